@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct AppSettings;
+
+// Access to brimo.conf, the program's one INI file. Every read goes to the
+// file (through Profile's cache, which notices any change of the file), every
+// write reaches the file at once. All text is UTF-8. Any operation that takes
+// no section uses "Base".
+
+inline constexpr const char *kBaseSection = "Base";
+inline constexpr const char *kPasswordsSection = "Passwords";
+
+// A single value is cut to this many characters minus one; the key=value lines
+// of a section are read up to this many characters together.
+inline constexpr int kReadLimit = 10000;
+
+// Folder of the running executable, without a trailing separator. Help pages,
+// smileys, scripts and saved lists are found relative to it.
+std::string ExeDirectory();
+
+// Full path of brimo.conf. It lives in the first of: the folder given to
+// SetConfigDirectory, the folder in the environment variable BRIMO_CONFIG_DIR,
+// the executable's folder when that is writable, the per-user configuration
+// folder of the application.
+std::string ConfigFilePath();
+
+// Points the configuration at another folder (tests, demos); an empty path
+// returns to the normal rules above.
+void SetConfigDirectory(const std::string &path);
+
+// The value, cut to kReadLimit - 1 characters; empty when missing.
+std::string ReadString(const std::string &section, const std::string &key);
+std::string ReadString(const std::string &key);
+
+// True for "TRUE" or "1" in any case. nonEmpty, when given, tells whether the
+// value was present and not empty.
+bool ReadBool(const std::string &section, const std::string &key, bool *nonEmpty = nullptr);
+bool ReadBool(const std::string &key);
+
+// Decimal value of the leading digits; 0 when missing or not numeric.
+int ReadInt(const std::string &section, const std::string &key);
+int ReadInt(const std::string &key);
+
+// ReadString of section "Passwords".
+std::string ReadPassword(const std::string &key);
+
+// Clears keys, then appends the key of every key=value line of the section in
+// file order (a repeated key only once). Returns the number of keys.
+int ReadSectionKeys(const std::string &section, std::vector<std::string> &keys);
+
+// Writes the value; with no value the key is deleted. Creates the file (owner
+// only) on the first write and replaces it atomically. A line break in the
+// value becomes a blank. Returns false, leaving the file as it was, when the
+// section or key cannot be stored in an INI line (empty, or holding "=", "]"
+// in a section name, or a line break) or the file cannot be written.
+bool WriteString(const std::string &section, const std::string &key,
+                 const std::optional<std::string> &value = std::nullopt);
+// Writes "True" or "False".
+bool WriteBool(const std::string &section, const std::string &key, bool flag);
+bool WriteInt(const std::string &section, const std::string &key, int value);
+
+// Field n (from 1) of a record value: the text between the (n-1)-th and the
+// n-th separator; empty when there is no such field.
+std::string RecordField(const std::string &value, int n, char separator = ' ');
+// Fields n to the end, separators included.
+std::string RecordRest(const std::string &value, int n, char separator = ' ');
+
+// Six hexadecimal digits RRGGBB to 0xRRGGBB; any other length is black.
+uint32_t ParseColour(const std::string &text);
+// 0xRRGGBB to six upper-case hexadecimal digits.
+std::string FormatColour(uint32_t colour);
+// The colour of a key, or fallback when the key is missing or empty.
+uint32_t ReadColour(const std::string &section, const std::string &key, uint32_t fallback);
+bool WriteColour(const std::string &section, const std::string &key, uint32_t colour);
+
+// Fill the settings record from "Base": colours and font, then everything
+// else. switchIdentServer, when given, is called with the "Ident Server" flag
+// so the owner of the ident listener can open or close it.
+void LoadAppearance(AppSettings &settings);
+void LoadBehaviour(AppSettings &settings,
+                   const std::function<void(bool)> &switchIdentServer = {});

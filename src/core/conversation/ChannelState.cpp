@@ -1,0 +1,118 @@
+#include "conversation/ChannelState.h"
+
+#include <cstdlib>
+
+#include "text/StrPrintf.h"
+#include "text/Words.h"
+
+namespace {
+
+// A hostile server could send bans without end; the list stays bounded.
+constexpr size_t MaxBans = 5000;
+
+std::string FirstWord(const std::string &entry)
+{
+    return GetWord(entry, 1);
+}
+
+} // namespace
+
+void ChannelState::SetTopic(const std::string &topic)
+{
+    m_topic = topic;
+    m_topicHistory.push_back(topic);
+    while (m_topicHistory.size() > MaxTopicHistory)
+        m_topicHistory.pop_front();
+}
+
+void ChannelState::ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line,
+                              int64_t now)
+{
+    bool adding = true;
+    int counter = 1;
+    for (char c : modes) {
+        switch (c) {
+        case '+': adding = true; break;
+        case '-': adding = false; break;
+        case 't': case 'n': case 'i': case 'm': case 'p': case 's':
+            SetFlag(c, adding);
+            break;
+        case 'k':
+            m_k = adding;
+            m_key = GetWord(parameters, counter++).substr(0, MaxKeyLength);
+            break;
+        case 'l':
+            m_l = adding;
+            m_limit = std::atoi(GetWord(parameters, counter++).c_str());
+            break;
+        case 'b':
+            // The mask of an added ban is always the first parameter and that
+            // of a removed one the fifth word of the line; neither moves the counter.
+            if (adding)
+                AddBan(GetWord(parameters, 1), NickFromPrefix(GetWord(line, 1)), now);
+            else
+                RemoveBan(GetWord(line, 5));
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+bool ChannelState::HasMode(char flag) const
+{
+    switch (flag) {
+    case 't': return m_t;
+    case 'n': return m_n;
+    case 'i': return m_i;
+    case 'm': return m_m;
+    case 'k': return m_k;
+    case 'l': return m_l;
+    case 'p': return m_p;
+    case 's': return m_s;
+    default: return false;
+    }
+}
+
+void ChannelState::ResetModes()
+{
+    m_t = m_n = m_i = m_m = m_k = m_l = m_p = m_s = false;
+    m_key.clear();
+    m_limit = 0;
+    m_bans.clear();
+}
+
+void ChannelState::SetFlag(char flag, bool on)
+{
+    switch (flag) {
+    case 't': m_t = on; break;
+    case 'n': m_n = on; break;
+    case 'i': m_i = on; break;
+    case 'm': m_m = on; break;
+    case 'p': m_p = on; break;
+    case 's': m_s = on; break;
+    default: break;
+    }
+}
+
+void ChannelState::AddBan(const std::string &mask, const std::string &setter, int64_t now)
+{
+    if (mask.empty() || m_bans.size() >= MaxBans)
+        return;
+    std::string entry = StrPrintf("%s %s %lld 0", mask.c_str(), setter.c_str(), static_cast<long long>(now));
+    for (const std::string &ban : m_bans) {
+        if (ban == entry)
+            return;
+    }
+    m_bans.push_back(std::move(entry));
+}
+
+void ChannelState::RemoveBan(const std::string &mask)
+{
+    for (auto it = m_bans.begin(); it != m_bans.end(); ++it) {
+        if (FirstWord(*it) == mask) {
+            m_bans.erase(it);
+            return;
+        }
+    }
+}

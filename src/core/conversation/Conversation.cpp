@@ -1,0 +1,101 @@
+#include "conversation/Conversation.h"
+
+#include <ctime>
+
+#include "conversation/ConversationView.h"
+#include "conversation/NickList.h"
+#include "session/Session.h"
+#include "text/IrcCodes.h"
+#include "text/StrPrintf.h"
+
+Conversation::Conversation(Session *session, const std::string &name, int kind, int type)
+    : m_session(session), m_name(name), m_kind(kind), m_type(type), m_title(name),
+      m_nicks(std::make_unique<NickList>())
+{
+}
+
+Conversation::~Conversation()
+{
+    if (ConversationView *view = m_view) {
+        m_view = nullptr;
+        view->Close();
+    }
+}
+
+void Conversation::Rename(const std::string &name)
+{
+    m_name = name;
+    SetTitle(name);
+}
+
+std::string Conversation::SessionKey() const
+{
+    return m_session ? m_session->Key() : std::string();
+}
+
+void Conversation::SetTitle(const std::string &title)
+{
+    m_title = title;
+    if (m_view)
+        m_view->SetTitle(title);
+}
+
+void Conversation::DetachView(ConversationView *view)
+{
+    if (m_view == view)
+        m_view = nullptr;
+}
+
+bool Conversation::Print(const std::string &text, int textClass, int64_t time)
+{
+    if (text.empty() || !m_view)
+        return false;
+    return m_view->ShowLine(text, textClass, time);
+}
+
+int Conversation::RunCommand(const std::string &line)
+{
+    if (!m_session)
+        return 0;
+    return m_session->Command(m_name, 0, line);
+}
+
+void Conversation::SetTopic(const std::string &text)
+{
+    m_channel.SetTopic(StripCodes(text));
+    const std::string &topic = m_channel.Topic();
+    if (m_view)
+        m_view->TopicChanged(topic);
+    SetTitle(topic.empty() ? m_name : m_name + " " + topic);
+}
+
+void Conversation::ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line)
+{
+    m_channel.ApplyModes(modes, parameters, line, static_cast<int64_t>(std::time(nullptr)));
+    if (m_view)
+        m_view->ChannelStateChanged();
+}
+
+void Conversation::RefreshChannel()
+{
+    if (!IsChannel())
+        return;
+    m_channel.ClearBans();
+    if (m_view)
+        m_view->ChannelStateChanged();
+    RunCommand(StrPrintf("/servermsg MODE %s", m_name.c_str()));
+    RunCommand(StrPrintf("/servermsg MODE %s b", m_name.c_str()));
+}
+
+void Conversation::NickListChanged()
+{
+    if (m_view)
+        m_view->NickListChanged();
+}
+
+std::string Conversation::CurrentUser() const
+{
+    if (m_type == TypePrivate)
+        return m_name;
+    return m_nicks->SelectedNick();
+}

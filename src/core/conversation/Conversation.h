@@ -1,0 +1,124 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "conversation/ChannelState.h"
+#include "text/TextClass.h"
+
+class ConversationView;
+class NickList;
+class Session;
+class CDirectConnect;
+
+// One conversation of a session (what the user sees as a window): the server
+// status window, a channel or a private conversation. It holds the state of
+// the conversation; its window (ConversationView) only shows it.
+// A session owns its conversations; a conversation is created without a view
+// and gets one from the Shell.
+class Conversation
+{
+public:
+    enum Type { TypeStatus = 1, TypeChannel = 2, TypePrivate = 4 };
+    // Window kinds (panes): 0 view only, 1 view and input line, 2 with nick list.
+    enum Kind { KindView = 0, KindText = 1, KindChannel = 2 };
+
+    struct Toggles
+    {
+        bool timeStamps = true;
+        bool autoScroll = true;
+        bool fullAddress = false;
+        bool smileys = true;
+        bool showAway = true;
+    };
+
+    // session may be null (a conversation of no session, e.g. in tests).
+    Conversation(Session *session, const std::string &name, int kind, int type);
+    ~Conversation();
+    Conversation(const Conversation &) = delete;
+    Conversation &operator=(const Conversation &) = delete;
+
+    const std::string &Name() const { return m_name; }
+    // Renames the conversation (a private partner changed nick); the caption follows.
+    void Rename(const std::string &name);
+    int Kind() const { return m_kind; }
+    int Type() const { return m_type; }
+    bool IsChannel() const { return m_type == TypeChannel; }
+    bool IsStatus() const { return m_type == TypeStatus; }
+    Session *GetSession() const { return m_session; }
+    // Key of the session, empty without one.
+    std::string SessionKey() const;
+
+    // Caption: the window name, or the name, a blank and the topic.
+    const std::string &Title() const { return m_title; }
+    void SetTitle(const std::string &title);
+
+    // The window. Without one nothing is printed.
+    ConversationView *View() const { return m_view; }
+    bool HasView() const { return m_view != nullptr; }
+    void AttachView(ConversationView *view) { m_view = view; }
+    // Called by the view when its window is destroyed.
+    void DetachView(ConversationView *view);
+
+    // Shows one line: false (nothing shown) for an empty text or without a
+    // view. time: seconds since 1970, 0 = now.
+    // textClass: a TextClass value (other values above Error show as Info).
+    bool Print(const std::string &text, int textClass, int64_t time = 0);
+    bool Print(const std::string &text, TextClass textClass, int64_t time = 0)
+    {
+        return Print(text, static_cast<int>(textClass), time);
+    }
+
+    // Hands a command line to the session's Command with this window's name
+    // and the number 0; nothing happens without a session.
+    int RunCommand(const std::string &line);
+
+    // Channel state.
+    ChannelState &Channel() { return m_channel; }
+    const ChannelState &Channel() const { return m_channel; }
+    // Stores the topic without formatting bytes, keeps its history, sets the caption.
+    void SetTopic(const std::string &text);
+    const std::string &GetTopic() const { return m_channel.Topic(); }
+    void ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line);
+    // Channel windows only: empties the ban list and asks the server for the
+    // modes and bans again.
+    void RefreshChannel();
+
+    // Nick list (members of a channel).
+    NickList &Nicks() { return *m_nicks; }
+    const NickList &Nicks() const { return *m_nicks; }
+    // Tells the view that the nick list changed.
+    void NickListChanged();
+    // The nick user commands act on: the window name of a private window,
+    // otherwise the nick selected in the nick list.
+    std::string CurrentUser() const;
+
+    Toggles &GetToggles() { return m_toggles; }
+    const Toggles &GetToggles() const { return m_toggles; }
+
+    // Scripts loaded into this window: name -> path.
+    std::map<std::string, std::string> &Scripts() { return m_scripts; }
+
+    // The DCC connection of a DCC chat window (owned by the DCC code), or null.
+    CDirectConnect *DccChat() const { return m_dccChat; }
+    void SetDccChat(CDirectConnect *dcc) { m_dccChat = dcc; }
+
+    bool Activity() const { return m_activity; }
+    void SetActivity(bool on) { m_activity = on; }
+
+private:
+    Session *m_session;
+    std::string m_name;
+    int m_kind;
+    int m_type;
+    std::string m_title;
+    ConversationView *m_view = nullptr;
+    std::unique_ptr<NickList> m_nicks;
+    ChannelState m_channel;
+    Toggles m_toggles;
+    std::map<std::string, std::string> m_scripts;
+    CDirectConnect *m_dccChat = nullptr;
+    bool m_activity = false;
+};

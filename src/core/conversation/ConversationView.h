@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What a Conversation asks of its window (CChannelFrame in the program, a
+// recording fake in tests). A conversation without a view is a window whose
+// native window no longer exists: it prints nothing.
+class ConversationView
+{
+public:
+    virtual ~ConversationView() = default;
+
+    // Shows one printed line (not empty): the view counts and clears its text
+    // at "Max Text Size", sets the conversation's activity flag, beeps and
+    // shows the balloon as the settings say. time: seconds since 1970, 0 = now.
+    // Returns whether the line was shown.
+    virtual bool ShowLine(const std::string &text, int textClass, int64_t time) = 0;
+
+    // The caption changed (window name, or name, a blank and the topic).
+    virtual void SetTitle(const std::string &title) = 0;
+    // The topic, the modes or the ban list of the channel changed.
+    virtual void TopicChanged(const std::string &topic) = 0;
+    virtual void ChannelStateChanged() = 0;
+    // The members of the nick list changed (added, removed, renamed, modes, away).
+    virtual void NickListChanged() = 0;
+
+    // The conversation is going away: destroy the window soon (never
+    // synchronously inside this call) and do not call back into it.
+    virtual void Close() = 0;
+
+    // Whether this is the active child window of the main window.
+    virtual bool IsActive() const = 0;
+};

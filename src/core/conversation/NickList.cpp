@@ -1,0 +1,340 @@
+#include "conversation/NickList.h"
+
+#include <QCollator>
+#include <QString>
+
+#include <algorithm>
+
+namespace {
+
+QCollator &Collator()
+{
+    static QCollator collator = [] {
+        QCollator c;
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collator;
+}
+
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string Folded(std::string_view text)
+{
+    return ToQString(text).toCaseFolded().toStdString();
+}
+
+std::string_view WithoutLeading(std::string_view text, char c)
+{
+    if (!text.empty() && text.front() == c)
+        text.remove_prefix(1);
+    return text;
+}
+
+std::string_view WithoutOneStatus(std::string_view text)
+{
+    if (!text.empty() && (text.front() == '@' || text.front() == '+'))
+        text.remove_prefix(1);
+    return text;
+}
+
+int ModeOf(std::string_view text)
+{
+    if (text.empty())
+        return NickList::Regular;
+    if (text.front() == '@')
+        return NickList::Operator;
+    if (text.front() == '+')
+        return NickList::Voice;
+    return NickList::Regular;
+}
+
+} // namespace
+
+char NickEntry::Status() const
+{
+    if (nick.empty())
+        return 0;
+    const char c = nick.front();
+    return (c == '@' || c == '%' || c == '+' || c == '?') ? c : 0;
+}
+
+std::string_view NickEntry::Bare() const
+{
+    std::string_view text = nick;
+    if (Status() != 0)
+        text.remove_prefix(1);
+    return text;
+}
+
+NickList::NickList() = default;
+NickList::~NickList() = default;
+
+std::string NickList::LookupKey(std::string_view nick)
+{
+    return Folded(WithoutLeading(WithoutLeading(nick, '@'), '+'));
+}
+
+std::string NickList::EntryKey(std::string_view text)
+{
+    return Folded(WithoutOneStatus(text));
+}
+
+std::string NickList::WithoutStatus(std::string_view text)
+{
+    return std::string(WithoutOneStatus(text));
+}
+
+int NickList::Group(std::string_view text)
+{
+    if (text.empty())
+        return 3;
+    switch (text.front()) {
+    case '@': return 0;
+    case '%': return 1;
+    case '+': return 2;
+    default: return 3;
+    }
+}
+
+bool NickList::SortsBefore(std::string_view a, std::string_view b)
+{
+    const int groupA = Group(a);
+    const int groupB = Group(b);
+    if (groupA != groupB)
+        return groupA < groupB;
+    const int order = Collator().compare(ToQString(a), ToQString(b));
+    if (order != 0)
+        return order < 0;
+    return a < b;
+}
+
+// The same order as SortsBefore, on the sort keys computed once per entry.
+bool NickList::RowSortsBefore(const Row &a, const Row &b)
+{
+    const int groupA = Group(a.entry.nick);
+    const int groupB = Group(b.entry.nick);
+    if (groupA != groupB)
+        return groupA < groupB;
+    const int order = a.sortKey.compare(b.sortKey);
+    if (order != 0)
+        return order < 0;
+    return a.entry.nick < b.entry.nick;
+}
+
+char NickList::StatusAfterModeChange(std::string_view change, int mode)
+{
+    if (change == "+o")
+        return '@';
+    if (change == "-o")
+        return 0;
+    if (change == "+v")
+        return mode == Operator ? '@' : '+';
+    if (change == "-v")
+        return mode == Operator ? '@' : 0;
+    return '?';
+}
+
+int NickList::RowOf(const Row *row) const
+{
+    const auto it = std::lower_bound(m_entries.begin(), m_entries.end(), row,
+        [](const std::unique_ptr<Row> &a, const Row *b) { return RowSortsBefore(*a, *b); });
+    if (it == m_entries.end() || it->get() != row)
+        return -1; // cannot happen while the order is kept
+    return static_cast<int>(it - m_entries.begin());
+}
+
+bool NickList::FindNick(std::string_view nick, int *index, int *mode) const
+{
+    const auto found = m_byKey.find(LookupKey(nick));
+    const int row = found == m_byKey.end() ? -1 : RowOf(found->second);
+    if (index)
+        *index = row;
+    if (mode)
+        *mode = row < 0 ? NotListed : ModeOf(found->second->entry.nick);
+    return row >= 0;
+}
+
+int NickList::AddNick(std::string_view text)
+{
+    if (FindNick(text))
+        return -1;
+    return InsertEntry(NickEntry{std::string(text), {}});
+}
+
+int NickList::InsertEntry(NickEntry entry)
+{
+    if (entry.Bare().empty())
+        return -1; // a status character alone, or nothing: no member
+    QCollatorSortKey sortKey = Collator().sortKey(ToQString(entry.nick));
+    std::string key = EntryKey(entry.nick);
+    auto row = std::make_unique<Row>(Row{std::move(entry), std::move(key), std::move(sortKey)});
+    // An entry whose own key is taken (e.g. "@+bob" twice, which lookups of
+    // "@+bob" never match) would otherwise be listed again on every add.
+    if (m_byKey.count(row->key))
+        return -1;
+
+    const auto at = std::upper_bound(m_entries.begin(), m_entries.end(), row,
+        [](const std::unique_ptr<Row> &a, const std::unique_ptr<Row> &b) { return RowSortsBefore(*a, *b); });
+    const int index = static_cast<int>(at - m_entries.begin());
+
+    if (m_listener)
+        m_listener->NickAboutToBeInserted(index);
+    m_byKey.emplace(row->key, row.get());
+    m_entries.insert(at, std::move(row));
+    if (m_selected >= index)
+        ++m_selected;
+    if (m_listener)
+        m_listener->NickInserted(index);
+    return index;
+}
+
+void NickList::RemoveAt(int index)
+{
+    const bool wasSelected = index == m_selected;
+    if (m_listener)
+        m_listener->NickAboutToBeRemoved(index);
+    const auto at = m_entries.begin() + index;
+    m_byKey.erase((*at)->key);
+    m_entries.erase(at);
+    if (wasSelected)
+        m_selected = -1;
+    else if (m_selected > index)
+        --m_selected;
+    if (m_listener) {
+        m_listener->NickRemoved(index);
+        if (wasSelected)
+            m_listener->NickSelectionChanged(-1);
+    }
+}
+
+bool NickList::RemoveNick(std::string_view nick)
+{
+    int index = -1;
+    if (!FindNick(nick, &index))
+        return false;
+    RemoveAt(index);
+    return true;
+}
+
+bool NickList::RenameNick(std::string_view oldNick, std::string_view newNick)
+{
+    int index = -1;
+    int mode = NotListed;
+    if (!FindNick(oldNick, &index, &mode))
+        return false;
+    const bool wasSelected = index == m_selected;
+    std::string away = m_entries[static_cast<std::size_t>(index)]->entry.away;
+    RemoveAt(index);
+
+    std::string text;
+    if (mode == Operator)
+        text = "@";
+    else if (mode == Voice)
+        text = "+";
+    text += newNick;
+    // The new nick may already be listed (a stale entry): keep that one.
+    int newIndex = -1;
+    if (!FindNick(text, &newIndex))
+        newIndex = InsertEntry(NickEntry{std::move(text), std::move(away)});
+    if (wasSelected)
+        SelectIndex(newIndex);
+    return true;
+}
+
+int NickList::SetNickMode(std::string_view nick, std::string_view change)
+{
+    int index = -1;
+    int mode = NotListed;
+    const bool listed = FindNick(nick, &index, &mode);
+    const bool wasSelected = listed && index == m_selected;
+    std::string away;
+    if (listed) {
+        away = m_entries[static_cast<std::size_t>(index)]->entry.away;
+        RemoveAt(index);
+    }
+
+    std::string text;
+    if (const char status = StatusAfterModeChange(change, mode))
+        text += status;
+    text += nick;
+    int newIndex = InsertEntry(NickEntry{std::move(text), std::move(away)});
+    if (newIndex < 0)
+        FindNick(nick, &newIndex);
+    if (wasSelected)
+        SelectIndex(newIndex);
+    return newIndex;
+}
+
+bool NickList::SetNickAway(std::string_view nick, std::string_view text)
+{
+    int index = -1;
+    if (!FindNick(nick, &index))
+        return false;
+    std::string &away = m_entries[static_cast<std::size_t>(index)]->entry.away;
+    if (away == text)
+        return true;
+    away = std::string(text);
+    if (m_listener)
+        m_listener->NickChanged(index);
+    return true;
+}
+
+std::string NickList::SelectedNick() const
+{
+    return NickAt(m_selected);
+}
+
+std::string NickList::NickAt(int index) const
+{
+    if (index < 0 || index >= NickCount())
+        return {};
+    return WithoutStatus(m_entries[static_cast<std::size_t>(index)]->entry.nick);
+}
+
+int NickList::SelectNick(std::string_view nick)
+{
+    int index = -1;
+    FindNick(nick, &index);
+    SelectIndex(index);
+    return index;
+}
+
+void NickList::SelectIndex(int index)
+{
+    if (index < 0 || index >= NickCount())
+        index = -1;
+    if (index == m_selected)
+        return;
+    m_selected = index;
+    if (m_listener)
+        m_listener->NickSelectionChanged(index);
+}
+
+void NickList::Clear()
+{
+    if (m_listener)
+        m_listener->NickListAboutToBeCleared();
+    m_entries.clear();
+    m_byKey.clear();
+    const bool hadSelection = m_selected >= 0;
+    m_selected = -1;
+    if (m_listener) {
+        m_listener->NickListCleared();
+        if (hadSelection)
+            m_listener->NickSelectionChanged(-1);
+    }
+}
+
+NickList::const_iterator NickList::begin() const
+{
+    return const_iterator(m_entries.cbegin());
+}
+
+NickList::const_iterator NickList::end() const
+{
+    return const_iterator(m_entries.cend());
+}

@@ -1,0 +1,161 @@
+#pragma once
+
+#include <QCollatorSortKey>
+
+#include <cstddef>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// One member of a channel as the nick list keeps it.
+struct NickEntry {
+    std::string nick; // the nick, preceded by at most one status character: '@', '%', '+' (or '?')
+    std::string away; // empty while the member is present ("AWAY" or the reason while away)
+
+    char Status() const; // the leading status character, or 0 when there is none
+    std::string_view Bare() const; // the nick without its leading status character
+    bool IsAway() const { return !away.empty(); }
+};
+
+// Told about every change of a NickList, before and after, so that an item
+// model can follow it row by row. All indices are rows of the list.
+class NickListListener {
+public:
+    virtual ~NickListListener() = default;
+    virtual void NickAboutToBeInserted(int index) { (void)index; }
+    virtual void NickInserted(int index) { (void)index; }
+    virtual void NickAboutToBeRemoved(int index) { (void)index; }
+    virtual void NickRemoved(int index) { (void)index; }
+    virtual void NickChanged(int index) { (void)index; } // the away text of the entry changed
+    virtual void NickListAboutToBeCleared() {}
+    virtual void NickListCleared() {}
+    virtual void NickSelectionChanged(int index) { (void)index; } // -1: nothing selected
+};
+
+// The members of one channel, sorted: '@' entries first, then '%', then '+',
+// then all others; within a group by the whole text, case-insensitively and
+// with the locale's collation.
+//
+// Lookups compare without regard to case and ignore one leading '@' or '+' of
+// an entry (a '%' counts) and, on the nick looked up, one leading '@' and then
+// one leading '+'. So "@+bob" finds "+Bob", and "%dan" is found by "%dan" but
+// not by "dan".
+//
+// Lookups are hashed and insertions binary, so a list of many thousand
+// members stays cheap to build and to search.
+class NickList {
+public:
+    enum Mode { NotListed = -1, Regular = 0, Voice = 1, Operator = 2 };
+
+    NickList();
+    ~NickList();
+    NickList(const NickList &) = delete;
+    NickList &operator=(const NickList &) = delete;
+
+    // Whether the nick is listed; `index` gets its row and `mode` its Mode
+    // (2 for '@', 1 for '+', 0 otherwise), both -1 when it is not listed.
+    bool FindNick(std::string_view nick, int *index = nullptr, int *mode = nullptr) const;
+
+    // Adds the text (status character included) in sort order unless the
+    // nick is already listed or empty. Returns the new row, or -1 when nothing
+    // was added.
+    int AddNick(std::string_view text);
+
+    // Removes the member; false when it is not listed.
+    bool RemoveNick(std::string_view nick);
+
+    // Replaces the old nick by the new one with '@' for an operator, '+' for a
+    // voiced member and nothing otherwise (a '%' is lost). The member keeps
+    // its away text and, when selected, the selection. False when the old
+    // nick is not listed.
+    bool RenameNick(std::string_view oldNick, std::string_view newNick);
+
+    // Applies a mode change ("+o", "-o", "+v", "-v"; anything else marks the
+    // entry with '?'). The entry becomes the new status character followed by
+    // the nick as passed; the away text is kept and a selected member stays
+    // selected. A nick that is not listed is added. Returns the entry's row
+    // (-1 for an empty nick).
+    int SetNickMode(std::string_view nick, std::string_view change);
+
+    // Sets the away text (empty: present). False when the nick is not listed.
+    bool SetNickAway(std::string_view nick, std::string_view text);
+
+    // The selected member's nick without one leading '@' or '+'; empty when
+    // nothing is selected.
+    std::string SelectedNick() const;
+    // The same for a row; empty when the row does not exist.
+    std::string NickAt(int index) const;
+    // Selects the member (an unknown nick clears the selection). Returns its row or -1.
+    int SelectNick(std::string_view nick);
+    // Selects a row (-1 or a row out of range clears the selection).
+    void SelectIndex(int index);
+    int SelectedIndex() const { return m_selected; }
+
+    int NickCount() const { return static_cast<int>(m_entries.size()); }
+    // The entry of a row; the row must exist.
+    const NickEntry &EntryAt(int index) const { return m_entries[static_cast<std::size_t>(index)]->entry; }
+    void Clear();
+
+    // Iteration over the entries in list order.
+    class const_iterator;
+    const_iterator begin() const;
+    const_iterator end() const;
+
+    // Nothing but `listener` is notified afterwards; null stops the notifications.
+    void SetListener(NickListListener *listener) { m_listener = listener; }
+
+    // The sort order of two entry texts: true when `a` goes before `b`.
+    static bool SortsBefore(std::string_view a, std::string_view b);
+
+    // The key under which lookups compare a nick looked up, and an entry text.
+    static std::string LookupKey(std::string_view nick);
+    static std::string EntryKey(std::string_view text);
+
+    // The member's nick without one leading '@' or '+'.
+    static std::string WithoutStatus(std::string_view text);
+
+    // The status character that a mode change gives a member of the given Mode.
+    static char StatusAfterModeChange(std::string_view change, int mode);
+
+private:
+    struct Row {
+        NickEntry entry;
+        std::string key;         // EntryKey(entry.nick)
+        QCollatorSortKey sortKey; // of the whole entry text
+    };
+    int InsertEntry(NickEntry entry);
+    void RemoveAt(int index);
+    int RowOf(const Row *row) const;
+    static bool RowSortsBefore(const Row &a, const Row &b);
+    static int Group(std::string_view text);
+
+    std::vector<std::unique_ptr<Row>> m_entries;
+    std::unordered_map<std::string, Row *> m_byKey;
+    int m_selected = -1;
+    NickListListener *m_listener = nullptr;
+
+public:
+    class const_iterator {
+    public:
+        using value_type = NickEntry;
+        using difference_type = std::ptrdiff_t;
+        using reference = const NickEntry &;
+        using pointer = const NickEntry *;
+        using iterator_category = std::forward_iterator_tag;
+
+        const_iterator() = default;
+        reference operator*() const { return (*m_it)->entry; }
+        pointer operator->() const { return &(*m_it)->entry; }
+        const_iterator &operator++() { ++m_it; return *this; }
+        const_iterator operator++(int) { const_iterator old = *this; ++m_it; return old; }
+        bool operator==(const const_iterator &other) const { return m_it == other.m_it; }
+
+    private:
+        friend class NickList;
+        explicit const_iterator(std::vector<std::unique_ptr<Row>>::const_iterator it) : m_it(it) {}
+        std::vector<std::unique_ptr<Row>>::const_iterator m_it;
+    };
+};

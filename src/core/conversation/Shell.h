@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class Conversation;
+class ConversationView;
+
+// What the core asks of the application (CBrimoApp in the program, a recording
+// fake in tests). Every call comes on the UI thread.
+class Shell
+{
+public:
+    // Bits of RefreshShell.
+    enum RefreshBits { RefreshMenus = 1, RefreshWindowBar = 2, RefreshSettings = 4, RefreshTray = 8 };
+    // Buttons of MessageBox and its answers.
+    enum Buttons { ButtonsOk = 0, ButtonsOkCancel = 1, ButtonsYesNo = 4 };
+    enum Answer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+
+    virtual ~Shell() = default;
+
+    // A window for a new conversation; null when none can be made (the
+    // conversation then lives without a view and prints nothing).
+    // The view must call Conversation::DetachView before it is destroyed.
+    virtual ConversationView *CreateView(Conversation &conversation) = 0;
+
+    // Menus, window bar, settings, tray icon follow the core (bits above).
+    virtual void RefreshShell(int bits) = 0;
+
+    // A tray balloon for a printed line (title, unconverted text, text class).
+    virtual void ShowBalloon(const std::string &title, const std::string &text, int textClass) = 0;
+
+    // An incoming request (1 private chat, 2 DCC chat, 4 DCC file) to be
+    // accepted or refused by the user, now or when the question queue allows.
+    virtual void AskQuestion(int kind, const std::string &senderPrefix, const std::string &sessionKey,
+                             const std::string &fileName, int64_t fileSize) = 0;
+
+    // A message box; returns the Answer chosen (the fake answers as told).
+    virtual int MessageBox(const std::string &text, const std::string &title, int buttons) = 0;
+
+    // Common file dialogs; an empty result means cancelled. filter uses the
+    // "Text (*.txt)|*.txt|...||" form of the string table.
+    virtual std::string OpenFileDialog(const std::string &folder, const std::string &filter) = 0;
+    virtual std::string SaveFileDialog(const std::string &folder, const std::string &fileName,
+                                       const std::string &filter) = 0;
+
+    // The notices pop-up (CDlgPopup): one more line of ready HTML.
+    virtual void PopupLine(const std::string &html) = 0;
+
+    // Open user-property sheets collect WHOIS and CTCP replies about a nick.
+    virtual void UserPropertiesLine(const std::string &sessionKey, const std::string &nick,
+                                    const std::string &line) = 0;
+
+    // The channel search window of a session: one LIST reply row, and the end of the list.
+    virtual void ChannelListRow(const std::string &sessionKey, const std::string &line) = 0;
+    virtual void ChannelListEnd(const std::string &sessionKey) = 0;
+
+    // Opens a web address or file with the desktop ("www." gets "http://").
+    virtual void OpenLink(const std::string &address) = 0;
+
+    virtual bool IsMainWindowVisible() const = 0;
+    virtual bool IsMainWindowActive() const = 0;
+
+    // A system sound; kind is the sound of the settings ("Beep Baloon"), 0 the default beep.
+    virtual void Beep(int kind) = 0;
+};

@@ -1,0 +1,187 @@
+// Registration with the server and the handling of the session's own nick.
+#include "session/Session.h"
+
+#include <ctime>
+#include <random>
+
+#include "config/Config.h"
+#include "config/Strings.h"
+#include "conversation/Conversation.h"
+#include "conversation/NickList.h"
+#include "session/NameCase.h"
+#include "text/StrPrintf.h"
+#include "text/Words.h"
+
+namespace {
+
+const char *const kServersData = "Servers Data";
+const char *const kDefaultNick = "brimo";
+const char *const kDefaultFullName = "Brimo";
+const char *const kDefaultEmail = "brimo@localhost";
+
+std::string CleanNick(const std::string &nick)
+{
+    std::string clean;
+    for (char c : nick) {
+        if (c != ' ' && c != '"' && c != '\'')
+            clean += c;
+    }
+    return clean;
+}
+
+std::string CleanEmail(const std::string &email)
+{
+    std::string clean;
+    for (char c : email) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '@' || c == '.')
+            clean += c;
+    }
+    return clean;
+}
+
+// Values 0 to 32767 from a generator seeded once with the time in seconds.
+// Seeding once (not at every call) keeps two rejections within one second
+// from proposing the same nick again.
+int NextRandom()
+{
+    static std::minstd_rand generator(static_cast<unsigned>(std::time(nullptr)));
+    return static_cast<int>(generator() % 32768);
+}
+
+std::string RandomSuffix()
+{
+    const long long product = static_cast<long long>(NextRandom()) * NextRandom();
+    std::string digits;
+    for (char c : std::to_string(product)) {
+        if (c != '0')
+            digits += c;
+    }
+    return digits.substr(0, 3);
+}
+
+std::string WithoutTrailingDigits(std::string nick)
+{
+    for (int i = 0; i < 3 && !nick.empty() && nick.back() >= '0' && nick.back() <= '9'; ++i)
+        nick.pop_back();
+    return nick;
+}
+
+} // namespace
+
+int Session::Register()
+{
+    const std::string record = ReadString(kServersData, m_confName);
+    const std::string password = ReadPassword(m_confName);
+    if (!password.empty())
+        SendLine("PASS " + password);
+
+    std::string nick, email, fullName;
+    if (!record.empty()) {
+        nick = RecordField(record, 1);
+        email = RecordField(record, 2);
+        fullName = RecordRest(record, 5);
+    } else {
+        nick = RecordField(ReadString("Nick"), 1);
+        email = RecordField(ReadString("User E-Mail"), 1);
+        fullName = ReadString("User Full Name");
+    }
+    if (nick.empty())
+        nick = kDefaultNick;
+    if (email.empty())
+        email = kDefaultEmail;
+    if (fullName.empty())
+        fullName = kDefaultFullName;
+    return SendRegistration(CleanNick(nick), CleanEmail(email), fullName);
+}
+
+int Session::SendRegistration(const std::string &nick, const std::string &email, const std::string &fullName)
+{
+    // A nick made only of blanks and quotes would leave NICK without a parameter.
+    const std::string sentNick = nick.empty() ? std::string(kDefaultNick) : nick;
+    SendLine(StrPrintf("USER %s %s %s :%s", sentNick.c_str(), sentNick.c_str(), email.c_str(), fullName.c_str()));
+    SendLine("NICK " + sentNick);
+    return 1;
+}
+
+int Session::NickCommand(const std::string &line)
+{
+    if (CountWords(line) < 2)
+        return 0;
+    const std::string nick = GetWord(line, 2);
+    SendLine("NICK " + nick);
+    m_registeredNick = nick;
+    return 1;
+}
+
+void Session::Welcome(const std::string &line)
+{
+    const std::string named = GetWord(line, 3);
+    if (!named.empty())
+        m_registeredNick = named;
+    if (!m_registeredNick.empty()) {
+        m_nick = m_registeredNick;
+        UpdateNick(m_nick);
+    }
+}
+
+void Session::NickChanged(const std::string &line)
+{
+    const std::string oldNick = NickFromPrefix(GetWord(line, 1));
+    const std::string newNick = StripColon(GetWord(line, 3));
+    if (oldNick.empty() || newNick.empty())
+        return;
+
+    for (Conversation *window : Windows()) {
+        if (!window->Nicks().FindNick(oldNick))
+            continue;
+        window->Nicks().RenameNick(oldNick, newNick);
+        window->NickListChanged();
+        window->Print(Strings::Format(1003, oldNick.c_str(), newNick.c_str()), TextClass::Info);
+    }
+
+    auto it = m_windows.find(LowerName(oldNick));
+    if (it != m_windows.end() && it->second->Type() == WindowPrivate)
+        RenameWindow(oldNick, newNick);
+
+    if (oldNick == m_nick) {
+        m_nick = newNick;
+        UpdateNick(newNick);
+    }
+    Log("Change Nick: %s => %s", oldNick.c_str(), newNick.c_str());
+}
+
+int Session::NickRejected(int code, const std::string &line)
+{
+    const std::string rejected = GetWord(line, 4);
+    if (code == 432)
+        PrintTo("", TextClass::Error, Strings::Format(62017, rejected.c_str()));
+    else
+        PrintTo("", TextClass::Error, Strings::Format(57388, rejected.c_str()));
+    PrintTo("", TextClass::Info, Strings::Get(57389));
+    if (m_connecting)
+        AutoChangeNick(code == 432 ? std::string() : rejected);
+    return 1;
+}
+
+void Session::AutoChangeNick(const std::string &rejected)
+{
+    std::string base = WithoutTrailingDigits(rejected);
+    if (rejected.empty())
+        base = "Brimo";
+    const std::string newNick = base + RandomSuffix();
+    Command(m_key, 0, "/nick " + newNick);
+    PrintTo("", TextClass::Error, Strings::Format(62016, newNick.c_str()));
+    PrintTo("", TextClass::Info, Strings::Format(62018, newNick.c_str()), true);
+}
+
+void Session::UpdateNick(const std::string &newNick)
+{
+    const std::string record = ReadString(kServersData, m_confName);
+    if (!record.empty()) {
+        const size_t blank = record.find(' ');
+        WriteString(kServersData, m_confName, newNick + (blank == std::string::npos ? "" : record.substr(blank)));
+        return;
+    }
+    if (ReadBool("Update Nick"))
+        WriteString(kBaseSection, "Nick", newNick);
+}

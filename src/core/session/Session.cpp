@@ -1,0 +1,199 @@
+#include "session/Session.h"
+
+#include <cerrno>
+
+#include "config/Config.h"
+#include "config/Strings.h"
+#include "conversation/Conversation.h"
+#include "conversation/NickList.h"
+#include "conversation/Shell.h"
+#include "session/NameCase.h"
+#include "session/SessionSocket.h"
+#include "session/SessionTable.h"
+#include "text/StrPrintf.h"
+#include "text/Words.h"
+
+Session::Session(SessionTable &table) : m_table(table), m_socket(new SessionSocket(this)) {}
+
+Session::~Session()
+{
+    m_windows.clear();
+    m_socket->DetachSession();
+    m_socket->ShutdownSend();
+    m_socket->Close();
+    // The socket may be the sender of the notification that is unwinding.
+    m_socket->deleteLater();
+}
+
+Shell *Session::GetShell() const
+{
+    return m_table.GetShell();
+}
+
+void Session::DeleteWhenIdle()
+{
+    if (m_busyDepth > 0) {
+        m_deleteWhenIdle = true;
+        return;
+    }
+    delete this;
+}
+
+bool Session::InitKernel(const std::string &host, unsigned port, const std::string &confName)
+{
+    m_host = host;
+    m_port = port;
+    if (!confName.empty())
+        m_confName = confName;
+    m_key = LowerName(StrPrintf("KRNL:%d:%s:%u", SessionTable::NextSessionNumber(), host.c_str(), port));
+    m_table.Enter(m_key, this);
+    Log("InitKernel: %s:%u, ConfName: %s", host.c_str(), port, confName.c_str());
+    InitKernelProps(host, port);
+
+    Conversation *server = FindWindow(m_key);
+    if (!server)
+        server = OpenWindow(m_key, Conversation::KindText, WindowStatus);
+    if (server)
+        server->SetTitle(m_humanName);
+
+    Log("Init kernel ok ...");
+    StartConnect();
+    return true;
+}
+
+void Session::InitKernelProps(const std::string &host, unsigned port)
+{
+    std::vector<std::string> keys;
+    ReadSectionKeys("Servers", keys);
+    Log("InitKernelProps ( init kernel properties ) ...");
+    if (m_confName.empty()) {
+        m_confName = host;
+        for (const std::string &key : keys) {
+            const std::string record = ReadString("Servers", key);
+            if (EqualNoCase(RecordField(record, 1), host)
+                && static_cast<unsigned>(std::atoi(RecordField(record, 2).c_str())) == port)
+                m_confName = key;
+        }
+    }
+    m_humanName = m_confName;
+    for (int n = 1; m_table.IsNameTaken(m_humanName, this); ++n)
+        m_humanName = StrPrintf("%s %d", m_confName.c_str(), n);
+    Log("ConfName: %s", m_confName.c_str());
+    Log("HumanName: %s", m_humanName.c_str());
+    if (Conversation *server = ServerWindow())
+        server->SetTitle(m_humanName);
+}
+
+void Session::StartConnect()
+{
+    m_socket->Close();
+    m_assembler.Clear();
+    m_unsent.clear();
+    m_connected = false;
+    m_connecting = true;
+    ++m_connectionNumber;
+    PrintTo("", TextClass::Info, Strings::Format(1000, m_host.c_str(), m_port));
+    m_waitingLines.clear();
+    m_lastCommand.clear();
+    m_lastResult = 0;
+
+    Log("ConnectThreadHelper -> Connect ...");
+    const bool started = m_port <= 65535 && m_socket->Connect(m_host, static_cast<uint16_t>(m_port));
+    if (!started) {
+        const int error = m_port > 65535 ? EINVAL : m_socket->LastError();
+        OnConnect(error != 0 ? error : EINVAL);
+    }
+}
+
+void Session::OnConnect(int error)
+{
+    if (error != 0) {
+        PrintTo("", TextClass::Info, Strings::Format(1012, error));
+        ConnectionLost();
+        return;
+    }
+    SetSocketOptions();
+    Log("Connecion ok");
+    m_connected = true;
+    Command(m_key, 0, "/reguser");
+    FlushWaitingLines();
+}
+
+void Session::SetSocketOptions()
+{
+    if (!m_socket->SetOption(AsyncSocket::DontRoute, 1))
+        Log("Error on set flag: dontroute");
+    if (!m_socket->SetOption(AsyncSocket::KeepAlive, 1))
+        Log("Error on set flag: keepalive");
+    if (!m_socket->SetOption(AsyncSocket::OobInline, 1))
+        Log("Error on set flag: oobinline");
+    if (!m_socket->SetOption(AsyncSocket::ReceiveBufferSize, 4097))
+        Log("Error on set flag: receive buffer 4097");
+    if (!m_socket->SetOption(AsyncSocket::SendBufferSize, 4097))
+        Log("Error on set flag: send buffer 4097");
+}
+
+void Session::OnClose(int error)
+{
+    Log("Connection closed, OnClose: nErrorCode: %d", error);
+    PrintTo("", TextClass::Info, Strings::Format(1012, error));
+    m_connected = false;
+    ConnectionLost();
+}
+
+void Session::ConnectionLost()
+{
+    for (Conversation *window : Windows()) {
+        if (!window->HasView())
+            continue;
+        window->Nicks().Clear();
+        window->NickListChanged();
+    }
+    PrintTo("", TextClass::Error, Strings::Get(57370), true);
+    m_socket->Close();
+    m_connected = false;
+    m_connecting = false;
+    m_assembler.Clear();
+    m_unsent.clear();
+    ++m_connectionNumber;
+    if (Shell *shell = GetShell())
+        shell->ChannelListEnd(m_key);
+}
+
+int Session::Tick()
+{
+    if (m_autoReconnect && !m_connected && !m_connecting) {
+        PrintTo("", TextClass::Error, Strings::Get(57372));
+        StartConnect();
+    }
+    return 1;
+}
+
+void Session::Shutdown()
+{
+    BusyGuard guard(*this);
+    const std::string quitMessage = ReadString("Msgs Quit");
+    Command(m_key, 0, quitMessage.empty() ? std::string("/quit") : "/quit " + quitMessage);
+    m_autoReconnect = false;
+    m_shutdown = true;
+    std::vector<std::string> names;
+    for (const auto &entry : m_windows)
+        names.push_back(entry.first);
+    for (const std::string &name : names) {
+        CloseWindow(name);
+        Log("Close: %s", name.c_str());
+    }
+    m_windows.clear();
+    ConnectionLost();
+}
+
+void Session::Log(const char *format, ...)
+{
+    if (!m_table.IsDebugLogOpen())
+        return;
+    va_list args;
+    va_start(args, format);
+    const std::string message = VStrPrintf(format, args);
+    va_end(args);
+    m_table.DebugLog("[%s] %s", m_key.c_str(), message.c_str());
+}

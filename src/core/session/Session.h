@@ -1,0 +1,186 @@
+#pragma once
+
+#include <cstdarg>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "session/LineAssembler.h"
+#include "text/TextClass.h"
+
+class Conversation;
+class SessionSocket;
+class SessionTable;
+class Shell;
+
+// One connection to one IRC server (the "kernel" of the log lines): its
+// connection and reconnection, the line transport, registration and nick
+// handling, and the registry of its conversations with the print routing.
+// Everything runs on the UI thread; nothing here blocks.
+class Session
+{
+public:
+    // Window types of OpenWindow (as Conversation::Type).
+    enum { WindowStatus = 1, WindowChannel = 2, WindowPrivate = 4 };
+
+    explicit Session(SessionTable &table);
+    // Shuts the sending side down and closes the socket. The session must not
+    // be inside OnReceive (SessionTable::CloseSession takes care of that).
+    ~Session();
+    Session(const Session &) = delete;
+    Session &operator=(const Session &) = delete;
+
+    // ---- lifecycle and connection ----
+    // Names the session, enters it into the table, opens its server window
+    // and starts the first connection attempt. confName may be empty.
+    bool InitKernel(const std::string &host, unsigned port, const std::string &confName);
+    // Fills ConfName (unless given) from section "Servers" and HumanName.
+    void InitKernelProps(const std::string &host, unsigned port);
+    // Begins one connection attempt (drops the old socket and waiting lines).
+    void StartConnect();
+    // Back to the unconnected state; prints "* Spojenie prerušené" everywhere.
+    void ConnectionLost();
+    // Reconnects a lost connection (run for "/timer"); returns 1.
+    int Tick();
+    // Closing: QUIT with "Msgs Quit", no more retries, windows closed (PART).
+    void Shutdown();
+
+    // ---- socket notifications (error: the operating system's code) ----
+    void OnConnect(int error);
+    void OnReceive(int error);
+    void OnSend(int error);
+    void OnClose(int error);
+
+    // ---- line transport ----
+    // Sends one line with exactly one CR LF, or queues it while not connected
+    // (returns 0 then). A line with CR, LF or NUL inside is cut at the first
+    // such byte. Bytes the socket cannot take at once are kept and written
+    // when it is ready. Returns the bytes given to the socket.
+    int SendLine(const std::string &line);
+    int FlushWaitingLines();
+    const std::vector<std::string> &WaitingLines() const { return m_waitingLines; }
+    // Whether OnReceive is running.
+    bool IsReceiving() const { return m_receiveDepth > 0; }
+    // Deletes the session as soon as its receive handler, command or
+    // dispatch that is running has returned (at once when none is).
+    void DeleteWhenIdle();
+
+    // ---- server lines and commands ----
+    // Handles one received line (UTF-8): PING, 001, NICK, 432/433, 451; other
+    // lines are printed raw into the server window.
+    void DispatchServerLine(const std::string &line);
+    // The session's command dispatcher (window name, window kind, line): 1
+    // done, 0 unknown or misused.
+    int Command(const std::string &window, int kind, const std::string &line);
+
+    // ---- registration and nick ----
+    int Register();
+    int NickCommand(const std::string &line);
+    void Welcome(const std::string &line);
+    void NickChanged(const std::string &line);
+    int NickRejected(int code, const std::string &line);
+    void AutoChangeNick(const std::string &rejected);
+    void UpdateNick(const std::string &newNick);
+
+    // ---- windows and printing ----
+    // Case-insensitive; a conversation without view (native window gone) is skipped.
+    Conversation *FindWindow(const std::string &name) const;
+    // Find-or-create (name lower-cased); asks the Shell for a view.
+    Conversation *OpenWindow(const std::string &name, int kind, int type);
+    // Parts a channel ("/servermsg PART %s close"), destroys the conversation.
+    bool CloseWindow(const std::string &name);
+    // Files a window under a new name (a private partner changed nick).
+    bool RenameWindow(const std::string &oldName, const std::string &newName);
+    Conversation *ServerWindow() const;
+    std::vector<Conversation *> Windows() const;
+    // target empty: the server window; a target without window lands there too.
+    void PrintTo(const std::string &target, int textClass, const std::string &text, bool toAll = false,
+                 int64_t time = 0);
+    void PrintTo(const std::string &target, TextClass textClass, const std::string &text, bool toAll = false,
+                 int64_t time = 0)
+    {
+        PrintTo(target, static_cast<int>(textClass), text, toAll, time);
+    }
+    void PrintStatus(const char *format, ...) __attribute__((format(printf, 2, 3)));
+    // "[key] message" to the debug log, only while it is open.
+    void Log(const char *format, ...) __attribute__((format(printf, 2, 3)));
+
+    // ---- accessors ----
+    const std::string &Key() const { return m_key; }
+    const std::string &Host() const { return m_host; }
+    unsigned Port() const { return m_port; }
+    const std::string &ConfName() const { return m_confName; }
+    const std::string &HumanName() const { return m_humanName; }
+    const std::string &Nick() const { return m_nick; }
+    const std::string &RegisteredNick() const { return m_registeredNick; }
+    bool IsConnected() const { return m_connected; }
+    bool IsConnecting() const { return m_connecting; }
+    bool AutoReconnect() const { return m_autoReconnect; }
+    SessionTable &Table() const { return m_table; }
+    Shell *GetShell() const;
+
+    // State kept for the command and dispatch code.
+    std::string m_lastCommand;
+    int m_lastResult = 0;
+    bool m_whoisPopup = false;
+    bool m_whoisAll = false;
+    bool m_away = false;
+    std::string m_awayMessage;
+    std::vector<std::string> m_whoActions;
+    std::vector<std::string> m_ignoreList;
+    std::vector<std::string> m_pendingRequests;
+
+private:
+    // Defers the deletion of the session until the outermost running
+    // handler (receive, command, dispatch) has returned.
+    class BusyGuard
+    {
+    public:
+        explicit BusyGuard(Session &session) : m_session(session) { ++m_session.m_busyDepth; }
+        ~BusyGuard()
+        {
+            if (--m_session.m_busyDepth == 0 && m_session.m_deleteWhenIdle)
+                delete &m_session;
+        }
+        BusyGuard(const BusyGuard &) = delete;
+        BusyGuard &operator=(const BusyGuard &) = delete;
+
+    private:
+        Session &m_session;
+    };
+    struct CommandEntry;
+    static const CommandEntry *FindCommand(const std::string &word);
+    struct DispatchEntry;
+    static const DispatchEntry *FindDispatch(const std::string &word);
+
+    void SetSocketOptions();
+    int WriteToSocket(const std::string &bytes);
+    void WritePending();
+    void DispatchReceivedLine(const std::string &raw);
+    void PumpUserInterface();
+    int SendRegistration(const std::string &nick, const std::string &email, const std::string &fullName);
+
+    SessionTable &m_table;
+    std::string m_host;
+    unsigned m_port = 0;
+    std::string m_key;
+    std::string m_nick;
+    std::map<std::string, std::unique_ptr<Conversation>> m_windows;
+    std::vector<std::string> m_waitingLines;
+    std::string m_unsent; // bytes a partial send left for the next write-ready notification
+    LineAssembler m_assembler;
+    SessionSocket *m_socket = nullptr;
+    bool m_connected = false;
+    std::string m_confName;
+    std::string m_humanName;
+    bool m_autoReconnect = true;
+    bool m_connecting = false;
+    std::string m_registeredNick;
+    int m_receiveDepth = 0;
+    int m_busyDepth = 0; // Command, DispatchServerLine or OnReceive is running
+    bool m_deleteWhenIdle = false;
+    bool m_shutdown = false;
+    unsigned m_connectionNumber = 0; // changes with every attempt and every loss
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdarg>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Session;
+class Shell;
+
+// The application's table of sessions keyed by session key, and the debug
+// log. Owned by the application object; everything on the UI thread.
+class SessionTable
+{
+public:
+    using DebugSink = std::function<void(const std::string &text)>;
+
+    explicit SessionTable(Shell *shell);
+    // Closes every session in turn (QUIT, PART, no retry).
+    ~SessionTable();
+    SessionTable(const SessionTable &) = delete;
+    SessionTable &operator=(const SessionTable &) = delete;
+
+    Shell *GetShell() const { return m_shell; }
+
+    // Creates a session, logs "Creating kernel: ..." and starts it connecting
+    // (it enters the table under its key). confName may be empty. Never blocks.
+    Session *CreateSession(const std::string &host, unsigned port, const std::string &confName);
+    // Shuts the session down and destroys it (after its receive handler
+    // returns, when called from inside it). False when the key is unknown.
+    bool CloseSession(const std::string &key);
+    // The session whose key equals name, else the first whose key or display
+    // name equals it without regard to case; null when none.
+    Session *FindSession(const std::string &name) const;
+    // Closes every session, in key order; the table is empty afterwards.
+    void CloseAll();
+
+    std::vector<Session *> Sessions() const;
+    size_t Count() const { return m_sessions.size(); }
+    // Whether a session other than except uses this key or display name.
+    bool IsNameTaken(const std::string &name, const Session *except) const;
+
+    // Used by Session::InitKernel: the next number of the process-wide session
+    // counter (from 1, never reset), and entering the session under its key
+    // (the table takes ownership).
+    static int NextSessionNumber();
+    void Enter(const std::string &key, Session *session);
+
+    // The debug log: a sink attached by the debug window; without one nothing
+    // is formatted or written. DebugLog appends "\r\n".
+    void SetDebugSink(DebugSink sink) { m_debugSink = std::move(sink); }
+    bool IsDebugLogOpen() const { return static_cast<bool>(m_debugSink); }
+    void DebugLog(const char *format, ...) __attribute__((format(printf, 2, 3)));
+    void VDebugLog(const char *format, va_list args);
+
+private:
+    Shell *m_shell;
+    std::map<std::string, std::unique_ptr<Session>> m_sessions;
+    DebugSink m_debugSink;
+};

@@ -1,0 +1,156 @@
+// The line transport of a session: received bytes to lines, lines to the wire.
+#include "session/Session.h"
+
+#include <QCoreApplication>
+
+#include "session/ServerEncoding.h"
+#include "session/SessionSocket.h"
+
+namespace {
+
+constexpr int kReceiveChunk = 4096;
+// Bounds for what waits to be sent: a script looping on a dead connection
+// must not eat memory. Only whole lines are dropped, never parts of one.
+constexpr size_t kMaxWaitingLines = 10000;
+constexpr size_t kMaxUnsentBytes = 1024 * 1024;
+
+// The protocol text of a line: a closing CR LF removed, and cut at the first
+// CR, LF or NUL inside, so that no line can carry a second command.
+std::string ProtocolText(const std::string &line, bool &cut)
+{
+    std::string text = line;
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)
+        text.resize(text.size() - 2);
+    const size_t stop = text.find_first_of(std::string("\r\n\0", 3));
+    cut = stop != std::string::npos;
+    if (cut)
+        text.resize(stop);
+    return text;
+}
+
+} // namespace
+
+int Session::SendLine(const std::string &line)
+{
+    Log("Send: %s", line.c_str());
+    bool cut = false;
+    std::string bytes = ProtocolText(line, cut);
+    if (cut)
+        Log("Line cut at an inner line break or NUL: %s", bytes.c_str());
+    if (bytes.empty())
+        return 0;
+    bytes += "\r\n";
+
+    if (m_connected)
+        return WriteToSocket(bytes);
+    if (m_waitingLines.size() >= kMaxWaitingLines) {
+        Log("Waiting lines full, dropped: %s", bytes.c_str());
+        return 0;
+    }
+    m_waitingLines.push_back(bytes);
+    Log("Not send add to buffer: %s", bytes.c_str());
+    return 0;
+}
+
+int Session::FlushWaitingLines()
+{
+    std::vector<std::string> lines;
+    lines.swap(m_waitingLines);
+    for (const std::string &line : lines) {
+        Log("Sending NonSendLine (waiting line) : %s", line.c_str());
+        WriteToSocket(line);
+    }
+    return 0;
+}
+
+int Session::WriteToSocket(const std::string &bytes)
+{
+    if (!m_unsent.empty()) {
+        // Earlier bytes still wait: keep the order on the wire.
+        if (m_unsent.size() + bytes.size() > kMaxUnsentBytes) {
+            Log("Send buffer full, dropped: %s", bytes.c_str());
+            return 0;
+        }
+        m_unsent += bytes;
+        return 0;
+    }
+    const int sent = m_socket->Send(bytes.data(), static_cast<int>(bytes.size()));
+    if (sent < 0) {
+        if (m_socket->LastError() != AsyncSocket::WouldBlockCode()) {
+            Log("Sending error (%d)", m_socket->LastError());
+            return sent;
+        }
+        m_unsent = bytes;
+        return 0;
+    }
+    if (static_cast<size_t>(sent) < bytes.size())
+        m_unsent.assign(bytes, static_cast<size_t>(sent), std::string::npos);
+    return sent;
+}
+
+void Session::WritePending()
+{
+    while (!m_unsent.empty()) {
+        const int sent = m_socket->Send(m_unsent.data(), static_cast<int>(m_unsent.size()));
+        if (sent <= 0)
+            return; // the next write-ready notification continues
+        m_unsent.erase(0, static_cast<size_t>(sent));
+    }
+}
+
+void Session::OnSend(int error)
+{
+    if (error != 0) {
+        Log("Sending error (%d)", error);
+        return;
+    }
+    WritePending();
+}
+
+void Session::OnReceive(int error)
+{
+    (void)error;
+    BusyGuard guard(*this);
+    ++m_receiveDepth;
+
+    char chunk[kReceiveChunk];
+    const int count = m_socket->Receive(chunk, kReceiveChunk);
+    if (count < 1) {
+        if (count < 0 && m_socket->LastError() == AsyncSocket::WouldBlockCode()) {
+            --m_receiveDepth;
+            return;
+        }
+        Log("Receive error socket error ...");
+        ConnectionLost();
+        --m_receiveDepth;
+        return;
+    }
+
+    std::vector<std::string> lines;
+    m_assembler.Feed(chunk, static_cast<size_t>(count), lines);
+    const unsigned connection = m_connectionNumber;
+    for (const std::string &line : lines) {
+        // A line dispatched before may have closed the session or its
+        // connection: what is left of the burst belongs to no one.
+        if (m_deleteWhenIdle || m_shutdown || connection != m_connectionNumber)
+            break;
+        Log("Received: %s", line.c_str());
+        DispatchReceivedLine(line);
+        PumpUserInterface();
+    }
+    PumpUserInterface();
+    --m_receiveDepth;
+}
+
+void Session::DispatchReceivedLine(const std::string &raw)
+{
+    DispatchServerLine(ServerLineToUtf8(raw));
+}
+
+void Session::PumpUserInterface()
+{
+    // The user interface keeps painting and taking input during a long burst;
+    // socket notifications wait, so no second receive enters.
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
+}

@@ -1,0 +1,115 @@
+// The registry of a session's conversations and the routing of printed lines.
+#include "session/Session.h"
+
+#include "conversation/Conversation.h"
+#include "conversation/Shell.h"
+#include "session/NameCase.h"
+#include "session/SessionTable.h"
+#include "text/StrPrintf.h"
+
+Conversation *Session::FindWindow(const std::string &name) const
+{
+    auto it = m_windows.find(LowerName(name));
+    if (it == m_windows.end() || !it->second->HasView())
+        return nullptr;
+    return it->second.get();
+}
+
+Conversation *Session::OpenWindow(const std::string &name, int kind, int type)
+{
+    const std::string lower = LowerName(name);
+    if (lower.empty())
+        return nullptr;
+    Conversation *window;
+    auto it = m_windows.find(lower);
+    if (it != m_windows.end()) {
+        window = it->second.get();
+    } else {
+        auto created = std::make_unique<Conversation>(this, lower, kind, type);
+        window = created.get();
+        window->SetTitle(lower);
+        m_windows.emplace(lower, std::move(created));
+        if (Shell *shell = GetShell())
+            window->AttachView(shell->CreateView(*window));
+    }
+    Command("", 0, StrPrintf("/load -q %s brimo.tcl", lower.c_str()));
+    if (Shell *shell = GetShell())
+        shell->RefreshShell(Shell::RefreshWindowBar);
+    return window;
+}
+
+bool Session::CloseWindow(const std::string &name)
+{
+    const std::string lower = LowerName(name);
+    auto it = m_windows.find(lower);
+    if (it == m_windows.end())
+        return false;
+    // Out of the registry first: the commands below may look windows up.
+    std::unique_ptr<Conversation> window = std::move(it->second);
+    m_windows.erase(it);
+    if (window->DccChat()) {
+        // The DCC chat owns its connection; detaching leaves it to close with its window.
+        window->SetDccChat(nullptr);
+    } else if (window->IsChannel()) {
+        Command("", 0, StrPrintf("/servermsg PART %s close", lower.c_str()));
+    }
+    window.reset();
+    if (Shell *shell = GetShell())
+        shell->RefreshShell(Shell::RefreshWindowBar);
+    return true;
+}
+
+bool Session::RenameWindow(const std::string &oldName, const std::string &newName)
+{
+    const std::string oldKey = LowerName(oldName);
+    const std::string newKey = LowerName(newName);
+    auto it = m_windows.find(oldKey);
+    if (it == m_windows.end() || newKey.empty())
+        return false;
+    if (newKey != oldKey && m_windows.count(newKey))
+        return false; // never drop the window already filed under the new name
+    auto node = m_windows.extract(it);
+    node.mapped()->Rename(newName);
+    node.key() = newKey;
+    m_windows.insert(std::move(node));
+    return true;
+}
+
+Conversation *Session::ServerWindow() const
+{
+    return FindWindow(m_key);
+}
+
+std::vector<Conversation *> Session::Windows() const
+{
+    std::vector<Conversation *> windows;
+    windows.reserve(m_windows.size());
+    for (const auto &entry : m_windows)
+        windows.push_back(entry.second.get());
+    return windows;
+}
+
+void Session::PrintTo(const std::string &target, int textClass, const std::string &text, bool toAll, int64_t time)
+{
+    if (toAll) {
+        for (Conversation *window : Windows()) {
+            if (window->HasView())
+                window->Print(text, textClass, time);
+        }
+        return;
+    }
+    Conversation *window = FindWindow(target.empty() ? m_key : target);
+    if (!window)
+        window = FindWindow(m_key);
+    if (window)
+        window->Print(text, textClass, time);
+}
+
+void Session::PrintStatus(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    const std::string message = VStrPrintf(format, args);
+    va_end(args);
+    PrintTo("", TextClass::Info, message);
+}

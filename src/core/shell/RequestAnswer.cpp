@@ -1,0 +1,65 @@
+#include "shell/RequestAnswer.h"
+
+#include "conversation/Conversation.h"
+#include "session/NameCase.h"
+#include "session/Session.h"
+#include "text/StrPrintf.h"
+#include "text/Words.h"
+
+#include <cstdlib>
+
+namespace {
+
+// The entries matching the request, taken out of the list in their order.
+std::vector<std::string> TakeMatching(Session &session, int kind, const std::string &nick,
+                                      const std::string &data)
+{
+    std::vector<std::string> taken;
+    auto &pending = session.m_pendingRequests;
+    for (auto it = pending.begin(); it != pending.end();) {
+        if (RequestAnswer::Matches(*it, kind, nick, data)) {
+            taken.push_back(*it);
+            it = pending.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return taken;
+}
+
+} // namespace
+
+bool RequestAnswer::Matches(const std::string &entry, int kind, const std::string &nick,
+                            const std::string &data)
+{
+    if (std::atoi(GetWord(entry, 1).c_str()) != kind || !EqualNoCase(GetWord(entry, 3), nick))
+        return false;
+    // A file offer is "... /dcc send receive host port size file name".
+    return kind != 4 || GetRest(entry, 10) == data;
+}
+
+void RequestAnswer::AcceptRequest(Session &session, int kind, const std::string &from,
+                                  const std::string &data)
+{
+    const std::string nick = NickFromPrefix(from);
+    if (kind == 1) {
+        session.Command(std::string(), 0, StrPrintf("/query %s", nick.c_str()));
+        for (const std::string &entry : TakeMatching(session, kind, nick, data)) {
+            if (Conversation *window = session.FindWindow(nick))
+                window->Print(StrPrintf("%s: %s", nick.c_str(), GetRest(entry, 4).c_str()), 1,
+                              std::atoll(GetWord(entry, 2).c_str()));
+        }
+        return;
+    }
+    if (kind != 2 && kind != 4)
+        return;
+    for (const std::string &entry : TakeMatching(session, kind, nick, data))
+        session.Command(std::string(), 0, GetRest(entry, 4));
+}
+
+void RequestAnswer::RejectRequest(Session &session, int kind, const std::string &from,
+                                  const std::string &data)
+{
+    if (kind == 2 || kind == 4)
+        TakeMatching(session, kind, NickFromPrefix(from), data);
+}

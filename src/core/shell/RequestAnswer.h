@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+class Session;
+
+// The answers of the question dialog, carried out on the session's list of
+// pending requests (entries "%d %ld %s %s": kind, time, nick, text or the
+// command that accepts a DCC offer).
+namespace RequestAnswer {
+
+// Kind 1: opens the private window ("/query nick") and prints the waiting
+// messages of that nick there with their own time. Kinds 2 and 4: runs the
+// stored accepting command of each matching offer (for 4 only the offers of
+// the file named data). Matching entries are removed.
+void AcceptRequest(Session &session, int kind, const std::string &from, const std::string &data);
+// Kinds 2 and 4: removes the entries AcceptRequest would take, running
+// nothing. Private-message entries stay.
+void RejectRequest(Session &session, int kind, const std::string &from, const std::string &data);
+
+// Whether a pending entry belongs to the request (kind, nick and, for file
+// offers, the file name after the offer's size).
+bool Matches(const std::string &entry, int kind, const std::string &nick, const std::string &data);
+
+} // namespace RequestAnswer

@@ -1,0 +1,374 @@
+#include "text/Decoration.h"
+
+#include "config/Strings.h"
+#include "text/Colors.h"
+#include "text/IrcCodes.h"
+#include "text/StrPrintf.h"
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+// Only this much of a word takes part in the tests; the rest stays text.
+constexpr size_t kTestedWordLength = 3996;
+
+struct SmileyRow
+{
+    const char *file;
+    std::array<const char *, 5> tokens;
+};
+
+// The first row that lists a token wins.
+constexpr SmileyRow kSmileys[] = {
+    {"1.gif", {":)", ":-)", ":]", ":-]", nullptr}},
+    {"2.gif", {":))", ":-))", ":>", ":]]", ":-]]"}},
+    {"3.gif", {":)))", ":-)))", ":]]]", ":-]]]", ":D"}},
+    {"4.gif", {":(", nullptr, nullptr, nullptr, nullptr}},
+    {"5.gif", {";)", ";]", ";-)", ";-]", nullptr}},
+    {"6.gif", {":?", ":~", ":{", ":}", nullptr}},
+    {"7.gif", {"8)", "8-)", nullptr, nullptr, nullptr}},
+    {"10.gif", {":*", nullptr, nullptr, nullptr, nullptr}},
+    {"12.gif", {":|", ":I", ":-|", nullptr, nullptr}},
+    {"13.gif", {":o", ":O", ":-o", ":-O", ":-0"}},
+    {"8.gif", {":eek:", "oo)", "oo|", nullptr, nullptr}},
+    {"9.gif", {":evil:", nullptr, nullptr, nullptr, nullptr}},
+    {"11.gif", {":idea:", nullptr, nullptr, nullptr, nullptr}},
+};
+
+bool StartsWith(std::string_view text, std::string_view prefix)
+{
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+char AsciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+
+std::string AsciiLowered(std::string_view text)
+{
+    std::string lowered(text);
+    for (char &c : lowered)
+        c = AsciiLower(c);
+    return lowered;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// A cut that would split a UTF-8 character moves back to its first byte.
+size_t Utf8SafeCut(std::string_view text, size_t length)
+{
+    if (length >= text.size())
+        return text.size();
+    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+        --length;
+    return length;
+}
+
+void AppendUtf8(std::string &out, uint32_t code)
+{
+    if (code < 0x80) {
+        out += char(code);
+    } else if (code < 0x800) {
+        out += char(0xC0 | (code >> 6));
+        out += char(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += char(0xE0 | (code >> 12));
+        out += char(0x80 | ((code >> 6) & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    } else {
+        out += char(0xF0 | (code >> 18));
+        out += char(0x80 | ((code >> 12) & 0x3F));
+        out += char(0x80 | ((code >> 6) & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    }
+}
+
+// Reads "&...;" at pos; on success appends the character and returns the
+// length of the reference, else 0.
+size_t DecodeEntityAt(std::string_view text, size_t pos, std::string &out)
+{
+    const size_t semicolon = text.find(';', pos);
+    if (semicolon == std::string_view::npos || semicolon - pos > 10)
+        return 0;
+    const std::string_view name = text.substr(pos + 1, semicolon - pos - 1);
+    static constexpr std::pair<const char *, const char *> kNamed[] = {
+        {"lt", "<"}, {"gt", ">"}, {"amp", "&"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", "\xC2\xA0"}};
+    for (const auto &[entity, replacement] : kNamed) {
+        if (name == entity) {
+            out += replacement;
+            return semicolon - pos + 1;
+        }
+    }
+    if (name.size() < 2 || name[0] != '#')
+        return 0;
+    const bool hex = name[1] == 'x' || name[1] == 'X';
+    const std::string_view digits = name.substr(hex ? 2 : 1);
+    if (digits.empty())
+        return 0;
+    uint32_t code = 0;
+    for (char c : digits) {
+        int value;
+        if (c >= '0' && c <= '9')
+            value = c - '0';
+        else if (hex && c >= 'a' && c <= 'f')
+            value = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F')
+            value = c - 'A' + 10;
+        else
+            return 0;
+        code = code * (hex ? 16 : 10) + uint32_t(value);
+        if (code > 0x10FFFF)
+            code = 0x110000; // stays invalid without overflowing
+    }
+    // As a browser does: no NUL, no surrogate, nothing past Unicode.
+    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        code = 0xFFFD;
+    AppendUtf8(out, code);
+    return semicolon - pos + 1;
+}
+
+// The text of an attribute made from HTML: tags dropped, entities decoded,
+// then escaped for the attribute.
+std::string AttributeFromHtml(std::string_view html)
+{
+    return EscapeAttribute(DecodeEntities(StripTags(html)));
+}
+
+void AppendElement(std::string &out, const std::string &command, const std::string &title,
+                   std::string_view style, std::string_view content)
+{
+    out += "<span id='";
+    out += command;
+    out += "' title='";
+    out += title;
+    out += "' style='";
+    out += style;
+    out += "'>";
+    out += content;
+    out += "</span>";
+}
+
+void AppendChannel(std::string &out, std::string_view word)
+{
+    const std::string plain = DecodeEntities(StripTags(word));
+    AppendElement(out, EscapeAttribute("/join " + plain),
+                  EscapeAttribute(Strings::Format(57393, plain.c_str())), "cursor: hand;", word);
+}
+
+bool IsNick(std::string_view word, const DecorationContext &context, bool &isContact)
+{
+    isContact = context.m_isContact && context.m_isContact(AsciiLowered(word));
+    std::string_view nick = word;
+    if (StartsWith(nick, "@"))
+        nick.remove_prefix(1);
+    if (StartsWith(nick, "+"))
+        nick.remove_prefix(1);
+    const bool member = !nick.empty() && context.m_isNickListMember && context.m_isNickListMember(nick);
+    return member || isContact;
+}
+
+void AppendNick(std::string &out, std::string_view word, bool isContact, const DecorationContext &context)
+{
+    std::string style = "cursor: hand;";
+    if (context.m_hiLighting && context.m_sessionExists) {
+        if (word == context.m_ownNick)
+            style += StrPrintf(" color: #%s;", ColorToHex(context.m_colorMyText).c_str());
+        else if (isContact)
+            style += StrPrintf(" color: #%s;", ColorToHex(context.m_colorABText).c_str());
+    }
+    const std::string plain = DecodeEntities(word);
+    AppendElement(out, EscapeAttribute("/query " + plain),
+                  EscapeAttribute(Strings::Format(57392, plain.c_str())), style, word);
+}
+
+bool IsAddress(std::string_view word)
+{
+    return (StartsWith(word, "http://") && word.size() >= 8) || (StartsWith(word, "ftp://") && word.size() >= 7)
+        || (StartsWith(word, "www.") && word.size() >= 5);
+}
+
+void AppendAddress(std::string &out, std::string_view word)
+{
+    const std::string text = StripTags(word);
+    const std::string address = AttributeFromHtml(word);
+    AppendElement(out, "/link " + address, address, "cursor: hand;", text);
+}
+
+// Smiley tokens are compared with what the reader sees, so ":>" (written
+// ":&gt;" by the conversion) is a smiley too.
+const char *SmileyOfWord(std::string_view word)
+{
+    if (word.find('&') == std::string_view::npos)
+        return SmileyFile(word);
+    return SmileyFile(DecodeEntities(word));
+}
+
+void AppendSmiley(std::string &out, const char *file, const DecorationContext &context)
+{
+    out += "<img src=\"";
+    out += EscapeAttribute(context.m_smileyFolder);
+    out += '/';
+    out += file;
+    out += "\" width=15 height=15 align=middle style='margin-bottom:-6;margin-top:-6'>";
+}
+
+void AppendDecoratedWord(std::string &out, std::string_view word, bool first, const DecorationContext &context)
+{
+    const size_t tested = Utf8SafeCut(word, kTestedWordLength);
+    std::string_view core = word.substr(0, tested);
+    std::string_view rest = word.substr(tested);
+    std::string_view colon;
+    if (first && core.size() >= 2 && core.back() == ':') {
+        core.remove_suffix(1);
+        colon = ":";
+    }
+    bool isContact = false;
+    if (core.empty()) {
+        out += word;
+        return;
+    }
+    if (core.front() == '#') {
+        AppendChannel(out, core);
+    } else if (IsNick(core, context, isContact)) {
+        AppendNick(out, core, isContact, context);
+    } else if (IsAddress(core)) {
+        AppendAddress(out, core);
+    } else if (const char *file = context.m_smileys ? SmileyOfWord(core) : nullptr) {
+        AppendSmiley(out, file, context);
+    } else {
+        out += word;
+        return;
+    }
+    out += colon;
+    out += rest;
+}
+
+// 1 + the blanks before the first LF, or without LF before the first CR.
+size_t CountedWords(std::string_view text)
+{
+    size_t end = text.find('\n');
+    if (end == std::string_view::npos)
+        end = text.find('\r');
+    if (end == std::string_view::npos)
+        end = text.size();
+    size_t count = 1;
+    for (size_t i = 0; i < end; ++i)
+        count += text[i] == ' ';
+    return count;
+}
+
+} // namespace
+
+std::string TimeStampSpan(std::time_t t, uint32_t background, uint32_t timeColor)
+{
+    if (t == 0)
+        t = std::time(nullptr);
+    std::tm local {};
+    localtime_r(&t, &local);
+    return StrPrintf("<span style='z-index: 5; background-color: %s; color: #%s;'>[%02d:%02d]</span> ",
+                     ColorToHex(background).c_str(), ColorToHex(timeColor).c_str(), local.tm_hour, local.tm_min);
+}
+
+std::string ClassColorSpan(uint32_t background, uint32_t lineColor)
+{
+    return StrPrintf("<span style='background-color: #%s; color: #%s;'>", ColorToHex(background).c_str(),
+                     ColorToHex(lineColor).c_str());
+}
+
+std::string DecorateLine(std::string_view html, const DecorationContext &context)
+{
+    std::string out;
+    out.reserve(html.size() + html.size() / 2 + 64);
+    const size_t words = CountedWords(html);
+    size_t start = 0;
+    for (size_t n = 1; n <= words; ++n) {
+        size_t end = html.find(' ', start);
+        if (end == std::string_view::npos)
+            end = html.size();
+        AppendDecoratedWord(out, html.substr(start, end - start), n == 1, context);
+        if (end == html.size())
+            return out;
+        out += ' ';
+        start = end + 1;
+    }
+    out += html.substr(start);
+    return out;
+}
+
+bool NickMatchesMember(std::string_view nick, std::string_view member)
+{
+    if (!member.empty() && (member.front() == '@' || member.front() == '+'))
+        member.remove_prefix(1);
+    return EqualsIgnoringCase(nick, member);
+}
+
+const char *SmileyFile(std::string_view word)
+{
+    if (word.empty() || word.size() > 6)
+        return nullptr;
+    for (const SmileyRow &row : kSmileys) {
+        for (const char *token : row.tokens) {
+            if (token && word == token)
+                return row.file;
+        }
+    }
+    return nullptr;
+}
+
+const char *SmileyToken(std::string_view file)
+{
+    for (const SmileyRow &row : kSmileys) {
+        if (file == row.file)
+            return row.tokens[0];
+    }
+    return nullptr;
+}
+
+std::string EscapeAttribute(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + 16);
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '\'': out += "&#39;"; break;
+        case '"': out += "&quot;"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+                out += StrPrintf("&#%d;", static_cast<unsigned char>(c));
+            else
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string DecodeEntities(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&') {
+            const size_t used = DecodeEntityAt(text, i, out);
+            if (used > 0) {
+                i += used - 1;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}

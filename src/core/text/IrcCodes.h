@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// IRC formatting bytes (bold 0x02, colour 0x03, plain 0x0F, reverse 0x16,
+// underline 0x1F) to HTML, and their removal.
+
+// IRC text to an HTML fragment. '<' and '>' are always escaped; bold and
+// underline are closed and every opened span is closed at the end.
+std::string ConvertToHtml(std::string_view text);
+// The same, appended to out (lets a caller build a whole line in one buffer).
+void AppendHtml(std::string &out, std::string_view text);
+// The text without formatting bytes (a colour code goes with its digits).
+std::string StripCodes(std::string_view text);
+// The text without anything between '<' and '>' (nested depth counted).
+std::string StripTags(std::string_view text);

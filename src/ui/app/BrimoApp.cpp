@@ -1,0 +1,437 @@
+#include "app/BrimoApp.h"
+
+#include "app/Debug.h"
+#include "app/HelpFrame.h"
+#include "app/MainFrame.h"
+#include "app/Notifier.h"
+#include "commands/CommandHelp.h"
+#include "config/Config.h"
+#include "config/Strings.h"
+#include "dialogs/DlgQuestion.h"
+#include "session/Session.h"
+#include "session/SessionTable.h"
+#include "shell/RequestAnswer.h"
+#include "text/StrPrintf.h"
+#include "windows/CommandList.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QSettings>
+#include <QUrl>
+
+#include <cstdarg>
+#include <cstdlib>
+
+namespace {
+
+CBrimoApp *s_instance = nullptr;
+
+QString Q(const std::string &text)
+{
+    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
+
+} // namespace
+
+CBrimoApp::CBrimoApp(QObject *parent)
+    : QObject(parent)
+    , m_sessions(std::make_unique<SessionTable>(this))
+{
+    s_instance = this;
+    m_notifier = std::make_unique<CNotifier>(*this);
+    m_questions.SetShowHandler([this](const Question &question) { ShowQuestion(question); });
+}
+
+CBrimoApp::~CBrimoApp()
+{
+    Exit();
+    delete m_mainFrame.data();
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+CBrimoApp *CBrimoApp::Instance()
+{
+    return s_instance;
+}
+
+int CBrimoApp::Start(const QStringList &arguments)
+{
+    QDir::setCurrent(Q(ExeDirectory()));
+    QCoreApplication::setOrganizationName(QStringLiteral("Brimo"));
+    QCoreApplication::setApplicationName(QStringLiteral("Brimo"));
+
+    m_mainFrame = new CMainFrame(*this);
+    if (!m_mainFrame)
+        return NoMainWindow;
+    m_mainFrame->RestorePlacement();
+    RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
+    if (m_mainFrame->ShouldStartMaximised())
+        m_mainFrame->showMaximized();
+    else
+        m_mainFrame->show();
+
+    CCommandList::Shared();
+    if (arguments.size() > 1 && arguments.at(1).compare(QLatin1String("debug"), Qt::CaseInsensitive) == 0)
+        OpenDebugWindow();
+    RefreshShell(RefreshSettings);
+    AutoConnect();
+    if (!LoadHelpLines()) {
+        QMessageBox::critical(m_mainFrame, QStringLiteral("Brimo"), QStringLiteral("error: resources."));
+        return NoResources;
+    }
+    if (ReadBool(kBaseSection, "Zoomed"))
+        if (QMdiSubWindow *child = m_mainFrame->ActiveChild())
+            child->showMaximized();
+    m_notifier->Start();
+    RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
+    RefreshShell(RefreshTray);
+    RefreshShell(16);
+    LoadContactNicks();
+    m_mainFrame->update();
+    return Started;
+}
+
+void CBrimoApp::AutoConnect()
+{
+    std::vector<std::string> servers;
+    ReadSectionKeys("Servers", servers);
+    for (const std::string &key : servers) {
+        const std::string record = ReadString("Servers", key);
+        if (std::atoi(RecordField(record, 3).c_str()) != 1)
+            continue;
+        DebugLog("Autoconnecting to: %s", key.c_str());
+        CreateSession(RecordField(record, 1), static_cast<unsigned>(std::atoi(RecordField(record, 2).c_str())),
+                      std::string());
+    }
+}
+
+bool CBrimoApp::LoadHelpLines()
+{
+    m_helpLines.clear();
+    for (const std::string &line : CommandHelp::Lines()) {
+        if (line.empty())
+            break;
+        m_helpLines.push_back(line);
+    }
+    return !m_helpLines.empty();
+}
+
+void CBrimoApp::LoadContactNicks()
+{
+    ReadSectionKeys("Address Book", m_contactNicks);
+}
+
+void CBrimoApp::Exit()
+{
+    if (m_exited)
+        return;
+    m_exited = true;
+    // Sessions first, while their windows still exist: each sends QUIT, then
+    // leaves its channels and closes its windows.
+    m_sessions->CloseAll();
+    m_notifier->Stop();
+    if (m_questionDialog)
+        delete m_questionDialog.data();
+    if (m_mainFrame)
+        m_mainFrame->RefreshTrayIcon(false);
+    if (m_debug) {
+        m_sessions->SetDebugSink({});
+        delete m_debug.data();
+    }
+    if (m_mainFrame) {
+        for (QMdiSubWindow *child : m_mainFrame->Children())
+            delete child;
+        m_mainFrame->hide();
+        m_mainFrame->deleteLater();
+    }
+}
+
+void CBrimoApp::SetBarStateStore(QSettings *store)
+{
+    m_barStateStore = store;
+}
+
+QSettings &CBrimoApp::BarStateStore()
+{
+    if (m_barStateStore)
+        return *m_barStateStore;
+    if (!m_ownBarStateStore)
+        m_ownBarStateStore = std::make_unique<QSettings>(QStringLiteral("Brimo"), QStringLiteral("Brimo"));
+    return *m_ownBarStateStore;
+}
+
+// ---- sessions ----
+
+Session *CBrimoApp::CreateSession(const std::string &host, unsigned port, const std::string &confName)
+{
+    return m_sessions->CreateSession(host, port, confName);
+}
+
+bool CBrimoApp::CloseSession(const std::string &key)
+{
+    return m_sessions->CloseSession(key);
+}
+
+Session *CBrimoApp::FindSession(const std::string &name) const
+{
+    return m_sessions->FindSession(name);
+}
+
+Session *CBrimoApp::ActiveSession() const
+{
+    if (!m_mainFrame)
+        return nullptr;
+    ShellChild *child = m_mainFrame->ActiveShellChild();
+    if (!child || child->SessionName().isEmpty())
+        return nullptr;
+    return FindSession(child->SessionName().toStdString());
+}
+
+bool CBrimoApp::ConnectFavourite(const std::string &serverKey)
+{
+    const std::string record = ReadString("Servers", serverKey);
+    if (serverKey.empty() || record.empty())
+        return false;
+    const unsigned port = static_cast<unsigned>(std::atoi(RecordField(record, 2).c_str()));
+    return CreateSession(RecordField(record, 1), port, serverKey) != nullptr;
+}
+
+void CBrimoApp::SetAwayEverywhere(bool away)
+{
+    const std::string line = away ? StrPrintf("/away %s", Strings::Get(57479)) : std::string("/away");
+    for (Session *session : m_sessions->Sessions())
+        session->Command(session->Key(), 0, line);
+}
+
+// ---- debug and help windows ----
+
+void CBrimoApp::DebugLog(const char *format, ...)
+{
+    if (!m_sessions->IsDebugLogOpen())
+        return;
+    va_list args;
+    va_start(args, format);
+    m_sessions->VDebugLog(format, args);
+    va_end(args);
+}
+
+bool CBrimoApp::OpenDebugWindow()
+{
+    if (m_debug)
+        return true;
+    m_debug = new CDebug();
+    connect(m_debug, &CDebug::closed, this, &CBrimoApp::DebugWindowClosed);
+    m_sessions->SetDebugSink([this](const std::string &text) {
+        if (m_debug)
+            m_debug->AddText(Q(text));
+    });
+    m_debug->show();
+    if (m_mainFrame)
+        m_mainFrame->activateWindow();
+    return true;
+}
+
+void CBrimoApp::DebugWindowClosed()
+{
+    m_sessions->SetDebugSink({});
+    m_debug = nullptr;
+}
+
+void CBrimoApp::OpenHelpWindow()
+{
+    if (!m_mainFrame)
+        return;
+    if (m_help) {
+        m_mainFrame->ActivateChild(qobject_cast<QMdiSubWindow *>(m_help->parentWidget()));
+        return;
+    }
+    m_help = new CHelpFrame();
+    m_help->OpenIndex(Q(ExeDirectory()));
+    m_mainFrame->AddChild(m_help, QString::fromUtf8(Strings::Get(57369)));
+    RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
+}
+
+// ---- timer and questions ----
+
+void CBrimoApp::TimerTick()
+{
+    for (Session *session : m_sessions->Sessions())
+        session->Command(std::string(), 0, "/timer 0");
+    if (!m_questionDialog)
+        m_questions.Serve();
+}
+
+void CBrimoApp::ShowQuestion(const Question &question)
+{
+    auto *dialog = new CDlgQuestion(question, m_mainFrame);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_questionDialog = dialog;
+    connect(dialog, &CDlgQuestion::answered, this, [this](int result) {
+        AnswerQuestion(result == CDlgQuestion::Accepted   ? QuestionQueue::Answer::Accept
+                       : result == CDlgQuestion::Declined ? QuestionQueue::Answer::Decline
+                                                          : QuestionQueue::Answer::Ignore);
+    });
+    connect(dialog, &QDialog::rejected, this, &CBrimoApp::QuestionDialogClosed);
+    dialog->show();
+}
+
+void CBrimoApp::AnswerQuestion(QuestionQueue::Answer answer)
+{
+    if (!m_questions.HasOpen())
+        return;
+    const Question question = *m_questions.Open();
+    if (Session *session = FindSession(question.sessionKey)) {
+        switch (answer) {
+        case QuestionQueue::Answer::Accept:
+            RequestAnswer::AcceptRequest(*session, question.kind, question.prefix, question.fileName);
+            break;
+        case QuestionQueue::Answer::Decline:
+            RequestAnswer::RejectRequest(*session, question.kind, question.prefix, question.fileName);
+            break;
+        case QuestionQueue::Answer::Ignore:
+            session->Command(std::string(), 0, question.IgnoreCommand());
+            break;
+        }
+    }
+    if (CDlgQuestion *dialog = m_questionDialog) {
+        m_questionDialog = nullptr;
+        dialog->disconnect(this);
+        dialog->close();
+    }
+    m_questions.Answered(answer);
+}
+
+void CBrimoApp::QuestionDialogClosed()
+{
+    // Closed without an answer: the request stays with its session, and the
+    // next queued question comes at the next tick.
+    m_questionDialog = nullptr;
+    m_questions.Dismissed();
+}
+
+// ---- Shell ----
+
+ConversationView *CBrimoApp::CreateView(Conversation &conversation)
+{
+    return m_mainFrame ? m_mainFrame->CreateChildView(conversation) : nullptr;
+}
+
+void CBrimoApp::RefreshShell(int bits)
+{
+    if (bits & RefreshSettings) {
+        LoadAppearance(m_settings);
+        LoadBehaviour(m_settings);
+    }
+    if (!m_mainFrame)
+        return;
+    if (bits & RefreshMenus)
+        m_mainFrame->RebuildMenus();
+    if (bits & RefreshWindowBar)
+        m_mainFrame->RefreshWindowBar();
+    if (bits & RefreshTray)
+        m_mainFrame->RefreshTrayIcon(m_settings.m_enableTray);
+    m_mainFrame->RefreshLayout();
+}
+
+void CBrimoApp::ShowBalloon(const std::string &title, const std::string &text, int textClass)
+{
+    m_balloons.Add(title, text, textClass, m_settings.m_balloonSound);
+}
+
+void CBrimoApp::AskQuestion(int kind, const std::string &senderPrefix, const std::string &sessionKey,
+                            const std::string &fileName, int64_t fileSize)
+{
+    Question question;
+    question.kind = kind;
+    question.prefix = senderPrefix;
+    question.sessionKey = sessionKey;
+    question.fileName = fileName;
+    question.fileSize = fileSize;
+    m_questions.Ask(question);
+}
+
+int CBrimoApp::MessageBox(const std::string &text, const std::string &title, int buttons)
+{
+    QMessageBox::StandardButtons standard = QMessageBox::Ok;
+    if (buttons == ButtonsOkCancel)
+        standard = QMessageBox::Ok | QMessageBox::Cancel;
+    else if (buttons == ButtonsYesNo)
+        standard = QMessageBox::Yes | QMessageBox::No;
+    const int answer = QMessageBox::information(m_mainFrame, title.empty() ? QStringLiteral("Brimo") : Q(title),
+                                                Q(text), standard);
+    switch (answer) {
+    case QMessageBox::Cancel:
+        return AnswerCancel;
+    case QMessageBox::Yes:
+        return AnswerYes;
+    case QMessageBox::No:
+        return AnswerNo;
+    default:
+        return AnswerOk;
+    }
+}
+
+QString CBrimoApp::FileDialogFilter(const std::string &filter)
+{
+    // "Text (*.txt)|*.txt|All (*.*)|*.*||" -> "Text (*.txt);;All (*.*)"
+    const QStringList parts = Q(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts.at(i).isEmpty())
+            break;
+        QString entry = parts.at(i);
+        if (!entry.contains(QLatin1Char('(')))
+            entry += QStringLiteral(" (%1)").arg(QString(parts.at(i + 1)).replace(QLatin1Char(';'), QLatin1Char(' ')));
+        filters << entry;
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::string CBrimoApp::OpenFileDialog(const std::string &folder, const std::string &filter)
+{
+    return QFileDialog::getOpenFileName(m_mainFrame, QString(), Q(folder), FileDialogFilter(filter)).toStdString();
+}
+
+std::string CBrimoApp::SaveFileDialog(const std::string &folder, const std::string &fileName,
+                                      const std::string &filter)
+{
+    const QString start = QDir(Q(folder)).filePath(Q(fileName));
+    return QFileDialog::getSaveFileName(m_mainFrame, QString(), start, FileDialogFilter(filter)).toStdString();
+}
+
+// The notices pop-up, the user-property sheets and the channel search window
+// are not part of the program yet: what the core hands them is dropped.
+void CBrimoApp::PopupLine(const std::string &) {}
+void CBrimoApp::UserPropertiesLine(const std::string &, const std::string &, const std::string &) {}
+void CBrimoApp::ChannelListRow(const std::string &, const std::string &) {}
+void CBrimoApp::ChannelListEnd(const std::string &) {}
+
+void CBrimoApp::OpenLink(const std::string &address)
+{
+    QString target = Q(address).trimmed();
+    if (target.isEmpty())
+        return;
+    if (target.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+        target.prepend(QLatin1String("http://"));
+    QDesktopServices::openUrl(QUrl::fromUserInput(target, QDir::currentPath()));
+}
+
+bool CBrimoApp::IsMainWindowVisible() const
+{
+    return m_mainFrame && m_mainFrame->isVisible();
+}
+
+bool CBrimoApp::IsMainWindowActive() const
+{
+    return m_mainFrame && m_mainFrame->isActiveWindow();
+}
+
+void CBrimoApp::Beep(int)
+{
+    QApplication::beep();
+}

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "config/AppSettings.h"
+#include "conversation/Shell.h"
+#include "shell/BalloonQueue.h"
+#include "shell/QuestionQueue.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CDebug;
+class CDlgQuestion;
+class CHelpFrame;
+class CMainFrame;
+class CNotifier;
+class QSettings;
+class Session;
+class SessionTable;
+
+// The application object: start-up and exit, the table of sessions, the
+// settings record, the debug and help windows, the tray balloons and the
+// questions about incoming requests. It is the Shell through which the core
+// reaches the user interface. One instance per program (Instance()).
+class CBrimoApp : public QObject, public Shell
+{
+    Q_OBJECT
+
+public:
+    // Exit codes of Start.
+    enum StartResult { Started = 0, NoMainWindow = 1, NoResources = 2 };
+
+    explicit CBrimoApp(QObject *parent = nullptr);
+    ~CBrimoApp() override;
+
+    static CBrimoApp *Instance();
+
+    // The start-up sequence; arguments as QCoreApplication::arguments() (the
+    // first word after the program name may be "debug"). Started or a code
+    // to end the program with.
+    int Start(const QStringList &arguments);
+    // The exit sequence: every session closed (QUIT, then PART of its
+    // channels), the windows destroyed. Runs once; later calls do nothing.
+    void Exit();
+    bool HasExited() const { return m_exited; }
+
+    // Where "Bar States" are kept (default: the per-user settings "Brimo").
+    // Tests hand a settings object of their own before Start.
+    void SetBarStateStore(QSettings *store);
+    QSettings &BarStateStore();
+
+    // ---- sessions ----
+    Session *CreateSession(const std::string &host, unsigned port, const std::string &confName);
+    bool CloseSession(const std::string &key);
+    Session *FindSession(const std::string &name) const;
+    SessionTable &Sessions() { return *m_sessions; }
+    // The session of the active child window, or null.
+    Session *ActiveSession() const;
+
+    // ---- debug log ----
+    void DebugLog(const char *format, ...) __attribute__((format(printf, 2, 3)));
+    // Creates the debug window once ("Brimo - Debug"); the main window keeps the focus.
+    bool OpenDebugWindow();
+    CDebug *DebugWindow() const { return m_debug; }
+    void DebugWindowClosed();
+
+    // ---- help window ----
+    void OpenHelpWindow();
+    CHelpFrame *HelpWindow() const { return m_help; }
+
+    // ---- state ----
+    AppSettings &Settings() { return m_settings; }
+    const AppSettings &Settings() const { return m_settings; }
+    CMainFrame *MainFrame() const { return m_mainFrame; }
+    const std::vector<std::string> &HelpLines() const { return m_helpLines; }
+    const std::vector<std::string> &ContactNicks() const { return m_contactNicks; }
+    void LoadContactNicks();
+    BalloonQueue &Balloons() { return m_balloons; }
+    QuestionQueue &Questions() { return m_questions; }
+    CDlgQuestion *QuestionDialog() const { return m_questionDialog; }
+    CNotifier *Notifier() const { return m_notifier.get(); }
+
+    // Timer 0 of the main window (every 10 s): "/timer 0" to every session,
+    // then the question queue is served.
+    void TimerTick();
+    // The question dialog's buttons.
+    void AnswerQuestion(QuestionQueue::Answer answer);
+    void QuestionDialogClosed();
+
+    // ---- Shell ----
+    ConversationView *CreateView(Conversation &conversation) override;
+    void RefreshShell(int bits) override;
+    void ShowBalloon(const std::string &title, const std::string &text, int textClass) override;
+    void AskQuestion(int kind, const std::string &senderPrefix, const std::string &sessionKey,
+                     const std::string &fileName, int64_t fileSize) override;
+    int MessageBox(const std::string &text, const std::string &title, int buttons) override;
+    std::string OpenFileDialog(const std::string &folder, const std::string &filter) override;
+    std::string SaveFileDialog(const std::string &folder, const std::string &fileName,
+                               const std::string &filter) override;
+    void PopupLine(const std::string &html) override;
+    void UserPropertiesLine(const std::string &sessionKey, const std::string &nick,
+                            const std::string &line) override;
+    void ChannelListRow(const std::string &sessionKey, const std::string &line) override;
+    void ChannelListEnd(const std::string &sessionKey) override;
+    void OpenLink(const std::string &address) override;
+    bool IsMainWindowVisible() const override;
+    bool IsMainWindowActive() const override;
+    void Beep(int kind) override;
+
+    // Connects to the favourite server of section "Servers" with this key.
+    bool ConnectFavourite(const std::string &serverKey);
+    // Settles every session's away state (string 57479 or none).
+    void SetAwayEverywhere(bool away);
+
+private:
+    void AutoConnect();
+    bool LoadHelpLines();
+    void ShowQuestion(const Question &question);
+    static QString FileDialogFilter(const std::string &filter);
+
+    AppSettings m_settings;
+    std::unique_ptr<SessionTable> m_sessions;
+    QPointer<CMainFrame> m_mainFrame;
+    QPointer<CDebug> m_debug;
+    QPointer<CHelpFrame> m_help;
+    QPointer<CDlgQuestion> m_questionDialog;
+    std::unique_ptr<CNotifier> m_notifier;
+    std::vector<std::string> m_helpLines;
+    std::vector<std::string> m_contactNicks;
+    BalloonQueue m_balloons;
+    QuestionQueue m_questions;
+    QSettings *m_barStateStore = nullptr;
+    std::unique_ptr<QSettings> m_ownBarStateStore;
+    bool m_exited = false;
+};

@@ -1,0 +1,164 @@
+#include "app/ChannelsBar.h"
+
+#include "app/AppIcons.h"
+#include "app/ShellChild.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QToolButton>
+
+CChannelsBar::CChannelsBar(const QString &title, QMdiArea *area, QWidget *parent)
+    : QToolBar(title, parent)
+    , m_area(area)
+{
+    setIconSize(QSize(16, 16));
+    setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+}
+
+QToolButton *CChannelsBar::Button(int index) const
+{
+    return index >= 0 && index < m_buttons.size() ? m_buttons.at(index).button : nullptr;
+}
+
+QToolButton *CChannelsBar::ButtonOf(QMdiSubWindow *child) const
+{
+    for (const Entry &entry : m_buttons)
+        if (entry.child == child)
+            return entry.button;
+    return nullptr;
+}
+
+void CChannelsBar::Refresh()
+{
+    SyncButtons();
+    QMdiSubWindow *active = m_area->activeSubWindow();
+    if (!active)
+        active = m_area->currentSubWindow();
+    for (Entry &entry : m_buttons)
+        UpdateButton(entry, entry.child == active);
+    if (isFloating())
+        adjustSize();
+}
+
+void CChannelsBar::SyncButtons()
+{
+    const QList<QMdiSubWindow *> children = m_area->subWindowList(QMdiArea::CreationOrder);
+    bool same = children.size() == m_buttons.size();
+    for (int i = 0; same && i < children.size(); ++i)
+        same = m_buttons.at(i).child == children.at(i);
+    if (same)
+        return;
+    QVector<Entry> kept;
+    for (QMdiSubWindow *child : children) {
+        Entry entry;
+        entry.child = child;
+        for (const Entry &old : std::as_const(m_buttons))
+            if (old.child == child)
+                entry = old;
+        if (!entry.button)
+            entry.button = CreateButton(child);
+        kept.push_back(entry);
+    }
+    for (const Entry &old : std::as_const(m_buttons)) {
+        const bool stays = std::any_of(kept.cbegin(), kept.cend(),
+                                       [&](const Entry &entry) { return entry.button == old.button; });
+        if (!stays)
+            delete old.button;
+    }
+    m_buttons = kept;
+    // Buttons sit in window order; re-adding them keeps the bar in step.
+    clear();
+    for (int i = 0; i < m_buttons.size(); ++i) {
+        m_buttons[i].button->setProperty("commandId", kFirstButtonId + i);
+        addWidget(m_buttons[i].button);
+        m_buttons[i].button->show();
+    }
+}
+
+QToolButton *CChannelsBar::CreateButton(QMdiSubWindow *child)
+{
+    auto *button = new QToolButton(this);
+    button->setCheckable(true);
+    button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setContextMenuPolicy(Qt::CustomContextMenu);
+    button->setProperty("child", QVariant::fromValue(static_cast<QObject *>(child)));
+    connect(button, &QToolButton::clicked, this, [this, button] { OnButtonClicked(button); });
+    connect(button, &QWidget::customContextMenuRequested, this,
+            [this, button](const QPoint &pos) { OnContextMenu(button, pos); });
+    return button;
+}
+
+void CChannelsBar::UpdateButton(Entry &entry, bool active)
+{
+    QToolButton *button = entry.button;
+    button->setFixedSize(kButtonWidth, kButtonHeight);
+    button->setChecked(active);
+    if (!entry.child)
+        return;
+    const QString title = entry.child->windowTitle();
+    button->setText(button->fontMetrics().elidedText(title, Qt::ElideRight, kButtonWidth - 26));
+    button->setToolTip(ToolTipOf(entry.child));
+    if (!entry.blinkOn)
+        button->setIcon(AppIcons::WindowImage(ImageOf(entry.child)));
+}
+
+bool CChannelsBar::BlinkPass()
+{
+    bool activity = false;
+    for (Entry &entry : m_buttons) {
+        if (!entry.child)
+            continue;
+        auto *shellChild = dynamic_cast<ShellChild *>(entry.child->widget());
+        const int image = ImageOf(entry.child);
+        if (shellChild && shellChild->HasActivity()) {
+            activity = true;
+            entry.blinkOn = !entry.blinkOn;
+            entry.button->setIcon(AppIcons::WindowImage(entry.blinkOn ? 1 : 0));
+        } else if (entry.blinkOn || image == 0) {
+            entry.blinkOn = false;
+            entry.button->setIcon(AppIcons::WindowImage(image));
+        }
+    }
+    return activity;
+}
+
+void CChannelsBar::OnButtonClicked(QToolButton *button)
+{
+    for (const Entry &entry : std::as_const(m_buttons)) {
+        if (entry.button != button || !entry.child)
+            continue;
+        QMdiSubWindow *child = entry.child;
+        if (child->isMinimized())
+            child->showNormal();
+        m_area->setActiveSubWindow(child);
+        emit childActivated(child);
+        return;
+    }
+}
+
+void CChannelsBar::OnContextMenu(QToolButton *button, const QPoint &pos)
+{
+    for (const Entry &entry : std::as_const(m_buttons)) {
+        if (entry.button != button || !entry.child)
+            continue;
+        if (QMenu *menu = entry.child->systemMenu())
+            menu->exec(button->mapToGlobal(pos));
+        return;
+    }
+}
+
+QString CChannelsBar::ToolTipOf(QMdiSubWindow *child)
+{
+    if (auto *shellChild = dynamic_cast<ShellChild *>(child->widget()))
+        return shellChild->ButtonToolTip();
+    return child->windowTitle();
+}
+
+int CChannelsBar::ImageOf(QMdiSubWindow *child)
+{
+    if (auto *shellChild = dynamic_cast<ShellChild *>(child->widget()))
+        return shellChild->ButtonImage();
+    return 0;
+}

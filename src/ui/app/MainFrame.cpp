@@ -1,0 +1,482 @@
+#include "app/MainFrame.h"
+
+#include "app/AppIcons.h"
+#include "app/BrimoApp.h"
+#include "app/ChannelsBar.h"
+#include "app/CommandIds.h"
+#include "app/MainFrameMdi.h"
+#include "app/ShellChild.h"
+#include "config/Config.h"
+#include "config/Strings.h"
+#include "session/Session.h"
+#include "session/SessionTable.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWindowStateChangeEvent>
+
+namespace {
+
+const char *const kWndMain = "Wnd_Main";
+const char *const kBarStates = "Bar States";
+
+QString Text(int stringId)
+{
+    return QString::fromUtf8(Strings::Get(stringId));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CBrimoApp &app)
+    : m_app(app)
+{
+    setWindowTitle(QStringLiteral("Brimo"));
+    setWindowIcon(AppIcons::Application());
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
+
+    m_mdi = new CMainFrameMdi(this);
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::OnChildActivated);
+
+    CreateActions();
+    CreateBars();
+
+    m_timer0 = new QTimer(this);
+    m_timer0->setInterval(kTimerPeriodMs);
+    connect(m_timer0, &QTimer::timeout, this, [this] { m_app.TimerTick(); });
+    m_timer0->start();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+// ---- child windows ----
+
+ConversationView *CMainFrame::CreateChildView(Conversation &conversation)
+{
+    // The conversation window is not part of the program yet; a conversation
+    // lives without a view until it is.
+    (void)conversation;
+    return nullptr;
+}
+
+QMdiSubWindow *CMainFrame::AddChild(QWidget *widget, const QString &title)
+{
+    widget->setWindowTitle(title);
+    QMdiSubWindow *child = m_mdi->addSubWindow(widget);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    connect(widget, &QWidget::windowTitleChanged, this, [this] {
+        m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar);
+    });
+    connect(child, &QObject::destroyed, this, [this] {
+        // Later, once the area has forgotten the window.
+        QTimer::singleShot(0, this, [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
+    });
+    if (ReadBool(kBaseSection, "Zoomed") || (ActiveChild() && ActiveChild()->isMaximized()))
+        child->showMaximized();
+    else
+        child->show();
+    m_mdi->setActiveSubWindow(child);
+    return child;
+}
+
+QMdiSubWindow *CMainFrame::ActiveChild() const
+{
+    QMdiSubWindow *child = m_mdi->activeSubWindow();
+    return child ? child : m_mdi->currentSubWindow();
+}
+
+ShellChild *CMainFrame::ActiveShellChild() const
+{
+    QMdiSubWindow *child = ActiveChild();
+    return child ? dynamic_cast<ShellChild *>(child->widget()) : nullptr;
+}
+
+QList<QMdiSubWindow *> CMainFrame::Children() const
+{
+    return m_mdi->subWindowList(QMdiArea::CreationOrder);
+}
+
+void CMainFrame::ActivateChild(QMdiSubWindow *child)
+{
+    if (!child)
+        return;
+    if (child->isMinimized())
+        child->showNormal();
+    m_mdi->setActiveSubWindow(child);
+    m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar | Shell::RefreshSettings);
+}
+
+void CMainFrame::OnChildActivated(QMdiSubWindow *)
+{
+    if (m_closing)
+        return;
+    m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar);
+}
+
+// ---- RefreshShell parts ----
+
+void CMainFrame::RefreshWindowBar()
+{
+    m_channelsBar->Refresh();
+}
+
+void CMainFrame::RefreshTrayIcon(bool enabled)
+{
+    delete m_tray;
+    m_tray = nullptr;
+    if (!enabled)
+        return;
+    m_tray = new QSystemTrayIcon(AppIcons::Application(), this);
+    m_tray->setToolTip(QStringLiteral("Brimo"));
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            RestoreFromTray();
+    });
+    m_tray->show();
+}
+
+void CMainFrame::RefreshLayout()
+{
+    UpdateCommandStates();
+    update();
+}
+
+// ---- tray ----
+
+void CMainFrame::RestoreFromTray()
+{
+    m_app.Balloons().Clear();
+    if (isMinimized() || windowState() & Qt::WindowMinimized)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar | Shell::RefreshSettings);
+}
+
+bool CMainFrame::MinimiseToTray()
+{
+    const AppSettings &settings = m_app.Settings();
+    if (!settings.m_enableTray || !settings.m_hideMinimized)
+        return false;
+    // Hidden instead of minimised; the tray icon brings it back.
+    QTimer::singleShot(0, this, [this] {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        hide();
+    });
+    return true;
+}
+
+void CMainFrame::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    auto *change = static_cast<QWindowStateChangeEvent *>(event);
+    if (isMinimized() && !(change->oldState() & Qt::WindowMinimized))
+        MinimiseToTray();
+}
+
+// ---- placement ----
+
+bool CMainFrame::ShouldStartMaximised() const
+{
+    return ReadBool(kWndMain, "Zoomed");
+}
+
+void CMainFrame::RestorePlacement()
+{
+    bool present = false;
+    ReadBool(kWndMain, "Zoomed", &present);
+    if (present) {
+        const int left = ReadInt(kWndMain, "Left");
+        const int top = ReadInt(kWndMain, "Top");
+        const int width = ReadInt(kWndMain, "Right");
+        const int height = ReadInt(kWndMain, "Bottom");
+        if (width > 0 && height > 0)
+            setGeometry(left, top, width, height);
+    }
+    const QByteArray state = m_app.BarStateStore().value(QLatin1String(kBarStates)).toByteArray();
+    if (!state.isEmpty())
+        restoreState(state);
+}
+
+void CMainFrame::SavePlacement()
+{
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    WriteBool(kWndMain, "Zoomed", isMaximized());
+    WriteInt(kWndMain, "Left", normal.left());
+    WriteInt(kWndMain, "Top", normal.top());
+    WriteInt(kWndMain, "Right", normal.width());
+    WriteInt(kWndMain, "Bottom", normal.height());
+    QMdiSubWindow *child = ActiveChild();
+    WriteBool(kBaseSection, "Zoomed", child && child->isMaximized());
+    m_app.BarStateStore().setValue(QLatin1String(kBarStates), saveState());
+    m_app.BarStateStore().sync();
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    m_closing = true;
+    SavePlacement();
+    event->accept();
+    m_app.Exit();
+    QCoreApplication::quit();
+}
+
+// ---- bars ----
+
+void CMainFrame::CreateBars()
+{
+    CreateToolsBar();
+    m_channelsBar = new CChannelsBar(Action(CommandId::ShowWindowBar)->text().remove(QLatin1Char('&')), m_mdi, this);
+    m_channelsBar->setObjectName(QStringLiteral("ChannelsBar"));
+    connect(m_channelsBar, &CChannelsBar::childActivated, this, [this](QMdiSubWindow *child) { ActivateChild(child); });
+    CreateEditBar();
+
+    addToolBar(Qt::TopToolBarArea, m_toolsBar);
+    addToolBar(Qt::TopToolBarArea, m_channelsBar);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_editBar);
+    for (QToolBar *bar : {m_toolsBar, static_cast<QToolBar *>(m_channelsBar), m_editBar}) {
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        bar->setMovable(true);
+        bar->setFloatable(true);
+        connect(bar, &QToolBar::visibilityChanged, this, [this] { UpdateCommandStates(); });
+    }
+    m_editBar->hide();
+}
+
+void CMainFrame::CreateToolsBar()
+{
+    m_toolsBar = new QToolBar(Action(CommandId::ShowMainBar)->text().remove(QLatin1Char('&')), this);
+    m_toolsBar->setObjectName(QStringLiteral("ToolsBar"));
+    m_toolsBar->setContentsMargins(1, 3, 6, 4);
+    struct Button
+    {
+        int id;
+        int tip;
+    };
+    static const Button buttons[] = {
+        {CommandId::Connect, 62000},    {CommandId::Favourites, 62001}, {CommandId::ChannelSearch, 62002},
+        {0, 0},                         {CommandId::AddressBook, 62005}, {CommandId::AwayOn, 62006},
+        {CommandId::AwayOff, 62007},    {CommandId::IgnoreList, 62008}, {0, 0},
+        {CommandId::Settings, 62003},   {CommandId::About, 62004},
+    };
+    m_toolsConnectMenu = new QMenu(this);
+    m_toolsFavouritesMenu = new QMenu(this);
+    for (const Button &button : buttons) {
+        if (button.id == 0) {
+            m_toolsBar->addSeparator();
+            continue;
+        }
+        // The bar shows its own action so that the tool tip is the bar's.
+        QAction *source = Action(button.id);
+        auto *action = new QAction(AppIcons::Command(button.id), source->text(), m_toolsBar);
+        action->setToolTip(Text(button.tip));
+        action->setData(button.id);
+        connect(action, &QAction::triggered, this, [this, id = button.id] { RunCommand(id); });
+        connect(source, &QAction::changed, action, [action, source] { action->setEnabled(source->isEnabled()); });
+        action->setEnabled(source->isEnabled());
+        m_toolsBar->addAction(action);
+        if (button.id == CommandId::Connect || button.id == CommandId::Favourites) {
+            action->setMenu(button.id == CommandId::Connect ? m_toolsConnectMenu : m_toolsFavouritesMenu);
+            if (auto *tool = qobject_cast<QToolButton *>(m_toolsBar->widgetForAction(action)))
+                tool->setPopupMode(QToolButton::MenuButtonPopup);
+        }
+    }
+    connect(m_toolsConnectMenu, &QMenu::aboutToShow, this, [this] { FillServersMenu(m_toolsConnectMenu); });
+    connect(m_toolsFavouritesMenu, &QMenu::aboutToShow, this,
+            [this] { FillFavouriteChannelsMenu(m_toolsFavouritesMenu); });
+}
+
+void CMainFrame::CreateEditBar()
+{
+    m_editBar = new QToolBar(Action(CommandId::ShowEditBar)->text().remove(QLatin1Char('&')), this);
+    m_editBar->setObjectName(QStringLiteral("EditBar"));
+    static const int commands[] = {CommandId::EditUndo,  CommandId::EditRedo,       0,
+                                   CommandId::EditCut,   CommandId::EditCopy,       CommandId::EditPaste,
+                                   CommandId::EditPasteSpecial, 0,                  CommandId::TextColourMenu,
+                                   CommandId::BackgroundColourMenu, 0,              CommandId::Bold,
+                                   CommandId::Underline, CommandId::Plain,          CommandId::Inverse};
+    for (int id : commands) {
+        if (id == 0) {
+            m_editBar->addSeparator();
+            continue;
+        }
+        QAction *action = Action(id);
+        action->setIcon(AppIcons::Command(id));
+        m_editBar->addAction(action);
+    }
+}
+
+void CMainFrame::ToggleBar(QToolBar *bar)
+{
+    bar->setVisible(!bar->isVisible());
+    UpdateCommandStates();
+}
+
+// ---- commands ----
+
+bool CMainFrame::IsChildCommand(int id) const
+{
+    switch (id) {
+    case CommandId::ChannelSearch:
+        return true;
+    default:
+        break;
+    }
+    if (id >= CommandId::TextColourFirst && id < CommandId::TextColourFirst + 16)
+        return true;
+    if (id >= CommandId::BackgroundColourFirst && id < CommandId::BackgroundColourFirst + 16)
+        return true;
+    if (id >= CommandId::RemoveScriptFirst && id <= CommandId::RemoveScriptNone)
+        return true;
+    if (id >= CommandId::ChannelTopic && id <= CommandId::UserProperties)
+        return true;
+    static const int editAndScript[] = {
+        CommandId::EditUndo,   CommandId::EditRedo,       CommandId::EditCut,    CommandId::EditCopy,
+        CommandId::EditPaste,  CommandId::EditPasteSpecial, CommandId::TextColourMenu,
+        CommandId::BackgroundColourMenu, CommandId::Bold, CommandId::Underline, CommandId::Plain,
+        CommandId::Inverse,    CommandId::ScriptSave,     CommandId::ScriptSaveAs, CommandId::ScriptClose,
+        CommandId::ScriptParse, CommandId::ScriptRun,
+    };
+    return std::find(std::begin(editAndScript), std::end(editAndScript), id) != std::end(editAndScript);
+}
+
+void CMainFrame::RunCommand(int id)
+{
+    if (CommandId::IsFavouriteServer(id)) {
+        for (QAction *action : m_serversMenu ? m_serversMenu->actions() : QList<QAction *>{})
+            if (action->data().toInt() == id) {
+                m_app.ConnectFavourite(ServerKeyOfItem(action->text()).toStdString());
+                return;
+            }
+        return;
+    }
+    if (IsChildCommand(id)) {
+        if (ShellChild *child = ActiveShellChild())
+            child->HandleCommand(id);
+        return;
+    }
+    switch (id) {
+    case CommandId::Connect:
+        m_app.ConnectFavourite(ReadString(kBaseSection, "Default Server"));
+        break;
+    case CommandId::ShowMainBar:
+        ToggleBar(m_toolsBar);
+        break;
+    case CommandId::ShowWindowBar:
+        ToggleBar(m_channelsBar);
+        break;
+    case CommandId::ShowEditBar:
+        ToggleBar(m_editBar);
+        break;
+    case CommandId::Help:
+        m_app.OpenHelpWindow();
+        break;
+    case CommandId::AwayOn:
+        m_app.SetAwayEverywhere(true);
+        break;
+    case CommandId::AwayOff:
+        m_app.SetAwayEverywhere(false);
+        break;
+    case CommandId::DonationPage:
+        m_app.OpenLink("https://www.brimo.example/podpora");
+        break;
+    case CommandId::ToggleDonating:
+        WriteBool(kBaseSection, "Donating", !ReadBool(kBaseSection, "Donating"));
+        m_app.RefreshShell(Shell::RefreshSettings);
+        break;
+    case CommandId::About:
+        QMessageBox::about(this, Text(62004),
+                           QStringLiteral("<b>Brimo %1</b><br>IRC klient<br><br>"
+                                          "<a href=\"https://www.brimo.example/\">www.brimo.example</a><br>"
+                                          "<a href=\"mailto:podpora@brimo.example\">podpora@brimo.example</a><br>"
+                                          "<a href=\"https://forum.brimo.example/\">forum.brimo.example</a>")
+                               .arg(QCoreApplication::applicationVersion()));
+        break;
+    case CommandId::Exit:
+        close();
+        break;
+    case CommandId::WindowCascade:
+        m_mdi->cascadeSubWindows();
+        break;
+    case CommandId::WindowTile:
+        m_mdi->tileSubWindows();
+        break;
+    case CommandId::NextWindow:
+        m_mdi->activateNextSubWindow();
+        break;
+    case CommandId::PreviousWindow:
+        m_mdi->activatePreviousSubWindow();
+        break;
+    default:
+        // Settings, favourites, address book, ignore list and the script
+        // editor have no window yet; their items stay disabled.
+        break;
+    }
+}
+
+void CMainFrame::UpdateCommandStates()
+{
+    const ShellChild *child = ActiveShellChild();
+    const bool haveSessions = m_app.Sessions().Count() > 0;
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        const int id = it.key();
+        QAction *action = it.value();
+        bool enabled = true;
+        bool checked = false;
+        if (IsChildCommand(id)) {
+            enabled = child && child->UpdateCommand(id, enabled, checked) && enabled;
+        } else {
+            switch (id) {
+            case CommandId::Settings:
+            case CommandId::Favourites:
+            case CommandId::AddressBook:
+            case CommandId::IgnoreList:
+            case CommandId::NewScript:
+            case CommandId::OpenScript:
+                enabled = false;
+                break;
+            case CommandId::Connect:
+                enabled = !ReadString("Servers", ReadString(kBaseSection, "Default Server")).empty();
+                break;
+            case CommandId::AwayOn:
+            case CommandId::AwayOff:
+                enabled = haveSessions;
+                break;
+            case CommandId::ShowMainBar:
+                checked = m_toolsBar && m_toolsBar->isVisible();
+                break;
+            case CommandId::ShowWindowBar:
+                checked = m_channelsBar && m_channelsBar->isVisible();
+                break;
+            case CommandId::ShowEditBar:
+                checked = m_editBar && m_editBar->isVisible();
+                break;
+            case CommandId::ToggleDonating:
+                checked = m_app.Settings().m_donating;
+                break;
+            default:
+                break;
+            }
+        }
+        action->setEnabled(enabled);
+        if (action->isCheckable())
+            action->setChecked(checked);
+    }
+}

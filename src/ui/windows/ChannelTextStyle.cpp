@@ -1,0 +1,89 @@
+#include "windows/ChannelTextStyle.h"
+
+#include "windows/ChannelCmd.h"
+#include "windows/InputEditMenu.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+// The button's picture: a bold "A" over a strip of colours.
+QIcon StyleIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(12);
+    painter.setFont(font);
+    painter.setPen(QColor(0, 68, 170));
+    painter.drawText(QRect(0, 0, 16, 12), Qt::AlignCenter, QStringLiteral("A"));
+    const QColor strip[] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(0, 0, 255), QColor(255, 128, 0)};
+    for (int i = 0; i < 4; ++i)
+        painter.fillRect(i * 4, 13, 4, 3, strip[i]);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+CChannelTextStyle::CChannelTextStyle(CChannelCmd *input, QWidget *parent)
+    : QToolButton(parent)
+    , m_input(input)
+{
+    setObjectName(QStringLiteral("ChannelTextStyle"));
+    setFocusPolicy(Qt::NoFocus); // the input line keeps the focus the menus act on
+    setCursor(Qt::PointingHandCursor);
+    setAutoRaise(true);
+    setIcon(StyleIcon());
+    setFixedSize(kWidth, CChannelCmd::kHeight);
+    connect(this, &QToolButton::clicked, this, &CChannelTextStyle::ShowEditMenu);
+    connect(m_input, &CChannelCmd::textColorMenuRequested, this, &CChannelTextStyle::PopupTextColors);
+    connect(m_input, &CChannelCmd::backgroundColorMenuRequested, this, &CChannelTextStyle::PopupBackgroundColors);
+    connect(m_input, &CChannelCmd::editMenuRequested, this, [this](const QPoint &globalPos) {
+        QMenu *menu = EditMenu();
+        menu->popup(globalPos - QPoint(0, menu->sizeHint().height()));
+    });
+}
+
+CChannelTextStyle::~CChannelTextStyle() = default;
+
+QMenu *CChannelTextStyle::EditMenu()
+{
+    if (!m_editMenu)
+        m_editMenu = new CInputEditMenu(m_input, this);
+    return m_editMenu;
+}
+
+QMenu *CChannelTextStyle::TextColorMenu()
+{
+    EditMenu();
+    return m_editMenu->TextColorMenu();
+}
+
+QMenu *CChannelTextStyle::BackgroundColorMenu()
+{
+    EditMenu();
+    return m_editMenu->BackgroundColorMenu();
+}
+
+void CChannelTextStyle::PopupTextColors()
+{
+    PopupAbove(TextColorMenu());
+}
+
+void CChannelTextStyle::PopupBackgroundColors()
+{
+    PopupAbove(BackgroundColorMenu());
+}
+
+void CChannelTextStyle::ShowEditMenu()
+{
+    PopupAbove(EditMenu());
+}
+
+void CChannelTextStyle::PopupAbove(QMenu *menu)
+{
+    menu->popup(mapToGlobal(QPoint(0, -menu->sizeHint().height())));
+}

@@ -1,0 +1,183 @@
+#include "windows/ChannelUsers.h"
+
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include "config/AppSettings.h"
+#include "conversation/NickList.h"
+#include "windows/ChannelUsersTip.h"
+#include "windows/NickListDelegate.h"
+#include "windows/NickListModel.h"
+#include "windows/UserMenu.h"
+
+namespace {
+
+constexpr int kFontPoints = 9;
+
+QColor FromRgb(uint32_t rgb)
+{
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+} // namespace
+
+CChannelUsers::CChannelUsers(QWidget *parent)
+    : QListView(parent)
+    , m_model(new CNickListModel(this))
+    , m_delegate(new CNickListDelegate(this))
+    , m_tip(new CChannelUsersTip(this))
+{
+    setModel(m_model);
+    setItemDelegate(m_delegate);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFocusPolicy(Qt::NoFocus); // the focus belongs to the conversation's input line
+    setContextMenuPolicy(Qt::PreventContextMenu); // our own right click, never the window's menu
+    setMouseTracking(true);
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setAutoFillBackground(true);
+    SetListColor(0xCEDFF6);
+    SetFontFace("Courier New");
+
+    connect(m_model, &CNickListModel::selectedRowChanged, this, &CChannelUsers::FollowSelection);
+}
+
+CChannelUsers::~CChannelUsers() = default;
+
+void CChannelUsers::SetNickList(NickList *list)
+{
+    m_tip->ClearTip();
+    m_model->SetNickList(list);
+    FollowSelection(list ? list->SelectedIndex() : -1);
+}
+
+NickList *CChannelUsers::GetNickList() const
+{
+    return m_model->GetNickList();
+}
+
+void CChannelUsers::ApplySettings(const AppSettings &settings)
+{
+    SetListColor(settings.m_colorList);
+    SetFontFace(settings.m_fontName);
+}
+
+void CChannelUsers::SetListColor(uint32_t rgb)
+{
+    const QColor color = FromRgb(rgb);
+    m_delegate->SetListColor(color);
+    QPalette palette = viewport()->palette();
+    palette.setColor(QPalette::Base, color); // the empty area below the last member
+    viewport()->setPalette(palette);
+    viewport()->update();
+}
+
+void CChannelUsers::SetFontFace(const std::string &face)
+{
+    QFont listFont(QString::fromStdString(face), kFontPoints);
+    setFont(listFont);
+}
+
+void CChannelUsers::SetContactTest(std::function<bool(const std::string &)> test)
+{
+    m_model->SetContactTest(std::move(test));
+}
+
+void CChannelUsers::ContactsChanged()
+{
+    m_model->ContactsChanged();
+}
+
+int CChannelUsers::RowAt(const QPoint &pos) const
+{
+    const QModelIndex index = indexAt(pos);
+    return index.isValid() ? index.row() : -1;
+}
+
+// The core list keeps the selection; the view only shows it.
+void CChannelUsers::FollowSelection(int row)
+{
+    QItemSelectionModel *selection = selectionModel();
+    if (row < 0) {
+        selection->clear();
+        return;
+    }
+    const QModelIndex index = m_model->index(row);
+    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void CChannelUsers::SelectRowAt(const QPoint &pos)
+{
+    const int row = RowAt(pos);
+    if (row >= 0 && GetNickList())
+        GetNickList()->SelectIndex(row);
+}
+
+void CChannelUsers::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        SelectRowAt(event->position().toPoint());
+        emit focusToConversation();
+    }
+    event->accept();
+}
+
+void CChannelUsers::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() != Qt::RightButton || !GetNickList())
+        return;
+    SelectRowAt(event->position().toPoint());
+    if (GetNickList()->SelectedIndex() < 0)
+        return;
+    m_tip->ClearTip();
+    const QPoint globalPos = event->globalPosition().toPoint();
+    emit userMenuRequested(globalPos);
+    if (m_userMenu)
+        m_userMenu->PopupWithDefault(globalPos);
+}
+
+void CChannelUsers::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton || !GetNickList())
+        return;
+    const std::string nick = GetNickList()->SelectedNick();
+    if (nick.empty())
+        return;
+    emit commandRequested(QStringLiteral("/query %1").arg(QString::fromStdString(nick)));
+}
+
+void CChannelUsers::mouseMoveEvent(QMouseEvent *event)
+{
+    UpdateTip(event->position().toPoint(), event->globalPosition().toPoint());
+    event->accept();
+}
+
+void CChannelUsers::leaveEvent(QEvent *event)
+{
+    m_tip->ClearTip();
+    QListView::leaveEvent(event);
+}
+
+void CChannelUsers::hideEvent(QHideEvent *event)
+{
+    m_tip->ClearTip();
+    QListView::hideEvent(event);
+}
+
+void CChannelUsers::UpdateTip(const QPoint &pos, const QPoint &globalPos)
+{
+    const int row = RowAt(pos);
+    const NickList *list = GetNickList();
+    if (row < 0 || !list) {
+        m_tip->ClearTip();
+        return;
+    }
+    const NickEntry &entry = list->EntryAt(row);
+    const std::string bare(entry.Bare());
+    const std::string text = CChannelUsersTip::TipText(entry.Status(), entry.IsAway(), m_model->IsContact(bare));
+    m_tip->ShowTip(globalPos, QString::fromStdString(bare), QString::fromStdString(text));
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QListView>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class NickList;
+struct AppSettings;
+class CNickListModel;
+class CNickListDelegate;
+class CChannelUsersTip;
+class CUserMenu;
+
+// The nick list of a channel window: a view over the conversation's core
+// NickList, which stays the one keeper of the members and of the selection.
+// A click selects a member and hands the focus back to the conversation, a
+// double click asks for a private conversation, a right click pops up the
+// "&Užívateľ" menu, and a tip tells the role and presence of the member under
+// the mouse.
+class CChannelUsers : public QListView
+{
+    Q_OBJECT
+
+public:
+    explicit CChannelUsers(QWidget *parent = nullptr);
+    ~CChannelUsers() override;
+
+    // The members to show; null shows nothing. The list must outlive this
+    // view or be replaced first.
+    void SetNickList(NickList *list);
+    NickList *GetNickList() const;
+
+    // "Color List" for the background and the "Font" face at 9 points.
+    void ApplySettings(const AppSettings &settings);
+    void SetListColor(uint32_t rgb);
+    void SetFontFace(const std::string &face);
+
+    // Tells whether a nick is in the address book (the default reads
+    // "Address Book" of the configuration).
+    void SetContactTest(std::function<bool(const std::string &nick)> test);
+    // The address book changed: redraw the contact icons.
+    void ContactsChanged();
+
+    // The menu popped up by a right click; without one only
+    // userMenuRequested is emitted.
+    void SetUserMenu(CUserMenu *menu) { m_userMenu = menu; }
+
+    CNickListModel *Model() const { return m_model; }
+    CNickListDelegate *Delegate() const { return m_delegate; }
+    CChannelUsersTip *Tip() const { return m_tip; }
+
+    // The row under a point of the viewport, -1 outside the items.
+    int RowAt(const QPoint &pos) const;
+
+signals:
+    // A command line for the conversation window to run ("/query nick").
+    void commandRequested(const QString &line);
+    // A click in the list is done: the conversation takes the focus back.
+    void focusToConversation();
+    // A right click with a member selected, at a point of the screen.
+    void userMenuRequested(const QPoint &globalPos);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void FollowSelection(int row);
+    void SelectRowAt(const QPoint &pos);
+    void UpdateTip(const QPoint &pos, const QPoint &globalPos);
+
+    CNickListModel *m_model;
+    CNickListDelegate *m_delegate;
+    CChannelUsersTip *m_tip;
+    CUserMenu *m_userMenu = nullptr;
+};

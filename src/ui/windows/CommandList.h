@@ -1,0 +1,70 @@
+#pragma once
+
+#include "windows/InputCommandEntries.h"
+
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+class QListWidget;
+class CInputCommandPanel;
+
+// The command pop-up: a small frameless window, 352 by 152 pixels, listing
+// the commands an input line can run (the built-in ones and the script
+// procedures of the window) with a description panel for the selected one.
+// It never takes the focus; the input line drives it with its keys. One
+// instance is shared by every input line (Shared()).
+class CCommandList : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CCommandList(QWidget *parent = nullptr);
+    ~CCommandList() override;
+
+    // The pop-up shared by all input lines, created on first use.
+    static CCommandList *Shared();
+
+    // Rebuilds the entries from the command help lines and the script files
+    // (relative paths from baseDirectory), keeping the selected name when it
+    // is still listed.
+    void Rebuild(const std::vector<std::string> &scriptPaths, const std::string &baseDirectory);
+
+    // Selects the first name beginning with prefix (case-insensitive); leaves
+    // the selection alone when none does. Returns whether one was found.
+    bool SelectPrefix(const std::string &prefix);
+
+    void SelectRow(int row); // -1 clears the selection
+    int SelectedRow() const;
+    void MoveSelectionUp();
+    void MoveSelectionDown();
+
+    // The selected command's name; empty without a selection.
+    std::string SelectedName() const;
+
+    int Count() const { return static_cast<int>(m_entries.size()); }
+    const std::vector<CommandEntry> &Entries() const { return m_entries; }
+    std::string NameAt(int row) const;
+
+    // What the description panel shows: the title (the command name, empty
+    // without a selection), the text, and whether the "skript" mark shows.
+    std::string PanelTitle() const;
+    std::string PanelText() const;
+    bool PanelShowsScriptMark() const;
+
+    QListWidget *ListBox() const { return m_list; }
+    QWidget *Panel() const;
+
+signals:
+    // An entry was double-clicked: the input line takes it like Enter.
+    void commandChosen(const QString &name);
+
+private:
+    void FillListBox();
+    void UpdatePanel();
+
+    QListWidget *m_list = nullptr;
+    CInputCommandPanel *m_panel = nullptr;
+    std::vector<CommandEntry> m_entries;
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "windows/StyledDocument.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Reads the program's own HTML into styled lines: spans with color and
+// background-color styles, id and title attributes, b, u, img, br and the
+// page set-up tags (body, div, pre, p), and character entities. Anything
+// else is shown as the text it is. Styles stay open from one fragment to
+// the next, as in a document that grows; a line breaks at CR LF, LF or CR
+// inside the preformatted block, and at br or p.
+class HtmlLineParser
+{
+public:
+    // The longest line kept in one piece; longer text goes on a new line so
+    // that laying out a line stays cheap.
+    static constexpr int kMaxLineLength = 16384;
+    // Nested spans deeper than this share the style of the deepest one.
+    static constexpr int kMaxSpanDepth = 256;
+
+    HtmlLineParser();
+
+    // Back to the state of an empty document.
+    void Reset();
+    void Feed(std::string_view html, StyledDocument &document);
+
+private:
+    struct SpanFrame
+    {
+        QRgb m_foreground;
+        QRgb m_background;
+        int m_link;
+    };
+    struct Tag;
+
+    bool parseTag(std::string_view html, size_t &pos, Tag &tag) const;
+    void applyTag(const Tag &tag, StyledDocument &document);
+    void openSpan(const Tag &tag, StyledDocument &document);
+    void closeSpan();
+    void addImage(const Tag &tag, StyledDocument &document);
+    void addText(std::string_view utf8, StyledDocument &document);
+    void addDecodedText(const QString &text, StyledDocument &document, int image = -1);
+    void breakLine(StyledDocument &document);
+    size_t addEntity(std::string_view html, size_t pos, StyledDocument &document);
+    int currentStyle(StyledDocument &document);
+
+    std::vector<SpanFrame> m_spans;
+    int m_overflowSpans = 0;
+    int m_bold = 0;
+    int m_underline = 0;
+    bool m_preformatted = true;
+    bool m_lastWasCR = false;
+    int m_cachedStyle = -1;
+    RunStyle m_cachedRunStyle;
+    std::string m_pending; // text bytes waiting to be decoded
+};

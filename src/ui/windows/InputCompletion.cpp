@@ -1,0 +1,91 @@
+#include "windows/InputCompletion.h"
+
+#include "text/TextUtil.h"
+#include "windows/InputCodes.h"
+
+namespace {
+
+std::string LastWord(const std::string &line)
+{
+    const size_t blank = line.rfind(' ');
+    return blank == std::string::npos ? line : line.substr(blank + 1);
+}
+
+std::string WithoutStatusCharacter(const std::string &entry)
+{
+    if (!entry.empty() && (entry[0] == '@' || entry[0] == '+' || entry[0] == '%'))
+        return entry.substr(1);
+    return entry;
+}
+
+// text less its last `count` characters (code points).
+std::string DropLastCharacters(const std::string &text, int count)
+{
+    size_t end = text.size();
+    while (count > 0 && end > 0) {
+        --end;
+        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80)
+            --count;
+    }
+    return text.substr(0, end);
+}
+
+void SetResult(InputCompletion::Line &result, std::string codes)
+{
+    result.plain.clear();
+    result.codes = std::move(codes);
+    result.caret = -1; // the end
+}
+
+} // namespace
+
+bool InputCompletion::Complete(const CompletionSource &source, const Line &line, Line &result)
+{
+    switch (source.WindowType()) {
+    case CompletionSource::Private:
+        // The caret is compared with the IRC text's length, so a line that
+        // carries formatting is left alone.
+        if (line.caret != InputCodes::CharacterCount(line.codes))
+            return false;
+        SetResult(result, line.codes + source.WindowName() + " ");
+        return true;
+    case CompletionSource::Status:
+        if (line.caret != 0)
+            return false;
+        SetResult(result, "/quote ");
+        return true;
+    case CompletionSource::Channel:
+        return CompleteInChannel(source, line, result);
+    default:
+        return false;
+    }
+}
+
+bool InputCompletion::CompleteInChannel(const CompletionSource &source, const Line &line, Line &result)
+{
+    if (m_fresh) {
+        m_wordSource = line.plain;
+        m_savedLine = line.codes;
+        m_caret = line.caret;
+        m_index = 0;
+    }
+    if (m_wordSource.empty() || m_caret != InputCodes::CharacterCount(m_wordSource))
+        return false;
+
+    const std::string word = LastWord(m_wordSource);
+    const int wordLength = static_cast<int>(word.size());
+    const int count = source.NickCount();
+    for (int i = m_index; i < count; ++i) {
+        const std::string nick = WithoutStatusCharacter(source.NickEntry(i));
+        if (CommonPrefixLength(word, nick) != wordLength)
+            continue;
+        SetResult(result, DropLastCharacters(m_savedLine, InputCodes::CharacterCount(word)) + nick);
+        m_index = i + 1;
+        m_fresh = false;
+        return true;
+    }
+    SetResult(result, m_savedLine);
+    m_index = 0;
+    m_fresh = true;
+    return true;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+
+// What Tab completion needs to know of the conversation window that owns an
+// input line. The frame implements it over its conversation (window type,
+// name) and its nick list.
+class CompletionSource
+{
+public:
+    enum WindowType { Status = 1, Channel = 2, Private = 4 };
+
+    virtual ~CompletionSource() = default;
+    virtual int WindowType() const = 0;
+    virtual std::string WindowName() const = 0;
+    virtual int NickCount() const = 0;
+    // The member's entry as listed, possibly with a status character ('@', '%', '+').
+    virtual std::string NickEntry(int index) const = 0;
+};
+
+// Tab completion of one input line, per window type:
+// - private window: with the caret at the end of the IRC text, the window
+//   name and a blank are appended;
+// - status window: with the caret at the start, the line becomes "/quote ";
+// - channel window: the last word is completed with the members whose nick
+//   begins with it, one further member per Tab, in list order; after the last
+//   match the line the user typed comes back.
+class InputCompletion
+{
+public:
+    // The input line as Complete sees it and leaves it. Caret positions count
+    // characters of the plain text.
+    struct Line {
+        std::string plain;  // visible text
+        std::string codes;  // the same with IRC formatting bytes
+        int caret = 0;
+    };
+
+    // Runs one Tab. Returns true and fills result when the line changes: its
+    // codes are the new line with formatting bytes and its caret is -1, the
+    // end of the line.
+    bool Complete(const CompletionSource &source, const Line &line, Line &result);
+
+    // Any other key makes the next Tab start a new completion.
+    void Reset() { m_fresh = true; }
+    bool IsFresh() const { return m_fresh; }
+
+private:
+    bool CompleteInChannel(const CompletionSource &source, const Line &line, Line &result);
+
+    bool m_fresh = true;
+    int m_index = 0;
+    int m_caret = 0;
+    std::string m_wordSource;
+    std::string m_savedLine;
+};

@@ -1,0 +1,87 @@
+#include "windows/InputEditMenu.h"
+
+#include "text/Colors.h"
+#include "windows/ChannelCmd.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+QIcon ColorSwatch(uint32_t rgb)
+{
+    QPixmap pixmap(14, 14);
+    pixmap.fill(QColor::fromRgb(static_cast<QRgb>(rgb)));
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawRect(0, 0, 13, 13);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+CInputEditMenu::CInputEditMenu(CChannelCmd *input, QWidget *parent)
+    : QMenu(QString::fromUtf8("Úpr&avy"), parent)
+    , m_input(input)
+{
+    const auto addInputAction = [this](const QString &text, auto slot) {
+        QAction *action = addAction(text);
+        connect(action, &QAction::triggered, m_input, slot);
+        m_inputActions.append(action);
+        return action;
+    };
+    addInputAction(QString::fromUtf8("&Vráťiť\tCtrl+Z"), &QTextEdit::undo);
+    addInputAction(QString::fromUtf8("&Opakovať\tCtrl+Y"), &QTextEdit::redo);
+    addSeparator();
+    addInputAction(QString::fromUtf8("&Vystrihnúť\tCtrl+X"), &QTextEdit::cut);
+    addInputAction(QString::fromUtf8("&Kopírovať\tCtrl+C"), &QTextEdit::copy);
+    addInputAction(QString::fromUtf8("&Prilepiť\tCtrl+V"), &QTextEdit::paste);
+    addSeparator();
+    m_bold = addInputAction(QString::fromUtf8("&Tučné Písmo\tCtrl+B"), &CChannelCmd::ToggleBold);
+    m_bold->setCheckable(true);
+    m_underline = addInputAction(QString::fromUtf8("P&odčiarknuté Písmo\tCtrl+U"), &CChannelCmd::ToggleUnderline);
+    m_underline->setCheckable(true);
+    m_plain = addInputAction(QString::fromUtf8("&Jednoduché Písmo\tCtrl+P"), &CChannelCmd::SetPlainStyle);
+    m_inverse = addInputAction(QString::fromUtf8("&Invertované Písmo\tCtrl+I"), &CChannelCmd::SetInverseStyle);
+    addSeparator();
+    m_textColors = CreateColorMenu(QString::fromUtf8("Farb&a Písma"), kTextColorId);
+    m_backgroundColors = CreateColorMenu(QString::fromUtf8("Far&ba Pozadia"), kBackgroundColorId);
+    addMenu(m_textColors);
+    addMenu(m_backgroundColors);
+
+    connect(this, &QMenu::aboutToShow, this, &CInputEditMenu::UpdateItems);
+}
+
+QMenu *CInputEditMenu::CreateColorMenu(const QString &title, int firstId)
+{
+    QMenu *menu = new QMenu(title, this);
+    for (int index = 0; index < kIrcColorCount; ++index) {
+        QAction *action = menu->addAction(ColorSwatch(IndexToColor(index)), QString::fromUtf8(ColorMenuLabel(index)));
+        action->setData(firstId + index);
+    }
+    connect(menu, &QMenu::triggered, this, &CInputEditMenu::OnColorChosen);
+    connect(menu, &QMenu::aboutToShow, this, &CInputEditMenu::UpdateItems);
+    return menu;
+}
+
+void CInputEditMenu::OnColorChosen(QAction *action)
+{
+    const int id = action->data().toInt();
+    if (id >= kBackgroundColorId && id < kBackgroundColorId + kIrcColorCount)
+        m_input->SetBackgroundColorIndex(id - kBackgroundColorId);
+    else if (id >= kTextColorId && id < kTextColorId + kIrcColorCount)
+        m_input->SetTextColorIndex(id - kTextColorId);
+}
+
+void CInputEditMenu::UpdateItems()
+{
+    const bool focused = m_input->hasFocus();
+    for (QAction *action : std::as_const(m_inputActions))
+        action->setEnabled(focused);
+    for (QMenu *menu : {m_textColors, m_backgroundColors}) {
+        for (QAction *action : menu->actions())
+            action->setEnabled(focused);
+    }
+    m_bold->setChecked(m_input->IsSelectionBold());
+    m_underline->setChecked(m_input->IsSelectionUnderlined());
+}

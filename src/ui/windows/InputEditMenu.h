@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QMenu>
+
+class CChannelCmd;
+
+// The "Úpr&avy" menu of an input line: undo, redo, cut, copy, paste, the
+// style commands (bold and underline checked while the selection has them)
+// and the text and background colour menus (items 12001 + k and 12020 + k,
+// the action's data being that number). Every item acts on the input line and
+// is enabled only while the input line has the focus.
+class CInputEditMenu : public QMenu
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kTextColorId = 12001;
+    static constexpr int kBackgroundColorId = 12020;
+
+    explicit CInputEditMenu(CChannelCmd *input, QWidget *parent = nullptr);
+
+    QMenu *TextColorMenu() const { return m_textColors; }
+    QMenu *BackgroundColorMenu() const { return m_backgroundColors; }
+    QAction *BoldAction() const { return m_bold; }
+    QAction *UnderlineAction() const { return m_underline; }
+    QAction *PlainAction() const { return m_plain; }
+    QAction *InverseAction() const { return m_inverse; }
+
+    // Checks and enables the items for the input line's current state.
+    void UpdateItems();
+
+private:
+    QMenu *CreateColorMenu(const QString &title, int firstId);
+    void OnColorChosen(QAction *action);
+
+    CChannelCmd *m_input;
+    QMenu *m_textColors = nullptr;
+    QMenu *m_backgroundColors = nullptr;
+    QAction *m_bold = nullptr;
+    QAction *m_underline = nullptr;
+    QAction *m_plain = nullptr;
+    QAction *m_inverse = nullptr;
+    QList<QAction *> m_inputActions;
+};

@@ -1,0 +1,83 @@
+#include "windows/NickListDelegate.h"
+
+#include <QPainter>
+#include <QPixmapCache>
+
+#include "windows/NickListModel.h"
+
+CNickListDelegate::CNickListDelegate(QObject *parent)
+    : QStyledItemDelegate(parent)
+{
+}
+
+QPixmap CNickListDelegate::StatusIcon(const char *name)
+{
+    const QString path = QStringLiteral(":/icons/nicklist/%1.png").arg(QLatin1String(name));
+    QPixmap pixmap;
+    if (!QPixmapCache::find(path, &pixmap)) {
+        pixmap.load(path);
+        QPixmapCache::insert(path, pixmap);
+    }
+    return pixmap;
+}
+
+QColor CNickListDelegate::TextColor(const QPalette &palette, bool selected, bool away) const
+{
+    if (selected)
+        return palette.color(QPalette::Active, QPalette::HighlightedText);
+    if (away)
+        return palette.color(QPalette::Active, QPalette::Dark); // the button-shadow colour
+    return palette.color(QPalette::Active, QPalette::WindowText);
+}
+
+QColor CNickListDelegate::BackgroundColor(bool selected) const
+{
+    return selected ? SelectionColor() : m_listColor;
+}
+
+void CNickListDelegate::PaintIcons(QPainter *painter, const QRect &rect, const QModelIndex &index) const
+{
+    const int status = index.data(CNickListModel::StatusRole).toInt();
+    const char *layers[5] = {};
+    int count = 0;
+    if (status == '@')
+        layers[count++] = "operator";
+    if (status == '+')
+        layers[count++] = "voice";
+    if (status == '%')
+        layers[count++] = "halfop";
+    if (index.data(CNickListModel::ContactRole).toBool())
+        layers[count++] = "contact";
+    if (index.data(CNickListModel::AwayRole).toBool())
+        layers[count++] = "away";
+
+    for (int i = 0; i < count; ++i) {
+        const QPixmap icon = StatusIcon(layers[i]);
+        const QSize size = icon.deviceIndependentSize().toSize();
+        const QPoint at(rect.left() + 2, rect.top() + (rect.height() - size.height()) / 2);
+        painter->drawPixmap(at, icon);
+    }
+}
+
+void CNickListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    const bool selected = option.state & QStyle::State_Selected;
+    const bool away = index.data(CNickListModel::AwayRole).toBool();
+
+    painter->save();
+    painter->fillRect(option.rect, BackgroundColor(selected));
+    PaintIcons(painter, option.rect, index);
+
+    const QRect textRect = option.rect.adjusted(kTextIndent, 0, 0, 0);
+    const QString nick = index.data(Qt::DisplayRole).toString();
+    painter->setFont(option.font);
+    painter->setPen(TextColor(option.palette, selected, away));
+    const QString shown = option.fontMetrics.elidedText(nick, Qt::ElideRight, textRect.width());
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+    painter->restore();
+}
+
+QSize CNickListDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
+{
+    return QSize(option.rect.width() > 0 ? option.rect.width() : kTextIndent, kItemHeight);
+}

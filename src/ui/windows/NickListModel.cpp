@@ -1,0 +1,123 @@
+#include "windows/NickListModel.h"
+
+#include <algorithm>
+
+#include "config/Config.h"
+
+namespace {
+
+// The address book keeps its nicks lower-cased as keys of "Address Book".
+bool IsInAddressBook(const std::string &nick)
+{
+    return !ReadString("Address Book", QString::fromStdString(nick).toLower().toStdString()).empty();
+}
+
+} // namespace
+
+CNickListModel::CNickListModel(QObject *parent)
+    : QAbstractListModel(parent), m_isContact(IsInAddressBook)
+{
+}
+
+CNickListModel::~CNickListModel()
+{
+    if (m_list)
+        m_list->SetListener(nullptr);
+}
+
+void CNickListModel::SetNickList(NickList *list)
+{
+    beginResetModel();
+    if (m_list)
+        m_list->SetListener(nullptr);
+    m_list = list;
+    if (m_list)
+        m_list->SetListener(this);
+    endResetModel();
+}
+
+void CNickListModel::SetContactTest(ContactTest test)
+{
+    m_isContact = std::move(test);
+    ContactsChanged();
+}
+
+bool CNickListModel::IsContact(const std::string &nick) const
+{
+    return m_isContact && m_isContact(nick);
+}
+
+void CNickListModel::ContactsChanged()
+{
+    const int rows = rowCount();
+    if (rows > 0)
+        emit dataChanged(index(0), index(rows - 1), {ContactRole});
+}
+
+int CNickListModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid() || !m_list)
+        return 0;
+    return m_list->NickCount();
+}
+
+QVariant CNickListModel::data(const QModelIndex &index, int role) const
+{
+    if (!m_list || !index.isValid() || index.row() >= m_list->NickCount())
+        return {};
+    const NickEntry &entry = m_list->EntryAt(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(std::string(entry.Bare()));
+    case EntryTextRole:
+        return QString::fromStdString(entry.nick);
+    case StatusRole:
+        return static_cast<int>(static_cast<unsigned char>(entry.Status()));
+    case AwayRole:
+        return entry.IsAway();
+    case ContactRole:
+        return IsContact(std::string(entry.Bare()));
+    default:
+        return {};
+    }
+}
+
+void CNickListModel::NickAboutToBeInserted(int index)
+{
+    beginInsertRows(QModelIndex(), index, index);
+}
+
+void CNickListModel::NickInserted(int)
+{
+    endInsertRows();
+}
+
+void CNickListModel::NickAboutToBeRemoved(int index)
+{
+    beginRemoveRows(QModelIndex(), index, index);
+}
+
+void CNickListModel::NickRemoved(int)
+{
+    endRemoveRows();
+}
+
+void CNickListModel::NickChanged(int row)
+{
+    emit dataChanged(index(row), index(row), {AwayRole});
+}
+
+void CNickListModel::NickListAboutToBeCleared()
+{
+    beginResetModel();
+}
+
+void CNickListModel::NickListCleared()
+{
+    endResetModel();
+}
+
+void CNickListModel::NickSelectionChanged(int row)
+{
+    emit selectedRowChanged(row);
+}

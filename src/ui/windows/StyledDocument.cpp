@@ -1,0 +1,99 @@
+#include "windows/StyledDocument.h"
+
+#include <algorithm>
+
+const QPixmap &InlineImage::pixmap() const
+{
+    if (!m_loaded) {
+        m_loaded = true;
+        QString path = m_source;
+        if (path.startsWith(QLatin1String("file://")))
+            path = path.mid(7);
+        // Only local files: the view never fetches anything from a network.
+        if (!path.contains(QLatin1String("://")))
+            m_pixmap.load(path);
+    }
+    return m_pixmap;
+}
+
+StyledDocument::StyledDocument()
+{
+    Clear();
+}
+
+void StyledDocument::Clear()
+{
+    m_lines.clear();
+    m_lines.emplace_back();
+    m_styles.clear();
+    m_styleIndex.clear();
+    m_links.clear();
+    m_images.clear();
+    m_imageIndex.clear();
+    InternStyle(RunStyle());
+}
+
+void StyledDocument::NewLine()
+{
+    m_lines.emplace_back();
+}
+
+int StyledDocument::InternStyle(const RunStyle &style)
+{
+    const uint64_t key = (uint64_t(style.m_foreground) << 32) ^ uint64_t(style.m_background)
+        ^ (uint64_t(style.m_bold) << 62) ^ (uint64_t(style.m_underline) << 63);
+    auto [it, inserted] = m_styleIndex.try_emplace(key, int(m_styles.size()));
+    if (inserted) {
+        // More styles than a run can name share the last one; colour codes
+        // from the network could otherwise grow the table without end.
+        if (m_styles.size() >= 0xFFFF) {
+            m_styleIndex.erase(it);
+            return int(m_styles.size()) - 1;
+        }
+        m_styles.push_back(style);
+    }
+    return it->second;
+}
+
+int StyledDocument::AddLink(const LinkTarget &link)
+{
+    m_links.push_back(link);
+    return int(m_links.size()) - 1;
+}
+
+int StyledDocument::InternImage(const QString &source, int width, int height, const QString &copyText)
+{
+    const QString key = source + QLatin1Char('\n') + QString::number(width) + QLatin1Char('x')
+        + QString::number(height);
+    auto [it, inserted] = m_imageIndex.try_emplace(key, int(m_images.size()));
+    if (inserted) {
+        InlineImage image;
+        image.m_source = source;
+        image.m_copyText = copyText;
+        image.m_width = width;
+        image.m_height = height;
+        m_images.push_back(image);
+    }
+    return it->second;
+}
+
+QString StyledDocument::CopyText(int line, int from, int to) const
+{
+    const StyledLine &styled = Line(line);
+    from = std::clamp(from, 0, int(styled.m_text.size()));
+    to = std::clamp(to, from, int(styled.m_text.size()));
+    if (styled.m_imageCount == 0)
+        return styled.m_text.mid(from, to - from);
+    QString text;
+    for (const StyledRun &run : styled.m_runs) {
+        const int start = std::max(from, int(run.m_start));
+        const int end = std::min(to, int(run.m_start + run.m_length));
+        if (start >= end)
+            continue;
+        if (run.m_image >= 0)
+            text += Image(run.m_image).m_copyText;
+        else
+            text += styled.m_text.mid(start, end - start);
+    }
+    return text;
+}

@@ -1,0 +1,236 @@
+#include "windows/UserMenu.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+
+#include "config/Config.h"
+#include "config/Strings.h"
+#include "text/StrPrintf.h"
+
+namespace {
+
+constexpr int kTypeStatus = 1;
+constexpr int kTypeChannel = 2;
+constexpr int kTypePrivate = 4;
+
+constexpr int kKickTitle = 57347;
+constexpr int kKickPrompt = 57348;
+
+constexpr int kContactNotifyMode = 3;
+
+struct ItemText
+{
+    CUserMenu::Item item;
+    const char *text;
+    bool separatorAfter;
+};
+
+const ItemText kItems[] = {
+    {CUserMenu::OpenQuery, "&Otvoriť Súkromné Písanie", false},
+    {CUserMenu::WhoIs, "Kto to je", false},
+    {CUserMenu::Properties, "Vlastnosti", true},
+    {CUserMenu::AddContact, "Pridať do kontaktov", true},
+    {CUserMenu::DccChat, "Otvoriť Súkromnú Linku", false},
+    {CUserMenu::SendFile, "Poslať Súbor ...", true},
+    {CUserMenu::GiveOp, "&Pridaj Ako Operátora", false},
+    {CUserMenu::TakeOp, "&Zruš Ako Operátora", false},
+    {CUserMenu::GiveVoice, "P&ridaj Ako Hlas", false},
+    {CUserMenu::TakeVoice, "Z&ruš Ako Hlas", true},
+    {CUserMenu::Kick, "&Vykopnúť", false},
+    {CUserMenu::KickWithReason, "V&ykopnúť ( Napísať Prečo )", true},
+    {CUserMenu::Ban, "Za&kázať", false},
+    {CUserMenu::BanKick, "Za&kázať a Vykopnúť", false},
+    {CUserMenu::BanKickWithReason, "Za&kázať a Vykopnúť ( Napísať Prečo )", true},
+    {CUserMenu::Ignore, "&Ignorovať !", false},
+};
+
+// An argument that would end the command line early or start a new one.
+bool BreaksLine(const QString &text)
+{
+    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) || text.contains(QChar(0));
+}
+
+// Command lines are split into words at blanks, so a name must be one word.
+bool IsOneWord(const QString &text)
+{
+    return !text.isEmpty() && !BreaksLine(text) && !text.contains(QLatin1Char(' '));
+}
+
+QString ChooseFileWithDialog(QWidget *parent)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), QStringLiteral("*.*"));
+}
+
+bool AskReasonWithDialog(QWidget *parent, const QString &title, const QString &prompt, QString &reason)
+{
+    bool ok = false;
+    reason = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &ok);
+    return ok;
+}
+
+} // namespace
+
+CUserMenu::CUserMenu(QWidget *parent)
+    : QMenu(QString::fromUtf8("&Užívateľ"), parent)
+{
+    m_chooseFile = [this] { return ChooseFileWithDialog(parentWidget()); };
+    m_askReason = [this](const QString &title, const QString &prompt, QString &reason) {
+        return AskReasonWithDialog(parentWidget(), title, prompt, reason);
+    };
+    CreateActions();
+    connect(this, &QMenu::aboutToShow, this, &CUserMenu::RefreshContext);
+    UpdateEnabling();
+}
+
+void CUserMenu::CreateActions()
+{
+    for (const ItemText &entry : kItems) {
+        QAction *action = addAction(QString::fromUtf8(entry.text));
+        const Item item = entry.item;
+        connect(action, &QAction::triggered, this, [this, item] { Run(item); });
+        m_actions[item] = action;
+        if (entry.separatorAfter)
+            addSeparator();
+    }
+}
+
+void CUserMenu::SetContext(const UserMenuContext &context)
+{
+    m_context = context;
+    UpdateEnabling();
+}
+
+void CUserMenu::SetContextProvider(std::function<UserMenuContext()> provider)
+{
+    m_provider = std::move(provider);
+    RefreshContext();
+}
+
+void CUserMenu::RefreshContext()
+{
+    if (m_provider)
+        m_context = m_provider();
+    UpdateEnabling();
+}
+
+void CUserMenu::UpdateEnabling()
+{
+    const bool hasUser = !m_context.currentUser.isEmpty();
+    for (int item = 0; item < ItemCount; ++item)
+        m_actions[item]->setEnabled(IsEnabled(static_cast<Item>(item), m_context.windowType, hasUser));
+}
+
+bool CUserMenu::IsEnabled(Item item, int windowType, bool hasUser)
+{
+    if (!hasUser)
+        return false;
+    if (item == Properties)
+        return true;
+    switch (windowType) {
+    case kTypeChannel:
+        return true;
+    case kTypePrivate:
+        return item == WhoIs || item == DccChat || item == SendFile || item == Ignore;
+    case kTypeStatus:
+    default:
+        return false;
+    }
+}
+
+QString CUserMenu::CommandLine(Item item, const QString &channel, const QString &nick, const QString &extra)
+{
+    if (!IsOneWord(nick) || BreaksLine(extra))
+        return {};
+    const bool needsChannel = item >= GiveOp && item <= BanKickWithReason;
+    if (needsChannel && !IsOneWord(channel))
+        return {};
+
+    switch (item) {
+    case OpenQuery:
+        return QStringLiteral("/query %1").arg(nick);
+    case DccChat:
+        return QStringLiteral("/dcc chat connect %1").arg(nick);
+    case SendFile:
+        return extra.isEmpty() ? QString() : QStringLiteral("/dcc send send %1 %2").arg(nick, extra);
+    case GiveOp:
+        return QStringLiteral("/servermsg MODE %1 +o %2").arg(channel, nick);
+    case TakeOp:
+        return QStringLiteral("/servermsg MODE %1 -o %2").arg(channel, nick);
+    case GiveVoice:
+        return QStringLiteral("/servermsg MODE %1 +v %2").arg(channel, nick);
+    case TakeVoice:
+        return QStringLiteral("/servermsg MODE %1 -v %2").arg(channel, nick);
+    case Kick:
+        return QStringLiteral("/servermsg KICK %1 %2").arg(channel, nick);
+    case KickWithReason:
+        return QStringLiteral("/servermsg KICK %1 %2 :%3").arg(channel, nick, extra);
+    case Ban:
+        return QStringLiteral("/who %1 -ban %2").arg(nick, channel);
+    case BanKick:
+        return QStringLiteral("/who %1 -bankick %2").arg(nick, channel);
+    case BanKickWithReason:
+        return QStringLiteral("/who %1 -bankick %2 %3").arg(nick, channel, extra);
+    case Ignore:
+        return QStringLiteral("/ignore add %1").arg(nick);
+    default:
+        return {};
+    }
+}
+
+bool CUserMenu::AddToAddressBook(const QString &nick)
+{
+    if (!IsOneWord(nick))
+        return false;
+    const std::string record = StrPrintf("%d\t%s\t%s\t", kContactNotifyMode, "*", "*");
+    return WriteString("Address Book", nick.toLower().toStdString(), record);
+}
+
+void CUserMenu::PopupWithDefault(const QPoint &globalPos)
+{
+    setDefaultAction(m_actions[OpenQuery]);
+    // The default item belongs to this pop-up only, not to the menu bar's menu.
+    connect(this, &QMenu::aboutToHide, this, [this] { setDefaultAction(nullptr); }, Qt::SingleShotConnection);
+    popup(globalPos);
+}
+
+void CUserMenu::Run(Item item)
+{
+    const UserMenuContext &context = m_context;
+    if (!IsEnabled(item, context.windowType, !context.currentUser.isEmpty()))
+        return;
+    switch (item) {
+    case WhoIs:
+    case Properties:
+        if (IsOneWord(context.currentUser))
+            emit propertiesRequested(context.currentUser);
+        return;
+    case AddContact:
+        if (AddToAddressBook(context.currentUser))
+            emit contactsChanged();
+        return;
+    case SendFile: {
+        const QString path = m_chooseFile ? m_chooseFile() : QString();
+        if (!path.isEmpty())
+            Emit(item, path);
+        return;
+    }
+    case KickWithReason:
+    case BanKickWithReason: {
+        QString reason;
+        if (m_askReason && m_askReason(QString::fromUtf8(Strings::Get(kKickTitle)),
+                                       QString::fromUtf8(Strings::Get(kKickPrompt)), reason))
+            Emit(item, reason);
+        return;
+    }
+    default:
+        Emit(item);
+        return;
+    }
+}
+
+void CUserMenu::Emit(Item item, const QString &extra)
+{
+    const QString line = CommandLine(item, m_context.windowName, m_context.currentUser, extra);
+    if (!line.isEmpty())
+        emit commandRequested(line);
+}

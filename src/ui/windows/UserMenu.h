@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QMenu>
+
+#include <array>
+#include <functional>
+
+// What the "&Užívateľ" menu acts on: the conversation window it was opened
+// for (type 1 status, 2 channel, 4 private), its name and the current user
+// (the member selected in a channel, the other party of a private window).
+struct UserMenuContext
+{
+    int windowType = 0;
+    QString windowName;
+    QString currentUser;
+};
+
+// The "&Užívateľ" menu: the commands on one user. Each command becomes a
+// command line, emitted through commandRequested for the conversation window
+// to run; "Kto to je" and "Vlastnosti" ask for the user's properties instead,
+// and "Pridať do kontaktov" writes the address book itself.
+class CUserMenu : public QMenu
+{
+    Q_OBJECT
+
+public:
+    enum Item {
+        OpenQuery,
+        WhoIs,
+        Properties,
+        AddContact,
+        DccChat,
+        SendFile,
+        GiveOp,
+        TakeOp,
+        GiveVoice,
+        TakeVoice,
+        Kick,
+        KickWithReason,
+        Ban,
+        BanKick,
+        BanKickWithReason,
+        Ignore,
+        ItemCount
+    };
+
+    explicit CUserMenu(QWidget *parent = nullptr);
+
+    // The context is asked for from the provider, when one is set, each time
+    // the menu is about to show; otherwise the one given to SetContext holds.
+    void SetContext(const UserMenuContext &context);
+    void SetContextProvider(std::function<UserMenuContext()> provider);
+    const UserMenuContext &Context() const { return m_context; }
+
+    QAction *Action(Item item) const { return m_actions[item]; }
+
+    // Pops the menu up at a point of the screen with "&Otvoriť Súkromné
+    // Písanie" as its default item while it is shown.
+    void PopupWithDefault(const QPoint &globalPos);
+
+    // Whether an item is enabled in a window of the given type, with or
+    // without a current user.
+    static bool IsEnabled(Item item, int windowType, bool hasUser);
+
+    // The command line of an item that issues one directly (empty for the
+    // others). `extra` is the chosen file or the reason where an item asks
+    // for one. Empty when an argument could break the line (a line break,
+    // NUL, or a blank inside the nick).
+    static QString CommandLine(Item item, const QString &channel, const QString &nick, const QString &extra = {});
+
+    // Writes the address-book entry of a new contact; false when it could not.
+    static bool AddToAddressBook(const QString &nick);
+
+    // The dialogs the menu needs, replaceable (tests answer them). The file
+    // chooser returns an empty path when cancelled; the reason prompt
+    // returns false when cancelled.
+    using FileChooser = std::function<QString()>;
+    using ReasonPrompt = std::function<bool(const QString &title, const QString &prompt, QString &reason)>;
+    void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    void SetReasonPrompt(ReasonPrompt prompt) { m_askReason = std::move(prompt); }
+
+signals:
+    void commandRequested(const QString &line);
+    void propertiesRequested(const QString &nick);
+    // The address book changed: contact lists want reloading, windows repainting.
+    void contactsChanged();
+
+private:
+    void CreateActions();
+    void RefreshContext();
+    void UpdateEnabling();
+    void Run(Item item);
+    void Emit(Item item, const QString &extra = {});
+
+    std::array<QAction *, ItemCount> m_actions{};
+    UserMenuContext m_context;
+    std::function<UserMenuContext()> m_provider;
+    FileChooser m_chooseFile;
+    ReasonPrompt m_askReason;
+};

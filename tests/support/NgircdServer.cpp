@@ -1,0 +1,145 @@
+#include "NgircdServer.h"
+
+#include "FreePort.h"
+#include "WaitFor.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTcpSocket>
+
+namespace {
+
+// A stale server left behind by a killed test run ends itself after this
+// long without any client.
+constexpr int kIdleShutdownSeconds = 300;
+constexpr int kStopTimeoutMs = 10000;
+constexpr int kFirstStartAttempts = 3;
+
+} // namespace
+
+NgircdServer::NgircdServer(std::string extraConfig) : m_extraConfig(std::move(extraConfig))
+{
+}
+
+NgircdServer::~NgircdServer()
+{
+    Stop();
+}
+
+bool NgircdServer::IsAvailable()
+{
+    return QFileInfo(QString::fromLatin1(Executable())).isExecutable();
+}
+
+std::string NgircdServer::ConfigPath() const
+{
+    return m_dir.filePath(QStringLiteral("ngircd.conf")).toStdString();
+}
+
+bool NgircdServer::IsRunning() const
+{
+    return m_process && m_process->state() != QProcess::NotRunning;
+}
+
+std::string NgircdServer::Output() const
+{
+    if (m_process)
+        m_output += m_process->readAll().toStdString();
+    return m_output;
+}
+
+bool NgircdServer::WriteConfig()
+{
+    std::string text;
+    text += "[Global]\n";
+    text += "Name = " + std::string(kServerName) + "\n";
+    text += "Info = Brimo test server\n";
+    text += "AdminInfo1 = Brimo tests\nAdminInfo2 = localhost\nAdminEMail = tests@localhost\n";
+    text += "Listen = 127.0.0.1\n";
+    text += "Ports = " + std::to_string(m_port) + "\n";
+    text += "MotdPhrase = Brimo test server\n";
+    text += "[Limits]\n";
+    text += "MaxConnections = 0\n";
+    text += "MaxConnectionsIP = 0\n";
+    text += "MaxJoins = 0\n";
+    text += "MaxNickLength = 30\n";
+    text += "MaxListSize = 1000\n";
+    text += "MaxPenaltyTime = 0\n";
+    text += "PingTimeout = " + std::to_string(m_pingTimeoutSeconds) + "\n";
+    text += "PongTimeout = 20\n";
+    text += "IdleTimeout = " + std::to_string(kIdleShutdownSeconds) + "\n";
+    text += "[Options]\n";
+    text += "PAM = no\n";
+    text += "Ident = no\n";
+    text += "DNS = no\n";
+    text += "[Operator]\n";
+    text += "Name = " + std::string(kOperName) + "\n";
+    text += "Password = " + std::string(kOperPassword) + "\n";
+    text += m_extraConfig;
+    text += "\n";
+
+    QFile file(QString::fromStdString(ConfigPath()));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+}
+
+bool NgircdServer::Start(int timeoutMs)
+{
+    if (IsRunning())
+        return true;
+    if (!m_dir.isValid() || !IsAvailable())
+        return false;
+    // A port picked before the server binds it may be taken in between by
+    // someone else; a first start may therefore try another one.
+    const bool portChosen = m_port != 0;
+    const int attempts = portChosen ? 1 : kFirstStartAttempts;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        if (!portChosen)
+            m_port = FreeLocalPort();
+        if (m_port == 0 || !WriteConfig())
+            return false;
+        if (Launch(timeoutMs))
+            return true;
+        Stop();
+    }
+    return false;
+}
+
+bool NgircdServer::Launch(int timeoutMs)
+{
+    m_process = new QProcess();
+    m_process->setProcessChannelMode(QProcess::MergedChannels);
+    m_process->start(QString::fromLatin1(Executable()),
+                     {QStringLiteral("-n"), QStringLiteral("-f"), QString::fromStdString(ConfigPath())});
+    QTcpSocket probe;
+    const bool ready = WaitFor([&] {
+        if (!IsRunning())
+            return true;
+        if (probe.state() == QAbstractSocket::ConnectedState)
+            return true;
+        if (probe.state() == QAbstractSocket::UnconnectedState)
+            probe.connectToHost(QStringLiteral("127.0.0.1"), m_port);
+        return false;
+    }, timeoutMs);
+    const bool accepted = ready && IsRunning() && probe.state() == QAbstractSocket::ConnectedState;
+    probe.abort();
+    return accepted;
+}
+
+void NgircdServer::Stop()
+{
+    if (!m_process)
+        return;
+    if (IsRunning()) {
+        m_process->terminate();
+        if (!WaitFor([this] { return !IsRunning(); }, kStopTimeoutMs)) {
+            m_process->kill();
+            m_process->waitForFinished(kStopTimeoutMs);
+        }
+    }
+    m_output += m_process->readAll().toStdString();
+    delete m_process;
+    m_process = nullptr;
+}

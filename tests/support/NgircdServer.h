@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <string>
+
+class QProcess;
+
+// A real ngircd for integration tests: it gets its own configuration in a
+// temporary folder (listening on 127.0.0.1 only, on a free port, without
+// PAM, ident or DNS lookups, nicks of up to 30 characters, a fast ping
+// time-out, any number of connections from 127.0.0.1) and runs in the
+// foreground as a child process. It stops when the object is destroyed.
+class NgircdServer
+{
+public:
+    static constexpr const char *kServerName = "irc.brimo.test";
+    static constexpr const char *kOperName = "oper";
+    static constexpr const char *kOperPassword = "operpass";
+
+    // extraConfig is appended to the generated configuration (whole
+    // sections such as "[Channel]\nName = #x\n").
+    explicit NgircdServer(std::string extraConfig = std::string());
+    ~NgircdServer();
+    NgircdServer(const NgircdServer &) = delete;
+    NgircdServer &operator=(const NgircdServer &) = delete;
+
+    // Starts the server and waits until it accepts connections. The first
+    // start picks the port; later starts (after Stop) reuse it.
+    bool Start(int timeoutMs = 15000);
+    // Stops the server and waits for it to end; clients are disconnected.
+    void Stop();
+    bool IsRunning() const;
+
+    // Seconds of silence after which the server sends PING (before Start).
+    void SetPingTimeout(int seconds) { m_pingTimeoutSeconds = seconds; }
+
+    uint16_t Port() const { return m_port; }
+    std::string Host() const { return "127.0.0.1"; }
+    std::string ConfigPath() const;
+    // What the server printed so far (its log), for failure messages.
+    std::string Output() const;
+
+    static bool IsAvailable();
+    static const char *Executable() { return "/usr/sbin/ngircd"; }
+
+private:
+    bool WriteConfig();
+    bool Launch(int timeoutMs);
+
+    QTemporaryDir m_dir;
+    QProcess *m_process = nullptr;
+    std::string m_extraConfig;
+    mutable std::string m_output;
+    uint16_t m_port = 0;
+    int m_pingTimeoutSeconds = 5;
+};
