@@ -15,19 +15,28 @@ std::filesystem::path FsPath(const QString &path)
 
 } // namespace
 
-TEST_F(ConfigTest, ConfigFilePathFollowsOverrideThenEnvironment)
+TEST_F(ConfigTest, ConfigFilePathFollowsOverrideThenEnvironmentThenExecutable)
 {
     EXPECT_EQ(ConfigFilePath(), m_dir.filePath("brimo.conf").toStdString());
 
+    const QByteArray saved = qgetenv("BRIMO_CONFIG_DIR");
     QTemporaryDir other;
     ASSERT_TRUE(other.isValid());
     SetConfigDirectory(std::string());
-    qputenv("BRIMO_CONFIG_DIR", other.path().toUtf8());
+    qputenv("BRIMO_CONFIG_DIR", other.path().toUtf8() + "/");
     EXPECT_EQ(ConfigFilePath(), other.filePath("brimo.conf").toStdString());
+    SetConfigDirectory(m_dir.path().toStdString());
+    EXPECT_EQ(ConfigFilePath(), m_dir.filePath("brimo.conf").toStdString()) << "the override comes first";
+    SetConfigDirectory(std::string());
+
     qunsetenv("BRIMO_CONFIG_DIR");
-    EXPECT_NE(ConfigFilePath(), other.filePath("brimo.conf").toStdString());
-    EXPECT_FALSE(ExeDirectory().empty());
+    ASSERT_FALSE(ExeDirectory().empty());
     EXPECT_NE(ExeDirectory().back(), '/');
+    if (QFileInfo(QString::fromStdString(ExeDirectory())).isWritable()) {
+        EXPECT_EQ(ConfigFilePath(), ExeDirectory() + "/brimo.conf");
+    }
+    if (!saved.isEmpty())
+        qputenv("BRIMO_CONFIG_DIR", saved);
 }
 
 TEST_F(ConfigTest, MissingFileReadsDefaultsAndFirstWriteCreatesIt)
@@ -150,8 +159,8 @@ TEST_F(ConfigTest, SectionKeysSkipLinesWithoutEqualsAndKeepFileOrder)
 {
     writeRaw("[Servers]\nzeta=1\njust text\n; note\n=orphan\nalpha=2\n\nmid=\n[Other]\nx=1\n");
     std::vector<std::string> keys;
-    EXPECT_EQ(ReadSectionKeys("servers", keys), 4);
-    EXPECT_EQ(keys, (std::vector<std::string>{"zeta", "; note", "alpha", "mid"}));
+    EXPECT_EQ(ReadSectionKeys("servers", keys), 3);
+    EXPECT_EQ(keys, (std::vector<std::string>{"zeta", "alpha", "mid"}));
     EXPECT_EQ(ReadString("Servers", "mid"), "");
     EXPECT_EQ(ReadString("Servers", "just text"), "");
 }
@@ -161,7 +170,7 @@ TEST_F(ConfigTest, LongValuesAndSectionsAreReadInPart)
     const std::string longValue(20000, 'x');
     ASSERT_TRUE(WriteString(kBaseSection, "Msgs Quit", longValue));
     EXPECT_EQ(ReadString("Msgs Quit"), std::string(kReadLimit - 1, 'x'));
-    EXPECT_EQ(readRaw().size(), 20000 + 17 + 7) << "the file keeps the whole value";
+    EXPECT_EQ(readRaw().size(), 7 + 10 + 20000 + 1) << "the file keeps the whole value";
 
     // Two-byte characters are cut between characters, not inside one.
     std::string slovak;
@@ -170,18 +179,25 @@ TEST_F(ConfigTest, LongValuesAndSectionsAreReadInPart)
     ASSERT_TRUE(WriteString(kBaseSection, "Msgs Part", slovak));
     EXPECT_EQ(ReadString("Msgs Part"), slovak.substr(0, size_t(kReadLimit - 1) * 2));
 
-    // 100 lines of "kNN=" + 95 characters take 100 characters each with the
-    // terminator: the 100th line is cut before its "=".
-    QByteArray section = "[Big]\n";
-    for (int i = 0; i < 120; ++i)
-        section += QByteArray("k") + QByteArray::number(i).rightJustified(2, '0').right(2)
-                   + (i >= 100 ? QByteArray::number(i / 100) : QByteArray()) + "=" + QByteArray(95, 'v') + "\n";
-    writeRaw(section);
+    // A section is read up to 10000 characters, each line counting as
+    // "key=value" and a terminator. 99 lines of 100 characters leave 99: a last
+    // line whose "=" falls inside them still gives its key, one whose "=" falls
+    // outside does not.
+    QByteArray sections;
+    for (const char *name : {"[Fits]\n", "[Cut]\n"}) {
+        sections += name;
+        for (int i = 0; i < 99; ++i)
+            sections += "k" + QByteArray::number(i).rightJustified(2, '0') + "=" + QByteArray(95, 'v') + "\n";
+        sections += name[1] == 'F' ? "last=" + QByteArray(500, 'v') + "\n" : QByteArray(98, 'k') + "=v\n";
+        sections += "after=1\n";
+    }
+    writeRaw(sections);
     std::vector<std::string> keys;
-    EXPECT_EQ(ReadSectionKeys("Big", keys), 99);
+    EXPECT_EQ(ReadSectionKeys("Fits", keys), 100);
+    EXPECT_EQ(keys.back(), "last");
+    EXPECT_EQ(ReadSectionKeys("Cut", keys), 99);
     EXPECT_EQ(keys.back(), "k98");
-    EXPECT_EQ(ReadString("Big", "k119" + std::string()).size(), 0u);
-    EXPECT_EQ(ReadString("Big", "k191").size(), 95u) << "single values are not limited by the section budget";
+    EXPECT_EQ(ReadString("Cut", "after"), "1") << "single values are not limited by the section budget";
 }
 
 TEST_F(ConfigTest, BytesThatAreNotUtf8AreReadAsWindows1250)
@@ -231,6 +247,18 @@ TEST_F(ConfigTest, AnUnreadableFileIsNeverReplaced)
     ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     EXPECT_EQ(ReadString("Nick"), "keep");
 #endif
+}
+
+TEST_F(ConfigTest, AnOversizedFileIsNeitherReadNorReplaced)
+{
+    writeRaw("[Base]\nNick=keep\n");
+    QFile file(path());
+    ASSERT_TRUE(file.resize(40 * 1024 * 1024)); // sparse, costs no disk
+    EXPECT_EQ(ReadString("Nick"), "");
+    EXPECT_FALSE(WriteString(kBaseSection, "Nick", std::string("lost")));
+    EXPECT_EQ(QFileInfo(path()).size(), 40 * 1024 * 1024);
+    ASSERT_TRUE(file.resize(17));
+    EXPECT_EQ(ReadString("Nick"), "keep");
 }
 
 TEST_F(ConfigTest, AFolderInPlaceOfTheFileIsNotAFile)

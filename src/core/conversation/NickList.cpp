@@ -22,6 +22,13 @@ QString ToQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Folded before collating: the collator of the C locale compares code points
+// and would otherwise put every upper-case nick before the lower-case ones.
+QString CollationText(std::string_view text)
+{
+    return ToQString(text).toCaseFolded();
+}
+
 std::string Folded(std::string_view text)
 {
     return ToQString(text).toCaseFolded().toStdString();
@@ -106,7 +113,7 @@ bool NickList::SortsBefore(std::string_view a, std::string_view b)
     const int groupB = Group(b);
     if (groupA != groupB)
         return groupA < groupB;
-    const int order = Collator().compare(ToQString(a), ToQString(b));
+    const int order = Collator().compare(CollationText(a), CollationText(b));
     if (order != 0)
         return order < 0;
     return a < b;
@@ -169,7 +176,7 @@ int NickList::InsertEntry(NickEntry entry)
 {
     if (entry.Bare().empty())
         return -1; // a status character alone, or nothing: no member
-    QCollatorSortKey sortKey = Collator().sortKey(ToQString(entry.nick));
+    QCollatorSortKey sortKey = Collator().sortKey(CollationText(entry.nick));
     std::string key = EntryKey(entry.nick);
     auto row = std::make_unique<Row>(Row{std::move(entry), std::move(key), std::move(sortKey)});
     // An entry whose own key is taken (e.g. "@+bob" twice, which lookups of

@@ -29,6 +29,9 @@ constexpr qint64 kMaxFileSize = 32 * 1024 * 1024;
 // time stamp, so its cached copy is not trusted.
 constexpr auto kRacyWindow = std::chrono::seconds(2);
 
+// The program uses one file; tests use many folders, one after another.
+constexpr size_t kMaxCachedFiles = 8;
+
 struct Line
 {
     enum Kind { Other, Section, Key };
@@ -211,6 +214,8 @@ LoadResult Load(const std::string &path, std::shared_ptr<const Document> &docume
     }
     document = std::make_shared<const Document>(ParseDocument(bytes));
     std::lock_guard lock(g_cacheMutex);
+    if (g_cache.size() >= kMaxCachedFiles)
+        g_cache.clear();
     g_cache[path] = CacheEntry{stamp, std::filesystem::file_time_type::clock::now(), document};
     return LoadResult::Loaded;
 }

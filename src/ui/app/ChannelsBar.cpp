@@ -44,36 +44,26 @@ void CChannelsBar::Refresh()
 void CChannelsBar::SyncButtons()
 {
     const QList<QMdiSubWindow *> children = m_area->subWindowList(QMdiArea::CreationOrder);
-    bool same = children.size() == m_buttons.size();
-    for (int i = 0; same && i < children.size(); ++i)
-        same = m_buttons.at(i).child == children.at(i);
-    if (same)
-        return;
-    QVector<Entry> kept;
+    for (int i = m_buttons.size() - 1; i >= 0; --i) {
+        const Entry &entry = m_buttons.at(i);
+        if (entry.child && children.contains(entry.child))
+            continue;
+        removeAction(entry.action);
+        entry.button->deleteLater();
+        m_buttons.remove(i);
+    }
+    // Windows only ever join at the end of the creation order.
     for (QMdiSubWindow *child : children) {
+        if (ButtonOf(child))
+            continue;
         Entry entry;
         entry.child = child;
-        for (const Entry &old : std::as_const(m_buttons))
-            if (old.child == child)
-                entry = old;
-        if (!entry.button)
-            entry.button = CreateButton(child);
-        kept.push_back(entry);
+        entry.button = CreateButton(child);
+        entry.action = addWidget(entry.button);
+        m_buttons.push_back(entry);
     }
-    for (const Entry &old : std::as_const(m_buttons)) {
-        const bool stays = std::any_of(kept.cbegin(), kept.cend(),
-                                       [&](const Entry &entry) { return entry.button == old.button; });
-        if (!stays)
-            delete old.button;
-    }
-    m_buttons = kept;
-    // Buttons sit in window order; re-adding them keeps the bar in step.
-    clear();
-    for (int i = 0; i < m_buttons.size(); ++i) {
+    for (int i = 0; i < m_buttons.size(); ++i)
         m_buttons[i].button->setProperty("commandId", kFirstButtonId + i);
-        addWidget(m_buttons[i].button);
-        m_buttons[i].button->show();
-    }
 }
 
 QToolButton *CChannelsBar::CreateButton(QMdiSubWindow *child)
@@ -116,7 +106,7 @@ bool CChannelsBar::BlinkPass()
             activity = true;
             entry.blinkOn = !entry.blinkOn;
             entry.button->setIcon(AppIcons::WindowImage(entry.blinkOn ? 1 : 0));
-        } else if (entry.blinkOn || image == 0) {
+        } else {
             entry.blinkOn = false;
             entry.button->setIcon(AppIcons::WindowImage(image));
         }

@@ -44,6 +44,7 @@ private:
     {
         QPointer<QMdiSubWindow> child;
         QToolButton *button = nullptr;
+        QAction *action = nullptr;
         bool blinkOn = false;
     };
 

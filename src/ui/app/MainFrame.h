@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPointer>
 #include <QString>
 
@@ -11,7 +12,6 @@ class CMainFrameMdi;
 class Conversation;
 class ConversationView;
 class QMdiSubWindow;
-class QMenu;
 class QSystemTrayIcon;
 class QTimer;
 class QToolBar;

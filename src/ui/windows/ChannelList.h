@@ -98,7 +98,7 @@ public:
     void Copy();
 
     // Opens a window with the HTML source of the document.
-    void ShowSource();
+    QWidget *ShowSource();
     // Asks for a file and saves the document as HTML, or as text when the
     // chosen name ends in ".txt" or the text filter is chosen.
     void SaveAs();
@@ -131,7 +131,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool viewportEvent(QEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     struct PlacedLine
@@ -163,7 +162,10 @@ private:
     QString commandOfLink(int link) const;
     void paintLine(QPainter &painter, const PlacedLine &placed);
     void paintImages(QPainter &painter, const PlacedLine &placed, QTextLayout *layout);
+    int imageWidth(const InlineImage &image, int link) const;
+    int visibleRows() const;
     void selectionRange(TextPosition &from, TextPosition &to) const;
+    void writeSetUp();
     void appendParsedLines(int firstNew);
 
     PageStyle m_style;
@@ -196,4 +198,6 @@ private:
     int m_pressLink = -1;
     int m_hoverLink = -1;
     int m_bannerWidth = 468;
+    QString m_bannerCommand;
+    bool m_ignoreRelease = false;
 };

@@ -55,5 +55,4 @@ private:
     bool m_lastWasCR = false;
     int m_cachedStyle = -1;
     RunStyle m_cachedRunStyle;
-    std::string m_pending; // text bytes waiting to be decoded
 };

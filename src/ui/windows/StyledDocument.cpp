@@ -23,7 +23,9 @@ StyledDocument::StyledDocument()
 
 void StyledDocument::Clear()
 {
-    m_lines.clear();
+    // Swapped out rather than cleared, so that a cleared view gives its
+    // memory back.
+    std::vector<StyledLine>().swap(m_lines);
     m_lines.emplace_back();
     m_styles.clear();
     m_styleIndex.clear();
@@ -40,8 +42,9 @@ void StyledDocument::NewLine()
 
 int StyledDocument::InternStyle(const RunStyle &style)
 {
-    const uint64_t key = (uint64_t(style.m_foreground) << 32) ^ uint64_t(style.m_background)
-        ^ (uint64_t(style.m_bold) << 62) ^ (uint64_t(style.m_underline) << 63);
+    // Foregrounds are opaque, so their alpha byte is free for the flags.
+    const uint64_t key = (uint64_t(style.m_foreground & 0xFFFFFF) << 32) | uint64_t(style.m_background)
+        | (uint64_t(style.m_bold) << 56) | (uint64_t(style.m_underline) << 57);
     auto [it, inserted] = m_styleIndex.try_emplace(key, int(m_styles.size()));
     if (inserted) {
         // More styles than a run can name share the last one; colour codes

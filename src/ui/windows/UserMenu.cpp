@@ -56,6 +56,16 @@ bool IsOneWord(const QString &text)
     return !text.isEmpty() && !BreaksLine(text) && !text.contains(QLatin1Char(' '));
 }
 
+// A reason is free text: a pasted line break becomes a blank rather than
+// a second line or a lost command.
+QString OneLine(QString text)
+{
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text.replace(QChar(0), QLatin1Char(' '));
+    return text;
+}
+
 QString ChooseFileWithDialog(QWidget *parent)
 {
     return QFileDialog::getOpenFileName(parent, QString(), QString(), QStringLiteral("*.*"));
@@ -219,7 +229,7 @@ void CUserMenu::Run(Item item)
         QString reason;
         if (m_askReason && m_askReason(QString::fromUtf8(Strings::Get(kKickTitle)),
                                        QString::fromUtf8(Strings::Get(kKickPrompt)), reason))
-            Emit(item, reason);
+            Emit(item, OneLine(reason));
         return;
     }
     default:

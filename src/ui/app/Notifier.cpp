@@ -1,0 +1,63 @@
+#include "app/Notifier.h"
+
+#include "app/AppIcons.h"
+#include "app/BrimoApp.h"
+#include "app/ChannelsBar.h"
+#include "app/MainFrame.h"
+
+#include <QApplication>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+CNotifier::CNotifier(CBrimoApp &app)
+    : m_app(app)
+    , m_timer(new QTimer(this))
+{
+    m_timer->setInterval(kCycleMs);
+    connect(m_timer, &QTimer::timeout, this, &CNotifier::Cycle);
+}
+
+void CNotifier::Start()
+{
+    m_timer->start();
+}
+
+void CNotifier::Stop()
+{
+    m_timer->stop();
+}
+
+bool CNotifier::IsRunning() const
+{
+    return m_timer->isActive();
+}
+
+void CNotifier::Cycle()
+{
+    CMainFrame *frame = m_app.MainFrame();
+    if (m_cycle % kBlinkPassEvery == 0) {
+        m_activity = false;
+        if (frame)
+            m_activity = frame->ChannelsBar()->BlinkPass();
+    }
+    ++m_cycle;
+    ShowNextBalloon();
+    const TrayBlinker::Icon icon = m_blinker.Cycle(m_activity);
+    if (frame && frame->TrayIcon())
+        frame->TrayIcon()->setIcon(icon == TrayBlinker::Icon::Blink ? AppIcons::TrayBlink() : AppIcons::Application());
+}
+
+void CNotifier::ShowNextBalloon()
+{
+    std::optional<Balloon> balloon = m_app.Balloons().Next();
+    if (!balloon)
+        return;
+    ++m_balloonsShown;
+    m_activity = true;
+    CMainFrame *frame = m_app.MainFrame();
+    if (frame && frame->TrayIcon())
+        frame->TrayIcon()->showMessage(QString::fromStdString(balloon->title), QString::fromStdString(balloon->text),
+                                       QSystemTrayIcon::NoIcon, 3000);
+    if (balloon->sound != 0)
+        QApplication::beep();
+}

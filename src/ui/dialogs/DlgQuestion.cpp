@@ -1,0 +1,57 @@
+#include "dialogs/DlgQuestion.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+CDlgQuestion::CDlgQuestion(const Question &question, QWidget *parent)
+    : QDialog(parent)
+    , m_question(question)
+    , m_text(new QLabel(this))
+    , m_accept(new QPushButton(QString::fromUtf8("&Prijať"), this))
+    , m_decline(new QPushButton(QString::fromUtf8("&Odmietnuť"), this))
+    , m_ignore(new QPushButton(QString::fromUtf8("&Ignorovať"), this))
+{
+    setModal(false);
+    setWindowTitle(QString::fromStdString(question.Caption()));
+    m_text->setText(QString::fromStdString(question.Text()));
+    m_text->setWordWrap(true);
+    m_text->setTextFormat(Qt::PlainText);
+    m_text->setMinimumWidth(320);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_accept);
+    buttons->addWidget(m_decline);
+    buttons->addWidget(m_ignore);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_text);
+    layout->addLayout(buttons);
+    m_accept->setDefault(true);
+
+    connect(m_accept, &QPushButton::clicked, this, [this] { Answer(Accepted); });
+    connect(m_decline, &QPushButton::clicked, this, [this] { Answer(Declined); });
+    connect(m_ignore, &QPushButton::clicked, this, [this] { Answer(Ignored); });
+}
+
+QString CDlgQuestion::QuestionText() const
+{
+    return m_text->text();
+}
+
+void CDlgQuestion::Answer(int result)
+{
+    emit answered(result);
+}
+
+void CDlgQuestion::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_centred || !parentWidget())
+        return;
+    m_centred = true;
+    const QRect owner = parentWidget()->frameGeometry();
+    move(owner.center() - rect().center());
+}

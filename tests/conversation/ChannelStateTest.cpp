@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "conversation/ChannelState.h"
+
+namespace {
+
+const char *const kLine = ":op!u@h MODE #c";
+
+TEST(ChannelState, KeyIsStoredAndMinusKKeepsItsParameterOrEmpty)
+{
+    ChannelState state;
+    state.ApplyModes("+k", "secret", ":op!u@h MODE #c +k secret", 100);
+    EXPECT_TRUE(state.HasMode('k'));
+    EXPECT_EQ(state.Key(), "secret");
+
+    state.ApplyModes("-k", "other", ":op!u@h MODE #c -k other", 100);
+    EXPECT_FALSE(state.HasMode('k'));
+    EXPECT_EQ(state.Key(), "other");
+
+    state.ApplyModes("+k", "x", ":op!u@h MODE #c +k x", 100);
+    state.ApplyModes("-k", "", ":op!u@h MODE #c -k", 100);
+    EXPECT_FALSE(state.HasMode('k'));
+    EXPECT_EQ(state.Key(), "");
+}
+
+TEST(ChannelState, LimitAndKeyTakeParametersInOrder)
+{
+    ChannelState state;
+    state.ApplyModes("+l", "50", ":op!u@h MODE #c +l 50", 1);
+    EXPECT_TRUE(state.HasMode('l'));
+    EXPECT_EQ(state.Limit(), 50);
+
+    state.ApplyModes("+kl", "key 20", ":op!u@h MODE #c +kl key 20", 1);
+    EXPECT_EQ(state.Key(), "key");
+    EXPECT_EQ(state.Limit(), 20);
+
+    state.ApplyModes("-l", "", ":op!u@h MODE #c -l", 1);
+    EXPECT_FALSE(state.HasMode('l'));
+}
+
+TEST(ChannelState, BanThenKeyBothReadParameterOne)
+{
+    ChannelState state;
+    state.ApplyModes("+bk", "mask!*@* k2", ":op!u@h MODE #c +bk mask!*@* k2", 1234);
+    ASSERT_EQ(state.BanList().size(), 1u);
+    EXPECT_EQ(state.BanList()[0], "mask!*@* op 1234 0");
+    EXPECT_EQ(state.Key(), "mask!*@*");
+}
+
+TEST(ChannelState, FlagsFollowTheSignAndUnknownLettersAreIgnored)
+{
+    ChannelState state;
+    state.ApplyModes("+tnimps", "", kLine, 1);
+    for (char flag : std::string("tnimps"))
+        EXPECT_TRUE(state.HasMode(flag)) << flag;
+    state.ApplyModes("-tn+xyz-s", "", kLine, 1);
+    EXPECT_FALSE(state.HasMode('t'));
+    EXPECT_FALSE(state.HasMode('n'));
+    EXPECT_TRUE(state.HasMode('i'));
+    EXPECT_FALSE(state.HasMode('s'));
+    EXPECT_FALSE(state.HasMode('x'));
+}
+
+TEST(ChannelState, BansAreNotDuplicatedAndRemovedByTheFifthWord)
+{
+    ChannelState state;
+    state.ApplyModes("+b", "a!*@*", ":op!u@h MODE #c +b a!*@*", 5);
+    state.ApplyModes("+b", "a!*@*", ":op!u@h MODE #c +b a!*@*", 5);
+    state.ApplyModes("+b", "b!*@*", ":op!u@h MODE #c +b b!*@*", 5);
+    ASSERT_EQ(state.BanList().size(), 2u);
+
+    state.ApplyModes("-b", "A!*@*", ":op!u@h MODE #c -b A!*@*", 6); // case-sensitive: no match
+    EXPECT_EQ(state.BanList().size(), 2u);
+    state.ApplyModes("-b", "a!*@*", ":op!u@h MODE #c -b a!*@*", 6);
+    ASSERT_EQ(state.BanList().size(), 1u);
+    EXPECT_EQ(state.BanList()[0], "b!*@* op 5 0");
+}
+
+TEST(ChannelState, MissingParametersAndHostileInputStaySafe)
+{
+    ChannelState state;
+    state.ApplyModes("+klb", "", "", 1); // no parameters, no line
+    EXPECT_TRUE(state.HasMode('k'));
+    EXPECT_EQ(state.Key(), "");
+    EXPECT_EQ(state.Limit(), 0);
+    EXPECT_TRUE(state.BanList().empty()); // a ban without mask is not listed
+
+    state.ApplyModes("+k", std::string(5000, 'x'), kLine, 1);
+    EXPECT_EQ(state.Key().size(), ChannelState::MaxKeyLength);
+
+    for (int i = 0; i < 6000; ++i)
+        state.ApplyModes("+b", "m" + std::to_string(i), kLine, 1);
+    EXPECT_LE(state.BanList().size(), 5000u);
+}
+
+TEST(ChannelState, TopicHistoryKeepsTheLastHundred)
+{
+    ChannelState state;
+    for (int i = 0; i < 105; ++i)
+        state.SetTopic("topic " + std::to_string(i));
+    EXPECT_EQ(state.Topic(), "topic 104");
+    ASSERT_EQ(state.TopicHistory().size(), 100u);
+    EXPECT_EQ(state.TopicHistory().front(), "topic 5");
+    EXPECT_EQ(state.TopicHistory().back(), "topic 104");
+}
+
+} // namespace

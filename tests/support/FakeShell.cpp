@@ -1,0 +1,82 @@
+#include "FakeShell.h"
+
+#include <QString>
+
+#include "FakeConversationView.h"
+#include "conversation/Conversation.h"
+
+FakeShell::FakeShell() = default;
+
+FakeShell::~FakeShell() = default;
+
+ConversationView *FakeShell::CreateView(Conversation &conversation)
+{
+    if (!m_makeViews)
+        return nullptr;
+    m_views.push_back(std::make_unique<FakeConversationView>(conversation));
+    return m_views.back().get();
+}
+
+void FakeShell::ShowBalloon(const std::string &title, const std::string &text, int textClass)
+{
+    m_balloons.push_back({title, text, textClass});
+}
+
+void FakeShell::AskQuestion(int kind, const std::string &senderPrefix, const std::string &sessionKey,
+                            const std::string &fileName, int64_t fileSize)
+{
+    m_questions.push_back({kind, senderPrefix, sessionKey, fileName, fileSize});
+}
+
+int FakeShell::MessageBox(const std::string &text, const std::string &title, int buttons)
+{
+    (void)title;
+    (void)buttons;
+    m_messageBoxes.push_back(text);
+    return m_messageBoxAnswer;
+}
+
+std::string FakeShell::OpenFileDialog(const std::string &folder, const std::string &filter)
+{
+    (void)folder;
+    (void)filter;
+    return m_fileDialogAnswer;
+}
+
+std::string FakeShell::SaveFileDialog(const std::string &folder, const std::string &fileName,
+                                      const std::string &filter)
+{
+    (void)folder;
+    (void)fileName;
+    (void)filter;
+    return m_fileDialogAnswer;
+}
+
+void FakeShell::UserPropertiesLine(const std::string &sessionKey, const std::string &nick,
+                                   const std::string &line)
+{
+    m_propertyLines.push_back(sessionKey + " " + nick + " " + line);
+}
+
+void FakeShell::ChannelListRow(const std::string &sessionKey, const std::string &line)
+{
+    m_channelListRows.push_back(sessionKey + " " + line);
+}
+
+FakeConversationView *FakeShell::View(const std::string &name) const
+{
+    const QString wanted = QString::fromStdString(name).toLower();
+    for (auto it = m_views.rbegin(); it != m_views.rend(); ++it) {
+        if (QString::fromStdString((*it)->Name()).toLower() == wanted)
+            return it->get();
+    }
+    return nullptr;
+}
+
+std::vector<FakeConversationView *> FakeShell::Views() const
+{
+    std::vector<FakeConversationView *> views;
+    for (const auto &view : m_views)
+        views.push_back(view.get());
+    return views;
+}

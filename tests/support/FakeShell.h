@@ -1,0 +1,76 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "conversation/Shell.h"
+
+class FakeConversationView;
+
+// The application as tests see it: makes recording views for conversations,
+// records every other request and answers questions as told.
+class FakeShell : public Shell
+{
+public:
+    struct Balloon
+    {
+        std::string title, text;
+        int textClass;
+    };
+    struct Question
+    {
+        int kind;
+        std::string prefix, sessionKey, fileName;
+        int64_t fileSize;
+    };
+
+    FakeShell();
+    ~FakeShell() override;
+
+    ConversationView *CreateView(Conversation &conversation) override;
+    void RefreshShell(int bits) override { m_refreshes.push_back(bits); }
+    void ShowBalloon(const std::string &title, const std::string &text, int textClass) override;
+    void AskQuestion(int kind, const std::string &senderPrefix, const std::string &sessionKey,
+                     const std::string &fileName, int64_t fileSize) override;
+    int MessageBox(const std::string &text, const std::string &title, int buttons) override;
+    std::string OpenFileDialog(const std::string &folder, const std::string &filter) override;
+    std::string SaveFileDialog(const std::string &folder, const std::string &fileName,
+                               const std::string &filter) override;
+    void PopupLine(const std::string &html) override { m_popupLines.push_back(html); }
+    void UserPropertiesLine(const std::string &sessionKey, const std::string &nick,
+                            const std::string &line) override;
+    void ChannelListRow(const std::string &sessionKey, const std::string &line) override;
+    void ChannelListEnd(const std::string &sessionKey) override { m_channelListEnds.push_back(sessionKey); }
+    void OpenLink(const std::string &address) override { m_links.push_back(address); }
+    bool IsMainWindowVisible() const override { return m_mainVisible; }
+    bool IsMainWindowActive() const override { return m_mainActive; }
+    void Beep(int kind) override { m_beeps.push_back(kind); }
+
+    // The newest view made for a conversation of that name (any case), or null.
+    FakeConversationView *View(const std::string &name) const;
+    // Every view made so far, closed ones included.
+    std::vector<FakeConversationView *> Views() const;
+
+    // Answers and switches the test sets.
+    bool m_makeViews = true;
+    int m_messageBoxAnswer = AnswerOk;
+    std::string m_fileDialogAnswer;
+    bool m_mainVisible = true;
+    bool m_mainActive = true;
+
+    // What was asked.
+    std::vector<int> m_refreshes;
+    std::vector<Balloon> m_balloons;
+    std::vector<Question> m_questions;
+    std::vector<std::string> m_messageBoxes;
+    std::vector<std::string> m_popupLines;
+    std::vector<std::string> m_propertyLines;
+    std::vector<std::string> m_channelListRows;
+    std::vector<std::string> m_channelListEnds;
+    std::vector<std::string> m_links;
+    std::vector<int> m_beeps;
+
+private:
+    std::vector<std::unique_ptr<FakeConversationView>> m_views;
+};
