@@ -1,11 +1,20 @@
+#include "app/BrimoApp.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Brimo"));
-    window.showMaximized();
-    return app.exec();
+    QApplication application(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    // The main window may hide in the tray while the debug window closes:
+    // the program ends only when the main window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    CBrimoApp brimo;
+    const int result = brimo.Start(QApplication::arguments());
+    if (result != CBrimoApp::Started)
+        return result;
+    const int exitCode = QApplication::exec();
+    brimo.Exit();
+    return exitCode;
 }

@@ -13,7 +13,7 @@
 class RecordingSocket : public AsyncSocket
 {
 public:
-    enum Kind { Connect, Receive, Send, Close, Accept };
+    enum Kind { Connected, Received, Sent, Closed, Accepted };
     struct Event {
         Kind kind;
         int error;
@@ -47,23 +47,23 @@ public:
     std::function<void()> onAcceptHook;
 
 protected:
-    void OnConnect(int error) override { events.push_back({Connect, error}); }
+    void OnConnect(int error) override { events.push_back({Connected, error}); }
     void OnSend(int error) override
     {
-        events.push_back({Send, error});
+        events.push_back({Sent, error});
         if (onSendHook)
             onSendHook();
     }
-    void OnClose(int error) override { events.push_back({Close, error}); }
+    void OnClose(int error) override { events.push_back({Closed, error}); }
     void OnAccept(int error) override
     {
-        events.push_back({Accept, error});
+        events.push_back({Accepted, error});
         if (onAcceptHook)
             onAcceptHook();
     }
     void OnReceive(int error) override
     {
-        events.push_back({Receive, error});
+        events.push_back({Received, error});
         ++receiveDepth;
         deepestReceive = std::max(deepestReceive, receiveDepth);
         if (readChunk > 0) {

@@ -121,16 +121,15 @@ void Session::OnConnect(int error)
 
 void Session::SetSocketOptions()
 {
-    if (!m_socket->SetOption(AsyncSocket::DontRoute, 1))
-        Log("Error on set flag: dontroute");
     if (!m_socket->SetOption(AsyncSocket::KeepAlive, 1))
         Log("Error on set flag: keepalive");
     if (!m_socket->SetOption(AsyncSocket::OobInline, 1))
         Log("Error on set flag: oobinline");
-    if (!m_socket->SetOption(AsyncSocket::ReceiveBufferSize, 4097))
-        Log("Error on set flag: receive buffer 4097");
-    if (!m_socket->SetOption(AsyncSocket::SendBufferSize, 4097))
-        Log("Error on set flag: send buffer 4097");
+    // Not set, although the classic client did: do-not-route, which Windows
+    // ignores but Linux obeys, so no server behind a gateway could be
+    // reached; and 4097-byte buffers, with which a burst on Linux meets
+    // delayed acknowledgements and arrives at about 40 kB/s (a long LIST
+    // reply would take minutes). The system's buffer sizes stay.
 }
 
 void Session::OnClose(int error)

@@ -63,6 +63,7 @@ public:
     const std::vector<std::string> &WaitingLines() const { return m_waitingLines; }
     // Whether OnReceive is running.
     bool IsReceiving() const { return m_receiveDepth > 0; }
+    int ReceiveDepth() const { return m_receiveDepth; }
     // Deletes the session as soon as its receive handler, command or
     // dispatch that is running has returned (at once when none is).
     void DeleteWhenIdle();

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/Debug.h"
+#include "app/HelpFrame.h"
 #include "config/AppSettings.h"
+#include "dialogs/DlgQuestion.h"
 #include "conversation/Shell.h"
 #include "shell/BalloonQueue.h"
 #include "shell/QuestionQueue.h"
@@ -13,9 +16,6 @@
 #include <string>
 #include <vector>
 
-class CDebug;
-class CDlgQuestion;
-class CHelpFrame;
 class CMainFrame;
 class CNotifier;
 class QSettings;

@@ -1,0 +1,164 @@
+#include "commands/CommandDispatcher.h"
+
+#include "commands/CommandHandlers.h"
+#include "commands/ScriptHost.h"
+#include "config/Strings.h"
+#include "conversation/Conversation.h"
+#include "session/Session.h"
+#include "text/Words.h"
+
+namespace {
+
+using HandlerFunction = int (*)(Session &session, const std::string &window, const std::string &line);
+
+struct CommandEntry
+{
+    const char *word;
+    HandlerFunction handler;
+};
+
+ScriptHost *g_scriptHost = nullptr;
+CommandDispatcher::Handler g_dccHandler;
+
+int Dcc(Session &session, const std::string &window, const std::string &line)
+{
+    return g_dccHandler ? g_dccHandler(session, window, line) : 0;
+}
+
+// The built-in commands in the order they are compared. "/close" is run
+// apart (it may destroy the session), see CommandDispatcher::Run.
+const CommandEntry kCommands[] = {
+    {"/connect", Commands::Server},
+    {"/server", Commands::Server},
+    {"/quit", Commands::Quit},
+    {"/close", Commands::Close},
+    {"/nick", Commands::Nick},
+    {"/reguser", Commands::RegUser},
+    {"/search", Commands::Search},
+    {"/join", Commands::Join},
+    {"/msg", Commands::Msg},
+    {"/notice", Commands::Notice},
+    {"/debug", Commands::Debug},
+    {"/query", Commands::Query},
+    {"/servermsg", Commands::Quote},
+    {"/quote", Commands::Quote},
+    {"/help", Commands::Help},
+    {"/timer", Commands::Timer},
+    {"/who", Commands::Who},
+    {"/whois", Commands::Whois},
+    {"/mode", Commands::Mode},
+    {"/load", Commands::Load},
+    {"/unload", Commands::Unload},
+    {"/dcc", Dcc},
+    {"/ignore", Commands::Ignore},
+    {"/link", Commands::Link},
+    {"/topic", Commands::Topic},
+    {"/away", Commands::Away},
+    {"/action", Commands::Action},
+    {"/favorite", Commands::Favorite},
+};
+
+const CommandEntry *FindCommand(const std::string &word)
+{
+    for (const CommandEntry &entry : kCommands) {
+        if (Commands::EqualAscii(word, entry.word))
+            return &entry;
+    }
+    return nullptr;
+}
+
+// A command line ends at the first CR, LF or NUL: nothing after one may
+// reach a handler, a script or the server.
+std::string UsablePart(const std::string &line)
+{
+    const size_t end = line.find_first_of(std::string("\r\n\0", 3));
+    return end == std::string::npos ? line : line.substr(0, end);
+}
+
+// Step 5: every script loaded in the issuing window sees the line, built-in
+// or not; one that takes it makes the line handled and done.
+bool OfferToScripts(Session &session, const std::string &window, const std::string &line)
+{
+    if (!g_scriptHost || window.empty())
+        return false;
+    Conversation *conversation = session.FindWindow(window);
+    if (!conversation)
+        return false;
+    std::vector<std::string> names;
+    for (const auto &script : conversation->Scripts())
+        names.push_back(script.first);
+
+    bool taken = false;
+    for (const std::string &name : names) {
+        // A script may close its window or unload a script while it runs.
+        conversation = session.FindWindow(window);
+        if (!conversation)
+            break;
+        if (!conversation->Scripts().count(name))
+            continue;
+        if (g_scriptHost->OfferCommand(*conversation, name, line))
+            taken = true;
+    }
+    return taken;
+}
+
+} // namespace
+
+int CommandDispatcher::Run(Session &session, const std::string &window, int kind, const std::string &rawLine)
+{
+    (void)kind; // the issuing window's panes do not change what a command does
+    const std::string line = UsablePart(rawLine);
+    const std::string word = GetWord(line, 1);
+
+    if (Commands::EqualAscii(word, "/close")) {
+        session.Log("Command: %s, return: %d", line.c_str(), 1);
+        return Commands::Close(session, window, line);
+    }
+
+    int handled = 1;
+    int result = 0;
+    if (const CommandEntry *entry = FindCommand(word))
+        result = entry->handler(session, window, line);
+    else
+        handled = 0;
+
+    if (OfferToScripts(session, window, line)) {
+        handled = 1;
+        result = 1;
+    }
+
+    if (!handled) {
+        session.Log("Command: %s - NOT SUPPORTED", word.c_str());
+        session.PrintTo(window, TextClass::Error, Strings::Format(57367, word.c_str()));
+        session.PrintTo(window, TextClass::Info, Strings::Get(57368));
+    }
+    session.Log("Command: %s, return: %d", line.c_str(), result);
+    session.m_lastCommand = line;
+    session.m_lastResult = result;
+    if (handled && !result)
+        session.PrintTo(window, TextClass::Info, Strings::Format(57399, word.c_str()));
+    return result;
+}
+
+std::vector<std::string> CommandDispatcher::Words()
+{
+    std::vector<std::string> words;
+    for (const CommandEntry &entry : kCommands)
+        words.emplace_back(entry.word);
+    return words;
+}
+
+void CommandDispatcher::SetScriptHost(ScriptHost *host)
+{
+    g_scriptHost = host;
+}
+
+ScriptHost *CommandDispatcher::GetScriptHost()
+{
+    return g_scriptHost;
+}
+
+void CommandDispatcher::SetDccHandler(Handler handler)
+{
+    g_dccHandler = std::move(handler);
+}

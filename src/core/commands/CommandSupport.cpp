@@ -1,0 +1,50 @@
+// Helpers shared by the command handlers.
+#include <ctime>
+
+#include "commands/CommandHandlers.h"
+#include "conversation/Conversation.h"
+#include "conversation/ConversationView.h"
+
+namespace Commands {
+
+bool EqualAscii(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i];
+        char y = b[i];
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+int64_t LeadingNumber(std::string_view word, int64_t limit)
+{
+    int64_t value = 0;
+    for (char c : word) {
+        if (c < '0' || c > '9')
+            break;
+        value = value * 10 + (c - '0');
+        if (value > limit)
+            return limit + 1;
+    }
+    return value;
+}
+
+int64_t Now()
+{
+    return static_cast<int64_t>(std::time(nullptr));
+}
+
+void BringToFront(Conversation &window)
+{
+    (void)window;
+}
+
+} // namespace Commands

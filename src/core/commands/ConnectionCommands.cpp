@@ -1,0 +1,80 @@
+// The commands about the connection itself: new sessions, quitting, closing
+// windows and sessions, registering again and the periodic tick.
+#include "commands/CommandHandlers.h"
+#include "commands/IgnoreList.h"
+#include "config/Config.h"
+#include "session/NameCase.h"
+#include "session/Session.h"
+#include "session/SessionTable.h"
+#include "text/StrPrintf.h"
+#include "text/TextClass.h"
+#include "text/Words.h"
+
+namespace {
+
+const char *const kDefaultHost = "127.0.0.1";
+const unsigned kDefaultPort = 6667;
+const int64_t kHighestPort = 65535;
+const char *const kBadPortText = "* Neplatný port %s: číslo portu musí byť od 1 do 65535";
+
+} // namespace
+
+namespace Commands {
+
+int Server(Session &session, const std::string &, const std::string &line)
+{
+    const std::string hostWord = GetWord(line, 2);
+    const std::string host = hostWord.empty() ? std::string(kDefaultHost) : hostWord;
+    int64_t port = kDefaultPort;
+    if (CountWords(line) >= 3) {
+        const std::string portWord = GetWord(line, 3);
+        port = LeadingNumber(portWord, kHighestPort);
+        if (port < 1 || port > kHighestPort) {
+            session.PrintTo("", TextClass::Error, StrPrintf(kBadPortText, portWord.c_str()));
+            return 0;
+        }
+    }
+    session.Table().CreateSession(host, static_cast<unsigned>(port), std::string());
+    return 1;
+}
+
+int Quit(Session &session, const std::string &, const std::string &line)
+{
+    std::string quit = "QUIT";
+    if (CountWords(line) >= 2)
+        quit += " :" + GetRest(line, 2);
+    session.SendLine(quit);
+    return 1;
+}
+
+int Close(Session &session, const std::string &, const std::string &line)
+{
+    const std::string name = LowerName(CountWords(line) >= 2 ? GetWord(line, 2) : session.Key());
+    SessionTable &table = session.Table();
+    if (Session *closing = table.FindSession(name)) {
+        // The key is copied: closing destroys the session that holds it.
+        const std::string key = closing->Key();
+        return table.CloseSession(key) ? 1 : 0;
+    }
+    const std::string partMessage = ReadString("Msgs Part");
+    if (!partMessage.empty())
+        session.Command("", 0, StrPrintf("/action %s %s", name.c_str(), partMessage.c_str()));
+    if (!session.CloseWindow(name))
+        session.PrintTo("", TextClass::Info, StrPrintf("Cannot close: %s", name.c_str()));
+    return 1;
+}
+
+int RegUser(Session &session, const std::string &, const std::string &)
+{
+    session.Register();
+    return 1;
+}
+
+int Timer(Session &session, const std::string &, const std::string &)
+{
+    session.Tick();
+    IgnoreList::Expire(session.m_ignoreList, Now());
+    return 1;
+}
+
+} // namespace Commands

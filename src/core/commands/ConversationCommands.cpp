@@ -1,0 +1,190 @@
+// The commands that talk to the server about channels and people: join,
+// messages, notices, actions, private windows, topic, modes, away, raw
+// lines, nick, WHO and WHOIS.
+#include <ctime>
+
+#include "commands/AwaySwitch.h"
+#include "commands/CommandHandlers.h"
+#include "commands/WhoActions.h"
+#include "config/Config.h"
+#include "conversation/Conversation.h"
+#include "session/Session.h"
+#include "text/StrPrintf.h"
+#include "text/TextClass.h"
+#include "text/Words.h"
+
+namespace {
+
+const char kCtcp = '\x01';
+
+// Own messages are shown through the server message path; of CTCP messages
+// only actions are, the other requests (VERSION, PING, DCC offers) are not.
+bool IsEchoed(const std::string &text)
+{
+    if (text.empty() || text[0] != kCtcp)
+        return true;
+    return GetWord(text, 1) == "\x01" "ACTION";
+}
+
+} // namespace
+
+namespace Commands {
+
+int Join(Session &session, const std::string &, const std::string &line)
+{
+    if (CountWords(line) < 2)
+        return 0;
+    const std::string channel = GetWord(line, 2);
+    if (Conversation *open = session.FindWindow(channel))
+        BringToFront(*open);
+    std::string join = "JOIN " + channel;
+    if (CountWords(line) >= 3) {
+        join += " " + GetWord(line, 3);
+    } else {
+        const std::string key = ReadPassword(StrPrintf("%s - %s", session.ConfName().c_str(), channel.c_str()));
+        if (!key.empty())
+            join += " " + key;
+    }
+    session.SendLine(join);
+    return 1;
+}
+
+int Msg(Session &session, const std::string &, const std::string &line)
+{
+    const std::string target = GetWord(line, 2);
+    const std::string text = GetRest(line, 3);
+    // The echo comes before the word count test (a target without text
+    // echoes an empty message); without a target there is nothing to show.
+    if (!target.empty() && IsEchoed(text)) {
+        session.DispatchServerLine(
+            StrPrintf(":%s!this@this PRIVMSG %s :%s", session.Nick().c_str(), target.c_str(), text.c_str()));
+    }
+    if (CountWords(line) < 3)
+        return 0;
+    session.SendLine(StrPrintf("PRIVMSG %s :%s", target.c_str(), text.c_str()));
+    return 1;
+}
+
+int Notice(Session &session, const std::string &, const std::string &line)
+{
+    const std::string target = GetWord(line, 2);
+    const std::string text = GetRest(line, 3);
+    if (Conversation *open = target.empty() ? nullptr : session.FindWindow(target))
+        open->Print(StrPrintf("%s: %s", session.Nick().c_str(), text.c_str()), TextClass::Text);
+    if (CountWords(line) < 3)
+        return 0;
+    session.SendLine(StrPrintf("NOTICE %s :%s", target.c_str(), text.c_str()));
+    return 1;
+}
+
+int Action(Session &session, const std::string &, const std::string &line)
+{
+    if (CountWords(line) < 3)
+        return 0;
+    session.Command(session.Key(), 0,
+                    StrPrintf("/msg %s \x01" "ACTION %s\x01", GetWord(line, 2).c_str(), GetRest(line, 3).c_str()));
+    return 1;
+}
+
+int Query(Session &session, const std::string &, const std::string &line)
+{
+    if (CountWords(line) < 2)
+        return 0;
+    const std::string nick = GetWord(line, 2);
+    Conversation *window = session.FindWindow(nick);
+    if (!window)
+        window = session.OpenWindow(nick, Conversation::KindText, Conversation::TypePrivate);
+    if (!window)
+        return 0;
+    BringToFront(*window);
+    return 1;
+}
+
+int Topic(Session &session, const std::string &, const std::string &line)
+{
+    if (CountWords(line) < 3)
+        return 0;
+    session.Command("", 0, StrPrintf("/quote TOPIC %s :%s", GetWord(line, 2).c_str(), GetRest(line, 3).c_str()));
+    return 1;
+}
+
+int Mode(Session &session, const std::string &, const std::string &line)
+{
+    if (CountWords(line) < 2)
+        return 0;
+    session.Command("", 0, "/quote MODE " + GetRest(line, 2));
+    return 1;
+}
+
+int Away(Session &session, const std::string &, const std::string &line)
+{
+    session.Command("", 0, CountWords(line) >= 2 ? "/quote AWAY :" + GetRest(line, 2) : std::string("/quote AWAY"));
+    return 1;
+}
+
+int Quote(Session &session, const std::string &, const std::string &line)
+{
+    if (CountWords(line) < 2)
+        return 0;
+    session.SendLine(GetRest(line, 2));
+    return 1;
+}
+
+int Nick(Session &session, const std::string &, const std::string &line)
+{
+    return session.NickCommand(line);
+}
+
+int Who(Session &session, const std::string &, const std::string &line)
+{
+    if (CountWords(line) < 2)
+        return 0;
+    const std::string action = WhoActions::MakeEntry(line);
+    if (!action.empty())
+        session.m_whoActions.push_back(action);
+    session.SendLine("WHO " + GetWord(line, 2));
+    return 1;
+}
+
+int Whois(Session &session, const std::string &, const std::string &line)
+{
+    const int count = CountWords(line);
+    if (count < 2)
+        return 0;
+    session.m_whoisPopup = false;
+    session.m_whoisAll = false;
+    std::string nick;
+    for (int n = 2; n <= count; ++n) {
+        const std::string word = GetWord(line, n);
+        if (word == "-popup")
+            continue; // leaves the pop-up flag off
+        if (word == "-all") {
+            session.m_whoisPopup = true;
+            session.m_whoisAll = true;
+        } else if (nick.empty()) {
+            nick = word;
+        }
+    }
+    if (nick.empty())
+        return 0;
+
+    session.SendLine("WHOIS " + nick);
+    if (session.m_whoisAll) {
+        const char *to = nick.c_str();
+        session.SendLine(StrPrintf("PRIVMSG %s :%cVERSION%c", to, kCtcp, kCtcp));
+        session.SendLine(StrPrintf("PRIVMSG %s :%cTIME%c", to, kCtcp, kCtcp));
+        session.SendLine(StrPrintf("PRIVMSG %s :%cPING %lld%c", to, kCtcp, static_cast<long long>(Now()), kCtcp));
+        session.Command(session.Key(), 0, "/who " + nick);
+    }
+    return 1;
+}
+
+} // namespace Commands
+
+std::string SetAway(Session &session, const std::string &text)
+{
+    std::string previous = session.m_awayMessage;
+    session.m_awayMessage = text;
+    session.Command("", 0, text.empty() ? std::string("/away") : "/away " + text);
+    return previous;
+}

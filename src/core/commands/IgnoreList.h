@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class Session;
+
+// The ignore list of a session: one entry per ignored address, each a line
+// "address flags minutes since" (the host part of nick!user@host, the kinds of
+// traffic dropped, how many minutes the entry lasts with 0 for always, and
+// when it was made in seconds since 1970). New entries go to the tail.
+// The list itself is Session::m_ignoreList; these functions work on it.
+class IgnoreList
+{
+public:
+    // Flag values of an entry. 0 is a value of its own: everything.
+    enum Flags { Everything = 0, ChannelText = 1, PrivateText = 2, Ctcp = 4 };
+    // What "/ignore add nick" ignores without further words.
+    static constexpr int kDefaultFlags = PrivateText | Ctcp;
+
+    // Whether a received line (the raw server line, prefix first) is to be
+    // dropped before it is dispatched. ownNick is the session's nick: it
+    // tells private text from channel text. Lines of 3 words or fewer (JOIN,
+    // NICK, ...) are never dropped.
+    static bool IsIgnored(const std::vector<std::string> &list, const std::string &ownNick,
+                          const std::string &line);
+    // The same against the session's list and nick.
+    static bool IsIgnored(const Session &session, const std::string &line);
+
+    // Enters host with flags: an entry for the same host (any case) is
+    // replaced by one that ORs both flags and starts its clock at now. An
+    // empty host, or one with a blank, is not entered.
+    static void Add(std::vector<std::string> &list, const std::string &host, int flags, int minutes,
+                    int64_t now);
+    // Removes the first entry for this address (any case); false when none.
+    static bool Remove(std::vector<std::string> &list, const std::string &address);
+    // Removes every entry whose time (minutes other than 0) is over at now;
+    // returns how many went.
+    static int Expire(std::vector<std::string> &list, int64_t now);
+
+    // One entry as stored: "%s %d %d %ld".
+    static std::string FormatEntry(const std::string &host, int flags, int minutes, int64_t since);
+};

@@ -1,0 +1,126 @@
+// The ignore list and the favourites.
+#include <vector>
+
+#include "commands/CommandHandlers.h"
+#include "commands/IgnoreList.h"
+#include "config/Config.h"
+#include "config/Strings.h"
+#include "session/NameCase.h"
+#include "session/Session.h"
+#include "text/StrPrintf.h"
+#include "text/TextClass.h"
+#include "text/Words.h"
+
+namespace {
+
+const char *const kChannelsGroup = "Channels Group ";
+const char *const kServers = "Servers";
+
+// A missing or empty word gives the default.
+int NumberOr(const std::string &word, int fallback)
+{
+    return word.empty() ? fallback : static_cast<int>(Commands::LeadingNumber(word));
+}
+
+int IgnoreAdd(Session &session, const std::string &line)
+{
+    const std::string nick = GetWord(line, 3);
+    if (nick.empty())
+        return 0;
+    const int flags = NumberOr(GetWord(line, 4), IgnoreList::kDefaultFlags);
+    const int minutes = NumberOr(GetWord(line, 5), 0);
+    session.Command("", 0, StrPrintf("/who %s -ignore %d %d", nick.c_str(), flags, minutes));
+    return 1;
+}
+
+int PrintIgnoreList(Session &session)
+{
+    // A copy: printing may run code that edits the list.
+    const std::vector<std::string> entries = session.m_ignoreList;
+    for (const std::string &entry : entries)
+        session.PrintStatus("%s", entry.c_str());
+    return 1;
+}
+
+// "krnl:<n>:<host>:<port>": the host is everything between the second and
+// the last colon (so an IPv6 address stays whole).
+bool SplitSessionKey(const std::string &key, std::string &host, std::string &port)
+{
+    const size_t first = key.find(':');
+    const size_t second = first == std::string::npos ? first : key.find(':', first + 1);
+    const size_t last = key.rfind(':');
+    if (second == std::string::npos || last <= second)
+        return false;
+    host = key.substr(second + 1, last - second - 1);
+    port = key.substr(last + 1);
+    return !host.empty();
+}
+
+bool IsFavouriteServer(const std::string &host)
+{
+    std::vector<std::string> keys;
+    ReadSectionKeys(kServers, keys);
+    for (const std::string &key : keys) {
+        if (EqualNoCase(RecordField(ReadString(kServers, key), 1), host))
+            return true;
+    }
+    return false;
+}
+
+void AddFavouriteChannel(Session &session, const std::string &channel)
+{
+    // The group of the server's configuration name: the one read when the
+    // session joins its favourite channels after the welcome.
+    const std::string section = StrPrintf("%s%s", kChannelsGroup, session.ConfName().c_str());
+    if (WriteString(section, channel, StrPrintf("%s %d", channel.c_str(), 1)))
+        session.PrintTo("", TextClass::Info, Strings::Format(62019, channel.c_str()));
+}
+
+void AddFavouriteServer(Session &session)
+{
+    std::string host, port;
+    if (!SplitSessionKey(session.Key(), host, port) || IsFavouriteServer(host))
+        return;
+    if (WriteString(kServers, host, StrPrintf("%s %s 1", host.c_str(), port.c_str())))
+        session.PrintTo("", TextClass::Info, Strings::Format(62020, host.c_str()));
+}
+
+} // namespace
+
+namespace Commands {
+
+int Ignore(Session &session, const std::string &, const std::string &line)
+{
+    if (CountWords(line) < 3)
+        return 0;
+    const std::string sub = GetWord(line, 2);
+    if (EqualAscii(sub, "a") || EqualAscii(sub, "add"))
+        return IgnoreAdd(session, line);
+    if (EqualAscii(sub, "d") || EqualAscii(sub, "delete")) {
+        IgnoreList::Remove(session.m_ignoreList, GetWord(line, 3));
+        return 1;
+    }
+    if (EqualAscii(sub, "l") || EqualAscii(sub, "list"))
+        return PrintIgnoreList(session);
+    return 0;
+}
+
+int Favorite(Session &session, const std::string &, const std::string &line)
+{
+    if (CountWords(line) < 3)
+        return 0;
+    const std::string sub = GetWord(line, 2);
+    const std::string name = GetWord(line, 3);
+    if (EqualAscii(sub, "add")) {
+        if (!name.empty() && name != session.Key())
+            AddFavouriteChannel(session, name);
+        AddFavouriteServer(session);
+        return 1;
+    }
+    // Removing favourites is the favourites dialogs' work; accepted here.
+    if (EqualAscii(sub, "rem") || EqualAscii(sub, "del"))
+        return 1;
+    return 0;
+}
+
+} // namespace Commands

@@ -1,0 +1,79 @@
+// The command surface of the script engine: loading and unloading scripts.
+#include "commands/CommandDispatcher.h"
+#include "commands/CommandHandlers.h"
+#include "commands/ScriptHost.h"
+#include "conversation/Conversation.h"
+#include "conversation/Shell.h"
+#include "session/NameCase.h"
+#include "session/Session.h"
+#include "text/Words.h"
+
+namespace {
+
+const int kRefreshAfterScripts = Shell::RefreshMenus | Shell::RefreshWindowBar | Shell::RefreshSettings;
+
+// The name a script is known by in its window: its file name, lower case.
+std::string ScriptName(const std::string &path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    return LowerName(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+void RefreshShell(Session &session)
+{
+    if (Shell *shell = session.GetShell())
+        shell->RefreshShell(kRefreshAfterScripts);
+}
+
+} // namespace
+
+namespace Commands {
+
+int Load(Session &session, const std::string &, const std::string &line)
+{
+    const int count = CountWords(line);
+    if (count < 3)
+        return 0;
+    bool announce = true;
+    bool haveWindow = false;
+    std::string windowName, path;
+    for (int n = 2; n <= count; ++n) {
+        const std::string word = GetWord(line, n);
+        if (!haveWindow && word == "-q") {
+            announce = false;
+        } else if (!haveWindow) {
+            windowName = word;
+            haveWindow = true;
+        } else {
+            path = GetRest(line, n);
+            break;
+        }
+    }
+    Conversation *window = haveWindow ? session.FindWindow(windowName) : nullptr;
+    if (!window || path.empty())
+        return 0;
+    if (ScriptHost *host = CommandDispatcher::GetScriptHost())
+        host->LoadScript(*window, path, announce);
+    else
+        window->Scripts()[ScriptName(path)] = path; // without an engine the window still knows its scripts
+    RefreshShell(session);
+    return 1;
+}
+
+int Unload(Session &session, const std::string &, const std::string &line)
+{
+    if (CountWords(line) < 3)
+        return 0;
+    Conversation *window = session.FindWindow(GetWord(line, 2));
+    const std::string path = GetRest(line, 3);
+    if (!window || path.empty())
+        return 0;
+    if (ScriptHost *host = CommandDispatcher::GetScriptHost())
+        host->UnloadScript(*window, path);
+    else
+        window->Scripts().erase(ScriptName(path));
+    RefreshShell(session);
+    return 1;
+}
+
+} // namespace Commands

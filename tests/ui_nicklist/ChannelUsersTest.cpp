@@ -1,0 +1,325 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <set>
+#include <string>
+
+#include "conversation/NickList.h"
+#include "support/WaitFor.h"
+#include "windows/ChannelUsers.h"
+#include "windows/ChannelUsersTip.h"
+#include "windows/NickListDelegate.h"
+#include "windows/NickListModel.h"
+#include "windows/UserMenu.h"
+
+namespace {
+
+constexpr uint32_t kListColor = 0xCEDFF6;
+
+class ChannelUsersTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_view = std::make_unique<CChannelUsers>();
+        m_view->SetContactTest([this](const std::string &nick) { return m_contacts.count(nick) > 0; });
+        m_view->SetListColor(kListColor);
+        m_view->resize(160, 240);
+        m_view->SetNickList(&m_list);
+    }
+
+    void ShowView()
+    {
+        m_view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+    }
+
+    void AddMembers(std::initializer_list<const char *> texts)
+    {
+        for (const char *text : texts)
+            m_list.AddNick(text);
+    }
+
+    QPoint CenterOf(int row) const { return m_view->visualRect(m_view->Model()->index(row)).center(); }
+    QWidget *Viewport() const { return m_view->viewport(); }
+
+    void MoveMouse(const QPoint &pos)
+    {
+        QTest::mouseMove(Viewport(), pos);
+        QApplication::processEvents();
+    }
+
+    NickList m_list;
+    std::set<std::string> m_contacts;
+    std::unique_ptr<CChannelUsers> m_view;
+};
+
+QColor Rgb(uint32_t rgb)
+{
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+// The darkest pixel of an area: the core of the glyph strokes drawn there.
+QColor DarkestIn(const QImage &image, const QRect &area)
+{
+    QColor darkest = Qt::white;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.lightness() < darkest.lightness())
+                darkest = c;
+        }
+    return darkest;
+}
+
+bool AreaIsOneColour(const QImage &image, const QRect &area, const QColor &color)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y).rgb() != color.rgb())
+                return false;
+    return true;
+}
+
+int ColourDistance(const QColor &a, const QColor &b)
+{
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+}
+
+} // namespace
+
+TEST_F(ChannelUsersTest, ModelFollowsTheCoreListRowByRow)
+{
+    AddMembers({"zed", "+amy", "@Carl", "%dan", "@bob"});
+    CNickListModel *model = m_view->Model();
+    ASSERT_EQ(model->rowCount(), 5);
+    EXPECT_EQ(model->index(0).data().toString(), "bob");
+    EXPECT_EQ(model->index(2).data().toString(), "dan");
+    EXPECT_EQ(model->index(2).data(CNickListModel::EntryTextRole).toString(), "%dan");
+    EXPECT_EQ(model->index(3).data(CNickListModel::StatusRole).toInt(), '+');
+
+    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+    m_list.SetNickAway("amy", "AWAY");
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).value<QModelIndex>().row(), 3);
+    EXPECT_TRUE(model->index(3).data(CNickListModel::AwayRole).toBool());
+
+    m_list.RemoveNick("carl");
+    EXPECT_EQ(model->rowCount(), 4);
+    EXPECT_EQ(model->index(1).data().toString(), "dan");
+}
+
+TEST_F(ChannelUsersTest, TenThousandMembersArriveAsSingleRowInsertions)
+{
+    ShowView();
+    std::vector<std::string> texts;
+    for (int i = 0; i < 10000; ++i)
+        texts.push_back((i % 9 == 0 ? "@n" : "n") + std::to_string(i));
+    std::shuffle(texts.begin(), texts.end(), std::mt19937(7));
+
+    CNickListModel *model = m_view->Model();
+    QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy reset(model, &QAbstractItemModel::modelReset);
+    QSignalSpy relaid(model, &QAbstractItemModel::layoutChanged);
+    for (const std::string &text : texts)
+        m_list.AddNick(text);
+    QApplication::processEvents();
+
+    EXPECT_EQ(inserted.count(), 10000);
+    EXPECT_EQ(reset.count(), 0);
+    EXPECT_EQ(relaid.count(), 0);
+    ASSERT_EQ(model->rowCount(), 10000);
+    EXPECT_EQ(model->index(0).data(CNickListModel::StatusRole).toInt(), '@');
+    EXPECT_EQ(model->index(9999).data(CNickListModel::StatusRole).toInt(), 0);
+}
+
+TEST_F(ChannelUsersTest, LeftClickSelectsTheMemberAndReturnsTheFocus)
+{
+    AddMembers({"@bob", "+amy", "zed"});
+    ShowView();
+    QSignalSpy focus(m_view.get(), &CChannelUsers::focusToConversation);
+
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, CenterOf(1));
+    EXPECT_EQ(m_list.SelectedNick(), "amy");
+    EXPECT_EQ(focus.count(), 1);
+    EXPECT_EQ(m_view->selectionModel()->selectedIndexes().value(0).row(), 1);
+
+    // The core's own selection shows in the view too.
+    m_list.SelectNick("zed");
+    EXPECT_EQ(m_view->selectionModel()->selectedIndexes().value(0).row(), 2);
+    // A member joining above the selection does not move it to someone else.
+    m_list.AddNick("@aaa");
+    EXPECT_EQ(m_view->selectionModel()->selectedIndexes().value(0).row(), 3);
+    EXPECT_EQ(m_list.SelectedNick(), "zed");
+}
+
+TEST_F(ChannelUsersTest, DoubleClickAsksForAPrivateConversation)
+{
+    AddMembers({"@bob", "+amy"});
+    ShowView();
+    QSignalSpy commands(m_view.get(), &CChannelUsers::commandRequested);
+
+    QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, CenterOf(0));
+    ASSERT_EQ(commands.count(), 1);
+    EXPECT_EQ(commands.at(0).at(0).toString(), "/query bob");
+
+    // Below the members nothing is current yet: nothing happens.
+    m_list.SelectIndex(-1);
+    QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, QPoint(40, 200));
+    EXPECT_EQ(commands.count(), 1);
+}
+
+TEST_F(ChannelUsersTest, RightClickSelectsAndPopsUpTheUserMenuWithItsDefaultItem)
+{
+    AddMembers({"@bob", "+amy", "zed"});
+    ShowView();
+    CUserMenu menu;
+    m_view->SetUserMenu(&menu);
+    QSignalSpy requested(m_view.get(), &CChannelUsers::userMenuRequested);
+
+    // Outside the members with nothing selected: no menu.
+    QTest::mouseClick(Viewport(), Qt::RightButton, {}, QPoint(40, 200));
+    EXPECT_EQ(requested.count(), 0);
+    EXPECT_FALSE(menu.isVisible());
+
+    QTest::mouseClick(Viewport(), Qt::RightButton, {}, CenterOf(2));
+    EXPECT_EQ(m_list.SelectedNick(), "zed");
+    ASSERT_EQ(requested.count(), 1);
+    EXPECT_TRUE(WaitFor([&] { return menu.isVisible(); }, 5000));
+    EXPECT_EQ(menu.defaultAction(), menu.Action(CUserMenu::OpenQuery));
+
+    menu.hide();
+    EXPECT_EQ(menu.defaultAction(), nullptr);
+}
+
+TEST_F(ChannelUsersTest, TipTellsRolePresenceAndContact)
+{
+    AddMembers({"@bob", "+amy", "%dan", "zed"});
+    m_list.SetNickAway("bob", "AWAY");
+    m_contacts.insert("bob");
+    ShowView();
+    CChannelUsersTip *tip = m_view->Tip();
+
+    MoveMouse(CenterOf(0)); // @bob, away, a contact
+    EXPECT_TRUE(tip->isVisible());
+    EXPECT_EQ(tip->Title(), "bob");
+    EXPECT_EQ(tip->Text(), QString::fromUtf8("Operátor\nNeprítomný\nKontakt"));
+
+    MoveMouse(CenterOf(2)); // +amy, present: the words keep their commas
+    EXPECT_EQ(tip->Title(), "amy");
+    EXPECT_EQ(tip->Text(), QString::fromUtf8("Moderátor,\nPrítomný,"));
+
+    MoveMouse(CenterOf(1)); // %dan
+    EXPECT_EQ(tip->Title(), "dan");
+    EXPECT_EQ(tip->Text(), QString::fromUtf8("Polo-Operátor\nPrítomný,"));
+
+    MoveMouse(CenterOf(3)); // zed: no role line
+    EXPECT_EQ(tip->Text(), QString::fromUtf8("Prítomný,"));
+
+    MoveMouse(QPoint(40, 200)); // below the members
+    EXPECT_FALSE(tip->isVisible());
+    EXPECT_TRUE(tip->Title().isEmpty());
+}
+
+TEST(ChannelUsersTipText, WordsOfTheStatusString)
+{
+    EXPECT_EQ(CChannelUsersTip::TipText('+', false, false), "Moderátor,\nPrítomný,");
+    EXPECT_EQ(CChannelUsersTip::TipText('?', true, true), "Neprítomný\nKontakt");
+    EXPECT_EQ(CChannelUsersTip::TipText(0, false, true), "Prítomný,\nKontakt");
+}
+
+TEST_F(ChannelUsersTest, RemovingAMemberKeepsTheScrollPosition)
+{
+    for (int i = 0; i < 200; ++i)
+        m_list.AddNick("member" + std::to_string(1000 + i));
+    ShowView();
+    QScrollBar *bar = m_view->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 60);
+    bar->setValue(50);
+    QApplication::processEvents();
+    const int before = bar->value();
+
+    m_list.RemoveNick("member1010"); // above the visible members
+    m_list.RemoveNick("member1190"); // below them
+    QApplication::processEvents();
+    EXPECT_EQ(bar->value(), before);
+}
+
+TEST_F(ChannelUsersTest, DrawsSelectionAwayIconsAndTheListColourBelow)
+{
+    AddMembers({"@bob", "+amy", "zed", "walt"});
+    m_list.SetNickAway("zed", "AWAY");
+    m_list.SelectNick("amy");
+    ShowView();
+
+    const QImage image = m_view->viewport()->grab().toImage();
+    const QRect bob = m_view->visualRect(m_view->Model()->index(0));
+    const QRect amy = m_view->visualRect(m_view->Model()->index(1));
+    const QRect zed = m_view->visualRect(m_view->Model()->index(2));
+    const QRect walt = m_view->visualRect(m_view->Model()->index(3));
+    EXPECT_EQ(bob.height(), CNickListDelegate::kItemHeight);
+
+    // Backgrounds: blue behind the selection, "Color List" elsewhere and below.
+    EXPECT_EQ(image.pixelColor(bob.right() - 2, bob.top() + 1).rgb(), Rgb(kListColor).rgb());
+    EXPECT_EQ(image.pixelColor(amy.right() - 2, amy.top() + 1).rgb(), QColor(0, 102, 204).rgb());
+    EXPECT_TRUE(AreaIsOneColour(image, QRect(0, walt.bottom() + 1, image.width(), 30), Rgb(kListColor)));
+
+    // Icons at the left edge: the operator has one, a plain present member none.
+    const QRect iconArea(0, 0, CNickListDelegate::kTextIndent - 2, CNickListDelegate::kItemHeight);
+    EXPECT_FALSE(AreaIsOneColour(image, iconArea.translated(bob.topLeft()), Rgb(kListColor)));
+    EXPECT_TRUE(AreaIsOneColour(image, iconArea.translated(walt.topLeft()), Rgb(kListColor)));
+    EXPECT_FALSE(AreaIsOneColour(image, iconArea.translated(zed.topLeft()), Rgb(kListColor)));
+
+    // Text: the away member grey, the present one in the window-text colour.
+    const QPalette palette = m_view->palette();
+    const QRect textArea(CNickListDelegate::kTextIndent, 0, 60, CNickListDelegate::kItemHeight);
+    const QColor zedText = DarkestIn(image, textArea.translated(zed.topLeft()));
+    const QColor waltText = DarkestIn(image, textArea.translated(walt.topLeft()));
+    EXPECT_LT(ColourDistance(zedText, palette.color(QPalette::Dark)), 60);
+    EXPECT_LT(ColourDistance(waltText, palette.color(QPalette::WindowText)), 60);
+    EXPECT_GT(ColourDistance(zedText, waltText), 60);
+}
+
+TEST_F(ChannelUsersTest, AnAwayMemberIsDrawnInTheSelectionColoursWhileSelected)
+{
+    AddMembers({"zed"});
+    m_list.SetNickAway("zed", "AWAY");
+    m_list.SelectNick("zed");
+    ShowView();
+    const QImage image = m_view->viewport()->grab().toImage();
+    const QRect zed = m_view->visualRect(m_view->Model()->index(0));
+    EXPECT_EQ(image.pixelColor(zed.right() - 2, zed.top() + 1).rgb(), QColor(0, 102, 204).rgb());
+    // No grey stroke on the blue: the text is the highlight-text colour.
+    const QRect textArea(zed.left() + CNickListDelegate::kTextIndent, zed.top(), 60, zed.height());
+    const QColor highlightText = m_view->palette().color(QPalette::HighlightedText);
+    bool sawHighlightText = false;
+    for (int y = textArea.top(); y <= textArea.bottom(); ++y)
+        for (int x = textArea.left(); x <= textArea.right(); ++x)
+            if (ColourDistance(image.pixelColor(x, y), highlightText) < 40)
+                sawHighlightText = true;
+    EXPECT_TRUE(sawHighlightText);
+}
+
+TEST_F(ChannelUsersTest, DetachedListShowsNothingAndClicksDoNothing)
+{
+    AddMembers({"bob"});
+    ShowView();
+    m_view->SetNickList(nullptr);
+    EXPECT_EQ(m_view->Model()->rowCount(), 0);
+    QSignalSpy commands(m_view.get(), &CChannelUsers::commandRequested);
+    QTest::mouseClick(Viewport(), Qt::LeftButton, {}, QPoint(30, 10));
+    QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, QPoint(30, 10));
+    QTest::mouseClick(Viewport(), Qt::RightButton, {}, QPoint(30, 10));
+    EXPECT_EQ(commands.count(), 0);
+    // The list no longer reports to the view.
+    m_list.AddNick("amy");
+    EXPECT_EQ(m_view->Model()->rowCount(), 0);
+}
