@@ -243,6 +243,7 @@ TEST_F(AsyncSocketTest, CloseAndShutdownSendStillDeliverWhatWasAccepted)
     const std::string payload = Pattern(24 * 1024 * 1024);
     {
         RecordingSocket socket;
+        socket.SetSendLimit(static_cast<int>(payload.size()));
         ASSERT_TRUE(ConnectClient(socket));
         ASSERT_EQ(socket.Send(payload.data(), static_cast<int>(payload.size())), static_cast<int>(payload.size()));
         socket.Close();
@@ -253,8 +254,10 @@ TEST_F(AsyncSocketTest, CloseAndShutdownSendStillDeliverWhatWasAccepted)
 
     m_server.ClearLines();
     RecordingSocket socket;
+    socket.SetSendLimit(static_cast<int>(payload.size()));
     ASSERT_TRUE(ConnectClient(socket));
     ASSERT_EQ(socket.Send(payload.data(), static_cast<int>(payload.size())), static_cast<int>(payload.size()));
+    EXPECT_GT(socket.BytesToWrite(), 0);
     socket.ShutdownSend();
     EXPECT_EQ(socket.Send("x", 1), -1) << "nothing is taken after the sending side is shut";
     // The server sees the end of the stream after the last byte; it closes

@@ -12,7 +12,7 @@ using Registration = SessionFixture;
 TEST_F(Registration, PasswordFirstThenCleanedIdentityFromTheServerRecord)
 {
     WriteString("Servers", "Net", "127.0.0.1 " + std::to_string(m_server.Port()) + " 0");
-    WriteString("Servers Data", "Net", "Ni\"ck 'o k ja-1@ex4mple.sk 0 0 Ján Novák");
+    WriteString("Servers Data", "Net", "Ni\"c'k ja-1@ex4mple.sk 0 0 Ján Novák");
     WriteString(kPasswordsSection, "Net", "heslo");
     WriteString(kBaseSection, "Nick", "ignored");
     ConnectSession("Net");
@@ -20,7 +20,7 @@ TEST_F(Registration, PasswordFirstThenCleanedIdentityFromTheServerRecord)
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[0], "PASS heslo");
     // field 1 is the nick, field 2 the e-mail, fields 5 on the full name
-    EXPECT_EQ(lines[1], "USER Nick Nick o :0 k ja-1@ex4mple.sk 0 0 Ján Novák");
+    EXPECT_EQ(lines[1], "USER Nick Nick ja@exmple.sk :Ján Novák");
     EXPECT_EQ(lines[2], "NICK Nick");
 }
 

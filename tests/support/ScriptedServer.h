@@ -24,8 +24,8 @@ public:
     explicit ScriptedServer(QObject *parent = nullptr);
     ~ScriptedServer() override;
 
-    // Listens on 127.0.0.1:port (0 picks a free port). Called by nothing
-    // else: a test calls it once (and again after StopListening).
+    // Listens on 127.0.0.1:port (0 picks a free port); a test may listen
+    // again on the same port after StopListening.
     bool Listen(uint16_t port = 0);
     void StopListening();
     uint16_t Port() const { return m_port; }

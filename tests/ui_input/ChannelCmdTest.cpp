@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 
 namespace {
 
@@ -113,7 +114,9 @@ TEST_F(ChannelCmdTest, EditMenuIsDisabledWithoutTheFocus)
 
 TEST_F(ChannelCmdTest, RightButtonOpensTheEditMenu)
 {
-    QTest::mouseClick(m_input->viewport(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    // QTest's clicks do not make the context menu event a window system sends.
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), m_input->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(m_input->viewport(), &event);
     QMenu *menu = m_style->EditMenu();
     EXPECT_TRUE(WaitFor([menu] { return menu->isVisible(); }));
 }
@@ -185,7 +188,7 @@ TEST_F(ChannelCmdTest, The513thCharacterCannotBeTyped)
 TEST_F(ChannelCmdTest, PastedLineBreaksAndControlBytesStayOneLine)
 {
     QSignalSpy sent(m_input, &CChannelCmd::lineEntered);
-    QApplication::clipboard()->setText(QString::fromUtf8("one\ntwo\r\nthree\x03" "4\x00x", 20));
+    QApplication::clipboard()->setText(QString::fromUtf8("one\ntwo\r\nthree\x03" "4\x00x", 18));
     Type("> ");
     Press(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(m_input->PlainLine(), "> one two three4x");

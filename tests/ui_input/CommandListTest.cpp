@@ -80,7 +80,6 @@ TEST_F(CommandListTest, UnknownPrefixKeepsTheSelection)
     EXPECT_TRUE(m_list->isVisible());
     EXPECT_EQ(m_list->SelectedName(), "who");
     Press(Qt::Key_Backspace);
-    Press(Qt::Key_Backspace);
     Type("is");
     EXPECT_EQ(m_list->SelectedName(), "whois");
 }

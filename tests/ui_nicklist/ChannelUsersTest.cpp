@@ -261,6 +261,7 @@ TEST_F(ChannelUsersTest, DrawsSelectionAwayIconsAndTheListColourBelow)
     ShowView();
 
     const QImage image = m_view->viewport()->grab().toImage();
+    if (qEnvironmentVariableIsSet("H5_DUMP")) image.save("/tmp/h5_list.png");
     const QRect bob = m_view->visualRect(m_view->Model()->index(0));
     const QRect amy = m_view->visualRect(m_view->Model()->index(1));
     const QRect zed = m_view->visualRect(m_view->Model()->index(2));

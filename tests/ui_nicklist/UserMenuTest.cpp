@@ -12,6 +12,7 @@
 #include "support/WaitFor.h"
 #include "windows/ChannelUsers.h"
 #include "windows/ChannelUsersTip.h"
+#include "windows/NickListModel.h"
 #include "windows/UserMenu.h"
 
 namespace {

@@ -31,13 +31,14 @@ public:
 
     // Entries "mask setter seconds 0".
     const std::vector<std::string> &BanList() const { return m_bans; }
+    // Adds "mask setter time 0" unless an equal entry is listed (or the mask is empty).
+    void AddBan(const std::string &mask, const std::string &setter, int64_t time);
     void ClearBans() { m_bans.clear(); }
     // Forgets modes, key, limit and bans (the topic and its history stay).
     void ResetModes();
 
 private:
     void SetFlag(char flag, bool on);
-    void AddBan(const std::string &mask, const std::string &setter, int64_t now);
     void RemoveBan(const std::string &mask);
 
     std::string m_topic;

@@ -45,6 +45,8 @@ public:
     void Rename(const std::string &name);
     int Kind() const { return m_kind; }
     int Type() const { return m_type; }
+    // A window can change type (a window first opened otherwise becomes a channel on JOIN).
+    void SetType(int type) { m_type = type; }
     bool IsChannel() const { return m_type == TypeChannel; }
     bool IsStatus() const { return m_type == TypeStatus; }
     Session *GetSession() const { return m_session; }

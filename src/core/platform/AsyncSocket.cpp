@@ -260,7 +260,7 @@ void AsyncSocket::ReleaseSocket()
     const bool connected = socket->state() == QAbstractSocket::ConnectedState;
     if (connected && socket->bytesToWrite() > 0)
         socket->flush();
-    if (false) {
+    if (connected && socket->bytesToWrite() > 0) {
         // The classic socket's close still delivers what was sent; let the
         // connection finish writing on its own, within a bound.
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);

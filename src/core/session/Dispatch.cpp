@@ -1,75 +1,65 @@
-// Interpretation of the lines the server sends: first the change of state,
-// then what the user sees. Lines no handler takes: numerics are shown with
-// their code, anything else as it came.
+// Interpretation of the lines the server sends, in one fixed order of tests.
+// Handlers change state first and print afterwards (DispatchHandlers.h);
+// numerics nobody handles are shown with their code, other lines no rule
+// recognises are dropped.
 #include "session/Session.h"
 
-#include <cstdlib>
-
-#include "config/Config.h"
-#include "config/Strings.h"
-#include "text/StrPrintf.h"
+#include "commands/IgnoreList.h"
+#include "session/DispatchHandlers.h"
 #include "text/Words.h"
 
 struct Session::DispatchEntry
 {
-    const char *word;
+    const char *word; // compared exactly; null: the range below
+    int low, high;    // range of the numeric value when word is null
     // Returns 1 when the line was handled; 0 lets a numeric show raw.
     int (*handler)(Session &session, const std::string &line);
 };
 
 namespace {
 
-// The text after the first colon of the line; empty without a colon.
-std::string AfterFirstColon(const std::string &line)
+int HandledSilently(Session &, const std::string &)
 {
-    const size_t colon = line.find(':');
-    return colon == std::string::npos ? std::string() : line.substr(colon + 1);
-}
-
-int Ping(Session &session, const std::string &line)
-{
-    const std::string argument = AfterFirstColon(line);
-    const bool showPing = ReadBool("Show Ping");
-    if (!argument.empty()) {
-        session.SendLine("PONG " + argument);
-        if (showPing)
-            session.PrintTo("", TextClass::Info, Strings::Format(1010, argument.c_str()));
-    } else {
-        session.SendLine("PONG");
-        if (showPing)
-            session.PrintTo("", TextClass::Info, Strings::Get(1009));
-    }
     return 1;
-}
-
-int NumericValue(const std::string &word)
-{
-    if (word.empty() || word.size() > 3)
-        return 0;
-    for (char c : word) {
-        if (c < '0' || c > '9')
-            return 0;
-    }
-    return std::atoi(word.c_str());
 }
 
 } // namespace
 
+// Step 4 of the dispatch: the first entry that matches the command word runs.
 const Session::DispatchEntry *Session::FindDispatch(const std::string &word)
 {
-    static const DispatchEntry handlers[] = {
-        {"NICK", [](Session &s, const std::string &l) { s.NickChanged(l); return 1; }},
-        {"001", [](Session &s, const std::string &l) {
-             s.Welcome(l);
+    static const DispatchEntry table[] = {
+        {"JOIN", 0, 0, Dispatch::Join},
+        {"PRIVMSG", 0, 0, Dispatch::Privmsg},
+        {"NICK", 0, 0, [](Session &s, const std::string &l) { s.NickChanged(l); return 1; }},
+        {"PART", 0, 0, Dispatch::Part},
+        {"376", 0, 0, HandledSilently}, // end of the message of the day
+        {"NOTICE", 0, 0, Dispatch::Notice},
+        {"353", 0, 0, Dispatch::Names},
+        {"366", 0, 0, Dispatch::NamesEnd},
+        {"MODE", 0, 0, Dispatch::Mode},
+        {"KICK", 0, 0, Dispatch::Kick},
+        {"001", 0, 0, [](Session &s, const std::string &l) {
+             const int result = Dispatch::Welcome(s, l);
              s.m_connecting = false;
-             return 0; // the welcome text itself shows raw
+             return result; // 0: the welcome text itself shows raw
          }},
-        {"432", [](Session &s, const std::string &l) { return s.NickRejected(432, l); }},
-        {"433", [](Session &s, const std::string &l) { return s.NickRejected(433, l); }},
-        {"451", [](Session &s, const std::string &) { return s.Command("", 0, "/reguser"); }},
+        {"QUIT", 0, 0, Dispatch::Quit},
+        {"TOPIC", 0, 0, Dispatch::Topic},
+        {"332", 0, 0, Dispatch::TopicReply},
+        {"333", 0, 0, Dispatch::TopicReply},
+        {"324", 0, 0, Dispatch::ChannelModes},
+        {"329", 0, 0, HandledSilently}, // channel creation time
+        {nullptr, 367, 368, Dispatch::BanList},
+        {nullptr, 321, 323, Dispatch::ChannelList},
+        {nullptr, 400, 600, Dispatch::ErrorReply},
+        {"301", 0, 0, HandledSilently}, // the WHOIS step below shows it
+        {"305", 0, 0, Dispatch::AwayReply},
+        {"306", 0, 0, Dispatch::AwayReply},
     };
-    for (const DispatchEntry &entry : handlers) {
-        if (word == entry.word)
+    const int value = Dispatch::NumericValue(word);
+    for (const DispatchEntry &entry : table) {
+        if (entry.word ? word == entry.word : value >= entry.low && value <= entry.high)
             return &entry;
     }
     return nullptr;
@@ -78,30 +68,47 @@ const Session::DispatchEntry *Session::FindDispatch(const std::string &word)
 void Session::DispatchServerLine(const std::string &line)
 {
     BusyGuard guard(*this);
-    const std::string first = GetWord(line, 1);
-    if (first == "PING") {
-        Ping(*this, line);
-        return;
-    }
-    if (first == "NOTICE") {
-        PrintTo("", TextClass::Info, AfterFirstColon(line));
-        return;
-    }
-    if (first == "ERROR") {
-        PrintTo("", TextClass::Error, AfterFirstColon(line));
-        return;
-    }
-    if (CountWords(line) < 2)
-        return;
 
+    // 1. Lines without a prefix.
+    const std::string first = GetWord(line, 1);
+    if (first == "PING")
+        return (void)Dispatch::Ping(*this, line);
+    if (first == "NOTICE")
+        return (void)Dispatch::ServerNotice(*this, line);
+    if (first == "ERROR")
+        return (void)Dispatch::Error(*this, line);
+
+    // 2. and 3.
+    if (CountWords(line) < 2)
+        return (void)0;
+    if (IgnoreList::IsIgnored(*this, line))
+        return (void)1;
+
+    // 4. The handler of the command word.
     const std::string command = GetWord(line, 2);
     int handled = 0;
     if (const DispatchEntry *entry = FindDispatch(command))
         handled = entry->handler(*this, line);
-    if (handled || m_deleteWhenIdle)
-        return;
-    if (const int numeric = NumericValue(command))
-        PrintTo("", TextClass::Info, StrPrintf("[ %04d ] %s", numeric, StripColon(GetRest(line, 4)).c_str()));
-    else
-        PrintTo("", TextClass::Info, line);
+    if (m_deleteWhenIdle)
+        return (void)handled; // the line closed the session
+
+    // 5. WHOIS and WHO replies, whatever step 4 did.
+    const int value = Dispatch::NumericValue(command);
+    switch (value) {
+    case 301: case 311: case 312: case 317: case 318: case 319:
+        handled = Dispatch::WhoisReply(*this, line);
+        break;
+    case 315: case 352:
+        handled = Dispatch::WhoReply(*this, line);
+        break;
+    default:
+        break;
+    }
+
+    // 6. Any other numeric shows raw in the server window.
+    if (!handled && value != 0) {
+        PrintTo("", TextClass::Info, Dispatch::RawNumericText(value, line));
+        handled = 1;
+    }
+    return (void)handled;
 }

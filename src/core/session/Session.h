@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "session/CtcpRateLimit.h"
 #include "session/LineAssembler.h"
 #include "text/TextClass.h"
 
@@ -132,6 +133,9 @@ public:
     std::vector<std::string> m_whoActions;
     std::vector<std::string> m_ignoreList;
     std::vector<std::string> m_pendingRequests;
+    // Nicks whose user-property sheets are open and collect WHOIS and CTCP replies.
+    std::vector<std::string> m_propertyDialogs;
+    CtcpRateLimit m_ctcpLimit;
 
 private:
     // Defers the deletion of the session until the outermost running

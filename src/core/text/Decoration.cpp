@@ -310,7 +310,7 @@ bool NickMatchesMember(std::string_view nick, std::string_view member)
 {
     if (!member.empty() && (member.front() == '@' || member.front() == '+'))
         member.remove_prefix(1);
-    return EqualsIgnoringCase(nick, member);
+    return !nick.empty() && EqualsIgnoringCase(nick, member);
 }
 
 const char *SmileyFile(std::string_view word)

@@ -1,10 +1,10 @@
 #include "windows/ChannelCmd.h"
 
+#include "config/Config.h"
 #include "text/Colors.h"
 #include "windows/CommandList.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -243,13 +243,33 @@ void CChannelCmd::insertFromMimeData(const QMimeData *source)
 void CChannelCmd::inputMethodEvent(QInputMethodEvent *event)
 {
     const QString commit = WithoutForeignCharacters(event->commitString());
-    if (commit == event->commitString() && commit.size() <= RoomLeft()) {
+    if (commit == event->commitString()) {
         QTextEdit::inputMethodEvent(event);
-        return;
+    } else {
+        QInputMethodEvent cleaned(event->preeditString(), event->attributes());
+        cleaned.setCommitString(commit, event->replacementStart(), event->replacementLength());
+        QTextEdit::inputMethodEvent(&cleaned);
     }
-    QInputMethodEvent limited(event->preeditString(), event->attributes());
-    limited.setCommitString(CutToRoom(commit, RoomLeft()), event->replacementStart(), event->replacementLength());
-    QTextEdit::inputMethodEvent(&limited);
+    TrimOverflow();
+}
+
+// Whatever was just typed beyond the limit goes again: it sits right before
+// the caret. The removal joins the typing's undo step.
+void CChannelCmd::TrimOverflow()
+{
+    const int excess = Length() - kMaxLength;
+    if (excess <= 0)
+        return;
+    QTextCursor cursor = textCursor();
+    cursor.clearSelection();
+    const int end = cursor.position();
+    const int start = end >= excess ? end - excess : 0;
+    cursor.joinPreviousEditBlock();
+    cursor.setPosition(start);
+    cursor.setPosition(start + excess, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    cursor.endEditBlock();
+    setTextCursor(cursor);
 }
 
 // ---- keys -------------------------------------------------------------------
@@ -353,12 +373,8 @@ void CChannelCmd::keyPressEvent(QKeyEvent *event)
         return;
     }
     m_completion.Reset();
-    const QString typed = event->text();
-    if (!typed.isEmpty() && typed.at(0).isPrint() && typed.size() > RoomLeft()) {
-        event->accept(); // the line is full
-        return;
-    }
     QTextEdit::keyPressEvent(event);
+    TrimOverflow();
     UpdatePopup();
 }
 
@@ -432,10 +448,15 @@ void CChannelCmd::SetCommandList(CCommandList *list)
     }
 }
 
+void CChannelCmd::SetScriptFilesProvider(ScriptFilesProvider provider, const std::string &baseDirectory)
+{
+    m_scriptFiles = std::move(provider);
+    m_scriptBase = baseDirectory;
+}
+
 void CChannelCmd::SetScriptFiles(const std::vector<std::string> &paths, const std::string &baseDirectory)
 {
-    m_scriptFiles = paths;
-    m_scriptBase = baseDirectory;
+    SetScriptFilesProvider([paths] { return paths; }, baseDirectory);
 }
 
 bool CChannelCmd::IsPopupShown() const
@@ -454,9 +475,8 @@ void CChannelCmd::UpdatePopup()
         HidePopup();
         return;
     }
-    const std::string base =
-        m_scriptBase.empty() ? ToUtf8(QCoreApplication::applicationDirPath()) : m_scriptBase;
-    m_commandList->Rebuild(m_scriptFiles, base);
+    const std::vector<std::string> scripts = m_scriptFiles ? m_scriptFiles() : std::vector<std::string>();
+    m_commandList->Rebuild(scripts, m_scriptBase.empty() ? ExeDirectory() : m_scriptBase);
     m_commandList->SelectPrefix(ToUtf8(text.mid(1)));
     const QRect caret = cursorRect();
     m_commandList->move(mapToGlobal(QPoint(caret.x() + 40, height() - 160)));

@@ -7,6 +7,7 @@
 #include <QTextEdit>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,12 @@ public:
     // Tab completion asks this source; without one Tab does nothing.
     void SetCompletionSource(const CompletionSource *source) { m_completionSource = source; }
     // The script files loaded in the window (their "proc /name" lines join
-    // the pop-up), relative paths taken from baseDirectory.
-    void SetScriptFiles(const std::vector<std::string> &paths, const std::string &baseDirectory);
+    // the pop-up), asked for every time the pop-up is updated; relative paths
+    // are taken from baseDirectory (empty: the program's folder, ExeDirectory).
+    using ScriptFilesProvider = std::function<std::vector<std::string>()>;
+    void SetScriptFilesProvider(ScriptFilesProvider provider, const std::string &baseDirectory = {});
+    // The same with a fixed list.
+    void SetScriptFiles(const std::vector<std::string> &paths, const std::string &baseDirectory = {});
     // The pop-up to drive; by default CCommandList::Shared().
     void SetCommandList(CCommandList *list);
     CCommandList *CommandList() const { return m_commandList; }
@@ -102,6 +107,7 @@ private:
     void HidePopup();
     void ApplyChosenCommand(const QString &name);
     void InsertLimited(const QString &text);
+    void TrimOverflow();
     int Length() const;
     int RoomLeft() const;
     InputRuns Runs() const;
@@ -113,7 +119,7 @@ private:
     QString m_fontFace;
     const CompletionSource *m_completionSource = nullptr;
     CCommandList *m_commandList = nullptr;
-    std::vector<std::string> m_scriptFiles;
+    ScriptFilesProvider m_scriptFiles;
     std::string m_scriptBase;
     InputHistory m_history;
     InputCompletion m_completion;

@@ -13,6 +13,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLinearGradient>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>

@@ -25,7 +25,8 @@ QString FromUtf8(const std::string &text)
 } // namespace
 
 CCommandList::CCommandList(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    // A tool-tip window: shown beside the input line without ever being activated.
+    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
 {
     setWindowTitle(QStringLiteral("CommandList"));
     setAttribute(Qt::WA_ShowWithoutActivating);

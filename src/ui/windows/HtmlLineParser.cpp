@@ -198,16 +198,15 @@ void HtmlLineParser::Feed(std::string_view html, StyledDocument &document)
 bool HtmlLineParser::parseTag(std::string_view html, size_t &pos, Tag &tag) const
 {
     size_t i = pos + 1;
-    if (i < html.size() && html[i] == '/') {
-        tag.m_name = "/";
+    const bool closing = i < html.size() && html[i] == '/';
+    if (closing)
         ++i;
-    }
     const size_t nameStart = i;
     while (i < html.size() && IsNameChar(html[i]))
         ++i;
     if (i == nameStart || i >= html.size())
         return false;
-    tag.m_name += Lowered(html.substr(nameStart, i - nameStart));
+    tag.m_name = Lowered(html.substr(nameStart - (closing ? 1 : 0), i - nameStart + (closing ? 1 : 0)));
     static constexpr const char *kKnown[] = {"span", "b", "u", "img", "br", "p", "div", "pre", "body", "html",
                                              "/span", "/b", "/u", "/p", "/div", "/pre", "/body", "/html"};
     if (std::none_of(std::begin(kKnown), std::end(kKnown), [&](const char *known) { return tag.m_name == known; }))

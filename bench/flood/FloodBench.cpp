@@ -1,0 +1,151 @@
+// The flood benchmark. Without arguments it runs one client process per
+// flood size (20 000 and 100 000 lines, or the sizes given) and prints a
+// table. "--client N": one measured client; "--serve N": the server child.
+//
+// The client is a real session (core and the program's text view and nick
+// list in a visible window, offscreen platform) against the server child on
+// 127.0.0.1. Measured: the time from the server's first flood line to the
+// PONG of the final "PING :done" (taken by the server), the client's CPU
+// time over the same span, and the client's peak resident memory.
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "FloodLines.h"
+#include "FloodServer.h"
+#include "FloodShell.h"
+#include "FloodView.h"
+#include "config/Config.h"
+#include "conversation/Conversation.h"
+#include "conversation/NickList.h"
+#include "session/Session.h"
+#include "session/SessionTable.h"
+#include "windows/ChannelList.h"
+
+namespace {
+
+double CpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+bool WaitUntil(const std::function<bool()> &condition, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    QTimer wake;
+    wake.start(10);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+int Serve(int argc, char **argv, int lines)
+{
+    QCoreApplication app(argc, argv);
+    FloodServer server(lines);
+    if (!server.Listen())
+        return 1;
+    return app.exec();
+}
+
+int Client(int argc, char **argv, int lines)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir configDir;
+    SetConfigDirectory(configDir.path().toStdString());
+    WriteString(kBaseSection, "Nick", "me");
+
+    QProcess server;
+    server.start(QCoreApplication::applicationFilePath(), {"--serve", QString::number(lines)});
+    std::string serverOutput;
+    auto readServer = [&] { serverOutput += server.readAllStandardOutput().toStdString(); };
+    QObject::connect(&server, &QProcess::readyReadStandardOutput, readServer);
+    if (!WaitUntil([&] { return serverOutput.find('\n') != std::string::npos; }, 10000)) {
+        std::fprintf(stderr, "the server did not start\n");
+        return 1;
+    }
+    const unsigned port = static_cast<unsigned>(std::atoi(serverOutput.c_str() + 5));
+
+    FloodShell shell;
+    SessionTable table(&shell);
+    Session *session = table.CreateSession("127.0.0.1", port, "");
+    Conversation *channel = nullptr;
+    const bool joined = WaitUntil(
+        [&] {
+            channel = session->FindWindow(FloodLines::kChannel);
+            return channel && channel->Nicks().NickCount() >= FloodLines::kMembers;
+        },
+        20000);
+    if (!joined) {
+        std::fprintf(stderr, "the session did not join the channel\n");
+        return 1;
+    }
+    WaitUntil([] { return false; }, 200); // let the window settle and paint
+
+    const double cpuBefore = CpuSeconds();
+    session->SendLine(std::string("PRIVMSG ") + FloodLines::kChannel + " :ready");
+    if (!WaitUntil([&] { return serverOutput.find("elapsed") != std::string::npos; }, 600000)) {
+        std::fprintf(stderr, "the flood did not end\n");
+        return 1;
+    }
+    const double cpu = CpuSeconds() - cpuBefore;
+    const long long micros = std::atoll(serverOutput.c_str() + serverOutput.find("elapsed") + 8);
+    const double seconds = micros / 1e6;
+    FloodView *view = shell.View(FloodLines::kChannel);
+    std::printf("%8d lines  %8.3f s  %9.0f lines/s  client CPU %7.3f s  peak RSS %6.1f MB  (view: %d lines, "
+                "%d clearings, %d members)\n",
+                lines, seconds, lines / seconds, cpu, PeakMegabytes(), view ? view->List()->LineCount() : 0,
+                view ? view->Clearings() : 0, channel->Nicks().NickCount());
+    std::fflush(stdout);
+    server.waitForFinished(5000);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && std::string(argv[1]) == "--serve")
+        return Serve(argc, argv, std::atoi(argv[2]));
+    if (argc == 3 && std::string(argv[1]) == "--client")
+        return Client(argc, argv, std::atoi(argv[2]));
+
+    QCoreApplication app(argc, argv);
+    QStringList sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes << argv[i];
+    if (sizes.isEmpty())
+        sizes << "20000" << "100000";
+    int failures = 0;
+    for (const QString &size : sizes) {
+        QProcess client;
+        client.setProcessChannelMode(QProcess::ForwardedChannels);
+        client.start(QCoreApplication::applicationFilePath(), {"--client", size});
+        client.waitForFinished(-1);
+        failures += client.exitCode() != 0;
+    }
+    return failures;
+}

@@ -1,0 +1,228 @@
+#include "session/Ctcp.h"
+
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <ctime>
+
+#include "config/Strings.h"
+#include "conversation/Shell.h"
+#include "session/Session.h"
+#include "text/IrcCodes.h"
+#include "text/StrPrintf.h"
+#include "text/TextUtil.h"
+#include "text/Words.h"
+
+namespace {
+
+Ctcp::DccOfferHandler &DccHandler()
+{
+    static Ctcp::DccOfferHandler handler;
+    return handler;
+}
+
+Ctcp::Clock &TestClock()
+{
+    static Ctcp::Clock clock;
+    return clock;
+}
+
+bool IsCommand(const std::string &word, const char *command)
+{
+    if (word.size() != std::char_traits<char>::length(command))
+        return false;
+    for (size_t i = 0; i < word.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(word[i])) != command[i])
+            return false;
+    }
+    return true;
+}
+
+// The seconds between a time carried in a PING reply and now, as the
+// speed line shows them.
+int SecondsSince(const std::string &sentAt, int64_t now)
+{
+    const long long sent = std::strtoll(sentAt.c_str(), nullptr, 10);
+    const long long elapsed = static_cast<long long>(now) - sent;
+    if (elapsed > INT_MAX)
+        return INT_MAX;
+    if (elapsed < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(elapsed);
+}
+
+// Sends one answer unless the session has answered too much lately; a
+// flood of requests must not get us thrown off the server.
+bool Answer(Session &session, const std::string &sender, const std::string &command, const std::string &arguments)
+{
+    if (!session.m_ctcpLimit.Allow(Ctcp::NowMs())) {
+        session.Log("CTCP %s of %s not answered: too many requests", command.c_str(), sender.c_str());
+        return false;
+    }
+    session.Command("", 0, StrPrintf("/notice %s %s", sender.c_str(), Ctcp::Frame(command, arguments).c_str()));
+    return true;
+}
+
+void TellAsked(Session &session, int stringId, const std::string &sender)
+{
+    session.PrintTo("", TextClass::Info, Strings::Format(stringId, sender.c_str()));
+}
+
+} // namespace
+
+std::string Ctcp::Body(std::string_view text)
+{
+    if (!text.empty() && text.front() == kMarker)
+        text.remove_prefix(1);
+    if (!text.empty() && text.back() == kMarker)
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
+std::string Ctcp::Frame(std::string_view command, std::string_view arguments)
+{
+    std::string framed(1, kMarker);
+    framed += command;
+    if (!arguments.empty()) {
+        framed += ' ';
+        framed += arguments;
+    }
+    framed += kMarker;
+    return framed;
+}
+
+std::string Ctcp::LocalTimeText()
+{
+    return TimeText(std::to_string(static_cast<long long>(std::time(nullptr))));
+}
+
+int Ctcp::Request(Session &session, const std::string &line)
+{
+    const std::string prefix = StripColon(GetWord(line, 1));
+    const std::string sender = NickFromPrefix(prefix);
+    const std::string target = GetWord(line, 3);
+    const std::string body = Body(StripColon(GetRest(line, 4)));
+    const std::string command = GetWord(body, 1);
+    if (sender.empty())
+        return 1;
+
+    if (IsCommand(command, "VERSION")) {
+        if (Answer(session, sender, "VERSION", kVersionText))
+            TellAsked(session, 57485, sender);
+    } else if (IsCommand(command, "PING")) {
+        if (Answer(session, sender, "PING", GetWord(body, 2)))
+            TellAsked(session, 57487, sender);
+    } else if (IsCommand(command, "TIME")) {
+        if (Answer(session, sender, "TIME", LocalTimeText()))
+            TellAsked(session, 57486, sender);
+    } else if (IsCommand(command, "DCC")) {
+        const std::string kind = GetWord(body, 2);
+        if (IsCommand(kind, "CHAT") || IsCommand(kind, "SEND")) {
+            if (DccHandler())
+                DccHandler()(session, body, prefix);
+            else
+                ReceiveDccOffer(session, body, prefix);
+        }
+    } else if (IsCommand(command, "ACTION")) {
+        session.PrintTo(target, TextClass::High, StrPrintf("* %s: %s", sender.c_str(), GetRest(body, 2).c_str()));
+    }
+    return 1;
+}
+
+Ctcp::PropertyUpdate Ctcp::PropertyUpdateOf(const std::string &line, int64_t now)
+{
+    PropertyUpdate update;
+    const std::string command = GetWord(line, 2);
+    if (command == "NOTICE") {
+        update.nick = NickFromPrefix(GetWord(line, 1));
+        const std::string text = StripColon(GetRest(line, 4));
+        if (text.empty() || text[0] != kMarker)
+            return update;
+        const std::string body = Body(text);
+        const std::string reply = GetWord(body, 1);
+        if (IsCommand(reply, "VERSION")) {
+            update.field = PropertyUpdate::Version;
+            update.value = StripCodes(GetRest(body, 2));
+        } else if (IsCommand(reply, "TIME")) {
+            update.field = PropertyUpdate::Time;
+            update.value = GetRest(body, 2);
+        } else if (IsCommand(reply, "PING") || IsCommand(reply, "PONG")) {
+            update.field = PropertyUpdate::Speed;
+            update.value = Strings::Format(57463, update.nick.c_str(), SecondsSince(GetWord(body, 2), now));
+        }
+        return update;
+    }
+    update.nick = GetWord(line, 4);
+    if (command == "311") {
+        update.field = PropertyUpdate::Address;
+        update.value = GetWord(line, 6);
+        update.fullName = StripColon(GetRest(line, 8));
+    } else if (command == "319") {
+        update.field = PropertyUpdate::Channels;
+        update.value = StripColon(GetRest(line, 5));
+    } else if (command == "301") {
+        update.field = PropertyUpdate::Away;
+        update.value = StripColon(GetRest(line, 5));
+    } else if (command == "312") {
+        update.field = PropertyUpdate::Server;
+        update.value = GetRest(line, 5);
+    } else if (command == "317") {
+        update.field = PropertyUpdate::SignOn;
+        update.value = TimeText(GetWord(line, 6));
+    }
+    return update;
+}
+
+int Ctcp::ReplyFeed(Session &session, const std::string &text, const std::string &line)
+{
+    (void)text; // the line carries the reply; PropertyUpdateOf reads it from there
+    if (session.m_propertyDialogs.empty())
+        return 0;
+    const PropertyUpdate update = PropertyUpdateOf(line, std::time(nullptr));
+    if (update.field == PropertyUpdate::None || update.nick.empty())
+        return 0;
+    Shell *shell = session.GetShell();
+    int taken = 0;
+    for (const std::string &nick : session.m_propertyDialogs) {
+        if (nick != update.nick)
+            continue;
+        if (shell)
+            shell->UserPropertiesLine(session.Key(), nick, line);
+        taken = 1;
+    }
+    return taken;
+}
+
+void Ctcp::ShowReply(Session &session, const std::string &sender, const std::string &body, int64_t now)
+{
+    const std::string reply = GetWord(body, 1);
+    std::string text;
+    if (IsCommand(reply, "VERSION"))
+        text = Strings::Format(57461, sender.c_str(), GetRest(body, 2).c_str());
+    else if (IsCommand(reply, "TIME"))
+        text = Strings::Format(57462, sender.c_str(), GetRest(body, 2).c_str());
+    else if (IsCommand(reply, "PING"))
+        text = Strings::Format(57463, sender.c_str(), SecondsSince(GetWord(body, 2), now));
+    if (text.empty())
+        return;
+    if (Shell *shell = session.GetShell())
+        shell->PopupLine(ConvertToHtml(text));
+}
+
+void Ctcp::SetDccOfferHandler(DccOfferHandler handler)
+{
+    DccHandler() = std::move(handler);
+}
+
+void Ctcp::SetClock(Clock clock)
+{
+    TestClock() = std::move(clock);
+}
+
+int64_t Ctcp::NowMs()
+{
+    if (TestClock())
+        return TestClock()();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}

@@ -1,0 +1,161 @@
+// Messages: NOTICE and PRIVMSG with a prefix (CTCP goes to Ctcp), and the
+// away confirmations 305 / 306.
+#include "session/DispatchHandlers.h"
+
+#include <ctime>
+
+#include "config/Config.h"
+#include "config/Strings.h"
+#include "conversation/Conversation.h"
+#include "conversation/NickList.h"
+#include "conversation/Shell.h"
+#include "session/Ctcp.h"
+#include "session/NameCase.h"
+#include "session/Session.h"
+#include "text/IrcCodes.h"
+#include "text/StrPrintf.h"
+#include "text/Words.h"
+
+namespace Dispatch {
+
+namespace {
+
+// Private messages that wait for the user's answer to the question; beyond
+// this a flood of new senders is no longer queued.
+constexpr size_t kMaxPendingRequests = 500;
+
+// The sounds of the address-book alert.
+constexpr int kSimpleBeep = 0;
+constexpr int kInformationBeep = 64;
+
+void Popup(Session &session, const std::string &text)
+{
+    if (Shell *shell = session.GetShell())
+        shell->PopupLine(ConvertToHtml(text));
+}
+
+// The alert mode of an address-book contact: the first character of its
+// record as a digit; 0 for anyone else.
+int AlertMode(const std::string &sender)
+{
+    if (sender.empty())
+        return 0;
+    const std::string record = ReadString("Address Book", sender);
+    if (record.empty() || record[0] < '0' || record[0] > '9')
+        return 0;
+    return record[0] - '0';
+}
+
+void AddressBookAlert(Session &session, const std::string &sender, const std::string &target)
+{
+    const int mode = AlertMode(sender);
+    if (mode == 0)
+        return;
+    const bool toMe = EqualNoCase(target, session.Nick());
+    int sound = -1;
+    if (mode == 1 || (mode == 3 && toMe))
+        sound = kSimpleBeep;
+    else if (mode == 2 || (mode == 4 && toMe))
+        sound = kInformationBeep;
+    if (sound >= 0) {
+        if (Shell *shell = session.GetShell())
+            shell->Beep(sound);
+    }
+}
+
+void PrivateMessage(Session &session, const std::string &line, const std::string &sender, const std::string &text)
+{
+    const std::string shown = StrPrintf("%s: %s", sender.c_str(), text.c_str());
+    if (Conversation *window = session.FindWindow(sender)) {
+        window->Print(shown, TextClass::Text);
+        return;
+    }
+    if (!ReadBool("Open Query Window")) {
+        session.PrintTo(sender, TextClass::Text, shown);
+        return;
+    }
+    if (ReadBool("Query Dialog")) {
+        if (session.m_pendingRequests.size() >= kMaxPendingRequests) {
+            session.Log("Pending requests full, dropped the message of %s", sender.c_str());
+            return;
+        }
+        session.m_pendingRequests.push_back(
+            StrPrintf("%d %lld %s %s", 1, static_cast<long long>(std::time(nullptr)), sender.c_str(), text.c_str()));
+        if (Shell *shell = session.GetShell())
+            shell->AskQuestion(1, StripColon(GetWord(line, 1)), session.Key(), std::string(), 0);
+        return;
+    }
+    Conversation *window = session.OpenWindow(sender, Conversation::KindText, Conversation::TypePrivate);
+    if (!window)
+        return;
+    window->SetType(Conversation::TypePrivate);
+    window->Print(shown, TextClass::Text);
+}
+
+} // namespace
+
+int Notice(Session &session, const std::string &line)
+{
+    const std::string who = NickFromPrefix(GetWord(line, 1));
+    std::string text = StripColon(GetRest(line, CountWords(line) == 3 ? 3 : 4));
+    const bool ctcpReply = !text.empty() && text[0] == Ctcp::kMarker;
+    if (ctcpReply) {
+        text.erase(0, 1);
+        Ctcp::ReplyFeed(session, text, line); // open user-property sheets fill in what they show
+    }
+    if (!text.empty() && text.back() == Ctcp::kMarker)
+        text.pop_back();
+
+    if (session.m_whoisAll) {
+        if (ctcpReply)
+            Ctcp::ShowReply(session, who, text, std::time(nullptr));
+        else
+            Popup(session, StrPrintf("notice %s: %s", who.c_str(), text.c_str()));
+        return 1;
+    }
+    if (ctcpReply)
+        return 1;
+    const std::string shown = StrPrintf("[NOTICE] %s: %s", who.c_str(), text.c_str());
+    if (ReadBool("Notice Msgs To Wnd")) {
+        Conversation *window = session.FindWindow(who);
+        if (!window)
+            window = session.OpenWindow(who, Conversation::KindText, Conversation::TypePrivate);
+        if (window)
+            window->Print(shown, TextClass::Info);
+        return 1;
+    }
+    session.PrintTo("", TextClass::Info, shown);
+    return 1;
+}
+
+int Privmsg(Session &session, const std::string &line)
+{
+    const std::string sender = NickFromPrefix(GetWord(line, 1));
+    const std::string target = GetWord(line, 3);
+    const std::string text = StripColon(GetRest(line, 4));
+
+    AddressBookAlert(session, sender, target);
+    if (!text.empty() && text[0] == Ctcp::kMarker)
+        return Ctcp::Request(session, line);
+    if (LowerName(target) == LowerName(session.Nick()))
+        PrivateMessage(session, line, sender, text);
+    else
+        session.PrintTo(target, TextClass::Text, StrPrintf("%s: %s", sender.c_str(), text.c_str()));
+    return 1;
+}
+
+int AwayReply(Session &session, const std::string &line)
+{
+    const bool away = GetWord(line, 2) == "306";
+    session.m_away = away;
+    const std::string &nick = session.Nick();
+    for (Conversation *window : session.Windows()) {
+        if (!window->Nicks().FindNick(nick))
+            continue;
+        window->Nicks().SetNickAway(nick, away ? "AWAY" : "");
+        window->NickListChanged();
+    }
+    return 1;
+}
+
+} // namespace Dispatch

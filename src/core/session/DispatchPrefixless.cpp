@@ -1,0 +1,89 @@
+// Lines the server sends without a prefix, and the helpers every handler
+// shares.
+#include "session/DispatchHandlers.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "config/Config.h"
+#include "config/Strings.h"
+#include "session/Session.h"
+#include "text/StrPrintf.h"
+#include "text/Words.h"
+
+namespace Dispatch {
+
+int NumericValue(std::string_view word)
+{
+    if (word.empty() || word.size() > 9)
+        return 0;
+    int value = 0;
+    for (char c : word) {
+        if (c < '0' || c > '9')
+            return 0;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+std::string AfterFirstColon(const std::string &line)
+{
+    const size_t colon = line.find(':');
+    return colon == std::string::npos ? std::string() : line.substr(colon + 1);
+}
+
+std::string RawNumericText(int value, const std::string &line)
+{
+    return StrPrintf("[ %04d ] %s", value, StripColon(GetRest(line, 4)).c_str());
+}
+
+std::string TopicTimeText(std::string_view seconds)
+{
+    const std::string text(seconds);
+    char *end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (value <= 0)
+        return {};
+    const std::time_t time = static_cast<std::time_t>(value);
+    std::tm local{};
+    if (!localtime_r(&time, &local))
+        return {};
+    char buffer[64];
+    const size_t length = std::strftime(buffer, sizeof buffer, "%d.%m.%Y %H:%M", &local);
+    return std::string(buffer, length);
+}
+
+// The argument is whatever follows the first colon. A PING without any
+// colon ("PING abc") is answered with its first parameter, since servers
+// that send it that way expect it back; a bare "PING" gets a bare "PONG".
+int Ping(Session &session, const std::string &line)
+{
+    std::string argument = AfterFirstColon(line);
+    if (line.find(':') == std::string::npos)
+        argument = GetWord(line, 2);
+    const bool showPing = ReadBool("Show Ping");
+    if (!argument.empty()) {
+        session.SendLine("PONG " + argument);
+        if (showPing)
+            session.PrintTo("", TextClass::Info, Strings::Format(1010, argument.c_str()));
+    } else {
+        session.SendLine("PONG");
+        if (showPing)
+            session.PrintTo("", TextClass::Info, Strings::Get(1009));
+    }
+    return 1;
+}
+
+int ServerNotice(Session &session, const std::string &line)
+{
+    session.PrintTo("", TextClass::Info, AfterFirstColon(line));
+    return 1;
+}
+
+int Error(Session &session, const std::string &line)
+{
+    session.PrintTo("", TextClass::Error, AfterFirstColon(line));
+    return 1;
+}
+
+} // namespace Dispatch

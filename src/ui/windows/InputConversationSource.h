@@ -1,0 +1,27 @@
+#pragma once
+
+#include "windows/InputCompletion.h"
+
+#include <string>
+#include <vector>
+
+class Conversation;
+
+// Lets an input line complete with Tab in a conversation: its type, its name
+// and the members of its nick list. The conversation must outlive it.
+class CInputConversationSource : public CompletionSource
+{
+public:
+    explicit CInputConversationSource(const Conversation &conversation);
+
+    int WindowType() const override;
+    std::string WindowName() const override;
+    int NickCount() const override;
+    std::string NickEntry(int index) const override;
+
+    // The files of the scripts loaded into the conversation, for the command pop-up.
+    static std::vector<std::string> ScriptFiles(Conversation &conversation);
+
+private:
+    const Conversation &m_conversation;
+};

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "CommandFixture.h"
+
+namespace {
+
+using ConnectionCommands = CommandFixture;
+
+TEST_F(ConnectionCommands, CloseOfAChannelPartsItAndClosesItsWindow)
+{
+    OpenChannel("#a");
+    EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/close #A", "#a"), 1); }), std::vector<std::string>{"PART #a close"});
+    EXPECT_EQ(m_session->FindWindow("#a"), nullptr);
+    EXPECT_TRUE(View("#a")->IsClosed());
+}
+
+TEST_F(ConnectionCommands, CloseSendsThePartMessageAsAnActionFirst)
+{
+    ASSERT_TRUE(WriteString(kBaseSection, "Msgs Part", "see you"));
+    OpenChannel("#a");
+    EXPECT_EQ(Sent([&] { Run("/close #a"); }),
+              (std::vector<std::string>{"PRIVMSG #a :\x01" "ACTION see you\x01", "PART #a close"}));
+}
+
+TEST_F(ConnectionCommands, CloseOfAnUnknownNamePrintsCannotClose)
+{
+    EXPECT_EQ(Run("/close #Nowhere"), 1);
+    EXPECT_TRUE(ServerView()->HasLine("Cannot close: #nowhere"));
+    EXPECT_EQ(ServerView()->Lines().back().textClass, static_cast<int>(TextClass::Info));
+}
+
+TEST_F(ConnectionCommands, CloseWithoutANameClosesTheWholeSession)
+{
+    OpenChannel("#a");
+    const std::string key = m_session->Key();
+    EXPECT_EQ(Run("/close", "#a"), 1);
+    EXPECT_EQ(m_table->FindSession(key), nullptr);
+    EXPECT_EQ(m_table->Count(), 0u);
+    EXPECT_TRUE(m_server.WaitForLineStartingWith("QUIT"));
+    m_session = nullptr;
+}
+
+TEST_F(ConnectionCommands, CloseOfAnotherSessionByItsDisplayName)
+{
+    Session *other = m_table->CreateSession("127.0.0.1", m_server.Port(), "Elsewhere");
+    ASSERT_NE(other, nullptr);
+    ASSERT_EQ(m_table->Count(), 2u);
+    EXPECT_EQ(Run("/close elsewhere"), 1);
+    EXPECT_EQ(m_table->Count(), 1u);
+    EXPECT_EQ(m_table->FindSession(m_session->Key()), m_session);
+}
+
+TEST_F(ConnectionCommands, ServerAndConnectOpenANewSessionEachTime)
+{
+    EXPECT_EQ(Run("/server 127.0.0.1 " + std::to_string(m_server.Port())), 1);
+    EXPECT_TRUE(m_server.WaitForClient(2));
+    EXPECT_EQ(Run("/connect 127.0.0.1 " + std::to_string(m_server.Port()) + "xyz"), 1);
+    EXPECT_TRUE(m_server.WaitForClient(3));
+    EXPECT_EQ(m_table->Count(), 3u);
+
+    EXPECT_EQ(Run("/connect"), 1);
+    bool defaultFound = false;
+    for (Session *session : m_table->Sessions())
+        defaultFound = defaultFound || (session->Host() == "127.0.0.1" && session->Port() == 6667);
+    EXPECT_TRUE(defaultFound);
+    EXPECT_FALSE(ServerView()->HasLineContaining("neexistuje"));
+}
+
+TEST_F(ConnectionCommands, ServerWithAPortOutOfRangeOpensNothing)
+{
+    for (const std::string port : {"0", "65536", "99999999999999999999", "abc"}) {
+        SCOPED_TRACE(port);
+        EXPECT_EQ(Run("/server 127.0.0.1 " + port), 0);
+        EXPECT_EQ(m_table->Count(), 1u);
+        EXPECT_TRUE(ServerView()->HasLine("* Neplatný port " + port + ": číslo portu musí byť od 1 do 65535"));
+        EXPECT_EQ(ServerView()->Lines().back().text, "* Nesprávne použitý príkaz /server , použi: /help");
+    }
+}
+
+TEST_F(ConnectionCommands, ReguserSendsTheRegistrationAgain)
+{
+    ASSERT_TRUE(WriteString(kBaseSection, "Nick", "again"));
+    const std::vector<std::string> sent = Sent([&] { EXPECT_EQ(Run("/reguser"), 1); });
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].rfind("USER again ", 0), 0u);
+    EXPECT_EQ(sent[1], "NICK again");
+}
+
+TEST_F(ConnectionCommands, TimerReconnectsALostConnection)
+{
+    m_server.CloseClient();
+    ASSERT_TRUE(WaitFor([&] { return !m_session->IsConnected() && !m_session->IsConnecting(); }));
+    EXPECT_EQ(Run("/timer 0"), 1);
+    EXPECT_TRUE(ServerView()->HasLine("* Pokúšam sa o znovupripojenie"));
+    EXPECT_TRUE(m_server.WaitForClient(2));
+}
+
+} // namespace

@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include "DispatchFixture.h"
+#include "text/TextClass.h"
+
+namespace {
+
+using ChannelDispatch = DispatchFixture;
+
+TEST_F(ChannelDispatch, OwnJoinOpensTheChannelClearsItsModesAndGreets)
+{
+    WriteString(kBaseSection, "Msgs Join", "ahoj vsetci");
+    Conversation *earlier = Channel("#room");
+    earlier->ApplyModes("+tk", "secret", ":srv MODE #room +tk secret");
+    earlier->SetTopic("old topic");
+
+    EXPECT_EQ(Dispatch(":me!u@h JOIN :#Room"), 1);
+    Conversation *window = m_session->FindWindow("#room");
+    ASSERT_EQ(window, earlier);
+    EXPECT_TRUE(window->IsChannel());
+    EXPECT_FALSE(window->Channel().HasMode('t'));
+    EXPECT_EQ(window->Channel().Key(), "");
+    EXPECT_EQ(window->GetTopic(), "");
+    EXPECT_EQ(LastText("#room").substr(0, 15), "* Si na kanály ");
+    EXPECT_TRUE(Sent("MODE #room"));
+    EXPECT_TRUE(Sent("MODE #room b"));
+    EXPECT_TRUE(Sent("PRIVMSG #room :\x01" "ACTION ahoj vsetci\x01"));
+}
+
+TEST_F(ChannelDispatch, OwnJoinOfANewChannelOpensItsWindow)
+{
+    Dispatch(":me!u@h JOIN #new");
+    Conversation *window = m_session->FindWindow("#new");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Kind(), Conversation::KindChannel);
+    EXPECT_EQ(View("#new")->Lines().at(0).text, "* Si na kanály #new");
+    EXPECT_EQ(View("#new")->Lines().at(0).textClass, static_cast<int>(TextClass::Info));
+}
+
+TEST_F(ChannelDispatch, OthersJoinIsAddedAndShownAlsoInTheirPrivateWindow)
+{
+    Conversation *room = Channel("#room", {"me"});
+    Conversation *query = m_session->OpenWindow("Ann", Conversation::KindText, Conversation::TypePrivate);
+    Dispatch(":Ann!ann@host.sk JOIN :#room");
+    EXPECT_TRUE(room->Nicks().FindNick("ann"));
+    EXPECT_EQ(LastText("#room"), "* Teraz tu je aj Ann");
+    EXPECT_EQ(LastText("Ann"), "* Teraz tu je aj Ann");
+    EXPECT_GT(View("#room")->NickListChanges(), 0);
+
+    room->GetToggles().fullAddress = true;
+    Dispatch(":Bob!bob@b.sk JOIN #room");
+    EXPECT_EQ(LastText("#room"), "* Teraz tu je aj Bob (Bob!bob@b.sk)");
+    (void)query;
+}
+
+TEST_F(ChannelDispatch, PartRemovesOthersAndIsSilentForTheOwnNick)
+{
+    Conversation *room = Channel("#room", {"me", "ann"});
+    const size_t before = View("#room")->Lines().size();
+    Dispatch(":ME!u@h PART #room :bye");
+    EXPECT_EQ(View("#room")->Lines().size(), before);
+    Dispatch(":ann!u@h PART #room :bye");
+    EXPECT_FALSE(room->Nicks().FindNick("ann"));
+    EXPECT_EQ(LastText("#room"), "* Od teraz tu nieje ann");
+    EXPECT_EQ(Dispatch(":ann!u@h PART #nowindow"), 1);
+}
+
+TEST_F(ChannelDispatch, QuitReachesEveryWindowThatListsTheNickOrIsItsQuery)
+{
+    Conversation *a = Channel("#a", {"@Ann", "me"});
+    Conversation *b = Channel("#b", {"me"});
+    m_session->OpenWindow("ann", Conversation::KindText, Conversation::TypePrivate);
+    Dispatch(":ANN!u@h QUIT :Client closed");
+    EXPECT_FALSE(a->Nicks().FindNick("ann"));
+    EXPECT_EQ(LastText("#a"), "* ANN koniec: Client closed");
+    EXPECT_EQ(LastText("ann"), "* ANN koniec: Client closed");
+    EXPECT_TRUE(View("#b")->Lines().empty());
+    EXPECT_EQ(b->Nicks().NickCount(), 1);
+
+    a->Nicks().AddNick("carl");
+    Dispatch(":carl!u@h QUIT");
+    EXPECT_EQ(LastText("#a"), "* carl koniec");
+}
+
+TEST_F(ChannelDispatch, KickOfOthersAndOfOurselvesWithImmediateRejoin)
+{
+    Conversation *room = Channel("#room", {"@op", "me", "ann"});
+    EXPECT_EQ(Dispatch(":op!u@h KICK #room ann"), 0);
+    EXPECT_FALSE(room->Nicks().FindNick("ann"));
+    EXPECT_EQ(LastText("#room"), "* op vykopol ann");
+
+    Dispatch(":op!u@h KICK #room Me :go away");
+    EXPECT_EQ(room->Nicks().NickCount(), 0);
+    EXPECT_EQ(LastText("#room"), "* op vykopol Me (go away)");
+    EXPECT_TRUE(Sent("JOIN #room"));
+
+    EXPECT_EQ(Dispatch(":op!u@h KICK #gone me"), 0);
+}
+
+TEST_F(ChannelDispatch, ModeAppliesNickModesInOrderAndAsksWhoForEach)
+{
+    Conversation *room = Channel("#room", {"me", "a", "b"});
+    Dispatch(":op!u@h MODE #room +ov a b");
+    int mode = -1;
+    EXPECT_TRUE(room->Nicks().FindNick("a", nullptr, &mode));
+    EXPECT_EQ(mode, NickList::Operator);
+    EXPECT_TRUE(room->Nicks().FindNick("b", nullptr, &mode));
+    EXPECT_EQ(mode, NickList::Voice);
+    EXPECT_EQ(LastText("#room"), "* Nový mód +ov od op pre a b");
+    EXPECT_TRUE(Sent("WHO a"));
+    EXPECT_TRUE(Sent("WHO b"));
+
+    Dispatch(":op!u@h MODE #room -o a");
+    EXPECT_TRUE(room->Nicks().FindNick("a", nullptr, &mode));
+    EXPECT_EQ(mode, NickList::Regular);
+}
+
+TEST_F(ChannelDispatch, ModeParametersOfOtherLettersAreNotTakenForNicks)
+{
+    Conversation *room = Channel("#room", {"me", "ann"});
+    Dispatch(":op!u@h MODE #room +kvl sesame ann 20");
+    int mode = -1;
+    EXPECT_TRUE(room->Nicks().FindNick("ann", nullptr, &mode));
+    EXPECT_EQ(mode, NickList::Voice);
+    EXPECT_FALSE(room->Nicks().FindNick("sesame"));
+    EXPECT_TRUE(room->Channel().HasMode('k'));
+    EXPECT_EQ(room->Channel().Key(), "sesame");
+    EXPECT_EQ(room->Channel().Limit(), 20);
+}
+
+TEST_F(ChannelDispatch, ModeWithoutParametersOrForUsersPrintsOnlyWhatItShould)
+{
+    Conversation *room = Channel("#room", {"me"});
+    Dispatch(":op!u@h MODE #room +ovt");
+    EXPECT_EQ(LastText("#room"), "* Nový mód +ovt od op");
+    EXPECT_TRUE(room->Channel().HasMode('t'));
+    EXPECT_EQ(room->Nicks().NickCount(), 1);
+
+    const size_t before = ServerView()->Lines().size();
+    EXPECT_EQ(Dispatch(":me MODE me :+i"), 0);
+    EXPECT_EQ(ServerView()->Lines().size(), before);
+}
+
+TEST_F(ChannelDispatch, TopicsAndTheirNumerics)
+{
+    Conversation *room = Channel("#room");
+    Dispatch(":ann!u@h TOPIC #room :\x02new\x02 topic");
+    EXPECT_EQ(room->GetTopic(), "new topic");
+    EXPECT_EQ(LastText("#room"), "* ann zvolil novú tému: \x02new\x02 topic");
+    EXPECT_EQ(Dispatch(":ann!u@h TOPIC #nowindow :x"), 1);
+
+    Dispatch(":srv 332 me #room :the topic");
+    EXPECT_EQ(room->GetTopic(), "the topic");
+    EXPECT_EQ(LastText("#room"), "* Téma je the topic");
+    EXPECT_EQ(room->Title(), "#room the topic");
+
+    Dispatch(":srv 333 me #room ann!u@h 0");
+    EXPECT_EQ(LastText("#room"), "* Tému zvolil ann ");
+    const std::time_t when = 1700000000;
+    std::tm local{};
+    localtime_r(&when, &local);
+    char expected[32];
+    std::strftime(expected, sizeof expected, "%d.%m.%Y %H:%M", &local);
+    Dispatch(":srv 333 me #room ann!u@h 1700000000");
+    EXPECT_EQ(LastText("#room"), std::string("* Tému zvolil ann ") + expected);
+
+    const size_t before = ServerView()->Lines().size();
+    EXPECT_EQ(Dispatch(":srv 332 me #nowindow :x"), 1);
+    EXPECT_EQ(Dispatch(":srv 333 me #nowindow x 1"), 1);
+    EXPECT_EQ(ServerView()->Lines().size(), before);
+}
+
+TEST_F(ChannelDispatch, ChannelModesAndTheBanList)
+{
+    Conversation *room = Channel("#room");
+    Dispatch(":srv 324 me #room +ntl 25");
+    EXPECT_TRUE(room->Channel().HasMode('n'));
+    EXPECT_EQ(room->Channel().Limit(), 25);
+    EXPECT_EQ(Dispatch(":srv 329 me #room 1700000000"), 1);
+
+    Dispatch(":srv 367 me #room *!*@bad.sk ann 1700000000");
+    Dispatch(":srv 367 me #room *!*@bad.sk ann 1700000000");
+    Dispatch(":srv 367 me #room *!*@worse.sk");
+    Dispatch(":srv 368 me #room :End of Channel Ban List");
+    ASSERT_EQ(room->Channel().BanList().size(), 2u);
+    EXPECT_EQ(room->Channel().BanList()[0], "*!*@bad.sk ann 1700000000 0");
+    EXPECT_EQ(room->Channel().BanList()[1], "*!*@worse.sk  0 0");
+    EXPECT_TRUE(View("#room")->Lines().empty());
+}
+
+TEST_F(ChannelDispatch, NamesFillTheListAndWhoFollowsOnlyBelowThreeHundred)
+{
+    Conversation *small = Channel("#small");
+    std::string names = ":srv 353 me = #small :@me";
+    for (int i = 1; i < 299; ++i)
+        names += " n" + std::to_string(i);
+    names += "  "; // an empty word is skipped
+    EXPECT_EQ(Dispatch(names), 1);
+    EXPECT_EQ(small->Nicks().NickCount(), 299);
+    EXPECT_EQ(Dispatch(":srv 366 me #small :End of NAMES list"), 1);
+    EXPECT_TRUE(Sent("WHO #small"));
+
+    Conversation *big = Channel("#big");
+    std::string bigNames = ":srv 353 me = #big :me";
+    for (int i = 1; i < 300; ++i)
+        bigNames += " +v" + std::to_string(i);
+    Dispatch(bigNames);
+    EXPECT_EQ(big->Nicks().NickCount(), 300);
+    Dispatch(":srv 366 me #big :End of NAMES list");
+    SyncWire();
+    EXPECT_EQ(CountSent("WHO #big"), 0);
+}
+
+TEST_F(ChannelDispatch, NamesAndEndOfNamesWithoutWindowShowRaw)
+{
+    Dispatch(":srv 353 me = #elsewhere :a b c");
+    EXPECT_EQ(LastText(m_session->Key()), "[ 0353 ] = #elsewhere :a b c");
+    Dispatch(":srv 366 me #elsewhere :End of NAMES list");
+    EXPECT_EQ(LastText(m_session->Key()), "[ 0366 ] #elsewhere :End of NAMES list");
+}
+
+} // namespace

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include "DispatchFixture.h"
+#include "commands/IgnoreList.h"
+#include "text/TextClass.h"
+
+namespace {
+
+using ReplyDispatch = DispatchFixture;
+
+constexpr int kError = static_cast<int>(TextClass::Error);
+
+TEST_F(ReplyDispatch, PrefixlessPingNoticeAndError)
+{
+    EXPECT_EQ(Dispatch("PING :abc"), 1);
+    EXPECT_TRUE(Sent("PONG abc"));
+    Dispatch("PING :");
+    EXPECT_TRUE(Sent("PONG"));
+    Dispatch("PING plain");
+    EXPECT_TRUE(Sent("PONG plain"));
+
+    WriteBool(kBaseSection, "Show Ping", true);
+    Dispatch("PING :abc");
+    EXPECT_EQ(LastText(m_session->Key()), "PING? PONG! (abc)");
+    Dispatch("PING");
+    EXPECT_EQ(LastText(m_session->Key()), "PING? PONG!");
+
+    EXPECT_EQ(Dispatch("NOTICE AUTH :*** Looking up your hostname"), 1);
+    EXPECT_EQ(LastText(m_session->Key()), "*** Looking up your hostname");
+    EXPECT_EQ(Dispatch("ERROR :Closing Link: too fast"), 1);
+    EXPECT_EQ(LastLine(m_session->Key())->text, "Closing Link: too fast");
+    EXPECT_EQ(LastLine(m_session->Key())->textClass, kError);
+}
+
+TEST_F(ReplyDispatch, UnhandledNumericsShowRawAndOtherWordsAreDropped)
+{
+    Dispatch(":srv 372 me :- Message of the day");
+    EXPECT_EQ(LastText(m_session->Key()), "[ 0372 ] - Message of the day");
+    const size_t before = ServerView()->Lines().size();
+    EXPECT_EQ(Dispatch(":srv 376 me :End of MOTD"), 1);
+    EXPECT_EQ(Dispatch(":srv WALLOPS :nobody handles this"), 0);
+    EXPECT_EQ(Dispatch("single"), 0);
+    EXPECT_EQ(ServerView()->Lines().size(), before);
+    Dispatch(":srv 005 me CHANTYPES=# :are supported");
+    EXPECT_EQ(LastText(m_session->Key()), "[ 0005 ] CHANTYPES=# :are supported");
+}
+
+TEST_F(ReplyDispatch, WelcomeJoinsFavouritesAndOpenChannelsThenShowsRaw)
+{
+    // A reconnecting session with a favourite group and two open channels.
+    WriteString("Servers", "Net", "127.0.0.1 6667 0");
+    Channel("#open");
+    Channel("#second");
+    m_session->OpenWindow("ann", Conversation::KindText, Conversation::TypePrivate);
+    WriteBool(kBaseSection, "InVisible", true);
+    EXPECT_EQ(Dispatch(":srv 001 me :Welcome back"), 1);
+    EXPECT_EQ(LastText(m_session->Key()), "[ 0001 ] Welcome back");
+    EXPECT_TRUE(Sent("JOIN #open"));
+    EXPECT_TRUE(Sent("JOIN #second"));
+    EXPECT_TRUE(Sent("MODE me +i"));
+    SyncWire();
+    EXPECT_EQ(CountSent("JOIN ann"), 0);
+    EXPECT_FALSE(m_session->IsConnecting());
+}
+
+TEST_F(ReplyDispatch, WelcomeJoinsAutoJoinFavouritesOfItsConfiguration)
+{
+    // The favourites of the session's configuration name (here the host).
+    const std::string group = "Channels Group " + m_session->ConfName();
+    WriteString(group, "#auto", "key 1");
+    WriteString(group, "#manual", "key 0");
+    WriteString("Servers Data", m_session->ConfName(), "me mail@x.sk 0 0 Name");
+    WriteBool(kBaseSection, "InVisible", true); // the record says no
+    Dispatch(":srv 001 me :Welcome");
+    EXPECT_TRUE(Sent("JOIN #auto"));
+    SyncWire();
+    EXPECT_EQ(CountSent("JOIN #manual"), 0);
+    EXPECT_EQ(CountSent("MODE me"), 0);
+}
+
+TEST_F(ReplyDispatch, ErrorRepliesInBothFormats)
+{
+    Channel("#room");
+    Dispatch(":srv 404 me #room :Cannot send to channel");
+    ASSERT_NE(LastLine("#room"), nullptr);
+    EXPECT_EQ(LastLine("#room")->text, "[404] :srv -> me: Cannot send to channel");
+    EXPECT_EQ(LastLine("#room")->textClass, kError);
+
+    Dispatch(":srv 401 me nobody :No such nick");
+    EXPECT_EQ(LastText(m_session->Key()), "[ 0401 ] me nobody :No such nick");
+    Dispatch(":srv 482 me #room :You're not channel operator");
+    EXPECT_EQ(LastText("#room"), "* Nie si operátor kanálu");
+    Dispatch(":srv 421");
+    EXPECT_EQ(LastText(m_session->Key()), "[ 0421 ] ");
+}
+
+TEST_F(ReplyDispatch, WhoisRepliesToTheServerWindowOrThePopup)
+{
+    Dispatch(":srv 311 me ann ~a host.sk * :Ann Novak");
+    EXPECT_EQ(LastText(m_session->Key()), "ann používa adresu host.sk, a má celé meno Ann Novak");
+    EXPECT_EQ(LastLine(m_session->Key())->textClass, static_cast<int>(TextClass::Text));
+    Dispatch(":srv 319 me ann :@#a #b");
+    EXPECT_EQ(LastText(m_session->Key()), "ann je na kanáloch @#a #b");
+    Dispatch(":srv 312 me ann irc.test :Test server");
+    EXPECT_EQ(LastText(m_session->Key()), "ann používa server irc.test :Test server");
+    Dispatch(":srv 301 me ann :gone fishing");
+    EXPECT_EQ(LastText(m_session->Key()), "ann je neprítomný: gone fishing");
+    Dispatch(":srv 317 me ann 42 0 :seconds idle");
+    EXPECT_EQ(LastText(m_session->Key()).substr(0, 27), "ann je aktívny 42, a pripo");
+    const size_t before = ServerView()->Lines().size();
+    EXPECT_EQ(Dispatch(":srv 318 me ann :End of WHOIS"), 1);
+    EXPECT_EQ(ServerView()->Lines().size(), before);
+
+    m_session->m_whoisPopup = true;
+    Dispatch(":srv 319 me ann :#<script>");
+    EXPECT_EQ(ServerView()->Lines().size(), before);
+    ASSERT_EQ(m_shell->m_popupLines.size(), 1u);
+    EXPECT_EQ(m_shell->m_popupLines[0].find("<script>"), std::string::npos);
+}
+
+TEST_F(ReplyDispatch, OpenPropertySheetsTakeWhoisAndCtcpRepliesAboutTheirNick)
+{
+    m_session->m_propertyDialogs.push_back("Ann");
+    const size_t before = ServerView()->Lines().size();
+    Dispatch(":srv 311 me Ann ~a host.sk * :Ann Novak");
+    Dispatch(":srv 311 me ann ~a host.sk * :other case, not taken");
+    Dispatch(":Ann!a@host.sk NOTICE me :\x01VERSION Other 2.0\x01");
+    ASSERT_EQ(m_shell->m_propertyLines.size(), 2u);
+    EXPECT_EQ(m_shell->m_propertyLines[0], m_session->Key() + " Ann :srv 311 me Ann ~a host.sk * :Ann Novak");
+    EXPECT_EQ(ServerView()->Lines().size(), before + 1);
+}
+
+TEST_F(ReplyDispatch, WhoRepliesRefreshModesAndAwayMarks)
+{
+    Conversation *a = Channel("#a", {"ann", "bob"});
+    Conversation *b = Channel("#b", {"ann"});
+    EXPECT_EQ(Dispatch(":srv 352 me #a ~x h.sk srv ann G@ :0 Ann"), 1);
+    int index = -1, mode = -1;
+    ASSERT_TRUE(a->Nicks().FindNick("ann", &index, &mode));
+    EXPECT_EQ(mode, NickList::Operator);
+    EXPECT_TRUE(a->Nicks().EntryAt(index).IsAway());
+    ASSERT_TRUE(b->Nicks().FindNick("ann", &index, &mode));
+    EXPECT_EQ(mode, NickList::Regular); // another channel
+
+    Dispatch(":srv 352 me * ~x h.sk srv ann H+ :0 Ann");
+    ASSERT_TRUE(b->Nicks().FindNick("ann", &index, &mode));
+    EXPECT_EQ(mode, NickList::Voice);
+    ASSERT_TRUE(a->Nicks().FindNick("ann", &index));
+    EXPECT_FALSE(a->Nicks().EntryAt(index).IsAway());
+    EXPECT_FALSE(a->Nicks().FindNick("carl"));
+    EXPECT_EQ(Dispatch(":srv 315 me #a :End of WHO list"), 1);
+
+    m_session->m_whoisAll = true;
+    Dispatch(":srv 352 me #a ~x h.sk srv bob H :0 Bob");
+    ASSERT_EQ(m_shell->m_popupLines.size(), 1u);
+    EXPECT_NE(m_shell->m_popupLines[0].find("who me: me #a ~x h.sk srv bob H :0 Bob"), std::string::npos);
+}
+
+TEST_F(ReplyDispatch, WhoRepliesRunTheQueuedActions)
+{
+    Channel("#room", {"@me", "pest"});
+    m_session->Command("#room", 0, "/who pest -ban #room");
+    ASSERT_TRUE(Sent("WHO pest"));
+    Dispatch(":srv 352 me #room ~p bad.host.sk srv pest H :0 Pest");
+    EXPECT_TRUE(m_server.WaitForLine([](const std::string &l) {
+        return l.rfind("MODE #room +b", 0) == 0 && l.find("bad.host.sk") != std::string::npos;
+    }));
+    EXPECT_TRUE(m_session->m_whoActions.empty());
+}
+
+TEST_F(ReplyDispatch, ChannelListRowsGoToTheSearchWindow)
+{
+    Dispatch(":srv 321 me Channel :Users  Name");
+    Dispatch(":srv 322 me #linux 42 :All about it");
+    Dispatch(":srv 322 me #-odd 3 :skipped");
+    Dispatch(":srv 322 me &local 3 :skipped");
+    Dispatch(":srv 322 me #");
+    Dispatch(":srv 323 me :End of LIST");
+    ASSERT_EQ(m_shell->m_channelListRows.size(), 1u);
+    EXPECT_EQ(m_shell->m_channelListRows[0], m_session->Key() + " #linux 42 All about it");
+    ASSERT_FALSE(m_shell->m_channelListEnds.empty());
+    EXPECT_EQ(m_shell->m_channelListEnds.back(), m_session->Key());
+}
+
+TEST_F(ReplyDispatch, IgnoredHostsLoseLongLinesButNotShortOnes)
+{
+    Conversation *room = Channel("#room", {"me", "pest"});
+    IgnoreList::Add(m_session->m_ignoreList, "bad.sk", IgnoreList::Everything, 0, 0);
+    const size_t before = View("#room")->Lines().size();
+    EXPECT_EQ(Dispatch(":pest!p@bad.sk PRIVMSG #room :spam"), 1);
+    EXPECT_EQ(Dispatch(":pest!p@bad.sk PART #room :with a reason"), 1);
+    EXPECT_EQ(View("#room")->Lines().size(), before);
+    EXPECT_TRUE(room->Nicks().FindNick("pest"));
+    Dispatch(":pest!p@bad.sk PART #room");
+    EXPECT_FALSE(room->Nicks().FindNick("pest"));
+}
+
+} // namespace

@@ -1,0 +1,43 @@
+#include "AppFixture.h"
+
+#include "app/BrimoApp.h"
+#include "app/MainFrame.h"
+
+#include <QCoreApplication>
+
+void AppFixture::SetUp()
+{
+    TestConfigDir::SetUp();
+    m_barStore = std::make_unique<QSettings>(m_barDir.filePath(QStringLiteral("bars.ini")), QSettings::IniFormat);
+}
+
+void AppFixture::TearDown()
+{
+    StopApp();
+    m_barStore.reset();
+    TestConfigDir::TearDown();
+}
+
+bool AppFixture::StartApp(const std::string &config, const QStringList &arguments)
+{
+    if (!config.empty() && !WriteConfigFile(config))
+        return false;
+    m_app = std::make_unique<CBrimoApp>();
+    m_app->SetBarStateStore(m_barStore.get());
+    return m_app->Start(arguments) == CBrimoApp::Started;
+}
+
+void AppFixture::StopApp()
+{
+    if (!m_app)
+        return;
+    m_app->Exit();
+    m_app.reset();
+    // Lets the windows the exit sequence handed to deleteLater go.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+CMainFrame *AppFixture::Frame() const
+{
+    return m_app ? m_app->MainFrame() : nullptr;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "support/TestConfigDir.h"
+
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class CBrimoApp;
+class CMainFrame;
+
+// Starts the application on a configuration of the test's own (and a bar
+// state store of its own) and ends it after the test.
+class AppFixture : public TestConfigDir
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the configuration (when given) and runs the start-up.
+    bool StartApp(const std::string &config = {}, const QStringList &arguments = {QStringLiteral("brimo")});
+    // Ends the running application (the exit sequence) and destroys it.
+    void StopApp();
+
+    CMainFrame *Frame() const;
+
+    std::unique_ptr<CBrimoApp> m_app;
+    QTemporaryDir m_barDir;
+    std::unique_ptr<QSettings> m_barStore;
+};

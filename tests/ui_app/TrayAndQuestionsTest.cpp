@@ -1,0 +1,112 @@
+#include "AppFixture.h"
+#include "support/WaitFor.h"
+
+#include "app/BrimoApp.h"
+#include "app/MainFrame.h"
+#include "app/Notifier.h"
+#include "dialogs/DlgQuestion.h"
+
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+namespace {
+
+const std::string kTray = "[Base]\nEnable Tray=True\nHide Minimized=True\nShow Baloon=True\n";
+const std::string kKey = "krnl:1:127.0.0.1:6667";
+
+} // namespace
+
+using TrayTest = AppFixture;
+using QuestionDialogTest = AppFixture;
+
+TEST_F(TrayTest, MinimisingHidesToTheTrayAndAClickBringsTheWindowBack)
+{
+    ASSERT_TRUE(StartApp(kTray));
+    ASSERT_TRUE(Frame()->TrayIcon());
+    EXPECT_EQ(Frame()->TrayIcon()->toolTip(), "Brimo");
+    Frame()->showMinimized();
+    ASSERT_TRUE(WaitFor([&] { return !Frame()->isVisible(); }));
+    EXPECT_FALSE(m_app->IsMainWindowVisible());
+
+    m_app->ShowBalloon("#kanal", "ana: ahoj", 1);
+    EXPECT_EQ(m_app->Balloons().Size(), 1u);
+    Frame()->RestoreFromTray();
+    EXPECT_TRUE(Frame()->isVisible());
+    EXPECT_EQ(m_app->Balloons().Size(), 0u); // the click empties the queue
+}
+
+TEST_F(TrayTest, WithoutHideMinimizedTheWindowOnlyMinimises)
+{
+    ASSERT_TRUE(StartApp("[Base]\nEnable Tray=True\nHide Minimized=False\n"));
+    Frame()->showMinimized();
+    PumpEvents(50);
+    EXPECT_TRUE(Frame()->isVisible());
+    EXPECT_FALSE(Frame()->MinimiseToTray());
+}
+
+TEST_F(TrayTest, TrayIconFollowsTheSetting)
+{
+    ASSERT_TRUE(StartApp());
+    EXPECT_FALSE(Frame()->TrayIcon());
+    ASSERT_TRUE(WriteConfigFile(kTray));
+    m_app->RefreshShell(Shell::RefreshSettings | Shell::RefreshTray);
+    EXPECT_TRUE(Frame()->TrayIcon());
+}
+
+TEST_F(TrayTest, NotificationCycleShowsQueuedBalloonsAndNotesActivity)
+{
+    ASSERT_TRUE(StartApp(kTray));
+    m_app->Notifier()->Stop(); // the test drives the cycles
+    m_app->ShowBalloon("#kanal", "* informacia", 0);
+    EXPECT_EQ(m_app->Balloons().Size(), 0u);
+    m_app->ShowBalloon("#kanal", "ana: ahoj", 1);
+    m_app->Notifier()->Cycle();
+    EXPECT_EQ(m_app->Notifier()->BalloonsShown(), 1);
+    EXPECT_TRUE(m_app->Notifier()->Activity());
+    for (int i = 0; i < 6; ++i)
+        m_app->Notifier()->Cycle();
+    EXPECT_EQ(m_app->Notifier()->Blinker().Current(), TrayBlinker::Icon::Blink);
+}
+
+TEST_F(QuestionDialogTest, QuestionsWaitTheirTurnAndRepeatsAreQueuedOnce)
+{
+    ASSERT_TRUE(StartApp());
+    m_app->AskQuestion(1, "ana!a@host.sk", kKey, "", 0);
+    CDlgQuestion *first = m_app->QuestionDialog();
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+    EXPECT_EQ(first->windowTitle(), "Žiadosť o súkromné písanie od ana ...");
+    EXPECT_EQ(first->QuestionText(), "Užívateľ ana z adresy a@host.sk si chce s tebou súkromne písať");
+
+    m_app->AskQuestion(1, "bob!b@host.sk", kKey, "", 0);
+    m_app->AskQuestion(1, "bob!b@host.sk", kKey, "", 0);
+    EXPECT_EQ(m_app->QuestionDialog(), first);
+    EXPECT_EQ(m_app->Questions().Queued().size(), 1u);
+
+    // The session is gone: the answer just closes the dialog; the next one shows.
+    QTest::mouseClick(first->DeclineButton(), Qt::LeftButton);
+    CDlgQuestion *second = m_app->QuestionDialog();
+    ASSERT_TRUE(second);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(second->GetQuestion().prefix, "bob!b@host.sk");
+    EXPECT_TRUE(m_app->Questions().Queued().empty());
+    QTest::mouseClick(second->AcceptButton(), Qt::LeftButton);
+    EXPECT_FALSE(m_app->QuestionDialog());
+}
+
+TEST_F(QuestionDialogTest, AQuestionLeftWithoutAnswerComesAtTheNextTick)
+{
+    ASSERT_TRUE(StartApp());
+    m_app->AskQuestion(4, "bob!b@h", kKey, "a.txt", 2048);
+    m_app->AskQuestion(2, "eve!e@h", kKey, "", 0);
+    ASSERT_TRUE(m_app->QuestionDialog());
+    EXPECT_TRUE(m_app->QuestionDialog()->QuestionText().contains("\"a.txt\", veľkosti 2 kB"));
+    m_app->QuestionDialog()->reject(); // closed with the title bar
+    EXPECT_FALSE(m_app->QuestionDialog());
+    EXPECT_EQ(m_app->Questions().Queued().size(), 1u);
+    m_app->TimerTick();
+    ASSERT_TRUE(m_app->QuestionDialog());
+    EXPECT_EQ(m_app->QuestionDialog()->GetQuestion().kind, 2);
+}

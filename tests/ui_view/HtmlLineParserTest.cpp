@@ -1,0 +1,212 @@
+#include "text/FormatLine.h"
+#include "windows/HtmlLineParser.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+struct Parsed
+{
+    StyledDocument document;
+    HtmlLineParser parser;
+
+    explicit Parsed(std::string_view html) { parser.Feed(html, document); }
+    void feed(std::string_view html) { parser.Feed(html, document); }
+
+    QString text(int line) const { return document.Line(line).m_text; }
+    const StyledRun &runAt(int line, int offset) const
+    {
+        for (const StyledRun &run : document.Line(line).m_runs) {
+            if (offset >= run.m_start && offset < run.m_start + run.m_length)
+                return run;
+        }
+        static const StyledRun none;
+        ADD_FAILURE() << "no run at " << line << ":" << offset;
+        return none;
+    }
+    const RunStyle &styleAt(int line, int offset) const { return document.Style(runAt(line, offset).m_style); }
+    QString commandAt(int line, int offset) const
+    {
+        const int link = runAt(line, offset).m_link;
+        return link < 0 ? QString() : document.Link(link).m_command;
+    }
+};
+
+TEST(HtmlLineParser, FormattedLineBecomesStyledRuns)
+{
+    FormatContext context;
+    context.m_decoration.m_isNickListMember = [](std::string_view nick) { return nick == "bob"; };
+    const std::string html =
+        FormatLine("bob: \x02hi\x02 \x1fu\x1f \x03" "4,12red\x0f plain #chan", TextClass::Text, 0, context);
+    Parsed parsed(html);
+    ASSERT_EQ(parsed.document.LineCount(), 2); // CR LF ends the line
+    const QString text = parsed.text(0);
+    EXPECT_TRUE(text.endsWith(QStringLiteral("bob: hi u red plain #chan"))) << text.toStdString();
+    EXPECT_EQ(parsed.text(1), QString());
+
+    const int stamp = 0;
+    EXPECT_EQ(parsed.styleAt(0, stamp).m_foreground, 0xFF949494);
+    const int bob = int(text.indexOf(QStringLiteral("bob")));
+    EXPECT_EQ(parsed.commandAt(0, bob), QStringLiteral("/query bob"));
+    EXPECT_EQ(parsed.styleAt(0, bob).m_foreground, 0xFF000000);
+    EXPECT_TRUE(parsed.commandAt(0, bob + 3).isEmpty()); // the colon is outside
+    const int hi = int(text.indexOf(QStringLiteral("hi")));
+    EXPECT_TRUE(parsed.styleAt(0, hi).m_bold);
+    EXPECT_FALSE(parsed.styleAt(0, hi + 2).m_bold);
+    const int u = int(text.indexOf(QStringLiteral(" u ")) + 1);
+    EXPECT_TRUE(parsed.styleAt(0, u).m_underline);
+    const int red = int(text.indexOf(QStringLiteral("red")));
+    EXPECT_EQ(parsed.styleAt(0, red).m_foreground, 0xFFFF0000);
+    EXPECT_EQ(parsed.styleAt(0, red).m_background, 0xFF0000FF);
+    // 0x0F opens a black span on a transparent background: the blue shows on.
+    const int plain = int(text.indexOf(QStringLiteral("plain")));
+    EXPECT_EQ(parsed.styleAt(0, plain).m_foreground, 0xFF000000);
+    EXPECT_EQ(parsed.styleAt(0, plain).m_background, 0xFF0000FF);
+    const int chan = int(text.indexOf(QStringLiteral("#chan")));
+    EXPECT_EQ(parsed.commandAt(0, chan), QStringLiteral("/join #chan"));
+}
+
+TEST(HtmlLineParser, ColourForms)
+{
+    Parsed parsed("<span style='color:FFA500;'>a</span><span style='color: #00ff00'>b</span>"
+                  "<span style='color:Brown;background-color:transparent'>c</span>"
+                  "<span style='background-color: #transparent; color: #123456;'>d</span>"
+                  "<span style='color:nonsense'>e</span><span style='background-color:Black;color:White;'>f</span>");
+    EXPECT_EQ(parsed.text(0), QStringLiteral("abcdef"));
+    EXPECT_EQ(parsed.styleAt(0, 0).m_foreground, 0xFFFFA500);
+    EXPECT_EQ(parsed.styleAt(0, 1).m_foreground, 0xFF00FF00);
+    EXPECT_EQ(parsed.styleAt(0, 2).m_foreground, 0xFFA52A2A);
+    EXPECT_EQ(qAlpha(parsed.styleAt(0, 2).m_background), 0);
+    EXPECT_EQ(parsed.styleAt(0, 3).m_foreground, 0xFF123456);
+    EXPECT_EQ(parsed.styleAt(0, 4).m_foreground, 0xFF000000);
+    EXPECT_EQ(parsed.styleAt(0, 5).m_foreground, 0xFFFFFFFF);
+    EXPECT_EQ(parsed.styleAt(0, 5).m_background, 0xFF000000);
+}
+
+TEST(HtmlLineParser, BoldAndSpansMayCrossAsTheProgramWritesThem)
+{
+    // ConvertToHtml closes bold inside spans it opened later.
+    Parsed parsed("a<b>b<span style='color:Red;background-color:Blue;'>c<span style='background-color:transparent;"
+                  "color:Black;'>d</b></span></span>e</b></b></span>f");
+    EXPECT_EQ(parsed.text(0), QStringLiteral("abcdef"));
+    EXPECT_FALSE(parsed.styleAt(0, 0).m_bold);
+    EXPECT_TRUE(parsed.styleAt(0, 1).m_bold);
+    EXPECT_TRUE(parsed.styleAt(0, 2).m_bold);
+    EXPECT_EQ(parsed.styleAt(0, 2).m_foreground, 0xFFFF0000);
+    EXPECT_TRUE(parsed.styleAt(0, 3).m_bold);
+    EXPECT_FALSE(parsed.styleAt(0, 4).m_bold);
+    EXPECT_EQ(parsed.styleAt(0, 4).m_foreground, 0xFF000000);
+    EXPECT_EQ(parsed.styleAt(0, 5).m_foreground, 0xFF000000);
+}
+
+TEST(HtmlLineParser, EntitiesAndUnknownMarkupShowAsText)
+{
+    Parsed parsed("&lt;b&gt; &amp; &quot;&#39;&#x41;&nbsp;| a & b &bogus; <script>x</script> <span <b");
+    EXPECT_EQ(parsed.text(0), QStringLiteral("<b> & \"'A\u00A0| a & b &bogus; <script>x</script> <span <b"));
+    Parsed unterminated("<span id='/x");
+    EXPECT_EQ(unterminated.text(0), QStringLiteral("<span id='/x"));
+}
+
+TEST(HtmlLineParser, LineBreaksInsideThePreformattedBlock)
+{
+    Parsed parsed("<body style=\"x\">\n<div align='center'></div><pre style='font-family: A;font-size: 13px;'>"
+                  "one\r\ntwo\nthree\rfour<br>five");
+    ASSERT_EQ(parsed.document.LineCount(), 5);
+    EXPECT_EQ(parsed.text(0), QStringLiteral("one"));
+    EXPECT_EQ(parsed.text(1), QStringLiteral("two"));
+    EXPECT_EQ(parsed.text(2), QStringLiteral("three"));
+    EXPECT_EQ(parsed.text(3), QStringLiteral("four"));
+    EXPECT_EQ(parsed.text(4), QStringLiteral("five"));
+}
+
+TEST(HtmlLineParser, StylesAndElementsStayOpenFromOneFragmentToTheNext)
+{
+    // A clickable offer: an element around a whole formatted line.
+    Parsed parsed("<span id='/dcc chat connect 1.2.3.4 5' style='cursor:hand;'>");
+    parsed.feed("<span style='color: #2E8B57;'>offer</span>\r\n");
+    parsed.feed("</span>after");
+    EXPECT_EQ(parsed.text(0), QStringLiteral("offer"));
+    EXPECT_EQ(parsed.commandAt(0, 0), QStringLiteral("/dcc chat connect 1.2.3.4 5"));
+    EXPECT_EQ(parsed.styleAt(0, 0).m_foreground, 0xFF2E8B57);
+    EXPECT_EQ(parsed.text(1), QStringLiteral("after"));
+    EXPECT_TRUE(parsed.commandAt(1, 0).isEmpty());
+}
+
+TEST(HtmlLineParser, AttributesAreDecodedOnce)
+{
+    Parsed parsed("<span id='/join #a&#39;b&quot;c&amp;lt;' title=\"t'&lt;\">x</span><span id=/q\\u>y</span>");
+    EXPECT_EQ(parsed.commandAt(0, 0), QStringLiteral("/join #a'b\"c&lt;"));
+    EXPECT_EQ(parsed.document.Link(parsed.runAt(0, 0).m_link).m_title, QStringLiteral("t'<"));
+    EXPECT_EQ(parsed.commandAt(0, 1), QStringLiteral("/q\\u"));
+}
+
+TEST(HtmlLineParser, SmileyImageTakesOnePlaceAndCopiesAsItsToken)
+{
+    Parsed parsed("a <img src=\"/x/smiles/5.gif\" width=15 height=15 align=middle "
+                  "style='margin-bottom:-6;margin-top:-6'> b <img src='/y/banner.png' width='468' height='60' "
+                  "id='/link http://a' alt='Ad'>");
+    ASSERT_EQ(parsed.text(0).size(), 6);
+    const StyledRun &smiley = parsed.runAt(0, 2);
+    ASSERT_GE(smiley.m_image, 0);
+    EXPECT_EQ(parsed.document.Image(smiley.m_image).m_source, QStringLiteral("/x/smiles/5.gif"));
+    EXPECT_EQ(parsed.document.Image(smiley.m_image).m_width, 15);
+    EXPECT_EQ(parsed.document.CopyText(0, 0, 100), QStringLiteral("a ;) b Ad"));
+    const StyledRun &banner = parsed.runAt(0, 5);
+    EXPECT_EQ(parsed.document.Image(banner.m_image).m_width, 468);
+    EXPECT_EQ(parsed.commandAt(0, 5), QStringLiteral("/link http://a"));
+    EXPECT_EQ(parsed.document.Line(0).m_imageCount, 2);
+}
+
+TEST(HtmlLineParser, ControlBytesAreDroppedAndTabsKept)
+{
+    Parsed parsed(std::string("a\x01" "b\tc\x7f" "d\0e", 9));
+    EXPECT_EQ(parsed.text(0), QStringLiteral("ab\tcde"));
+}
+
+TEST(HtmlLineParser, VeryLongTextIsCutIntoLinesOfBoundedLength)
+{
+    const std::string long_(HtmlLineParser::kMaxLineLength * 2 + 10, 'x');
+    Parsed parsed(long_);
+    ASSERT_EQ(parsed.document.LineCount(), 3);
+    EXPECT_EQ(parsed.text(0).size(), HtmlLineParser::kMaxLineLength);
+    EXPECT_EQ(parsed.text(2).size(), 10);
+}
+
+TEST(HtmlLineParser, DeepNestingAndRandomBytesNeverBreakIt)
+{
+    std::string deep;
+    for (int i = 0; i < 20000; ++i)
+        deep += "<span style='color:Red;'>";
+    deep += "x";
+    for (int i = 0; i < 20000; ++i)
+        deep += "</span>";
+    deep += "<b>y";
+    Parsed parsed(deep);
+    EXPECT_EQ(parsed.text(0), QStringLiteral("xy"));
+    EXPECT_EQ(parsed.styleAt(0, 1).m_foreground, 0xFF000000); // every span closed again
+    EXPECT_TRUE(parsed.styleAt(0, 1).m_bold);
+
+    std::mt19937 random(12345);
+    const std::string alphabet = "<>&;#'\"= /spanbuimgidtlecoryx\r\n\x02\x80\xC3\xFF";
+    Parsed fuzzed("");
+    for (int round = 0; round < 300; ++round) {
+        std::string html;
+        const int length = int(random() % 200);
+        for (int i = 0; i < length; ++i)
+            html += alphabet[random() % alphabet.size()];
+        fuzzed.feed(html);
+    }
+    for (int line = 0; line < fuzzed.document.LineCount(); ++line) {
+        const StyledLine &styled = fuzzed.document.Line(line);
+        int covered = 0;
+        for (const StyledRun &run : styled.m_runs) {
+            EXPECT_EQ(run.m_start, covered);
+            covered += run.m_length;
+        }
+        EXPECT_EQ(covered, styled.m_text.size());
+    }
+}
+
+} // namespace
