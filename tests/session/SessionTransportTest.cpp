@@ -133,14 +133,26 @@ TEST_F(Transport, ClosingTheSessionFromInsideTheBurstWaitsForTheReceiveHandler)
     Session *session = ConnectSession();
     const std::string key = session->Key();
     bool closed = false;
-    // A user action that arrives while the burst is dispatched closes the session.
-    QTimer::singleShot(0, [&] { closed = m_table->CloseSession(key); });
+    bool closedWhileReceiving = false;
+    QTimer userAction;
+    // A user action that runs while the burst is dispatched closes the session.
+    QObject::connect(&userAction, &QTimer::timeout, [&] {
+        if (closed || !session->IsReceiving())
+            return;
+        closedWhileReceiving = true;
+        closed = m_table->CloseSession(key);
+    });
+    userAction.start(0);
     std::string burst;
     for (int i = 0; i < 200; ++i)
         burst += ":srv 372 me :line " + std::to_string(i) + "\r\n";
     m_server.SendRaw(burst);
     ASSERT_TRUE(WaitFor([&] { return closed; }));
+    userAction.stop();
+    EXPECT_TRUE(closedWhileReceiving);
     EXPECT_EQ(m_table->FindSession(key), nullptr);
+    // the rest of the burst was not dispatched into the closed session's windows
+    EXPECT_FALSE(m_shell->View(key)->HasLine("[ 0372 ] line 199"));
     ASSERT_TRUE(m_server.WaitForLineStartingWith("QUIT"));
     PumpEvents(50);
 }

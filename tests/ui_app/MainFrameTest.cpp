@@ -7,6 +7,7 @@
 #include "app/CommandIds.h"
 #include "app/Debug.h"
 #include "app/MainFrame.h"
+#include "app/MainFrameMdi.h"
 #include "config/Config.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -46,7 +47,7 @@ TEST_F(MainFrameTest, MenuBarHasEveryMenuInOrder)
                                    "&Pomocník"}));
     // The windows of other parts of the program do not exist yet: their commands are off.
     Frame()->UpdateCommandStates();
-    for (int id : {CommandId::Settings, CommandId::Favourites, CommandId::AddressBook, CommandId::IgnoreList,
+    for (int id : std::initializer_list<int>{CommandId::Settings, CommandId::Favourites, CommandId::AddressBook, CommandId::IgnoreList,
                    CommandId::NewScript, CommandId::OpenScript, CommandId::AwayOn, CommandId::Bold})
         EXPECT_FALSE(Frame()->Action(id)->isEnabled()) << id;
     EXPECT_TRUE(Frame()->Action(CommandId::Help)->isEnabled());

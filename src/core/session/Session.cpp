@@ -86,6 +86,7 @@ void Session::InitKernelProps(const std::string &host, unsigned port)
 
 void Session::StartConnect()
 {
+    m_closeAfterReceive = false;
     m_socket->Close();
     m_assembler.Clear();
     m_unsent.clear();
@@ -132,6 +133,18 @@ void Session::SetSocketOptions()
     // reply would take minutes). The system's buffer sizes stay.
 }
 
+void Session::CloseSocket()
+{
+    // Inside OnReceive the user interface is pumped; a socket closed there
+    // could be deleted by that pump while it is still delivering its
+    // notification. It is closed when the receive handler returns.
+    if (m_receiveDepth > 0) {
+        m_closeAfterReceive = true;
+        return;
+    }
+    m_socket->Close();
+}
+
 void Session::OnClose(int error)
 {
     Log("Connection closed, OnClose: nErrorCode: %d", error);
@@ -149,7 +162,7 @@ void Session::ConnectionLost()
         window->NickListChanged();
     }
     PrintTo("", TextClass::Error, Strings::Get(57370), true);
-    m_socket->Close();
+    CloseSocket();
     m_connected = false;
     m_connecting = false;
     m_assembler.Clear();

@@ -161,6 +161,7 @@ private:
     static const DispatchEntry *FindDispatch(const std::string &word);
 
     void SetSocketOptions();
+    void CloseSocket();
     int WriteToSocket(const std::string &bytes);
     void WritePending();
     void DispatchReceivedLine(const std::string &raw);
@@ -186,6 +187,7 @@ private:
     int m_receiveDepth = 0;
     int m_busyDepth = 0; // Command, DispatchServerLine or OnReceive is running
     bool m_deleteWhenIdle = false;
+    bool m_closeAfterReceive = false; // the connection ended inside OnReceive
     bool m_shutdown = false;
     unsigned m_connectionNumber = 0; // changes with every attempt and every loss
 };

@@ -121,8 +121,8 @@ void Session::OnReceive(int error)
             return;
         }
         Log("Receive error socket error ...");
-        ConnectionLost();
         --m_receiveDepth;
+        ConnectionLost();
         return;
     }
 
@@ -130,16 +130,22 @@ void Session::OnReceive(int error)
     m_assembler.Feed(chunk, static_cast<size_t>(count), lines);
     const unsigned connection = m_connectionNumber;
     for (const std::string &line : lines) {
-        // A line dispatched before may have closed the session or its
-        // connection: what is left of the burst belongs to no one.
-        if (m_deleteWhenIdle || m_shutdown || connection != m_connectionNumber)
-            break;
         Log("Received: %s", line.c_str());
         DispatchReceivedLine(line);
+        // The line, or something done while the user interface was pumped,
+        // may have closed the session or its connection: what is left of
+        // the burst belongs to no one.
+        if (m_deleteWhenIdle || m_shutdown || connection != m_connectionNumber)
+            break;
         PumpUserInterface();
+        if (m_deleteWhenIdle || m_shutdown || connection != m_connectionNumber)
+            break;
     }
-    PumpUserInterface();
     --m_receiveDepth;
+    if (m_closeAfterReceive) {
+        m_closeAfterReceive = false;
+        m_socket->Close();
+    }
 }
 
 void Session::DispatchReceivedLine(const std::string &raw)
