@@ -35,10 +35,11 @@ struct World
     int inputs = 0;
 };
 
+// Never destroyed: at exit Qt's own globals are gone before ours would be.
 World &TheWorld()
 {
-    static World world;
-    return world;
+    static World *world = new World;
+    return *world;
 }
 
 void WriteSettings()

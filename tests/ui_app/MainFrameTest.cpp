@@ -12,6 +12,7 @@
 #include "session/Session.h"
 #include "session/SessionTable.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -85,7 +86,8 @@ TEST_F(MainFrameTest, CtrlZConnectsToTheDefaultServer)
                                std::to_string(server.Port()) + " 0\n";
     ASSERT_TRUE(StartApp(config));
     EXPECT_EQ(m_app->Sessions().Count(), 0u);
-    Frame()->activateWindow();
+    QApplication::setActiveWindow(Frame());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
     QTest::keyClick(Frame(), Qt::Key_Z, Qt::ControlModifier);
     ASSERT_EQ(m_app->Sessions().Count(), 1u);
     Session *session = m_app->Sessions().Sessions().front();
@@ -191,6 +193,8 @@ TEST_F(MainFrameTest, WindowMenuCutsLongTitles)
 TEST_F(MainFrameTest, HelpWindowOpensOnceAsAChild)
 {
     ASSERT_TRUE(StartApp());
+    QApplication::setActiveWindow(Frame());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
     QTest::keyClick(Frame(), Qt::Key_F1);
     ASSERT_TRUE(m_app->HelpWindow());
     EXPECT_EQ(Frame()->Children().size(), 1);
@@ -198,7 +202,10 @@ TEST_F(MainFrameTest, HelpWindowOpensOnceAsAChild)
     Frame()->RunCommand(CommandId::Help);
     EXPECT_EQ(Frame()->Children().size(), 1);
     Frame()->ActiveChild()->close();
-    EXPECT_TRUE(WaitFor([&] { return m_app->HelpWindow() == nullptr; }));
+    EXPECT_TRUE(WaitFor([&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return m_app->HelpWindow() == nullptr;
+    }));
 }
 
 TEST_F(MainFrameTest, PlacementAndBarsAreRestoredAtTheNextStart)

@@ -64,9 +64,14 @@ TEST_F(TrayTest, NotificationCycleShowsQueuedBalloonsAndNotesActivity)
     m_app->Notifier()->Cycle();
     EXPECT_EQ(m_app->Notifier()->BalloonsShown(), 1);
     EXPECT_TRUE(m_app->Notifier()->Activity());
-    for (int i = 0; i < 6; ++i)
+    // The tray blinks from the fifth cycle after the balloon ...
+    for (int i = 0; i < 5; ++i)
         m_app->Notifier()->Cycle();
     EXPECT_EQ(m_app->Notifier()->Blinker().Current(), TrayBlinker::Icon::Blink);
+    // ... until the next window bar pass finds no window with activity.
+    m_app->Notifier()->Cycle();
+    EXPECT_FALSE(m_app->Notifier()->Activity());
+    EXPECT_EQ(m_app->Notifier()->Blinker().Current(), TrayBlinker::Icon::Normal);
 }
 
 TEST_F(QuestionDialogTest, QuestionsWaitTheirTurnAndRepeatsAreQueuedOnce)

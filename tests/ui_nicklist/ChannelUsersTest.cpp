@@ -261,7 +261,7 @@ TEST_F(ChannelUsersTest, DrawsSelectionAwayIconsAndTheListColourBelow)
     ShowView();
 
     const QImage image = m_view->viewport()->grab().toImage();
-    if (qEnvironmentVariableIsSet("H5_DUMP")) image.save("/tmp/h5_list.png");
+    if (qEnvironmentVariableIsSet("H5_DUMP")) { image.save("/tmp/h5_list.png"); qDebug() << image.size() << m_view->visualRect(m_view->Model()->index(3)) << m_view->palette().color(QPalette::Dark) << m_view->palette().color(QPalette::WindowText); }
     const QRect bob = m_view->visualRect(m_view->Model()->index(0));
     const QRect amy = m_view->visualRect(m_view->Model()->index(1));
     const QRect zed = m_view->visualRect(m_view->Model()->index(2));
@@ -284,6 +284,7 @@ TEST_F(ChannelUsersTest, DrawsSelectionAwayIconsAndTheListColourBelow)
     const QRect textArea(CNickListDelegate::kTextIndent, 0, 60, CNickListDelegate::kItemHeight);
     const QColor zedText = DarkestIn(image, textArea.translated(zed.topLeft()));
     const QColor waltText = DarkestIn(image, textArea.translated(walt.topLeft()));
+    if (qEnvironmentVariableIsSet("H5_DUMP")) qDebug() << zedText << waltText;
     EXPECT_LT(ColourDistance(zedText, palette.color(QPalette::Dark)), 60);
     EXPECT_LT(ColourDistance(waltText, palette.color(QPalette::WindowText)), 60);
     EXPECT_GT(ColourDistance(zedText, waltText), 60);

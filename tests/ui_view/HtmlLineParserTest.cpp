@@ -147,15 +147,15 @@ TEST(HtmlLineParser, SmileyImageTakesOnePlaceAndCopiesAsItsToken)
     Parsed parsed("a <img src=\"/x/smiles/5.gif\" width=15 height=15 align=middle "
                   "style='margin-bottom:-6;margin-top:-6'> b <img src='/y/banner.png' width='468' height='60' "
                   "id='/link http://a' alt='Ad'>");
-    ASSERT_EQ(parsed.text(0).size(), 6);
+    ASSERT_EQ(parsed.text(0).size(), 7);
     const StyledRun &smiley = parsed.runAt(0, 2);
     ASSERT_GE(smiley.m_image, 0);
     EXPECT_EQ(parsed.document.Image(smiley.m_image).m_source, QStringLiteral("/x/smiles/5.gif"));
     EXPECT_EQ(parsed.document.Image(smiley.m_image).m_width, 15);
     EXPECT_EQ(parsed.document.CopyText(0, 0, 100), QStringLiteral("a ;) b Ad"));
-    const StyledRun &banner = parsed.runAt(0, 5);
+    const StyledRun &banner = parsed.runAt(0, 6);
     EXPECT_EQ(parsed.document.Image(banner.m_image).m_width, 468);
-    EXPECT_EQ(parsed.commandAt(0, 5), QStringLiteral("/link http://a"));
+    EXPECT_EQ(parsed.commandAt(0, 6), QStringLiteral("/link http://a"));
     EXPECT_EQ(parsed.document.Line(0).m_imageCount, 2);
 }
 

@@ -43,7 +43,9 @@ void CChannelsBar::Refresh()
 
 void CChannelsBar::SyncButtons()
 {
-    const QList<QMdiSubWindow *> children = m_area->subWindowList(QMdiArea::CreationOrder);
+    QList<QMdiSubWindow *> children = m_area->subWindowList(QMdiArea::CreationOrder);
+    // A closed window stays in the area until it is deleted.
+    children.removeIf([](QMdiSubWindow *child) { return child->isHidden(); });
     for (int i = m_buttons.size() - 1; i >= 0; --i) {
         const Entry &entry = m_buttons.at(i);
         if (entry.child && children.contains(entry.child))

@@ -73,6 +73,7 @@ QMdiSubWindow *CMainFrame::AddChild(QWidget *widget, const QString &title)
     widget->setWindowTitle(title);
     QMdiSubWindow *child = m_mdi->addSubWindow(widget);
     child->setAttribute(Qt::WA_DeleteOnClose);
+    child->installEventFilter(this);
     connect(widget, &QWidget::windowTitleChanged, this, [this] {
         m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar);
     });
@@ -102,7 +103,10 @@ ShellChild *CMainFrame::ActiveShellChild() const
 
 QList<QMdiSubWindow *> CMainFrame::Children() const
 {
-    return m_mdi->subWindowList(QMdiArea::CreationOrder);
+    // A closed window stays in the area until it is deleted.
+    QList<QMdiSubWindow *> children = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    children.removeIf([](QMdiSubWindow *child) { return child->isHidden(); });
+    return children;
 }
 
 void CMainFrame::ActivateChild(QMdiSubWindow *child)
@@ -222,6 +226,14 @@ void CMainFrame::SavePlacement()
     WriteBool(kBaseSection, "Zoomed", child && child->isMaximized());
     m_app.BarStateStore().setValue(QLatin1String(kBarStates), saveState());
     m_app.BarStateStore().sync();
+}
+
+bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    // A closed child goes away only later; its button and menu entry go now.
+    if (event->type() == QEvent::Hide && qobject_cast<QMdiSubWindow *>(watched) && !m_closing)
+        QTimer::singleShot(0, this, [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event)

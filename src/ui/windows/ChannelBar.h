@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QToolBar>
+
+#include <array>
+#include <string>
+
+// The vertical tool bar on the left of a channel window: "&Zvoliť Tému ...",
+// "Zakázaní &Užívatelia ...", "Pridať K Obľúbeným", "Vlastnosti" and the five
+// user-message buttons, whose tool tips are the configured messages. A button
+// reports its command number (CommandId; the user messages from
+// UserMessageFirst on) through commandTriggered.
+class CChannelBar : public QToolBar
+{
+    Q_OBJECT
+
+public:
+    explicit CChannelBar(QWidget *parent = nullptr);
+
+    // "Msgs User1" .. "Msgs User5": the tool tips; an empty message disables its button.
+    void SetUserMessages(const std::array<std::string, 5> &messages);
+    // The action of a command number (null when the bar has none).
+    QAction *Action(int id) const;
+
+signals:
+    void commandTriggered(int id);
+
+private:
+    QAction *AddCommand(int id, const QString &text);
+};
