@@ -73,6 +73,7 @@ int LastNativeError() { return errno; }
 // Time a closed connection gets to deliver what was already accepted by
 // Send before it is cut.
 constexpr int kGracefulCloseMs = 30000;
+constexpr qint64 kReadBufferBytes = 64 * 1024;
 
 bool NativeLevelAndName(AsyncSocket::Option option, int &level, int &name)
 {
@@ -241,6 +242,9 @@ void AsyncSocket::AdoptSocket(QTcpSocket *socket)
     // Not a child: this object may be destroyed from inside one of the
     // socket's own signals, and the socket must outlive that emission.
     socket->setParent(nullptr);
+    // A peer that sends faster than we read is held back by TCP instead of
+    // growing Qt's buffer without bound.
+    socket->setReadBufferSize(kReadBufferBytes);
     m_socket = socket;
     connect(socket, &QTcpSocket::connected, this, &AsyncSocket::HandleConnected);
     connect(socket, &QTcpSocket::readyRead, this, &AsyncSocket::HandleReadyRead);
