@@ -11,6 +11,7 @@
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
+#include "session/NameCase.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/FakeConversationView.h"
@@ -19,11 +20,44 @@
 #include "support/TestConfigDir.h"
 #include "support/WaitFor.h"
 
+// A recording window that also counts how often it was brought forward.
+class CommandView : public FakeConversationView
+{
+public:
+    using FakeConversationView::FakeConversationView;
+    void Activate() override { ++m_activations; }
+    int m_activations = 0;
+};
+
 // The shell of the command tests: FakeShell plus the windows that only
-// commands open (help, debug, channel search).
+// commands open (help, debug, channel search), with CommandViews.
 class CommandShell : public FakeShell
 {
 public:
+    ConversationView *CreateView(Conversation &conversation) override
+    {
+        m_commandViews.push_back(std::make_unique<CommandView>(conversation));
+        return m_commandViews.back().get();
+    }
+    // The newest view made for a conversation of that name (any case).
+    CommandView *View(const std::string &name) const
+    {
+        for (auto it = m_commandViews.rbegin(); it != m_commandViews.rend(); ++it) {
+            if (EqualNoCase((*it)->Name(), name))
+                return it->get();
+        }
+        return nullptr;
+    }
+    bool AnyViewHasLineContaining(const std::string &part) const
+    {
+        for (const auto &view : m_commandViews) {
+            if (view->HasLineContaining(part))
+                return true;
+        }
+        return false;
+    }
+    size_t ViewCount() const { return m_commandViews.size(); }
+
     void OpenHelpWindow() override { ++m_helpOpened; }
     bool OpenDebugWindow() override
     {
@@ -48,6 +82,9 @@ public:
     int m_debugOpened = 0;
     std::vector<std::string> m_searchOpened;
     std::vector<std::string> m_searchClosed;
+
+private:
+    std::vector<std::unique_ptr<CommandView>> m_commandViews;
 };
 
 // A script engine for tests: records every offered line and takes the lines
@@ -138,8 +175,8 @@ protected:
     {
         return m_session->OpenWindow(name, Conversation::KindChannel, Conversation::TypeChannel);
     }
-    FakeConversationView *View(const std::string &name) const { return m_shell->View(name); }
-    FakeConversationView *ServerView() const { return m_shell->View(m_session->Key()); }
+    CommandView *View(const std::string &name) const { return m_shell->View(name); }
+    CommandView *ServerView() const { return m_shell->View(m_session->Key()); }
 
     std::unique_ptr<CommandShell> m_shell;
     std::unique_ptr<SessionTable> m_table;

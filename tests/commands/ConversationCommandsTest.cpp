@@ -9,15 +9,6 @@ namespace {
 
 using ConversationCommands = CommandFixture;
 
-bool AnyViewHasLineContaining(FakeShell &shell, const std::string &part)
-{
-    for (FakeConversationView *view : shell.Views()) {
-        if (view->HasLineContaining(part))
-            return true;
-    }
-    return false;
-}
-
 TEST_F(ConversationCommands, JoinTakesTheStoredChannelKeyWhenNoneIsGiven)
 {
     ASSERT_TRUE(WriteString(kPasswordsSection, m_session->ConfName() + " - #club", "sesame"));
@@ -26,11 +17,18 @@ TEST_F(ConversationCommands, JoinTakesTheStoredChannelKeyWhenNoneIsGiven)
     EXPECT_EQ(Sent([&] { Run("/join #open"); }), std::vector<std::string>{"JOIN #open"});
 }
 
+TEST_F(ConversationCommands, JoinBringsAnOpenWindowForward)
+{
+    OpenChannel("#a");
+    Run("/join #A");
+    EXPECT_EQ(View("#a")->m_activations, 1);
+}
+
 TEST_F(ConversationCommands, MsgEchoesThroughTheServerMessagePathBeforeSending)
 {
     OpenChannel("#a");
     EXPECT_EQ(Sent([&] { Run("/msg #a hello there", "#a"); }), std::vector<std::string>{"PRIVMSG #a :hello there"});
-    EXPECT_TRUE(AnyViewHasLineContaining(*m_shell, "hello there"));
+    EXPECT_TRUE(View("#a")->HasLineContaining("hello there"));
 
     // a target without text echoes an empty message, sends nothing, and fails
     EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/msg #a"), 0); }), std::vector<std::string>{});
@@ -45,15 +43,15 @@ TEST_F(ConversationCommands, OnlyActionsAmongCtcpMessagesAreEchoed)
         Run("/msg #a \x01" "ACTION dances\x01");
     });
     ASSERT_EQ(sent.size(), 3u);
-    EXPECT_FALSE(AnyViewHasLineContaining(*m_shell, "VERSION"));
-    EXPECT_FALSE(AnyViewHasLineContaining(*m_shell, "DCC CHAT"));
-    EXPECT_TRUE(AnyViewHasLineContaining(*m_shell, "dances"));
+    EXPECT_FALSE(m_shell->AnyViewHasLineContaining("VERSION"));
+    EXPECT_FALSE(m_shell->AnyViewHasLineContaining("DCC CHAT"));
+    EXPECT_TRUE(m_shell->AnyViewHasLineContaining("dances"));
 }
 
 TEST_F(ConversationCommands, NoticeShowsInAnOpenWindowOfTheTargetOnly)
 {
     EXPECT_EQ(Sent([&] { Run("/notice bob hi"); }), std::vector<std::string>{"NOTICE bob :hi"});
-    EXPECT_FALSE(AnyViewHasLineContaining(*m_shell, "me: hi"));
+    EXPECT_FALSE(m_shell->AnyViewHasLineContaining("me: hi"));
 
     m_session->OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate);
     Run("/notice BOB hi again");
@@ -69,10 +67,12 @@ TEST_F(ConversationCommands, QueryOpensOnePrivateWindowAndBringsItForward)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Type(), Conversation::TypePrivate);
     EXPECT_EQ(window->Kind(), Conversation::KindText);
-    const size_t views = m_shell->Views().size();
+    EXPECT_EQ(View("bob")->m_activations, 1);
+    const size_t views = m_shell->ViewCount();
     EXPECT_EQ(Run("/query bob"), 1);
-    EXPECT_EQ(m_shell->Views().size(), views);
+    EXPECT_EQ(m_shell->ViewCount(), views);
     EXPECT_EQ(m_session->FindWindow("bob"), window);
+    EXPECT_EQ(View("bob")->m_activations, 2);
 }
 
 TEST_F(ConversationCommands, ActionTopicModeAndAwayIssueTheirCommandLines)

@@ -180,6 +180,8 @@ protected:
         CommandFixture::SetUp();
         CommandDispatcher::SetScriptHost(&m_host);
         m_channel = OpenChannel("#a");
+        m_channel->Scripts().clear(); // the default script of a new window
+        m_host.m_loads.clear();
         m_channel->Scripts()["one.tcl"] = "one.tcl";
         m_channel->Scripts()["two.tcl"] = "two.tcl";
     }
@@ -218,6 +220,7 @@ TEST_F(ScriptHook, ATakenLineIsDoneEvenWhenTheBuiltInFailedOrIsUnknown)
 
 TEST_F(ScriptHook, LinesWithoutAWindowOrFromOtherWindowsNeverReachTheScripts)
 {
+    m_session->ServerWindow()->Scripts().clear();
     Run("/away");
     Run("/away", "#nowhere");
     Run("/away", m_session->Key());

@@ -38,17 +38,19 @@ TEST_F(WhoActionQueue, BanKickBansTheHostAndKicksWithTheQuotedReason)
     EXPECT_EQ(sent, (std::vector<std::string>{"MODE #a +b *!*@h.example", "KICK #a bob :\"go away\""}));
     EXPECT_TRUE(m_session->m_whoActions.empty());
 
-    Run("/who bob -ban #b");
+    Sent([&] { Run("/who bob -ban #b"); });
     sent = Sent([&] { WhoActions::RunReply(*m_session, WhoReply("bob", "h2")); });
     EXPECT_EQ(sent, std::vector<std::string>{"MODE #b +b *!*@h2"});
 }
 
 TEST_F(WhoActionQueue, EveryActionForTheNickRunsOnceInQueueOrderAndOthersStay)
 {
-    Run("/who bob -ban #a");
-    Run("/who eve -ban #x");
-    Run("/who bob -ban");
-    Run("/who BOB -bankick #b");
+    Sent([&] {
+        Run("/who bob -ban #a");
+        Run("/who eve -ban #x");
+        Run("/who bob -ban");
+        Run("/who BOB -bankick #b");
+    });
     std::vector<std::string> sent = Sent([&] { EXPECT_EQ(WhoActions::RunReply(*m_session, WhoReply("bob", "h")), 3); });
     EXPECT_EQ(sent, (std::vector<std::string>{"MODE #a +b *!*@h", "MODE #b +b *!*@h", "KICK #b BOB :\"\""}));
     EXPECT_EQ(m_session->m_whoActions, std::vector<std::string>{"eve -ban #x "});
@@ -60,7 +62,7 @@ TEST_F(WhoActionQueue, ManyUnansweredActionsStayQueuedAndDoNotHideAnswers)
 {
     for (int i = 0; i < 10000; ++i)
         m_session->m_whoActions.push_back("ghost" + std::to_string(i) + " -ban #a ");
-    Run("/who bob -ban #a");
+    Sent([&] { Run("/who bob -ban #a"); });
     for (int i = 0; i < 50; ++i)
         EXPECT_EQ(WhoActions::RunReply(*m_session, WhoReply("nobody" + std::to_string(i), "h")), 0);
     EXPECT_EQ(Sent([&] { WhoActions::RunReply(*m_session, WhoReply("bob", "h")); }),

@@ -44,7 +44,8 @@ int64_t Now()
 
 void BringToFront(Conversation &window)
 {
-    (void)window;
+    if (ConversationView *view = window.View())
+        view->Activate();
 }
 
 } // namespace Commands

@@ -31,4 +31,8 @@ public:
 
     // Whether this is the active child window of the main window.
     virtual bool IsActive() const = 0;
+
+    // Brings the window to the front of the main window's children ("/query"
+    // and "/join" of a window that is already open).
+    virtual void Activate() {}
 };

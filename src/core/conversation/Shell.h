@@ -63,4 +63,24 @@ public:
 
     // A system sound; kind is the sound of the settings ("Beep Baloon"), 0 the default beep.
     virtual void Beep(int kind) = 0;
+
+    // The application's own windows that commands open ("/help", "/debug",
+    // "/search"). An application without such a window keeps the defaults.
+    // The help window: brought to the front, or created (title 57369).
+    virtual void OpenHelpWindow() {}
+    // The debug window: created once; true when it is open afterwards.
+    virtual bool OpenDebugWindow() { return false; }
+    // The channel search window of a session: created when needed and
+    // brought to the front; false when it cannot be made.
+    virtual bool OpenSearchWindow(const std::string &sessionKey)
+    {
+        (void)sessionKey;
+        return false;
+    }
+    // Closes that window; the result of closing it (false when none is open).
+    virtual bool CloseSearchWindow(const std::string &sessionKey)
+    {
+        (void)sessionKey;
+        return false;
+    }
 };

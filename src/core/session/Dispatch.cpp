@@ -65,24 +65,24 @@ const Session::DispatchEntry *Session::FindDispatch(const std::string &word)
     return nullptr;
 }
 
-void Session::DispatchServerLine(const std::string &line)
+int Session::DispatchServerLine(const std::string &line)
 {
     BusyGuard guard(*this);
 
     // 1. Lines without a prefix.
     const std::string first = GetWord(line, 1);
     if (first == "PING")
-        return (void)Dispatch::Ping(*this, line);
+        return Dispatch::Ping(*this, line);
     if (first == "NOTICE")
-        return (void)Dispatch::ServerNotice(*this, line);
+        return Dispatch::ServerNotice(*this, line);
     if (first == "ERROR")
-        return (void)Dispatch::Error(*this, line);
+        return Dispatch::Error(*this, line);
 
     // 2. and 3.
     if (CountWords(line) < 2)
-        return (void)0;
+        return 0;
     if (IgnoreList::IsIgnored(*this, line))
-        return (void)1;
+        return 1;
 
     // 4. The handler of the command word.
     const std::string command = GetWord(line, 2);
@@ -90,7 +90,7 @@ void Session::DispatchServerLine(const std::string &line)
     if (const DispatchEntry *entry = FindDispatch(command))
         handled = entry->handler(*this, line);
     if (m_deleteWhenIdle)
-        return (void)handled; // the line closed the session
+        return handled; // the line closed the session
 
     // 5. WHOIS and WHO replies, whatever step 4 did.
     const int value = Dispatch::NumericValue(command);
@@ -110,5 +110,5 @@ void Session::DispatchServerLine(const std::string &line)
         PrintTo("", TextClass::Info, Dispatch::RawNumericText(value, line));
         handled = 1;
     }
-    return (void)handled;
+    return handled;
 }

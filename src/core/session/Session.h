@@ -70,9 +70,10 @@ public:
     void DeleteWhenIdle();
 
     // ---- server lines and commands ----
-    // Handles one received line (UTF-8): PING, 001, NICK, 432/433, 451; other
-    // lines are printed raw into the server window.
-    void DispatchServerLine(const std::string &line);
+    // Interprets one received line (UTF-8) in the fixed order of tests of
+    // Dispatch.cpp. Returns 1 when the line was handled, else the handler's
+    // result (0: not recognised; numerics nobody handles are shown raw).
+    int DispatchServerLine(const std::string &line);
     // The session's command dispatcher (window name, window kind, line): 1
     // done, 0 unknown or misused.
     int Command(const std::string &window, int kind, const std::string &line);
@@ -155,8 +156,6 @@ private:
     private:
         Session &m_session;
     };
-    struct CommandEntry;
-    static const CommandEntry *FindCommand(const std::string &word);
     struct DispatchEntry;
     static const DispatchEntry *FindDispatch(const std::string &word);
 

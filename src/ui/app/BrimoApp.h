@@ -64,12 +64,12 @@ public:
     // ---- debug log ----
     void DebugLog(const char *format, ...) __attribute__((format(printf, 2, 3)));
     // Creates the debug window once ("Brimo - Debug"); the main window keeps the focus.
-    bool OpenDebugWindow();
+    bool OpenDebugWindow() override;
     CDebug *DebugWindow() const { return m_debug; }
     void DebugWindowClosed();
 
     // ---- help window ----
-    void OpenHelpWindow();
+    void OpenHelpWindow() override;
     CHelpFrame *HelpWindow() const { return m_help; }
 
     // ---- state ----

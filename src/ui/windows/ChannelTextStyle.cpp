@@ -85,5 +85,7 @@ void CChannelTextStyle::ShowEditMenu()
 
 void CChannelTextStyle::PopupAbove(QMenu *menu)
 {
+    if (menu->isVisible())
+        return; // asked twice for one key press (the frame may forward it too)
     menu->popup(mapToGlobal(QPoint(0, -menu->sizeHint().height())));
 }

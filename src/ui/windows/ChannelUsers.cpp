@@ -144,6 +144,8 @@ void CChannelUsers::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
     if (event->button() != Qt::LeftButton || !GetNickList())
         return;
+    // The press before a double click may not have reached us (synthetic input).
+    SelectRowAt(event->position().toPoint());
     const std::string nick = GetNickList()->SelectedNick();
     if (nick.empty())
         return;

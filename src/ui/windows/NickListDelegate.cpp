@@ -5,9 +5,21 @@
 
 #include "windows/NickListModel.h"
 
+// The icons live in a static library: their resource must be registered
+// explicitly, or the linker drops it. Outside any namespace, as the macro needs.
+static void RegisterNickListResources()
+{
+    Q_INIT_RESOURCE(ui_nicklist);
+}
+
 CNickListDelegate::CNickListDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
 {
+    static const bool registered = [] {
+        RegisterNickListResources();
+        return true;
+    }();
+    (void)registered;
 }
 
 QPixmap CNickListDelegate::StatusIcon(const char *name)

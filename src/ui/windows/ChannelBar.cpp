@@ -1,0 +1,65 @@
+#include "windows/ChannelBar.h"
+
+#include "app/AppIcons.h"
+#include "app/CommandIds.h"
+
+#include <QAction>
+
+namespace {
+
+QString U(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+CChannelBar::CChannelBar(QWidget *parent) : QToolBar(parent)
+{
+    setOrientation(Qt::Vertical);
+    setMovable(false);
+    setFloatable(false);
+    setIconSize(QSize(16, 16));
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+    AddCommand(CommandId::ChannelTopic, U("&Zvoliť Tému ..."));
+    AddCommand(CommandId::ChannelBans, U("Zakázaní &Užívatelia ..."));
+    addSeparator();
+    AddCommand(CommandId::ChannelAddFavourite, U("Pridať K Obľúbeným"));
+    addSeparator();
+    AddCommand(CommandId::ChannelProperties, U("Vlastnosti"));
+    addSeparator();
+    for (int k = 0; k < 5; ++k)
+        AddCommand(CommandId::UserMessageFirst + k, QString::number(k + 1))->setEnabled(false);
+}
+
+QAction *CChannelBar::AddCommand(int id, const QString &text)
+{
+    QIcon icon = AppIcons::Command(id);
+    QAction *action = addAction(icon, text);
+    if (icon.isNull()) {
+        // Without a picture the button shows its text, without the mnemonic.
+        QString shown = text;
+        action->setIconText(shown.remove(QLatin1Char('&')));
+    }
+    action->setData(id);
+    connect(action, &QAction::triggered, this, [this, id] { emit commandTriggered(id); });
+    return action;
+}
+
+void CChannelBar::SetUserMessages(const std::array<std::string, 5> &messages)
+{
+    for (int k = 0; k < 5; ++k) {
+        QAction *action = Action(CommandId::UserMessageFirst + k);
+        const QString message = QString::fromStdString(messages[static_cast<size_t>(k)]);
+        action->setToolTip(message);
+        action->setEnabled(!message.isEmpty());
+    }
+}
+
+QAction *CChannelBar::Action(int id) const
+{
+    for (QAction *action : actions())
+        if (!action->isSeparator() && action->data().toInt() == id)
+            return action;
+    return nullptr;
+}

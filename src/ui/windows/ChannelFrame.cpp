@@ -1,0 +1,909 @@
+#include "windows/ChannelFrame.h"
+
+#include "app/CommandIds.h"
+#include "config/AppSettings.h"
+#include "config/Config.h"
+#include "config/Strings.h"
+#include "conversation/Conversation.h"
+#include "conversation/NickList.h"
+#include "conversation/Shell.h"
+#include "session/Session.h"
+#include "session/SessionTable.h"
+#include "text/FormatLine.h"
+#include "text/StrPrintf.h"
+#include "text/Words.h"
+#include "windows/ChannelBar.h"
+#include "windows/ChannelCmd.h"
+#include "windows/ChannelList.h"
+#include "windows/ChannelMenu.h"
+#include "windows/ChannelSizer.h"
+#include "windows/ChannelTextStyle.h"
+#include "windows/ChannelUsers.h"
+#include "windows/UserMenu.h"
+
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+CChannelFrame::DccChatSender &DccSender()
+{
+    static CChannelFrame::DccChatSender sender;
+    return sender;
+}
+
+CChannelFrame::WindowDialogOpener &PropertiesOpener()
+{
+    static CChannelFrame::WindowDialogOpener opener;
+    return opener;
+}
+
+CChannelFrame::WindowDialogOpener &BanListOpener()
+{
+    static CChannelFrame::WindowDialogOpener opener;
+    return opener;
+}
+
+constexpr int kAllRefreshBits = Shell::RefreshMenus | Shell::RefreshWindowBar | Shell::RefreshSettings;
+
+struct UserItem
+{
+    int id;
+    CUserMenu::Item item;
+};
+
+constexpr UserItem kUserItems[] = {
+    {CommandId::UserQuery, CUserMenu::OpenQuery},       {CommandId::UserWhois, CUserMenu::WhoIs},
+    {CommandId::UserProperties, CUserMenu::Properties}, {CommandId::UserAddContact, CUserMenu::AddContact},
+    {CommandId::UserDccChat, CUserMenu::DccChat},       {CommandId::UserDccSend, CUserMenu::SendFile},
+    {CommandId::UserOp, CUserMenu::GiveOp},             {CommandId::UserDeop, CUserMenu::TakeOp},
+    {CommandId::UserVoice, CUserMenu::GiveVoice},       {CommandId::UserDevoice, CUserMenu::TakeVoice},
+    {CommandId::UserKick, CUserMenu::Kick},             {CommandId::UserKickReason, CUserMenu::KickWithReason},
+    {CommandId::UserBan, CUserMenu::Ban},               {CommandId::UserBanKick, CUserMenu::BanKick},
+    {CommandId::UserBanKickReason, CUserMenu::BanKickWithReason}, {CommandId::UserIgnore, CUserMenu::Ignore},
+};
+
+const UserItem *FindUserItem(int id)
+{
+    for (const UserItem &entry : kUserItems)
+        if (entry.id == id)
+            return &entry;
+    return nullptr;
+}
+
+bool IsColourCommand(int id, int first)
+{
+    return id >= first && id < first + 16;
+}
+
+} // namespace
+
+// ---- creation ----
+
+CChannelFrame *CChannelFrame::Open(QMdiArea *area, Conversation &conversation, Shell *shell,
+                                   const AppSettings &settings)
+{
+    auto *frame = new CChannelFrame(conversation, shell, settings);
+    const Record record = ReadSavedRecord(frame->RecordKey());
+    frame->ApplyRecord(record);
+    conversation.AttachView(frame);
+    if (area) {
+        QMdiSubWindow *child = frame->PlaceIn(area, record);
+        QObject::connect(child, &QMdiSubWindow::aboutToActivate, frame, [frame] { frame->Activated(); });
+        // The area forgets the window only after it is destroyed.
+        QObject::connect(child, &QObject::destroyed, area, [area, shell] {
+            QTimer::singleShot(0, area, [shell] {
+                if (shell)
+                    shell->RefreshShell(kAllRefreshBits);
+            });
+        });
+    } else {
+        frame->show();
+    }
+    if (shell)
+        shell->RefreshShell(kAllRefreshBits);
+    return frame;
+}
+
+CChannelFrame::CChannelFrame(Conversation &conversation, Shell *shell, const AppSettings &settings, QWidget *parent)
+    : CChildFrame(conversation.SessionKey(), conversation.Name(), parent), m_conversation(&conversation),
+      m_shell(shell), m_settings(settings), m_kind(conversation.Kind()), m_type(conversation.Type())
+{
+    if (Session *session = conversation.GetSession()) {
+        m_table = &session->Table();
+        m_displayName = session->HumanName();
+    }
+    setWindowTitle(QString::fromStdString(conversation.Title()));
+    setAutoFillBackground(true);
+    ReloadContacts();
+    CreatePanes();
+    ConnectPanes();
+    SetUpFormatContext();
+    m_view->Create();
+    CheckKind();
+
+    m_scrollTimer.setSingleShot(true);
+    m_scrollTimer.setInterval(kScrollDelayMs);
+    connect(&m_scrollTimer, &QTimer::timeout, this, [this] { m_view->ScrollToEnd(); });
+    m_whoTimer.setInterval(kWhoPollMs);
+    connect(&m_whoTimer, &QTimer::timeout, this, &CChannelFrame::PollAway);
+    m_whoTimer.start();
+    LayoutPanes();
+}
+
+CChannelFrame::~CChannelFrame()
+{
+    if (Conversation *conversation = m_conversation) {
+        m_savedRecord = SavedRecord();
+        ForgetConversation();
+        conversation->DetachView(this);
+    }
+    WriteString(kRecordSection, RecordKey(), m_savedRecord);
+    WriteBool(kBaseSection, "Zoomed", IsMaximized());
+}
+
+void CChannelFrame::CreatePanes()
+{
+    m_bar = new CChannelBar(this);
+    m_bar->SetUserMessages(m_settings.m_userTexts);
+    m_view = new CChannelList(this);
+    m_input = new CChannelCmd(this);
+    m_users = new CChannelUsers(this);
+    m_users->SetNickList(&m_conversation->Nicks());
+    m_users->ApplySettings(m_settings);
+    m_sizer = new CChannelSizer(this);
+    m_style = new CChannelTextStyle(m_input, this);
+    m_style->setCursor(Qt::PointingHandCursor);
+    m_menu = new CChannelMenu(this);
+    m_menu->SetConversation(m_conversation);
+    m_menu->SetShell(m_shell);
+    m_menu->SetUserMessages(m_settings.m_userTexts);
+    m_menu->SetCommandRunner([this](const std::string &line) { return RunCommand(line); });
+    m_userMenu = new CUserMenu(this);
+    m_userMenu->SetContextProvider([this] {
+        UserMenuContext context;
+        context.windowType = WindowType();
+        context.windowName = WindowName();
+        context.currentUser = QString::fromStdString(CurrentUser());
+        return context;
+    });
+    m_users->SetUserMenu(m_userMenu);
+    m_input->SetWindowColor(m_settings.m_colorWindow);
+    m_input->SetFontFace(m_settings.m_fontName);
+    m_input->SetScriptFilesProvider([this] {
+        std::vector<std::string> paths;
+        if (m_conversation)
+            for (const auto &script : m_conversation->Scripts())
+                paths.push_back(script.second);
+        return paths;
+    });
+    if (m_kind != Conversation::KindView)
+        setFocusProxy(m_input);
+    m_input->installEventFilter(this);
+}
+
+void CChannelFrame::ConnectPanes()
+{
+    connect(m_bar, &CChannelBar::commandTriggered, this, [this](int id) { m_menu->Run(id); });
+    connect(m_view, &CChannelList::commandClicked, this,
+            [this](const QString &command) { RunCommand(command.toStdString()); });
+    connect(m_view, &CChannelList::plainClicked, this, &CChannelFrame::CopyOnPlainClick);
+    connect(m_view, &CChannelList::doubleClicked, this, &CChannelFrame::OpenProperties);
+    connect(m_view, &CChannelList::contextMenuRequested, this, &CChannelFrame::ShowViewMenu);
+    connect(m_input, &CChannelCmd::lineEntered, this,
+            [this](const QString &line) { SendTypedLine(line.toStdString()); });
+    connect(m_input, &CChannelCmd::textColorMenuRequested, m_style, &CChannelTextStyle::PopupTextColors);
+    connect(m_input, &CChannelCmd::backgroundColorMenuRequested, m_style,
+            &CChannelTextStyle::PopupBackgroundColors);
+    connect(m_users, &CChannelUsers::commandRequested, this,
+            [this](const QString &line) { RunCommand(line.toStdString()); });
+    connect(m_users, &CChannelUsers::focusToConversation, this, [this] { setFocus(); });
+    connect(m_userMenu, &CUserMenu::commandRequested, this,
+            [this](const QString &line) { RunCommand(line.toStdString()); });
+    connect(m_userMenu, &CUserMenu::contactsChanged, this, &CChannelFrame::ContactsChanged);
+    connect(m_sizer, &CChannelSizer::widthRequested, this, &CChannelFrame::SetNickListWidth);
+    connect(m_menu, &CChannelMenu::propertiesRequested, this, &CChannelFrame::OpenProperties);
+    connect(m_menu, &CChannelMenu::banListRequested, this, &CChannelFrame::OpenBanList);
+}
+
+void CChannelFrame::CheckKind()
+{
+    if (m_kind == 0 || m_kind == 1 || m_kind == 2 || m_kind == 4)
+        return;
+    const std::string text = StrPrintf("\nChannel Frame %d is unsupported.", m_kind);
+    if (m_shell)
+        m_shell->MessageBox(text, "Brimo", Shell::ButtonsOk);
+}
+
+void CChannelFrame::ApplyRecord(const Record &record)
+{
+    m_nickListWidth = record.m_nickListWidth;
+    if (!m_conversation)
+        return;
+    Conversation::Toggles &toggles = m_conversation->GetToggles();
+    toggles.timeStamps = record.m_timeStamps;
+    toggles.fullAddress = record.m_fullAddress;
+    toggles.smileys = record.m_smileys;
+    toggles.showAway = record.m_showAway;
+    toggles.autoScroll = true;
+    m_view->SetAutoScroll(true);
+    LayoutPanes();
+}
+
+void CChannelFrame::SetUpFormatContext()
+{
+    CChannelList::PageStyle style;
+    style.m_fontName = m_settings.m_fontName;
+    style.m_fontSize = m_settings.m_fontSize;
+    style.m_colorList = m_settings.m_colorList;
+    style.m_donating = m_settings.m_donating;
+    m_view->SetPageStyle(style);
+
+    FormatContext context;
+    ApplySettings(context, m_settings);
+    context.m_decoration.m_smileyFolder = ExeDirectory() + "/smiles";
+    context.m_decoration.m_isNickListMember = [this](std::string_view nick) {
+        return m_conversation && m_conversation->Nicks().FindNick(nick);
+    };
+    context.m_decoration.m_isContact = [this](std::string_view lowerNick) {
+        return m_contacts.count(std::string(lowerNick)) > 0;
+    };
+    m_view->SetFormatContext(context);
+    RefreshFormatContext();
+}
+
+// What may have changed since the last line: the settings, the toggles, the own nick.
+void CChannelFrame::RefreshFormatContext()
+{
+    FormatContext &context = m_view->formatContext();
+    ApplySettings(context, m_settings);
+    Session *session = GetSession();
+    context.m_decoration.m_sessionExists = session != nullptr;
+    if (session)
+        context.m_decoration.m_ownNick = session->Nick();
+    if (m_conversation) {
+        context.m_timeStamps = m_conversation->GetToggles().timeStamps;
+        context.m_decoration.m_smileys = m_conversation->GetToggles().smileys;
+    }
+}
+
+void CChannelFrame::ReloadContacts()
+{
+    std::vector<std::string> keys;
+    ReadSectionKeys("Address Book", keys);
+    m_contacts.clear();
+    for (std::string &key : keys) {
+        std::transform(key.begin(), key.end(), key.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        m_contacts.insert(std::move(key));
+    }
+}
+
+void CChannelFrame::ContactsChanged()
+{
+    ReloadContacts();
+    m_users->ContactsChanged();
+}
+
+int CChannelFrame::WindowType() const
+{
+    return m_conversation ? m_conversation->Type() : m_type;
+}
+
+Session *CChannelFrame::GetSession() const
+{
+    return m_conversation ? m_conversation->GetSession() : nullptr;
+}
+
+// ---- printing ----
+
+bool CChannelFrame::Print(const std::string &text, int textClass, int64_t time)
+{
+    return ShowLine(text, textClass, time);
+}
+
+bool CChannelFrame::ShowLine(const std::string &text, int textClass, int64_t time)
+{
+    if (text.empty())
+        return false;
+    RefreshFormatContext();
+    const bool timeStamps = m_conversation ? m_conversation->GetToggles().timeStamps : true;
+    ClearWhenFull();
+    NoteActivity(text, textClass);
+    m_view->WriteLine(text, static_cast<TextClass>(textClass), timeStamps, static_cast<std::time_t>(time));
+    return true;
+}
+
+void CChannelFrame::ClearWhenFull()
+{
+    const int64_t maxSize = std::max<int64_t>(m_settings.m_maxTextSize, kMinMaxTextSize);
+    const bool timeStamps = m_conversation ? m_conversation->GetToggles().timeStamps : true;
+    if (m_view->TextSize() > maxSize - kWarningBand)
+        m_view->WriteLine(Strings::Get(57386), TextClass::High, timeStamps, 0);
+    if (m_view->TextSize() <= maxSize)
+        return;
+    const int64_t oldSize = m_view->TextSize();
+    m_view->Clear();
+    m_view->Create();
+    m_view->WriteLine(Strings::Format(57385, static_cast<int>(oldSize)), TextClass::High, timeStamps, 0);
+}
+
+void CChannelFrame::NoteActivity(const std::string &text, int textClass)
+{
+    const bool mainActive = m_shell && m_shell->IsMainWindowActive();
+    if (m_conversation && !(IsActiveChild() && mainActive))
+        m_conversation->SetActivity(true);
+    if (!m_shell)
+        return;
+    if (m_settings.m_beepOnMessage && !mainActive)
+        m_shell->Beep(0);
+    if (!m_shell->IsMainWindowVisible() && m_settings.m_showBalloon)
+        m_shell->ShowBalloon(BalloonTitle(), text, textClass);
+}
+
+std::string CChannelFrame::BalloonTitle() const
+{
+    if (WindowType() == Conversation::TypeStatus)
+        return m_displayName;
+    return m_conversation ? m_conversation->Name() : WindowNameText();
+}
+
+std::string CChannelFrame::FormatLine(const std::string &text, int textClass) const
+{
+    const bool timeStamps = m_conversation ? m_conversation->GetToggles().timeStamps : true;
+    return m_view->FormatLine(text, static_cast<TextClass>(textClass), timeStamps, 0);
+}
+
+// ---- commands ----
+
+int CChannelFrame::Send(int number, const std::string &line)
+{
+    if (!m_conversation)
+        return 0;
+    const std::string window = m_conversation->Name();
+    if (m_commandSink)
+        return m_commandSink(window, number, line);
+    Session *session = GetSession();
+    return session ? session->Command(window, number, line) : 0;
+}
+
+int CChannelFrame::RunCommand(const std::string &line)
+{
+    if (!GetSession())
+        return 0;
+    return Send(0, line);
+}
+
+std::string CChannelFrame::CurrentUser() const
+{
+    return m_conversation ? m_conversation->CurrentUser() : std::string();
+}
+
+void CChannelFrame::SelectNick(const std::string &nick)
+{
+    if (m_conversation)
+        m_conversation->Nicks().SelectNick(nick);
+}
+
+int CChannelFrame::NickCount() const
+{
+    return m_conversation ? m_conversation->Nicks().NickCount() : 0;
+}
+
+void CChannelFrame::SetNickAway(const std::string &nick, const std::string &text)
+{
+    if (m_conversation && m_conversation->Nicks().SetNickAway(nick, text))
+        m_users->viewport()->update();
+}
+
+bool CChannelFrame::IsDccChat() const
+{
+    if (!m_conversation || !m_conversation->DccChat())
+        return false;
+    const QString name = QString::fromStdString(m_conversation->Name());
+    return name.compare(SessionName(), Qt::CaseInsensitive) != 0;
+}
+
+void CChannelFrame::SendDccChat(const std::string &text)
+{
+    Session *session = GetSession();
+    Print((session ? session->Nick() : std::string()) + ": " + text, static_cast<int>(TextClass::Text));
+    if (m_conversation && DccSender())
+        DccSender()(*m_conversation->DccChat(), text);
+}
+
+void CChannelFrame::SendTypedLine(const std::string &text)
+{
+    if (text.empty() || !m_conversation)
+        return;
+    if (IsDccChat()) {
+        SendDccChat(text);
+        return;
+    }
+    Session *session = GetSession();
+    if (!session) {
+        if (m_table)
+            m_table->DebugLog("\n!!!CANNOT GET KERNEL: %s, from: %s", SessionNameText().c_str(),
+                              m_conversation->Name().c_str());
+        return;
+    }
+    if (text[0] == '/' && (text.size() < 2 || text[1] != '/')) {
+        Send(m_kind, text);
+        return;
+    }
+    if (WindowType() == Conversation::TypeStatus) {
+        session->PrintTo("", TextClass::Info, Strings::Get(57390));
+        session->PrintTo("", TextClass::Info, Strings::Get(57391));
+        return;
+    }
+    Send(0, StrPrintf("/msg %s %s", m_conversation->Name().c_str(), text.c_str()));
+}
+
+void CChannelFrame::PollAway()
+{
+    if (!m_conversation || !GetSession() || !m_conversation->GetToggles().showAway)
+        return;
+    const int count = NickCount();
+    if (count > 0 && count < kWhoPollMaxNicks)
+        RunCommand(StrPrintf("/who %s", m_conversation->Name().c_str()));
+}
+
+void CChannelFrame::OpenProperties()
+{
+    Session *session = GetSession();
+    if (session && PropertiesOpener())
+        PropertiesOpener()(*session, m_conversation->Name());
+}
+
+void CChannelFrame::OpenBanList()
+{
+    Session *session = GetSession();
+    if (session && BanListOpener())
+        BanListOpener()(*session, m_conversation->Name());
+}
+
+void CChannelFrame::SetDccChatSender(DccChatSender sender)
+{
+    DccSender() = std::move(sender);
+}
+
+void CChannelFrame::SetPropertiesOpener(WindowDialogOpener opener)
+{
+    PropertiesOpener() = std::move(opener);
+}
+
+void CChannelFrame::SetBanListOpener(WindowDialogOpener opener)
+{
+    BanListOpener() = std::move(opener);
+}
+
+// ---- clicks and menus of the view ----
+
+void CChannelFrame::CopyOnPlainClick()
+{
+    if (m_input->hasFocus())
+        m_input->copy();
+    else
+        m_view->Copy();
+    setFocus();
+}
+
+void CChannelFrame::ShowViewMenu(const QString &command, const QPoint &globalPos)
+{
+    const std::string id = command.toStdString();
+    const bool onNick = GetWord(id, 1) == "/query";
+    if (!onNick && WindowType() != Conversation::TypePrivate) {
+        connect(m_menu, &QMenu::aboutToHide, this, [this] { setFocus(); }, Qt::SingleShotConnection);
+        m_menu->popup(globalPos);
+        return;
+    }
+    if (onNick && WindowType() == Conversation::TypeChannel)
+        SelectNick(GetWord(id, 2));
+    QAction *copy = nullptr;
+    QAction *separator = nullptr;
+    if (WindowType() == Conversation::TypePrivate) {
+        QAction *first = m_userMenu->actions().value(0);
+        copy = new QAction(QString::fromUtf8("&Kopírovať"), m_userMenu);
+        connect(copy, &QAction::triggered, m_view, &CChannelList::Copy);
+        m_userMenu->insertAction(first, copy);
+        separator = m_userMenu->insertSeparator(first);
+    }
+    m_userMenu->PopupWithDefault(globalPos);
+    if (copy) {
+        // Only while this pop-up is shown; the action runs before the menu hides.
+        connect(m_userMenu, &QMenu::aboutToHide, copy, [this, copy, separator] {
+            m_userMenu->removeAction(separator);
+            m_userMenu->removeAction(copy);
+            QTimer::singleShot(0, copy, &QObject::deleteLater);
+            delete separator;
+        }, Qt::SingleShotConnection);
+    }
+}
+
+// ---- toggles ----
+
+void CChannelFrame::SetTimeStamps(bool on)
+{
+    if (m_conversation)
+        m_conversation->GetToggles().timeStamps = on;
+}
+
+void CChannelFrame::SetAutoScroll(bool on)
+{
+    if (m_conversation)
+        m_conversation->GetToggles().autoScroll = on;
+    m_view->SetAutoScroll(on);
+}
+
+void CChannelFrame::SetFullAddress(bool on)
+{
+    if (m_conversation)
+        m_conversation->GetToggles().fullAddress = on;
+}
+
+void CChannelFrame::SetSmileys(bool on)
+{
+    if (m_conversation)
+        m_conversation->GetToggles().smileys = on;
+}
+
+void CChannelFrame::SetShowAway(bool on)
+{
+    if (m_conversation)
+        m_conversation->GetToggles().showAway = on;
+}
+
+void CChannelFrame::SetNickListWidth(int width)
+{
+    m_nickListWidth = width;
+    LayoutPanes();
+}
+
+// ---- layout ----
+
+void CChannelFrame::LayoutPanes()
+{
+    const int w = width();
+    const int h = height();
+    const bool withInput = m_kind != Conversation::KindView;
+    const int inputHeight = withInput ? CChannelCmd::kHeight : 0;
+    const int top = withInput ? h - inputHeight - 1 : h;
+
+    const bool withBar = WindowType() == Conversation::TypeChannel;
+    m_bar->setVisible(withBar);
+    const int barWidth = withBar ? m_bar->sizeHint().width() : 0;
+    if (withBar)
+        m_bar->setGeometry(0, 0, barWidth, top);
+    const int left = withBar ? barWidth + 1 : 0;
+
+    const bool withUsers = m_kind == Conversation::KindChannel;
+    m_users->setVisible(withUsers);
+    m_sizer->setVisible(withUsers);
+    int viewRight = w;
+    if (withUsers) {
+        int listWidth = std::max(m_nickListWidth, kMinNickListWidth);
+        listWidth = std::max(0, std::min(listWidth, w - kNickListRoom));
+        m_users->setGeometry(w - listWidth, 0, listWidth, top);
+        m_sizer->setGeometry(w - listWidth - CChannelSizer::kWidth, 0, CChannelSizer::kWidth, top);
+        viewRight = w - listWidth - CChannelSizer::kWidth;
+    }
+    m_view->setGeometry(left, 0, std::max(0, viewRight - left), std::max(0, top));
+
+    m_input->setVisible(withInput);
+    m_style->setVisible(withInput);
+    if (withInput) {
+        m_style->setGeometry(0, top + 1, kStyleButtonWidth, inputHeight);
+        m_input->setGeometry(kStyleButtonWidth, top + 1, std::max(0, w - kStyleButtonWidth), inputHeight);
+    }
+    update();
+}
+
+void CChannelFrame::resizeEvent(QResizeEvent *event)
+{
+    CChildFrame::resizeEvent(event);
+    LayoutPanes();
+    m_view->ResizeBanner(m_view->viewport()->width());
+    m_scrollTimer.start();
+}
+
+void CChannelFrame::paintEvent(QPaintEvent *event)
+{
+    CChildFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Dark));
+    if (m_input->isVisible())
+        painter.drawLine(0, m_input->y() - 1, width(), m_input->y() - 1);
+    if (m_users->isVisible())
+        painter.drawLine(m_users->x() - 1, 0, m_users->x() - 1, m_users->height());
+    if (m_bar->isVisible())
+        painter.drawLine(m_bar->width(), 0, m_bar->width(), m_bar->height());
+}
+
+// ---- focus and activity ----
+
+bool CChannelFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_input && event->type() == QEvent::FocusIn) {
+        if (m_conversation && m_conversation->GetToggles().autoScroll)
+            m_view->ScrollToEnd();
+        if (m_conversation)
+            m_conversation->SetActivity(false);
+    }
+    return CChildFrame::eventFilter(watched, event);
+}
+
+void CChannelFrame::Activated()
+{
+    if (m_conversation) {
+        m_conversation->SetActivity(false);
+        if (m_conversation->GetToggles().autoScroll)
+            m_view->ScrollToEnd();
+    }
+    if (m_kind != Conversation::KindView)
+        m_input->setFocus();
+    if (m_shell)
+        m_shell->RefreshShell(kAllRefreshBits);
+}
+
+// ---- ConversationView ----
+
+void CChannelFrame::SetTitle(const std::string &title)
+{
+    if (Session *session = GetSession())
+        m_displayName = session->HumanName();
+    if (m_conversation)
+        SetWindowNameText(m_conversation->Name());
+    setWindowTitle(QString::fromStdString(title));
+    if (m_shell)
+        m_shell->RefreshShell(kAllRefreshBits);
+}
+
+void CChannelFrame::TopicChanged(const std::string &)
+{
+    // The caption follows through SetTitle; the button's tool tip reads the topic.
+}
+
+void CChannelFrame::ChannelStateChanged()
+{
+    LayoutPanes();
+}
+
+void CChannelFrame::NickListChanged()
+{
+    m_users->viewport()->update();
+}
+
+void CChannelFrame::Close()
+{
+    if (!m_conversation)
+        return;
+    m_savedRecord = SavedRecord();
+    ForgetConversation();
+    QTimer::singleShot(0, this, [this] { CloseNow(); });
+}
+
+void CChannelFrame::ForgetConversation()
+{
+    m_whoTimer.stop();
+    m_type = m_conversation->Type();
+    m_users->SetNickList(nullptr);
+    m_menu->SetConversation(nullptr);
+    m_conversation = nullptr;
+}
+
+bool CChannelFrame::IsActive() const
+{
+    return IsActiveChild();
+}
+
+bool CChannelFrame::CloseRequested()
+{
+    if (!GetSession()) {
+        if (m_shell)
+            m_shell->RefreshShell(Shell::RefreshWindowBar);
+        return true;
+    }
+    Send(0, StrPrintf("/close %s", m_conversation->Name().c_str()));
+    return false;
+}
+
+// ---- ShellChild ----
+
+QString CChannelFrame::ButtonToolTip() const
+{
+    const QString display = QString::fromStdString(m_displayName);
+    if (WindowType() == Conversation::TypeStatus)
+        return display;
+    QString tip = QStringLiteral("%1 - %2").arg(WindowName(), display);
+    if (m_conversation && !m_conversation->GetTopic().empty())
+        tip += QStringLiteral(" - ") + QString::fromStdString(m_conversation->GetTopic());
+    return tip;
+}
+
+bool CChannelFrame::HasActivity() const
+{
+    return m_conversation && m_conversation->Activity();
+}
+
+QStringList CChannelFrame::ScriptNames() const
+{
+    QStringList names;
+    if (m_conversation)
+        for (const auto &script : m_conversation->Scripts())
+            names << QString::fromStdString(script.first);
+    return names;
+}
+
+bool CChannelFrame::UpdateCommand(int id, bool &enabled, bool &checked) const
+{
+    if (m_menu->UpdateCommand(id, enabled, checked))
+        return true;
+    if (UpdateViewCommand(id, enabled, checked))
+        return true;
+    if (const UserItem *entry = FindUserItem(id)) {
+        enabled = CUserMenu::IsEnabled(entry->item, WindowType(), !CurrentUser().empty());
+        return true;
+    }
+    const bool withInput = m_kind != Conversation::KindView;
+    switch (id) {
+    case CommandId::EditCopy:
+        enabled = true;
+        return true;
+    case CommandId::Bold:
+        enabled = withInput;
+        checked = withInput && m_input->IsSelectionBold();
+        return true;
+    case CommandId::Underline:
+        enabled = withInput;
+        checked = withInput && m_input->IsSelectionUnderlined();
+        return true;
+    case CommandId::EditUndo:
+    case CommandId::EditRedo:
+    case CommandId::EditCut:
+    case CommandId::EditPaste:
+    case CommandId::EditPasteSpecial:
+    case CommandId::Plain:
+    case CommandId::Inverse:
+    case CommandId::TextColourMenu:
+    case CommandId::BackgroundColourMenu:
+        enabled = withInput;
+        return true;
+    default:
+        break;
+    }
+    if (IsColourCommand(id, CommandId::TextColourFirst) || IsColourCommand(id, CommandId::BackgroundColourFirst)) {
+        enabled = withInput;
+        return true;
+    }
+    return false;
+}
+
+bool CChannelFrame::UpdateViewCommand(int id, bool &enabled, bool &checked) const
+{
+    if (!m_conversation) {
+        enabled = false;
+        checked = false;
+        return id >= CommandId::ViewTimeStamps && id <= CommandId::ViewSaveAs;
+    }
+    const Conversation::Toggles &toggles = m_conversation->GetToggles();
+    enabled = true;
+    switch (id) {
+    case CommandId::ViewTimeStamps: checked = toggles.timeStamps; return true;
+    case CommandId::ViewAutoScroll: checked = toggles.autoScroll; return true;
+    case CommandId::ViewFullAddress: checked = toggles.fullAddress; return true;
+    case CommandId::ViewSmileys: checked = toggles.smileys; return true;
+    case CommandId::ViewShowAway: checked = toggles.showAway; return true;
+    case CommandId::ViewSource:
+    case CommandId::ViewSaveAs: checked = false; return true;
+    default: return false;
+    }
+}
+
+bool CChannelFrame::HandleCommand(int id)
+{
+    if (m_menu->Run(id))
+        return true;
+    return RunViewCommand(id) || RunUserCommand(id) || RunEditCommand(id);
+}
+
+bool CChannelFrame::RunViewCommand(int id)
+{
+    bool enabled = false;
+    bool checked = false;
+    if (!UpdateViewCommand(id, enabled, checked))
+        return false;
+    if (!enabled)
+        return true;
+    switch (id) {
+    case CommandId::ViewTimeStamps: SetTimeStamps(!checked); break;
+    case CommandId::ViewAutoScroll: SetAutoScroll(!checked); break;
+    case CommandId::ViewFullAddress: SetFullAddress(!checked); break;
+    case CommandId::ViewSmileys: SetSmileys(!checked); break;
+    case CommandId::ViewShowAway: SetShowAway(!checked); break;
+    case CommandId::ViewSource: m_view->ShowSource(); break;
+    case CommandId::ViewSaveAs: m_view->SaveAs(); break;
+    default: break;
+    }
+    return true;
+}
+
+bool CChannelFrame::RunUserCommand(int id)
+{
+    const UserItem *entry = FindUserItem(id);
+    if (!entry)
+        return false;
+    UserMenuContext context;
+    context.windowType = WindowType();
+    context.windowName = WindowName();
+    context.currentUser = QString::fromStdString(CurrentUser());
+    m_userMenu->SetContext(context);
+    m_userMenu->Action(entry->item)->trigger();
+    return true;
+}
+
+bool CChannelFrame::RunEditCommand(int id)
+{
+    if (id == CommandId::EditCopy) {
+        if (m_input->hasFocus() && m_input->textCursor().hasSelection())
+            m_input->copy();
+        else
+            m_view->Copy();
+        return true;
+    }
+    if (m_kind == Conversation::KindView)
+        return false;
+    if (IsColourCommand(id, CommandId::TextColourFirst)) {
+        m_input->SetTextColorIndex(id - CommandId::TextColourFirst);
+        return true;
+    }
+    if (IsColourCommand(id, CommandId::BackgroundColourFirst)) {
+        m_input->SetBackgroundColorIndex(id - CommandId::BackgroundColourFirst);
+        return true;
+    }
+    switch (id) {
+    case CommandId::EditUndo: m_input->undo(); break;
+    case CommandId::EditRedo: m_input->redo(); break;
+    case CommandId::EditCut: m_input->cut(); break;
+    case CommandId::EditPaste:
+    case CommandId::EditPasteSpecial: m_input->paste(); break;
+    case CommandId::Bold: m_input->ToggleBold(); break;
+    case CommandId::Underline: m_input->ToggleUnderline(); break;
+    case CommandId::Plain: m_input->SetPlainStyle(); break;
+    case CommandId::Inverse: m_input->SetInverseStyle(); break;
+    case CommandId::TextColourMenu: m_style->PopupTextColors(); break;
+    case CommandId::BackgroundColourMenu: m_style->PopupBackgroundColors(); break;
+    default: return false;
+    }
+    return true;
+}
+
+// ---- the saved record ----
+
+std::string CChannelFrame::RecordKey() const
+{
+    if (WindowType() == Conversation::TypeStatus)
+        return "Wnd_" + m_displayName;
+    return CChildFrame::RecordKey();
+}
+
+std::string CChannelFrame::SavedRecord() const
+{
+    Record record;
+    record.m_normal = NormalGeometry();
+    record.m_nickListWidth = m_nickListWidth;
+    if (m_conversation) {
+        const Conversation::Toggles &toggles = m_conversation->GetToggles();
+        record.m_timeStamps = toggles.timeStamps;
+        record.m_fullAddress = toggles.fullAddress;
+        record.m_smileys = toggles.smileys;
+        record.m_showAway = toggles.showAway;
+    }
+    return record.Format(IsMaximized());
+}

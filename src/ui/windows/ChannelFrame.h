@@ -1,0 +1,203 @@
+#pragma once
+
+#include "conversation/ConversationView.h"
+#include "windows/ChildFrame.h"
+
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+
+struct AppSettings;
+class CChannelBar;
+class CChannelCmd;
+class CChannelList;
+class CChannelMenu;
+class CChannelSizer;
+class CChannelTextStyle;
+class CChannelUsers;
+class CDirectConnect;
+class CUserMenu;
+class Conversation;
+class QMdiArea;
+class Session;
+class SessionTable;
+class Shell;
+
+// The window of one conversation: the server status window of a session, a
+// channel or a private conversation. It shows what the conversation prints
+// (counting the text and clearing it at "Max Text Size"), lays out the text
+// view, the input line with its style button, and for a channel the channel
+// tool bar, the splitter and the nick list; it sends what the user types,
+// carries out the "&Kanál" menu and the view toggles, polls away states with
+// WHO, and keeps its placement and toggles in "Window Data".
+//
+// Kinds: 0 view only, 1 view and input line, 2 with nick list; types: 1
+// status, 2 channel (with the tool bar), 4 private.
+class CChannelFrame : public CChildFrame, public ConversationView
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kMinNickListWidth = 100;
+    static constexpr int kNickListRoom = 102;   // the nick list is at most W - 102 wide
+    static constexpr int kStyleButtonWidth = 22;
+    static constexpr int kScrollDelayMs = 100;  // timer 1, once after a resize
+    static constexpr int kWhoPollMs = 100000;   // timer 3
+    static constexpr int kWhoPollMaxNicks = 300;
+    static constexpr int kWarningBand = 1000;   // 57386 is shown this close to "Max Text Size"
+    static constexpr int kMinMaxTextSize = 1000000;
+
+    // Where the window's command lines go: (window name, number, line); the
+    // number is the window kind for typed commands and 0 otherwise. By
+    // default Command of the conversation's session.
+    using CommandSink = std::function<int(const std::string &window, int number, const std::string &line)>;
+    // Sends chat text over the DCC connection of a DCC chat window.
+    using DccChatSender = std::function<bool(CDirectConnect &connection, const std::string &text)>;
+    // Opens the properties (or the ban list dialog) of a session's window.
+    using WindowDialogOpener = std::function<void(Session &session, const std::string &windowName)>;
+
+    // Makes the window of a conversation and puts it into the area, placed
+    // from its saved record, and attaches it to the conversation. This is what
+    // the application's Shell::CreateView calls.
+    static CChannelFrame *Open(QMdiArea *area, Conversation &conversation, Shell *shell,
+                               const AppSettings &settings);
+
+    // settings must outlive the window; shell may be null.
+    CChannelFrame(Conversation &conversation, Shell *shell, const AppSettings &settings,
+                  QWidget *parent = nullptr);
+    ~CChannelFrame() override;
+
+    // The conversation shown; null once it has gone (the window then closes).
+    Conversation *GetConversation() const { return m_conversation; }
+    int WindowKind() const { return m_kind; }
+    // The conversation's type (a window may become a channel on JOIN).
+    int WindowType() const;
+
+    // ---- the print interface ----
+    // Shows one line: false for an empty text. time: seconds since 1970, 0 now.
+    bool Print(const std::string &text, int textClass, int64_t time = 0);
+    // The HTML Print would write, with this window's time-stamp toggle.
+    std::string FormatLine(const std::string &text, int textClass) const;
+    // The line to the session's Command with the window name and 0; nothing
+    // (0) when the session is gone.
+    int RunCommand(const std::string &line);
+    // The window name in a private window, else the nick selected in the list.
+    std::string CurrentUser() const;
+    void SelectNick(const std::string &nick);
+    int NickCount() const;
+    void SetNickAway(const std::string &nick, const std::string &text);
+
+    // Sends a line typed into the input line (formatting bytes included).
+    void SendTypedLine(const std::string &text);
+
+    // ---- toggles and layout ----
+    void SetTimeStamps(bool on);
+    void SetAutoScroll(bool on);
+    void SetFullAddress(bool on);
+    void SetSmileys(bool on);
+    void SetShowAway(bool on);
+    // The chosen nick list width (laid out between 100 and W - 102).
+    int NickListWidth() const { return m_nickListWidth; }
+    void SetNickListWidth(int width);
+    // Places the panes for the current size.
+    void LayoutPanes();
+    // Timer 3's work: "/who %s" when away states are shown and the list has
+    // 1 to 299 members.
+    void PollAway();
+    // The address book changed: nicks of contacts are recognised anew.
+    void ContactsChanged();
+
+    // ---- parts ----
+    CChannelList *TextView() const { return m_view; }
+    CChannelCmd *Input() const { return m_input; }
+    CChannelUsers *Users() const { return m_users; }
+    CChannelBar *Bar() const { return m_bar; }
+    CChannelSizer *Sizer() const { return m_sizer; }
+    CChannelTextStyle *StyleButton() const { return m_style; }
+    CChannelMenu *Menu() const { return m_menu; }
+    CUserMenu *UserMenu() const { return m_userMenu; }
+
+    // ---- connections to other parts ----
+    void SetCommandSink(CommandSink sink) { m_commandSink = std::move(sink); }
+    static void SetDccChatSender(DccChatSender sender);
+    static void SetPropertiesOpener(WindowDialogOpener opener);
+    static void SetBanListOpener(WindowDialogOpener opener);
+
+    // ---- ConversationView ----
+    bool ShowLine(const std::string &text, int textClass, int64_t time) override;
+    void SetTitle(const std::string &title) override;
+    void TopicChanged(const std::string &topic) override;
+    void ChannelStateChanged() override;
+    void NickListChanged() override;
+    void Close() override;
+    bool IsActive() const override;
+
+    // ---- ShellChild ----
+    QString ButtonToolTip() const override;
+    bool HasActivity() const override;
+    bool UpdateCommand(int id, bool &enabled, bool &checked) const override;
+    bool HandleCommand(int id) override;
+    QStringList ScriptNames() const override;
+
+    // ---- CChildFrame ----
+    std::string RecordKey() const override;
+    std::string SavedRecord() const override;
+
+protected:
+    bool CloseRequested() override;
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreatePanes();
+    void ConnectPanes();
+    void CheckKind();
+    void ApplyRecord(const Record &record);
+    void SetUpFormatContext();
+    void RefreshFormatContext();
+    void ReloadContacts();
+    Session *GetSession() const;
+    int Send(int number, const std::string &line);
+    bool IsDccChat() const;
+    void SendDccChat(const std::string &text);
+    void ClearWhenFull();
+    void NoteActivity(const std::string &text, int textClass);
+    std::string BalloonTitle() const;
+    void Activated();
+    void CopyOnPlainClick();
+    void ShowViewMenu(const QString &command, const QPoint &globalPos);
+    void OpenProperties();
+    void OpenBanList();
+    void ForgetConversation();
+    bool RunEditCommand(int id);
+    bool RunViewCommand(int id);
+    bool RunUserCommand(int id);
+    bool UpdateViewCommand(int id, bool &enabled, bool &checked) const;
+
+    Conversation *m_conversation;
+    Shell *m_shell;
+    const AppSettings &m_settings;
+    SessionTable *m_table = nullptr;
+    std::string m_displayName; // the session's display name, kept for the record and balloons
+    int m_kind;
+    int m_type;
+    int m_nickListWidth = kDefaultNickListWidth;
+    std::string m_savedRecord; // written once the conversation has gone
+    CommandSink m_commandSink;
+    std::set<std::string> m_contacts;
+
+    CChannelBar *m_bar = nullptr;
+    CChannelList *m_view = nullptr;
+    CChannelCmd *m_input = nullptr;
+    CChannelUsers *m_users = nullptr;
+    CChannelSizer *m_sizer = nullptr;
+    CChannelTextStyle *m_style = nullptr;
+    CChannelMenu *m_menu = nullptr;
+    CUserMenu *m_userMenu = nullptr;
+    QTimer m_scrollTimer; // timer 1
+    QTimer m_whoTimer;    // timer 3
+};

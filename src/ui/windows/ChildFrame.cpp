@@ -1,0 +1,182 @@
+#include "windows/ChildFrame.h"
+
+#include "config/Config.h"
+#include "text/StrPrintf.h"
+#include "text/Words.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace {
+
+bool IsOnWord(const std::string &word)
+{
+    static const std::string kTrue = "true";
+    const auto sameLetter = [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; };
+    return word == "1" || std::equal(word.begin(), word.end(), kTrue.begin(), kTrue.end(), sameLetter);
+}
+
+const char *TrueFalse(bool on)
+{
+    return on ? "True" : "False";
+}
+
+} // namespace
+
+CChildFrame::Record CChildFrame::Record::Parse(const std::string &value)
+{
+    Record record;
+    const int words = CountWords(value);
+    record.m_maximize = GetWord(value, 1) == "1";
+    if (words >= 5) {
+        record.m_hasPosition = true;
+        record.m_normal = QRect(std::atoi(GetWord(value, 2).c_str()), std::atoi(GetWord(value, 3).c_str()),
+                                std::atoi(GetWord(value, 4).c_str()), std::atoi(GetWord(value, 5).c_str()));
+    }
+    if (words < 10)
+        return record;
+    record.m_nickListWidth = std::atoi(GetWord(value, 6).c_str());
+    record.m_timeStamps = IsOnWord(GetWord(value, 7));
+    record.m_fullAddress = IsOnWord(GetWord(value, 8));
+    record.m_smileys = IsOnWord(GetWord(value, 9));
+    record.m_showAway = IsOnWord(GetWord(value, 10));
+    return record;
+}
+
+std::string CChildFrame::Record::Format(bool maximized) const
+{
+    return StrPrintf("%s %d %d %d %d %d %s %s %s %s", TrueFalse(maximized), m_normal.left(), m_normal.top(),
+                     m_normal.width(), m_normal.height(), m_nickListWidth, TrueFalse(m_timeStamps),
+                     TrueFalse(m_fullAddress), TrueFalse(m_smileys), TrueFalse(m_showAway));
+}
+
+CChildFrame::CChildFrame(const std::string &sessionName, const std::string &windowName, QWidget *parent)
+    : QWidget(parent), m_sessionName(sessionName), m_windowName(windowName)
+{
+}
+
+CChildFrame::~CChildFrame() = default;
+
+QString CChildFrame::SessionName() const
+{
+    return QString::fromStdString(m_sessionName);
+}
+
+QString CChildFrame::WindowName() const
+{
+    return QString::fromStdString(m_windowName);
+}
+
+QString CChildFrame::ButtonToolTip() const
+{
+    return windowTitle();
+}
+
+QMdiSubWindow *CChildFrame::PlaceIn(QMdiArea *area, const Record &record)
+{
+    QMdiSubWindow *active = area->activeSubWindow();
+    const bool maximize = record.m_maximize || (active && active->isMaximized());
+    QMdiSubWindow *child = area->addSubWindow(this);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->installEventFilter(this);
+    if (record.m_hasPosition && record.m_normal.width() > 0 && record.m_normal.height() > 0)
+        child->setGeometry(record.m_normal);
+    m_normal = child->geometry();
+    if (maximize)
+        child->showMaximized();
+    else
+        child->show();
+    area->setActiveSubWindow(child);
+    return child;
+}
+
+QMdiSubWindow *CChildFrame::SubWindow() const
+{
+    return qobject_cast<QMdiSubWindow *>(parentWidget());
+}
+
+QRect CChildFrame::NormalGeometry() const
+{
+    if (m_normal.isValid())
+        return m_normal;
+    const QWidget *window = SubWindow() ? static_cast<const QWidget *>(SubWindow()) : this;
+    return window->geometry();
+}
+
+bool CChildFrame::IsMaximized() const
+{
+    const QWidget *window = SubWindow() ? static_cast<const QWidget *>(SubWindow()) : this;
+    return window->isMaximized();
+}
+
+bool CChildFrame::IsActiveChild() const
+{
+    QMdiSubWindow *child = SubWindow();
+    return child && child->mdiArea() && child->mdiArea()->activeSubWindow() == child;
+}
+
+std::string CChildFrame::RecordKey() const
+{
+    return "Wnd_" + m_windowName;
+}
+
+std::string CChildFrame::SavedRecord() const
+{
+    Record record;
+    record.m_normal = NormalGeometry();
+    record.m_nickListWidth = 0;
+    record.m_timeStamps = false;
+    record.m_fullAddress = false;
+    record.m_smileys = true;
+    record.m_showAway = true;
+    return record.Format(IsMaximized());
+}
+
+void CChildFrame::WriteSavedRecord() const
+{
+    WriteString(kRecordSection, RecordKey(), SavedRecord());
+    WriteBool(kBaseSection, "Zoomed", IsMaximized());
+}
+
+CChildFrame::Record CChildFrame::ReadSavedRecord(const std::string &key)
+{
+    return Record::Parse(ReadString(kRecordSection, key));
+}
+
+void CChildFrame::CloseNow()
+{
+    m_closingNow = true;
+    if (QMdiSubWindow *child = SubWindow())
+        child->close();
+    else
+        close();
+}
+
+void CChildFrame::closeEvent(QCloseEvent *event)
+{
+    if (m_closingNow || CloseRequested()) {
+        m_closingNow = true;
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+bool CChildFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == SubWindow() && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        TrackPlacement();
+    return QWidget::eventFilter(watched, event);
+}
+
+void CChildFrame::TrackPlacement()
+{
+    QMdiSubWindow *child = SubWindow();
+    if (child && !child->isMaximized() && !child->isMinimized() && child->isVisible())
+        m_normal = child->geometry();
+}
