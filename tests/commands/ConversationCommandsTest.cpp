@@ -75,18 +75,6 @@ TEST_F(ConversationCommands, QueryOpensOnePrivateWindowAndBringsItForward)
     EXPECT_EQ(View("bob")->m_activations, 2);
 }
 
-TEST_F(ConversationCommands, ActionTopicModeAndAwayIssueTheirCommandLines)
-{
-    Run("/action #a smiles");
-    EXPECT_NE(m_debug.find("Command: /msg #a \x01" "ACTION smiles\x01, return: 1"), std::string::npos);
-    Run("/topic #a a b");
-    EXPECT_NE(m_debug.find("Command: /quote TOPIC #a :a b, return: 1"), std::string::npos);
-    Run("/mode #a +k key");
-    EXPECT_NE(m_debug.find("Command: /quote MODE #a +k key, return: 1"), std::string::npos);
-    Run("/away");
-    EXPECT_NE(m_debug.find("Command: /quote AWAY, return: 1"), std::string::npos);
-}
-
 TEST_F(ConversationCommands, TheAwaySwitchKeepsTheMessageAndReturnsThePreviousOne)
 {
     std::string previous;
@@ -96,12 +84,6 @@ TEST_F(ConversationCommands, TheAwaySwitchKeepsTheMessageAndReturnsThePreviousOn
     EXPECT_EQ(Sent([&] { previous = SetAway(*m_session, ""); }), std::vector<std::string>{"AWAY"});
     EXPECT_EQ(previous, "at lunch");
     EXPECT_EQ(m_session->m_awayMessage, "");
-}
-
-TEST_F(ConversationCommands, NickIsRememberedAsTheRequestedNick)
-{
-    Run("/nick Newer");
-    EXPECT_EQ(m_session->RegisteredNick(), "Newer");
 }
 
 TEST_F(ConversationCommands, WhoisAllAsksVersionTimeAndPingThenWho)

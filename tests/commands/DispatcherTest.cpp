@@ -148,15 +148,6 @@ TEST_F(Dispatcher, LastCommandIsTheOuterLineAfterNestedCommands)
     EXPECT_EQ(m_session->m_lastResult, 0);
 }
 
-TEST_F(Dispatcher, TheTableHasTheCommandsInTheirOrder)
-{
-    const std::vector<std::string> expected = {
-        "/connect", "/server", "/quit", "/close", "/nick", "/reguser", "/search", "/join", "/msg", "/notice",
-        "/debug", "/query", "/servermsg", "/quote", "/help", "/timer", "/who", "/whois", "/mode", "/load",
-        "/unload", "/dcc", "/ignore", "/link", "/topic", "/away", "/action", "/favorite"};
-    EXPECT_EQ(CommandDispatcher::Words(), expected);
-}
-
 TEST_F(Dispatcher, ARegisteredDccHandlerRunsForDcc)
 {
     std::string seen;

@@ -138,7 +138,7 @@ TEST(CtcpProperties, WhatASheetFillsIn)
     EXPECT_EQ(Ctcp::PropertyUpdateOf(":srv 319 me Ann :#a #b", 0).value, "#a #b");
     EXPECT_EQ(Ctcp::PropertyUpdateOf(":srv 312 me Ann irc.x :Info", 0).value, "irc.x :Info");
     EXPECT_EQ(Ctcp::PropertyUpdateOf(":srv 317 me Ann 1 0 :idle", 0).field, Update::SignOn);
-    u = Ctcp::PropertyUpdateOf(":Ann!a@h NOTICE me :\x01VERSION \x02Bold\x02 1.0\x01", 0);
+    u = Ctcp::PropertyUpdateOf(":Ann!a@h NOTICE me :\x01VERSION \x02" "Bold\x02 1.0\x01", 0);
     EXPECT_EQ(u.field, Update::Version);
     EXPECT_EQ(u.value, "Bold 1.0");
     u = Ctcp::PropertyUpdateOf(":Ann!a@h NOTICE me :\x01PONG 100\x01", 107);

@@ -1,5 +1,7 @@
 #include "commands/CommandDispatcher.h"
 
+#include <vector>
+
 #include "commands/CommandHandlers.h"
 #include "commands/ScriptHost.h"
 #include "config/Strings.h"
@@ -138,14 +140,6 @@ int CommandDispatcher::Run(Session &session, const std::string &window, int kind
     if (handled && !result)
         session.PrintTo(window, TextClass::Info, Strings::Format(57399, word.c_str()));
     return result;
-}
-
-std::vector<std::string> CommandDispatcher::Words()
-{
-    std::vector<std::string> words;
-    for (const CommandEntry &entry : kCommands)
-        words.emplace_back(entry.word);
-    return words;
 }
 
 void CommandDispatcher::SetScriptHost(ScriptHost *host)

@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 class ScriptHost;
 class Session;
@@ -27,9 +26,6 @@ public:
     // without touching it again. Only the part of the line before the first
     // CR, LF or NUL is a command: the rest is dropped.
     static int Run(Session &session, const std::string &window, int kind, const std::string &line);
-
-    // The command words of the table, in the order they are compared.
-    static std::vector<std::string> Words();
 
     // The script engine that loads scripts and is offered every line issued
     // from a window that has scripts; null: none (the default).

@@ -2,6 +2,7 @@
 
 #include "app/Debug.h"
 #include "app/HelpFrame.h"
+#include "app/MainFrame.h"
 #include "config/AppSettings.h"
 #include "dialogs/DlgQuestion.h"
 #include "conversation/Shell.h"
@@ -16,7 +17,6 @@
 #include <string>
 #include <vector>
 
-class CMainFrame;
 class CNotifier;
 class QSettings;
 class Session;

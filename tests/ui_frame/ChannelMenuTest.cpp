@@ -1,0 +1,218 @@
+// The channel menu and tool bar: the command lines they issue.
+#include "FrameFixture.h"
+
+#include "app/CommandIds.h"
+#include "config/Strings.h"
+#include "windows/ChannelBar.h"
+#include "windows/ChannelMenu.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QTimer>
+
+namespace {
+
+struct Prompted
+{
+    QString title, prompt;
+};
+
+} // namespace
+
+class ChannelMenuTest : public FrameTest
+{
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        RecordCommands();
+        m_settings.m_userTexts = {"ahoj vsetci", "", "", "", "dovi"};
+        m_channel = OpenWindow("#chan", 2, 2);
+        m_frame = FrameOf(m_channel);
+        ASSERT_NE(m_frame, nullptr);
+        m_frame->Menu()->SetTextPrompt([this](const QString &title, const QString &prompt, QString &text) {
+            m_prompts.push_back({title, prompt});
+            if (m_answers.empty())
+                return false;
+            text = m_answers.front();
+            m_answers.erase(m_answers.begin());
+            return true;
+        });
+    }
+
+    void Run(int id) { EXPECT_TRUE(m_frame->HandleCommand(id)); }
+    bool Checked(int id)
+    {
+        bool enabled = false, checked = false;
+        EXPECT_TRUE(m_frame->UpdateCommand(id, enabled, checked));
+        return checked;
+    }
+
+    Conversation *m_channel = nullptr;
+    CChannelFrame *m_frame = nullptr;
+    std::vector<Prompted> m_prompts;
+    std::vector<QString> m_answers;
+};
+
+TEST_F(ChannelMenuTest, ModeItemsSetWhatIsOffAndRemoveWhatIsOn)
+{
+    Run(CommandId::ModeTopicOps);
+    Run(CommandId::ModeNoExternal);
+    Run(CommandId::ModeSecret);
+    m_channel->ApplyModes("+tn", "", ":op!u@h MODE #chan +tn");
+    EXPECT_TRUE(Checked(CommandId::ModeTopicOps));
+    EXPECT_FALSE(Checked(CommandId::ModeSecret));
+    Run(CommandId::ModeTopicOps);
+    Run(CommandId::ModeNoExternal);
+    Run(CommandId::ModeInviteOnly);
+    Run(CommandId::ModeModerated);
+    Run(CommandId::ModePrivate);
+
+    EXPECT_EQ(Lines(), (std::vector<std::string>{
+                           "/servermsg MODE #chan +t", "/servermsg MODE #chan +n", "/servermsg MODE #chan +s",
+                           "/servermsg MODE #chan -t", "/servermsg MODE #chan -n", "/servermsg MODE #chan +i",
+                           "/servermsg MODE #chan +m", "/servermsg MODE #chan +p"}));
+}
+
+TEST_F(ChannelMenuTest, KeyIsAskedForOrRemovedInBothForms)
+{
+    m_answers = {QStringLiteral("tajne")};
+    Run(CommandId::ModeKey);
+    ASSERT_EQ(m_prompts.size(), 1u);
+    EXPECT_EQ(m_prompts[0].title, QString::fromUtf8(Strings::Get(57351)));
+    EXPECT_EQ(m_prompts[0].prompt, QString::fromUtf8(Strings::Get(57352)));
+
+    m_channel->ApplyModes("+k", "tajne", ":op!u@h MODE #chan +k tajne");
+    EXPECT_TRUE(Checked(CommandId::ModeKey));
+    Run(CommandId::ModeKey);
+    Run(CommandId::ModeKey); // the flag stays until the server says otherwise
+
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"/servermsg MODE #chan +k tajne", "/servermsg MODE #chan -k tajne",
+                                                 "/servermsg MODE #chan -k", "/servermsg MODE #chan -k tajne",
+                                                 "/servermsg MODE #chan -k"}));
+    EXPECT_EQ(m_prompts.size(), 1u);
+}
+
+TEST_F(ChannelMenuTest, LimitNeedsANumberOfAtLeastOne)
+{
+    m_answers = {QStringLiteral("0"), QStringLiteral("abc"), QStringLiteral("50")};
+    Run(CommandId::ModeLimit);
+    Run(CommandId::ModeLimit);
+    Run(CommandId::ModeLimit);
+    ASSERT_EQ(m_prompts.size(), 3u);
+    EXPECT_EQ(m_prompts[0].title, QString::fromUtf8(Strings::Get(57353)));
+    m_channel->ApplyModes("+l", "50", ":op!u@h MODE #chan +l 50");
+    Run(CommandId::ModeLimit);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"/servermsg MODE #chan +l 50", "/servermsg MODE #chan -l"}));
+}
+
+TEST_F(ChannelMenuTest, TopicIsAskedForAndCancelSendsNothing)
+{
+    Run(CommandId::ChannelTopic); // cancelled
+    m_answers = {QStringLiteral("nová téma")};
+    Run(CommandId::ChannelTopic);
+    ASSERT_EQ(m_prompts.size(), 2u);
+    EXPECT_EQ(m_prompts[1].title, QString::fromUtf8(Strings::Get(57349)));
+    EXPECT_EQ(m_prompts[1].prompt, QString::fromUtf8(Strings::Get(57350)));
+    EXPECT_EQ(Lines(), std::vector<std::string>{"/servermsg TOPIC #chan :nová téma"});
+}
+
+TEST_F(ChannelMenuTest, ATextWithALineBreakIsNeverSent)
+{
+    m_answers = {QStringLiteral("a\r\nQUIT :bye")};
+    Run(CommandId::ChannelTopic);
+    EXPECT_TRUE(Lines().empty());
+}
+
+TEST_F(ChannelMenuTest, RefreshFavouriteSearchAndScripts)
+{
+    m_channel->Channel().AddBan("*!*@bad", "op", 1);
+    Run(CommandId::ChannelRefresh);
+    EXPECT_TRUE(m_channel->Channel().BanList().empty());
+    Run(CommandId::ChannelAddFavourite);
+    Run(CommandId::ChannelSearchHere); // not connected: disabled
+    m_shell.m_fileDialogAnswer = "/tmp/skript.tcl";
+    Run(CommandId::LoadScript);
+    m_channel->Scripts()["alpha"] = "/tmp/a.tcl";
+    m_channel->Scripts()["beta"] = "/tmp/b.tcl";
+    EXPECT_EQ(m_frame->ScriptNames(), (QStringList{QStringLiteral("alpha"), QStringLiteral("beta")}));
+    Run(CommandId::RemoveScriptFirst + 1);
+
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"/servermsg MODE #chan", "/servermsg MODE #chan b",
+                                                 "/favorite add #chan", "/load #chan /tmp/skript.tcl",
+                                                 "/unload #chan beta"}));
+}
+
+TEST_F(ChannelMenuTest, ModeItemsDoNothingOutsideChannels)
+{
+    CChannelFrame *query = FrameOf(OpenWindow("bob", 1, 4));
+    ASSERT_NE(query, nullptr);
+    bool enabled = true, checked = true;
+    ASSERT_TRUE(query->UpdateCommand(CommandId::ModeTopicOps, enabled, checked));
+    EXPECT_FALSE(enabled);
+    EXPECT_TRUE(query->HandleCommand(CommandId::ModeTopicOps));
+    EXPECT_TRUE(query->HandleCommand(CommandId::ChannelRefresh));
+    EXPECT_TRUE(Lines().empty());
+    EXPECT_FALSE(query->Bar()->isVisible());
+}
+
+TEST_F(ChannelMenuTest, ToolBarButtonsRunTheirCommandsAndUserMessages)
+{
+    CChannelBar *bar = m_frame->Bar();
+    ASSERT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->Action(CommandId::UserMessageFirst)->toolTip(), QStringLiteral("ahoj vsetci"));
+    EXPECT_FALSE(bar->Action(CommandId::UserMessageFirst + 1)->isEnabled());
+
+    bar->Action(CommandId::UserMessageFirst)->trigger();
+    bar->Action(CommandId::UserMessageFirst + 4)->trigger();
+    bar->Action(CommandId::ChannelAddFavourite)->trigger();
+    m_answers = {QStringLiteral("téma")};
+    bar->Action(CommandId::ChannelTopic)->trigger();
+
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"/action #chan ahoj vsetci", "/action #chan dovi",
+                                                 "/favorite add #chan", "/servermsg TOPIC #chan :téma"}));
+}
+
+TEST_F(ChannelMenuTest, ViewTogglesFlipAndShowTheirState)
+{
+    EXPECT_TRUE(Checked(CommandId::ViewTimeStamps));
+    Run(CommandId::ViewTimeStamps);
+    Run(CommandId::ViewFullAddress);
+    Run(CommandId::ViewSmileys);
+    Run(CommandId::ViewShowAway);
+    Run(CommandId::ViewAutoScroll);
+    const Conversation::Toggles &toggles = m_channel->GetToggles();
+    EXPECT_FALSE(toggles.timeStamps);
+    EXPECT_TRUE(toggles.fullAddress);
+    EXPECT_FALSE(toggles.smileys);
+    EXPECT_FALSE(toggles.showAway);
+    EXPECT_FALSE(toggles.autoScroll);
+    EXPECT_FALSE(m_frame->TextView()->AutoScroll());
+    EXPECT_FALSE(Checked(CommandId::ViewTimeStamps));
+    EXPECT_TRUE(Checked(CommandId::ViewFullAddress));
+}
+
+TEST_F(ChannelMenuTest, TheInputDialogAsksWithItsTitleAndPrompt)
+{
+    m_frame->Menu()->SetTextPrompt({});
+    CChannelMenu menu;
+    menu.SetConversation(m_channel);
+    std::vector<std::string> lines;
+    menu.SetCommandRunner([&](const std::string &line) {
+        lines.push_back(line);
+        return 1;
+    });
+    QString seenTitle, seenPrompt;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(WaitFor([] { return qobject_cast<QInputDialog *>(QApplication::activeModalWidget()); }));
+        auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        seenTitle = dialog->windowTitle();
+        seenPrompt = dialog->labelText();
+        dialog->setTextValue(QStringLiteral("z dialógu"));
+        dialog->accept();
+    });
+    EXPECT_TRUE(menu.Run(CommandId::ChannelTopic));
+    EXPECT_EQ(seenTitle, QString::fromUtf8(Strings::Get(57349)));
+    EXPECT_EQ(seenPrompt, QString::fromUtf8(Strings::Get(57350)));
+    EXPECT_EQ(lines, std::vector<std::string>{"/servermsg TOPIC #chan :z dialógu"});
+}

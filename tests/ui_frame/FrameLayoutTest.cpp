@@ -1,0 +1,113 @@
+// The panes of the window kinds and the splitter.
+#include "FrameFixture.h"
+
+#include "windows/ChannelBar.h"
+#include "windows/ChannelCmd.h"
+#include "windows/ChannelSizer.h"
+#include "windows/ChannelTextStyle.h"
+#include "windows/ChannelUsers.h"
+
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+
+void ResizeFrame(CChannelFrame *frame, int width, int height)
+{
+    frame->SubWindow()->showNormal();
+    frame->resize(width, height);
+    ASSERT_EQ(frame->width(), width);
+}
+
+} // namespace
+
+TEST_F(FrameTest, ChannelWindowHasBarViewSplitterNickListAndInputBand)
+{
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    ASSERT_NE(frame, nullptr);
+    ResizeFrame(frame, 700, 400);
+
+    const int listWidth = 110;
+    EXPECT_TRUE(frame->Bar()->isVisible());
+    EXPECT_EQ(frame->Bar()->x(), 0);
+    EXPECT_EQ(frame->Bar()->height(), 400 - CChannelCmd::kHeight - 1);
+    EXPECT_EQ(frame->Users()->geometry(), QRect(700 - listWidth, 0, listWidth, 400 - CChannelCmd::kHeight - 1));
+    EXPECT_EQ(frame->Sizer()->geometry().right() + 1, frame->Users()->x());
+    EXPECT_EQ(frame->Sizer()->width(), 5);
+    EXPECT_EQ(frame->TextView()->x(), frame->Bar()->width() + 1);
+    EXPECT_EQ(frame->TextView()->geometry().right() + 1, frame->Sizer()->x());
+    EXPECT_EQ(frame->Input()->geometry(), QRect(22, 400 - CChannelCmd::kHeight, 700 - 22, CChannelCmd::kHeight));
+    EXPECT_EQ(frame->StyleButton()->geometry(), QRect(0, 400 - CChannelCmd::kHeight, 22, CChannelCmd::kHeight));
+}
+
+TEST_F(FrameTest, NickListWidthIsHeldBetweenAHundredAndTheWidthLessOneHundredAndTwo)
+{
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    ASSERT_NE(frame, nullptr);
+    ResizeFrame(frame, 600, 300);
+
+    frame->SetNickListWidth(40);
+    EXPECT_EQ(frame->Users()->width(), 100);
+    frame->SetNickListWidth(590);
+    EXPECT_EQ(frame->Users()->width(), 600 - 102);
+    frame->SetNickListWidth(200);
+    EXPECT_EQ(frame->Users()->width(), 200);
+}
+
+TEST_F(FrameTest, DraggingTheSplitterSetsTheDistanceToTheRightEdge)
+{
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    ASSERT_NE(frame, nullptr);
+    ResizeFrame(frame, 600, 300);
+    CChannelSizer *sizer = frame->Sizer();
+    ASSERT_EQ(sizer->cursor().shape(), Qt::SizeHorCursor);
+
+    QTest::mousePress(sizer, Qt::LeftButton, {}, QPoint(2, 50));
+    QMouseEvent move(QEvent::MouseMove, QPointF(2 - 80, 50), sizer->mapToGlobal(QPointF(2 - 80, 50)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(sizer, &move);
+    const int expected = 600 - (sizer->x() + 2 - 80);
+    EXPECT_EQ(frame->NickListWidth(), expected);
+    EXPECT_EQ(frame->Users()->width(), expected);
+    QTest::mouseRelease(sizer, Qt::LeftButton, {}, QPoint(2, 50));
+}
+
+TEST_F(FrameTest, PrivateAndStatusWindowsShowOnlyTheViewAndTheInputLine)
+{
+    CChannelFrame *query = FrameOf(OpenWindow("bob", 1, 4));
+    ASSERT_NE(query, nullptr);
+    ResizeFrame(query, 500, 300);
+    EXPECT_FALSE(query->Bar()->isVisible());
+    EXPECT_FALSE(query->Users()->isVisible());
+    EXPECT_FALSE(query->Sizer()->isVisible());
+    EXPECT_EQ(query->TextView()->geometry(), QRect(0, 0, 500, 300 - CChannelCmd::kHeight - 1));
+    EXPECT_TRUE(query->Input()->isVisible());
+}
+
+TEST_F(FrameTest, KindZeroIsViewOnlyAndUnknownKindsAreReportedButMade)
+{
+    CChannelFrame *viewOnly = FrameOf(OpenWindow("log", 0, 4));
+    ASSERT_NE(viewOnly, nullptr);
+    ResizeFrame(viewOnly, 400, 200);
+    EXPECT_FALSE(viewOnly->Input()->isVisible());
+    EXPECT_EQ(viewOnly->TextView()->geometry(), QRect(0, 0, 400, 200));
+    EXPECT_TRUE(m_shell.m_messageBoxes.empty());
+
+    CChannelFrame *odd = FrameOf(OpenWindow("odd", 7, 4));
+    ASSERT_NE(odd, nullptr);
+    ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
+    EXPECT_EQ(m_shell.m_messageBoxes[0], "\nChannel Frame 7 is unsupported.");
+}
+
+TEST_F(FrameTest, AChannelWindowShowsItsTopicInTheCaptionAndTheButtonTip)
+{
+    StartSession();
+    Conversation *channel = OpenWindow("#chan", 2, 2);
+    CChannelFrame *frame = FrameOf(channel);
+    ASSERT_NE(frame, nullptr);
+    channel->SetTopic("\x02Vitajte\x02 na kanáli");
+    EXPECT_EQ(frame->windowTitle(), QString::fromUtf8("#chan Vitajte na kanáli"));
+    EXPECT_EQ(frame->SubWindow()->windowTitle(), frame->windowTitle());
+    EXPECT_EQ(frame->ButtonToolTip(),
+              QString::fromUtf8("#chan - %1 - Vitajte na kanáli").arg(QString::fromStdString(m_session->HumanName())));
+}

@@ -1,0 +1,107 @@
+// The saved record of "Window Data": read on creation, written on closing.
+#include "FrameFixture.h"
+
+#include "config/Config.h"
+#include "windows/ChannelUsers.h"
+
+TEST(WindowRecord, ParsesTheFullRecordWithItsToggleWords)
+{
+    const CChildFrame::Record record = CChildFrame::Record::Parse("True 10 20 600 400 150 False TRUE 0 1");
+    EXPECT_FALSE(record.m_maximize); // "True" alone does not maximize
+    EXPECT_TRUE(record.m_hasPosition);
+    EXPECT_EQ(record.m_normal, QRect(10, 20, 600, 400));
+    EXPECT_EQ(record.m_nickListWidth, 150);
+    EXPECT_FALSE(record.m_timeStamps);
+    EXPECT_TRUE(record.m_fullAddress);
+    EXPECT_FALSE(record.m_smileys);
+    EXPECT_TRUE(record.m_showAway);
+    EXPECT_EQ(record.Format(false), "False 10 20 600 400 150 False True False True");
+}
+
+TEST(WindowRecord, ShortRecordsGiveTheDefaults)
+{
+    for (const char *value : {"", "1", "False 5 6 300 200", "False 5 6 300 200 150 False True False"}) {
+        const CChildFrame::Record record = CChildFrame::Record::Parse(value);
+        EXPECT_EQ(record.m_nickListWidth, 110) << value;
+        EXPECT_TRUE(record.m_timeStamps) << value;
+        EXPECT_FALSE(record.m_fullAddress) << value;
+        EXPECT_TRUE(record.m_smileys) << value;
+        EXPECT_TRUE(record.m_showAway) << value;
+    }
+    EXPECT_TRUE(CChildFrame::Record::Parse("1").m_maximize);
+    EXPECT_FALSE(CChildFrame::Record::Parse("1").m_hasPosition);
+    EXPECT_EQ(CChildFrame::Record::Parse("False 5 6 300 200").m_normal, QRect(5, 6, 300, 200));
+}
+
+TEST_F(FrameTest, SavedRecordRestoresPlacementWidthAndToggles)
+{
+    ASSERT_TRUE(WriteString("Window Data", "Wnd_#chan", "True 10 20 600 400 150 False True False True"));
+    Conversation *channel = OpenWindow("#chan", 2, 2);
+    CChannelFrame *frame = FrameOf(channel);
+    ASSERT_NE(frame, nullptr);
+
+    EXPECT_FALSE(frame->SubWindow()->isMaximized());
+    EXPECT_EQ(frame->SubWindow()->geometry(), QRect(10, 20, 600, 400));
+    EXPECT_EQ(frame->NickListWidth(), 150);
+    EXPECT_EQ(frame->Users()->width(), 150);
+    const Conversation::Toggles &toggles = channel->GetToggles();
+    EXPECT_FALSE(toggles.timeStamps);
+    EXPECT_TRUE(toggles.fullAddress);
+    EXPECT_FALSE(toggles.smileys);
+    EXPECT_TRUE(toggles.showAway);
+    EXPECT_TRUE(toggles.autoScroll);
+}
+
+TEST_F(FrameTest, WindowIsMaximizedByARecordOfOneOrAMaximizedActiveChild)
+{
+    ASSERT_TRUE(WriteString("Window Data", "Wnd_#one", "1 10 20 600 400"));
+    CChannelFrame *one = FrameOf(OpenWindow("#one", 2, 2));
+    ASSERT_NE(one, nullptr);
+    EXPECT_TRUE(one->SubWindow()->isMaximized());
+
+    CChannelFrame *two = FrameOf(OpenWindow("#two", 2, 2)); // the active child is maximized
+    ASSERT_NE(two, nullptr);
+    EXPECT_TRUE(two->SubWindow()->isMaximized());
+}
+
+TEST_F(FrameTest, ClosingWritesTheRecordAndZoomed)
+{
+    ASSERT_TRUE(WriteString("Window Data", "Wnd_#chan", "False 10 20 600 400 150 False True False True"));
+    Conversation *channel = OpenWindow("#chan", 2, 2);
+    QPointer<CChannelFrame> frame = FrameOf(channel);
+    ASSERT_FALSE(frame.isNull());
+    frame->SubWindow()->setGeometry(30, 40, 500, 300);
+    frame->SetNickListWidth(120);
+    frame->SetSmileys(true);
+    WriteBool(kBaseSection, "Zoomed", true);
+
+    frame->SubWindow()->close();
+    ASSERT_TRUE(WaitFor([&] { return frame.isNull(); }));
+
+    EXPECT_EQ(ReadString("Window Data", "Wnd_#chan"), "False 30 40 500 300 120 False True True True");
+    EXPECT_EQ(ReadString(kBaseSection, "Zoomed"), "False");
+}
+
+TEST_F(FrameTest, MaximizedWindowKeepsItsNormalPlacementInTheRecord)
+{
+    Conversation *channel = OpenWindow("#chan", 2, 2);
+    QPointer<CChannelFrame> frame = FrameOf(channel);
+    ASSERT_FALSE(frame.isNull());
+    frame->SubWindow()->setGeometry(30, 40, 500, 300);
+    frame->SubWindow()->showMaximized();
+
+    EXPECT_EQ(frame->SavedRecord(), "True 30 40 500 300 110 True False True True");
+    frame->SubWindow()->close();
+    ASSERT_TRUE(WaitFor([&] { return frame.isNull(); }));
+    EXPECT_EQ(ReadString(kBaseSection, "Zoomed"), "True");
+}
+
+TEST_F(FrameTest, StatusWindowIsFiledUnderTheSessionsDisplayName)
+{
+    StartSession();
+    CChannelFrame *status = FrameOf(m_session->ServerWindow());
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->RecordKey(), "Wnd_" + m_session->HumanName());
+    EXPECT_EQ(status->ButtonToolTip().toStdString(), m_session->HumanName());
+    EXPECT_FALSE(status->Bar()->isVisible());
+}

@@ -1,0 +1,232 @@
+// Typed lines, clicks on the view and closing: the command lines a
+// conversation window hands to its session.
+#include "FrameFixture.h"
+
+#include "config/Strings.h"
+#include "conversation/NickList.h"
+#include "windows/ChannelCmd.h"
+#include "windows/UserMenu.h"
+
+#include <QContextMenuEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+void Type(CChannelFrame *frame, const QString &text)
+{
+    frame->Input()->setFocus();
+    QTest::keyClicks(frame->Input(), text);
+    QTest::keyClick(frame->Input(), Qt::Key_Return);
+}
+
+QPoint CentreOf(CChannelFrame *frame, const QString &word)
+{
+    QRect rect;
+    EXPECT_TRUE(WaitFor([&] {
+        rect = frame->TextView()->VisibleTextRect(word);
+        return !rect.isEmpty();
+    })) << word.toStdString();
+    return rect.center();
+}
+
+} // namespace
+
+TEST_F(FrameTest, TypedLinesBecomeCommandsOrMessagesOfTheChannel)
+{
+    RecordCommands();
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    ASSERT_NE(frame, nullptr);
+
+    Type(frame, QStringLiteral("hello"));
+    Type(frame, QStringLiteral("/join #x"));
+    Type(frame, QStringLiteral("//x"));
+    Type(frame, QString());
+
+    ASSERT_EQ(m_commands.size(), 3u);
+    EXPECT_EQ(m_commands[0].window, "#chan");
+    EXPECT_EQ(m_commands[0].number, 0);
+    EXPECT_EQ(m_commands[0].line, "/msg #chan hello");
+    EXPECT_EQ(m_commands[1].number, 2); // typed commands carry the window kind
+    EXPECT_EQ(m_commands[1].line, "/join #x");
+    EXPECT_EQ(m_commands[2].number, 0);
+    EXPECT_EQ(m_commands[2].line, "/msg #chan //x");
+    EXPECT_TRUE(frame->Input()->PlainLine().empty());
+}
+
+TEST_F(FrameTest, TypedCommandInAPrivateWindowCarriesKindOne)
+{
+    RecordCommands();
+    CChannelFrame *frame = FrameOf(OpenWindow("bob", 1, 4));
+    ASSERT_NE(frame, nullptr);
+    frame->SendTypedLine("/whois bob");
+    frame->SendTypedLine("hi there");
+    ASSERT_EQ(m_commands.size(), 2u);
+    EXPECT_EQ(m_commands[0].number, 1);
+    EXPECT_EQ(m_commands[0].line, "/whois bob");
+    EXPECT_EQ(m_commands[1].line, "/msg bob hi there");
+}
+
+TEST_F(FrameTest, TextTypedIntoTheStatusWindowIsNotSentButExplained)
+{
+    StartSession();
+    CChannelFrame *status = FrameOf(m_session->ServerWindow());
+    ASSERT_NE(status, nullptr);
+    ASSERT_TRUE(m_server.WaitForClient());
+    status->SetCommandSink([this](const std::string &window, int number, const std::string &line) {
+        m_commands.push_back({window, number, line});
+        return 1;
+    });
+
+    Type(status, QStringLiteral("hello server"));
+
+    EXPECT_TRUE(m_commands.empty());
+    const QString shown = Shown(status);
+    EXPECT_TRUE(shown.contains(QString::fromUtf8(Strings::Get(57390)))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QString::fromUtf8(Strings::Get(57391))));
+    EXPECT_LT(shown.indexOf(QString::fromUtf8(Strings::Get(57390))),
+              shown.indexOf(QString::fromUtf8(Strings::Get(57391))));
+    PumpEvents(50);
+    for (const std::string &line : m_server.Lines())
+        EXPECT_EQ(line.find("hello server"), std::string::npos) << line;
+}
+
+TEST_F(FrameTest, DccChatWindowSendsEverythingAsChatText)
+{
+    RecordCommands();
+    Conversation *chat = OpenWindow("bob", 1, 4);
+    CChannelFrame *frame = FrameOf(chat);
+    ASSERT_NE(frame, nullptr);
+    // The window only hands the connection back to the sender; it never looks inside.
+    int connection = 0;
+    chat->SetDccChat(reinterpret_cast<CDirectConnect *>(&connection));
+    std::vector<std::string> sent;
+    CChannelFrame::SetDccChatSender([&](CDirectConnect &dcc, const std::string &text) {
+        EXPECT_EQ(static_cast<void *>(&dcc), static_cast<void *>(&connection));
+        sent.push_back(text);
+        return true;
+    });
+
+    Type(frame, QStringLiteral("/me waves"));
+
+    CChannelFrame::SetDccChatSender({});
+    chat->SetDccChat(nullptr);
+    EXPECT_TRUE(m_commands.empty());
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0], "/me waves");
+    EXPECT_TRUE(Shown(frame).contains(QStringLiteral(": /me waves")));
+}
+
+TEST_F(FrameTest, ClickingChannelsNicksAndAddressesRunsTheirCommandsWithNumberZero)
+{
+    RecordCommands();
+    Conversation *channel = OpenWindow("#chan", 2, 2);
+    CChannelFrame *frame = FrameOf(channel);
+    ASSERT_NE(frame, nullptr);
+    channel->Nicks().AddNick("@Bob");
+    frame->Print("bob: come to #brimo or http://brimo.example/x", static_cast<int>(TextClass::Text));
+
+    QTest::mouseClick(frame->TextView()->viewport(), Qt::LeftButton, {}, CentreOf(frame, QStringLiteral("#brimo")));
+    QTest::mouseClick(frame->TextView()->viewport(), Qt::LeftButton, {}, CentreOf(frame, QStringLiteral("bob")));
+    QTest::mouseClick(frame->TextView()->viewport(), Qt::LeftButton, {},
+                      CentreOf(frame, QStringLiteral("brimo.example")));
+
+    ASSERT_EQ(m_commands.size(), 3u);
+    for (const SentCommand &command : m_commands) {
+        EXPECT_EQ(command.window, "#chan");
+        EXPECT_EQ(command.number, 0);
+    }
+    EXPECT_EQ(m_commands[0].line, "/join #brimo");
+    EXPECT_EQ(m_commands[1].line, "/query bob");
+    EXPECT_EQ(m_commands[2].line, "/link http://brimo.example/x");
+}
+
+TEST_F(FrameTest, ClickedChannelIsJoinedOnTheServer)
+{
+    Conversation *channel = OpenWindow("#chan", 2, 2);
+    CChannelFrame *frame = FrameOf(channel);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(m_server.WaitForClient());
+    ASSERT_TRUE(m_server.WaitForLineStartingWith("NICK"));
+    m_server.SendLine(":irc.test 001 " + m_session->Nick() + " :Welcome");
+    ASSERT_TRUE(WaitFor([&] { return m_session->IsConnected(); }));
+
+    frame->Print("meet in #brimo", static_cast<int>(TextClass::Text));
+    QTest::mouseClick(frame->TextView()->viewport(), Qt::LeftButton, {}, CentreOf(frame, QStringLiteral("#brimo")));
+
+    EXPECT_TRUE(m_server.WaitForLine([](const std::string &line) { return line.rfind("JOIN #brimo", 0) == 0; }));
+}
+
+TEST_F(FrameTest, ContextMenuOnANickSelectsItFirst)
+{
+    RecordCommands();
+    Conversation *channel = OpenWindow("#chan", 2, 2);
+    CChannelFrame *frame = FrameOf(channel);
+    ASSERT_NE(frame, nullptr);
+    channel->Nicks().AddNick("+Bob");
+    channel->Nicks().AddNick("alice");
+    frame->Print("bob said hi", static_cast<int>(TextClass::Text));
+
+    const QPoint at = CentreOf(frame, QStringLiteral("bob"));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, frame->TextView()->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(frame->TextView()->viewport(), &event);
+
+    EXPECT_EQ(channel->Nicks().SelectedNick(), "Bob");
+    EXPECT_EQ(frame->CurrentUser(), "Bob");
+    EXPECT_TRUE(WaitFor([&] { return frame->UserMenu()->isVisible(); }));
+    frame->UserMenu()->Action(CUserMenu::OpenQuery)->trigger();
+    frame->UserMenu()->hide();
+    ASSERT_FALSE(m_commands.empty());
+    EXPECT_EQ(m_commands.back().line, "/query Bob");
+}
+
+TEST_F(FrameTest, ClosingTheWindowAsksTheSessionToCloseIt)
+{
+    RecordCommands();
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    ASSERT_NE(frame, nullptr);
+    QPointer<QMdiSubWindow> child = frame->SubWindow();
+
+    child->close();
+
+    ASSERT_EQ(m_commands.size(), 1u);
+    EXPECT_EQ(m_commands[0].line, "/close #chan");
+    EXPECT_EQ(m_commands[0].number, 0);
+    PumpEvents(20);
+    EXPECT_FALSE(child.isNull()); // the command decides
+}
+
+TEST_F(FrameTest, ClosedByTheSessionTheWindowGoesAndLeavesNoDanglingView)
+{
+    Conversation *channel = OpenWindow("#chan", 2, 2);
+    QPointer<CChannelFrame> frame = FrameOf(channel);
+    ASSERT_FALSE(frame.isNull());
+
+    frame->SubWindow()->close(); // "/close #chan" through the real command
+
+    EXPECT_EQ(m_session->FindWindow("#chan"), nullptr);
+    EXPECT_TRUE(WaitFor([&] { return frame.isNull(); }));
+    EXPECT_TRUE(m_area->subWindowList().size() == 1); // the status window stays
+}
+
+TEST_F(FrameTest, WhoPollAsksOnlyForSmallListsWithShowAwayOn)
+{
+    RecordCommands();
+    Conversation *channel = OpenWindow("#chan", 2, 2);
+    CChannelFrame *frame = FrameOf(channel);
+    ASSERT_NE(frame, nullptr);
+
+    frame->PollAway(); // empty list
+    channel->Nicks().AddNick("bob");
+    frame->PollAway();
+    frame->SetShowAway(false);
+    frame->PollAway();
+    frame->SetShowAway(true);
+    for (int k = 1; k < CChannelFrame::kWhoPollMaxNicks; ++k)
+        channel->Nicks().AddNick("n" + std::to_string(k));
+    frame->PollAway(); // 299 members
+    channel->Nicks().AddNick("one_more");
+    frame->PollAway(); // 300 members
+
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"/who #chan", "/who #chan"}));
+}
