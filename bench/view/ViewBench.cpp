@@ -12,7 +12,9 @@
 #include "windows/ChannelList.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QPixmap>
 #include <QThread>
@@ -172,7 +174,12 @@ int main(int argc, char **argv)
         else if (!std::strcmp(argv[i], "--shot"))
             shot = argv[i + 1];
     }
-    const std::string smileyFolder = (QCoreApplication::applicationDirPath() + "/../smiles").toStdString();
+    std::string smileyFolder;
+    for (const char *relative : {"/smiles", "/../smiles", "/../../smiles"}) {
+        const QString folder = QCoreApplication::applicationDirPath() + QLatin1String(relative);
+        if (smileyFolder.empty() && QFile::exists(folder + QStringLiteral("/1.gif")))
+            smileyFolder = QDir(folder).absolutePath().toStdString();
+    }
     std::mt19937 random(2024);
     const Channel channel = MakeChannel(random);
     const std::vector<Line> mix = MakeMix(channel, random);

@@ -188,7 +188,7 @@ TEST_F(Table, CommandsAreTracedAndUnknownOnesFail)
     EXPECT_EQ(m_server.Lines()[0], "PRIVMSG x :y");
     EXPECT_EQ(m_server.Lines()[1], "QUIT");
     EXPECT_EQ(session->m_lastCommand, "/quit");
-    EXPECT_NE(m_debug.find("Command: /nosuch thing (0)"), std::string::npos);
+    EXPECT_NE(m_debug.find("Command: /nosuch thing, return: 0"), std::string::npos);
     EXPECT_NE(m_debug.find("Send: QUIT"), std::string::npos);
 }
 

@@ -14,9 +14,10 @@ namespace {
 
 void ResizeFrame(CChannelFrame *frame, int width, int height)
 {
-    frame->SubWindow()->showNormal();
-    frame->resize(width, height);
-    ASSERT_EQ(frame->width(), width);
+    QMdiSubWindow *child = frame->SubWindow();
+    child->showNormal();
+    child->resize(width + child->width() - frame->width(), height + child->height() - frame->height());
+    ASSERT_TRUE(WaitFor([&] { return frame->size() == QSize(width, height); }));
 }
 
 } // namespace
