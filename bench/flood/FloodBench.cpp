@@ -14,6 +14,9 @@
 #include <QTimer>
 
 #include <sys/resource.h>
+#include <sys/time.h>
+
+#include <ctime>
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +30,7 @@
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
+#include "session/DispatchHandlers.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "windows/ChannelList.h"
@@ -77,6 +81,10 @@ int Client(int argc, char **argv, int lines)
     QTemporaryDir configDir;
     SetConfigDirectory(configDir.path().toStdString());
     WriteString(kBaseSection, "Nick", "me");
+    // A user's configuration file was written long before a flood comes.
+    const std::string configFile = ConfigFilePath();
+    const timeval anHourAgo[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+    utimes(configFile.c_str(), anHourAgo);
 
     QProcess server;
     server.start(QCoreApplication::applicationFilePath(), {"--serve", QString::number(lines)});
@@ -89,6 +97,8 @@ int Client(int argc, char **argv, int lines)
     }
     const unsigned port = static_cast<unsigned>(std::atoi(serverOutput.c_str() + 5));
 
+    // The application hands its contact-nick list (empty here) to the dispatch.
+    Dispatch::SetContactNicks({});
     FloodShell shell;
     SessionTable table(&shell);
     Session *session = table.CreateSession("127.0.0.1", port, "");

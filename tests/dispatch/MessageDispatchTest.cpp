@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DispatchFixture.h"
+#include "session/DispatchHandlers.h"
 #include "text/TextClass.h"
 
 namespace {
@@ -80,6 +81,19 @@ TEST_F(MessageDispatch, AddressBookAlertsBeepByMode)
     Dispatch(":three!u@h PRIVMSG ME :a");
     Dispatch(":four!u@h PRIVMSG me :a");
     EXPECT_EQ(m_shell->m_beeps, (std::vector<int>{0, 64, 0, 64}));
+}
+
+TEST_F(MessageDispatch, WithTheContactListOnlyListedContactsAreLookedUp)
+{
+    WriteString("Address Book", "one", "1 * *");
+    WriteString("Address Book", "two", "2 * *");
+    Channel("#room");
+    ::Dispatch::SetContactNicks({"ONE"}); // "two" was added after the list was made
+    Dispatch(":One!u@h PRIVMSG #room :a");
+    Dispatch(":two!u@h PRIVMSG #room :a");
+    ::Dispatch::ForgetContactNicks();
+    Dispatch(":two!u@h PRIVMSG #room :a");
+    EXPECT_EQ(m_shell->m_beeps, (std::vector<int>{0, 64}));
 }
 
 TEST_F(MessageDispatch, NoticesGoToTheServerWindowOrTheSendersWindow)

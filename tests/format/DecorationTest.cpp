@@ -257,3 +257,19 @@ TEST(Decoration, NoWordOrByteBreaksTheDecoration)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Decoration, AnAddressKeepsTheTagsOfItsWordAfterTheElement)
+{
+    DecorationContext context;
+    // The last word of a coloured line holds the line's closing tags.
+    const std::string converted = ConvertToHtml("\x03" "4see http://x.sk/a");
+    EXPECT_EQ(DecorateLine(converted, context),
+              "<span style='color:Red;'>see <span id='/link http://x.sk/a' title='http://x.sk/a' "
+              "style='cursor: hand;'>http://x.sk/a</span></span>");
+    EXPECT_EQ(DecorateLine("http://a<b>b</b>c<u>", context),
+              "<span id='/link http://abc' title='http://abc' style='cursor: hand;'>http://abc</span><b></b><u>");
+}
+
+} // namespace

@@ -13,6 +13,8 @@
 #include "session/SessionTable.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -119,6 +121,10 @@ TEST_F(MainFrameTest, AutomaticConnectionsFollowTheFileOrder)
         ports.push_back(session->Port());
     std::sort(ports.begin(), ports.end());
     EXPECT_EQ(ports, (std::vector<unsigned>{1, 3, 5}));
+
+    // Timer 0 gives every session its tick.
+    m_app->TimerTick();
+    EXPECT_EQ(m_app->DebugWindow()->Text().count("Command: /timer 0, return: 1"), 3);
 }
 
 TEST_F(MainFrameTest, DebugLogReachesTheDebugWindowOnlyWhileItIsOpen)
@@ -253,4 +259,53 @@ TEST_F(MainFrameTest, ConnectAndFavouritesButtonsHaveDropDowns)
     QMenu *channels = Frame()->FavouriteChannelsMenu();
     ASSERT_TRUE(channels);
     EXPECT_TRUE(TitlesOf(channels->actions()).contains("#brimo"));
+}
+
+namespace {
+
+QString HelpFolder()
+{
+    const QString source = qEnvironmentVariable("BRIMO_SOURCE_DIR");
+    if (!source.isEmpty())
+        return source + QStringLiteral("/resources/Help");
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../Help");
+}
+
+QString ReadHelpPage(const QString &name)
+{
+    QFile file(HelpFolder() + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace
+
+TEST(HelpPages, IndexLinksPagesThatExistAndExplainEveryCommand)
+{
+    const QString index = ReadHelpPage(QStringLiteral("Index.Htm"));
+    ASSERT_FALSE(index.isEmpty()) << HelpFolder().toStdString();
+    const QRegularExpression link(QStringLiteral("href=\"([^\"#]+\\.Htm)\""));
+    int pages = 0;
+    for (const QRegularExpressionMatch &match : link.globalMatch(index)) {
+        EXPECT_FALSE(ReadHelpPage(match.captured(1)).isEmpty()) << match.captured(1).toStdString();
+        ++pages;
+    }
+    EXPECT_GE(pages, 4);
+
+    const QString commands = ReadHelpPage(QStringLiteral("Prikazy.Htm"));
+    for (const char *word : {"connect", "server", "quit", "close", "nick", "reguser", "search", "join", "msg",
+                             "notice", "debug", "query", "servermsg", "quote", "help", "timer", "who", "whois",
+                             "mode", "load", "unload", "dcc", "ignore", "link", "topic", "away", "action",
+                             "favorite"}) {
+        // Each command has a heading and at least one example line.
+        EXPECT_TRUE(commands.contains(QStringLiteral("<h2 id=\"%1\">").arg(QLatin1String(word))) ||
+                    commands.contains(QStringLiteral("/%1 ").arg(QLatin1String(word))))
+            << word;
+        EXPECT_TRUE(commands.contains(QRegularExpression(QStringLiteral("<pre>[^<]*/%1\\b").arg(QLatin1String(word)))))
+            << word;
+    }
+    const QString scripts = ReadHelpPage(QStringLiteral("Skripty.Htm"));
+    for (const char *needle : {"echo", "msg", "cmd", "this name", "OnClient", "proc /"})
+        EXPECT_TRUE(scripts.contains(QLatin1String(needle))) << needle;
 }

@@ -133,6 +133,7 @@ TEST_F(ChannelMenuTest, RefreshFavouriteSearchAndScripts)
     Run(CommandId::ChannelSearchHere); // not connected: disabled
     m_shell.m_fileDialogAnswer = "/tmp/skript.tcl";
     Run(CommandId::LoadScript);
+    m_channel->Scripts().clear(); // the default script the session loads
     m_channel->Scripts()["alpha"] = "/tmp/a.tcl";
     m_channel->Scripts()["beta"] = "/tmp/b.tcl";
     EXPECT_EQ(m_frame->ScriptNames(), (QStringList{QStringLiteral("alpha"), QStringLiteral("beta")}));

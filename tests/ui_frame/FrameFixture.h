@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FakeShell.h"
-#include "ScriptedServer.h"
-#include "TestConfigDir.h"
-#include "WaitFor.h"
+#include "support/FakeShell.h"
+#include "support/ScriptedServer.h"
+#include "support/TestConfigDir.h"
+#include "support/WaitFor.h"
 
 #include "config/AppSettings.h"
 #include "conversation/Conversation.h"

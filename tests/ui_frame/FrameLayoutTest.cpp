@@ -63,14 +63,16 @@ TEST_F(FrameTest, DraggingTheSplitterSetsTheDistanceToTheRightEdge)
     CChannelSizer *sizer = frame->Sizer();
     ASSERT_EQ(sizer->cursor().shape(), Qt::SizeHorCursor);
 
+    const int pressedAt = sizer->x() + 2;
     QTest::mousePress(sizer, Qt::LeftButton, {}, QPoint(2, 50));
     QMouseEvent move(QEvent::MouseMove, QPointF(2 - 80, 50), sizer->mapToGlobal(QPointF(2 - 80, 50)), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(sizer, &move);
-    const int expected = 600 - (sizer->x() + 2 - 80);
+    const int expected = 600 - (pressedAt - 80);
     EXPECT_EQ(frame->NickListWidth(), expected);
     EXPECT_EQ(frame->Users()->width(), expected);
-    QTest::mouseRelease(sizer, Qt::LeftButton, {}, QPoint(2, 50));
+    QTest::mouseRelease(sizer, Qt::LeftButton, {}, sizer->mapFromParent(QPoint(pressedAt - 80, 50)));
+    EXPECT_EQ(frame->NickListWidth(), expected);
 }
 
 TEST_F(FrameTest, PrivateAndStatusWindowsShowOnlyTheViewAndTheInputLine)

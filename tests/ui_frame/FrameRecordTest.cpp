@@ -2,6 +2,7 @@
 #include "FrameFixture.h"
 
 #include "config/Config.h"
+#include "windows/ChannelBar.h"
 #include "windows/ChannelUsers.h"
 
 TEST(WindowRecord, ParsesTheFullRecordWithItsToggleWords)

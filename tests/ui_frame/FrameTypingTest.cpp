@@ -2,11 +2,14 @@
 // conversation window hands to its session.
 #include "FrameFixture.h"
 
+#include "app/CommandIds.h"
 #include "config/Strings.h"
 #include "conversation/NickList.h"
 #include "windows/ChannelCmd.h"
 #include "windows/UserMenu.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -222,11 +225,32 @@ TEST_F(FrameTest, WhoPollAsksOnlyForSmallListsWithShowAwayOn)
     frame->SetShowAway(false);
     frame->PollAway();
     frame->SetShowAway(true);
-    for (int k = 1; k < CChannelFrame::kWhoPollMaxNicks; ++k)
+    for (int k = 1; k < CChannelFrame::kWhoPollMaxNicks - 1; ++k)
         channel->Nicks().AddNick("n" + std::to_string(k));
+    ASSERT_EQ(frame->NickCount(), 299);
     frame->PollAway(); // 299 members
     channel->Nicks().AddNick("one_more");
     frame->PollAway(); // 300 members
 
     EXPECT_EQ(Lines(), (std::vector<std::string>{"/who #chan", "/who #chan"}));
+}
+
+TEST_F(FrameTest, ClickOnPlainTextCopiesTheViewsSelectionAndCopyPrefersTheInputLine)
+{
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    ASSERT_NE(frame, nullptr);
+    frame->Print("nothing clickable here", static_cast<int>(TextClass::Text));
+    QApplication::clipboard()->clear();
+
+    frame->TextView()->SelectAll();
+    const QString selected = frame->TextView()->SelectedText();
+    ASSERT_TRUE(selected.contains(QStringLiteral("nothing clickable here")));
+    QTest::mouseClick(frame->TextView()->viewport(), Qt::LeftButton, {}, CentreOf(frame, QStringLiteral("clickable")));
+    EXPECT_EQ(QApplication::clipboard()->text(), selected);
+    EXPECT_TRUE(WaitFor([&] { return frame->Input()->hasFocus(); }));
+
+    frame->Input()->setPlainText(QStringLiteral("typed words"));
+    frame->Input()->selectAll();
+    EXPECT_TRUE(frame->HandleCommand(CommandId::EditCopy));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("typed words"));
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class Session;
 
@@ -44,6 +45,13 @@ int ErrorReply(Session &session, const std::string &line);  // 400 to 600
 int ChannelList(Session &session, const std::string &line); // 321 to 323
 int WhoisReply(Session &session, const std::string &line);  // 301, 311, 312, 317, 318, 319
 int WhoReply(Session &session, const std::string &line);    // 352, 315
+
+// The application's contact-nick list (the keys of "Address Book"), which
+// it fills at start and again whenever the address book changes. With it,
+// only messages from contacts read the configuration for their alert mode;
+// until it is given, every message does (slow under a flood).
+void SetContactNicks(const std::vector<std::string> &nicks);
+void ForgetContactNicks();
 
 // ---- helpers shared by the handlers ----
 

@@ -3,6 +3,8 @@
 #include "session/DispatchHandlers.h"
 
 #include <ctime>
+#include <optional>
+#include <unordered_set>
 
 #include "config/Config.h"
 #include "config/Strings.h"
@@ -36,9 +38,18 @@ void Popup(Session &session, const std::string &text)
 
 // The alert mode of an address-book contact: the first character of its
 // record as a digit; 0 for anyone else.
+std::optional<std::unordered_set<std::string>> &ContactNicks()
+{
+    static std::optional<std::unordered_set<std::string>> contacts;
+    return contacts;
+}
+
 int AlertMode(const std::string &sender)
 {
     if (sender.empty())
+        return 0;
+    const auto &contacts = ContactNicks();
+    if (contacts && !contacts->count(LowerName(sender)))
         return 0;
     const std::string record = ReadString("Address Book", sender);
     if (record.empty() || record[0] < '0' || record[0] > '9')
@@ -93,6 +104,18 @@ void PrivateMessage(Session &session, const std::string &line, const std::string
 }
 
 } // namespace
+
+void SetContactNicks(const std::vector<std::string> &nicks)
+{
+    ContactNicks().emplace();
+    for (const std::string &nick : nicks)
+        ContactNicks()->insert(LowerName(nick));
+}
+
+void ForgetContactNicks()
+{
+    ContactNicks().reset();
+}
 
 int Notice(Session &session, const std::string &line)
 {

@@ -6,6 +6,7 @@
 #include "text/StrPrintf.h"
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -16,24 +17,24 @@ constexpr size_t kTestedWordLength = 3996;
 struct SmileyRow
 {
     const char *file;
-    std::array<const char *, 5> tokens;
+    std::array<std::string_view, 5> tokens;
 };
 
 // The first row that lists a token wins.
 constexpr SmileyRow kSmileys[] = {
-    {"1.gif", {":)", ":-)", ":]", ":-]", nullptr}},
+    {"1.gif", {":)", ":-)", ":]", ":-]"}},
     {"2.gif", {":))", ":-))", ":>", ":]]", ":-]]"}},
     {"3.gif", {":)))", ":-)))", ":]]]", ":-]]]", ":D"}},
-    {"4.gif", {":(", nullptr, nullptr, nullptr, nullptr}},
-    {"5.gif", {";)", ";]", ";-)", ";-]", nullptr}},
-    {"6.gif", {":?", ":~", ":{", ":}", nullptr}},
-    {"7.gif", {"8)", "8-)", nullptr, nullptr, nullptr}},
-    {"10.gif", {":*", nullptr, nullptr, nullptr, nullptr}},
-    {"12.gif", {":|", ":I", ":-|", nullptr, nullptr}},
+    {"4.gif", {":("}},
+    {"5.gif", {";)", ";]", ";-)", ";-]"}},
+    {"6.gif", {":?", ":~", ":{", ":}"}},
+    {"7.gif", {"8)", "8-)"}},
+    {"10.gif", {":*"}},
+    {"12.gif", {":|", ":I", ":-|"}},
     {"13.gif", {":o", ":O", ":-o", ":-O", ":-0"}},
-    {"8.gif", {":eek:", "oo)", "oo|", nullptr, nullptr}},
-    {"9.gif", {":evil:", nullptr, nullptr, nullptr, nullptr}},
-    {"11.gif", {":idea:", nullptr, nullptr, nullptr, nullptr}},
+    {"8.gif", {":eek:", "oo)", "oo|"}},
+    {"9.gif", {":evil:"}},
+    {"11.gif", {":idea:"}},
 };
 
 bool StartsWith(std::string_view text, std::string_view prefix)
@@ -44,14 +45,6 @@ bool StartsWith(std::string_view text, std::string_view prefix)
 char AsciiLower(char c)
 {
     return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
-std::string AsciiLowered(std::string_view text)
-{
-    std::string lowered(text);
-    for (char &c : lowered)
-        c = AsciiLower(c);
-    return lowered;
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
@@ -145,6 +138,21 @@ std::string AttributeFromHtml(std::string_view html)
     return EscapeAttribute(DecodeEntities(StripTags(html)));
 }
 
+// The string-table text with its one "%s" filled in; formats of another
+// shape go through printf.
+std::string FillWord(int id, std::string_view word)
+{
+    const std::string_view format = Strings::Get(id);
+    const size_t at = format.find("%s");
+    if (at == std::string_view::npos || format.find('%', at + 2) != std::string_view::npos
+        || format.substr(0, at).find('%') != std::string_view::npos)
+        return Strings::Format(id, std::string(word).c_str());
+    std::string text;
+    text.reserve(format.size() + word.size());
+    text.append(format.substr(0, at)).append(word).append(format.substr(at + 2));
+    return text;
+}
+
 void AppendElement(std::string &out, const std::string &command, const std::string &title,
                    std::string_view style, std::string_view content)
 {
@@ -163,12 +171,19 @@ void AppendChannel(std::string &out, std::string_view word)
 {
     const std::string plain = DecodeEntities(StripTags(word));
     AppendElement(out, EscapeAttribute("/join " + plain),
-                  EscapeAttribute(Strings::Format(57393, plain.c_str())), "cursor: hand;", word);
+                  EscapeAttribute(FillWord(57393, plain)), "cursor: hand;", word);
 }
 
 bool IsNick(std::string_view word, const DecorationContext &context, bool &isContact)
 {
-    isContact = context.m_isContact && context.m_isContact(AsciiLowered(word));
+    isContact = false;
+    if (context.m_isContact) {
+        thread_local std::string lowered;
+        lowered.assign(word);
+        for (char &c : lowered)
+            c = AsciiLower(c);
+        isContact = context.m_isContact(lowered);
+    }
     std::string_view nick = word;
     if (StartsWith(nick, "@"))
         nick.remove_prefix(1);
@@ -183,13 +198,13 @@ void AppendNick(std::string &out, std::string_view word, bool isContact, const D
     std::string style = "cursor: hand;";
     if (context.m_hiLighting && context.m_sessionExists) {
         if (word == context.m_ownNick)
-            style += StrPrintf(" color: #%s;", ColorToHex(context.m_colorMyText).c_str());
+            style += " color: #" + ColorToHex(context.m_colorMyText) + ";";
         else if (isContact)
-            style += StrPrintf(" color: #%s;", ColorToHex(context.m_colorABText).c_str());
+            style += " color: #" + ColorToHex(context.m_colorABText) + ";";
     }
     const std::string plain = DecodeEntities(word);
     AppendElement(out, EscapeAttribute("/query " + plain),
-                  EscapeAttribute(Strings::Format(57392, plain.c_str())), style, word);
+                  EscapeAttribute(FillWord(57392, plain)), style, word);
 }
 
 bool IsAddress(std::string_view word)
@@ -198,11 +213,31 @@ bool IsAddress(std::string_view word)
         || (StartsWith(word, "www.") && word.size() >= 5);
 }
 
+// The tags inside a word, in order, without the text between them.
+std::string TagsOf(std::string_view word)
+{
+    std::string tags;
+    int depth = 0;
+    for (char c : word) {
+        if (c == '<')
+            ++depth;
+        if (depth > 0)
+            tags += c;
+        if (c == '>' && depth > 0)
+            --depth;
+    }
+    return tags;
+}
+
 void AppendAddress(std::string &out, std::string_view word)
 {
     const std::string text = StripTags(word);
     const std::string address = AttributeFromHtml(word);
     AppendElement(out, "/link " + address, address, "cursor: hand;", text);
+    // The address shows without its formatting, but the tags it held still
+    // open and close what the rest of the line expects: a link at the end of
+    // a coloured line carries the closing tags of the whole line.
+    out += TagsOf(word);
 }
 
 // Smiley tokens are compared with what the reader sees, so ":>" (written
@@ -274,22 +309,38 @@ std::string TimeStampSpan(std::time_t t, uint32_t background, uint32_t timeColor
 {
     if (t == 0)
         t = std::time(nullptr);
-    std::tm local {};
-    localtime_r(&t, &local);
-    return StrPrintf("<span style='z-index: 5; background-color: %s; color: #%s;'>[%02d:%02d]</span> ",
-                     ColorToHex(background).c_str(), ColorToHex(timeColor).c_str(), local.tm_hour, local.tm_min);
+    // Lines come many to a minute: the local time of the last minute is kept.
+    thread_local std::time_t cachedMinute = -1;
+    thread_local char cachedStamp[16] = "";
+    if (t / 60 != cachedMinute || t < 0) {
+        std::tm local {};
+        localtime_r(&t, &local);
+        std::snprintf(cachedStamp, sizeof cachedStamp, "[%02d:%02d]", local.tm_hour % 100, local.tm_min % 100);
+        cachedMinute = t / 60;
+    }
+    std::string span = "<span style='z-index: 5; background-color: ";
+    span += ColorToHex(background);
+    span += "; color: #";
+    span += ColorToHex(timeColor);
+    span += ";'>";
+    span += cachedStamp;
+    span += "</span> ";
+    return span;
 }
 
 std::string ClassColorSpan(uint32_t background, uint32_t lineColor)
 {
-    return StrPrintf("<span style='background-color: #%s; color: #%s;'>", ColorToHex(background).c_str(),
-                     ColorToHex(lineColor).c_str());
+    std::string span = "<span style='background-color: #";
+    span += ColorToHex(background);
+    span += "; color: #";
+    span += ColorToHex(lineColor);
+    span += ";'>";
+    return span;
 }
 
-std::string DecorateLine(std::string_view html, const DecorationContext &context)
+void AppendDecoratedLine(std::string &out, std::string_view html, const DecorationContext &context)
 {
-    std::string out;
-    out.reserve(html.size() + html.size() / 2 + 64);
+    out.reserve(out.size() + html.size() + html.size() / 2 + 64);
     const size_t words = CountedWords(html);
     size_t start = 0;
     for (size_t n = 1; n <= words; ++n) {
@@ -298,11 +349,17 @@ std::string DecorateLine(std::string_view html, const DecorationContext &context
             end = html.size();
         AppendDecoratedWord(out, html.substr(start, end - start), n == 1, context);
         if (end == html.size())
-            return out;
+            return;
         out += ' ';
         start = end + 1;
     }
     out += html.substr(start);
+}
+
+std::string DecorateLine(std::string_view html, const DecorationContext &context)
+{
+    std::string out;
+    AppendDecoratedLine(out, html, context);
     return out;
 }
 
@@ -315,11 +372,12 @@ bool NickMatchesMember(std::string_view nick, std::string_view member)
 
 const char *SmileyFile(std::string_view word)
 {
-    if (word.empty() || word.size() > 6)
+    // Every token starts with one of these and is at most six bytes long.
+    if (word.size() < 2 || word.size() > 6 || std::string_view(":;8o").find(word.front()) == std::string_view::npos)
         return nullptr;
     for (const SmileyRow &row : kSmileys) {
-        for (const char *token : row.tokens) {
-            if (token && word == token)
+        for (std::string_view token : row.tokens) {
+            if (!token.empty() && word == token)
                 return row.file;
         }
     }
@@ -330,7 +388,7 @@ const char *SmileyToken(std::string_view file)
 {
     for (const SmileyRow &row : kSmileys) {
         if (file == row.file)
-            return row.tokens[0];
+            return row.tokens[0].data();
     }
     return nullptr;
 }

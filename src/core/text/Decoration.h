@@ -43,6 +43,8 @@ std::string ClassColorSpan(uint32_t background, uint32_t lineColor);
 // and smileys replaced by their elements. Whatever goes into an attribute is
 // escaped, so no word can add attributes or change an element's command.
 std::string DecorateLine(std::string_view html, const DecorationContext &context);
+// The same, appended to out.
+void AppendDecoratedLine(std::string &out, std::string_view html, const DecorationContext &context);
 
 // Whether a word (already without its '@'/'+') names the nick list member,
 // whose own leading '@' or '+' is skipped; compared without regard to case.

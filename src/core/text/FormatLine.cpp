@@ -35,7 +35,10 @@ std::string FormatLine(std::string_view text, TextClass textClass, std::time_t t
     if (context.m_timeStamps)
         line += TimeStampSpan(time, context.m_background, context.m_colorTime);
     line += ClassColorSpan(context.m_background, LineColor(textClass, context));
-    line += DecorateLine(ConvertToHtml(text), context.m_decoration);
+    thread_local std::string converted;
+    converted.clear();
+    AppendHtml(converted, text);
+    AppendDecoratedLine(line, converted, context.m_decoration);
     line += "</span>\r\n";
     return line;
 }

@@ -106,7 +106,7 @@ QIcon Command(int id)
         const char *text;
     };
     static const Picture pictures[] = {
-        {Connect, 0x2E8B57, "⏻"},     {Favourites, 0xDAA520, "★"},  {ChannelSearch, 0x407090, "#"},
+        {Connect, 0x2E8B57, "»"},     {Favourites, 0xDAA520, "★"},  {ChannelSearch, 0x407090, "#"},
         {AddressBook, 0x8B5A2B, "@"}, {AwayOn, 0x708090, "Z"},      {AwayOff, 0x3CB371, "A"},
         {IgnoreList, 0xB22222, "⊘"},  {Settings, 0x505050, "⚙"},    {About, 0x1F5FBF, "i"},
         {EditUndo, 0x607080, "↶"},    {EditRedo, 0x607080, "↷"},    {EditCut, 0x607080, "✂"},
@@ -129,7 +129,7 @@ QPixmap Logo()
     painter.drawPixmap(4, 11, Bubble(48, QColor(0x1F, 0x5F, 0xBF), QStringLiteral("B")));
     QFont font;
     font.setBold(true);
-    font.setPixelSize(30);
+    font.setPixelSize(26);
     painter.setFont(font);
     painter.setPen(QColor(0xF0, 0xF4, 0xFA));
     painter.drawText(QRect(56, 8, 94, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Brimo"));

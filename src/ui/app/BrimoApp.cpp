@@ -8,6 +8,7 @@
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "dialogs/DlgQuestion.h"
+#include "session/IdentServer.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "shell/RequestAnswer.h"
@@ -43,6 +44,9 @@ CBrimoApp::CBrimoApp(QObject *parent)
 {
     s_instance = this;
     m_notifier = std::make_unique<CNotifier>(*this);
+    m_identServer = std::make_unique<IdentServer>(113, std::string(), [this](const std::string &text) {
+        DebugLog("%s", text.c_str());
+    });
     m_questions.SetShowHandler([this](const Question &question) { ShowQuestion(question); });
 }
 
@@ -135,6 +139,7 @@ void CBrimoApp::Exit()
     // leaves its channels and closes its windows.
     m_sessions->CloseAll();
     m_notifier->Stop();
+    m_identServer->ApplyIdentSetting(false);
     if (m_questionDialog)
         delete m_questionDialog.data();
     if (m_mainFrame)
@@ -325,7 +330,7 @@ void CBrimoApp::RefreshShell(int bits)
 {
     if (bits & RefreshSettings) {
         LoadAppearance(m_settings);
-        LoadBehaviour(m_settings);
+        LoadBehaviour(m_settings, [this](bool on) { m_identServer->ApplyIdentSetting(on); });
     }
     if (!m_mainFrame)
         return;

@@ -18,6 +18,7 @@
 #include <vector>
 
 class CNotifier;
+class IdentServer;
 class QSettings;
 class Session;
 class SessionTable;
@@ -129,6 +130,7 @@ private:
     QPointer<CHelpFrame> m_help;
     QPointer<CDlgQuestion> m_questionDialog;
     std::unique_ptr<CNotifier> m_notifier;
+    std::unique_ptr<IdentServer> m_identServer; // opened and closed by the "Ident Server" setting
     std::vector<std::string> m_helpLines;
     std::vector<std::string> m_contactNicks;
     BalloonQueue m_balloons;

@@ -10,13 +10,16 @@
 #include "config/Strings.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "windows/ChannelFrame.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -62,10 +65,19 @@ CMainFrame::~CMainFrame() = default;
 
 ConversationView *CMainFrame::CreateChildView(Conversation &conversation)
 {
-    // The conversation window is not part of the program yet; a conversation
-    // lives without a view until it is.
-    (void)conversation;
-    return nullptr;
+    CChannelFrame *frame = CChannelFrame::Open(m_mdi, conversation, &m_app, m_app.Settings());
+    if (!frame || !frame->SubWindow())
+        return frame;
+    QMdiSubWindow *child = frame->SubWindow();
+    child->installEventFilter(this);
+    // A window without a saved place gets a usable size, cascaded below the others.
+    const bool placed = CChildFrame::ReadSavedRecord(frame->RecordKey()).m_hasPosition;
+    if (!child->isMaximized() && (!placed || child->height() < kMinimumChildHeight)) {
+        const QSize area = m_mdi->viewport()->size();
+        const int offset = 24 * ((Children().size() - 1) % 8);
+        child->setGeometry(offset, offset, qMax(320, area.width() * 2 / 3), qMax(240, area.height() * 2 / 3));
+    }
+    return frame;
 }
 
 QMdiSubWindow *CMainFrame::AddChild(QWidget *widget, const QString &title)
@@ -81,6 +93,9 @@ QMdiSubWindow *CMainFrame::AddChild(QWidget *widget, const QString &title)
         // Later, once the area has forgotten the window.
         QTimer::singleShot(0, this, [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
     });
+    const QSize area = m_mdi->viewport()->size();
+    child->resize(qMax(child->sizeHint().width(), area.width() * 2 / 3),
+                  qMax(child->sizeHint().height(), area.height() * 2 / 3));
     if (ReadBool(kBaseSection, "Zoomed") || (ActiveChild() && ActiveChild()->isMaximized()))
         child->showMaximized();
     else
@@ -208,6 +223,13 @@ void CMainFrame::RestorePlacement()
         const int height = ReadInt(kWndMain, "Bottom");
         if (width > 0 && height > 0)
             setGeometry(left, top, width, height);
+    } else if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        // First run: a comfortable size in the middle of the screen.
+        const QRect available = screen->availableGeometry();
+        const QSize size = available.size() * 0.8;
+        setGeometry(QRect(available.topLeft() + QPoint((available.width() - size.width()) / 2,
+                                                       (available.height() - size.height()) / 2),
+                          size));
     }
     const QByteArray state = m_app.BarStateStore().value(QLatin1String(kBarStates)).toByteArray();
     if (!state.isEmpty())

@@ -28,6 +28,7 @@ public:
     static constexpr int kTimerPeriodMs = 10000;
     static constexpr int kWindowMenuEntryLimit = 40; // entries longer than this are cut ...
     static constexpr int kWindowMenuEntryKeep = 36;  // ... to this many characters + " ..."
+    static constexpr int kMinimumChildHeight = 80;    // smaller new windows get a default size
 
     explicit CMainFrame(CBrimoApp &app);
     ~CMainFrame() override;

@@ -26,6 +26,13 @@ const char *TrueFalse(bool on)
     return on ? "True" : "False";
 }
 
+// Without a saved placement a new window takes three quarters of the area,
+// at least a size in which every pane fits.
+QSize DefaultSize(const QSize &area)
+{
+    return QSize(std::max(area.width() * 3 / 4, 400), std::max(area.height() * 3 / 4, 250));
+}
+
 } // namespace
 
 CChildFrame::Record CChildFrame::Record::Parse(const std::string &value)
@@ -86,6 +93,8 @@ QMdiSubWindow *CChildFrame::PlaceIn(QMdiArea *area, const Record &record)
     child->installEventFilter(this);
     if (record.m_hasPosition && record.m_normal.width() > 0 && record.m_normal.height() > 0)
         child->setGeometry(record.m_normal);
+    else
+        child->resize(DefaultSize(area->size()));
     m_normal = child->geometry();
     if (maximize)
         child->showMaximized();

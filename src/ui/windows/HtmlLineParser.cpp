@@ -5,6 +5,7 @@
 #include <QColor>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -35,12 +36,20 @@ bool IsSpace(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
 
-std::string Lowered(std::string_view text)
+char AsciiLower(char c)
 {
-    std::string lowered(text);
-    for (char &c : lowered)
-        c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-    return lowered;
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view lowered)
+{
+    if (a.size() != lowered.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != lowered[i])
+            return false;
+    }
+    return true;
 }
 
 std::string_view Trimmed(std::string_view text)
@@ -52,11 +61,30 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
-bool IsHexDigits(std::string_view text)
+int HexValue(char c)
 {
-    return std::all_of(text.begin(), text.end(), [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-    });
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    c = AsciiLower(c);
+    return (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
+}
+
+// "RRGGBB" or "RGB" in hexadecimal digits.
+bool ParseHexColor(std::string_view text, QRgb &rgb)
+{
+    if (text.size() != 6 && text.size() != 3)
+        return false;
+    uint32_t value = 0;
+    for (char c : text) {
+        const int digit = HexValue(c);
+        if (digit < 0)
+            return false;
+        value = value * 16 + uint32_t(digit);
+        if (text.size() == 3)
+            value = value * 16 + uint32_t(digit);
+    }
+    rgb = 0xFF000000 | value;
+    return true;
 }
 
 // A CSS colour as the program writes it: a name, "#RRGGBB", or six bare
@@ -64,25 +92,20 @@ bool IsHexDigits(std::string_view text)
 // unreadable give false.
 bool ParseColor(std::string_view value, QRgb &rgb)
 {
-    const std::string lowered = Lowered(Trimmed(value));
-    std::string_view text = lowered;
+    std::string_view text = Trimmed(value);
     for (const NamedColor &named : kNamedColors) {
-        if (text == named.name) {
+        if (EqualsIgnoringCase(text, named.name)) {
             rgb = named.rgb;
             return true;
         }
     }
     if (!text.empty() && text.front() == '#')
         text.remove_prefix(1);
-    if ((text.size() == 6 || text.size() == 3) && IsHexDigits(text)) {
-        const QColor color = QColor::fromString(QLatin1Char('#') + QLatin1String(text.data(), qsizetype(text.size())));
-        if (color.isValid()) {
-            rgb = color.rgb();
-            return true;
-        }
-    }
-    if (text.empty() || text == "transparent" || text.size() > 32)
+    if (ParseHexColor(text, rgb))
+        return true;
+    if (text.empty() || text.size() > 32 || EqualsIgnoringCase(text, "transparent"))
         return false;
+    // Other colour names of the web, in case a script writes them.
     const QColor color = QColor::fromString(QLatin1String(text.data(), qsizetype(text.size())));
     if (!color.isValid() || color.alpha() == 0)
         return false;
@@ -115,20 +138,62 @@ bool IsTextStop(unsigned char c)
 
 } // namespace
 
+enum class HtmlLineParser::TagKind {
+    Span, SpanEnd, Bold, BoldEnd, Underline, UnderlineEnd, Image, Break,
+    Paragraph, ParagraphEnd, Div, DivEnd, Pre, PreEnd, Body, BodyEnd, Html, HtmlEnd,
+};
+
 struct HtmlLineParser::Tag
 {
-    std::string m_name; // lower case, "/name" for a closing tag
-    std::vector<std::pair<std::string, std::string>> m_attributes; // names lower case, values decoded
-
-    const std::string *attribute(std::string_view name) const
+    struct Attribute
     {
-        for (const auto &[key, value] : m_attributes) {
-            if (key == name)
-                return &value;
+        std::string_view name;  // as written
+        std::string_view value; // as written, entities not decoded
+    };
+    // More attributes than the program ever writes are read and dropped.
+    static constexpr size_t kMaxAttributes = 12;
+
+    TagKind m_kind = TagKind::Span;
+    std::array<Attribute, kMaxAttributes> m_attributes;
+    size_t m_count = 0;
+
+    const Attribute *find(std::string_view lowered) const
+    {
+        for (size_t i = 0; i < m_count; ++i) {
+            if (EqualsIgnoringCase(m_attributes[i].name, lowered))
+                return &m_attributes[i];
         }
         return nullptr;
     }
+    bool has(std::string_view lowered) const { return find(lowered) != nullptr; }
+    std::string_view raw(std::string_view lowered) const
+    {
+        const Attribute *attribute = find(lowered);
+        return attribute ? attribute->value : std::string_view();
+    }
+    std::string text(std::string_view lowered) const
+    {
+        const std::string_view value = raw(lowered);
+        return value.find('&') == std::string_view::npos ? std::string(value) : DecodeEntities(value);
+    }
+    QString qtext(std::string_view lowered) const
+    {
+        const std::string_view value = raw(lowered);
+        if (value.find('&') == std::string_view::npos)
+            return FromUtf8(value);
+        return FromUtf8(DecodeEntities(value));
+    }
 };
+
+namespace {
+
+struct KnownTag
+{
+    std::string_view name;
+    HtmlLineParser::TagKind kind;
+};
+
+} // namespace
 
 HtmlLineParser::HtmlLineParser()
 {
@@ -197,20 +262,28 @@ void HtmlLineParser::Feed(std::string_view html, StyledDocument &document)
 
 bool HtmlLineParser::parseTag(std::string_view html, size_t &pos, Tag &tag) const
 {
+    static constexpr KnownTag kKnown[] = {
+        {"span", TagKind::Span},   {"/span", TagKind::SpanEnd}, {"b", TagKind::Bold},   {"/b", TagKind::BoldEnd},
+        {"u", TagKind::Underline}, {"/u", TagKind::UnderlineEnd}, {"img", TagKind::Image}, {"br", TagKind::Break},
+        {"p", TagKind::Paragraph}, {"/p", TagKind::ParagraphEnd}, {"div", TagKind::Div}, {"/div", TagKind::DivEnd},
+        {"pre", TagKind::Pre},     {"/pre", TagKind::PreEnd},   {"body", TagKind::Body}, {"/body", TagKind::BodyEnd},
+        {"html", TagKind::Html},   {"/html", TagKind::HtmlEnd},
+    };
     size_t i = pos + 1;
-    const bool closing = i < html.size() && html[i] == '/';
-    if (closing)
-        ++i;
     const size_t nameStart = i;
+    if (i < html.size() && html[i] == '/')
+        ++i;
+    const size_t letters = i;
     while (i < html.size() && IsNameChar(html[i]))
         ++i;
-    if (i == nameStart || i >= html.size())
+    if (i == letters || i >= html.size())
         return false;
-    tag.m_name = Lowered(html.substr(nameStart - (closing ? 1 : 0), i - nameStart + (closing ? 1 : 0)));
-    static constexpr const char *kKnown[] = {"span", "b", "u", "img", "br", "p", "div", "pre", "body", "html",
-                                             "/span", "/b", "/u", "/p", "/div", "/pre", "/body", "/html"};
-    if (std::none_of(std::begin(kKnown), std::end(kKnown), [&](const char *known) { return tag.m_name == known; }))
+    const std::string_view name = html.substr(nameStart, i - nameStart);
+    const KnownTag *known = std::find_if(std::begin(kKnown), std::end(kKnown),
+                                         [&](const KnownTag &k) { return EqualsIgnoringCase(name, k.name); });
+    if (known == std::end(kKnown))
         return false;
+    tag.m_kind = known->kind;
     if (html[i] != '>' && !IsSpace(html[i]) && html[i] != '/')
         return false;
     while (i < html.size()) {
@@ -229,10 +302,10 @@ bool HtmlLineParser::parseTag(std::string_view html, size_t &pos, Tag &tag) cons
         const size_t keyStart = i;
         while (i < html.size() && !IsSpace(html[i]) && html[i] != '=' && html[i] != '>' && html[i] != '/')
             ++i;
-        std::string key = Lowered(html.substr(keyStart, i - keyStart));
+        const std::string_view key = html.substr(keyStart, i - keyStart);
         while (i < html.size() && IsSpace(html[i]))
             ++i;
-        std::string value;
+        std::string_view value;
         if (i < html.size() && html[i] == '=') {
             ++i;
             while (i < html.size() && IsSpace(html[i]))
@@ -243,47 +316,42 @@ bool HtmlLineParser::parseTag(std::string_view html, size_t &pos, Tag &tag) cons
                 const size_t close = html.find(html[i], i + 1);
                 if (close == std::string_view::npos)
                     return false;
-                value = DecodeEntities(html.substr(i + 1, close - i - 1));
+                value = html.substr(i + 1, close - i - 1);
                 i = close + 1;
             } else {
                 const size_t valueStart = i;
                 while (i < html.size() && !IsSpace(html[i]) && html[i] != '>')
                     ++i;
-                value = DecodeEntities(html.substr(valueStart, i - valueStart));
+                value = html.substr(valueStart, i - valueStart);
             }
         }
-        tag.m_attributes.emplace_back(std::move(key), std::move(value));
+        if (tag.m_count < Tag::kMaxAttributes)
+            tag.m_attributes[tag.m_count++] = Tag::Attribute {key, value};
     }
     return false;
 }
 
 void HtmlLineParser::applyTag(const Tag &tag, StyledDocument &document)
 {
-    const std::string &name = tag.m_name;
     m_cachedStyle = -1;
-    if (name == "span") {
-        openSpan(tag, document);
-    } else if (name == "/span") {
-        closeSpan();
-    } else if (name == "b") {
-        ++m_bold;
-    } else if (name == "/b") {
-        m_bold = std::max(0, m_bold - 1);
-    } else if (name == "u") {
-        ++m_underline;
-    } else if (name == "/u") {
-        m_underline = std::max(0, m_underline - 1);
-    } else if (name == "img") {
-        addImage(tag, document);
-    } else if (name == "br") {
-        breakLine(document);
-    } else if (name == "p" || name == "/p") {
+    switch (tag.m_kind) {
+    case TagKind::Span: openSpan(tag, document); break;
+    case TagKind::SpanEnd: closeSpan(); break;
+    case TagKind::Bold: ++m_bold; break;
+    case TagKind::BoldEnd: m_bold = std::max(0, m_bold - 1); break;
+    case TagKind::Underline: ++m_underline; break;
+    case TagKind::UnderlineEnd: m_underline = std::max(0, m_underline - 1); break;
+    case TagKind::Image: addImage(tag, document); break;
+    case TagKind::Break: breakLine(document); break;
+    case TagKind::Paragraph:
+    case TagKind::ParagraphEnd:
         if (!document.LastLine().m_text.isEmpty())
             breakLine(document);
-    } else if (name == "pre") {
-        m_preformatted = true;
-    } else if (name == "/pre" || name == "body") {
-        m_preformatted = false;
+        break;
+    case TagKind::Pre: m_preformatted = true; break;
+    case TagKind::PreEnd:
+    case TagKind::Body: m_preformatted = false; break;
+    default: break;
     }
 }
 
@@ -294,37 +362,30 @@ void HtmlLineParser::openSpan(const Tag &tag, StyledDocument &document)
         return;
     }
     SpanFrame frame = m_spans.empty() ? SpanFrame {kDefaultForeground, 0, -1} : m_spans.back();
-    if (const std::string *style = tag.attribute("style")) {
-        std::string_view rest = *style;
-        while (!rest.empty()) {
-            const size_t semicolon = rest.find(';');
-            const std::string_view declaration = rest.substr(0, semicolon);
-            rest = semicolon == std::string_view::npos ? std::string_view() : rest.substr(semicolon + 1);
-            const size_t colon = declaration.find(':');
-            if (colon == std::string_view::npos)
-                continue;
-            const std::string property = Lowered(Trimmed(declaration.substr(0, colon)));
-            const std::string_view value = declaration.substr(colon + 1);
-            QRgb rgb;
-            if (property == "color" && ParseColor(value, rgb))
-                frame.m_foreground = rgb;
-            // A transparent background shows the one below it.
-            else if (property == "background-color" && ParseColor(value, rgb))
-                frame.m_background = rgb;
-        }
+    std::string_view rest = tag.raw("style");
+    while (!rest.empty()) {
+        const size_t semicolon = rest.find(';');
+        const std::string_view declaration = rest.substr(0, semicolon);
+        rest = semicolon == std::string_view::npos ? std::string_view() : rest.substr(semicolon + 1);
+        const size_t colon = declaration.find(':');
+        if (colon == std::string_view::npos)
+            continue;
+        const std::string_view property = Trimmed(declaration.substr(0, colon));
+        const std::string_view value = declaration.substr(colon + 1);
+        QRgb rgb;
+        if (EqualsIgnoringCase(property, "color") && ParseColor(value, rgb))
+            frame.m_foreground = rgb;
+        // A transparent background shows the one below it.
+        else if (EqualsIgnoringCase(property, "background-color") && ParseColor(value, rgb))
+            frame.m_background = rgb;
     }
-    const std::string *id = tag.attribute("id");
-    const std::string *title = tag.attribute("title");
-    if (id || title) {
+    const bool hasId = tag.has("id");
+    const bool hasTitle = tag.has("title");
+    if (hasId || hasTitle) {
         LinkTarget link;
-        if (id)
-            link.m_command = FromUtf8(*id);
-        if (title)
-            link.m_title = FromUtf8(*title);
-        else if (frame.m_link >= 0)
-            link.m_title = document.Link(frame.m_link).m_title;
-        if (!id && frame.m_link >= 0)
-            link.m_command = document.Link(frame.m_link).m_command;
+        const LinkTarget *outer = frame.m_link >= 0 ? &document.Link(frame.m_link) : nullptr;
+        link.m_command = hasId ? tag.qtext("id") : (outer ? outer->m_command : QString());
+        link.m_title = hasTitle ? tag.qtext("title") : (outer ? outer->m_title : QString());
         frame.m_link = document.AddLink(link);
     }
     m_spans.push_back(frame);
@@ -340,29 +401,26 @@ void HtmlLineParser::closeSpan()
 
 void HtmlLineParser::addImage(const Tag &tag, StyledDocument &document)
 {
-    const std::string *source = tag.attribute("src");
-    if (!source)
+    if (!tag.has("src"))
         return;
-    const std::string *width = tag.attribute("width");
-    const std::string *height = tag.attribute("height");
-    const std::string *alt = tag.attribute("alt");
-    const size_t slash = source->find_last_of("/\\");
-    const std::string file = slash == std::string::npos ? *source : source->substr(slash + 1);
+    const std::string source = tag.text("src");
+    const size_t slash = source.find_last_of("/\\");
+    const std::string_view file = slash == std::string::npos ? std::string_view(source)
+                                                             : std::string_view(source).substr(slash + 1);
     QString copyText;
     if (const char *token = SmileyToken(file))
         copyText = QString::fromUtf8(token);
-    else if (alt)
-        copyText = FromUtf8(*alt);
-    const int image = document.InternImage(FromUtf8(*source), width ? BoundedNumber(*width, 15) : 15,
-                                           height ? BoundedNumber(*height, 15) : 15, copyText);
-    const std::string *id = tag.attribute("id");
-    if (!id) {
+    else
+        copyText = tag.qtext("alt");
+    const int image = document.InternImage(FromUtf8(source), tag.has("width") ? BoundedNumber(tag.raw("width"), 15) : 15,
+                                           tag.has("height") ? BoundedNumber(tag.raw("height"), 15) : 15, copyText);
+    if (!tag.has("id")) {
         addDecodedText(QString(kImagePlaceholder), document, image);
         return;
     }
     // An image with a command (the banner) is clickable by itself.
     SpanFrame frame = m_spans.empty() ? SpanFrame {kDefaultForeground, 0, -1} : m_spans.back();
-    frame.m_link = document.AddLink(LinkTarget {FromUtf8(*id), alt ? FromUtf8(*alt) : QString()});
+    frame.m_link = document.AddLink(LinkTarget {tag.qtext("id"), tag.qtext("alt")});
     m_spans.push_back(frame);
     addDecodedText(QString(kImagePlaceholder), document, image);
     m_spans.pop_back();

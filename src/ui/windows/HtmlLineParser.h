@@ -21,6 +21,8 @@ public:
     // Nested spans deeper than this share the style of the deepest one.
     static constexpr int kMaxSpanDepth = 256;
 
+    enum class TagKind;
+
     HtmlLineParser();
 
     // Back to the state of an empty document.

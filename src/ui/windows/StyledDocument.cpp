@@ -29,7 +29,8 @@ void StyledDocument::Clear()
     m_lines.emplace_back();
     m_styles.clear();
     m_styleIndex.clear();
-    m_links.clear();
+    std::vector<LinkTarget>().swap(m_links);
+    m_linkIndex.clear();
     m_images.clear();
     m_imageIndex.clear();
     InternStyle(RunStyle());
@@ -60,6 +61,14 @@ int StyledDocument::InternStyle(const RunStyle &style)
 
 int StyledDocument::AddLink(const LinkTarget &link)
 {
+    // The same nick or channel comes back on many lines: one copy serves all.
+    const uint64_t key = (uint64_t(qHash(link.m_command)) << 32) ^ uint64_t(qHash(link.m_title));
+    auto [it, inserted] = m_linkIndex.try_emplace(key, int(m_links.size()));
+    if (!inserted) {
+        const LinkTarget &known = m_links[size_t(it->second)];
+        if (known.m_command == link.m_command && known.m_title == link.m_title)
+            return it->second;
+    }
     m_links.push_back(link);
     return int(m_links.size()) - 1;
 }

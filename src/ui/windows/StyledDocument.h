@@ -75,6 +75,8 @@ public:
 
     int InternStyle(const RunStyle &style);
     const RunStyle &Style(int index) const { return m_styles[size_t(index)]; }
+    // The index of a link with this command and title (one is added when
+    // there is none yet).
     int AddLink(const LinkTarget &link);
     const LinkTarget &Link(int index) const { return m_links[size_t(index)]; }
     int LinkCount() const { return int(m_links.size()); }
@@ -90,5 +92,6 @@ private:
     std::vector<LinkTarget> m_links;
     std::vector<InlineImage> m_images;
     std::unordered_map<uint64_t, int> m_styleIndex;
+    std::unordered_map<uint64_t, int> m_linkIndex;
     std::unordered_map<QString, int> m_imageIndex;
 };
