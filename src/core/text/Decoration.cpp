@@ -58,6 +58,41 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
+// ColorToHex without printf: lines are built by the thousand a second.
+void AppendHex(std::string &out, uint32_t rgb)
+{
+    rgb &= 0xFFFFFF;
+    if (rgb == 0xFFFFFF) {
+        out += "transparent";
+        return;
+    }
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    for (int shift = 20; shift >= 0; shift -= 4)
+        out += kDigits[(rgb >> shift) & 0xF];
+}
+
+// Appends text escaped for a quoted attribute.
+void AppendEscaped(std::string &out, std::string_view text)
+{
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '\'': out += "&#39;"; break;
+        case '"': out += "&quot;"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+                out += "&#";
+                out += std::to_string(static_cast<unsigned char>(c));
+                out += ';';
+            } else {
+                out += c;
+            }
+        }
+    }
+}
+
 // A cut that would split a UTF-8 character moves back to its first byte.
 size_t Utf8SafeCut(std::string_view text, size_t length)
 {
@@ -131,35 +166,45 @@ size_t DecodeEntityAt(std::string_view text, size_t pos, std::string &out)
     return semicolon - pos + 1;
 }
 
-// The text of an attribute made from HTML: tags dropped, entities decoded,
-// then escaped for the attribute.
-std::string AttributeFromHtml(std::string_view html)
+// What the reader sees of a piece of HTML: tags dropped, entities decoded.
+// Most words have neither, and are used as they are.
+std::string_view PlainOf(std::string_view html, std::string &storage)
 {
-    return EscapeAttribute(DecodeEntities(StripTags(html)));
+    if (html.find_first_of("<&") == std::string_view::npos)
+        return html;
+    storage = DecodeEntities(StripTags(html));
+    return storage;
 }
 
-// The string-table text with its one "%s" filled in; formats of another
-// shape go through printf.
-std::string FillWord(int id, std::string_view word)
+// Appends the string-table text with its one "%s" filled in, escaped;
+// formats of another shape go through printf.
+void AppendFilledEscaped(std::string &out, int id, std::string_view word)
 {
     const std::string_view format = Strings::Get(id);
     const size_t at = format.find("%s");
     if (at == std::string_view::npos || format.find('%', at + 2) != std::string_view::npos
-        || format.substr(0, at).find('%') != std::string_view::npos)
-        return Strings::Format(id, std::string(word).c_str());
-    std::string text;
-    text.reserve(format.size() + word.size());
-    text.append(format.substr(0, at)).append(word).append(format.substr(at + 2));
-    return text;
+        || format.substr(0, at).find('%') != std::string_view::npos) {
+        AppendEscaped(out, Strings::Format(id, std::string(word).c_str()));
+        return;
+    }
+    AppendEscaped(out, format.substr(0, at));
+    AppendEscaped(out, word);
+    AppendEscaped(out, format.substr(at + 2));
 }
 
-void AppendElement(std::string &out, const std::string &command, const std::string &title,
+// <span id='PREFIX WORD' title='TITLE' style='STYLE'>CONTENT</span>, the
+// attributes escaped.
+void AppendElement(std::string &out, std::string_view commandPrefix, std::string_view word, int titleId,
                    std::string_view style, std::string_view content)
 {
     out += "<span id='";
-    out += command;
+    AppendEscaped(out, commandPrefix);
+    AppendEscaped(out, word);
     out += "' title='";
-    out += title;
+    if (titleId > 0)
+        AppendFilledEscaped(out, titleId, word);
+    else
+        AppendEscaped(out, word);
     out += "' style='";
     out += style;
     out += "'>";
@@ -169,9 +214,8 @@ void AppendElement(std::string &out, const std::string &command, const std::stri
 
 void AppendChannel(std::string &out, std::string_view word)
 {
-    const std::string plain = DecodeEntities(StripTags(word));
-    AppendElement(out, EscapeAttribute("/join " + plain),
-                  EscapeAttribute(FillWord(57393, plain)), "cursor: hand;", word);
+    std::string storage;
+    AppendElement(out, "/join ", PlainOf(word, storage), 57393, "cursor: hand;", word);
 }
 
 bool IsNick(std::string_view word, const DecorationContext &context, bool &isContact)
@@ -197,14 +241,18 @@ void AppendNick(std::string &out, std::string_view word, bool isContact, const D
 {
     std::string style = "cursor: hand;";
     if (context.m_hiLighting && context.m_sessionExists) {
-        if (word == context.m_ownNick)
-            style += " color: #" + ColorToHex(context.m_colorMyText) + ";";
-        else if (isContact)
-            style += " color: #" + ColorToHex(context.m_colorABText) + ";";
+        if (word == context.m_ownNick) {
+            style += " color: #";
+            AppendHex(style, context.m_colorMyText);
+            style += ';';
+        } else if (isContact) {
+            style += " color: #";
+            AppendHex(style, context.m_colorABText);
+            style += ';';
+        }
     }
-    const std::string plain = DecodeEntities(word);
-    AppendElement(out, EscapeAttribute("/query " + plain),
-                  EscapeAttribute(FillWord(57392, plain)), style, word);
+    std::string storage;
+    AppendElement(out, "/query ", PlainOf(word, storage), 57392, style, word);
 }
 
 bool IsAddress(std::string_view word)
@@ -232,8 +280,8 @@ std::string TagsOf(std::string_view word)
 void AppendAddress(std::string &out, std::string_view word)
 {
     const std::string text = StripTags(word);
-    const std::string address = AttributeFromHtml(word);
-    AppendElement(out, "/link " + address, address, "cursor: hand;", text);
+    std::string storage;
+    AppendElement(out, "/link ", PlainOf(word, storage), 0, "cursor: hand;", text);
     // The address shows without its formatting, but the tags it held still
     // open and close what the rest of the line expects: a link at the end of
     // a coloured line carries the closing tags of the whole line.
@@ -252,7 +300,7 @@ const char *SmileyOfWord(std::string_view word)
 void AppendSmiley(std::string &out, const char *file, const DecorationContext &context)
 {
     out += "<img src=\"";
-    out += EscapeAttribute(context.m_smileyFolder);
+    AppendEscaped(out, context.m_smileyFolder);
     out += '/';
     out += file;
     out += "\" width=15 height=15 align=middle style='margin-bottom:-6;margin-top:-6'>";
@@ -319,9 +367,9 @@ std::string TimeStampSpan(std::time_t t, uint32_t background, uint32_t timeColor
         cachedMinute = t / 60;
     }
     std::string span = "<span style='z-index: 5; background-color: ";
-    span += ColorToHex(background);
+    AppendHex(span, background);
     span += "; color: #";
-    span += ColorToHex(timeColor);
+    AppendHex(span, timeColor);
     span += ";'>";
     span += cachedStamp;
     span += "</span> ";
@@ -331,9 +379,9 @@ std::string TimeStampSpan(std::time_t t, uint32_t background, uint32_t timeColor
 std::string ClassColorSpan(uint32_t background, uint32_t lineColor)
 {
     std::string span = "<span style='background-color: #";
-    span += ColorToHex(background);
+    AppendHex(span, background);
     span += "; color: #";
-    span += ColorToHex(lineColor);
+    AppendHex(span, lineColor);
     span += ";'>";
     return span;
 }
@@ -397,20 +445,7 @@ std::string EscapeAttribute(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + 16);
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '\'': out += "&#39;"; break;
-        case '"': out += "&quot;"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-                out += StrPrintf("&#%d;", static_cast<unsigned char>(c));
-            else
-                out += c;
-        }
-    }
+    AppendEscaped(out, text);
     return out;
 }
 
