@@ -126,9 +126,9 @@ int Client(int argc, char **argv, int lines)
     const double seconds = micros / 1e6;
     FloodView *view = shell.View(FloodLines::kChannel);
     std::printf("%8d lines  %8.3f s  %9.0f lines/s  client CPU %7.3f s  peak RSS %6.1f MB  (view: %d lines, "
-                "%d clearings, %d members)\n",
+                "%d clearings)\n",
                 lines, seconds, lines / seconds, cpu, PeakMegabytes(), view ? view->List()->LineCount() : 0,
-                view ? view->Clearings() : 0, channel->Nicks().NickCount());
+                view ? view->Clearings() : 0);
     std::fflush(stdout);
     server.waitForFinished(5000);
     return 0;

@@ -144,6 +144,22 @@ TEST_F(ChannelMenuTest, RefreshFavouriteSearchAndScripts)
                                                  "/unload #chan beta"}));
 }
 
+TEST_F(ChannelMenuTest, ChannelSearchNeedsAConnectedSession)
+{
+    bool enabled = true, checked = false;
+    ASSERT_TRUE(m_frame->UpdateCommand(CommandId::ChannelSearch, enabled, checked));
+    EXPECT_FALSE(enabled);
+    ASSERT_TRUE(m_server.WaitForClient());
+    ASSERT_TRUE(m_server.WaitForLineStartingWith("NICK"));
+    m_server.SendLine(":irc.test 001 " + m_session->Nick() + " :Welcome");
+    ASSERT_TRUE(WaitFor([&] { return m_session->IsConnected(); }));
+    ASSERT_TRUE(m_frame->UpdateCommand(CommandId::ChannelSearchHere, enabled, checked));
+    EXPECT_TRUE(enabled);
+    Run(CommandId::ChannelSearch);
+    Run(CommandId::ChannelSearchHere);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"/search", "/search"}));
+}
+
 TEST_F(ChannelMenuTest, ModeItemsDoNothingOutsideChannels)
 {
     CChannelFrame *query = FrameOf(OpenWindow("bob", 1, 4));

@@ -128,7 +128,7 @@ int Kick(Session &session, const std::string &line)
     const std::string who = Who(line);
     const std::string victim = GetWord(line, 4);
     const std::string reason = Rest(line, 5);
-    const bool kickedOut = EqualNoCase(victim, session.Nick());
+    const bool kickedOut = !victim.empty() && EqualNoCase(victim, session.Nick());
 
     window->Nicks().RemoveNick(victim);
     if (kickedOut)

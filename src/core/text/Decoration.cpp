@@ -1,9 +1,7 @@
 #include "text/Decoration.h"
 
 #include "config/Strings.h"
-#include "text/Colors.h"
 #include "text/IrcCodes.h"
-#include "text/StrPrintf.h"
 
 #include <array>
 #include <cstdio>

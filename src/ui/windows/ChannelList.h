@@ -133,6 +133,10 @@ protected:
     bool viewportEvent(QEvent *event) override;
 
 private:
+    // Room between the edges of the view and the text (the page's margin of
+    // 1 and the border of the document).
+    static constexpr int kMargin = 2;
+
     struct PlacedLine
     {
         int m_line;

@@ -180,6 +180,7 @@ bool CChannelMenu::UpdateCommand(int id, bool &enabled, bool &checked) const
     case CommandId::LoadScript:
         enabled = m_conversation != nullptr;
         return true;
+    case CommandId::ChannelSearch:
     case CommandId::ChannelSearchHere: {
         Session *session = m_conversation ? m_conversation->GetSession() : nullptr;
         enabled = session && session->IsConnected();
@@ -231,6 +232,7 @@ bool CChannelMenu::Run(int id)
     case CommandId::ChannelProperties:
         emit propertiesRequested();
         break;
+    case CommandId::ChannelSearch:
     case CommandId::ChannelSearchHere:
         RunLine("/search");
         break;

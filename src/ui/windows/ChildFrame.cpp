@@ -96,6 +96,7 @@ QMdiSubWindow *CChildFrame::PlaceIn(QMdiArea *area, const Record &record)
     else
         child->resize(DefaultSize(area->size()));
     m_normal = child->geometry();
+    m_maximized = maximize;
     if (maximize)
         child->showMaximized();
     else
@@ -119,8 +120,11 @@ QRect CChildFrame::NormalGeometry() const
 
 bool CChildFrame::IsMaximized() const
 {
-    const QWidget *window = SubWindow() ? static_cast<const QWidget *>(SubWindow()) : this;
-    return window->isMaximized();
+    // While the child window is being destroyed it is no longer a
+    // QMdiSubWindow: its last known state holds.
+    if (const QMdiSubWindow *child = SubWindow())
+        return child->isMaximized();
+    return m_maximized;
 }
 
 bool CChildFrame::IsActiveChild() const
@@ -178,7 +182,8 @@ void CChildFrame::closeEvent(QCloseEvent *event)
 
 bool CChildFrame::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == SubWindow() && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+    const QEvent::Type type = event->type();
+    if (watched == SubWindow() && (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange))
         TrackPlacement();
     return QWidget::eventFilter(watched, event);
 }
@@ -186,6 +191,9 @@ bool CChildFrame::eventFilter(QObject *watched, QEvent *event)
 void CChildFrame::TrackPlacement()
 {
     QMdiSubWindow *child = SubWindow();
-    if (child && !child->isMaximized() && !child->isMinimized() && child->isVisible())
+    if (!child)
+        return;
+    m_maximized = child->isMaximized();
+    if (!child->isMaximized() && !child->isMinimized() && child->isVisible())
         m_normal = child->geometry();
 }

@@ -95,5 +95,6 @@ private:
     std::string m_sessionName;
     std::string m_windowName;
     QRect m_normal;
+    bool m_maximized = false;
     bool m_closingNow = false;
 };

@@ -25,7 +25,7 @@ void StyledDocument::Clear()
 {
     // Swapped out rather than cleared, so that a cleared view gives its
     // memory back.
-    std::vector<StyledLine>().swap(m_lines);
+    std::deque<StyledLine>().swap(m_lines);
     m_lines.emplace_back();
     m_styles.clear();
     m_styleIndex.clear();

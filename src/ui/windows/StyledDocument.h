@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <deque>
 #include <unordered_map>
 #include <vector>
 
@@ -87,7 +88,7 @@ public:
     QString CopyText(int line, int from, int to) const;
 
 private:
-    std::vector<StyledLine> m_lines;
+    std::deque<StyledLine> m_lines; // grows without moving or doubling
     std::vector<RunStyle> m_styles;
     std::vector<LinkTarget> m_links;
     std::vector<InlineImage> m_images;
