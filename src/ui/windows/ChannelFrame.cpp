@@ -1,5 +1,7 @@
 #include "windows/ChannelFrame.h"
 
+#include "windows/InputConversationSource.h"
+
 #include "app/CommandIds.h"
 #include "config/AppSettings.h"
 #include "config/Config.h"
@@ -148,6 +150,8 @@ void CChannelFrame::CreatePanes()
     m_users->SetUserMenu(m_userMenu);
     m_input->SetWindowColor(m_settings.m_colorWindow);
     m_input->SetFontFace(m_settings.m_fontName);
+    m_completionSource = std::make_unique<CInputConversationSource>(*m_conversation);
+    m_input->SetCompletionSource(m_completionSource.get());
     m_input->SetScriptFilesProvider([this] {
         std::vector<std::string> paths;
         if (m_conversation)
@@ -666,7 +670,20 @@ void CChannelFrame::ForgetConversation()
     m_type = m_conversation->Type();
     m_users->SetNickList(nullptr);
     m_menu->SetConversation(nullptr);
+    m_input->SetCompletionSource(nullptr);
+    m_completionSource.reset();
     m_conversation = nullptr;
+}
+
+void CChannelFrame::Activate()
+{
+    if (QMdiSubWindow *child = SubWindow()) {
+        if (QMdiArea *area = child->mdiArea())
+            area->setActiveSubWindow(child);
+        child->showNormal();
+        child->raise();
+    }
+    setFocus();
 }
 
 bool CChannelFrame::IsActive() const

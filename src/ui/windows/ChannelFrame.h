@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -36,6 +37,8 @@ class Shell;
 //
 // Kinds: 0 view only, 1 view and input line, 2 with nick list; types: 1
 // status, 2 channel (with the tool bar), 4 private.
+class CInputConversationSource;
+
 class CChannelFrame : public CChildFrame, public ConversationView
 {
     Q_OBJECT
@@ -134,6 +137,7 @@ public:
     void NickListChanged() override;
     void Close() override;
     bool IsActive() const override;
+    void Activate() override;
 
     // ---- ShellChild ----
     QString ButtonToolTip() const override;
@@ -179,6 +183,8 @@ private:
     bool UpdateViewCommand(int id, bool &enabled, bool &checked) const;
 
     Conversation *m_conversation;
+    // Tab completion of the input line reads the conversation through this.
+    std::unique_ptr<CInputConversationSource> m_completionSource;
     Shell *m_shell;
     const AppSettings &m_settings;
     SessionTable *m_table = nullptr;
