@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QElapsedTimer>
+
 #include <cstdarg>
 #include <cstdint>
 #include <map>
@@ -184,6 +186,9 @@ private:
     bool m_connecting = false;
     std::string m_registeredNick;
     int m_receiveDepth = 0;
+    // When the user interface was last pumped inside a receive burst.
+    QElapsedTimer m_lastPump;
+    static constexpr qint64 kPumpIntervalMs = 16;
     int m_busyDepth = 0; // Command, DispatchServerLine or OnReceive is running
     bool m_deleteWhenIdle = false;
     bool m_closeAfterReceive = false; // the connection ended inside OnReceive

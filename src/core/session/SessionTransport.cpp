@@ -156,7 +156,12 @@ void Session::DispatchReceivedLine(const std::string &raw)
 void Session::PumpUserInterface()
 {
     // The user interface keeps painting and taking input during a long burst;
-    // socket notifications wait, so no second receive enters.
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
+    // socket notifications wait, so no second receive enters. Pumping once a
+    // frame rather than once a line keeps a flood from repainting per line.
+    if (!QCoreApplication::instance())
+        return;
+    if (m_lastPump.isValid() && m_lastPump.elapsed() < kPumpIntervalMs)
+        return;
+    QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
+    m_lastPump.start();
 }

@@ -8,6 +8,7 @@
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "dialogs/DlgQuestion.h"
+#include "session/DispatchHandlers.h"
 #include "session/IdentServer.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -128,6 +129,9 @@ bool CBrimoApp::LoadHelpLines()
 void CBrimoApp::LoadContactNicks()
 {
     ReadSectionKeys("Address Book", m_contactNicks);
+    // Received messages look a sender up in the address book; with the list
+    // known, only contacts cost a read of the file.
+    Dispatch::SetContactNicks(m_contactNicks);
 }
 
 void CBrimoApp::Exit()

@@ -9,6 +9,7 @@
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
+#include "session/DispatchHandlers.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/FormatLine.h"
@@ -148,6 +149,9 @@ void CChannelFrame::CreatePanes()
         return context;
     });
     m_users->SetUserMenu(m_userMenu);
+    m_users->SetContactTest([this](const std::string &nick) {
+        return m_contacts.count(QString::fromStdString(nick).toLower().toStdString()) > 0;
+    });
     m_input->SetWindowColor(m_settings.m_colorWindow);
     m_input->SetFontFace(m_settings.m_fontName);
     m_completionSource = std::make_unique<CInputConversationSource>(*m_conversation);
@@ -253,6 +257,7 @@ void CChannelFrame::ReloadContacts()
 {
     std::vector<std::string> keys;
     ReadSectionKeys("Address Book", keys);
+    Dispatch::SetContactNicks(keys);
     m_contacts.clear();
     for (std::string &key : keys) {
         std::transform(key.begin(), key.end(), key.begin(),
