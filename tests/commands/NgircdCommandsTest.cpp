@@ -10,37 +10,25 @@
 #include "session/SessionTable.h"
 #include "support/FakeConversationView.h"
 #include "support/FakeShell.h"
+#include "support/NgircdFixture.h"
 #include "support/NgircdServer.h"
 #include "support/RawIrcClient.h"
-#include "support/TestConfigDir.h"
 #include "support/WaitFor.h"
 
 namespace {
 
-class CommandsOnNgircd : public TestConfigDir
+class CommandsOnNgircd : public NgircdFixture
 {
 protected:
     void SetUp() override
     {
-        TestConfigDir::SetUp();
-        if (!NgircdServer::IsAvailable())
-            GTEST_SKIP() << "ngircd is not installed";
-        m_ircd = std::make_unique<NgircdServer>();
-        ASSERT_TRUE(m_ircd->Start()) << m_ircd->Output();
-        m_table = std::make_unique<SessionTable>(&m_shell);
-        m_table->SetDebugSink([this](const std::string &text) { m_debug += text; });
-        WriteString(kBaseSection, "Nick", "alice");
-        m_alice = m_table->CreateSession("127.0.0.1", m_ircd->Port(), "");
-        ASSERT_TRUE(WaitFor([&] { return m_alice->IsConnected() && !m_alice->IsConnecting(); }))
-            << m_ircd->Output();
+        NgircdFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        m_alice = ConnectAs("alice");
+        ASSERT_TRUE(Registered(m_alice));
         ASSERT_EQ(m_alice->Nick(), "alice");
         ASSERT_TRUE(m_bob.ConnectAndRegister(m_ircd->Port(), "bob"));
-    }
-    void TearDown() override
-    {
-        m_table.reset();
-        m_ircd.reset();
-        TestConfigDir::TearDown();
     }
 
     int Run(const std::string &line, const std::string &window = std::string())
@@ -69,12 +57,8 @@ protected:
         return false;
     }
 
-    FakeShell m_shell;
-    std::unique_ptr<NgircdServer> m_ircd;
-    std::unique_ptr<SessionTable> m_table;
     RawIrcClient m_bob;
     Session *m_alice = nullptr;
-    std::string m_debug;
 };
 
 TEST_F(CommandsOnNgircd, MessagesTopicModesAwayAndQuitReachTheServer)

@@ -11,36 +11,25 @@
 #include "session/SessionTable.h"
 #include "support/FakeConversationView.h"
 #include "support/FakeShell.h"
+#include "support/NgircdFixture.h"
 #include "support/NgircdServer.h"
 #include "support/RawIrcClient.h"
-#include "support/TestConfigDir.h"
 #include "support/WaitFor.h"
 
 namespace {
 
-class NgircdScenario : public TestConfigDir
+class NgircdScenario : public NgircdFixture
 {
 protected:
     void SetUp() override
     {
-        TestConfigDir::SetUp();
-        if (!NgircdServer::IsAvailable())
-            GTEST_SKIP() << "ngircd is not installed";
-        m_ircd = std::make_unique<NgircdServer>();
-        ASSERT_TRUE(m_ircd->Start()) << m_ircd->Output();
-        m_table = std::make_unique<SessionTable>(&m_shell);
-        WriteString(kBaseSection, "Nick", "brimo");
-        m_session = m_table->CreateSession("127.0.0.1", m_ircd->Port(), "");
-        ASSERT_TRUE(WaitFor([&] { return m_session->IsConnected() && !m_session->IsConnecting(); }))
-            << m_ircd->Output();
+        NgircdFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        m_session = ConnectAs("brimo");
+        ASSERT_TRUE(Registered(m_session));
         ASSERT_TRUE(m_ann.ConnectAndRegister(m_ircd->Port(), "ann"));
         ASSERT_TRUE(m_bob.ConnectAndRegister(m_ircd->Port(), "bob"));
-    }
-    void TearDown() override
-    {
-        m_table.reset();
-        m_ircd.reset();
-        TestConfigDir::TearDown();
     }
 
     // Joins #test and waits until the names are in.
@@ -78,9 +67,6 @@ protected:
         return mode;
     }
 
-    FakeShell m_shell;
-    std::unique_ptr<NgircdServer> m_ircd;
-    std::unique_ptr<SessionTable> m_table;
     Session *m_session = nullptr;
     RawIrcClient m_ann;
     RawIrcClient m_bob;

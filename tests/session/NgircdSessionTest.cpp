@@ -9,42 +9,22 @@
 #include "session/SessionTable.h"
 #include "support/FakeConversationView.h"
 #include "support/FakeShell.h"
+#include "support/NgircdFixture.h"
 #include "support/NgircdServer.h"
 #include "support/RawIrcClient.h"
-#include "support/TestConfigDir.h"
 #include "support/WaitFor.h"
 
 namespace {
 
-class Ngircd : public TestConfigDir
+class Ngircd : public NgircdFixture
 {
 protected:
-    void SetUp() override
-    {
-        TestConfigDir::SetUp();
-        if (!NgircdServer::IsAvailable())
-            GTEST_SKIP() << "ngircd is not installed";
-        m_ircd = std::make_unique<NgircdServer>();
-        ASSERT_TRUE(m_ircd->Start()) << m_ircd->Output();
-        m_table = std::make_unique<SessionTable>(&m_shell);
-    }
-    void TearDown() override
-    {
-        m_table.reset();
-        m_ircd.reset();
-        TestConfigDir::TearDown();
-    }
-
+    // Starts a session without waiting for the server's welcome.
     Session *Connect(const std::string &nick)
     {
         WriteString(kBaseSection, "Nick", nick);
         return m_table->CreateSession("127.0.0.1", m_ircd->Port(), "");
     }
-    static bool Registered(Session *session) { return session->IsConnected() && !session->IsConnecting(); }
-
-    FakeShell m_shell;
-    std::unique_ptr<NgircdServer> m_ircd;
-    std::unique_ptr<SessionTable> m_table;
 };
 
 TEST_F(Ngircd, RegistersFollowsTheWelcomeAndItsOwnNickChanges)
