@@ -214,6 +214,25 @@ TEST_F(MainFrameTest, HelpWindowOpensOnceAsAChild)
     }));
 }
 
+// With windows over the left part, the area finds free room for a new window
+// at its right edge; the new window must still be wholly visible.
+TEST_F(MainFrameTest, ANewChildWindowLiesInsideTheArea)
+{
+    ASSERT_TRUE(StartApp());
+    Frame()->resize(1000, 700);
+    Frame()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Frame()));
+    const QRect area = Frame()->MdiArea()->viewport()->rect();
+    const QRect earlier[] = {{0, 0, area.width() * 53 / 100, area.height() / 2},
+                             {20, 20, area.width() * 53 / 100, area.height() / 2},
+                             {40, 40, area.width() * 66 / 100, area.height() * 2 / 3}};
+    for (const QRect &geometry : earlier)
+        AddPlainChild(Frame(), QStringLiteral("earlier"))->setGeometry(geometry);
+    QMdiSubWindow *child = AddPlainChild(Frame(), QStringLiteral("new"));
+    EXPECT_TRUE(area.contains(child->geometry())) << child->x() << "," << child->y() << " " << child->width()
+                                                  << "x" << child->height();
+}
+
 TEST_F(MainFrameTest, PlacementAndBarsAreRestoredAtTheNextStart)
 {
     ASSERT_TRUE(StartApp());

@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -188,6 +190,32 @@ TEST_F(ChannelMenuTest, ToolBarButtonsRunTheirCommandsAndUserMessages)
 
     EXPECT_EQ(Lines(), (std::vector<std::string>{"/action #chan ahoj vsetci", "/action #chan dovi",
                                                  "/favorite add #chan", "/servermsg TOPIC #chan :téma"}));
+}
+
+// The bar is a narrow column of pictures: each button shows a picture only
+// and tells its text in the tool tip; a real click runs the command.
+TEST_F(ChannelMenuTest, ToolBarIsANarrowColumnOfPictureButtonsWithTextTips)
+{
+    CChannelBar *bar = m_frame->Bar();
+    const int ids[] = {CommandId::ChannelTopic, CommandId::ChannelBans, CommandId::ChannelAddFavourite,
+                       CommandId::ChannelProperties, CommandId::UserMessageFirst + 1};
+    for (int id : ids) {
+        QAction *action = bar->Action(id);
+        ASSERT_NE(action, nullptr);
+        EXPECT_FALSE(action->icon().isNull()) << id;
+        auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(action));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    }
+    EXPECT_EQ(bar->Action(CommandId::ChannelTopic)->toolTip(), QString::fromUtf8("Zvoliť Tému ..."));
+    EXPECT_EQ(bar->Action(CommandId::ChannelBans)->toolTip(), QString::fromUtf8("Zakázaní Užívatelia ..."));
+    EXPECT_EQ(bar->Action(CommandId::ChannelAddFavourite)->toolTip(), QString::fromUtf8("Pridať K Obľúbeným"));
+    EXPECT_LE(bar->width(), 40);
+    EXPECT_EQ(m_frame->TextView()->x(), bar->width() + 1);
+
+    QWidget *favourite = bar->widgetForAction(bar->Action(CommandId::ChannelAddFavourite));
+    QTest::mouseClick(favourite, Qt::LeftButton, {}, favourite->rect().center());
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"/favorite add #chan"}));
 }
 
 TEST_F(ChannelMenuTest, ViewTogglesFlipAndShowTheirState)

@@ -113,6 +113,11 @@ QIcon Command(int id)
         {EditCopy, 0x607080, "C"},    {EditPaste, 0x607080, "V"},   {EditPasteSpecial, 0x607080, "V+"},
         {TextColourMenu, 0xC03030, "A"}, {BackgroundColourMenu, 0x3030C0, "▇"}, {Bold, 0x303030, "B"},
         {Underline, 0x303030, "U"},   {Plain, 0x909090, "P"},       {Inverse, 0x000000, "I"},
+        {ChannelTopic, 0x2E8B57, "T"}, {ChannelBans, 0xB22222, "⊘"}, {ChannelAddFavourite, 0xDAA520, "★"},
+        {ChannelProperties, 0x407090, "≡"},
+        {UserMessageFirst, 0x8040A0, "1"}, {UserMessageFirst + 1, 0x8040A0, "2"},
+        {UserMessageFirst + 2, 0x8040A0, "3"}, {UserMessageFirst + 3, 0x8040A0, "4"},
+        {UserMessageFirst + 4, 0x8040A0, "5"},
     };
     for (const Picture &picture : pictures)
         if (picture.id == id)

@@ -96,12 +96,24 @@ QMdiSubWindow *CMainFrame::AddChild(QWidget *widget, const QString &title)
     const QSize area = m_mdi->viewport()->size();
     child->resize(qMax(child->sizeHint().width(), area.width() * 2 / 3),
                   qMax(child->sizeHint().height(), area.height() * 2 / 3));
-    if (ReadBool(kBaseSection, "Zoomed") || (ActiveChild() && ActiveChild()->isMaximized()))
+    if (ReadBool(kBaseSection, "Zoomed") || (ActiveChild() && ActiveChild()->isMaximized())) {
         child->showMaximized();
-    else
+    } else {
         child->show();
+        KeepInsideArea(child);
+    }
     m_mdi->setActiveSubWindow(child);
     return child;
+}
+
+// The area places a new window in free room, which may leave most of it
+// beyond the area's right or bottom edge once it has its size.
+void CMainFrame::KeepInsideArea(QMdiSubWindow *child) const
+{
+    const QSize area = m_mdi->viewport()->size();
+    const int x = qMax(0, qMin(child->x(), area.width() - child->width()));
+    const int y = qMax(0, qMin(child->y(), area.height() - child->height()));
+    child->move(x, y);
 }
 
 QMdiSubWindow *CMainFrame::ActiveChild() const

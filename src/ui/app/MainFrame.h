@@ -108,6 +108,7 @@ private:
     void ToggleBar(QToolBar *bar);
     void RunFavouriteChannel(QAction *action);
     void OnChildActivated(QMdiSubWindow *child);
+    void KeepInsideArea(QMdiSubWindow *child) const;
     bool IsChildCommand(int id) const;
 
     CBrimoApp &m_app;

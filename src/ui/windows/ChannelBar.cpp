@@ -34,13 +34,14 @@ CChannelBar::CChannelBar(QWidget *parent) : QToolBar(parent)
 
 QAction *CChannelBar::AddCommand(int id, const QString &text)
 {
+    QString shown = text;
+    shown.remove(QLatin1Char('&'));
     QIcon icon = AppIcons::Command(id);
     QAction *action = addAction(icon, text);
-    if (icon.isNull()) {
-        // Without a picture the button shows its text, without the mnemonic.
-        QString shown = text;
-        action->setIconText(shown.remove(QLatin1Char('&')));
-    }
+    // The bar is a narrow column of pictures; the text is the tool tip (and
+    // the button's text should a picture be missing).
+    action->setIconText(shown);
+    action->setToolTip(shown);
     action->setData(id);
     connect(action, &QAction::triggered, this, [this, id] { emit commandTriggered(id); });
     return action;

@@ -5,7 +5,8 @@
 #include <array>
 #include <string>
 
-// The vertical tool bar on the left of a channel window: "&Zvoliť Tému ...",
+// The vertical tool bar on the left of a channel window, a narrow column of
+// small picture buttons whose tool tips are their texts: "&Zvoliť Tému ...",
 // "Zakázaní &Užívatelia ...", "Pridať K Obľúbeným", "Vlastnosti" and the five
 // user-message buttons, whose tool tips are the configured messages. A button
 // reports its command number (CommandId; the user messages from

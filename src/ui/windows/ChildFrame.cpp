@@ -91,16 +91,26 @@ QMdiSubWindow *CChildFrame::PlaceIn(QMdiArea *area, const Record &record)
     QMdiSubWindow *child = area->addSubWindow(this);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->installEventFilter(this);
-    if (record.m_hasPosition && record.m_normal.width() > 0 && record.m_normal.height() > 0)
+    const bool placed = record.m_hasPosition && record.m_normal.width() > 0 && record.m_normal.height() > 0;
+    if (placed)
         child->setGeometry(record.m_normal);
     else
         child->resize(DefaultSize(area->size()));
     m_normal = child->geometry();
     m_maximized = maximize;
-    if (maximize)
+    if (maximize) {
         child->showMaximized();
-    else
+    } else if (!placed) {
         child->show();
+        // The area places a new window in free room, which may leave most of
+        // it beyond the area's right or bottom edge.
+        const QSize room = area->viewport()->size();
+        child->move(qMax(0, qMin(child->x(), room.width() - child->width())),
+                    qMax(0, qMin(child->y(), room.height() - child->height())));
+        m_normal = child->geometry();
+    } else {
+        child->show();
+    }
     area->setActiveSubWindow(child);
     return child;
 }
