@@ -2,13 +2,19 @@
 // flood size (20 000 and 100 000 lines, or the sizes given) and prints a
 // table. "--client N": one measured client; "--serve N": the server child.
 //
-// The client is a real session (core and the program's text view and nick
-// list in a visible window, offscreen platform) against the server child on
-// 127.0.0.1. Measured: the time from the server's first flood line to the
-// PONG of the final "PING :done" (taken by the server), the client's CPU
-// time over the same span, and the client's peak resident memory.
+// The client is a real session against the server child on 127.0.0.1,
+// showing the channel in the program's own channel window (text view, nick
+// list, input line) inside a visible MDI main window, offscreen platform.
+// Measured: the time from the server's first flood line to the PONG of the
+// final "PING :done" (taken by the server), the client's CPU time over the
+// same span, and the client's peak resident memory (VmHWM).
+//
+// For finding where the time goes: BRIMO_FLOOD_HIDDEN keeps the main window
+// hidden, BRIMO_FLOOD_PAINTS counts the paints of each kind of widget, and
+// BRIMO_FLOOD_DUMP=file writes the channel window's HTML at the end.
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QEvent>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -20,19 +26,21 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "FloodLines.h"
 #include "FloodServer.h"
 #include "FloodShell.h"
-#include "FloodView.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "session/DispatchHandlers.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "windows/ChannelFrame.h"
 #include "windows/ChannelList.h"
 
 namespace {
@@ -46,10 +54,40 @@ double CpuSeconds()
 
 double PeakMegabytes()
 {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::atof(line.c_str() + 6) / 1024.0;
+    }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0;
 }
+
+// With BRIMO_FLOOD_PAINTS set: how often each kind of widget painted during
+// the flood, for finding what repaints more than it needs to.
+class PaintCensus : public QObject
+{
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (m_counting && event->type() == QEvent::Paint)
+            ++m_paints[watched->metaObject()->className()];
+        return false;
+    }
+    void Start() { m_counting = true; }
+    void Stop() { m_counting = false; }
+    void Print() const
+    {
+        for (const auto &[name, count] : m_paints)
+            std::printf("    %-28s %7d paints\n", name.c_str(), count);
+    }
+
+private:
+    bool m_counting = false;
+    std::map<std::string, int> m_paints;
+};
 
 bool WaitUntil(const std::function<bool()> &condition, int timeoutMs)
 {
@@ -115,6 +153,12 @@ int Client(int argc, char **argv, int lines)
     }
     WaitUntil([] { return false; }, 200); // let the window settle and paint
 
+    PaintCensus census;
+    const bool countPaints = qEnvironmentVariableIsSet("BRIMO_FLOOD_PAINTS");
+    if (countPaints) {
+        app.installEventFilter(&census);
+        census.Start();
+    }
     const double cpuBefore = CpuSeconds();
     session->SendLine(std::string("PRIVMSG ") + FloodLines::kChannel + " :ready");
     if (!WaitUntil([&] { return serverOutput.find("elapsed") != std::string::npos; }, 600000)) {
@@ -122,13 +166,22 @@ int Client(int argc, char **argv, int lines)
         return 1;
     }
     const double cpu = CpuSeconds() - cpuBefore;
+    census.Stop();
     const long long micros = std::atoll(serverOutput.c_str() + serverOutput.find("elapsed") + 8);
     const double seconds = micros / 1e6;
-    FloodView *view = shell.View(FloodLines::kChannel);
-    std::printf("%8d lines  %8.3f s  %9.0f lines/s  client CPU %7.3f s  peak RSS %6.1f MB  (view: %d lines, "
-                "%d clearings)\n",
-                lines, seconds, lines / seconds, cpu, PeakMegabytes(), view ? view->List()->LineCount() : 0,
-                view ? view->Clearings() : 0);
+    const CChannelFrame *frame = shell.Frame(FloodLines::kChannel);
+    const CChannelList *view = frame ? frame->TextView() : nullptr;
+    std::printf("%8d lines  %8.3f s  %9.0f lines/s  client CPU %7.3f s  peak %6.1f MB  (view: %d lines, "
+                "%lld bytes)\n",
+                lines, seconds, lines / seconds, cpu, PeakMegabytes(), view ? view->LineCount() : 0,
+                view ? static_cast<long long>(view->TextSize()) : 0LL);
+    if (countPaints)
+        census.Print();
+    // With BRIMO_FLOOD_DUMP=file: the channel window's HTML, for comparing runs.
+    if (view && qEnvironmentVariableIsSet("BRIMO_FLOOD_DUMP")) {
+        std::ofstream dump(qEnvironmentVariable("BRIMO_FLOOD_DUMP").toStdString());
+        dump << view->Source() << '\n';
+    }
     std::fflush(stdout);
     server.waitForFinished(5000);
     return 0;

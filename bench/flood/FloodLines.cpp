@@ -53,7 +53,9 @@ std::string FloodLines::Setup(const std::string &nick)
     lines += Prefix(nick) + " JOIN :" + kChannel + "\r\n";
     std::string names;
     for (int i = 0; i < kMembers; ++i) {
-        names += (i % 10 == 0 ? "@" : i % 7 == 0 ? "+" : "") + Member(i) + " ";
+        names += i % 10 == 0 ? "@" : i % 7 == 0 ? "+" : "";
+        names += Member(i);
+        names += ' ';
         if (i % 50 == 49) {
             lines += ":irc.flood.test 353 " + nick + " = " + kChannel + " :" + names + "\r\n";
             names.clear();

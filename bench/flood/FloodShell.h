@@ -1,14 +1,22 @@
 #pragma once
 
-#include <memory>
-#include <vector>
+#include <QPointer>
 
+#include <memory>
+#include <string>
+
+#include "config/AppSettings.h"
 #include "conversation/Shell.h"
 
-class FloodView;
+class CChannelFrame;
+class QMainWindow;
+class QMdiArea;
 
-// The application of the flood benchmark: real windows for conversations,
-// every other request ignored.
+// The application of the flood benchmark: a visible main window whose MDI
+// area holds the program's real conversation windows, maximised as a user
+// with "Zoomed" has them; every other request of the core is ignored.
+// With BRIMO_FLOOD_HIDDEN set the main window stays hidden, for measuring
+// the same work without painting.
 class FloodShell : public Shell
 {
 public:
@@ -27,12 +35,16 @@ public:
     void ChannelListRow(const std::string &, const std::string &) override {}
     void ChannelListEnd(const std::string &) override {}
     void OpenLink(const std::string &) override {}
-    bool IsMainWindowVisible() const override { return true; }
-    bool IsMainWindowActive() const override { return true; }
+    bool IsMainWindowVisible() const override;
+    bool IsMainWindowActive() const override;
     void Beep(int) override {}
 
-    FloodView *View(const std::string &name) const;
+    // The window of the conversation with this name, or null.
+    CChannelFrame *Frame(const std::string &name) const;
 
 private:
-    std::vector<std::unique_ptr<FloodView>> m_views;
+    AppSettings m_settings;
+    std::unique_ptr<QMainWindow> m_window;
+    QMdiArea *m_area;
+    std::vector<QPointer<CChannelFrame>> m_frames;
 };

@@ -165,6 +165,10 @@ private:
     void CloseSocket();
     int WriteToSocket(const std::string &bytes);
     void WritePending();
+    // Dispatches the complete lines of a received chunk; false once the
+    // session or its connection is gone, or is to close, so reading stops.
+    bool DispatchChunk(const char *chunk, size_t count, unsigned connection);
+    bool IsSameConnection(unsigned connection) const;
     void DispatchReceivedLine(const std::string &raw);
     void PumpUserInterface();
     int SendRegistration(const std::string &nick, const std::string &email, const std::string &fullName);

@@ -2,6 +2,7 @@
 #include "session/Session.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include "session/ServerEncoding.h"
 #include "session/SessionSocket.h"
@@ -9,6 +10,8 @@
 namespace {
 
 constexpr int kReceiveChunk = 4096;
+// How long one read notification may go on reading a burst.
+constexpr qint64 kMaxBurstMs = 50;
 // Bounds for what waits to be sent: a script looping on a dead connection
 // must not eat memory. Only whole lines are dropped, never parts of one.
 constexpr size_t kMaxWaitingLines = 10000;
@@ -114,7 +117,7 @@ void Session::OnReceive(int error)
     ++m_receiveDepth;
 
     char chunk[kReceiveChunk];
-    const int count = m_socket->Receive(chunk, kReceiveChunk);
+    int count = m_socket->Receive(chunk, kReceiveChunk);
     if (count < 1) {
         if (count < 0 && m_socket->LastError() == AsyncSocket::WouldBlockCode()) {
             --m_receiveDepth;
@@ -126,26 +129,49 @@ void Session::OnReceive(int error)
         return;
     }
 
-    std::vector<std::string> lines;
-    m_assembler.Feed(chunk, static_cast<size_t>(count), lines);
+    // A burst is read chunk after chunk here rather than one chunk per
+    // notification: every return to the event loop repaints whatever the
+    // lines changed (the nick list above all), which under a flood costs
+    // more than the lines themselves. The pump between lines keeps the user
+    // interface live; the bound gives other connections their turn.
     const unsigned connection = m_connectionNumber;
-    for (const std::string &line : lines) {
-        Log("Received: %s", line.c_str());
-        DispatchReceivedLine(line);
-        // The line, or something done while the user interface was pumped,
-        // may have closed the session or its connection: what is left of
-        // the burst belongs to no one.
-        if (m_deleteWhenIdle || m_shutdown || connection != m_connectionNumber)
-            break;
-        PumpUserInterface();
-        if (m_deleteWhenIdle || m_shutdown || connection != m_connectionNumber)
-            break;
+    QElapsedTimer burst;
+    burst.start();
+    while (DispatchChunk(chunk, static_cast<size_t>(count), connection) && m_socket->BytesAvailable() > 0 &&
+           !burst.hasExpired(kMaxBurstMs)) {
+        count = m_socket->Receive(chunk, kReceiveChunk);
+        if (count < 1)
+            break; // a closed connection is reported by the socket's close notification
     }
     --m_receiveDepth;
     if (m_closeAfterReceive) {
         m_closeAfterReceive = false;
         m_socket->Close();
     }
+}
+
+bool Session::DispatchChunk(const char *chunk, size_t count, unsigned connection)
+{
+    std::vector<std::string> lines;
+    m_assembler.Feed(chunk, count, lines);
+    for (const std::string &line : lines) {
+        Log("Received: %s", line.c_str());
+        DispatchReceivedLine(line);
+        // The line, or something done while the user interface was pumped,
+        // may have closed the session or its connection: what is left of
+        // the burst belongs to no one.
+        if (!IsSameConnection(connection))
+            return false;
+        PumpUserInterface();
+        if (!IsSameConnection(connection))
+            return false;
+    }
+    return !m_closeAfterReceive;
+}
+
+bool Session::IsSameConnection(unsigned connection) const
+{
+    return !m_deleteWhenIdle && !m_shutdown && connection == m_connectionNumber;
 }
 
 void Session::DispatchReceivedLine(const std::string &raw)

@@ -56,6 +56,16 @@ CChannelFrame::WindowDialogOpener &BanListOpener()
 
 constexpr int kAllRefreshBits = Shell::RefreshMenus | Shell::RefreshWindowBar | Shell::RefreshSettings;
 
+// Where the panes are (an empty rectangle for a hidden one), to tell whether a
+// layout moved anything.
+std::vector<QRect> PanePlaces(std::initializer_list<const QWidget *> panes)
+{
+    std::vector<QRect> places;
+    for (const QWidget *pane : panes)
+        places.push_back(pane->isHidden() ? QRect() : pane->geometry());
+    return places;
+}
+
 } // namespace
 
 // ---- creation ----
@@ -550,6 +560,10 @@ void CChannelFrame::SetNickListWidth(int width)
 
 void CChannelFrame::LayoutPanes()
 {
+    const auto panes = {static_cast<const QWidget *>(m_bar), static_cast<const QWidget *>(m_users),
+                        static_cast<const QWidget *>(m_sizer), static_cast<const QWidget *>(m_view),
+                        static_cast<const QWidget *>(m_input), static_cast<const QWidget *>(m_style)};
+    const std::vector<QRect> before = PanePlaces(panes);
     const int w = width();
     const int h = height();
     const bool withInput = m_kind != Conversation::KindView;
@@ -582,7 +596,10 @@ void CChannelFrame::LayoutPanes()
         m_style->setGeometry(0, top + 1, kStyleButtonWidth, inputHeight);
         m_input->setGeometry(kStyleButtonWidth, top + 1, std::max(0, w - kStyleButtonWidth), inputHeight);
     }
-    update();
+    // Channel modes change this often under a flood; repainting the whole
+    // window each time would cost more than the text itself.
+    if (PanePlaces(panes) != before)
+        update();
 }
 
 void CChannelFrame::resizeEvent(QResizeEvent *event)

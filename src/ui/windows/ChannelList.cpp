@@ -464,16 +464,28 @@ void CChannelList::resizeEvent(QResizeEvent *event)
 void CChannelList::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
-    const QRect area = viewport()->rect();
-    QLinearGradient gradient(area.topLeft(), area.topRight());
-    gradient.setColorAt(0, Qt::white);
-    gradient.setColorAt(1, QColor::fromRgb(QRgb(m_style.m_colorList)));
-    painter.fillRect(area, gradient);
+    painter.drawTiledPixmap(viewport()->rect(), backgroundTile());
 
     const std::vector<PlacedLine> placed = placeVisibleLines();
     for (const PlacedLine &line : placed)
         paintLine(painter, line);
     dropLayoutsExcept(placed);
+}
+
+const QPixmap &CChannelList::backgroundTile()
+{
+    static constexpr int kTileHeight = 32;
+    const int width = std::max(1, viewport()->width());
+    if (m_backgroundTile.width() == width && m_tileColor == m_style.m_colorList && !m_backgroundTile.isNull())
+        return m_backgroundTile;
+    m_backgroundTile = QPixmap(width, kTileHeight);
+    m_tileColor = m_style.m_colorList;
+    QPainter painter(&m_backgroundTile);
+    QLinearGradient gradient(QPointF(0, 0), QPointF(width - 1, 0));
+    gradient.setColorAt(0, Qt::white);
+    gradient.setColorAt(1, QColor::fromRgb(QRgb(m_style.m_colorList)));
+    painter.fillRect(m_backgroundTile.rect(), gradient);
+    return m_backgroundTile;
 }
 
 void CChannelList::paintLine(QPainter &painter, const PlacedLine &placed)

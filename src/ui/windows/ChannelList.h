@@ -8,6 +8,7 @@
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QPixmap>
 #include <QTimer>
 
 #include <cstdint>
@@ -164,6 +165,7 @@ private:
     TextPosition hitTest(const QPoint &pos, bool exactOnly);
     int linkAt(const QPoint &pos);
     QString commandOfLink(int link) const;
+    const QPixmap &backgroundTile();
     void paintLine(QPainter &painter, const PlacedLine &placed);
     void paintImages(QPainter &painter, const PlacedLine &placed, QTextLayout *layout);
     int imageWidth(const InlineImage &image, int link) const;
@@ -187,6 +189,10 @@ private:
     std::vector<unsigned char> m_rowsExact;
     std::unordered_map<int, std::unique_ptr<QTextLayout>> m_layouts;
     int m_layoutWidth = -1;
+    // A strip of the background gradient, the width of the view, drawn
+    // tiled: filling the gradient anew on every frame costs more than the text.
+    QPixmap m_backgroundTile;
+    uint32_t m_tileColor = 0;
 
     bool m_autoScroll = true;
     bool m_stickToEnd = true;
