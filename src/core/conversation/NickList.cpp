@@ -31,7 +31,16 @@ QString CollationText(std::string_view text)
 
 std::string Folded(std::string_view text)
 {
-    return ToQString(text).toCaseFolded().toStdString();
+    // Most nicks are ASCII, where case folding is lower-casing; the decoration
+    // looks up every word of every line, so skip the UTF-16 round trip there.
+    std::string folded(text);
+    for (char &c : folded) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return ToQString(text).toCaseFolded().toStdString();
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded;
 }
 
 std::string_view WithoutLeading(std::string_view text, char c)
@@ -157,12 +166,13 @@ int NickList::RowOf(const Row *row) const
 bool NickList::FindNick(std::string_view nick, int *index, int *mode) const
 {
     const auto found = m_byKey.find(LookupKey(nick));
-    const int row = found == m_byKey.end() ? -1 : RowOf(found->second);
+    const bool listed = found != m_byKey.end();
+    // The row costs a binary search; only callers that ask for it pay.
     if (index)
-        *index = row;
+        *index = listed ? RowOf(found->second) : -1;
     if (mode)
-        *mode = row < 0 ? NotListed : ModeOf(found->second->entry.nick);
-    return row >= 0;
+        *mode = listed ? ModeOf(found->second->entry.nick) : NotListed;
+    return listed;
 }
 
 int NickList::AddNick(std::string_view text)
