@@ -6,11 +6,11 @@
 
 namespace {
 
-constexpr char kBold = 0x02;
-constexpr char kColor = 0x03;
-constexpr char kPlain = 0x0F;
-constexpr char kReverse = 0x16;
-constexpr char kUnderline = 0x1F;
+using IrcCode::kBold;
+using IrcCode::kColor;
+using IrcCode::kPlain;
+using IrcCode::kReverse;
+using IrcCode::kUnderline;
 
 constexpr std::string_view kReverseSpan = "<span style='background-color:Black;color:White;'>";
 constexpr std::string_view kPlainSpan = "<span style='background-color:transparent;color:Black;'>";

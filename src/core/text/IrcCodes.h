@@ -6,6 +6,14 @@
 // IRC formatting bytes (bold 0x02, colour 0x03, plain 0x0F, reverse 0x16,
 // underline 0x1F) to HTML, and their removal.
 
+namespace IrcCode {
+constexpr char kBold = 0x02;
+constexpr char kColor = 0x03;
+constexpr char kPlain = 0x0F;
+constexpr char kReverse = 0x16;
+constexpr char kUnderline = 0x1F;
+} // namespace IrcCode
+
 // IRC text to an HTML fragment. '<' and '>' are always escaped; bold and
 // underline are closed and every opened span is closed at the end.
 std::string ConvertToHtml(std::string_view text);

@@ -1,14 +1,15 @@
 #include "windows/InputCodes.h"
 
 #include "text/Colors.h"
+#include "text/IrcCodes.h"
 
 namespace {
 
-constexpr char kBold = 0x02;
-constexpr char kColor = 0x03;
-constexpr char kPlain = 0x0F;
-constexpr char kReverse = 0x16;
-constexpr char kUnderline = 0x1F;
+using IrcCode::kBold;
+using IrcCode::kColor;
+using IrcCode::kPlain;
+using IrcCode::kReverse;
+using IrcCode::kUnderline;
 
 constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kWhite = 0xFFFFFF;
