@@ -19,7 +19,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <sys/resource.h>
 #include <sys/time.h>
 
 #include <ctime>
@@ -31,9 +30,10 @@
 #include <map>
 #include <string>
 
+#include "BenchShell.h"
 #include "FloodLines.h"
 #include "FloodServer.h"
-#include "FloodShell.h"
+#include "ProcessUsage.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
@@ -44,26 +44,6 @@
 #include "windows/ChannelList.h"
 
 namespace {
-
-double CpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double PeakMegabytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::atof(line.c_str() + 6) / 1024.0;
-    }
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
 
 // With BRIMO_FLOOD_PAINTS set: how often each kind of widget painted during
 // the flood, for finding what repaints more than it needs to.
@@ -137,7 +117,7 @@ int Client(int argc, char **argv, int lines)
 
     // The application hands its contact-nick list (empty here) to the dispatch.
     Dispatch::SetContactNicks({});
-    FloodShell shell;
+    BenchShell shell(!qEnvironmentVariableIsSet("BRIMO_FLOOD_HIDDEN"));
     SessionTable table(&shell);
     Session *session = table.CreateSession("127.0.0.1", port, "");
     Conversation *channel = nullptr;
@@ -159,13 +139,13 @@ int Client(int argc, char **argv, int lines)
         app.installEventFilter(&census);
         census.Start();
     }
-    const double cpuBefore = CpuSeconds();
+    const double cpuBefore = ProcessUsage::CpuSeconds();
     session->SendLine(std::string("PRIVMSG ") + FloodLines::kChannel + " :ready");
     if (!WaitUntil([&] { return serverOutput.find("elapsed") != std::string::npos; }, 600000)) {
         std::fprintf(stderr, "the flood did not end\n");
         return 1;
     }
-    const double cpu = CpuSeconds() - cpuBefore;
+    const double cpu = ProcessUsage::CpuSeconds() - cpuBefore;
     census.Stop();
     const long long micros = std::atoll(serverOutput.c_str() + serverOutput.find("elapsed") + 8);
     const double seconds = micros / 1e6;
@@ -173,7 +153,7 @@ int Client(int argc, char **argv, int lines)
     const CChannelList *view = frame ? frame->TextView() : nullptr;
     std::printf("%8d lines  %8.3f s  %9.0f lines/s  client CPU %7.3f s  peak %6.1f MB  (view: %d lines, "
                 "%lld bytes)\n",
-                lines, seconds, lines / seconds, cpu, PeakMegabytes(), view ? view->LineCount() : 0,
+                lines, seconds, lines / seconds, cpu, ProcessUsage::PeakMegabytes(), view ? view->LineCount() : 0,
                 view ? static_cast<long long>(view->TextSize()) : 0LL);
     if (countPaints)
         census.Print();

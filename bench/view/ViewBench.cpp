@@ -1,112 +1,44 @@
-// Prints a realistic channel mix into visible conversation views and reports
-// how many lines a second the view takes and the peak memory of the process.
+// Prints a realistic channel mix through the program's own conversation
+// windows and reports how many lines a second a window takes and the peak
+// memory of the process.
 //
-//   bench_view [--lines N] [--windows W] [--fill-windows W] [--shot file.png]
+//   bench_view [--lines N] [--windows W] [--shot file.png]
 //
-// Phase 1 (throughput): N lines through CChannelList::WriteLine into one
-// visible view with time stamps, smileys and auto-scroll, pumping events
-// between lines as the receive path does, and clearing the view at the
-// default "Max Text Size" of 1000000 bytes as the window's Print does.
-// Phase 2 (memory): W views, each filled up to that size.
-
-#include "windows/ChannelList.h"
+// The windows are real CChannelFrames of channel conversations with 500
+// members, opened by the shell into a visible MDI main window (offscreen
+// platform), with time stamps, smileys and auto-scroll on. Every line goes
+// through Conversation::Print, as the receive path prints it, and events
+// are pumped once a frame (16 ms) between lines, as the receive path does.
+// The window itself clears its text at "Max Text Size".
+// Phase 1 (throughput): N lines into one window.
+// Phase 2 (memory): W windows, each filled up to "Max Text Size".
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QImage>
 #include <QPixmap>
-#include <QThread>
-
-#include <sys/resource.h>
+#include <QTemporaryDir>
 
 #include <cstdio>
-#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
-#include <unordered_set>
 #include <vector>
+
+#include "BenchShell.h"
+#include "ProcessUsage.h"
+#include "config/Config.h"
+#include "conversation/Conversation.h"
+#include "conversation/NickList.h"
+#include "text/TextClass.h"
+#include "windows/ChannelFrame.h"
+#include "windows/ChannelList.h"
 
 namespace {
 
-constexpr int64_t kMaxTextSize = 1000000;
-
-char AsciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
-double CpuSeconds()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-long PeakKilobytes()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-std::string Lower(std::string_view text)
-{
-    std::string lowered(text);
-    for (char &c : lowered)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return lowered;
-}
-
-// Nicks compare without regard to case; the look-up allocates nothing, as a
-// nick list's own look-up should not.
-struct CaseInsensitiveHash
-{
-    using is_transparent = void;
-    size_t operator()(std::string_view text) const
-    {
-        size_t hash = 1469598103934665603ull;
-        for (char c : text)
-            hash = (hash ^ size_t(static_cast<unsigned char>(AsciiLower(c)))) * 1099511628211ull;
-        return hash;
-    }
-};
-
-struct CaseInsensitiveEqual
-{
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const
-    {
-        return a.size() == b.size()
-            && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-    }
-};
-
-struct Channel
-{
-    std::vector<std::string> nicks;
-    std::unordered_set<std::string, CaseInsensitiveHash, CaseInsensitiveEqual> lowered;
-};
-
-Channel MakeChannel(std::mt19937 &random)
-{
-    static const char *syllables[] = {"ka", "to", "mi", "ro", "la", "ne", "zu", "pe", "vi", "do", "sa", "ri"};
-    Channel channel;
-    while (channel.nicks.size() < 500) {
-        std::string nick;
-        const int parts = 2 + int(random() % 3);
-        for (int i = 0; i < parts; ++i)
-            nick += syllables[random() % 12];
-        if (random() % 4 == 0)
-            nick += std::to_string(random() % 100);
-        if (channel.lowered.insert(Lower(nick)).second)
-            channel.nicks.push_back(nick);
-    }
-    return channel;
-}
+constexpr int kMembers = 500;
+constexpr qint64 kPumpIntervalMs = 16;
 
 struct Line
 {
@@ -114,16 +46,60 @@ struct Line
     TextClass textClass;
 };
 
+// Lets the user interface paint and take input once a frame, not once a
+// line, as a session does while it dispatches a burst of lines.
+class FramePump
+{
+public:
+    void PumpWhenDue()
+    {
+        if (m_lastPump.isValid() && m_lastPump.elapsed() < kPumpIntervalMs)
+            return;
+        QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
+        m_lastPump.start();
+    }
+
+private:
+    QElapsedTimer m_lastPump;
+};
+
+// 500 distinct nicks (distinct without regard to case, as the nick list
+// compares them), some of them operators or voiced.
+std::vector<std::string> MakeMembers(std::mt19937 &random)
+{
+    static const char *syllables[] = {"ka", "to", "mi", "ro", "la", "ne", "zu", "pe", "vi", "do", "sa", "ri"};
+    NickList unique;
+    std::vector<std::string> members;
+    while (members.size() < kMembers) {
+        std::string nick;
+        const int parts = 2 + int(random() % 3);
+        for (int i = 0; i < parts; ++i)
+            nick += syllables[random() % 12];
+        if (random() % 4 == 0)
+            nick += std::to_string(random() % 100);
+        if (unique.AddNick(nick) < 0)
+            continue;
+        const unsigned status = random() % 10;
+        members.push_back(status == 0 ? "@" + nick : status == 1 ? "+" + nick : nick);
+    }
+    return members;
+}
+
+std::string Bare(const std::string &member)
+{
+    return member[0] == '@' || member[0] == '+' ? member.substr(1) : member;
+}
+
 // A mix like a busy channel: talk with nicks, colours, bold, addresses and
 // smileys, and joins, parts and mode changes.
-std::vector<Line> MakeMix(const Channel &channel, std::mt19937 &random)
+std::vector<Line> MakeMix(const std::vector<std::string> &members, std::mt19937 &random)
 {
     static const char *words[] = {"ahoj", "dnes", "je", "pekny", "den", "a", "co", "robis", "ja", "nic", "len",
                                   "tak", "sedim", "pri", "kompe", "server", "lagol", "zase", "mas", "pravdu",
                                   "uvidime", "zajtra", "vecer", "hra", "film", "kanal", "link", "pozri"};
     static const char *smileys[] = {":)", ";)", ":D", ":(", ":-)", ":o", "8)", ":P"};
     std::vector<Line> mix;
-    const auto nick = [&] { return channel.nicks[random() % channel.nicks.size()]; };
+    const auto nick = [&] { return Bare(members[random() % members.size()]); };
     for (int i = 0; i < 2000; ++i) {
         std::string text;
         TextClass textClass = TextClass::Text;
@@ -145,7 +121,8 @@ std::vector<Line> MakeMix(const Channel &channel, std::mt19937 &random)
                 if (pick == 0)
                     text += nick();
                 else if (pick == 1)
-                    text += "\x03" + std::to_string(random() % 16) + "," + std::to_string(random() % 16) + "farba\x03";
+                    text.append("\x03").append(std::to_string(random() % 16)).append(",")
+                        .append(std::to_string(random() % 16)).append("farba\x03");
                 else if (pick == 2)
                     text += "\x02tucne\x02";
                 else if (pick == 3)
@@ -165,33 +142,88 @@ std::vector<Line> MakeMix(const Channel &channel, std::mt19937 &random)
     return mix;
 }
 
-FormatContext MakeContext(const Channel &channel, const std::string &smileyFolder)
+// A channel conversation with its members, shown in a window of the shell.
+std::unique_ptr<Conversation> OpenChannel(BenchShell &shell, const std::string &name,
+                                          const std::vector<std::string> &members, CChannelFrame *&frame)
 {
-    FormatContext context;
-    context.m_decoration.m_ownNick = channel.nicks[0];
-    context.m_decoration.m_smileyFolder = smileyFolder;
-    const Channel *members = &channel;
-    context.m_decoration.m_isNickListMember = [members](std::string_view nick) {
-        return members->lowered.find(nick) != members->lowered.end();
-    };
-    context.m_decoration.m_isContact = [](std::string_view lowered) { return lowered == "kamarat"; };
-    return context;
+    auto conversation = std::make_unique<Conversation>(nullptr, name, Conversation::KindChannel,
+                                                       Conversation::TypeChannel);
+    for (const std::string &member : members)
+        conversation->Nicks().AddNick(member);
+    shell.CreateView(*conversation);
+    conversation->NickListChanged();
+    frame = shell.Frame(name);
+    if (frame) {
+        frame->SetTimeStamps(true);
+        frame->SetSmileys(true);
+        frame->SetAutoScroll(true);
+    }
+    QCoreApplication::processEvents();
+    return conversation;
 }
 
-// What the window's Print does before it writes a line: warn near the limit
-// and clear the view above it.
-void PrintLine(CChannelList &view, const Line &line)
+void Throughput(BenchShell &shell, const std::vector<std::string> &members, const std::vector<Line> &mix, long lines,
+                const char *shot)
 {
-    if (view.TextSize() > kMaxTextSize) {
-        const int64_t size = view.TextSize();
-        view.Clear();
-        view.Create();
-        view.WriteLine("* Okno obsahovalo viac ako " + std::to_string(size) + " Bytov, starý text bol zmazaný",
-                       TextClass::High, true);
-    } else if (view.TextSize() > kMaxTextSize - 1000) {
-        view.WriteLine("* Okno obsahuje príliš veľa textu, bude vyčistené", TextClass::High, true);
+    CChannelFrame *frame = nullptr;
+    std::unique_ptr<Conversation> conversation = OpenChannel(shell, "#bench", members, frame);
+    if (!frame) {
+        std::fprintf(stderr, "the channel window did not open\n");
+        std::exit(1);
     }
-    view.WriteLine(line.text, line.textClass, true);
+    FramePump pump;
+    QElapsedTimer timer;
+    timer.start();
+    const double cpuBefore = ProcessUsage::CpuSeconds();
+    for (long i = 0; i < lines; ++i) {
+        const Line &line = mix[size_t(i) % mix.size()];
+        conversation->Print(line.text, line.textClass, 0);
+        pump.PumpWhenDue();
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    const double cpu = ProcessUsage::CpuSeconds() - cpuBefore;
+    const CChannelList *view = frame->TextView();
+    std::printf("throughput: %ld lines in %.3f s = %.0f lines/s (one visible channel window, events pumped every "
+                "%lld ms)\n",
+                lines, seconds, double(lines) / seconds, static_cast<long long>(kPumpIntervalMs));
+    std::printf("            %.3f s of processor time = %.0f lines per processor second; the view holds %d lines, "
+                "%lld bytes\n",
+                cpu, double(lines) / cpu, view->LineCount(), static_cast<long long>(view->TextSize()));
+    std::printf("peak memory (VmHWM) after phase 1: %.1f MB\n", ProcessUsage::PeakMegabytes());
+    if (shot) {
+        QCoreApplication::processEvents();
+        frame->grab().save(QString::fromLocal8Bit(shot));
+        std::printf("screenshot written to %s\n", shot);
+    }
+    conversation.reset(); // closes its window
+    QCoreApplication::processEvents();
+}
+
+void Memory(BenchShell &shell, const std::vector<std::string> &members, const std::vector<Line> &mix, int windows)
+{
+    const int64_t fullSize = std::max<int64_t>(shell.Settings().m_maxTextSize, CChannelFrame::kMinMaxTextSize)
+        - CChannelFrame::kWarningBand;
+    std::vector<std::unique_ptr<Conversation>> conversations;
+    FramePump pump;
+    long written = 0;
+    for (int w = 0; w < windows; ++w) {
+        CChannelFrame *frame = nullptr;
+        conversations.push_back(OpenChannel(shell, "#bench" + std::to_string(w), members, frame));
+        if (!frame) {
+            std::fprintf(stderr, "channel window %d did not open\n", w);
+            std::exit(1);
+        }
+        while (frame->TextView()->TextSize() < fullSize) {
+            const Line &line = mix[size_t(written++) % mix.size()];
+            conversations.back()->Print(line.text, line.textClass, 0);
+            pump.PumpWhenDue();
+        }
+    }
+    QCoreApplication::processEvents();
+    std::printf("memory: %d channel windows in one visible main window, each holding %lld bytes of HTML (%ld lines in "
+                "all): peak (VmHWM) %.1f MB\n",
+                windows, static_cast<long long>(fullSize), written, ProcessUsage::PeakMegabytes());
 }
 
 } // namespace
@@ -212,68 +244,21 @@ int main(int argc, char **argv)
         else if (!std::strcmp(argv[i], "--shot"))
             shot = argv[i + 1];
     }
-    std::string smileyFolder;
-    for (const char *relative : {"/smiles", "/../smiles", "/../../smiles"}) {
-        const QString folder = QCoreApplication::applicationDirPath() + QLatin1String(relative);
-        if (smileyFolder.empty() && QFile::exists(folder + QStringLiteral("/1.gif")))
-            smileyFolder = QDir(folder).absolutePath().toStdString();
-    }
+    // The windows read and write their placement records: not in the user's files.
+    QTemporaryDir configDir;
+    SetConfigDirectory(configDir.path().toStdString());
+    WriteString(kBaseSection, "Nick", "me");
+
     std::mt19937 random(2024);
-    const Channel channel = MakeChannel(random);
-    const std::vector<Line> mix = MakeMix(channel, random);
-    const long baseline = PeakKilobytes();
+    const std::vector<std::string> members = MakeMembers(random);
+    const std::vector<Line> mix = MakeMix(members, random);
+    std::printf("process before any window: peak (VmHWM) %.1f MB\n", ProcessUsage::PeakMegabytes());
 
-    CChannelList view;
-    view.SetFormatContext(MakeContext(channel, smileyFolder));
-    view.resize(800, 500);
-    view.Create();
-    view.show();
-    app.processEvents();
-
-    QElapsedTimer timer;
-    timer.start();
-    const double cpuBefore = CpuSeconds();
-    for (long i = 0; i < lines; ++i) {
-        PrintLine(view, mix[size_t(i) % mix.size()]);
-        QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
-    }
-    const double seconds = double(timer.nsecsElapsed()) / 1e9;
-    const double cpu = CpuSeconds() - cpuBefore;
-    std::printf("throughput: %ld lines in %.3f s = %.0f lines/s (one visible view, pumping events per line)\n", lines,
-                seconds, double(lines) / seconds);
-    std::printf("            %.3f s of processor time = %.0f lines per processor second\n", cpu, double(lines) / cpu);
-    std::printf("peak memory after phase 1: %.1f MB (process baseline before views %.1f MB)\n",
-                double(PeakKilobytes()) / 1024, double(baseline) / 1024);
-    if (shot) {
-        QThread::msleep(20);
-        app.processEvents();
-        view.grab().save(QString::fromLocal8Bit(shot));
-        std::printf("screenshot written to %s\n", shot);
-    }
-    view.Clear();
-
-    // Like the main window with its conversation windows: one window on
-    // screen holding all the views.
-    QWidget mainWindow;
-    mainWindow.resize(800, 500);
-    mainWindow.show();
-    std::vector<CChannelList *> views;
-    long written = 0;
-    for (int w = 0; w < windows; ++w) {
-        auto *full = new CChannelList(&mainWindow);
-        full->SetFormatContext(MakeContext(channel, smileyFolder));
-        full->setGeometry(0, 0, 800, 500);
-        full->Create();
-        full->show();
-        full->raise();
-        while (full->TextSize() < kMaxTextSize - 1000) {
-            full->WriteLine(mix[size_t(written++) % mix.size()].text, TextClass::Text, true);
-            QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
-        }
-        views.push_back(full);
-    }
-    app.processEvents();
-    std::printf("memory: %d views in one visible window, each holding %.0f bytes of HTML (%ld lines in all): peak %.1f MB\n",
-                windows, double(kMaxTextSize - 1000), written, double(PeakKilobytes()) / 1024);
+    BenchShell shell;
+    QCoreApplication::processEvents();
+    if (lines > 0)
+        Throughput(shell, members, mix, lines, shot);
+    if (windows > 0)
+        Memory(shell, members, mix, windows);
     return 0;
 }

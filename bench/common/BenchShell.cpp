@@ -1,4 +1,4 @@
-#include "FloodShell.h"
+#include "BenchShell.h"
 
 #include <QMainWindow>
 #include <QMdiArea>
@@ -7,23 +7,23 @@
 #include "conversation/Conversation.h"
 #include "windows/ChannelFrame.h"
 
-FloodShell::FloodShell() : m_window(std::make_unique<QMainWindow>()), m_area(new QMdiArea(m_window.get()))
+BenchShell::BenchShell(bool visible) : m_window(std::make_unique<QMainWindow>()), m_area(new QMdiArea(m_window.get()))
 {
     m_window->setCentralWidget(m_area);
     m_window->resize(1024, 768);
-    if (!qEnvironmentVariableIsSet("BRIMO_FLOOD_HIDDEN")) {
+    if (visible) {
         m_window->show();
         m_window->activateWindow();
     }
 }
 
-FloodShell::~FloodShell()
+BenchShell::~BenchShell()
 {
     // The windows detach from their conversations before the session table goes.
     m_window.reset();
 }
 
-ConversationView *FloodShell::CreateView(Conversation &conversation)
+ConversationView *BenchShell::CreateView(Conversation &conversation)
 {
     CChannelFrame *frame = CChannelFrame::Open(m_area, conversation, this, m_settings);
     if (frame && frame->SubWindow())
@@ -32,17 +32,17 @@ ConversationView *FloodShell::CreateView(Conversation &conversation)
     return frame;
 }
 
-bool FloodShell::IsMainWindowVisible() const
+bool BenchShell::IsMainWindowVisible() const
 {
     return m_window->isVisible();
 }
 
-bool FloodShell::IsMainWindowActive() const
+bool BenchShell::IsMainWindowActive() const
 {
     return m_window->isActiveWindow();
 }
 
-CChannelFrame *FloodShell::Frame(const std::string &name) const
+CChannelFrame *BenchShell::Frame(const std::string &name) const
 {
     for (const QPointer<CChannelFrame> &frame : m_frames) {
         if (frame && frame->GetConversation() && frame->GetConversation()->Name() == name)

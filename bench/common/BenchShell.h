@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config/AppSettings.h"
 #include "conversation/Shell.h"
@@ -12,16 +13,15 @@ class CChannelFrame;
 class QMainWindow;
 class QMdiArea;
 
-// The application of the flood benchmark: a visible main window whose MDI
-// area holds the program's real conversation windows, maximised as a user
-// with "Zoomed" has them; every other request of the core is ignored.
-// With BRIMO_FLOOD_HIDDEN set the main window stays hidden, for measuring
-// the same work without painting.
-class FloodShell : public Shell
+// The application of the benchmarks: a main window whose MDI area holds the
+// program's real conversation windows, maximised as a user with "Zoomed" has
+// them; every other request of the core is ignored. A hidden main window
+// measures the same work without painting.
+class BenchShell : public Shell
 {
 public:
-    FloodShell();
-    ~FloodShell() override;
+    explicit BenchShell(bool visible = true);
+    ~BenchShell() override;
 
     ConversationView *CreateView(Conversation &conversation) override;
     void RefreshShell(int) override {}
@@ -41,6 +41,7 @@ public:
 
     // The window of the conversation with this name, or null.
     CChannelFrame *Frame(const std::string &name) const;
+    const AppSettings &Settings() const { return m_settings; }
 
 private:
     AppSettings m_settings;
