@@ -210,3 +210,30 @@ TEST(HtmlLineParser, DeepNestingAndRandomBytesNeverBreakIt)
 }
 
 } // namespace
+
+namespace {
+
+// Lines are stored one byte a character until a character beyond Latin-1
+// arrives; the switch must keep offsets, runs and text exactly as before.
+TEST(HtmlLineParser, LineThatTurnsWideMidwayKeepsItsTextAndRuns)
+{
+    Parsed parsed("<span style='color:Red;'>caf\xc3\xa9 </span><b>\xc4\x8d" "au</b> <span id='/query \xc5\xbe' "
+                  "title='t'>\xc5\xbe</span> end");
+    const QString expected = QStringLiteral(u"café čau ž end");
+    EXPECT_EQ(parsed.text(0), expected);
+    EXPECT_EQ(parsed.document.Line(0).m_text.size(), expected.size());
+    EXPECT_EQ(parsed.document.Line(0).m_text.mid(3, 3), QStringLiteral(u"é č"));
+    EXPECT_EQ(parsed.styleAt(0, 3).m_foreground, 0xFFFF0000); // é, stored before the switch
+    EXPECT_TRUE(parsed.styleAt(0, 5).m_bold);                   // č, the character that switched
+    EXPECT_FALSE(parsed.styleAt(0, 4).m_bold);
+    EXPECT_EQ(parsed.commandAt(0, int(expected.indexOf(u'ž'))), QStringLiteral(u"/query ž"));
+
+    LineText text;
+    text += QStringLiteral(u"ab\u00ff");
+    text += QStringLiteral(u"\u010d!");
+    EXPECT_EQ(text.toString(), QStringLiteral(u"ab\u00ff\u010d!"));
+    EXPECT_EQ(text.size(), 5);
+    EXPECT_EQ(text.mid(2, 2), QStringLiteral(u"\u00ff\u010d"));
+}
+
+} // namespace

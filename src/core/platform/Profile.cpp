@@ -207,7 +207,9 @@ LoadResult Load(const std::string &path, std::shared_ptr<const Document> &docume
         document = std::make_shared<const Document>();
         return LoadResult::Unreadable;
     }
-    const QByteArray bytes = file.read(kMaxFileSize + 1);
+    // readAll reserves the file's own size; read(kMaxFileSize + 1) would
+    // reserve the whole limit on every load.
+    const QByteArray bytes = file.readAll();
     if (bytes.size() > kMaxFileSize || file.error() != QFileDevice::NoError) {
         document = std::make_shared<const Document>();
         return LoadResult::Unreadable;

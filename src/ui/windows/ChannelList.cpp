@@ -239,7 +239,7 @@ QTextLayout *CChannelList::layoutOf(int line)
         return found->second.get();
 
     const StyledLine &styled = m_document.Line(line);
-    auto layout = std::make_unique<QTextLayout>(styled.m_text, m_font);
+    auto layout = std::make_unique<QTextLayout>(styled.m_text.toString(), m_font);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setTabStopDistance(8 * m_charWidth);
@@ -540,7 +540,7 @@ QRect CChannelList::VisibleTextRect(const QString &text)
     if (text.isEmpty())
         return {};
     for (const PlacedLine &placed : placeVisibleLines()) {
-        const qsizetype index = m_document.Line(placed.m_line).m_text.indexOf(text);
+        const qsizetype index = m_document.Line(placed.m_line).m_text.toString().indexOf(text);
         if (index < 0)
             continue;
         QTextLayout *layout = layoutOf(placed.m_line);

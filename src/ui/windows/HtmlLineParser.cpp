@@ -478,9 +478,9 @@ void HtmlLineParser::addDecodedText(const QString &text, StyledDocument &documen
         StyledRun *last = line->m_runs.empty() ? nullptr : &line->m_runs.back();
         if (image < 0 && last && last->m_image < 0 && last->m_style == style && last->m_link == link
             && last->m_start + last->m_length == start) {
-            last->m_length += int32_t(length);
+            last->m_length = uint16_t(last->m_length + length);
         } else {
-            line->m_runs.push_back(StyledRun {start, int32_t(length), uint16_t(style), link, image});
+            line->m_runs.push_back(StyledRun {link, image, uint16_t(start), uint16_t(length), uint16_t(style)});
             if (image >= 0)
                 ++line->m_imageCount;
         }

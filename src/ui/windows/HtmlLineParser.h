@@ -18,6 +18,7 @@ public:
     // The longest line kept in one piece; longer text goes on a new line so
     // that laying out a line stays cheap.
     static constexpr int kMaxLineLength = 16384;
+    static_assert(kMaxLineLength <= 0xFFFF, "a run places itself in a line with 16 bits");
     // Nested spans deeper than this share the style of the deepest one.
     static constexpr int kMaxSpanDepth = 256;
 

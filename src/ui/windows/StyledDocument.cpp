@@ -16,6 +16,43 @@ const QPixmap &InlineImage::pixmap() const
     return m_pixmap;
 }
 
+QString LineText::mid(qsizetype from, qsizetype length) const
+{
+    const qsizetype total = size();
+    from = std::clamp<qsizetype>(from, 0, total);
+    length = std::clamp<qsizetype>(length, 0, total - from);
+    if (!m_wide)
+        return QString::fromLatin1(m_bytes.constData() + from, length);
+    return QString(reinterpret_cast<const QChar *>(m_bytes.constData()) + from, length);
+}
+
+void LineText::append(QStringView text)
+{
+    if (!m_wide) {
+        const bool narrow = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x100; });
+        if (narrow) {
+            const qsizetype at = m_bytes.size();
+            m_bytes.resize(at + text.size());
+            char *out = m_bytes.data() + at;
+            for (QChar c : text)
+                *out++ = char(c.unicode());
+            return;
+        }
+        widen();
+    }
+    m_bytes.append(reinterpret_cast<const char *>(text.utf16()), text.size() * qsizetype(sizeof(char16_t)));
+}
+
+void LineText::widen()
+{
+    QByteArray wide(m_bytes.size() * qsizetype(sizeof(char16_t)), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(wide.data());
+    for (char c : std::as_const(m_bytes))
+        *out++ = char16_t(static_cast<unsigned char>(c));
+    m_bytes = std::move(wide);
+    m_wide = true;
+}
+
 StyledDocument::StyledDocument()
 {
     Clear();
@@ -29,7 +66,7 @@ void StyledDocument::Clear()
     m_lines.emplace_back();
     m_styles.clear();
     m_styleIndex.clear();
-    std::vector<LinkTarget>().swap(m_links);
+    std::deque<LinkTarget>().swap(m_links);
     m_linkIndex.clear();
     m_images.clear();
     m_imageIndex.clear();
@@ -38,6 +75,11 @@ void StyledDocument::Clear()
 
 void StyledDocument::NewLine()
 {
+    // A finished line never grows again: its spare capacity would otherwise
+    // stay with it for the life of the view.
+    StyledLine &finished = m_lines.back();
+    finished.m_text.squeeze();
+    finished.m_runs.shrink_to_fit();
     m_lines.emplace_back();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPixmap>
 #include <QRgb>
 #include <QString>
+#include <QStringView>
 
 #include <cstdint>
 #include <deque>
@@ -40,20 +42,50 @@ struct InlineImage
     const QPixmap &pixmap() const;
 };
 
-// A stretch of a line's text in one style, element and image.
+// A stretch of a line's text in one style, element and image. A line holds
+// at most 65535 characters (the parser breaks long text well before), so
+// 16 bits place a run; a full view holds tens of thousands of runs.
 struct StyledRun
 {
-    int32_t m_start = 0;
-    int32_t m_length = 0;
-    uint16_t m_style = 0;
     int32_t m_link = -1;  // index of a LinkTarget, or -1
     int32_t m_image = -1; // index of an InlineImage, or -1
+    uint16_t m_start = 0;
+    uint16_t m_length = 0;
+    uint16_t m_style = 0;
+};
+
+// The text of a line. Chat is mostly Latin-1, so a line keeps one byte a
+// character until a character needs more, then two (UTF-16) like a QString.
+// Positions are UTF-16 offsets either way: a full view holds about a
+// megabyte of text, and only the lines on screen need it as a QString.
+class LineText
+{
+public:
+    qsizetype size() const { return m_wide ? m_bytes.size() / 2 : m_bytes.size(); }
+    bool isEmpty() const { return m_bytes.isEmpty(); }
+    QString toString() const { return mid(0, size()); }
+    operator QString() const { return toString(); }
+    QString mid(qsizetype from, qsizetype length) const;
+    void append(QStringView text);
+    LineText &operator+=(QStringView text)
+    {
+        append(text);
+        return *this;
+    }
+    // Gives back the room kept for growing.
+    void squeeze() { m_bytes.squeeze(); }
+
+private:
+    void widen();
+
+    QByteArray m_bytes;
+    bool m_wide = false;
 };
 
 // One line of the view: the text between two line breaks of the document.
 struct StyledLine
 {
-    QString m_text;
+    LineText m_text;
     std::vector<StyledRun> m_runs;
     int m_imageCount = 0;
 };
@@ -71,7 +103,8 @@ public:
     const StyledLine &Line(int index) const { return m_lines[size_t(index)]; }
     StyledLine &Line(int index) { return m_lines[size_t(index)]; }
     StyledLine &LastLine() { return m_lines.back(); }
-    // Starts a new, empty line at the end.
+    // Starts a new, empty line at the end; the line before it gives back the
+    // room it kept for growing.
     void NewLine();
 
     int InternStyle(const RunStyle &style);
@@ -90,7 +123,7 @@ public:
 private:
     std::deque<StyledLine> m_lines; // grows without moving or doubling
     std::vector<RunStyle> m_styles;
-    std::vector<LinkTarget> m_links;
+    std::deque<LinkTarget> m_links; // grows without spare room or copies
     std::vector<InlineImage> m_images;
     std::unordered_map<uint64_t, int> m_styleIndex;
     std::unordered_map<uint64_t, int> m_linkIndex;
