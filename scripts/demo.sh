@@ -78,6 +78,10 @@ for _ in $(seq 1 100); do
 done
 port_open || { echo "demo: ngircd does not accept connections on 127.0.0.1:$port" >&2; exit 1; }
 
+scripts/demo-greeter.sh "$port" >/dev/null 2>&1 &
+greeter_pid=$!
+trap 'kill "$greeter_pid" 2>/dev/null || true; stop_ngircd' EXIT
+
 echo "demo: ngircd runs on 127.0.0.1:$port (pid $ngircd_pid); configuration in $run_dir"
 status=0
 BRIMO_CONFIG_DIR="$run_dir" "$brimo" "$@" || status=$?

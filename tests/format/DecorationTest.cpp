@@ -103,6 +103,18 @@ TEST(Decoration, SmileysOnlyWhenTheToggleIsOn)
     EXPECT_EQ(DecorateLine("a :) b", context), "a :) b");
 }
 
+// The conversion closes its tags right after the last word of a formatted
+// line; a smiley there keeps its image and the tags follow it.
+TEST(Decoration, SmileyEndingAFormattedLineBeforeItsClosingTags)
+{
+    const DecorationContext context = ChannelContext();
+    const std::string html = ConvertToHtml("\x02hi\x03" "4 ;)");
+    EXPECT_EQ(html, "<b>hi<span style='color:Red;'> ;)</b></span>");
+    EXPECT_EQ(DecorateLine(html, context),
+              "<b>hi<span style='color:Red;'> " + Smiley("5.gif") + "</b></span>");
+    EXPECT_EQ(DecorateLine("x :)</i>", context), "x :)</i>"); // only the conversion's own tags
+}
+
 TEST(Decoration, HighlightingColoursOwnNickAndContacts)
 {
     DecorationContext context = ChannelContext();

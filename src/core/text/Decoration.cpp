@@ -304,6 +304,37 @@ void AppendSmiley(std::string &out, const char *file, const DecorationContext &c
     out += "\" width=15 height=15 align=middle style='margin-bottom:-6;margin-top:-6'>";
 }
 
+// The last word of a formatted line carries the closing tags of the
+// conversion ("…;)</span></b>"). Returns the word without them and puts
+// them in tags, so a smiley there is still recognised.
+std::string_view WithoutClosingTags(std::string_view word, std::string_view &tags)
+{
+    static constexpr std::string_view kClosers[] = {"</span>", "</b>", "</u>"};
+    std::string_view bare = word;
+    for (bool found = true; found;) {
+        found = false;
+        for (std::string_view closer : kClosers) {
+            if (bare.size() > closer.size() && bare.substr(bare.size() - closer.size()) == closer) {
+                bare.remove_suffix(closer.size());
+                found = true;
+            }
+        }
+    }
+    tags = word.substr(bare.size());
+    return bare;
+}
+
+const char *SmileyBeforeClosingTags(std::string_view word, std::string_view &tags)
+{
+    tags = {};
+    if (const char *file = SmileyOfWord(word))
+        return file;
+    const std::string_view bare = WithoutClosingTags(word, tags);
+    if (tags.empty())
+        return nullptr;
+    return SmileyOfWord(bare);
+}
+
 void AppendDecoratedWord(std::string &out, std::string_view word, bool first, const DecorationContext &context)
 {
     const size_t tested = Utf8SafeCut(word, kTestedWordLength);
@@ -325,8 +356,10 @@ void AppendDecoratedWord(std::string &out, std::string_view word, bool first, co
         AppendNick(out, core, isContact, context);
     } else if (IsAddress(core)) {
         AppendAddress(out, core);
-    } else if (const char *file = context.m_smileys ? SmileyOfWord(core) : nullptr) {
+    } else if (std::string_view tags;
+               const char *file = context.m_smileys ? SmileyBeforeClosingTags(core, tags) : nullptr) {
         AppendSmiley(out, file, context);
+        out += tags;
     } else {
         out += word;
         return;
