@@ -7,6 +7,7 @@
 #include "commands/CommandHelp.h"
 #include "config/Config.h"
 #include "config/Strings.h"
+#include "dialogs/DlgProperties.h"
 #include "dialogs/DlgQuestion.h"
 #include "session/DispatchHandlers.h"
 #include "session/IdentServer.h"
@@ -14,6 +15,7 @@
 #include "session/SessionTable.h"
 #include "shell/RequestAnswer.h"
 #include "text/StrPrintf.h"
+#include "windows/ChannelFrame.h"
 #include "windows/CommandList.h"
 
 #include <QApplication>
@@ -74,6 +76,7 @@ int CBrimoApp::Start(const QStringList &arguments)
     if (!m_mainFrame)
         return NoMainWindow;
     m_mainFrame->RestorePlacement();
+    ConnectPropertySheets();
     RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
     if (m_mainFrame->ShouldStartMaximised())
         m_mainFrame->showMaximized();
@@ -99,6 +102,22 @@ int CBrimoApp::Start(const QStringList &arguments)
     LoadContactNicks();
     m_mainFrame->update();
     return Started;
+}
+
+void CBrimoApp::ConnectPropertySheets()
+{
+    CDlgProperties::SetSessionLookup([this](const std::string &key) { return FindSession(key); });
+    CChannelFrame::SetPropertiesOpener([this](Session &session, const std::string &name) {
+        CDlgProperties::OpenProperties(session, name, m_mainFrame);
+    });
+}
+
+// Before the sessions close: each open user sheet takes its nick off its session.
+void CBrimoApp::DisconnectPropertySheets()
+{
+    CChannelFrame::SetPropertiesOpener({});
+    CDlgProperties::CloseAll();
+    CDlgProperties::SetSessionLookup({});
 }
 
 void CBrimoApp::AutoConnect()
@@ -139,6 +158,7 @@ void CBrimoApp::Exit()
     if (m_exited)
         return;
     m_exited = true;
+    DisconnectPropertySheets();
     // Sessions first, while their windows still exist: each sends QUIT, then
     // leaves its channels and closes its windows.
     m_sessions->CloseAll();
@@ -416,9 +436,57 @@ std::string CBrimoApp::SaveFileDialog(const std::string &folder, const std::stri
 // The notices pop-up, the user-property sheets and the channel search window
 // are not part of the program yet: what the core hands them is dropped.
 void CBrimoApp::PopupLine(const std::string &) {}
-void CBrimoApp::UserPropertiesLine(const std::string &, const std::string &, const std::string &) {}
-void CBrimoApp::ChannelListRow(const std::string &, const std::string &) {}
-void CBrimoApp::ChannelListEnd(const std::string &) {}
+void CBrimoApp::UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line)
+{
+    CDlgProperties::RouteUserLine(sessionKey, nick, line);
+}
+void CBrimoApp::ChannelListRow(const std::string &sessionKey, const std::string &line)
+{
+    if (CSearchFrame *search = SearchWindow(sessionKey))
+        search->AddRow(line);
+}
+
+void CBrimoApp::ChannelListEnd(const std::string &sessionKey)
+{
+    if (CSearchFrame *search = SearchWindow(sessionKey))
+        search->EndList();
+}
+
+CSearchFrame *CBrimoApp::SearchWindow(const std::string &sessionKey) const
+{
+    const auto found = m_searchWindows.find(sessionKey);
+    return found == m_searchWindows.end() ? nullptr : found->second.data();
+}
+
+bool CBrimoApp::OpenSearchWindow(const std::string &sessionKey)
+{
+    Session *session = m_sessions->FindSession(sessionKey);
+    if (!m_mainFrame || !session)
+        return false;
+    if (CSearchFrame *search = SearchWindow(sessionKey)) {
+        m_mainFrame->ActivateChild(qobject_cast<QMdiSubWindow *>(search->parentWidget()));
+        return true;
+    }
+    auto *search = new CSearchFrame(session->Key(), session->ConfName());
+    m_searchWindows[session->Key()] = search;
+    m_mainFrame->AddChild(search, search->Caption());
+    RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
+    return true;
+}
+
+bool CBrimoApp::CloseSearchWindow(const std::string &sessionKey)
+{
+    CSearchFrame *search = SearchWindow(sessionKey);
+    m_searchWindows.erase(sessionKey);
+    if (!search)
+        return false;
+    if (auto *child = qobject_cast<QMdiSubWindow *>(search->parentWidget()))
+        child->close();
+    else
+        search->close();
+    RefreshShell(RefreshMenus | RefreshWindowBar);
+    return true;
+}
 
 void CBrimoApp::OpenLink(const std::string &address)
 {

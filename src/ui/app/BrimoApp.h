@@ -7,12 +7,14 @@
 #include "dialogs/DlgQuestion.h"
 #include "conversation/Shell.h"
 #include "shell/BalloonQueue.h"
+#include "search/SearchFrame.h"
 #include "shell/QuestionQueue.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -107,6 +109,9 @@ public:
                             const std::string &line) override;
     void ChannelListRow(const std::string &sessionKey, const std::string &line) override;
     void ChannelListEnd(const std::string &sessionKey) override;
+    bool OpenSearchWindow(const std::string &sessionKey) override;
+    bool CloseSearchWindow(const std::string &sessionKey) override;
+    CSearchFrame *SearchWindow(const std::string &sessionKey) const;
     void OpenLink(const std::string &address) override;
     bool IsMainWindowVisible() const override;
     bool IsMainWindowActive() const override;
@@ -119,6 +124,8 @@ public:
 
 private:
     void AutoConnect();
+    void ConnectPropertySheets();
+    void DisconnectPropertySheets();
     bool LoadHelpLines();
     void ShowQuestion(const Question &question);
     static QString FileDialogFilter(const std::string &filter);
@@ -128,6 +135,8 @@ private:
     QPointer<CMainFrame> m_mainFrame;
     QPointer<CDebug> m_debug;
     QPointer<CHelpFrame> m_help;
+    // The channel search window of each session, by session key.
+    std::map<std::string, QPointer<CSearchFrame>> m_searchWindows;
     QPointer<CDlgQuestion> m_questionDialog;
     std::unique_ptr<CNotifier> m_notifier;
     std::unique_ptr<IdentServer> m_identServer; // opened and closed by the "Ident Server" setting

@@ -197,6 +197,11 @@ void CChannelFrame::ConnectPanes()
     connect(m_userMenu, &CUserMenu::commandRequested, this,
             [this](const QString &line) { RunCommand(line.toStdString()); });
     connect(m_userMenu, &CUserMenu::contactsChanged, this, &CChannelFrame::ContactsChanged);
+    connect(m_userMenu, &CUserMenu::propertiesRequested, this, [this](const QString &nick) {
+        Session *session = GetSession();
+        if (session && PropertiesOpener())
+            PropertiesOpener()(*session, nick.toStdString());
+    });
     connect(m_sizer, &CChannelSizer::widthRequested, this, &CChannelFrame::SetNickListWidth);
     connect(m_menu, &CChannelMenu::propertiesRequested, this, &CChannelFrame::OpenProperties);
     connect(m_menu, &CChannelMenu::banListRequested, this, &CChannelFrame::OpenBanList);

@@ -1,0 +1,200 @@
+#include "dialogs/DlgProperties.h"
+
+#include "config/Strings.h"
+#include "conversation/Conversation.h"
+#include "conversation/NickList.h"
+#include "dialogs/PPChannel.h"
+#include "dialogs/PPUser.h"
+#include "dialogs/PPUserAdvanced.h"
+#include "session/Ctcp.h"
+#include "session/Session.h"
+#include "text/StrPrintf.h"
+
+#include <QDialogButtonBox>
+#include <QPointer>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+constexpr int kCaptionString = 57484;
+constexpr int kPrivateWindow = 4;
+
+std::vector<QPointer<CDlgProperties>> &OpenSheets()
+{
+    static std::vector<QPointer<CDlgProperties>> sheets;
+    return sheets;
+}
+
+CDlgProperties::SessionLookup &Lookup()
+{
+    static CDlgProperties::SessionLookup lookup;
+    return lookup;
+}
+
+Session *SessionOf(const std::string &key)
+{
+    return Lookup() ? Lookup()(key) : nullptr;
+}
+
+bool SameNameIgnoringCase(const std::string &a, const std::string &b)
+{
+    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
+}
+
+// A sheet hidden without being closed no longer counts as open: it goes, so
+// that a new sheet for its name replaces it.
+void DropHiddenSheets()
+{
+    std::vector<CDlgProperties *> hidden;
+    for (const QPointer<CDlgProperties> &sheet : OpenSheets())
+        if (sheet && sheet->isHidden())
+            hidden.push_back(sheet);
+    for (CDlgProperties *sheet : hidden)
+        sheet->deleteLater();
+    auto &sheets = OpenSheets();
+    sheets.erase(std::remove_if(sheets.begin(), sheets.end(),
+                                [](const QPointer<CDlgProperties> &sheet) { return !sheet || sheet->isHidden(); }),
+                 sheets.end());
+}
+
+} // namespace
+
+void CDlgProperties::SetSessionLookup(SessionLookup lookup)
+{
+    Lookup() = std::move(lookup);
+}
+
+CDlgProperties *CDlgProperties::Find(const std::string &sessionKey, const std::string &name)
+{
+    for (const QPointer<CDlgProperties> &sheet : OpenSheets())
+        if (sheet && !sheet->isHidden() && sheet->m_sessionKey == sessionKey && SameNameIgnoringCase(sheet->m_name, name))
+            return sheet;
+    return nullptr;
+}
+
+CDlgProperties *CDlgProperties::OpenProperties(Session &session, const std::string &name, QWidget *owner)
+{
+    if (name.empty())
+        return nullptr;
+    if (CDlgProperties *open = Find(session.Key(), name)) {
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    DropHiddenSheets();
+
+    Conversation *window = session.FindWindow(name);
+    const bool isChannel = window && window->Type() != kPrivateWindow;
+    auto *sheet = new CDlgProperties(session.Key(), isChannel ? window->Name() : name, owner);
+    OpenSheets().push_back(sheet);
+    if (isChannel) {
+        sheet->AddChannelPage(window->Name(), window->GetTopic(), window->Nicks().NickCount());
+        sheet->show();
+        return sheet;
+    }
+    sheet->AddUserPages(name);
+    session.m_propertyDialogs.push_back(name);
+    sheet->show();
+    session.Command(std::string(), 0, StrPrintf("/whois %s", name.c_str()));
+    return sheet;
+}
+
+bool CDlgProperties::RouteUserLine(const std::string &sessionKey, const std::string &nick, const std::string &line)
+{
+    bool taken = false;
+    for (const QPointer<CDlgProperties> &sheet : OpenSheets())
+        if (sheet && sheet->IsUserSheet() && sheet->m_sessionKey == sessionKey && sheet->m_name == nick) {
+            sheet->ApplyLine(line);
+            taken = true;
+        }
+    return taken;
+}
+
+void CDlgProperties::CloseAll()
+{
+    const std::vector<QPointer<CDlgProperties>> sheets = OpenSheets();
+    for (const QPointer<CDlgProperties> &sheet : sheets)
+        delete sheet.data();
+    OpenSheets().clear();
+}
+
+CDlgProperties::CDlgProperties(const std::string &sessionKey, const std::string &name, QWidget *owner)
+    : QDialog(owner), m_sessionKey(sessionKey), m_name(name)
+{
+    setModal(false);
+    setWindowTitle(QString::fromStdString(Strings::Format(kCaptionString, name.c_str())));
+    m_tabs = new QTabWidget(this);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(buttons);
+    resize(440, 320);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(this, &QDialog::finished, this, [this] {
+        Forget();
+        deleteLater();
+    });
+}
+
+CDlgProperties::~CDlgProperties()
+{
+    Forget();
+}
+
+std::string CDlgProperties::Name() const
+{
+    return m_name;
+}
+
+void CDlgProperties::AddChannelPage(const std::string &channel, const std::string &topic, int count)
+{
+    m_channel = new CPPChannel(m_sessionKey, channel, topic, count, m_tabs);
+    m_tabs->addTab(m_channel, QStringLiteral("Kanál"));
+}
+
+void CDlgProperties::AddUserPages(const std::string &nick)
+{
+    m_user = new CPPUser(m_sessionKey, nick, m_tabs);
+    m_advanced = new CPPUserAdvanced(m_sessionKey, nick, m_tabs);
+    m_advanced->SetCommandRunner([this](const std::string &line) { return RunCommand(line); });
+    m_tabs->addTab(m_user, QStringLiteral("Užívateľ"));
+    m_tabs->addTab(m_advanced, QStringLiteral("Rozšírené"));
+}
+
+bool CDlgProperties::ApplyLine(const std::string &line)
+{
+    if (!m_user)
+        return false;
+    const Ctcp::PropertyUpdate update = Ctcp::PropertyUpdateOf(line, static_cast<int64_t>(std::time(nullptr)));
+    return m_user->Apply(update) || m_advanced->Apply(update);
+}
+
+int CDlgProperties::RunCommand(const std::string &line) const
+{
+    Session *session = SessionOf(m_sessionKey);
+    return session ? session->Command(std::string(), 0, line) : 0;
+}
+
+void CDlgProperties::Forget()
+{
+    if (m_forgotten)
+        return;
+    m_forgotten = true;
+    auto &sheets = OpenSheets();
+    sheets.erase(std::remove_if(sheets.begin(), sheets.end(),
+                                [this](const QPointer<CDlgProperties> &sheet) { return !sheet || sheet == this; }),
+                 sheets.end());
+    if (!m_user)
+        return;
+    if (Session *session = SessionOf(m_sessionKey)) {
+        auto &nicks = session->m_propertyDialogs;
+        auto it = std::find(nicks.begin(), nicks.end(), m_name);
+        if (it != nicks.end())
+            nicks.erase(it);
+    }
+}

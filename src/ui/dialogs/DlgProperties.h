@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <string>
+
+class QTabWidget;
+class Session;
+class CPPChannel;
+class CPPUser;
+class CPPUserAdvanced;
+
+// The modeless properties sheet of a channel (one CPPChannel page) or of a
+// user (CPPUser and CPPUserAdvanced pages, filled by the WHOIS and CTCP
+// replies the session routes to it). One sheet per name per session: the
+// open sheets are kept here, and the nick of each user sheet is listed in its
+// session's m_propertyDialogs while the sheet is open.
+class CDlgProperties : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Finds a session by its key; sheets hold only the key, so a session that
+    // closed meanwhile is simply not found.
+    using SessionLookup = std::function<Session *(const std::string &key)>;
+    static void SetSessionLookup(SessionLookup lookup);
+
+    // Opens the properties of a channel or a user of the session, or focuses
+    // the sheet already open for that name (compared without regard to case).
+    // owner: the main window. Returns the sheet, null for an empty name.
+    static CDlgProperties *OpenProperties(Session &session, const std::string &name, QWidget *owner);
+    // The visible sheet of the session for this name (any case), or null.
+    static CDlgProperties *Find(const std::string &sessionKey, const std::string &name);
+    // A WHOIS numeric or CTCP reply line about nick for the user sheet of that
+    // session and nick (exact case). False when no such sheet is open.
+    static bool RouteUserLine(const std::string &sessionKey, const std::string &nick, const std::string &line);
+    // Closes every open sheet (at exit).
+    static void CloseAll();
+
+    CDlgProperties(const std::string &sessionKey, const std::string &name, QWidget *owner);
+    ~CDlgProperties() override;
+
+    const std::string &SessionKey() const { return m_sessionKey; }
+    // The channel or nick the sheet's first page shows.
+    std::string Name() const;
+    bool IsUserSheet() const { return m_user != nullptr; }
+
+    CPPChannel *ChannelPage() const { return m_channel; }
+    CPPUser *UserPage() const { return m_user; }
+    CPPUserAdvanced *AdvancedPage() const { return m_advanced; }
+    QTabWidget *Tabs() const { return m_tabs; }
+
+    // Fills the user pages from a WHOIS numeric or a NOTICE carrying a CTCP
+    // reply; false when the line fills nothing.
+    bool ApplyLine(const std::string &line);
+
+private:
+    void AddChannelPage(const std::string &channel, const std::string &topic, int count);
+    void AddUserPages(const std::string &nick);
+    int RunCommand(const std::string &line) const;
+    // Takes the sheet off the list of open sheets and its nick off the session's.
+    void Forget();
+
+    std::string m_sessionKey;
+    std::string m_name;
+    QTabWidget *m_tabs = nullptr;
+    CPPChannel *m_channel = nullptr;
+    CPPUser *m_user = nullptr;
+    CPPUserAdvanced *m_advanced = nullptr;
+    bool m_forgotten = false;
+};

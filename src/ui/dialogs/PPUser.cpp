@@ -1,0 +1,73 @@
+#include "dialogs/PPUser.h"
+
+#include <QFormLayout>
+#include <QLineEdit>
+
+namespace {
+
+QLineEdit *ReadOnlyField(QWidget *parent)
+{
+    auto *field = new QLineEdit(parent);
+    field->setReadOnly(true);
+    return field;
+}
+
+void Show(QLineEdit *field, const std::string &text)
+{
+    field->setText(QString::fromStdString(text));
+    field->setCursorPosition(0);
+}
+
+} // namespace
+
+CPPUser::CPPUser(const std::string &sessionKey, const std::string &nick, QWidget *parent)
+    : QWidget(parent), m_sessionKey(sessionKey), m_nick(nick)
+{
+    m_nickField = ReadOnlyField(this);
+    Show(m_nickField, nick);
+    m_address = ReadOnlyField(this);
+    m_fullName = ReadOnlyField(this);
+    m_channels = ReadOnlyField(this);
+    m_server = ReadOnlyField(this);
+    m_away = ReadOnlyField(this);
+    m_signOn = ReadOnlyField(this);
+    auto *layout = new QFormLayout(this);
+    layout->addRow(QStringLiteral("Prezývka:"), m_nickField);
+    layout->addRow(QStringLiteral("Adresa:"), m_address);
+    layout->addRow(QStringLiteral("Celé meno:"), m_fullName);
+    layout->addRow(QStringLiteral("Kanály:"), m_channels);
+    layout->addRow(QStringLiteral("Server:"), m_server);
+    layout->addRow(QStringLiteral("Neprítomný:"), m_away);
+    layout->addRow(QStringLiteral("Pripojený od:"), m_signOn);
+}
+
+bool CPPUser::Apply(const Ctcp::PropertyUpdate &update)
+{
+    switch (update.field) {
+    case Ctcp::PropertyUpdate::Address:
+        Show(m_address, update.value);
+        Show(m_fullName, update.fullName);
+        return true;
+    case Ctcp::PropertyUpdate::Channels:
+        Show(m_channels, update.value);
+        return true;
+    case Ctcp::PropertyUpdate::Server:
+        Show(m_server, update.value);
+        return true;
+    case Ctcp::PropertyUpdate::Away:
+        Show(m_away, update.value);
+        return true;
+    case Ctcp::PropertyUpdate::SignOn:
+        Show(m_signOn, update.value);
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString CPPUser::AddressText() const { return m_address->text(); }
+QString CPPUser::FullNameText() const { return m_fullName->text(); }
+QString CPPUser::ChannelsText() const { return m_channels->text(); }
+QString CPPUser::ServerText() const { return m_server->text(); }
+QString CPPUser::AwayText() const { return m_away->text(); }
+QString CPPUser::SignOnText() const { return m_signOn->text(); }
