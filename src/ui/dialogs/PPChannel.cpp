@@ -1,27 +1,20 @@
 #include "dialogs/PPChannel.h"
 
+#include "dialogs/PropertyFields.h"
+
 #include <QFormLayout>
 #include <QLineEdit>
-
-namespace {
-
-QLineEdit *ReadOnlyField(const QString &text, QWidget *parent)
-{
-    auto *field = new QLineEdit(text, parent);
-    field->setReadOnly(true);
-    field->setCursorPosition(0);
-    return field;
-}
-
-} // namespace
 
 CPPChannel::CPPChannel(const std::string &sessionKey, const std::string &channel, const std::string &topic,
                        int count, QWidget *parent)
     : QWidget(parent), m_sessionKey(sessionKey), m_channel(channel)
 {
-    m_name = ReadOnlyField(QString::fromStdString(channel), this);
-    m_topic = ReadOnlyField(QString::fromStdString(topic), this);
-    m_count = ReadOnlyField(QString::number(count), this);
+    m_name = ReadOnlyField(this);
+    ShowInField(m_name, channel);
+    m_topic = ReadOnlyField(this);
+    ShowInField(m_topic, topic);
+    m_count = ReadOnlyField(this);
+    ShowInField(m_count, std::to_string(count));
     auto *layout = new QFormLayout(this);
     layout->addRow(QStringLiteral("Kanál:"), m_name);
     layout->addRow(QStringLiteral("Téma:"), m_topic);

@@ -1,30 +1,15 @@
 #include "dialogs/PPUser.h"
 
+#include "dialogs/PropertyFields.h"
+
 #include <QFormLayout>
 #include <QLineEdit>
-
-namespace {
-
-QLineEdit *ReadOnlyField(QWidget *parent)
-{
-    auto *field = new QLineEdit(parent);
-    field->setReadOnly(true);
-    return field;
-}
-
-void Show(QLineEdit *field, const std::string &text)
-{
-    field->setText(QString::fromStdString(text));
-    field->setCursorPosition(0);
-}
-
-} // namespace
 
 CPPUser::CPPUser(const std::string &sessionKey, const std::string &nick, QWidget *parent)
     : QWidget(parent), m_sessionKey(sessionKey), m_nick(nick)
 {
     m_nickField = ReadOnlyField(this);
-    Show(m_nickField, nick);
+    ShowInField(m_nickField, nick);
     m_address = ReadOnlyField(this);
     m_fullName = ReadOnlyField(this);
     m_channels = ReadOnlyField(this);
@@ -45,20 +30,20 @@ bool CPPUser::Apply(const Ctcp::PropertyUpdate &update)
 {
     switch (update.field) {
     case Ctcp::PropertyUpdate::Address:
-        Show(m_address, update.value);
-        Show(m_fullName, update.fullName);
+        ShowInField(m_address, update.value);
+        ShowInField(m_fullName, update.fullName);
         return true;
     case Ctcp::PropertyUpdate::Channels:
-        Show(m_channels, update.value);
+        ShowInField(m_channels, update.value);
         return true;
     case Ctcp::PropertyUpdate::Server:
-        Show(m_server, update.value);
+        ShowInField(m_server, update.value);
         return true;
     case Ctcp::PropertyUpdate::Away:
-        Show(m_away, update.value);
+        ShowInField(m_away, update.value);
         return true;
     case Ctcp::PropertyUpdate::SignOn:
-        Show(m_signOn, update.value);
+        ShowInField(m_signOn, update.value);
         return true;
     default:
         return false;

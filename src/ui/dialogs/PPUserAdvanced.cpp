@@ -1,5 +1,6 @@
 #include "dialogs/PPUserAdvanced.h"
 
+#include "dialogs/PropertyFields.h"
 #include "text/StrPrintf.h"
 
 #include <QFormLayout>
@@ -10,23 +11,6 @@
 
 #include <cinttypes>
 #include <ctime>
-
-namespace {
-
-QLineEdit *ReadOnlyField(QWidget *parent)
-{
-    auto *field = new QLineEdit(parent);
-    field->setReadOnly(true);
-    return field;
-}
-
-void Show(QLineEdit *field, const std::string &text)
-{
-    field->setText(QString::fromStdString(text));
-    field->setCursorPosition(0);
-}
-
-} // namespace
 
 CPPUserAdvanced::CPPUserAdvanced(const std::string &sessionKey, const std::string &nick, QWidget *parent)
     : QWidget(parent), m_sessionKey(sessionKey), m_nick(nick)
@@ -83,13 +67,13 @@ bool CPPUserAdvanced::Apply(const Ctcp::PropertyUpdate &update)
 {
     switch (update.field) {
     case Ctcp::PropertyUpdate::Version:
-        Show(m_version, update.value);
+        ShowInField(m_version, update.value);
         return true;
     case Ctcp::PropertyUpdate::Time:
-        Show(m_time, update.value);
+        ShowInField(m_time, update.value);
         return true;
     case Ctcp::PropertyUpdate::Speed:
-        Show(m_speed, update.value);
+        ShowInField(m_speed, update.value);
         return true;
     default:
         return false;
