@@ -52,6 +52,11 @@ int WhoReply(Session &session, const std::string &line);    // 352, 315
 // until it is given, every message does (slow under a flood).
 void SetContactNicks(const std::vector<std::string> &nicks);
 void ForgetContactNicks();
+// Reads the keys of "Address Book" again and makes them the contact list.
+void ReloadContactNicks();
+// Whether nick (any letter case) is in the address book: the contact list
+// when one is set, otherwise the configuration file.
+bool IsContactNick(const std::string &nick);
 
 // ---- helpers shared by the handlers ----
 

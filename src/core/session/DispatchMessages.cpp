@@ -117,6 +117,23 @@ void ForgetContactNicks()
     ContactNicks().reset();
 }
 
+void ReloadContactNicks()
+{
+    std::vector<std::string> keys;
+    ReadSectionKeys("Address Book", keys);
+    SetContactNicks(keys);
+}
+
+bool IsContactNick(const std::string &nick)
+{
+    if (nick.empty())
+        return false;
+    const auto &contacts = ContactNicks();
+    if (contacts)
+        return contacts->count(LowerName(nick)) > 0;
+    return !ReadString("Address Book", LowerName(nick)).empty();
+}
+
 int Notice(Session &session, const std::string &line)
 {
     const std::string who = NickFromPrefix(GetWord(line, 1));

@@ -160,7 +160,7 @@ void CChannelFrame::CreatePanes()
     });
     m_users->SetUserMenu(m_userMenu);
     m_users->SetContactTest([this](const std::string &nick) {
-        return m_contacts.count(QString::fromStdString(nick).toLower().toStdString()) > 0;
+        return Dispatch::IsContactNick(nick);
     });
     m_input->SetWindowColor(m_settings.m_colorWindow);
     m_input->SetFontFace(m_settings.m_fontName);
@@ -247,7 +247,7 @@ void CChannelFrame::SetUpFormatContext()
         return m_conversation && m_conversation->Nicks().FindNick(nick);
     };
     context.m_decoration.m_isContact = [this](std::string_view lowerNick) {
-        return m_contacts.count(std::string(lowerNick)) > 0;
+        return Dispatch::IsContactNick(std::string(lowerNick));
     };
     m_view->SetFormatContext(context);
     RefreshFormatContext();
@@ -270,15 +270,8 @@ void CChannelFrame::RefreshFormatContext()
 
 void CChannelFrame::ReloadContacts()
 {
-    std::vector<std::string> keys;
-    ReadSectionKeys("Address Book", keys);
-    Dispatch::SetContactNicks(keys);
-    m_contacts.clear();
-    for (std::string &key : keys) {
-        std::transform(key.begin(), key.end(), key.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        m_contacts.insert(std::move(key));
-    }
+    // One contact list serves the dispatcher, the decoration and the nick list.
+    Dispatch::ReloadContactNicks();
 }
 
 void CChannelFrame::ContactsChanged()

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 
 struct AppSettings;
@@ -194,7 +193,6 @@ private:
     int m_nickListWidth = kDefaultNickListWidth;
     std::string m_savedRecord; // written once the conversation has gone
     CommandSink m_commandSink;
-    std::set<std::string> m_contacts;
 
     CChannelBar *m_bar = nullptr;
     CChannelList *m_view = nullptr;
