@@ -33,7 +33,7 @@
 #include "conversation/NickList.h"
 #include "text/TextClass.h"
 #include "windows/ChannelFrame.h"
-#include "windows/ChannelList.h"
+#include "view/ChannelList.h"
 
 namespace {
 

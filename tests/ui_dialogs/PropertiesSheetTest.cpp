@@ -6,9 +6,9 @@
 #include "dialogs/PPChannel.h"
 #include "dialogs/PPUser.h"
 #include "dialogs/PPUserAdvanced.h"
-#include "windows/ChannelList.h"
+#include "view/ChannelList.h"
 #include "windows/ChannelMenu.h"
-#include "windows/UserMenu.h"
+#include "nicklist/UserMenu.h"
 
 #include <QPushButton>
 #include <QTabWidget>

@@ -10,7 +10,7 @@
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "windows/ChannelFrame.h"
-#include "windows/ChannelList.h"
+#include "view/ChannelList.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -2,10 +2,10 @@
 #include "FrameFixture.h"
 
 #include "windows/ChannelBar.h"
-#include "windows/ChannelCmd.h"
+#include "input/ChannelCmd.h"
 #include "windows/ChannelSizer.h"
-#include "windows/ChannelTextStyle.h"
-#include "windows/ChannelUsers.h"
+#include "input/ChannelTextStyle.h"
+#include "nicklist/ChannelUsers.h"
 
 #include <QMouseEvent>
 #include <QTest>

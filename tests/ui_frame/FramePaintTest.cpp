@@ -4,7 +4,7 @@
 
 #include "conversation/NickList.h"
 #include "windows/ChannelBar.h"
-#include "windows/ChannelCmd.h"
+#include "input/ChannelCmd.h"
 
 #include <QEvent>
 

@@ -3,7 +3,7 @@
 
 #include "config/Config.h"
 #include "windows/ChannelBar.h"
-#include "windows/ChannelUsers.h"
+#include "nicklist/ChannelUsers.h"
 
 TEST(WindowRecord, ParsesTheFullRecordWithItsToggleWords)
 {

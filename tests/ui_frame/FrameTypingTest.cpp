@@ -5,8 +5,8 @@
 #include "app/CommandIds.h"
 #include "config/Strings.h"
 #include "conversation/NickList.h"
-#include "windows/ChannelCmd.h"
-#include "windows/UserMenu.h"
+#include "input/ChannelCmd.h"
+#include "nicklist/UserMenu.h"
 
 #include <QApplication>
 #include <QClipboard>

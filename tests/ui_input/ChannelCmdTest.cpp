@@ -1,6 +1,6 @@
 #include "FakeCompletionSource.h"
 #include "InputWidgetFixture.h"
-#include "windows/InputEditMenu.h"
+#include "input/InputEditMenu.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/InputCompletion.h"
+#include "input/InputCompletion.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 #include "commands/CommandHelp.h"
-#include "windows/InputCommandEntries.h"
+#include "input/InputCommandEntries.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 #include "FakeCompletionSource.h"
-#include "windows/InputCodes.h"
+#include "input/InputCodes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "windows/InputHistory.h"
+#include "input/InputHistory.h"
 
 #include <gtest/gtest.h>
 

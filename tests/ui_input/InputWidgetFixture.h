@@ -1,9 +1,9 @@
 #pragma once
 
 #include "support/WaitFor.h"
-#include "windows/ChannelCmd.h"
-#include "windows/ChannelTextStyle.h"
-#include "windows/CommandList.h"
+#include "input/ChannelCmd.h"
+#include "input/ChannelTextStyle.h"
+#include "input/CommandList.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

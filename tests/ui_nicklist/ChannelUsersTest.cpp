@@ -14,11 +14,11 @@
 
 #include "conversation/NickList.h"
 #include "support/WaitFor.h"
-#include "windows/ChannelUsers.h"
-#include "windows/ChannelUsersTip.h"
-#include "windows/NickListDelegate.h"
-#include "windows/NickListModel.h"
-#include "windows/UserMenu.h"
+#include "nicklist/ChannelUsers.h"
+#include "nicklist/ChannelUsersTip.h"
+#include "nicklist/NickListDelegate.h"
+#include "nicklist/NickListModel.h"
+#include "nicklist/UserMenu.h"
 
 namespace {
 

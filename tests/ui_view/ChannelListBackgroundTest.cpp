@@ -1,7 +1,7 @@
 // The view's background: a gradient from white at the left edge to the
 // list colour at the right, down the whole height, whatever the size and
 // colour the view has had before.
-#include "windows/ChannelList.h"
+#include "view/ChannelList.h"
 
 #include "support/WaitFor.h"
 

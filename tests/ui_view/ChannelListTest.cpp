@@ -1,4 +1,4 @@
-#include "windows/ChannelList.h"
+#include "view/ChannelList.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,5 +1,5 @@
 #include "text/FormatLine.h"
-#include "windows/HtmlLineParser.h"
+#include "view/HtmlLineParser.h"
 
 #include <gtest/gtest.h>
 

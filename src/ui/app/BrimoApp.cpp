@@ -16,7 +16,7 @@
 #include "shell/RequestAnswer.h"
 #include "text/StrPrintf.h"
 #include "windows/ChannelFrame.h"
-#include "windows/CommandList.h"
+#include "input/CommandList.h"
 
 #include <QApplication>
 #include <QDesktopServices>

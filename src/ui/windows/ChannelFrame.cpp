@@ -1,6 +1,6 @@
 #include "windows/ChannelFrame.h"
 
-#include "windows/InputConversationSource.h"
+#include "input/InputConversationSource.h"
 
 #include "app/CommandIds.h"
 #include "config/AppSettings.h"
@@ -16,13 +16,13 @@
 #include "text/StrPrintf.h"
 #include "text/Words.h"
 #include "windows/ChannelBar.h"
-#include "windows/ChannelCmd.h"
-#include "windows/ChannelList.h"
+#include "input/ChannelCmd.h"
+#include "view/ChannelList.h"
 #include "windows/ChannelMenu.h"
 #include "windows/ChannelSizer.h"
-#include "windows/ChannelTextStyle.h"
-#include "windows/ChannelUsers.h"
-#include "windows/UserMenu.h"
+#include "input/ChannelTextStyle.h"
+#include "nicklist/ChannelUsers.h"
+#include "nicklist/UserMenu.h"
 
 #include <QEvent>
 #include <QMdiArea>

@@ -5,11 +5,11 @@
 
 #include "app/CommandIds.h"
 #include "conversation/Conversation.h"
-#include "windows/ChannelCmd.h"
-#include "windows/ChannelList.h"
+#include "input/ChannelCmd.h"
+#include "view/ChannelList.h"
 #include "windows/ChannelMenu.h"
-#include "windows/ChannelTextStyle.h"
-#include "windows/UserMenu.h"
+#include "input/ChannelTextStyle.h"
+#include "nicklist/UserMenu.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "windows/CommandList.h"
+#include "input/CommandList.h"
 
 #include "commands/CommandHelp.h"
 #include "config/Strings.h"
-#include "windows/InputCommandPanel.h"
+#include "input/InputCommandPanel.h"
 
 #include <QListWidget>
 

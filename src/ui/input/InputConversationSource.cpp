@@ -1,4 +1,4 @@
-#include "windows/InputConversationSource.h"
+#include "input/InputConversationSource.h"
 
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"

@@ -1,4 +1,4 @@
-#include "windows/InputCommandPanel.h"
+#include "input/InputCommandPanel.h"
 
 #include "config/Strings.h"
 

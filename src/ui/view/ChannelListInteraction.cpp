@@ -2,7 +2,7 @@
 // hit testing, selecting and copying, clicks on elements, the source window
 // and saving to a file.
 
-#include "windows/ChannelList.h"
+#include "view/ChannelList.h"
 
 #include <QApplication>
 #include <QClipboard>

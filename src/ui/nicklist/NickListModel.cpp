@@ -1,4 +1,4 @@
-#include "windows/NickListModel.h"
+#include "nicklist/NickListModel.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "windows/InputCompletion.h"
+#include "input/InputCompletion.h"
 
 #include "text/TextUtil.h"
-#include "windows/InputCodes.h"
+#include "input/InputCodes.h"
 
 namespace {
 

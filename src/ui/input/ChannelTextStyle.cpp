@@ -1,7 +1,7 @@
-#include "windows/ChannelTextStyle.h"
+#include "input/ChannelTextStyle.h"
 
-#include "windows/ChannelCmd.h"
-#include "windows/InputEditMenu.h"
+#include "input/ChannelCmd.h"
+#include "input/InputEditMenu.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "windows/InputCodes.h"
+#include "input/InputCodes.h"
 
 #include "text/Colors.h"
 #include "text/IrcCodes.h"

@@ -1,4 +1,4 @@
-#include "windows/RowIndex.h"
+#include "view/RowIndex.h"
 
 void RowIndex::Clear()
 {

@@ -1,8 +1,8 @@
-#include "windows/ChannelCmd.h"
+#include "input/ChannelCmd.h"
 
 #include "config/Config.h"
 #include "text/Colors.h"
-#include "windows/CommandList.h"
+#include "input/CommandList.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "windows/InputCodes.h"
-#include "windows/InputCompletion.h"
-#include "windows/InputHistory.h"
+#include "input/InputCodes.h"
+#include "input/InputCompletion.h"
+#include "input/InputHistory.h"
 
 #include <QTextEdit>
 

@@ -1,4 +1,4 @@
-#include "windows/ChannelList.h"
+#include "view/ChannelList.h"
 
 #include "text/Colors.h"
 #include "text/StrPrintf.h"

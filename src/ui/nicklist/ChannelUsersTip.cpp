@@ -1,4 +1,4 @@
-#include "windows/ChannelUsersTip.h"
+#include "nicklist/ChannelUsersTip.h"
 
 #include <QApplication>
 #include <QGridLayout>

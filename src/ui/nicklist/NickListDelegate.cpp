@@ -1,9 +1,9 @@
-#include "windows/NickListDelegate.h"
+#include "nicklist/NickListDelegate.h"
 
 #include <QPainter>
 #include <QPixmapCache>
 
-#include "windows/NickListModel.h"
+#include "nicklist/NickListModel.h"
 
 // The icons live in a static library: their resource must be registered
 // explicitly, or the linker drops it. Outside any namespace, as the macro needs.

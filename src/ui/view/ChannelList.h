@@ -2,9 +2,9 @@
 
 #include "text/FormatLine.h"
 #include "text/TextClass.h"
-#include "windows/StyledDocument.h"
-#include "windows/HtmlLineParser.h"
-#include "windows/RowIndex.h"
+#include "view/StyledDocument.h"
+#include "view/HtmlLineParser.h"
+#include "view/RowIndex.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "windows/UserMenu.h"
+#include "nicklist/UserMenu.h"
 
 #include <QFileDialog>
 #include <QInputDialog>

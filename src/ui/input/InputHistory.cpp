@@ -1,4 +1,4 @@
-#include "windows/InputHistory.h"
+#include "input/InputHistory.h"
 
 void InputHistory::Add(const std::string &line)
 {

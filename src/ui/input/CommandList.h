@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/InputCommandEntries.h"
+#include "input/InputCommandEntries.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "windows/InputEditMenu.h"
+#include "input/InputEditMenu.h"
 
 #include "text/Colors.h"
-#include "windows/ChannelCmd.h"
+#include "input/ChannelCmd.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/StyledDocument.h"
+#include "view/StyledDocument.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "windows/StyledDocument.h"
+#include "view/StyledDocument.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "windows/HtmlLineParser.h"
+#include "view/HtmlLineParser.h"
 
 #include "text/Decoration.h"
 

@@ -1,14 +1,14 @@
-#include "windows/ChannelUsers.h"
+#include "nicklist/ChannelUsers.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>
 
 #include "config/AppSettings.h"
 #include "conversation/NickList.h"
-#include "windows/ChannelUsersTip.h"
-#include "windows/NickListDelegate.h"
-#include "windows/NickListModel.h"
-#include "windows/UserMenu.h"
+#include "nicklist/ChannelUsersTip.h"
+#include "nicklist/NickListDelegate.h"
+#include "nicklist/NickListModel.h"
+#include "nicklist/UserMenu.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "windows/InputCommandEntries.h"
+#include "input/InputCommandEntries.h"
 
 #include "commands/CommandHelp.h"
 
