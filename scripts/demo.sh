@@ -4,11 +4,12 @@
 # configuration is not touched). ngircd stops when the client exits.
 #   scripts/demo.sh [brimo arguments, e.g. debug]
 # BRIMO_DEMO_DIR picks the run folder (default: a new folder under /tmp);
-# BRIMO_EXECUTABLE another build of the client (default: build/brimo).
+# BRIMO_EXECUTABLE another build of the client (default: build/brimo);
+# BRIMO_DEMO_PORT another port of 127.0.0.1 (default: 6667).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
-port=6667
+port="${BRIMO_DEMO_PORT:-6667}"
 brimo="${BRIMO_EXECUTABLE:-$root/build/brimo}"
 ngircd_bin="$(command -v ngircd || echo /usr/sbin/ngircd)"
 
@@ -48,7 +49,8 @@ Name = #brimo
 Topic = Demo kanál programu Brimo: skús napísať správu alebo /help
 CONF
 
-cat >"$run_dir/brimo.conf" <<CONF
+# brimo.conf holds passwords: owner-only, as the client keeps it.
+(umask 077; cat >"$run_dir/brimo.conf") <<CONF
 [Base]
 Nick=navstevnik
 User E-Mail=demo
