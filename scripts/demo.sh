@@ -62,6 +62,7 @@ Demo=127.0.0.1 $port 1
 [Channels Group Demo]
 #brimo=#brimo 1
 CONF
+chmod 600 "$run_dir/brimo.conf"
 
 "$ngircd_bin" -n -f "$run_dir/ngircd.conf" >"$run_dir/ngircd.log" 2>&1 &
 ngircd_pid=$!
