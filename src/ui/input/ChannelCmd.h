@@ -1,3 +1,4 @@
+// The input line of a conversation window.
 #pragma once
 
 #include "input/InputCodes.h"

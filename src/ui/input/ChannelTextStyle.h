@@ -1,3 +1,4 @@
+// The text style button beside the input line (bold, underline, colours).
 #pragma once
 
 #include <QToolButton>

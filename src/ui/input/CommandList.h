@@ -1,3 +1,4 @@
+// The command pop-up that opens above the input line while a command is typed.
 #pragma once
 
 #include "input/InputCommandEntries.h"

@@ -1,3 +1,4 @@
+// The input line's formatting: IRC formatting bytes to styled stretches and back.
 #pragma once
 
 #include <cstdint>

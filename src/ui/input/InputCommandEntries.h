@@ -1,3 +1,4 @@
+// The entries of the command pop-up: built-in commands and script procedures.
 #pragma once
 
 #include <string>

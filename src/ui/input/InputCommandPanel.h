@@ -1,3 +1,4 @@
+// The description panel of the command pop-up.
 #pragma once
 
 #include <QWidget>

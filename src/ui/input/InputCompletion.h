@@ -1,3 +1,4 @@
+// Tab completion of nicks, channels and commands in the input line.
 #pragma once
 
 #include <string>

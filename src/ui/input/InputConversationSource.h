@@ -1,3 +1,4 @@
+// What Tab completion in the input line knows of its conversation.
 #pragma once
 
 #include "input/InputCompletion.h"

@@ -1,3 +1,4 @@
+// The input line's editing menu: clipboard, style and colour commands.
 #pragma once
 
 #include <QMenu>

@@ -1,3 +1,4 @@
+// The input line's history of sent lines (Up, Down).
 #pragma once
 
 #include <string>

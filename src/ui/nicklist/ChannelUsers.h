@@ -1,3 +1,4 @@
+// The nick list of a channel window.
 #pragma once
 
 #include <QListView>

@@ -1,3 +1,4 @@
+// The tool tip of the nick list: a member's role and presence.
 #pragma once
 
 #include <QFrame>

@@ -1,3 +1,4 @@
+// Draws one member of the nick list: status icon and nick.
 #pragma once
 
 #include <QColor>

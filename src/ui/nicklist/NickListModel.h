@@ -1,3 +1,4 @@
+// The list model between a channel's member list and the nick list widget.
 #pragma once
 
 #include <QAbstractListModel>

@@ -1,3 +1,4 @@
+// The user menu ("&Užívateľ"): what can be done to a member or the other party.
 #pragma once
 
 #include <QMenu>

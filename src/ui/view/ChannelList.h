@@ -1,3 +1,4 @@
+// The conversation text view: the coloured, clickable lines of a window.
 #pragma once
 
 #include "text/FormatLine.h"

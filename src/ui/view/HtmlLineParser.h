@@ -1,3 +1,4 @@
+// Reads the HTML fragments the program prints into styled runs for the text view.
 #pragma once
 
 #include "view/StyledDocument.h"

@@ -1,3 +1,4 @@
+// The text view's index of rows per line, for scrolling without laying out every line.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The text view's lines as styled runs: text, colours, clickable elements, pictures.
 #pragma once
 
 #include <QByteArray>

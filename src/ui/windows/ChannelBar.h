@@ -1,3 +1,4 @@
+// The tool bar of a channel window: channel commands and user-message buttons.
 #pragma once
 
 #include <QToolBar>

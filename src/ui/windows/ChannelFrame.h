@@ -1,3 +1,4 @@
+// A conversation window: text view, input line and, in a channel, the nick list.
 #pragma once
 
 #include "conversation/ConversationView.h"

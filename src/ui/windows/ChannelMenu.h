@@ -1,3 +1,4 @@
+// The "&Kanál" menu of a conversation window.
 #pragma once
 
 #include <QMenu>

@@ -1,3 +1,4 @@
+// The splitter between a channel window's text and its nick list.
 #pragma once
 
 #include <QWidget>

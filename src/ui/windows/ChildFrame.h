@@ -1,3 +1,4 @@
+// A child window of the main window: placement, closing, stored position.
 #pragma once
 
 #include "app/ShellChild.h"
