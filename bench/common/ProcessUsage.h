@@ -7,5 +7,9 @@ namespace ProcessUsage {
 double CpuSeconds();
 // The peak resident memory (VmHWM) in megabytes.
 double PeakMegabytes();
+// The resident memory now (VmRSS) and its anonymous part (RssAnon: heap and
+// other memory not backed by a file), in megabytes; 0 when unknown.
+double ResidentMegabytes();
+double AnonymousMegabytes();
 
 } // namespace ProcessUsage

@@ -1,6 +1,12 @@
 // The flood benchmark. Without arguments it runs one client process per
 // flood size (20 000 and 100 000 lines, or the sizes given) and prints a
-// table. "--client N": one measured client; "--serve N": the server child.
+// table. "--client N": one measured client; "--serve N C M": the server
+// child (N flood lines, C channels of M members).
+//
+// "--idle [C M]": memory at rest instead. The client is joined to C channels
+// (default 20) of M members each (default 1000), every window open and
+// visible; once everything is quiet it prints its peak resident memory, the
+// resident memory a few seconds later and its anonymous part.
 //
 // The client is a real session against the server child on 127.0.0.1,
 // showing the channel in the program's own channel window (text view, nick
@@ -20,6 +26,7 @@
 #include <QTimer>
 
 #include <sys/time.h>
+#include <malloc.h>
 
 #include <ctime>
 
@@ -82,55 +89,101 @@ bool WaitUntil(const std::function<bool()> &condition, int timeoutMs)
     return true;
 }
 
-int Serve(int argc, char **argv, int lines)
+int Serve(int argc, char **argv, int lines, int channels, int members)
 {
     QCoreApplication app(argc, argv);
-    FloodServer server(lines);
+    FloodServer server(lines, channels, members);
     if (!server.Listen())
         return 1;
     return app.exec();
 }
+
+// A configuration folder of the benchmark's own with the nick in it.
+struct BenchConfig
+{
+    BenchConfig()
+    {
+        SetConfigDirectory(dir.path().toStdString());
+        WriteString(kBaseSection, "Nick", "me");
+        // A user's configuration file was written long before a flood comes.
+        const std::string configFile = ConfigFilePath();
+        const timeval anHourAgo[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+        utimes(configFile.c_str(), anHourAgo);
+    }
+    QTemporaryDir dir;
+};
+
+// The server child and the session connected to it, in a visible (or, with
+// BRIMO_FLOOD_HIDDEN, hidden) main window of the program's real windows.
+class BenchClient
+{
+public:
+    BenchClient() : m_shell(!qEnvironmentVariableIsSet("BRIMO_FLOOD_HIDDEN")), m_table(&m_shell)
+    {
+        QObject::connect(&m_server, &QProcess::readyReadStandardOutput,
+                         [this] { m_serverOutput += m_server.readAllStandardOutput().toStdString(); });
+    }
+    ~BenchClient()
+    {
+        m_server.terminate();
+        m_server.waitForFinished(5000);
+    }
+
+    // Starts the server child and connects; false (said on stderr) when it fails.
+    bool Connect(int lines, int channels, int members)
+    {
+        m_server.start(QCoreApplication::applicationFilePath(),
+                       {"--serve", QString::number(lines), QString::number(channels), QString::number(members)});
+        if (!WaitUntil([&] { return m_serverOutput.find('\n') != std::string::npos; }, 10000)) {
+            std::fprintf(stderr, "the server did not start\n");
+            return false;
+        }
+        const unsigned port = static_cast<unsigned>(std::atoi(m_serverOutput.c_str() + 5));
+        // The application hands its contact-nick list (empty here) to the dispatch.
+        Dispatch::SetContactNicks({});
+        m_session = m_table.CreateSession("127.0.0.1", port, "");
+        return m_session != nullptr;
+    }
+
+    // Waits until the client is in channels channels with members members each.
+    bool WaitJoined(int channels, int members)
+    {
+        const bool joined = WaitUntil(
+            [&] {
+                for (int k = 0; k < channels; ++k) {
+                    Conversation *channel = m_session->FindWindow(FloodLines::Channel(k));
+                    if (!channel || channel->Nicks().NickCount() < members)
+                        return false;
+                }
+                return true;
+            },
+            60000);
+        if (!joined)
+            std::fprintf(stderr, "the session did not join the channels\n");
+        return joined;
+    }
+
+    Session &ClientSession() { return *m_session; }
+    BenchShell &Shell() { return m_shell; }
+    const std::string &ServerOutput() const { return m_serverOutput; }
+
+private:
+    BenchConfig m_config;
+    QProcess m_server;
+    std::string m_serverOutput;
+    BenchShell m_shell;
+    SessionTable m_table;
+    Session *m_session = nullptr;
+};
 
 int Client(int argc, char **argv, int lines)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir configDir;
-    SetConfigDirectory(configDir.path().toStdString());
-    WriteString(kBaseSection, "Nick", "me");
-    // A user's configuration file was written long before a flood comes.
-    const std::string configFile = ConfigFilePath();
-    const timeval anHourAgo[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
-    utimes(configFile.c_str(), anHourAgo);
-
-    QProcess server;
-    server.start(QCoreApplication::applicationFilePath(), {"--serve", QString::number(lines)});
-    std::string serverOutput;
-    auto readServer = [&] { serverOutput += server.readAllStandardOutput().toStdString(); };
-    QObject::connect(&server, &QProcess::readyReadStandardOutput, readServer);
-    if (!WaitUntil([&] { return serverOutput.find('\n') != std::string::npos; }, 10000)) {
-        std::fprintf(stderr, "the server did not start\n");
+    BenchClient client;
+    if (!client.Connect(lines, 1, FloodLines::kMembers) || !client.WaitJoined(1, FloodLines::kMembers))
         return 1;
-    }
-    const unsigned port = static_cast<unsigned>(std::atoi(serverOutput.c_str() + 5));
-
-    // The application hands its contact-nick list (empty here) to the dispatch.
-    Dispatch::SetContactNicks({});
-    BenchShell shell(!qEnvironmentVariableIsSet("BRIMO_FLOOD_HIDDEN"));
-    SessionTable table(&shell);
-    Session *session = table.CreateSession("127.0.0.1", port, "");
-    Conversation *channel = nullptr;
-    const bool joined = WaitUntil(
-        [&] {
-            channel = session->FindWindow(FloodLines::kChannel);
-            return channel && channel->Nicks().NickCount() >= FloodLines::kMembers;
-        },
-        20000);
-    if (!joined) {
-        std::fprintf(stderr, "the session did not join the channel\n");
-        return 1;
-    }
     WaitUntil([] { return false; }, 200); // let the window settle and paint
 
     PaintCensus census;
@@ -140,7 +193,8 @@ int Client(int argc, char **argv, int lines)
         census.Start();
     }
     const double cpuBefore = ProcessUsage::CpuSeconds();
-    session->SendLine(std::string("PRIVMSG ") + FloodLines::kChannel + " :ready");
+    client.ClientSession().SendLine(std::string("PRIVMSG ") + FloodLines::kChannel + " :ready");
+    const std::string &serverOutput = client.ServerOutput();
     if (!WaitUntil([&] { return serverOutput.find("elapsed") != std::string::npos; }, 600000)) {
         std::fprintf(stderr, "the flood did not end\n");
         return 1;
@@ -149,7 +203,7 @@ int Client(int argc, char **argv, int lines)
     census.Stop();
     const long long micros = std::atoll(serverOutput.c_str() + serverOutput.find("elapsed") + 8);
     const double seconds = micros / 1e6;
-    const CChannelFrame *frame = shell.Frame(FloodLines::kChannel);
+    const CChannelFrame *frame = client.Shell().Frame(FloodLines::kChannel);
     const CChannelList *view = frame ? frame->TextView() : nullptr;
     std::printf("%8d lines  %8.3f s  %9.0f lines/s  client CPU %7.3f s  peak %6.1f MB  (view: %d lines, "
                 "%lld bytes)\n",
@@ -163,32 +217,62 @@ int Client(int argc, char **argv, int lines)
         dump << view->Source() << '\n';
     }
     std::fflush(stdout);
-    server.waitForFinished(5000);
     return 0;
+}
+
+int IdleClient(int argc, char **argv, int channels, int members)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    BenchClient client;
+    if (!client.Connect(0, channels, members) || !client.WaitJoined(channels, members))
+        return 1;
+    WaitUntil([] { return false; }, 1000); // the windows settle and paint
+    const double peak = ProcessUsage::PeakMegabytes();
+    WaitUntil([] { return false; }, 4000); // nothing happens: what stays
+    if (qEnvironmentVariableIsSet("TRIMTEST")) malloc_trim(0);
+    std::printf("%3d channels x %5d members  peak %6.1f MB  settled %6.1f MB  anonymous %6.1f MB\n", channels,
+                members, peak, ProcessUsage::ResidentMegabytes(), ProcessUsage::AnonymousMegabytes());
+    std::fflush(stdout);
+    return 0;
+}
+
+// Runs one measured child process with these arguments; its exit code.
+int RunChild(const QStringList &arguments)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    child.waitForFinished(-1);
+    return child.exitCode();
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && std::string(argv[1]) == "--serve")
-        return Serve(argc, argv, std::atoi(argv[2]));
-    if (argc == 3 && std::string(argv[1]) == "--client")
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (argc == 5 && mode == "--serve")
+        return Serve(argc, argv, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
+    if (argc == 3 && mode == "--client")
         return Client(argc, argv, std::atoi(argv[2]));
+    if (argc == 4 && mode == "--idle-client")
+        return IdleClient(argc, argv, std::atoi(argv[2]), std::atoi(argv[3]));
 
     QCoreApplication app(argc, argv);
+    if (mode == "--idle") {
+        const QString channels = argc > 2 ? argv[2] : "20";
+        const QString members = argc > 3 ? argv[3] : "1000";
+        return RunChild({"--idle-client", channels, members}) != 0;
+    }
     QStringList sizes;
     for (int i = 1; i < argc; ++i)
         sizes << argv[i];
     if (sizes.isEmpty())
         sizes << "20000" << "100000";
     int failures = 0;
-    for (const QString &size : sizes) {
-        QProcess client;
-        client.setProcessChannelMode(QProcess::ForwardedChannels);
-        client.start(QCoreApplication::applicationFilePath(), {"--client", size});
-        client.waitForFinished(-1);
-        failures += client.exitCode() != 0;
-    }
+    for (const QString &size : sizes)
+        failures += RunChild({"--client", size}) != 0;
     return failures;
 }

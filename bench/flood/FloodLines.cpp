@@ -49,19 +49,34 @@ std::string ChannelText(Random &random)
 
 std::string FloodLines::Setup(const std::string &nick)
 {
+    return Setup(nick, 1, kMembers);
+}
+
+std::string FloodLines::Channel(int k)
+{
+    return k == 0 ? kChannel : kChannel + std::to_string(k);
+}
+
+std::string FloodLines::Setup(const std::string &nick, int channels, int members)
+{
     std::string lines = ":irc.flood.test 001 " + nick + " :Welcome to the flood\r\n";
-    lines += Prefix(nick) + " JOIN :" + kChannel + "\r\n";
-    std::string names;
-    for (int i = 0; i < kMembers; ++i) {
-        names += i % 10 == 0 ? "@" : i % 7 == 0 ? "+" : "";
-        names += Member(i);
-        names += ' ';
-        if (i % 50 == 49) {
-            lines += ":irc.flood.test 353 " + nick + " = " + kChannel + " :" + names + "\r\n";
-            names.clear();
+    for (int k = 0; k < channels; ++k) {
+        const std::string channel = Channel(k);
+        lines += Prefix(nick) + " JOIN :" + channel + "\r\n";
+        lines += ":irc.flood.test 332 " + nick + " " + channel + " :Kanal " + channel +
+                 ": pravidla na www.example.sk/pravidla, bez spamu :)\r\n";
+        std::string names;
+        for (int i = 0; i < members; ++i) {
+            names += i % 10 == 0 ? "@" : i % 7 == 0 ? "+" : "";
+            names += k == 0 ? Member(i) : Member(i) + "_" + std::to_string(k);
+            names += ' ';
+            if (i % 50 == 49 || i == members - 1) {
+                lines += ":irc.flood.test 353 " + nick + " = " + channel + " :" + names + "\r\n";
+                names.clear();
+            }
         }
+        lines += ":irc.flood.test 366 " + nick + " " + channel + " :End of NAMES list\r\n";
     }
-    lines += ":irc.flood.test 366 " + nick + " " + kChannel + " :End of NAMES list\r\n";
     return lines;
 }
 

@@ -8,7 +8,8 @@
 
 #include "FloodLines.h"
 
-FloodServer::FloodServer(int lines, QObject *parent) : QObject(parent), m_lines(lines), m_server(new QTcpServer(this))
+FloodServer::FloodServer(int lines, int channels, int members, QObject *parent)
+    : QObject(parent), m_lines(lines), m_channels(channels), m_members(members), m_server(new QTcpServer(this))
 {
     connect(m_server, &QTcpServer::newConnection, this, &FloodServer::Accept);
 }
@@ -45,7 +46,7 @@ void FloodServer::Read()
 void FloodServer::HandleLine(const std::string &line)
 {
     if (line.rfind("NICK ", 0) == 0) {
-        const std::string setup = FloodLines::Setup(line.substr(5));
+        const std::string setup = FloodLines::Setup(line.substr(5), m_channels, m_members);
         m_client->write(setup.data(), static_cast<qint64>(setup.size()));
     } else if (line == std::string("PRIVMSG ") + FloodLines::kChannel + " :ready" && !m_flooding) {
         m_flooding = true;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+
 class QTcpServer;
 class QTcpSocket;
 
@@ -12,11 +13,12 @@ class QTcpSocket;
 // listens on 127.0.0.1, prints its port, registers the one client that
 // comes, joins it to the channel, waits for the client's "ready" line, then
 // sends the flood and "PING :done" and prints the milliseconds from the
-// first flood line to the PONG.
+// first flood line to the PONG. With more channels (the idle measurement)
+// the client is joined to each of them, with members members apiece.
 class FloodServer : public QObject
 {
 public:
-    explicit FloodServer(int lines, QObject *parent = nullptr);
+    FloodServer(int lines, int channels, int members, QObject *parent = nullptr);
     bool Listen();
 
 private:
@@ -25,6 +27,8 @@ private:
     void HandleLine(const std::string &line);
 
     int m_lines;
+    int m_channels;
+    int m_members;
     QTcpServer *m_server;
     QTcpSocket *m_client = nullptr;
     std::string m_partial;

@@ -2,7 +2,9 @@
 
 #include "app/CommandIds.h"
 
+#include <QCoreApplication>
 #include <QFont>
+#include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -58,6 +60,32 @@ QPixmap Sign(const QColor &colour, const QString &text)
     return pixmap;
 }
 
+// Pictures are drawn once and shared: every window's tool bar shows the same
+// ones, and the window bar asks for its pair again at every blink. Keys are
+// command numbers; the pictures that are not commands have negative keys.
+QHash<int, QIcon> *g_drawn = nullptr;
+
+template <typename Draw>
+QIcon Drawn(int key, Draw draw)
+{
+    if (!g_drawn) {
+        g_drawn = new QHash<int, QIcon>;
+        // Pixmaps must go while the application still exists.
+        qAddPostRoutine([] {
+            delete g_drawn;
+            g_drawn = nullptr;
+        });
+    }
+    auto found = g_drawn->constFind(key);
+    if (found == g_drawn->constEnd())
+        found = g_drawn->insert(key, draw());
+    return *found;
+}
+
+constexpr int kApplicationKey = -1;
+constexpr int kTrayBlinkKey = -2;
+constexpr int kWindowImageKey = -100; // minus the index
+
 QIcon BubbleIcon(const QColor &colour, const QString &letter)
 {
     QIcon icon;
@@ -66,21 +94,7 @@ QIcon BubbleIcon(const QColor &colour, const QString &letter)
     return icon;
 }
 
-} // namespace
-
-namespace AppIcons {
-
-QIcon Application()
-{
-    return BubbleIcon(QColor(0x1F, 0x5F, 0xBF), QStringLiteral("B"));
-}
-
-QIcon TrayBlink()
-{
-    return BubbleIcon(QColor(0xE0, 0x70, 0x10), QStringLiteral("!"));
-}
-
-QIcon WindowImage(int index)
+QIcon DrawWindowImage(int index)
 {
     switch (index) {
     case 1:
@@ -96,7 +110,7 @@ QIcon WindowImage(int index)
     }
 }
 
-QIcon Command(int id)
+QIcon DrawCommand(int id)
 {
     using namespace CommandId;
     struct Picture
@@ -123,6 +137,30 @@ QIcon Command(int id)
         if (picture.id == id)
             return QIcon(Sign(QColor::fromRgb(picture.rgb), QString::fromUtf8(picture.text)));
     return QIcon();
+}
+
+} // namespace
+
+namespace AppIcons {
+
+QIcon Application()
+{
+    return Drawn(kApplicationKey, [] { return BubbleIcon(QColor(0x1F, 0x5F, 0xBF), QStringLiteral("B")); });
+}
+
+QIcon TrayBlink()
+{
+    return Drawn(kTrayBlinkKey, [] { return BubbleIcon(QColor(0xE0, 0x70, 0x10), QStringLiteral("!")); });
+}
+
+QIcon WindowImage(int index)
+{
+    return Drawn(kWindowImageKey - index, [index] { return DrawWindowImage(index); });
+}
+
+QIcon Command(int id)
+{
+    return Drawn(id, [id] { return DrawCommand(id); });
 }
 
 QPixmap Logo()

@@ -127,10 +127,11 @@ void CChannelList::Write(std::string_view html, bool scroll)
     if (!scroll)
         freezeAtCurrentTop();
     const int firstChanged = m_document.LineCount() - 1;
-    // Grown in steps rather than doubled: a full view holds a megabyte, and
-    // doubling would leave up to as much again unused.
+    // Doubled while small, so that a quiet window stays small, then grown in
+    // steps: a full view holds a megabyte, and doubling would leave up to as
+    // much again unused.
     if (m_source.size() + html.size() > m_source.capacity())
-        m_source.reserve(m_source.size() + html.size() + kSourceStep);
+        m_source.reserve(m_source.size() + html.size() + std::min(m_source.size(), kSourceStep));
     m_source.append(html);
     m_fragmentEnds.push_back(uint32_t(std::min<size_t>(m_source.size(), UINT32_MAX)));
     m_textSize += int64_t(html.size());

@@ -145,20 +145,6 @@ void CChannelFrame::CreatePanes()
     m_sizer = new CChannelSizer(this);
     m_style = new CChannelTextStyle(m_input, this);
     m_style->setCursor(Qt::PointingHandCursor);
-    m_menu = new CChannelMenu(this);
-    m_menu->SetConversation(m_conversation);
-    m_menu->SetShell(m_shell);
-    m_menu->SetUserMessages(m_settings.m_userTexts);
-    m_menu->SetCommandRunner([this](const std::string &line) { return RunCommand(line); });
-    m_userMenu = new CUserMenu(this);
-    m_userMenu->SetContextProvider([this] {
-        UserMenuContext context;
-        context.windowType = WindowType();
-        context.windowName = WindowName();
-        context.currentUser = QString::fromStdString(CurrentUser());
-        return context;
-    });
-    m_users->SetUserMenu(m_userMenu);
     m_users->SetContactTest([this](const std::string &nick) {
         return Dispatch::IsContactNick(nick);
     });
@@ -180,7 +166,7 @@ void CChannelFrame::CreatePanes()
 
 void CChannelFrame::ConnectPanes()
 {
-    connect(m_bar, &CChannelBar::commandTriggered, this, [this](int id) { m_menu->Run(id); });
+    connect(m_bar, &CChannelBar::commandTriggered, this, [this](int id) { Menu()->Run(id); });
     connect(m_view, &CChannelList::commandClicked, this,
             [this](const QString &command) { RunCommand(command.toStdString()); });
     connect(m_view, &CChannelList::plainClicked, this, &CChannelFrame::CopyOnPlainClick);
@@ -194,6 +180,39 @@ void CChannelFrame::ConnectPanes()
     connect(m_users, &CChannelUsers::commandRequested, this,
             [this](const QString &line) { RunCommand(line.toStdString()); });
     connect(m_users, &CChannelUsers::focusToConversation, this, [this] { setFocus(); });
+    connect(m_users, &CChannelUsers::userMenuRequested, this,
+            [this](const QPoint &globalPos) { UserMenu()->PopupWithDefault(globalPos); });
+    connect(m_sizer, &CChannelSizer::widthRequested, this, &CChannelFrame::SetNickListWidth);
+}
+
+// The two menus are made when first used: most windows never show them, and
+// with many channels open they would take a good part of the memory.
+CChannelMenu *CChannelFrame::Menu()
+{
+    if (m_menu)
+        return m_menu;
+    m_menu = new CChannelMenu(this);
+    m_menu->SetConversation(m_conversation);
+    m_menu->SetShell(m_shell);
+    m_menu->SetUserMessages(m_settings.m_userTexts);
+    m_menu->SetCommandRunner([this](const std::string &line) { return RunCommand(line); });
+    connect(m_menu, &CChannelMenu::propertiesRequested, this, &CChannelFrame::OpenProperties);
+    connect(m_menu, &CChannelMenu::banListRequested, this, &CChannelFrame::OpenBanList);
+    return m_menu;
+}
+
+CUserMenu *CChannelFrame::UserMenu()
+{
+    if (m_userMenu)
+        return m_userMenu;
+    m_userMenu = new CUserMenu(this);
+    m_userMenu->SetContextProvider([this] {
+        UserMenuContext context;
+        context.windowType = WindowType();
+        context.windowName = WindowName();
+        context.currentUser = QString::fromStdString(CurrentUser());
+        return context;
+    });
     connect(m_userMenu, &CUserMenu::commandRequested, this,
             [this](const QString &line) { RunCommand(line.toStdString()); });
     connect(m_userMenu, &CUserMenu::contactsChanged, this, &CChannelFrame::ContactsChanged);
@@ -202,9 +221,7 @@ void CChannelFrame::ConnectPanes()
         if (session && PropertiesOpener())
             PropertiesOpener()(*session, nick.toStdString());
     });
-    connect(m_sizer, &CChannelSizer::widthRequested, this, &CChannelFrame::SetNickListWidth);
-    connect(m_menu, &CChannelMenu::propertiesRequested, this, &CChannelFrame::OpenProperties);
-    connect(m_menu, &CChannelMenu::banListRequested, this, &CChannelFrame::OpenBanList);
+    return m_userMenu;
 }
 
 void CChannelFrame::CheckKind()
@@ -488,27 +505,29 @@ void CChannelFrame::ShowViewMenu(const QString &command, const QPoint &globalPos
     const std::string id = command.toStdString();
     const bool onNick = GetWord(id, 1) == "/query";
     if (!onNick && WindowType() != Conversation::TypePrivate) {
-        connect(m_menu, &QMenu::aboutToHide, this, [this] { setFocus(); }, Qt::SingleShotConnection);
-        m_menu->popup(globalPos);
+        CChannelMenu *menu = Menu();
+        connect(menu, &QMenu::aboutToHide, this, [this] { setFocus(); }, Qt::SingleShotConnection);
+        menu->popup(globalPos);
         return;
     }
     if (onNick && WindowType() == Conversation::TypeChannel)
         SelectNick(GetWord(id, 2));
     QAction *copy = nullptr;
     QAction *separator = nullptr;
+    CUserMenu *menu = UserMenu();
     if (WindowType() == Conversation::TypePrivate) {
-        QAction *first = m_userMenu->actions().value(0);
-        copy = new QAction(QString::fromUtf8("&Kopírovať"), m_userMenu);
+        QAction *first = menu->actions().value(0);
+        copy = new QAction(QString::fromUtf8("&Kopírovať"), menu);
         connect(copy, &QAction::triggered, m_view, &CChannelList::Copy);
-        m_userMenu->insertAction(first, copy);
-        separator = m_userMenu->insertSeparator(first);
+        menu->insertAction(first, copy);
+        separator = menu->insertSeparator(first);
     }
-    m_userMenu->PopupWithDefault(globalPos);
+    menu->PopupWithDefault(globalPos);
     if (copy) {
         // Only while this pop-up is shown; the action runs before the menu hides.
-        connect(m_userMenu, &QMenu::aboutToHide, copy, [this, copy, separator] {
-            m_userMenu->removeAction(separator);
-            m_userMenu->removeAction(copy);
+        connect(menu, &QMenu::aboutToHide, copy, [menu, copy, separator] {
+            menu->removeAction(separator);
+            menu->removeAction(copy);
             QTimer::singleShot(0, copy, &QObject::deleteLater);
             delete separator;
         }, Qt::SingleShotConnection);
@@ -689,7 +708,8 @@ void CChannelFrame::ForgetConversation()
     m_whoTimer.stop();
     m_type = m_conversation->Type();
     m_users->SetNickList(nullptr);
-    m_menu->SetConversation(nullptr);
+    if (m_menu)
+        m_menu->SetConversation(nullptr);
     m_input->SetCompletionSource(nullptr);
     m_completionSource.reset();
     m_conversation = nullptr;

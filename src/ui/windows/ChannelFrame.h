@@ -120,8 +120,9 @@ public:
     CChannelBar *Bar() const { return m_bar; }
     CChannelSizer *Sizer() const { return m_sizer; }
     CChannelTextStyle *StyleButton() const { return m_style; }
-    CChannelMenu *Menu() const { return m_menu; }
-    CUserMenu *UserMenu() const { return m_userMenu; }
+    // Made when first asked for.
+    CChannelMenu *Menu();
+    CUserMenu *UserMenu();
 
     // ---- connections to other parts ----
     void SetCommandSink(CommandSink sink) { m_commandSink = std::move(sink); }

@@ -74,7 +74,8 @@ QStringList CChannelFrame::ScriptNames() const
 
 bool CChannelFrame::UpdateCommand(int id, bool &enabled, bool &checked) const
 {
-    if (m_menu->UpdateCommand(id, enabled, checked))
+    // The menu knows its commands' states; asking makes it (once) if need be.
+    if (const_cast<CChannelFrame *>(this)->Menu()->UpdateCommand(id, enabled, checked))
         return true;
     if (UpdateViewCommand(id, enabled, checked))
         return true;
@@ -139,7 +140,7 @@ bool CChannelFrame::UpdateViewCommand(int id, bool &enabled, bool &checked) cons
 
 bool CChannelFrame::HandleCommand(int id)
 {
-    if (m_menu->Run(id))
+    if (Menu()->Run(id))
         return true;
     return RunViewCommand(id) || RunUserCommand(id) || RunEditCommand(id);
 }
@@ -174,8 +175,9 @@ bool CChannelFrame::RunUserCommand(int id)
     context.windowType = WindowType();
     context.windowName = WindowName();
     context.currentUser = QString::fromStdString(CurrentUser());
-    m_userMenu->SetContext(context);
-    m_userMenu->Action(entry->item)->trigger();
+    CUserMenu *menu = UserMenu();
+    menu->SetContext(context);
+    menu->Action(entry->item)->trigger();
     return true;
 }
 
