@@ -26,7 +26,6 @@
 #include <QTimer>
 
 #include <sys/time.h>
-#include <malloc.h>
 
 #include <ctime>
 
@@ -231,7 +230,6 @@ int IdleClient(int argc, char **argv, int channels, int members)
     WaitUntil([] { return false; }, 1000); // the windows settle and paint
     const double peak = ProcessUsage::PeakMegabytes();
     WaitUntil([] { return false; }, 4000); // nothing happens: what stays
-    if (qEnvironmentVariableIsSet("TRIMTEST")) malloc_trim(0);
     std::printf("%3d channels x %5d members  peak %6.1f MB  settled %6.1f MB  anonymous %6.1f MB\n", channels,
                 members, peak, ProcessUsage::ResidentMegabytes(), ProcessUsage::AnonymousMegabytes());
     std::fflush(stdout);
