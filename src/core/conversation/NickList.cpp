@@ -148,19 +148,6 @@ bool NickList::SortsBefore(std::string_view a, std::string_view b)
     return a < b;
 }
 
-// The same order as SortsBefore, on the sort keys computed once per entry.
-bool NickList::RowSortsBefore(const Row &a, const Row &b)
-{
-    const int groupA = Group(a.entry.nick);
-    const int groupB = Group(b.entry.nick);
-    if (groupA != groupB)
-        return groupA < groupB;
-    const int order = a.sortKey.compare(b.sortKey);
-    if (order != 0)
-        return order < 0;
-    return a.entry.nick < b.entry.nick;
-}
-
 bool NickList::ApplyModeChange(std::string_view change, unsigned &modes)
 {
     if (change.size() != 2 || (change[0] != '+' && change[0] != '-'))
@@ -187,25 +174,20 @@ char NickList::StatusOfModes(unsigned modes)
     return 0;
 }
 
-int NickList::RowOf(const Row *row) const
+const NickList::Row *NickList::FindRow(std::string_view nick) const
 {
-    const auto it = std::lower_bound(m_entries.begin(), m_entries.end(), row,
-        [](const std::unique_ptr<Row> &a, const Row *b) { return RowSortsBefore(*a, *b); });
-    if (it == m_entries.end() || it->get() != row)
-        return -1; // cannot happen while the order is kept
-    return static_cast<int>(it - m_entries.begin());
+    const auto found = m_byKey.find(std::string_view(LookupKey(nick)));
+    return found == m_byKey.end() ? nullptr : *found;
 }
 
 bool NickList::FindNick(std::string_view nick, int *index, int *mode) const
 {
-    const auto found = m_byKey.find(LookupKey(nick));
-    const bool listed = found != m_byKey.end();
-    // The row costs a binary search; only callers that ask for it pay.
+    const Row *row = FindRow(nick);
     if (index)
-        *index = listed ? RowOf(found->second) : -1;
+        *index = row ? row->index : -1;
     if (mode)
-        *mode = listed ? ModeOf(found->second->entry.modes) : NotListed;
-    return listed;
+        *mode = row ? ModeOf(row->entry.modes) : NotListed;
+    return row != nullptr;
 }
 
 int NickList::AddNick(std::string_view text)
@@ -219,22 +201,32 @@ int NickList::InsertEntry(NickEntry entry)
 {
     if (entry.Bare().empty())
         return -1; // a status character alone, or nothing: no member
-    QCollatorSortKey sortKey = Collator().sortKey(CollationText(entry.nick));
-    std::string key = EntryKey(entry.nick);
-    auto row = std::make_unique<Row>(Row{std::move(entry), std::move(key), std::move(sortKey)});
     // An entry whose own key is taken (e.g. "@+bob" twice, which lookups of
     // "@+bob" never match) would otherwise be listed again on every add.
-    if (m_byKey.count(row->key))
+    if (m_byKey.count(std::string_view(EntryKey(entry.nick))))
         return -1;
 
-    const auto at = std::upper_bound(m_entries.begin(), m_entries.end(), row,
-        [](const std::unique_ptr<Row> &a, const std::unique_ptr<Row> &b) { return RowSortsBefore(*a, *b); });
+    const int group = Group(entry.nick);
+    const QString collated = CollationText(entry.nick);
+    const std::string &text = entry.nick;
+    // The first row that sorts after the new entry: the order of SortsBefore.
+    const auto at = std::upper_bound(m_entries.begin(), m_entries.end(), 0,
+        [&](int, const std::unique_ptr<Row> &row) {
+            const std::string &other = row->entry.nick;
+            const int otherGroup = Group(other);
+            if (group != otherGroup)
+                return group < otherGroup;
+            const int order = Collator().compare(collated, CollationText(other));
+            return order != 0 ? order < 0 : text < other;
+        });
     const int index = static_cast<int>(at - m_entries.begin());
+    auto row = std::make_unique<Row>(Row{std::move(entry), index});
 
     if (m_listener)
         m_listener->NickAboutToBeInserted(index);
-    m_byKey.emplace(row->key, row.get());
+    m_byKey.insert(row.get());
     m_entries.insert(at, std::move(row));
+    Renumber(index + 1);
     if (m_selected >= index)
         ++m_selected;
     if (m_listener)
@@ -248,8 +240,9 @@ void NickList::RemoveAt(int index)
     if (m_listener)
         m_listener->NickAboutToBeRemoved(index);
     const auto at = m_entries.begin() + index;
-    m_byKey.erase((*at)->key);
+    m_byKey.erase(at->get());
     m_entries.erase(at);
+    Renumber(index);
     if (wasSelected)
         m_selected = -1;
     else if (m_selected > index)
@@ -259,6 +252,12 @@ void NickList::RemoveAt(int index)
         if (wasSelected)
             m_listener->NickSelectionChanged(-1);
     }
+}
+
+void NickList::Renumber(int from)
+{
+    for (std::size_t i = static_cast<std::size_t>(from); i < m_entries.size(); ++i)
+        m_entries[i]->index = static_cast<int>(i);
 }
 
 bool NickList::RemoveNick(std::string_view nick)

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QCollatorSortKey>
-
 #include <cstddef>
 #include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // One member of a channel as the nick list keeps it.
@@ -130,19 +128,34 @@ public:
     static char StatusOfModes(unsigned modes);
 
 private:
+    // A member and its row. Kept small: a channel may have many thousand
+    // members, and a user many such channels. The order is not cached per
+    // row (a collation key costs more than the member itself); insertion
+    // collates against the rows it passes, and each row knows its index.
     struct Row {
         NickEntry entry;
-        std::string key;         // EntryKey(entry.nick)
-        QCollatorSortKey sortKey; // of the whole entry text
+        int index;
+    };
+    // The rows by EntryKey of their text, looked up with any key's text.
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+        std::size_t operator()(const Row *row) const { return (*this)(EntryKey(row->entry.nick)); }
+    };
+    struct KeyEqual {
+        using is_transparent = void;
+        bool operator()(const Row *a, const Row *b) const { return a == b; }
+        bool operator()(std::string_view key, const Row *row) const { return EntryKey(row->entry.nick) == key; }
+        bool operator()(const Row *row, std::string_view key) const { return EntryKey(row->entry.nick) == key; }
     };
     int InsertEntry(NickEntry entry);
     void RemoveAt(int index);
-    int RowOf(const Row *row) const;
-    static bool RowSortsBefore(const Row &a, const Row &b);
+    void Renumber(int from);
+    const Row *FindRow(std::string_view nick) const;
     static int Group(std::string_view text);
 
     std::vector<std::unique_ptr<Row>> m_entries;
-    std::unordered_map<std::string, Row *> m_byKey;
+    std::unordered_set<Row *, KeyHash, KeyEqual> m_byKey;
     int m_selected = -1;
     NickListListener *m_listener = nullptr;
 
