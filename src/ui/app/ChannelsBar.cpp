@@ -2,6 +2,7 @@
 
 #include "app/AppIcons.h"
 #include "app/ShellChild.h"
+#include "widgets/PlainToolTip.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -91,7 +92,7 @@ void CChannelsBar::UpdateButton(Entry &entry, bool active)
         return;
     const QString title = entry.child->windowTitle();
     button->setText(button->fontMetrics().elidedText(title, Qt::ElideRight, kButtonWidth - 26));
-    button->setToolTip(ToolTipOf(entry.child));
+    button->setToolTip(PlainToolTip(ToolTipOf(entry.child)));
     if (!entry.blinkOn)
         button->setIcon(AppIcons::WindowImage(ImageOf(entry.child)));
 }
