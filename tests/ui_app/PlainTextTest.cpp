@@ -40,6 +40,15 @@ TEST_F(PlainTextTest, WindowBarToolTipShowsAHostileTitleAsText)
     EXPECT_TRUE(shown.loads.isEmpty()) << shown.loads.join(' ').toStdString();
 }
 
+TEST_F(PlainTextTest, WindowBarButtonShowsAnAmpersandOfTheTitle)
+{
+    ASSERT_TRUE(StartApp());
+    Frame()->AddChild(new QLabel(QStringLiteral("x")), QStringLiteral("#R&D"));
+    m_app->RefreshShell(Shell::RefreshWindowBar);
+    ASSERT_EQ(Frame()->ChannelsBar()->ButtonCount(), 1);
+    EXPECT_EQ(Frame()->ChannelsBar()->Button(0)->text(), QStringLiteral("#R&&D")); // shown as "#R&D"
+}
+
 TEST_F(PlainTextTest, MessageBoxShowsItsTextAsText)
 {
     ASSERT_TRUE(StartApp());
