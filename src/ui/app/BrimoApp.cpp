@@ -391,8 +391,10 @@ int CBrimoApp::MessageBox(const std::string &text, const std::string &title, int
         standard = QMessageBox::Ok | QMessageBox::Cancel;
     else if (buttons == ButtonsYesNo)
         standard = QMessageBox::Yes | QMessageBox::No;
-    const int answer = QMessageBox::information(m_mainFrame, title.empty() ? QStringLiteral("Brimo") : Q(title),
-                                                Q(text), standard);
+    QMessageBox box(QMessageBox::Information, title.empty() ? QStringLiteral("Brimo") : Q(title), Q(text), standard,
+                    m_mainFrame);
+    box.setTextFormat(Qt::PlainText); // the text may hold a nick, a channel or a server's words
+    const int answer = box.exec();
     switch (answer) {
     case QMessageBox::Cancel:
         return AnswerCancel;

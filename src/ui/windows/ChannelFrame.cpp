@@ -25,6 +25,7 @@
 #include "nicklist/UserMenu.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -626,7 +627,11 @@ void CChannelFrame::paintEvent(QPaintEvent *event)
 bool CChannelFrame::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_input && event->type() == QEvent::FocusIn) {
-        if (m_conversation && m_conversation->GetToggles().autoScroll)
+        // The focus handed back from inside the window (after a click or a
+        // selection in the view, a menu, the nick list) keeps the reader's place.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        const bool fromInside = reason == Qt::OtherFocusReason || reason == Qt::PopupFocusReason;
+        if (m_conversation && m_conversation->GetToggles().autoScroll && !fromInside)
             m_view->ScrollToEnd();
         if (m_conversation)
             m_conversation->SetActivity(false);
