@@ -20,6 +20,7 @@
 #include <vector>
 
 class CNotifier;
+class CQtTranslation;
 class IdentServer;
 class QSettings;
 class Session;
@@ -122,6 +123,10 @@ public:
     // Settles every session's away state (string 57479 or none).
     void SetAwayEverywhere(bool away);
 
+    // Qt's own texts (standard buttons, file dialogs, context menus) in
+    // Slovak; false when Qt's Slovak translation is not installed.
+    bool LoadQtTranslation();
+
 private:
     void AutoConnect();
     void ConnectPropertySheets();
@@ -139,6 +144,7 @@ private:
     std::map<std::string, QPointer<CSearchFrame>> m_searchWindows;
     QPointer<CDlgQuestion> m_questionDialog;
     std::unique_ptr<CNotifier> m_notifier;
+    std::unique_ptr<CQtTranslation> m_qtTranslation;
     std::unique_ptr<IdentServer> m_identServer; // opened and closed by the "Ident Server" setting
     std::vector<std::string> m_helpLines;
     std::vector<std::string> m_contactNicks;
