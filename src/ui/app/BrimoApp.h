@@ -123,11 +123,10 @@ public:
     // Settles every session's away state (string 57479 or none).
     void SetAwayEverywhere(bool away);
 
+private:
     // Qt's own texts (standard buttons, file dialogs, context menus) in
     // Slovak; false when Qt's Slovak translation is not installed.
     bool LoadQtTranslation();
-
-private:
     void AutoConnect();
     void ConnectPropertySheets();
     void DisconnectPropertySheets();
