@@ -80,7 +80,6 @@ CChannelFrame *CChannelFrame::Open(QMdiArea *area, Conversation &conversation, S
     conversation.AttachView(frame);
     if (area) {
         QMdiSubWindow *child = frame->PlaceIn(area, record);
-        QObject::connect(child, &QMdiSubWindow::aboutToActivate, frame, [frame] { frame->Activated(); });
         // The area forgets the window only after it is destroyed.
         QObject::connect(child, &QObject::destroyed, area, [area, shell] {
             QTimer::singleShot(0, area, [shell] {
@@ -703,9 +702,12 @@ void CChannelFrame::ForgetConversation()
 void CChannelFrame::Activate()
 {
     if (QMdiSubWindow *child = SubWindow()) {
+        // Only a minimised window is restored: a maximised one stays
+        // maximised, and the area maximises the next one it activates.
+        if (child->isMinimized())
+            child->showNormal();
         if (QMdiArea *area = child->mdiArea())
             area->setActiveSubWindow(child);
-        child->showNormal();
         child->raise();
     }
     setFocus();
