@@ -22,18 +22,32 @@ TEST_F(ConnectionCommands, CloseSendsThePartMessageAsAnActionFirst)
               (std::vector<std::string>{"PRIVMSG #a :\x01" "ACTION see you\x01", "PART #a close"}));
 }
 
-TEST_F(ConnectionCommands, CloseOfAnUnknownNamePrintsCannotClose)
+TEST_F(ConnectionCommands, CloseOfANameWithoutWindowSendsNothingAndPrintsCannotClose)
 {
-    EXPECT_EQ(Run("/close #Nowhere"), 1);
-    EXPECT_TRUE(ServerView()->HasLine("Cannot close: #nowhere"));
+    ASSERT_TRUE(WriteString(kBaseSection, "Msgs Part", "see you"));
+    EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/close Someone"), 1); }), std::vector<std::string>{});
+    EXPECT_TRUE(ServerView()->HasLine("Cannot close: someone"));
     EXPECT_EQ(ServerView()->Lines().back().textClass, static_cast<int>(TextClass::Info));
 }
 
-TEST_F(ConnectionCommands, CloseWithoutANameClosesTheWholeSession)
+TEST_F(ConnectionCommands, CloseWithoutANameClosesTheWindowItWasTypedIn)
+{
+    OpenChannel("#a");
+    OpenChannel("#b");
+    EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/close", "#a"), 1); }), std::vector<std::string>{"PART #a close"});
+    EXPECT_EQ(m_session->FindWindow("#a"), nullptr);
+    EXPECT_NE(m_session->FindWindow("#b"), nullptr);
+    // as the command pop-up completes it, with a blank after the word
+    EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/close ", "#b"), 1); }), std::vector<std::string>{"PART #b close"});
+    EXPECT_EQ(m_session->FindWindow("#b"), nullptr);
+    EXPECT_EQ(m_table->FindSession(m_session->Key()), m_session);
+}
+
+TEST_F(ConnectionCommands, CloseWithoutANameInTheServerWindowClosesTheWholeSession)
 {
     OpenChannel("#a");
     const std::string key = m_session->Key();
-    EXPECT_EQ(Run("/close", "#a"), 1);
+    EXPECT_EQ(Run("/close", key), 1);
     EXPECT_EQ(m_table->FindSession(key), nullptr);
     EXPECT_EQ(m_table->Count(), 0u);
     EXPECT_TRUE(m_server.WaitForLineStartingWith("QUIT"));

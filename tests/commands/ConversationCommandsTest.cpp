@@ -3,11 +3,116 @@
 #include <ctime>
 
 #include "CommandFixture.h"
+#include "SlovakText.h"
 #include "commands/AwaySwitch.h"
+#include "commands/MessageSplit.h"
+#include "text/Words.h"
 
 namespace {
 
 using ConversationCommands = CommandFixture;
+
+// Long text against the scripted server: what was sent, and how long each
+// line gets when the server relays it with the longest address it may give
+// us (the user name we registered with "~" and a host of 63 bytes) or with
+// the address it told us.
+class LongMessages : public CommandFixture
+{
+protected:
+    std::string WorstPrefix() const
+    {
+        for (const std::string &line : m_server.Lines()) {
+            if (line.rfind("USER ", 0) == 0)
+                return ":me!~" + GetWord(line, 2) + "@" + std::string(63, 'h') + " ";
+        }
+        ADD_FAILURE() << "no USER line";
+        return std::string();
+    }
+    // The texts of lines "<command> <target> :<text>", checking the frame
+    // and that each line relayed behind `prefix` fits in 512 bytes.
+    std::vector<std::string> Texts(const std::vector<std::string> &sent, const std::string &frame,
+                                   const std::string &prefix)
+    {
+        std::vector<std::string> texts;
+        for (const std::string &line : sent) {
+            EXPECT_EQ(line.rfind(frame, 0), 0u) << line;
+            EXPECT_LE(prefix.size() + line.size() + 2, MessageSplit::kMaxLineBytes) << line;
+            texts.push_back(line.substr(frame.size()));
+        }
+        return texts;
+    }
+    static std::string Joined(const std::vector<std::string> &parts)
+    {
+        std::string joined;
+        for (const std::string &part : parts)
+            joined += part;
+        return joined;
+    }
+};
+
+TEST_F(LongMessages, AMessageIsSplitAtCharactersAndEveryPartIsSentAndEchoed)
+{
+    OpenChannel("#a");
+    const std::string text = SlovakText(640);
+    const std::vector<std::string> sent = Sent([&] { EXPECT_EQ(Run("/msg #a " + text, "#a"), 1); });
+    ASSERT_GE(sent.size(), 2u);
+    const std::vector<std::string> parts = Texts(sent, "PRIVMSG #a :", WorstPrefix());
+    EXPECT_EQ(Joined(parts), text);
+    for (const std::string &part : parts) {
+        EXPECT_FALSE(IsUtf8Continuation(part.front()));
+        EXPECT_EQ(View("#a")->CountLines("me: " + part), 1) << part;
+    }
+}
+
+TEST_F(LongMessages, TheAddressTheServerGaveUsIsWhatCounts)
+{
+    OpenChannel("#a");
+    const std::string text = SlovakText(1000);
+    const size_t guessed = Sent([&] { Run("/msg #a " + text); }).front().size();
+
+    const std::string prefix = ":me!u@h.sk ";
+    m_server.SendLine(prefix + "JOIN :#a");
+    // Our own join asks for the channel's modes: let those pass first.
+    ASSERT_TRUE(m_server.WaitForLine([](const std::string &line) { return line == "MODE #a b"; }));
+    const std::vector<std::string> sent = Sent([&] { Run("/msg #a " + text); });
+    EXPECT_GT(sent.front().size(), guessed);
+    const std::vector<std::string> parts = Texts(sent, "PRIVMSG #a :", prefix);
+    EXPECT_EQ(Joined(parts), text);
+    // Filled up to a blank near the end of the line, not cut short.
+    EXPECT_GT(prefix.size() + sent.front().size() + 2, MessageSplit::kMaxLineBytes - 80);
+}
+
+TEST_F(LongMessages, AnActionIsSplitIntoActionsAndANoticeIntoNotices)
+{
+    OpenChannel("#a");
+    const std::string text = SlovakText(700);
+    const std::vector<std::string> actions = Sent([&] { EXPECT_EQ(Run("/action #a " + text), 1); });
+    ASSERT_GE(actions.size(), 2u);
+    std::string body;
+    for (const std::string &part : Texts(actions, "PRIVMSG #a :\x01" "ACTION ", WorstPrefix())) {
+        ASSERT_EQ(part.back(), '\x01');
+        body += part.substr(0, part.size() - 1);
+    }
+    EXPECT_EQ(body, text);
+
+    const std::vector<std::string> notices = Sent([&] { EXPECT_EQ(Run("/notice #a " + text), 1); });
+    ASSERT_GE(notices.size(), 2u);
+    const std::vector<std::string> parts = Texts(notices, "NOTICE #a :", WorstPrefix());
+    EXPECT_EQ(Joined(parts), text);
+    EXPECT_EQ(View("#a")->CountLines("me: " + parts.back()), 1);
+}
+
+TEST_F(LongMessages, ARawLineOver512BytesIsRefusedWithAMessageInTheWindow)
+{
+    OpenChannel("#a");
+    const std::string fits = "PRIVMSG #a :" + std::string(510 - 12, 'x'); // 512 bytes with CR LF
+    EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/quote " + fits, "#a"), 1); }), std::vector<std::string>{fits});
+
+    EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/quote " + fits + "y", "#a"), 1); }), std::vector<std::string>{});
+    EXPECT_TRUE(View("#a")->HasLine(MessageSplit::LineTooLongText(513)));
+    EXPECT_EQ(View("#a")->Lines().back().textClass, static_cast<int>(TextClass::Error));
+    EXPECT_TRUE(m_session->IsConnected());
+}
 
 TEST_F(ConversationCommands, JoinTakesTheStoredChannelKeyWhenNoneIsGiven)
 {

@@ -125,6 +125,19 @@ TEST_F(Dispatcher, UnknownWordsAreReportedInTheIssuingWindowOrElseTheServerWindo
     EXPECT_TRUE(ServerView()->HasLine("* Príkaz: /frob neexistuje"));
 }
 
+// Typing text in the server window prints a hint that names a command to use
+// instead: that command must exist.
+TEST_F(Dispatcher, TheServerWindowHintNamesACommandThatExists)
+{
+    const std::string hint = Strings::Get(57391);
+    const size_t slash = hint.find('/');
+    ASSERT_NE(slash, std::string::npos) << hint;
+    const std::string named = hint.substr(slash, hint.find_first_of(" ,", slash) - slash);
+    ASSERT_NE(named, "/help");
+    Run(named + " PING :x");
+    EXPECT_FALSE(ServerView()->HasLine(Strings::Format(57367, named.c_str()))) << named;
+}
+
 TEST_F(Dispatcher, MisuseIsReportedInClassInfoInTheIssuingWindow)
 {
     OpenChannel("#a");

@@ -3,7 +3,9 @@
 
 #include <regex>
 
+#include "SlovakText.h"
 #include "commands/IgnoreList.h"
+#include "commands/MessageSplit.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "session/Session.h"
@@ -88,6 +90,42 @@ TEST_F(CommandsOnNgircd, MessagesTopicModesAwayAndQuitReachTheServer)
     ASSERT_TRUE(m_bob.WaitForCommand("QUIT", 10000, &found));
     EXPECT_NE(found.find("bye now"), std::string::npos) << found;
     EXPECT_TRUE(WaitFor([&] { return !m_alice->IsConnected(); }));
+}
+
+// The server drops a client whose line is too long: long text goes out in
+// lines that fit, as the server relays them, and arrives whole.
+TEST_F(CommandsOnNgircd, TwoThousandSlovakCharactersArriveWholeAndTheConnectionStays)
+{
+    BothJoin("#a");
+    const std::string text = SlovakText(2000);
+    ASSERT_EQ(Run("/msg #a " + text, "#a"), 1);
+
+    const std::string frame = " PRIVMSG #a :";
+    std::string received;
+    std::vector<std::string> relayed;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            received.clear();
+            relayed.clear();
+            for (const std::string &line : m_bob.Lines()) {
+                const size_t at = line.find(frame);
+                if (line.rfind(":alice!", 0) == 0 && at != std::string::npos) {
+                    relayed.push_back(line);
+                    received += line.substr(at + frame.size());
+                }
+            }
+            return received.size() >= text.size();
+        },
+        30000))
+        << received.size() << " of " << text.size() << " bytes";
+    EXPECT_EQ(received, text);
+    EXPECT_GE(relayed.size(), 5u);
+    for (const std::string &line : relayed)
+        EXPECT_LE(line.size() + 2, MessageSplit::kMaxLineBytes) << line;
+
+    EXPECT_TRUE(m_alice->IsConnected());
+    ASSERT_EQ(Run("/msg #a still here", "#a"), 1);
+    EXPECT_TRUE(m_bob.WaitForText("PRIVMSG #a :still here"));
 }
 
 TEST_F(CommandsOnNgircd, WhoBanKickBansTheOtherClientsHostAndKicksIt)

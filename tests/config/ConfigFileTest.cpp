@@ -269,15 +269,25 @@ TEST_F(ConfigTest, AFolderInPlaceOfTheFileIsNotAFile)
     EXPECT_TRUE(QFileInfo(path()).isDir());
 }
 
-TEST_F(ConfigTest, WritesLeaveNoTemporaryFilesAndKeepPermissions)
+// The file holds passwords: whoever made it and however open, a write leaves
+// it to its owner alone.
+TEST_F(ConfigTest, WritesLeaveNoTemporaryFilesAndTheFileOwnerOnly)
 {
     writeRaw("[Base]\nNick=a\n");
     ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                  | QFileDevice::ReadGroup));
+                                                  | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(WriteString(kBaseSection, "Nick", std::to_string(i)));
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"brimo.conf"});
-    EXPECT_TRUE(QFileInfo(path()).permissions() & QFileDevice::ReadGroup);
+    EXPECT_EQ(ReadString("Nick"), "4");
+#ifdef Q_OS_UNIX
+    const QFileDevice::Permissions permissions = QFileInfo(path()).permissions();
+    EXPECT_EQ(permissions & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
+                             | QFileDevice::WriteOther),
+              QFileDevice::Permissions());
+    EXPECT_TRUE(permissions & QFileDevice::ReadOwner);
+    EXPECT_TRUE(permissions & QFileDevice::WriteOwner);
+#endif
 }
 
 TEST_F(ConfigTest, OtherIniReadersUnderstandTheFile)

@@ -113,6 +113,14 @@ TEST_F(ChannelDispatch, ModeAppliesNickModesInOrderAndAsksWhoForEach)
     Dispatch(":op!u@h MODE #room -o a");
     EXPECT_TRUE(room->Nicks().FindNick("a", nullptr, &mode));
     EXPECT_EQ(mode, NickList::Regular);
+
+    // An operator who is voiced as well keeps the voice when op goes.
+    Dispatch(":op!u@h MODE #room +vo b b");
+    Dispatch(":op!u@h MODE #room -o b");
+    int row = -1;
+    EXPECT_TRUE(room->Nicks().FindNick("b", &row, &mode));
+    EXPECT_EQ(mode, NickList::Voice);
+    EXPECT_EQ(room->Nicks().EntryAt(row).nick, "+b");
 }
 
 TEST_F(ChannelDispatch, ModeParametersOfOtherLettersAreNotTakenForNicks)

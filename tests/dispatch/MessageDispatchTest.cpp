@@ -2,11 +2,22 @@
 
 #include "DispatchFixture.h"
 #include "session/DispatchHandlers.h"
+#include "shell/RequestAnswer.h"
 #include "text/TextClass.h"
 
 namespace {
 
-using MessageDispatch = DispatchFixture;
+class MessageDispatch : public DispatchFixture
+{
+protected:
+    int ServerLinesContaining(const std::string &part) const
+    {
+        int count = 0;
+        for (const FakeConversationView::Line &line : ServerView()->Lines())
+            count += line.text.find(part) != std::string::npos ? 1 : 0;
+        return count;
+    }
+};
 
 constexpr int kText = static_cast<int>(TextClass::Text);
 constexpr int kInfo = static_cast<int>(TextClass::Info);
@@ -62,6 +73,33 @@ TEST_F(MessageDispatch, AFloodOfPrivateRequestsStaysBounded)
         Dispatch(":n" + std::to_string(i) + "!u@h PRIVMSG me :hi");
     EXPECT_LE(m_session->m_pendingRequests.size(), 500u);
     EXPECT_GE(m_session->m_pendingRequests.size(), 100u);
+    EXPECT_EQ(ServerLinesContaining("ďalšie sa zahodia"), 1);
+}
+
+TEST_F(MessageDispatch, OneSendersFloodNeverHidesAnotherSendersMessage)
+{
+    WriteBool(kBaseSection, "Open Query Window", true);
+    WriteBool(kBaseSection, "Query Dialog", true);
+    for (int i = 0; i < 600; ++i)
+        Dispatch(":flood!f@f.sk PRIVMSG me :line " + std::to_string(i));
+    EXPECT_LE(m_session->m_pendingRequests.size(), 100u);
+    EXPECT_EQ(ServerLinesContaining("Od flood"), 1);
+
+    // Declined: the waiting lines go with the answer.
+    RequestAnswer::RejectRequest(*m_session, 1, "flood!f@f.sk", "");
+    EXPECT_EQ(m_session->m_pendingRequests.size(), 0u);
+
+    m_shell->m_questions.clear();
+    Dispatch(":ann!a@a.sk PRIVMSG me :are you there?");
+    ASSERT_EQ(m_shell->m_questions.size(), 1u);
+    EXPECT_EQ(m_shell->m_questions[0].prefix, "ann!a@a.sk");
+    RequestAnswer::AcceptRequest(*m_session, 1, "ann!a@a.sk", "");
+    EXPECT_EQ(LastText("ann"), "ann: are you there?");
+
+    // A new flood from the declined sender is told about again.
+    for (int i = 0; i < 150; ++i)
+        Dispatch(":flood!f@f.sk PRIVMSG me :again " + std::to_string(i));
+    EXPECT_EQ(ServerLinesContaining("Od flood"), 2);
 }
 
 TEST_F(MessageDispatch, AddressBookAlertsBeepByMode)

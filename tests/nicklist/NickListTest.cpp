@@ -164,7 +164,7 @@ TEST_P(NickListModeTable, GivesTheStatusCharacter)
 INSTANTIATE_TEST_SUITE_P(Modes, NickListModeTable, testing::Values(
     ModeCase{"carl", "+o", "@carl"},
     ModeCase{"+carl", "+o", "@carl"},
-    ModeCase{"@carl", "-o", "carl"}, // the voice an operator may also have is gone too
+    ModeCase{"@carl", "-o", "carl"},
     ModeCase{"@carl", "+v", "@carl"},
     ModeCase{"carl", "+v", "+carl"},
     ModeCase{"@carl", "-v", "@carl"},
@@ -187,6 +187,34 @@ TEST(NickListMode, AddsAnUnlistedNickAndKeepsSelectionAndAway)
     EXPECT_EQ(list.SelectedIndex(), zed);
     EXPECT_EQ(list.SelectedNick(), "zed");
     EXPECT_TRUE(list.EntryAt(zed).IsAway());
+}
+
+// A member holds each status apart: the list shows the highest, and taking
+// one away shows the next one the member still has.
+TEST(NickListMode, KeepsVoiceAndOperatorApartAndShowsTheHighest)
+{
+    NickList list;
+    Fill(list, {"amy", "@carl"});
+    list.SetNickMode("carl", "+v");
+    EXPECT_EQ(Texts(list), (std::vector<std::string>{"@carl", "amy"}));
+    int mode = NickList::NotListed;
+    list.SetNickMode("carl", "-o");
+    EXPECT_EQ(Texts(list), (std::vector<std::string>{"+carl", "amy"}));
+    ASSERT_TRUE(list.FindNick("carl", nullptr, &mode));
+    EXPECT_EQ(mode, NickList::Voice);
+
+    list.SetNickMode("carl", "+o");
+    list.SetNickMode("carl", "-v");
+    EXPECT_EQ(Texts(list), (std::vector<std::string>{"@carl", "amy"}));
+    list.SetNickMode("carl", "-o");
+    EXPECT_EQ(Texts(list), (std::vector<std::string>{"amy", "carl"}));
+
+    // A renamed operator who is also voiced keeps both.
+    list.SetNickMode("amy", "+v");
+    list.SetNickMode("amy", "+o");
+    ASSERT_TRUE(list.RenameNick("amy", "amelia"));
+    list.SetNickMode("amelia", "-o");
+    EXPECT_EQ(Texts(list), (std::vector<std::string>{"+amelia", "carl"}));
 }
 
 TEST(NickListRename, KeepsOperatorAndVoiceButLosesHalfOperator)

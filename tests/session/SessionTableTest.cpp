@@ -4,6 +4,7 @@
 
 #include "SessionFixture.h"
 #include "platform/AsyncSocket.h"
+#include "session/IdentServer.h"
 #include "support/FreePort.h"
 
 namespace {
@@ -157,7 +158,8 @@ TEST_F(Table, ARefusedConnectionIsReportedAndRetriedAtTheNextTick)
     Session *session = m_table->CreateSession("127.0.0.1", port, "");
     Conversation *query = session->OpenWindow("friend", 1, 4);
     FakeConversationView *server = m_shell->View(session->Key());
-    const std::string refused = "* Chyba pri pripájaní (" + std::to_string(AsyncSocket::RefusedCode()) + ")";
+    const std::string refused =
+        "* Chyba pri pripájaní: Spojenie odmietnuté (" + std::to_string(AsyncSocket::RefusedCode()) + ")";
     ASSERT_TRUE(WaitFor([&] { return server->HasLine(refused); }));
     ASSERT_TRUE(WaitFor([&] { return m_shell->View("friend")->HasLine("* Spojenie prerušené"); }));
     EXPECT_TRUE(server->HasLine("* Spojenie prerušené"));
@@ -190,6 +192,72 @@ TEST_F(Table, CommandsAreTracedAndUnknownOnesFail)
     EXPECT_EQ(session->m_lastCommand, "/quit");
     EXPECT_NE(m_debug.find("Command: /nosuch thing, return: 0"), std::string::npos);
     EXPECT_NE(m_debug.find("Send: QUIT"), std::string::npos);
+}
+
+// An outage is one loss however many attempts fail during it; each failed
+// attempt says why, with the system's number.
+TEST_F(Table, AnOutageIsReportedOnceAndEveryFailedAttemptWithItsReason)
+{
+    Session *session = ConnectSession();
+    m_server.SendLine(":srv 001 me :Welcome");
+    ASSERT_TRUE(WaitFor([&] { return session->IsConnected() && !session->IsConnecting(); }));
+    session->OpenWindow("friend", 1, 4);
+    FakeConversationView *server = ServerView(session);
+    const std::string lost = "* Spojenie prerušené";
+
+    const uint16_t port = m_server.Port();
+    m_server.StopListening();
+    m_server.CloseClient();
+    ASSERT_TRUE(WaitFor([&] { return !session->IsConnected(); }));
+    const std::string refused =
+        "* Chyba pri pripájaní: Spojenie odmietnuté (" + std::to_string(AsyncSocket::RefusedCode()) + ")";
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        EXPECT_EQ(session->Command("", 0, "/timer 0"), 1);
+        ASSERT_TRUE(WaitFor([&] { return server->CountLines(refused) == attempt && !session->IsConnecting(); }));
+    }
+    EXPECT_EQ(server->CountLines(lost), 1);
+    EXPECT_EQ(m_shell->View("friend")->CountLines(lost), 1);
+
+    // Back, and lost again: a new loss is told again.
+    ASSERT_TRUE(m_server.Listen(port));
+    session->Command("", 0, "/timer 0");
+    ASSERT_TRUE(m_server.WaitForClient(2));
+    ASSERT_TRUE(WaitFor([&] { return session->IsConnected(); }));
+    m_server.CloseClient();
+    ASSERT_TRUE(WaitFor([&] { return server->CountLines(lost) == 2; }));
+    EXPECT_EQ(m_shell->View("friend")->CountLines(lost), 2);
+}
+
+// Port 113 needs privileges on Linux: the user learns in one line that no
+// ident server runs, in the server window, not only in the debug log.
+TEST_F(Table, AnIdentServerThatCannotListenIsToldOnceInTheServerWindow)
+{
+    IdentServer holder(0, "127.0.0.1");
+    holder.ApplyIdentSetting(true);
+    ASSERT_NE(holder.ListeningPort(), 0);
+    IdentServer ident(holder.ListeningPort(), "127.0.0.1");
+    ident.SetNoticeSink([&](const std::string &text) { m_table->ServerWindowNotice(text); });
+    ident.ApplyIdentSetting(true); // before any session: kept for the first one
+    ident.ApplyIdentSetting(true); // not retried, not told again
+
+    Session *session = ConnectSession();
+    const std::regex told("\\* Ident server nebeží, port " + std::to_string(holder.ListeningPort())
+                          + " sa nedá otvoriť: .+ \\([0-9]+\\)");
+    auto countTold = [&](Session *in) {
+        int count = 0;
+        for (const FakeConversationView::Line &line : ServerView(in)->Lines())
+            count += std::regex_match(line.text, told) ? 1 : 0;
+        return count;
+    };
+    EXPECT_EQ(countTold(session), 1);
+    Session *later = m_table->CreateSession("127.0.0.1", m_server.Port(), "Later");
+    EXPECT_EQ(countTold(later), 0);
+
+    // Switched off and on while sessions are open: told there at once.
+    ident.ApplyIdentSetting(false);
+    ident.ApplyIdentSetting(true);
+    EXPECT_EQ(countTold(session), 2);
+    EXPECT_EQ(countTold(later), 1);
 }
 
 } // namespace

@@ -47,17 +47,24 @@ int Quit(Session &session, const std::string &, const std::string &line)
     return 1;
 }
 
-int Close(Session &session, const std::string &, const std::string &line)
+int Close(Session &session, const std::string &window, const std::string &line)
 {
-    const std::string name = LowerName(CountWords(line) >= 2 ? GetWord(line, 2) : session.Key());
+    // Without a name (the command pop-up leaves "/close " with a blank) the
+    // window it was typed in closes; the server window's name is the
+    // session's key, so there (or with no window) the session closes.
+    const std::string word = GetWord(line, 2);
+    const std::string named = word.empty() ? window : word;
+    const std::string name = LowerName(named.empty() ? session.Key() : named);
     SessionTable &table = session.Table();
     if (Session *closing = table.FindSession(name)) {
         // The key is copied: closing destroys the session that holds it.
         const std::string key = closing->Key();
         return table.CloseSession(key) ? 1 : 0;
     }
+    // The closing text goes only to a window that is open: a name without
+    // one may well be someone's nick.
     const std::string partMessage = ReadString("Msgs Part");
-    if (!partMessage.empty())
+    if (!partMessage.empty() && session.FindWindow(name))
         session.Command("", 0, StrPrintf("/action %s %s", name.c_str(), partMessage.c_str()));
     if (!session.CloseWindow(name))
         session.PrintTo("", TextClass::Info, StrPrintf("Cannot close: %s", name.c_str()));

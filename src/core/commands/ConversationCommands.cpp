@@ -5,6 +5,7 @@
 
 #include "commands/AwaySwitch.h"
 #include "commands/CommandHandlers.h"
+#include "commands/MessageSplit.h"
 #include "commands/WhoActions.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
@@ -24,6 +25,35 @@ bool IsEchoed(const std::string &text)
     if (text.empty() || text[0] != kCtcp)
         return true;
     return GetWord(text, 1) == "\x01" "ACTION";
+}
+
+const char kActionStart[] = "\x01" "ACTION ";
+
+// The lines a message goes out as: each fits, relayed with our address, in
+// one protocol line. An action is split inside its markers and every part
+// is an action again; other CTCP messages are never split.
+std::vector<std::string> MessageParts(const Session &session, const std::string &command, const std::string &target,
+                                      const std::string &text)
+{
+    const size_t budget = MessageSplit::TextBudget(session.OwnPrefixLength(), command, target);
+    if (text.compare(0, sizeof kActionStart - 1, kActionStart) != 0)
+        return !text.empty() && text[0] == kCtcp ? std::vector<std::string>{text} : MessageSplit::SplitText(text, budget);
+
+    std::string body = text.substr(sizeof kActionStart - 1);
+    if (!body.empty() && body.back() == kCtcp)
+        body.pop_back();
+    const size_t markers = sizeof kActionStart - 1 + 1;
+    std::vector<std::string> parts = MessageSplit::SplitText(body, budget > markers ? budget - markers : 0);
+    for (std::string &part : parts)
+        part = kActionStart + part + kCtcp;
+    return parts;
+}
+
+void EchoMessage(Session &session, const std::string &target, const std::string &text)
+{
+    if (IsEchoed(text))
+        session.DispatchServerLine(
+            StrPrintf(":%s!this@this PRIVMSG %s :%s", session.Nick().c_str(), target.c_str(), text.c_str()));
 }
 
 } // namespace
@@ -53,15 +83,17 @@ int Msg(Session &session, const std::string &, const std::string &line)
 {
     const std::string target = GetWord(line, 2);
     const std::string text = GetRest(line, 3);
-    // The echo comes before the word count test (a target without text
-    // echoes an empty message); without a target there is nothing to show.
-    if (!target.empty() && IsEchoed(text)) {
-        session.DispatchServerLine(
-            StrPrintf(":%s!this@this PRIVMSG %s :%s", session.Nick().c_str(), target.c_str(), text.c_str()));
-    }
-    if (CountWords(line) < 3)
+    if (CountWords(line) < 3) {
+        // The echo comes before the word count test (a target without text
+        // echoes an empty message); without a target there is nothing to show.
+        if (!target.empty())
+            EchoMessage(session, target, text);
         return 0;
-    session.SendLine(StrPrintf("PRIVMSG %s :%s", target.c_str(), text.c_str()));
+    }
+    for (const std::string &part : MessageParts(session, "PRIVMSG", target, text)) {
+        EchoMessage(session, target, part);
+        session.SendLine(StrPrintf("PRIVMSG %s :%s", target.c_str(), part.c_str()));
+    }
     return 1;
 }
 
@@ -69,12 +101,16 @@ int Notice(Session &session, const std::string &, const std::string &line)
 {
     const std::string target = GetWord(line, 2);
     const std::string text = GetRest(line, 3);
-    if (Conversation *open = target.empty() ? nullptr : session.FindWindow(target))
-        open->Print(StrPrintf("%s: %s", session.Nick().c_str(), text.c_str()), TextClass::Text);
-    if (CountWords(line) < 3)
-        return 0;
-    session.SendLine(StrPrintf("NOTICE %s :%s", target.c_str(), text.c_str()));
-    return 1;
+    const bool complete = CountWords(line) >= 3;
+    const std::vector<std::string> parts = complete ? MessageParts(session, "NOTICE", target, text)
+                                                    : std::vector<std::string>{text};
+    for (const std::string &part : parts) {
+        if (Conversation *open = target.empty() ? nullptr : session.FindWindow(target))
+            open->Print(StrPrintf("%s: %s", session.Nick().c_str(), part.c_str()), TextClass::Text);
+        if (complete)
+            session.SendLine(StrPrintf("NOTICE %s :%s", target.c_str(), part.c_str()));
+    }
+    return complete ? 1 : 0;
 }
 
 int Action(Session &session, const std::string &, const std::string &line)
@@ -122,11 +158,17 @@ int Away(Session &session, const std::string &, const std::string &line)
     return 1;
 }
 
-int Quote(Session &session, const std::string &, const std::string &line)
+int Quote(Session &session, const std::string &window, const std::string &line)
 {
     if (CountWords(line) < 2)
         return 0;
-    session.SendLine(GetRest(line, 2));
+    const std::string raw = GetRest(line, 2);
+    const size_t bytes = raw.size() + 2; // with its CR LF
+    if (bytes > MessageSplit::kMaxLineBytes) {
+        session.PrintTo(window, TextClass::Error, MessageSplit::LineTooLongText(bytes));
+        return 1;
+    }
+    session.SendLine(raw);
     return 1;
 }
 

@@ -66,7 +66,7 @@ constexpr StringEntry kStrings[] = {
     {57388, "* Prezývka %s sa už používa"},
     {57389, "* Zadaj: /nick nová prezývka"},
     {57390, "* Nie je možné poslať text serveru"},
-    {57391, "* Použi príkaz /quota, alebo zadaj /help"},
+    {57391, "* Použi príkaz /quote, alebo zadaj /help"},
     {57392, "Klikni a budeš si písať s %s súkromne"},
     {57393, "Klikni a vstúpiš na kanál %s"},
     {57394, "Nový skript"},

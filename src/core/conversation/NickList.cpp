@@ -57,15 +57,35 @@ std::string_view WithoutOneStatus(std::string_view text)
     return text;
 }
 
-int ModeOf(std::string_view text)
+int ModeOf(unsigned modes)
 {
-    if (text.empty())
-        return NickList::Regular;
-    if (text.front() == '@')
+    if (modes & NickList::OperatorFlag)
         return NickList::Operator;
-    if (text.front() == '+')
+    if (modes & NickList::VoiceFlag)
         return NickList::Voice;
     return NickList::Regular;
+}
+
+unsigned ModesOfText(std::string_view text)
+{
+    if (text.empty())
+        return 0;
+    switch (text.front()) {
+    case '@': return NickList::OperatorFlag;
+    case '%': return NickList::HalfOperatorFlag;
+    case '+': return NickList::VoiceFlag;
+    default: return 0;
+    }
+}
+
+// The entry text of a member: the character of its highest status, the nick.
+std::string EntryText(unsigned modes, std::string_view nick)
+{
+    std::string text;
+    if (const char status = NickList::StatusOfModes(modes))
+        text += status;
+    text += nick;
+    return text;
 }
 
 } // namespace
@@ -141,17 +161,30 @@ bool NickList::RowSortsBefore(const Row &a, const Row &b)
     return a.entry.nick < b.entry.nick;
 }
 
-char NickList::StatusAfterModeChange(std::string_view change, int mode)
+bool NickList::ApplyModeChange(std::string_view change, unsigned &modes)
 {
-    if (change == "+o")
+    if (change.size() != 2 || (change[0] != '+' && change[0] != '-'))
+        return false;
+    unsigned flag = 0;
+    if (change[1] == 'o')
+        flag = OperatorFlag;
+    else if (change[1] == 'v')
+        flag = VoiceFlag;
+    else
+        return false;
+    modes = change[0] == '+' ? modes | flag : modes & ~flag;
+    return true;
+}
+
+char NickList::StatusOfModes(unsigned modes)
+{
+    if (modes & OperatorFlag)
         return '@';
-    if (change == "-o")
-        return 0;
-    if (change == "+v")
-        return mode == Operator ? '@' : '+';
-    if (change == "-v")
-        return mode == Operator ? '@' : 0;
-    return '?';
+    if (modes & HalfOperatorFlag)
+        return '%';
+    if (modes & VoiceFlag)
+        return '+';
+    return 0;
 }
 
 int NickList::RowOf(const Row *row) const
@@ -171,7 +204,7 @@ bool NickList::FindNick(std::string_view nick, int *index, int *mode) const
     if (index)
         *index = listed ? RowOf(found->second) : -1;
     if (mode)
-        *mode = listed ? ModeOf(found->second->entry.nick) : NotListed;
+        *mode = listed ? ModeOf(found->second->entry.modes) : NotListed;
     return listed;
 }
 
@@ -179,7 +212,7 @@ int NickList::AddNick(std::string_view text)
 {
     if (FindNick(text))
         return -1;
-    return InsertEntry(NickEntry{std::string(text), {}});
+    return InsertEntry(NickEntry{std::string(text), {}, ModesOfText(text)});
 }
 
 int NickList::InsertEntry(NickEntry entry)
@@ -240,23 +273,19 @@ bool NickList::RemoveNick(std::string_view nick)
 bool NickList::RenameNick(std::string_view oldNick, std::string_view newNick)
 {
     int index = -1;
-    int mode = NotListed;
-    if (!FindNick(oldNick, &index, &mode))
+    if (!FindNick(oldNick, &index))
         return false;
     const bool wasSelected = index == m_selected;
-    std::string away = m_entries[static_cast<std::size_t>(index)]->entry.away;
+    const NickEntry &old = m_entries[static_cast<std::size_t>(index)]->entry;
+    std::string away = old.away;
+    const unsigned modes = old.modes & (OperatorFlag | VoiceFlag);
     RemoveAt(index);
 
-    std::string text;
-    if (mode == Operator)
-        text = "@";
-    else if (mode == Voice)
-        text = "+";
-    text += newNick;
+    std::string text = EntryText(modes, newNick);
     // The new nick may already be listed (a stale entry): keep that one.
     int newIndex = -1;
     if (!FindNick(text, &newIndex))
-        newIndex = InsertEntry(NickEntry{std::move(text), std::move(away)});
+        newIndex = InsertEntry(NickEntry{std::move(text), std::move(away), modes});
     if (wasSelected)
         SelectIndex(newIndex);
     return true;
@@ -265,20 +294,20 @@ bool NickList::RenameNick(std::string_view oldNick, std::string_view newNick)
 int NickList::SetNickMode(std::string_view nick, std::string_view change)
 {
     int index = -1;
-    int mode = NotListed;
-    const bool listed = FindNick(nick, &index, &mode);
+    const bool listed = FindNick(nick, &index);
     const bool wasSelected = listed && index == m_selected;
     std::string away;
+    unsigned modes = 0;
     if (listed) {
-        away = m_entries[static_cast<std::size_t>(index)]->entry.away;
+        const NickEntry &old = m_entries[static_cast<std::size_t>(index)]->entry;
+        away = old.away;
+        modes = old.modes;
         RemoveAt(index);
     }
 
-    std::string text;
-    if (const char status = StatusAfterModeChange(change, mode))
-        text += status;
-    text += nick;
-    int newIndex = InsertEntry(NickEntry{std::move(text), std::move(away)});
+    const bool known = ApplyModeChange(change, modes);
+    std::string text = known ? EntryText(modes, nick) : "?" + std::string(nick);
+    int newIndex = InsertEntry(NickEntry{std::move(text), std::move(away), modes});
     if (newIndex < 0)
         FindNick(nick, &newIndex);
     if (wasSelected)

@@ -14,6 +14,9 @@
 struct NickEntry {
     std::string nick; // the nick, preceded by at most one status character: '@', '%', '+' (or '?')
     std::string away; // empty while the member is present ("AWAY" or the reason while away)
+    // Every status the member holds (NickList::ModeFlag bits); the status
+    // character of `nick` shows the highest of them.
+    unsigned modes = 0;
 
     char Status() const; // the leading status character, or 0 when there is none
     std::string_view Bare() const; // the nick without its leading status character
@@ -49,14 +52,17 @@ public:
 class NickList {
 public:
     enum Mode { NotListed = -1, Regular = 0, Voice = 1, Operator = 2 };
+    // The statuses a member can hold at once; an operator may be voiced too.
+    enum ModeFlag : unsigned { OperatorFlag = 1, HalfOperatorFlag = 2, VoiceFlag = 4 };
 
     NickList();
     ~NickList();
     NickList(const NickList &) = delete;
     NickList &operator=(const NickList &) = delete;
 
-    // Whether the nick is listed; `index` gets its row and `mode` its Mode
-    // (2 for '@', 1 for '+', 0 otherwise), both -1 when it is not listed.
+    // Whether the nick is listed; `index` gets its row and `mode` its highest
+    // Mode (2 for an operator, 1 for a voiced member, 0 otherwise), both -1
+    // when it is not listed.
     bool FindNick(std::string_view nick, int *index = nullptr, int *mode = nullptr) const;
 
     // Adds the text (status character included) in sort order unless the
@@ -67,17 +73,17 @@ public:
     // Removes the member; false when it is not listed.
     bool RemoveNick(std::string_view nick);
 
-    // Replaces the old nick by the new one with '@' for an operator, '+' for a
-    // voiced member and nothing otherwise (a '%' is lost). The member keeps
-    // its away text and, when selected, the selection. False when the old
-    // nick is not listed.
+    // Replaces the old nick by the new one; the member keeps its operator and
+    // voice statuses (a half-operator status is lost), its away text and,
+    // when selected, the selection. False when the old nick is not listed.
     bool RenameNick(std::string_view oldNick, std::string_view newNick);
 
     // Applies a mode change ("+o", "-o", "+v", "-v"; anything else marks the
-    // entry with '?'). The entry becomes the new status character followed by
-    // the nick as passed; the away text is kept and a selected member stays
-    // selected. A nick that is not listed is added. Returns the entry's row
-    // (-1 for an empty nick).
+    // entry with '?'). Each status is kept apart, so an operator who is also
+    // voiced and loses "o" shows '+'. The entry becomes the character of its
+    // highest status followed by the nick as passed; the away text is kept
+    // and a selected member stays selected. A nick that is not listed is
+    // added. Returns the entry's row (-1 for an empty nick).
     int SetNickMode(std::string_view nick, std::string_view change);
 
     // Sets the away text (empty: present). False when the nick is not listed.
@@ -117,8 +123,11 @@ public:
     // The member's nick without one leading '@' or '+'.
     static std::string WithoutStatus(std::string_view text);
 
-    // The status character that a mode change gives a member of the given Mode.
-    static char StatusAfterModeChange(std::string_view change, int mode);
+    // Applies a mode change ("+o", "-o", "+v", "-v") to a member's statuses;
+    // false, with the statuses unchanged, for any other change.
+    static bool ApplyModeChange(std::string_view change, unsigned &modes);
+    // The status character of the highest status: '@', '%', '+', or 0.
+    static char StatusOfModes(unsigned modes);
 
 private:
     struct Row {

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <system_error>
 
 #ifdef _WIN32
 #include <winsock2.h>
@@ -89,6 +90,26 @@ bool NativeLevelAndName(AsyncSocket::Option option, int &level, int &name)
     return false;
 }
 
+// The reasons a user meets, in the program's language; others come in the
+// system's words.
+struct ErrorReason
+{
+    int code;
+    const char *text;
+};
+const ErrorReason kErrorReasons[] = {
+    {0, "Server ukončil spojenie"},
+    {Code::Refused, "Spojenie odmietnuté"},
+    {Code::TimedOut, "Čas na spojenie vypršal"},
+    {Code::HostNotFound, "Server sa nenašiel alebo je nedosiahnuteľný"},
+    {Code::NetUnreachable, "Sieť je nedosiahnuteľná"},
+    {Code::Access, "Prístup zamietnutý"},
+    {Code::AddressInUse, "Adresa sa už používa"},
+    {Code::AddressNotAvailable, "Adresa nie je dostupná"},
+    {Code::ConnectionReset, "Spojenie zrušené druhou stranou"},
+    {Code::ConnectionAborted, "Spojenie zlyhalo"},
+};
+
 std::string AddressText(const QHostAddress &address)
 {
     if (address.isNull())
@@ -122,6 +143,18 @@ int AsyncSocket::TimedOutCode() { return Code::TimedOut; }
 int AsyncSocket::RefusedCode() { return Code::Refused; }
 int AsyncSocket::WouldBlockCode() { return Code::WouldBlock; }
 int AsyncSocket::NotConnectedCode() { return Code::NotConnected; }
+
+std::string AsyncSocket::ErrorText(int code)
+{
+    std::string reason;
+    for (const ErrorReason &known : kErrorReasons) {
+        if (known.code == code)
+            reason = known.text;
+    }
+    if (reason.empty())
+        reason = std::system_category().message(code);
+    return reason + " (" + std::to_string(code) + ")";
+}
 
 int AsyncSocket::ErrorCode(int qtSocketError)
 {

@@ -129,6 +129,9 @@ public:
     // The system's error code for a Qt socket error (ECONNREFUSED for
     // ConnectionRefusedError, ...). RemoteHostClosedError gives 0.
     static int ErrorCode(int qtSocketError);
+    // The reason for an error code followed by the code, for the user:
+    // "Spojenie odmietnuté (111)". 0 is an orderly close by the peer.
+    static std::string ErrorText(int code);
     static int TimedOutCode();
     static int RefusedCode();
     static int WouldBlockCode();

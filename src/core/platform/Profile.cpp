@@ -326,7 +326,7 @@ bool Edit(Document &document, const std::string &section, const std::string &key
     return true;
 }
 
-bool SaveAtomically(const std::string &path, const Document &document, bool isNew)
+bool SaveAtomically(const std::string &path, const Document &document)
 {
     const QString fileName = QString::fromStdString(path);
     if (!QDir().mkpath(QFileInfo(fileName).absolutePath()))
@@ -335,13 +335,12 @@ bool SaveAtomically(const std::string &path, const Document &document, bool isNe
     if (!file.open(QIODevice::WriteOnly))
         return false;
 #ifdef Q_OS_UNIX
-    // The file holds passwords: a new one is readable by its owner only.
-    if (isNew && ::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0) {
+    // The file holds passwords: after every write it is readable by its
+    // owner only, also when someone else made it with wider permissions.
+    if (::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0) {
         file.cancelWriting();
         return false;
     }
-#else
-    (void)isNew;
 #endif
     const QByteArray bytes = SerializeDocument(document);
     if (file.write(bytes) != bytes.size()) {
@@ -415,7 +414,7 @@ bool Profile::SetString(const std::string &path, const std::string &section, con
     Document edited = *current;
     if (!Edit(edited, section, key, value))
         return true;
-    if (!SaveAtomically(path, edited, loaded == LoadResult::Missing))
+    if (!SaveAtomically(path, edited))
         return false;
     std::lock_guard lock(g_cacheMutex);
     g_cache.erase(path);

@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr size_t kMaxPendingOffers = 500;
-
 bool IsDecimal(const std::string &word, size_t maxDigits)
 {
     if (word.empty() || word.size() > maxDigits)
@@ -93,12 +91,13 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
     const int kind = chat ? 2 : 4;
 
     if (ReadBool("DCC Dialog")) {
-        if (session.m_pendingRequests.size() >= kMaxPendingOffers) {
-            session.Log("Pending requests full, DCC offer of %s dropped", nick.c_str());
+        std::string notice;
+        if (!session.m_pendingRequests.Add(kind, std::time(nullptr), nick, command, notice)) {
+            session.Log("No room among the pending requests, DCC offer of %s dropped", nick.c_str());
+            if (!notice.empty())
+                session.PrintTo("", TextClass::Error, notice);
             return;
         }
-        session.m_pendingRequests.push_back(StrPrintf("%d %lld %s %s", kind, static_cast<long long>(std::time(nullptr)),
-                                                      nick.c_str(), command.c_str()));
         if (Shell *shell = session.GetShell())
             shell->AskQuestion(kind, senderPrefix, session.Key(), fileName, std::strtoll(size.c_str(), nullptr, 10));
         return;

@@ -69,8 +69,10 @@ int Join(Session &session, const std::string &line)
         window = session.OpenWindow(channel, Conversation::KindChannel, Conversation::TypeChannel);
     if (!window)
         return 1;
-    if (who == session.Nick())
+    if (who == session.Nick()) {
+        session.LearnOwnAddress(GetWord(line, 1));
         return OwnJoin(session, *window);
+    }
 
     window->Nicks().AddNick(who);
     window->NickListChanged();

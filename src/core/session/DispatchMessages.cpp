@@ -22,10 +22,6 @@ namespace Dispatch {
 
 namespace {
 
-// Private messages that wait for the user's answer to the question; beyond
-// this a flood of new senders is no longer queued.
-constexpr size_t kMaxPendingRequests = 500;
-
 // The sounds of the address-book alert.
 constexpr int kSimpleBeep = 0;
 constexpr int kInformationBeep = 64;
@@ -86,12 +82,13 @@ void PrivateMessage(Session &session, const std::string &line, const std::string
         return;
     }
     if (ReadBool("Query Dialog")) {
-        if (session.m_pendingRequests.size() >= kMaxPendingRequests) {
-            session.Log("Pending requests full, dropped the message of %s", sender.c_str());
+        std::string notice;
+        if (!session.m_pendingRequests.Add(1, std::time(nullptr), sender, text, notice)) {
+            session.Log("No room among the pending requests, dropped the message of %s", sender.c_str());
+            if (!notice.empty())
+                session.PrintTo("", TextClass::Error, notice);
             return;
         }
-        session.m_pendingRequests.push_back(
-            StrPrintf("%d %lld %s %s", 1, static_cast<long long>(std::time(nullptr)), sender.c_str(), text.c_str()));
         if (Shell *shell = session.GetShell())
             shell->AskQuestion(1, StripColon(GetWord(line, 1)), session.Key(), std::string(), 0);
         return;

@@ -26,9 +26,13 @@ void IdentServer::ApplyIdentSetting(bool on)
     if (m_listening)
         return;
     m_listening = true;
-    if (!Listen(m_port, m_address, 5) && m_log)
-        m_log(StrPrintf("Ident server: cannot listen on port %u (error %d)", static_cast<unsigned>(m_port),
-                        LastError()));
+    if (Listen(m_port, m_address, 5))
+        return;
+    const unsigned port = m_port;
+    if (m_log)
+        m_log(StrPrintf("Ident server: cannot listen on port %u (error %d)", port, LastError()));
+    if (m_notice)
+        m_notice(StrPrintf("* Ident server nebeží, port %u sa nedá otvoriť: %s", port, ErrorText(LastError()).c_str()));
 }
 
 uint16_t IdentServer::ListeningPort() const

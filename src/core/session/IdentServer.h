@@ -21,9 +21,14 @@ public:
     explicit IdentServer(uint16_t port = 113, std::string address = std::string(), LogSink log = {});
     ~IdentServer() override;
 
+    // Where the user is told, in one line, that the listener could not be
+    // opened (port 113 needs privileges on Linux).
+    void SetNoticeSink(LogSink notice) { m_notice = std::move(notice); }
+
     // Opens the listener when on and not yet listening; closes it when off.
-    // A failure to listen is written to the log; it is not retried until the
-    // setting has been switched off once.
+    // A failure to listen is written to the log and told once through the
+    // notice sink; it is not retried until the setting has been switched
+    // off once.
     void ApplyIdentSetting(bool on);
     bool Listening() const { return m_listening; }
     // The port really listened on (useful with port 0); 0 when closed.
@@ -44,6 +49,7 @@ private:
     uint16_t m_port;
     std::string m_address;
     LogSink m_log;
+    LogSink m_notice;
     bool m_listening = false;
     std::set<IdentConnection *> m_connections;
 };

@@ -98,6 +98,7 @@ int Session::SendRegistration(const std::string &nick, const std::string &email,
 {
     // A nick made only of blanks and quotes would leave NICK without a parameter.
     const std::string sentNick = nick.empty() ? std::string(kDefaultNick) : nick;
+    m_registeredUser = sentNick;
     SendLine(StrPrintf("USER %s %s %s :%s", sentNick.c_str(), sentNick.c_str(), email.c_str(), fullName.c_str()));
     SendLine("NICK " + sentNick);
     return 1;
@@ -122,6 +123,34 @@ void Session::Welcome(const std::string &line)
         m_nick = m_registeredNick;
         UpdateNick(m_nick);
     }
+    // Many servers end the welcome with the address they give us.
+    LearnOwnAddress(GetWord(line, CountWords(line)));
+}
+
+void Session::LearnOwnAddress(const std::string &prefix)
+{
+    const std::string address = StripColon(prefix);
+    const size_t bang = address.find('!');
+    const size_t at = address.find('@', bang == std::string::npos ? 0 : bang);
+    if (bang == std::string::npos || at == std::string::npos || !EqualNoCase(address.substr(0, bang), m_nick))
+        return;
+    m_ownUser = address.substr(bang + 1, at - bang - 1);
+    LearnOwnHost(address.substr(at + 1));
+}
+
+void Session::LearnOwnHost(const std::string &host)
+{
+    if (!host.empty())
+        m_ownHost = host;
+}
+
+size_t Session::OwnPrefixLength() const
+{
+    // The protocol's limit for a host name.
+    constexpr size_t kUnknownHostLength = 63;
+    const size_t user = m_ownUser.empty() ? 1 + m_registeredUser.size() : m_ownUser.size();
+    const size_t host = m_ownHost.empty() ? kUnknownHostLength : m_ownHost.size();
+    return m_nick.size() + 1 + user + 1 + host;
 }
 
 void Session::NickChanged(const std::string &line)

@@ -13,6 +13,13 @@
 #include "text/StrPrintf.h"
 #include "text/Words.h"
 
+namespace {
+
+// A failed attempt or a closed connection, with the system's reason.
+const char *const kConnectErrorText = "* Chyba pri pripájaní: %s";
+
+} // namespace
+
 Session::Session(SessionTable &table) : m_table(table), m_socket(new SessionSocket(this)) {}
 
 Session::~Session()
@@ -97,6 +104,8 @@ void Session::StartConnect()
     m_waitingLines.clear();
     m_lastCommand.clear();
     m_lastResult = 0;
+    m_ownUser.clear();
+    m_ownHost.clear();
 
     Log("ConnectThreadHelper -> Connect ...");
     const bool started = m_port <= 65535 && m_socket->Connect(m_host, static_cast<uint16_t>(m_port));
@@ -109,13 +118,14 @@ void Session::StartConnect()
 void Session::OnConnect(int error)
 {
     if (error != 0) {
-        PrintTo("", TextClass::Info, Strings::Format(1012, error));
+        PrintTo("", TextClass::Info, StrPrintf(kConnectErrorText, AsyncSocket::ErrorText(error).c_str()));
         ConnectionLost();
         return;
     }
     SetSocketOptions();
     Log("Connecion ok");
     m_connected = true;
+    m_lossReported = false;
     Command(m_key, 0, "/reguser");
     FlushWaitingLines();
 }
@@ -148,7 +158,7 @@ void Session::CloseSocket()
 void Session::OnClose(int error)
 {
     Log("Connection closed, OnClose: nErrorCode: %d", error);
-    PrintTo("", TextClass::Info, Strings::Format(1012, error));
+    PrintTo("", TextClass::Info, StrPrintf(kConnectErrorText, AsyncSocket::ErrorText(error).c_str()));
     m_connected = false;
     ConnectionLost();
 }
@@ -161,7 +171,10 @@ void Session::ConnectionLost()
         window->Nicks().Clear();
         window->NickListChanged();
     }
-    PrintTo("", TextClass::Error, Strings::Get(57370), true);
+    // Said once for a loss, not again for every attempt that fails after it.
+    if (!m_lossReported)
+        PrintTo("", TextClass::Error, Strings::Get(57370), true);
+    m_lossReported = true;
     CloseSocket();
     m_connected = false;
     m_connecting = false;

@@ -11,6 +11,7 @@
 
 #include "session/CtcpRateLimit.h"
 #include "session/LineAssembler.h"
+#include "session/PendingRequests.h"
 #include "text/TextClass.h"
 
 class Conversation;
@@ -88,6 +89,15 @@ public:
     int NickRejected(int code, const std::string &line);
     void AutoChangeNick(const std::string &rejected);
     void UpdateNick(const std::string &newNick);
+    // Our address as the server shows it to others: a prefix
+    // "nick!user@host" of our own nick teaches user and host, and a host
+    // alone (numeric 396) the host. Forgotten when a new attempt starts.
+    void LearnOwnAddress(const std::string &prefix);
+    void LearnOwnHost(const std::string &host);
+    // The length of the "nick!user@host" the server puts before our lines
+    // when it relays them: what was learned, else "~" and the user name we
+    // registered, and a host of 63 bytes.
+    size_t OwnPrefixLength() const;
 
     // ---- windows and printing ----
     // Case-insensitive; a conversation without view (native window gone) is skipped.
@@ -135,7 +145,7 @@ public:
     std::string m_awayMessage;
     std::vector<std::string> m_whoActions;
     std::vector<std::string> m_ignoreList;
-    std::vector<std::string> m_pendingRequests;
+    PendingRequests m_pendingRequests;
     // Nicks whose user-property sheets are open and collect WHOIS and CTCP replies.
     std::vector<std::string> m_propertyDialogs;
     CtcpRateLimit m_ctcpLimit;
@@ -189,6 +199,9 @@ private:
     bool m_autoReconnect = true;
     bool m_connecting = false;
     std::string m_registeredNick;
+    std::string m_registeredUser; // the user name sent with USER
+    std::string m_ownUser;        // learned from the server; empty: unknown
+    std::string m_ownHost;        // learned from the server; empty: unknown
     int m_receiveDepth = 0;
     // When the user interface was last pumped inside a receive burst.
     QElapsedTimer m_lastPump;
@@ -197,5 +210,6 @@ private:
     bool m_deleteWhenIdle = false;
     bool m_closeAfterReceive = false; // the connection ended inside OnReceive
     bool m_shutdown = false;
+    bool m_lossReported = false; // "* Spojenie prerušené" was printed since the last connection
     unsigned m_connectionNumber = 0; // changes with every attempt and every loss
 };

@@ -18,7 +18,21 @@ Session *SessionTable::CreateSession(const std::string &host, unsigned port, con
     // InitKernel enters the session into the table even when it cannot
     // connect, so it keeps its server window as the user expects.
     session->InitKernel(host, port, confName);
+    std::vector<std::string> held;
+    held.swap(m_heldNotices);
+    for (const std::string &text : held)
+        session->PrintTo("", TextClass::Error, text);
     return session;
+}
+
+void SessionTable::ServerWindowNotice(const std::string &text)
+{
+    if (m_sessions.empty()) {
+        m_heldNotices.push_back(text);
+        return;
+    }
+    for (const auto &entry : m_sessions)
+        entry.second->PrintTo("", TextClass::Error, text);
 }
 
 bool SessionTable::CloseSession(const std::string &key)

@@ -37,6 +37,11 @@ public:
     // Closes every session, in key order; the table is empty afterwards.
     void CloseAll();
 
+    // A line for the user about the application rather than one server (the
+    // ident server): printed in the server window of every session, or of
+    // the next session created while none is open.
+    void ServerWindowNotice(const std::string &text);
+
     std::vector<Session *> Sessions() const;
     size_t Count() const { return m_sessions.size(); }
     // Whether a session other than except uses this key or display name.
@@ -59,4 +64,5 @@ private:
     Shell *m_shell;
     std::map<std::string, std::unique_ptr<Session>> m_sessions;
     DebugSink m_debugSink;
+    std::vector<std::string> m_heldNotices; // for the next session's server window
 };

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include "commands/MessageSplit.h"
 #include "session/ServerEncoding.h"
 #include "session/SessionSocket.h"
 
@@ -43,6 +44,13 @@ int Session::SendLine(const std::string &line)
     if (bytes.empty())
         return 0;
     bytes += "\r\n";
+    // A server drops the connection of a client whose line is too long:
+    // long text is split before it gets here, anything else is refused.
+    if (bytes.size() > MessageSplit::kMaxLineBytes) {
+        Log("Line too long, not sent: %s", bytes.c_str());
+        PrintTo("", TextClass::Error, MessageSplit::LineTooLongText(bytes.size()));
+        return 0;
+    }
 
     if (m_connected)
         return WriteToSocket(bytes);

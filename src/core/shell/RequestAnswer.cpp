@@ -14,17 +14,8 @@ namespace {
 std::vector<std::string> TakeMatching(Session &session, int kind, const std::string &nick,
                                       const std::string &data)
 {
-    std::vector<std::string> taken;
-    auto &pending = session.m_pendingRequests;
-    for (auto it = pending.begin(); it != pending.end();) {
-        if (RequestAnswer::Matches(*it, kind, nick, data)) {
-            taken.push_back(*it);
-            it = pending.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    return taken;
+    return session.m_pendingRequests.Take(
+        [&](const std::string &entry) { return RequestAnswer::Matches(entry, kind, nick, data); });
 }
 
 } // namespace
@@ -60,6 +51,5 @@ void RequestAnswer::AcceptRequest(Session &session, int kind, const std::string 
 void RequestAnswer::RejectRequest(Session &session, int kind, const std::string &from,
                                   const std::string &data)
 {
-    if (kind == 2 || kind == 4)
-        TakeMatching(session, kind, NickFromPrefix(from), data);
+    TakeMatching(session, kind, NickFromPrefix(from), data);
 }

@@ -14,8 +14,8 @@ namespace RequestAnswer {
 // stored accepting command of each matching offer (for 4 only the offers of
 // the file named data). Matching entries are removed.
 void AcceptRequest(Session &session, int kind, const std::string &from, const std::string &data);
-// Kinds 2 and 4: removes the entries AcceptRequest would take, running
-// nothing. Private-message entries stay.
+// Removes the entries AcceptRequest would take, running nothing: a declined
+// private chat takes the sender's waiting messages with it.
 void RejectRequest(Session &session, int kind, const std::string &from, const std::string &data);
 
 // Whether a pending entry belongs to the request (kind, nick and, for file

@@ -52,6 +52,7 @@ CBrimoApp::CBrimoApp(QObject *parent)
     m_identServer = std::make_unique<IdentServer>(113, std::string(), [this](const std::string &text) {
         DebugLog("%s", text.c_str());
     });
+    m_identServer->SetNoticeSink([this](const std::string &text) { m_sessions->ServerWindowNotice(text); });
     m_questions.SetShowHandler([this](const Question &question) { ShowQuestion(question); });
 }
 
