@@ -37,6 +37,9 @@ TEST_F(ConnectionCommands, CloseWithoutANameClosesTheWindowItWasTypedIn)
     EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/close", "#a"), 1); }), std::vector<std::string>{"PART #a close"});
     EXPECT_EQ(m_session->FindWindow("#a"), nullptr);
     EXPECT_NE(m_session->FindWindow("#b"), nullptr);
+    // as the command pop-up completes it, with a blank after the word
+    EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/close ", "#b"), 1); }), std::vector<std::string>{"PART #b close"});
+    EXPECT_EQ(m_session->FindWindow("#b"), nullptr);
     EXPECT_EQ(m_table->FindSession(m_session->Key()), m_session);
 }
 

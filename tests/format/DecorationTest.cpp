@@ -39,6 +39,12 @@ std::string Nick(const std::string &word, const std::string &extraStyle = "")
         + extraStyle + "'>" + word + "</span>";
 }
 
+std::string Address(const std::string &word)
+{
+    return "<span id='/link " + word + "' title='" + word + "' style='cursor: hand; text-decoration: underline;'>" + word
+        + "</span>";
+}
+
 std::string Smiley(const std::string &file)
 {
     return "<img src=\"/opt/brimo/smiles/" + file
@@ -65,11 +71,13 @@ TEST(Decoration, WordsBecomeTheirElements)
         {"bob: hi", Nick("bob") + ": hi"},
         {":", ":"},
         {"FRIEND", Nick("FRIEND")},
-        {"http://x", "<span id='/link http://x' title='http://x' style='cursor: hand;'>http://x</span>"},
+        {"http://x", Address("http://x")},
         {"http://", "http://"},
-        {"ftp://a", "<span id='/link ftp://a' title='ftp://a' style='cursor: hand;'>ftp://a</span>"},
+        {"https://x", Address("https://x")},
+        {"https://", "https://"},
+        {"ftp://a", Address("ftp://a")},
         {"ftp://", "ftp://"},
-        {"www.a", "<span id='/link www.a' title='www.a' style='cursor: hand;'>www.a</span>"},
+        {"www.a", Address("www.a")},
         {"www.", "www."},
         {"HTTP://x.sk", "HTTP://x.sk"},
         {":-0", Smiley("13.gif")},
@@ -232,6 +240,13 @@ TEST(Decoration, EntitiesDecodeLikeABrowserAndEscapingIsReversible)
     EXPECT_EQ(DecodeEntities("&#0;&#xD800;&#9999999;"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
     EXPECT_EQ(DecodeEntities("&#13;&#10;"), "\r\n");
     EXPECT_EQ(DecodeEntities("&#x1F600;"), "\xF0\x9F\x98\x80");
+    // One reference at a time: nothing between '&' and ';' is skipped over.
+    std::string out;
+    EXPECT_EQ(DecodeEntityAt("&lt;b", 0, out), 4u);
+    EXPECT_EQ(DecodeEntityAt("R&D</b> &lt;3", 1, out), 0u);
+    EXPECT_EQ(DecodeEntityAt("&amp", 0, out), 0u);
+    EXPECT_EQ(DecodeEntityAt("x&#x10FFFF;", 1, out), 10u);
+    EXPECT_EQ(out, "<\xF4\x8F\xBF\xBF");
     std::string every;
     for (int c = 1; c < 256; ++c)
         every += char(c);
@@ -277,11 +292,38 @@ TEST(Decoration, AnAddressKeepsTheTagsOfItsWordAfterTheElement)
     DecorationContext context;
     // The last word of a coloured line holds the line's closing tags.
     const std::string converted = ConvertToHtml("\x03" "4see http://x.sk/a");
-    EXPECT_EQ(DecorateLine(converted, context),
-              "<span style='color:Red;'>see <span id='/link http://x.sk/a' title='http://x.sk/a' "
-              "style='cursor: hand;'>http://x.sk/a</span></span>");
-    EXPECT_EQ(DecorateLine("http://a<b>b</b>c<u>", context),
-              "<span id='/link http://abc' title='http://abc' style='cursor: hand;'>http://abc</span><b></b><u>");
+    EXPECT_EQ(DecorateLine(converted, context), "<span style='color:Red;'>see " + Address("http://x.sk/a") + "</span>");
+    EXPECT_EQ(DecorateLine("http://a<b>b</b>c<u>", context), Address("http://abc") + "<b></b><u>");
+}
+
+// A colour code right after a word splits its tag at the blank inside it
+// ("<span" | "style='...'>"): the element must not swallow the first half.
+TEST(Decoration, ChannelsAndNicksKeepTheTagsOfTheirWordAfterTheElement)
+{
+    DecorationContext context = ChannelContext();
+    EXPECT_EQ(DecorateLine(ConvertToHtml("see #chan\x03" "4red"), context),
+              "see " + Channel("#chan") + "<span style='color:Red;'>red</span>");
+    EXPECT_EQ(DecorateLine(ConvertToHtml("\x02see #chan"), context), "<b>see " + Channel("#chan") + "</b>");
+    EXPECT_EQ(DecorateLine(ConvertToHtml("see https://x.sk\x03" "4red"), context),
+              "see " + Address("https://x.sk") + "<span style='color:Red;'>red</span>");
+    context.m_isNickListMember = [](std::string_view nick) { return nick.substr(0, 3) == "bob"; };
+    EXPECT_EQ(DecorateLine(ConvertToHtml("hi bob\x03" "4red"), context),
+              "hi " + Nick("bob") + "<span style='color:Red;'>red</span>");
+    // Formatting inside a word is dropped from the element, as for addresses.
+    EXPECT_EQ(DecorateLine(ConvertToHtml("#a\x02" "b\x02" "c"), context), Channel("#abc") + "<b></b>");
+}
+
+// What a user wrote is what the element carries: the conversion writes '&'
+// as "&amp;", and the command and the title hold the plain word.
+TEST(Decoration, ElementsOfWordsWithAmpersandsHoldThePlainWord)
+{
+    const DecorationContext context = ChannelContext();
+    EXPECT_EQ(DecorateLine(ConvertToHtml("#R&D"), context),
+              "<span id='/join #R&amp;D' title='Klikni a vstúpiš na kanál #R&amp;D' style='cursor: hand;'>#R&amp;D</span>");
+    EXPECT_EQ(DecorateLine(ConvertToHtml("http://x.sk/?a=1&b=2"), context),
+              "<span id='/link http://x.sk/?a=1&amp;b=2' title='http://x.sk/?a=1&amp;b=2' "
+              "style='cursor: hand; text-decoration: underline;'>http://x.sk/?a=1&amp;b=2</span>");
+    EXPECT_EQ(DecorateLine(ConvertToHtml("so :>"), context), "so " + Smiley("2.gif"));
 }
 
 } // namespace

@@ -25,16 +25,21 @@ TEST_P(ConvertToHtmlTable, ProducesExpectedFragment)
 
 const HtmlCase kHtmlCases[] = {
     {"Empty", "", ""},
-    {"PlainTextUnchanged", "a & b \"q\" 'x'", "a & b \"q\" 'x'"},
+    {"PlainTextUnchanged", "a b \"q\" 'x'", "a b \"q\" 'x'"},
     {"AngleBracketsEscaped", "<script>x</script>", "&lt;script&gt;x&lt;/script&gt;"},
+    // What a user typed shows as typed: "&lt;" is seen as "&lt;", not as "<".
+    {"AmpersandEscaped", "R&D &lt; &amp; &#60;", "R&amp;D &amp;lt; &amp;amp; &amp;#60;"},
     {"WholeExample", "a\x02" "b\x03" "4,12c\x0F" "d",
-     "a<b>b<span style='color:Red;background-color:Blue;'>c"
-     "<span style='background-color:transparent;color:Black;'>d</b></span></span>"},
+     "a<b>b<span style='color:Red;background-color:Blue;'>c</b></span>d"},
     {"ThirdDigitStaysText", "\x03" "123", "<span style='color:Blue;'>3</span>"},
     {"CommaWithoutDigitKept", "\x03" "4,x", "<span style='color:Red;'>,x</span>"},
     {"BackgroundOnly", "\x03" ",5x", "<span style='background-color:Brown;'>x</span>"},
-    {"ColourWithoutDigits", "\x03" "x", "<span style=''>x</span>"},
-    {"ColourAtEnd", "x\x03", "x<span style=''></span>"},
+    {"ColourWithoutDigits", "\x03" "x", "x"},
+    {"ColourAtEnd", "x\x03", "x"},
+    {"BareColourEndsColourAndBackground", "\x03" "4,1a\x03" "9b\x03" "c",
+     "<span style='color:Red;background-color:Black;'>a<span style='color:Lime;'>b</span></span>c"},
+    {"BareColourEndsReverse", "\x16" "a\x03" "b", "<span style='background-color:Black;color:White;'>a</span>b"},
+    {"BareColourKeepsBoldAndUnderline", "\x02\x1F\x03" "4a\x03" "b", "<b><u><span style='color:Red;'>a</span>b</b></u>"},
     {"ColourCommaAtEnd", "\x03" "4,", "<span style='color:Red;'>,</span>"},
     {"NumbersAbove15AreWhite", "\x03" "16,99x", "<span style='color:White;background-color:White;'>x</span>"},
     {"LeadingZero", "\x03" "03x", "<span style='color:Green;'>x</span>"},
@@ -44,9 +49,11 @@ const HtmlCase kHtmlCases[] = {
     {"OddBoldClosedFirst", "\x1F" "u\x02" "b\x16" "r",
      "<u>u<b>b<span style='background-color:Black;color:White;'>r</b></u></span>"},
     {"UnderlineToggles", "\x1F" "a\x1F" "b", "<u>a</u>b"},
-    {"PlainOpensSpan", "\x0F", "<span style='background-color:transparent;color:Black;'></span>"},
-    {"PlainDoesNotEndBold", "\x02" "a\x0F" "b",
-     "<b>a<span style='background-color:transparent;color:Black;'>b</b></span>"},
+    {"PlainAloneOpensNothing", "\x0F", ""},
+    {"PlainEndsEverything", "\x02\x1F\x03" "1,1a\x16" "b\x0F" "c",
+     "<b><u><span style='color:Black;background-color:Black;'>a"
+     "<span style='background-color:Black;color:White;'>b</b></u></span></span>c"},
+    {"StylesAfterPlainStartAnew", "\x02" "a\x0F" "b\x02" "c", "<b>a</b>b<b>c</b>"},
     {"ControlBytesCopied", std::string("a\r\n\x01\x07" "b\0c", 8), std::string("a\r\n\x01\x07" "b\0c", 8)},
     {"Utf8Copied", "Čierna žltá", "Čierna žltá"},
 };
@@ -57,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(IrcCodes, ConvertToHtmlTable, ::testing::ValuesIn(kHtml
 TEST(ConvertToHtml, NeverReadsDigitsPastTheEndOfItsText)
 {
     const std::string buffer = "x\x03" "12,34";
-    EXPECT_EQ(ConvertToHtml(std::string_view(buffer).substr(0, 2)), "x<span style=''></span>");
+    EXPECT_EQ(ConvertToHtml(std::string_view(buffer).substr(0, 2)), "x");
     EXPECT_EQ(ConvertToHtml(std::string_view(buffer).substr(0, 5)), "x<span style='color:Blue;'>,</span>");
 }
 
@@ -86,19 +93,30 @@ size_t OwnTagLength(const std::string &html, size_t pos)
     return styleEnd + 2 - pos;
 }
 
-std::string WithoutOwnTags(const std::string &html)
+// Length of the escape at pos ("&lt;", "&gt;", "&amp;"), 0 for anything else.
+size_t EscapeLength(const std::string &html, size_t pos)
+{
+    for (const char *escape : {"&lt;", "&gt;", "&amp;"}) {
+        if (html.compare(pos, std::string_view(escape).size(), escape) == 0)
+            return std::string_view(escape).size();
+    }
+    return 0;
+}
+
+std::string WithoutOwnTagsAndEscapes(const std::string &html)
 {
     std::string rest;
     for (size_t pos = 0; pos < html.size();) {
-        const size_t tag = html[pos] == '<' ? OwnTagLength(html, pos) : 0;
-        if (tag == 0)
+        const size_t skip = html[pos] == '<' ? OwnTagLength(html, pos) : html[pos] == '&' ? EscapeLength(html, pos) : 0;
+        if (skip == 0)
             rest += html[pos++];
-        pos += tag;
+        pos += skip;
     }
     return rest;
 }
 
-// Whatever the input, the only markup in the result is the program's own tags.
+// Whatever the input, the only markup in the result is the program's own
+// tags and escapes: no '<', '>' or '&' of the text reaches the HTML raw.
 TEST(ConvertToHtml, RandomInputNeverLetsRawAngleBracketsThrough)
 {
     const std::string alphabet = std::string("\x02\x03\x0F\x16\x1F<>,0123456789ab&'\"\r\n", 21);
@@ -109,8 +127,8 @@ TEST(ConvertToHtml, RandomInputNeverLetsRawAngleBracketsThrough)
         for (int i = 0; i < length; ++i) {
             input += (random() % 4 == 0) ? char(random() % 256) : alphabet[random() % alphabet.size()];
         }
-        const std::string rest = WithoutOwnTags(ConvertToHtml(input));
-        ASSERT_EQ(rest.find_first_of("<>"), std::string::npos) << "input: " << input;
+        const std::string rest = WithoutOwnTagsAndEscapes(ConvertToHtml(input));
+        ASSERT_EQ(rest.find_first_of("<>&"), std::string::npos) << "input: " << input;
     }
 }
 

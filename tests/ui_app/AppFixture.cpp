@@ -2,6 +2,9 @@
 
 #include "app/BrimoApp.h"
 #include "app/MainFrame.h"
+#include "session/Session.h"
+#include "session/SessionTable.h"
+#include "support/WaitFor.h"
 
 #include <QCoreApplication>
 
@@ -25,6 +28,21 @@ bool AppFixture::StartApp(const std::string &config, const QStringList &argument
     m_app = std::make_unique<CBrimoApp>();
     m_app->SetBarStateStore(m_barStore.get());
     return m_app->Start(arguments) == CBrimoApp::Started;
+}
+
+Session *AppFixture::StartConnected()
+{
+    if (!m_server.Listen())
+        return nullptr;
+    const std::string config =
+        "[Base]\nNick=tester\n[Servers]\nSiet=127.0.0.1 " + std::to_string(m_server.Port()) + " 1\n";
+    if (!StartApp(config) || m_app->Sessions().Count() != 1)
+        return nullptr;
+    Session *session = m_app->Sessions().Sessions().front();
+    if (!m_server.WaitForLineStartingWith("NICK"))
+        return nullptr;
+    m_server.SendLine(":irc.test 001 tester :Vitaj");
+    return WaitFor([&] { return !session->IsConnecting(); }) ? session : nullptr;
 }
 
 void AppFixture::StopApp()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/ScriptedServer.h"
 #include "support/TestConfigDir.h"
 
 #include <QSettings>
@@ -10,6 +11,7 @@
 
 class CBrimoApp;
 class CMainFrame;
+class Session;
 
 // Starts the application on a configuration of the test's own (and a bar
 // state store of its own) and ends it after the test.
@@ -21,11 +23,15 @@ protected:
 
     // Writes the configuration (when given) and runs the start-up.
     bool StartApp(const std::string &config = {}, const QStringList &arguments = {QStringLiteral("brimo")});
+    // Starts the application with one favourite server, the scripted server,
+    // connected automatically, and registers the session as "tester".
+    Session *StartConnected();
     // Ends the running application (the exit sequence) and destroys it.
     void StopApp();
 
     CMainFrame *Frame() const;
 
+    ScriptedServer m_server;
     std::unique_ptr<CBrimoApp> m_app;
     QTemporaryDir m_barDir;
     std::unique_ptr<QSettings> m_barStore;

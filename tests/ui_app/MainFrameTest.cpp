@@ -12,15 +12,22 @@
 #include "session/Session.h"
 #include "session/SessionTable.h"
 
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <memory>
 
 namespace {
 
@@ -327,4 +334,25 @@ TEST(HelpPages, IndexLinksPagesThatExistAndExplainEveryCommand)
     const QString scripts = ReadHelpPage(QStringLiteral("Skripty.Htm"));
     for (const char *needle : {"echo", "msg", "cmd", "this name", "OnClient", "proc /"})
         EXPECT_TRUE(scripts.contains(QLatin1String(needle))) << needle;
+}
+
+TEST_F(MainFrameTest, QtsOwnButtonsDialogsAndContextMenusSpeakSlovak)
+{
+    ASSERT_TRUE(StartApp());
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), "Áno");
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), "Nie");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), "Zrušiť");
+
+    QTemporaryDir folder;
+    EXPECT_EQ(QAbstractFileIconProvider().type(QFileInfo(folder.path())), "Priečinok");
+
+    QLineEdit edit;
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    EXPECT_EQ(TitlesOf(menu->actions()).value(0).section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')), "Späť");
+
+    // They go back to Qt's English when the application ends.
+    StopApp();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
 }

@@ -1,6 +1,5 @@
 #include "AppFixture.h"
 
-#include "support/ScriptedServer.h"
 #include "support/WaitFor.h"
 
 #include "app/BrimoApp.h"
@@ -14,30 +13,11 @@
 
 namespace {
 
-class SearchWindowTest : public AppFixture
-{
-protected:
-    // A running application with one session registered on a scripted server.
-    Session *ConnectedSession()
-    {
-        EXPECT_TRUE(m_server.Listen());
-        const std::string config = "[Base]\nNick=tester\n[Servers]\nSiet=127.0.0.1 " +
-                                   std::to_string(m_server.Port()) + " 1\n";
-        EXPECT_TRUE(StartApp(config));
-        EXPECT_EQ(m_app->Sessions().Count(), 1u);
-        Session *session = m_app->Sessions().Sessions().front();
-        EXPECT_TRUE(m_server.WaitForLineStartingWith("NICK"));
-        m_server.SendLine(":irc.test 001 tester :Vitaj");
-        EXPECT_TRUE(WaitFor([&] { return !session->IsConnecting(); }));
-        return session;
-    }
-
-    ScriptedServer m_server;
-};
+using SearchWindowTest = AppFixture;
 
 TEST_F(SearchWindowTest, SearchOpensOneWindowThatListsTheNetworksChannels)
 {
-    Session *session = ConnectedSession();
+    Session *session = StartConnected();
     ASSERT_TRUE(session);
     EXPECT_EQ(session->Command(session->Key(), 0, "/search"), 1);
     CSearchFrame *search = m_app->SearchWindow(session->Key());

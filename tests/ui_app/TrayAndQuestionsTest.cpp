@@ -23,6 +23,7 @@ using QuestionDialogTest = AppFixture;
 TEST_F(TrayTest, MinimisingHidesToTheTrayAndAClickBringsTheWindowBack)
 {
     ASSERT_TRUE(StartApp(kTray));
+    Frame()->SetTrayAvailability([] { return true; });
     ASSERT_TRUE(Frame()->TrayIcon());
     EXPECT_EQ(Frame()->TrayIcon()->toolTip(), "Brimo");
     Frame()->showMinimized();
@@ -43,6 +44,23 @@ TEST_F(TrayTest, WithoutHideMinimizedTheWindowOnlyMinimises)
     PumpEvents(50);
     EXPECT_TRUE(Frame()->isVisible());
     EXPECT_FALSE(Frame()->MinimiseToTray());
+}
+
+// Hidden with no tray to click, the window could not be brought back.
+TEST_F(TrayTest, WithoutATrayOnTheDesktopTheWindowOnlyMinimises)
+{
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        GTEST_SKIP() << "this desktop shows tray icons";
+    ASSERT_TRUE(StartApp(kTray));
+    ASSERT_TRUE(Frame()->TrayIcon());
+    Frame()->showMinimized();
+    PumpEvents(50);
+    EXPECT_TRUE(Frame()->isVisible());
+    EXPECT_TRUE(Frame()->isMinimized());
+    EXPECT_TRUE(m_app->IsMainWindowVisible());
+    EXPECT_FALSE(Frame()->MinimiseToTray());
+    Frame()->showNormal();
+    EXPECT_TRUE(WaitFor([&] { return !Frame()->isMinimized(); }));
 }
 
 TEST_F(TrayTest, TrayIconFollowsTheSetting)

@@ -1,5 +1,6 @@
 // The channel menu and tool bar: the command lines they issue.
 #include "FrameFixture.h"
+#include "support/RenderedToolTip.h"
 
 #include "app/CommandIds.h"
 #include "config/Strings.h"
@@ -181,6 +182,12 @@ TEST_F(ChannelMenuTest, ToolBarButtonsRunTheirCommandsAndUserMessages)
     ASSERT_TRUE(bar->isVisible());
     EXPECT_EQ(bar->Action(CommandId::UserMessageFirst)->toolTip(), QStringLiteral("ahoj vsetci"));
     EXPECT_FALSE(bar->Action(CommandId::UserMessageFirst + 1)->isEnabled());
+    // A message is shown as written, even one that looks like HTML.
+    CChannelBar shown;
+    shown.SetUserMessages({"<b>ahoj</b> <img src=/nonexistent/p.png>", "", "", "", ""});
+    const RenderedToolTip tip(shown.Action(CommandId::UserMessageFirst)->toolTip());
+    EXPECT_EQ(tip.shown.toStdString(), "<b>ahoj</b> <img src=/nonexistent/p.png>");
+    EXPECT_TRUE(tip.loads.isEmpty());
 
     bar->Action(CommandId::UserMessageFirst)->trigger();
     bar->Action(CommandId::UserMessageFirst + 4)->trigger();

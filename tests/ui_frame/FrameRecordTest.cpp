@@ -65,6 +65,20 @@ TEST_F(FrameTest, WindowIsMaximizedByARecordOfOneOrAMaximizedActiveChild)
     EXPECT_TRUE(two->SubWindow()->isMaximized());
 }
 
+// A place saved in a larger main window, or on a larger screen.
+TEST_F(FrameTest, ASavedPlaceBeyondTheAreaIsBroughtInside)
+{
+    const QRect area = m_area->viewport()->rect();
+    ASSERT_TRUE(WriteString("Window Data", "Wnd_#far", "False 1500 900 600 400"));
+    ASSERT_TRUE(WriteString("Window Data", "Wnd_#huge", "False -50 -40 2400 1600"));
+    CChannelFrame *far = FrameOf(OpenWindow("#far", 2, 2));
+    CChannelFrame *huge = FrameOf(OpenWindow("#huge", 2, 2));
+    ASSERT_TRUE(far && huge);
+    EXPECT_EQ(far->SubWindow()->geometry(), QRect(area.width() - 600, area.height() - 400, 600, 400));
+    EXPECT_EQ(huge->SubWindow()->geometry(), area);
+    EXPECT_EQ(far->NormalGeometry(), far->SubWindow()->geometry());
+}
+
 TEST_F(FrameTest, ClosingWritesTheRecordAndZoomed)
 {
     ASSERT_TRUE(WriteString("Window Data", "Wnd_#chan", "False 10 20 600 400 150 False True False True"));

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -262,4 +263,40 @@ TEST_F(FrameTest, SelectingPlainTextWithTheMouseCopiesItAndCopyPrefersTheInputLi
     frame->Input()->selectAll();
     EXPECT_TRUE(frame->HandleCommand(CommandId::EditCopy));
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("typed words"));
+}
+
+// Reading the scroll-back: a selection there, and the focus going back to
+// the input line after it, leave the view where the reader put it.
+TEST_F(FrameTest, SelectingInTheScrollBackKeepsTheViewInPlace)
+{
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    ASSERT_NE(frame, nullptr);
+    for (int i = 0; i < 300; ++i)
+        frame->Print("line " + std::to_string(i) + " of text", static_cast<int>(TextClass::Text));
+    CChannelList *view = frame->TextView();
+    QScrollBar *bar = view->verticalScrollBar();
+    ASSERT_TRUE(WaitFor([&] { return bar->maximum() > 0 && bar->value() == bar->maximum(); }));
+    PumpEvents(2 * CChannelFrame::kScrollDelayMs); // the scroll after the window's first sizing is over
+    bar->setValue(0);
+    ASSERT_FALSE(view->IsAtEnd());
+
+    QWidget *viewport = view->viewport();
+    const QPoint from = CentreOf(frame, QStringLiteral("line 1 "));
+    const QPoint to = CentreOf(frame, QStringLiteral("line 3 "));
+    QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), viewport->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+    ASSERT_TRUE(view->SelectedText().contains(QStringLiteral("line 2 of text")));
+    ASSERT_TRUE(WaitFor([&] { return frame->Input()->hasFocus(); }));
+    PumpEvents(50); // a refresh gets its chance to move the view
+
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_FALSE(view->VisibleTextRect(QStringLiteral("line 1 ")).isEmpty());
+    // New lines do not pull it to the end either.
+    frame->Print("line new", static_cast<int>(TextClass::Text));
+    PumpEvents(50);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_FALSE(view->IsAtEnd());
 }

@@ -1,5 +1,7 @@
 #include "view/ChannelList.h"
 
+#include "support/RenderedToolTip.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -202,6 +204,40 @@ TEST_F(ChannelListTest, HandCursorAndToolTipOverElements)
     QApplication::sendEvent(view.viewport(), &help);
     EXPECT_EQ(QToolTip::text(), QStringLiteral("Klikni a budeš si písať s bob súkromne"));
     QToolTip::hideText();
+}
+
+// A word's title is the sender's text: its tool tip shows every character
+// and loads nothing, whatever markup the word holds.
+TEST_F(ChannelListTest, ToolTipsOfHostileWordsShowTheirTextAndLoadNothing)
+{
+    QTemporaryDir dir;
+    QImage(4, 4, QImage::Format_RGB32).save(dir.filePath(QStringLiteral("p.png")));
+    const std::string picture = dir.filePath(QStringLiteral("p.png")).toStdString();
+    FormatContext context = view.formatContext();
+    context.m_decoration.m_isNickListMember = [](std::string_view nick) { return nick.substr(0, 3) == "bob"; };
+    view.SetFormatContext(context);
+    const std::string words[] = {"#x<img\tsrc=" + picture + ">", "#y<a\thref=http://x.sk>a</a>", "#z<table><tr><td>t",
+                                 "bob<img\tsrc=" + picture + ">", "#R&lt;D&amp;", "http://x.sk/<b>b</b>"};
+    const QString titles[] = {QStringLiteral("Klikni a vstúpiš na kanál "), QStringLiteral("Klikni a vstúpiš na kanál "),
+                              QStringLiteral("Klikni a vstúpiš na kanál "), QStringLiteral("Klikni a budeš si písať s "),
+                              QStringLiteral("Klikni a vstúpiš na kanál "), QString()};
+    for (size_t i = 0; i < std::size(words); ++i) {
+        view.Clear();
+        view.Create();
+        view.WriteLine("look " + words[i] + " there", TextClass::Text, false);
+        const QString word = QString::fromStdString(words[i]);
+        QString title = titles[i] + word;
+        if (words[i].front() == 'b')
+            title += QStringLiteral(" súkromne");
+        const QPoint at = centreOf(word.left(3));
+        QHelpEvent help(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view.viewport(), &help);
+        ASSERT_TRUE(QToolTip::isVisible()) << words[i];
+        const RenderedToolTip shown(QToolTip::text());
+        EXPECT_EQ(shown.shown.toStdString(), title.toStdString());
+        EXPECT_TRUE(shown.loads.isEmpty()) << shown.loads.join(' ').toStdString();
+        QToolTip::hideText();
+    }
 }
 
 TEST_F(ChannelListTest, StaysAtTheEndOnlyWhileTheUserIsThere)

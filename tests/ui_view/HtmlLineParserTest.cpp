@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <iterator>
 #include <random>
 
 namespace {
@@ -60,12 +62,127 @@ TEST(HtmlLineParser, FormattedLineBecomesStyledRuns)
     const int red = int(text.indexOf(QStringLiteral("red")));
     EXPECT_EQ(parsed.styleAt(0, red).m_foreground, 0xFFFF0000);
     EXPECT_EQ(parsed.styleAt(0, red).m_background, 0xFF0000FF);
-    // 0x0F opens a black span on a transparent background: the blue shows on.
+    // 0x0F ends the colour and its background: the line's own colour is back.
     const int plain = int(text.indexOf(QStringLiteral("plain")));
     EXPECT_EQ(parsed.styleAt(0, plain).m_foreground, 0xFF000000);
-    EXPECT_EQ(parsed.styleAt(0, plain).m_background, 0xFF0000FF);
+    EXPECT_EQ(qAlpha(parsed.styleAt(0, plain).m_background), 0);
     const int chan = int(text.indexOf(QStringLiteral("#chan")));
     EXPECT_EQ(parsed.commandAt(0, chan), QStringLiteral("/join #chan"));
+}
+
+// The style a line starts with: what the word "probe", printed after it,
+// is drawn with. A Text line of the default context is black on nothing.
+RunStyle StyleOfNextLine(const std::string &irc, const FormatContext &context)
+{
+    Parsed parsed(FormatLine(irc, TextClass::Text, 0, context));
+    parsed.feed(FormatLine("probe", TextClass::Text, 0, context));
+    const int line = parsed.document.LineCount() - 2;
+    const int at = int(parsed.text(line).indexOf(QStringLiteral("probe")));
+    EXPECT_GE(at, 0) << irc;
+    EXPECT_LT(parsed.runAt(line, at).m_link, 0) << irc;
+    return at < 0 ? RunStyle() : parsed.styleAt(line, at);
+}
+
+void ExpectFreshStyle(const RunStyle &style, const std::string &irc)
+{
+    EXPECT_FALSE(style.m_bold) << irc;
+    EXPECT_FALSE(style.m_underline) << irc;
+    EXPECT_EQ(style.m_foreground, 0xFF000000) << irc;
+    EXPECT_EQ(qAlpha(style.m_background), 0) << irc;
+}
+
+// Every word but the probe is a nick.
+FormatContext EveryWordIsANick()
+{
+    FormatContext context;
+    context.m_decoration.m_isNickListMember = [](std::string_view nick) { return nick != "probe"; };
+    return context;
+}
+
+TEST(HtmlLineParser, NoStyleCarriesOverToTheNextLine)
+{
+    const FormatContext context;
+    const char *lines[] = {
+        "\x02R&D\x02 <3",           // an '&' with a ';' in reach behind a closing tag
+        "\x1Fu&x\x1F;",
+        "\x02&#x41\x02;",
+        "\x03" "4,1red&\x0F;",
+        "\x16rev&lt\x03;",
+        "see #chan\x03" "4red",
+        "#R&D\x02bold",
+        "http://x\x03" "4,1red",
+    };
+    for (const char *irc : lines)
+        ExpectFreshStyle(StyleOfNextLine(irc, context), irc);
+    ExpectFreshStyle(StyleOfNextLine("bob\x02&x\x02;", EveryWordIsANick()), "bob&x;");
+}
+
+// Lines of random words, formatting bytes and HTML characters: after each,
+// the next line starts with no open style, whatever the line held.
+TEST(HtmlLineParser, RandomLinesNeverLeaveAStyleOpen)
+{
+    const char *pieces[] = {"\x02", "\x1F", "\x16", "\x0F", "\x03", "\x03" "4", "\x03" "4,1", ",", "1", "&", ";",
+                            "&lt;", "&amp", "#", "#chan", "http://", "www.x", ":)", "<", ">", "<b>", "</u>", "'",
+                            "\"", " ", " ", "R", "D", "x", "\t", "\xC3\xA1"};
+    const FormatContext contexts[] = {FormatContext(), EveryWordIsANick()};
+    std::mt19937 random(2024);
+    for (int round = 0; round < 3000; ++round) {
+        std::string irc;
+        const int count = int(random() % 24);
+        for (int i = 0; i < count; ++i)
+            irc += pieces[random() % std::size(pieces)];
+        const RunStyle style = StyleOfNextLine(irc, contexts[round % 2]);
+        ASSERT_FALSE(style.m_bold || style.m_underline || style.m_foreground != 0xFF000000
+                     || qAlpha(style.m_background) != 0)
+            << "after the line: " << irc;
+    }
+}
+
+// What was typed is what is shown: entities a user writes are not decoded.
+TEST(HtmlLineParser, TextShowsAsItWasTyped)
+{
+    const FormatContext context;
+    const std::string typed = "R&D &lt;b&gt; &amp; &#65; a&b;c <3 \"q\" 'x'";
+    Parsed parsed(FormatLine(typed, TextClass::Text, 0, context));
+    EXPECT_TRUE(parsed.text(0).endsWith(QString::fromStdString(typed))) << parsed.text(0).toStdString();
+    EXPECT_EQ(parsed.document.CopyText(0, 0, INT_MAX).right(int(typed.size())), QString::fromStdString(typed));
+}
+
+// 0x0F ends every style and colour; a 0x03 without digits ends the colour
+// and the background. The line's own colour shows again after either.
+TEST(HtmlLineParser, PlainAndBareColourEndWhatTheyShould)
+{
+    FormatContext context;
+    context.m_colorText = 0x123456;
+    Parsed parsed(FormatLine("\x02\x1F\x03" "1,1a\x0F" "b \x03" "4,8c\x03" "d \x16" "e\x03" "f", TextClass::Text, 0,
+                             context));
+    const QString text = parsed.text(0);
+    const int a = int(text.indexOf(QLatin1Char('a')));
+    EXPECT_EQ(parsed.styleAt(0, a).m_foreground, 0xFF000000);
+    EXPECT_EQ(parsed.styleAt(0, a).m_background, 0xFF000000);
+    for (const char letter : {'b', 'd', 'f'}) {
+        const RunStyle &style = parsed.styleAt(0, int(text.indexOf(QLatin1Char(letter))));
+        EXPECT_EQ(style.m_foreground, 0xFF123456) << letter;
+        EXPECT_EQ(qAlpha(style.m_background), 0) << letter;
+        EXPECT_FALSE(style.m_bold) << letter;
+        EXPECT_FALSE(style.m_underline) << letter;
+    }
+    const int c = int(text.indexOf(QLatin1Char('c')));
+    EXPECT_EQ(parsed.styleAt(0, c).m_background, 0xFFFFFF00);
+}
+
+TEST(HtmlLineParser, AddressesAreUnderlinedAndHttpsIsOne)
+{
+    const FormatContext context;
+    Parsed parsed(FormatLine("see https://x.sk and http://y.sk", TextClass::Text, 0, context));
+    const QString text = parsed.text(0);
+    const int https = int(text.indexOf(QStringLiteral("https")));
+    const int http = int(text.indexOf(QStringLiteral("http://")));
+    EXPECT_EQ(parsed.commandAt(0, https), QStringLiteral("/link https://x.sk"));
+    EXPECT_EQ(parsed.commandAt(0, http), QStringLiteral("/link http://y.sk"));
+    EXPECT_TRUE(parsed.styleAt(0, https).m_underline);
+    EXPECT_TRUE(parsed.styleAt(0, http + 8).m_underline);
+    EXPECT_FALSE(parsed.styleAt(0, int(text.indexOf(QStringLiteral("and")))).m_underline);
 }
 
 TEST(HtmlLineParser, ColourForms)

@@ -49,10 +49,11 @@ int Quit(Session &session, const std::string &, const std::string &line)
 
 int Close(Session &session, const std::string &window, const std::string &line)
 {
-    // Without a name the window it was typed in closes; the server window's
-    // name is the session's key, so there (or with no window) the session
-    // closes.
-    const std::string named = CountWords(line) >= 2 ? GetWord(line, 2) : window;
+    // Without a name (the command pop-up leaves "/close " with a blank) the
+    // window it was typed in closes; the server window's name is the
+    // session's key, so there (or with no window) the session closes.
+    const std::string word = GetWord(line, 2);
+    const std::string named = word.empty() ? window : word;
     const std::string name = LowerName(named.empty() ? session.Key() : named);
     SessionTable &table = session.Table();
     if (Session *closing = table.FindSession(name)) {

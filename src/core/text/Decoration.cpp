@@ -120,20 +120,22 @@ void AppendUtf8(std::string &out, uint32_t code)
     }
 }
 
-// Reads "&...;" at pos; on success appends the character and returns the
-// length of the reference, else 0.
+} // namespace
+
 size_t DecodeEntityAt(std::string_view text, size_t pos, std::string &out)
 {
-    const size_t semicolon = text.find(';', pos);
-    if (semicolon == std::string_view::npos || semicolon - pos > 10)
+    // Only a ';' within 11 bytes of the '&' can end a reference the program
+    // reads ("&#x10FFFF;" and the named ones are shorter).
+    const size_t semicolon = text.substr(pos, 11).find(';');
+    if (semicolon == std::string_view::npos)
         return 0;
-    const std::string_view name = text.substr(pos + 1, semicolon - pos - 1);
+    const std::string_view name = text.substr(pos + 1, semicolon - 1);
     static constexpr std::pair<const char *, const char *> kNamed[] = {
         {"lt", "<"}, {"gt", ">"}, {"amp", "&"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", "\xC2\xA0"}};
     for (const auto &[entity, replacement] : kNamed) {
         if (name == entity) {
             out += replacement;
-            return semicolon - pos + 1;
+            return semicolon + 1;
         }
     }
     if (name.size() < 2 || name[0] != '#')
@@ -161,8 +163,10 @@ size_t DecodeEntityAt(std::string_view text, size_t pos, std::string &out)
     if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
         code = 0xFFFD;
     AppendUtf8(out, code);
-    return semicolon - pos + 1;
+    return semicolon + 1;
 }
+
+namespace {
 
 // What the reader sees of a piece of HTML: tags dropped, entities decoded.
 // Most words have neither, and are used as they are.
@@ -210,10 +214,41 @@ void AppendElement(std::string &out, std::string_view commandPrefix, std::string
     out += "</span>";
 }
 
-void AppendChannel(std::string &out, std::string_view word)
+// The tags inside a word, in order, without the text between them.
+void AppendTagsOf(std::string &out, std::string_view word)
+{
+    int depth = 0;
+    for (char c : word) {
+        if (c == '<')
+            ++depth;
+        if (depth > 0)
+            out += c;
+        if (c == '>' && depth > 0)
+            --depth;
+    }
+}
+
+// The element of a clickable word (a channel, a nick, an address). The word
+// shows without its formatting, and the tags it held follow the element:
+// they still open and close what the rest of the line expects (a word just
+// before a colour code holds the first half of the colour's tag; the last
+// word of a formatted line holds the line's closing tags).
+void AppendWordElement(std::string &out, std::string_view commandPrefix, std::string_view word, int titleId,
+                       std::string_view style)
 {
     std::string storage;
-    AppendElement(out, "/join ", PlainOf(word, storage), 57393, "cursor: hand;", word);
+    const std::string_view plain = PlainOf(word, storage);
+    if (word.find('<') == std::string_view::npos) {
+        AppendElement(out, commandPrefix, plain, titleId, style, word);
+        return;
+    }
+    AppendElement(out, commandPrefix, plain, titleId, style, StripTags(word));
+    AppendTagsOf(out, word);
+}
+
+void AppendChannel(std::string &out, std::string_view word)
+{
+    AppendWordElement(out, "/join ", word, 57393, "cursor: hand;");
 }
 
 bool IsNick(std::string_view word, const DecorationContext &context, bool &isContact)
@@ -249,41 +284,19 @@ void AppendNick(std::string &out, std::string_view word, bool isContact, const D
             style += ';';
         }
     }
-    std::string storage;
-    AppendElement(out, "/query ", PlainOf(word, storage), 57392, style, word);
+    AppendWordElement(out, "/query ", word, 57392, style);
 }
 
 bool IsAddress(std::string_view word)
 {
-    return (StartsWith(word, "http://") && word.size() >= 8) || (StartsWith(word, "ftp://") && word.size() >= 7)
-        || (StartsWith(word, "www.") && word.size() >= 5);
+    return (StartsWith(word, "http://") && word.size() >= 8) || (StartsWith(word, "https://") && word.size() >= 9)
+        || (StartsWith(word, "ftp://") && word.size() >= 7) || (StartsWith(word, "www.") && word.size() >= 5);
 }
 
-// The tags inside a word, in order, without the text between them.
-std::string TagsOf(std::string_view word)
-{
-    std::string tags;
-    int depth = 0;
-    for (char c : word) {
-        if (c == '<')
-            ++depth;
-        if (depth > 0)
-            tags += c;
-        if (c == '>' && depth > 0)
-            --depth;
-    }
-    return tags;
-}
-
+// Underlined, so that a reader sees what can be clicked.
 void AppendAddress(std::string &out, std::string_view word)
 {
-    const std::string text = StripTags(word);
-    std::string storage;
-    AppendElement(out, "/link ", PlainOf(word, storage), 0, "cursor: hand;", text);
-    // The address shows without its formatting, but the tags it held still
-    // open and close what the rest of the line expects: a link at the end of
-    // a coloured line carries the closing tags of the whole line.
-    out += TagsOf(word);
+    AppendWordElement(out, "/link ", word, 0, "cursor: hand; text-decoration: underline;");
 }
 
 // Smiley tokens are compared with what the reader sees, so ":>" (written

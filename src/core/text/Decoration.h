@@ -62,3 +62,8 @@ std::string EscapeAttribute(std::string_view text);
 // The text with the entities a browser would decode (&lt; &gt; &amp; &quot;
 // &apos; &nbsp; &#N; &#xN;) decoded; anything else is left as it is.
 std::string DecodeEntities(std::string_view text);
+// Decodes the one reference that starts with the '&' at pos: appends its
+// character to out and returns its length ("&lt;" gives 4). Text there that
+// is not one whole reference gives 0 and leaves out unchanged: "&D</b> &lt;"
+// is not a reference, whatever follows it.
+size_t DecodeEntityAt(std::string_view text, size_t pos, std::string &out);

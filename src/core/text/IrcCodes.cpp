@@ -13,7 +13,6 @@ using IrcCode::kReverse;
 using IrcCode::kUnderline;
 
 constexpr std::string_view kReverseSpan = "<span style='background-color:Black;color:White;'>";
-constexpr std::string_view kPlainSpan = "<span style='background-color:transparent;color:Black;'>";
 constexpr std::string_view kSpanEnd = "</span>";
 
 // Bytes that ConvertToHtml does not copy as they are; everything else is
@@ -21,7 +20,7 @@ constexpr std::string_view kSpanEnd = "</span>";
 constexpr std::array<bool, 256> MakeHtmlSpecialTable()
 {
     std::array<bool, 256> table{};
-    for (unsigned char c : {kBold, kColor, kPlain, kReverse, kUnderline, '<', '>'})
+    for (unsigned char c : {kBold, kColor, kPlain, kReverse, kUnderline, '<', '>', '&'})
         table[c] = true;
     return table;
 }
@@ -54,7 +53,8 @@ int ReadColorNumber(std::string_view text, size_t &pos)
 }
 
 // pos is just after the 0x03; moves it past the digits and the comma taken.
-void AppendColorSpan(std::string &out, std::string_view text, size_t &pos)
+// A 0x03 without digits opens nothing and gives false.
+bool AppendColorSpan(std::string &out, std::string_view text, size_t &pos)
 {
     const int foreground = ReadColorNumber(text, pos);
     int background = -1;
@@ -62,6 +62,8 @@ void AppendColorSpan(std::string &out, std::string_view text, size_t &pos)
         ++pos;
         background = ReadColorNumber(text, pos);
     }
+    if (foreground < 0 && background < 0)
+        return false;
     out += "<span style='";
     if (foreground >= 0) {
         out += "color:";
@@ -74,6 +76,24 @@ void AppendColorSpan(std::string &out, std::string_view text, size_t &pos)
         out += ';';
     }
     out += "'>";
+    return true;
+}
+
+void CloseSpans(std::string &out, int &openSpans)
+{
+    for (; openSpans > 0; --openSpans)
+        out += kSpanEnd;
+}
+
+// Bold and underline close before the spans, as at the end of a text.
+void CloseAll(std::string &out, bool &bold, bool &underline, int &openSpans)
+{
+    if (bold)
+        out += "</b>";
+    if (underline)
+        out += "</u>";
+    bold = underline = false;
+    CloseSpans(out, openSpans);
 }
 
 // Skips the digits (and comma) of a colour code the way StripCodes removes
@@ -121,12 +141,14 @@ void AppendHtml(std::string &out, std::string_view text)
             ++openSpans;
             break;
         case kPlain:
-            out += kPlainSpan;
-            ++openSpans;
+            CloseAll(out, bold, underline, openSpans);
             break;
         case kColor:
-            AppendColorSpan(out, text, pos);
-            ++openSpans;
+            // A bare 0x03 ends every colour and background (reverse included).
+            if (AppendColorSpan(out, text, pos))
+                ++openSpans;
+            else
+                CloseSpans(out, openSpans);
             break;
         case '<':
             out += "&lt;";
@@ -134,15 +156,12 @@ void AppendHtml(std::string &out, std::string_view text)
         case '>':
             out += "&gt;";
             break;
+        case '&':
+            out += "&amp;";
+            break;
         }
     }
-
-    if (bold)
-        out += "</b>";
-    if (underline)
-        out += "</u>";
-    for (int i = 0; i < openSpans; ++i)
-        out += kSpanEnd;
+    CloseAll(out, bold, underline, openSpans);
 }
 
 std::string ConvertToHtml(std::string_view text)

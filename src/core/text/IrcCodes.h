@@ -14,8 +14,10 @@ constexpr char kReverse = 0x16;
 constexpr char kUnderline = 0x1F;
 } // namespace IrcCode
 
-// IRC text to an HTML fragment. '<' and '>' are always escaped; bold and
-// underline are closed and every opened span is closed at the end.
+// IRC text to an HTML fragment that shows exactly the text: '<', '>' and '&'
+// are always escaped. 0x0F closes bold, underline and every colour; a 0x03
+// without digits closes every colour and background. Whatever is still open
+// is closed at the end, so nothing carries over to the next line.
 std::string ConvertToHtml(std::string_view text);
 // The same, appended to out (lets a caller build a whole line in one buffer).
 void AppendHtml(std::string &out, std::string_view text);

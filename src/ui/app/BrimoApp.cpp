@@ -4,6 +4,7 @@
 #include "app/HelpFrame.h"
 #include "app/MainFrame.h"
 #include "app/Notifier.h"
+#include "app/QtTranslation.h"
 #include "commands/CommandHelp.h"
 #include "config/Config.h"
 #include "config/Strings.h"
@@ -22,6 +23,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QLibraryInfo>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QSettings>
@@ -72,6 +74,7 @@ int CBrimoApp::Start(const QStringList &arguments)
     QDir::setCurrent(Q(ExeDirectory()));
     QCoreApplication::setOrganizationName(QStringLiteral("Brimo"));
     QCoreApplication::setApplicationName(QStringLiteral("Brimo"));
+    LoadQtTranslation();
 
     m_mainFrame = new CMainFrame(*this);
     if (!m_mainFrame)
@@ -83,6 +86,9 @@ int CBrimoApp::Start(const QStringList &arguments)
         m_mainFrame->showMaximized();
     else
         m_mainFrame->show();
+    // The keyboard comes to the new window at once; without a window manager
+    // nobody else would give it.
+    m_mainFrame->activateWindow();
 
     CCommandList::Shared();
     if (arguments.size() > 1 && arguments.at(1).compare(QLatin1String("debug"), Qt::CaseInsensitive) == 0)
@@ -103,6 +109,20 @@ int CBrimoApp::Start(const QStringList &arguments)
     LoadContactNicks();
     m_mainFrame->update();
     return Started;
+}
+
+bool CBrimoApp::LoadQtTranslation()
+{
+    if (m_qtTranslation)
+        return true;
+    auto translation = std::make_unique<CQtTranslation>();
+    // Qt's installed translations, or a "translations" folder shipped beside the program.
+    if (!translation->Load({QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                            QDir(Q(ExeDirectory())).filePath(QStringLiteral("translations"))}))
+        return false;
+    QCoreApplication::installTranslator(translation.get());
+    m_qtTranslation = std::move(translation);
+    return true;
 }
 
 void CBrimoApp::ConnectPropertySheets()
@@ -392,8 +412,10 @@ int CBrimoApp::MessageBox(const std::string &text, const std::string &title, int
         standard = QMessageBox::Ok | QMessageBox::Cancel;
     else if (buttons == ButtonsYesNo)
         standard = QMessageBox::Yes | QMessageBox::No;
-    const int answer = QMessageBox::information(m_mainFrame, title.empty() ? QStringLiteral("Brimo") : Q(title),
-                                                Q(text), standard);
+    QMessageBox box(QMessageBox::Information, title.empty() ? QStringLiteral("Brimo") : Q(title), Q(text), standard,
+                    m_mainFrame);
+    box.setTextFormat(Qt::PlainText); // the text may hold a nick, a channel or a server's words
+    const int answer = box.exec();
     switch (answer) {
     case QMessageBox::Cancel:
         return AnswerCancel;

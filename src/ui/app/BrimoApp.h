@@ -20,6 +20,7 @@
 #include <vector>
 
 class CNotifier;
+class CQtTranslation;
 class IdentServer;
 class QSettings;
 class Session;
@@ -123,6 +124,9 @@ public:
     void SetAwayEverywhere(bool away);
 
 private:
+    // Qt's own texts (standard buttons, file dialogs, context menus) in
+    // Slovak; false when Qt's Slovak translation is not installed.
+    bool LoadQtTranslation();
     void AutoConnect();
     void ConnectPropertySheets();
     void DisconnectPropertySheets();
@@ -139,6 +143,7 @@ private:
     std::map<std::string, QPointer<CSearchFrame>> m_searchWindows;
     QPointer<CDlgQuestion> m_questionDialog;
     std::unique_ptr<CNotifier> m_notifier;
+    std::unique_ptr<CQtTranslation> m_qtTranslation;
     std::unique_ptr<IdentServer> m_identServer; // opened and closed by the "Ident Server" setting
     std::vector<std::string> m_helpLines;
     std::vector<std::string> m_contactNicks;

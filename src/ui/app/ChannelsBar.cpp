@@ -2,6 +2,7 @@
 
 #include "app/AppIcons.h"
 #include "app/ShellChild.h"
+#include "widgets/PlainToolTip.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -90,8 +91,10 @@ void CChannelsBar::UpdateButton(Entry &entry, bool active)
     if (!entry.child)
         return;
     const QString title = entry.child->windowTitle();
-    button->setText(button->fontMetrics().elidedText(title, Qt::ElideRight, kButtonWidth - 26));
-    button->setToolTip(ToolTipOf(entry.child));
+    // "&&" shows an '&' of a channel name ("#R&D") instead of making a shortcut of it.
+    button->setText(button->fontMetrics().elidedText(title, Qt::ElideRight, kButtonWidth - 26).replace(
+        QLatin1Char('&'), QLatin1String("&&")));
+    button->setToolTip(PlainToolTip(ToolTipOf(entry.child)));
     if (!entry.blinkOn)
         button->setIcon(AppIcons::WindowImage(ImageOf(entry.child)));
 }

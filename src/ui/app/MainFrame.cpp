@@ -41,6 +41,7 @@ QString Text(int stringId)
 
 CMainFrame::CMainFrame(CBrimoApp &app)
     : m_app(app)
+    , m_trayAvailable(&QSystemTrayIcon::isSystemTrayAvailable)
 {
     setWindowTitle(QStringLiteral("Brimo"));
     setWindowIcon(AppIcons::Application());
@@ -76,6 +77,7 @@ ConversationView *CMainFrame::CreateChildView(Conversation &conversation)
         const QSize area = m_mdi->viewport()->size();
         const int offset = 24 * ((Children().size() - 1) % 8);
         child->setGeometry(offset, offset, qMax(320, area.width() * 2 / 3), qMax(240, area.height() * 2 / 3));
+        CChildFrame::KeepInsideArea(child);
     }
     return frame;
 }
@@ -100,20 +102,12 @@ QMdiSubWindow *CMainFrame::AddChild(QWidget *widget, const QString &title)
         child->showMaximized();
     } else {
         child->show();
-        KeepInsideArea(child);
+        // The area places a new window in free room, which may leave most of
+        // it beyond the area's right or bottom edge once it has its size.
+        CChildFrame::KeepInsideArea(child);
     }
     m_mdi->setActiveSubWindow(child);
     return child;
-}
-
-// The area places a new window in free room, which may leave most of it
-// beyond the area's right or bottom edge once it has its size.
-void CMainFrame::KeepInsideArea(QMdiSubWindow *child) const
-{
-    const QSize area = m_mdi->viewport()->size();
-    const int x = qMax(0, qMin(child->x(), area.width() - child->width()));
-    const int y = qMax(0, qMin(child->y(), area.height() - child->height()));
-    child->move(x, y);
 }
 
 QMdiSubWindow *CMainFrame::ActiveChild() const
@@ -197,7 +191,7 @@ void CMainFrame::RestoreFromTray()
 bool CMainFrame::MinimiseToTray()
 {
     const AppSettings &settings = m_app.Settings();
-    if (!settings.m_enableTray || !settings.m_hideMinimized)
+    if (!settings.m_enableTray || !settings.m_hideMinimized || !m_tray || !m_trayAvailable())
         return false;
     // Hidden instead of minimised; the tray icon brings it back.
     QTimer::singleShot(0, this, [this] {
@@ -459,7 +453,7 @@ void CMainFrame::RunCommand(int id)
         close();
         break;
     case CommandId::WindowCascade:
-        m_mdi->cascadeSubWindows();
+        m_mdi->Cascade();
         break;
     case CommandId::WindowTile:
         m_mdi->tileSubWindows();

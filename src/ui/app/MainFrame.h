@@ -6,12 +6,15 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 class CBrimoApp;
 class CChannelsBar;
 class CMainFrameMdi;
 class Conversation;
 class ConversationView;
 class QMdiSubWindow;
+class QMenuBar;
 class QSystemTrayIcon;
 class QTimer;
 class QToolBar;
@@ -76,8 +79,11 @@ public:
     // A left click on the tray icon: the window comes back.
     void RestoreFromTray();
     // What a system minimise does: hides to the tray when "Enable Tray" and
-    // "Hide Minimized" are on (returns true then).
+    // "Hide Minimized" are on and the desktop has a tray to bring the window
+    // back from (returns true then); otherwise the window just minimises.
     bool MinimiseToTray();
+    // Whether the desktop shows tray icons (by default Qt's answer).
+    void SetTrayAvailability(std::function<bool()> isAvailable) { m_trayAvailable = std::move(isAvailable); }
 
     // ---- placement ----
     // Writes "Wnd_Main" (Zoomed, Left, Top, width as Right, height as Bottom),
@@ -101,6 +107,7 @@ private:
     void CreateBars();
     void CreateToolsBar();
     void CreateEditBar();
+    static void RemoveMenus(QMenuBar *bar);
     void FillServersMenu(QMenu *menu);
     void FillFavouriteChannelsMenu(QMenu *menu);
     void FillWindowMenu(QMenu *menu);
@@ -108,7 +115,6 @@ private:
     void ToggleBar(QToolBar *bar);
     void RunFavouriteChannel(QAction *action);
     void OnChildActivated(QMdiSubWindow *child);
-    void KeepInsideArea(QMdiSubWindow *child) const;
     bool IsChildCommand(int id) const;
 
     CBrimoApp &m_app;
@@ -124,6 +130,7 @@ private:
     QMenu *m_toolsConnectMenu = nullptr;   // drop-down of the connect button
     QMenu *m_toolsFavouritesMenu = nullptr; // drop-down of the favourites button
     QSystemTrayIcon *m_tray = nullptr;
+    std::function<bool()> m_trayAvailable;
     QTimer *m_timer0 = nullptr;
     bool m_closing = false;
 };

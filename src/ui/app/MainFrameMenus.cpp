@@ -201,7 +201,10 @@ QMenu *CMainFrame::TopMenu(const QString &objectName) const
 
 void CMainFrame::RebuildMenus()
 {
-    auto *bar = new QMenuBar(this);
+    // The bar itself stays: a maximised child window keeps its buttons and
+    // its system menu in the bar's corners, which a new bar would not have.
+    QMenuBar *bar = menuBar();
+    RemoveMenus(bar);
     for (const ::TopMenu &top : MenuResource()) {
         QMenu *menu = bar->addMenu(U(top.title));
         menu->setObjectName(U(top.objectName));
@@ -254,10 +257,23 @@ void CMainFrame::RebuildMenus()
         }
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     }
-    // The old bar may be the sender of the command that led here: Qt
-    // destroys it later, once control is back in the event loop.
-    setMenuBar(bar);
     UpdateCommandStates();
+}
+
+void CMainFrame::RemoveMenus(QMenuBar *bar)
+{
+    const QList<QAction *> entries = bar->actions();
+    bar->clear();
+    for (QAction *entry : entries) {
+        QMenu *menu = entry->menu();
+        if (!menu)
+            continue;
+        // An old menu may be the sender of the command that led here: it
+        // goes later, once control is back in the event loop, and is no
+        // longer found by name meanwhile.
+        menu->setObjectName(QString());
+        menu->deleteLater();
+    }
 }
 
 void CMainFrame::FillServersMenu(QMenu *menu)

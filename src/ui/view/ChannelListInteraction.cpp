@@ -4,6 +4,8 @@
 
 #include "view/ChannelList.h"
 
+#include "widgets/PlainToolTip.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -241,7 +243,7 @@ bool CChannelList::viewportEvent(QEvent *event)
         if (title.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(help->globalPos(), title, viewport());
+            ShowPlainToolTip(help->globalPos(), title, viewport());
         return true;
     }
     return QAbstractScrollArea::viewportEvent(event);

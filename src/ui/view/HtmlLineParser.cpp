@@ -361,7 +361,7 @@ void HtmlLineParser::openSpan(const Tag &tag, StyledDocument &document)
         ++m_overflowSpans;
         return;
     }
-    SpanFrame frame = m_spans.empty() ? SpanFrame {kDefaultForeground, 0, -1} : m_spans.back();
+    SpanFrame frame = m_spans.empty() ? SpanFrame {kDefaultForeground, 0, -1, false} : m_spans.back();
     std::string_view rest = tag.raw("style");
     while (!rest.empty()) {
         const size_t semicolon = rest.find(';');
@@ -378,6 +378,9 @@ void HtmlLineParser::openSpan(const Tag &tag, StyledDocument &document)
         // A transparent background shows the one below it.
         else if (EqualsIgnoringCase(property, "background-color") && ParseColor(value, rgb))
             frame.m_background = rgb;
+        // As in a browser, an inner span cannot take away an outer underline.
+        else if (EqualsIgnoringCase(property, "text-decoration") && EqualsIgnoringCase(Trimmed(value), "underline"))
+            frame.m_underline = true;
     }
     const bool hasId = tag.has("id");
     const bool hasTitle = tag.has("title");
@@ -419,7 +422,7 @@ void HtmlLineParser::addImage(const Tag &tag, StyledDocument &document)
         return;
     }
     // An image with a command (the banner) is clickable by itself.
-    SpanFrame frame = m_spans.empty() ? SpanFrame {kDefaultForeground, 0, -1} : m_spans.back();
+    SpanFrame frame = m_spans.empty() ? SpanFrame {kDefaultForeground, 0, -1, false} : m_spans.back();
     frame.m_link = document.AddLink(LinkTarget {tag.qtext("id"), tag.qtext("alt")});
     m_spans.push_back(frame);
     addDecodedText(QString(kImagePlaceholder), document, image);
@@ -428,15 +431,11 @@ void HtmlLineParser::addImage(const Tag &tag, StyledDocument &document)
 
 size_t HtmlLineParser::addEntity(std::string_view html, size_t pos, StyledDocument &document)
 {
-    const size_t semicolon = html.find(';', pos);
-    if (semicolon == std::string_view::npos || semicolon - pos > 10)
-        return 0;
-    const std::string_view reference = html.substr(pos, semicolon - pos + 1);
-    const std::string decoded = DecodeEntities(reference);
-    if (decoded == reference)
-        return 0;
-    addDecodedText(FromUtf8(decoded), document);
-    return reference.size();
+    std::string decoded;
+    const size_t used = DecodeEntityAt(html, pos, decoded);
+    if (used > 0)
+        addDecodedText(FromUtf8(decoded), document);
+    return used;
 }
 
 void HtmlLineParser::addText(std::string_view utf8, StyledDocument &document)
@@ -451,9 +450,10 @@ int HtmlLineParser::currentStyle(StyledDocument &document)
         if (!m_spans.empty()) {
             style.m_foreground = m_spans.back().m_foreground;
             style.m_background = m_spans.back().m_background;
+            style.m_underline = m_spans.back().m_underline;
         }
         style.m_bold = m_bold > 0;
-        style.m_underline = m_underline > 0;
+        style.m_underline = style.m_underline || m_underline > 0;
         m_cachedStyle = document.InternStyle(style);
     }
     return m_cachedStyle;

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-// Reads the program's own HTML into styled lines: spans with color and
-// background-color styles, id and title attributes, b, u, img, br and the
+// Reads the program's own HTML into styled lines: spans with color,
+// background-color and text-decoration (underline) styles, id and title attributes, b, u, img, br and the
 // page set-up tags (body, div, pre, p), and character entities. Anything
 // else is shown as the text it is. Styles stay open from one fragment to
 // the next, as in a document that grows; a line breaks at CR LF, LF or CR
@@ -37,6 +37,7 @@ private:
         QRgb m_foreground;
         QRgb m_background;
         int m_link;
+        bool m_underline; // text-decoration: underline
     };
     struct Tag;
 

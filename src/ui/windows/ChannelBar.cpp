@@ -2,6 +2,7 @@
 
 #include "app/AppIcons.h"
 #include "app/CommandIds.h"
+#include "widgets/PlainToolTip.h"
 
 #include <QAction>
 
@@ -52,7 +53,7 @@ void CChannelBar::SetUserMessages(const std::array<std::string, 5> &messages)
     for (int k = 0; k < 5; ++k) {
         QAction *action = Action(CommandId::UserMessageFirst + k);
         const QString message = QString::fromStdString(messages[static_cast<size_t>(k)]);
-        action->setToolTip(message);
+        action->setToolTip(PlainToolTip(message));
         action->setEnabled(!message.isEmpty());
     }
 }

@@ -25,6 +25,7 @@
 #include "nicklist/UserMenu.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -79,7 +80,6 @@ CChannelFrame *CChannelFrame::Open(QMdiArea *area, Conversation &conversation, S
     conversation.AttachView(frame);
     if (area) {
         QMdiSubWindow *child = frame->PlaceIn(area, record);
-        QObject::connect(child, &QMdiSubWindow::aboutToActivate, frame, [frame] { frame->Activated(); });
         // The area forgets the window only after it is destroyed.
         QObject::connect(child, &QObject::destroyed, area, [area, shell] {
             QTimer::singleShot(0, area, [shell] {
@@ -645,7 +645,11 @@ void CChannelFrame::paintEvent(QPaintEvent *event)
 bool CChannelFrame::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_input && event->type() == QEvent::FocusIn) {
-        if (m_conversation && m_conversation->GetToggles().autoScroll)
+        // The focus handed back from inside the window (after a click or a
+        // selection in the view, a menu, the nick list) keeps the reader's place.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        const bool fromInside = reason == Qt::OtherFocusReason || reason == Qt::PopupFocusReason;
+        if (m_conversation && m_conversation->GetToggles().autoScroll && !fromInside)
             m_view->ScrollToEnd();
         if (m_conversation)
             m_conversation->SetActivity(false);
@@ -718,9 +722,12 @@ void CChannelFrame::ForgetConversation()
 void CChannelFrame::Activate()
 {
     if (QMdiSubWindow *child = SubWindow()) {
+        // Only a minimised window is restored: a maximised one stays
+        // maximised, and the area maximises the next one it activates.
+        if (child->isMinimized())
+            child->showNormal();
         if (QMdiArea *area = child->mdiArea())
             area->setActiveSubWindow(child);
-        child->showNormal();
         child->raise();
     }
     setFocus();

@@ -152,6 +152,7 @@ public:
     std::string SavedRecord() const override;
 
 protected:
+    void Activated() override;
     bool CloseRequested() override;
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -172,7 +173,6 @@ private:
     void ClearWhenFull();
     void NoteActivity(const std::string &text, int textClass);
     std::string BalloonTitle() const;
-    void Activated();
     void CopyOnPlainClick();
     void ShowViewMenu(const QString &command, const QPoint &globalPos);
     void OpenProperties();

@@ -30,7 +30,7 @@ const char *TrueFalse(bool on)
 // at least a size in which every pane fits.
 QSize DefaultSize(const QSize &area)
 {
-    return QSize(std::max(area.width() * 3 / 4, 400), std::max(area.height() * 3 / 4, 250));
+    return (area * 3 / 4).expandedTo(CChildFrame::kUsableSize);
 }
 
 } // namespace
@@ -91,25 +91,26 @@ QMdiSubWindow *CChildFrame::PlaceIn(QMdiArea *area, const Record &record)
     QMdiSubWindow *child = area->addSubWindow(this);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->installEventFilter(this);
+    // Before the window is shown: showing activates it, and the frame picks
+    // the widget that gets the keyboard then, not the area.
+    connect(child, &QMdiSubWindow::aboutToActivate, this, &CChildFrame::Activated);
     const bool placed = record.m_hasPosition && record.m_normal.width() > 0 && record.m_normal.height() > 0;
     if (placed)
         child->setGeometry(record.m_normal);
     else
         child->resize(DefaultSize(area->size()));
-    m_normal = child->geometry();
     m_maximized = maximize;
     if (maximize) {
-        child->showMaximized();
-    } else if (!placed) {
-        child->show();
-        // The area places a new window in free room, which may leave most of
-        // it beyond the area's right or bottom edge.
-        const QSize room = area->viewport()->size();
-        child->move(qMax(0, qMin(child->x(), room.width() - child->width())),
-                    qMax(0, qMin(child->y(), room.height() - child->height())));
+        KeepInsideArea(child);
         m_normal = child->geometry();
+        child->showMaximized();
     } else {
         child->show();
+        // The area places a new window in free room, and a saved place may
+        // be beyond the edge of a smaller area: either may leave most of the
+        // window outside.
+        KeepInsideArea(child);
+        m_normal = child->geometry();
     }
     area->setActiveSubWindow(child);
     return child;
@@ -118,6 +119,20 @@ QMdiSubWindow *CChildFrame::PlaceIn(QMdiArea *area, const Record &record)
 QMdiSubWindow *CChildFrame::SubWindow() const
 {
     return qobject_cast<QMdiSubWindow *>(parentWidget());
+}
+
+void CChildFrame::KeepInsideArea(QMdiSubWindow *child)
+{
+    QMdiArea *area = child->mdiArea();
+    if (!area || child->isMaximized() || child->isMinimized())
+        return;
+    const QSize room = area->viewport()->size();
+    if (room.isEmpty())
+        return;
+    const QSize size = child->size().boundedTo(room);
+    const QPoint place(std::clamp(child->x(), 0, room.width() - size.width()),
+                       std::clamp(child->y(), 0, room.height() - size.height()));
+    child->setGeometry(QRect(place, size));
 }
 
 QRect CChildFrame::NormalGeometry() const

@@ -4,6 +4,7 @@
 #include "app/ShellChild.h"
 
 #include <QRect>
+#include <QSize>
 #include <QWidget>
 
 #include <string>
@@ -23,6 +24,8 @@ class CChildFrame : public QWidget, public ShellChild
 public:
     static constexpr const char *kRecordSection = "Window Data";
     static constexpr int kDefaultNickListWidth = 110;
+    // The smallest window in which every pane of a conversation window fits.
+    static constexpr QSize kUsableSize{400, 250};
 
     // The saved record of a window: "%s %d %d %d %d %d %s %s %s %s" with
     // maximized, left, top, width, height, nick list width and the toggles
@@ -61,6 +64,10 @@ public:
     // active child window is maximized or the record says "1".
     QMdiSubWindow *PlaceIn(QMdiArea *area, const Record &record);
     QMdiSubWindow *SubWindow() const;
+    // Moves a child window that is neither maximised nor minimised, and
+    // shrinks it when it is larger than its area, so that it lies wholly
+    // inside the area.
+    static void KeepInsideArea(QMdiSubWindow *child);
     // The window's placement when neither maximized nor minimized, and
     // whether it is maximized now.
     QRect NormalGeometry() const;
@@ -82,6 +89,10 @@ public:
     void CloseNow();
 
 protected:
+    // Called each time the window is about to become the active child window
+    // of its area, the first time while it is being placed and shown.
+    virtual void Activated() {}
+
     // Called when the user or the system asks to close the window; return
     // true to let it close now, false when closing goes another way (the
     // window is then closed later with CloseNow). By default it closes.
