@@ -370,3 +370,34 @@ TEST(NickListScale, TenThousandMembersInsertedOneRowAtATime)
         list.RemoveNick(text);
     EXPECT_EQ(list.NickCount(), 0);
 }
+
+// Every member's row must be where the list shows it after any mix of
+// changes: rows are renumbered on every insertion and removal.
+TEST(NickListScale, RowsFoundWhereListedAfterRandomChanges)
+{
+    std::mt19937 random(7);
+    const char *marks[] = {"@", "+", "", ""};
+    const char *changes[] = {"+o", "-o", "+v", "-v"};
+    NickList list;
+    for (int step = 0; step < 3000; ++step) {
+        const std::string nick = "n" + std::to_string(random() % 300);
+        switch (random() % 4) {
+        case 0: list.AddNick(marks[random() % 4] + nick); break;
+        case 1: list.RemoveNick(nick); break;
+        case 2: list.RenameNick(nick, "n" + std::to_string(random() % 300)); break;
+        default: list.SetNickMode(nick, changes[random() % 4]); break;
+        }
+        if (step % 50 != 0)
+            continue;
+        int row = 0;
+        for (const NickEntry &entry : list) {
+            int index = -1;
+            ASSERT_TRUE(list.FindNick(entry.nick, &index)) << entry.nick;
+            ASSERT_EQ(index, row) << entry.nick << " at step " << step;
+            ++row;
+        }
+        const std::vector<std::string> texts = Texts(list);
+        ASSERT_TRUE(std::is_sorted(texts.begin(), texts.end(),
+            [](const std::string &a, const std::string &b) { return NickList::SortsBefore(a, b); }));
+    }
+}

@@ -64,8 +64,13 @@ bool DefaultPrompt(const QString &title, const QString &prompt, QString &text)
 
 CChannelMenu::CChannelMenu(QWidget *parent) : QMenu(U("&Kanál"), parent), m_prompt(DefaultPrompt)
 {
-    CreateItems();
-    connect(this, &QMenu::aboutToShow, this, &CChannelMenu::UpdateStates);
+    // The items are made when the menu first shows: the states of the commands
+    // need none of them, and most windows never show their menu.
+    connect(this, &QMenu::aboutToShow, this, [this] {
+        if (actions().isEmpty())
+            CreateItems();
+        UpdateStates();
+    });
 }
 
 CChannelMenu::~CChannelMenu() = default;
@@ -98,8 +103,10 @@ void CChannelMenu::CreateItems()
     connect(m_removeScriptMenu, &QMenu::aboutToShow, this, &CChannelMenu::FillRemoveScriptMenu);
 }
 
-QAction *CChannelMenu::Action(int id) const
+QAction *CChannelMenu::Action(int id)
 {
+    if (actions().isEmpty())
+        CreateItems();
     const QList<QAction *> all = findChildren<QAction *>();
     for (QAction *action : all)
         if (!action->isSeparator() && !action->menu() && action->data().toInt() == id)

@@ -49,7 +49,7 @@ public:
 
     // The action of a command in this menu (null for the user messages and
     // the script entries).
-    QAction *Action(int id) const;
+    QAction *Action(int id);
 
     // "/servermsg MODE %s -f" when the flag is set, else "/servermsg MODE %s +f".
     static std::string ModeToggleLine(const std::string &channel, char flag, bool isSet);
