@@ -3,6 +3,7 @@
 #include "text/Colors.h"
 #include "text/StrPrintf.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -473,19 +474,56 @@ void CChannelList::paintEvent(QPaintEvent *)
     dropLayoutsExcept(placed);
 }
 
-const QPixmap &CChannelList::backgroundTile()
+namespace {
+
+// The last gradient strip made, shared by every view of the same width and
+// colour (all maximised windows are), so that each does not keep its own.
+struct SharedTile
+{
+    QPixmap tile;
+    uint32_t color = 0;
+};
+SharedTile *g_sharedTile = nullptr;
+
+SharedTile &LastTile()
+{
+    if (!g_sharedTile) {
+        g_sharedTile = new SharedTile;
+        // Pixmaps must go while the application still exists.
+        qAddPostRoutine([] {
+            delete g_sharedTile;
+            g_sharedTile = nullptr;
+        });
+    }
+    return *g_sharedTile;
+}
+
+QPixmap GradientTile(int width, uint32_t color)
 {
     static constexpr int kTileHeight = 32;
+    QPixmap tile(width, kTileHeight);
+    QPainter painter(&tile);
+    QLinearGradient gradient(QPointF(0, 0), QPointF(width - 1, 0));
+    gradient.setColorAt(0, Qt::white);
+    gradient.setColorAt(1, QColor::fromRgb(QRgb(color)));
+    painter.fillRect(tile.rect(), gradient);
+    return tile;
+}
+
+} // namespace
+
+const QPixmap &CChannelList::backgroundTile()
+{
     const int width = std::max(1, viewport()->width());
     if (m_backgroundTile.width() == width && m_tileColor == m_style.m_colorList && !m_backgroundTile.isNull())
         return m_backgroundTile;
-    m_backgroundTile = QPixmap(width, kTileHeight);
+    SharedTile &last = LastTile();
+    if (last.tile.isNull() || last.tile.width() != width || last.color != m_style.m_colorList) {
+        last.tile = GradientTile(width, m_style.m_colorList);
+        last.color = m_style.m_colorList;
+    }
+    m_backgroundTile = last.tile;
     m_tileColor = m_style.m_colorList;
-    QPainter painter(&m_backgroundTile);
-    QLinearGradient gradient(QPointF(0, 0), QPointF(width - 1, 0));
-    gradient.setColorAt(0, Qt::white);
-    gradient.setColorAt(1, QColor::fromRgb(QRgb(m_style.m_colorList)));
-    painter.fillRect(m_backgroundTile.rect(), gradient);
     return m_backgroundTile;
 }
 
