@@ -99,8 +99,8 @@ TEST_F(Dispatcher, EveryCommandSendsExactlyItsLinesAndReportsMisuse)
         for (size_t i = printedBefore; i < ServerView()->Lines().size(); ++i)
             printed.push_back(ServerView()->Lines()[i].text);
         const std::string word = Word1(c.line.substr(0, c.line.find_first_of(std::string("\r\n\0", 3))));
-        const std::string misuse = Strings::Format(57399, word.c_str());
-        const std::string unknown = Strings::Format(57367, word.c_str());
+        const std::string misuse = Strings::Format(Str::CommandMisused, word.c_str());
+        const std::string unknown = Strings::Format(Str::UnknownCommand, word.c_str());
         const bool misusePrinted = std::find(printed.begin(), printed.end(), misuse) != printed.end();
         const bool unknownPrinted = std::find(printed.begin(), printed.end(), unknown) != printed.end();
         EXPECT_EQ(misusePrinted, c.outcome == Misused);
@@ -129,13 +129,13 @@ TEST_F(Dispatcher, UnknownWordsAreReportedInTheIssuingWindowOrElseTheServerWindo
 // instead: that command must exist.
 TEST_F(Dispatcher, TheServerWindowHintNamesACommandThatExists)
 {
-    const std::string hint = Strings::Get(57391);
+    const std::string hint = Strings::Get(Str::QuoteCommandHint);
     const size_t slash = hint.find('/');
     ASSERT_NE(slash, std::string::npos) << hint;
     const std::string named = hint.substr(slash, hint.find_first_of(" ,", slash) - slash);
     ASSERT_NE(named, "/help");
     Run(named + " PING :x");
-    EXPECT_FALSE(ServerView()->HasLine(Strings::Format(57367, named.c_str()))) << named;
+    EXPECT_FALSE(ServerView()->HasLine(Strings::Format(Str::UnknownCommand, named.c_str()))) << named;
 }
 
 TEST_F(Dispatcher, MisuseIsReportedInClassInfoInTheIssuingWindow)

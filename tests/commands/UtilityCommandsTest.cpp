@@ -95,7 +95,7 @@ TEST_F(UtilityCommands, SearchStartAsksBeforeSendingList)
     m_shell->m_messageBoxAnswer = Shell::AnswerNo;
     EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/search start"), 1); }), std::vector<std::string>{});
     ASSERT_EQ(m_shell->m_messageBoxes.size(), 1u);
-    EXPECT_EQ(m_shell->m_messageBoxes[0], Strings::Get(57466));
+    EXPECT_EQ(m_shell->m_messageBoxes[0], Strings::Get(Str::SearchWarning));
     m_shell->m_messageBoxAnswer = Shell::AnswerYes;
     EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/search start"), 1); }), std::vector<std::string>{"LIST"});
     // "start" is case-sensitive: anything else only shows the window

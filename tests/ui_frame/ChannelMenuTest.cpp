@@ -82,8 +82,8 @@ TEST_F(ChannelMenuTest, KeyIsAskedForOrRemovedInBothForms)
     m_answers = {QStringLiteral("tajne")};
     Run(CommandId::ModeKey);
     ASSERT_EQ(m_prompts.size(), 1u);
-    EXPECT_EQ(m_prompts[0].title, QString::fromUtf8(Strings::Get(57351)));
-    EXPECT_EQ(m_prompts[0].prompt, QString::fromUtf8(Strings::Get(57352)));
+    EXPECT_EQ(m_prompts[0].title, QString::fromUtf8(Strings::Get(Str::KeyTitle)));
+    EXPECT_EQ(m_prompts[0].prompt, QString::fromUtf8(Strings::Get(Str::KeyPrompt)));
 
     m_channel->ApplyModes("+k", "tajne", ":op!u@h MODE #chan +k tajne");
     EXPECT_TRUE(Checked(CommandId::ModeKey));
@@ -103,7 +103,7 @@ TEST_F(ChannelMenuTest, LimitNeedsANumberOfAtLeastOne)
     Run(CommandId::ModeLimit);
     Run(CommandId::ModeLimit);
     ASSERT_EQ(m_prompts.size(), 3u);
-    EXPECT_EQ(m_prompts[0].title, QString::fromUtf8(Strings::Get(57353)));
+    EXPECT_EQ(m_prompts[0].title, QString::fromUtf8(Strings::Get(Str::LimitTitle)));
     m_channel->ApplyModes("+l", "50", ":op!u@h MODE #chan +l 50");
     Run(CommandId::ModeLimit);
     EXPECT_EQ(Lines(), (std::vector<std::string>{"/servermsg MODE #chan +l 50", "/servermsg MODE #chan -l"}));
@@ -115,8 +115,8 @@ TEST_F(ChannelMenuTest, TopicIsAskedForAndCancelSendsNothing)
     m_answers = {QStringLiteral("nová téma")};
     Run(CommandId::ChannelTopic);
     ASSERT_EQ(m_prompts.size(), 2u);
-    EXPECT_EQ(m_prompts[1].title, QString::fromUtf8(Strings::Get(57349)));
-    EXPECT_EQ(m_prompts[1].prompt, QString::fromUtf8(Strings::Get(57350)));
+    EXPECT_EQ(m_prompts[1].title, QString::fromUtf8(Strings::Get(Str::TopicTitle)));
+    EXPECT_EQ(m_prompts[1].prompt, QString::fromUtf8(Strings::Get(Str::TopicPrompt)));
     EXPECT_EQ(Lines(), std::vector<std::string>{"/servermsg TOPIC #chan :nová téma"});
 }
 
@@ -264,7 +264,7 @@ TEST_F(ChannelMenuTest, TheInputDialogAsksWithItsTitleAndPrompt)
         dialog->accept();
     });
     EXPECT_TRUE(menu.Run(CommandId::ChannelTopic));
-    EXPECT_EQ(seenTitle, QString::fromUtf8(Strings::Get(57349)));
-    EXPECT_EQ(seenPrompt, QString::fromUtf8(Strings::Get(57350)));
+    EXPECT_EQ(seenTitle, QString::fromUtf8(Strings::Get(Str::TopicTitle)));
+    EXPECT_EQ(seenPrompt, QString::fromUtf8(Strings::Get(Str::TopicPrompt)));
     EXPECT_EQ(lines, std::vector<std::string>{"/servermsg TOPIC #chan :z dialógu"});
 }

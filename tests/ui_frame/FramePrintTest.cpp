@@ -66,8 +66,8 @@ TEST_F(FrameTest, NearTheLimitEveryLineIsPrecededByTheWarning)
     frame->Print("second", 1);
 
     const QString shown = Shown(frame);
-    EXPECT_EQ(Count(shown, Strings::Get(57386)), 2);
-    EXPECT_LT(shown.indexOf(QString::fromUtf8(Strings::Get(57386))), shown.indexOf(QStringLiteral("first")));
+    EXPECT_EQ(Count(shown, Strings::Get(Str::WindowTextTooLong)), 2);
+    EXPECT_LT(shown.indexOf(QString::fromUtf8(Strings::Get(Str::WindowTextTooLong))), shown.indexOf(QStringLiteral("first")));
     EXPECT_TRUE(shown.contains(QStringLiteral("x\n")));
     EXPECT_EQ(Count(shown, "Okno obsahovalo"), 0);
 }
@@ -80,14 +80,14 @@ TEST_F(FrameTest, AboveMaxTextSizeTheWindowIsEmptiedAndSaysHowBigItWas)
     frame->Print("still kept", 1); // the warning and the line lift it above the limit
     ASSERT_TRUE(Shown(frame).contains(QStringLiteral("still kept")));
     const int64_t sizeWithWarning =
-        frame->TextView()->TextSize() + static_cast<int64_t>(frame->FormatLine(Strings::Get(57386), 2).size());
+        frame->TextView()->TextSize() + static_cast<int64_t>(frame->FormatLine(Strings::Get(Str::WindowTextTooLong), 2).size());
 
     frame->Print("after clearing", 1);
 
     const QString shown = Shown(frame);
     EXPECT_FALSE(shown.contains(QStringLiteral("still kept")));
     EXPECT_FALSE(shown.contains(QStringLiteral("xxxx")));
-    const QString notice = QString::fromStdString(Strings::Format(57385, static_cast<int>(sizeWithWarning)));
+    const QString notice = QString::fromStdString(Strings::Format(Str::WindowTextCleared, static_cast<int>(sizeWithWarning)));
     EXPECT_TRUE(shown.contains(notice)) << shown.toStdString();
     EXPECT_LT(shown.indexOf(notice), shown.indexOf(QStringLiteral("after clearing")));
     EXPECT_LT(frame->TextView()->TextSize(), 2000);
@@ -101,7 +101,7 @@ TEST_F(FrameTest, ASmallerMaxTextSizeSettingStillMeansOneMillion)
     FillTo(frame, 10000);
     frame->Print("kept", 1);
     EXPECT_TRUE(Shown(frame).contains(QStringLiteral("xxxx")));
-    EXPECT_EQ(Count(Shown(frame), Strings::Get(57386)), 0);
+    EXPECT_EQ(Count(Shown(frame), Strings::Get(Str::WindowTextTooLong)), 0);
 }
 
 TEST_F(FrameTest, ManyLinesStayBoundedByTheClearingRule)

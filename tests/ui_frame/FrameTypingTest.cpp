@@ -87,10 +87,10 @@ TEST_F(FrameTest, TextTypedIntoTheStatusWindowIsNotSentButExplained)
 
     EXPECT_TRUE(m_commands.empty());
     const QString shown = Shown(status);
-    EXPECT_TRUE(shown.contains(QString::fromUtf8(Strings::Get(57390)))) << shown.toStdString();
-    EXPECT_TRUE(shown.contains(QString::fromUtf8(Strings::Get(57391))));
-    EXPECT_LT(shown.indexOf(QString::fromUtf8(Strings::Get(57390))),
-              shown.indexOf(QString::fromUtf8(Strings::Get(57391))));
+    EXPECT_TRUE(shown.contains(QString::fromUtf8(Strings::Get(Str::NoTextToServer)))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QString::fromUtf8(Strings::Get(Str::QuoteCommandHint))));
+    EXPECT_LT(shown.indexOf(QString::fromUtf8(Strings::Get(Str::NoTextToServer))),
+              shown.indexOf(QString::fromUtf8(Strings::Get(Str::QuoteCommandHint))));
     PumpEvents(50);
     for (const std::string &line : m_server.Lines())
         EXPECT_EQ(line.find("hello server"), std::string::npos) << line;

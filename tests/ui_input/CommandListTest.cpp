@@ -137,11 +137,11 @@ TEST_F(CommandListTest, ClickingAnEntrySelectsItAndDoubleClickTakesIt)
 
 TEST_F(CommandListTest, DescriptionPanelTexts)
 {
-    EXPECT_EQ(std::string(Strings::Get(57470)), "Nápoveda a menší pomocník ku IRC príkazom a Brimo aliasom");
+    EXPECT_EQ(std::string(Strings::Get(Str::CommandListHelp)), "Nápoveda a menší pomocník ku IRC príkazom a Brimo aliasom");
     Type("/");
     m_list->SelectRow(-1);
     EXPECT_EQ(m_list->PanelTitle(), "");
-    EXPECT_EQ(m_list->PanelText(), Strings::Get(57470));
+    EXPECT_EQ(m_list->PanelText(), Strings::Get(Str::CommandListHelp));
 
     Type("debug");
     EXPECT_EQ(m_list->PanelTitle(), "debug");

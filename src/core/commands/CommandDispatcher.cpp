@@ -131,14 +131,14 @@ int CommandDispatcher::Run(Session &session, const std::string &window, int kind
 
     if (!handled) {
         session.Log("Command: %s - NOT SUPPORTED", word.c_str());
-        session.PrintTo(window, TextClass::Error, Strings::Format(57367, word.c_str()));
-        session.PrintTo(window, TextClass::Info, Strings::Get(57368));
+        session.PrintTo(window, TextClass::Error, Strings::Format(Str::UnknownCommand, word.c_str()));
+        session.PrintTo(window, TextClass::Info, Strings::Get(Str::HelpCommandHint));
     }
     session.Log("Command: %s, return: %d", line.c_str(), result);
     session.m_lastCommand = line;
     session.m_lastResult = result;
     if (handled && !result)
-        session.PrintTo(window, TextClass::Info, Strings::Format(57399, word.c_str()));
+        session.PrintTo(window, TextClass::Info, Strings::Format(Str::CommandMisused, word.c_str()));
     return result;
 }
 

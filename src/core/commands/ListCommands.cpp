@@ -73,7 +73,7 @@ void AddFavouriteChannel(Session &session, const std::string &channel)
     // session joins its favourite channels after the welcome.
     const std::string section = StrPrintf("%s%s", kChannelsGroup, session.ConfName().c_str());
     if (WriteString(section, channel, StrPrintf("%s %d", channel.c_str(), 1)))
-        session.PrintTo("", TextClass::Info, Strings::Format(62019, channel.c_str()));
+        session.PrintTo("", TextClass::Info, Strings::Format(Str::ChannelAddedToFavourites, channel.c_str()));
 }
 
 void AddFavouriteServer(Session &session)
@@ -82,7 +82,7 @@ void AddFavouriteServer(Session &session)
     if (!SplitSessionKey(session.Key(), host, port) || IsFavouriteServer(host))
         return;
     if (WriteString(kServers, host, StrPrintf("%s %s 1", host.c_str(), port.c_str())))
-        session.PrintTo("", TextClass::Info, Strings::Format(62020, host.c_str()));
+        session.PrintTo("", TextClass::Info, Strings::Format(Str::ServerAddedToFavourites, host.c_str()));
 }
 
 } // namespace

@@ -66,7 +66,7 @@ public:
 
     // The application's own windows that commands open ("/help", "/debug",
     // "/search"). An application without such a window keeps the defaults.
-    // The help window: brought to the front, or created (title 57369).
+    // The help window: brought to the front, or created (title Str::HelpTitle).
     virtual void OpenHelpWindow() {}
     // The debug window: created once; true when it is open afterwards.
     virtual bool OpenDebugWindow() { return false; }

@@ -63,9 +63,9 @@ bool Answer(Session &session, const std::string &sender, const std::string &comm
     return true;
 }
 
-void TellAsked(Session &session, int stringId, const std::string &sender)
+void TellAsked(Session &session, StrFormat<const char *> asked, const std::string &sender)
 {
-    session.PrintTo("", TextClass::Info, Strings::Format(stringId, sender.c_str()));
+    session.PrintTo("", TextClass::Info, Strings::Format(asked, sender.c_str()));
 }
 
 } // namespace
@@ -108,13 +108,13 @@ int Ctcp::Request(Session &session, const std::string &line)
 
     if (IsCommand(command, "VERSION")) {
         if (Answer(session, sender, "VERSION", kVersionText))
-            TellAsked(session, 57485, sender);
+            TellAsked(session, Str::AskedVersion, sender);
     } else if (IsCommand(command, "PING")) {
         if (Answer(session, sender, "PING", GetWord(body, 2)))
-            TellAsked(session, 57487, sender);
+            TellAsked(session, Str::AskedPing, sender);
     } else if (IsCommand(command, "TIME")) {
         if (Answer(session, sender, "TIME", LocalTimeText()))
-            TellAsked(session, 57486, sender);
+            TellAsked(session, Str::AskedTime, sender);
     } else if (IsCommand(command, "DCC")) {
         const std::string kind = GetWord(body, 2);
         if (IsCommand(kind, "CHAT") || IsCommand(kind, "SEND")) {
@@ -148,7 +148,7 @@ Ctcp::PropertyUpdate Ctcp::PropertyUpdateOf(const std::string &line, int64_t now
             update.value = GetRest(body, 2);
         } else if (IsCommand(reply, "PING") || IsCommand(reply, "PONG")) {
             update.field = PropertyUpdate::Speed;
-            update.value = Strings::Format(57463, update.nick.c_str(), SecondsSince(GetWord(body, 2), now));
+            update.value = Strings::Format(Str::PingReply, update.nick.c_str(), SecondsSince(GetWord(body, 2), now));
         }
         return update;
     }
@@ -198,11 +198,11 @@ void Ctcp::ShowReply(Session &session, const std::string &sender, const std::str
     const std::string reply = GetWord(body, 1);
     std::string text;
     if (IsCommand(reply, "VERSION"))
-        text = Strings::Format(57461, sender.c_str(), GetRest(body, 2).c_str());
+        text = Strings::Format(Str::VersionReply, sender.c_str(), GetRest(body, 2).c_str());
     else if (IsCommand(reply, "TIME"))
-        text = Strings::Format(57462, sender.c_str(), GetRest(body, 2).c_str());
+        text = Strings::Format(Str::TimeReply, sender.c_str(), GetRest(body, 2).c_str());
     else if (IsCommand(reply, "PING"))
-        text = Strings::Format(57463, sender.c_str(), SecondsSince(GetWord(body, 2), now));
+        text = Strings::Format(Str::PingReply, sender.c_str(), SecondsSince(GetWord(body, 2), now));
     if (text.empty())
         return;
     if (Shell *shell = session.GetShell())

@@ -107,12 +107,12 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
     const bool timeStamps = server ? server->GetToggles().timeStamps : true;
     std::string first, second;
     if (chat) {
-        first = Strings::Format(57400, "%s", nick.c_str(), "%s");
-        second = Strings::Format(57401, "%s", "%s");
+        first = Strings::Format(Str::DccChatOffer, "%s", nick.c_str(), "%s");
+        second = Strings::Format(Str::DccChatAcceptLink, "%s", "%s");
     } else {
         const std::string readable = FormatSize(std::strtoull(size.c_str(), nullptr, 10));
-        first = Strings::Format(57405, "%s", nick.c_str(), fileName.c_str(), readable.c_str(), "%s");
-        second = Strings::Format(57406, "%s", "%s");
+        first = Strings::Format(Str::DccFileOffer, "%s", nick.c_str(), fileName.c_str(), readable.c_str(), "%s");
+        second = Strings::Format(Str::DccFileAcceptLink, "%s", "%s");
     }
     session.PrintTo("", TextClass::Html, ClickableLine(first, command, timeStamps));
     session.PrintTo("", TextClass::Html, ClickableLine(second, command, timeStamps));

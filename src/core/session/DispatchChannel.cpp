@@ -36,7 +36,7 @@ int OwnJoin(Session &session, Conversation &window)
     window.SetTopic(std::string());
     window.ApplyModes(std::string(), std::string(), std::string()); // tells the view the modes are gone
 
-    session.PrintTo(channel, TextClass::Info, Strings::Format(1002, channel.c_str()));
+    session.PrintTo(channel, TextClass::Info, Strings::Format(Str::YouJoined, channel.c_str()));
 
     window.RefreshChannel();
     const std::string greeting = ReadString("Msgs Join");
@@ -79,10 +79,10 @@ int Join(Session &session, const std::string &line)
 
     const std::string joined =
         window->GetToggles().fullAddress ? StrPrintf("%s (%s)", who.c_str(), StripColon(GetWord(line, 1)).c_str()) : who;
-    window->Print(Strings::Format(1004, joined.c_str()), TextClass::Info);
+    window->Print(Strings::Format(Str::UserJoined, joined.c_str()), TextClass::Info);
     Conversation *privateWindow = session.FindWindow(who);
     if (privateWindow && privateWindow->Type() == Conversation::TypePrivate)
-        privateWindow->Print(Strings::Format(1004, who.c_str()), TextClass::Info);
+        privateWindow->Print(Strings::Format(Str::UserJoined, who.c_str()), TextClass::Info);
     return 1;
 }
 
@@ -94,7 +94,7 @@ int Part(Session &session, const std::string &line)
         return 1;
     window->Nicks().RemoveNick(who);
     window->NickListChanged();
-    window->Print(Strings::Format(1005, who.c_str()), TextClass::Info);
+    window->Print(Strings::Format(Str::UserLeft, who.c_str()), TextClass::Info);
     return 1;
 }
 
@@ -104,7 +104,7 @@ int Quit(Session &session, const std::string &line)
     if (who.empty())
         return 1;
     const std::string reason = Rest(line, 3);
-    std::string text = Strings::Format(1011, who.c_str());
+    std::string text = Strings::Format(Str::UserQuit, who.c_str());
     if (!reason.empty())
         text += ": " + reason;
 
@@ -138,9 +138,9 @@ int Kick(Session &session, const std::string &line)
     window->NickListChanged();
 
     if (reason.empty())
-        window->Print(Strings::Format(1007, who.c_str(), victim.c_str()), TextClass::Info);
+        window->Print(Strings::Format(Str::UserKicked, who.c_str(), victim.c_str()), TextClass::Info);
     else
-        window->Print(Strings::Format(1008, who.c_str(), victim.c_str(), reason.c_str()), TextClass::Info);
+        window->Print(Strings::Format(Str::UserKickedWithReason, who.c_str(), victim.c_str(), reason.c_str()), TextClass::Info);
 
     if (kickedOut)
         session.Command("", 0, StrPrintf("/join %s", channel.c_str()));
@@ -183,9 +183,9 @@ int Mode(Session &session, const std::string &line)
         window->NickListChanged();
     window->ApplyModes(modes, parameters, line);
 
-    std::string text = Strings::Format(1006, modes.c_str(), who.c_str());
+    std::string text = Strings::Format(Str::ModeChanged, modes.c_str(), who.c_str());
     if (parameters.size() > 1)
-        text += Strings::Format(1015, parameters.c_str());
+        text += Strings::Format(Str::ModeParameters, parameters.c_str());
     window->Print(text, TextClass::Info);
 
     for (const std::string &nick : whoNicks)
@@ -200,7 +200,7 @@ int Topic(Session &session, const std::string &line)
         return 1;
     const std::string topic = Rest(line, 4);
     window->SetTopic(topic);
-    window->Print(Strings::Format(1014, Who(line).c_str(), topic.c_str()), TextClass::Info);
+    window->Print(Strings::Format(Str::TopicChanged, Who(line).c_str(), topic.c_str()), TextClass::Info);
     return 1;
 }
 
@@ -212,9 +212,9 @@ int TopicReply(Session &session, const std::string &line)
     if (GetWord(line, 2) == "332") {
         const std::string topic = Rest(line, 5);
         window->SetTopic(topic);
-        window->Print(Strings::Format(1013, topic.c_str()), TextClass::Info);
+        window->Print(Strings::Format(Str::TopicIs, topic.c_str()), TextClass::Info);
     } else {
-        window->Print(Strings::Format(1016, NickFromPrefix(GetWord(line, 5)).c_str(),
+        window->Print(Strings::Format(Str::TopicSetBy, NickFromPrefix(GetWord(line, 5)).c_str(),
                                       TopicTimeText(GetWord(line, 6)).c_str()),
                       TextClass::Info);
     }

@@ -65,11 +65,11 @@ int Ping(Session &session, const std::string &line)
     if (!argument.empty()) {
         session.SendLine("PONG " + argument);
         if (showPing)
-            session.PrintTo("", TextClass::Info, Strings::Format(1010, argument.c_str()));
+            session.PrintTo("", TextClass::Info, Strings::Format(Str::PingPongFrom, argument.c_str()));
     } else {
         session.SendLine("PONG");
         if (showPing)
-            session.PrintTo("", TextClass::Info, Strings::Get(1009));
+            session.PrintTo("", TextClass::Info, Strings::Get(Str::PingPong));
     }
     return 1;
 }

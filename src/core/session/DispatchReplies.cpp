@@ -69,15 +69,15 @@ std::string WhoisText(const std::string &line, int code)
     const std::string nick = GetWord(line, 4);
     switch (code) {
     case 301:
-        return Strings::Format(57382, nick.c_str(), Rest(line, 5).c_str());
+        return Strings::Format(Str::WhoisAway, nick.c_str(), Rest(line, 5).c_str());
     case 311:
-        return Strings::Format(57378, nick.c_str(), GetWord(line, 6).c_str(), Rest(line, 8).c_str());
+        return Strings::Format(Str::WhoisAddress, nick.c_str(), GetWord(line, 6).c_str(), Rest(line, 8).c_str());
     case 312:
-        return Strings::Format(57380, nick.c_str(), Rest(line, 5).c_str());
+        return Strings::Format(Str::WhoisServer, nick.c_str(), Rest(line, 5).c_str());
     case 317:
-        return Strings::Format(57381, nick.c_str(), GetWord(line, 5).c_str(), TimeText(GetWord(line, 6)).c_str());
+        return Strings::Format(Str::WhoisIdle, nick.c_str(), GetWord(line, 5).c_str(), TimeText(GetWord(line, 6)).c_str());
     case 319:
-        return Strings::Format(57379, nick.c_str(), Rest(line, 5).c_str());
+        return Strings::Format(Str::WhoisChannels, nick.c_str(), Rest(line, 5).c_str());
     default:
         return {};
     }
@@ -121,7 +121,7 @@ int ErrorReply(Session &session, const std::string &line)
         session.Command("", 0, "/reguser");
         return 1;
     case 482:
-        session.PrintTo(GetWord(line, 4), TextClass::Error, Strings::Get(57387));
+        session.PrintTo(GetWord(line, 4), TextClass::Error, Strings::Get(Str::NotChannelOperator));
         return 1;
     default:
         break;

@@ -165,7 +165,7 @@ void Session::NickChanged(const std::string &line)
             continue;
         window->Nicks().RenameNick(oldNick, newNick);
         window->NickListChanged();
-        window->Print(Strings::Format(1003, oldNick.c_str(), newNick.c_str()), TextClass::Info);
+        window->Print(Strings::Format(Str::NickChanged, oldNick.c_str(), newNick.c_str()), TextClass::Info);
     }
 
     auto it = m_windows.find(LowerName(oldNick));
@@ -183,10 +183,10 @@ int Session::NickRejected(int code, const std::string &line)
 {
     const std::string rejected = GetWord(line, 4);
     if (code == 432)
-        PrintTo("", TextClass::Error, Strings::Format(62017, rejected.c_str()));
+        PrintTo("", TextClass::Error, Strings::Format(Str::NickRejected, rejected.c_str()));
     else
-        PrintTo("", TextClass::Error, Strings::Format(57388, rejected.c_str()));
-    PrintTo("", TextClass::Info, Strings::Get(57389));
+        PrintTo("", TextClass::Error, Strings::Format(Str::NickInUse, rejected.c_str()));
+    PrintTo("", TextClass::Info, Strings::Get(Str::NickCommandHint));
     if (m_connecting)
         AutoChangeNick(code == 432 ? std::string() : rejected);
     return 1;
@@ -199,8 +199,8 @@ void Session::AutoChangeNick(const std::string &rejected)
         base = "Brimo";
     const std::string newNick = base + RandomSuffix();
     Command(m_key, 0, "/nick " + newNick);
-    PrintTo("", TextClass::Error, Strings::Format(62016, newNick.c_str()));
-    PrintTo("", TextClass::Info, Strings::Format(62018, newNick.c_str()), true);
+    PrintTo("", TextClass::Error, Strings::Format(Str::NickChangedAutomatically, newNick.c_str()));
+    PrintTo("", TextClass::Info, Strings::Format(Str::YourNickChanged, newNick.c_str()), true);
 }
 
 void Session::UpdateNick(const std::string &newNick)

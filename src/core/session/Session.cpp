@@ -100,7 +100,7 @@ void Session::StartConnect()
     m_connected = false;
     m_connecting = true;
     ++m_connectionNumber;
-    PrintTo("", TextClass::Info, Strings::Format(1000, m_host.c_str(), m_port));
+    PrintTo("", TextClass::Info, Strings::Format(Str::ConnectingTo, m_host.c_str(), m_port));
     m_waitingLines.clear();
     m_lastCommand.clear();
     m_lastResult = 0;
@@ -173,7 +173,7 @@ void Session::ConnectionLost()
     }
     // Said once for a loss, not again for every attempt that fails after it.
     if (!m_lossReported)
-        PrintTo("", TextClass::Error, Strings::Get(57370), true);
+        PrintTo("", TextClass::Error, Strings::Get(Str::ConnectionLost), true);
     m_lossReported = true;
     CloseSocket();
     m_connected = false;
@@ -188,7 +188,7 @@ void Session::ConnectionLost()
 int Session::Tick()
 {
     if (m_autoReconnect && !m_connected && !m_connecting) {
-        PrintTo("", TextClass::Error, Strings::Get(57372));
+        PrintTo("", TextClass::Error, Strings::Get(Str::Reconnecting));
         StartConnect();
     }
     return 1;

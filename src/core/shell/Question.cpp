@@ -43,7 +43,7 @@ std::string Question::Address() const
 
 std::string Question::Caption() const
 {
-    return Strings::Format(kind == PrivateChat ? 57446 : 57447, Nick().c_str());
+    return Strings::Format(kind == PrivateChat ? Str::PrivateChatRequestCaption : Str::DccChatRequestCaption, Nick().c_str());
 }
 
 std::string Question::Text() const
@@ -52,11 +52,11 @@ std::string Question::Text() const
     const std::string address = Address();
     switch (kind) {
     case PrivateChat:
-        return Strings::Format(57448, nick.c_str(), address.c_str());
+        return Strings::Format(Str::PrivateChatRequest, nick.c_str(), address.c_str());
     case DccChat:
-        return Strings::Format(57449, nick.c_str(), address.c_str());
+        return Strings::Format(Str::DccChatRequest, nick.c_str(), address.c_str());
     case DccFile:
-        return Strings::Format(57450, nick.c_str(), address.c_str(), fileName.c_str(),
+        return Strings::Format(Str::DccFileRequest, nick.c_str(), address.c_str(), fileName.c_str(),
                                FormatSize(fileSize < 0 ? 0 : static_cast<uint64_t>(fileSize)).c_str());
     default:
         return {};

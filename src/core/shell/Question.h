@@ -25,7 +25,7 @@ struct Question
     std::string Nick() const;
     std::string Address() const;
 
-    // The dialog's caption and question text (strings 57446 .. 57450).
+    // The dialog's caption and question text (Str::PrivateChatRequestCaption .. DccFileRequest).
     std::string Caption() const;
     std::string Text() const;
     // The command the "ignore" answer gives to the session: "/ignore add %s %d"

@@ -180,13 +180,13 @@ std::string_view PlainOf(std::string_view html, std::string &storage)
 
 // Appends the string-table text with its one "%s" filled in, escaped;
 // formats of another shape go through printf.
-void AppendFilledEscaped(std::string &out, int id, std::string_view word)
+void AppendFilledEscaped(std::string &out, StrFormat<const char *> title, std::string_view word)
 {
-    const std::string_view format = Strings::Get(id);
+    const std::string_view format = Strings::Get(title);
     const size_t at = format.find("%s");
     if (at == std::string_view::npos || format.find('%', at + 2) != std::string_view::npos
         || format.substr(0, at).find('%') != std::string_view::npos) {
-        AppendEscaped(out, Strings::Format(id, std::string(word).c_str()));
+        AppendEscaped(out, Strings::Format(title, std::string(word).c_str()));
         return;
     }
     AppendEscaped(out, format.substr(0, at));
@@ -195,16 +195,16 @@ void AppendFilledEscaped(std::string &out, int id, std::string_view word)
 }
 
 // <span id='PREFIX WORD' title='TITLE' style='STYLE'>CONTENT</span>, the
-// attributes escaped.
-void AppendElement(std::string &out, std::string_view commandPrefix, std::string_view word, int titleId,
-                   std::string_view style, std::string_view content)
+// attributes escaped. A title without a number ({}) is the word itself.
+void AppendElement(std::string &out, std::string_view commandPrefix, std::string_view word,
+                   StrFormat<const char *> title, std::string_view style, std::string_view content)
 {
     out += "<span id='";
     AppendEscaped(out, commandPrefix);
     AppendEscaped(out, word);
     out += "' title='";
-    if (titleId > 0)
-        AppendFilledEscaped(out, titleId, word);
+    if (title.number > 0)
+        AppendFilledEscaped(out, title, word);
     else
         AppendEscaped(out, word);
     out += "' style='";
@@ -233,22 +233,22 @@ void AppendTagsOf(std::string &out, std::string_view word)
 // they still open and close what the rest of the line expects (a word just
 // before a colour code holds the first half of the colour's tag; the last
 // word of a formatted line holds the line's closing tags).
-void AppendWordElement(std::string &out, std::string_view commandPrefix, std::string_view word, int titleId,
-                       std::string_view style)
+void AppendWordElement(std::string &out, std::string_view commandPrefix, std::string_view word,
+                       StrFormat<const char *> title, std::string_view style)
 {
     std::string storage;
     const std::string_view plain = PlainOf(word, storage);
     if (word.find('<') == std::string_view::npos) {
-        AppendElement(out, commandPrefix, plain, titleId, style, word);
+        AppendElement(out, commandPrefix, plain, title, style, word);
         return;
     }
-    AppendElement(out, commandPrefix, plain, titleId, style, StripTags(word));
+    AppendElement(out, commandPrefix, plain, title, style, StripTags(word));
     AppendTagsOf(out, word);
 }
 
 void AppendChannel(std::string &out, std::string_view word)
 {
-    AppendWordElement(out, "/join ", word, 57393, "cursor: hand;");
+    AppendWordElement(out, "/join ", word, Str::ClickToJoin, "cursor: hand;");
 }
 
 bool IsNick(std::string_view word, const DecorationContext &context, bool &isContact)
@@ -284,7 +284,7 @@ void AppendNick(std::string &out, std::string_view word, bool isContact, const D
             style += ';';
         }
     }
-    AppendWordElement(out, "/query ", word, 57392, style);
+    AppendWordElement(out, "/query ", word, Str::ClickToQuery, style);
 }
 
 bool IsAddress(std::string_view word)
@@ -296,7 +296,7 @@ bool IsAddress(std::string_view word)
 // Underlined, so that a reader sees what can be clicked.
 void AppendAddress(std::string &out, std::string_view word)
 {
-    AppendWordElement(out, "/link ", word, 0, "cursor: hand; text-decoration: underline;");
+    AppendWordElement(out, "/link ", word, {}, "cursor: hand; text-decoration: underline;");
 }
 
 // Smiley tokens are compared with what the reader sees, so ":>" (written

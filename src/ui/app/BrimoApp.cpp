@@ -253,7 +253,7 @@ bool CBrimoApp::ConnectFavourite(const std::string &serverKey)
 
 void CBrimoApp::SetAwayEverywhere(bool away)
 {
-    const std::string line = away ? StrPrintf("/away %s", Strings::Get(57479)) : std::string("/away");
+    const std::string line = away ? StrPrintf("/away %s", Strings::Get(Str::DefaultAwayMessage)) : std::string("/away");
     for (Session *session : m_sessions->Sessions())
         session->Command(session->Key(), 0, line);
 }
@@ -302,7 +302,7 @@ void CBrimoApp::OpenHelpWindow()
     }
     m_help = new CHelpFrame();
     m_help->OpenIndex(Q(ExeDirectory()));
-    m_mainFrame->AddChild(m_help, QString::fromUtf8(Strings::Get(57369)));
+    m_mainFrame->AddChild(m_help, QString::fromUtf8(Strings::Get(Str::HelpTitle)));
     RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
 }
 

@@ -120,7 +120,7 @@ public:
 
     // Connects to the favourite server of section "Servers" with this key.
     bool ConnectFavourite(const std::string &serverKey);
-    // Settles every session's away state (string 57479 or none).
+    // Settles every session's away state (Str::DefaultAwayMessage or none).
     void SetAwayEverywhere(bool away);
 
 private:

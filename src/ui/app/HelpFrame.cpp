@@ -28,7 +28,7 @@ bool CHelpFrame::OpenIndex(const QString &folder)
 
 QString CHelpFrame::WindowName() const
 {
-    return QString::fromUtf8(Strings::Get(57369));
+    return QString::fromUtf8(Strings::Get(Str::HelpTitle));
 }
 
 QString CHelpFrame::ButtonToolTip() const

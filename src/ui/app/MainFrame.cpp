@@ -32,9 +32,9 @@ namespace {
 const char *const kWndMain = "Wnd_Main";
 const char *const kBarStates = "Bar States";
 
-QString Text(int stringId)
+QString Text(StrText text)
 {
-    return QString::fromUtf8(Strings::Get(stringId));
+    return QString::fromUtf8(Strings::Get(text));
 }
 
 } // namespace
@@ -308,13 +308,20 @@ void CMainFrame::CreateToolsBar()
     struct Button
     {
         int id;
-        int tip;
+        StrText tip;
     };
     static const Button buttons[] = {
-        {CommandId::Connect, 62000},    {CommandId::Favourites, 62001}, {CommandId::ChannelSearch, 62002},
-        {0, 0},                         {CommandId::AddressBook, 62005}, {CommandId::AwayOn, 62006},
-        {CommandId::AwayOff, 62007},    {CommandId::IgnoreList, 62008}, {0, 0},
-        {CommandId::Settings, 62003},   {CommandId::About, 62004},
+        {CommandId::Connect, Str::ConnectTip},
+        {CommandId::Favourites, Str::FavouritesTip},
+        {CommandId::ChannelSearch, Str::ChannelSearchTip},
+        {0, {}},
+        {CommandId::AddressBook, Str::NoDescriptionTip},
+        {CommandId::AwayOn, Str::AwayOnTip},
+        {CommandId::AwayOff, Str::AwayOffTip},
+        {CommandId::IgnoreList, Str::IgnoreListTip},
+        {0, {}},
+        {CommandId::Settings, Str::SettingsTip},
+        {CommandId::About, Str::AboutTip},
     };
     m_toolsConnectMenu = new QMenu(this);
     m_toolsFavouritesMenu = new QMenu(this);
@@ -442,7 +449,7 @@ void CMainFrame::RunCommand(int id)
         m_app.RefreshShell(Shell::RefreshSettings);
         break;
     case CommandId::About:
-        QMessageBox::about(this, Text(62004),
+        QMessageBox::about(this, Text(Str::AboutTip),
                            QStringLiteral("<b>Brimo %1</b><br>IRC klient<br><br>"
                                           "<a href=\"https://www.brimo.example/\">www.brimo.example</a><br>"
                                           "<a href=\"mailto:podpora@brimo.example\">podpora@brimo.example</a><br>"

@@ -393,7 +393,7 @@ void CMainFrame::FillRemoveScriptMenu(QMenu *menu)
         ++id;
     }
     if (scripts.isEmpty()) {
-        QAction *none = menu->addAction(QString::fromUtf8(Strings::Get(57422)));
+        QAction *none = menu->addAction(QString::fromUtf8(Strings::Get(Str::NoScripts)));
         none->setData(int(CommandId::RemoveScriptNone));
         none->setEnabled(false);
     }

@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kCaptionString = 57484;
 constexpr int kPrivateWindow = 4;
 
 std::vector<QPointer<CDlgProperties>> &OpenSheets()
@@ -127,7 +126,7 @@ CDlgProperties::CDlgProperties(const std::string &sessionKey, const std::string 
     : QDialog(owner), m_sessionKey(sessionKey), m_name(name)
 {
     setModal(false);
-    setWindowTitle(QString::fromStdString(Strings::Format(kCaptionString, name.c_str())));
+    setWindowTitle(QString::fromStdString(Strings::Format(Str::PropertiesCaption, name.c_str())));
     m_tabs = new QTabWidget(this);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     auto *layout = new QVBoxLayout(this);

@@ -14,9 +14,6 @@ constexpr int kListWidth = 350;
 constexpr int kListHeight = 150;
 constexpr int kPanelLeft = 100;
 
-constexpr int kNoDescription = 57468;
-constexpr int kNoSelection = 57470;
-
 QString FromUtf8(const std::string &text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -160,12 +157,12 @@ void CCommandList::UpdatePanel()
 {
     const int row = SelectedRow();
     if (row < 0) {
-        m_panel->SetContent(QString(), QString::fromUtf8(Strings::Get(kNoSelection)), false);
+        m_panel->SetContent(QString(), QString::fromUtf8(Strings::Get(Str::CommandListHelp)), false);
         return;
     }
     const CommandEntry &entry = m_entries[static_cast<size_t>(row)];
     const QString text = entry.description.empty()
-                             ? QString::fromUtf8(Strings::Get(kNoDescription))
+                             ? QString::fromUtf8(Strings::Get(Str::NoCommandDescription))
                              : FromUtf8(InputCommandEntries::DisplayDescription(entry.description));
     m_panel->SetContent(FromUtf8(entry.name), text, entry.script);
 }

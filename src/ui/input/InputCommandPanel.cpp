@@ -5,10 +5,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-namespace {
-constexpr int kScriptMarkString = 57469; // "skript"
-}
-
 CInputCommandPanel::CInputCommandPanel(QWidget *parent)
     : QWidget(parent)
 {
@@ -39,7 +35,7 @@ void CInputCommandPanel::paintEvent(QPaintEvent *)
     if (m_scriptMark) {
         painter.setPen(QColor::fromRgb(kScriptColor));
         painter.drawText(QRect(QPoint(50, 10), QPoint(220, 130)), Qt::AlignRight | Qt::AlignTop,
-                         QString::fromUtf8(Strings::Get(kScriptMarkString)));
+                         QString::fromUtf8(Strings::Get(Str::ScriptMark)));
     }
 
     font.setBold(false);

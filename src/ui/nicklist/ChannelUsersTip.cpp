@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kStatusText = 62032;
 constexpr int kTipOffset = 16; // below and right of the mouse pointer, clear of the cursor
 
 } // namespace
@@ -46,7 +45,7 @@ CChannelUsersTip::CChannelUsersTip(QWidget *parent)
 
 std::string CChannelUsersTip::TipText(char status, bool away, bool contact)
 {
-    const char *words = Strings::Get(kStatusText);
+    const char *words = Strings::Get(Str::NickStatusWords);
     std::string text;
     int roleWord = 0;
     if (status == '@')

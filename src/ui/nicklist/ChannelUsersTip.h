@@ -18,7 +18,7 @@ public:
 
     // The text for a member with the given status character ('@', '%', '+'
     // or anything else), presence and address-book membership, taken word by
-    // word from string 62032.
+    // word from Str::NickStatusWords.
     static std::string TipText(char status, bool away, bool contact);
 
     // Shows the tip with its title and text near a point of the screen.

@@ -13,9 +13,6 @@ constexpr int kTypeStatus = 1;
 constexpr int kTypeChannel = 2;
 constexpr int kTypePrivate = 4;
 
-constexpr int kKickTitle = 57347;
-constexpr int kKickPrompt = 57348;
-
 constexpr int kContactNotifyMode = 3;
 
 struct ItemText
@@ -227,8 +224,8 @@ void CUserMenu::Run(Item item)
     case KickWithReason:
     case BanKickWithReason: {
         QString reason;
-        if (m_askReason && m_askReason(QString::fromUtf8(Strings::Get(kKickTitle)),
-                                       QString::fromUtf8(Strings::Get(kKickPrompt)), reason))
+        if (m_askReason && m_askReason(QString::fromUtf8(Strings::Get(Str::KickTitle)),
+                                       QString::fromUtf8(Strings::Get(Str::KickPrompt)), reason))
             Emit(item, OneLine(reason));
         return;
     }

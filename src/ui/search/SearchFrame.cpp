@@ -36,7 +36,7 @@ CSearchFrame::CSearchFrame(const std::string &sessionKey, const std::string &net
     : QWidget(parent), m_sessionKey(sessionKey), m_networkName(networkName), m_list(new QTreeWidget(this))
 {
     m_list->setColumnCount(3);
-    m_list->setHeaderLabels({Q(Strings::Get(57356)), Q(Strings::Get(57358)), Q(Strings::Get(57357))});
+    m_list->setHeaderLabels({Q(Strings::Get(Str::SearchChannelColumn)), Q(Strings::Get(Str::SearchUsersColumn)), Q(Strings::Get(Str::SearchTopicColumn))});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -80,7 +80,7 @@ int CSearchFrame::FoundCount() const
 
 QString CSearchFrame::Caption() const
 {
-    return Q(Strings::Format(57355, m_networkName.c_str(), FoundCount(), m_total));
+    return Q(Strings::Format(Str::SearchProgress, m_networkName.c_str(), FoundCount(), m_total));
 }
 
 void CSearchFrame::UpdateCaption()

@@ -331,13 +331,13 @@ void CChannelFrame::ClearWhenFull()
     const int64_t maxSize = std::max<int64_t>(m_settings.m_maxTextSize, kMinMaxTextSize);
     const bool timeStamps = m_conversation ? m_conversation->GetToggles().timeStamps : true;
     if (m_view->TextSize() > maxSize - kWarningBand)
-        m_view->WriteLine(Strings::Get(57386), TextClass::High, timeStamps, 0);
+        m_view->WriteLine(Strings::Get(Str::WindowTextTooLong), TextClass::High, timeStamps, 0);
     if (m_view->TextSize() <= maxSize)
         return;
     const int64_t oldSize = m_view->TextSize();
     m_view->Clear();
     m_view->Create();
-    m_view->WriteLine(Strings::Format(57385, static_cast<int>(oldSize)), TextClass::High, timeStamps, 0);
+    m_view->WriteLine(Strings::Format(Str::WindowTextCleared, static_cast<int>(oldSize)), TextClass::High, timeStamps, 0);
 }
 
 void CChannelFrame::NoteActivity(const std::string &text, int textClass)
@@ -444,8 +444,8 @@ void CChannelFrame::SendTypedLine(const std::string &text)
         return;
     }
     if (WindowType() == Conversation::TypeStatus) {
-        session->PrintTo("", TextClass::Info, Strings::Get(57390));
-        session->PrintTo("", TextClass::Info, Strings::Get(57391));
+        session->PrintTo("", TextClass::Info, Strings::Get(Str::NoTextToServer));
+        session->PrintTo("", TextClass::Info, Strings::Get(Str::QuoteCommandHint));
         return;
     }
     Send(0, StrPrintf("/msg %s %s", m_conversation->Name().c_str(), text.c_str()));

@@ -50,7 +50,7 @@ public:
     static constexpr int kScrollDelayMs = 100;  // timer 1, once after a resize
     static constexpr int kWhoPollMs = 100000;   // timer 3
     static constexpr int kWhoPollMaxNicks = 300;
-    static constexpr int kWarningBand = 1000;   // 57386 is shown this close to "Max Text Size"
+    static constexpr int kWarningBand = 1000;   // WindowTextTooLong is shown this close to "Max Text Size"
     static constexpr int kMinMaxTextSize = 1000000;
 
     // Where the window's command lines go: (window name, number, line); the

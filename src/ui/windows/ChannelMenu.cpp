@@ -127,7 +127,7 @@ void CChannelMenu::FillRemoveScriptMenu()
         }
     }
     if (index == 0)
-        m_removeScriptMenu->addAction(U(Strings::Get(57422)))->setEnabled(false);
+        m_removeScriptMenu->addAction(U(Strings::Get(Str::NoScripts)))->setEnabled(false);
 }
 
 void CChannelMenu::UpdateStates()
@@ -264,16 +264,16 @@ int CChannelMenu::RunLine(const std::string &line)
     return m_run(line);
 }
 
-bool CChannelMenu::Ask(int titleId, int promptId, QString &text)
+bool CChannelMenu::Ask(StrText title, StrText prompt, QString &text)
 {
     text.clear();
-    return m_prompt && m_prompt(U(Strings::Get(titleId)), U(Strings::Get(promptId)), text);
+    return m_prompt && m_prompt(U(Strings::Get(title)), U(Strings::Get(prompt)), text);
 }
 
 void CChannelMenu::AskTopic()
 {
     QString topic;
-    if (Ask(57349, 57350, topic))
+    if (Ask(Str::TopicTitle, Str::TopicPrompt, topic))
         RunLine(StrPrintf("/servermsg TOPIC %s :%s", Channel().c_str(), topic.toStdString().c_str()));
 }
 
@@ -292,7 +292,7 @@ void CChannelMenu::ToggleKey()
         return;
     }
     QString key;
-    if (Ask(57351, 57352, key))
+    if (Ask(Str::KeyTitle, Str::KeyPrompt, key))
         RunLine(StrPrintf("/servermsg MODE %s +k %s", channel.c_str(), key.toStdString().c_str()));
 }
 
@@ -304,7 +304,7 @@ void CChannelMenu::ToggleLimit()
         return;
     }
     QString text;
-    if (!Ask(57353, 57354, text))
+    if (!Ask(Str::LimitTitle, Str::LimitPrompt, text))
         return;
     const int limit = std::atoi(text.trimmed().toStdString().c_str());
     if (limit >= 1)
@@ -325,7 +325,7 @@ void CChannelMenu::LoadScript()
 {
     if (!m_shell)
         return;
-    const std::string path = m_shell->OpenFileDialog(ExeDirectory(), Strings::Get(57395));
+    const std::string path = m_shell->OpenFileDialog(ExeDirectory(), Strings::Get(Str::ScriptFileFilter));
     if (!path.empty())
         RunLine(StrPrintf("/load %s %s", Channel().c_str(), path.c_str()));
 }

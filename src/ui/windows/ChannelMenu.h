@@ -1,6 +1,8 @@
 // The "&Kanál" menu of a conversation window.
 #pragma once
 
+#include "config/Strings.h"
+
 #include <QMenu>
 
 #include <array>
@@ -68,7 +70,7 @@ private:
     bool HasFlag(char flag) const;
     std::string Channel() const;
     int RunLine(const std::string &line);
-    bool Ask(int titleId, int promptId, QString &text);
+    bool Ask(StrText title, StrText prompt, QString &text);
     void AskTopic();
     void ToggleMode(char flag);
     void ToggleKey();
