@@ -233,6 +233,28 @@ TEST_F(ChannelMenuTest, BanListAndPropertiesAreEnabledOnlyWhenTheShellHasThem)
     EXPECT_EQ(m_shell.m_propertySheets, std::vector<std::string>{m_session->Key() + "|#other"});
 }
 
+// "Kto to je" and "Vlastnosti" of the user menu open the properties sheet too.
+TEST_F(ChannelMenuTest, UserPropertiesAreEnabledOnlyWhenTheShellHasThem)
+{
+    CChannelFrame *query = FrameOf(OpenWindow("bob", 1, 4));
+    ASSERT_NE(query, nullptr);
+    const auto enabled = [query](int id) {
+        bool on = false, checked = false;
+        EXPECT_TRUE(query->UpdateCommand(id, on, checked));
+        return on;
+    };
+    EXPECT_FALSE(enabled(CommandId::UserWhois));
+    EXPECT_FALSE(enabled(CommandId::UserProperties));
+    query->HandleCommand(CommandId::UserProperties);
+    EXPECT_TRUE(m_shell.m_propertySheets.empty());
+
+    m_shell.m_hasPropertySheets = true;
+    EXPECT_TRUE(enabled(CommandId::UserWhois));
+    EXPECT_TRUE(enabled(CommandId::UserProperties));
+    query->HandleCommand(CommandId::UserProperties);
+    EXPECT_EQ(m_shell.m_propertySheets, std::vector<std::string>{m_session->Key() + "|bob"});
+}
+
 // The bar is a narrow column of pictures: each button shows a picture only
 // and tells its text in the tool tip; a real click runs the command.
 TEST_F(ChannelMenuTest, ToolBarIsANarrowColumnOfPictureButtonsWithTextTips)

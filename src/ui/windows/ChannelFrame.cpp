@@ -188,13 +188,7 @@ CUserMenu *CChannelFrame::UserMenu()
     if (m_userMenu)
         return m_userMenu;
     m_userMenu = new CUserMenu(this);
-    m_userMenu->SetContextProvider([this] {
-        UserMenuContext context;
-        context.windowType = WindowType();
-        context.windowName = WindowName();
-        context.currentUser = QString::fromStdString(CurrentUser());
-        return context;
-    });
+    m_userMenu->SetContextProvider([this] { return UserContext(); });
     connect(m_userMenu, &CUserMenu::commandRequested, this,
             [this](const QString &line) { RunCommand(line.toStdString()); });
     connect(m_userMenu, &CUserMenu::contactsChanged, this, &CChannelFrame::ContactsChanged);

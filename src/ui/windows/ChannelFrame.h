@@ -21,6 +21,7 @@ class CChannelSizer;
 class CChannelTextStyle;
 class CChannelUsers;
 class CUserMenu;
+struct UserMenuContext;
 class Conversation;
 class QMdiArea;
 class Session;
@@ -118,6 +119,8 @@ public:
     // Made when first asked for.
     CChannelMenu *Menu();
     CUserMenu *UserMenu();
+    // What the user menu acts on now.
+    UserMenuContext UserContext() const;
 
     // ---- connections to other parts ----
     void SetCommandSink(CommandSink sink) { m_commandSink = std::move(sink); }
