@@ -162,11 +162,11 @@ bool CDlgProperties::ApplyLine(const std::string &line)
 
 int CDlgProperties::RunCommand(const std::string &line) const
 {
-    Session *session = GetSession();
+    Session *session = FindSession();
     return session ? session->Command(std::string(), 0, line) : 0;
 }
 
-Session *CDlgProperties::GetSession() const
+Session *CDlgProperties::FindSession() const
 {
     return m_table.FindSession(m_sessionKey);
 }
@@ -182,7 +182,7 @@ void CDlgProperties::Forget()
                  sheets.end());
     if (!m_user)
         return;
-    if (Session *session = GetSession()) {
+    if (Session *session = FindSession()) {
         auto &nicks = session->m_propertyDialogs;
         auto it = std::find(nicks.begin(), nicks.end(), m_name);
         if (it != nicks.end())

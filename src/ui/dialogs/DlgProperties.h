@@ -58,7 +58,7 @@ private:
     void AddChannelPage(const std::string &channel, const std::string &topic, int count);
     void AddUserPages(const std::string &nick);
     int RunCommand(const std::string &line) const;
-    Session *GetSession() const;
+    Session *FindSession() const;
     // Takes the sheet off the list of open sheets and its nick off the session's.
     void Forget();
 
