@@ -15,7 +15,6 @@
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
-#include "session/Ctcp.h"
 #include "session/ServerEncoding.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -61,6 +60,7 @@ void NewSession(World &world)
     // Port 9 of 127.0.0.1: nothing listens and no event loop runs, so the
     // session stays unconnected and everything it sends waits in its queue.
     world.session = world.table->CreateSession("127.0.0.1", 9, std::string());
+    world.session->m_ctcpLimit.SetClock([] { return int64_t(0); }); // answers come from the burst only
     world.session->DispatchServerLine(":irc.test 001 me :Welcome");
     world.session->DispatchServerLine(":me!u@h JOIN #c");
     world.session->DispatchServerLine(":irc.test 353 me = #c :@me +ann bob");
@@ -81,7 +81,6 @@ void Initialise()
     WriteSettings();
     world.shell = std::make_unique<FuzzShell>();
     world.table = std::make_unique<SessionTable>(world.shell.get());
-    Ctcp::SetClock([] { return int64_t(0); }); // answers come from the burst only
     NewSession(world);
 }
 

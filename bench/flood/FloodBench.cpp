@@ -138,8 +138,8 @@ public:
             return false;
         }
         const unsigned port = static_cast<unsigned>(std::atoi(m_serverOutput.c_str() + 5));
-        // The application hands its contact-nick list (empty here) to the dispatch.
-        Dispatch::SetContactNicks({});
+        // The application fills its contact list (empty here) at start.
+        m_table.Contacts().Set({});
         m_session = m_table.CreateSession("127.0.0.1", port, "");
         return m_session != nullptr;
     }

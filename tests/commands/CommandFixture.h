@@ -145,7 +145,6 @@ protected:
 
     void TearDown() override
     {
-        CommandDispatcher::SetScriptHost(nullptr);
         m_table.reset();
         m_shell.reset();
         TestConfigDir::TearDown();
@@ -178,6 +177,8 @@ protected:
     CommandView *View(const std::string &name) const { return m_shell->View(name); }
     CommandView *ServerView() const { return m_shell->View(m_session->Key()); }
 
+    // A script engine a test may hand the shell; it outlives the sessions.
+    FakeScriptHost m_scriptHost;
     std::unique_ptr<CommandShell> m_shell;
     std::unique_ptr<SessionTable> m_table;
     ScriptedServer m_server;

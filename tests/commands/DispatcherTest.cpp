@@ -161,16 +161,13 @@ TEST_F(Dispatcher, LastCommandIsTheOuterLineAfterNestedCommands)
     EXPECT_EQ(m_session->m_lastResult, 0);
 }
 
-TEST_F(Dispatcher, ARegisteredDccHandlerRunsForDcc)
+TEST_F(Dispatcher, TheShellsDccRunsForDcc)
 {
-    std::string seen;
-    CommandDispatcher::SetDccHandler([&](Session &, const std::string &window, const std::string &line) {
-        seen = window + "|" + line;
-        return 1;
-    });
+    m_shell->m_hasDcc = true;
     EXPECT_EQ(Run("/DCC chat connect bob", "bob"), 1);
-    CommandDispatcher::SetDccHandler(nullptr);
-    EXPECT_EQ(seen, "bob|/DCC chat connect bob");
+    m_shell->m_hasDcc = false;
+    ASSERT_FALSE(m_shell->m_dccCommands.empty());
+    EXPECT_EQ(m_shell->m_dccCommands.front(), "bob|/DCC chat connect bob");
     EXPECT_EQ(Run("/dcc chat connect bob"), 0);
 }
 
@@ -182,12 +179,19 @@ protected:
     void SetUp() override
     {
         CommandFixture::SetUp();
-        CommandDispatcher::SetScriptHost(&m_host);
+        m_shell->m_scripts = &m_host;
         m_channel = OpenChannel("#a");
         m_channel->Scripts().clear(); // the default script of a new window
         m_host.m_loads.clear();
         m_channel->Scripts()["one.tcl"] = "one.tcl";
         m_channel->Scripts()["two.tcl"] = "two.tcl";
+    }
+    void TearDown() override
+    {
+        // The tests' offer hooks capture their locals: the sessions' closing
+        // lines must not reach them.
+        m_shell->m_scripts = nullptr;
+        CommandFixture::TearDown();
     }
 
     FakeScriptHost m_host;

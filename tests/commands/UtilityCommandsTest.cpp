@@ -60,8 +60,8 @@ TEST_F(UtilityCommands, LoadRecordsTheScriptInItsWindow)
 
 TEST_F(UtilityCommands, LoadHandsTheFileToTheScriptEngine)
 {
-    FakeScriptHost host;
-    CommandDispatcher::SetScriptHost(&host);
+    FakeScriptHost &host = m_scriptHost;
+    m_shell->m_scripts = &host;
     OpenChannel("#a");
     host.m_loads.clear();
     EXPECT_EQ(Run("/load #a a.tcl"), 1);
@@ -74,8 +74,8 @@ TEST_F(UtilityCommands, LoadHandsTheFileToTheScriptEngine)
 
 TEST_F(UtilityCommands, NewWindowsLoadTheDefaultScriptQuietly)
 {
-    FakeScriptHost host;
-    CommandDispatcher::SetScriptHost(&host);
+    FakeScriptHost &host = m_scriptHost;
+    m_shell->m_scripts = &host;
     OpenChannel("#new");
     EXPECT_EQ(host.m_loads, std::vector<std::string>{"#new brimo.tcl quiet"});
 }

@@ -15,13 +15,7 @@ protected:
     void SetUp() override
     {
         DispatchFixture::SetUp();
-        Ctcp::SetClock([this] { return m_nowMs; });
-    }
-    void TearDown() override
-    {
-        Ctcp::SetClock(nullptr);
-        Ctcp::SetDccOfferHandler(nullptr);
-        DispatchFixture::TearDown();
+        m_session->m_ctcpLimit.SetClock([this] { return m_nowMs; });
     }
 
     int64_t m_nowMs = 1000000;
@@ -182,15 +176,13 @@ TEST_F(CtcpDispatch, DccOffersBecomeClickableLinesOrQuestions)
                                  std::regex("4 \\d+ Ann /dcc send receive h\\.sk 5000 2048 photo\\.jpg")));
 }
 
-TEST_F(CtcpDispatch, AnInstalledDccHandlerTakesTheOffers)
+TEST_F(CtcpDispatch, TheShellsDccTakesTheOffers)
 {
-    std::vector<std::string> offers;
-    Ctcp::SetDccOfferHandler([&](Session &, const std::string &body, const std::string &prefix) {
-        offers.push_back(prefix + " | " + body);
-    });
+    m_shell->m_hasDcc = true;
     Dispatch(":Ann!a@h PRIVMSG me :\x01" "DCC CHAT chat 1 4000\x01");
+    const std::vector<std::string> &offers = m_shell->m_dccOffers;
     ASSERT_EQ(offers.size(), 1u);
-    EXPECT_EQ(offers[0], "Ann!a@h | DCC CHAT chat 1 4000");
+    EXPECT_EQ(offers[0], "Ann!a@h|DCC CHAT chat 1 4000");
 }
 
 } // namespace

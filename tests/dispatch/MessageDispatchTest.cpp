@@ -126,10 +126,10 @@ TEST_F(MessageDispatch, WithTheContactListOnlyListedContactsAreLookedUp)
     WriteString("Address Book", "one", "1 * *");
     WriteString("Address Book", "two", "2 * *");
     Channel("#room");
-    ::Dispatch::SetContactNicks({"ONE"}); // "two" was added after the list was made
+    m_table->Contacts().Set({"ONE"}); // "two" was added after the list was made
     Dispatch(":One!u@h PRIVMSG #room :a");
     Dispatch(":two!u@h PRIVMSG #room :a");
-    ::Dispatch::ForgetContactNicks();
+    m_table->Contacts().Forget();
     Dispatch(":two!u@h PRIVMSG #room :a");
     EXPECT_EQ(m_shell->m_beeps, (std::vector<int>{0, 64}));
 }

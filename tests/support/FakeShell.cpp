@@ -4,6 +4,7 @@
 
 #include "FakeConversationView.h"
 #include "conversation/Conversation.h"
+#include "session/Session.h"
 
 FakeShell::FakeShell() = default;
 
@@ -79,4 +80,36 @@ std::vector<FakeConversationView *> FakeShell::Views() const
     for (const auto &view : m_views)
         views.push_back(view.get());
     return views;
+}
+
+void FakeShell::OpenProperties(Session &session, const std::string &name)
+{
+    m_propertySheets.push_back(session.Key() + "|" + name);
+}
+
+void FakeShell::OpenBanList(Session &session, const std::string &channel)
+{
+    m_banLists.push_back(session.Key() + "|" + channel);
+}
+
+int FakeShell::DccCommand(Session &session, const std::string &window, const std::string &line)
+{
+    (void)session;
+    m_dccCommands.push_back(window + "|" + line);
+    return m_hasDcc ? 1 : 0;
+}
+
+bool FakeShell::TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix)
+{
+    (void)session;
+    if (!m_hasDcc)
+        return false;
+    m_dccOffers.push_back(senderPrefix + "|" + body);
+    return true;
+}
+
+bool FakeShell::SendDccChat(CDirectConnect &connection, const std::string &text)
+{
+    m_dccChatTexts.push_back({&connection, text});
+    return m_dccChatSends;
 }

@@ -46,6 +46,14 @@ public:
     bool IsMainWindowVisible() const override { return m_mainVisible; }
     bool IsMainWindowActive() const override { return m_mainActive; }
     void Beep(int kind) override { m_beeps.push_back(kind); }
+    bool HasPropertySheets() const override { return m_hasPropertySheets; }
+    void OpenProperties(Session &session, const std::string &name) override;
+    bool HasBanList() const override { return m_hasBanList; }
+    void OpenBanList(Session &session, const std::string &channel) override;
+    ScriptHost *Scripts() override { return m_scripts; }
+    int DccCommand(Session &session, const std::string &window, const std::string &line) override;
+    bool TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix) override;
+    bool SendDccChat(CDirectConnect &connection, const std::string &text) override;
 
     // The newest view made for a conversation of that name (any case), or null.
     FakeConversationView *View(const std::string &name) const;
@@ -58,6 +66,13 @@ public:
     std::string m_fileDialogAnswer;
     bool m_mainVisible = true;
     bool m_mainActive = true;
+    // The features a later part of the program supplies: off unless a test
+    // turns them on.
+    bool m_hasPropertySheets = false;
+    bool m_hasBanList = false;
+    ScriptHost *m_scripts = nullptr;
+    bool m_hasDcc = false;       // "/dcc" answers 1 and offers are taken
+    bool m_dccChatSends = false; // SendDccChat answers
 
     // What was asked.
     std::vector<int> m_refreshes;
@@ -70,6 +85,18 @@ public:
     std::vector<std::string> m_channelListEnds;
     std::vector<std::string> m_links;
     std::vector<int> m_beeps;
+    // "session key|name" of OpenProperties and OpenBanList.
+    std::vector<std::string> m_propertySheets;
+    std::vector<std::string> m_banLists;
+    // "window|line" of DccCommand, "prefix|body" of TakeDccOffer.
+    std::vector<std::string> m_dccCommands;
+    std::vector<std::string> m_dccOffers;
+    struct DccChatText
+    {
+        CDirectConnect *connection;
+        std::string text;
+    };
+    std::vector<DccChatText> m_dccChatTexts;
 
 private:
     std::vector<std::unique_ptr<FakeConversationView>> m_views;

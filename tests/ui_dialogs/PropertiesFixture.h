@@ -31,6 +31,11 @@ public:
     {
         CDlgProperties::RouteUserLine(sessionKey, nick, line);
     }
+    bool HasPropertySheets() const override { return true; }
+    void OpenProperties(Session &session, const std::string &name) override
+    {
+        CDlgProperties::OpenProperties(session, name, m_area);
+    }
 
     QMdiArea *m_area = nullptr;
     const AppSettings *m_settings = nullptr;
@@ -53,17 +58,11 @@ protected:
         m_table = std::make_unique<SessionTable>(&m_shell);
         m_session = m_table->CreateSession("127.0.0.1", m_server.Port(), "");
         ASSERT_NE(m_session, nullptr);
-        CDlgProperties::SetSessionLookup([this](const std::string &key) { return m_table->FindSession(key); });
-        CChannelFrame::SetPropertiesOpener([this](Session &session, const std::string &name) {
-            CDlgProperties::OpenProperties(session, name, m_area.get());
-        });
     }
 
     void TearDown() override
     {
-        CChannelFrame::SetPropertiesOpener({});
         CDlgProperties::CloseAll();
-        CDlgProperties::SetSessionLookup({});
         m_table.reset();
         m_area.reset();
         TestConfigDir::TearDown();

@@ -204,7 +204,9 @@ TEST_F(PropertiesTest, ButtonsOfASheetWhoseSessionIsGoneSendNothing)
     Register();
     CDlgProperties *sheet = CDlgProperties::OpenProperties(*m_session, "alice", m_area.get());
     ASSERT_NE(sheet, nullptr);
-    CDlgProperties::SetSessionLookup([](const std::string &) { return nullptr; });
+    const std::string key = m_session->Key();
+    ASSERT_TRUE(m_table->CloseSession(key));
+    m_session = nullptr;
     QTest::mouseClick(sheet->AdvancedPage()->VersionButton(), Qt::LeftButton);
     EXPECT_FALSE(m_server.WaitForLineStartingWith("PRIVMSG", 300));
 }

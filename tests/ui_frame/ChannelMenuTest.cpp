@@ -199,6 +199,62 @@ TEST_F(ChannelMenuTest, ToolBarButtonsRunTheirCommandsAndUserMessages)
                                                  "/favorite add #chan", "/servermsg TOPIC #chan :téma"}));
 }
 
+// The ban list and the properties sheet are the application's: a shell
+// without them leaves their menu items and bar buttons disabled.
+TEST_F(ChannelMenuTest, BanListAndPropertiesAreEnabledOnlyWhenTheShellHasThem)
+{
+    const auto enabledIn = [](CChannelFrame *frame, int id) {
+        bool enabled = false, checked = false;
+        EXPECT_TRUE(frame->UpdateCommand(id, enabled, checked));
+        frame->Menu()->popup(QPoint(0, 0)); // aboutToShow updates the menu's own items
+        const bool inMenu = frame->Menu()->Action(id)->isEnabled();
+        frame->Menu()->hide();
+        const bool onBar = frame->Bar()->Action(id)->isEnabled();
+        EXPECT_EQ(inMenu, enabled) << id;
+        EXPECT_EQ(onBar, enabled) << id;
+        return enabled;
+    };
+    EXPECT_FALSE(enabledIn(m_frame, CommandId::ChannelBans));
+    EXPECT_FALSE(enabledIn(m_frame, CommandId::ChannelProperties));
+    Run(CommandId::ChannelBans);
+    Run(CommandId::ChannelProperties);
+    EXPECT_TRUE(m_shell.m_banLists.empty());
+    EXPECT_TRUE(m_shell.m_propertySheets.empty());
+
+    m_shell.m_hasBanList = true;
+    m_shell.m_hasPropertySheets = true;
+    CChannelFrame *other = FrameOf(OpenWindow("#other", 2, 2));
+    ASSERT_NE(other, nullptr);
+    EXPECT_TRUE(enabledIn(other, CommandId::ChannelBans));
+    EXPECT_TRUE(enabledIn(other, CommandId::ChannelProperties));
+    EXPECT_TRUE(other->HandleCommand(CommandId::ChannelBans));
+    EXPECT_TRUE(other->HandleCommand(CommandId::ChannelProperties));
+    EXPECT_EQ(m_shell.m_banLists, std::vector<std::string>{m_session->Key() + "|#other"});
+    EXPECT_EQ(m_shell.m_propertySheets, std::vector<std::string>{m_session->Key() + "|#other"});
+}
+
+// "Kto to je" and "Vlastnosti" of the user menu open the properties sheet too.
+TEST_F(ChannelMenuTest, UserPropertiesAreEnabledOnlyWhenTheShellHasThem)
+{
+    CChannelFrame *query = FrameOf(OpenWindow("bob", 1, 4));
+    ASSERT_NE(query, nullptr);
+    const auto enabled = [query](int id) {
+        bool on = false, checked = false;
+        EXPECT_TRUE(query->UpdateCommand(id, on, checked));
+        return on;
+    };
+    EXPECT_FALSE(enabled(CommandId::UserWhois));
+    EXPECT_FALSE(enabled(CommandId::UserProperties));
+    query->HandleCommand(CommandId::UserProperties);
+    EXPECT_TRUE(m_shell.m_propertySheets.empty());
+
+    m_shell.m_hasPropertySheets = true;
+    EXPECT_TRUE(enabled(CommandId::UserWhois));
+    EXPECT_TRUE(enabled(CommandId::UserProperties));
+    query->HandleCommand(CommandId::UserProperties);
+    EXPECT_EQ(m_shell.m_propertySheets, std::vector<std::string>{m_session->Key() + "|bob"});
+}
+
 // The bar is a narrow column of pictures: each button shows a picture only
 // and tells its text in the tool tip; a real click runs the command.
 TEST_F(ChannelMenuTest, ToolBarIsANarrowColumnOfPictureButtonsWithTextTips)

@@ -2,7 +2,11 @@
 // flag, the beep and the balloon.
 #include "FrameFixture.h"
 
+#include "config/Config.h"
 #include "config/Strings.h"
+#include "conversation/NickList.h"
+#include "nicklist/ChannelUsers.h"
+#include "nicklist/NickListModel.h"
 
 namespace {
 
@@ -169,4 +173,31 @@ TEST_F(FrameTest, BeepAndBalloonFollowTheSettingsAndTheMainWindow)
     m_session->ServerWindow()->Print("status line", TextClass::Info);
     ASSERT_EQ(m_shell.m_balloons.size(), 2u);
     EXPECT_EQ(m_shell.m_balloons[1].title, m_session->HumanName());
+}
+
+// One contact list, the session table's, answers the text decoration and the
+// nick list; the window reloads it when the address book changes.
+TEST_F(FrameTest, TheSessionTablesContactListMarksNicksInTextAndInTheList)
+{
+    WriteString("Address Book", "newbie", "0\t*\t*\t");
+    Conversation *channel = OpenWindow("#chan", 2, 2);
+    CChannelFrame *frame = FrameOf(channel);
+    ASSERT_NE(frame, nullptr);
+    m_table->Contacts().Set({"Friend", "Pal"}); // not in the file: only the list can know them
+    channel->Nicks().AddNick("friend");
+    channel->Nicks().AddNick("newbie");
+
+    frame->Print("Pal says hi", static_cast<int>(TextClass::Text));
+    const std::string &html = frame->TextView()->Source();
+    EXPECT_NE(html.find("id='/query Pal'"), std::string::npos) << html; // a contact, not a member
+    EXPECT_TRUE(frame->Users()->Model()->IsContact("friend"));
+    EXPECT_FALSE(frame->Users()->Model()->IsContact("newbie"));
+
+    frame->ContactsChanged();
+    EXPECT_TRUE(m_table->Contacts().IsContact("NEWBIE"));
+    EXPECT_FALSE(frame->Users()->Model()->IsContact("friend"));
+    EXPECT_TRUE(frame->Users()->Model()->IsContact("newbie"));
+    const size_t before = html.size();
+    frame->Print("Pal again", static_cast<int>(TextClass::Text));
+    EXPECT_EQ(frame->TextView()->Source().find("id='/query Pal'", before), std::string::npos);
 }

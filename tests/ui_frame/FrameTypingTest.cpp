@@ -5,6 +5,7 @@
 #include "app/CommandIds.h"
 #include "config/Strings.h"
 #include "conversation/NickList.h"
+#include "session/DispatchHandlers.h"
 #include "input/ChannelCmd.h"
 #include "nicklist/UserMenu.h"
 
@@ -105,20 +106,16 @@ TEST_F(FrameTest, DccChatWindowSendsEverythingAsChatText)
     // The window only hands the connection back to the sender; it never looks inside.
     int connection = 0;
     chat->SetDccChat(reinterpret_cast<CDirectConnect *>(&connection));
-    std::vector<std::string> sent;
-    CChannelFrame::SetDccChatSender([&](CDirectConnect &dcc, const std::string &text) {
-        EXPECT_EQ(static_cast<void *>(&dcc), static_cast<void *>(&connection));
-        sent.push_back(text);
-        return true;
-    });
+    m_shell.m_dccChatSends = true;
 
     Type(frame, QStringLiteral("/me waves"));
 
-    CChannelFrame::SetDccChatSender({});
     chat->SetDccChat(nullptr);
     EXPECT_TRUE(m_commands.empty());
+    const auto &sent = m_shell.m_dccChatTexts;
     ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0], "/me waves");
+    EXPECT_EQ(static_cast<void *>(sent[0].connection), static_cast<void *>(&connection));
+    EXPECT_EQ(sent[0].text, "/me waves");
     EXPECT_TRUE(Shown(frame).contains(QStringLiteral(": /me waves")));
 }
 
@@ -228,7 +225,7 @@ TEST_F(FrameTest, WhoPollAsksOnlyForSmallListsWithShowAwayOn)
     frame->PollAway();
     frame->SetShowAway(true);
     // append rather than operator+: GCC 12 at -O3 warns falsely (-Wrestrict) on the latter.
-    for (int k = 1; k < CChannelFrame::kWhoPollMaxNicks - 1; ++k)
+    for (int k = 1; k < Dispatch::kWhoNickLimit - 1; ++k)
         channel->Nicks().AddNick(std::string("n").append(std::to_string(k)));
     ASSERT_EQ(frame->NickCount(), 299);
     frame->PollAway(); // 299 members

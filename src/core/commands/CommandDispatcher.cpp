@@ -6,6 +6,7 @@
 #include "commands/ScriptHost.h"
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
+#include "conversation/Shell.h"
 #include "session/Session.h"
 #include "text/Words.h"
 
@@ -19,12 +20,10 @@ struct CommandEntry
     HandlerFunction handler;
 };
 
-ScriptHost *g_scriptHost = nullptr;
-CommandDispatcher::Handler g_dccHandler;
-
 int Dcc(Session &session, const std::string &window, const std::string &line)
 {
-    return g_dccHandler ? g_dccHandler(session, window, line) : 0;
+    Shell *shell = session.GetShell();
+    return shell ? shell->DccCommand(session, window, line) : 0;
 }
 
 // The built-in commands in the order they are compared. "/close" is run
@@ -81,7 +80,8 @@ std::string UsablePart(const std::string &line)
 // or not; one that takes it makes the line handled and done.
 bool OfferToScripts(Session &session, const std::string &window, const std::string &line)
 {
-    if (!g_scriptHost || window.empty())
+    ScriptHost *host = CommandDispatcher::ScriptHostOf(session);
+    if (!host || window.empty())
         return false;
     Conversation *conversation = session.FindWindow(window);
     if (!conversation)
@@ -98,7 +98,7 @@ bool OfferToScripts(Session &session, const std::string &window, const std::stri
             break;
         if (!conversation->Scripts().count(name))
             continue;
-        if (g_scriptHost->OfferCommand(*conversation, name, line))
+        if (host->OfferCommand(*conversation, name, line))
             taken = true;
     }
     return taken;
@@ -142,17 +142,8 @@ int CommandDispatcher::Run(Session &session, const std::string &window, int kind
     return result;
 }
 
-void CommandDispatcher::SetScriptHost(ScriptHost *host)
+ScriptHost *CommandDispatcher::ScriptHostOf(const Session &session)
 {
-    g_scriptHost = host;
-}
-
-ScriptHost *CommandDispatcher::GetScriptHost()
-{
-    return g_scriptHost;
-}
-
-void CommandDispatcher::SetDccHandler(Handler handler)
-{
-    g_dccHandler = std::move(handler);
+    Shell *shell = session.GetShell();
+    return shell ? shell->Scripts() : nullptr;
 }

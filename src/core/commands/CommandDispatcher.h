@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 class ScriptHost;
@@ -16,10 +15,6 @@ class Session;
 class CommandDispatcher
 {
 public:
-    // A built-in handler: the session, the issuing window's name (may be
-    // empty) and the whole line. 1 done, 0 too few words or unusable.
-    using Handler = std::function<int(Session &session, const std::string &window, const std::string &line)>;
-
     // Runs one command line for the session (window: the issuing window's
     // name, may be empty; kind: the issuing window's kind, unused). Returns
     // 1 done, 0 unknown or misused. A line that closes the session returns
@@ -27,12 +22,7 @@ public:
     // CR, LF or NUL is a command: the rest is dropped.
     static int Run(Session &session, const std::string &window, int kind, const std::string &line);
 
-    // The script engine that loads scripts and is offered every line issued
-    // from a window that has scripts; null: none (the default).
-    static void SetScriptHost(ScriptHost *host);
-    static ScriptHost *GetScriptHost();
-
-    // The handler of "/dcc" (the DCC code registers it); without one, "/dcc"
-    // is a recognised command that does nothing and returns 0.
-    static void SetDccHandler(Handler handler);
+    // The script engine of the application the session belongs to (its
+    // Shell's); null when there is none.
+    static ScriptHost *ScriptHostOf(const Session &session);
 };

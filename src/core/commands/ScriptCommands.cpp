@@ -52,7 +52,7 @@ int Load(Session &session, const std::string &, const std::string &line)
     Conversation *window = haveWindow ? session.FindWindow(windowName) : nullptr;
     if (!window || path.empty())
         return 0;
-    if (ScriptHost *host = CommandDispatcher::GetScriptHost())
+    if (ScriptHost *host = CommandDispatcher::ScriptHostOf(session))
         host->LoadScript(*window, path, announce);
     else
         window->Scripts()[ScriptName(path)] = path; // without an engine the window still knows its scripts
@@ -68,7 +68,7 @@ int Unload(Session &session, const std::string &, const std::string &line)
     const std::string path = GetRest(line, 3);
     if (!window || path.empty())
         return 0;
-    if (ScriptHost *host = CommandDispatcher::GetScriptHost())
+    if (ScriptHost *host = CommandDispatcher::ScriptHostOf(session))
         host->UnloadScript(*window, path);
     else
         window->Scripts().erase(ScriptName(path));

@@ -4,9 +4,9 @@
 
 class Conversation;
 
-// The script engine as the command language sees it. The engine registers
-// itself with CommandDispatcher::SetScriptHost; without one, "/load" only
-// records the script in its window and no script ever takes a line.
+// The script engine as the command language sees it. The application's
+// Shell::Scripts supplies it; without one, "/load" only records the script
+// in its window and no script ever takes a line.
 class ScriptHost
 {
 public:

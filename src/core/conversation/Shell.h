@@ -3,8 +3,11 @@
 #include <cstdint>
 #include <string>
 
+class CDirectConnect;
 class Conversation;
 class ConversationView;
+class ScriptHost;
+class Session;
 
 // What the core asks of the application (CBrimoApp in the program, a recording
 // fake in tests). Every call comes on the UI thread.
@@ -81,6 +84,55 @@ public:
     virtual bool CloseSearchWindow(const std::string &sessionKey)
     {
         (void)sessionKey;
+        return false;
+    }
+
+    // The properties sheet of a session's channel or user, and the ban list
+    // dialog of a channel. An application without them keeps the defaults,
+    // and the menu items that open them are disabled.
+    virtual bool HasPropertySheets() const { return false; }
+    virtual void OpenProperties(Session &session, const std::string &name)
+    {
+        (void)session;
+        (void)name;
+    }
+    virtual bool HasBanList() const { return false; }
+    virtual void OpenBanList(Session &session, const std::string &channel)
+    {
+        (void)session;
+        (void)channel;
+    }
+
+    // The script engine that loads scripts and is offered every line issued
+    // from a window that has scripts; null: none, "/load" then only records
+    // the script in its window and no script ever takes a line.
+    virtual ScriptHost *Scripts() { return nullptr; }
+
+    // DCC. "/dcc" (window: the issuing window's name, may be empty): 1 done,
+    // 0 unusable; without DCC a recognised command that does nothing.
+    virtual int DccCommand(Session &session, const std::string &window, const std::string &line)
+    {
+        (void)session;
+        (void)window;
+        (void)line;
+        return 0;
+    }
+    // A received offer ("DCC CHAT ..." or "DCC SEND ...", body without the
+    // framing; prefix: the sender's nick!user@host). false leaves it to the
+    // built-in handling (Ctcp::ReceiveDccOffer).
+    virtual bool TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix)
+    {
+        (void)session;
+        (void)body;
+        (void)senderPrefix;
+        return false;
+    }
+    // Chat text typed into a DCC chat window, for its connection; false when
+    // it cannot be sent.
+    virtual bool SendDccChat(CDirectConnect &connection, const std::string &text)
+    {
+        (void)connection;
+        (void)text;
         return false;
     }
 };

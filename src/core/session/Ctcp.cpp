@@ -1,6 +1,5 @@
 #include "session/Ctcp.h"
 
-#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <ctime>
@@ -14,18 +13,6 @@
 #include "text/Words.h"
 
 namespace {
-
-Ctcp::DccOfferHandler &DccHandler()
-{
-    static Ctcp::DccOfferHandler handler;
-    return handler;
-}
-
-Ctcp::Clock &TestClock()
-{
-    static Ctcp::Clock clock;
-    return clock;
-}
 
 bool IsCommand(const std::string &word, const char *command)
 {
@@ -55,7 +42,7 @@ int SecondsSince(const std::string &sentAt, int64_t now)
 // flood of requests must not get us thrown off the server.
 bool Answer(Session &session, const std::string &sender, const std::string &command, const std::string &arguments)
 {
-    if (!session.m_ctcpLimit.Allow(Ctcp::NowMs())) {
+    if (!session.m_ctcpLimit.AllowNow()) {
         session.Log("CTCP %s of %s not answered: too many requests", command.c_str(), sender.c_str());
         return false;
     }
@@ -118,9 +105,8 @@ int Ctcp::Request(Session &session, const std::string &line)
     } else if (IsCommand(command, "DCC")) {
         const std::string kind = GetWord(body, 2);
         if (IsCommand(kind, "CHAT") || IsCommand(kind, "SEND")) {
-            if (DccHandler())
-                DccHandler()(session, body, prefix);
-            else
+            Shell *shell = session.GetShell();
+            if (!shell || !shell->TakeDccOffer(session, body, prefix))
                 ReceiveDccOffer(session, body, prefix);
         }
     } else if (IsCommand(command, "ACTION")) {
@@ -207,22 +193,4 @@ void Ctcp::ShowReply(Session &session, const std::string &sender, const std::str
         return;
     if (Shell *shell = session.GetShell())
         shell->PopupLine(ConvertToHtml(text));
-}
-
-void Ctcp::SetDccOfferHandler(DccOfferHandler handler)
-{
-    DccHandler() = std::move(handler);
-}
-
-void Ctcp::SetClock(Clock clock)
-{
-    TestClock() = std::move(clock);
-}
-
-int64_t Ctcp::NowMs()
-{
-    if (TestClock())
-        return TestClock()();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -56,20 +55,11 @@ public:
     };
     static PropertyUpdate PropertyUpdateOf(const std::string &line, int64_t now);
 
-    // Received DCC offers ("DCC CHAT ..." or "DCC SEND ...", body without the
-    // framing; prefix: the sender's nick!user@host) go to this handler. The
-    // built-in one (ReceiveDccOffer) is used while none is set.
-    using DccOfferHandler =
-        std::function<void(Session &session, const std::string &body, const std::string &senderPrefix)>;
-    static void SetDccOfferHandler(DccOfferHandler handler);
+    // The built-in handling of a received DCC offer ("DCC CHAT ..." or "DCC
+    // SEND ...", body without the framing; prefix: the sender's
+    // nick!user@host), used when the Shell does not take it (TakeDccOffer).
     // With "DCC Dialog" on the offer waits in pendingRequests for the
     // question; otherwise two clickable lines go to the server window.
     // Offers with an unusable port, size or file name are dropped.
     static void ReceiveDccOffer(Session &session, const std::string &body, const std::string &senderPrefix);
-
-    // The clock that paces answers, in milliseconds (monotonic); tests may
-    // replace it, null restores the real one.
-    using Clock = std::function<int64_t()>;
-    static void SetClock(Clock clock);
-    static int64_t NowMs();
 };

@@ -1,6 +1,7 @@
 #include "session/CtcpRateLimit.h"
 
 #include <algorithm>
+#include <chrono>
 
 bool CtcpRateLimit::Allow(int64_t nowMs)
 {
@@ -22,4 +23,12 @@ bool CtcpRateLimit::Allow(int64_t nowMs)
     --m_tokens;
     m_dropped = 0;
     return true;
+}
+
+int64_t CtcpRateLimit::NowMs() const
+{
+    if (m_clock)
+        return m_clock();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }

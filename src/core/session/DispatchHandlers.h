@@ -13,7 +13,8 @@ class Session;
 // then runs follow-up commands. A missing word is empty text.
 namespace Dispatch {
 
-// The fixed threshold of automatic WHO requests after a NAMES list.
+// The fixed threshold of automatic WHO requests: after a NAMES list, and
+// the away poll of a channel window, go out only below this many nicks.
 constexpr int kWhoNickLimit = 300;
 
 // Prefix-less lines (DispatchPrefixless.cpp).
@@ -45,18 +46,6 @@ int ErrorReply(Session &session, const std::string &line);  // 400 to 600
 int ChannelList(Session &session, const std::string &line); // 321 to 323
 int WhoisReply(Session &session, const std::string &line);  // 301, 311, 312, 317, 318, 319
 int WhoReply(Session &session, const std::string &line);    // 352, 315
-
-// The application's contact-nick list (the keys of "Address Book"), which
-// it fills at start and again whenever the address book changes. With it,
-// only messages from contacts read the configuration for their alert mode;
-// until it is given, every message does (slow under a flood).
-void SetContactNicks(const std::vector<std::string> &nicks);
-void ForgetContactNicks();
-// Reads the keys of "Address Book" again and makes them the contact list.
-void ReloadContactNicks();
-// Whether nick (any letter case) is in the address book: the contact list
-// when one is set, otherwise the configuration file.
-bool IsContactNick(const std::string &nick);
 
 // ---- helpers shared by the handlers ----
 

@@ -3,8 +3,6 @@
 #include "session/DispatchHandlers.h"
 
 #include <ctime>
-#include <optional>
-#include <unordered_set>
 
 #include "config/Config.h"
 #include "config/Strings.h"
@@ -14,6 +12,7 @@
 #include "session/Ctcp.h"
 #include "session/NameCase.h"
 #include "session/Session.h"
+#include "session/SessionTable.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
 #include "text/Words.h"
@@ -34,18 +33,12 @@ void Popup(Session &session, const std::string &text)
 
 // The alert mode of an address-book contact: the first character of its
 // record as a digit; 0 for anyone else.
-std::optional<std::unordered_set<std::string>> &ContactNicks()
-{
-    static std::optional<std::unordered_set<std::string>> contacts;
-    return contacts;
-}
-
-int AlertMode(const std::string &sender)
+int AlertMode(const Session &session, const std::string &sender)
 {
     if (sender.empty())
         return 0;
-    const auto &contacts = ContactNicks();
-    if (contacts && !contacts->count(LowerName(sender)))
+    const ContactList &contacts = session.Table().Contacts();
+    if (contacts.IsLoaded() && !contacts.IsContact(sender))
         return 0;
     const std::string record = ReadString("Address Book", sender);
     if (record.empty() || record[0] < '0' || record[0] > '9')
@@ -55,7 +48,7 @@ int AlertMode(const std::string &sender)
 
 void AddressBookAlert(Session &session, const std::string &sender, const std::string &target)
 {
-    const int mode = AlertMode(sender);
+    const int mode = AlertMode(session, sender);
     if (mode == 0)
         return;
     const bool toMe = EqualNoCase(target, session.Nick());
@@ -101,35 +94,6 @@ void PrivateMessage(Session &session, const std::string &line, const std::string
 }
 
 } // namespace
-
-void SetContactNicks(const std::vector<std::string> &nicks)
-{
-    ContactNicks().emplace();
-    for (const std::string &nick : nicks)
-        ContactNicks()->insert(LowerName(nick));
-}
-
-void ForgetContactNicks()
-{
-    ContactNicks().reset();
-}
-
-void ReloadContactNicks()
-{
-    std::vector<std::string> keys;
-    ReadSectionKeys("Address Book", keys);
-    SetContactNicks(keys);
-}
-
-bool IsContactNick(const std::string &nick)
-{
-    if (nick.empty())
-        return false;
-    const auto &contacts = ContactNicks();
-    if (contacts)
-        return contacts->count(LowerName(nick)) > 0;
-    return !ReadString("Address Book", LowerName(nick)).empty();
-}
 
 int Notice(Session &session, const std::string &line)
 {

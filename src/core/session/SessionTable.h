@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "session/ContactList.h"
+
 class Session;
 class Shell;
 
@@ -24,6 +26,9 @@ public:
     SessionTable &operator=(const SessionTable &) = delete;
 
     Shell *GetShell() const { return m_shell; }
+    // The application's contacts, shared by every session and window.
+    ContactList &Contacts() { return m_contacts; }
+    const ContactList &Contacts() const { return m_contacts; }
 
     // Creates a session, logs "Creating kernel: ..." and starts it connecting
     // (it enters the table under its key). confName may be empty. Never blocks.
@@ -62,6 +67,7 @@ public:
 
 private:
     Shell *m_shell;
+    ContactList m_contacts;
     std::map<std::string, std::unique_ptr<Session>> m_sessions;
     DebugSink m_debugSink;
     std::vector<std::string> m_heldNotices; // for the next session's server window

@@ -10,7 +10,6 @@
 #include "config/Strings.h"
 #include "dialogs/DlgProperties.h"
 #include "dialogs/DlgQuestion.h"
-#include "session/DispatchHandlers.h"
 #include "session/IdentServer.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -80,7 +79,6 @@ int CBrimoApp::Start(const QStringList &arguments)
     if (!m_mainFrame)
         return NoMainWindow;
     m_mainFrame->RestorePlacement();
-    ConnectPropertySheets();
     RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
     if (m_mainFrame->ShouldStartMaximised())
         m_mainFrame->showMaximized();
@@ -125,20 +123,15 @@ bool CBrimoApp::LoadQtTranslation()
     return true;
 }
 
-void CBrimoApp::ConnectPropertySheets()
+void CBrimoApp::OpenProperties(Session &session, const std::string &name)
 {
-    CDlgProperties::SetSessionLookup([this](const std::string &key) { return FindSession(key); });
-    CChannelFrame::SetPropertiesOpener([this](Session &session, const std::string &name) {
-        CDlgProperties::OpenProperties(session, name, m_mainFrame);
-    });
+    CDlgProperties::OpenProperties(session, name, m_mainFrame);
 }
 
 // Before the sessions close: each open user sheet takes its nick off its session.
-void CBrimoApp::DisconnectPropertySheets()
+void CBrimoApp::ClosePropertySheets()
 {
-    CChannelFrame::SetPropertiesOpener({});
     CDlgProperties::CloseAll();
-    CDlgProperties::SetSessionLookup({});
 }
 
 void CBrimoApp::AutoConnect()
@@ -168,10 +161,9 @@ bool CBrimoApp::LoadHelpLines()
 
 void CBrimoApp::LoadContactNicks()
 {
-    ReadSectionKeys("Address Book", m_contactNicks);
     // Received messages look a sender up in the address book; with the list
     // known, only contacts cost a read of the file.
-    Dispatch::SetContactNicks(m_contactNicks);
+    m_sessions->Contacts().Reload();
 }
 
 void CBrimoApp::Exit()
@@ -179,7 +171,7 @@ void CBrimoApp::Exit()
     if (m_exited)
         return;
     m_exited = true;
-    DisconnectPropertySheets();
+    ClosePropertySheets();
     // Sessions first, while their windows still exist: each sends QUIT, then
     // leaves its channels and closes its windows.
     m_sessions->CloseAll();

@@ -81,7 +81,7 @@ public:
     const AppSettings &Settings() const { return m_settings; }
     CMainFrame *MainFrame() const { return m_mainFrame; }
     const std::vector<std::string> &HelpLines() const { return m_helpLines; }
-    const std::vector<std::string> &ContactNicks() const { return m_contactNicks; }
+    // Fills the contact list of the session table from the address book.
     void LoadContactNicks();
     BalloonQueue &Balloons() { return m_balloons; }
     QuestionQueue &Questions() { return m_questions; }
@@ -117,6 +117,8 @@ public:
     bool IsMainWindowVisible() const override;
     bool IsMainWindowActive() const override;
     void Beep(int kind) override;
+    bool HasPropertySheets() const override { return true; }
+    void OpenProperties(Session &session, const std::string &name) override;
 
     // Connects to the favourite server of section "Servers" with this key.
     bool ConnectFavourite(const std::string &serverKey);
@@ -128,8 +130,7 @@ private:
     // Slovak; false when Qt's Slovak translation is not installed.
     bool LoadQtTranslation();
     void AutoConnect();
-    void ConnectPropertySheets();
-    void DisconnectPropertySheets();
+    void ClosePropertySheets();
     bool LoadHelpLines();
     void ShowQuestion(const Question &question);
     static QString FileDialogFilter(const std::string &filter);
@@ -146,7 +147,6 @@ private:
     std::unique_ptr<CQtTranslation> m_qtTranslation;
     std::unique_ptr<IdentServer> m_identServer; // opened and closed by the "Ident Server" setting
     std::vector<std::string> m_helpLines;
-    std::vector<std::string> m_contactNicks;
     BalloonQueue m_balloons;
     QuestionQueue m_questions;
     QSettings *m_barStateStore = nullptr;

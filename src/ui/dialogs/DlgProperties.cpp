@@ -8,6 +8,7 @@
 #include "dialogs/PPUserAdvanced.h"
 #include "session/Ctcp.h"
 #include "session/Session.h"
+#include "session/SessionTable.h"
 #include "text/StrPrintf.h"
 
 #include <QDialogButtonBox>
@@ -27,17 +28,6 @@ std::vector<QPointer<CDlgProperties>> &OpenSheets()
 {
     static std::vector<QPointer<CDlgProperties>> sheets;
     return sheets;
-}
-
-CDlgProperties::SessionLookup &Lookup()
-{
-    static CDlgProperties::SessionLookup lookup;
-    return lookup;
-}
-
-Session *SessionOf(const std::string &key)
-{
-    return Lookup() ? Lookup()(key) : nullptr;
 }
 
 bool SameNameIgnoringCase(const std::string &a, const std::string &b)
@@ -63,11 +53,6 @@ void DropHiddenSheets()
 
 } // namespace
 
-void CDlgProperties::SetSessionLookup(SessionLookup lookup)
-{
-    Lookup() = std::move(lookup);
-}
-
 CDlgProperties *CDlgProperties::Find(const std::string &sessionKey, const std::string &name)
 {
     for (const QPointer<CDlgProperties> &sheet : OpenSheets())
@@ -89,7 +74,7 @@ CDlgProperties *CDlgProperties::OpenProperties(Session &session, const std::stri
 
     Conversation *window = session.FindWindow(name);
     const bool isChannel = window && window->Type() != kPrivateWindow;
-    auto *sheet = new CDlgProperties(session.Key(), isChannel ? window->Name() : name, owner);
+    auto *sheet = new CDlgProperties(session.Table(), session.Key(), isChannel ? window->Name() : name, owner);
     OpenSheets().push_back(sheet);
     if (isChannel) {
         sheet->AddChannelPage(window->Name(), window->GetTopic(), window->Nicks().NickCount());
@@ -122,8 +107,9 @@ void CDlgProperties::CloseAll()
     OpenSheets().clear();
 }
 
-CDlgProperties::CDlgProperties(const std::string &sessionKey, const std::string &name, QWidget *owner)
-    : QDialog(owner), m_sessionKey(sessionKey), m_name(name)
+CDlgProperties::CDlgProperties(const SessionTable &table, const std::string &sessionKey, const std::string &name,
+                               QWidget *owner)
+    : QDialog(owner), m_table(table), m_sessionKey(sessionKey), m_name(name)
 {
     setModal(false);
     setWindowTitle(QString::fromStdString(Strings::Format(Str::PropertiesCaption, name.c_str())));
@@ -175,8 +161,13 @@ bool CDlgProperties::ApplyLine(const std::string &line)
 
 int CDlgProperties::RunCommand(const std::string &line) const
 {
-    Session *session = SessionOf(m_sessionKey);
+    Session *session = FindSession();
     return session ? session->Command(std::string(), 0, line) : 0;
+}
+
+Session *CDlgProperties::FindSession() const
+{
+    return m_table.FindSession(m_sessionKey);
 }
 
 void CDlgProperties::Forget()
@@ -190,7 +181,7 @@ void CDlgProperties::Forget()
                  sheets.end());
     if (!m_user)
         return;
-    if (Session *session = SessionOf(m_sessionKey)) {
+    if (Session *session = FindSession()) {
         auto &nicks = session->m_propertyDialogs;
         auto it = std::find(nicks.begin(), nicks.end(), m_name);
         if (it != nicks.end())

@@ -2,11 +2,11 @@
 
 #include <QDialog>
 
-#include <functional>
 #include <string>
 
 class QTabWidget;
 class Session;
+class SessionTable;
 class CPPChannel;
 class CPPUser;
 class CPPUserAdvanced;
@@ -21,11 +21,6 @@ class CDlgProperties : public QDialog
     Q_OBJECT
 
 public:
-    // Finds a session by its key; sheets hold only the key, so a session that
-    // closed meanwhile is simply not found.
-    using SessionLookup = std::function<Session *(const std::string &key)>;
-    static void SetSessionLookup(SessionLookup lookup);
-
     // Opens the properties of a channel or a user of the session, or focuses
     // the sheet already open for that name (compared without regard to case).
     // owner: the main window. Returns the sheet, null for an empty name.
@@ -38,7 +33,11 @@ public:
     // Closes every open sheet (at exit).
     static void CloseAll();
 
-    CDlgProperties(const std::string &sessionKey, const std::string &name, QWidget *owner);
+    // Sheets hold only the session's key and find the session in its table
+    // when they need it, so a session that closed meanwhile is simply not
+    // found. The table must outlive the sheet (CloseAll before it goes).
+    CDlgProperties(const SessionTable &table, const std::string &sessionKey, const std::string &name,
+                   QWidget *owner);
     ~CDlgProperties() override;
 
     const std::string &SessionKey() const { return m_sessionKey; }
@@ -59,9 +58,11 @@ private:
     void AddChannelPage(const std::string &channel, const std::string &topic, int count);
     void AddUserPages(const std::string &nick);
     int RunCommand(const std::string &line) const;
+    Session *FindSession() const;
     // Takes the sheet off the list of open sheets and its nick off the session's.
     void Forget();
 
+    const SessionTable &m_table;
     std::string m_sessionKey;
     std::string m_name;
     QTabWidget *m_tabs = nullptr;

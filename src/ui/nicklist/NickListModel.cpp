@@ -2,20 +2,10 @@
 
 #include <algorithm>
 
-#include "config/Config.h"
-
-namespace {
-
-// The address book keeps its nicks lower-cased as keys of "Address Book".
-bool IsInAddressBook(const std::string &nick)
-{
-    return !ReadString("Address Book", QString::fromStdString(nick).toLower().toStdString()).empty();
-}
-
-} // namespace
+#include "session/ContactList.h"
 
 CNickListModel::CNickListModel(QObject *parent)
-    : QAbstractListModel(parent), m_isContact(IsInAddressBook)
+    : QAbstractListModel(parent), m_isContact(ContactList::IsInAddressBook)
 {
 }
 

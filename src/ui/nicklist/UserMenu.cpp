@@ -122,9 +122,15 @@ void CUserMenu::RefreshContext()
 
 void CUserMenu::UpdateEnabling()
 {
-    const bool hasUser = !m_context.currentUser.isEmpty();
     for (int item = 0; item < ItemCount; ++item)
-        m_actions[item]->setEnabled(IsEnabled(static_cast<Item>(item), m_context.windowType, hasUser));
+        m_actions[item]->setEnabled(IsEnabled(static_cast<Item>(item), m_context));
+}
+
+bool CUserMenu::IsEnabled(Item item, const UserMenuContext &context)
+{
+    if ((item == WhoIs || item == Properties) && !context.propertySheets)
+        return false;
+    return IsEnabled(item, context.windowType, !context.currentUser.isEmpty());
 }
 
 bool CUserMenu::IsEnabled(Item item, int windowType, bool hasUser)
@@ -203,7 +209,7 @@ void CUserMenu::PopupWithDefault(const QPoint &globalPos)
 void CUserMenu::Run(Item item)
 {
     const UserMenuContext &context = m_context;
-    if (!IsEnabled(item, context.windowType, !context.currentUser.isEmpty()))
+    if (!IsEnabled(item, context))
         return;
     switch (item) {
     case WhoIs:

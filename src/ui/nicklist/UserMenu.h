@@ -14,6 +14,9 @@ struct UserMenuContext
     int windowType = 0;
     QString windowName;
     QString currentUser;
+    // Whether the application has property sheets ("Kto to je" and
+    // "Vlastnosti" open them; without them the two are disabled).
+    bool propertySheets = true;
 };
 
 // The "&Užívateľ" menu: the commands on one user. Each command becomes a
@@ -62,6 +65,8 @@ public:
     // Whether an item is enabled in a window of the given type, with or
     // without a current user.
     static bool IsEnabled(Item item, int windowType, bool hasUser);
+    // The same for a context, whose application may lack property sheets.
+    static bool IsEnabled(Item item, const UserMenuContext &context);
 
     // The command line of an item that issues one directly (empty for the
     // others). `extra` is the chosen file or the reason where an item asks

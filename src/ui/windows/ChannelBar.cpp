@@ -2,6 +2,7 @@
 
 #include "app/AppIcons.h"
 #include "app/CommandIds.h"
+#include "windows/ChannelMenu.h"
 #include "widgets/PlainToolTip.h"
 
 #include <QAction>
@@ -56,6 +57,12 @@ void CChannelBar::SetUserMessages(const std::array<std::string, 5> &messages)
         action->setToolTip(PlainToolTip(message));
         action->setEnabled(!message.isEmpty());
     }
+}
+
+void CChannelBar::ShowFeaturesOf(const Shell *shell)
+{
+    for (const int id : {CommandId::ChannelBans, CommandId::ChannelProperties})
+        Action(id)->setEnabled(CChannelMenu::HasFeature(shell, id));
 }
 
 QAction *CChannelBar::Action(int id) const

@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+class Shell;
+
 // The vertical tool bar on the left of a channel window, a narrow column of
 // small picture buttons whose tool tips are their texts: "&Zvoliť Tému ...",
 // "Zakázaní &Užívatelia ...", "Pridať K Obľúbeným", "Vlastnosti" and the five
@@ -21,6 +23,9 @@ public:
 
     // "Msgs User1" .. "Msgs User5": the tool tips; an empty message disables its button.
     void SetUserMessages(const std::array<std::string, 5> &messages);
+    // The buttons of features the shell does not have (the ban list, the
+    // properties sheet) are disabled.
+    void ShowFeaturesOf(const Shell *shell);
     // The action of a command number (null when the bar has none).
     QAction *Action(int id) const;
 

@@ -9,6 +9,7 @@
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
+#include "conversation/TypedLine.h"
 #include "session/DispatchHandlers.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -36,24 +37,6 @@
 #include <vector>
 
 namespace {
-
-CChannelFrame::DccChatSender &DccSender()
-{
-    static CChannelFrame::DccChatSender sender;
-    return sender;
-}
-
-CChannelFrame::WindowDialogOpener &PropertiesOpener()
-{
-    static CChannelFrame::WindowDialogOpener opener;
-    return opener;
-}
-
-CChannelFrame::WindowDialogOpener &BanListOpener()
-{
-    static CChannelFrame::WindowDialogOpener opener;
-    return opener;
-}
 
 constexpr int kAllRefreshBits = Shell::RefreshMenus | Shell::RefreshWindowBar | Shell::RefreshSettings;
 
@@ -137,6 +120,7 @@ void CChannelFrame::CreatePanes()
 {
     m_bar = new CChannelBar(this);
     m_bar->SetUserMessages(m_settings.m_userTexts);
+    m_bar->ShowFeaturesOf(m_shell);
     m_view = new CChannelList(this);
     m_input = new CChannelCmd(this);
     m_users = new CChannelUsers(this);
@@ -145,9 +129,7 @@ void CChannelFrame::CreatePanes()
     m_sizer = new CChannelSizer(this);
     m_style = new CChannelTextStyle(m_input, this);
     m_style->setCursor(Qt::PointingHandCursor);
-    m_users->SetContactTest([this](const std::string &nick) {
-        return Dispatch::IsContactNick(nick);
-    });
+    m_users->SetContactTest([this](const std::string &nick) { return IsContact(nick); });
     m_input->SetWindowColor(m_settings.m_colorWindow);
     m_input->SetFontFace(m_settings.m_fontName);
     m_completionSource = std::make_unique<CInputConversationSource>(*m_conversation);
@@ -170,7 +152,7 @@ void CChannelFrame::ConnectPanes()
     connect(m_view, &CChannelList::commandClicked, this,
             [this](const QString &command) { RunCommand(command.toStdString()); });
     connect(m_view, &CChannelList::plainClicked, this, &CChannelFrame::CopyOnPlainClick);
-    connect(m_view, &CChannelList::doubleClicked, this, &CChannelFrame::OpenProperties);
+    connect(m_view, &CChannelList::doubleClicked, this, &CChannelFrame::OpenWindowProperties);
     connect(m_view, &CChannelList::contextMenuRequested, this, &CChannelFrame::ShowViewMenu);
     connect(m_input, &CChannelCmd::lineEntered, this,
             [this](const QString &line) { SendTypedLine(line.toStdString()); });
@@ -196,7 +178,7 @@ CChannelMenu *CChannelFrame::Menu()
     m_menu->SetShell(m_shell);
     m_menu->SetUserMessages(m_settings.m_userTexts);
     m_menu->SetCommandRunner([this](const std::string &line) { return RunCommand(line); });
-    connect(m_menu, &CChannelMenu::propertiesRequested, this, &CChannelFrame::OpenProperties);
+    connect(m_menu, &CChannelMenu::propertiesRequested, this, &CChannelFrame::OpenWindowProperties);
     connect(m_menu, &CChannelMenu::banListRequested, this, &CChannelFrame::OpenBanList);
     return m_menu;
 }
@@ -206,21 +188,12 @@ CUserMenu *CChannelFrame::UserMenu()
     if (m_userMenu)
         return m_userMenu;
     m_userMenu = new CUserMenu(this);
-    m_userMenu->SetContextProvider([this] {
-        UserMenuContext context;
-        context.windowType = WindowType();
-        context.windowName = WindowName();
-        context.currentUser = QString::fromStdString(CurrentUser());
-        return context;
-    });
+    m_userMenu->SetContextProvider([this] { return UserContext(); });
     connect(m_userMenu, &CUserMenu::commandRequested, this,
             [this](const QString &line) { RunCommand(line.toStdString()); });
     connect(m_userMenu, &CUserMenu::contactsChanged, this, &CChannelFrame::ContactsChanged);
-    connect(m_userMenu, &CUserMenu::propertiesRequested, this, [this](const QString &nick) {
-        Session *session = GetSession();
-        if (session && PropertiesOpener())
-            PropertiesOpener()(*session, nick.toStdString());
-    });
+    connect(m_userMenu, &CUserMenu::propertiesRequested, this,
+            [this](const QString &nick) { OpenProperties(nick.toStdString()); });
     return m_userMenu;
 }
 
@@ -264,7 +237,7 @@ void CChannelFrame::SetUpFormatContext()
         return m_conversation && m_conversation->Nicks().FindNick(nick);
     };
     context.m_decoration.m_isContact = [this](std::string_view lowerNick) {
-        return Dispatch::IsContactNick(std::string(lowerNick));
+        return IsContact(std::string(lowerNick));
     };
     m_view->SetFormatContext(context);
     RefreshFormatContext();
@@ -287,8 +260,15 @@ void CChannelFrame::RefreshFormatContext()
 
 void CChannelFrame::ReloadContacts()
 {
-    // One contact list serves the dispatcher, the decoration and the nick list.
-    Dispatch::ReloadContactNicks();
+    if (m_table)
+        m_table->Contacts().Reload();
+}
+
+// The session table's list serves the dispatcher, the decoration and the
+// nick list alike.
+bool CChannelFrame::IsContact(const std::string &nick) const
+{
+    return m_table ? m_table->Contacts().IsContact(nick) : ContactList::IsInAddressBook(nick);
 }
 
 void CChannelFrame::ContactsChanged()
@@ -420,15 +400,18 @@ void CChannelFrame::SendDccChat(const std::string &text)
 {
     Session *session = GetSession();
     Print((session ? session->Nick() : std::string()) + ": " + text, static_cast<int>(TextClass::Text));
-    if (m_conversation && DccSender())
-        DccSender()(*m_conversation->DccChat(), text);
+    if (m_conversation && m_shell)
+        m_shell->SendDccChat(*m_conversation->DccChat(), text);
 }
 
 void CChannelFrame::SendTypedLine(const std::string &text)
 {
-    if (text.empty() || !m_conversation)
+    if (!m_conversation)
         return;
-    if (IsDccChat()) {
+    const TypedLine typed = TypedLine::Of(text, TypedWindow());
+    if (typed.meaning == TypedLine::Meaning::Nothing)
+        return;
+    if (typed.meaning == TypedLine::Meaning::DccChat) {
         SendDccChat(text);
         return;
     }
@@ -439,16 +422,22 @@ void CChannelFrame::SendTypedLine(const std::string &text)
                               m_conversation->Name().c_str());
         return;
     }
-    if (text[0] == '/' && (text.size() < 2 || text[1] != '/')) {
-        Send(m_kind, text);
-        return;
-    }
-    if (WindowType() == Conversation::TypeStatus) {
+    if (typed.meaning == TypedLine::Meaning::RefusedInStatus) {
         session->PrintTo("", TextClass::Info, Strings::Get(Str::NoTextToServer));
         session->PrintTo("", TextClass::Info, Strings::Get(Str::QuoteCommandHint));
         return;
     }
-    Send(0, StrPrintf("/msg %s %s", m_conversation->Name().c_str(), text.c_str()));
+    Send(typed.number, typed.commandLine);
+}
+
+TypedLine::Window CChannelFrame::TypedWindow() const
+{
+    TypedLine::Window window;
+    window.name = m_conversation->Name();
+    window.kind = m_kind;
+    window.isStatus = WindowType() == Conversation::TypeStatus;
+    window.isDccChat = IsDccChat();
+    return window;
 }
 
 void CChannelFrame::PollAway()
@@ -456,37 +445,28 @@ void CChannelFrame::PollAway()
     if (!m_conversation || !GetSession() || !m_conversation->GetToggles().showAway)
         return;
     const int count = NickCount();
-    if (count > 0 && count < kWhoPollMaxNicks)
+    if (count > 0 && count < Dispatch::kWhoNickLimit)
         RunCommand(StrPrintf("/who %s", m_conversation->Name().c_str()));
 }
 
-void CChannelFrame::OpenProperties()
+void CChannelFrame::OpenProperties(const std::string &name)
 {
     Session *session = GetSession();
-    if (session && PropertiesOpener())
-        PropertiesOpener()(*session, m_conversation->Name());
+    if (session && m_shell && m_shell->HasPropertySheets())
+        m_shell->OpenProperties(*session, name);
+}
+
+void CChannelFrame::OpenWindowProperties()
+{
+    if (m_conversation)
+        OpenProperties(m_conversation->Name());
 }
 
 void CChannelFrame::OpenBanList()
 {
     Session *session = GetSession();
-    if (session && BanListOpener())
-        BanListOpener()(*session, m_conversation->Name());
-}
-
-void CChannelFrame::SetDccChatSender(DccChatSender sender)
-{
-    DccSender() = std::move(sender);
-}
-
-void CChannelFrame::SetPropertiesOpener(WindowDialogOpener opener)
-{
-    PropertiesOpener() = std::move(opener);
-}
-
-void CChannelFrame::SetBanListOpener(WindowDialogOpener opener)
-{
-    BanListOpener() = std::move(opener);
+    if (session && m_shell && m_shell->HasBanList())
+        m_shell->OpenBanList(*session, m_conversation->Name());
 }
 
 // ---- clicks and menus of the view ----

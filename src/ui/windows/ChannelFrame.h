@@ -2,6 +2,7 @@
 #pragma once
 
 #include "conversation/ConversationView.h"
+#include "conversation/TypedLine.h"
 #include "windows/ChildFrame.h"
 
 #include <QTimer>
@@ -19,8 +20,8 @@ class CChannelMenu;
 class CChannelSizer;
 class CChannelTextStyle;
 class CChannelUsers;
-class CDirectConnect;
 class CUserMenu;
+struct UserMenuContext;
 class Conversation;
 class QMdiArea;
 class Session;
@@ -49,7 +50,6 @@ public:
     static constexpr int kStyleButtonWidth = 22;
     static constexpr int kScrollDelayMs = 100;  // timer 1, once after a resize
     static constexpr int kWhoPollMs = 100000;   // timer 3
-    static constexpr int kWhoPollMaxNicks = 300;
     static constexpr int kWarningBand = 1000;   // WindowTextTooLong is shown this close to "Max Text Size"
     static constexpr int kMinMaxTextSize = 1000000;
 
@@ -57,10 +57,6 @@ public:
     // number is the window kind for typed commands and 0 otherwise. By
     // default Command of the conversation's session.
     using CommandSink = std::function<int(const std::string &window, int number, const std::string &line)>;
-    // Sends chat text over the DCC connection of a DCC chat window.
-    using DccChatSender = std::function<bool(CDirectConnect &connection, const std::string &text)>;
-    // Opens the properties (or the ban list dialog) of a session's window.
-    using WindowDialogOpener = std::function<void(Session &session, const std::string &windowName)>;
 
     // Makes the window of a conversation and puts it into the area, placed
     // from its saved record, and attaches it to the conversation. This is what
@@ -108,7 +104,7 @@ public:
     // Places the panes for the current size.
     void LayoutPanes();
     // Timer 3's work: "/who %s" when away states are shown and the list has
-    // 1 to 299 members.
+    // 1 member or more, below Dispatch::kWhoNickLimit.
     void PollAway();
     // The address book changed: nicks of contacts are recognised anew.
     void ContactsChanged();
@@ -123,12 +119,11 @@ public:
     // Made when first asked for.
     CChannelMenu *Menu();
     CUserMenu *UserMenu();
+    // What the user menu acts on now.
+    UserMenuContext UserContext() const;
 
     // ---- connections to other parts ----
     void SetCommandSink(CommandSink sink) { m_commandSink = std::move(sink); }
-    static void SetDccChatSender(DccChatSender sender);
-    static void SetPropertiesOpener(WindowDialogOpener opener);
-    static void SetBanListOpener(WindowDialogOpener opener);
 
     // ---- ConversationView ----
     bool ShowLine(const std::string &text, int textClass, int64_t time) override;
@@ -166,16 +161,20 @@ private:
     void SetUpFormatContext();
     void RefreshFormatContext();
     void ReloadContacts();
+    bool IsContact(const std::string &nick) const;
     Session *GetSession() const;
     int Send(int number, const std::string &line);
     bool IsDccChat() const;
+    TypedLine::Window TypedWindow() const;
     void SendDccChat(const std::string &text);
     void ClearWhenFull();
     void NoteActivity(const std::string &text, int textClass);
     std::string BalloonTitle() const;
     void CopyOnPlainClick();
     void ShowViewMenu(const QString &command, const QPoint &globalPos);
-    void OpenProperties();
+    // Through the shell: the properties of a channel or user, the ban list.
+    void OpenProperties(const std::string &name);
+    void OpenWindowProperties();
     void OpenBanList();
     void ForgetConversation();
     bool RunEditCommand(int id);

@@ -5,6 +5,7 @@
 
 #include "app/CommandIds.h"
 #include "conversation/Conversation.h"
+#include "conversation/Shell.h"
 #include "input/ChannelCmd.h"
 #include "view/ChannelList.h"
 #include "windows/ChannelMenu.h"
@@ -80,7 +81,7 @@ bool CChannelFrame::UpdateCommand(int id, bool &enabled, bool &checked) const
     if (UpdateViewCommand(id, enabled, checked))
         return true;
     if (const UserItem *entry = FindUserItem(id)) {
-        enabled = CUserMenu::IsEnabled(entry->item, WindowType(), !CurrentUser().empty());
+        enabled = CUserMenu::IsEnabled(entry->item, UserContext());
         return true;
     }
     const bool withInput = m_kind != Conversation::KindView;
@@ -166,17 +167,23 @@ bool CChannelFrame::RunViewCommand(int id)
     return true;
 }
 
+UserMenuContext CChannelFrame::UserContext() const
+{
+    UserMenuContext context;
+    context.windowType = WindowType();
+    context.windowName = WindowName();
+    context.currentUser = QString::fromStdString(CurrentUser());
+    context.propertySheets = m_shell && m_shell->HasPropertySheets();
+    return context;
+}
+
 bool CChannelFrame::RunUserCommand(int id)
 {
     const UserItem *entry = FindUserItem(id);
     if (!entry)
         return false;
-    UserMenuContext context;
-    context.windowType = WindowType();
-    context.windowName = WindowName();
-    context.currentUser = QString::fromStdString(CurrentUser());
     CUserMenu *menu = UserMenu();
-    menu->SetContext(context);
+    menu->SetContext(UserContext());
     menu->Action(entry->item)->trigger();
     return true;
 }

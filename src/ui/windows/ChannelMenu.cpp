@@ -181,11 +181,11 @@ bool CChannelMenu::UpdateCommand(int id, bool &enabled, bool &checked) const
     case CommandId::ChannelBans:
     case CommandId::ChannelRefresh:
     case CommandId::ChannelAddFavourite:
-        enabled = IsChannel();
+        enabled = IsChannel() && HasFeature(m_shell, id);
         return true;
     case CommandId::ChannelProperties:
     case CommandId::LoadScript:
-        enabled = m_conversation != nullptr;
+        enabled = m_conversation != nullptr && HasFeature(m_shell, id);
         return true;
     case CommandId::ChannelSearch:
     case CommandId::ChannelSearchHere: {
@@ -195,6 +195,18 @@ bool CChannelMenu::UpdateCommand(int id, bool &enabled, bool &checked) const
     }
     default:
         return false;
+    }
+}
+
+bool CChannelMenu::HasFeature(const Shell *shell, int id)
+{
+    switch (id) {
+    case CommandId::ChannelBans:
+        return shell && shell->HasBanList();
+    case CommandId::ChannelProperties:
+        return shell && shell->HasPropertySheets();
+    default:
+        return true;
     }
 }
 

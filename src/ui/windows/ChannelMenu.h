@@ -46,6 +46,10 @@ public:
     // Whether the id is one of these commands; if so, whether it is enabled
     // and checked now.
     bool UpdateCommand(int id, bool &enabled, bool &checked) const;
+    // Whether the feature behind a command is there: the ban list and the
+    // properties sheet are the shell's (Shell::HasBanList,
+    // HasPropertySheets); every other command is always there.
+    static bool HasFeature(const Shell *shell, int id);
     // Carries the command out when it is enabled; false for ids not handled here.
     bool Run(int id);
 

@@ -1,0 +1,43 @@
+#include "session/ContactList.h"
+
+#include "config/Config.h"
+#include "session/NameCase.h"
+
+namespace {
+
+constexpr const char *kAddressBook = "Address Book";
+
+} // namespace
+
+void ContactList::Reload()
+{
+    std::vector<std::string> keys;
+    ReadSectionKeys(kAddressBook, keys);
+    Set(keys);
+}
+
+void ContactList::Set(const std::vector<std::string> &nicks)
+{
+    m_nicks.emplace();
+    for (const std::string &nick : nicks)
+        m_nicks->insert(LowerName(nick));
+}
+
+void ContactList::Forget()
+{
+    m_nicks.reset();
+}
+
+bool ContactList::IsContact(const std::string &nick) const
+{
+    if (nick.empty())
+        return false;
+    if (m_nicks)
+        return m_nicks->count(LowerName(nick)) > 0;
+    return IsInAddressBook(nick);
+}
+
+bool ContactList::IsInAddressBook(const std::string &nick)
+{
+    return !nick.empty() && !ReadString(kAddressBook, LowerName(nick)).empty();
+}
