@@ -3,6 +3,7 @@
 #include <regex>
 
 #include "SessionFixture.h"
+#include "conversation/NickList.h"
 #include "platform/AsyncSocket.h"
 #include "session/IdentServer.h"
 #include "support/FreePort.h"
@@ -63,6 +64,26 @@ TEST_F(Table, TheDebugLogWritesOnlyWhileOpen)
     m_table->DebugLog("Creating kernel: %s", "x");
     EXPECT_NE(log.find("Creating kernel: x\r\n"), std::string::npos);
     m_table->SetDebugSink({}); // the debug window closes before log goes
+}
+
+// A private window and the nick lists fold names by one rule: whoever the
+// nick list finds, the window of that nick is found by too.
+TEST_F(Table, WindowNamesFoldAsTheNickListDoes)
+{
+    Session *session = m_table->CreateSession("127.0.0.1", m_server.Port(), "");
+    Conversation *channel = session->OpenWindow("#room", 2, 2);
+    ASSERT_NE(channel, nullptr);
+    channel->Nicks().AddNick("ΣΟΦΟΣ");
+    Conversation *query = session->OpenWindow("ΣΟΦΟΣ", 1, 4);
+    ASSERT_NE(query, nullptr);
+    for (const char *spelling : {"σοφος", "σοφoς", "ΣΟΦΟς", "Ľubo"}) {
+        SCOPED_TRACE(spelling);
+        EXPECT_EQ(channel->Nicks().FindNick(spelling), session->FindWindow(spelling) == query);
+    }
+    EXPECT_EQ(session->FindWindow("σοφος"), query);
+    EXPECT_EQ(session->FindWindow("ΣΟΦΟς"), query);
+    Conversation *slovak = session->OpenWindow("Ľubo", 1, 4);
+    EXPECT_EQ(session->FindWindow("ľUBO"), slovak);
 }
 
 TEST_F(Table, PrintRoutingByTargetWithFallbackAndToAll)

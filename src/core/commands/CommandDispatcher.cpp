@@ -7,6 +7,7 @@
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/Words.h"
 
 namespace {
@@ -63,7 +64,7 @@ const CommandEntry kCommands[] = {
 const CommandEntry *FindCommand(const std::string &word)
 {
     for (const CommandEntry &entry : kCommands) {
-        if (Commands::EqualAscii(word, entry.word))
+        if (EqualIgnoringAsciiCase(word, entry.word))
             return &entry;
     }
     return nullptr;
@@ -112,7 +113,7 @@ int CommandDispatcher::Run(Session &session, const std::string &window, int kind
     const std::string line = UsablePart(rawLine);
     const std::string word = GetWord(line, 1);
 
-    if (Commands::EqualAscii(word, "/close")) {
+    if (EqualIgnoringAsciiCase(word, "/close")) {
         session.Log("Command: %s, return: %d", line.c_str(), 1);
         return Commands::Close(session, window, line);
     }

@@ -8,6 +8,7 @@
 #include "config/Strings.h"
 #include "conversation/Shell.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
 #include "text/TextUtil.h"
@@ -27,15 +28,10 @@ Ctcp::Clock &TestClock()
     return clock;
 }
 
+// CTCP command words are ASCII and compare without regard to case.
 bool IsCommand(const std::string &word, const char *command)
 {
-    if (word.size() != std::char_traits<char>::length(command))
-        return false;
-    for (size_t i = 0; i < word.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(word[i])) != command[i])
-            return false;
-    }
-    return true;
+    return EqualIgnoringAsciiCase(word, command);
 }
 
 // The seconds between a time carried in a PING reply and now, as the

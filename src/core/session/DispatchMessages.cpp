@@ -12,8 +12,8 @@
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
 #include "session/Ctcp.h"
-#include "session/NameCase.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
 #include "text/Words.h"
@@ -45,7 +45,7 @@ int AlertMode(const std::string &sender)
     if (sender.empty())
         return 0;
     const auto &contacts = ContactNicks();
-    if (contacts && !contacts->count(LowerName(sender)))
+    if (contacts && !contacts->count(FoldCase(sender)))
         return 0;
     const std::string record = ReadString("Address Book", sender);
     if (record.empty() || record[0] < '0' || record[0] > '9')
@@ -58,7 +58,7 @@ void AddressBookAlert(Session &session, const std::string &sender, const std::st
     const int mode = AlertMode(sender);
     if (mode == 0)
         return;
-    const bool toMe = EqualNoCase(target, session.Nick());
+    const bool toMe = EqualIgnoringCase(target, session.Nick());
     int sound = -1;
     if (mode == 1 || (mode == 3 && toMe))
         sound = kSimpleBeep;
@@ -106,7 +106,7 @@ void SetContactNicks(const std::vector<std::string> &nicks)
 {
     ContactNicks().emplace();
     for (const std::string &nick : nicks)
-        ContactNicks()->insert(LowerName(nick));
+        ContactNicks()->insert(FoldCase(nick));
 }
 
 void ForgetContactNicks()
@@ -127,8 +127,8 @@ bool IsContactNick(const std::string &nick)
         return false;
     const auto &contacts = ContactNicks();
     if (contacts)
-        return contacts->count(LowerName(nick)) > 0;
-    return !ReadString("Address Book", LowerName(nick)).empty();
+        return contacts->count(FoldCase(nick)) > 0;
+    return !ReadString("Address Book", FoldCase(nick)).empty();
 }
 
 int Notice(Session &session, const std::string &line)
@@ -174,7 +174,7 @@ int Privmsg(Session &session, const std::string &line)
     AddressBookAlert(session, sender, target);
     if (!text.empty() && text[0] == Ctcp::kMarker)
         return Ctcp::Request(session, line);
-    if (LowerName(target) == LowerName(session.Nick()))
+    if (EqualIgnoringCase(target, session.Nick()))
         PrivateMessage(session, line, sender, text);
     else
         session.PrintTo(target, TextClass::Text, StrPrintf("%s: %s", sender.c_str(), text.c_str()));

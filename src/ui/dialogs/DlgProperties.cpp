@@ -8,6 +8,7 @@
 #include "dialogs/PPUserAdvanced.h"
 #include "session/Ctcp.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 
 #include <QDialogButtonBox>
@@ -41,11 +42,6 @@ Session *SessionOf(const std::string &key)
     return Lookup() ? Lookup()(key) : nullptr;
 }
 
-bool SameNameIgnoringCase(const std::string &a, const std::string &b)
-{
-    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
-}
-
 // A sheet hidden without being closed no longer counts as open: it goes, so
 // that a new sheet for its name replaces it.
 void DropHiddenSheets()
@@ -72,7 +68,7 @@ void CDlgProperties::SetSessionLookup(SessionLookup lookup)
 CDlgProperties *CDlgProperties::Find(const std::string &sessionKey, const std::string &name)
 {
     for (const QPointer<CDlgProperties> &sheet : OpenSheets())
-        if (sheet && !sheet->isHidden() && sheet->m_sessionKey == sessionKey && SameNameIgnoringCase(sheet->m_name, name))
+        if (sheet && !sheet->isHidden() && sheet->m_sessionKey == sessionKey && EqualIgnoringCase(sheet->m_name, name))
             return sheet;
     return nullptr;
 }

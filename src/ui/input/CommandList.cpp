@@ -3,6 +3,7 @@
 #include "commands/CommandHelp.h"
 #include "config/Strings.h"
 #include "input/InputCommandPanel.h"
+#include "widgets/Utf8Text.h"
 
 #include <QListWidget>
 
@@ -16,11 +17,6 @@ constexpr int kPanelLeft = 100;
 
 constexpr int kNoDescription = 57468;
 constexpr int kNoSelection = 57470;
-
-QString FromUtf8(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
