@@ -28,13 +28,13 @@ int Dcc(Session &session, const std::string &window, const std::string &line)
     return g_dccHandler ? g_dccHandler(session, window, line) : 0;
 }
 
-// The built-in commands in the order they are compared. "/close" is run
-// apart (it may destroy the session), see CommandDispatcher::Run.
+// The built-in commands in the order they are compared. "/close" is not
+// among them: it may destroy the session, so CommandDispatcher::Run runs it
+// before anything else.
 const CommandEntry kCommands[] = {
     {"/connect", Commands::Server},
     {"/server", Commands::Server},
     {"/quit", Commands::Quit},
-    {"/close", Commands::Close},
     {"/nick", Commands::Nick},
     {"/reguser", Commands::RegUser},
     {"/search", Commands::Search},

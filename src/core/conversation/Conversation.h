@@ -48,7 +48,6 @@ public:
     // A window can change type (a window first opened otherwise becomes a channel on JOIN).
     void SetType(int type) { m_type = type; }
     bool IsChannel() const { return m_type == TypeChannel; }
-    bool IsStatus() const { return m_type == TypeStatus; }
     Session *GetSession() const { return m_session; }
     // Key of the session, empty without one.
     std::string SessionKey() const;

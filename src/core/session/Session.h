@@ -132,7 +132,6 @@ public:
     const std::string &RegisteredNick() const { return m_registeredNick; }
     bool IsConnected() const { return m_connected; }
     bool IsConnecting() const { return m_connecting; }
-    bool AutoReconnect() const { return m_autoReconnect; }
     SessionTable &Table() const { return m_table; }
     Shell *GetShell() const;
 

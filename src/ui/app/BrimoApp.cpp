@@ -228,16 +228,6 @@ Session *CBrimoApp::FindSession(const std::string &name) const
     return m_sessions->FindSession(name);
 }
 
-Session *CBrimoApp::ActiveSession() const
-{
-    if (!m_mainFrame)
-        return nullptr;
-    ShellChild *child = m_mainFrame->ActiveShellChild();
-    if (!child || child->SessionName().isEmpty())
-        return nullptr;
-    return FindSession(child->SessionName().toStdString());
-}
-
 bool CBrimoApp::ConnectFavourite(const std::string &serverKey)
 {
     const std::string record = ReadString("Servers", serverKey);
@@ -452,8 +442,7 @@ std::string CBrimoApp::SaveFileDialog(const std::string &folder, const std::stri
     return QFileDialog::getSaveFileName(m_mainFrame, QString(), start, FileDialogFilter(filter)).toStdString();
 }
 
-// The notices pop-up, the user-property sheets and the channel search window
-// are not part of the program yet: what the core hands them is dropped.
+// The notices pop-up is not part of the program yet: its lines are dropped.
 void CBrimoApp::PopupLine(const std::string &) {}
 void CBrimoApp::UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line)
 {

@@ -51,7 +51,6 @@ public:
     // the menu is about to show; otherwise the one given to SetContext holds.
     void SetContext(const UserMenuContext &context);
     void SetContextProvider(std::function<UserMenuContext()> provider);
-    const UserMenuContext &Context() const { return m_context; }
 
     QAction *Action(Item item) const { return m_actions[item]; }
 

@@ -75,7 +75,6 @@ public:
 
     // The conversation shown; null once it has gone (the window then closes).
     Conversation *GetConversation() const { return m_conversation; }
-    int WindowKind() const { return m_kind; }
     // The conversation's type (a window may become a channel on JOIN).
     int WindowType() const;
 

@@ -173,12 +173,6 @@ std::string CChildFrame::SavedRecord() const
     return record.Format(IsMaximized());
 }
 
-void CChildFrame::WriteSavedRecord() const
-{
-    WriteString(kRecordSection, RecordKey(), SavedRecord());
-    WriteBool(kBaseSection, "Zoomed", IsMaximized());
-}
-
 CChildFrame::Record CChildFrame::ReadSavedRecord(const std::string &key)
 {
     return Record::Parse(ReadString(kRecordSection, key));
