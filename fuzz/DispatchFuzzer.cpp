@@ -64,8 +64,8 @@ void NewSession(World &world)
     world.session->DispatchServerLine(":irc.test 001 me :Welcome");
     world.session->DispatchServerLine(":me!u@h JOIN #c");
     world.session->DispatchServerLine(":irc.test 353 me = #c :@me +ann bob");
-    IgnoreList::Add(world.session->m_ignoreList, "ignored.sk", IgnoreList::Everything, 0, 0);
-    world.session->m_propertyDialogs.push_back("ann");
+    IgnoreList::Add(world.session->Ignores(), "ignored.sk", IgnoreList::Everything, 0, 0);
+    world.session->AddPropertySheet("ann");
     world.inputs = 0;
 }
 
@@ -97,8 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // The first byte switches a few session fields, the rest are lines.
     if (size > 0) {
-        world.session->m_whoisAll = data[0] & 1;
-        world.session->m_whoisPopup = data[0] & 2;
+        world.session->RouteWhoisReplies(data[0] & 2, data[0] & 1);
         ++data;
         --size;
     }

@@ -210,7 +210,7 @@ TEST_F(Table, CommandsAreTracedAndUnknownOnesFail)
     ASSERT_TRUE(m_server.WaitForLineStartingWith("QUIT"));
     EXPECT_EQ(m_server.Lines()[0], "PRIVMSG x :y");
     EXPECT_EQ(m_server.Lines()[1], "QUIT");
-    EXPECT_EQ(session->m_lastCommand, "/quit");
+    EXPECT_EQ(session->LastCommand(), "/quit");
     EXPECT_NE(m_debug.find("Command: /nosuch thing, return: 0"), std::string::npos);
     EXPECT_NE(m_debug.find("Send: QUIT"), std::string::npos);
 }

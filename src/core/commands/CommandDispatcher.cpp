@@ -136,8 +136,7 @@ int CommandDispatcher::Run(Session &session, const std::string &window, int kind
         session.PrintTo(window, TextClass::Info, Strings::Get(57368));
     }
     session.Log("Command: %s, return: %d", line.c_str(), result);
-    session.m_lastCommand = line;
-    session.m_lastResult = result;
+    session.RecordCommand(line, result);
     if (handled && !result)
         session.PrintTo(window, TextClass::Info, Strings::Format(57399, word.c_str()));
     return result;

@@ -80,7 +80,7 @@ int RegUser(Session &session, const std::string &, const std::string &)
 int Timer(Session &session, const std::string &, const std::string &)
 {
     session.Tick();
-    IgnoreList::Expire(session.m_ignoreList, Now());
+    IgnoreList::Expire(session.Ignores(), Now());
     return 1;
 }
 

@@ -60,7 +60,7 @@ bool IgnoreList::IsIgnored(const std::vector<std::string> &list, const std::stri
 
 bool IgnoreList::IsIgnored(const Session &session, const std::string &line)
 {
-    return IsIgnored(session.m_ignoreList, session.Nick(), line);
+    return IsIgnored(session.Ignores(), session.Nick(), line);
 }
 
 void IgnoreList::Add(std::vector<std::string> &list, const std::string &host, int flags, int minutes, int64_t now)

@@ -36,7 +36,7 @@ int IgnoreAdd(Session &session, const std::string &line)
 int PrintIgnoreList(Session &session)
 {
     // A copy: printing may run code that edits the list.
-    const std::vector<std::string> entries = session.m_ignoreList;
+    const std::vector<std::string> entries = session.Ignores();
     for (const std::string &entry : entries)
         session.PrintStatus("%s", entry.c_str());
     return 1;
@@ -97,7 +97,7 @@ int Ignore(Session &session, const std::string &, const std::string &line)
     if (EqualIgnoringAsciiCase(sub, "a") || EqualIgnoringAsciiCase(sub, "add"))
         return IgnoreAdd(session, line);
     if (EqualIgnoringAsciiCase(sub, "d") || EqualIgnoringAsciiCase(sub, "delete")) {
-        IgnoreList::Remove(session.m_ignoreList, GetWord(line, 3));
+        IgnoreList::Remove(session.Ignores(), GetWord(line, 3));
         return 1;
     }
     if (EqualIgnoringAsciiCase(sub, "l") || EqualIgnoringAsciiCase(sub, "list"))

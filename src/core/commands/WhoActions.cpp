@@ -34,7 +34,7 @@ void CarryOut(Session &session, const std::string &entry, const std::string &hos
     if (EqualIgnoringAsciiCase(option, "-ignore")) {
         const int flags = std::atoi(argument.c_str());
         const int minutes = std::atoi(GetWord(entry, 4).c_str());
-        IgnoreList::Add(session.m_ignoreList, host, flags, minutes, Commands::Now());
+        IgnoreList::Add(session.Ignores(), host, flags, minutes, Commands::Now());
     }
 }
 
@@ -63,17 +63,9 @@ int WhoActions::RunReply(Session &session, const std::string &replyLine)
         return 0;
 
     // Take the entries out first, then act: acting may send and print, and
-    // must not see the queue half-scanned. One pass, order kept.
-    std::vector<std::string> &queue = session.m_whoActions;
-    std::vector<std::string> due;
-    size_t kept = 0;
-    for (size_t i = 0; i < queue.size(); ++i) {
-        if (IsEntryForNick(queue[i], nick))
-            due.push_back(std::move(queue[i]));
-        else if (kept++ != i)
-            queue[kept - 1] = std::move(queue[i]);
-    }
-    queue.resize(kept);
+    // must not see the queue half-scanned.
+    const std::vector<std::string> due =
+        session.TakeWhoActions([&nick](const std::string &entry) { return IsEntryForNick(entry, nick); });
     if (!host.empty()) {
         for (const std::string &entry : due)
             CarryOut(session, entry, host);

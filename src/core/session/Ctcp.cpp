@@ -51,7 +51,7 @@ int SecondsSince(const std::string &sentAt, int64_t now)
 // flood of requests must not get us thrown off the server.
 bool Answer(Session &session, const std::string &sender, const std::string &command, const std::string &arguments)
 {
-    if (!session.m_ctcpLimit.Allow(Ctcp::NowMs())) {
+    if (!session.AllowCtcpAnswer(Ctcp::NowMs())) {
         session.Log("CTCP %s of %s not answered: too many requests", command.c_str(), sender.c_str());
         return false;
     }
@@ -172,14 +172,14 @@ Ctcp::PropertyUpdate Ctcp::PropertyUpdateOf(const std::string &line, int64_t now
 int Ctcp::ReplyFeed(Session &session, const std::string &text, const std::string &line)
 {
     (void)text; // the line carries the reply; PropertyUpdateOf reads it from there
-    if (session.m_propertyDialogs.empty())
+    if (session.PropertySheetNicks().empty())
         return 0;
     const PropertyUpdate update = PropertyUpdateOf(line, std::time(nullptr));
     if (update.field == PropertyUpdate::None || update.nick.empty())
         return 0;
     Shell *shell = session.GetShell();
     int taken = 0;
-    for (const std::string &nick : session.m_propertyDialogs) {
+    for (const std::string &nick : session.PropertySheetNicks()) {
         if (nick != update.nick)
             continue;
         if (shell)

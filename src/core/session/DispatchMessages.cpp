@@ -83,7 +83,7 @@ void PrivateMessage(Session &session, const std::string &line, const std::string
     }
     if (ReadBool("Query Dialog")) {
         std::string notice;
-        if (!session.m_pendingRequests.Add(1, std::time(nullptr), sender, text, notice)) {
+        if (!session.Requests().Add(1, std::time(nullptr), sender, text, notice)) {
             session.Log("No room among the pending requests, dropped the message of %s", sender.c_str());
             if (!notice.empty())
                 session.PrintTo("", TextClass::Error, notice);
@@ -143,7 +143,7 @@ int Notice(Session &session, const std::string &line)
     if (!text.empty() && text.back() == Ctcp::kMarker)
         text.pop_back();
 
-    if (session.m_whoisAll) {
+    if (session.WhoisToAll()) {
         if (ctcpReply)
             Ctcp::ShowReply(session, who, text, std::time(nullptr));
         else
@@ -184,7 +184,7 @@ int Privmsg(Session &session, const std::string &line)
 int AwayReply(Session &session, const std::string &line)
 {
     const bool away = GetWord(line, 2) == "306";
-    session.m_away = away;
+    session.SetAway(away);
     const std::string &nick = session.Nick();
     for (Conversation *window : session.Windows()) {
         if (!window->Nicks().FindNick(nick))

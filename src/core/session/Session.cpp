@@ -102,8 +102,7 @@ void Session::StartConnect()
     ++m_connectionNumber;
     PrintTo("", TextClass::Info, Strings::Format(1000, m_host.c_str(), m_port));
     m_waitingLines.clear();
-    m_lastCommand.clear();
-    m_lastResult = 0;
+    RecordCommand(std::string(), 0);
     m_ownUser.clear();
     m_ownHost.clear();
 

@@ -14,7 +14,7 @@ namespace {
 std::vector<std::string> TakeMatching(Session &session, int kind, const std::string &nick,
                                       const std::string &data)
 {
-    return session.m_pendingRequests.Take(
+    return session.Requests().Take(
         [&](const std::string &entry) { return RequestAnswer::Matches(entry, kind, nick, data); });
 }
 

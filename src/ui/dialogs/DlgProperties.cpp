@@ -94,7 +94,7 @@ CDlgProperties *CDlgProperties::OpenProperties(Session &session, const std::stri
         return sheet;
     }
     sheet->AddUserPages(name);
-    session.m_propertyDialogs.push_back(name);
+    session.AddPropertySheet(name);
     sheet->show();
     session.Command(std::string(), 0, StrPrintf("/whois %s", name.c_str()));
     return sheet;
@@ -188,9 +188,6 @@ void CDlgProperties::Forget()
     if (!m_user)
         return;
     if (Session *session = SessionOf(m_sessionKey)) {
-        auto &nicks = session->m_propertyDialogs;
-        auto it = std::find(nicks.begin(), nicks.end(), m_name);
-        if (it != nicks.end())
-            nicks.erase(it);
+        session->RemovePropertySheet(m_name);
     }
 }
