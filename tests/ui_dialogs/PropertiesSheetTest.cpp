@@ -34,7 +34,7 @@ int Occurrences(const std::vector<std::string> &nicks, const std::string &nick)
 
 TEST_F(PropertiesTest, DoubleClickInChannelOpensItsSheetWithTopicAndCount)
 {
-    CChannelFrame *frame = OpenFrame("#chan", 2, 2);
+    CChannelFrame *frame = OpenFrame("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     ASSERT_NE(frame, nullptr);
     Conversation *channel = m_session->FindWindow("#chan");
     channel->SetTopic("Vitajte na kanali");
@@ -64,7 +64,7 @@ TEST_F(PropertiesTest, DoubleClickInChannelOpensItsSheetWithTopicAndCount)
 TEST_F(PropertiesTest, SecondOpenFocusesTheSheetAlreadyOpen)
 {
     Register();
-    CChannelFrame *frame = OpenFrame("#chan", 2, 2);
+    CChannelFrame *frame = OpenFrame("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     ASSERT_NE(frame, nullptr);
     DoubleClick(frame);
     CDlgProperties *first = CDlgProperties::Find(m_session->Key(), "#chan");
@@ -89,7 +89,7 @@ TEST_F(PropertiesTest, SecondOpenFocusesTheSheetAlreadyOpen)
 TEST_F(PropertiesTest, UserSheetAsksWhoisAndTheRepliesFillIt)
 {
     Register();
-    CChannelFrame *frame = OpenFrame("#chan", 2, 2);
+    CChannelFrame *frame = OpenFrame("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     ASSERT_NE(frame, nullptr);
     emit frame->UserMenu()->propertiesRequested(QStringLiteral("alice"));
     CDlgProperties *sheet = CDlgProperties::Find(m_session->Key(), "alice");
@@ -189,7 +189,7 @@ TEST_F(PropertiesTest, ClosingAUserSheetStopsItsReplies)
 TEST_F(PropertiesTest, PrivateWindowOpensTheSheetOfItsUser)
 {
     Register();
-    CChannelFrame *query = OpenFrame("bob", 1, 4);
+    CChannelFrame *query = OpenFrame("bob", Conversation::KindText, Conversation::TypePrivate);
     ASSERT_NE(query, nullptr);
     DoubleClick(query);
     CDlgProperties *sheet = CDlgProperties::Find(m_session->Key(), "bob");

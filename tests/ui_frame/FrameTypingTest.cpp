@@ -40,7 +40,7 @@ QPoint CentreOf(CChannelFrame *frame, const QString &word)
 TEST_F(FrameTest, TypedLinesBecomeCommandsOrMessagesOfTheChannel)
 {
     RecordCommands();
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
 
     Type(frame, QStringLiteral("hello"));
@@ -62,7 +62,7 @@ TEST_F(FrameTest, TypedLinesBecomeCommandsOrMessagesOfTheChannel)
 TEST_F(FrameTest, TypedCommandInAPrivateWindowCarriesKindOne)
 {
     RecordCommands();
-    CChannelFrame *frame = FrameOf(OpenWindow("bob", 1, 4));
+    CChannelFrame *frame = FrameOf(OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate));
     ASSERT_NE(frame, nullptr);
     frame->SendTypedLine("/whois bob");
     frame->SendTypedLine("hi there");
@@ -99,7 +99,7 @@ TEST_F(FrameTest, TextTypedIntoTheStatusWindowIsNotSentButExplained)
 TEST_F(FrameTest, DccChatWindowSendsEverythingAsChatText)
 {
     RecordCommands();
-    Conversation *chat = OpenWindow("bob", 1, 4);
+    Conversation *chat = OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate);
     CChannelFrame *frame = FrameOf(chat);
     ASSERT_NE(frame, nullptr);
     // The window only hands the connection back to the sender; it never looks inside.
@@ -125,7 +125,7 @@ TEST_F(FrameTest, DccChatWindowSendsEverythingAsChatText)
 TEST_F(FrameTest, ClickingChannelsNicksAndAddressesRunsTheirCommandsWithNumberZero)
 {
     RecordCommands();
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     channel->Nicks().AddNick("@Bob");
@@ -148,7 +148,7 @@ TEST_F(FrameTest, ClickingChannelsNicksAndAddressesRunsTheirCommandsWithNumberZe
 
 TEST_F(FrameTest, ClickedChannelIsJoinedOnTheServer)
 {
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(m_server.WaitForClient());
@@ -165,7 +165,7 @@ TEST_F(FrameTest, ClickedChannelIsJoinedOnTheServer)
 TEST_F(FrameTest, ContextMenuOnANickSelectsItFirst)
 {
     RecordCommands();
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     channel->Nicks().AddNick("+Bob");
@@ -188,7 +188,7 @@ TEST_F(FrameTest, ContextMenuOnANickSelectsItFirst)
 TEST_F(FrameTest, ClosingTheWindowAsksTheSessionToCloseIt)
 {
     RecordCommands();
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     QPointer<QMdiSubWindow> child = frame->SubWindow();
 
@@ -203,7 +203,7 @@ TEST_F(FrameTest, ClosingTheWindowAsksTheSessionToCloseIt)
 
 TEST_F(FrameTest, ClosedByTheSessionTheWindowGoesAndLeavesNoDanglingView)
 {
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     QPointer<CChannelFrame> frame = FrameOf(channel);
     ASSERT_FALSE(frame.isNull());
 
@@ -217,7 +217,7 @@ TEST_F(FrameTest, ClosedByTheSessionTheWindowGoesAndLeavesNoDanglingView)
 TEST_F(FrameTest, WhoPollAsksOnlyForSmallListsWithShowAwayOn)
 {
     RecordCommands();
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
 
@@ -240,7 +240,7 @@ TEST_F(FrameTest, WhoPollAsksOnlyForSmallListsWithShowAwayOn)
 
 TEST_F(FrameTest, SelectingPlainTextWithTheMouseCopiesItAndCopyPrefersTheInputLine)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     frame->Print("nothing clickable here", static_cast<int>(TextClass::Text));
     QApplication::clipboard()->clear();
@@ -269,7 +269,7 @@ TEST_F(FrameTest, SelectingPlainTextWithTheMouseCopiesItAndCopyPrefersTheInputLi
 // the input line after it, leave the view where the reader put it.
 TEST_F(FrameTest, SelectingInTheScrollBackKeepsTheViewInPlace)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     for (int i = 0; i < 300; ++i)
         frame->Print("line " + std::to_string(i) + " of text", static_cast<int>(TextClass::Text));

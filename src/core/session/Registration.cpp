@@ -169,7 +169,7 @@ void Session::NickChanged(const std::string &line)
     }
 
     auto it = m_windows.find(FoldCase(oldNick));
-    if (it != m_windows.end() && it->second->Type() == WindowPrivate)
+    if (it != m_windows.end() && it->second->Type() == Conversation::TypePrivate)
         RenameWindow(oldNick, newNick);
 
     if (oldNick == m_nick) {

@@ -59,7 +59,7 @@ bool Session::InitKernel(const std::string &host, unsigned port, const std::stri
 
     Conversation *server = FindWindow(m_key);
     if (!server)
-        server = OpenWindow(m_key, Conversation::KindText, WindowStatus);
+        server = OpenWindow(m_key, Conversation::KindText, Conversation::TypeStatus);
     if (server)
         server->SetTitle(m_humanName);
 

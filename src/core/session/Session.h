@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "conversation/Conversation.h"
 #include "session/CtcpRateLimit.h"
 #include "session/LineAssembler.h"
 #include "session/PendingRequests.h"
 #include "text/TextClass.h"
 
-class Conversation;
 class SessionSocket;
 class SessionTable;
 class Shell;
@@ -28,9 +28,6 @@ class Shell;
 class Session
 {
 public:
-    // Window types of OpenWindow (as Conversation::Type).
-    enum { WindowStatus = 1, WindowChannel = 2, WindowPrivate = 4 };
-
     explicit Session(SessionTable &table);
     // Shuts the sending side down and closes the socket. The session must not
     // be inside OnReceive (SessionTable::CloseSession takes care of that).
@@ -108,7 +105,7 @@ public:
     // Case-insensitive; a conversation without view (native window gone) is skipped.
     Conversation *FindWindow(const std::string &name) const;
     // Find-or-create (name lower-cased); asks the Shell for a view.
-    Conversation *OpenWindow(const std::string &name, int kind, int type);
+    Conversation *OpenWindow(const std::string &name, Conversation::WindowKind kind, Conversation::WindowType type);
     // Parts a channel ("/servermsg PART %s close"), destroys the conversation.
     bool CloseWindow(const std::string &name);
     // Files a window under a new name (a private partner changed nick).

@@ -15,7 +15,8 @@ Conversation *Session::FindWindow(const std::string &name) const
     return it->second.get();
 }
 
-Conversation *Session::OpenWindow(const std::string &name, int kind, int type)
+Conversation *Session::OpenWindow(const std::string &name, Conversation::WindowKind kind,
+                                  Conversation::WindowType type)
 {
     const std::string lower = FoldCase(name);
     if (lower.empty())

@@ -23,7 +23,6 @@
 namespace {
 
 constexpr int kCaptionString = 57484;
-constexpr int kPrivateWindow = 4;
 
 std::vector<QPointer<CDlgProperties>> &OpenSheets()
 {
@@ -85,7 +84,7 @@ CDlgProperties *CDlgProperties::OpenProperties(Session &session, const std::stri
     DropHiddenSheets();
 
     Conversation *window = session.FindWindow(name);
-    const bool isChannel = window && window->Type() != kPrivateWindow;
+    const bool isChannel = window && window->Type() != Conversation::TypePrivate;
     auto *sheet = new CDlgProperties(session.Key(), isChannel ? window->Name() : name, owner);
     OpenSheets().push_back(sheet);
     if (isChannel) {

@@ -6,12 +6,14 @@
 #include <array>
 #include <functional>
 
+#include "conversation/Conversation.h"
+
 // What the "&Užívateľ" menu acts on: the conversation window it was opened
 // for (type 1 status, 2 channel, 4 private), its name and the current user
 // (the member selected in a channel, the other party of a private window).
 struct UserMenuContext
 {
-    int windowType = 0;
+    Conversation::WindowType windowType = Conversation::TypeStatus;
     QString windowName;
     QString currentUser;
 };
@@ -60,7 +62,7 @@ public:
 
     // Whether an item is enabled in a window of the given type, with or
     // without a current user.
-    static bool IsEnabled(Item item, int windowType, bool hasUser);
+    static bool IsEnabled(Item item, Conversation::WindowType windowType, bool hasUser);
 
     // The command line of an item that issues one directly (empty for the
     // others). `extra` is the chosen file or the reason where an item asks
