@@ -60,12 +60,12 @@ void NewSession(World &world)
     // Port 9 of 127.0.0.1: nothing listens and no event loop runs, so the
     // session stays unconnected and everything it sends waits in its queue.
     world.session = world.table->CreateSession("127.0.0.1", 9, std::string());
-    world.session->m_ctcpLimit.SetClock([] { return int64_t(0); }); // answers come from the burst only
+    world.session->SetCtcpClock([] { return int64_t(0); }); // answers come from the burst only
     world.session->DispatchServerLine(":irc.test 001 me :Welcome");
     world.session->DispatchServerLine(":me!u@h JOIN #c");
     world.session->DispatchServerLine(":irc.test 353 me = #c :@me +ann bob");
-    IgnoreList::Add(world.session->m_ignoreList, "ignored.sk", IgnoreList::Everything, 0, 0);
-    world.session->m_propertyDialogs.push_back("ann");
+    IgnoreList::Add(world.session->Ignores(), "ignored.sk", IgnoreList::Everything, 0, 0);
+    world.session->AddPropertySheet("ann");
     world.inputs = 0;
 }
 
@@ -96,8 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // The first byte switches a few session fields, the rest are lines.
     if (size > 0) {
-        world.session->m_whoisAll = data[0] & 1;
-        world.session->m_whoisPopup = data[0] & 2;
+        world.session->RouteWhoisReplies(data[0] & 2, data[0] & 1);
         ++data;
         --size;
     }

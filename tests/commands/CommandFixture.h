@@ -11,7 +11,6 @@
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
-#include "session/NameCase.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/FakeConversationView.h"
@@ -19,6 +18,7 @@
 #include "support/ScriptedServer.h"
 #include "support/TestConfigDir.h"
 #include "support/WaitFor.h"
+#include "text/CaseFold.h"
 
 // A recording window that also counts how often it was brought forward.
 class CommandView : public FakeConversationView
@@ -43,7 +43,7 @@ public:
     CommandView *View(const std::string &name) const
     {
         for (auto it = m_commandViews.rbegin(); it != m_commandViews.rend(); ++it) {
-            if (EqualNoCase((*it)->Name(), name))
+            if (EqualIgnoringCase((*it)->Name(), name))
                 return it->get();
         }
         return nullptr;

@@ -185,10 +185,10 @@ TEST_F(ConversationCommands, TheAwaySwitchKeepsTheMessageAndReturnsThePreviousOn
     std::string previous;
     EXPECT_EQ(Sent([&] { previous = SetAway(*m_session, "at lunch"); }), std::vector<std::string>{"AWAY :at lunch"});
     EXPECT_EQ(previous, "");
-    EXPECT_EQ(m_session->m_awayMessage, "at lunch");
+    EXPECT_EQ(m_session->AwayMessage(), "at lunch");
     EXPECT_EQ(Sent([&] { previous = SetAway(*m_session, ""); }), std::vector<std::string>{"AWAY"});
     EXPECT_EQ(previous, "at lunch");
-    EXPECT_EQ(m_session->m_awayMessage, "");
+    EXPECT_EQ(m_session->AwayMessage(), "");
 }
 
 TEST_F(ConversationCommands, WhoisAllAsksVersionTimeAndPingThenWho)
@@ -207,12 +207,12 @@ TEST_F(ConversationCommands, WhoisAllAsksVersionTimeAndPingThenWho)
     EXPECT_GE(stamp, before);
     EXPECT_LE(stamp, after);
     EXPECT_EQ(sent[4], "WHO bob");
-    EXPECT_TRUE(m_session->m_whoisAll);
-    EXPECT_TRUE(m_session->m_whoisPopup);
+    EXPECT_TRUE(m_session->WhoisToAll());
+    EXPECT_TRUE(m_session->WhoisToPopup());
 
     EXPECT_EQ(Sent([&] { Run("/whois -popup bob extra words"); }), std::vector<std::string>{"WHOIS bob"});
-    EXPECT_FALSE(m_session->m_whoisAll);
-    EXPECT_FALSE(m_session->m_whoisPopup);
+    EXPECT_FALSE(m_session->WhoisToAll());
+    EXPECT_FALSE(m_session->WhoisToPopup());
 }
 
 TEST_F(ConversationCommands, QuitDoesNotCloseTheSession)

@@ -151,14 +151,14 @@ TEST_F(Dispatcher, MisuseIsReportedInClassInfoInTheIssuingWindow)
 TEST_F(Dispatcher, LastCommandIsTheOuterLineAfterNestedCommands)
 {
     EXPECT_EQ(Run("/topic #a new topic"), 1);
-    EXPECT_EQ(m_session->m_lastCommand, "/topic #a new topic");
-    EXPECT_EQ(m_session->m_lastResult, 1);
+    EXPECT_EQ(m_session->LastCommand(), "/topic #a new topic");
+    EXPECT_EQ(m_session->LastResult(), 1);
     // the inner line ran every step too
     EXPECT_NE(m_debug.find("Command: /quote TOPIC #a :new topic, return: 1"), std::string::npos);
 
     EXPECT_EQ(Run("/mode"), 0);
-    EXPECT_EQ(m_session->m_lastCommand, "/mode");
-    EXPECT_EQ(m_session->m_lastResult, 0);
+    EXPECT_EQ(m_session->LastCommand(), "/mode");
+    EXPECT_EQ(m_session->LastResult(), 0);
 }
 
 TEST_F(Dispatcher, TheShellsDccRunsForDcc)
@@ -222,7 +222,7 @@ TEST_F(ScriptHook, ATakenLineIsDoneEvenWhenTheBuiltInFailedOrIsUnknown)
     EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/join", "#a"), 1); }), std::vector<std::string>{});
     EXPECT_EQ(Run("/me waves", "#a"), 1);
     EXPECT_EQ(View("#a")->Lines().size(), before); // neither 57399 nor 57367
-    EXPECT_EQ(m_session->m_lastResult, 1);
+    EXPECT_EQ(m_session->LastResult(), 1);
     EXPECT_EQ(Run("/join #b", "#a"), 1);
 }
 
@@ -256,7 +256,7 @@ TEST_F(ScriptHook, CloseSkipsTheScriptsAndReturnsAtOnce)
     EXPECT_TRUE(m_host.m_offers.empty());
     EXPECT_EQ(m_session->FindWindow("#a"), nullptr);
     EXPECT_NE(m_debug.find("Command: /close #a, return: 1"), std::string::npos);
-    EXPECT_NE(m_session->m_lastCommand, "/close #a");
+    EXPECT_NE(m_session->LastCommand(), "/close #a");
 }
 
 } // namespace

@@ -137,7 +137,7 @@ TEST_F(CommandsOnNgircd, WhoBanKickBansTheOtherClientsHostAndKicksIt)
     EXPECT_TRUE(std::regex_search(found, std::regex("MODE #a \\+b \\*!\\*@\\S+"))) << found;
     ASSERT_TRUE(m_bob.WaitForCommand("KICK", 10000, &found));
     EXPECT_NE(found.find("KICK #a bob :\"go away\""), std::string::npos) << found;
-    EXPECT_TRUE(m_alice->m_whoActions.empty());
+    EXPECT_TRUE(m_alice->QueuedWhoActions().empty());
 
     // the ban holds: bob cannot come back
     m_bob.SendLine("JOIN #a");
@@ -148,8 +148,8 @@ TEST_F(CommandsOnNgircd, IgnoredPrivateTextIsDroppedWhileChannelTextShows)
 {
     BothJoin("#a");
     ASSERT_EQ(Run("/ignore add bob"), 1);
-    ASSERT_TRUE(WaitFor([&] { return !m_alice->m_ignoreList.empty(); }));
-    EXPECT_TRUE(std::regex_match(m_alice->m_ignoreList[0], std::regex("\\S+ 6 0 \\d+"))) << m_alice->m_ignoreList[0];
+    ASSERT_TRUE(WaitFor([&] { return !m_alice->Ignores().empty(); }));
+    EXPECT_TRUE(std::regex_match(m_alice->Ignores()[0], std::regex("\\S+ 6 0 \\d+"))) << m_alice->Ignores()[0];
 
     m_bob.SendLine("PRIVMSG alice :private secret");
     m_bob.SendLine("PRIVMSG #a :public words");

@@ -33,10 +33,10 @@ using WhoActionQueue = CommandFixture;
 TEST_F(WhoActionQueue, BanKickBansTheHostAndKicksWithTheQuotedReason)
 {
     EXPECT_EQ(Sent([&] { Run("/who bob -bankick #a go away"); }), std::vector<std::string>{"WHO bob"});
-    ASSERT_EQ(m_session->m_whoActions, std::vector<std::string>{"bob -bankick #a go away"});
+    ASSERT_EQ(m_session->QueuedWhoActions(), std::vector<std::string>{"bob -bankick #a go away"});
     std::vector<std::string> sent = Sent([&] { EXPECT_EQ(WhoActions::RunReply(*m_session, WhoReply("Bob", "h.example")), 1); });
     EXPECT_EQ(sent, (std::vector<std::string>{"MODE #a +b *!*@h.example", "KICK #a bob :\"go away\""}));
-    EXPECT_TRUE(m_session->m_whoActions.empty());
+    EXPECT_TRUE(m_session->QueuedWhoActions().empty());
 
     Sent([&] { Run("/who bob -ban #b"); });
     sent = Sent([&] { WhoActions::RunReply(*m_session, WhoReply("bob", "h2")); });
@@ -53,7 +53,7 @@ TEST_F(WhoActionQueue, EveryActionForTheNickRunsOnceInQueueOrderAndOthersStay)
     });
     std::vector<std::string> sent = Sent([&] { EXPECT_EQ(WhoActions::RunReply(*m_session, WhoReply("bob", "h")), 3); });
     EXPECT_EQ(sent, (std::vector<std::string>{"MODE #a +b *!*@h", "MODE #b +b *!*@h", "KICK #b BOB :\"\""}));
-    EXPECT_EQ(m_session->m_whoActions, std::vector<std::string>{"eve -ban #x "});
+    EXPECT_EQ(m_session->QueuedWhoActions(), std::vector<std::string>{"eve -ban #x "});
     sent = Sent([&] { EXPECT_EQ(WhoActions::RunReply(*m_session, WhoReply("bob", "h")), 0); });
     EXPECT_TRUE(sent.empty());
 }
@@ -61,15 +61,15 @@ TEST_F(WhoActionQueue, EveryActionForTheNickRunsOnceInQueueOrderAndOthersStay)
 TEST_F(WhoActionQueue, ManyUnansweredActionsStayQueuedAndDoNotHideAnswers)
 {
     for (int i = 0; i < 10000; ++i)
-        m_session->m_whoActions.push_back("ghost" + std::to_string(i) + " -ban #a ");
+        m_session->QueueWhoAction("ghost" + std::to_string(i) + " -ban #a ");
     Sent([&] { Run("/who bob -ban #a"); });
     for (int i = 0; i < 50; ++i)
         EXPECT_EQ(WhoActions::RunReply(*m_session, WhoReply("nobody" + std::to_string(i), "h")), 0);
     EXPECT_EQ(Sent([&] { WhoActions::RunReply(*m_session, WhoReply("bob", "h")); }),
               std::vector<std::string>{"MODE #a +b *!*@h"});
-    ASSERT_EQ(m_session->m_whoActions.size(), 10000u);
-    EXPECT_EQ(m_session->m_whoActions.front(), "ghost0 -ban #a ");
-    EXPECT_EQ(m_session->m_whoActions.back(), "ghost9999 -ban #a ");
+    ASSERT_EQ(m_session->QueuedWhoActions().size(), 10000u);
+    EXPECT_EQ(m_session->QueuedWhoActions().front(), "ghost0 -ban #a ");
+    EXPECT_EQ(m_session->QueuedWhoActions().back(), "ghost9999 -ban #a ");
 }
 
 TEST_F(WhoActionQueue, ShortRepliesChangeNothing)
@@ -77,7 +77,7 @@ TEST_F(WhoActionQueue, ShortRepliesChangeNothing)
     Run("/who bob -ban #a");
     EXPECT_EQ(WhoActions::RunReply(*m_session, ":srv 352 me #a"), 0);
     EXPECT_EQ(WhoActions::RunReply(*m_session, ""), 0);
-    EXPECT_EQ(m_session->m_whoActions.size(), 1u);
+    EXPECT_EQ(m_session->QueuedWhoActions().size(), 1u);
 }
 
 using IgnoreCommand = CommandFixture;
@@ -85,16 +85,16 @@ using IgnoreCommand = CommandFixture;
 TEST_F(IgnoreCommand, AddLearnsTheHostFromTheWhoReplyAndMerges)
 {
     EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/ignore add bob"), 1); }), std::vector<std::string>{"WHO bob"});
-    EXPECT_EQ(m_session->m_whoActions, std::vector<std::string>{"bob -ignore 6 0"});
-    EXPECT_TRUE(m_session->m_ignoreList.empty());
+    EXPECT_EQ(m_session->QueuedWhoActions(), std::vector<std::string>{"bob -ignore 6 0"});
+    EXPECT_TRUE(m_session->Ignores().empty());
     WhoActions::RunReply(*m_session, WhoReply("bob", "Bad.Host"));
-    ASSERT_EQ(m_session->m_ignoreList.size(), 1u);
-    EXPECT_EQ(m_session->m_ignoreList[0].rfind("Bad.Host 6 0 ", 0), 0u);
+    ASSERT_EQ(m_session->Ignores().size(), 1u);
+    EXPECT_EQ(m_session->Ignores()[0].rfind("Bad.Host 6 0 ", 0), 0u);
 
     Run("/ignore a bob 1");
     WhoActions::RunReply(*m_session, WhoReply("bob", "bad.host"));
-    ASSERT_EQ(m_session->m_ignoreList.size(), 1u);
-    EXPECT_EQ(m_session->m_ignoreList[0].rfind("bad.host 7 0 ", 0), 0u);
+    ASSERT_EQ(m_session->Ignores().size(), 1u);
+    EXPECT_EQ(m_session->Ignores()[0].rfind("bad.host 7 0 ", 0), 0u);
 
     EXPECT_TRUE(IgnoreList::IsIgnored(*m_session, ":bob!u@BAD.host PRIVMSG me :hi"));
     EXPECT_TRUE(IgnoreList::IsIgnored(*m_session, ":bob!u@bad.host PRIVMSG #a :hi"));
@@ -103,22 +103,22 @@ TEST_F(IgnoreCommand, AddLearnsTheHostFromTheWhoReplyAndMerges)
 TEST_F(IgnoreCommand, MinutesGivenToAddAreKeptAndTheTickExpiresTheEntry)
 {
     Run("/ignore add bob 4 2");
-    EXPECT_EQ(m_session->m_whoActions, std::vector<std::string>{"bob -ignore 4 2"});
+    EXPECT_EQ(m_session->QueuedWhoActions(), std::vector<std::string>{"bob -ignore 4 2"});
     WhoActions::RunReply(*m_session, WhoReply("bob", "h"));
-    ASSERT_EQ(m_session->m_ignoreList.size(), 1u);
-    EXPECT_EQ(m_session->m_ignoreList[0].rfind("h 4 2 ", 0), 0u);
+    ASSERT_EQ(m_session->Ignores().size(), 1u);
+    EXPECT_EQ(m_session->Ignores()[0].rfind("h 4 2 ", 0), 0u);
 
     Run("/timer 0");
-    EXPECT_EQ(m_session->m_ignoreList.size(), 1u);
+    EXPECT_EQ(m_session->Ignores().size(), 1u);
     // an entry made long ago: the next tick removes it, the permanent one stays
-    m_session->m_ignoreList = {"old.host 6 2 1000", "kept.host 6 0 1000"};
+    m_session->Ignores() = {"old.host 6 2 1000", "kept.host 6 0 1000"};
     EXPECT_EQ(Run("/timer 0"), 1);
-    EXPECT_EQ(m_session->m_ignoreList, std::vector<std::string>{"kept.host 6 0 1000"});
+    EXPECT_EQ(m_session->Ignores(), std::vector<std::string>{"kept.host 6 0 1000"});
 }
 
 TEST_F(IgnoreCommand, ListPrintsEntriesAsStoredAndDeleteRemovesByAddress)
 {
-    m_session->m_ignoreList = {"a.host 6 0 10", "b.host 1 5 20"};
+    m_session->Ignores() = {"a.host 6 0 10", "b.host 1 5 20"};
     EXPECT_EQ(Run("/ignore list x"), 1);
     EXPECT_TRUE(ServerView()->HasLine("a.host 6 0 10"));
     EXPECT_TRUE(ServerView()->HasLine("b.host 1 5 20"));
@@ -126,15 +126,15 @@ TEST_F(IgnoreCommand, ListPrintsEntriesAsStoredAndDeleteRemovesByAddress)
     EXPECT_EQ(ServerView()->CountLines("a.host 6 0 10"), 2);
 
     EXPECT_EQ(Run("/ignore delete A.HOST"), 1);
-    EXPECT_EQ(m_session->m_ignoreList, std::vector<std::string>{"b.host 1 5 20"});
+    EXPECT_EQ(m_session->Ignores(), std::vector<std::string>{"b.host 1 5 20"});
     EXPECT_EQ(Run("/ignore d nothing.here"), 1);
-    EXPECT_EQ(m_session->m_ignoreList.size(), 1u);
+    EXPECT_EQ(m_session->Ignores().size(), 1u);
 }
 
 TEST_F(IgnoreCommand, AddWithAnEmptyNickIsRefused)
 {
     EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/ignore add  bob"), 0); }), std::vector<std::string>{});
-    EXPECT_TRUE(m_session->m_whoActions.empty());
+    EXPECT_TRUE(m_session->QueuedWhoActions().empty());
 }
 
 } // namespace

@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         DispatchFixture::SetUp();
-        m_session->m_ctcpLimit.SetClock([this] { return m_nowMs; });
+        m_session->SetCtcpClock([this] { return m_nowMs; });
     }
 
     int64_t m_nowMs = 1000000;
@@ -108,7 +108,7 @@ TEST_F(CtcpDispatch, AFloodOfRequestsGetsOnlyAFewAnswers)
 
 TEST_F(CtcpDispatch, RepliesGoToThePopupWithWhoisAll)
 {
-    m_session->m_whoisAll = true;
+    m_session->RouteWhoisReplies(false, true);
     Dispatch(":Ann!a@h NOTICE me :\x01VERSION Other \x03" "4client\x01");
     Dispatch(":Ann!a@h NOTICE me :\x01TIME Mon Jan  1 10:00:00 2024\x01");
     const std::string sent = std::to_string(static_cast<long long>(std::time(nullptr)) - 5);
@@ -171,8 +171,8 @@ TEST_F(CtcpDispatch, DccOffersBecomeClickableLinesOrQuestions)
     EXPECT_EQ(m_shell->m_questions[0].prefix, "Ann!a@h.sk");
     EXPECT_EQ(m_shell->m_questions[0].fileName, "photo.jpg");
     EXPECT_EQ(m_shell->m_questions[0].fileSize, 2048);
-    ASSERT_EQ(m_session->m_pendingRequests.size(), 1u);
-    EXPECT_TRUE(std::regex_match(m_session->m_pendingRequests[0],
+    ASSERT_EQ(m_session->Requests().size(), 1u);
+    EXPECT_TRUE(std::regex_match(m_session->Requests()[0],
                                  std::regex("4 \\d+ Ann /dcc send receive h\\.sk 5000 2048 photo\\.jpg")));
 }
 

@@ -72,7 +72,7 @@ protected:
     };
     Sizes Measure() const
     {
-        Sizes sizes{m_session->Windows().size(), m_session->m_pendingRequests.size(), 0, 0, 0};
+        Sizes sizes{m_session->Windows().size(), m_session->Requests().size(), 0, 0, 0};
         for (Conversation *window : m_session->Windows()) {
             sizes.nicks += window->Nicks().NickCount();
             sizes.bans += window->Channel().BanList().size();

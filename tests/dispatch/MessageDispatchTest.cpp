@@ -52,9 +52,9 @@ TEST_F(MessageDispatch, PrivateMessagesFollowTheQuerySettings)
     WriteBool(kBaseSection, "Query Dialog", true);
     Dispatch(":bob!b@b.sk PRIVMSG me :may I?");
     EXPECT_EQ(m_session->FindWindow("bob"), nullptr);
-    ASSERT_EQ(m_session->m_pendingRequests.size(), 1u);
-    EXPECT_NE(m_session->m_pendingRequests[0].find(" bob may I?"), std::string::npos);
-    EXPECT_EQ(m_session->m_pendingRequests[0].rfind("1 ", 0), 0u);
+    ASSERT_EQ(m_session->Requests().size(), 1u);
+    EXPECT_NE(m_session->Requests()[0].find(" bob may I?"), std::string::npos);
+    EXPECT_EQ(m_session->Requests()[0].rfind("1 ", 0), 0u);
     ASSERT_EQ(m_shell->m_questions.size(), 1u);
     EXPECT_EQ(m_shell->m_questions[0].kind, 1);
     EXPECT_EQ(m_shell->m_questions[0].prefix, "bob!b@b.sk");
@@ -71,8 +71,8 @@ TEST_F(MessageDispatch, AFloodOfPrivateRequestsStaysBounded)
     WriteBool(kBaseSection, "Query Dialog", true);
     for (int i = 0; i < 2000; ++i)
         Dispatch(":n" + std::to_string(i) + "!u@h PRIVMSG me :hi");
-    EXPECT_LE(m_session->m_pendingRequests.size(), 500u);
-    EXPECT_GE(m_session->m_pendingRequests.size(), 100u);
+    EXPECT_LE(m_session->Requests().size(), 500u);
+    EXPECT_GE(m_session->Requests().size(), 100u);
     EXPECT_EQ(ServerLinesContaining("ďalšie sa zahodia"), 1);
 }
 
@@ -82,12 +82,12 @@ TEST_F(MessageDispatch, OneSendersFloodNeverHidesAnotherSendersMessage)
     WriteBool(kBaseSection, "Query Dialog", true);
     for (int i = 0; i < 600; ++i)
         Dispatch(":flood!f@f.sk PRIVMSG me :line " + std::to_string(i));
-    EXPECT_LE(m_session->m_pendingRequests.size(), 100u);
+    EXPECT_LE(m_session->Requests().size(), 100u);
     EXPECT_EQ(ServerLinesContaining("Od flood"), 1);
 
     // Declined: the waiting lines go with the answer.
     RequestAnswer::RejectRequest(*m_session, 1, "flood!f@f.sk", "");
-    EXPECT_EQ(m_session->m_pendingRequests.size(), 0u);
+    EXPECT_EQ(m_session->Requests().size(), 0u);
 
     m_shell->m_questions.clear();
     Dispatch(":ann!a@a.sk PRIVMSG me :are you there?");
@@ -154,7 +154,7 @@ TEST_F(MessageDispatch, NoticesGoToTheServerWindowOrTheSendersWindow)
 
 TEST_F(MessageDispatch, NoticesWithWhoisAllGoToThePopup)
 {
-    m_session->m_whoisAll = true;
+    m_session->RouteWhoisReplies(false, true);
     const size_t before = ServerView()->Lines().size();
     Dispatch(":ann!u@h NOTICE me :a <b>plain</b> notice");
     ASSERT_EQ(m_shell->m_popupLines.size(), 1u);
@@ -176,14 +176,14 @@ TEST_F(MessageDispatch, AwayRepliesSetTheFlagAndMarkOurselvesInEveryList)
     Conversation *a = Channel("#a", {"@me", "ann"});
     Conversation *b = Channel("#b", {"ann"});
     EXPECT_EQ(Dispatch(":srv 306 me :You have been marked as being away"), 1);
-    EXPECT_TRUE(m_session->m_away);
+    EXPECT_TRUE(m_session->IsAway());
     int index = -1;
     ASSERT_TRUE(a->Nicks().FindNick("me", &index));
     EXPECT_EQ(a->Nicks().EntryAt(index).away, "AWAY");
     EXPECT_FALSE(b->Nicks().FindNick("me"));
 
     Dispatch(":srv 305 me :You are no longer marked as being away");
-    EXPECT_FALSE(m_session->m_away);
+    EXPECT_FALSE(m_session->IsAway());
     EXPECT_FALSE(a->Nicks().EntryAt(index).IsAway());
 }
 

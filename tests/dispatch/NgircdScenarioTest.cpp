@@ -166,7 +166,7 @@ TEST_F(NgircdScenario, PrivateTextNoticesAndCtcpAreAnsweredOnTheWire)
     EXPECT_EQ(time.size(), 25u) << reply; // 24 characters and the closing byte
 
     // Our own requests come back as replies; without WhoisAll they print nothing.
-    m_session->m_whoisAll = true;
+    m_session->RouteWhoisReplies(false, true);
     m_bob.SendLine("NOTICE brimo :\x01VERSION Bob client 3\x01");
     ASSERT_TRUE(WaitFor([&] { return !m_shell.m_popupLines.empty(); }));
     EXPECT_NE(m_shell.m_popupLines.back().find("bob používa klienta Bob client 3"), std::string::npos);

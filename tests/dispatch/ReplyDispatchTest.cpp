@@ -111,7 +111,7 @@ TEST_F(ReplyDispatch, WhoisRepliesToTheServerWindowOrThePopup)
     EXPECT_EQ(Dispatch(":srv 318 me ann :End of WHOIS"), 1);
     EXPECT_EQ(ServerView()->Lines().size(), before);
 
-    m_session->m_whoisPopup = true;
+    m_session->RouteWhoisReplies(true, false);
     Dispatch(":srv 319 me ann :#<script>");
     EXPECT_EQ(ServerView()->Lines().size(), before);
     ASSERT_EQ(m_shell->m_popupLines.size(), 1u);
@@ -120,7 +120,7 @@ TEST_F(ReplyDispatch, WhoisRepliesToTheServerWindowOrThePopup)
 
 TEST_F(ReplyDispatch, OpenPropertySheetsTakeWhoisAndCtcpRepliesAboutTheirNick)
 {
-    m_session->m_propertyDialogs.push_back("Ann");
+    m_session->AddPropertySheet("Ann");
     const size_t before = ServerView()->Lines().size();
     Dispatch(":srv 311 me Ann ~a host.sk * :Ann Novak");
     Dispatch(":srv 311 me ann ~a host.sk * :other case, not taken");
@@ -150,7 +150,7 @@ TEST_F(ReplyDispatch, WhoRepliesRefreshModesAndAwayMarks)
     EXPECT_FALSE(a->Nicks().FindNick("carl"));
     EXPECT_EQ(Dispatch(":srv 315 me #a :End of WHO list"), 1);
 
-    m_session->m_whoisAll = true;
+    m_session->RouteWhoisReplies(false, true);
     Dispatch(":srv 352 me #a ~x h.sk srv bob H :0 Bob");
     ASSERT_EQ(m_shell->m_popupLines.size(), 1u);
     EXPECT_NE(m_shell->m_popupLines[0].find("who me: me #a ~x h.sk srv bob H :0 Bob"), std::string::npos);
@@ -165,7 +165,7 @@ TEST_F(ReplyDispatch, WhoRepliesRunTheQueuedActions)
     EXPECT_TRUE(m_server.WaitForLine([](const std::string &l) {
         return l.rfind("MODE #room +b", 0) == 0 && l.find("bad.host.sk") != std::string::npos;
     }));
-    EXPECT_TRUE(m_session->m_whoActions.empty());
+    EXPECT_TRUE(m_session->QueuedWhoActions().empty());
 }
 
 TEST_F(ReplyDispatch, ChannelListRowsGoToTheSearchWindow)
@@ -185,7 +185,7 @@ TEST_F(ReplyDispatch, ChannelListRowsGoToTheSearchWindow)
 TEST_F(ReplyDispatch, IgnoredHostsLoseLongLinesButNotShortOnes)
 {
     Conversation *room = Channel("#room", {"me", "pest"});
-    IgnoreList::Add(m_session->m_ignoreList, "bad.sk", IgnoreList::Everything, 0, 0);
+    IgnoreList::Add(m_session->Ignores(), "bad.sk", IgnoreList::Everything, 0, 0);
     const size_t before = View("#room")->Lines().size();
     EXPECT_EQ(Dispatch(":pest!p@bad.sk PRIVMSG #room :spam"), 1);
     EXPECT_EQ(Dispatch(":pest!p@bad.sk PART #room :with a reason"), 1);

@@ -64,7 +64,7 @@ TEST_F(Ngircd, LossPrintsEverywhereAndTheNextTickReconnects)
 {
     Session *session = Connect("looser");
     ASSERT_TRUE(WaitFor([&] { return Registered(session); }));
-    session->OpenWindow("pal", 1, 4);
+    session->OpenWindow("pal", Conversation::KindText, Conversation::TypePrivate);
     m_ircd->Stop();
     ASSERT_TRUE(WaitFor([&] { return !session->IsConnected(); }));
     EXPECT_TRUE(m_shell.View(session->Key())->HasLine("* Spojenie prerušené"));
@@ -87,7 +87,7 @@ TEST_F(Ngircd, ClosingTheSessionQuitsBeforeLeavingItsChannels)
 
     Session *session = Connect("leaver");
     ASSERT_TRUE(WaitFor([&] { return Registered(session); }));
-    session->OpenWindow("#room", 2, 2);
+    session->OpenWindow("#room", Conversation::KindChannel, Conversation::TypeChannel);
     session->SendLine("JOIN #room");
     ASSERT_TRUE(watcher.WaitForText("leaver!"));
     EXPECT_TRUE(m_table->CloseSession(session->Key()));

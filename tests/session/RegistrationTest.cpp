@@ -123,9 +123,9 @@ TEST_F(Registration, NickMessagesRenameMembersPrivateWindowsAndTheOwnNick)
     Session *session = ConnectSession();
     m_server.SendLine(":srv 001 Me :Welcome");
     ASSERT_TRUE(WaitFor([&] { return session->Nick() == "Me"; }));
-    Conversation *withBob = session->OpenWindow("#a", 2, 2);
-    Conversation *withoutBob = session->OpenWindow("#b", 2, 2);
-    Conversation *query = session->OpenWindow("Bob", 1, 4);
+    Conversation *withBob = session->OpenWindow("#a", Conversation::KindChannel, Conversation::TypeChannel);
+    Conversation *withoutBob = session->OpenWindow("#b", Conversation::KindChannel, Conversation::TypeChannel);
+    Conversation *query = session->OpenWindow("Bob", Conversation::KindText, Conversation::TypePrivate);
     withBob->Nicks().AddNick("@bob");
     withoutBob->Nicks().AddNick("carl");
 

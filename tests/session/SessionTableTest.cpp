@@ -3,6 +3,7 @@
 #include <regex>
 
 #include "SessionFixture.h"
+#include "conversation/NickList.h"
 #include "platform/AsyncSocket.h"
 #include "session/IdentServer.h"
 #include "support/FreePort.h"
@@ -65,13 +66,33 @@ TEST_F(Table, TheDebugLogWritesOnlyWhileOpen)
     m_table->SetDebugSink({}); // the debug window closes before log goes
 }
 
+// A private window and the nick lists fold names by one rule: whoever the
+// nick list finds, the window of that nick is found by too.
+TEST_F(Table, WindowNamesFoldAsTheNickListDoes)
+{
+    Session *session = m_table->CreateSession("127.0.0.1", m_server.Port(), "");
+    Conversation *channel = session->OpenWindow("#room", Conversation::KindChannel, Conversation::TypeChannel);
+    ASSERT_NE(channel, nullptr);
+    channel->Nicks().AddNick("ΣΟΦΟΣ");
+    Conversation *query = session->OpenWindow("ΣΟΦΟΣ", Conversation::KindText, Conversation::TypePrivate);
+    ASSERT_NE(query, nullptr);
+    for (const char *spelling : {"σοφος", "σοφoς", "ΣΟΦΟς", "Ľubo"}) {
+        SCOPED_TRACE(spelling);
+        EXPECT_EQ(channel->Nicks().FindNick(spelling), session->FindWindow(spelling) == query);
+    }
+    EXPECT_EQ(session->FindWindow("σοφος"), query);
+    EXPECT_EQ(session->FindWindow("ΣΟΦΟς"), query);
+    Conversation *slovak = session->OpenWindow("Ľubo", Conversation::KindText, Conversation::TypePrivate);
+    EXPECT_EQ(session->FindWindow("ľUBO"), slovak);
+}
+
 TEST_F(Table, PrintRoutingByTargetWithFallbackAndToAll)
 {
     Session *session = m_table->CreateSession("127.0.0.1", m_server.Port(), "");
-    Conversation *channel = session->OpenWindow("#Chan", 2, 2);
+    Conversation *channel = session->OpenWindow("#Chan", Conversation::KindChannel, Conversation::TypeChannel);
     ASSERT_NE(channel, nullptr);
     EXPECT_EQ(channel->Name(), "#chan");
-    EXPECT_EQ(session->OpenWindow("#CHAN", 2, 2), channel);
+    EXPECT_EQ(session->OpenWindow("#CHAN", Conversation::KindChannel, Conversation::TypeChannel), channel);
     EXPECT_EQ(session->FindWindow("#cHaN"), channel);
 
     session->PrintTo("#CHAN", TextClass::Text, "to channel");
@@ -100,8 +121,8 @@ TEST_F(Table, PrintRoutingByTargetWithFallbackAndToAll)
 TEST_F(Table, ClosingAChannelWindowPartsIt)
 {
     Session *session = ConnectSession();
-    session->OpenWindow("#chan", 2, 2);
-    session->OpenWindow("bob", 1, 4);
+    session->OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
+    session->OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate);
     m_server.ClearLines();
     EXPECT_TRUE(session->CloseWindow("#CHAN"));
     EXPECT_TRUE(session->CloseWindow("bob"));
@@ -118,8 +139,8 @@ TEST_F(Table, CloseSessionSendsQuitBeforePartAndNeverRetries)
     WriteString(kBaseSection, "Msgs Quit", "Dovidenia");
     Session *session = ConnectSession();
     const std::string key = session->Key();
-    session->OpenWindow("#one", 2, 2);
-    session->OpenWindow("#two", 2, 2);
+    session->OpenWindow("#one", Conversation::KindChannel, Conversation::TypeChannel);
+    session->OpenWindow("#two", Conversation::KindChannel, Conversation::TypeChannel);
     m_server.ClearLines();
     EXPECT_TRUE(m_table->CloseSession(key));
     EXPECT_EQ(m_table->FindSession(key), nullptr);
@@ -138,7 +159,7 @@ TEST_F(Table, CloseSessionSendsQuitBeforePartAndNeverRetries)
 TEST_F(Table, CloseCommandClosesAWindowOrTheWholeSession)
 {
     Session *session = ConnectSession();
-    session->OpenWindow("#x", 2, 2);
+    session->OpenWindow("#x", Conversation::KindChannel, Conversation::TypeChannel);
     EXPECT_EQ(session->Command("#x", 2, "/close #X"), 1);
     EXPECT_EQ(session->FindWindow("#x"), nullptr);
     EXPECT_EQ(session->Command("", 0, "/close #gone"), 1);
@@ -156,7 +177,7 @@ TEST_F(Table, ARefusedConnectionIsReportedAndRetriedAtTheNextTick)
 {
     const uint16_t port = FreeLocalPort();
     Session *session = m_table->CreateSession("127.0.0.1", port, "");
-    Conversation *query = session->OpenWindow("friend", 1, 4);
+    Conversation *query = session->OpenWindow("friend", Conversation::KindText, Conversation::TypePrivate);
     FakeConversationView *server = m_shell->View(session->Key());
     const std::string refused =
         "* Chyba pri pripájaní: Spojenie odmietnuté (" + std::to_string(AsyncSocket::RefusedCode()) + ")";
@@ -189,7 +210,7 @@ TEST_F(Table, CommandsAreTracedAndUnknownOnesFail)
     ASSERT_TRUE(m_server.WaitForLineStartingWith("QUIT"));
     EXPECT_EQ(m_server.Lines()[0], "PRIVMSG x :y");
     EXPECT_EQ(m_server.Lines()[1], "QUIT");
-    EXPECT_EQ(session->m_lastCommand, "/quit");
+    EXPECT_EQ(session->LastCommand(), "/quit");
     EXPECT_NE(m_debug.find("Command: /nosuch thing, return: 0"), std::string::npos);
     EXPECT_NE(m_debug.find("Send: QUIT"), std::string::npos);
 }
@@ -201,7 +222,7 @@ TEST_F(Table, AnOutageIsReportedOnceAndEveryFailedAttemptWithItsReason)
     Session *session = ConnectSession();
     m_server.SendLine(":srv 001 me :Welcome");
     ASSERT_TRUE(WaitFor([&] { return session->IsConnected() && !session->IsConnecting(); }));
-    session->OpenWindow("friend", 1, 4);
+    session->OpenWindow("friend", Conversation::KindText, Conversation::TypePrivate);
     FakeConversationView *server = ServerView(session);
     const std::string lost = "* Spojenie prerušené";
 

@@ -76,7 +76,7 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return m_session->IsConnected(); }));
     }
 
-    CChannelFrame *OpenFrame(const std::string &name, int kind, int type)
+    CChannelFrame *OpenFrame(const std::string &name, Conversation::WindowKind kind, Conversation::WindowType type)
     {
         Conversation *conversation = m_session->OpenWindow(name, kind, type);
         return conversation ? dynamic_cast<CChannelFrame *>(conversation->View()) : nullptr;

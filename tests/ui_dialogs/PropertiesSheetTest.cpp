@@ -34,7 +34,7 @@ int Occurrences(const std::vector<std::string> &nicks, const std::string &nick)
 
 TEST_F(PropertiesTest, DoubleClickInChannelOpensItsSheetWithTopicAndCount)
 {
-    CChannelFrame *frame = OpenFrame("#chan", 2, 2);
+    CChannelFrame *frame = OpenFrame("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     ASSERT_NE(frame, nullptr);
     Conversation *channel = m_session->FindWindow("#chan");
     channel->SetTopic("Vitajte na kanali");
@@ -57,14 +57,14 @@ TEST_F(PropertiesTest, DoubleClickInChannelOpensItsSheetWithTopicAndCount)
     EXPECT_EQ(sheet->ChannelPage()->TopicText(), QStringLiteral("Vitajte na kanali"));
     EXPECT_EQ(sheet->ChannelPage()->CountText(), QStringLiteral("3"));
     // A channel sheet takes no replies and asks the server nothing.
-    EXPECT_TRUE(m_session->m_propertyDialogs.empty());
+    EXPECT_TRUE(m_session->PropertySheetNicks().empty());
     EXPECT_FALSE(m_server.WaitForLineStartingWith("WHOIS", 300));
 }
 
 TEST_F(PropertiesTest, SecondOpenFocusesTheSheetAlreadyOpen)
 {
     Register();
-    CChannelFrame *frame = OpenFrame("#chan", 2, 2);
+    CChannelFrame *frame = OpenFrame("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     ASSERT_NE(frame, nullptr);
     DoubleClick(frame);
     CDlgProperties *first = CDlgProperties::Find(m_session->Key(), "#chan");
@@ -76,7 +76,7 @@ TEST_F(PropertiesTest, SecondOpenFocusesTheSheetAlreadyOpen)
     emit frame->UserMenu()->propertiesRequested(QStringLiteral("Alice"));
     emit frame->UserMenu()->propertiesRequested(QStringLiteral("alice"));
     EXPECT_EQ(SheetCount(), 2);
-    EXPECT_EQ(Occurrences(m_session->m_propertyDialogs, "Alice"), 1);
+    EXPECT_EQ(Occurrences(m_session->PropertySheetNicks(), "Alice"), 1);
     ASSERT_TRUE(m_server.WaitForLine([](const std::string &line) { return line == "WHOIS Alice"; }));
     EXPECT_FALSE(m_server.WaitForLineStartingWith("WHOIS", 300));
 
@@ -89,7 +89,7 @@ TEST_F(PropertiesTest, SecondOpenFocusesTheSheetAlreadyOpen)
 TEST_F(PropertiesTest, UserSheetAsksWhoisAndTheRepliesFillIt)
 {
     Register();
-    CChannelFrame *frame = OpenFrame("#chan", 2, 2);
+    CChannelFrame *frame = OpenFrame("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     ASSERT_NE(frame, nullptr);
     emit frame->UserMenu()->propertiesRequested(QStringLiteral("alice"));
     CDlgProperties *sheet = CDlgProperties::Find(m_session->Key(), "alice");
@@ -98,7 +98,7 @@ TEST_F(PropertiesTest, UserSheetAsksWhoisAndTheRepliesFillIt)
     ASSERT_NE(sheet->UserPage(), nullptr);
     ASSERT_NE(sheet->AdvancedPage(), nullptr);
     EXPECT_EQ(sheet->Tabs()->count(), 2);
-    EXPECT_EQ(m_session->m_propertyDialogs, std::vector<std::string>{"alice"});
+    EXPECT_EQ(m_session->PropertySheetNicks(), std::vector<std::string>{"alice"});
     ASSERT_TRUE(m_server.WaitForLine([](const std::string &line) { return line == "WHOIS alice"; }));
 
     const std::string me = m_session->Nick();
@@ -174,7 +174,7 @@ TEST_F(PropertiesTest, ClosingAUserSheetStopsItsReplies)
     ASSERT_NE(sheet, nullptr);
     QPointer<CDlgProperties> closed(sheet);
     sheet->close();
-    EXPECT_TRUE(m_session->m_propertyDialogs.empty());
+    EXPECT_TRUE(m_session->PropertySheetNicks().empty());
     EXPECT_EQ(CDlgProperties::Find(m_session->Key(), "alice"), nullptr);
     EXPECT_FALSE(CDlgProperties::RouteUserLine(m_session->Key(), "alice", ":irc.test 312 me alice srv :x"));
     ASSERT_TRUE(WaitFor([&] { return closed.isNull(); }));
@@ -183,13 +183,13 @@ TEST_F(PropertiesTest, ClosingAUserSheetStopsItsReplies)
     ASSERT_TRUE(m_server.WaitForLine([](const std::string &line) { return line == "WHOIS alice"; }));
     ASSERT_NE(CDlgProperties::OpenProperties(*m_session, "alice", m_area.get()), nullptr);
     EXPECT_TRUE(m_server.WaitForLine([](const std::string &line) { return line == "WHOIS alice"; }));
-    EXPECT_EQ(m_session->m_propertyDialogs, std::vector<std::string>{"alice"});
+    EXPECT_EQ(m_session->PropertySheetNicks(), std::vector<std::string>{"alice"});
 }
 
 TEST_F(PropertiesTest, PrivateWindowOpensTheSheetOfItsUser)
 {
     Register();
-    CChannelFrame *query = OpenFrame("bob", 1, 4);
+    CChannelFrame *query = OpenFrame("bob", Conversation::KindText, Conversation::TypePrivate);
     ASSERT_NE(query, nullptr);
     DoubleClick(query);
     CDlgProperties *sheet = CDlgProperties::Find(m_session->Key(), "bob");

@@ -30,7 +30,7 @@ protected:
         FrameTest::SetUp();
         RecordCommands();
         m_settings.m_userTexts = {"ahoj vsetci", "", "", "", "dovi"};
-        m_channel = OpenWindow("#chan", 2, 2);
+        m_channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
         m_frame = FrameOf(m_channel);
         ASSERT_NE(m_frame, nullptr);
         m_frame->Menu()->SetTextPrompt([this](const QString &title, const QString &prompt, QString &text) {
@@ -165,7 +165,7 @@ TEST_F(ChannelMenuTest, ChannelSearchNeedsAConnectedSession)
 
 TEST_F(ChannelMenuTest, ModeItemsDoNothingOutsideChannels)
 {
-    CChannelFrame *query = FrameOf(OpenWindow("bob", 1, 4));
+    CChannelFrame *query = FrameOf(OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate));
     ASSERT_NE(query, nullptr);
     bool enabled = true, checked = true;
     ASSERT_TRUE(query->UpdateCommand(CommandId::ModeTopicOps, enabled, checked));

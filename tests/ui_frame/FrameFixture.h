@@ -89,7 +89,7 @@ protected:
         return m_session;
     }
 
-    Conversation *OpenWindow(const std::string &name, int kind, int type)
+    Conversation *OpenWindow(const std::string &name, Conversation::WindowKind kind, Conversation::WindowType type)
     {
         if (!m_session)
             StartSession();

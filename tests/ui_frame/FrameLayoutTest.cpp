@@ -24,7 +24,7 @@ void ResizeFrame(CChannelFrame *frame, int width, int height)
 
 TEST_F(FrameTest, ChannelWindowHasBarViewSplitterNickListAndInputBand)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     ResizeFrame(frame, 700, 400);
 
@@ -43,7 +43,7 @@ TEST_F(FrameTest, ChannelWindowHasBarViewSplitterNickListAndInputBand)
 
 TEST_F(FrameTest, NickListWidthIsHeldBetweenAHundredAndTheWidthLessOneHundredAndTwo)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     ResizeFrame(frame, 600, 300);
 
@@ -57,7 +57,7 @@ TEST_F(FrameTest, NickListWidthIsHeldBetweenAHundredAndTheWidthLessOneHundredAnd
 
 TEST_F(FrameTest, DraggingTheSplitterSetsTheDistanceToTheRightEdge)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     ResizeFrame(frame, 600, 300);
     CChannelSizer *sizer = frame->Sizer();
@@ -77,7 +77,7 @@ TEST_F(FrameTest, DraggingTheSplitterSetsTheDistanceToTheRightEdge)
 
 TEST_F(FrameTest, PrivateAndStatusWindowsShowOnlyTheViewAndTheInputLine)
 {
-    CChannelFrame *query = FrameOf(OpenWindow("bob", 1, 4));
+    CChannelFrame *query = FrameOf(OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate));
     ASSERT_NE(query, nullptr);
     ResizeFrame(query, 500, 300);
     EXPECT_FALSE(query->Bar()->isVisible());
@@ -89,23 +89,34 @@ TEST_F(FrameTest, PrivateAndStatusWindowsShowOnlyTheViewAndTheInputLine)
 
 TEST_F(FrameTest, KindZeroIsViewOnlyAndUnknownKindsAreReportedButMade)
 {
-    CChannelFrame *viewOnly = FrameOf(OpenWindow("log", 0, 4));
+    CChannelFrame *viewOnly = FrameOf(OpenWindow("log", Conversation::KindView, Conversation::TypePrivate));
     ASSERT_NE(viewOnly, nullptr);
     ResizeFrame(viewOnly, 400, 200);
     EXPECT_FALSE(viewOnly->Input()->isVisible());
     EXPECT_EQ(viewOnly->TextView()->geometry(), QRect(0, 0, 400, 200));
     EXPECT_TRUE(m_shell.m_messageBoxes.empty());
 
-    CChannelFrame *odd = FrameOf(OpenWindow("odd", 7, 4));
+    CChannelFrame *odd = FrameOf(OpenWindow("odd", static_cast<Conversation::WindowKind>(7), Conversation::TypePrivate));
     ASSERT_NE(odd, nullptr);
     ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
     EXPECT_EQ(m_shell.m_messageBoxes[0], "\nChannel Frame 7 is unsupported.");
 }
 
+// 4 is a window type (private), never a kind: a frame asked for kind 4 is
+// reported like any other value that is not a kind.
+TEST_F(FrameTest, AWindowTypeGivenAsKindIsReported)
+{
+    CChannelFrame *odd = FrameOf(OpenWindow("odd", static_cast<Conversation::WindowKind>(Conversation::TypePrivate),
+                                            Conversation::TypePrivate));
+    ASSERT_NE(odd, nullptr);
+    ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
+    EXPECT_EQ(m_shell.m_messageBoxes[0], "\nChannel Frame 4 is unsupported.");
+}
+
 TEST_F(FrameTest, AChannelWindowShowsItsTopicInTheCaptionAndTheButtonTip)
 {
     StartSession();
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     channel->SetTopic("\x02Vitajte\x02 na kanáli");

@@ -42,7 +42,7 @@ bool FlushRepaints(CChannelFrame *frame)
 
 TEST_F(FrameTest, ModeChangesThatMoveNoPaneRepaintOnlyWhatChanged)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     Conversation *channel = frame->GetConversation();
     channel->Nicks().AddNick("bob");

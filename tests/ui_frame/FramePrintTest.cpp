@@ -28,7 +28,7 @@ int Count(const QString &text, const char *what)
 
 TEST_F(FrameTest, EmptyTextPrintsNothingAndLeavesTheActivityFlag)
 {
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     channel->SetActivity(false);
@@ -43,7 +43,7 @@ TEST_F(FrameTest, EmptyTextPrintsNothingAndLeavesTheActivityFlag)
 
 TEST_F(FrameTest, PrintedLineIsFormattedWithTheWindowsTimeStampToggle)
 {
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     frame->SetTimeStamps(false);
@@ -61,7 +61,7 @@ TEST_F(FrameTest, PrintedLineIsFormattedWithTheWindowsTimeStampToggle)
 
 TEST_F(FrameTest, NearTheLimitEveryLineIsPrecededByTheWarning)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     // Two short lines and their warnings fit below the limit.
     FillTo(frame, 999100);
@@ -78,7 +78,7 @@ TEST_F(FrameTest, NearTheLimitEveryLineIsPrecededByTheWarning)
 
 TEST_F(FrameTest, AboveMaxTextSizeTheWindowIsEmptiedAndSaysHowBigItWas)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     FillTo(frame, 999700);
     frame->Print("still kept", 1); // the warning and the line lift it above the limit
@@ -100,7 +100,7 @@ TEST_F(FrameTest, AboveMaxTextSizeTheWindowIsEmptiedAndSaysHowBigItWas)
 TEST_F(FrameTest, ASmallerMaxTextSizeSettingStillMeansOneMillion)
 {
     m_settings.m_maxTextSize = 5000;
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     FillTo(frame, 10000);
     frame->Print("kept", 1);
@@ -110,7 +110,7 @@ TEST_F(FrameTest, ASmallerMaxTextSizeSettingStillMeansOneMillion)
 
 TEST_F(FrameTest, ManyLinesStayBoundedByTheClearingRule)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     const std::string line(200, 'y');
     int64_t largest = 0;
@@ -124,8 +124,8 @@ TEST_F(FrameTest, ManyLinesStayBoundedByTheClearingRule)
 
 TEST_F(FrameTest, ActivityIsFlaggedUnlessTheWindowIsActiveInAnActiveMainWindow)
 {
-    Conversation *channel = OpenWindow("#chan", 2, 2);
-    Conversation *other = OpenWindow("#other", 2, 2); // now the active child
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
+    Conversation *other = OpenWindow("#other", Conversation::KindChannel, Conversation::TypeChannel); // now the active child
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     ASSERT_NE(FrameOf(other), nullptr);
@@ -147,7 +147,7 @@ TEST_F(FrameTest, ActivityIsFlaggedUnlessTheWindowIsActiveInAnActiveMainWindow)
 TEST_F(FrameTest, BeepAndBalloonFollowTheSettingsAndTheMainWindow)
 {
     StartSession();
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     ASSERT_NE(FrameOf(channel), nullptr);
     m_shell.m_mainActive = true;
     m_shell.m_mainVisible = true;

@@ -37,7 +37,7 @@ TEST(WindowRecord, ShortRecordsGiveTheDefaults)
 TEST_F(FrameTest, SavedRecordRestoresPlacementWidthAndToggles)
 {
     ASSERT_TRUE(WriteString("Window Data", "Wnd_#chan", "True 10 20 600 400 150 False True False True"));
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
 
@@ -56,11 +56,11 @@ TEST_F(FrameTest, SavedRecordRestoresPlacementWidthAndToggles)
 TEST_F(FrameTest, WindowIsMaximizedByARecordOfOneOrAMaximizedActiveChild)
 {
     ASSERT_TRUE(WriteString("Window Data", "Wnd_#one", "1 10 20 600 400"));
-    CChannelFrame *one = FrameOf(OpenWindow("#one", 2, 2));
+    CChannelFrame *one = FrameOf(OpenWindow("#one", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(one, nullptr);
     EXPECT_TRUE(one->SubWindow()->isMaximized());
 
-    CChannelFrame *two = FrameOf(OpenWindow("#two", 2, 2)); // the active child is maximized
+    CChannelFrame *two = FrameOf(OpenWindow("#two", Conversation::KindChannel, Conversation::TypeChannel)); // the active child is maximized
     ASSERT_NE(two, nullptr);
     EXPECT_TRUE(two->SubWindow()->isMaximized());
 }
@@ -71,8 +71,8 @@ TEST_F(FrameTest, ASavedPlaceBeyondTheAreaIsBroughtInside)
     const QRect area = m_area->viewport()->rect();
     ASSERT_TRUE(WriteString("Window Data", "Wnd_#far", "False 1500 900 600 400"));
     ASSERT_TRUE(WriteString("Window Data", "Wnd_#huge", "False -50 -40 2400 1600"));
-    CChannelFrame *far = FrameOf(OpenWindow("#far", 2, 2));
-    CChannelFrame *huge = FrameOf(OpenWindow("#huge", 2, 2));
+    CChannelFrame *far = FrameOf(OpenWindow("#far", Conversation::KindChannel, Conversation::TypeChannel));
+    CChannelFrame *huge = FrameOf(OpenWindow("#huge", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_TRUE(far && huge);
     EXPECT_EQ(far->SubWindow()->geometry(), QRect(area.width() - 600, area.height() - 400, 600, 400));
     EXPECT_EQ(huge->SubWindow()->geometry(), area);
@@ -82,7 +82,7 @@ TEST_F(FrameTest, ASavedPlaceBeyondTheAreaIsBroughtInside)
 TEST_F(FrameTest, ClosingWritesTheRecordAndZoomed)
 {
     ASSERT_TRUE(WriteString("Window Data", "Wnd_#chan", "False 10 20 600 400 150 False True False True"));
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     QPointer<CChannelFrame> frame = FrameOf(channel);
     ASSERT_FALSE(frame.isNull());
     frame->SubWindow()->setGeometry(30, 40, 500, 300);
@@ -99,7 +99,7 @@ TEST_F(FrameTest, ClosingWritesTheRecordAndZoomed)
 
 TEST_F(FrameTest, MaximizedWindowKeepsItsNormalPlacementInTheRecord)
 {
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     QPointer<CChannelFrame> frame = FrameOf(channel);
     ASSERT_FALSE(frame.isNull());
     frame->SubWindow()->setGeometry(30, 40, 500, 300);

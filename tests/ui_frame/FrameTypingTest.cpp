@@ -41,7 +41,7 @@ QPoint CentreOf(CChannelFrame *frame, const QString &word)
 TEST_F(FrameTest, TypedLinesBecomeCommandsOrMessagesOfTheChannel)
 {
     RecordCommands();
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
 
     Type(frame, QStringLiteral("hello"));
@@ -63,7 +63,7 @@ TEST_F(FrameTest, TypedLinesBecomeCommandsOrMessagesOfTheChannel)
 TEST_F(FrameTest, TypedCommandInAPrivateWindowCarriesKindOne)
 {
     RecordCommands();
-    CChannelFrame *frame = FrameOf(OpenWindow("bob", 1, 4));
+    CChannelFrame *frame = FrameOf(OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate));
     ASSERT_NE(frame, nullptr);
     frame->SendTypedLine("/whois bob");
     frame->SendTypedLine("hi there");
@@ -100,7 +100,7 @@ TEST_F(FrameTest, TextTypedIntoTheStatusWindowIsNotSentButExplained)
 TEST_F(FrameTest, DccChatWindowSendsEverythingAsChatText)
 {
     RecordCommands();
-    Conversation *chat = OpenWindow("bob", 1, 4);
+    Conversation *chat = OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate);
     CChannelFrame *frame = FrameOf(chat);
     ASSERT_NE(frame, nullptr);
     // The window only hands the connection back to the sender; it never looks inside.
@@ -122,7 +122,7 @@ TEST_F(FrameTest, DccChatWindowSendsEverythingAsChatText)
 TEST_F(FrameTest, ClickingChannelsNicksAndAddressesRunsTheirCommandsWithNumberZero)
 {
     RecordCommands();
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     channel->Nicks().AddNick("@Bob");
@@ -145,7 +145,7 @@ TEST_F(FrameTest, ClickingChannelsNicksAndAddressesRunsTheirCommandsWithNumberZe
 
 TEST_F(FrameTest, ClickedChannelIsJoinedOnTheServer)
 {
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(m_server.WaitForClient());
@@ -162,7 +162,7 @@ TEST_F(FrameTest, ClickedChannelIsJoinedOnTheServer)
 TEST_F(FrameTest, ContextMenuOnANickSelectsItFirst)
 {
     RecordCommands();
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     channel->Nicks().AddNick("+Bob");
@@ -185,7 +185,7 @@ TEST_F(FrameTest, ContextMenuOnANickSelectsItFirst)
 TEST_F(FrameTest, ClosingTheWindowAsksTheSessionToCloseIt)
 {
     RecordCommands();
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     QPointer<QMdiSubWindow> child = frame->SubWindow();
 
@@ -200,7 +200,7 @@ TEST_F(FrameTest, ClosingTheWindowAsksTheSessionToCloseIt)
 
 TEST_F(FrameTest, ClosedByTheSessionTheWindowGoesAndLeavesNoDanglingView)
 {
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     QPointer<CChannelFrame> frame = FrameOf(channel);
     ASSERT_FALSE(frame.isNull());
 
@@ -214,7 +214,7 @@ TEST_F(FrameTest, ClosedByTheSessionTheWindowGoesAndLeavesNoDanglingView)
 TEST_F(FrameTest, WhoPollAsksOnlyForSmallListsWithShowAwayOn)
 {
     RecordCommands();
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
 
@@ -237,7 +237,7 @@ TEST_F(FrameTest, WhoPollAsksOnlyForSmallListsWithShowAwayOn)
 
 TEST_F(FrameTest, SelectingPlainTextWithTheMouseCopiesItAndCopyPrefersTheInputLine)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     frame->Print("nothing clickable here", static_cast<int>(TextClass::Text));
     QApplication::clipboard()->clear();
@@ -266,7 +266,7 @@ TEST_F(FrameTest, SelectingPlainTextWithTheMouseCopiesItAndCopyPrefersTheInputLi
 // the input line after it, leave the view where the reader put it.
 TEST_F(FrameTest, SelectingInTheScrollBackKeepsTheViewInPlace)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", 2, 2));
+    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     for (int i = 0; i < 300; ++i)
         frame->Print("line " + std::to_string(i) + " of text", static_cast<int>(TextClass::Text));

@@ -203,7 +203,7 @@ TEST_F(ChannelCmdTest, PastedLineBreaksAndControlBytesStayOneLine)
 
 TEST_F(ChannelCmdTest, TabStepsThroughTheChannelMembers)
 {
-    const FakeCompletionSource channel(CompletionSource::Channel, "#c", {"@ann", "bob", "+Bobby"});
+    const FakeCompletionSource channel(Conversation::TypeChannel, "#c", {"@ann", "bob", "+Bobby"});
     m_input->SetCompletionSource(&channel);
     Type("hi bo");
     Press(Qt::Key_Tab);
@@ -221,13 +221,13 @@ TEST_F(ChannelCmdTest, TabStepsThroughTheChannelMembers)
 
 TEST_F(ChannelCmdTest, TabInPrivateAndStatusWindows)
 {
-    const FakeCompletionSource query(CompletionSource::Private, "peter");
+    const FakeCompletionSource query(Conversation::TypePrivate, "peter");
     m_input->SetCompletionSource(&query);
     Type("ahoj ");
     Press(Qt::Key_Tab);
     EXPECT_EQ(m_input->PlainLine(), "ahoj peter ");
 
-    const FakeCompletionSource status(CompletionSource::Status, "krnl:1:127.0.0.1:6667");
+    const FakeCompletionSource status(Conversation::TypeStatus, "krnl:1:127.0.0.1:6667");
     m_input->SetCompletionSource(&status);
     m_input->ClearLine();
     Press(Qt::Key_Tab);

@@ -26,7 +26,7 @@ std::string Tab(InputCompletion &completion, const CompletionSource &source, con
 
 TEST(InputCompletionTest, ChannelTabStepsThroughMatchesAndRestoresTheWord)
 {
-    const FakeCompletionSource channel(CompletionSource::Channel, "#c", {"@alice", "bob", "+Bobby", "carol"});
+    const FakeCompletionSource channel(Conversation::TypeChannel, "#c", {"@alice", "bob", "+Bobby", "carol"});
     InputCompletion completion;
     std::string line = "bo";
     line = Tab(completion, channel, line);
@@ -43,7 +43,7 @@ TEST(InputCompletionTest, ChannelTabStepsThroughMatchesAndRestoresTheWord)
 
 TEST(InputCompletionTest, ChannelTabCompletesTheLastWordOnlyAndKeepsFormatting)
 {
-    const FakeCompletionSource channel(CompletionSource::Channel, "#c", {"%dan", "@Zuzana"});
+    const FakeCompletionSource channel(Conversation::TypeChannel, "#c", {"%dan", "@Zuzana"});
     InputCompletion completion;
     EXPECT_EQ(Tab(completion, channel, "ahoj zu"), "ahoj Zuzana");
     completion.Reset();
@@ -54,7 +54,7 @@ TEST(InputCompletionTest, ChannelTabCompletesTheLastWordOnlyAndKeepsFormatting)
 
 TEST(InputCompletionTest, ChannelTabDoesNothingAwayFromTheEndOrOnAnEmptyLine)
 {
-    const FakeCompletionSource channel(CompletionSource::Channel, "#c", {"bob"});
+    const FakeCompletionSource channel(Conversation::TypeChannel, "#c", {"bob"});
     InputCompletion completion;
     InputCompletion::Line result;
     EXPECT_FALSE(completion.Complete(channel, LineOf("bo and", 1), result));
@@ -64,8 +64,8 @@ TEST(InputCompletionTest, ChannelTabDoesNothingAwayFromTheEndOrOnAnEmptyLine)
 
 TEST(InputCompletionTest, ChannelTabWithoutMatchRestoresTheLine)
 {
-    const FakeCompletionSource channel(CompletionSource::Channel, "#c", {"bob"});
-    const FakeCompletionSource empty(CompletionSource::Channel, "#c");
+    const FakeCompletionSource channel(Conversation::TypeChannel, "#c", {"bob"});
+    const FakeCompletionSource empty(Conversation::TypeChannel, "#c");
     InputCompletion completion;
     EXPECT_EQ(Tab(completion, channel, "\x02xy"), "\x02xy");
     EXPECT_TRUE(completion.IsFresh());
@@ -74,7 +74,7 @@ TEST(InputCompletionTest, ChannelTabWithoutMatchRestoresTheLine)
 
 TEST(InputCompletionTest, ChannelTabMatchesWithoutRegardToCaseBeyondAscii)
 {
-    const FakeCompletionSource channel(CompletionSource::Channel, "#c", {"Ľubo", "ľudo"});
+    const FakeCompletionSource channel(Conversation::TypeChannel, "#c", {"Ľubo", "ľudo"});
     InputCompletion completion;
     EXPECT_EQ(Tab(completion, channel, "ahoj ľu"), "ahoj Ľubo");
     EXPECT_EQ(Tab(completion, channel, "ahoj Ľubo"), "ahoj ľudo");
@@ -82,7 +82,7 @@ TEST(InputCompletionTest, ChannelTabMatchesWithoutRegardToCaseBeyondAscii)
 
 TEST(InputCompletionTest, PrivateTabAppendsTheWindowNameAtTheEndOfThePlainLine)
 {
-    const FakeCompletionSource query(CompletionSource::Private, "peter");
+    const FakeCompletionSource query(Conversation::TypePrivate, "peter");
     InputCompletion completion;
     EXPECT_EQ(Tab(completion, query, "ahoj "), "ahoj peter ");
     EXPECT_EQ(Tab(completion, query, ""), "peter ");
@@ -93,7 +93,7 @@ TEST(InputCompletionTest, PrivateTabAppendsTheWindowNameAtTheEndOfThePlainLine)
 
 TEST(InputCompletionTest, StatusTabAtTheStartStartsAQuote)
 {
-    const FakeCompletionSource status(CompletionSource::Status, "krnl:1:127.0.0.1:6667");
+    const FakeCompletionSource status(Conversation::TypeStatus, "krnl:1:127.0.0.1:6667");
     InputCompletion completion;
     EXPECT_EQ(Tab(completion, status, "", 0), "/quote ");
     EXPECT_EQ(Tab(completion, status, "MODE x", 0), "/quote ");

@@ -17,9 +17,9 @@
 
 namespace {
 
-constexpr int kStatus = 1;
-constexpr int kChannel = 2;
-constexpr int kPrivate = 4;
+constexpr Conversation::WindowType kStatus = Conversation::TypeStatus;
+constexpr Conversation::WindowType kChannel = Conversation::TypeChannel;
+constexpr Conversation::WindowType kPrivate = Conversation::TypePrivate;
 
 // Pops the menu up and clicks the item with the mouse, as the user would.
 void ClickItem(CUserMenu &menu, CUserMenu::Item item)

@@ -8,6 +8,7 @@
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/Words.h"
 
 namespace {
@@ -26,13 +27,13 @@ int Dcc(Session &session, const std::string &window, const std::string &line)
     return shell ? shell->DccCommand(session, window, line) : 0;
 }
 
-// The built-in commands in the order they are compared. "/close" is run
-// apart (it may destroy the session), see CommandDispatcher::Run.
+// The built-in commands in the order they are compared. "/close" is not
+// among them: it may destroy the session, so CommandDispatcher::Run runs it
+// before anything else.
 const CommandEntry kCommands[] = {
     {"/connect", Commands::Server},
     {"/server", Commands::Server},
     {"/quit", Commands::Quit},
-    {"/close", Commands::Close},
     {"/nick", Commands::Nick},
     {"/reguser", Commands::RegUser},
     {"/search", Commands::Search},
@@ -62,7 +63,7 @@ const CommandEntry kCommands[] = {
 const CommandEntry *FindCommand(const std::string &word)
 {
     for (const CommandEntry &entry : kCommands) {
-        if (Commands::EqualAscii(word, entry.word))
+        if (EqualIgnoringAsciiCase(word, entry.word))
             return &entry;
     }
     return nullptr;
@@ -112,7 +113,7 @@ int CommandDispatcher::Run(Session &session, const std::string &window, int kind
     const std::string line = UsablePart(rawLine);
     const std::string word = GetWord(line, 1);
 
-    if (Commands::EqualAscii(word, "/close")) {
+    if (EqualIgnoringAsciiCase(word, "/close")) {
         session.Log("Command: %s, return: %d", line.c_str(), 1);
         return Commands::Close(session, window, line);
     }
@@ -135,8 +136,7 @@ int CommandDispatcher::Run(Session &session, const std::string &window, int kind
         session.PrintTo(window, TextClass::Info, Strings::Get(Str::HelpCommandHint));
     }
     session.Log("Command: %s, return: %d", line.c_str(), result);
-    session.m_lastCommand = line;
-    session.m_lastResult = result;
+    session.RecordCommand(line, result);
     if (handled && !result)
         session.PrintTo(window, TextClass::Info, Strings::Format(Str::CommandMisused, word.c_str()));
     return result;

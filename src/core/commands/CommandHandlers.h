@@ -56,8 +56,6 @@ std::string LinkAddress(const std::string &text);
 
 // ---- helpers shared by the handlers ----
 
-// ASCII case-insensitive equality (command words, options, subcommands).
-bool EqualAscii(std::string_view a, std::string_view b);
 // The value of the leading decimal digits of a word; 0 without digits.
 // Values past `limit` come back as limit + 1 (no overflow).
 int64_t LeadingNumber(std::string_view word, int64_t limit = 2147483646);

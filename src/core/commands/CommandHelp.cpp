@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "text/CaseFold.h"
+
 
 static void InitCommandHelpResource()
 {
@@ -36,18 +38,6 @@ std::vector<std::string> ReadHelpLines()
     return lines;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 const std::vector<std::string> &CommandHelp::Lines()
@@ -73,7 +63,7 @@ std::string CommandHelp::Description(std::string_view command)
     std::string name, description;
     for (const std::string &line : Lines()) {
         SplitLine(line, name, description);
-        if (EqualsNoCase(name, command))
+        if (EqualIgnoringAsciiCase(name, command))
             return description;
     }
     return {};

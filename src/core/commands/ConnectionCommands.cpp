@@ -3,9 +3,9 @@
 #include "commands/CommandHandlers.h"
 #include "commands/IgnoreList.h"
 #include "config/Config.h"
-#include "session/NameCase.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/TextClass.h"
 #include "text/Words.h"
@@ -54,7 +54,7 @@ int Close(Session &session, const std::string &window, const std::string &line)
     // session's key, so there (or with no window) the session closes.
     const std::string word = GetWord(line, 2);
     const std::string named = word.empty() ? window : word;
-    const std::string name = LowerName(named.empty() ? session.Key() : named);
+    const std::string name = FoldCase(named.empty() ? session.Key() : named);
     SessionTable &table = session.Table();
     if (Session *closing = table.FindSession(name)) {
         // The key is copied: closing destroys the session that holds it.
@@ -80,7 +80,7 @@ int RegUser(Session &session, const std::string &, const std::string &)
 int Timer(Session &session, const std::string &, const std::string &)
 {
     session.Tick();
-    IgnoreList::Expire(session.m_ignoreList, Now());
+    IgnoreList::Expire(session.Ignores(), Now());
     return 1;
 }
 

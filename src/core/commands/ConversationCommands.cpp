@@ -183,7 +183,7 @@ int Who(Session &session, const std::string &, const std::string &line)
         return 0;
     const std::string action = WhoActions::MakeEntry(line);
     if (!action.empty())
-        session.m_whoActions.push_back(action);
+        session.QueueWhoAction(action);
     session.SendLine("WHO " + GetWord(line, 2));
     return 1;
 }
@@ -193,25 +193,23 @@ int Whois(Session &session, const std::string &, const std::string &line)
     const int count = CountWords(line);
     if (count < 2)
         return 0;
-    session.m_whoisPopup = false;
-    session.m_whoisAll = false;
+    bool all = false;
     std::string nick;
     for (int n = 2; n <= count; ++n) {
         const std::string word = GetWord(line, n);
         if (word == "-popup")
             continue; // leaves the pop-up flag off
-        if (word == "-all") {
-            session.m_whoisPopup = true;
-            session.m_whoisAll = true;
-        } else if (nick.empty()) {
+        if (word == "-all")
+            all = true;
+        else if (nick.empty())
             nick = word;
-        }
     }
+    session.RouteWhoisReplies(all, all);
     if (nick.empty())
         return 0;
 
     session.SendLine("WHOIS " + nick);
-    if (session.m_whoisAll) {
+    if (all) {
         const char *to = nick.c_str();
         session.SendLine(StrPrintf("PRIVMSG %s :%cVERSION%c", to, kCtcp, kCtcp));
         session.SendLine(StrPrintf("PRIVMSG %s :%cTIME%c", to, kCtcp, kCtcp));
@@ -225,8 +223,8 @@ int Whois(Session &session, const std::string &, const std::string &line)
 
 std::string SetAway(Session &session, const std::string &text)
 {
-    std::string previous = session.m_awayMessage;
-    session.m_awayMessage = text;
+    std::string previous = session.AwayMessage();
+    session.SetAwayMessage(text);
     session.Command("", 0, text.empty() ? std::string("/away") : "/away " + text);
     return previous;
 }

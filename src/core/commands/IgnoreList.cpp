@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "session/NameCase.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/Words.h"
 
@@ -17,7 +17,7 @@ int EntryFlags(const std::string &entry)
 
 bool IsEntryFor(const std::string &entry, const std::string &address)
 {
-    return EqualNoCase(GetWord(entry, 1), address);
+    return EqualIgnoringCase(GetWord(entry, 1), address);
 }
 
 // The text of a PRIVMSG starts after the colon of word 4: a CTCP message has
@@ -50,7 +50,7 @@ bool IgnoreList::IsIgnored(const std::vector<std::string> &list, const std::stri
     if (GetWord(line, 2) != "PRIVMSG")
         return false;
     const bool ctcp = IsCtcpText(line);
-    const bool toMe = EqualNoCase(GetWord(line, 3), ownNick);
+    const bool toMe = EqualIgnoringCase(GetWord(line, 3), ownNick);
     if ((flags & ChannelText) && !toMe && !ctcp)
         return true;
     if ((flags & PrivateText) && toMe && !ctcp)
@@ -60,7 +60,7 @@ bool IgnoreList::IsIgnored(const std::vector<std::string> &list, const std::stri
 
 bool IgnoreList::IsIgnored(const Session &session, const std::string &line)
 {
-    return IsIgnored(session.m_ignoreList, session.Nick(), line);
+    return IsIgnored(session.Ignores(), session.Nick(), line);
 }
 
 void IgnoreList::Add(std::vector<std::string> &list, const std::string &host, int flags, int minutes, int64_t now)

@@ -10,7 +10,7 @@ class Session;
 // "address flags minutes since" (the host part of nick!user@host, the kinds of
 // traffic dropped, how many minutes the entry lasts with 0 for always, and
 // when it was made in seconds since 1970). New entries go to the tail.
-// The list itself is Session::m_ignoreList; these functions work on it.
+// The list itself is Session::Ignores(); these functions work on it.
 class IgnoreList
 {
 public:

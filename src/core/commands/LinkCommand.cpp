@@ -4,6 +4,7 @@
 #include "commands/CommandHandlers.h"
 #include "conversation/Shell.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/TextClass.h"
 #include "text/Words.h"
@@ -14,7 +15,7 @@ const char *const kRefusedText = "* Odkaz %s sa neotvorí: otvárajú sa iba web
 
 bool StartsWithAscii(const std::string &text, std::string_view prefix)
 {
-    return text.size() >= prefix.size() && Commands::EqualAscii(std::string_view(text).substr(0, prefix.size()), prefix);
+    return text.size() >= prefix.size() && EqualIgnoringAsciiCase(std::string_view(text).substr(0, prefix.size()), prefix);
 }
 
 bool HasControlBytes(const std::string &text)

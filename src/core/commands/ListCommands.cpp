@@ -5,8 +5,8 @@
 #include "commands/IgnoreList.h"
 #include "config/Config.h"
 #include "config/Strings.h"
-#include "session/NameCase.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/TextClass.h"
 #include "text/Words.h"
@@ -36,7 +36,7 @@ int IgnoreAdd(Session &session, const std::string &line)
 int PrintIgnoreList(Session &session)
 {
     // A copy: printing may run code that edits the list.
-    const std::vector<std::string> entries = session.m_ignoreList;
+    const std::vector<std::string> entries = session.Ignores();
     for (const std::string &entry : entries)
         session.PrintStatus("%s", entry.c_str());
     return 1;
@@ -61,7 +61,7 @@ bool IsFavouriteServer(const std::string &host)
     std::vector<std::string> keys;
     ReadSectionKeys(kServers, keys);
     for (const std::string &key : keys) {
-        if (EqualNoCase(RecordField(ReadString(kServers, key), 1), host))
+        if (EqualIgnoringCase(RecordField(ReadString(kServers, key), 1), host))
             return true;
     }
     return false;
@@ -94,13 +94,13 @@ int Ignore(Session &session, const std::string &, const std::string &line)
     if (CountWords(line) < 3)
         return 0;
     const std::string sub = GetWord(line, 2);
-    if (EqualAscii(sub, "a") || EqualAscii(sub, "add"))
+    if (EqualIgnoringAsciiCase(sub, "a") || EqualIgnoringAsciiCase(sub, "add"))
         return IgnoreAdd(session, line);
-    if (EqualAscii(sub, "d") || EqualAscii(sub, "delete")) {
-        IgnoreList::Remove(session.m_ignoreList, GetWord(line, 3));
+    if (EqualIgnoringAsciiCase(sub, "d") || EqualIgnoringAsciiCase(sub, "delete")) {
+        IgnoreList::Remove(session.Ignores(), GetWord(line, 3));
         return 1;
     }
-    if (EqualAscii(sub, "l") || EqualAscii(sub, "list"))
+    if (EqualIgnoringAsciiCase(sub, "l") || EqualIgnoringAsciiCase(sub, "list"))
         return PrintIgnoreList(session);
     return 0;
 }
@@ -111,14 +111,14 @@ int Favorite(Session &session, const std::string &, const std::string &line)
         return 0;
     const std::string sub = GetWord(line, 2);
     const std::string name = GetWord(line, 3);
-    if (EqualAscii(sub, "add")) {
+    if (EqualIgnoringAsciiCase(sub, "add")) {
         if (!name.empty() && name != session.Key())
             AddFavouriteChannel(session, name);
         AddFavouriteServer(session);
         return 1;
     }
     // Removing favourites is the favourites dialogs' work; accepted here.
-    if (EqualAscii(sub, "rem") || EqualAscii(sub, "del"))
+    if (EqualIgnoringAsciiCase(sub, "rem") || EqualIgnoringAsciiCase(sub, "del"))
         return 1;
     return 0;
 }

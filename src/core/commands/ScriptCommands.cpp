@@ -4,8 +4,8 @@
 #include "commands/ScriptHost.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
-#include "session/NameCase.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/Words.h"
 
 namespace {
@@ -16,7 +16,7 @@ const int kRefreshAfterScripts = Shell::RefreshMenus | Shell::RefreshWindowBar |
 std::string ScriptName(const std::string &path)
 {
     const size_t slash = path.find_last_of("/\\");
-    return LowerName(slash == std::string::npos ? path : path.substr(slash + 1));
+    return FoldCase(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
 void RefreshShell(Session &session)

@@ -4,48 +4,37 @@
 
 #include "commands/CommandHandlers.h"
 #include "commands/IgnoreList.h"
-#include "session/NameCase.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/Words.h"
 
 namespace {
-
-bool IsAscii(std::string_view text)
-{
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    return true;
-}
 
 // Whether the entry's first word (its mask) names the nick. Kept cheap: the
 // queue may hold thousands of entries that every reply is checked against.
 bool IsEntryForNick(const std::string &entry, const std::string &nick)
 {
     const std::string_view mask = std::string_view(entry).substr(0, entry.find(' '));
-    if (IsAscii(mask) && IsAscii(nick))
-        return Commands::EqualAscii(mask, nick);
-    return EqualNoCase(std::string(mask), nick);
+    return EqualIgnoringCase(mask, nick);
 }
 
 void CarryOut(Session &session, const std::string &entry, const std::string &host)
 {
     const std::string option = GetWord(entry, 2);
     const std::string argument = GetWord(entry, 3);
-    const bool ban = Commands::EqualAscii(option, "-ban");
-    const bool banKick = Commands::EqualAscii(option, "-bankick");
+    const bool ban = EqualIgnoringAsciiCase(option, "-ban");
+    const bool banKick = EqualIgnoringAsciiCase(option, "-bankick");
     if (ban || banKick)
         session.SendLine(StrPrintf("MODE %s +b *!*@%s", argument.c_str(), host.c_str()));
     if (banKick) {
         session.SendLine(StrPrintf("KICK %s %s :\"%s\"", argument.c_str(), GetWord(entry, 1).c_str(),
                                    GetRest(entry, 4).c_str()));
     }
-    if (Commands::EqualAscii(option, "-ignore")) {
+    if (EqualIgnoringAsciiCase(option, "-ignore")) {
         const int flags = std::atoi(argument.c_str());
         const int minutes = std::atoi(GetWord(entry, 4).c_str());
-        IgnoreList::Add(session.m_ignoreList, host, flags, minutes, Commands::Now());
+        IgnoreList::Add(session.Ignores(), host, flags, minutes, Commands::Now());
     }
 }
 
@@ -57,8 +46,8 @@ std::string WhoActions::MakeEntry(const std::string &commandLine)
     if (count < 3)
         return std::string();
     const std::string word3 = GetWord(commandLine, 3);
-    const bool banOption = Commands::EqualAscii(word3, "-ban") || Commands::EqualAscii(word3, "-bankick");
-    const bool recognised = (banOption && count >= 4) || Commands::EqualAscii(word3, "-ignore");
+    const bool banOption = EqualIgnoringAsciiCase(word3, "-ban") || EqualIgnoringAsciiCase(word3, "-bankick");
+    const bool recognised = (banOption && count >= 4) || EqualIgnoringAsciiCase(word3, "-ignore");
     const std::string option = recognised ? word3 : std::string();
     const std::string argument = recognised ? GetWord(commandLine, 4) : std::string();
     const std::string rest = recognised ? GetRest(commandLine, 5) : std::string();
@@ -74,17 +63,9 @@ int WhoActions::RunReply(Session &session, const std::string &replyLine)
         return 0;
 
     // Take the entries out first, then act: acting may send and print, and
-    // must not see the queue half-scanned. One pass, order kept.
-    std::vector<std::string> &queue = session.m_whoActions;
-    std::vector<std::string> due;
-    size_t kept = 0;
-    for (size_t i = 0; i < queue.size(); ++i) {
-        if (IsEntryForNick(queue[i], nick))
-            due.push_back(std::move(queue[i]));
-        else if (kept++ != i)
-            queue[kept - 1] = std::move(queue[i]);
-    }
-    queue.resize(kept);
+    // must not see the queue half-scanned.
+    const std::vector<std::string> due =
+        session.TakeWhoActions([&nick](const std::string &entry) { return IsEntryForNick(entry, nick); });
     if (!host.empty()) {
         for (const std::string &entry : due)
             CarryOut(session, entry, host);

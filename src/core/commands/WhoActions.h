@@ -8,7 +8,7 @@ class Session;
 // The queue of actions that wait for a WHO reply: "/who nick -ban #chan",
 // "/who nick -bankick #chan reason..." and "/who nick -ignore flags minutes"
 // learn the user's host from the reply (numeric 352) and then ban, kick or
-// ignore it. The queue is Session::m_whoActions; each entry is the line
+// ignore it. The queue is Session::QueuedWhoActions(); each entry is the line
 // "mask option argument rest" (option, argument and rest may be empty).
 class WhoActions
 {

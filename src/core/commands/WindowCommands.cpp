@@ -4,6 +4,7 @@
 #include "config/Strings.h"
 #include "conversation/Shell.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/Words.h"
 
 namespace Commands {
@@ -15,7 +16,7 @@ int Search(Session &session, const std::string &, const std::string &line)
         return 0;
     const std::string option = GetWord(line, 2);
     // Closing needs no window made first.
-    if (EqualAscii(option, "close"))
+    if (EqualIgnoringAsciiCase(option, "close"))
         return shell->CloseSearchWindow(session.Key()) ? 1 : 0;
     if (!shell->OpenSearchWindow(session.Key()))
         return 0;

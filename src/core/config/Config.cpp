@@ -2,6 +2,7 @@
 
 #include "config/AppSettings.h"
 #include "platform/Profile.h"
+#include "text/CaseFold.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,11 +23,6 @@ std::string DefaultConfigDirectory()
     if (QFileInfo(QString::fromStdString(exeDirectory)).isWritable())
         return exeDirectory;
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
-}
-
-bool EqualsIgnoringCase(const std::string &a, const char *b)
-{
-    return QString::fromStdString(a).compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
 }
 
 // The leading hexadecimal digits of a two-character pair, as strtol reads them.
@@ -104,7 +100,7 @@ bool ReadBool(const std::string &section, const std::string &key, bool *nonEmpty
     const std::string value = ReadString(section, key);
     if (nonEmpty)
         *nonEmpty = !value.empty();
-    return EqualsIgnoringCase(value, "TRUE") || value == "1";
+    return EqualIgnoringCase(value, "TRUE") || value == "1";
 }
 
 bool ReadBool(const std::string &key)

@@ -21,9 +21,10 @@ class CDirectConnect;
 class Conversation
 {
 public:
-    enum Type { TypeStatus = 1, TypeChannel = 2, TypePrivate = 4 };
+    // Window types: the server's status window, a channel, a private conversation.
+    enum WindowType { TypeStatus = 1, TypeChannel = 2, TypePrivate = 4 };
     // Window kinds (panes): 0 view only, 1 view and input line, 2 with nick list.
-    enum Kind { KindView = 0, KindText = 1, KindChannel = 2 };
+    enum WindowKind { KindView = 0, KindText = 1, KindChannel = 2 };
 
     struct Toggles
     {
@@ -35,7 +36,7 @@ public:
     };
 
     // session may be null (a conversation of no session, e.g. in tests).
-    Conversation(Session *session, const std::string &name, int kind, int type);
+    Conversation(Session *session, const std::string &name, WindowKind kind, WindowType type);
     ~Conversation();
     Conversation(const Conversation &) = delete;
     Conversation &operator=(const Conversation &) = delete;
@@ -43,12 +44,11 @@ public:
     const std::string &Name() const { return m_name; }
     // Renames the conversation (a private partner changed nick); the caption follows.
     void Rename(const std::string &name);
-    int Kind() const { return m_kind; }
-    int Type() const { return m_type; }
+    WindowKind Kind() const { return m_kind; }
+    WindowType Type() const { return m_type; }
     // A window can change type (a window first opened otherwise becomes a channel on JOIN).
-    void SetType(int type) { m_type = type; }
+    void SetType(WindowType type) { m_type = type; }
     bool IsChannel() const { return m_type == TypeChannel; }
-    bool IsStatus() const { return m_type == TypeStatus; }
     Session *GetSession() const { return m_session; }
     // Key of the session, empty without one.
     std::string SessionKey() const;
@@ -113,8 +113,8 @@ public:
 private:
     Session *m_session;
     std::string m_name;
-    int m_kind;
-    int m_type;
+    WindowKind m_kind;
+    WindowType m_type;
     std::string m_title;
     ConversationView *m_view = nullptr;
     std::unique_ptr<NickList> m_nicks;

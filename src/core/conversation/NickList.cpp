@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "text/CaseFold.h"
+
 namespace {
 
 QCollator &Collator()
@@ -17,30 +19,11 @@ QCollator &Collator()
     return collator;
 }
 
-QString ToQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Folded before collating: the collator of the C locale compares code points
 // and would otherwise put every upper-case nick before the lower-case ones.
 QString CollationText(std::string_view text)
 {
-    return ToQString(text).toCaseFolded();
-}
-
-std::string Folded(std::string_view text)
-{
-    // Most nicks are ASCII, where case folding is lower-casing; the decoration
-    // looks up every word of every line, so skip the UTF-16 round trip there.
-    std::string folded(text);
-    for (char &c : folded) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return ToQString(text).toCaseFolded().toStdString();
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toCaseFolded();
 }
 
 std::string_view WithoutLeading(std::string_view text, char c)
@@ -111,12 +94,12 @@ NickList::~NickList() = default;
 
 std::string NickList::LookupKey(std::string_view nick)
 {
-    return Folded(WithoutLeading(WithoutLeading(nick, '@'), '+'));
+    return FoldCase(WithoutLeading(WithoutLeading(nick, '@'), '+'));
 }
 
 std::string NickList::EntryKey(std::string_view text)
 {
-    return Folded(WithoutOneStatus(text));
+    return FoldCase(WithoutOneStatus(text));
 }
 
 std::string NickList::WithoutStatus(std::string_view text)

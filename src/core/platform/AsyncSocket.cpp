@@ -139,7 +139,6 @@ AsyncSocket::~AsyncSocket()
     ReleaseServer();
 }
 
-int AsyncSocket::TimedOutCode() { return Code::TimedOut; }
 int AsyncSocket::RefusedCode() { return Code::Refused; }
 int AsyncSocket::WouldBlockCode() { return Code::WouldBlock; }
 int AsyncSocket::NotConnectedCode() { return Code::NotConnected; }

@@ -64,7 +64,6 @@ public:
     // first. Returns false (LastError set) when no attempt could start.
     bool Connect(const std::string &host, uint16_t port);
     void SetConnectTimeout(int ms);
-    int ConnectTimeout() const { return m_connectTimeoutMs; }
 
     // Takes ownership of an already connected socket (one from Accept or
     // from a QTcpServer) and delivers its events from now on. Bytes that
@@ -132,7 +131,6 @@ public:
     // The reason for an error code followed by the code, for the user:
     // "Spojenie odmietnuté (111)". 0 is an orderly close by the peer.
     static std::string ErrorText(int code);
-    static int TimedOutCode();
     static int RefusedCode();
     static int WouldBlockCode();
     static int NotConnectedCode();

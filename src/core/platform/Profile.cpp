@@ -19,6 +19,8 @@
 #include <sys/stat.h>
 #endif
 
+#include "text/CaseFold.h"
+
 namespace {
 
 // A configuration file is small; anything bigger is treated as unreadable
@@ -38,7 +40,7 @@ struct Line
     Kind kind = Other;
     std::string text;  // the line as it will be written back
     std::string name;  // section or key, trimmed
-    QString folded;    // name folded for comparison without regard to case
+    std::string folded; // name folded for comparison without regard to case
     std::string value; // trimmed value of a key line
 };
 
@@ -78,11 +80,6 @@ std::string Trim(const std::string &text)
     return text.substr(first, last - first + 1);
 }
 
-QString Fold(const std::string &name)
-{
-    return QString::fromUtf8(name.data(), qsizetype(name.size())).toCaseFolded();
-}
-
 std::filesystem::path FsPath(const std::string &path)
 {
     return std::filesystem::path(std::u8string(path.begin(), path.end()));
@@ -119,7 +116,7 @@ Line ParseLine(std::string text)
         line.value = Trim(trimmed.substr(equals + 1));
     }
     if (line.kind != Line::Other)
-        line.folded = Fold(line.name);
+        line.folded = FoldCase(line.name);
     line.text = std::move(text);
     return line;
 }
@@ -222,7 +219,7 @@ LoadResult Load(const std::string &path, std::shared_ptr<const Document> &docume
     return LoadResult::Loaded;
 }
 
-bool InSection(const Line &line, const QString &foldedSection)
+bool InSection(const Line &line, const std::string &foldedSection)
 {
     return line.kind == Line::Section && line.folded == foldedSection;
 }
@@ -231,7 +228,7 @@ bool InSection(const Line &line, const QString &foldedSection)
 template <typename Visit>
 void ForEachLineOfSection(const Document &document, const std::string &section, Visit visit)
 {
-    const QString folded = Fold(Trim(section));
+    const std::string folded = FoldCase(Trim(section));
     bool inside = false;
     for (size_t i = 0; i < document.lines.size(); ++i) {
         const Line &line = document.lines[i];
@@ -276,7 +273,7 @@ std::string SanitizeValue(std::string value)
 // that name; 0 when there is no such section.
 size_t InsertionPoint(const Document &document, const std::string &section)
 {
-    const QString folded = Fold(Trim(section));
+    const std::string folded = FoldCase(Trim(section));
     size_t i = 0;
     while (i < document.lines.size() && !InSection(document.lines[i], folded))
         ++i;
@@ -294,7 +291,7 @@ size_t InsertionPoint(const Document &document, const std::string &section)
 bool Edit(Document &document, const std::string &section, const std::string &key,
           const std::optional<std::string> &value)
 {
-    const QString foldedKey = Fold(Trim(key));
+    const std::string foldedKey = FoldCase(Trim(key));
     std::vector<size_t> matches;
     ForEachLineOfSection(document, section, [&](size_t i) {
         const Line &line = document.lines[i];
@@ -358,7 +355,7 @@ std::optional<std::string> Profile::GetString(const std::string &path, const std
     std::shared_ptr<const Document> document;
     if (Load(path, document) != LoadResult::Loaded)
         return std::nullopt;
-    const QString foldedKey = Fold(Trim(key));
+    const std::string foldedKey = FoldCase(Trim(key));
     std::optional<std::string> result;
     ForEachLineOfSection(*document, section, [&](size_t i) {
         const Line &line = document->lines[i];
@@ -375,7 +372,7 @@ std::vector<std::string> Profile::SectionKeys(const std::string &path, const std
     std::shared_ptr<const Document> document;
     if (Load(path, document) != LoadResult::Loaded)
         return keys;
-    std::vector<QString> seen;
+    std::vector<std::string> seen;
     int remaining = budgetChars - 1; // the list ends with one more terminator
     bool full = false;
     ForEachLineOfSection(*document, section, [&](size_t i) {
@@ -392,7 +389,7 @@ std::vector<std::string> Profile::SectionKeys(const std::string &path, const std
         remaining -= length;
         if (line.kind != Line::Key || !keyFits)
             return;
-        for (const QString &other : seen) {
+        for (const std::string &other : seen) {
             if (other == line.folded)
                 return;
         }

@@ -7,6 +7,7 @@
 #include "config/Strings.h"
 #include "conversation/Shell.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
 #include "text/TextUtil.h"
@@ -14,15 +15,10 @@
 
 namespace {
 
+// CTCP command words are ASCII and compare without regard to case.
 bool IsCommand(const std::string &word, const char *command)
 {
-    if (word.size() != std::char_traits<char>::length(command))
-        return false;
-    for (size_t i = 0; i < word.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(word[i])) != command[i])
-            return false;
-    }
-    return true;
+    return EqualIgnoringAsciiCase(word, command);
 }
 
 // The seconds between a time carried in a PING reply and now, as the
@@ -42,7 +38,7 @@ int SecondsSince(const std::string &sentAt, int64_t now)
 // flood of requests must not get us thrown off the server.
 bool Answer(Session &session, const std::string &sender, const std::string &command, const std::string &arguments)
 {
-    if (!session.m_ctcpLimit.AllowNow()) {
+    if (!session.AllowCtcpAnswer()) {
         session.Log("CTCP %s of %s not answered: too many requests", command.c_str(), sender.c_str());
         return false;
     }
@@ -162,14 +158,14 @@ Ctcp::PropertyUpdate Ctcp::PropertyUpdateOf(const std::string &line, int64_t now
 int Ctcp::ReplyFeed(Session &session, const std::string &text, const std::string &line)
 {
     (void)text; // the line carries the reply; PropertyUpdateOf reads it from there
-    if (session.m_propertyDialogs.empty())
+    if (session.PropertySheetNicks().empty())
         return 0;
     const PropertyUpdate update = PropertyUpdateOf(line, std::time(nullptr));
     if (update.field == PropertyUpdate::None || update.nick.empty())
         return 0;
     Shell *shell = session.GetShell();
     int taken = 0;
-    for (const std::string &nick : session.m_propertyDialogs) {
+    for (const std::string &nick : session.PropertySheetNicks()) {
         if (nick != update.nick)
             continue;
         if (shell)

@@ -23,7 +23,7 @@ public:
 
     // Offers a WHOIS numeric, or a NOTICE line carrying a CTCP reply (text:
     // the reply without its leading 0x01), to the user-property sheets the
-    // session has open (Session::m_propertyDialogs). Returns 1 when one of
+    // session has open (Session::PropertySheetNicks). Returns 1 when one of
     // them took the line (it is handed to Shell::UserPropertiesLine), else 0.
     static int ReplyFeed(Session &session, const std::string &text, const std::string &line);
 

@@ -92,7 +92,7 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
 
     if (ReadBool("DCC Dialog")) {
         std::string notice;
-        if (!session.m_pendingRequests.Add(kind, std::time(nullptr), nick, command, notice)) {
+        if (!session.Requests().Add(kind, std::time(nullptr), nick, command, notice)) {
             session.Log("No room among the pending requests, DCC offer of %s dropped", nick.c_str());
             if (!notice.empty())
                 session.PrintTo("", TextClass::Error, notice);

@@ -9,8 +9,8 @@
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
-#include "session/NameCase.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/Words.h"
 
@@ -90,7 +90,7 @@ int Part(Session &session, const std::string &line)
 {
     const std::string who = Who(line);
     Conversation *window = session.FindWindow(GetWord(line, 3));
-    if (!window || EqualNoCase(who, session.Nick()))
+    if (!window || EqualIgnoringCase(who, session.Nick()))
         return 1;
     window->Nicks().RemoveNick(who);
     window->NickListChanged();
@@ -108,14 +108,14 @@ int Quit(Session &session, const std::string &line)
     if (!reason.empty())
         text += ": " + reason;
 
-    const std::string lowerWho = LowerName(who);
+    const std::string lowerWho = FoldCase(who);
     for (Conversation *window : session.Windows()) {
         if (!window->HasView())
             continue;
         const bool listed = window->Nicks().RemoveNick(who);
         if (listed)
             window->NickListChanged();
-        if (listed || LowerName(window->Name()) == lowerWho)
+        if (listed || FoldCase(window->Name()) == lowerWho)
             window->Print(text, TextClass::Info);
     }
     return 1;
@@ -130,7 +130,7 @@ int Kick(Session &session, const std::string &line)
     const std::string who = Who(line);
     const std::string victim = GetWord(line, 4);
     const std::string reason = Rest(line, 5);
-    const bool kickedOut = !victim.empty() && EqualNoCase(victim, session.Nick());
+    const bool kickedOut = !victim.empty() && EqualIgnoringCase(victim, session.Nick());
 
     window->Nicks().RemoveNick(victim);
     if (kickedOut)

@@ -10,9 +10,9 @@
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
 #include "session/Ctcp.h"
-#include "session/NameCase.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/CaseFold.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
 #include "text/Words.h"
@@ -51,7 +51,7 @@ void AddressBookAlert(Session &session, const std::string &sender, const std::st
     const int mode = AlertMode(session, sender);
     if (mode == 0)
         return;
-    const bool toMe = EqualNoCase(target, session.Nick());
+    const bool toMe = EqualIgnoringCase(target, session.Nick());
     int sound = -1;
     if (mode == 1 || (mode == 3 && toMe))
         sound = kSimpleBeep;
@@ -76,7 +76,7 @@ void PrivateMessage(Session &session, const std::string &line, const std::string
     }
     if (ReadBool("Query Dialog")) {
         std::string notice;
-        if (!session.m_pendingRequests.Add(1, std::time(nullptr), sender, text, notice)) {
+        if (!session.Requests().Add(1, std::time(nullptr), sender, text, notice)) {
             session.Log("No room among the pending requests, dropped the message of %s", sender.c_str());
             if (!notice.empty())
                 session.PrintTo("", TextClass::Error, notice);
@@ -107,7 +107,7 @@ int Notice(Session &session, const std::string &line)
     if (!text.empty() && text.back() == Ctcp::kMarker)
         text.pop_back();
 
-    if (session.m_whoisAll) {
+    if (session.WhoisToAll()) {
         if (ctcpReply)
             Ctcp::ShowReply(session, who, text, std::time(nullptr));
         else
@@ -138,7 +138,7 @@ int Privmsg(Session &session, const std::string &line)
     AddressBookAlert(session, sender, target);
     if (!text.empty() && text[0] == Ctcp::kMarker)
         return Ctcp::Request(session, line);
-    if (LowerName(target) == LowerName(session.Nick()))
+    if (EqualIgnoringCase(target, session.Nick()))
         PrivateMessage(session, line, sender, text);
     else
         session.PrintTo(target, TextClass::Text, StrPrintf("%s: %s", sender.c_str(), text.c_str()));
@@ -148,7 +148,7 @@ int Privmsg(Session &session, const std::string &line)
 int AwayReply(Session &session, const std::string &line)
 {
     const bool away = GetWord(line, 2) == "306";
-    session.m_away = away;
+    session.SetAway(away);
     const std::string &nick = session.Nick();
     for (Conversation *window : session.Windows()) {
         if (!window->Nicks().FindNick(nick))

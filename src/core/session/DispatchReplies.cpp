@@ -172,7 +172,7 @@ int WhoisReply(Session &session, const std::string &line)
     const std::string text = WhoisText(line, NumericValue(GetWord(line, 2)));
     if (text.empty())
         return 1;
-    if (session.m_whoisPopup) {
+    if (session.WhoisToPopup()) {
         if (Shell *shell = session.GetShell())
             shell->PopupLine(ConvertToHtml(text));
     } else {
@@ -186,7 +186,7 @@ int WhoReply(Session &session, const std::string &line)
     if (GetWord(line, 2) != "352")
         return 1;
     WhoActions::RunReply(session, line);
-    if (session.m_whoisAll) {
+    if (session.WhoisToAll()) {
         if (Shell *shell = session.GetShell())
             shell->PopupLine(ConvertToHtml(StrPrintf("who %s: %s", GetWord(line, 3).c_str(), GetRest(line, 3).c_str())));
     }

@@ -1,6 +1,6 @@
 #include "session/PendingRequests.h"
 
-#include "session/NameCase.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/Words.h"
 
@@ -15,7 +15,7 @@ bool PendingRequests::Add(int kind, int64_t time, const std::string &nick, const
                           std::string &notice)
 {
     notice.clear();
-    const std::string folded = LowerName(nick);
+    const std::string folded = FoldCase(nick);
     size_t &count = m_countOf[folded];
     if (count >= kMaxPerSender) {
         if (m_toldSenders.insert(folded).second)
@@ -40,7 +40,7 @@ std::vector<std::string> PendingRequests::Take(const std::function<bool(const st
     std::vector<std::string> taken;
     for (auto it = m_entries.begin(); it != m_entries.end();) {
         if (match(*it)) {
-            const auto counted = m_countOf.find(LowerName(GetWord(*it, 3)));
+            const auto counted = m_countOf.find(FoldCase(GetWord(*it, 3)));
             if (counted != m_countOf.end() && --counted->second == 0)
                 m_countOf.erase(counted);
             taken.push_back(std::move(*it));

@@ -8,7 +8,7 @@
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
-#include "session/NameCase.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/Words.h"
 
@@ -132,7 +132,7 @@ void Session::LearnOwnAddress(const std::string &prefix)
     const std::string address = StripColon(prefix);
     const size_t bang = address.find('!');
     const size_t at = address.find('@', bang == std::string::npos ? 0 : bang);
-    if (bang == std::string::npos || at == std::string::npos || !EqualNoCase(address.substr(0, bang), m_nick))
+    if (bang == std::string::npos || at == std::string::npos || !EqualIgnoringCase(address.substr(0, bang), m_nick))
         return;
     m_ownUser = address.substr(bang + 1, at - bang - 1);
     LearnOwnHost(address.substr(at + 1));
@@ -168,8 +168,8 @@ void Session::NickChanged(const std::string &line)
         window->Print(Strings::Format(Str::NickChanged, oldNick.c_str(), newNick.c_str()), TextClass::Info);
     }
 
-    auto it = m_windows.find(LowerName(oldNick));
-    if (it != m_windows.end() && it->second->Type() == WindowPrivate)
+    auto it = m_windows.find(FoldCase(oldNick));
+    if (it != m_windows.end() && it->second->Type() == Conversation::TypePrivate)
         RenameWindow(oldNick, newNick);
 
     if (oldNick == m_nick) {

@@ -7,9 +7,9 @@
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
-#include "session/NameCase.h"
 #include "session/SessionSocket.h"
 #include "session/SessionTable.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/Words.h"
 
@@ -52,14 +52,14 @@ bool Session::InitKernel(const std::string &host, unsigned port, const std::stri
     m_port = port;
     if (!confName.empty())
         m_confName = confName;
-    m_key = LowerName(StrPrintf("KRNL:%d:%s:%u", SessionTable::NextSessionNumber(), host.c_str(), port));
+    m_key = FoldCase(StrPrintf("KRNL:%d:%s:%u", SessionTable::NextSessionNumber(), host.c_str(), port));
     m_table.Enter(m_key, this);
     Log("InitKernel: %s:%u, ConfName: %s", host.c_str(), port, confName.c_str());
     InitKernelProps(host, port);
 
     Conversation *server = FindWindow(m_key);
     if (!server)
-        server = OpenWindow(m_key, Conversation::KindText, WindowStatus);
+        server = OpenWindow(m_key, Conversation::KindText, Conversation::TypeStatus);
     if (server)
         server->SetTitle(m_humanName);
 
@@ -77,7 +77,7 @@ void Session::InitKernelProps(const std::string &host, unsigned port)
         m_confName = host;
         for (const std::string &key : keys) {
             const std::string record = ReadString("Servers", key);
-            if (EqualNoCase(RecordField(record, 1), host)
+            if (EqualIgnoringCase(RecordField(record, 1), host)
                 && static_cast<unsigned>(std::atoi(RecordField(record, 2).c_str())) == port)
                 m_confName = key;
         }
@@ -102,8 +102,7 @@ void Session::StartConnect()
     ++m_connectionNumber;
     PrintTo("", TextClass::Info, Strings::Format(Str::ConnectingTo, m_host.c_str(), m_port));
     m_waitingLines.clear();
-    m_lastCommand.clear();
-    m_lastResult = 0;
+    RecordCommand(std::string(), 0);
     m_ownUser.clear();
     m_ownHost.clear();
 

@@ -4,17 +4,18 @@
 
 #include <cstdarg>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "conversation/Conversation.h"
 #include "session/CtcpRateLimit.h"
 #include "session/LineAssembler.h"
 #include "session/PendingRequests.h"
 #include "text/TextClass.h"
 
-class Conversation;
 class SessionSocket;
 class SessionTable;
 class Shell;
@@ -22,13 +23,11 @@ class Shell;
 // One connection to one IRC server (the "kernel" of the log lines): its
 // connection and reconnection, the line transport, registration and nick
 // handling, and the registry of its conversations with the print routing.
-// Everything runs on the UI thread; nothing here blocks.
+// Everything runs on the UI thread; nothing here blocks. Each section below
+// names the .cpp that holds it.
 class Session
 {
 public:
-    // Window types of OpenWindow (as Conversation::Type).
-    enum { WindowStatus = 1, WindowChannel = 2, WindowPrivate = 4 };
-
     explicit Session(SessionTable &table);
     // Shuts the sending side down and closes the socket. The session must not
     // be inside OnReceive (SessionTable::CloseSession takes care of that).
@@ -36,7 +35,7 @@ public:
     Session(const Session &) = delete;
     Session &operator=(const Session &) = delete;
 
-    // ---- lifecycle and connection ----
+    // ---- lifecycle and connection: Session.cpp ----
     // Names the session, enters it into the table, opens its server window
     // and starts the first connection attempt. confName may be empty.
     bool InitKernel(const std::string &host, unsigned port, const std::string &confName);
@@ -52,12 +51,13 @@ public:
     void Shutdown();
 
     // ---- socket notifications (error: the operating system's code) ----
+    // OnConnect, OnClose: Session.cpp; OnReceive, OnSend: SessionTransport.cpp
     void OnConnect(int error);
     void OnReceive(int error);
     void OnSend(int error);
     void OnClose(int error);
 
-    // ---- line transport ----
+    // ---- line transport: SessionTransport.cpp (DeleteWhenIdle: Session.cpp) ----
     // Sends one line with exactly one CR LF, or queues it while not connected
     // (returns 0 then). A line with CR, LF or NUL inside is cut at the first
     // such byte. Bytes the socket cannot take at once are kept and written
@@ -73,6 +73,8 @@ public:
     void DeleteWhenIdle();
 
     // ---- server lines and commands ----
+    // DispatchServerLine: Dispatch.cpp, its handlers as DispatchHandlers.h maps
+    // them; Command: SessionCommand.cpp, the handlers in commands/.
     // Interprets one received line (UTF-8) in the fixed order of tests of
     // Dispatch.cpp. Returns 1 when the line was handled, else the handler's
     // result (0: not recognised; numerics nobody handles are shown raw).
@@ -81,7 +83,7 @@ public:
     // done, 0 unknown or misused.
     int Command(const std::string &window, int kind, const std::string &line);
 
-    // ---- registration and nick ----
+    // ---- registration and nick: Registration.cpp ----
     int Register();
     int NickCommand(const std::string &line);
     void Welcome(const std::string &line);
@@ -99,11 +101,11 @@ public:
     // registered, and a host of 63 bytes.
     size_t OwnPrefixLength() const;
 
-    // ---- windows and printing ----
+    // ---- windows and printing: SessionWindows.cpp (Log: Session.cpp) ----
     // Case-insensitive; a conversation without view (native window gone) is skipped.
     Conversation *FindWindow(const std::string &name) const;
     // Find-or-create (name lower-cased); asks the Shell for a view.
-    Conversation *OpenWindow(const std::string &name, int kind, int type);
+    Conversation *OpenWindow(const std::string &name, Conversation::WindowKind kind, Conversation::WindowType type);
     // Parts a channel ("/servermsg PART %s close"), destroys the conversation.
     bool CloseWindow(const std::string &name);
     // Files a window under a new name (a private partner changed nick).
@@ -122,7 +124,7 @@ public:
     // "[key] message" to the debug log, only while it is open.
     void Log(const char *format, ...) __attribute__((format(printf, 2, 3)));
 
-    // ---- accessors ----
+    // ---- accessors (GetShell: Session.cpp) ----
     const std::string &Key() const { return m_key; }
     const std::string &Host() const { return m_host; }
     unsigned Port() const { return m_port; }
@@ -132,23 +134,46 @@ public:
     const std::string &RegisteredNick() const { return m_registeredNick; }
     bool IsConnected() const { return m_connected; }
     bool IsConnecting() const { return m_connecting; }
-    bool AutoReconnect() const { return m_autoReconnect; }
     SessionTable &Table() const { return m_table; }
     Shell *GetShell() const;
 
-    // State kept for the command and dispatch code.
-    std::string m_lastCommand;
-    int m_lastResult = 0;
-    bool m_whoisPopup = false;
-    bool m_whoisAll = false;
-    bool m_away = false;
-    std::string m_awayMessage;
-    std::vector<std::string> m_whoActions;
-    std::vector<std::string> m_ignoreList;
-    PendingRequests m_pendingRequests;
-    // Nicks whose user-property sheets are open and collect WHOIS and CTCP replies.
-    std::vector<std::string> m_propertyDialogs;
-    CtcpRateLimit m_ctcpLimit;
+    // ---- state of the command and dispatch code: SessionState.cpp ----
+    // The last command line that reached a handler and its result.
+    void RecordCommand(const std::string &line, int result);
+    const std::string &LastCommand() const { return m_lastCommand; }
+    int LastResult() const { return m_lastResult; }
+    // Where the replies to the last "/whois" go: to the pop-up and, with
+    // "-all", to every window too.
+    void RouteWhoisReplies(bool toPopup, bool toAll);
+    bool WhoisToPopup() const { return m_whoisPopup; }
+    bool WhoisToAll() const { return m_whoisAll; }
+    // Whether the server says we are away (305/306), and the message we last
+    // set with the away switch.
+    void SetAway(bool away) { m_away = away; }
+    bool IsAway() const { return m_away; }
+    void SetAwayMessage(const std::string &message) { m_awayMessage = message; }
+    const std::string &AwayMessage() const { return m_awayMessage; }
+    // What "/who nick -ban ..." and the like wait to do when the WHO reply
+    // comes (entries made by WhoActions::MakeEntry, in order).
+    void QueueWhoAction(const std::string &entry);
+    const std::vector<std::string> &QueuedWhoActions() const { return m_whoActions; }
+    // Removes the entries isDue accepts and returns them in queue order.
+    std::vector<std::string> TakeWhoActions(const std::function<bool(const std::string &)> &isDue);
+    // The ignore list ("host flags minutes since" entries, see IgnoreList).
+    std::vector<std::string> &Ignores() { return m_ignoreList; }
+    const std::vector<std::string> &Ignores() const { return m_ignoreList; }
+    // Requests waiting for the user's answer (DCC offers, private messages).
+    PendingRequests &Requests() { return m_pendingRequests; }
+    const PendingRequests &Requests() const { return m_pendingRequests; }
+    // Nicks whose user-property sheets are open; they collect the WHOIS and
+    // CTCP replies about them. A nick is listed once per open sheet.
+    void AddPropertySheet(const std::string &nick) { m_propertyDialogs.push_back(nick); }
+    void RemovePropertySheet(const std::string &nick);
+    const std::vector<std::string> &PropertySheetNicks() const { return m_propertyDialogs; }
+    // Whether a CTCP request may be answered now (false while flooded).
+    bool AllowCtcpAnswer() { return m_ctcpLimit.AllowNow(); }
+    // The clock that paces CTCP answers (tests and the fuzzer set their own).
+    void SetCtcpClock(CtcpRateLimit::Clock clock) { m_ctcpLimit.SetClock(std::move(clock)); }
 
 private:
     // Defers the deletion of the session until the outermost running
@@ -212,4 +237,15 @@ private:
     bool m_shutdown = false;
     bool m_lossReported = false; // "* Spojenie prerušené" was printed since the last connection
     unsigned m_connectionNumber = 0; // changes with every attempt and every loss
+    std::string m_lastCommand;
+    int m_lastResult = 0;
+    bool m_whoisPopup = false;
+    bool m_whoisAll = false;
+    bool m_away = false;
+    std::string m_awayMessage;
+    std::vector<std::string> m_whoActions;
+    std::vector<std::string> m_ignoreList;
+    PendingRequests m_pendingRequests;
+    std::vector<std::string> m_propertyDialogs;
+    CtcpRateLimit m_ctcpLimit;
 };

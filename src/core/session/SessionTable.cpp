@@ -1,7 +1,7 @@
 #include "session/SessionTable.h"
 
-#include "session/NameCase.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 
 SessionTable::SessionTable(Shell *shell) : m_shell(shell) {}
@@ -59,7 +59,7 @@ Session *SessionTable::FindSession(const std::string &name) const
     if (exact != m_sessions.end())
         return exact->second.get();
     for (const auto &[key, session] : m_sessions) {
-        if (EqualNoCase(key, name) || EqualNoCase(session->HumanName(), name))
+        if (EqualIgnoringCase(key, name) || EqualIgnoringCase(session->HumanName(), name))
             return session.get();
     }
     return nullptr;

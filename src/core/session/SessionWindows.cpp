@@ -3,21 +3,22 @@
 
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
-#include "session/NameCase.h"
 #include "session/SessionTable.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 
 Conversation *Session::FindWindow(const std::string &name) const
 {
-    auto it = m_windows.find(LowerName(name));
+    auto it = m_windows.find(FoldCase(name));
     if (it == m_windows.end() || !it->second->HasView())
         return nullptr;
     return it->second.get();
 }
 
-Conversation *Session::OpenWindow(const std::string &name, int kind, int type)
+Conversation *Session::OpenWindow(const std::string &name, Conversation::WindowKind kind,
+                                  Conversation::WindowType type)
 {
-    const std::string lower = LowerName(name);
+    const std::string lower = FoldCase(name);
     if (lower.empty())
         return nullptr;
     Conversation *window;
@@ -40,7 +41,7 @@ Conversation *Session::OpenWindow(const std::string &name, int kind, int type)
 
 bool Session::CloseWindow(const std::string &name)
 {
-    const std::string lower = LowerName(name);
+    const std::string lower = FoldCase(name);
     auto it = m_windows.find(lower);
     if (it == m_windows.end())
         return false;
@@ -61,8 +62,8 @@ bool Session::CloseWindow(const std::string &name)
 
 bool Session::RenameWindow(const std::string &oldName, const std::string &newName)
 {
-    const std::string oldKey = LowerName(oldName);
-    const std::string newKey = LowerName(newName);
+    const std::string oldKey = FoldCase(oldName);
+    const std::string newKey = FoldCase(newName);
     auto it = m_windows.find(oldKey);
     if (it == m_windows.end() || newKey.empty())
         return false;

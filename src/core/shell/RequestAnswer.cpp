@@ -1,8 +1,8 @@
 #include "shell/RequestAnswer.h"
 
 #include "conversation/Conversation.h"
-#include "session/NameCase.h"
 #include "session/Session.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/Words.h"
 
@@ -14,7 +14,7 @@ namespace {
 std::vector<std::string> TakeMatching(Session &session, int kind, const std::string &nick,
                                       const std::string &data)
 {
-    return session.m_pendingRequests.Take(
+    return session.Requests().Take(
         [&](const std::string &entry) { return RequestAnswer::Matches(entry, kind, nick, data); });
 }
 
@@ -23,7 +23,7 @@ std::vector<std::string> TakeMatching(Session &session, int kind, const std::str
 bool RequestAnswer::Matches(const std::string &entry, int kind, const std::string &nick,
                             const std::string &data)
 {
-    if (std::atoi(GetWord(entry, 1).c_str()) != kind || !EqualNoCase(GetWord(entry, 3), nick))
+    if (std::atoi(GetWord(entry, 1).c_str()) != kind || !EqualIgnoringCase(GetWord(entry, 3), nick))
         return false;
     // A file offer is "... /dcc send receive host port size file name".
     return kind != 4 || GetRest(entry, 10) == data;

@@ -1,6 +1,7 @@
 #include "text/Decoration.h"
 
 #include "config/Strings.h"
+#include "text/CaseFold.h"
 #include "text/IrcCodes.h"
 
 #include <array>
@@ -38,22 +39,6 @@ constexpr SmileyRow kSmileys[] = {
 bool StartsWith(std::string_view text, std::string_view prefix)
 {
     return text.substr(0, prefix.size()) == prefix;
-}
-
-char AsciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 // ColorToHex without printf: lines are built by the thousand a second.
@@ -459,7 +444,7 @@ bool NickMatchesMember(std::string_view nick, std::string_view member)
 {
     if (!member.empty() && (member.front() == '@' || member.front() == '+'))
         member.remove_prefix(1);
-    return !nick.empty() && EqualsIgnoringCase(nick, member);
+    return !nick.empty() && EqualIgnoringAsciiCase(nick, member);
 }
 
 const char *SmileyFile(std::string_view word)

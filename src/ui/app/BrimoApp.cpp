@@ -15,6 +15,7 @@
 #include "session/SessionTable.h"
 #include "shell/RequestAnswer.h"
 #include "text/StrPrintf.h"
+#include "widgets/Utf8Text.h"
 #include "windows/ChannelFrame.h"
 #include "input/CommandList.h"
 
@@ -34,11 +35,6 @@
 namespace {
 
 CBrimoApp *s_instance = nullptr;
-
-QString Q(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 } // namespace
 
@@ -70,7 +66,7 @@ CBrimoApp *CBrimoApp::Instance()
 
 int CBrimoApp::Start(const QStringList &arguments)
 {
-    QDir::setCurrent(Q(ExeDirectory()));
+    QDir::setCurrent(FromUtf8(ExeDirectory()));
     QCoreApplication::setOrganizationName(QStringLiteral("Brimo"));
     QCoreApplication::setApplicationName(QStringLiteral("Brimo"));
     LoadQtTranslation();
@@ -116,7 +112,7 @@ bool CBrimoApp::LoadQtTranslation()
     auto translation = std::make_unique<CQtTranslation>();
     // Qt's installed translations, or a "translations" folder shipped beside the program.
     if (!translation->Load({QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-                            QDir(Q(ExeDirectory())).filePath(QStringLiteral("translations"))}))
+                            QDir(FromUtf8(ExeDirectory())).filePath(QStringLiteral("translations"))}))
         return false;
     QCoreApplication::installTranslator(translation.get());
     m_qtTranslation = std::move(translation);
@@ -224,16 +220,6 @@ Session *CBrimoApp::FindSession(const std::string &name) const
     return m_sessions->FindSession(name);
 }
 
-Session *CBrimoApp::ActiveSession() const
-{
-    if (!m_mainFrame)
-        return nullptr;
-    ShellChild *child = m_mainFrame->ActiveShellChild();
-    if (!child || child->SessionName().isEmpty())
-        return nullptr;
-    return FindSession(child->SessionName().toStdString());
-}
-
 bool CBrimoApp::ConnectFavourite(const std::string &serverKey)
 {
     const std::string record = ReadString("Servers", serverKey);
@@ -270,7 +256,7 @@ bool CBrimoApp::OpenDebugWindow()
     connect(m_debug, &CDebug::closed, this, &CBrimoApp::DebugWindowClosed);
     m_sessions->SetDebugSink([this](const std::string &text) {
         if (m_debug)
-            m_debug->AddText(Q(text));
+            m_debug->AddText(FromUtf8(text));
     });
     m_debug->show();
     if (m_mainFrame)
@@ -293,8 +279,8 @@ void CBrimoApp::OpenHelpWindow()
         return;
     }
     m_help = new CHelpFrame();
-    m_help->OpenIndex(Q(ExeDirectory()));
-    m_mainFrame->AddChild(m_help, QString::fromUtf8(Strings::Get(Str::HelpTitle)));
+    m_help->OpenIndex(FromUtf8(ExeDirectory()));
+    m_mainFrame->AddChild(m_help, FromUtf8(Strings::Get(Str::HelpTitle)));
     RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
 }
 
@@ -404,7 +390,7 @@ int CBrimoApp::MessageBox(const std::string &text, const std::string &title, int
         standard = QMessageBox::Ok | QMessageBox::Cancel;
     else if (buttons == ButtonsYesNo)
         standard = QMessageBox::Yes | QMessageBox::No;
-    QMessageBox box(QMessageBox::Information, title.empty() ? QStringLiteral("Brimo") : Q(title), Q(text), standard,
+    QMessageBox box(QMessageBox::Information, title.empty() ? QStringLiteral("Brimo") : FromUtf8(title), FromUtf8(text), standard,
                     m_mainFrame);
     box.setTextFormat(Qt::PlainText); // the text may hold a nick, a channel or a server's words
     const int answer = box.exec();
@@ -423,7 +409,7 @@ int CBrimoApp::MessageBox(const std::string &text, const std::string &title, int
 QString CBrimoApp::FileDialogFilter(const std::string &filter)
 {
     // "Text (*.txt)|*.txt|All (*.*)|*.*||" -> "Text (*.txt);;All (*.*)"
-    const QStringList parts = Q(filter).split(QLatin1Char('|'));
+    const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         if (parts.at(i).isEmpty())
@@ -438,18 +424,17 @@ QString CBrimoApp::FileDialogFilter(const std::string &filter)
 
 std::string CBrimoApp::OpenFileDialog(const std::string &folder, const std::string &filter)
 {
-    return QFileDialog::getOpenFileName(m_mainFrame, QString(), Q(folder), FileDialogFilter(filter)).toStdString();
+    return QFileDialog::getOpenFileName(m_mainFrame, QString(), FromUtf8(folder), FileDialogFilter(filter)).toStdString();
 }
 
 std::string CBrimoApp::SaveFileDialog(const std::string &folder, const std::string &fileName,
                                       const std::string &filter)
 {
-    const QString start = QDir(Q(folder)).filePath(Q(fileName));
+    const QString start = QDir(FromUtf8(folder)).filePath(FromUtf8(fileName));
     return QFileDialog::getSaveFileName(m_mainFrame, QString(), start, FileDialogFilter(filter)).toStdString();
 }
 
-// The notices pop-up, the user-property sheets and the channel search window
-// are not part of the program yet: what the core hands them is dropped.
+// The notices pop-up is not part of the program yet: its lines are dropped.
 void CBrimoApp::PopupLine(const std::string &) {}
 void CBrimoApp::UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line)
 {
@@ -505,7 +490,7 @@ bool CBrimoApp::CloseSearchWindow(const std::string &sessionKey)
 
 void CBrimoApp::OpenLink(const std::string &address)
 {
-    QString target = Q(address).trimmed();
+    QString target = FromUtf8(address).trimmed();
     if (target.isEmpty())
         return;
     if (target.startsWith(QLatin1String("www."), Qt::CaseInsensitive))

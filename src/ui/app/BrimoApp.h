@@ -62,8 +62,6 @@ public:
     bool CloseSession(const std::string &key);
     Session *FindSession(const std::string &name) const;
     SessionTable &Sessions() { return *m_sessions; }
-    // The session of the active child window, or null.
-    Session *ActiveSession() const;
 
     // ---- debug log ----
     void DebugLog(const char *format, ...) __attribute__((format(printf, 2, 3)));
@@ -80,7 +78,6 @@ public:
     AppSettings &Settings() { return m_settings; }
     const AppSettings &Settings() const { return m_settings; }
     CMainFrame *MainFrame() const { return m_mainFrame; }
-    const std::vector<std::string> &HelpLines() const { return m_helpLines; }
     // Fills the contact list of the session table from the address book.
     void LoadContactNicks();
     BalloonQueue &Balloons() { return m_balloons; }

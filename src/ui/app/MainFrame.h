@@ -93,7 +93,6 @@ public:
     void RestorePlacement();
     bool ShouldStartMaximised() const;
 
-    QTimer *Timer0() const { return m_timer0; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;

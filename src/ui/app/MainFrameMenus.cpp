@@ -10,6 +10,7 @@
 #include "config/Strings.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "widgets/Utf8Text.h"
 
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -160,11 +161,6 @@ const std::vector<TopMenu> &MenuResource()
     return menus;
 }
 
-QString U(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 } // namespace
 
 QAction *CMainFrame::AddAction(int id, const QString &text, const QKeySequence &shortcut, bool checkable)
@@ -183,14 +179,14 @@ QAction *CMainFrame::AddAction(int id, const QString &text, const QKeySequence &
 void CMainFrame::CreateActions()
 {
     for (const MenuItem &item : kActionTable)
-        AddAction(item.id, U(item.text), item.keys ? QKeySequence(U(item.keys)) : QKeySequence(), item.checkable);
+        AddAction(item.id, FromUtf8(item.text), item.keys ? QKeySequence(FromUtf8(item.keys)) : QKeySequence(), item.checkable);
     // Further keys of the same commands.
     Action(CommandId::EditCopy)->setShortcuts({QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Insert"))});
     Action(CommandId::EditCut)->setShortcuts({QKeySequence(QStringLiteral("Ctrl+X")), QKeySequence(QStringLiteral("Shift+Delete"))});
     Action(CommandId::EditPaste)->setShortcuts({QKeySequence(QStringLiteral("Ctrl+V")), QKeySequence(QStringLiteral("Shift+Insert"))});
     for (int k = 0; k < 16; ++k) {
-        AddAction(CommandId::TextColourFirst + k, U(kColourNames[k]));
-        AddAction(CommandId::BackgroundColourFirst + k, U(kColourNames[k]));
+        AddAction(CommandId::TextColourFirst + k, FromUtf8(kColourNames[k]));
+        AddAction(CommandId::BackgroundColourFirst + k, FromUtf8(kColourNames[k]));
     }
 }
 
@@ -206,25 +202,25 @@ void CMainFrame::RebuildMenus()
     QMenuBar *bar = menuBar();
     RemoveMenus(bar);
     for (const ::TopMenu &top : MenuResource()) {
-        QMenu *menu = bar->addMenu(U(top.title));
-        menu->setObjectName(U(top.objectName));
+        QMenu *menu = bar->addMenu(FromUtf8(top.title));
+        menu->setObjectName(FromUtf8(top.objectName));
         for (int id : top.items) {
             switch (id) {
             case 0:
                 menu->addSeparator();
                 break;
             case ServersSub:
-                m_serversMenu = menu->addMenu(U("&Pripojiť sa"));
+                m_serversMenu = menu->addMenu(FromUtf8("&Pripojiť sa"));
                 m_serversMenu->setObjectName(QStringLiteral("servers"));
                 FillServersMenu(m_serversMenu);
                 break;
             case FavouriteChannelsSub:
-                m_favouriteChannelsMenu = menu->addMenu(U("Obľúbené &Kanály"));
+                m_favouriteChannelsMenu = menu->addMenu(FromUtf8("Obľúbené &Kanály"));
                 m_favouriteChannelsMenu->setObjectName(QStringLiteral("favouriteChannels"));
                 FillFavouriteChannelsMenu(m_favouriteChannelsMenu);
                 break;
             case SearchSub: {
-                QMenu *search = menu->addMenu(U("&Hľadať Kanály"));
+                QMenu *search = menu->addMenu(FromUtf8("&Hľadať Kanály"));
                 search->setObjectName(QStringLiteral("search"));
                 search->addAction(Action(CommandId::ChannelSearch));
                 break;
@@ -232,16 +228,16 @@ void CMainFrame::RebuildMenus()
             case TextColourSub:
             case BackgroundColourSub: {
                 const bool text = id == TextColourSub;
-                QMenu *colours = menu->addMenu(U(text ? "Farb&a Písma" : "Far&ba Pozadia"));
+                QMenu *colours = menu->addMenu(FromUtf8(text ? "Farb&a Písma" : "Far&ba Pozadia"));
                 const int first = text ? CommandId::TextColourFirst : CommandId::BackgroundColourFirst;
                 for (int k = 0; k < 16; ++k)
                     colours->addAction(Action(first + k));
                 break;
             }
             case AdvancedSub: {
-                QMenu *advanced = menu->addMenu(U("Po&kročilé"));
+                QMenu *advanced = menu->addMenu(FromUtf8("Po&kročilé"));
                 advanced->addAction(Action(CommandId::LoadScript));
-                m_removeScriptMenu = advanced->addMenu(U("&Odstrániť Skript"));
+                m_removeScriptMenu = advanced->addMenu(FromUtf8("&Odstrániť Skript"));
                 m_removeScriptMenu->setObjectName(QStringLiteral("removeScript"));
                 FillRemoveScriptMenu(m_removeScriptMenu);
                 break;
@@ -300,7 +296,7 @@ void CMainFrame::FillServersMenu(QMenu *menu)
         ++id;
     }
     if (servers.empty())
-        menu->addAction(U("(žiadne obľúbené servery)"))->setEnabled(false);
+        menu->addAction(FromUtf8("(žiadne obľúbené servery)"))->setEnabled(false);
 }
 
 void CMainFrame::FillFavouriteChannelsMenu(QMenu *menu)
@@ -326,7 +322,7 @@ void CMainFrame::FillFavouriteChannelsMenu(QMenu *menu)
         }
     }
     if (menu->isEmpty())
-        menu->addAction(U("(žiadne obľúbené kanály)"))->setEnabled(false);
+        menu->addAction(FromUtf8("(žiadne obľúbené kanály)"))->setEnabled(false);
 }
 
 void CMainFrame::RunFavouriteChannel(QAction *action)

@@ -9,6 +9,7 @@
 #include "session/Ctcp.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 
 #include <QDialogButtonBox>
@@ -22,17 +23,11 @@
 
 namespace {
 
-constexpr int kPrivateWindow = 4;
 
 std::vector<QPointer<CDlgProperties>> &OpenSheets()
 {
     static std::vector<QPointer<CDlgProperties>> sheets;
     return sheets;
-}
-
-bool SameNameIgnoringCase(const std::string &a, const std::string &b)
-{
-    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
 }
 
 // A sheet hidden without being closed no longer counts as open: it goes, so
@@ -56,7 +51,7 @@ void DropHiddenSheets()
 CDlgProperties *CDlgProperties::Find(const std::string &sessionKey, const std::string &name)
 {
     for (const QPointer<CDlgProperties> &sheet : OpenSheets())
-        if (sheet && !sheet->isHidden() && sheet->m_sessionKey == sessionKey && SameNameIgnoringCase(sheet->m_name, name))
+        if (sheet && !sheet->isHidden() && sheet->m_sessionKey == sessionKey && EqualIgnoringCase(sheet->m_name, name))
             return sheet;
     return nullptr;
 }
@@ -73,7 +68,7 @@ CDlgProperties *CDlgProperties::OpenProperties(Session &session, const std::stri
     DropHiddenSheets();
 
     Conversation *window = session.FindWindow(name);
-    const bool isChannel = window && window->Type() != kPrivateWindow;
+    const bool isChannel = window && window->Type() != Conversation::TypePrivate;
     auto *sheet = new CDlgProperties(session.Table(), session.Key(), isChannel ? window->Name() : name, owner);
     OpenSheets().push_back(sheet);
     if (isChannel) {
@@ -82,7 +77,7 @@ CDlgProperties *CDlgProperties::OpenProperties(Session &session, const std::stri
         return sheet;
     }
     sheet->AddUserPages(name);
-    session.m_propertyDialogs.push_back(name);
+    session.AddPropertySheet(name);
     sheet->show();
     session.Command(std::string(), 0, StrPrintf("/whois %s", name.c_str()));
     return sheet;
@@ -182,9 +177,6 @@ void CDlgProperties::Forget()
     if (!m_user)
         return;
     if (Session *session = FindSession()) {
-        auto &nicks = session->m_propertyDialogs;
-        auto it = std::find(nicks.begin(), nicks.end(), m_name);
-        if (it != nicks.end())
-            nicks.erase(it);
+        session->RemovePropertySheet(m_name);
     }
 }

@@ -15,7 +15,7 @@ class CPPUserAdvanced;
 // user (CPPUser and CPPUserAdvanced pages, filled by the WHOIS and CTCP
 // replies the session routes to it). One sheet per name per session: the
 // open sheets are kept here, and the nick of each user sheet is listed in its
-// session's m_propertyDialogs while the sheet is open.
+// session's PropertySheetNicks() while the sheet is open.
 class CDlgProperties : public QDialog
 {
     Q_OBJECT

@@ -23,7 +23,6 @@ public:
     QString QuestionText() const;
     QPushButton *AcceptButton() const { return m_accept; }
     QPushButton *DeclineButton() const { return m_decline; }
-    QPushButton *IgnoreButton() const { return m_ignore; }
 
 signals:
     void answered(int result);

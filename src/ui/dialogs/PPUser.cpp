@@ -55,4 +55,3 @@ QString CPPUser::FullNameText() const { return m_fullName->text(); }
 QString CPPUser::ChannelsText() const { return m_channels->text(); }
 QString CPPUser::ServerText() const { return m_server->text(); }
 QString CPPUser::AwayText() const { return m_away->text(); }
-QString CPPUser::SignOnText() const { return m_signOn->text(); }

@@ -28,7 +28,6 @@ public:
     QString ChannelsText() const;
     QString ServerText() const;
     QString AwayText() const;
-    QString SignOnText() const;
 
 private:
     std::string m_sessionKey;

@@ -3,6 +3,7 @@
 #include "config/Config.h"
 #include "text/Colors.h"
 #include "input/CommandList.h"
+#include "widgets/Utf8Text.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
@@ -15,11 +16,6 @@ namespace {
 
 constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kWhite = 0xFFFFFF;
-
-QString FromUtf8(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string ToUtf8(const QString &text)
 {

@@ -42,7 +42,6 @@ public:
 
     // Background of an unformatted line (the window colour), 0xRRGGBB.
     void SetWindowColor(uint32_t rgb);
-    uint32_t WindowColor() const { return m_windowColor; }
     // The "Font" setting's face.
     void SetFontFace(const std::string &face);
 

@@ -3,6 +3,7 @@
 #include "commands/CommandHelp.h"
 #include "config/Strings.h"
 #include "input/InputCommandPanel.h"
+#include "widgets/Utf8Text.h"
 
 #include <QListWidget>
 
@@ -14,10 +15,6 @@ constexpr int kListWidth = 350;
 constexpr int kListHeight = 150;
 constexpr int kPanelLeft = 100;
 
-QString FromUtf8(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

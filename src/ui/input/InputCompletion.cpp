@@ -42,19 +42,19 @@ void SetResult(InputCompletion::Line &result, std::string codes)
 bool InputCompletion::Complete(const CompletionSource &source, const Line &line, Line &result)
 {
     switch (source.WindowType()) {
-    case CompletionSource::Private:
+    case Conversation::TypePrivate:
         // The caret is compared with the IRC text's length, so a line that
         // carries formatting is left alone.
         if (line.caret != InputCodes::CharacterCount(line.codes))
             return false;
         SetResult(result, line.codes + source.WindowName() + " ");
         return true;
-    case CompletionSource::Status:
+    case Conversation::TypeStatus:
         if (line.caret != 0)
             return false;
         SetResult(result, "/quote ");
         return true;
-    case CompletionSource::Channel:
+    case Conversation::TypeChannel:
         return CompleteInChannel(source, line, result);
     default:
         return false;

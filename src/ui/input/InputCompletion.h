@@ -3,16 +3,16 @@
 
 #include <string>
 
+#include "conversation/Conversation.h"
+
 // What Tab completion needs to know of the conversation window that owns an
 // input line. The frame implements it over its conversation (window type,
 // name) and its nick list.
 class CompletionSource
 {
 public:
-    enum WindowType { Status = 1, Channel = 2, Private = 4 };
-
     virtual ~CompletionSource() = default;
-    virtual int WindowType() const = 0;
+    virtual Conversation::WindowType WindowType() const = 0;
     virtual std::string WindowName() const = 0;
     virtual int NickCount() const = 0;
     // The member's entry as listed, possibly with a status character ('@', '%', '+').

@@ -8,7 +8,7 @@ CInputConversationSource::CInputConversationSource(const Conversation &conversat
 {
 }
 
-int CInputConversationSource::WindowType() const
+Conversation::WindowType CInputConversationSource::WindowType() const
 {
     return m_conversation.Type();
 }

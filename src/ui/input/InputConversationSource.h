@@ -15,7 +15,7 @@ class CInputConversationSource : public CompletionSource
 public:
     explicit CInputConversationSource(const Conversation &conversation);
 
-    int WindowType() const override;
+    Conversation::WindowType WindowType() const override;
     std::string WindowName() const override;
     int NickCount() const override;
     std::string NickEntry(int index) const override;

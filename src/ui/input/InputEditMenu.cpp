@@ -42,7 +42,7 @@ CInputEditMenu::CInputEditMenu(CChannelCmd *input, QWidget *parent)
     m_underline = addInputAction(QString::fromUtf8("P&odčiarknuté Písmo\tCtrl+U"), &CChannelCmd::ToggleUnderline);
     m_underline->setCheckable(true);
     m_plain = addInputAction(QString::fromUtf8("&Jednoduché Písmo\tCtrl+P"), &CChannelCmd::SetPlainStyle);
-    m_inverse = addInputAction(QString::fromUtf8("&Invertované Písmo\tCtrl+I"), &CChannelCmd::SetInverseStyle);
+    addInputAction(QString::fromUtf8("&Invertované Písmo\tCtrl+I"), &CChannelCmd::SetInverseStyle);
     addSeparator();
     m_textColors = CreateColorMenu(QString::fromUtf8("Farb&a Písma"), kTextColorId);
     m_backgroundColors = CreateColorMenu(QString::fromUtf8("Far&ba Pozadia"), kBackgroundColorId);

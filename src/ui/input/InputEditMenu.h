@@ -25,7 +25,6 @@ public:
     QAction *BoldAction() const { return m_bold; }
     QAction *UnderlineAction() const { return m_underline; }
     QAction *PlainAction() const { return m_plain; }
-    QAction *InverseAction() const { return m_inverse; }
 
     // Checks and enables the items for the input line's current state.
     void UpdateItems();
@@ -40,6 +39,5 @@ private:
     QAction *m_bold = nullptr;
     QAction *m_underline = nullptr;
     QAction *m_plain = nullptr;
-    QAction *m_inverse = nullptr;
     QList<QAction *> m_inputActions;
 };

@@ -49,7 +49,6 @@ public:
     void SetUserMenu(CUserMenu *menu) { m_userMenu = menu; }
 
     CNickListModel *Model() const { return m_model; }
-    CNickListDelegate *Delegate() const { return m_delegate; }
     CChannelUsersTip *Tip() const { return m_tip; }
 
     // The row under a point of the viewport, -1 outside the items.

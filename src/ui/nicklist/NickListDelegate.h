@@ -21,7 +21,6 @@ public:
     explicit CNickListDelegate(QObject *parent = nullptr);
 
     void SetListColor(const QColor &color) { m_listColor = color; }
-    QColor ListColor() const { return m_listColor; }
     static QColor SelectionColor() { return QColor(0, 102, 204); }
 
     // The colours of an item's text and background.

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kTypeStatus = 1;
-constexpr int kTypeChannel = 2;
-constexpr int kTypePrivate = 4;
 
 constexpr int kContactNotifyMode = 3;
 
@@ -133,21 +130,21 @@ bool CUserMenu::IsEnabled(Item item, const UserMenuContext &context)
     return IsEnabled(item, context.windowType, !context.currentUser.isEmpty());
 }
 
-bool CUserMenu::IsEnabled(Item item, int windowType, bool hasUser)
+bool CUserMenu::IsEnabled(Item item, Conversation::WindowType windowType, bool hasUser)
 {
     if (!hasUser)
         return false;
     if (item == Properties)
         return true;
     switch (windowType) {
-    case kTypeChannel:
+    case Conversation::TypeChannel:
         return true;
-    case kTypePrivate:
+    case Conversation::TypePrivate:
         return item == WhoIs || item == DccChat || item == SendFile || item == Ignore;
-    case kTypeStatus:
-    default:
-        return false;
+    case Conversation::TypeStatus:
+        break;
     }
+    return false;
 }
 
 QString CUserMenu::CommandLine(Item item, const QString &channel, const QString &nick, const QString &extra)

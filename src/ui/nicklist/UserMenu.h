@@ -6,12 +6,14 @@
 #include <array>
 #include <functional>
 
+#include "conversation/Conversation.h"
+
 // What the "&Užívateľ" menu acts on: the conversation window it was opened
 // for (type 1 status, 2 channel, 4 private), its name and the current user
 // (the member selected in a channel, the other party of a private window).
 struct UserMenuContext
 {
-    int windowType = 0;
+    Conversation::WindowType windowType = Conversation::TypeStatus;
     QString windowName;
     QString currentUser;
     // Whether the application has property sheets ("Kto to je" and
@@ -54,7 +56,6 @@ public:
     // the menu is about to show; otherwise the one given to SetContext holds.
     void SetContext(const UserMenuContext &context);
     void SetContextProvider(std::function<UserMenuContext()> provider);
-    const UserMenuContext &Context() const { return m_context; }
 
     QAction *Action(Item item) const { return m_actions[item]; }
 
@@ -64,7 +65,7 @@ public:
 
     // Whether an item is enabled in a window of the given type, with or
     // without a current user.
-    static bool IsEnabled(Item item, int windowType, bool hasUser);
+    static bool IsEnabled(Item item, Conversation::WindowType windowType, bool hasUser);
     // The same for a context, whose application may lack property sheets.
     static bool IsEnabled(Item item, const UserMenuContext &context);
 

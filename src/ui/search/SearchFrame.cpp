@@ -3,6 +3,7 @@
 #include "config/Strings.h"
 #include "text/IrcCodes.h"
 #include "text/Words.h"
+#include "widgets/Utf8Text.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -25,18 +26,14 @@ public:
     }
 };
 
-QString Q(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 } // namespace
 
 CSearchFrame::CSearchFrame(const std::string &sessionKey, const std::string &networkName, QWidget *parent)
     : QWidget(parent), m_sessionKey(sessionKey), m_networkName(networkName), m_list(new QTreeWidget(this))
 {
     m_list->setColumnCount(3);
-    m_list->setHeaderLabels({Q(Strings::Get(Str::SearchChannelColumn)), Q(Strings::Get(Str::SearchUsersColumn)), Q(Strings::Get(Str::SearchTopicColumn))});
+    m_list->setHeaderLabels({FromUtf8(Strings::Get(Str::SearchChannelColumn)), FromUtf8(Strings::Get(Str::SearchUsersColumn)),
+                             FromUtf8(Strings::Get(Str::SearchTopicColumn))});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -59,10 +56,10 @@ void CSearchFrame::AddRow(const std::string &row)
         return;
     ++m_total;
     auto *item = new SearchItem();
-    item->setText(0, Q(channel));
+    item->setText(0, FromUtf8(channel));
     item->setText(1, QString::number(std::atoi(GetWord(row, 2).c_str())));
     item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    item->setText(2, Q(StripCodes(GetRest(row, 3))));
+    item->setText(2, FromUtf8(StripCodes(GetRest(row, 3))));
     m_list->addTopLevelItem(item);
     UpdateCaption();
 }
@@ -80,7 +77,7 @@ int CSearchFrame::FoundCount() const
 
 QString CSearchFrame::Caption() const
 {
-    return Q(Strings::Format(Str::SearchProgress, m_networkName.c_str(), FoundCount(), m_total));
+    return FromUtf8(Strings::Format(Str::SearchProgress, m_networkName.c_str(), FoundCount(), m_total));
 }
 
 void CSearchFrame::UpdateCaption()

@@ -49,7 +49,6 @@ public:
 
     // Used by the next Create.
     void SetPageStyle(const PageStyle &style);
-    const PageStyle &pageStyle() const { return m_style; }
     // Colours, nick list and address book look-ups used by WriteLine.
     void SetFormatContext(const FormatContext &context);
     FormatContext &formatContext() { return m_format; }
@@ -95,7 +94,6 @@ public:
     bool HasSelection() const;
     QString SelectedText() const;
     void SelectAll();
-    void ClearSelection();
     // Copies the selection to the clipboard (nothing without a selection).
     void Copy();
 

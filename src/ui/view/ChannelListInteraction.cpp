@@ -125,12 +125,6 @@ void CChannelList::SelectAll()
     viewport()->update();
 }
 
-void CChannelList::ClearSelection()
-{
-    m_anchor = m_cursor = TextPosition();
-    viewport()->update();
-}
-
 void CChannelList::Copy()
 {
     if (HasSelection())

@@ -1,6 +1,8 @@
 #include "view/HtmlLineParser.h"
 
+#include "text/CaseFold.h"
 #include "text/Decoration.h"
+#include "widgets/Utf8Text.h"
 
 #include <QColor>
 
@@ -34,22 +36,6 @@ bool IsNameChar(char c)
 bool IsSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
-}
-
-char AsciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view lowered)
-{
-    if (a.size() != lowered.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != lowered[i])
-            return false;
-    }
-    return true;
 }
 
 std::string_view Trimmed(std::string_view text)
@@ -94,7 +80,7 @@ bool ParseColor(std::string_view value, QRgb &rgb)
 {
     std::string_view text = Trimmed(value);
     for (const NamedColor &named : kNamedColors) {
-        if (EqualsIgnoringCase(text, named.name)) {
+        if (EqualIgnoringAsciiCase(text, named.name)) {
             rgb = named.rgb;
             return true;
         }
@@ -103,7 +89,7 @@ bool ParseColor(std::string_view value, QRgb &rgb)
         text.remove_prefix(1);
     if (ParseHexColor(text, rgb))
         return true;
-    if (text.empty() || text.size() > 32 || EqualsIgnoringCase(text, "transparent"))
+    if (text.empty() || text.size() > 32 || EqualIgnoringAsciiCase(text, "transparent"))
         return false;
     // Other colour names of the web, in case a script writes them.
     const QColor color = QColor::fromString(QLatin1String(text.data(), qsizetype(text.size())));
@@ -111,11 +97,6 @@ bool ParseColor(std::string_view value, QRgb &rgb)
         return false;
     rgb = color.rgb();
     return true;
-}
-
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 int BoundedNumber(std::string_view text, int fallback)
@@ -160,7 +141,7 @@ struct HtmlLineParser::Tag
     const Attribute *find(std::string_view lowered) const
     {
         for (size_t i = 0; i < m_count; ++i) {
-            if (EqualsIgnoringCase(m_attributes[i].name, lowered))
+            if (EqualIgnoringAsciiCase(m_attributes[i].name, lowered))
                 return &m_attributes[i];
         }
         return nullptr;
@@ -280,7 +261,7 @@ bool HtmlLineParser::parseTag(std::string_view html, size_t &pos, Tag &tag) cons
         return false;
     const std::string_view name = html.substr(nameStart, i - nameStart);
     const KnownTag *known = std::find_if(std::begin(kKnown), std::end(kKnown),
-                                         [&](const KnownTag &k) { return EqualsIgnoringCase(name, k.name); });
+                                         [&](const KnownTag &k) { return EqualIgnoringAsciiCase(name, k.name); });
     if (known == std::end(kKnown))
         return false;
     tag.m_kind = known->kind;
@@ -373,13 +354,13 @@ void HtmlLineParser::openSpan(const Tag &tag, StyledDocument &document)
         const std::string_view property = Trimmed(declaration.substr(0, colon));
         const std::string_view value = declaration.substr(colon + 1);
         QRgb rgb;
-        if (EqualsIgnoringCase(property, "color") && ParseColor(value, rgb))
+        if (EqualIgnoringAsciiCase(property, "color") && ParseColor(value, rgb))
             frame.m_foreground = rgb;
         // A transparent background shows the one below it.
-        else if (EqualsIgnoringCase(property, "background-color") && ParseColor(value, rgb))
+        else if (EqualIgnoringAsciiCase(property, "background-color") && ParseColor(value, rgb))
             frame.m_background = rgb;
         // As in a browser, an inner span cannot take away an outer underline.
-        else if (EqualsIgnoringCase(property, "text-decoration") && EqualsIgnoringCase(Trimmed(value), "underline"))
+        else if (EqualIgnoringAsciiCase(property, "text-decoration") && EqualIgnoringAsciiCase(Trimmed(value), "underline"))
             frame.m_underline = true;
     }
     const bool hasId = tag.has("id");

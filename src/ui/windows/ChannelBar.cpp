@@ -4,15 +4,11 @@
 #include "app/CommandIds.h"
 #include "windows/ChannelMenu.h"
 #include "widgets/PlainToolTip.h"
+#include "widgets/Utf8Text.h"
 
 #include <QAction>
 
 namespace {
-
-QString U(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 } // namespace
 
@@ -23,12 +19,12 @@ CChannelBar::CChannelBar(QWidget *parent) : QToolBar(parent)
     setFloatable(false);
     setIconSize(QSize(16, 16));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
-    AddCommand(CommandId::ChannelTopic, U("&Zvoliť Tému ..."));
-    AddCommand(CommandId::ChannelBans, U("Zakázaní &Užívatelia ..."));
+    AddCommand(CommandId::ChannelTopic, FromUtf8("&Zvoliť Tému ..."));
+    AddCommand(CommandId::ChannelBans, FromUtf8("Zakázaní &Užívatelia ..."));
     addSeparator();
-    AddCommand(CommandId::ChannelAddFavourite, U("Pridať K Obľúbeným"));
+    AddCommand(CommandId::ChannelAddFavourite, FromUtf8("Pridať K Obľúbeným"));
     addSeparator();
-    AddCommand(CommandId::ChannelProperties, U("Vlastnosti"));
+    AddCommand(CommandId::ChannelProperties, FromUtf8("Vlastnosti"));
     addSeparator();
     for (int k = 0; k < 5; ++k)
         AddCommand(CommandId::UserMessageFirst + k, QString::number(k + 1))->setEnabled(false);

@@ -199,8 +199,12 @@ CUserMenu *CChannelFrame::UserMenu()
 
 void CChannelFrame::CheckKind()
 {
-    if (m_kind == 0 || m_kind == 1 || m_kind == 2 || m_kind == 4)
+    switch (m_kind) {
+    case Conversation::KindView:
+    case Conversation::KindText:
+    case Conversation::KindChannel:
         return;
+    }
     const std::string text = StrPrintf("\nChannel Frame %d is unsupported.", m_kind);
     if (m_shell)
         m_shell->MessageBox(text, "Brimo", Shell::ButtonsOk);
@@ -277,7 +281,7 @@ void CChannelFrame::ContactsChanged()
     m_users->ContactsChanged();
 }
 
-int CChannelFrame::WindowType() const
+Conversation::WindowType CChannelFrame::WindowType() const
 {
     return m_conversation ? m_conversation->Type() : m_type;
 }

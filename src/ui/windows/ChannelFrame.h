@@ -1,6 +1,7 @@
 // A conversation window: text view, input line and, in a channel, the nick list.
 #pragma once
 
+#include "conversation/Conversation.h"
 #include "conversation/ConversationView.h"
 #include "conversation/TypedLine.h"
 #include "windows/ChildFrame.h"
@@ -71,9 +72,8 @@ public:
 
     // The conversation shown; null once it has gone (the window then closes).
     Conversation *GetConversation() const { return m_conversation; }
-    int WindowKind() const { return m_kind; }
     // The conversation's type (a window may become a channel on JOIN).
-    int WindowType() const;
+    Conversation::WindowType WindowType() const;
 
     // ---- the print interface ----
     // Shows one line: false for an empty text. time: seconds since 1970, 0 now.
@@ -189,8 +189,8 @@ private:
     const AppSettings &m_settings;
     SessionTable *m_table = nullptr;
     std::string m_displayName; // the session's display name, kept for the record and balloons
-    int m_kind;
-    int m_type;
+    Conversation::WindowKind m_kind;
+    Conversation::WindowType m_type;
     int m_nickListWidth = kDefaultNickListWidth;
     std::string m_savedRecord; // written once the conversation has gone
     CommandSink m_commandSink;

@@ -7,6 +7,7 @@
 #include "conversation/Shell.h"
 #include "session/Session.h"
 #include "text/StrPrintf.h"
+#include "widgets/Utf8Text.h"
 
 #include <QInputDialog>
 
@@ -40,11 +41,6 @@ const ModeItem *FindModeItem(int id)
     return nullptr;
 }
 
-QString U(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 // A line break or NUL typed into a dialog would end the command early.
 bool IsOneLine(const std::string &text)
 {
@@ -62,7 +58,7 @@ bool DefaultPrompt(const QString &title, const QString &prompt, QString &text)
 
 } // namespace
 
-CChannelMenu::CChannelMenu(QWidget *parent) : QMenu(U("&Kanál"), parent), m_prompt(DefaultPrompt)
+CChannelMenu::CChannelMenu(QWidget *parent) : QMenu(FromUtf8("&Kanál"), parent), m_prompt(DefaultPrompt)
 {
     // The items are made when the menu first shows: the states of the commands
     // need none of them, and most windows never show their menu.
@@ -83,23 +79,23 @@ void CChannelMenu::CreateItems()
         action->setCheckable(checkable);
         connect(action, &QAction::triggered, this, [this, id] { Run(id); });
     };
-    add(CommandId::ChannelTopic, U("&Zvoliť Tému ..."));
+    add(CommandId::ChannelTopic, FromUtf8("&Zvoliť Tému ..."));
     addSeparator();
     for (const ModeItem &item : kModeItems)
-        add(item.id, U(item.text), true);
+        add(item.id, FromUtf8(item.text), true);
     addSeparator();
-    add(CommandId::ChannelBans, U("Zakázaní &Užívatelia ..."));
-    add(CommandId::ChannelRefresh, U("Aktua&lizovať"));
-    add(CommandId::ChannelAddFavourite, U("Pridať K Obľúbeným"));
-    add(CommandId::ChannelProperties, U("Vlastnosti"));
+    add(CommandId::ChannelBans, FromUtf8("Zakázaní &Užívatelia ..."));
+    add(CommandId::ChannelRefresh, FromUtf8("Aktua&lizovať"));
+    add(CommandId::ChannelAddFavourite, FromUtf8("Pridať K Obľúbeným"));
+    add(CommandId::ChannelProperties, FromUtf8("Vlastnosti"));
     addSeparator();
-    add(CommandId::ChannelSearchHere, U("Hľadať Kanály ..."));
+    add(CommandId::ChannelSearchHere, FromUtf8("Hľadať Kanály ..."));
     addSeparator();
-    QMenu *advanced = addMenu(U("Po&kročilé"));
-    QAction *load = advanced->addAction(U("&Nahrať Skript"));
+    QMenu *advanced = addMenu(FromUtf8("Po&kročilé"));
+    QAction *load = advanced->addAction(FromUtf8("&Nahrať Skript"));
     load->setData(int(CommandId::LoadScript));
     connect(load, &QAction::triggered, this, [this] { Run(CommandId::LoadScript); });
-    m_removeScriptMenu = advanced->addMenu(U("&Odstrániť Skript"));
+    m_removeScriptMenu = advanced->addMenu(FromUtf8("&Odstrániť Skript"));
     connect(m_removeScriptMenu, &QMenu::aboutToShow, this, &CChannelMenu::FillRemoveScriptMenu);
 }
 
@@ -127,7 +123,7 @@ void CChannelMenu::FillRemoveScriptMenu()
         }
     }
     if (index == 0)
-        m_removeScriptMenu->addAction(U(Strings::Get(Str::NoScripts)))->setEnabled(false);
+        m_removeScriptMenu->addAction(FromUtf8(Strings::Get(Str::NoScripts)))->setEnabled(false);
 }
 
 void CChannelMenu::UpdateStates()
@@ -279,7 +275,7 @@ int CChannelMenu::RunLine(const std::string &line)
 bool CChannelMenu::Ask(StrText title, StrText prompt, QString &text)
 {
     text.clear();
-    return m_prompt && m_prompt(U(Strings::Get(title)), U(Strings::Get(prompt)), text);
+    return m_prompt && m_prompt(FromUtf8(Strings::Get(title)), FromUtf8(Strings::Get(prompt)), text);
 }
 
 void CChannelMenu::AskTopic()

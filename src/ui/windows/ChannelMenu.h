@@ -41,7 +41,6 @@ public:
     void SetShell(Shell *shell) { m_shell = shell; }
     // "Msgs User1" .. "Msgs User5".
     void SetUserMessages(const std::array<std::string, 5> &messages) { m_userMessages = messages; }
-    const std::array<std::string, 5> &UserMessages() const { return m_userMessages; }
 
     // Whether the id is one of these commands; if so, whether it is enabled
     // and checked now.

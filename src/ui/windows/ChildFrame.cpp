@@ -1,6 +1,7 @@
 #include "windows/ChildFrame.h"
 
 #include "config/Config.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/Words.h"
 
@@ -9,16 +10,13 @@
 #include <QMdiSubWindow>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 namespace {
 
 bool IsOnWord(const std::string &word)
 {
-    static const std::string kTrue = "true";
-    const auto sameLetter = [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; };
-    return word == "1" || std::equal(word.begin(), word.end(), kTrue.begin(), kTrue.end(), sameLetter);
+    return word == "1" || EqualIgnoringAsciiCase(word, "true");
 }
 
 const char *TrueFalse(bool on)
@@ -173,12 +171,6 @@ std::string CChildFrame::SavedRecord() const
     record.m_smileys = true;
     record.m_showAway = true;
     return record.Format(IsMaximized());
-}
-
-void CChildFrame::WriteSavedRecord() const
-{
-    WriteString(kRecordSection, RecordKey(), SavedRecord());
-    WriteBool(kBaseSection, "Zoomed", IsMaximized());
 }
 
 CChildFrame::Record CChildFrame::ReadSavedRecord(const std::string &key)

@@ -81,8 +81,6 @@ public:
     // windows store a width of 0, no time stamps nor full address, and
     // smileys and show away on.
     virtual std::string SavedRecord() const;
-    // Writes the record and the "Zoomed" value of section "Base".
-    void WriteSavedRecord() const;
     static Record ReadSavedRecord(const std::string &key);
 
     // Closes the window for good, without asking CloseRequested again.
