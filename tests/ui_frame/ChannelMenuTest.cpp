@@ -223,7 +223,7 @@ TEST_F(ChannelMenuTest, BanListAndPropertiesAreEnabledOnlyWhenTheShellHasThem)
 
     m_shell.m_hasBanList = true;
     m_shell.m_hasPropertySheets = true;
-    CChannelFrame *other = FrameOf(OpenWindow("#other", 2, 2));
+    CChannelFrame *other = FrameOf(OpenWindow("#other", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(other, nullptr);
     EXPECT_TRUE(enabledIn(other, CommandId::ChannelBans));
     EXPECT_TRUE(enabledIn(other, CommandId::ChannelProperties));
@@ -236,7 +236,7 @@ TEST_F(ChannelMenuTest, BanListAndPropertiesAreEnabledOnlyWhenTheShellHasThem)
 // "Kto to je" and "Vlastnosti" of the user menu open the properties sheet too.
 TEST_F(ChannelMenuTest, UserPropertiesAreEnabledOnlyWhenTheShellHasThem)
 {
-    CChannelFrame *query = FrameOf(OpenWindow("bob", 1, 4));
+    CChannelFrame *query = FrameOf(OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate));
     ASSERT_NE(query, nullptr);
     const auto enabled = [query](int id) {
         bool on = false, checked = false;

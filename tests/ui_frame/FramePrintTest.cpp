@@ -180,7 +180,7 @@ TEST_F(FrameTest, BeepAndBalloonFollowTheSettingsAndTheMainWindow)
 TEST_F(FrameTest, TheSessionTablesContactListMarksNicksInTextAndInTheList)
 {
     WriteString("Address Book", "newbie", "0\t*\t*\t");
-    Conversation *channel = OpenWindow("#chan", 2, 2);
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     m_table->Contacts().Set({"Friend", "Pal"}); // not in the file: only the list can know them

@@ -1,7 +1,7 @@
 #include "session/ContactList.h"
 
 #include "config/Config.h"
-#include "session/NameCase.h"
+#include "text/CaseFold.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ void ContactList::Set(const std::vector<std::string> &nicks)
 {
     m_nicks.emplace();
     for (const std::string &nick : nicks)
-        m_nicks->insert(LowerName(nick));
+        m_nicks->insert(FoldCase(nick));
 }
 
 void ContactList::Forget()
@@ -33,11 +33,11 @@ bool ContactList::IsContact(const std::string &nick) const
     if (nick.empty())
         return false;
     if (m_nicks)
-        return m_nicks->count(LowerName(nick)) > 0;
+        return m_nicks->count(FoldCase(nick)) > 0;
     return IsInAddressBook(nick);
 }
 
 bool ContactList::IsInAddressBook(const std::string &nick)
 {
-    return !nick.empty() && !ReadString(kAddressBook, LowerName(nick)).empty();
+    return !nick.empty() && !ReadString(kAddressBook, FoldCase(nick)).empty();
 }
