@@ -69,11 +69,11 @@ int Join(Session &session, const std::string &, const std::string &line)
         BringToFront(*open);
     std::string join = "JOIN " + channel;
     if (CountWords(line) >= 3) {
-        join += " " + GetWord(line, 3);
+        join.append(" ").append(GetWord(line, 3));
     } else {
         const std::string key = ReadPassword(StrPrintf("%s - %s", session.ConfName().c_str(), channel.c_str()));
         if (!key.empty())
-            join += " " + key;
+            join.append(" ").append(key);
     }
     session.SendLine(join);
     return 1;
