@@ -11,8 +11,11 @@ namespace {
 
 std::string TypicalLine()
 {
-    std::string line = ":nick!user@host.example.org PRIVMSG #brimo :\x03" "4,1hello\x0F all, \x02this\x02 is a "
-                       "\x03" "12typical\x03 line with \x1F" "codes\x1F <3 & more";
+    std::string line = ":nick!user@host.example.org PRIVMSG #brimo :\x03"
+                       "4,1hello\x0F all, \x02this\x02 is a "
+                       "\x03"
+                       "12typical\x03 line with \x1F"
+                       "codes\x1F <3 & more";
     line.resize(120, '.');
     return line;
 }

@@ -46,8 +46,8 @@
 #include "session/DispatchHandlers.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
-#include "windows/ChannelFrame.h"
 #include "view/ChannelList.h"
+#include "windows/ChannelFrame.h"
 
 namespace {
 
@@ -230,8 +230,8 @@ int IdleClient(int argc, char **argv, int channels, int members)
     WaitUntil([] { return false; }, 1000); // the windows settle and paint
     const double peak = ProcessUsage::PeakMegabytes();
     WaitUntil([] { return false; }, 4000); // nothing happens: what stays
-    std::printf("%3d channels x %5d members  peak %6.1f MB  settled %6.1f MB  anonymous %6.1f MB\n", channels,
-                members, peak, ProcessUsage::ResidentMegabytes(), ProcessUsage::AnonymousMegabytes());
+    std::printf("%3d channels x %5d members  peak %6.1f MB  settled %6.1f MB  anonymous %6.1f MB\n", channels, members,
+                peak, ProcessUsage::ResidentMegabytes(), ProcessUsage::AnonymousMegabytes());
     std::fflush(stdout);
     return 0;
 }
@@ -268,7 +268,8 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         sizes << argv[i];
     if (sizes.isEmpty())
-        sizes << "20000" << "100000";
+        sizes << "20000"
+              << "100000";
     int failures = 0;
     for (const QString &size : sizes)
         failures += RunChild({"--client", size}) != 0;

@@ -31,7 +31,9 @@ std::string Prefix(const std::string &nick)
 
 const char *const kTexts[] = {
     "ahoj vsetci, ako sa mate?",
-    "\x03" "4cervena\x03 a \x03" "12,8modra na zltom\x03 a \x02tucne\x02",
+    "\x03"
+    "4cervena\x03 a \x03"
+    "12,8modra na zltom\x03 a \x02tucne\x02",
     "pozri si www.example.sk/stranka alebo http://irc.example.org/a?b=c :)",
     "\x1fpodciarknute\x1f a obycajny text s <znakmi> & entitami",
     "dnes je pekne pocasie ;) a zajtra bude prsat :(",
@@ -41,8 +43,8 @@ std::string ChannelText(Random &random)
 {
     const std::string speaker = Member(random.Below(FloodLines::kMembers));
     const std::string mention = Member(random.Below(FloodLines::kMembers));
-    return Prefix(speaker) + " PRIVMSG " + FloodLines::kChannel + " :" + mention + ": " +
-           kTexts[random.Below(static_cast<int>(sizeof kTexts / sizeof kTexts[0]))];
+    return Prefix(speaker) + " PRIVMSG " + FloodLines::kChannel + " :" + mention + ": "
+        + kTexts[random.Below(static_cast<int>(sizeof kTexts / sizeof kTexts[0]))];
 }
 
 } // namespace
@@ -63,8 +65,8 @@ std::string FloodLines::Setup(const std::string &nick, int channels, int members
     for (int k = 0; k < channels; ++k) {
         const std::string channel = Channel(k);
         lines += Prefix(nick) + " JOIN :" + channel + "\r\n";
-        lines += ":irc.flood.test 332 " + nick + " " + channel + " :Kanal " + channel +
-                 ": pravidla na www.example.sk/pravidla, bez spamu :)\r\n";
+        lines += ":irc.flood.test 332 " + nick + " " + channel + " :Kanal " + channel
+            + ": pravidla na www.example.sk/pravidla, bez spamu :)\r\n";
         std::string names;
         for (int i = 0; i < members; ++i) {
             names += i % 10 == 0 ? "@" : i % 7 == 0 ? "+" : "";

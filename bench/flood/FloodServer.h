@@ -5,7 +5,6 @@
 
 #include <string>
 
-
 class QTcpServer;
 class QTcpSocket;
 

@@ -32,8 +32,8 @@
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "text/TextClass.h"
-#include "windows/ChannelFrame.h"
 #include "view/ChannelList.h"
+#include "windows/ChannelFrame.h"
 
 namespace {
 
@@ -94,9 +94,10 @@ std::string Bare(const std::string &member)
 // smileys, and joins, parts and mode changes.
 std::vector<Line> MakeMix(const std::vector<std::string> &members, std::mt19937 &random)
 {
-    static const char *words[] = {"ahoj", "dnes", "je", "pekny", "den", "a", "co", "robis", "ja", "nic", "len",
-                                  "tak", "sedim", "pri", "kompe", "server", "lagol", "zase", "mas", "pravdu",
-                                  "uvidime", "zajtra", "vecer", "hra", "film", "kanal", "link", "pozri"};
+    static const char *words[] = {"ahoj",   "dnes",   "je",    "pekny", "den",   "a",      "co",
+                                  "robis",  "ja",     "nic",   "len",   "tak",   "sedim",  "pri",
+                                  "kompe",  "server", "lagol", "zase",  "mas",   "pravdu", "uvidime",
+                                  "zajtra", "vecer",  "hra",   "film",  "kanal", "link",   "pozri"};
     static const char *smileys[] = {":)", ";)", ":D", ":(", ":-)", ":o", "8)", ":P"};
     std::vector<Line> mix;
     const auto nick = [&] { return Bare(members[random() % members.size()]); };
@@ -121,8 +122,11 @@ std::vector<Line> MakeMix(const std::vector<std::string> &members, std::mt19937 
                 if (pick == 0)
                     text += nick();
                 else if (pick == 1)
-                    text.append("\x03").append(std::to_string(random() % 16)).append(",")
-                        .append(std::to_string(random() % 16)).append("farba\x03");
+                    text.append("\x03")
+                        .append(std::to_string(random() % 16))
+                        .append(",")
+                        .append(std::to_string(random() % 16))
+                        .append("farba\x03");
                 else if (pick == 2)
                     text += "\x02tucne\x02";
                 else if (pick == 3)
@@ -146,8 +150,8 @@ std::vector<Line> MakeMix(const std::vector<std::string> &members, std::mt19937 
 std::unique_ptr<Conversation> OpenChannel(BenchShell &shell, const std::string &name,
                                           const std::vector<std::string> &members, CChannelFrame *&frame)
 {
-    auto conversation = std::make_unique<Conversation>(nullptr, name, Conversation::KindChannel,
-                                                       Conversation::TypeChannel);
+    auto conversation =
+        std::make_unique<Conversation>(nullptr, name, Conversation::KindChannel, Conversation::TypeChannel);
     for (const std::string &member : members)
         conversation->Nicks().AddNick(member);
     shell.CreateView(*conversation);
@@ -202,8 +206,8 @@ void Throughput(BenchShell &shell, const std::vector<std::string> &members, cons
 
 void Memory(BenchShell &shell, const std::vector<std::string> &members, const std::vector<Line> &mix, int windows)
 {
-    const int64_t fullSize = std::max<int64_t>(shell.Settings().m_maxTextSize, CChannelFrame::kMinMaxTextSize)
-        - CChannelFrame::kWarningBand;
+    const int64_t fullSize =
+        std::max<int64_t>(shell.Settings().m_maxTextSize, CChannelFrame::kMinMaxTextSize) - CChannelFrame::kWarningBand;
     std::vector<std::unique_ptr<Conversation>> conversations;
     FramePump pump;
     long written = 0;

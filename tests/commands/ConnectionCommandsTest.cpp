@@ -19,7 +19,9 @@ TEST_F(ConnectionCommands, CloseSendsThePartMessageAsAnActionFirst)
     ASSERT_TRUE(WriteString(kBaseSection, "Msgs Part", "see you"));
     OpenChannel("#a");
     EXPECT_EQ(Sent([&] { Run("/close #a"); }),
-              (std::vector<std::string>{"PRIVMSG #a :\x01" "ACTION see you\x01", "PART #a close"}));
+              (std::vector<std::string>{"PRIVMSG #a :\x01"
+                                        "ACTION see you\x01",
+                                        "PART #a close"}));
 }
 
 TEST_F(ConnectionCommands, CloseOfANameWithoutWindowSendsNothingAndPrintsCannotClose)

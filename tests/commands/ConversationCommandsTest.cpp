@@ -89,7 +89,10 @@ TEST_F(LongMessages, AnActionIsSplitIntoActionsAndANoticeIntoNotices)
     const std::vector<std::string> actions = Sent([&] { EXPECT_EQ(Run("/action #a " + text), 1); });
     ASSERT_GE(actions.size(), 2u);
     std::string body;
-    for (const std::string &part : Texts(actions, "PRIVMSG #a :\x01" "ACTION ", WorstPrefix())) {
+    for (const std::string &part : Texts(actions,
+                                         "PRIVMSG #a :\x01"
+                                         "ACTION ",
+                                         WorstPrefix())) {
         ASSERT_EQ(part.back(), '\x01');
         body += part.substr(0, part.size() - 1);
     }
@@ -144,8 +147,10 @@ TEST_F(ConversationCommands, OnlyActionsAmongCtcpMessagesAreEchoed)
     OpenChannel("#a");
     const std::vector<std::string> sent = Sent([&] {
         Run("/msg bob \x01VERSION\x01");
-        Run("/msg bob \x01" "DCC CHAT chat 2130706433 5000\x01");
-        Run("/msg #a \x01" "ACTION dances\x01");
+        Run("/msg bob \x01"
+            "DCC CHAT chat 2130706433 5000\x01");
+        Run("/msg #a \x01"
+            "ACTION dances\x01");
     });
     ASSERT_EQ(sent.size(), 3u);
     EXPECT_FALSE(m_shell->AnyViewHasLineContaining("VERSION"));

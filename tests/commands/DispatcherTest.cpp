@@ -34,7 +34,10 @@ const std::vector<WireCase> &WireCases()
         {"/msg", Misused, {}},
         {"/notice nick hi", Done, {"NOTICE nick :hi"}},
         {"/notice nick", Misused, {}},
-        {"/action #a waves hello", Done, {"PRIVMSG #a :\x01" "ACTION waves hello\x01"}},
+        {"/action #a waves hello",
+         Done,
+         {"PRIVMSG #a :\x01"
+          "ACTION waves hello\x01"}},
         {"/action #a", Misused, {}},
         {"/query", Misused, {}},
         {"/topic #a what now", Done, {"TOPIC #a :what now"}},

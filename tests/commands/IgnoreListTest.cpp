@@ -25,7 +25,11 @@ TEST(IgnoreTest, EachFlagDropsItsKindOfTrafficFromTheAddress)
         // 1: channel text
         {1, kFrom + "PRIVMSG #a :hi", true},
         {1, kFrom + "PRIVMSG me :hi", false},
-        {1, kFrom + "PRIVMSG #a :\x01" "ACTION waves\x01", false},
+        {1,
+         kFrom
+             + "PRIVMSG #a :\x01"
+               "ACTION waves\x01",
+         false},
         {1, kFrom + "NOTICE #a :hi", false},
         // 2: private text (target is the own nick, any case)
         {2, kFrom + "PRIVMSG me :hi", true},
@@ -34,13 +38,25 @@ TEST(IgnoreTest, EachFlagDropsItsKindOfTrafficFromTheAddress)
         {2, kFrom + "PRIVMSG me :\x01VERSION\x01", false},
         // 4: CTCP requests, actions and DCC offers, wherever sent
         {4, kFrom + "PRIVMSG me :\x01VERSION\x01", true},
-        {4, kFrom + "PRIVMSG #a :\x01" "ACTION waves\x01", true},
-        {4, kFrom + "PRIVMSG me :\x01" "DCC SEND f 2130706433 5000 10\x01", true},
+        {4,
+         kFrom
+             + "PRIVMSG #a :\x01"
+               "ACTION waves\x01",
+         true},
+        {4,
+         kFrom
+             + "PRIVMSG me :\x01"
+               "DCC SEND f 2130706433 5000 10\x01",
+         true},
         {4, kFrom + "PRIVMSG #a :channel text", false},
         {4, kFrom + "PRIVMSG me :private text", false},
         // 6 (the default): private text and CTCP, but channel text shows
         {6, kFrom + "PRIVMSG me :hi", true},
-        {6, kFrom + "PRIVMSG #a :\x01" "ACTION waves\x01", true},
+        {6,
+         kFrom
+             + "PRIVMSG #a :\x01"
+               "ACTION waves\x01",
+         true},
         {6, kFrom + "PRIVMSG #a :hi", false},
         // other senders and server lines are never dropped
         {0, ":eve!u@good.host PRIVMSG me :hi", false},

@@ -17,8 +17,7 @@ struct SplitCase
 };
 
 class SplitRows : public testing::TestWithParam<SplitCase>
-{
-};
+{};
 
 TEST_P(SplitRows, CutsWhereTheRowSays)
 {
@@ -32,23 +31,30 @@ const std::string kEmoji = "\xF0\x9F\x98\x80"; // one character of four bytes
 INSTANTIATE_TEST_SUITE_P(
     Rows, SplitRows,
     testing::Values(
-        SplitCase{"ShortTextIsOnePart", "ahoj", 10, {"ahoj"}},
-        SplitCase{"EmptyTextIsOneEmptyPart", "", 10, {""}},
+        SplitCase{"ShortTextIsOnePart", "ahoj", 10, {"ahoj"}}, SplitCase{"EmptyTextIsOneEmptyPart", "", 10, {""}},
         SplitCase{"ExactlyTheLimitIsOnePart", "0123456789", 10, {"0123456789"}},
         SplitCase{"OneByteOverTheLimitIsTwoParts", "0123456789x", 10, {"0123456789", "x"}},
-        SplitCase{"TextWithoutBlanksIsCutAtTheLimit", kWithoutBlanks, 10,
+        SplitCase{"TextWithoutBlanksIsCutAtTheLimit",
+                  kWithoutBlanks,
+                  10,
                   {std::string(10, 'a'), std::string(10, 'a'), std::string(5, 'a')}},
         // "á" is two bytes at offsets 9 and 10: the cut moves before it.
-        SplitCase{"ATwoByteCharacterAcrossTheLimitMovesToTheNextPart", "abcdefghi\xC3\xA1jk", 10,
+        SplitCase{"ATwoByteCharacterAcrossTheLimitMovesToTheNextPart",
+                  "abcdefghi\xC3\xA1jk",
+                  10,
                   {"abcdefghi", "\xC3\xA1jk"}},
-        SplitCase{"AFourByteCharacterAcrossTheLimitMovesToTheNextPart", "abcdefgh" + kEmoji + "z", 10,
+        SplitCase{"AFourByteCharacterAcrossTheLimitMovesToTheNextPart",
+                  "abcdefgh" + kEmoji + "z",
+                  10,
                   {"abcdefgh", kEmoji + "z"}},
         SplitCase{"AFourByteCharacterEndingAtTheLimitStays", "abcdef" + kEmoji + "z", 10, {"abcdef" + kEmoji, "z"}},
         // The blank begins the next part, so the parts give the text back.
         SplitCase{"ANearBlankTakesTheCut", "Dobré ráno, svet", 14, {"Dobré ráno,", " svet"}},
         SplitCase{"ABlankRightAtTheLimitTakesTheCut", "abcdefghij klm", 10, {"abcdefghij", " klm"}},
         SplitCase{"AFarBlankDoesNot", "ab cdefghijklmnop", 10, {"ab cdefghi", "jklmnop"}},
-        SplitCase{"ABytesRunThatIsNotUtf8IsCutAtTheLimit", "ab" + std::string(12, '\x80'), 10,
+        SplitCase{"ABytesRunThatIsNotUtf8IsCutAtTheLimit",
+                  "ab" + std::string(12, '\x80'),
+                  10,
                   {"ab" + std::string(8, '\x80'), std::string(4, '\x80')}},
         SplitCase{"ACharacterLongerThanAPartIsAPartOfItsOwn", "a" + kEmoji + "b", 2, {"a", kEmoji, "b"}}),
     [](const testing::TestParamInfo<SplitCase> &info) { return std::string(info.param.name); });

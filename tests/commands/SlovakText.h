@@ -20,8 +20,9 @@ inline size_t CountCharacters(const std::string &text)
 // two bytes), not ending in a blank.
 inline std::string SlovakText(size_t characters)
 {
-    static const char *const kWords[] = {"Kôň", "ďateľ", "ľúbil", "šťavnaté", "žlté", "jablká", "a", "čerstvú",
-                                         "trávu", "pri", "Dunaji", "vo", "Štúrove;", "úžasné", "ráno!"};
+    static const char *const kWords[] = {"Kôň",    "ďateľ", "ľúbil",    "šťavnaté", "žlté",
+                                         "jablká", "a",     "čerstvú",  "trávu",    "pri",
+                                         "Dunaji", "vo",    "Štúrove;", "úžasné",   "ráno!"};
     std::string text = kWords[0];
     for (size_t word = 1; CountCharacters(text) <= characters; ++word)
         text += std::string(" ") + kWords[word % std::size(kWords)];

@@ -30,13 +30,13 @@ TEST_F(UtilityCommands, LinkOpensWebAddressesOnly)
 TEST_F(UtilityCommands, LinkRefusesProgramsFilesAndOtherSchemes)
 {
     OpenChannel("#a");
-    for (const std::string text : {"C:\\Windows\\system32\\calc.exe", "calc", "file:///etc/passwd",
-                                   "javascript:alert(1)", "http:evil", "http://", "\\\\server\\share\\x.exe",
-                                   "/usr/bin/xterm", "smb://host/share"}) {
+    for (const std::string text :
+         {"C:\\Windows\\system32\\calc.exe", "calc", "file:///etc/passwd", "javascript:alert(1)", "http:evil",
+          "http://", "\\\\server\\share\\x.exe", "/usr/bin/xterm", "smb://host/share"}) {
         SCOPED_TRACE(text);
         EXPECT_EQ(Run("/link " + text, "#a"), 1);
-        EXPECT_TRUE(View("#a")->HasLine("* Odkaz " + text +
-                                        " sa neotvorí: otvárajú sa iba webové adresy (http, https, ftp, mailto)"));
+        EXPECT_TRUE(View("#a")->HasLine("* Odkaz " + text
+                                        + " sa neotvorí: otvárajú sa iba webové adresy (http, https, ftp, mailto)"));
         EXPECT_EQ(View("#a")->Lines().back().textClass, static_cast<int>(TextClass::Error));
     }
     EXPECT_EQ(Run("/link http://a\tb"), 1);
@@ -67,7 +67,8 @@ TEST_F(UtilityCommands, LoadHandsTheFileToTheScriptEngine)
     EXPECT_EQ(Run("/load #a a.tcl"), 1);
     EXPECT_EQ(Run("/load -q #a b c.tcl"), 1);
     EXPECT_EQ(Run("/load #a -q d.tcl"), 1);
-    EXPECT_EQ(host.m_loads, (std::vector<std::string>{"#a a.tcl announced", "#a b c.tcl quiet", "#a -q d.tcl announced"}));
+    EXPECT_EQ(host.m_loads,
+              (std::vector<std::string>{"#a a.tcl announced", "#a b c.tcl quiet", "#a -q d.tcl announced"}));
     EXPECT_EQ(Run("/unload #a b c.tcl"), 1);
     EXPECT_EQ(host.m_unloads, std::vector<std::string>{"#a b c.tcl"});
 }

@@ -34,7 +34,8 @@ TEST_F(WhoActionQueue, BanKickBansTheHostAndKicksWithTheQuotedReason)
 {
     EXPECT_EQ(Sent([&] { Run("/who bob -bankick #a go away"); }), std::vector<std::string>{"WHO bob"});
     ASSERT_EQ(m_session->QueuedWhoActions(), std::vector<std::string>{"bob -bankick #a go away"});
-    std::vector<std::string> sent = Sent([&] { EXPECT_EQ(WhoActions::RunReply(*m_session, WhoReply("Bob", "h.example")), 1); });
+    std::vector<std::string> sent =
+        Sent([&] { EXPECT_EQ(WhoActions::RunReply(*m_session, WhoReply("Bob", "h.example")), 1); });
     EXPECT_EQ(sent, (std::vector<std::string>{"MODE #a +b *!*@h.example", "KICK #a bob :\"go away\""}));
     EXPECT_TRUE(m_session->QueuedWhoActions().empty());
 

@@ -66,9 +66,10 @@ TEST_F(ConfigTest, NewFileAndItsFolderAreCreatedOwnerOnly)
     const QFileInfo info(nested + "/brimo.conf");
     ASSERT_TRUE(info.exists());
 #ifdef Q_OS_UNIX
-    EXPECT_EQ(info.permissions() & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
-                                     | QFileDevice::WriteOther),
-              QFileDevice::Permissions());
+    EXPECT_EQ(
+        info.permissions()
+            & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther),
+        QFileDevice::Permissions());
     EXPECT_TRUE(info.permissions() & QFileDevice::ReadOwner);
 #endif
     EXPECT_EQ(ReadPassword("freenode"), "tajne");
@@ -82,8 +83,9 @@ TEST_F(ConfigTest, WritesReplaceDeleteAndAppendInPlace)
     ASSERT_TRUE(WriteString("Servers", "y", std::string("g 2 1")));
     ASSERT_TRUE(WriteString(kBaseSection, "Font"));
     ASSERT_TRUE(WriteString("Window Data", "Wnd_#a", std::string("False 1 2 3 4 110 True False True True")));
-    EXPECT_EQ(readRaw(), QByteArray("[Base]\r\nNICK=b\r\nZoomed=True\r\n\r\n[Servers]\r\nx=h 1 0\r\ny=g 2 1\r\n\r\n"
-                                    "[Window Data]\r\nWnd_#a=False 1 2 3 4 110 True False True True\r\n"));
+    EXPECT_EQ(readRaw(),
+              QByteArray("[Base]\r\nNICK=b\r\nZoomed=True\r\n\r\n[Servers]\r\nx=h 1 0\r\ny=g 2 1\r\n\r\n"
+                         "[Window Data]\r\nWnd_#a=False 1 2 3 4 110 True False True True\r\n"));
     EXPECT_EQ(ReadString("Font"), "");
     EXPECT_EQ(ReadString("Nick"), "b");
 }
@@ -274,17 +276,18 @@ TEST_F(ConfigTest, AFolderInPlaceOfTheFileIsNotAFile)
 TEST_F(ConfigTest, WritesLeaveNoTemporaryFilesAndTheFileOwnerOnly)
 {
     writeRaw("[Base]\nNick=a\n");
-    ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                  | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(
+        path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(WriteString(kBaseSection, "Nick", std::to_string(i)));
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"brimo.conf"});
     EXPECT_EQ(ReadString("Nick"), "4");
 #ifdef Q_OS_UNIX
     const QFileDevice::Permissions permissions = QFileInfo(path()).permissions();
-    EXPECT_EQ(permissions & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
-                             | QFileDevice::WriteOther),
-              QFileDevice::Permissions());
+    EXPECT_EQ(
+        permissions
+            & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther),
+        QFileDevice::Permissions());
     EXPECT_TRUE(permissions & QFileDevice::ReadOwner);
     EXPECT_TRUE(permissions & QFileDevice::WriteOwner);
 #endif

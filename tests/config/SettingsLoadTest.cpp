@@ -12,7 +12,10 @@ TEST_F(ConfigTest, WithoutAFileTheBuiltInSettingsApply)
     LoadAppearance(settings);
     int identCalls = 0;
     bool identOn = true;
-    LoadBehaviour(settings, [&](bool on) { ++identCalls; identOn = on; });
+    LoadBehaviour(settings, [&](bool on) {
+        ++identCalls;
+        identOn = on;
+    });
 
     EXPECT_EQ(settings.m_colorInfo, 0x6495EDu);
     EXPECT_EQ(settings.m_colorText, 0x000000u);

@@ -94,8 +94,8 @@ TEST(StringFormats, EveryNamedTextConvertsTheArgumentsItsNameDeclares)
 TEST(StringFormats, AChangedTextIsCaught)
 {
     const char *const changed[] = {
-        "* Pripájam sa k %d : %s",  // swapped
-        "* Pripájam sa k %s",       // one lost
+        "* Pripájam sa k %d : %s",   // swapped
+        "* Pripájam sa k %s",        // one lost
         "* Pripájam sa k %s : %d%s", // one added
         "* Pripájam sa k %s : %ld",  // another width
     };
@@ -109,7 +109,10 @@ TEST(StringFormats, AChangedTextIsCaught)
 // A caller that passes other arguments than the name declares does not
 // compile: Strings::Format takes exactly the declared types.
 template <typename Name, typename... Args>
-concept FormatsWith = requires(Name name, Args... arguments) { Strings::Format(name, arguments...); };
+concept FormatsWith = requires(Name name, Args... arguments)
+{
+    Strings::Format(name, arguments...);
+};
 using ConnectingTo = std::remove_const_t<decltype(Str::ConnectingTo)>;
 static_assert(FormatsWith<ConnectingTo, const char *, int>);
 static_assert(FormatsWith<ConnectingTo, char *, short>);
@@ -123,7 +126,10 @@ static_assert(!FormatsWith<StrText, const char *>);
 
 // A bare number is no name.
 template <typename Id>
-concept LooksUp = requires(Id id) { Strings::Get(id); };
+concept LooksUp = requires(Id id)
+{
+    Strings::Get(id);
+};
 static_assert(LooksUp<StrText>);
 static_assert(!LooksUp<int>);
 

@@ -33,11 +33,15 @@ TEST_F(ConfigTest, IntegersReadTheLeadingDigits)
 
 TEST(ColourTest, ParsesSixHexDigitsAndNothingElse)
 {
-    struct Row { const char *text; uint32_t colour; };
+    struct Row
+    {
+        const char *text;
+        uint32_t colour;
+    };
     const Row rows[] = {
         {"ff0000", 0xFF0000}, {"6495ED", 0x6495ED}, {"000000", 0}, {"FFFFFF", 0xFFFFFF},
-        {"FF00", 0}, {"FF00000", 0}, {"", 0}, {"zz8000", 0x008000}, {"1z00FF", 0x0100FF},
-        {"#12345", 0x002345},
+        {"FF00", 0},          {"FF00000", 0},       {"", 0},       {"zz8000", 0x008000},
+        {"1z00FF", 0x0100FF}, {"#12345", 0x002345},
     };
     for (const Row &row : rows)
         EXPECT_EQ(ParseColour(row.text), row.colour) << row.text;

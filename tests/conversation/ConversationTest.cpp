@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "support/FakeConversationView.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
+#include "support/FakeConversationView.h"
 
 namespace {
 
@@ -35,7 +35,9 @@ TEST(Conversation, SetTopicStripsCodesKeepsHistoryAndSetsTheCaption)
     FakeConversationView view(conversation);
     conversation.AttachView(&view);
 
-    conversation.SetTopic("\x02" "bold\x02 \x03" "4red");
+    conversation.SetTopic("\x02"
+                          "bold\x02 \x03"
+                          "4red");
     EXPECT_EQ(conversation.GetTopic(), "bold red");
     EXPECT_EQ(conversation.Title(), "#c bold red");
     EXPECT_EQ(view.Title(), "#c bold red");
@@ -50,8 +52,8 @@ TEST(Conversation, SetTopicStripsCodesKeepsHistoryAndSetsTheCaption)
 TEST(Conversation, ClosingTheConversationClosesTheViewOnce)
 {
     FakeConversationView *viewPtr;
-    auto conversation = std::make_unique<Conversation>(nullptr, "nick", Conversation::KindText,
-                                                       Conversation::TypePrivate);
+    auto conversation =
+        std::make_unique<Conversation>(nullptr, "nick", Conversation::KindText, Conversation::TypePrivate);
     FakeConversationView view(*conversation);
     viewPtr = &view;
     conversation->AttachView(viewPtr);

@@ -33,7 +33,12 @@ const Row kRows[] = {
     {"hello all", kChannel, Meaning::Message, "/msg #room hello all", 0},
     {"//not a command", kChannel, Meaning::Message, "/msg #room //not a command", 0},
     {"//", kPrivate, Meaning::Message, "/msg bob //", 0},
-    {"\x02" "bold\x02 text", kPrivate, Meaning::Message, "/msg bob \x02" "bold\x02 text", 0},
+    {"\x02"
+     "bold\x02 text",
+     kPrivate, Meaning::Message,
+     "/msg bob \x02"
+     "bold\x02 text",
+     0},
     {" /join #a", kChannel, Meaning::Message, "/msg #room  /join #a", 0},
     {"hello", kStatus, Meaning::RefusedInStatus, "", 0},
     {"//x", kStatus, Meaning::RefusedInStatus, "", 0},

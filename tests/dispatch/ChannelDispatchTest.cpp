@@ -24,7 +24,8 @@ TEST_F(ChannelDispatch, OwnJoinOpensTheChannelClearsItsModesAndGreets)
     EXPECT_TRUE(View("#room")->HasLine("* Si na kanály #room"));
     EXPECT_TRUE(Sent("MODE #room"));
     EXPECT_TRUE(Sent("MODE #room b"));
-    EXPECT_TRUE(Sent("PRIVMSG #room :\x01" "ACTION ahoj vsetci\x01"));
+    EXPECT_TRUE(Sent("PRIVMSG #room :\x01"
+                     "ACTION ahoj vsetci\x01"));
 }
 
 TEST_F(ChannelDispatch, OwnJoinOfANewChannelOpensItsWindow)

@@ -27,7 +27,9 @@ TEST(CtcpFraming, BodyAndFrame)
     EXPECT_EQ(Ctcp::Body("\x01PING 123"), "PING 123"); // no closing byte: taken whole
     EXPECT_EQ(Ctcp::Body("\x01"), "");
     EXPECT_EQ(Ctcp::Frame("VERSION"), "\x01VERSION\x01");
-    EXPECT_EQ(Ctcp::Frame("ACTION", "waves"), "\x01" "ACTION waves\x01");
+    EXPECT_EQ(Ctcp::Frame("ACTION", "waves"),
+              "\x01"
+              "ACTION waves\x01");
     EXPECT_EQ(Ctcp::LocalTimeText().size(), 24u);
 }
 
@@ -66,8 +68,9 @@ TEST_F(CtcpDispatch, VersionPingAndTimeAreAnsweredAndShown)
     Dispatch(":Ann!a@h PRIVMSG #room :\x01TIME\x01");
     std::string timeReply;
     ASSERT_TRUE(m_server.WaitForLineStartingWith("NOTICE Ann :\x01TIME ", 5000, &timeReply));
-    EXPECT_TRUE(std::regex_match(timeReply, std::regex("NOTICE Ann :\x01TIME [A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9]\\d "
-                                                       "\\d\\d:\\d\\d:\\d\\d \\d{4}\x01")))
+    EXPECT_TRUE(std::regex_match(timeReply,
+                                 std::regex("NOTICE Ann :\x01TIME [A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9]\\d "
+                                            "\\d\\d:\\d\\d:\\d\\d \\d{4}\x01")))
         << timeReply;
     EXPECT_EQ(LastText(m_session->Key()), "Užívateľ Ann sa informoval o tvojej časovej zóne ");
 }
@@ -75,15 +78,19 @@ TEST_F(CtcpDispatch, VersionPingAndTimeAreAnsweredAndShown)
 TEST_F(CtcpDispatch, ActionsShowInTheirWindowAndUnknownRequestsAreIgnored)
 {
     Channel("#room");
-    Dispatch(":Ann!a@h PRIVMSG #room :\x01" "ACTION waves at all\x01");
+    Dispatch(":Ann!a@h PRIVMSG #room :\x01"
+             "ACTION waves at all\x01");
     ASSERT_NE(LastLine("#room"), nullptr);
     EXPECT_EQ(LastLine("#room")->text, "* Ann: waves at all");
     EXPECT_EQ(LastLine("#room")->textClass, static_cast<int>(TextClass::High));
-    Dispatch(":Ann!a@h PRIVMSG me :\x01" "ACTION smiles");
+    Dispatch(":Ann!a@h PRIVMSG me :\x01"
+             "ACTION smiles");
     EXPECT_EQ(LastText(m_session->Key()), "* Ann: smiles");
 
     const size_t before = ServerView()->Lines().size();
-    EXPECT_EQ(Dispatch(":Ann!a@h PRIVMSG me :\x01" "FINGER\x01"), 1);
+    EXPECT_EQ(Dispatch(":Ann!a@h PRIVMSG me :\x01"
+                       "FINGER\x01"),
+              1);
     EXPECT_EQ(Dispatch(":Ann!a@h PRIVMSG me :\x01"), 1);
     EXPECT_EQ(ServerView()->Lines().size(), before);
     SyncWire();
@@ -109,11 +116,13 @@ TEST_F(CtcpDispatch, AFloodOfRequestsGetsOnlyAFewAnswers)
 TEST_F(CtcpDispatch, RepliesGoToThePopupWithWhoisAll)
 {
     m_session->RouteWhoisReplies(false, true);
-    Dispatch(":Ann!a@h NOTICE me :\x01VERSION Other \x03" "4client\x01");
+    Dispatch(":Ann!a@h NOTICE me :\x01VERSION Other \x03"
+             "4client\x01");
     Dispatch(":Ann!a@h NOTICE me :\x01TIME Mon Jan  1 10:00:00 2024\x01");
     const std::string sent = std::to_string(static_cast<long long>(std::time(nullptr)) - 5);
     Dispatch(":Ann!a@h NOTICE me :\x01PING " + sent + "\x01");
-    Dispatch(":Ann!a@h NOTICE me :\x01" "CLIENTINFO x\x01");
+    Dispatch(":Ann!a@h NOTICE me :\x01"
+             "CLIENTINFO x\x01");
     ASSERT_EQ(m_shell->m_popupLines.size(), 3u);
     EXPECT_NE(m_shell->m_popupLines[0].find("Ann používa klienta Other"), std::string::npos);
     EXPECT_NE(m_shell->m_popupLines[1].find("Ann má čas Mon Jan  1 10:00:00 2024"), std::string::npos);
@@ -132,7 +141,9 @@ TEST(CtcpProperties, WhatASheetFillsIn)
     EXPECT_EQ(Ctcp::PropertyUpdateOf(":srv 319 me Ann :#a #b", 0).value, "#a #b");
     EXPECT_EQ(Ctcp::PropertyUpdateOf(":srv 312 me Ann irc.x :Info", 0).value, "irc.x :Info");
     EXPECT_EQ(Ctcp::PropertyUpdateOf(":srv 317 me Ann 1 0 :idle", 0).field, Update::SignOn);
-    u = Ctcp::PropertyUpdateOf(":Ann!a@h NOTICE me :\x01VERSION \x02" "Bold\x02 1.0\x01", 0);
+    u = Ctcp::PropertyUpdateOf(":Ann!a@h NOTICE me :\x01VERSION \x02"
+                               "Bold\x02 1.0\x01",
+                               0);
     EXPECT_EQ(u.field, Update::Version);
     EXPECT_EQ(u.value, "Bold 1.0");
     u = Ctcp::PropertyUpdateOf(":Ann!a@h NOTICE me :\x01PONG 100\x01", 107);
@@ -145,7 +156,8 @@ TEST(CtcpProperties, WhatASheetFillsIn)
 
 TEST_F(CtcpDispatch, DccOffersBecomeClickableLinesOrQuestions)
 {
-    Dispatch(":Ann!a@10.1.2.3 PRIVMSG me :\x01" "DCC CHAT chat 167772161 4000\x01");
+    Dispatch(":Ann!a@10.1.2.3 PRIVMSG me :\x01"
+             "DCC CHAT chat 167772161 4000\x01");
     const auto &lines = ServerView()->Lines();
     ASSERT_GE(lines.size(), 2u);
     const std::string first = lines[lines.size() - 2].text;
@@ -154,18 +166,24 @@ TEST_F(CtcpDispatch, DccOffersBecomeClickableLinesOrQuestions)
         << first;
     EXPECT_NE(first.find("Ann si chce s tebou"), std::string::npos);
 
-    Dispatch(":Evil!e@x.sk PRIVMSG me :\x01" "DCC SEND ../../.bashrc 1 4000 12\x01");
+    Dispatch(":Evil!e@x.sk PRIVMSG me :\x01"
+             "DCC SEND ../../.bashrc 1 4000 12\x01");
     EXPECT_NE(ServerView()->Lines().back().text.find("/dcc send receive x.sk 4000 12 .bashrc"), std::string::npos);
 
     const size_t before = ServerView()->Lines().size();
-    Dispatch(":Evil!e@x.sk PRIVMSG me :\x01" "DCC SEND f 1 99999 12\x01");   // port
-    Dispatch(":Evil!e@x.sk PRIVMSG me :\x01" "DCC SEND f 1 4000 -12\x01");   // size
-    Dispatch(":Evil!e@x.sk PRIVMSG me :\x01" "DCC SEND .. 1 4000 12\x01");   // name
-    Dispatch(":Evil!e@x.sk PRIVMSG me :\x01" "DCC RESUME f 1 4000 12\x01"); // not an offer
+    Dispatch(":Evil!e@x.sk PRIVMSG me :\x01"
+             "DCC SEND f 1 99999 12\x01"); // port
+    Dispatch(":Evil!e@x.sk PRIVMSG me :\x01"
+             "DCC SEND f 1 4000 -12\x01"); // size
+    Dispatch(":Evil!e@x.sk PRIVMSG me :\x01"
+             "DCC SEND .. 1 4000 12\x01"); // name
+    Dispatch(":Evil!e@x.sk PRIVMSG me :\x01"
+             "DCC RESUME f 1 4000 12\x01"); // not an offer
     EXPECT_EQ(ServerView()->Lines().size(), before);
 
     WriteBool(kBaseSection, "DCC Dialog", true);
-    Dispatch(":Ann!a@h.sk PRIVMSG me :\x01" "dcc send photo.jpg 1 5000 2048\x01");
+    Dispatch(":Ann!a@h.sk PRIVMSG me :\x01"
+             "dcc send photo.jpg 1 5000 2048\x01");
     ASSERT_EQ(m_shell->m_questions.size(), 1u);
     EXPECT_EQ(m_shell->m_questions[0].kind, 4);
     EXPECT_EQ(m_shell->m_questions[0].prefix, "Ann!a@h.sk");
@@ -179,7 +197,8 @@ TEST_F(CtcpDispatch, DccOffersBecomeClickableLinesOrQuestions)
 TEST_F(CtcpDispatch, TheShellsDccTakesTheOffers)
 {
     m_shell->m_hasDcc = true;
-    Dispatch(":Ann!a@h PRIVMSG me :\x01" "DCC CHAT chat 1 4000\x01");
+    Dispatch(":Ann!a@h PRIVMSG me :\x01"
+             "DCC CHAT chat 1 4000\x01");
     const std::vector<std::string> &offers = m_shell->m_dccOffers;
     ASSERT_EQ(offers.size(), 1u);
     EXPECT_EQ(offers[0], "Ann!a@h|DCC CHAT chat 1 4000");

@@ -97,7 +97,8 @@ TEST_F(NgircdScenario, MembersComeChangeAndGoInTheNickListAndTheWindow)
 
     m_ann.SendLine("PRIVMSG #test :ahoj vsetci");
     EXPECT_TRUE(Shows("#test", "ann: ahoj vsetci"));
-    m_ann.SendLine("PRIVMSG #test :\x01" "ACTION tancuje\x01");
+    m_ann.SendLine("PRIVMSG #test :\x01"
+                   "ACTION tancuje\x01");
     EXPECT_TRUE(Shows("#test", "* ann: tancuje"));
 
     // A nick change is followed in the list and in the private window.

@@ -41,8 +41,8 @@ std::string Nick(const std::string &word, const std::string &extraStyle = "")
 
 std::string Address(const std::string &word)
 {
-    return "<span id='/link " + word + "' title='" + word + "' style='cursor: hand; text-decoration: underline;'>" + word
-        + "</span>";
+    return "<span id='/link " + word + "' title='" + word + "' style='cursor: hand; text-decoration: underline;'>"
+        + word + "</span>";
 }
 
 std::string Smiley(const std::string &file)
@@ -116,10 +116,10 @@ TEST(Decoration, SmileysOnlyWhenTheToggleIsOn)
 TEST(Decoration, SmileyEndingAFormattedLineBeforeItsClosingTags)
 {
     const DecorationContext context = ChannelContext();
-    const std::string html = ConvertToHtml("\x02hi\x03" "4 ;)");
+    const std::string html = ConvertToHtml("\x02hi\x03"
+                                           "4 ;)");
     EXPECT_EQ(html, "<b>hi<span style='color:Red;'> ;)</b></span>");
-    EXPECT_EQ(DecorateLine(html, context),
-              "<b>hi<span style='color:Red;'> " + Smiley("5.gif") + "</b></span>");
+    EXPECT_EQ(DecorateLine(html, context), "<b>hi<span style='color:Red;'> " + Smiley("5.gif") + "</b></span>");
     EXPECT_EQ(DecorateLine("x :)</i>", context), "x :)</i>"); // only the conversion's own tags
 }
 
@@ -167,7 +167,7 @@ TEST(Decoration, HostileWordsCannotLeaveTheirAttributes)
 {
     const DecorationContext context = ChannelContext();
     // As ConvertToHtml gives them: < and > escaped, quotes and & raw.
-    const char *hostile[] = {"#a'onclick='x", "#a\"b", "#a&amp;b", "#x&#39;y", "http://a'b\"c",
+    const char *hostile[] = {"#a'onclick='x",      "#a\"b",       "#a&amp;b", "#x&#39;y", "http://a'b\"c",
                              "www.x'><img src=x>", "#a\x01\r\x7f"};
     for (const char *raw : hostile) {
         const std::string converted = ConvertToHtml(raw);
@@ -270,7 +270,13 @@ TEST(Decoration, NoWordOrByteBreaksTheDecoration)
     std::string every;
     for (int c = 0; c < 256; ++c)
         every += char(c);
-    const std::string bytes[] = {every, std::string(10000, ' '), std::string(10000, '#'), "#", "@", "+", "@+",
+    const std::string bytes[] = {every,
+                                 std::string(10000, ' '),
+                                 std::string(10000, '#'),
+                                 "#",
+                                 "@",
+                                 "+",
+                                 "@+",
                                  std::string(3996, 'a') + "\xC3\xA1" + "b"};
     for (const std::string &text : bytes) {
         const std::string out = DecorateLine(ConvertToHtml(text), context);
@@ -291,7 +297,8 @@ TEST(Decoration, AnAddressKeepsTheTagsOfItsWordAfterTheElement)
 {
     DecorationContext context;
     // The last word of a coloured line holds the line's closing tags.
-    const std::string converted = ConvertToHtml("\x03" "4see http://x.sk/a");
+    const std::string converted = ConvertToHtml("\x03"
+                                                "4see http://x.sk/a");
     EXPECT_EQ(DecorateLine(converted, context), "<span style='color:Red;'>see " + Address("http://x.sk/a") + "</span>");
     EXPECT_EQ(DecorateLine("http://a<b>b</b>c<u>", context), Address("http://abc") + "<b></b><u>");
 }
@@ -301,16 +308,26 @@ TEST(Decoration, AnAddressKeepsTheTagsOfItsWordAfterTheElement)
 TEST(Decoration, ChannelsAndNicksKeepTheTagsOfTheirWordAfterTheElement)
 {
     DecorationContext context = ChannelContext();
-    EXPECT_EQ(DecorateLine(ConvertToHtml("see #chan\x03" "4red"), context),
+    EXPECT_EQ(DecorateLine(ConvertToHtml("see #chan\x03"
+                                         "4red"),
+                           context),
               "see " + Channel("#chan") + "<span style='color:Red;'>red</span>");
     EXPECT_EQ(DecorateLine(ConvertToHtml("\x02see #chan"), context), "<b>see " + Channel("#chan") + "</b>");
-    EXPECT_EQ(DecorateLine(ConvertToHtml("see https://x.sk\x03" "4red"), context),
+    EXPECT_EQ(DecorateLine(ConvertToHtml("see https://x.sk\x03"
+                                         "4red"),
+                           context),
               "see " + Address("https://x.sk") + "<span style='color:Red;'>red</span>");
     context.m_isNickListMember = [](std::string_view nick) { return nick.substr(0, 3) == "bob"; };
-    EXPECT_EQ(DecorateLine(ConvertToHtml("hi bob\x03" "4red"), context),
+    EXPECT_EQ(DecorateLine(ConvertToHtml("hi bob\x03"
+                                         "4red"),
+                           context),
               "hi " + Nick("bob") + "<span style='color:Red;'>red</span>");
     // Formatting inside a word is dropped from the element, as for addresses.
-    EXPECT_EQ(DecorateLine(ConvertToHtml("#a\x02" "b\x02" "c"), context), Channel("#abc") + "<b></b>");
+    EXPECT_EQ(DecorateLine(ConvertToHtml("#a\x02"
+                                         "b\x02"
+                                         "c"),
+                           context),
+              Channel("#abc") + "<b></b>");
 }
 
 // What a user wrote is what the element carries: the conversion writes '&'
@@ -318,8 +335,9 @@ TEST(Decoration, ChannelsAndNicksKeepTheTagsOfTheirWordAfterTheElement)
 TEST(Decoration, ElementsOfWordsWithAmpersandsHoldThePlainWord)
 {
     const DecorationContext context = ChannelContext();
-    EXPECT_EQ(DecorateLine(ConvertToHtml("#R&D"), context),
-              "<span id='/join #R&amp;D' title='Klikni a vstúpiš na kanál #R&amp;D' style='cursor: hand;'>#R&amp;D</span>");
+    EXPECT_EQ(
+        DecorateLine(ConvertToHtml("#R&D"), context),
+        "<span id='/join #R&amp;D' title='Klikni a vstúpiš na kanál #R&amp;D' style='cursor: hand;'>#R&amp;D</span>");
     EXPECT_EQ(DecorateLine(ConvertToHtml("http://x.sk/?a=1&b=2"), context),
               "<span id='/link http://x.sk/?a=1&amp;b=2' title='http://x.sk/?a=1&amp;b=2' "
               "style='cursor: hand; text-decoration: underline;'>http://x.sk/?a=1&amp;b=2</span>");

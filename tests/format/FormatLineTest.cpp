@@ -11,7 +11,7 @@ namespace {
 
 std::time_t LocalTime(int hour, int minute)
 {
-    std::tm parts {};
+    std::tm parts{};
     parts.tm_year = 2024 - 1900;
     parts.tm_mon = 2;
     parts.tm_mday = 14;
@@ -45,9 +45,7 @@ TEST(FormatLine, EachClassTakesItsColourAndUnknownClassesTakeInfo)
     context.m_colorHigh = 0x070809;
     context.m_colorError = 0x0A0B0C;
     context.m_background = 0x102030;
-    const auto line = [&](int textClass) {
-        return FormatLine("x", static_cast<TextClass>(textClass), 0, context);
-    };
+    const auto line = [&](int textClass) { return FormatLine("x", static_cast<TextClass>(textClass), 0, context); };
     EXPECT_EQ(line(0), "<span style='background-color: #102030; color: #010203;'>x</span>\r\n");
     EXPECT_EQ(line(1), "<span style='background-color: #102030; color: #040506;'>x</span>\r\n");
     EXPECT_EQ(line(2), "<span style='background-color: #102030; color: #070809;'>x</span>\r\n");
@@ -61,8 +59,7 @@ TEST(FormatLine, TimeStampUsesTheGivenTimeAndItsBackgroundHasNoHash)
     context.m_background = 0xABCDEF;
     context.m_colorTime = 0x123456;
     const std::string line = FormatLine("x", TextClass::Info, LocalTime(23, 59), context);
-    EXPECT_EQ(line.rfind("<span style='z-index: 5; background-color: ABCDEF; color: #123456;'>[23:59]</span> ", 0),
-              0u);
+    EXPECT_EQ(line.rfind("<span style='z-index: 5; background-color: ABCDEF; color: #123456;'>[23:59]</span> ", 0), 0u);
 }
 
 TEST(FormatLine, TimeZeroMeansNow)
@@ -72,25 +69,27 @@ TEST(FormatLine, TimeZeroMeansNow)
     const std::string line = FormatLine("x", TextClass::Info, 0, context);
     const std::time_t after = std::time(nullptr);
     const auto stamp = [](std::time_t t) {
-        std::tm local {};
+        std::tm local{};
         localtime_r(&t, &local);
         char text[8];
         std::snprintf(text, sizeof text, "[%02d:%02d]", local.tm_hour, local.tm_min);
         return std::string(text);
     };
     // The minute may turn between the two readings: either stamp is right.
-    EXPECT_TRUE(line.find(stamp(before)) != std::string::npos || line.find(stamp(after)) != std::string::npos)
-        << line;
+    EXPECT_TRUE(line.find(stamp(before)) != std::string::npos || line.find(stamp(after)) != std::string::npos) << line;
 }
 
 TEST(FormatLine, IrcCodesAreConvertedAndTheLineIsDecorated)
 {
     FormatContext context;
     context.m_timeStamps = false;
-    const std::string line = FormatLine("\x02" "a\x02 #x <b>", TextClass::Text, 0, context);
-    EXPECT_EQ(line, "<span style='background-color: #transparent; color: #000000;'><b>a</b> "
-                    "<span id='/join #x' title='Klikni a vstúpiš na kanál #x' style='cursor: hand;'>#x</span> "
-                    "&lt;b&gt;</span>\r\n");
+    const std::string line = FormatLine("\x02"
+                                        "a\x02 #x <b>",
+                                        TextClass::Text, 0, context);
+    EXPECT_EQ(line,
+              "<span style='background-color: #transparent; color: #000000;'><b>a</b> "
+              "<span id='/join #x' title='Klikni a vstúpiš na kanál #x' style='cursor: hand;'>#x</span> "
+              "&lt;b&gt;</span>\r\n");
 }
 
 TEST(FormatLine, ApplySettingsCopiesColoursAndHighlighting)
@@ -109,4 +108,3 @@ TEST(FormatLine, ApplySettingsCopiesColoursAndHighlighting)
 }
 
 } // namespace
-

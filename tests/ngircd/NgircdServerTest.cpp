@@ -1,5 +1,5 @@
-#include "support/FreePort.h"
 #include "support/NgircdServer.h"
+#include "support/FreePort.h"
 #include "support/RawIrcClient.h"
 #include "support/WaitFor.h"
 
@@ -62,7 +62,8 @@ TEST_F(NgircdServerTest, ConfigurationAllowsLongNicksManyClientsAndAnOperator)
     for (int i = 0; i < 8; ++i) {
         crowd.push_back(std::make_unique<RawIrcClient>());
         ASSERT_TRUE(crowd.back()->ConnectAndRegister(m_server.Port(), "crowd" + std::to_string(i)))
-            << "client " << i << "\n" << m_server.Output();
+            << "client " << i << "\n"
+            << m_server.Output();
         for (int channel = 0; channel < 12; ++channel)
             ASSERT_TRUE(crowd.back()->SendLine("JOIN #room" + std::to_string(channel)));
     }

@@ -145,8 +145,7 @@ struct ModeCase
 };
 
 class NickListModeTable : public testing::TestWithParam<ModeCase>
-{
-};
+{};
 
 TEST_P(NickListModeTable, GivesTheStatusCharacter)
 {
@@ -161,16 +160,12 @@ TEST_P(NickListModeTable, GivesTheStatusCharacter)
     EXPECT_EQ(list.NickCount(), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, NickListModeTable, testing::Values(
-    ModeCase{"carl", "+o", "@carl"},
-    ModeCase{"+carl", "+o", "@carl"},
-    ModeCase{"@carl", "-o", "carl"},
-    ModeCase{"@carl", "+v", "@carl"},
-    ModeCase{"carl", "+v", "+carl"},
-    ModeCase{"@carl", "-v", "@carl"},
-    ModeCase{"+carl", "-v", "carl"},
-    ModeCase{"carl", "+h", "?carl"},
-    ModeCase{"@carl", "+b", "?carl"}));
+INSTANTIATE_TEST_SUITE_P(Modes, NickListModeTable,
+                         testing::Values(ModeCase{"carl", "+o", "@carl"}, ModeCase{"+carl", "+o", "@carl"},
+                                         ModeCase{"@carl", "-o", "carl"}, ModeCase{"@carl", "+v", "@carl"},
+                                         ModeCase{"carl", "+v", "+carl"}, ModeCase{"@carl", "-v", "@carl"},
+                                         ModeCase{"+carl", "-v", "carl"}, ModeCase{"carl", "+h", "?carl"},
+                                         ModeCase{"@carl", "+b", "?carl"}));
 
 TEST(NickListMode, AddsAnUnlistedNickAndKeepsSelectionAndAway)
 {
@@ -294,13 +289,10 @@ TEST(NickListListener, ToldBeforeAndAfterEachChange)
     list.SetListener(nullptr);
     list.AddNick("zed");
 
-    EXPECT_EQ(listener.events, (std::vector<std::string>{
-        "about-insert 0 n=0", "inserted 0 n=1",
-        "about-insert 0 n=1", "inserted 0 n=2",
-        "selection 1 n=2",
-        "changed 1 n=2",
-        "about-remove 1 n=2", "removed 1 n=1", "selection -1 n=1",
-        "about-clear -1 n=1", "cleared -1 n=0"}));
+    EXPECT_EQ(listener.events,
+              (std::vector<std::string>{"about-insert 0 n=0", "inserted 0 n=1", "about-insert 0 n=1", "inserted 0 n=2",
+                                        "selection 1 n=2", "changed 1 n=2", "about-remove 1 n=2", "removed 1 n=1",
+                                        "selection -1 n=1", "about-clear -1 n=1", "cleared -1 n=0"}));
 }
 
 TEST(NickListBadInput, EmptyStatusOnlyLongAndOddNicks)
@@ -357,10 +349,11 @@ TEST(NickListScale, TenThousandMembersInsertedOneRowAtATime)
     ASSERT_EQ(list.NickCount(), 10000);
     EXPECT_EQ(listener.inserts, 10000);
     EXPECT_EQ(std::count_if(listener.events.begin(), listener.events.end(),
-                  [](const std::string &e) { return e.rfind("about-clear", 0) == 0; }), 0);
+                            [](const std::string &e) { return e.rfind("about-clear", 0) == 0; }),
+              0);
     const std::vector<std::string> sorted = Texts(list);
     EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(),
-        [](const std::string &a, const std::string &b) { return NickList::SortsBefore(a, b); }));
+                               [](const std::string &a, const std::string &b) { return NickList::SortsBefore(a, b); }));
     for (int i = 0; i < 10000; i += 97) {
         int index = -1;
         ASSERT_TRUE(list.FindNick(texts[static_cast<size_t>(i)], &index));
@@ -382,10 +375,18 @@ TEST(NickListScale, RowsFoundWhereListedAfterRandomChanges)
     for (int step = 0; step < 3000; ++step) {
         const std::string nick = "n" + std::to_string(random() % 300);
         switch (random() % 4) {
-        case 0: list.AddNick(marks[random() % 4] + nick); break;
-        case 1: list.RemoveNick(nick); break;
-        case 2: list.RenameNick(nick, "n" + std::to_string(random() % 300)); break;
-        default: list.SetNickMode(nick, changes[random() % 4]); break;
+        case 0:
+            list.AddNick(marks[random() % 4] + nick);
+            break;
+        case 1:
+            list.RemoveNick(nick);
+            break;
+        case 2:
+            list.RenameNick(nick, "n" + std::to_string(random() % 300));
+            break;
+        default:
+            list.SetNickMode(nick, changes[random() % 4]);
+            break;
         }
         if (step % 50 != 0)
             continue;
@@ -397,7 +398,8 @@ TEST(NickListScale, RowsFoundWhereListedAfterRandomChanges)
             ++row;
         }
         const std::vector<std::string> texts = Texts(list);
-        ASSERT_TRUE(std::is_sorted(texts.begin(), texts.end(),
-            [](const std::string &a, const std::string &b) { return NickList::SortsBefore(a, b); }));
+        ASSERT_TRUE(std::is_sorted(texts.begin(), texts.end(), [](const std::string &a, const std::string &b) {
+            return NickList::SortsBefore(a, b);
+        }));
     }
 }

@@ -14,7 +14,8 @@ class RecordingSocket : public AsyncSocket
 {
 public:
     enum Kind { Connected, Received, Sent, Closed, Accepted };
-    struct Event {
+    struct Event
+    {
         Kind kind;
         int error;
     };
@@ -39,7 +40,7 @@ public:
 
     std::vector<Event> events;
     std::string received;
-    int readChunk = 4096;          // bytes read per OnReceive; 0 reads nothing
+    int readChunk = 4096; // bytes read per OnReceive; 0 reads nothing
     int receiveDepth = 0;
     int deepestReceive = 0;
     std::function<void()> onReceiveHook;

@@ -98,11 +98,12 @@ TEST(IdentServer, TwoHundredQueriesLeaveNoConnectionBehind)
             bool done = true;
             for (size_t i = 0; i < clients.size(); ++i) {
                 answers[i] += clients[i]->readAll().toStdString();
-                done = done && answers[i] == ExpectedReply()
-                    && clients[i]->state() == QAbstractSocket::UnconnectedState;
+                done =
+                    done && answers[i] == ExpectedReply() && clients[i]->state() == QAbstractSocket::UnconnectedState;
             }
             return done;
-        })) << "round " << round;
+        })) << "round "
+            << round;
     }
     EXPECT_TRUE(WaitFor([&] { return ident.OpenConnections() == 0; }));
 }

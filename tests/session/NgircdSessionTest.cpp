@@ -92,10 +92,12 @@ TEST_F(Ngircd, ClosingTheSessionQuitsBeforeLeavingItsChannels)
     ASSERT_TRUE(watcher.WaitForText("leaver!"));
     EXPECT_TRUE(m_table->CloseSession(session->Key()));
     std::string quit;
-    ASSERT_TRUE(watcher.WaitForLine([](const std::string &l) {
-        return l.find("leaver!") != std::string::npos
-            && (RawIrcClient::CommandOf(l) == "QUIT" || RawIrcClient::CommandOf(l) == "PART");
-    }, 10000, &quit));
+    ASSERT_TRUE(watcher.WaitForLine(
+        [](const std::string &l) {
+            return l.find("leaver!") != std::string::npos
+                && (RawIrcClient::CommandOf(l) == "QUIT" || RawIrcClient::CommandOf(l) == "PART");
+        },
+        10000, &quit));
     EXPECT_EQ(RawIrcClient::CommandOf(quit), "QUIT") << quit;
     EXPECT_NE(quit.find("Dovidenia"), std::string::npos) << quit;
     EXPECT_EQ(m_table->Count(), 0u);

@@ -85,8 +85,7 @@ TEST_F(Registration, AnErroneousNickStartsFromBrimo)
     std::string nickLine;
     ASSERT_TRUE(m_server.WaitForLineStartingWith("NICK ", 10000, &nickLine));
     EXPECT_TRUE(std::regex_match(nickLine, std::regex("NICK Brimo[1-9]{0,3}"))) << nickLine;
-    EXPECT_TRUE(ServerView(session)->HasLine(
-        "* Prezývka b@d je zakázaná, neplatná alebo obsahuje zakázané znaky"));
+    EXPECT_TRUE(ServerView(session)->HasLine("* Prezývka b@d je zakázaná, neplatná alebo obsahuje zakázané znaky"));
 }
 
 TEST_F(Registration, NotRegisteredSendsTheRegistrationAgain)

@@ -15,7 +15,8 @@ TEST(ServerEncoding, Utf8LinesPassUnchanged)
 TEST(ServerEncoding, OtherLinesAreDecodedAsWindows1250)
 {
     // "Dobrý deň, ľudia, šťastie" as an old client sends it in windows-1250.
-    const std::string legacy = "Dobr\xFD de\xF2, \xBEudia, \x9A\x9D" "astie";
+    const std::string legacy = "Dobr\xFD de\xF2, \xBEudia, \x9A\x9D"
+                               "astie";
     EXPECT_FALSE(IsValidUtf8(legacy));
     EXPECT_EQ(ServerLineToUtf8(legacy), "Dobrý deň, ľudia, šťastie");
 }
@@ -31,8 +32,13 @@ TEST(ServerEncoding, MalformedUtf8IsRecognised)
 TEST(ServerEncoding, BytesWithoutCharacterBecomeReplacementMarks)
 {
     // 0x81 and 0x98 have no character in windows-1250.
-    const std::string decoded = ServerLineToUtf8("a\x81" "b\x98" "c\xE1");
-    EXPECT_EQ(decoded, "a\xEF\xBF\xBD" "b\xEF\xBF\xBD" "cá");
+    const std::string decoded = ServerLineToUtf8("a\x81"
+                                                 "b\x98"
+                                                 "c\xE1");
+    EXPECT_EQ(decoded,
+              "a\xEF\xBF\xBD"
+              "b\xEF\xBF\xBD"
+              "cá");
     EXPECT_TRUE(IsValidUtf8(decoded));
 }
 

@@ -71,8 +71,7 @@ TEST_F(Transport, NoCrLfOrNulFromInsideALineReachesTheWire)
         EXPECT_EQ(line.find("MODE"), std::string::npos) << line;
     }
     const std::string bytes = m_server.ReceivedBytes();
-    EXPECT_NE(bytes.find("PRIVMSG #c :hi\r\nPRIVMSG #c :a\r\nPRIVMSG #c :b\r\nPRIVMSG #c :end\r\n"),
-              std::string::npos);
+    EXPECT_NE(bytes.find("PRIVMSG #c :hi\r\nPRIVMSG #c :a\r\nPRIVMSG #c :b\r\nPRIVMSG #c :end\r\n"), std::string::npos);
     EXPECT_EQ(bytes.find('\0'), std::string::npos);
 }
 
@@ -102,8 +101,8 @@ TEST_F(Transport, AServerLineLongerThanTheBufferIsCut)
     m_server.SendRaw(":srv 372 me :" + std::string(6000, 'z') + "\r\n:srv 372 me :next\r\n");
     ASSERT_TRUE(WaitForServerLine(session, "[ 0372 ] next"));
     const auto &lines = ServerView(session)->Lines();
-    const auto cut = std::find_if(lines.begin(), lines.end(),
-                                  [](const auto &l) { return l.text.find("zzz") != std::string::npos; });
+    const auto cut =
+        std::find_if(lines.begin(), lines.end(), [](const auto &l) { return l.text.find("zzz") != std::string::npos; });
     ASSERT_NE(cut, lines.end());
     EXPECT_EQ(cut->text, "[ 0372 ] " + std::string(4096 - 13, 'z'));
 }
@@ -123,7 +122,8 @@ TEST_F(Transport, TenMegabytesWithoutLineFeedDoNotGrowTheSession)
 TEST_F(Transport, AReceivedLineThatIsNotUtf8IsShownAsWindows1250)
 {
     Session *session = ConnectSession();
-    m_server.SendRaw(":srv 372 me :\xBEudia \x9A\x9D" "astie\r\n:srv 372 me :už UTF-8\r\n");
+    m_server.SendRaw(":srv 372 me :\xBEudia \x9A\x9D"
+                     "astie\r\n:srv 372 me :už UTF-8\r\n");
     ASSERT_TRUE(WaitForServerLine(session, "[ 0372 ] už UTF-8"));
     EXPECT_TRUE(ServerView(session)->HasLine("[ 0372 ] ľudia šťastie"));
 }
@@ -186,10 +186,9 @@ TEST_F(Transport, ASecondReceiveDoesNotEnterWhileABurstIsDispatched)
     EXPECT_GT(uiRunsInsideBurst, 0);
     EXPECT_EQ(deepest, 1);
     const auto &lines = ServerView(session)->Lines();
-    const auto second = std::find_if(lines.begin(), lines.end(),
-                                     [](const auto &l) { return l.text == "[ 0372 ] second burst"; });
-    const auto last = std::find_if(lines.begin(), lines.end(),
-                                   [](const auto &l) { return l.text == "[ 0372 ] b 99"; });
+    const auto second =
+        std::find_if(lines.begin(), lines.end(), [](const auto &l) { return l.text == "[ 0372 ] second burst"; });
+    const auto last = std::find_if(lines.begin(), lines.end(), [](const auto &l) { return l.text == "[ 0372 ] b 99"; });
     EXPECT_LT(last - lines.begin(), second - lines.begin()); // the burst ends before the next read
 }
 

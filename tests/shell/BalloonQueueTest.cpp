@@ -44,13 +44,20 @@ TEST(BalloonMake, InformationalLinesMakeNoBalloon)
 
 TEST(BalloonMake, TagsAndCodesAreRemovedBeforeCutting)
 {
-    auto balloon = BalloonQueue::Make("<b>#kanal</b>", "\x02tu\x02\x03" "4,2 je\x0f <i>text</i>", 1, 48);
+    auto balloon = BalloonQueue::Make("<b>#kanal</b>",
+                                      "\x02tu\x02\x03"
+                                      "4,2 je\x0f <i>text</i>",
+                                      1, 48);
     ASSERT_TRUE(balloon);
     EXPECT_EQ(balloon->title, "#kanal");
     EXPECT_EQ(balloon->text, "tu je text");
     EXPECT_EQ(balloon->sound, 48);
     // Codes do not count towards the limit: 62 letters with colour codes stay whole.
-    auto coloured = BalloonQueue::Make("t", "\x03" "4" + Repeat("x", 62) + "\x0f", 1, 0);
+    auto coloured = BalloonQueue::Make("t",
+                                       "\x03"
+                                       "4" + Repeat("x", 62)
+                                           + "\x0f",
+                                       1, 0);
     EXPECT_EQ(coloured->text, Repeat("x", 62));
 }
 
@@ -58,8 +65,8 @@ TEST(BalloonPacing, EachBalloonWaitsPointTwoSecondsPerCharacterOfThePrevious)
 {
     int64_t now = 1000;
     BalloonQueue queue([&now] { return now; });
-    EXPECT_TRUE(queue.Add("a", "12345", 1, 0));          // 5 characters: 1000 ms
-    EXPECT_TRUE(queue.Add("b", "1234567890", 1, 0));     // 10 characters: 2000 ms
+    EXPECT_TRUE(queue.Add("a", "12345", 1, 0));      // 5 characters: 1000 ms
+    EXPECT_TRUE(queue.Add("b", "1234567890", 1, 0)); // 10 characters: 2000 ms
     EXPECT_TRUE(queue.Add("c", "x", 1, 0));
     EXPECT_FALSE(queue.Add("d", "info", 0, 0));
     EXPECT_EQ(queue.Size(), 3u);

@@ -1,5 +1,5 @@
-#include "shell/Question.h"
 #include "shell/QuestionQueue.h"
+#include "shell/Question.h"
 
 #include <gtest/gtest.h>
 
@@ -103,8 +103,8 @@ TEST(QuestionQueue, AcceptingAFileRemovesOnlyQuestionsAboutThatFile)
     Recorder recorder;
     recorder.Attach(queue);
     queue.Ask(Ask(4, "bob!b@h", kKey, "a.txt", 10));
-    queue.Ask(Ask(4, "bob!b@h", kKey, "a.txt", 20));  // the same file offered again
-    queue.Ask(Ask(4, "bob!b@h", kKey, "b.txt", 10));  // another file
+    queue.Ask(Ask(4, "bob!b@h", kKey, "a.txt", 20));                // the same file offered again
+    queue.Ask(Ask(4, "bob!b@h", kKey, "b.txt", 10));                // another file
     queue.Ask(Ask(4, "bob!b@h", "krnl:2:other:6667", "a.txt", 10)); // another session
     queue.Answered(QuestionQueue::Answer::Accept);
     ASSERT_EQ(recorder.shown.size(), 2u);
@@ -120,8 +120,8 @@ TEST(QuestionQueue, IgnoreRemovesEveryQuestionOfTheSenderAndKind)
     recorder.Attach(queue);
     queue.Ask(Ask(4, "bob!b@h", kKey, "a.txt", 1));
     queue.Ask(Ask(4, "bob!b@h", kKey, "b.txt", 1));
-    queue.Ask(Ask(2, "bob!b@h", kKey));              // other kind stays
-    queue.Ask(Ask(4, "eve!e@h", kKey, "a.txt", 1));  // other sender stays
+    queue.Ask(Ask(2, "bob!b@h", kKey));             // other kind stays
+    queue.Ask(Ask(4, "eve!e@h", kKey, "a.txt", 1)); // other sender stays
     queue.Answered(QuestionQueue::Answer::Ignore);
     ASSERT_EQ(recorder.shown.size(), 2u);
     EXPECT_EQ(recorder.shown[1].kind, 2);

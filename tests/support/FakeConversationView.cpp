@@ -4,8 +4,7 @@
 
 FakeConversationView::FakeConversationView(Conversation &conversation)
     : m_conversation(&conversation), m_name(conversation.Name()), m_title(conversation.Title())
-{
-}
+{}
 
 FakeConversationView::~FakeConversationView()
 {

@@ -44,8 +44,7 @@ std::string FakeShell::OpenFileDialog(const std::string &folder, const std::stri
     return m_fileDialogAnswer;
 }
 
-std::string FakeShell::SaveFileDialog(const std::string &folder, const std::string &fileName,
-                                      const std::string &filter)
+std::string FakeShell::SaveFileDialog(const std::string &folder, const std::string &fileName, const std::string &filter)
 {
     (void)folder;
     (void)fileName;
@@ -53,8 +52,7 @@ std::string FakeShell::SaveFileDialog(const std::string &folder, const std::stri
     return m_fileDialogAnswer;
 }
 
-void FakeShell::UserPropertiesLine(const std::string &sessionKey, const std::string &nick,
-                                   const std::string &line)
+void FakeShell::UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line)
 {
     m_propertyLines.push_back(sessionKey + " " + nick + " " + line);
 }

@@ -38,8 +38,7 @@ public:
     std::string SaveFileDialog(const std::string &folder, const std::string &fileName,
                                const std::string &filter) override;
     void PopupLine(const std::string &html) override { m_popupLines.push_back(html); }
-    void UserPropertiesLine(const std::string &sessionKey, const std::string &nick,
-                            const std::string &line) override;
+    void UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line) override;
     void ChannelListRow(const std::string &sessionKey, const std::string &line) override;
     void ChannelListEnd(const std::string &sessionKey) override { m_channelListEnds.push_back(sessionKey); }
     void OpenLink(const std::string &address) override { m_links.push_back(address); }

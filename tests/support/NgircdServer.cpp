@@ -18,9 +18,7 @@ constexpr int kFirstStartAttempts = 3;
 
 } // namespace
 
-NgircdServer::NgircdServer(std::string extraConfig) : m_extraConfig(std::move(extraConfig))
-{
-}
+NgircdServer::NgircdServer(std::string extraConfig) : m_extraConfig(std::move(extraConfig)) {}
 
 NgircdServer::~NgircdServer()
 {
@@ -114,15 +112,17 @@ bool NgircdServer::Launch(int timeoutMs)
     m_process->start(QString::fromLatin1(Executable()),
                      {QStringLiteral("-n"), QStringLiteral("-f"), QString::fromStdString(ConfigPath())});
     QTcpSocket probe;
-    const bool ready = WaitFor([&] {
-        if (!IsRunning())
-            return true;
-        if (probe.state() == QAbstractSocket::ConnectedState)
-            return true;
-        if (probe.state() == QAbstractSocket::UnconnectedState)
-            probe.connectToHost(QStringLiteral("127.0.0.1"), m_port);
-        return false;
-    }, timeoutMs);
+    const bool ready = WaitFor(
+        [&] {
+            if (!IsRunning())
+                return true;
+            if (probe.state() == QAbstractSocket::ConnectedState)
+                return true;
+            if (probe.state() == QAbstractSocket::UnconnectedState)
+                probe.connectToHost(QStringLiteral("127.0.0.1"), m_port);
+            return false;
+        },
+        timeoutMs);
     const bool accepted = ready && IsRunning() && probe.state() == QAbstractSocket::ConnectedState;
     probe.abort();
     return accepted;

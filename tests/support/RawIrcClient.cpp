@@ -20,9 +20,12 @@ bool RawIrcClient::Connect(uint16_t port, const std::string &host, int timeoutMs
     m_socket->abort();
     m_partial.clear();
     m_socket->connectToHost(QString::fromStdString(host), port);
-    return WaitFor([this] { return m_socket->state() == QAbstractSocket::ConnectedState
-                                   || m_socket->state() == QAbstractSocket::UnconnectedState; },
-                   timeoutMs)
+    return WaitFor(
+               [this] {
+                   return m_socket->state() == QAbstractSocket::ConnectedState
+                       || m_socket->state() == QAbstractSocket::UnconnectedState;
+               },
+               timeoutMs)
         && IsConnected();
 }
 
@@ -118,20 +121,21 @@ std::string RawIrcClient::CommandOf(const std::string &line)
     return line.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
-bool RawIrcClient::WaitForLine(const std::function<bool(const std::string &)> &match, int timeoutMs,
-                               std::string *found)
+bool RawIrcClient::WaitForLine(const std::function<bool(const std::string &)> &match, int timeoutMs, std::string *found)
 {
-    return WaitFor([&] {
-        for (size_t i = m_scanFrom; i < m_lines.size(); ++i) {
-            if (!match(m_lines[i]))
-                continue;
-            if (found)
-                *found = m_lines[i];
-            m_scanFrom = i + 1;
-            return true;
-        }
-        return false;
-    }, timeoutMs);
+    return WaitFor(
+        [&] {
+            for (size_t i = m_scanFrom; i < m_lines.size(); ++i) {
+                if (!match(m_lines[i]))
+                    continue;
+                if (found)
+                    *found = m_lines[i];
+                m_scanFrom = i + 1;
+                return true;
+            }
+            return false;
+        },
+        timeoutMs);
 }
 
 bool RawIrcClient::WaitForCommand(const std::string &command, int timeoutMs, std::string *found)
@@ -141,6 +145,5 @@ bool RawIrcClient::WaitForCommand(const std::string &command, int timeoutMs, std
 
 bool RawIrcClient::WaitForText(const std::string &text, int timeoutMs, std::string *found)
 {
-    return WaitForLine([&](const std::string &line) { return line.find(text) != std::string::npos; },
-                       timeoutMs, found);
+    return WaitForLine([&](const std::string &line) { return line.find(text) != std::string::npos; }, timeoutMs, found);
 }

@@ -6,9 +6,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-ScriptedServer::ScriptedServer(QObject *parent) : QObject(parent)
-{
-}
+ScriptedServer::ScriptedServer(QObject *parent) : QObject(parent) {}
 
 ScriptedServer::~ScriptedServer()
 {
@@ -127,17 +125,19 @@ void ScriptedServer::ClearLines()
 bool ScriptedServer::WaitForLine(const std::function<bool(const std::string &)> &match, int timeoutMs,
                                  std::string *found)
 {
-    const bool seen = WaitFor([&] {
-        for (size_t i = m_scanFrom; i < m_lines.size(); ++i) {
-            if (!match(m_lines[i]))
-                continue;
-            if (found)
-                *found = m_lines[i];
-            m_scanFrom = i + 1;
-            return true;
-        }
-        return false;
-    }, timeoutMs);
+    const bool seen = WaitFor(
+        [&] {
+            for (size_t i = m_scanFrom; i < m_lines.size(); ++i) {
+                if (!match(m_lines[i]))
+                    continue;
+                if (found)
+                    *found = m_lines[i];
+                m_scanFrom = i + 1;
+                return true;
+            }
+            return false;
+        },
+        timeoutMs);
     return seen;
 }
 

@@ -55,8 +55,7 @@ public:
     bool WaitForLine(const std::function<bool(const std::string &)> &match, int timeoutMs = 10000,
                      std::string *found = nullptr);
     // Shorthand: a line that begins with `prefix`.
-    bool WaitForLineStartingWith(const std::string &prefix, int timeoutMs = 10000,
-                                 std::string *found = nullptr);
+    bool WaitForLineStartingWith(const std::string &prefix, int timeoutMs = 10000, std::string *found = nullptr);
 
 private:
     void AcceptClients();

@@ -19,8 +19,21 @@ const std::string kTrap = "12,34 x@y!z\r\n<>";
 
 std::vector<std::string> HostileTexts()
 {
-    std::vector<std::string> texts = {"", " ", "  ", "noblank", ":", "@", "!", "\x03", "\x03,", "\x03" "9,",
-                                      "\r", "\n", "<", ">"};
+    std::vector<std::string> texts = {"",
+                                      " ",
+                                      "  ",
+                                      "noblank",
+                                      ":",
+                                      "@",
+                                      "!",
+                                      "\x03",
+                                      "\x03,",
+                                      "\x03"
+                                      "9,",
+                                      "\r",
+                                      "\n",
+                                      "<",
+                                      ">"};
     std::string allBytes;
     for (int byte = 0; byte < 256; ++byte)
         allBytes += char(byte);

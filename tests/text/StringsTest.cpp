@@ -16,8 +16,7 @@ TEST(Strings, KeepsQuotedTextsByteForByte)
     EXPECT_STREQ(Strings::Get(Str::ScriptFileFilter),
                  "Súbory typu Tcl (*.tcl)|*.tcl|Textové Súbory (*.txt)|*.txt|Všetky Súbory (*.*)|*.*||");
     EXPECT_STREQ(Strings::Get(Str::AskedTime), "Užívateľ %s sa informoval o tvojej časovej zóne ");
-    EXPECT_STREQ(Strings::Get(Str::DccFileRequest),
-                 "Užívateľ %s z adresy %s ti posiela súbor \"%s\", veľkosti %s");
+    EXPECT_STREQ(Strings::Get(Str::DccFileRequest), "Užívateľ %s z adresy %s ti posiela súbor \"%s\", veľkosti %s");
     EXPECT_STREQ(Strings::Get(Str::SearchWarning),
                  "Vyhľadávanie je náročnejšia operácia a niekedy trvá aj niekoľko minút, počas ktorých nie je "
                  "možné písať atď ...\r\nNiekedy môže nastať rozpojenie zo serverom.\r\n\r\nPokračovať ?");
@@ -49,8 +48,7 @@ TEST(Strings, DescriptionsOfTheSettingsTreeExist)
 
 TEST(Strings, FormatFillsPrintfConversions)
 {
-    EXPECT_EQ(Strings::Format(Str::ConnectingTo, "irc.example.org", 6667),
-              "* Pripájam sa k irc.example.org : 6667");
+    EXPECT_EQ(Strings::Format(Str::ConnectingTo, "irc.example.org", 6667), "* Pripájam sa k irc.example.org : 6667");
     EXPECT_EQ(Strings::Format(Str::UserKickedWithReason, "op", "victim", "flood"), "* op vykopol victim (flood)");
     EXPECT_EQ(Strings::Format(Str::SearchProgress, "Sieť", 3, 120),
               "Hľadanie kanálov v sieti Sieť, najdených 3 z 120 ...");

@@ -1,5 +1,5 @@
-#include "text/StrPrintf.h"
 #include "text/TextUtil.h"
+#include "text/StrPrintf.h"
 
 #include <QByteArray>
 #include <QtGlobal>

@@ -17,8 +17,8 @@ TEST_F(ExitTest, ClosingTheMainWindowSendsQuitBeforeLeavingChannels)
         GTEST_SKIP() << "ngircd is not installed";
     NgircdServer server;
     ASSERT_TRUE(server.Start()) << server.Output();
-    const std::string config = "[Base]\nNick=odchod\nMsgs Quit=dovidenia vsetci\n[Servers]\nTest=127.0.0.1 " +
-                               std::to_string(server.Port()) + " 1\n";
+    const std::string config = "[Base]\nNick=odchod\nMsgs Quit=dovidenia vsetci\n[Servers]\nTest=127.0.0.1 "
+        + std::to_string(server.Port()) + " 1\n";
     ASSERT_TRUE(StartApp(config, {"brimo", "debug"}));
     ASSERT_EQ(m_app->Sessions().Count(), 1u);
     Session *session = m_app->Sessions().Sessions().front();

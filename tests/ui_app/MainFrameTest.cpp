@@ -15,14 +15,14 @@
 #include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QFile>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -53,12 +53,14 @@ TEST_F(MainFrameTest, MenuBarHasEveryMenuInOrder)
 {
     ASSERT_TRUE(StartApp());
     const QStringList titles = TitlesOf(Frame()->menuBar()->actions());
-    EXPECT_EQ(titles, (QStringList{"&Pripojiť", "Úpr&avy", "&Zobraziť", "&Kanál", "&Užívateľ", "&Okná", "&Skript",
-                                   "&Pomocník"}));
+    EXPECT_EQ(
+        titles,
+        (QStringList{"&Pripojiť", "Úpr&avy", "&Zobraziť", "&Kanál", "&Užívateľ", "&Okná", "&Skript", "&Pomocník"}));
     // The windows of other parts of the program do not exist yet: their commands are off.
     Frame()->UpdateCommandStates();
-    for (int id : std::initializer_list<int>{CommandId::Settings, CommandId::Favourites, CommandId::AddressBook, CommandId::IgnoreList,
-                   CommandId::NewScript, CommandId::OpenScript, CommandId::AwayOn, CommandId::Bold})
+    for (int id : std::initializer_list<int>{CommandId::Settings, CommandId::Favourites, CommandId::AddressBook,
+                                             CommandId::IgnoreList, CommandId::NewScript, CommandId::OpenScript,
+                                             CommandId::AwayOn, CommandId::Bold})
         EXPECT_FALSE(Frame()->Action(id)->isEnabled()) << id;
     EXPECT_TRUE(Frame()->Action(CommandId::Help)->isEnabled());
     EXPECT_TRUE(Frame()->Action(CommandId::Exit)->isEnabled());
@@ -91,8 +93,9 @@ TEST_F(MainFrameTest, CtrlZConnectsToTheDefaultServer)
 {
     ScriptedServer server;
     ASSERT_TRUE(server.Listen());
-    const std::string config = "[Base]\nDefault Server=Doma\nNick=tester\n[Servers]\nInde=127.0.0.1 1 0\nDoma=127.0.0.1 " +
-                               std::to_string(server.Port()) + " 0\n";
+    const std::string config =
+        "[Base]\nDefault Server=Doma\nNick=tester\n[Servers]\nInde=127.0.0.1 1 0\nDoma=127.0.0.1 "
+        + std::to_string(server.Port()) + " 0\n";
     ASSERT_TRUE(StartApp(config));
     EXPECT_EQ(m_app->Sessions().Count(), 0u);
     QApplication::setActiveWindow(Frame());
@@ -236,8 +239,8 @@ TEST_F(MainFrameTest, ANewChildWindowLiesInsideTheArea)
     for (const QRect &geometry : earlier)
         AddPlainChild(Frame(), QStringLiteral("earlier"))->setGeometry(geometry);
     QMdiSubWindow *child = AddPlainChild(Frame(), QStringLiteral("new"));
-    EXPECT_TRUE(area.contains(child->geometry())) << child->x() << "," << child->y() << " " << child->width()
-                                                  << "x" << child->height();
+    EXPECT_TRUE(area.contains(child->geometry()))
+        << child->x() << "," << child->y() << " " << child->width() << "x" << child->height();
 }
 
 TEST_F(MainFrameTest, PlacementAndBarsAreRestoredAtTheNextStart)
@@ -320,13 +323,13 @@ TEST(HelpPages, IndexLinksPagesThatExistAndExplainEveryCommand)
     EXPECT_GE(pages, 4);
 
     const QString commands = ReadHelpPage(QStringLiteral("Prikazy.Htm"));
-    for (const char *word : {"connect", "server", "quit", "close", "nick", "reguser", "search", "join", "msg",
-                             "notice", "debug", "query", "servermsg", "quote", "help", "timer", "who", "whois",
-                             "mode", "load", "unload", "dcc", "ignore", "link", "topic", "away", "action",
-                             "favorite"}) {
+    for (const char *word :
+         {"connect", "server", "quit",      "close", "nick",  "reguser", "search", "join",    "msg",  "notice",
+          "debug",   "query",  "servermsg", "quote", "help",  "timer",   "who",    "whois",   "mode", "load",
+          "unload",  "dcc",    "ignore",    "link",  "topic", "away",    "action", "favorite"}) {
         // Each command has a heading and at least one example line.
-        EXPECT_TRUE(commands.contains(QStringLiteral("<h2 id=\"%1\">").arg(QLatin1String(word))) ||
-                    commands.contains(QStringLiteral("/%1 ").arg(QLatin1String(word))))
+        EXPECT_TRUE(commands.contains(QStringLiteral("<h2 id=\"%1\">").arg(QLatin1String(word)))
+                    || commands.contains(QStringLiteral("/%1 ").arg(QLatin1String(word))))
             << word;
         EXPECT_TRUE(commands.contains(QRegularExpression(QStringLiteral("<pre>[^<]*/%1\\b").arg(QLatin1String(word)))))
             << word;

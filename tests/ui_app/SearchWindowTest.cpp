@@ -29,7 +29,8 @@ TEST_F(SearchWindowTest, SearchOpensOneWindowThatListsTheNetworksChannels)
     EXPECT_EQ(m_app->SearchWindow(session->Key()), search);
 
     m_server.SendLine(":irc.test 321 tester Channel :Users  Name");
-    m_server.SendLine(":irc.test 322 tester #slovensko 42 :\x02" "Ahoj\x02 vsetci");
+    m_server.SendLine(":irc.test 322 tester #slovensko 42 :\x02"
+                      "Ahoj\x02 vsetci");
     m_server.SendLine(":irc.test 322 tester #ab 7 :maly");
     m_server.SendLine(":irc.test 323 tester :End of LIST");
     ASSERT_TRUE(WaitFor([&] { return search->TotalCount() == 2; }));

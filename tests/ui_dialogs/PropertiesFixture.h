@@ -26,8 +26,7 @@ public:
     {
         return m_area ? CChannelFrame::Open(m_area, conversation, this, *m_settings) : nullptr;
     }
-    void UserPropertiesLine(const std::string &sessionKey, const std::string &nick,
-                            const std::string &line) override
+    void UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line) override
     {
         CDlgProperties::RouteUserLine(sessionKey, nick, line);
     }

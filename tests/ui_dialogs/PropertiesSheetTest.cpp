@@ -6,9 +6,9 @@
 #include "dialogs/PPChannel.h"
 #include "dialogs/PPUser.h"
 #include "dialogs/PPUserAdvanced.h"
+#include "nicklist/UserMenu.h"
 #include "view/ChannelList.h"
 #include "windows/ChannelMenu.h"
-#include "nicklist/UserMenu.h"
 
 #include <QPushButton>
 #include <QTabWidget>
@@ -120,8 +120,8 @@ TEST_F(PropertiesTest, UserSheetAsksWhoisAndTheRepliesFillIt)
     m_server.SendLine(":alice!~al@host.example NOTICE " + me + " :\x01TIME Po jan 1 12:00:00 2024\x01");
     ASSERT_TRUE(WaitFor([&] { return !advanced->TimeText().isEmpty(); }));
     EXPECT_EQ(advanced->TimeText(), QStringLiteral("Po jan 1 12:00:00 2024"));
-    m_server.SendLine(":alice!~al@host.example NOTICE " + me + " :\x01PING " +
-                      std::to_string(static_cast<long long>(std::time(nullptr))) + "\x01");
+    m_server.SendLine(":alice!~al@host.example NOTICE " + me + " :\x01PING "
+                      + std::to_string(static_cast<long long>(std::time(nullptr))) + "\x01");
     ASSERT_TRUE(WaitFor([&] { return !advanced->SpeedText().isEmpty(); }));
     EXPECT_TRUE(advanced->SpeedText().startsWith(QStringLiteral("Rýchlosť spojenia z alice je ")));
 }

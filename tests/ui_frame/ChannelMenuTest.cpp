@@ -71,10 +71,11 @@ TEST_F(ChannelMenuTest, ModeItemsSetWhatIsOffAndRemoveWhatIsOn)
     Run(CommandId::ModeModerated);
     Run(CommandId::ModePrivate);
 
-    EXPECT_EQ(Lines(), (std::vector<std::string>{
-                           "/servermsg MODE #chan +t", "/servermsg MODE #chan +n", "/servermsg MODE #chan +s",
-                           "/servermsg MODE #chan -t", "/servermsg MODE #chan -n", "/servermsg MODE #chan +i",
-                           "/servermsg MODE #chan +m", "/servermsg MODE #chan +p"}));
+    EXPECT_EQ(
+        Lines(),
+        (std::vector<std::string>{"/servermsg MODE #chan +t", "/servermsg MODE #chan +n", "/servermsg MODE #chan +s",
+                                  "/servermsg MODE #chan -t", "/servermsg MODE #chan -n", "/servermsg MODE #chan +i",
+                                  "/servermsg MODE #chan +m", "/servermsg MODE #chan +p"}));
 }
 
 TEST_F(ChannelMenuTest, KeyIsAskedForOrRemovedInBothForms)
@@ -90,9 +91,10 @@ TEST_F(ChannelMenuTest, KeyIsAskedForOrRemovedInBothForms)
     Run(CommandId::ModeKey);
     Run(CommandId::ModeKey); // the flag stays until the server says otherwise
 
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"/servermsg MODE #chan +k tajne", "/servermsg MODE #chan -k tajne",
-                                                 "/servermsg MODE #chan -k", "/servermsg MODE #chan -k tajne",
-                                                 "/servermsg MODE #chan -k"}));
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{"/servermsg MODE #chan +k tajne", "/servermsg MODE #chan -k tajne",
+                                        "/servermsg MODE #chan -k", "/servermsg MODE #chan -k tajne",
+                                        "/servermsg MODE #chan -k"}));
     EXPECT_EQ(m_prompts.size(), 1u);
 }
 
@@ -142,9 +144,9 @@ TEST_F(ChannelMenuTest, RefreshFavouriteSearchAndScripts)
     EXPECT_EQ(m_frame->ScriptNames(), (QStringList{QStringLiteral("alpha"), QStringLiteral("beta")}));
     Run(CommandId::RemoveScriptFirst + 1);
 
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"/servermsg MODE #chan", "/servermsg MODE #chan b",
-                                                 "/favorite add #chan", "/load #chan /tmp/skript.tcl",
-                                                 "/unload #chan beta"}));
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{"/servermsg MODE #chan", "/servermsg MODE #chan b", "/favorite add #chan",
+                                        "/load #chan /tmp/skript.tcl", "/unload #chan beta"}));
 }
 
 TEST_F(ChannelMenuTest, ChannelSearchNeedsAConnectedSession)
@@ -195,8 +197,9 @@ TEST_F(ChannelMenuTest, ToolBarButtonsRunTheirCommandsAndUserMessages)
     m_answers = {QStringLiteral("téma")};
     bar->Action(CommandId::ChannelTopic)->trigger();
 
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"/action #chan ahoj vsetci", "/action #chan dovi",
-                                                 "/favorite add #chan", "/servermsg TOPIC #chan :téma"}));
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{"/action #chan ahoj vsetci", "/action #chan dovi", "/favorite add #chan",
+                                        "/servermsg TOPIC #chan :téma"}));
 }
 
 // The ban list and the properties sheet are the application's: a shell

@@ -9,8 +9,8 @@
 #include "conversation/Conversation.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
-#include "windows/ChannelFrame.h"
 #include "view/ChannelList.h"
+#include "windows/ChannelFrame.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

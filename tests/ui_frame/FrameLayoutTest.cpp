@@ -1,11 +1,11 @@
 // The panes of the window kinds and the splitter.
 #include "FrameFixture.h"
 
-#include "windows/ChannelBar.h"
 #include "input/ChannelCmd.h"
-#include "windows/ChannelSizer.h"
 #include "input/ChannelTextStyle.h"
 #include "nicklist/ChannelUsers.h"
+#include "windows/ChannelBar.h"
+#include "windows/ChannelSizer.h"
 
 #include <QMouseEvent>
 #include <QTest>
@@ -96,7 +96,8 @@ TEST_F(FrameTest, KindZeroIsViewOnlyAndUnknownKindsAreReportedButMade)
     EXPECT_EQ(viewOnly->TextView()->geometry(), QRect(0, 0, 400, 200));
     EXPECT_TRUE(m_shell.m_messageBoxes.empty());
 
-    CChannelFrame *odd = FrameOf(OpenWindow("odd", static_cast<Conversation::WindowKind>(7), Conversation::TypePrivate));
+    CChannelFrame *odd =
+        FrameOf(OpenWindow("odd", static_cast<Conversation::WindowKind>(7), Conversation::TypePrivate));
     ASSERT_NE(odd, nullptr);
     ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
     EXPECT_EQ(m_shell.m_messageBoxes[0], "\nChannel Frame 7 is unsupported.");
@@ -106,8 +107,8 @@ TEST_F(FrameTest, KindZeroIsViewOnlyAndUnknownKindsAreReportedButMade)
 // reported like any other value that is not a kind.
 TEST_F(FrameTest, AWindowTypeGivenAsKindIsReported)
 {
-    CChannelFrame *odd = FrameOf(OpenWindow("odd", static_cast<Conversation::WindowKind>(Conversation::TypePrivate),
-                                            Conversation::TypePrivate));
+    CChannelFrame *odd = FrameOf(
+        OpenWindow("odd", static_cast<Conversation::WindowKind>(Conversation::TypePrivate), Conversation::TypePrivate));
     ASSERT_NE(odd, nullptr);
     ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
     EXPECT_EQ(m_shell.m_messageBoxes[0], "\nChannel Frame 4 is unsupported.");

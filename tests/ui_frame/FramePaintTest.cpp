@@ -3,8 +3,8 @@
 #include "FrameFixture.h"
 
 #include "conversation/NickList.h"
-#include "windows/ChannelBar.h"
 #include "input/ChannelCmd.h"
+#include "windows/ChannelBar.h"
 
 #include <QEvent>
 

@@ -47,7 +47,8 @@ TEST_F(FrameTest, PrintedLineIsFormattedWithTheWindowsTimeStampToggle)
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     frame->SetTimeStamps(false);
-    EXPECT_EQ(frame->FormatLine("hi", 1), "<span style='background-color: #transparent; color: #000000;'>hi</span>\r\n");
+    EXPECT_EQ(frame->FormatLine("hi", 1),
+              "<span style='background-color: #transparent; color: #000000;'>hi</span>\r\n");
     ASSERT_TRUE(channel->Print("hi", TextClass::Text));
     const std::string expected = frame->FormatLine("hi", 1);
     const std::string &source = frame->TextView()->Source();
@@ -71,7 +72,8 @@ TEST_F(FrameTest, NearTheLimitEveryLineIsPrecededByTheWarning)
 
     const QString shown = Shown(frame);
     EXPECT_EQ(Count(shown, Strings::Get(Str::WindowTextTooLong)), 2);
-    EXPECT_LT(shown.indexOf(QString::fromUtf8(Strings::Get(Str::WindowTextTooLong))), shown.indexOf(QStringLiteral("first")));
+    EXPECT_LT(shown.indexOf(QString::fromUtf8(Strings::Get(Str::WindowTextTooLong))),
+              shown.indexOf(QStringLiteral("first")));
     EXPECT_TRUE(shown.contains(QStringLiteral("x\n")));
     EXPECT_EQ(Count(shown, "Okno obsahovalo"), 0);
 }
@@ -83,15 +85,16 @@ TEST_F(FrameTest, AboveMaxTextSizeTheWindowIsEmptiedAndSaysHowBigItWas)
     FillTo(frame, 999700);
     frame->Print("still kept", 1); // the warning and the line lift it above the limit
     ASSERT_TRUE(Shown(frame).contains(QStringLiteral("still kept")));
-    const int64_t sizeWithWarning =
-        frame->TextView()->TextSize() + static_cast<int64_t>(frame->FormatLine(Strings::Get(Str::WindowTextTooLong), 2).size());
+    const int64_t sizeWithWarning = frame->TextView()->TextSize()
+        + static_cast<int64_t>(frame->FormatLine(Strings::Get(Str::WindowTextTooLong), 2).size());
 
     frame->Print("after clearing", 1);
 
     const QString shown = Shown(frame);
     EXPECT_FALSE(shown.contains(QStringLiteral("still kept")));
     EXPECT_FALSE(shown.contains(QStringLiteral("xxxx")));
-    const QString notice = QString::fromStdString(Strings::Format(Str::WindowTextCleared, static_cast<int>(sizeWithWarning)));
+    const QString notice =
+        QString::fromStdString(Strings::Format(Str::WindowTextCleared, static_cast<int>(sizeWithWarning)));
     EXPECT_TRUE(shown.contains(notice)) << shown.toStdString();
     EXPECT_LT(shown.indexOf(notice), shown.indexOf(QStringLiteral("after clearing")));
     EXPECT_LT(frame->TextView()->TextSize(), 2000);
@@ -125,7 +128,8 @@ TEST_F(FrameTest, ManyLinesStayBoundedByTheClearingRule)
 TEST_F(FrameTest, ActivityIsFlaggedUnlessTheWindowIsActiveInAnActiveMainWindow)
 {
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    Conversation *other = OpenWindow("#other", Conversation::KindChannel, Conversation::TypeChannel); // now the active child
+    Conversation *other =
+        OpenWindow("#other", Conversation::KindChannel, Conversation::TypeChannel); // now the active child
     CChannelFrame *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     ASSERT_NE(FrameOf(other), nullptr);

@@ -2,8 +2,8 @@
 #include "FrameFixture.h"
 
 #include "config/Config.h"
-#include "windows/ChannelBar.h"
 #include "nicklist/ChannelUsers.h"
+#include "windows/ChannelBar.h"
 
 TEST(WindowRecord, ParsesTheFullRecordWithItsToggleWords)
 {
@@ -60,7 +60,8 @@ TEST_F(FrameTest, WindowIsMaximizedByARecordOfOneOrAMaximizedActiveChild)
     ASSERT_NE(one, nullptr);
     EXPECT_TRUE(one->SubWindow()->isMaximized());
 
-    CChannelFrame *two = FrameOf(OpenWindow("#two", Conversation::KindChannel, Conversation::TypeChannel)); // the active child is maximized
+    CChannelFrame *two = FrameOf(
+        OpenWindow("#two", Conversation::KindChannel, Conversation::TypeChannel)); // the active child is maximized
     ASSERT_NE(two, nullptr);
     EXPECT_TRUE(two->SubWindow()->isMaximized());
 }

@@ -5,9 +5,9 @@
 #include "app/CommandIds.h"
 #include "config/Strings.h"
 #include "conversation/NickList.h"
-#include "session/DispatchHandlers.h"
 #include "input/ChannelCmd.h"
 #include "nicklist/UserMenu.h"
+#include "session/DispatchHandlers.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -18,7 +18,9 @@ TEST_F(ChannelCmdTest, BoldTypedOnTheMiddleWord)
     Press(Qt::Key_B, Qt::ControlModifier);
     Type(" c");
     EXPECT_EQ(m_input->PlainLine(), "a b c");
-    EXPECT_EQ(Line(), "a \x02" "b\x02 c");
+    EXPECT_EQ(Line(),
+              "a \x02"
+              "b\x02 c");
 }
 
 TEST_F(ChannelCmdTest, StyleKeysActOnTheSelection)
@@ -30,10 +32,14 @@ TEST_F(ChannelCmdTest, StyleKeysActOnTheSelection)
     Press(Qt::Key_Right, Qt::ShiftModifier);
     Press(Qt::Key_B, Qt::ControlModifier);
     EXPECT_TRUE(m_input->IsSelectionBold());
-    EXPECT_EQ(Line(), "a \x02" "b\x02 c");
+    EXPECT_EQ(Line(),
+              "a \x02"
+              "b\x02 c");
 
     Press(Qt::Key_U, Qt::ControlModifier);
-    EXPECT_EQ(Line(), "a \x02\x1F" "b\x02\x1F c");
+    EXPECT_EQ(Line(),
+              "a \x02\x1F"
+              "b\x02\x1F c");
 
     Press(Qt::Key_B, Qt::ControlModifier);
     Press(Qt::Key_U, Qt::ControlModifier);
@@ -41,7 +47,10 @@ TEST_F(ChannelCmdTest, StyleKeysActOnTheSelection)
     EXPECT_EQ(Line(), "a b c");
 
     Press(Qt::Key_I, Qt::ControlModifier);
-    EXPECT_EQ(Line(), "a \x03" "0,1b\x03" "1,0 c");
+    EXPECT_EQ(Line(),
+              "a \x03"
+              "0,1b\x03"
+              "1,0 c");
     Press(Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(Line(), "a b c") << "black on white is the line's own look";
 }
@@ -54,7 +63,10 @@ TEST_F(ChannelCmdTest, SelectionPartlyBoldIsNotBold)
     Press(Qt::Key_Home, Qt::ShiftModifier);
     EXPECT_FALSE(m_input->IsSelectionBold());
     Press(Qt::Key_B, Qt::ControlModifier);
-    EXPECT_EQ(Line(), "\x02" "ab") << "a mixed selection becomes bold";
+    EXPECT_EQ(Line(),
+              "\x02"
+              "ab")
+        << "a mixed selection becomes bold";
 }
 
 TEST_F(ChannelCmdTest, TextColourChosenFromTheMenuOfCtrlK)
@@ -64,7 +76,9 @@ TEST_F(ChannelCmdTest, TextColourChosenFromTheMenuOfCtrlK)
     ClickAction(colors, ActionWithData(colors, CInputEditMenu::kTextColorId + 4));
     EXPECT_FALSE(colors->isVisible());
     Type("hi");
-    EXPECT_EQ(Line(), "\x03" "4,0hi");
+    EXPECT_EQ(Line(),
+              "\x03"
+              "4,0hi");
 }
 
 TEST_F(ChannelCmdTest, ADigitTypedInColourIsKeptApartFromTheCode)
@@ -73,7 +87,9 @@ TEST_F(ChannelCmdTest, ADigitTypedInColourIsKeptApartFromTheCode)
     QMenu *colors = m_style->TextColorMenu();
     ClickAction(colors, ActionWithData(colors, CInputEditMenu::kTextColorId + 4));
     Type("5");
-    EXPECT_EQ(Line(), "\x03" "4,0 5");
+    EXPECT_EQ(Line(),
+              "\x03"
+              "4,0 5");
 }
 
 TEST_F(ChannelCmdTest, BackgroundColourFromTheMenuOfCtrlL)
@@ -83,7 +99,9 @@ TEST_F(ChannelCmdTest, BackgroundColourFromTheMenuOfCtrlL)
     Press(Qt::Key_L, Qt::ControlModifier);
     QMenu *colors = m_style->BackgroundColorMenu();
     ClickAction(colors, ActionWithData(colors, CInputEditMenu::kBackgroundColorId + 12));
-    EXPECT_EQ(Line(), "\x03" "1,12x");
+    EXPECT_EQ(Line(),
+              "\x03"
+              "1,12x");
 }
 
 TEST_F(ChannelCmdTest, StyleButtonMenuChecksAndTogglesBold)
@@ -128,9 +146,13 @@ TEST_F(ChannelCmdTest, EnterSendsTheLineEmptiesItAndResetsTheLook)
     Type("hello");
     Press(Qt::Key_Return);
     ASSERT_EQ(sent.count(), 1);
-    EXPECT_EQ(sent.at(0).at(0).toString(), QString::fromUtf8("\x02" "hello"));
+    EXPECT_EQ(sent.at(0).at(0).toString(),
+              QString::fromUtf8("\x02"
+                                "hello"));
     EXPECT_EQ(m_input->PlainLine(), "");
-    EXPECT_EQ(m_input->History().At(0), "\x02" "hello");
+    EXPECT_EQ(m_input->History().At(0),
+              "\x02"
+              "hello");
 
     Type("plain");
     EXPECT_EQ(Line(), "plain") << "the next line starts unformatted";
@@ -166,7 +188,9 @@ TEST_F(ChannelCmdTest, HistoryKeepsTheFormatting)
     Type("under");
     Press(Qt::Key_Return);
     Press(Qt::Key_Up);
-    EXPECT_EQ(Line(), "\x1F" "under");
+    EXPECT_EQ(Line(),
+              "\x1F"
+              "under");
 }
 
 TEST_F(ChannelCmdTest, The513thCharacterCannotBeTyped)
@@ -188,7 +212,9 @@ TEST_F(ChannelCmdTest, The513thCharacterCannotBeTyped)
 TEST_F(ChannelCmdTest, PastedLineBreaksAndControlBytesStayOneLine)
 {
     QSignalSpy sent(m_input, &CChannelCmd::lineEntered);
-    QApplication::clipboard()->setText(QString::fromUtf8("one\ntwo\r\nthree\x03" "4\x00x", 18));
+    QApplication::clipboard()->setText(QString::fromUtf8("one\ntwo\r\nthree\x03"
+                                                         "4\x00x",
+                                                         18));
     Type("> ");
     Press(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(m_input->PlainLine(), "> one two three4x");

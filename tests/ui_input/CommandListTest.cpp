@@ -137,7 +137,8 @@ TEST_F(CommandListTest, ClickingAnEntrySelectsItAndDoubleClickTakesIt)
 
 TEST_F(CommandListTest, DescriptionPanelTexts)
 {
-    EXPECT_EQ(std::string(Strings::Get(Str::CommandListHelp)), "Nápoveda a menší pomocník ku IRC príkazom a Brimo aliasom");
+    EXPECT_EQ(std::string(Strings::Get(Str::CommandListHelp)),
+              "Nápoveda a menší pomocník ku IRC príkazom a Brimo aliasom");
     Type("/");
     m_list->SelectRow(-1);
     EXPECT_EQ(m_list->PanelTitle(), "");

@@ -11,8 +11,7 @@ class FakeCompletionSource : public CompletionSource
 public:
     FakeCompletionSource(Conversation::WindowType type, std::string name, std::vector<std::string> nicks = {})
         : m_type(type), m_name(std::move(name)), m_nicks(std::move(nicks))
-    {
-    }
+    {}
     Conversation::WindowType WindowType() const override { return m_type; }
     std::string WindowName() const override { return m_name; }
     int NickCount() const override { return static_cast<int>(m_nicks.size()); }

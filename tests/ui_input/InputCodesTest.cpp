@@ -31,7 +31,8 @@ InputCharFormat Bold()
     return format;
 }
 
-struct ToCodesRow {
+struct ToCodesRow
+{
     const char *name;
     InputRuns runs;
     uint32_t window;
@@ -46,22 +47,59 @@ TEST(InputCodesTest, RunsBecomeIrcText)
     boldBlue.bold = true;
     const ToCodesRow rows[] = {
         {"plain text has no codes", {{"hello", Plain()}}, kWhite, "hello"},
-        {"red word on white", {{"hi", Colored(kRed)}}, kWhite, "\x03" "4,0hi"},
-        {"digit after a colour code gets a blank", {{"5", Colored(kRed)}}, kWhite, "\x03" "4,0 5"},
-        {"bold middle word", {{"a ", Plain()}, {"b", Bold()}, {" c", Plain()}}, kWhite, "a \x02" "b\x02 c"},
+        {"red word on white",
+         {{"hi", Colored(kRed)}},
+         kWhite,
+         "\x03"
+         "4,0hi"},
+        {"digit after a colour code gets a blank",
+         {{"5", Colored(kRed)}},
+         kWhite,
+         "\x03"
+         "4,0 5"},
+        {"bold middle word",
+         {{"a ", Plain()}, {"b", Bold()}, {" c", Plain()}},
+         kWhite,
+         "a \x02"
+         "b\x02 c"},
         {"colour, then bold, then underline in that order",
-         {{"x", boldBlue}, {"y", underlinedRed}}, kWhite, "\x03" "12,0\x02x\x03" "4,0\x02\x1Fy"},
-        {"back to plain emits black on the window colour", {{"r", Colored(kRed)}, {"p", Plain()}}, kWhite,
-         "\x03" "4,0r\x03" "1,0p"},
-        {"background only", {{"z", Colored(kBlack, kBlue)}}, kWhite, "\x03" "1,12z"},
-        {"colours outside the table fall back to 1 and 0", {{"q", Colored(0x123456, 0x654321)}}, kWhite,
-         "\x03" "1,0q"},
-        {"a window colour outside the table", {{"w", Plain(0xEEEEEE)}, {"r", Colored(kRed, 0xEEEEEE)}}, 0xEEEEEE,
-         "w\x03" "4,0r"},
-        {"equal neighbouring runs emit nothing between them", {{"ab", Colored(kRed)}, {"cd", Colored(kRed)}}, kWhite,
-         "\x03" "4,0abcd"},
+         {{"x", boldBlue}, {"y", underlinedRed}},
+         kWhite,
+         "\x03"
+         "12,0\x02x\x03"
+         "4,0\x02\x1Fy"},
+        {"back to plain emits black on the window colour",
+         {{"r", Colored(kRed)}, {"p", Plain()}},
+         kWhite,
+         "\x03"
+         "4,0r\x03"
+         "1,0p"},
+        {"background only",
+         {{"z", Colored(kBlack, kBlue)}},
+         kWhite,
+         "\x03"
+         "1,12z"},
+        {"colours outside the table fall back to 1 and 0",
+         {{"q", Colored(0x123456, 0x654321)}},
+         kWhite,
+         "\x03"
+         "1,0q"},
+        {"a window colour outside the table",
+         {{"w", Plain(0xEEEEEE)}, {"r", Colored(kRed, 0xEEEEEE)}},
+         0xEEEEEE,
+         "w\x03"
+         "4,0r"},
+        {"equal neighbouring runs emit nothing between them",
+         {{"ab", Colored(kRed)}, {"cd", Colored(kRed)}},
+         kWhite,
+         "\x03"
+         "4,0abcd"},
         {"empty runs are skipped", {{"", Colored(kRed)}, {"9", Plain()}}, kWhite, "9"},
-        {"multi-byte text is copied whole", {{"čau", Colored(kRed)}}, kWhite, "\x03" "4,0čau"},
+        {"multi-byte text is copied whole",
+         {{"čau", Colored(kRed)}},
+         kWhite,
+         "\x03"
+         "4,0čau"},
     };
     for (const ToCodesRow &row : rows)
         EXPECT_EQ(InputCodes::GetTextWithCodes(row.runs, row.window), row.expected) << row.name;
@@ -72,7 +110,8 @@ TEST(InputCodesTest, IrcTextBecomesRuns)
     InputCharFormat boldUnderlined = Bold();
     boldUnderlined.underline = true;
     InputCharFormat redOnBlue = Colored(kRed, kBlue);
-    struct Row {
+    struct Row
+    {
         const char *name;
         std::string text;
         InputRuns expected;
@@ -80,18 +119,39 @@ TEST(InputCodesTest, IrcTextBecomesRuns)
     const Row rows[] = {
         {"empty", "", {}},
         {"plain", "abc", {{"abc", Plain()}}},
-        {"bold and underline toggle", "a\x02\x1F" "b\x02\x1F" "c",
+        {"bold and underline toggle",
+         "a\x02\x1F"
+         "b\x02\x1F"
+         "c",
          {{"a", Plain()}, {"b", boldUnderlined}, {"c", Plain()}}},
-        {"foreground and background", "\x03" "4,12x", {{"x", redOnBlue}}},
-        {"a third digit stays text", "\x03" "123", {{"3", Colored(kBlue)}}},
-        {"a comma without digits means a white background", "\x03" "4,x", {{"x", Colored(kRed, kWhite)}}},
+        {"foreground and background",
+         "\x03"
+         "4,12x",
+         {{"x", redOnBlue}}},
+        {"a third digit stays text",
+         "\x03"
+         "123",
+         {{"3", Colored(kBlue)}}},
+        {"a comma without digits means a white background",
+         "\x03"
+         "4,x",
+         {{"x", Colored(kRed, kWhite)}}},
         {"background only", "\x03,12x", {{"x", Colored(kBlack, kBlue)}}},
         {"a bare colour byte changes nothing", "\x03x", {{"x", Plain()}}},
-        {"plain byte is black on white", "\x03" "4r\x0Fp", {{"r", Colored(kRed)}, {"p", Colored(kBlack, kWhite)}}},
+        {"plain byte is black on white",
+         "\x03"
+         "4r\x0Fp",
+         {{"r", Colored(kRed)}, {"p", Colored(kBlack, kWhite)}}},
         {"reverse byte is white on black", "\x16v", {{"v", Colored(kWhite, kBlack)}}},
-        {"colour numbers outside the table give black", "\x03" "99x", {{"x", Plain()}}},
+        {"colour numbers outside the table give black",
+         "\x03"
+         "99x",
+         {{"x", Plain()}}},
         {"line breaks and other control bytes are dropped", std::string("a\r\nb\0c\x07", 7), {{"abc", Plain()}}},
-        {"a trailing colour code leaves no run", "ab\x03" "4,", {{"ab", Plain()}}},
+        {"a trailing colour code leaves no run",
+         "ab\x03"
+         "4,",
+         {{"ab", Plain()}}},
     };
     for (const Row &row : rows)
         EXPECT_EQ(InputCodes::SetTextWithCodes(row.text, kWhite), row.expected) << row.name;
@@ -108,11 +168,17 @@ TEST(InputCodesTest, CanonicalLinesSurviveTheRoundTrip)
 {
     const std::string lines[] = {
         "hello",
-        "\x03" "4,0hi there",
-        "a \x02" "b\x02 c",
-        "\x03" "12,0\x02x\x03" "4,0\x02\x1Fy",
-        "\x03" "4,0 5",
-        "žltý \x03" "8,1kôň",
+        "\x03"
+        "4,0hi there",
+        "a \x02"
+        "b\x02 c",
+        "\x03"
+        "12,0\x02x\x03"
+        "4,0\x02\x1Fy",
+        "\x03"
+        "4,0 5",
+        "žltý \x03"
+        "8,1kôň",
     };
     for (const std::string &line : lines) {
         const InputRuns runs = InputCodes::SetTextWithCodes(line, kWhite);
@@ -122,7 +188,8 @@ TEST(InputCodesTest, CanonicalLinesSurviveTheRoundTrip)
 
 TEST(InputCodesTest, PastedTextStaysOneLine)
 {
-    struct Row {
+    struct Row
+    {
         std::string pasted;
         std::string expected;
     };
@@ -132,7 +199,10 @@ TEST(InputCodesTest, PastedTextStaysOneLine)
         {"one\rtwo", "one two"},
         {"a\tb", "a b"},
         {std::string("x\0y", 3), "xy"},
-        {"\x02" "bold\x03" "4red\x0F\x16\x1F\x7F", "bold4red"},
+        {"\x02"
+         "bold\x03"
+         "4red\x0F\x16\x1F\x7F",
+         "bold4red"},
         {"čaute", "čaute"},
         {"", ""},
     };
@@ -145,7 +215,11 @@ TEST(InputCodesTest, CountsCharactersNotBytes)
     EXPECT_EQ(InputCodes::CharacterCount(""), 0);
     EXPECT_EQ(InputCodes::CharacterCount("abc"), 3);
     EXPECT_EQ(InputCodes::CharacterCount("čšž"), 3);
-    EXPECT_EQ(InputCodes::PlainText(InputCodes::SetTextWithCodes("a\x02" "b\x03" "4c", kWhite)), "abc");
+    EXPECT_EQ(InputCodes::PlainText(InputCodes::SetTextWithCodes("a\x02"
+                                                                 "b\x03"
+                                                                 "4c",
+                                                                 kWhite)),
+              "abc");
 }
 
 } // namespace

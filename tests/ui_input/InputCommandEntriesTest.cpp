@@ -1,5 +1,5 @@
-#include "commands/CommandHelp.h"
 #include "input/InputCommandEntries.h"
+#include "commands/CommandHelp.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,10 +12,10 @@ namespace {
 
 TEST(CommandHelpTest, HasOneLinePerCommandOfTheCommandTable)
 {
-    const char *const commands[] = {"connect", "server", "quit",  "close",  "nick",    "reguser", "search",
-                                    "join",    "msg",    "notice", "debug", "query",   "servermsg", "quote",
-                                    "help",    "timer",  "who",   "whois",  "mode",    "load",    "unload",
-                                    "dcc",     "ignore", "link",  "topic",  "away",    "action",  "favorite"};
+    const char *const commands[] = {"connect", "server", "quit",   "close", "nick",  "reguser",   "search",
+                                    "join",    "msg",    "notice", "debug", "query", "servermsg", "quote",
+                                    "help",    "timer",  "who",    "whois", "mode",  "load",      "unload",
+                                    "dcc",     "ignore", "link",   "topic", "away",  "action",    "favorite"};
     const std::vector<std::string> &lines = CommandHelp::Lines();
     EXPECT_EQ(lines.size(), std::size(commands));
     for (const char *command : commands) {
@@ -45,7 +45,8 @@ TEST(CommandHelpTest, DescriptionsAreTheProgramsTexts)
 
 TEST(InputCommandEntriesTest, ScriptProcLines)
 {
-    struct Row {
+    struct Row
+    {
         std::string line;
         bool command;
         std::string name;
@@ -96,8 +97,8 @@ TEST(InputCommandEntriesTest, BuildsFromHelpLinesAndScriptFilesSortedWithoutCase
     script.close();
 
     const std::vector<std::string> help = {"join Vstup", "quit Koniec", "away"};
-    const std::vector<CommandEntry> entries = InputCommandEntries::Build(
-        help, {"extra.tcl", "missing.tcl"}, dir.path().toStdString());
+    const std::vector<CommandEntry> entries =
+        InputCommandEntries::Build(help, {"extra.tcl", "missing.tcl"}, dir.path().toStdString());
     std::vector<std::string> names;
     for (const CommandEntry &entry : entries)
         names.push_back(entry.name);

@@ -15,8 +15,7 @@ InputCompletion::Line LineOf(const std::string &codes, int caret = -1)
 }
 
 // Presses Tab on the line as the input line does and returns what it shows.
-std::string Tab(InputCompletion &completion, const CompletionSource &source, const std::string &codes,
-                int caret = -1)
+std::string Tab(InputCompletion &completion, const CompletionSource &source, const std::string &codes, int caret = -1)
 {
     InputCompletion::Line result;
     if (!completion.Complete(source, LineOf(codes, caret), result))
@@ -47,9 +46,18 @@ TEST(InputCompletionTest, ChannelTabCompletesTheLastWordOnlyAndKeepsFormatting)
     InputCompletion completion;
     EXPECT_EQ(Tab(completion, channel, "ahoj zu"), "ahoj Zuzana");
     completion.Reset();
-    EXPECT_EQ(Tab(completion, channel, "\x02" "ahoj\x02 D"), "\x02" "ahoj\x02 dan") << "'%' is a status character";
+    EXPECT_EQ(Tab(completion, channel,
+                  "\x02"
+                  "ahoj\x02 D"),
+              "\x02"
+              "ahoj\x02 dan")
+        << "'%' is a status character";
     completion.Reset();
-    EXPECT_EQ(Tab(completion, channel, "\x03" "4,0da"), "\x03" "4,0dan");
+    EXPECT_EQ(Tab(completion, channel,
+                  "\x03"
+                  "4,0da"),
+              "\x03"
+              "4,0dan");
 }
 
 TEST(InputCompletionTest, ChannelTabDoesNothingAwayFromTheEndOrOnAnEmptyLine)
@@ -88,7 +96,11 @@ TEST(InputCompletionTest, PrivateTabAppendsTheWindowNameAtTheEndOfThePlainLine)
     EXPECT_EQ(Tab(completion, query, ""), "peter ");
     EXPECT_EQ(Tab(completion, query, "ahoj", 2), "ahoj") << "caret in the middle";
     // With formatting the IRC text is longer than the caret can reach.
-    EXPECT_EQ(Tab(completion, query, "\x02" "ahoj"), "\x02" "ahoj");
+    EXPECT_EQ(Tab(completion, query,
+                  "\x02"
+                  "ahoj"),
+              "\x02"
+              "ahoj");
 }
 
 TEST(InputCompletionTest, StatusTabAtTheStartStartsAQuote)

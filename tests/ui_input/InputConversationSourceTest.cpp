@@ -1,7 +1,7 @@
+#include "input/InputConversationSource.h"
 #include "InputWidgetFixture.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
-#include "input/InputConversationSource.h"
 
 #include <QFile>
 #include <QTemporaryDir>

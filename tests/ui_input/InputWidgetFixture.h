@@ -1,9 +1,9 @@
 #pragma once
 
-#include "support/WaitFor.h"
 #include "input/ChannelCmd.h"
 #include "input/ChannelTextStyle.h"
 #include "input/CommandList.h"
+#include "support/WaitFor.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -13,12 +13,12 @@
 #include <string>
 
 #include "conversation/NickList.h"
-#include "support/WaitFor.h"
 #include "nicklist/ChannelUsers.h"
 #include "nicklist/ChannelUsersTip.h"
 #include "nicklist/NickListDelegate.h"
 #include "nicklist/NickListModel.h"
 #include "nicklist/UserMenu.h"
+#include "support/WaitFor.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ QColor FurthestFrom(const QImage &image, const QRect &area, const QColor &backgr
         for (int x = area.left(); x <= area.right(); ++x) {
             const QColor c = image.pixelColor(x, y);
             const int d = std::abs(c.red() - background.red()) + std::abs(c.green() - background.green())
-                          + std::abs(c.blue() - background.blue());
+                + std::abs(c.blue() - background.blue());
             if (d > distance) {
                 distance = d;
                 furthest = c;

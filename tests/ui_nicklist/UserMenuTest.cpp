@@ -8,12 +8,12 @@
 
 #include "config/Config.h"
 #include "conversation/NickList.h"
-#include "support/TestConfigDir.h"
-#include "support/WaitFor.h"
 #include "nicklist/ChannelUsers.h"
 #include "nicklist/ChannelUsersTip.h"
 #include "nicklist/NickListModel.h"
 #include "nicklist/UserMenu.h"
+#include "support/TestConfigDir.h"
+#include "support/WaitFor.h"
 
 namespace {
 
@@ -50,8 +50,7 @@ struct LineCase
 };
 
 class UserMenuLines : public testing::TestWithParam<LineCase>
-{
-};
+{};
 
 } // namespace
 
@@ -64,17 +63,17 @@ TEST_P(UserMenuLines, ChannelItemIssuesItsCommandLine)
     EXPECT_EQ(Lines(commands), QStringList{QString::fromUtf8(GetParam().line)});
 }
 
-INSTANTIATE_TEST_SUITE_P(Items, UserMenuLines, testing::Values(
-    LineCase{CUserMenu::OpenQuery, "/query bob"},
-    LineCase{CUserMenu::DccChat, "/dcc chat connect bob"},
-    LineCase{CUserMenu::GiveOp, "/servermsg MODE #kanal +o bob"},
-    LineCase{CUserMenu::TakeOp, "/servermsg MODE #kanal -o bob"},
-    LineCase{CUserMenu::GiveVoice, "/servermsg MODE #kanal +v bob"},
-    LineCase{CUserMenu::TakeVoice, "/servermsg MODE #kanal -v bob"},
-    LineCase{CUserMenu::Kick, "/servermsg KICK #kanal bob"},
-    LineCase{CUserMenu::Ban, "/who bob -ban #kanal"},
-    LineCase{CUserMenu::BanKick, "/who bob -bankick #kanal"},
-    LineCase{CUserMenu::Ignore, "/ignore add bob"}));
+INSTANTIATE_TEST_SUITE_P(Items, UserMenuLines,
+                         testing::Values(LineCase{CUserMenu::OpenQuery, "/query bob"},
+                                         LineCase{CUserMenu::DccChat, "/dcc chat connect bob"},
+                                         LineCase{CUserMenu::GiveOp, "/servermsg MODE #kanal +o bob"},
+                                         LineCase{CUserMenu::TakeOp, "/servermsg MODE #kanal -o bob"},
+                                         LineCase{CUserMenu::GiveVoice, "/servermsg MODE #kanal +v bob"},
+                                         LineCase{CUserMenu::TakeVoice, "/servermsg MODE #kanal -v bob"},
+                                         LineCase{CUserMenu::Kick, "/servermsg KICK #kanal bob"},
+                                         LineCase{CUserMenu::Ban, "/who bob -ban #kanal"},
+                                         LineCase{CUserMenu::BanKick, "/who bob -bankick #kanal"},
+                                         LineCase{CUserMenu::Ignore, "/ignore add bob"}));
 
 TEST(UserMenu, ItemsWithAReasonAskForItFirst)
 {
@@ -102,8 +101,9 @@ TEST(UserMenu, ItemsWithAReasonAskForItFirst)
     accept = false;
     ClickItem(menu, CUserMenu::KickWithReason);
 
-    EXPECT_EQ(Lines(commands), (QStringList{"/servermsg KICK #kanal bob :spam", "/who bob -bankick #kanal spam",
-                                            "/servermsg KICK #kanal bob :no  flood"}));
+    EXPECT_EQ(Lines(commands),
+              (QStringList{"/servermsg KICK #kanal bob :spam", "/who bob -bankick #kanal spam",
+                           "/servermsg KICK #kanal bob :no  flood"}));
 }
 
 TEST(UserMenu, SendFileAsksForTheFile)
@@ -150,8 +150,9 @@ TEST(UserMenu, EnablingFollowsTheWindowType)
     menu.SetContext({kChannel, "#kanal", ""});
     EXPECT_TRUE(enabled().empty());
     menu.SetContext({kPrivate, "bob", "bob"});
-    EXPECT_EQ(enabled(), (std::vector<CUserMenu::Item>{CUserMenu::WhoIs, CUserMenu::Properties, CUserMenu::DccChat,
-                                                       CUserMenu::SendFile, CUserMenu::Ignore}));
+    EXPECT_EQ(enabled(),
+              (std::vector<CUserMenu::Item>{CUserMenu::WhoIs, CUserMenu::Properties, CUserMenu::DccChat,
+                                            CUserMenu::SendFile, CUserMenu::Ignore}));
     menu.SetContext({kStatus, "KRNL:1:host:6667", ""});
     EXPECT_TRUE(enabled().empty());
     menu.SetContext({kStatus, "KRNL:1:host:6667", "bob"});
@@ -185,8 +186,7 @@ TEST(UserMenu, NamesThatWouldBreakTheLineIssueNothing)
 }
 
 class UserMenuAddressBook : public TestConfigDir
-{
-};
+{};
 
 TEST_F(UserMenuAddressBook, AddContactWritesTheEntryAndTheListShowsIt)
 {

@@ -15,8 +15,8 @@ namespace {
 
 bool Near(const QColor &pixel, QRgb expected)
 {
-    return std::abs(pixel.red() - qRed(expected)) <= 8 && std::abs(pixel.green() - qGreen(expected)) <= 8 &&
-           std::abs(pixel.blue() - qBlue(expected)) <= 8;
+    return std::abs(pixel.red() - qRed(expected)) <= 8 && std::abs(pixel.green() - qGreen(expected)) <= 8
+        && std::abs(pixel.blue() - qBlue(expected)) <= 8;
 }
 
 // Shows an empty view of the size with the list colour, as a window does.

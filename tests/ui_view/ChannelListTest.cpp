@@ -216,11 +216,16 @@ TEST_F(ChannelListTest, ToolTipsOfHostileWordsShowTheirTextAndLoadNothing)
     FormatContext context = view.formatContext();
     context.m_decoration.m_isNickListMember = [](std::string_view nick) { return nick.substr(0, 3) == "bob"; };
     view.SetFormatContext(context);
-    const std::string words[] = {"#x<img\tsrc=" + picture + ">", "#y<a\thref=http://x.sk>a</a>", "#z<table><tr><td>t",
-                                 "bob<img\tsrc=" + picture + ">", "#R&lt;D&amp;", "http://x.sk/<b>b</b>"};
-    const QString titles[] = {QStringLiteral("Klikni a vstúpiš na kanál "), QStringLiteral("Klikni a vstúpiš na kanál "),
-                              QStringLiteral("Klikni a vstúpiš na kanál "), QStringLiteral("Klikni a budeš si písať s "),
-                              QStringLiteral("Klikni a vstúpiš na kanál "), QString()};
+    const std::string words[] = {"#x<img\tsrc=" + picture + ">",
+                                 "#y<a\thref=http://x.sk>a</a>",
+                                 "#z<table><tr><td>t",
+                                 "bob<img\tsrc=" + picture + ">",
+                                 "#R&lt;D&amp;",
+                                 "http://x.sk/<b>b</b>"};
+    const QString titles[] = {
+        QStringLiteral("Klikni a vstúpiš na kanál "), QStringLiteral("Klikni a vstúpiš na kanál "),
+        QStringLiteral("Klikni a vstúpiš na kanál "), QStringLiteral("Klikni a budeš si písať s "),
+        QStringLiteral("Klikni a vstúpiš na kanál "), QString()};
     for (size_t i = 0; i < std::size(words); ++i) {
         view.Clear();
         view.Create();
@@ -359,7 +364,8 @@ TEST_F(ChannelListTest, ShowSourceShowsTheFragments)
     auto *editor = qobject_cast<QPlainTextEdit *>(window);
     ASSERT_NE(editor, nullptr);
     // The editor shows CR LF as one line break.
-    EXPECT_EQ(editor->toPlainText(), QString::fromStdString(view.Source()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_EQ(editor->toPlainText(),
+              QString::fromStdString(view.Source()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     window->close();
 }
 

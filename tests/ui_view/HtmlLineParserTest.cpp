@@ -1,5 +1,5 @@
-#include "text/FormatLine.h"
 #include "view/HtmlLineParser.h"
+#include "text/FormatLine.h"
 
 #include <gtest/gtest.h>
 
@@ -40,8 +40,9 @@ TEST(HtmlLineParser, FormattedLineBecomesStyledRuns)
 {
     FormatContext context;
     context.m_decoration.m_isNickListMember = [](std::string_view nick) { return nick == "bob"; };
-    const std::string html =
-        FormatLine("bob: \x02hi\x02 \x1fu\x1f \x03" "4,12red\x0f plain #chan", TextClass::Text, 0, context);
+    const std::string html = FormatLine("bob: \x02hi\x02 \x1fu\x1f \x03"
+                                        "4,12red\x0f plain #chan",
+                                        TextClass::Text, 0, context);
     Parsed parsed(html);
     ASSERT_EQ(parsed.document.LineCount(), 2); // CR LF ends the line
     const QString text = parsed.text(0);
@@ -103,14 +104,17 @@ TEST(HtmlLineParser, NoStyleCarriesOverToTheNextLine)
 {
     const FormatContext context;
     const char *lines[] = {
-        "\x02R&D\x02 <3",           // an '&' with a ';' in reach behind a closing tag
+        "\x02R&D\x02 <3", // an '&' with a ';' in reach behind a closing tag
         "\x1Fu&x\x1F;",
         "\x02&#x41\x02;",
-        "\x03" "4,1red&\x0F;",
+        "\x03"
+        "4,1red&\x0F;",
         "\x16rev&lt\x03;",
-        "see #chan\x03" "4red",
+        "see #chan\x03"
+        "4red",
         "#R&D\x02bold",
-        "http://x\x03" "4,1red",
+        "http://x\x03"
+        "4,1red",
     };
     for (const char *irc : lines)
         ExpectFreshStyle(StyleOfNextLine(irc, context), irc);
@@ -121,9 +125,39 @@ TEST(HtmlLineParser, NoStyleCarriesOverToTheNextLine)
 // the next line starts with no open style, whatever the line held.
 TEST(HtmlLineParser, RandomLinesNeverLeaveAStyleOpen)
 {
-    const char *pieces[] = {"\x02", "\x1F", "\x16", "\x0F", "\x03", "\x03" "4", "\x03" "4,1", ",", "1", "&", ";",
-                            "&lt;", "&amp", "#", "#chan", "http://", "www.x", ":)", "<", ">", "<b>", "</u>", "'",
-                            "\"", " ", " ", "R", "D", "x", "\t", "\xC3\xA1"};
+    const char *pieces[] = {"\x02",
+                            "\x1F",
+                            "\x16",
+                            "\x0F",
+                            "\x03",
+                            "\x03"
+                            "4",
+                            "\x03"
+                            "4,1",
+                            ",",
+                            "1",
+                            "&",
+                            ";",
+                            "&lt;",
+                            "&amp",
+                            "#",
+                            "#chan",
+                            "http://",
+                            "www.x",
+                            ":)",
+                            "<",
+                            ">",
+                            "<b>",
+                            "</u>",
+                            "'",
+                            "\"",
+                            " ",
+                            " ",
+                            "R",
+                            "D",
+                            "x",
+                            "\t",
+                            "\xC3\xA1"};
     const FormatContext contexts[] = {FormatContext(), EveryWordIsANick()};
     std::mt19937 random(2024);
     for (int round = 0; round < 3000; ++round) {
@@ -154,8 +188,14 @@ TEST(HtmlLineParser, PlainAndBareColourEndWhatTheyShould)
 {
     FormatContext context;
     context.m_colorText = 0x123456;
-    Parsed parsed(FormatLine("\x02\x1F\x03" "1,1a\x0F" "b \x03" "4,8c\x03" "d \x16" "e\x03" "f", TextClass::Text, 0,
-                             context));
+    Parsed parsed(FormatLine("\x02\x1F\x03"
+                             "1,1a\x0F"
+                             "b \x03"
+                             "4,8c\x03"
+                             "d \x16"
+                             "e\x03"
+                             "f",
+                             TextClass::Text, 0, context));
     const QString text = parsed.text(0);
     const int a = int(text.indexOf(QLatin1Char('a')));
     EXPECT_EQ(parsed.styleAt(0, a).m_foreground, 0xFF000000);
@@ -278,7 +318,10 @@ TEST(HtmlLineParser, SmileyImageTakesOnePlaceAndCopiesAsItsToken)
 
 TEST(HtmlLineParser, ControlBytesAreDroppedAndTabsKept)
 {
-    Parsed parsed(std::string("a\x01" "b\tc\x7f" "d\0e", 9));
+    Parsed parsed(std::string("a\x01"
+                              "b\tc\x7f"
+                              "d\0e",
+                              9));
     EXPECT_EQ(parsed.text(0), QStringLiteral("ab\tcde"));
 }
 
@@ -334,14 +377,15 @@ namespace {
 // arrives; the switch must keep offsets, runs and text exactly as before.
 TEST(HtmlLineParser, LineThatTurnsWideMidwayKeepsItsTextAndRuns)
 {
-    Parsed parsed("<span style='color:Red;'>caf\xc3\xa9 </span><b>\xc4\x8d" "au</b> <span id='/query \xc5\xbe' "
+    Parsed parsed("<span style='color:Red;'>caf\xc3\xa9 </span><b>\xc4\x8d"
+                  "au</b> <span id='/query \xc5\xbe' "
                   "title='t'>\xc5\xbe</span> end");
     const QString expected = QStringLiteral(u"café čau ž end");
     EXPECT_EQ(parsed.text(0), expected);
     EXPECT_EQ(parsed.document.Line(0).m_text.size(), expected.size());
     EXPECT_EQ(parsed.document.Line(0).m_text.mid(3, 3), QStringLiteral(u"é č"));
     EXPECT_EQ(parsed.styleAt(0, 3).m_foreground, 0xFFFF0000); // é, stored before the switch
-    EXPECT_TRUE(parsed.styleAt(0, 5).m_bold);                   // č, the character that switched
+    EXPECT_TRUE(parsed.styleAt(0, 5).m_bold);                 // č, the character that switched
     EXPECT_FALSE(parsed.styleAt(0, 4).m_bold);
     EXPECT_EQ(parsed.commandAt(0, int(expected.indexOf(u'ž'))), QStringLiteral(u"/query ž"));
 

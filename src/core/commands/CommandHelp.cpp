@@ -4,7 +4,6 @@
 
 #include "text/CaseFold.h"
 
-
 static void InitCommandHelpResource()
 {
     // The resource lives in a static library: without this call the linker may

@@ -24,10 +24,13 @@ bool IsEchoed(const std::string &text)
 {
     if (text.empty() || text[0] != kCtcp)
         return true;
-    return GetWord(text, 1) == "\x01" "ACTION";
+    return GetWord(text, 1)
+        == "\x01"
+           "ACTION";
 }
 
-const char kActionStart[] = "\x01" "ACTION ";
+const char kActionStart[] = "\x01"
+                            "ACTION ";
 
 // The lines a message goes out as: each fits, relayed with our address, in
 // one protocol line. An action is split inside its markers and every part
@@ -37,7 +40,8 @@ std::vector<std::string> MessageParts(const Session &session, const std::string 
 {
     const size_t budget = MessageSplit::TextBudget(session.OwnPrefixLength(), command, target);
     if (text.compare(0, sizeof kActionStart - 1, kActionStart) != 0)
-        return !text.empty() && text[0] == kCtcp ? std::vector<std::string>{text} : MessageSplit::SplitText(text, budget);
+        return !text.empty() && text[0] == kCtcp ? std::vector<std::string>{text}
+                                                 : MessageSplit::SplitText(text, budget);
 
     std::string body = text.substr(sizeof kActionStart - 1);
     if (!body.empty() && body.back() == kCtcp)
@@ -102,8 +106,8 @@ int Notice(Session &session, const std::string &, const std::string &line)
     const std::string target = GetWord(line, 2);
     const std::string text = GetRest(line, 3);
     const bool complete = CountWords(line) >= 3;
-    const std::vector<std::string> parts = complete ? MessageParts(session, "NOTICE", target, text)
-                                                    : std::vector<std::string>{text};
+    const std::vector<std::string> parts =
+        complete ? MessageParts(session, "NOTICE", target, text) : std::vector<std::string>{text};
     for (const std::string &part : parts) {
         if (Conversation *open = target.empty() ? nullptr : session.FindWindow(target))
             open->Print(StrPrintf("%s: %s", session.Nick().c_str(), part.c_str()), TextClass::Text);
@@ -118,7 +122,9 @@ int Action(Session &session, const std::string &, const std::string &line)
     if (CountWords(line) < 3)
         return 0;
     session.Command(session.Key(), 0,
-                    StrPrintf("/msg %s \x01" "ACTION %s\x01", GetWord(line, 2).c_str(), GetRest(line, 3).c_str()));
+                    StrPrintf("/msg %s \x01"
+                              "ACTION %s\x01",
+                              GetWord(line, 2).c_str(), GetRest(line, 3).c_str()));
     return 1;
 }
 

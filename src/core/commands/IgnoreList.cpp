@@ -30,8 +30,7 @@ bool IsCtcpText(const std::string &line)
 
 } // namespace
 
-bool IgnoreList::IsIgnored(const std::vector<std::string> &list, const std::string &ownNick,
-                           const std::string &line)
+bool IgnoreList::IsIgnored(const std::vector<std::string> &list, const std::string &ownNick, const std::string &line)
 {
     if (list.empty() || CountWords(line) <= 3)
         return false;
@@ -39,8 +38,8 @@ bool IgnoreList::IsIgnored(const std::vector<std::string> &list, const std::stri
     const std::string address = HostFromPrefix(GetWord(line, 1));
     if (address.empty())
         return false;
-    auto match = std::find_if(list.begin(), list.end(),
-                              [&](const std::string &entry) { return IsEntryFor(entry, address); });
+    auto match =
+        std::find_if(list.begin(), list.end(), [&](const std::string &entry) { return IsEntryFor(entry, address); });
     if (match == list.end())
         return false;
 
@@ -67,7 +66,8 @@ void IgnoreList::Add(std::vector<std::string> &list, const std::string &host, in
 {
     if (host.empty() || host.find(' ') != std::string::npos)
         return;
-    auto old = std::find_if(list.begin(), list.end(), [&](const std::string &entry) { return IsEntryFor(entry, host); });
+    auto old =
+        std::find_if(list.begin(), list.end(), [&](const std::string &entry) { return IsEntryFor(entry, host); });
     if (old != list.end()) {
         flags |= EntryFlags(*old);
         list.erase(old);

@@ -23,16 +23,14 @@ public:
     // dropped before it is dispatched. ownNick is the session's nick: it
     // tells private text from channel text. Lines of 3 words or fewer (JOIN,
     // NICK, ...) are never dropped.
-    static bool IsIgnored(const std::vector<std::string> &list, const std::string &ownNick,
-                          const std::string &line);
+    static bool IsIgnored(const std::vector<std::string> &list, const std::string &ownNick, const std::string &line);
     // The same against the session's list and nick.
     static bool IsIgnored(const Session &session, const std::string &line);
 
     // Enters host with flags: an entry for the same host (any case) is
     // replaced by one that ORs both flags and starts its clock at now. An
     // empty host, or one with a blank, is not entered.
-    static void Add(std::vector<std::string> &list, const std::string &host, int flags, int minutes,
-                    int64_t now);
+    static void Add(std::vector<std::string> &list, const std::string &host, int flags, int minutes, int64_t now);
     // Removes the first entry for this address (any case); false when none.
     static bool Remove(std::vector<std::string> &list, const std::string &address);
     // Removes every entry whose time (minutes other than 0) is over at now;

@@ -15,7 +15,8 @@ const char *const kRefusedText = "* Odkaz %s sa neotvorí: otvárajú sa iba web
 
 bool StartsWithAscii(const std::string &text, std::string_view prefix)
 {
-    return text.size() >= prefix.size() && EqualIgnoringAsciiCase(std::string_view(text).substr(0, prefix.size()), prefix);
+    return text.size() >= prefix.size()
+        && EqualIgnoringAsciiCase(std::string_view(text).substr(0, prefix.size()), prefix);
 }
 
 bool HasControlBytes(const std::string &text)

@@ -28,8 +28,8 @@ void CarryOut(Session &session, const std::string &entry, const std::string &hos
     if (ban || banKick)
         session.SendLine(StrPrintf("MODE %s +b *!*@%s", argument.c_str(), host.c_str()));
     if (banKick) {
-        session.SendLine(StrPrintf("KICK %s %s :\"%s\"", argument.c_str(), GetWord(entry, 1).c_str(),
-                                   GetRest(entry, 4).c_str()));
+        session.SendLine(
+            StrPrintf("KICK %s %s :\"%s\"", argument.c_str(), GetWord(entry, 1).c_str(), GetRest(entry, 4).c_str()));
     }
     if (EqualIgnoringAsciiCase(option, "-ignore")) {
         const int flags = std::atoi(argument.c_str());
@@ -51,8 +51,7 @@ std::string WhoActions::MakeEntry(const std::string &commandLine)
     const std::string option = recognised ? word3 : std::string();
     const std::string argument = recognised ? GetWord(commandLine, 4) : std::string();
     const std::string rest = recognised ? GetRest(commandLine, 5) : std::string();
-    return StrPrintf("%s %s %s %s", GetWord(commandLine, 2).c_str(), option.c_str(), argument.c_str(),
-                     rest.c_str());
+    return StrPrintf("%s %s %s %s", GetWord(commandLine, 2).c_str(), option.c_str(), argument.c_str(), rest.c_str());
 }
 
 int WhoActions::RunReply(Session &session, const std::string &replyLine)

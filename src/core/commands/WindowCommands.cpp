@@ -20,7 +20,8 @@ int Search(Session &session, const std::string &, const std::string &line)
         return shell->CloseSearchWindow(session.Key()) ? 1 : 0;
     if (!shell->OpenSearchWindow(session.Key()))
         return 0;
-    if (option == "start" && shell->MessageBox(Strings::Get(Str::SearchWarning), "Brimo", Shell::ButtonsYesNo) == Shell::AnswerYes)
+    if (option == "start"
+        && shell->MessageBox(Strings::Get(Str::SearchWarning), "Brimo", Shell::ButtonsYesNo) == Shell::AnswerYes)
         session.SendLine("LIST");
     return 1;
 }

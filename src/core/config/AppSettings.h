@@ -10,43 +10,43 @@
 struct AppSettings
 {
     // Appearance
-    uint32_t m_colorInfo = 0x6495ED;   // "Color Info"
-    uint32_t m_colorText = 0x000000;   // "Color Text"
-    uint32_t m_colorHigh = 0x2E8B57;   // "Color High"
-    uint32_t m_colorError = 0xB22222;  // "Color Error"
-    uint32_t m_colorTime = 0x949494;   // "Color Time"
-    uint32_t m_colorWindow = 0xFFFFFF; // the system's window colour; not stored, the UI sets it
-    uint32_t m_colorMyText = 0xEE4040; // "MyText"
-    uint32_t m_colorHiText = 0x87CEEB; // "HiText": edited and stored only
-    uint32_t m_colorABText = 0x50AA50; // "ABText": nicks of the address book
+    uint32_t m_colorInfo = 0x6495ED;        // "Color Info"
+    uint32_t m_colorText = 0x000000;        // "Color Text"
+    uint32_t m_colorHigh = 0x2E8B57;        // "Color High"
+    uint32_t m_colorError = 0xB22222;       // "Color Error"
+    uint32_t m_colorTime = 0x949494;        // "Color Time"
+    uint32_t m_colorWindow = 0xFFFFFF;      // the system's window colour; not stored, the UI sets it
+    uint32_t m_colorMyText = 0xEE4040;      // "MyText"
+    uint32_t m_colorHiText = 0x87CEEB;      // "HiText": edited and stored only
+    uint32_t m_colorABText = 0x50AA50;      // "ABText": nicks of the address book
     std::string m_fontName = "Courier New"; // "Font"
     int m_fontSize = 10;                    // "Font Size", never below 1
     uint32_t m_colorNick = 0x0066CC;        // fixed colour of the nick list, not stored
     uint32_t m_colorList = 0xCEDFF6;        // "Color List"
 
     // Behaviour
-    bool m_showPing = false;          // "Show Ping"
-    bool m_openQueryWindow = false;   // "Open Query Window"
-    int m_maxTextSize = 1000000;      // "Max Text Size", never below 1000000
-    bool m_invisible = false;         // "InVisible"
-    bool m_updateNick = false;        // "Update Nick"
-    bool m_queryDialog = false;       // "Query Dialog"
-    bool m_dccDialog = false;         // "DCC Dialog"
-    bool m_enableTray = false;        // "Enable Tray"
-    bool m_beepOnMessage = false;     // "Beep On Message"
-    bool m_showBalloon = false;       // "Show Baloon"
-    int m_balloonSound = 0;           // "Beep Baloon": 0, 16, 32, 48 or 64
-    std::string m_quitMessage;        // "Msgs Quit"
-    std::string m_partMessage;        // "Msgs Part"
-    std::string m_joinMessage;        // "Msgs Join"
+    bool m_showPing = false;                // "Show Ping"
+    bool m_openQueryWindow = false;         // "Open Query Window"
+    int m_maxTextSize = 1000000;            // "Max Text Size", never below 1000000
+    bool m_invisible = false;               // "InVisible"
+    bool m_updateNick = false;              // "Update Nick"
+    bool m_queryDialog = false;             // "Query Dialog"
+    bool m_dccDialog = false;               // "DCC Dialog"
+    bool m_enableTray = false;              // "Enable Tray"
+    bool m_beepOnMessage = false;           // "Beep On Message"
+    bool m_showBalloon = false;             // "Show Baloon"
+    int m_balloonSound = 0;                 // "Beep Baloon": 0, 16, 32, 48 or 64
+    std::string m_quitMessage;              // "Msgs Quit"
+    std::string m_partMessage;              // "Msgs Part"
+    std::string m_joinMessage;              // "Msgs Join"
     std::array<std::string, 5> m_userTexts; // "Msgs User1" .. "Msgs User5"
-    bool m_donating = false;          // "Donating"
-    bool m_autoChangeNick = false;    // "Auto Change Nick"
-    bool m_highlighting = false;      // "HiLighting"
-    bool m_noticesToWindow = false;   // "Notice Msgs To Wnd"
+    bool m_donating = false;                // "Donating"
+    bool m_autoChangeNick = false;          // "Auto Change Nick"
+    bool m_highlighting = false;            // "HiLighting"
+    bool m_noticesToWindow = false;         // "Notice Msgs To Wnd"
 
     // Also loaded by LoadBehaviour, for the shell's convenience.
-    bool m_identServer = false;       // "Ident Server"
-    bool m_hideMinimized = false;     // "Hide Minimized"
-    bool m_zoomed = false;            // "Zoomed" of "Base": conversation windows maximised
+    bool m_identServer = false;   // "Ident Server"
+    bool m_hideMinimized = false; // "Hide Minimized"
+    bool m_zoomed = false;        // "Zoomed" of "Base": conversation windows maximised
 };

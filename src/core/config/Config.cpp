@@ -170,7 +170,7 @@ uint32_t ParseColour(const std::string &text)
     if (text.size() != 6)
         return 0;
     return ParseHexPair(text.substr(0, 2)) << 16 | ParseHexPair(text.substr(2, 2)) << 8
-           | ParseHexPair(text.substr(4, 2));
+        | ParseHexPair(text.substr(4, 2));
 }
 
 std::string FormatColour(uint32_t colour)

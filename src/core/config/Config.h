@@ -83,5 +83,4 @@ bool WriteColour(const std::string &section, const std::string &key, uint32_t co
 // else. switchIdentServer, when given, is called with the "Ident Server" flag
 // so the owner of the ident listener can open or close it.
 void LoadAppearance(AppSettings &settings);
-void LoadBehaviour(AppSettings &settings,
-                   const std::function<void(bool)> &switchIdentServer = {});
+void LoadBehaviour(AppSettings &settings, const std::function<void(bool)> &switchIdentServer = {});

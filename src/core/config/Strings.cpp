@@ -110,7 +110,9 @@ constexpr Entry kStrings[] = {
     {Str::TimeReply, "%s má čas %s"},
     {Str::PingReply, "Rýchlosť spojenia z %s je %d sekund"},
     {57465, "* Chyba v skripte, riadok %d"},
-    {Str::SearchWarning, "Vyhľadávanie je náročnejšia operácia a niekedy trvá aj niekoľko minút, počas ktorých nie je možné písať atď ...\r\nNiekedy môže nastať rozpojenie zo serverom.\r\n\r\nPokračovať ?"},
+    {Str::SearchWarning,
+     "Vyhľadávanie je náročnejšia operácia a niekedy trvá aj niekoľko minút, počas ktorých nie je možné písať atď "
+     "...\r\nNiekedy môže nastať rozpojenie zo serverom.\r\n\r\nPokračovať ?"},
     {57467, "Vyhľadávanie nie je možné zavrieť počas chodu ..."},
     {Str::NoCommandDescription, "K príkazu nie je popis."},
     {Str::ScriptMark, "skript"},
@@ -176,7 +178,9 @@ constexpr Entry kStrings[] = {
     {62027, "Nie"},
     {62028, "Stále ticho"},
     {62029, "Stále hlučne"},
-    {Str::NickStatusWords, "Status: Operátor Polo-Operátor Moderátor, Prítomný, Neprítomný Kontakt Viac sa dozvieš vo vlastnostich uživateľa"},
+    {Str::NickStatusWords,
+     "Status: Operátor Polo-Operátor Moderátor, Prítomný, Neprítomný Kontakt Viac sa dozvieš vo vlastnostich "
+     "uživateľa"},
     {62034, "Len pri súkromnom a ticho"},
     {62035, "Len pri súkromnom a hlučne"},
 };

@@ -9,10 +9,7 @@
 struct StrId
 {
     constexpr StrId() = default;
-    constexpr explicit StrId(int number)
-        : number(number)
-    {
-    }
+    constexpr explicit StrId(int number) : number(number) {}
     int number = 0;
 };
 
@@ -49,13 +46,13 @@ using StrText = StrFormat<>;
 // The numbered texts the program uses, named for what they say.
 namespace Str {
 // Server and channel events.
-inline constexpr StrFormat<const char *, int> ConnectingTo{1000}; // host, port
-inline constexpr StrFormat<const char *> YouJoined{1002};         // channel
+inline constexpr StrFormat<const char *, int> ConnectingTo{1000};         // host, port
+inline constexpr StrFormat<const char *> YouJoined{1002};                 // channel
 inline constexpr StrFormat<const char *, const char *> NickChanged{1003}; // old nick, new nick
 inline constexpr StrFormat<const char *> UserJoined{1004};
 inline constexpr StrFormat<const char *> UserLeft{1005};
 inline constexpr StrFormat<const char *, const char *> ModeChanged{1006}; // modes, by whom
-inline constexpr StrFormat<const char *, const char *> UserKicked{1007}; // by whom, whom
+inline constexpr StrFormat<const char *, const char *> UserKicked{1007};  // by whom, whom
 inline constexpr StrFormat<const char *, const char *, const char *> UserKickedWithReason{1008};
 inline constexpr StrText PingPong{1009};
 inline constexpr StrFormat<const char *> PingPongFrom{1010};
@@ -168,17 +165,10 @@ public:
         // A text the code uses by name: its conversions are known.
         template <typename... Args>
         constexpr Entry(StrFormat<Args...> name, const char *text)
-            : number(name.number)
-            , conversions(StrFormat<Args...>::kConversions)
-            , text(text)
-        {
-        }
+            : number(name.number), conversions(StrFormat<Args...>::kConversions), text(text)
+        {}
         // A text no code uses: nothing is known about its conversions.
-        constexpr Entry(int number, const char *text)
-            : number(number)
-            , text(text)
-        {
-        }
+        constexpr Entry(int number, const char *text) : number(number), text(text) {}
 
         int number;
         // The conversion letters its name declares, null for a text no code uses.

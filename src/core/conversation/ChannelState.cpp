@@ -32,9 +32,18 @@ void ChannelState::ApplyModes(const std::string &modes, const std::string &param
     int counter = 1;
     for (char c : modes) {
         switch (c) {
-        case '+': adding = true; break;
-        case '-': adding = false; break;
-        case 't': case 'n': case 'i': case 'm': case 'p': case 's':
+        case '+':
+            adding = true;
+            break;
+        case '-':
+            adding = false;
+            break;
+        case 't':
+        case 'n':
+        case 'i':
+        case 'm':
+        case 'p':
+        case 's':
             SetFlag(c, adding);
             break;
         case 'k':
@@ -62,15 +71,24 @@ void ChannelState::ApplyModes(const std::string &modes, const std::string &param
 bool ChannelState::HasMode(char flag) const
 {
     switch (flag) {
-    case 't': return m_t;
-    case 'n': return m_n;
-    case 'i': return m_i;
-    case 'm': return m_m;
-    case 'k': return m_k;
-    case 'l': return m_l;
-    case 'p': return m_p;
-    case 's': return m_s;
-    default: return false;
+    case 't':
+        return m_t;
+    case 'n':
+        return m_n;
+    case 'i':
+        return m_i;
+    case 'm':
+        return m_m;
+    case 'k':
+        return m_k;
+    case 'l':
+        return m_l;
+    case 'p':
+        return m_p;
+    case 's':
+        return m_s;
+    default:
+        return false;
     }
 }
 
@@ -85,13 +103,26 @@ void ChannelState::ResetModes()
 void ChannelState::SetFlag(char flag, bool on)
 {
     switch (flag) {
-    case 't': m_t = on; break;
-    case 'n': m_n = on; break;
-    case 'i': m_i = on; break;
-    case 'm': m_m = on; break;
-    case 'p': m_p = on; break;
-    case 's': m_s = on; break;
-    default: break;
+    case 't':
+        m_t = on;
+        break;
+    case 'n':
+        m_n = on;
+        break;
+    case 'i':
+        m_i = on;
+        break;
+    case 'm':
+        m_m = on;
+        break;
+    case 'p':
+        m_p = on;
+        break;
+    case 's':
+        m_s = on;
+        break;
+    default:
+        break;
     }
 }
 

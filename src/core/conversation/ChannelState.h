@@ -22,8 +22,7 @@ public:
     // Applies a MODE change. parameters: the words of the MODE line from its
     // fifth word on; line: the whole MODE line (its prefix names who set a ban,
     // its fifth word is the mask of a removed ban). now: seconds since 1970.
-    void ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line,
-                    int64_t now);
+    void ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line, int64_t now);
 
     bool HasMode(char flag) const; // t n i m k l p s
     const std::string &Key() const { return m_key; }

@@ -9,10 +9,8 @@
 #include "text/StrPrintf.h"
 
 Conversation::Conversation(Session *session, const std::string &name, WindowKind kind, WindowType type)
-    : m_session(session), m_name(name), m_kind(kind), m_type(type), m_title(name),
-      m_nicks(std::make_unique<NickList>())
-{
-}
+    : m_session(session), m_name(name), m_kind(kind), m_type(type), m_title(name), m_nicks(std::make_unique<NickList>())
+{}
 
 Conversation::~Conversation()
 {

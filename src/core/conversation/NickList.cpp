@@ -54,10 +54,14 @@ unsigned ModesOfText(std::string_view text)
     if (text.empty())
         return 0;
     switch (text.front()) {
-    case '@': return NickList::OperatorFlag;
-    case '%': return NickList::HalfOperatorFlag;
-    case '+': return NickList::VoiceFlag;
-    default: return 0;
+    case '@':
+        return NickList::OperatorFlag;
+    case '%':
+        return NickList::HalfOperatorFlag;
+    case '+':
+        return NickList::VoiceFlag;
+    default:
+        return 0;
     }
 }
 
@@ -112,10 +116,14 @@ int NickList::Group(std::string_view text)
     if (text.empty())
         return 3;
     switch (text.front()) {
-    case '@': return 0;
-    case '%': return 1;
-    case '+': return 2;
-    default: return 3;
+    case '@':
+        return 0;
+    case '%':
+        return 1;
+    case '+':
+        return 2;
+    default:
+        return 3;
     }
 }
 
@@ -193,15 +201,14 @@ int NickList::InsertEntry(NickEntry entry)
     const QString collated = CollationText(entry.nick);
     const std::string &text = entry.nick;
     // The first row that sorts after the new entry: the order of SortsBefore.
-    const auto at = std::upper_bound(m_entries.begin(), m_entries.end(), 0,
-        [&](int, const std::unique_ptr<Row> &row) {
-            const std::string &other = row->entry.nick;
-            const int otherGroup = Group(other);
-            if (group != otherGroup)
-                return group < otherGroup;
-            const int order = Collator().compare(collated, CollationText(other));
-            return order != 0 ? order < 0 : text < other;
-        });
+    const auto at = std::upper_bound(m_entries.begin(), m_entries.end(), 0, [&](int, const std::unique_ptr<Row> &row) {
+        const std::string &other = row->entry.nick;
+        const int otherGroup = Group(other);
+        if (group != otherGroup)
+            return group < otherGroup;
+        const int order = Collator().compare(collated, CollationText(other));
+        return order != 0 ? order < 0 : text < other;
+    });
     const int index = static_cast<int>(at - m_entries.begin());
     auto row = std::make_unique<Row>(Row{std::move(entry), index});
 

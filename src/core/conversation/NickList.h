@@ -9,21 +9,23 @@
 #include <vector>
 
 // One member of a channel as the nick list keeps it.
-struct NickEntry {
+struct NickEntry
+{
     std::string nick; // the nick, preceded by at most one status character: '@', '%', '+' (or '?')
     std::string away; // empty while the member is present ("AWAY" or the reason while away)
     // Every status the member holds (NickList::ModeFlag bits); the status
     // character of `nick` shows the highest of them.
     unsigned modes = 0;
 
-    char Status() const; // the leading status character, or 0 when there is none
+    char Status() const;           // the leading status character, or 0 when there is none
     std::string_view Bare() const; // the nick without its leading status character
     bool IsAway() const { return !away.empty(); }
 };
 
 // Told about every change of a NickList, before and after, so that an item
 // model can follow it row by row. All indices are rows of the list.
-class NickListListener {
+class NickListListener
+{
 public:
     virtual ~NickListListener() = default;
     virtual void NickAboutToBeInserted(int index) { (void)index; }
@@ -47,7 +49,8 @@ public:
 //
 // Lookups are hashed and insertions binary, so a list of many thousand
 // members stays cheap to build and to search.
-class NickList {
+class NickList
+{
 public:
     enum Mode { NotListed = -1, Regular = 0, Voice = 1, Operator = 2 };
     // The statuses a member can hold at once; an operator may be voiced too.
@@ -132,17 +135,20 @@ private:
     // members, and a user many such channels. The order is not cached per
     // row (a collation key costs more than the member itself); insertion
     // collates against the rows it passes, and each row knows its index.
-    struct Row {
+    struct Row
+    {
         NickEntry entry;
         int index;
     };
     // The rows by EntryKey of their text, looked up with any key's text.
-    struct KeyHash {
+    struct KeyHash
+    {
         using is_transparent = void;
         std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
         std::size_t operator()(const Row *row) const { return (*this)(EntryKey(row->entry.nick)); }
     };
-    struct KeyEqual {
+    struct KeyEqual
+    {
         using is_transparent = void;
         bool operator()(const Row *a, const Row *b) const { return a == b; }
         bool operator()(std::string_view key, const Row *row) const { return EntryKey(row->entry.nick) == key; }
@@ -160,7 +166,8 @@ private:
     NickListListener *m_listener = nullptr;
 
 public:
-    class const_iterator {
+    class const_iterator
+    {
     public:
         using value_type = NickEntry;
         using difference_type = std::ptrdiff_t;
@@ -171,8 +178,17 @@ public:
         const_iterator() = default;
         reference operator*() const { return (*m_it)->entry; }
         pointer operator->() const { return &(*m_it)->entry; }
-        const_iterator &operator++() { ++m_it; return *this; }
-        const_iterator operator++(int) { const_iterator old = *this; ++m_it; return old; }
+        const_iterator &operator++()
+        {
+            ++m_it;
+            return *this;
+        }
+        const_iterator operator++(int)
+        {
+            const_iterator old = *this;
+            ++m_it;
+            return old;
+        }
         bool operator==(const const_iterator &other) const { return m_it == other.m_it; }
 
     private:

@@ -43,8 +43,11 @@ constexpr int NotConnected = WSAENOTCONN;
 constexpr int ConnectionReset = WSAECONNRESET;
 constexpr int Shutdown = WSAESHUTDOWN;
 constexpr int ConnectionAborted = WSAECONNABORTED;
+} // namespace Code
+int LastNativeError()
+{
+    return WSAGetLastError();
 }
-int LastNativeError() { return WSAGetLastError(); }
 #else
 using OptionValue = void;
 constexpr int kShutdownSend = SHUT_WR;
@@ -67,8 +70,11 @@ constexpr int NotConnected = ENOTCONN;
 constexpr int ConnectionReset = ECONNRESET;
 constexpr int Shutdown = ESHUTDOWN;
 constexpr int ConnectionAborted = ECONNABORTED;
+} // namespace Code
+int LastNativeError()
+{
+    return errno;
 }
-int LastNativeError() { return errno; }
 #endif
 
 // Time a closed connection gets to deliver what was already accepted by
@@ -80,12 +86,25 @@ bool NativeLevelAndName(AsyncSocket::Option option, int &level, int &name)
 {
     level = SOL_SOCKET;
     switch (option) {
-    case AsyncSocket::KeepAlive: name = SO_KEEPALIVE; return true;
-    case AsyncSocket::DontRoute: name = SO_DONTROUTE; return true;
-    case AsyncSocket::OobInline: name = SO_OOBINLINE; return true;
-    case AsyncSocket::ReceiveBufferSize: name = SO_RCVBUF; return true;
-    case AsyncSocket::SendBufferSize: name = SO_SNDBUF; return true;
-    case AsyncSocket::NoDelay: level = IPPROTO_TCP; name = TCP_NODELAY; return true;
+    case AsyncSocket::KeepAlive:
+        name = SO_KEEPALIVE;
+        return true;
+    case AsyncSocket::DontRoute:
+        name = SO_DONTROUTE;
+        return true;
+    case AsyncSocket::OobInline:
+        name = SO_OOBINLINE;
+        return true;
+    case AsyncSocket::ReceiveBufferSize:
+        name = SO_RCVBUF;
+        return true;
+    case AsyncSocket::SendBufferSize:
+        name = SO_SNDBUF;
+        return true;
+    case AsyncSocket::NoDelay:
+        level = IPPROTO_TCP;
+        name = TCP_NODELAY;
+        return true;
     }
     return false;
 }
@@ -123,9 +142,7 @@ std::string AddressText(const QHostAddress &address)
 
 } // namespace
 
-AsyncSocket::AsyncSocket(QObject *parent) : QObject(parent)
-{
-}
+AsyncSocket::AsyncSocket(QObject *parent) : QObject(parent) {}
 
 AsyncSocket::AsyncSocket(QTcpSocket *accepted, QObject *parent) : QObject(parent)
 {
@@ -139,9 +156,18 @@ AsyncSocket::~AsyncSocket()
     ReleaseServer();
 }
 
-int AsyncSocket::RefusedCode() { return Code::Refused; }
-int AsyncSocket::WouldBlockCode() { return Code::WouldBlock; }
-int AsyncSocket::NotConnectedCode() { return Code::NotConnected; }
+int AsyncSocket::RefusedCode()
+{
+    return Code::Refused;
+}
+int AsyncSocket::WouldBlockCode()
+{
+    return Code::WouldBlock;
+}
+int AsyncSocket::NotConnectedCode()
+{
+    return Code::NotConnected;
+}
 
 std::string AsyncSocket::ErrorText(int code)
 {
@@ -158,24 +184,42 @@ std::string AsyncSocket::ErrorText(int code)
 int AsyncSocket::ErrorCode(int qtSocketError)
 {
     switch (static_cast<QAbstractSocket::SocketError>(qtSocketError)) {
-    case QAbstractSocket::ConnectionRefusedError: return Code::Refused;
-    case QAbstractSocket::RemoteHostClosedError: return 0;
-    case QAbstractSocket::HostNotFoundError: return Code::HostNotFound;
-    case QAbstractSocket::SocketAccessError: return Code::Access;
-    case QAbstractSocket::SocketResourceError: return Code::NoBuffers;
-    case QAbstractSocket::SocketTimeoutError: return Code::TimedOut;
-    case QAbstractSocket::DatagramTooLargeError: return Code::MessageSize;
-    case QAbstractSocket::NetworkError: return Code::NetUnreachable;
-    case QAbstractSocket::AddressInUseError: return Code::AddressInUse;
-    case QAbstractSocket::SocketAddressNotAvailableError: return Code::AddressNotAvailable;
-    case QAbstractSocket::UnsupportedSocketOperationError: return Code::NotSupported;
-    case QAbstractSocket::OperationError: return Code::Invalid;
-    case QAbstractSocket::TemporaryError: return Code::WouldBlock;
-    case QAbstractSocket::ProxyConnectionRefusedError: return Code::Refused;
-    case QAbstractSocket::ProxyConnectionClosedError: return Code::ConnectionReset;
-    case QAbstractSocket::ProxyConnectionTimeoutError: return Code::TimedOut;
-    case QAbstractSocket::ProxyNotFoundError: return Code::HostNotFound;
-    default: return Code::ConnectionAborted;
+    case QAbstractSocket::ConnectionRefusedError:
+        return Code::Refused;
+    case QAbstractSocket::RemoteHostClosedError:
+        return 0;
+    case QAbstractSocket::HostNotFoundError:
+        return Code::HostNotFound;
+    case QAbstractSocket::SocketAccessError:
+        return Code::Access;
+    case QAbstractSocket::SocketResourceError:
+        return Code::NoBuffers;
+    case QAbstractSocket::SocketTimeoutError:
+        return Code::TimedOut;
+    case QAbstractSocket::DatagramTooLargeError:
+        return Code::MessageSize;
+    case QAbstractSocket::NetworkError:
+        return Code::NetUnreachable;
+    case QAbstractSocket::AddressInUseError:
+        return Code::AddressInUse;
+    case QAbstractSocket::SocketAddressNotAvailableError:
+        return Code::AddressNotAvailable;
+    case QAbstractSocket::UnsupportedSocketOperationError:
+        return Code::NotSupported;
+    case QAbstractSocket::OperationError:
+        return Code::Invalid;
+    case QAbstractSocket::TemporaryError:
+        return Code::WouldBlock;
+    case QAbstractSocket::ProxyConnectionRefusedError:
+        return Code::Refused;
+    case QAbstractSocket::ProxyConnectionClosedError:
+        return Code::ConnectionReset;
+    case QAbstractSocket::ProxyConnectionTimeoutError:
+        return Code::TimedOut;
+    case QAbstractSocket::ProxyNotFoundError:
+        return Code::HostNotFound;
+    default:
+        return Code::ConnectionAborted;
     }
 }
 
@@ -663,12 +707,12 @@ int AsyncSocket::GetOption(Option option) const
     int value = 0;
 #ifdef _WIN32
     int size = sizeof value;
-    const int result = ::getsockopt(static_cast<SOCKET>(descriptor), level, name,
-                                    reinterpret_cast<char *>(&value), &size);
+    const int result =
+        ::getsockopt(static_cast<SOCKET>(descriptor), level, name, reinterpret_cast<char *>(&value), &size);
 #else
     socklen_t size = sizeof value;
-    const int result = ::getsockopt(static_cast<int>(descriptor), level, name,
-                                    static_cast<OptionValue *>(&value), &size);
+    const int result =
+        ::getsockopt(static_cast<int>(descriptor), level, name, static_cast<OptionValue *>(&value), &size);
 #endif
     return result == 0 ? value : -1;
 }

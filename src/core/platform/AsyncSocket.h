@@ -39,12 +39,12 @@ public:
     // The options that SetOption understands; all are set at socket level
     // on the connected (or listening) socket.
     enum Option {
-        KeepAlive,          // value 0/1
-        DontRoute,          // value 0/1
-        OobInline,          // value 0/1
-        NoDelay,            // value 0/1 (TCP level)
-        ReceiveBufferSize,  // bytes
-        SendBufferSize,     // bytes
+        KeepAlive,         // value 0/1
+        DontRoute,         // value 0/1
+        OobInline,         // value 0/1
+        NoDelay,           // value 0/1 (TCP level)
+        ReceiveBufferSize, // bytes
+        SendBufferSize,    // bytes
     };
 
     static constexpr int kDefaultConnectTimeoutMs = 100000;
@@ -117,7 +117,7 @@ public:
     // Reads an option back; -1 when it cannot be read.
     int GetOption(Option option) const;
 
-    std::string LocalAddress() const;   // dotted text, empty when unknown
+    std::string LocalAddress() const; // dotted text, empty when unknown
     uint16_t LocalPort() const;
     std::string PeerAddress() const;
     uint16_t PeerPort() const;
@@ -171,16 +171,16 @@ private:
     int m_lastError = 0;
     bool m_connecting = false;
     bool m_connected = false;
-    bool m_peerClosed = false;       // the peer's FIN arrived; OnClose is due once the data is read
+    bool m_peerClosed = false; // the peer's FIN arrived; OnClose is due once the data is read
     bool m_closeDelivered = false;
-    bool m_inReceive = false;        // OnReceive is running
-    bool m_receiveCalled = false;    // Receive was called during the running OnReceive
-    bool m_receiveQueued = false;    // a posted OnReceive is on its way
-    bool m_receiveAgain = false;     // new bytes arrived while OnReceive ran
-    bool m_inConnectCall = false;    // inside Connect: notifications are posted
-    int m_closeError = 0;            // the code OnClose will carry
-    bool m_sendBlocked = false;      // Send took less than offered: OnSend is due
+    bool m_inReceive = false;     // OnReceive is running
+    bool m_receiveCalled = false; // Receive was called during the running OnReceive
+    bool m_receiveQueued = false; // a posted OnReceive is on its way
+    bool m_receiveAgain = false;  // new bytes arrived while OnReceive ran
+    bool m_inConnectCall = false; // inside Connect: notifications are posted
+    int m_closeError = 0;         // the code OnClose will carry
+    bool m_sendBlocked = false;   // Send took less than offered: OnSend is due
     bool m_shutdownSendPending = false;
     bool m_sendShutDown = false;
-    quint64 m_generation = 0;        // guards posted notifications against a later Close
+    quint64 m_generation = 0; // guards posted notifications against a later Close
 };

@@ -38,10 +38,10 @@ struct Line
 {
     enum Kind { Other, Section, Key };
     Kind kind = Other;
-    std::string text;  // the line as it will be written back
-    std::string name;  // section or key, trimmed
+    std::string text;   // the line as it will be written back
+    std::string name;   // section or key, trimmed
     std::string folded; // name folded for comparison without regard to case
-    std::string value; // trimmed value of a key line
+    std::string value;  // trimmed value of a key line
 };
 
 struct Document
@@ -365,8 +365,7 @@ std::optional<std::string> Profile::GetString(const std::string &path, const std
     return result;
 }
 
-std::vector<std::string> Profile::SectionKeys(const std::string &path, const std::string &section,
-                                              int budgetChars)
+std::vector<std::string> Profile::SectionKeys(const std::string &path, const std::string &section, int budgetChars)
 {
     std::vector<std::string> keys;
     std::shared_ptr<const Document> document;

@@ -24,8 +24,7 @@ public:
     // lines that fit, as "key=value" and a terminator each, into budgetChars
     // characters are read; a line cut by the budget still counts when its
     // "=" is inside the budget.
-    static std::vector<std::string> SectionKeys(const std::string &path, const std::string &section,
-                                                int budgetChars);
+    static std::vector<std::string> SectionKeys(const std::string &path, const std::string &section, int budgetChars);
 
     // Sets key to value (replacing the first line of the key, dropping later
     // repeats) or, with no value, deletes every line of the key. Creates the

@@ -49,7 +49,7 @@ public:
     {
         enum Field { None, Address, Channels, Away, Server, SignOn, Version, Time, Speed };
         Field field = None;
-        std::string nick;     // the user the line is about
+        std::string nick; // the user the line is about
         std::string value;
         std::string fullName; // Address only
     };

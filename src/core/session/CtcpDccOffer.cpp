@@ -67,8 +67,8 @@ std::string ClickableLine(const std::string &text, const std::string &command, b
     const size_t last = html.rfind("%s");
     if (first == std::string::npos || last == first)
         return html;
-    return html.substr(0, first) + opening + html.substr(first + 2, last - first - 2) + "</span>" +
-           html.substr(last + 2);
+    return html.substr(0, first) + opening + html.substr(first + 2, last - first - 2) + "</span>"
+        + html.substr(last + 2);
 }
 
 } // namespace
@@ -85,9 +85,9 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
         session.Log("DCC offer of %s dropped: %s", senderPrefix.c_str(), body.c_str());
         return;
     }
-    const std::string command =
-        chat ? StrPrintf("/dcc chat connect %s %s", host.c_str(), port.c_str())
-             : StrPrintf("/dcc send receive %s %s %s %s", host.c_str(), port.c_str(), size.c_str(), fileName.c_str());
+    const std::string command = chat
+        ? StrPrintf("/dcc chat connect %s %s", host.c_str(), port.c_str())
+        : StrPrintf("/dcc send receive %s %s %s %s", host.c_str(), port.c_str(), size.c_str(), fileName.c_str());
     const int kind = chat ? 2 : 4;
 
     if (ReadBool("DCC Dialog")) {

@@ -31,7 +31,11 @@ const Session::DispatchEntry *Session::FindDispatch(const std::string &word)
     static const DispatchEntry table[] = {
         {"JOIN", 0, 0, Dispatch::Join},
         {"PRIVMSG", 0, 0, Dispatch::Privmsg},
-        {"NICK", 0, 0, [](Session &s, const std::string &l) { s.NickChanged(l); return 1; }},
+        {"NICK", 0, 0,
+         [](Session &s, const std::string &l) {
+             s.NickChanged(l);
+             return 1;
+         }},
         {"PART", 0, 0, Dispatch::Part},
         {"376", 0, 0, HandledSilently}, // end of the message of the day
         {"NOTICE", 0, 0, Dispatch::Notice},
@@ -39,7 +43,8 @@ const Session::DispatchEntry *Session::FindDispatch(const std::string &word)
         {"366", 0, 0, Dispatch::NamesEnd},
         {"MODE", 0, 0, Dispatch::Mode},
         {"KICK", 0, 0, Dispatch::Kick},
-        {"001", 0, 0, [](Session &s, const std::string &l) {
+        {"001", 0, 0,
+         [](Session &s, const std::string &l) {
              const int result = Dispatch::Welcome(s, l);
              s.m_connecting = false;
              return result; // 0: the welcome text itself shows raw
@@ -56,9 +61,10 @@ const Session::DispatchEntry *Session::FindDispatch(const std::string &word)
         {"301", 0, 0, HandledSilently}, // the WHOIS step below shows it
         {"305", 0, 0, Dispatch::AwayReply},
         {"306", 0, 0, Dispatch::AwayReply},
-        {"396", 0, 0, [](Session &s, const std::string &l) {
+        {"396", 0, 0,
+         [](Session &s, const std::string &l) {
              s.LearnOwnHost(GetWord(l, 4)); // the host the server shows from now on
-             return 0; // shown raw
+             return 0;                      // shown raw
          }},
     };
     const int value = Dispatch::NumericValue(word);
@@ -99,10 +105,16 @@ int Session::DispatchServerLine(const std::string &line)
     // 5. WHOIS and WHO replies, whatever step 4 did.
     const int value = Dispatch::NumericValue(command);
     switch (value) {
-    case 301: case 311: case 312: case 317: case 318: case 319:
+    case 301:
+    case 311:
+    case 312:
+    case 317:
+    case 318:
+    case 319:
         handled = Dispatch::WhoisReply(*this, line);
         break;
-    case 315: case 352:
+    case 315:
+    case 352:
         handled = Dispatch::WhoReply(*this, line);
         break;
     default:

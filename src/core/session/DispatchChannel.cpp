@@ -49,7 +49,13 @@ int OwnJoin(Session &session, Conversation &window)
 bool TakesParameter(char letter, bool adding)
 {
     switch (letter) {
-    case 'o': case 'v': case 'h': case 'b': case 'e': case 'I': case 'k':
+    case 'o':
+    case 'v':
+    case 'h':
+    case 'b':
+    case 'e':
+    case 'I':
+    case 'k':
         return true;
     case 'l':
         return adding;
@@ -77,8 +83,9 @@ int Join(Session &session, const std::string &line)
     window->Nicks().AddNick(who);
     window->NickListChanged();
 
-    const std::string joined =
-        window->GetToggles().fullAddress ? StrPrintf("%s (%s)", who.c_str(), StripColon(GetWord(line, 1)).c_str()) : who;
+    const std::string joined = window->GetToggles().fullAddress
+        ? StrPrintf("%s (%s)", who.c_str(), StripColon(GetWord(line, 1)).c_str())
+        : who;
     window->Print(Strings::Format(Str::UserJoined, joined.c_str()), TextClass::Info);
     Conversation *privateWindow = session.FindWindow(who);
     if (privateWindow && privateWindow->Type() == Conversation::TypePrivate)
@@ -140,7 +147,8 @@ int Kick(Session &session, const std::string &line)
     if (reason.empty())
         window->Print(Strings::Format(Str::UserKicked, who.c_str(), victim.c_str()), TextClass::Info);
     else
-        window->Print(Strings::Format(Str::UserKickedWithReason, who.c_str(), victim.c_str(), reason.c_str()), TextClass::Info);
+        window->Print(Strings::Format(Str::UserKickedWithReason, who.c_str(), victim.c_str(), reason.c_str()),
+                      TextClass::Info);
 
     if (kickedOut)
         session.Command("", 0, StrPrintf("/join %s", channel.c_str()));

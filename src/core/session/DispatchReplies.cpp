@@ -75,7 +75,8 @@ std::string WhoisText(const std::string &line, int code)
     case 312:
         return Strings::Format(Str::WhoisServer, nick.c_str(), Rest(line, 5).c_str());
     case 317:
-        return Strings::Format(Str::WhoisIdle, nick.c_str(), GetWord(line, 5).c_str(), TimeText(GetWord(line, 6)).c_str());
+        return Strings::Format(Str::WhoisIdle, nick.c_str(), GetWord(line, 5).c_str(),
+                               TimeText(GetWord(line, 6)).c_str());
     case 319:
         return Strings::Format(Str::WhoisChannels, nick.c_str(), Rest(line, 5).c_str());
     default:
@@ -136,8 +137,7 @@ int ErrorReply(Session &session, const std::string &line)
     }
     if (!session.ServerWindow())
         return 0;
-    session.PrintTo("", TextClass::Error,
-                    StrPrintf("[ %s ] %s", PaddedCode(code).c_str(), GetRest(line, 3).c_str()));
+    session.PrintTo("", TextClass::Error, StrPrintf("[ %s ] %s", PaddedCode(code).c_str(), GetRest(line, 3).c_str()));
     return 1;
 }
 
@@ -157,11 +157,12 @@ int ChannelList(Session &session, const std::string &line)
     if (value != 322)
         return 1;
     const std::string channel = GetWord(line, 4);
-    const bool usable = channel.size() >= 2 && channel[0] == '#'
-                        && std::isalnum(static_cast<unsigned char>(channel[1]));
+    const bool usable =
+        channel.size() >= 2 && channel[0] == '#' && std::isalnum(static_cast<unsigned char>(channel[1]));
     if (usable)
-        shell->ChannelListRow(session.Key(), StrPrintf("%s %d %s", channel.c_str(), std::atoi(GetWord(line, 5).c_str()),
-                                                       Rest(line, 6).c_str()));
+        shell->ChannelListRow(
+            session.Key(),
+            StrPrintf("%s %d %s", channel.c_str(), std::atoi(GetWord(line, 5).c_str()), Rest(line, 6).c_str()));
     return 1;
 }
 
@@ -188,7 +189,8 @@ int WhoReply(Session &session, const std::string &line)
     WhoActions::RunReply(session, line);
     if (session.WhoisToAll()) {
         if (Shell *shell = session.GetShell())
-            shell->PopupLine(ConvertToHtml(StrPrintf("who %s: %s", GetWord(line, 3).c_str(), GetRest(line, 3).c_str())));
+            shell->PopupLine(
+                ConvertToHtml(StrPrintf("who %s: %s", GetWord(line, 3).c_str(), GetRest(line, 3).c_str())));
     }
 
     const std::string channel = GetWord(line, 4);

@@ -4,10 +4,7 @@
 
 #include "session/IdentServer.h"
 
-IdentConnection::IdentConnection(QTcpSocket *accepted, IdentServer &owner)
-    : AsyncSocket(accepted), m_owner(&owner)
-{
-}
+IdentConnection::IdentConnection(QTcpSocket *accepted, IdentServer &owner) : AsyncSocket(accepted), m_owner(&owner) {}
 
 void IdentConnection::Reply(const std::string &line)
 {

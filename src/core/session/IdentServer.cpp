@@ -7,8 +7,7 @@
 
 IdentServer::IdentServer(uint16_t port, std::string address, LogSink log)
     : m_port(port), m_address(std::move(address)), m_log(std::move(log))
-{
-}
+{}
 
 IdentServer::~IdentServer()
 {

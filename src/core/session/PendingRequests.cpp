@@ -11,8 +11,7 @@ const char *const kListFullText = "* Čaká %zu správ a žiadostí, ďalšie sa
 
 } // namespace
 
-bool PendingRequests::Add(int kind, int64_t time, const std::string &nick, const std::string &data,
-                          std::string &notice)
+bool PendingRequests::Add(int kind, int64_t time, const std::string &nick, const std::string &data, std::string &notice)
 {
     notice.clear();
     const std::string folded = FoldCase(nick);

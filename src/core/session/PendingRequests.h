@@ -37,6 +37,6 @@ public:
 private:
     std::vector<std::string> m_entries;
     std::map<std::string, size_t> m_countOf; // entries per folded nick
-    std::set<std::string> m_toldSenders; // folded nicks whose drops were told; at most kMaxEntries / kMaxPerSender
+    std::set<std::string> m_toldSenders;     // folded nicks whose drops were told; at most kMaxEntries / kMaxPerSender
     bool m_toldFull = false;
 };

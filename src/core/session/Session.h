@@ -235,7 +235,7 @@ private:
     bool m_deleteWhenIdle = false;
     bool m_closeAfterReceive = false; // the connection ended inside OnReceive
     bool m_shutdown = false;
-    bool m_lossReported = false; // "* Spojenie prerušené" was printed since the last connection
+    bool m_lossReported = false;     // "* Spojenie prerušené" was printed since the last connection
     unsigned m_connectionNumber = 0; // changes with every attempt and every loss
     std::string m_lastCommand;
     int m_lastResult = 0;

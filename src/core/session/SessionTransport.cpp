@@ -145,8 +145,8 @@ void Session::OnReceive(int error)
     const unsigned connection = m_connectionNumber;
     QElapsedTimer burst;
     burst.start();
-    while (DispatchChunk(chunk, static_cast<size_t>(count), connection) && m_socket->BytesAvailable() > 0 &&
-           !burst.hasExpired(kMaxBurstMs)) {
+    while (DispatchChunk(chunk, static_cast<size_t>(count), connection) && m_socket->BytesAvailable() > 0
+           && !burst.hasExpired(kMaxBurstMs)) {
         count = m_socket->Receive(chunk, kReceiveChunk);
         if (count < 1)
             break; // a closed connection is reported by the socket's close notification

@@ -15,8 +15,7 @@ Conversation *Session::FindWindow(const std::string &name) const
     return it->second.get();
 }
 
-Conversation *Session::OpenWindow(const std::string &name, Conversation::WindowKind kind,
-                                  Conversation::WindowType type)
+Conversation *Session::OpenWindow(const std::string &name, Conversation::WindowKind kind, Conversation::WindowType type)
 {
     const std::string lower = FoldCase(name);
     if (lower.empty())

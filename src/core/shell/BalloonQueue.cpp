@@ -44,10 +44,7 @@ int64_t SteadyMilliseconds()
 
 } // namespace
 
-BalloonQueue::BalloonQueue(Clock clock)
-    : m_clock(clock ? std::move(clock) : Clock(SteadyMilliseconds))
-{
-}
+BalloonQueue::BalloonQueue(Clock clock) : m_clock(clock ? std::move(clock) : Clock(SteadyMilliseconds)) {}
 
 std::string BalloonQueue::Cut(const std::string &text)
 {
@@ -56,8 +53,7 @@ std::string BalloonQueue::Cut(const std::string &text)
     return text.substr(0, PrefixBytes(text, kCutLength)) + "...";
 }
 
-std::optional<Balloon> BalloonQueue::Make(const std::string &title, const std::string &text,
-                                          int textClass, int sound)
+std::optional<Balloon> BalloonQueue::Make(const std::string &title, const std::string &text, int textClass, int sound)
 {
     if (textClass == 0)
         return std::nullopt;

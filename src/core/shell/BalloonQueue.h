@@ -12,7 +12,7 @@ struct Balloon
 {
     std::string title;
     std::string text;
-    int sound = 0;  // "Beep Baloon": 0 none, 16 hand, 32 question, 48 exclamation, 64 asterisk
+    int sound = 0; // "Beep Baloon": 0 none, 16 hand, 32 question, 48 exclamation, 64 asterisk
 };
 
 // The balloons waiting to be shown while the main window is hidden, and their
@@ -26,16 +26,15 @@ class BalloonQueue
 public:
     using Clock = std::function<int64_t()>;
 
-    static constexpr int kMaxLength = 63;     // texts this long or longer are cut
-    static constexpr int kCutLength = 60;     // ... to this many characters + "..."
+    static constexpr int kMaxLength = 63; // texts this long or longer are cut
+    static constexpr int kCutLength = 60; // ... to this many characters + "..."
     static constexpr int kMsPerCharacter = 200;
 
     explicit BalloonQueue(Clock clock = {});
 
     // Builds a balloon from a printed line: nothing for informational lines
     // (class 0); HTML tags and IRC codes removed; title and text cut.
-    static std::optional<Balloon> Make(const std::string &title, const std::string &text,
-                                       int textClass, int sound);
+    static std::optional<Balloon> Make(const std::string &title, const std::string &text, int textClass, int sound);
     // Cuts a text of 63 characters or more to 60 characters and "...".
     // Characters are UTF-8 code points; a cut never splits one.
     static std::string Cut(const std::string &text);

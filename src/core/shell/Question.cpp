@@ -9,8 +9,8 @@
 
 std::string Question::Record() const
 {
-    return StrPrintf("%d %s %s %lld %s", kind, prefix.c_str(), sessionKey.c_str(),
-                     static_cast<long long>(fileSize), fileName.c_str());
+    return StrPrintf("%d %s %s %lld %s", kind, prefix.c_str(), sessionKey.c_str(), static_cast<long long>(fileSize),
+                     fileName.c_str());
 }
 
 bool Question::FromRecord(const std::string &record, Question &out)
@@ -43,7 +43,8 @@ std::string Question::Address() const
 
 std::string Question::Caption() const
 {
-    return Strings::Format(kind == PrivateChat ? Str::PrivateChatRequestCaption : Str::DccChatRequestCaption, Nick().c_str());
+    return Strings::Format(kind == PrivateChat ? Str::PrivateChatRequestCaption : Str::DccChatRequestCaption,
+                           Nick().c_str());
 }
 
 std::string Question::Text() const

@@ -12,9 +12,9 @@ struct Question
     enum Kind { PrivateChat = 1, DccChat = 2, DccFile = 4 };
 
     int kind = 0;
-    std::string prefix;     // nick!user@host as the server sent it
+    std::string prefix; // nick!user@host as the server sent it
     std::string sessionKey;
-    std::string fileName;   // DCC file offers only
+    std::string fileName; // DCC file offers only
     int64_t fileSize = 0;
 
     // The queue record of this question.

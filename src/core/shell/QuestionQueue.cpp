@@ -50,8 +50,7 @@ bool QuestionQueue::Serve()
 
 bool QuestionQueue::Settles(const Question &answered, Answer answer, const Question &queued)
 {
-    if (queued.kind != answered.kind || queued.prefix != answered.prefix
-        || queued.sessionKey != answered.sessionKey)
+    if (queued.kind != answered.kind || queued.prefix != answered.prefix || queued.sessionKey != answered.sessionKey)
         return false;
     if (answer != Answer::Ignore && answered.kind == Question::DccFile)
         return queued.fileName == answered.fileName;

@@ -11,8 +11,7 @@
 namespace {
 
 // The entries matching the request, taken out of the list in their order.
-std::vector<std::string> TakeMatching(Session &session, int kind, const std::string &nick,
-                                      const std::string &data)
+std::vector<std::string> TakeMatching(Session &session, int kind, const std::string &nick, const std::string &data)
 {
     return session.Requests().Take(
         [&](const std::string &entry) { return RequestAnswer::Matches(entry, kind, nick, data); });
@@ -20,8 +19,7 @@ std::vector<std::string> TakeMatching(Session &session, int kind, const std::str
 
 } // namespace
 
-bool RequestAnswer::Matches(const std::string &entry, int kind, const std::string &nick,
-                            const std::string &data)
+bool RequestAnswer::Matches(const std::string &entry, int kind, const std::string &nick, const std::string &data)
 {
     if (std::atoi(GetWord(entry, 1).c_str()) != kind || !EqualIgnoringCase(GetWord(entry, 3), nick))
         return false;
@@ -29,8 +27,7 @@ bool RequestAnswer::Matches(const std::string &entry, int kind, const std::strin
     return kind != 4 || GetRest(entry, 10) == data;
 }
 
-void RequestAnswer::AcceptRequest(Session &session, int kind, const std::string &from,
-                                  const std::string &data)
+void RequestAnswer::AcceptRequest(Session &session, int kind, const std::string &from, const std::string &data)
 {
     const std::string nick = NickFromPrefix(from);
     if (kind == 1) {
@@ -48,8 +45,7 @@ void RequestAnswer::AcceptRequest(Session &session, int kind, const std::string 
         session.Command(std::string(), 0, GetRest(entry, 4));
 }
 
-void RequestAnswer::RejectRequest(Session &session, int kind, const std::string &from,
-                                  const std::string &data)
+void RequestAnswer::RejectRequest(Session &session, int kind, const std::string &from, const std::string &data)
 {
     TakeMatching(session, kind, NickFromPrefix(from), data);
 }

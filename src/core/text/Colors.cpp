@@ -13,21 +13,11 @@ struct IrcColor
 
 // Entries 7 and 15 differ on purpose between the HTML and the editor column.
 constexpr IrcColor kIrcColors[kIrcColorCount] = {
-    {"White", 0xFFFFFF, "Biela"},
-    {"Black", 0x000000, "Čierna"},
-    {"Navy", 0x000080, "Modrá"},
-    {"Green", 0x008000, "Zelená"},
-    {"Red", 0xFF0000, "Červená"},
-    {"Brown", 0x800000, "Hnedá"},
-    {"Purple", 0x800080, "Fialová"},
-    {"FFA500", 0xFF8000, "Oranžová"},
-    {"Yellow", 0xFFFF00, "Žltá"},
-    {"Lime", 0x00FF00, "Bledo Zelená"},
-    {"Teal", 0x008080, "Tyrkysovo modrá"},
-    {"Aqua", 0x00FFFF, "Azurová"},
-    {"Blue", 0x0000FF, "Bledo Modrá"},
-    {"Fuchsia", 0xFF00FF, "Bledo Fialová"},
-    {"Gray", 0x808080, "Šedá"},
+    {"White", 0xFFFFFF, "Biela"},       {"Black", 0x000000, "Čierna"},          {"Navy", 0x000080, "Modrá"},
+    {"Green", 0x008000, "Zelená"},      {"Red", 0xFF0000, "Červená"},           {"Brown", 0x800000, "Hnedá"},
+    {"Purple", 0x800080, "Fialová"},    {"FFA500", 0xFF8000, "Oranžová"},       {"Yellow", 0xFFFF00, "Žltá"},
+    {"Lime", 0x00FF00, "Bledo Zelená"}, {"Teal", 0x008080, "Tyrkysovo modrá"},  {"Aqua", 0x00FFFF, "Azurová"},
+    {"Blue", 0x0000FF, "Bledo Modrá"},  {"Fuchsia", 0xFF00FF, "Bledo Fialová"}, {"Gray", 0x808080, "Šedá"},
     {"Silver", 0xDCDCDC, "Bledo Šedá"},
 };
 
@@ -78,8 +68,7 @@ std::string ColorToHex(uint32_t rgb)
     rgb &= 0xFFFFFF;
     if (rgb == 0xFFFFFF)
         return "transparent";
-    return StrPrintf("%02X%02X%02X", unsigned((rgb >> 16) & 0xFF), unsigned((rgb >> 8) & 0xFF),
-                     unsigned(rgb & 0xFF));
+    return StrPrintf("%02X%02X%02X", unsigned((rgb >> 16) & 0xFF), unsigned((rgb >> 8) & 0xFF), unsigned(rgb & 0xFF));
 }
 
 uint32_t HexToColor(std::string_view text)

@@ -59,11 +59,21 @@ void AppendEscaped(std::string &out, std::string_view text)
 {
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '\'': out += "&#39;"; break;
-        case '"': out += "&quot;"; break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
         default:
             if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
                 out += "&#";
@@ -390,7 +400,7 @@ std::string TimeStampSpan(std::time_t t, uint32_t background, uint32_t timeColor
     thread_local std::time_t cachedMinute = -1;
     thread_local char cachedStamp[16] = "";
     if (t / 60 != cachedMinute || t < 0) {
-        std::tm local {};
+        std::tm local{};
         localtime_r(&t, &local);
         std::snprintf(cachedStamp, sizeof cachedStamp, "[%02d:%02d]", local.tm_hour % 100, local.tm_min % 100);
         cachedMinute = t / 60;

@@ -14,10 +14,10 @@
 // What the decoration needs to know about the window that shows the line.
 struct DecorationContext
 {
-    bool m_smileys = true;           // the window's smiley toggle
-    bool m_hiLighting = false;       // "HiLighting"
-    bool m_sessionExists = true;     // the window's session still exists
-    std::string m_ownNick;           // the session's current nick
+    bool m_smileys = true;             // the window's smiley toggle
+    bool m_hiLighting = false;         // "HiLighting"
+    bool m_sessionExists = true;       // the window's session still exists
+    std::string m_ownNick;             // the session's current nick
     uint32_t m_colorMyText = 0xEE4040; // "MyText"
     uint32_t m_colorABText = 0x50AA50; // "ABText"
     // Called with the word without one leading '@' and then one leading '+';

@@ -19,10 +19,14 @@ void ApplySettings(FormatContext &context, const AppSettings &settings)
 uint32_t LineColor(TextClass textClass, const FormatContext &context)
 {
     switch (textClass) {
-    case TextClass::Text: return context.m_colorText;
-    case TextClass::High: return context.m_colorHigh;
-    case TextClass::Error: return context.m_colorError;
-    default: return context.m_colorInfo;
+    case TextClass::Text:
+        return context.m_colorText;
+    case TextClass::High:
+        return context.m_colorHigh;
+    case TextClass::Error:
+        return context.m_colorError;
+    default:
+        return context.m_colorInfo;
     }
 }
 

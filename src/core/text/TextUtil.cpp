@@ -123,9 +123,8 @@ std::string TimeText(std::string_view seconds)
         return {};
     // The C library's ctime layout, written here so that the names never
     // follow the user's locale.
-    return StrPrintf("%s %s%3d %.2d:%.2d:%.2d %lld", kWeekdays[local.tm_wday], kMonths[local.tm_mon],
-                     local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-                     static_cast<long long>(local.tm_year) + 1900);
+    return StrPrintf("%s %s%3d %.2d:%.2d:%.2d %lld", kWeekdays[local.tm_wday], kMonths[local.tm_mon], local.tm_mday,
+                     local.tm_hour, local.tm_min, local.tm_sec, static_cast<long long>(local.tm_year) + 1900);
 }
 
 bool MatchesInOrder(std::string_view text, std::string_view pattern)

@@ -10,6 +10,7 @@
 #include "config/Strings.h"
 #include "dialogs/DlgProperties.h"
 #include "dialogs/DlgQuestion.h"
+#include "input/CommandList.h"
 #include "session/IdentServer.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -17,7 +18,6 @@
 #include "text/StrPrintf.h"
 #include "widgets/Utf8Text.h"
 #include "windows/ChannelFrame.h"
-#include "input/CommandList.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -38,15 +38,12 @@ CBrimoApp *s_instance = nullptr;
 
 } // namespace
 
-CBrimoApp::CBrimoApp(QObject *parent)
-    : QObject(parent)
-    , m_sessions(std::make_unique<SessionTable>(this))
+CBrimoApp::CBrimoApp(QObject *parent) : QObject(parent), m_sessions(std::make_unique<SessionTable>(this))
 {
     s_instance = this;
     m_notifier = std::make_unique<CNotifier>(*this);
-    m_identServer = std::make_unique<IdentServer>(113, std::string(), [this](const std::string &text) {
-        DebugLog("%s", text.c_str());
-    });
+    m_identServer = std::make_unique<IdentServer>(113, std::string(),
+                                                  [this](const std::string &text) { DebugLog("%s", text.c_str()); });
     m_identServer->SetNoticeSink([this](const std::string &text) { m_sessions->ServerWindowNotice(text); });
     m_questions.SetShowHandler([this](const Question &question) { ShowQuestion(question); });
 }
@@ -300,9 +297,9 @@ void CBrimoApp::ShowQuestion(const Question &question)
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_questionDialog = dialog;
     connect(dialog, &CDlgQuestion::answered, this, [this](int result) {
-        AnswerQuestion(result == CDlgQuestion::Accepted   ? QuestionQueue::Answer::Accept
-                       : result == CDlgQuestion::Declined ? QuestionQueue::Answer::Decline
-                                                          : QuestionQueue::Answer::Ignore);
+        AnswerQuestion(result == CDlgQuestion::Accepted       ? QuestionQueue::Answer::Accept
+                           : result == CDlgQuestion::Declined ? QuestionQueue::Answer::Decline
+                                                              : QuestionQueue::Answer::Ignore);
     });
     connect(dialog, &QDialog::rejected, this, &CBrimoApp::QuestionDialogClosed);
     dialog->show();
@@ -390,8 +387,8 @@ int CBrimoApp::MessageBox(const std::string &text, const std::string &title, int
         standard = QMessageBox::Ok | QMessageBox::Cancel;
     else if (buttons == ButtonsYesNo)
         standard = QMessageBox::Yes | QMessageBox::No;
-    QMessageBox box(QMessageBox::Information, title.empty() ? QStringLiteral("Brimo") : FromUtf8(title), FromUtf8(text), standard,
-                    m_mainFrame);
+    QMessageBox box(QMessageBox::Information, title.empty() ? QStringLiteral("Brimo") : FromUtf8(title), FromUtf8(text),
+                    standard, m_mainFrame);
     box.setTextFormat(Qt::PlainText); // the text may hold a nick, a channel or a server's words
     const int answer = box.exec();
     switch (answer) {
@@ -424,11 +421,11 @@ QString CBrimoApp::FileDialogFilter(const std::string &filter)
 
 std::string CBrimoApp::OpenFileDialog(const std::string &folder, const std::string &filter)
 {
-    return QFileDialog::getOpenFileName(m_mainFrame, QString(), FromUtf8(folder), FileDialogFilter(filter)).toStdString();
+    return QFileDialog::getOpenFileName(m_mainFrame, QString(), FromUtf8(folder), FileDialogFilter(filter))
+        .toStdString();
 }
 
-std::string CBrimoApp::SaveFileDialog(const std::string &folder, const std::string &fileName,
-                                      const std::string &filter)
+std::string CBrimoApp::SaveFileDialog(const std::string &folder, const std::string &fileName, const std::string &filter)
 {
     const QString start = QDir(FromUtf8(folder)).filePath(FromUtf8(fileName));
     return QFileDialog::getSaveFileName(m_mainFrame, QString(), start, FileDialogFilter(filter)).toStdString();

@@ -4,10 +4,10 @@
 #include "app/HelpFrame.h"
 #include "app/MainFrame.h"
 #include "config/AppSettings.h"
-#include "dialogs/DlgQuestion.h"
 #include "conversation/Shell.h"
-#include "shell/BalloonQueue.h"
+#include "dialogs/DlgQuestion.h"
 #include "search/SearchFrame.h"
+#include "shell/BalloonQueue.h"
 #include "shell/QuestionQueue.h"
 
 #include <QObject>
@@ -103,8 +103,7 @@ public:
     std::string SaveFileDialog(const std::string &folder, const std::string &fileName,
                                const std::string &filter) override;
     void PopupLine(const std::string &html) override;
-    void UserPropertiesLine(const std::string &sessionKey, const std::string &nick,
-                            const std::string &line) override;
+    void UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line) override;
     void ChannelListRow(const std::string &sessionKey, const std::string &line) override;
     void ChannelListEnd(const std::string &sessionKey) override;
     bool OpenSearchWindow(const std::string &sessionKey) override;

@@ -10,8 +10,7 @@
 #include <QToolButton>
 
 CChannelsBar::CChannelsBar(const QString &title, QMdiArea *area, QWidget *parent)
-    : QToolBar(title, parent)
-    , m_area(area)
+    : QToolBar(title, parent), m_area(area)
 {
     setIconSize(QSize(16, 16));
     setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -92,8 +91,9 @@ void CChannelsBar::UpdateButton(Entry &entry, bool active)
         return;
     const QString title = entry.child->windowTitle();
     // "&&" shows an '&' of a channel name ("#R&D") instead of making a shortcut of it.
-    button->setText(button->fontMetrics().elidedText(title, Qt::ElideRight, kButtonWidth - 26).replace(
-        QLatin1Char('&'), QLatin1String("&&")));
+    button->setText(button->fontMetrics()
+                        .elidedText(title, Qt::ElideRight, kButtonWidth - 26)
+                        .replace(QLatin1Char('&'), QLatin1String("&&")));
     button->setToolTip(PlainToolTip(ToolTipOf(entry.child)));
     if (!entry.blinkOn)
         button->setIcon(AppIcons::WindowImage(ImageOf(entry.child)));

@@ -8,7 +8,7 @@ namespace CommandId {
 // Application commands.
 enum : int {
     Settings = 32772,
-    Connect = 32779,          // the default server (Ctrl+Z)
+    Connect = 32779, // the default server (Ctrl+Z)
     ShowMainBar = 32782,
     ShowWindowBar = 32783,
     Favourites = 32815,
@@ -27,8 +27,8 @@ enum : int {
     Exit = 57665,
     WindowCascade = 57650,
     WindowTile = 57651,
-    NextWindow = 57680,       // F6
-    PreviousWindow = 57681,   // Shift+F6
+    NextWindow = 57680,     // F6
+    PreviousWindow = 57681, // Shift+F6
     FavouriteServerFirst = 10001,
     FavouriteServerLast = 10999,
     WindowBarFirst = 12200,
@@ -48,33 +48,33 @@ enum : int {
     EditCopy = 57634,
     EditPaste = 57637,
     EditPasteSpecial = 57638,
-    TextColourMenu = 32862,      // Ctrl+K
+    TextColourMenu = 32862,       // Ctrl+K
     BackgroundColourMenu = 32864, // Ctrl+L
     Bold = 32869,
     Underline = 32870,
     Plain = 32872,
     Inverse = 32873,
-    TextColourFirst = 12001,     // + colour index 0 .. 15
+    TextColourFirst = 12001, // + colour index 0 .. 15
     BackgroundColourFirst = 12020,
     // "&Kanál"
     ChannelTopic = 33100,
-    ModeTopicOps = 33101,        // t
-    ModeNoExternal = 33102,      // n
-    ModeInviteOnly = 33103,      // i
-    ModeModerated = 33104,       // m
-    ModePrivate = 33105,         // p
-    ModeSecret = 33106,          // s
-    ModeKey = 33107,             // k
-    ModeLimit = 33108,           // l
+    ModeTopicOps = 33101,   // t
+    ModeNoExternal = 33102, // n
+    ModeInviteOnly = 33103, // i
+    ModeModerated = 33104,  // m
+    ModePrivate = 33105,    // p
+    ModeSecret = 33106,     // s
+    ModeKey = 33107,        // k
+    ModeLimit = 33108,      // l
     ChannelBans = 33109,
     ChannelRefresh = 33110,
     ChannelAddFavourite = 33111,
     ChannelProperties = 33112,
     ChannelSearchHere = 33113,
     LoadScript = 33114,
-    RemoveScriptFirst = 12101,   // one per loaded script
+    RemoveScriptFirst = 12101, // one per loaded script
     RemoveScriptNone = 12199,
-    UserMessageFirst = 33120,    // user messages 1 .. 5 (channel tool bar)
+    UserMessageFirst = 33120, // user messages 1 .. 5 (channel tool bar)
     // "Zobraziť" toggles of a conversation window
     ViewTimeStamps = 33130,
     ViewAutoScroll = 33131,
@@ -101,15 +101,18 @@ enum : int {
     UserIgnore = 33164,
     UserProperties = 33165,
     // "&Skript" (script editor window)
-    ScriptSave = 32906,          // Ctrl+Alt+S
+    ScriptSave = 32906, // Ctrl+Alt+S
     ScriptSaveAs = 32907,
     ScriptClose = 32908,
-    ScriptParse = 32918,         // F7
-    ScriptRun = 32923,           // F5
-    ScriptLower = 32915,         // Ctrl+Alt+L
-    ScriptUpper = 32916,         // Ctrl+Alt+U
+    ScriptParse = 32918, // F7
+    ScriptRun = 32923,   // F5
+    ScriptLower = 32915, // Ctrl+Alt+L
+    ScriptUpper = 32916, // Ctrl+Alt+U
 };
 
-inline bool IsFavouriteServer(int id) { return id >= FavouriteServerFirst && id <= FavouriteServerLast; }
+inline bool IsFavouriteServer(int id)
+{
+    return id >= FavouriteServerFirst && id <= FavouriteServerLast;
+}
 
 } // namespace CommandId

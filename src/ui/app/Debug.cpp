@@ -5,9 +5,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-CDebug::CDebug(QWidget *parent)
-    : QWidget(parent, Qt::Window)
-    , m_edit(new QPlainTextEdit(this))
+CDebug::CDebug(QWidget *parent) : QWidget(parent, Qt::Window), m_edit(new QPlainTextEdit(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Brimo - Debug"));

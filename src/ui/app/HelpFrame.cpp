@@ -7,8 +7,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-CHelpFrame::CHelpFrame(QWidget *parent)
-    : QTextBrowser(parent)
+CHelpFrame::CHelpFrame(QWidget *parent) : QTextBrowser(parent)
 {
     setOpenExternalLinks(true);
     setContentsMargins(1, 1, 1, 1);

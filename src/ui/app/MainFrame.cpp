@@ -13,8 +13,8 @@
 #include "windows/ChannelFrame.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,9 +39,7 @@ QString Text(StrText text)
 
 } // namespace
 
-CMainFrame::CMainFrame(CBrimoApp &app)
-    : m_app(app)
-    , m_trayAvailable(&QSystemTrayIcon::isSystemTrayAvailable)
+CMainFrame::CMainFrame(CBrimoApp &app) : m_app(app), m_trayAvailable(&QSystemTrayIcon::isSystemTrayAvailable)
 {
     setWindowTitle(QStringLiteral("Brimo"));
     setWindowIcon(AppIcons::Application());
@@ -88,9 +86,8 @@ QMdiSubWindow *CMainFrame::AddChild(QWidget *widget, const QString &title)
     QMdiSubWindow *child = m_mdi->addSubWindow(widget);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->installEventFilter(this);
-    connect(widget, &QWidget::windowTitleChanged, this, [this] {
-        m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar);
-    });
+    connect(widget, &QWidget::windowTitleChanged, this,
+            [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
     connect(child, &QObject::destroyed, this, [this] {
         // Later, once the area has forgotten the window.
         QTimer::singleShot(0, this, [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
@@ -233,9 +230,10 @@ void CMainFrame::RestorePlacement()
         // First run: a comfortable size in the middle of the screen.
         const QRect available = screen->availableGeometry();
         const QSize size = available.size() * 0.8;
-        setGeometry(QRect(available.topLeft() + QPoint((available.width() - size.width()) / 2,
-                                                       (available.height() - size.height()) / 2),
-                          size));
+        setGeometry(
+            QRect(available.topLeft()
+                      + QPoint((available.width() - size.width()) / 2, (available.height() - size.height()) / 2),
+                  size));
     }
     const QByteArray state = m_app.BarStateStore().value(QLatin1String(kBarStates)).toByteArray();
     if (!state.isEmpty())
@@ -354,11 +352,21 @@ void CMainFrame::CreateEditBar()
 {
     m_editBar = new QToolBar(Action(CommandId::ShowEditBar)->text().remove(QLatin1Char('&')), this);
     m_editBar->setObjectName(QStringLiteral("EditBar"));
-    static const int commands[] = {CommandId::EditUndo,  CommandId::EditRedo,       0,
-                                   CommandId::EditCut,   CommandId::EditCopy,       CommandId::EditPaste,
-                                   CommandId::EditPasteSpecial, 0,                  CommandId::TextColourMenu,
-                                   CommandId::BackgroundColourMenu, 0,              CommandId::Bold,
-                                   CommandId::Underline, CommandId::Plain,          CommandId::Inverse};
+    static const int commands[] = {CommandId::EditUndo,
+                                   CommandId::EditRedo,
+                                   0,
+                                   CommandId::EditCut,
+                                   CommandId::EditCopy,
+                                   CommandId::EditPaste,
+                                   CommandId::EditPasteSpecial,
+                                   0,
+                                   CommandId::TextColourMenu,
+                                   CommandId::BackgroundColourMenu,
+                                   0,
+                                   CommandId::Bold,
+                                   CommandId::Underline,
+                                   CommandId::Plain,
+                                   CommandId::Inverse};
     for (int id : commands) {
         if (id == 0) {
             m_editBar->addSeparator();
@@ -395,11 +403,11 @@ bool CMainFrame::IsChildCommand(int id) const
     if (id >= CommandId::ChannelTopic && id <= CommandId::UserProperties)
         return true;
     static const int editAndScript[] = {
-        CommandId::EditUndo,   CommandId::EditRedo,       CommandId::EditCut,    CommandId::EditCopy,
-        CommandId::EditPaste,  CommandId::EditPasteSpecial, CommandId::TextColourMenu,
-        CommandId::BackgroundColourMenu, CommandId::Bold, CommandId::Underline, CommandId::Plain,
-        CommandId::Inverse,    CommandId::ScriptSave,     CommandId::ScriptSaveAs, CommandId::ScriptClose,
-        CommandId::ScriptParse, CommandId::ScriptRun,
+        CommandId::EditUndo,   CommandId::EditRedo,         CommandId::EditCut,        CommandId::EditCopy,
+        CommandId::EditPaste,  CommandId::EditPasteSpecial, CommandId::TextColourMenu, CommandId::BackgroundColourMenu,
+        CommandId::Bold,       CommandId::Underline,        CommandId::Plain,          CommandId::Inverse,
+        CommandId::ScriptSave, CommandId::ScriptSaveAs,     CommandId::ScriptClose,    CommandId::ScriptParse,
+        CommandId::ScriptRun,
     };
     return std::find(std::begin(editAndScript), std::end(editAndScript), id) != std::end(editAndScript);
 }

@@ -31,7 +31,7 @@ public:
     static constexpr int kTimerPeriodMs = 10000;
     static constexpr int kWindowMenuEntryLimit = 40; // entries longer than this are cut ...
     static constexpr int kWindowMenuEntryKeep = 36;  // ... to this many characters + " ..."
-    static constexpr int kMinimumChildHeight = 80;    // smaller new windows get a default size
+    static constexpr int kMinimumChildHeight = 80;   // smaller new windows get a default size
 
     explicit CMainFrame(CBrimoApp &app);
     ~CMainFrame() override;
@@ -49,10 +49,10 @@ public:
     CMainFrameMdi *MdiArea() const { return m_mdi; }
 
     // ---- RefreshShell parts ----
-    void RebuildMenus();                  // bit 1
-    void RefreshWindowBar();              // bit 2
-    void RefreshTrayIcon(bool enabled);   // bit 8
-    void RefreshLayout();                 // always
+    void RebuildMenus();                // bit 1
+    void RefreshWindowBar();            // bit 2
+    void RefreshTrayIcon(bool enabled); // bit 8
+    void RefreshLayout();               // always
 
     // ---- commands ----
     // Runs a command number of the menus, tool bars and accelerators.
@@ -93,7 +93,6 @@ public:
     void RestorePlacement();
     bool ShouldStartMaximised() const;
 
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -101,8 +100,7 @@ protected:
 
 private:
     void CreateActions();
-    QAction *AddAction(int id, const QString &text, const QKeySequence &shortcut = {},
-                       bool checkable = false);
+    QAction *AddAction(int id, const QString &text, const QKeySequence &shortcut = {}, bool checkable = false);
     void CreateBars();
     void CreateToolsBar();
     void CreateEditBar();
@@ -126,7 +124,7 @@ private:
     QPointer<QMenu> m_favouriteChannelsMenu;
     QPointer<QMenu> m_windowMenu;
     QPointer<QMenu> m_removeScriptMenu;
-    QMenu *m_toolsConnectMenu = nullptr;   // drop-down of the connect button
+    QMenu *m_toolsConnectMenu = nullptr;    // drop-down of the connect button
     QMenu *m_toolsFavouritesMenu = nullptr; // drop-down of the favourites button
     QSystemTrayIcon *m_tray = nullptr;
     std::function<bool()> m_trayAvailable;

@@ -20,9 +20,7 @@ QSize CascadeSize(const QSize &area, int count, int step)
 
 } // namespace
 
-CMainFrameMdi::CMainFrameMdi(QWidget *parent)
-    : QMdiArea(parent)
-    , m_logo(AppIcons::Logo())
+CMainFrameMdi::CMainFrameMdi(QWidget *parent) : QMdiArea(parent), m_logo(AppIcons::Logo())
 {
     setBackground(QColor(0x80, 0x80, 0x80));
     setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);

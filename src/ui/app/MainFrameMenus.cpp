@@ -20,16 +20,16 @@ namespace {
 
 struct MenuItem
 {
-    int id;            // 0: separator
-    const char *text;  // UTF-8
-    const char *keys;  // portable key sequence text, or null
+    int id;           // 0: separator
+    const char *text; // UTF-8
+    const char *keys; // portable key sequence text, or null
     bool checkable;
 };
 
 // The IRC colour names of the colour submenus, in colour table order.
 const char *const kColourNames[16] = {
-    "Biela", "Čierna", "Tmavomodrá", "Zelená", "Červená", "Hnedá", "Fialová", "Oranžová",
-    "Žltá", "Svetlozelená", "Tyrkysová", "Svetlotyrkysová", "Modrá", "Ružová", "Sivá", "Svetlosivá",
+    "Biela", "Čierna",       "Tmavomodrá", "Zelená",          "Červená", "Hnedá",  "Fialová", "Oranžová",
+    "Žltá",  "Svetlozelená", "Tyrkysová",  "Svetlotyrkysová", "Modrá",   "Ružová", "Sivá",    "Svetlosivá",
 };
 
 const MenuItem kActionTable[] = {
@@ -122,8 +122,15 @@ const MenuItem kActionTable[] = {
 
 // Menu resource 2: top-level menus and the command numbers of their items in
 // order (0 a separator, negative numbers the submenus below).
-enum Submenu { ServersSub = -1, FavouriteChannelsSub = -2, SearchSub = -3, TextColourSub = -4,
-               BackgroundColourSub = -5, AdvancedSub = -6, WindowList = -7 };
+enum Submenu {
+    ServersSub = -1,
+    FavouriteChannelsSub = -2,
+    SearchSub = -3,
+    TextColourSub = -4,
+    BackgroundColourSub = -5,
+    AdvancedSub = -6,
+    WindowList = -7
+};
 
 struct TopMenu
 {
@@ -136,25 +143,30 @@ const std::vector<TopMenu> &MenuResource()
 {
     using namespace CommandId;
     static const std::vector<TopMenu> menus = {
-        {"connect", "&Pripojiť",
-         {ServersSub, Favourites, FavouriteChannelsSub, SearchSub, 0, AddressBook, IgnoreList, 0, AwayOn, AwayOff,
-          0, Settings, 0, Exit}},
-        {"edit", "Úpr&avy",
-         {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditPasteSpecial, 0, Bold, Underline, Plain,
-          Inverse, 0, TextColourSub, BackgroundColourSub, TextColourMenu, BackgroundColourMenu}},
-        {"view", "&Zobraziť",
+        {"connect",
+         "&Pripojiť",
+         {ServersSub, Favourites, FavouriteChannelsSub, SearchSub, 0, AddressBook, IgnoreList, 0, AwayOn, AwayOff, 0,
+          Settings, 0, Exit}},
+        {"edit",
+         "Úpr&avy",
+         {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditPasteSpecial, 0, Bold, Underline, Plain, Inverse, 0,
+          TextColourSub, BackgroundColourSub, TextColourMenu, BackgroundColourMenu}},
+        {"view",
+         "&Zobraziť",
          {ShowMainBar, ShowWindowBar, ShowEditBar, 0, ViewTimeStamps, ViewAutoScroll, ViewFullAddress, ViewSmileys,
           ViewShowAway, 0, ViewSource, ViewSaveAs}},
-        {"channel", "&Kanál",
+        {"channel",
+         "&Kanál",
          {ChannelTopic, 0, ModeTopicOps, ModeNoExternal, ModeInviteOnly, ModeModerated, ModePrivate, ModeSecret,
           ModeKey, ModeLimit, 0, ChannelBans, ChannelRefresh, ChannelAddFavourite, ChannelProperties, 0,
           ChannelSearchHere, 0, AdvancedSub}},
-        {"user", "&Užívateľ",
-         {UserQuery, UserWhois, UserProperties, UserAddContact, 0, UserDccChat, UserDccSend, 0, UserOp, UserDeop,
-          UserVoice, UserDevoice, 0, UserKick, UserKickReason, UserBan, UserBanKick, UserBanKickReason, 0,
-          UserIgnore}},
+        {"user", "&Užívateľ", {UserQuery,   UserWhois, UserProperties, UserAddContact, 0,           UserDccChat,
+                               UserDccSend, 0,         UserOp,         UserDeop,       UserVoice,   UserDevoice,
+                               0,           UserKick,  UserKickReason, UserBan,        UserBanKick, UserBanKickReason,
+                               0,           UserIgnore}},
         {"window", "&Okná", {WindowCascade, WindowTile, NextWindow, PreviousWindow, WindowList}},
-        {"script", "&Skript",
+        {"script",
+         "&Skript",
          {NewScript, OpenScript, ScriptSave, ScriptSaveAs, ScriptClose, 0, ScriptParse, ScriptRun}},
         {"help", "&Pomocník", {Help, 0, ToggleDonating, DonationPage, 0, About}},
     };
@@ -179,11 +191,15 @@ QAction *CMainFrame::AddAction(int id, const QString &text, const QKeySequence &
 void CMainFrame::CreateActions()
 {
     for (const MenuItem &item : kActionTable)
-        AddAction(item.id, FromUtf8(item.text), item.keys ? QKeySequence(FromUtf8(item.keys)) : QKeySequence(), item.checkable);
+        AddAction(item.id, FromUtf8(item.text), item.keys ? QKeySequence(FromUtf8(item.keys)) : QKeySequence(),
+                  item.checkable);
     // Further keys of the same commands.
-    Action(CommandId::EditCopy)->setShortcuts({QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Insert"))});
-    Action(CommandId::EditCut)->setShortcuts({QKeySequence(QStringLiteral("Ctrl+X")), QKeySequence(QStringLiteral("Shift+Delete"))});
-    Action(CommandId::EditPaste)->setShortcuts({QKeySequence(QStringLiteral("Ctrl+V")), QKeySequence(QStringLiteral("Shift+Insert"))});
+    Action(CommandId::EditCopy)
+        ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Insert"))});
+    Action(CommandId::EditCut)
+        ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+X")), QKeySequence(QStringLiteral("Shift+Delete"))});
+    Action(CommandId::EditPaste)
+        ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+V")), QKeySequence(QStringLiteral("Shift+Insert"))});
     for (int k = 0; k < 16; ++k) {
         AddAction(CommandId::TextColourFirst + k, FromUtf8(kColourNames[k]));
         AddAction(CommandId::BackgroundColourFirst + k, FromUtf8(kColourNames[k]));

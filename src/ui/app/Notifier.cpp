@@ -9,9 +9,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
-CNotifier::CNotifier(CBrimoApp &app)
-    : m_app(app)
-    , m_timer(new QTimer(this))
+CNotifier::CNotifier(CBrimoApp &app) : m_app(app), m_timer(new QTimer(this))
 {
     m_timer->setInterval(kCycleMs);
     connect(m_timer, &QTimer::timeout, this, &CNotifier::Cycle);

@@ -13,16 +13,13 @@ struct RenamedContext
 };
 
 constexpr RenamedContext kRenamedContexts[] = {
-    {"QPlatformTheme", "QDialogButtonBox"},          // Áno, Nie, Zrušiť, Uložiť ...
-    {"QAbstractFileIconProvider", "QFileDialog"},    // Priečinok, Súbor, Disková jednotka
+    {"QPlatformTheme", "QDialogButtonBox"},       // Áno, Nie, Zrušiť, Uložiť ...
+    {"QAbstractFileIconProvider", "QFileDialog"}, // Priečinok, Súbor, Disková jednotka
 };
 
 } // namespace
 
-CQtTranslation::CQtTranslation(QObject *parent)
-    : QTranslator(parent)
-{
-}
+CQtTranslation::CQtTranslation(QObject *parent) : QTranslator(parent) {}
 
 bool CQtTranslation::Load(const QStringList &folders)
 {
@@ -32,8 +29,7 @@ bool CQtTranslation::Load(const QStringList &folders)
     return false;
 }
 
-QString CQtTranslation::translate(const char *context, const char *sourceText, const char *disambiguation,
-                                  int n) const
+QString CQtTranslation::translate(const char *context, const char *sourceText, const char *disambiguation, int n) const
 {
     const QString text = QTranslator::translate(context, sourceText, disambiguation, n);
     if (!text.isEmpty() || !context)

@@ -23,7 +23,6 @@
 
 namespace {
 
-
 std::vector<QPointer<CDlgProperties>> &OpenSheets()
 {
     static std::vector<QPointer<CDlgProperties>> sheets;

@@ -36,8 +36,7 @@ public:
     // Sheets hold only the session's key and find the session in its table
     // when they need it, so a session that closed meanwhile is simply not
     // found. The table must outlive the sheet (CloseAll before it goes).
-    CDlgProperties(const SessionTable &table, const std::string &sessionKey, const std::string &name,
-                   QWidget *owner);
+    CDlgProperties(const SessionTable &table, const std::string &sessionKey, const std::string &name, QWidget *owner);
     ~CDlgProperties() override;
 
     const std::string &SessionKey() const { return m_sessionKey; }

@@ -5,8 +5,8 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
-CPPChannel::CPPChannel(const std::string &sessionKey, const std::string &channel, const std::string &topic,
-                       int count, QWidget *parent)
+CPPChannel::CPPChannel(const std::string &sessionKey, const std::string &channel, const std::string &topic, int count,
+                       QWidget *parent)
     : QWidget(parent), m_sessionKey(sessionKey), m_channel(channel)
 {
     m_name = ReadOnlyField(this);

@@ -50,8 +50,23 @@ bool CPPUser::Apply(const Ctcp::PropertyUpdate &update)
     }
 }
 
-QString CPPUser::AddressText() const { return m_address->text(); }
-QString CPPUser::FullNameText() const { return m_fullName->text(); }
-QString CPPUser::ChannelsText() const { return m_channels->text(); }
-QString CPPUser::ServerText() const { return m_server->text(); }
-QString CPPUser::AwayText() const { return m_away->text(); }
+QString CPPUser::AddressText() const
+{
+    return m_address->text();
+}
+QString CPPUser::FullNameText() const
+{
+    return m_fullName->text();
+}
+QString CPPUser::ChannelsText() const
+{
+    return m_channels->text();
+}
+QString CPPUser::ServerText() const
+{
+    return m_server->text();
+}
+QString CPPUser::AwayText() const
+{
+    return m_away->text();
+}

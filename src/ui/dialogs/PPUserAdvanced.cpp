@@ -80,6 +80,15 @@ bool CPPUserAdvanced::Apply(const Ctcp::PropertyUpdate &update)
     }
 }
 
-QString CPPUserAdvanced::VersionText() const { return m_version->text(); }
-QString CPPUserAdvanced::TimeText() const { return m_time->text(); }
-QString CPPUserAdvanced::SpeedText() const { return m_speed->text(); }
+QString CPPUserAdvanced::VersionText() const
+{
+    return m_version->text();
+}
+QString CPPUserAdvanced::TimeText() const
+{
+    return m_time->text();
+}
+QString CPPUserAdvanced::SpeedText() const
+{
+    return m_speed->text();
+}

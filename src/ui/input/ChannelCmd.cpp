@@ -1,8 +1,8 @@
 #include "input/ChannelCmd.h"
 
 #include "config/Config.h"
-#include "text/Colors.h"
 #include "input/CommandList.h"
+#include "text/Colors.h"
 #include "widgets/Utf8Text.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -39,8 +39,8 @@ QColor ToColor(uint32_t rgb)
 // paragraph separators, embedded objects, control characters.
 bool IsForeignCharacter(QChar c)
 {
-    return c.unicode() < 0x20 || c.unicode() == 0x7F || c == QChar::LineSeparator ||
-           c == QChar::ParagraphSeparator || c == QChar::ObjectReplacementCharacter;
+    return c.unicode() < 0x20 || c.unicode() == 0x7F || c == QChar::LineSeparator || c == QChar::ParagraphSeparator
+        || c == QChar::ObjectReplacementCharacter;
 }
 
 QString WithoutForeignCharacters(const QString &text)
@@ -79,8 +79,7 @@ bool IsUnderlined(const QTextCharFormat &format)
 
 } // namespace
 
-CChannelCmd::CChannelCmd(QWidget *parent)
-    : QTextEdit(parent)
+CChannelCmd::CChannelCmd(QWidget *parent) : QTextEdit(parent)
 {
     setObjectName(QStringLiteral("ChannelCmd"));
     setFrameShape(QFrame::NoFrame);
@@ -465,8 +464,8 @@ void CChannelCmd::UpdatePopup()
     if (!m_commandList)
         return;
     const QString text = toPlainText();
-    const bool commandName = text.startsWith(QLatin1Char('/')) && !text.startsWith(QStringLiteral("//")) &&
-                             !text.contains(QLatin1Char(' '));
+    const bool commandName =
+        text.startsWith(QLatin1Char('/')) && !text.startsWith(QStringLiteral("//")) && !text.contains(QLatin1Char(' '));
     if (!commandName) {
         HidePopup();
         return;

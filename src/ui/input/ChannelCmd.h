@@ -64,8 +64,8 @@ public:
     // Style commands on the selection (or, without one, on what is typed next).
     void ToggleBold();
     void ToggleUnderline();
-    void SetPlainStyle();    // black on white, bold and underline off
-    void SetInverseStyle();  // white on black, bold and underline off
+    void SetPlainStyle();                    // black on white, bold and underline off
+    void SetInverseStyle();                  // white on black, bold and underline off
     void SetTextColorIndex(int index);       // IndexToColor(index)
     void SetBackgroundColorIndex(int index); // IndexToColor(index)
     bool IsSelectionBold() const;

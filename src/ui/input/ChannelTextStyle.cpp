@@ -28,9 +28,7 @@ QIcon StyleIcon()
 
 } // namespace
 
-CChannelTextStyle::CChannelTextStyle(CChannelCmd *input, QWidget *parent)
-    : QToolButton(parent)
-    , m_input(input)
+CChannelTextStyle::CChannelTextStyle(CChannelCmd *input, QWidget *parent) : QToolButton(parent), m_input(input)
 {
     setObjectName(QStringLiteral("ChannelTextStyle"));
     setFocusPolicy(Qt::NoFocus); // the input line keeps the focus the menus act on

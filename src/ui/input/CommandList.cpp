@@ -15,7 +15,6 @@ constexpr int kListWidth = 350;
 constexpr int kListHeight = 150;
 constexpr int kPanelLeft = 100;
 
-
 } // namespace
 
 CCommandList::CCommandList(QWidget *parent)
@@ -159,7 +158,7 @@ void CCommandList::UpdatePanel()
     }
     const CommandEntry &entry = m_entries[static_cast<size_t>(row)];
     const QString text = entry.description.empty()
-                             ? QString::fromUtf8(Strings::Get(Str::NoCommandDescription))
-                             : FromUtf8(InputCommandEntries::DisplayDescription(entry.description));
+        ? QString::fromUtf8(Strings::Get(Str::NoCommandDescription))
+        : FromUtf8(InputCommandEntries::DisplayDescription(entry.description));
     m_panel->SetContent(FromUtf8(entry.name), text, entry.script);
 }

@@ -33,8 +33,7 @@ int ReadColorNumber(std::string_view text, size_t &i)
     return value;
 }
 
-void AppendCodes(std::string &out, const InputCharFormat &previous, const InputCharFormat &current,
-                 char nextCharacter)
+void AppendCodes(std::string &out, const InputCharFormat &previous, const InputCharFormat &current, char nextCharacter)
 {
     if (current.color != previous.color || current.background != previous.background) {
         out += kColor;

@@ -8,7 +8,8 @@
 
 // How one stretch of the input line looks: text and background colour
 // (0xRRGGBB), bold, underline.
-struct InputCharFormat {
+struct InputCharFormat
+{
     uint32_t color = 0x000000;
     uint32_t background = 0xFFFFFF;
     bool bold = false;
@@ -18,7 +19,8 @@ struct InputCharFormat {
 };
 
 // A stretch of the input line's text (UTF-8) in one format.
-struct InputRun {
+struct InputRun
+{
     std::string text;
     InputCharFormat format;
 

@@ -7,8 +7,9 @@
 
 // One entry of the command pop-up: a built-in command from the help lines or
 // a "proc /name" procedure of a script loaded in the window.
-struct CommandEntry {
-    std::string name;        // without the slash
+struct CommandEntry
+{
+    std::string name; // without the slash
     bool script = false;
     std::string description; // may be empty; a backslash-n pair stands for a line break
 

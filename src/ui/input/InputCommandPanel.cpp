@@ -5,8 +5,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-CInputCommandPanel::CInputCommandPanel(QWidget *parent)
-    : QWidget(parent)
+CInputCommandPanel::CInputCommandPanel(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -41,8 +40,7 @@ void CInputCommandPanel::paintEvent(QPaintEvent *)
     font.setBold(false);
     painter.setFont(font);
     painter.setPen(QColor::fromRgb(kTextColor));
-    painter.drawText(QRect(QPoint(15, 35), QPoint(220, 130)), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                     m_text);
+    painter.drawText(QRect(QPoint(15, 35), QPoint(220, 130)), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
 }
 
 // The panel's picture: a soft vertical gradient with a light frame line.

@@ -1,7 +1,7 @@
 #include "input/InputCompletion.h"
 
-#include "text/TextUtil.h"
 #include "input/InputCodes.h"
+#include "text/TextUtil.h"
 
 namespace {
 

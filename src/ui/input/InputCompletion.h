@@ -31,9 +31,10 @@ class InputCompletion
 public:
     // The input line as Complete sees it and leaves it. Caret positions count
     // characters of the plain text.
-    struct Line {
-        std::string plain;  // visible text
-        std::string codes;  // the same with IRC formatting bytes
+    struct Line
+    {
+        std::string plain; // visible text
+        std::string codes; // the same with IRC formatting bytes
         int caret = 0;
     };
 

@@ -3,10 +3,7 @@
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 
-CInputConversationSource::CInputConversationSource(const Conversation &conversation)
-    : m_conversation(conversation)
-{
-}
+CInputConversationSource::CInputConversationSource(const Conversation &conversation) : m_conversation(conversation) {}
 
 Conversation::WindowType CInputConversationSource::WindowType() const
 {

@@ -1,7 +1,7 @@
 #include "input/InputEditMenu.h"
 
-#include "text/Colors.h"
 #include "input/ChannelCmd.h"
+#include "text/Colors.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -21,8 +21,7 @@ QIcon ColorSwatch(uint32_t rgb)
 } // namespace
 
 CInputEditMenu::CInputEditMenu(CChannelCmd *input, QWidget *parent)
-    : QMenu(QString::fromUtf8("Úpr&avy"), parent)
-    , m_input(input)
+    : QMenu(QString::fromUtf8("Úpr&avy"), parent), m_input(input)
 {
     const auto addInputAction = [this](const QString &text, auto slot) {
         QAction *action = addAction(text);

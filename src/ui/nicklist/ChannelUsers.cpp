@@ -33,7 +33,7 @@ CChannelUsers::CChannelUsers(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFocusPolicy(Qt::NoFocus); // the focus belongs to the conversation's input line
+    setFocusPolicy(Qt::NoFocus);                  // the focus belongs to the conversation's input line
     setContextMenuPolicy(Qt::PreventContextMenu); // our own right click, never the window's menu
     setMouseTracking(true);
     setFrameShape(QFrame::NoFrame);

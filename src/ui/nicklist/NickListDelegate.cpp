@@ -12,8 +12,7 @@ static void RegisterNickListResources()
     Q_INIT_RESOURCE(ui_nicklist);
 }
 
-CNickListDelegate::CNickListDelegate(QObject *parent)
-    : QStyledItemDelegate(parent)
+CNickListDelegate::CNickListDelegate(QObject *parent) : QStyledItemDelegate(parent)
 {
     static const bool registered = [] {
         RegisterNickListResources();

@@ -4,10 +4,8 @@
 
 #include "session/ContactList.h"
 
-CNickListModel::CNickListModel(QObject *parent)
-    : QAbstractListModel(parent), m_isContact(ContactList::IsInAddressBook)
-{
-}
+CNickListModel::CNickListModel(QObject *parent) : QAbstractListModel(parent), m_isContact(ContactList::IsInAddressBook)
+{}
 
 CNickListModel::~CNickListModel()
 {

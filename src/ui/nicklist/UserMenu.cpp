@@ -9,7 +9,6 @@
 
 namespace {
 
-
 constexpr int kContactNotifyMode = 3;
 
 struct ItemText
@@ -74,8 +73,7 @@ bool AskReasonWithDialog(QWidget *parent, const QString &title, const QString &p
 
 } // namespace
 
-CUserMenu::CUserMenu(QWidget *parent)
-    : QMenu(QString::fromUtf8("&Užívateľ"), parent)
+CUserMenu::CUserMenu(QWidget *parent) : QMenu(QString::fromUtf8("&Užívateľ"), parent)
 {
     m_chooseFile = [this] { return ChooseFileWithDialog(parentWidget()); };
     m_askReason = [this](const QString &title, const QString &prompt, QString &reason) {
@@ -199,7 +197,8 @@ void CUserMenu::PopupWithDefault(const QPoint &globalPos)
 {
     setDefaultAction(m_actions[OpenQuery]);
     // The default item belongs to this pop-up only, not to the menu bar's menu.
-    connect(this, &QMenu::aboutToHide, this, [this] { setDefaultAction(nullptr); }, Qt::SingleShotConnection);
+    connect(
+        this, &QMenu::aboutToHide, this, [this] { setDefaultAction(nullptr); }, Qt::SingleShotConnection);
     popup(globalPos);
 }
 
@@ -227,8 +226,9 @@ void CUserMenu::Run(Item item)
     case KickWithReason:
     case BanKickWithReason: {
         QString reason;
-        if (m_askReason && m_askReason(QString::fromUtf8(Strings::Get(Str::KickTitle)),
-                                       QString::fromUtf8(Strings::Get(Str::KickPrompt)), reason))
+        if (m_askReason
+            && m_askReason(QString::fromUtf8(Strings::Get(Str::KickTitle)),
+                           QString::fromUtf8(Strings::Get(Str::KickPrompt)), reason))
             Emit(item, OneLine(reason));
         return;
     }

@@ -32,7 +32,8 @@ CSearchFrame::CSearchFrame(const std::string &sessionKey, const std::string &net
     : QWidget(parent), m_sessionKey(sessionKey), m_networkName(networkName), m_list(new QTreeWidget(this))
 {
     m_list->setColumnCount(3);
-    m_list->setHeaderLabels({FromUtf8(Strings::Get(Str::SearchChannelColumn)), FromUtf8(Strings::Get(Str::SearchUsersColumn)),
+    m_list->setHeaderLabels({FromUtf8(Strings::Get(Str::SearchChannelColumn)),
+                             FromUtf8(Strings::Get(Str::SearchUsersColumn)),
                              FromUtf8(Strings::Get(Str::SearchTopicColumn))});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);

@@ -262,8 +262,7 @@ QTextLayout *CChannelList::layoutOf(int line)
         if (run.m_image >= 0) {
             // The image's place is a no-break space widened to its width.
             range.format.setFontLetterSpacingType(QFont::AbsoluteSpacing);
-            range.format.setFontLetterSpacing(imageWidth(m_document.Image(run.m_image), run.m_link)
-                                              - placeholderWidth);
+            range.format.setFontLetterSpacing(imageWidth(m_document.Image(run.m_image), run.m_link) - placeholderWidth);
         } else {
             if (style.m_bold)
                 range.format.setFontWeight(QFont::Bold);
@@ -322,7 +321,7 @@ std::vector<CChannelList::PlacedLine> CChannelList::placeVisibleLines()
             if (rows == 0)
                 continue;
             bottom -= rows * m_rowHeight;
-            placed.push_back(PlacedLine {line, bottom});
+            placed.push_back(PlacedLine{line, bottom});
         }
         std::reverse(placed.begin(), placed.end());
         // A short document starts at the top, not at the bottom.
@@ -342,7 +341,7 @@ std::vector<CChannelList::PlacedLine> CChannelList::placeVisibleLines()
         const int rows = m_rows.Rows(line);
         if (rows == 0)
             continue;
-        placed.push_back(PlacedLine {line, top});
+        placed.push_back(PlacedLine{line, top});
         top += rows * m_rowHeight;
     }
     return placed;
@@ -367,8 +366,7 @@ void CChannelList::updateScrollBar()
     QScrollBar *bar = verticalScrollBar();
     const int page = visibleRows();
     const int64_t maximum = std::max<int64_t>(0, m_rows.Total() - page);
-    const int64_t value = m_stickToEnd ? maximum
-                                       : std::min(maximum, m_rows.RowsBefore(m_topLine) + m_topRow);
+    const int64_t value = m_stickToEnd ? maximum : std::min(maximum, m_rows.RowsBefore(m_topLine) + m_topRow);
     m_settingScrollBar = true;
     bar->setPageStep(page);
     bar->setRange(0, int(std::min<int64_t>(maximum, INT_MAX)));
@@ -536,8 +534,8 @@ void CChannelList::paintLine(QPainter &painter, const PlacedLine &placed)
         selectionRange(from, to);
         if (placed.m_line >= from.m_line && placed.m_line <= to.m_line) {
             const int start = placed.m_line == from.m_line ? from.m_offset : 0;
-            const int end = placed.m_line == to.m_line ? to.m_offset
-                                                       : int(m_document.Line(placed.m_line).m_text.size());
+            const int end =
+                placed.m_line == to.m_line ? to.m_offset : int(m_document.Line(placed.m_line).m_text.size());
             if (end > start) {
                 QTextLayout::FormatRange range;
                 range.start = start;

@@ -3,9 +3,9 @@
 
 #include "text/FormatLine.h"
 #include "text/TextClass.h"
-#include "view/StyledDocument.h"
 #include "view/HtmlLineParser.h"
 #include "view/RowIndex.h"
+#include "view/StyledDocument.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
@@ -61,8 +61,7 @@ public:
     void Clear();
 
     // The HTML of one line, with this view's colours and look-ups.
-    std::string FormatLine(std::string_view text, TextClass textClass, bool timeStamps,
-                           std::time_t time) const;
+    std::string FormatLine(std::string_view text, TextClass textClass, bool timeStamps, std::time_t time) const;
     // FormatLine, then Write with scrolling.
     void WriteLine(std::string_view text, TextClass textClass, bool timeStamps, std::time_t time = 0);
     // Appends a fragment to the document and adds its length in bytes to the

@@ -52,21 +52,21 @@ CChannelList::TextPosition CChannelList::hitTest(const QPoint &pos, bool exactOn
         const int row = std::clamp((pos.y() - line.m_top) / m_rowHeight, 0, std::max(0, layout->lineCount() - 1));
         const QTextLine textLine = layout->lineAt(row);
         if (!textLine.isValid())
-            return exactOnly ? TextPosition() : TextPosition {line.m_line, 0};
+            return exactOnly ? TextPosition() : TextPosition{line.m_line, 0};
         const qreal x = pos.x() - kMargin;
         if (exactOnly) {
             if (x < 0 || x >= textLine.naturalTextWidth())
                 return {};
-            return TextPosition {line.m_line, textLine.xToCursor(x, QTextLine::CursorOnCharacter)};
+            return TextPosition{line.m_line, textLine.xToCursor(x, QTextLine::CursorOnCharacter)};
         }
-        return TextPosition {line.m_line, textLine.xToCursor(x, QTextLine::CursorBetweenCharacters)};
+        return TextPosition{line.m_line, textLine.xToCursor(x, QTextLine::CursorBetweenCharacters)};
     }
     if (exactOnly)
         return {};
     if (pos.y() < placed.front().m_top)
-        return TextPosition {placed.front().m_line, 0};
+        return TextPosition{placed.front().m_line, 0};
     const int last = placed.back().m_line;
-    return TextPosition {last, int(m_document.Line(last).m_text.size())};
+    return TextPosition{last, int(m_document.Line(last).m_text.size())};
 }
 
 int CChannelList::linkAt(const QPoint &pos)
@@ -120,8 +120,8 @@ QString CChannelList::SelectedText() const
 void CChannelList::SelectAll()
 {
     const int last = m_document.LineCount() - 1;
-    m_anchor = TextPosition {0, 0};
-    m_cursor = TextPosition {last, int(m_document.Line(last).m_text.size())};
+    m_anchor = TextPosition{0, 0};
+    m_cursor = TextPosition{last, int(m_document.Line(last).m_text.size())};
     viewport()->update();
 }
 
@@ -220,11 +220,20 @@ void CChannelList::keyPressEvent(QKeyEvent *event)
     }
     QScrollBar *bar = verticalScrollBar();
     switch (event->key()) {
-    case Qt::Key_PageUp: bar->triggerAction(QAbstractSlider::SliderPageStepSub); return;
-    case Qt::Key_PageDown: bar->triggerAction(QAbstractSlider::SliderPageStepAdd); return;
-    case Qt::Key_Home: bar->triggerAction(QAbstractSlider::SliderToMinimum); return;
-    case Qt::Key_End: bar->triggerAction(QAbstractSlider::SliderToMaximum); return;
-    default: QAbstractScrollArea::keyPressEvent(event);
+    case Qt::Key_PageUp:
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        return;
+    case Qt::Key_PageDown:
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        return;
+    case Qt::Key_Home:
+        bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        return;
+    case Qt::Key_End:
+        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+        return;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
     }
 }
 

@@ -22,10 +22,10 @@ struct NamedColor
     QRgb rgb;
 };
 constexpr NamedColor kNamedColors[] = {
-    {"white", 0xFFFFFFFF}, {"black", 0xFF000000},   {"navy", 0xFF000080},  {"green", 0xFF008000},
-    {"red", 0xFFFF0000},   {"brown", 0xFFA52A2A},   {"purple", 0xFF800080}, {"yellow", 0xFFFFFF00},
-    {"lime", 0xFF00FF00},  {"teal", 0xFF008080},    {"aqua", 0xFF00FFFF},  {"blue", 0xFF0000FF},
-    {"fuchsia", 0xFFFF00FF}, {"gray", 0xFF808080}, {"silver", 0xFFC0C0C0}, {"orange", 0xFFFFA500},
+    {"white", 0xFFFFFFFF},   {"black", 0xFF000000}, {"navy", 0xFF000080},   {"green", 0xFF008000},
+    {"red", 0xFFFF0000},     {"brown", 0xFFA52A2A}, {"purple", 0xFF800080}, {"yellow", 0xFFFFFF00},
+    {"lime", 0xFF00FF00},    {"teal", 0xFF008080},  {"aqua", 0xFF00FFFF},   {"blue", 0xFF0000FF},
+    {"fuchsia", 0xFFFF00FF}, {"gray", 0xFF808080},  {"silver", 0xFFC0C0C0}, {"orange", 0xFFFFA500},
 };
 
 bool IsNameChar(char c)
@@ -120,8 +120,24 @@ bool IsTextStop(unsigned char c)
 } // namespace
 
 enum class HtmlLineParser::TagKind {
-    Span, SpanEnd, Bold, BoldEnd, Underline, UnderlineEnd, Image, Break,
-    Paragraph, ParagraphEnd, Div, DivEnd, Pre, PreEnd, Body, BodyEnd, Html, HtmlEnd,
+    Span,
+    SpanEnd,
+    Bold,
+    BoldEnd,
+    Underline,
+    UnderlineEnd,
+    Image,
+    Break,
+    Paragraph,
+    ParagraphEnd,
+    Div,
+    DivEnd,
+    Pre,
+    PreEnd,
+    Body,
+    BodyEnd,
+    Html,
+    HtmlEnd,
 };
 
 struct HtmlLineParser::Tag
@@ -244,10 +260,10 @@ void HtmlLineParser::Feed(std::string_view html, StyledDocument &document)
 bool HtmlLineParser::parseTag(std::string_view html, size_t &pos, Tag &tag) const
 {
     static constexpr KnownTag kKnown[] = {
-        {"span", TagKind::Span},   {"/span", TagKind::SpanEnd}, {"b", TagKind::Bold},   {"/b", TagKind::BoldEnd},
+        {"span", TagKind::Span},   {"/span", TagKind::SpanEnd},   {"b", TagKind::Bold},    {"/b", TagKind::BoldEnd},
         {"u", TagKind::Underline}, {"/u", TagKind::UnderlineEnd}, {"img", TagKind::Image}, {"br", TagKind::Break},
-        {"p", TagKind::Paragraph}, {"/p", TagKind::ParagraphEnd}, {"div", TagKind::Div}, {"/div", TagKind::DivEnd},
-        {"pre", TagKind::Pre},     {"/pre", TagKind::PreEnd},   {"body", TagKind::Body}, {"/body", TagKind::BodyEnd},
+        {"p", TagKind::Paragraph}, {"/p", TagKind::ParagraphEnd}, {"div", TagKind::Div},   {"/div", TagKind::DivEnd},
+        {"pre", TagKind::Pre},     {"/pre", TagKind::PreEnd},     {"body", TagKind::Body}, {"/body", TagKind::BodyEnd},
         {"html", TagKind::Html},   {"/html", TagKind::HtmlEnd},
     };
     size_t i = pos + 1;
@@ -307,7 +323,7 @@ bool HtmlLineParser::parseTag(std::string_view html, size_t &pos, Tag &tag) cons
             }
         }
         if (tag.m_count < Tag::kMaxAttributes)
-            tag.m_attributes[tag.m_count++] = Tag::Attribute {key, value};
+            tag.m_attributes[tag.m_count++] = Tag::Attribute{key, value};
     }
     return false;
 }
@@ -316,23 +332,44 @@ void HtmlLineParser::applyTag(const Tag &tag, StyledDocument &document)
 {
     m_cachedStyle = -1;
     switch (tag.m_kind) {
-    case TagKind::Span: openSpan(tag, document); break;
-    case TagKind::SpanEnd: closeSpan(); break;
-    case TagKind::Bold: ++m_bold; break;
-    case TagKind::BoldEnd: m_bold = std::max(0, m_bold - 1); break;
-    case TagKind::Underline: ++m_underline; break;
-    case TagKind::UnderlineEnd: m_underline = std::max(0, m_underline - 1); break;
-    case TagKind::Image: addImage(tag, document); break;
-    case TagKind::Break: breakLine(document); break;
+    case TagKind::Span:
+        openSpan(tag, document);
+        break;
+    case TagKind::SpanEnd:
+        closeSpan();
+        break;
+    case TagKind::Bold:
+        ++m_bold;
+        break;
+    case TagKind::BoldEnd:
+        m_bold = std::max(0, m_bold - 1);
+        break;
+    case TagKind::Underline:
+        ++m_underline;
+        break;
+    case TagKind::UnderlineEnd:
+        m_underline = std::max(0, m_underline - 1);
+        break;
+    case TagKind::Image:
+        addImage(tag, document);
+        break;
+    case TagKind::Break:
+        breakLine(document);
+        break;
     case TagKind::Paragraph:
     case TagKind::ParagraphEnd:
         if (!document.LastLine().m_text.isEmpty())
             breakLine(document);
         break;
-    case TagKind::Pre: m_preformatted = true; break;
+    case TagKind::Pre:
+        m_preformatted = true;
+        break;
     case TagKind::PreEnd:
-    case TagKind::Body: m_preformatted = false; break;
-    default: break;
+    case TagKind::Body:
+        m_preformatted = false;
+        break;
+    default:
+        break;
     }
 }
 
@@ -342,7 +379,7 @@ void HtmlLineParser::openSpan(const Tag &tag, StyledDocument &document)
         ++m_overflowSpans;
         return;
     }
-    SpanFrame frame = m_spans.empty() ? SpanFrame {kDefaultForeground, 0, -1, false} : m_spans.back();
+    SpanFrame frame = m_spans.empty() ? SpanFrame{kDefaultForeground, 0, -1, false} : m_spans.back();
     std::string_view rest = tag.raw("style");
     while (!rest.empty()) {
         const size_t semicolon = rest.find(';');
@@ -360,7 +397,8 @@ void HtmlLineParser::openSpan(const Tag &tag, StyledDocument &document)
         else if (EqualIgnoringAsciiCase(property, "background-color") && ParseColor(value, rgb))
             frame.m_background = rgb;
         // As in a browser, an inner span cannot take away an outer underline.
-        else if (EqualIgnoringAsciiCase(property, "text-decoration") && EqualIgnoringAsciiCase(Trimmed(value), "underline"))
+        else if (EqualIgnoringAsciiCase(property, "text-decoration")
+                 && EqualIgnoringAsciiCase(Trimmed(value), "underline"))
             frame.m_underline = true;
     }
     const bool hasId = tag.has("id");
@@ -389,22 +427,23 @@ void HtmlLineParser::addImage(const Tag &tag, StyledDocument &document)
         return;
     const std::string source = tag.text("src");
     const size_t slash = source.find_last_of("/\\");
-    const std::string_view file = slash == std::string::npos ? std::string_view(source)
-                                                             : std::string_view(source).substr(slash + 1);
+    const std::string_view file =
+        slash == std::string::npos ? std::string_view(source) : std::string_view(source).substr(slash + 1);
     QString copyText;
     if (const char *token = SmileyToken(file))
         copyText = QString::fromUtf8(token);
     else
         copyText = tag.qtext("alt");
-    const int image = document.InternImage(FromUtf8(source), tag.has("width") ? BoundedNumber(tag.raw("width"), 15) : 15,
-                                           tag.has("height") ? BoundedNumber(tag.raw("height"), 15) : 15, copyText);
+    const int image =
+        document.InternImage(FromUtf8(source), tag.has("width") ? BoundedNumber(tag.raw("width"), 15) : 15,
+                             tag.has("height") ? BoundedNumber(tag.raw("height"), 15) : 15, copyText);
     if (!tag.has("id")) {
         addDecodedText(QString(kImagePlaceholder), document, image);
         return;
     }
     // An image with a command (the banner) is clickable by itself.
-    SpanFrame frame = m_spans.empty() ? SpanFrame {kDefaultForeground, 0, -1, false} : m_spans.back();
-    frame.m_link = document.AddLink(LinkTarget {tag.qtext("id"), tag.qtext("alt")});
+    SpanFrame frame = m_spans.empty() ? SpanFrame{kDefaultForeground, 0, -1, false} : m_spans.back();
+    frame.m_link = document.AddLink(LinkTarget{tag.qtext("id"), tag.qtext("alt")});
     m_spans.push_back(frame);
     addDecodedText(QString(kImagePlaceholder), document, image);
     m_spans.pop_back();
@@ -461,7 +500,7 @@ void HtmlLineParser::addDecodedText(const QString &text, StyledDocument &documen
             && last->m_start + last->m_length == start) {
             last->m_length = uint16_t(last->m_length + length);
         } else {
-            line->m_runs.push_back(StyledRun {link, image, uint16_t(start), uint16_t(length), uint16_t(style)});
+            line->m_runs.push_back(StyledRun{link, image, uint16_t(start), uint16_t(length), uint16_t(style)});
             if (image >= 0)
                 ++line->m_imageCount;
         }

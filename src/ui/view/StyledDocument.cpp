@@ -117,8 +117,8 @@ int StyledDocument::AddLink(const LinkTarget &link)
 
 int StyledDocument::InternImage(const QString &source, int width, int height, const QString &copyText)
 {
-    const QString key = source + QLatin1Char('\n') + QString::number(width) + QLatin1Char('x')
-        + QString::number(height);
+    const QString key =
+        source + QLatin1Char('\n') + QString::number(width) + QLatin1Char('x') + QString::number(height);
     auto [it, inserted] = m_imageIndex.try_emplace(key, int(m_images.size()));
     if (inserted) {
         InlineImage image;

@@ -2,15 +2,13 @@
 
 #include "app/AppIcons.h"
 #include "app/CommandIds.h"
-#include "windows/ChannelMenu.h"
 #include "widgets/PlainToolTip.h"
 #include "widgets/Utf8Text.h"
+#include "windows/ChannelMenu.h"
 
 #include <QAction>
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 CChannelBar::CChannelBar(QWidget *parent) : QToolBar(parent)
 {

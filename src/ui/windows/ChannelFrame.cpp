@@ -10,20 +10,20 @@
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
 #include "conversation/TypedLine.h"
+#include "input/ChannelCmd.h"
+#include "input/ChannelTextStyle.h"
+#include "nicklist/ChannelUsers.h"
+#include "nicklist/UserMenu.h"
 #include "session/DispatchHandlers.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/FormatLine.h"
 #include "text/StrPrintf.h"
 #include "text/Words.h"
-#include "windows/ChannelBar.h"
-#include "input/ChannelCmd.h"
 #include "view/ChannelList.h"
+#include "windows/ChannelBar.h"
 #include "windows/ChannelMenu.h"
 #include "windows/ChannelSizer.h"
-#include "input/ChannelTextStyle.h"
-#include "nicklist/ChannelUsers.h"
-#include "nicklist/UserMenu.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -80,8 +80,12 @@ CChannelFrame *CChannelFrame::Open(QMdiArea *area, Conversation &conversation, S
 }
 
 CChannelFrame::CChannelFrame(Conversation &conversation, Shell *shell, const AppSettings &settings, QWidget *parent)
-    : CChildFrame(conversation.SessionKey(), conversation.Name(), parent), m_conversation(&conversation),
-      m_shell(shell), m_settings(settings), m_kind(conversation.Kind()), m_type(conversation.Type())
+    : CChildFrame(conversation.SessionKey(), conversation.Name(), parent)
+    , m_conversation(&conversation)
+    , m_shell(shell)
+    , m_settings(settings)
+    , m_kind(conversation.Kind())
+    , m_type(conversation.Type())
 {
     if (Session *session = conversation.GetSession()) {
         m_table = &session->Table();
@@ -157,8 +161,7 @@ void CChannelFrame::ConnectPanes()
     connect(m_input, &CChannelCmd::lineEntered, this,
             [this](const QString &line) { SendTypedLine(line.toStdString()); });
     connect(m_input, &CChannelCmd::textColorMenuRequested, m_style, &CChannelTextStyle::PopupTextColors);
-    connect(m_input, &CChannelCmd::backgroundColorMenuRequested, m_style,
-            &CChannelTextStyle::PopupBackgroundColors);
+    connect(m_input, &CChannelCmd::backgroundColorMenuRequested, m_style, &CChannelTextStyle::PopupBackgroundColors);
     connect(m_users, &CChannelUsers::commandRequested, this,
             [this](const QString &line) { RunCommand(line.toStdString()); });
     connect(m_users, &CChannelUsers::focusToConversation, this, [this] { setFocus(); });
@@ -240,9 +243,7 @@ void CChannelFrame::SetUpFormatContext()
     context.m_decoration.m_isNickListMember = [this](std::string_view nick) {
         return m_conversation && m_conversation->Nicks().FindNick(nick);
     };
-    context.m_decoration.m_isContact = [this](std::string_view lowerNick) {
-        return IsContact(std::string(lowerNick));
-    };
+    context.m_decoration.m_isContact = [this](std::string_view lowerNick) { return IsContact(std::string(lowerNick)); };
     m_view->SetFormatContext(context);
     RefreshFormatContext();
 }
@@ -321,7 +322,8 @@ void CChannelFrame::ClearWhenFull()
     const int64_t oldSize = m_view->TextSize();
     m_view->Clear();
     m_view->Create();
-    m_view->WriteLine(Strings::Format(Str::WindowTextCleared, static_cast<int>(oldSize)), TextClass::High, timeStamps, 0);
+    m_view->WriteLine(Strings::Format(Str::WindowTextCleared, static_cast<int>(oldSize)), TextClass::High, timeStamps,
+                      0);
 }
 
 void CChannelFrame::NoteActivity(const std::string &text, int textClass)
@@ -490,7 +492,8 @@ void CChannelFrame::ShowViewMenu(const QString &command, const QPoint &globalPos
     const bool onNick = GetWord(id, 1) == "/query";
     if (!onNick && WindowType() != Conversation::TypePrivate) {
         CChannelMenu *menu = Menu();
-        connect(menu, &QMenu::aboutToHide, this, [this] { setFocus(); }, Qt::SingleShotConnection);
+        connect(
+            menu, &QMenu::aboutToHide, this, [this] { setFocus(); }, Qt::SingleShotConnection);
         menu->popup(globalPos);
         return;
     }
@@ -509,12 +512,15 @@ void CChannelFrame::ShowViewMenu(const QString &command, const QPoint &globalPos
     menu->PopupWithDefault(globalPos);
     if (copy) {
         // Only while this pop-up is shown; the action runs before the menu hides.
-        connect(menu, &QMenu::aboutToHide, copy, [menu, copy, separator] {
-            menu->removeAction(separator);
-            menu->removeAction(copy);
-            QTimer::singleShot(0, copy, &QObject::deleteLater);
-            delete separator;
-        }, Qt::SingleShotConnection);
+        connect(
+            menu, &QMenu::aboutToHide, copy,
+            [menu, copy, separator] {
+                menu->removeAction(separator);
+                menu->removeAction(copy);
+                QTimer::singleShot(0, copy, &QObject::deleteLater);
+                delete separator;
+            },
+            Qt::SingleShotConnection);
     }
 }
 
@@ -561,7 +567,7 @@ void CChannelFrame::SetNickListWidth(int width)
 
 void CChannelFrame::LayoutPanes()
 {
-    const auto panes = {static_cast<const QWidget *>(m_bar), static_cast<const QWidget *>(m_users),
+    const auto panes = {static_cast<const QWidget *>(m_bar),   static_cast<const QWidget *>(m_users),
                         static_cast<const QWidget *>(m_sizer), static_cast<const QWidget *>(m_view),
                         static_cast<const QWidget *>(m_input), static_cast<const QWidget *>(m_style)};
     const std::vector<QRect> before = PanePlaces(panes);

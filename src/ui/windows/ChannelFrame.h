@@ -47,11 +47,11 @@ class CChannelFrame : public CChildFrame, public ConversationView
 
 public:
     static constexpr int kMinNickListWidth = 100;
-    static constexpr int kNickListRoom = 102;   // the nick list is at most W - 102 wide
+    static constexpr int kNickListRoom = 102; // the nick list is at most W - 102 wide
     static constexpr int kStyleButtonWidth = 22;
-    static constexpr int kScrollDelayMs = 100;  // timer 1, once after a resize
-    static constexpr int kWhoPollMs = 100000;   // timer 3
-    static constexpr int kWarningBand = 1000;   // WindowTextTooLong is shown this close to "Max Text Size"
+    static constexpr int kScrollDelayMs = 100; // timer 1, once after a resize
+    static constexpr int kWhoPollMs = 100000;  // timer 3
+    static constexpr int kWarningBand = 1000;  // WindowTextTooLong is shown this close to "Max Text Size"
     static constexpr int kMinMaxTextSize = 1000000;
 
     // Where the window's command lines go: (window name, number, line); the
@@ -62,12 +62,10 @@ public:
     // Makes the window of a conversation and puts it into the area, placed
     // from its saved record, and attaches it to the conversation. This is what
     // the application's Shell::CreateView calls.
-    static CChannelFrame *Open(QMdiArea *area, Conversation &conversation, Shell *shell,
-                               const AppSettings &settings);
+    static CChannelFrame *Open(QMdiArea *area, Conversation &conversation, Shell *shell, const AppSettings &settings);
 
     // settings must outlive the window; shell may be null.
-    CChannelFrame(Conversation &conversation, Shell *shell, const AppSettings &settings,
-                  QWidget *parent = nullptr);
+    CChannelFrame(Conversation &conversation, Shell *shell, const AppSettings &settings, QWidget *parent = nullptr);
     ~CChannelFrame() override;
 
     // The conversation shown; null once it has gone (the window then closes).

@@ -7,10 +7,10 @@
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
 #include "input/ChannelCmd.h"
-#include "view/ChannelList.h"
-#include "windows/ChannelMenu.h"
 #include "input/ChannelTextStyle.h"
 #include "nicklist/UserMenu.h"
+#include "view/ChannelList.h"
+#include "windows/ChannelMenu.h"
 
 namespace {
 
@@ -21,14 +21,22 @@ struct UserItem
 };
 
 constexpr UserItem kUserItems[] = {
-    {CommandId::UserQuery, CUserMenu::OpenQuery},       {CommandId::UserWhois, CUserMenu::WhoIs},
-    {CommandId::UserProperties, CUserMenu::Properties}, {CommandId::UserAddContact, CUserMenu::AddContact},
-    {CommandId::UserDccChat, CUserMenu::DccChat},       {CommandId::UserDccSend, CUserMenu::SendFile},
-    {CommandId::UserOp, CUserMenu::GiveOp},             {CommandId::UserDeop, CUserMenu::TakeOp},
-    {CommandId::UserVoice, CUserMenu::GiveVoice},       {CommandId::UserDevoice, CUserMenu::TakeVoice},
-    {CommandId::UserKick, CUserMenu::Kick},             {CommandId::UserKickReason, CUserMenu::KickWithReason},
-    {CommandId::UserBan, CUserMenu::Ban},               {CommandId::UserBanKick, CUserMenu::BanKick},
-    {CommandId::UserBanKickReason, CUserMenu::BanKickWithReason}, {CommandId::UserIgnore, CUserMenu::Ignore},
+    {CommandId::UserQuery, CUserMenu::OpenQuery},
+    {CommandId::UserWhois, CUserMenu::WhoIs},
+    {CommandId::UserProperties, CUserMenu::Properties},
+    {CommandId::UserAddContact, CUserMenu::AddContact},
+    {CommandId::UserDccChat, CUserMenu::DccChat},
+    {CommandId::UserDccSend, CUserMenu::SendFile},
+    {CommandId::UserOp, CUserMenu::GiveOp},
+    {CommandId::UserDeop, CUserMenu::TakeOp},
+    {CommandId::UserVoice, CUserMenu::GiveVoice},
+    {CommandId::UserDevoice, CUserMenu::TakeVoice},
+    {CommandId::UserKick, CUserMenu::Kick},
+    {CommandId::UserKickReason, CUserMenu::KickWithReason},
+    {CommandId::UserBan, CUserMenu::Ban},
+    {CommandId::UserBanKick, CUserMenu::BanKick},
+    {CommandId::UserBanKickReason, CUserMenu::BanKickWithReason},
+    {CommandId::UserIgnore, CUserMenu::Ignore},
 };
 
 const UserItem *FindUserItem(int id)
@@ -128,14 +136,27 @@ bool CChannelFrame::UpdateViewCommand(int id, bool &enabled, bool &checked) cons
     const Conversation::Toggles &toggles = m_conversation->GetToggles();
     enabled = true;
     switch (id) {
-    case CommandId::ViewTimeStamps: checked = toggles.timeStamps; return true;
-    case CommandId::ViewAutoScroll: checked = toggles.autoScroll; return true;
-    case CommandId::ViewFullAddress: checked = toggles.fullAddress; return true;
-    case CommandId::ViewSmileys: checked = toggles.smileys; return true;
-    case CommandId::ViewShowAway: checked = toggles.showAway; return true;
+    case CommandId::ViewTimeStamps:
+        checked = toggles.timeStamps;
+        return true;
+    case CommandId::ViewAutoScroll:
+        checked = toggles.autoScroll;
+        return true;
+    case CommandId::ViewFullAddress:
+        checked = toggles.fullAddress;
+        return true;
+    case CommandId::ViewSmileys:
+        checked = toggles.smileys;
+        return true;
+    case CommandId::ViewShowAway:
+        checked = toggles.showAway;
+        return true;
     case CommandId::ViewSource:
-    case CommandId::ViewSaveAs: checked = false; return true;
-    default: return false;
+    case CommandId::ViewSaveAs:
+        checked = false;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -155,14 +176,29 @@ bool CChannelFrame::RunViewCommand(int id)
     if (!enabled)
         return true;
     switch (id) {
-    case CommandId::ViewTimeStamps: SetTimeStamps(!checked); break;
-    case CommandId::ViewAutoScroll: SetAutoScroll(!checked); break;
-    case CommandId::ViewFullAddress: SetFullAddress(!checked); break;
-    case CommandId::ViewSmileys: SetSmileys(!checked); break;
-    case CommandId::ViewShowAway: SetShowAway(!checked); break;
-    case CommandId::ViewSource: m_view->ShowSource(); break;
-    case CommandId::ViewSaveAs: m_view->SaveAs(); break;
-    default: break;
+    case CommandId::ViewTimeStamps:
+        SetTimeStamps(!checked);
+        break;
+    case CommandId::ViewAutoScroll:
+        SetAutoScroll(!checked);
+        break;
+    case CommandId::ViewFullAddress:
+        SetFullAddress(!checked);
+        break;
+    case CommandId::ViewSmileys:
+        SetSmileys(!checked);
+        break;
+    case CommandId::ViewShowAway:
+        SetShowAway(!checked);
+        break;
+    case CommandId::ViewSource:
+        m_view->ShowSource();
+        break;
+    case CommandId::ViewSaveAs:
+        m_view->SaveAs();
+        break;
+    default:
+        break;
     }
     return true;
 }
@@ -208,18 +244,39 @@ bool CChannelFrame::RunEditCommand(int id)
         return true;
     }
     switch (id) {
-    case CommandId::EditUndo: m_input->undo(); break;
-    case CommandId::EditRedo: m_input->redo(); break;
-    case CommandId::EditCut: m_input->cut(); break;
+    case CommandId::EditUndo:
+        m_input->undo();
+        break;
+    case CommandId::EditRedo:
+        m_input->redo();
+        break;
+    case CommandId::EditCut:
+        m_input->cut();
+        break;
     case CommandId::EditPaste:
-    case CommandId::EditPasteSpecial: m_input->paste(); break;
-    case CommandId::Bold: m_input->ToggleBold(); break;
-    case CommandId::Underline: m_input->ToggleUnderline(); break;
-    case CommandId::Plain: m_input->SetPlainStyle(); break;
-    case CommandId::Inverse: m_input->SetInverseStyle(); break;
-    case CommandId::TextColourMenu: m_style->PopupTextColors(); break;
-    case CommandId::BackgroundColourMenu: m_style->PopupBackgroundColors(); break;
-    default: return false;
+    case CommandId::EditPasteSpecial:
+        m_input->paste();
+        break;
+    case CommandId::Bold:
+        m_input->ToggleBold();
+        break;
+    case CommandId::Underline:
+        m_input->ToggleUnderline();
+        break;
+    case CommandId::Plain:
+        m_input->SetPlainStyle();
+        break;
+    case CommandId::Inverse:
+        m_input->SetInverseStyle();
+        break;
+    case CommandId::TextColourMenu:
+        m_style->PopupTextColors();
+        break;
+    case CommandId::BackgroundColourMenu:
+        m_style->PopupBackgroundColors();
+        break;
+    default:
+        return false;
     }
     return true;
 }

@@ -62,8 +62,7 @@ std::string CChildFrame::Record::Format(bool maximized) const
 
 CChildFrame::CChildFrame(const std::string &sessionName, const std::string &windowName, QWidget *parent)
     : QWidget(parent), m_sessionName(sessionName), m_windowName(windowName)
-{
-}
+{}
 
 CChildFrame::~CChildFrame() = default;
 
