@@ -123,19 +123,7 @@ std::string RawIrcClient::CommandOf(const std::string &line)
 
 bool RawIrcClient::WaitForLine(const std::function<bool(const std::string &)> &match, int timeoutMs, std::string *found)
 {
-    return WaitFor(
-        [&] {
-            for (size_t i = m_scanFrom; i < m_lines.size(); ++i) {
-                if (!match(m_lines[i]))
-                    continue;
-                if (found)
-                    *found = m_lines[i];
-                m_scanFrom = i + 1;
-                return true;
-            }
-            return false;
-        },
-        timeoutMs);
+    return WaitForNewLine(m_lines, m_scanFrom, match, timeoutMs, found);
 }
 
 bool RawIrcClient::WaitForCommand(const std::string &command, int timeoutMs, std::string *found)

@@ -125,20 +125,7 @@ void ScriptedServer::ClearLines()
 bool ScriptedServer::WaitForLine(const std::function<bool(const std::string &)> &match, int timeoutMs,
                                  std::string *found)
 {
-    const bool seen = WaitFor(
-        [&] {
-            for (size_t i = m_scanFrom; i < m_lines.size(); ++i) {
-                if (!match(m_lines[i]))
-                    continue;
-                if (found)
-                    *found = m_lines[i];
-                m_scanFrom = i + 1;
-                return true;
-            }
-            return false;
-        },
-        timeoutMs);
-    return seen;
+    return WaitForNewLine(m_lines, m_scanFrom, match, timeoutMs, found);
 }
 
 bool ScriptedServer::WaitForLineStartingWith(const std::string &prefix, int timeoutMs, std::string *found)

@@ -41,3 +41,21 @@ void PumpEvents(int ms)
 {
     WaitFor([] { return false; }, ms);
 }
+
+bool WaitForNewLine(const std::vector<std::string> &lines, size_t &scanFrom,
+                    const std::function<bool(const std::string &)> &match, int timeoutMs, std::string *found)
+{
+    return WaitFor(
+        [&] {
+            for (size_t i = scanFrom; i < lines.size(); ++i) {
+                if (!match(lines[i]))
+                    continue;
+                if (found)
+                    *found = lines[i];
+                scanFrom = i + 1;
+                return true;
+            }
+            return false;
+        },
+        timeoutMs);
+}
