@@ -46,6 +46,7 @@ public:
     bool IsMainWindowActive() const override { return m_mainActive; }
     void Beep(int kind) override { m_beeps.push_back(kind); }
     bool HasPropertySheets() const override { return m_hasPropertySheets; }
+    bool HasDcc() const override { return m_hasDcc; }
     void OpenProperties(Session &session, const std::string &name) override;
     bool HasBanList() const override { return m_hasBanList; }
     void OpenBanList(Session &session, const std::string &channel) override;

@@ -258,6 +258,28 @@ TEST_F(ChannelMenuTest, UserPropertiesAreEnabledOnlyWhenTheShellHasThem)
     EXPECT_EQ(m_shell.m_propertySheets, std::vector<std::string>{m_session->Key() + "|bob"});
 }
 
+// Without direct connections in the application, the user menu cannot start one.
+TEST_F(ChannelMenuTest, DirectChatAndFileAreEnabledOnlyWhenTheShellHasThem)
+{
+    CChannelFrame *query = FrameOf(OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate));
+    ASSERT_NE(query, nullptr);
+    const auto enabled = [query](int id) {
+        bool on = false, checked = false;
+        EXPECT_TRUE(query->UpdateCommand(id, on, checked));
+        return on;
+    };
+    EXPECT_FALSE(enabled(CommandId::UserDccChat));
+    EXPECT_FALSE(enabled(CommandId::UserDccSend));
+    query->HandleCommand(CommandId::UserDccChat);
+    EXPECT_TRUE(Lines().empty());
+
+    m_shell.m_hasDcc = true;
+    EXPECT_TRUE(enabled(CommandId::UserDccChat));
+    EXPECT_TRUE(enabled(CommandId::UserDccSend));
+    query->HandleCommand(CommandId::UserDccChat);
+    EXPECT_EQ(Lines(), std::vector<std::string>{"/dcc chat connect bob"});
+}
+
 // The bar is a narrow column of pictures: each button shows a picture only
 // and tells its text in the tool tip; a real click runs the command.
 TEST_F(ChannelMenuTest, ToolBarIsANarrowColumnOfPictureButtonsWithTextTips)

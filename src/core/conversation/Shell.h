@@ -91,6 +91,9 @@ public:
     // dialog of a channel. An application without them keeps the defaults,
     // and the menu items that open them are disabled.
     virtual bool HasPropertySheets() const { return false; }
+    // Direct chats and file transfers (DccCommand and the offers below);
+    // without them the menu items that start one are disabled.
+    virtual bool HasDcc() const { return false; }
     virtual void OpenProperties(Session &session, const std::string &name)
     {
         (void)session;

@@ -125,6 +125,8 @@ bool CUserMenu::IsEnabled(Item item, const UserMenuContext &context)
 {
     if ((item == WhoIs || item == Properties) && !context.propertySheets)
         return false;
+    if ((item == DccChat || item == SendFile) && !context.dcc)
+        return false;
     return IsEnabled(item, context.windowType, !context.currentUser.isEmpty());
 }
 

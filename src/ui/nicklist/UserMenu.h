@@ -19,6 +19,9 @@ struct UserMenuContext
     // Whether the application has property sheets ("Kto to je" and
     // "Vlastnosti" open them; without them the two are disabled).
     bool propertySheets = true;
+    // Whether the application has direct chats and file transfers
+    // ("Otvoriť Súkromnú Linku" and "Poslať Súbor" are disabled without).
+    bool dcc = true;
 };
 
 // The "&Užívateľ" menu: the commands on one user. Each command becomes a

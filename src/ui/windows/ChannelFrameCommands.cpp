@@ -210,6 +210,7 @@ UserMenuContext CChannelFrame::UserContext() const
     context.windowName = WindowName();
     context.currentUser = QString::fromStdString(CurrentUser());
     context.propertySheets = m_shell && m_shell->HasPropertySheets();
+    context.dcc = m_shell && m_shell->HasDcc();
     return context;
 }
 
