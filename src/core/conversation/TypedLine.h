@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "conversation/Conversation.h"
+
 // What a line typed into a conversation window's input line asks for, decided
 // apart from the window that carries it out: nothing here sends or prints.
 //
@@ -20,7 +22,7 @@ struct TypedLine
     struct Window
     {
         std::string name;
-        int kind = 0; // Conversation::Kind
+        Conversation::WindowKind kind = Conversation::KindView;
         bool isStatus = false;
         bool isDccChat = false; // it has a DCC connection and is not named as its session
     };
