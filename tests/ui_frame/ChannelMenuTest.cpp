@@ -44,6 +44,12 @@ protected:
     }
 
     void Run(int id) { EXPECT_TRUE(m_frame->HandleCommand(id)); }
+    bool Enabled(CChannelFrame *frame, int id)
+    {
+        bool enabled = false, checked = false;
+        EXPECT_TRUE(frame->UpdateCommand(id, enabled, checked));
+        return enabled;
+    }
     bool Checked(int id)
     {
         bool enabled = false, checked = false;
@@ -241,19 +247,14 @@ TEST_F(ChannelMenuTest, UserPropertiesAreEnabledOnlyWhenTheShellHasThem)
 {
     CChannelFrame *query = FrameOf(OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate));
     ASSERT_NE(query, nullptr);
-    const auto enabled = [query](int id) {
-        bool on = false, checked = false;
-        EXPECT_TRUE(query->UpdateCommand(id, on, checked));
-        return on;
-    };
-    EXPECT_FALSE(enabled(CommandId::UserWhois));
-    EXPECT_FALSE(enabled(CommandId::UserProperties));
+    EXPECT_FALSE(Enabled(query, CommandId::UserWhois));
+    EXPECT_FALSE(Enabled(query, CommandId::UserProperties));
     query->HandleCommand(CommandId::UserProperties);
     EXPECT_TRUE(m_shell.m_propertySheets.empty());
 
     m_shell.m_hasPropertySheets = true;
-    EXPECT_TRUE(enabled(CommandId::UserWhois));
-    EXPECT_TRUE(enabled(CommandId::UserProperties));
+    EXPECT_TRUE(Enabled(query, CommandId::UserWhois));
+    EXPECT_TRUE(Enabled(query, CommandId::UserProperties));
     query->HandleCommand(CommandId::UserProperties);
     EXPECT_EQ(m_shell.m_propertySheets, std::vector<std::string>{m_session->Key() + "|bob"});
 }
@@ -263,19 +264,14 @@ TEST_F(ChannelMenuTest, DirectChatAndFileAreEnabledOnlyWhenTheShellHasThem)
 {
     CChannelFrame *query = FrameOf(OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate));
     ASSERT_NE(query, nullptr);
-    const auto enabled = [query](int id) {
-        bool on = false, checked = false;
-        EXPECT_TRUE(query->UpdateCommand(id, on, checked));
-        return on;
-    };
-    EXPECT_FALSE(enabled(CommandId::UserDccChat));
-    EXPECT_FALSE(enabled(CommandId::UserDccSend));
+    EXPECT_FALSE(Enabled(query, CommandId::UserDccChat));
+    EXPECT_FALSE(Enabled(query, CommandId::UserDccSend));
     query->HandleCommand(CommandId::UserDccChat);
     EXPECT_TRUE(Lines().empty());
 
     m_shell.m_hasDcc = true;
-    EXPECT_TRUE(enabled(CommandId::UserDccChat));
-    EXPECT_TRUE(enabled(CommandId::UserDccSend));
+    EXPECT_TRUE(Enabled(query, CommandId::UserDccChat));
+    EXPECT_TRUE(Enabled(query, CommandId::UserDccSend));
     query->HandleCommand(CommandId::UserDccChat);
     EXPECT_EQ(Lines(), std::vector<std::string>{"/dcc chat connect bob"});
 }

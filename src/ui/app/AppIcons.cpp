@@ -1,8 +1,8 @@
 #include "app/AppIcons.h"
 
 #include "app/CommandIds.h"
+#include "widgets/WhileAppRuns.h"
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QHash>
 #include <QLinearGradient>
@@ -63,22 +63,13 @@ QPixmap Sign(const QColor &colour, const QString &text)
 // Pictures are drawn once and shared: every window's tool bar shows the same
 // ones, and the window bar asks for its pair again at every blink. Keys are
 // command numbers; the pictures that are not commands have negative keys.
-QHash<int, QIcon> *g_drawn = nullptr;
-
 template <typename Draw>
 QIcon Drawn(int key, Draw draw)
 {
-    if (!g_drawn) {
-        g_drawn = new QHash<int, QIcon>;
-        // Pixmaps must go while the application still exists.
-        qAddPostRoutine([] {
-            delete g_drawn;
-            g_drawn = nullptr;
-        });
-    }
-    auto found = g_drawn->constFind(key);
-    if (found == g_drawn->constEnd())
-        found = g_drawn->insert(key, draw());
+    auto &drawn = WhileAppRuns<QHash<int, QIcon>>();
+    auto found = drawn.constFind(key);
+    if (found == drawn.constEnd())
+        found = drawn.insert(key, draw());
     return *found;
 }
 

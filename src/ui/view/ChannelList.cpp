@@ -2,8 +2,8 @@
 
 #include "text/Colors.h"
 #include "text/StrPrintf.h"
+#include "widgets/WhileAppRuns.h"
 
-#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -481,21 +481,6 @@ struct SharedTile
     QPixmap tile;
     uint32_t color = 0;
 };
-SharedTile *g_sharedTile = nullptr;
-
-SharedTile &LastTile()
-{
-    if (!g_sharedTile) {
-        g_sharedTile = new SharedTile;
-        // Pixmaps must go while the application still exists.
-        qAddPostRoutine([] {
-            delete g_sharedTile;
-            g_sharedTile = nullptr;
-        });
-    }
-    return *g_sharedTile;
-}
-
 QPixmap GradientTile(int width, uint32_t color)
 {
     static constexpr int kTileHeight = 32;
@@ -515,7 +500,7 @@ const QPixmap &CChannelList::backgroundTile()
     const int width = std::max(1, viewport()->width());
     if (m_backgroundTile.width() == width && m_tileColor == m_style.m_colorList && !m_backgroundTile.isNull())
         return m_backgroundTile;
-    SharedTile &last = LastTile();
+    SharedTile &last = WhileAppRuns<SharedTile>();
     if (last.tile.isNull() || last.tile.width() != width || last.color != m_style.m_colorList) {
         last.tile = GradientTile(width, m_style.m_colorList);
         last.color = m_style.m_colorList;
