@@ -4,20 +4,13 @@
 #include "commands/ScriptHost.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
+#include "script/Script.h"
 #include "session/Session.h"
-#include "text/CaseFold.h"
 #include "text/Words.h"
 
 namespace {
 
 const int kRefreshAfterScripts = Shell::RefreshMenus | Shell::RefreshWindowBar | Shell::RefreshSettings;
-
-// The name a script is known by in its window: its file name, lower case.
-std::string ScriptName(const std::string &path)
-{
-    const size_t slash = path.find_last_of("/\\");
-    return FoldCase(slash == std::string::npos ? path : path.substr(slash + 1));
-}
 
 void RefreshShell(Session &session)
 {
@@ -55,7 +48,7 @@ int Load(Session &session, const std::string &, const std::string &line)
     if (ScriptHost *host = CommandDispatcher::ScriptHostOf(session))
         host->LoadScript(*window, path, announce);
     else
-        window->Scripts()[ScriptName(path)] = path; // without an engine the window still knows its scripts
+        window->Scripts()[CScript::NameOf(path)] = path; // without an engine the window still knows its scripts
     RefreshShell(session);
     return 1;
 }
@@ -71,7 +64,7 @@ int Unload(Session &session, const std::string &, const std::string &line)
     if (ScriptHost *host = CommandDispatcher::ScriptHostOf(session))
         host->UnloadScript(*window, path);
     else
-        window->Scripts().erase(ScriptName(path));
+        window->Scripts().erase(CScript::NameOf(path));
     RefreshShell(session);
     return 1;
 }

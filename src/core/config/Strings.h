@@ -100,7 +100,26 @@ inline constexpr StrText NoTextToServer{57390};
 inline constexpr StrText QuoteCommandHint{57391};
 inline constexpr StrFormat<const char *> ClickToQuery{57392};
 inline constexpr StrFormat<const char *> ClickToJoin{57393};
+// Scripts and their editor.
+inline constexpr StrText NewScriptTitle{57394};
 inline constexpr StrText ScriptFileFilter{57395};
+inline constexpr StrFormat<const char *> ScriptLoaded{57396};     // script name
+inline constexpr StrFormat<const char *> ScriptUnloaded{57397};   // script name
+inline constexpr StrFormat<const char *> ScriptLoadFailed{57398}; // path
+inline constexpr StrText ScriptNowhereToRun{57421};
+inline constexpr StrText ScriptSupportMissing{57430};
+inline constexpr StrText ScriptSupportHelp{57431};
+inline constexpr StrFormat<int> ScriptErrorLine{57465};
+inline constexpr StrFormat<const char *, int, int, int> ScriptEditorStatus{57472}; // path, caret line, lines, length
+inline constexpr StrFormat<int, const char *> ScriptCommandsTooDeep{63200};        // depth, command line
+inline constexpr StrText ScriptExitRefused{63201};
+inline constexpr StrText ScriptParseOk{63202};
+inline constexpr StrFormat<int, int> ScriptParseError{63203}; // Tcl result code, error line
+inline constexpr StrText ScriptFileTooBig{63204};
+inline constexpr StrFormat<const char *> ScriptOverwrite{63205};   // path
+inline constexpr StrFormat<const char *> ScriptWriteFailed{63206}; // path
+inline constexpr StrText ScriptRunOnTitle{63207};
+inline constexpr StrText ScriptRunOnLabel{63208};
 inline constexpr StrFormat<const char *> CommandMisused{57399};
 
 // DCC offers in the server window. The first and the last argument open and

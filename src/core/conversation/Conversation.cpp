@@ -4,6 +4,7 @@
 
 #include "conversation/ConversationView.h"
 #include "conversation/NickList.h"
+#include "script/Script.h"
 #include "session/Session.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
@@ -14,6 +15,8 @@ Conversation::Conversation(Session *session, const std::string &name, WindowKind
 
 Conversation::~Conversation()
 {
+    for (const auto &script : m_scriptObjects)
+        script.second->DetachOwner();
     if (ConversationView *view = m_view) {
         m_view = nullptr;
         view->Close();

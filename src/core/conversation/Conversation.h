@@ -12,6 +12,7 @@ class ConversationView;
 class NickList;
 class Session;
 class CDirectConnect;
+class CScript;
 
 // One conversation of a session (what the user sees as a window): the server
 // status window, a channel or a private conversation. It holds the state of
@@ -102,6 +103,10 @@ public:
 
     // Scripts loaded into this window: name -> path.
     std::map<std::string, std::string> &Scripts() { return m_scripts; }
+    // Their running interpreters, by the same names (the script engine keeps
+    // both). They end with the window; one that is running as the window
+    // closes finishes first and reaches the window no more.
+    std::map<std::string, std::shared_ptr<CScript>> &ScriptObjects() { return m_scriptObjects; }
 
     // The DCC connection of a DCC chat window (owned by the DCC code), or null.
     CDirectConnect *DccChat() const { return m_dccChat; }
@@ -121,6 +126,7 @@ private:
     ChannelState m_channel;
     Toggles m_toggles;
     std::map<std::string, std::string> m_scripts;
+    std::map<std::string, std::shared_ptr<CScript>> m_scriptObjects;
     CDirectConnect *m_dccChat = nullptr;
     bool m_activity = false;
 };

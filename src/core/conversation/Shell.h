@@ -42,7 +42,8 @@ public:
     virtual int MessageBox(const std::string &text, const std::string &title, int buttons) = 0;
 
     // Common file dialogs; an empty result means cancelled. filter uses the
-    // "Text (*.txt)|*.txt|...||" form of the string table.
+    // "Text (*.txt)|*.txt|...||" form of the string table. The save dialog
+    // does not ask about an existing file: its caller does.
     virtual std::string OpenFileDialog(const std::string &folder, const std::string &filter) = 0;
     virtual std::string SaveFileDialog(const std::string &folder, const std::string &fileName,
                                        const std::string &filter) = 0;

@@ -11,6 +11,8 @@
 #include "dialogs/DlgProperties.h"
 #include "dialogs/DlgQuestion.h"
 #include "input/CommandList.h"
+#include "script/ScriptEngine.h"
+#include "script/ScriptFrame.h"
 #include "session/IdentServer.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -38,7 +40,10 @@ CBrimoApp *s_instance = nullptr;
 
 } // namespace
 
-CBrimoApp::CBrimoApp(QObject *parent) : QObject(parent), m_sessions(std::make_unique<SessionTable>(this))
+CBrimoApp::CBrimoApp(QObject *parent)
+    : QObject(parent)
+    , m_scriptEngine(std::make_unique<ScriptEngine>())
+    , m_sessions(std::make_unique<SessionTable>(this))
 {
     s_instance = this;
     m_notifier = std::make_unique<CNotifier>(*this);
@@ -281,6 +286,28 @@ void CBrimoApp::OpenHelpWindow()
     RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
 }
 
+// ---- scripts ----
+
+ScriptHost *CBrimoApp::Scripts()
+{
+    return m_scriptEngine.get();
+}
+
+CScriptFrame *CBrimoApp::OpenScriptEditor(const std::string &path)
+{
+    if (!m_mainFrame)
+        return nullptr;
+    auto *editor = new CScriptFrame(*m_scriptEngine, *this, *m_sessions);
+    if (!path.empty() && !editor->OpenFile(path)) {
+        delete editor;
+        return nullptr;
+    }
+    m_mainFrame->AddChild(editor, editor->Caption());
+    editor->setFocus();
+    RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
+    return editor;
+}
+
 // ---- timer and questions ----
 
 void CBrimoApp::TimerTick()
@@ -428,7 +455,9 @@ std::string CBrimoApp::OpenFileDialog(const std::string &folder, const std::stri
 std::string CBrimoApp::SaveFileDialog(const std::string &folder, const std::string &fileName, const std::string &filter)
 {
     const QString start = QDir(FromUtf8(folder)).filePath(FromUtf8(fileName));
-    return QFileDialog::getSaveFileName(m_mainFrame, QString(), start, FileDialogFilter(filter)).toStdString();
+    return QFileDialog::getSaveFileName(m_mainFrame, QString(), start, FileDialogFilter(filter), nullptr,
+                                        QFileDialog::DontConfirmOverwrite)
+        .toStdString();
 }
 
 // The notices pop-up is not part of the program yet: its lines are dropped.

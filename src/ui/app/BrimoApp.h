@@ -20,6 +20,8 @@
 #include <vector>
 
 class CNotifier;
+class CScriptFrame;
+class ScriptEngine;
 class CQtTranslation;
 class IdentServer;
 class QSettings;
@@ -73,6 +75,12 @@ public:
     // ---- help window ----
     void OpenHelpWindow() override;
     CHelpFrame *HelpWindow() const { return m_help; }
+
+    // ---- scripts ----
+    ScriptHost *Scripts() override;
+    ScriptEngine &Engine() { return *m_scriptEngine; }
+    // A script editor window: a new script (empty path) or the file opened.
+    CScriptFrame *OpenScriptEditor(const std::string &path);
 
     // ---- state ----
     AppSettings &Settings() { return m_settings; }
@@ -132,6 +140,7 @@ private:
     static QString FileDialogFilter(const std::string &filter);
 
     AppSettings m_settings;
+    std::unique_ptr<ScriptEngine> m_scriptEngine;
     std::unique_ptr<SessionTable> m_sessions;
     QPointer<CMainFrame> m_mainFrame;
     QPointer<CDebug> m_debug;

@@ -479,11 +479,24 @@ void CMainFrame::RunCommand(int id)
     case CommandId::PreviousWindow:
         m_mdi->activatePreviousSubWindow();
         break;
+    case CommandId::NewScript:
+        m_app.OpenScriptEditor(std::string());
+        break;
+    case CommandId::OpenScript:
+        OpenScriptFile();
+        break;
     default:
-        // Settings, favourites, address book, ignore list and the script
-        // editor have no window yet; their items stay disabled.
+        // Settings, favourites, address book and ignore list have no window
+        // yet; their items stay disabled.
         break;
     }
+}
+
+void CMainFrame::OpenScriptFile()
+{
+    const std::string path = m_app.OpenFileDialog(ExeDirectory(), Strings::Get(Str::ScriptFileFilter));
+    if (!path.empty())
+        m_app.OpenScriptEditor(path);
 }
 
 void CMainFrame::UpdateCommandStates()
@@ -503,8 +516,6 @@ void CMainFrame::UpdateCommandStates()
             case CommandId::Favourites:
             case CommandId::AddressBook:
             case CommandId::IgnoreList:
-            case CommandId::NewScript:
-            case CommandId::OpenScript:
                 enabled = false;
                 break;
             case CommandId::Connect:

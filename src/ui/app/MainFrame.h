@@ -113,6 +113,8 @@ private:
     void RunFavouriteChannel(QAction *action);
     void OnChildActivated(QMdiSubWindow *child);
     bool IsChildCommand(int id) const;
+    // "&Otvoriť A Editovať": a script file chosen in the program's folder, in a new editor.
+    void OpenScriptFile();
 
     CBrimoApp &m_app;
     CMainFrameMdi *m_mdi = nullptr;

@@ -1,0 +1,200 @@
+#include "script/Script.h"
+
+#include <QDir>
+
+#include <vector>
+
+#include "config/Config.h"
+#include "config/Strings.h"
+#include "conversation/Conversation.h"
+#include "script/TclLibrary.h"
+#include "text/CaseFold.h"
+#include "text/Words.h"
+
+namespace {
+
+// How deep client commands run by scripts are nested right now (all scripts
+// of the program together: two scripts may call each other through "cmd").
+int g_commandDepth = 0;
+
+// Arguments 1 to argc - 1 joined by single blanks; with stopAtEmpty the
+// joining ends at the first empty argument.
+std::string JoinArguments(int argc, const char *argv[], bool stopAtEmpty)
+{
+    std::string text;
+    for (int n = 1; n < argc; ++n) {
+        if (stopAtEmpty && !*argv[n])
+            break;
+        if (n > 1)
+            text += ' ';
+        text += argv[n];
+    }
+    return text;
+}
+
+template <int (CScript::*Command)(int, const char *[])>
+int TclCommand(ClientData data, Tcl_Interp *, int argc, const char *argv[])
+{
+    return (static_cast<CScript *>(data)->*Command)(argc, argv);
+}
+
+} // namespace
+
+CScript::CScript(TclLibrary &tcl, Conversation *owner) : m_tcl(tcl), m_owner(owner) {}
+
+CScript::~CScript()
+{
+    if (m_interp)
+        m_tcl.deleteInterp(m_interp);
+}
+
+std::string CScript::NameOf(const std::string &path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    return FoldCase(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+std::string CScript::ResolvePath(const std::string &path)
+{
+    const QString file = QString::fromStdString(path);
+    if (QDir::isAbsolutePath(file))
+        return path;
+    return QDir::cleanPath(QDir(QString::fromStdString(ExeDirectory())).filePath(file)).toStdString();
+}
+
+int CScript::Init(const std::string &path)
+{
+    m_path = path;
+    m_interp = m_tcl.createInterp();
+    // Without its script library Tcl still runs scripts, only "clock",
+    // "parray" and the like are missing: go on without it.
+    m_tcl.init(m_interp);
+    RegisterCommands();
+    m_tcl.resetResult(m_interp);
+    const int result = m_tcl.evalFile(m_interp, ResolvePath(path).c_str());
+    m_name = NameOf(path);
+    return result;
+}
+
+void CScript::RegisterCommands()
+{
+    m_tcl.createCommand(m_interp, "echo", TclCommand<&CScript::Echo>, this, nullptr);
+    m_tcl.createCommand(m_interp, "msg", TclCommand<&CScript::Msg>, this, nullptr);
+    m_tcl.createCommand(m_interp, "cmd", TclCommand<&CScript::Cmd>, this, nullptr);
+    m_tcl.createCommand(m_interp, "this", TclCommand<&CScript::This>, this, nullptr);
+    // Tcl's own "exit" would end the whole program.
+    m_tcl.createCommand(
+        m_interp, "exit",
+        [](ClientData data, Tcl_Interp *, int, const char *[]) { return static_cast<CScript *>(data)->Exit(); }, this,
+        nullptr);
+}
+
+bool CScript::OfferCommand(const std::string &line)
+{
+    if (!m_interp)
+        return false;
+    Evaluate("OnClient", line, false); // what OnClient answers does not matter
+    m_currentLine = line;
+    const std::string word = GetWord(line, 1);
+    if (word.empty() || word[0] != '/')
+        return false; // only the script's own slash procedures, never a Tcl command
+    return Evaluate(std::string(), line, true);
+}
+
+// Runs one command whose words are firstWord (when not empty) and the words
+// of the line, each passed as one list element so that no "$", "[", "\" or
+// quote in them means anything to Tcl.
+bool CScript::Evaluate(const std::string &firstWord, const std::string &line, bool global)
+{
+    std::vector<std::string> words;
+    if (!firstWord.empty())
+        words.push_back(firstWord);
+    const int count = CountWords(line);
+    for (int n = 1; n <= count; ++n)
+        words.push_back(GetWord(line, n));
+    std::vector<const char *> argv;
+    for (const std::string &word : words)
+        argv.push_back(word.c_str());
+
+    char *command = m_tcl.merge(static_cast<int>(argv.size()), argv.data());
+    const int result = global ? m_tcl.globalEval(m_interp, command) : m_tcl.eval(m_interp, command);
+    m_tcl.free(command);
+    return result == TCL_OK;
+}
+
+std::string CScript::ErrorText() const
+{
+    const char *result = m_interp ? m_tcl.getStringResult(m_interp) : "";
+    if (result && *result)
+        return result;
+    return Strings::Format(Str::ScriptErrorLine, ErrorLine());
+}
+
+int CScript::ErrorLine() const
+{
+    return m_interp ? m_tcl.getErrorLine(m_interp) : 0;
+}
+
+int CScript::Echo(int argc, const char *argv[])
+{
+    if (m_owner)
+        m_owner->Print(JoinArguments(argc, argv, true), TextClass::Info);
+    return TCL_OK;
+}
+
+int CScript::Msg(int argc, const char *argv[])
+{
+    if (!m_owner || !m_owner->GetSession())
+        return TCL_OK;
+    return RunClientCommand("/msg " + m_owner->Name() + " " + JoinArguments(argc, argv, false));
+}
+
+int CScript::Cmd(int argc, const char *argv[])
+{
+    if (!m_owner || !m_owner->GetSession())
+        return TCL_OK;
+    return RunClientCommand(JoinArguments(argc, argv, false));
+}
+
+int CScript::RunClientCommand(const std::string &line)
+{
+    if (g_commandDepth >= kMaxCommandDepth) {
+        const std::string text = Strings::Format(Str::ScriptCommandsTooDeep, kMaxCommandDepth, line.c_str());
+        m_owner->Print(text, TextClass::Error);
+        SetResult(text);
+        return TCL_ERROR;
+    }
+    ++g_commandDepth;
+    // The window may close or unload this script meanwhile; nothing of the
+    // window is touched after the command returns.
+    m_owner->RunCommand(line);
+    --g_commandDepth;
+    return TCL_OK;
+}
+
+int CScript::This(int argc, const char *argv[])
+{
+    if (argc < 2) {
+        m_tcl.setResult(m_interp, const_cast<char *>("Error in this call. [this name] etc ..."), TCL_STATIC);
+        return TCL_ERROR;
+    }
+    const std::string what = argv[1];
+    if (what == "name")
+        SetResult(m_owner ? m_owner->Name() : std::string());
+    else if (what == "cmdline")
+        SetResult(m_currentLine);
+    else if (what == "argsline")
+        SetResult(GetRest(m_currentLine, 2));
+    return TCL_OK;
+}
+
+int CScript::Exit()
+{
+    SetResult(Strings::Get(Str::ScriptExitRefused));
+    return TCL_ERROR;
+}
+
+void CScript::SetResult(const std::string &text)
+{
+    m_tcl.setResult(m_interp, const_cast<char *>(text.c_str()), TCL_VOLATILE);
+}

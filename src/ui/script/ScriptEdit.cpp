@@ -1,0 +1,44 @@
+#include "script/ScriptEdit.h"
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <Qsci/qscilexertcl.h>
+
+CScriptEdit::CScriptEdit(QWidget *parent) : QsciScintilla(parent)
+{
+    setUtf8(true);
+    const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    auto *lexer = new QsciLexerTCL(this);
+    lexer->setDefaultFont(font);
+    lexer->setFont(font);
+    setLexer(lexer);
+    setMarginsFont(font);
+    setMarginType(0, QsciScintilla::NumberMargin);
+    setMarginWidth(0, QStringLiteral("00000"));
+    setAutoIndent(true);
+    setIndentationsUseTabs(false);
+    setIndentationWidth(4);
+    setBraceMatching(QsciScintilla::SloppyBraceMatch);
+    setCaretLineVisible(true);
+    setCaretLineBackgroundColor(QColor(0xF4, 0xF4, 0xFF));
+}
+
+int CScriptEdit::CaretLine() const
+{
+    int line = 0, index = 0;
+    getCursorPosition(&line, &index);
+    return line;
+}
+
+void CScriptEdit::GoToLine(int line)
+{
+    const int target = std::max(0, line - 1);
+    setCursorPosition(target, 0);
+    ensureLineVisible(target);
+}
+
+void CScriptEdit::keyPressEvent(QKeyEvent *event)
+{
+    QsciScintilla::keyPressEvent(event);
+    emit keyPressed();
+}

@@ -1,0 +1,41 @@
+#include "AppFixture.h"
+
+#include "app/BrimoApp.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "script/ScriptEdit.h"
+#include "script/ScriptEngine.h"
+#include "script/ScriptFrame.h"
+#include "session/Session.h"
+
+#include <QAction>
+#include <QMdiSubWindow>
+
+namespace {
+
+using ScriptEditorTest = AppFixture;
+
+TEST_F(ScriptEditorTest, ScriptMenuOpensAnEditorThatTakesTheScriptCommands)
+{
+    ASSERT_TRUE(StartApp());
+    Frame()->UpdateCommandStates();
+    EXPECT_TRUE(Frame()->Action(CommandId::NewScript)->isEnabled());
+    EXPECT_TRUE(Frame()->Action(CommandId::OpenScript)->isEnabled());
+    EXPECT_FALSE(Frame()->Action(CommandId::ScriptParse)->isEnabled());
+
+    Frame()->Action(CommandId::NewScript)->trigger();
+    auto *editor = dynamic_cast<CScriptFrame *>(Frame()->ActiveShellChild());
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->ButtonImage(), 3);
+    Frame()->UpdateCommandStates();
+    for (int id : {CommandId::ScriptSave, CommandId::ScriptSaveAs, CommandId::ScriptClose, CommandId::ScriptParse,
+                   CommandId::ScriptRun, CommandId::EditPaste})
+        EXPECT_TRUE(Frame()->Action(id)->isEnabled()) << id;
+
+    editor->Editor()->setText(QStringLiteral("abc"));
+    Frame()->Action(CommandId::EditUndo)->trigger();
+    EXPECT_EQ(editor->Editor()->text(), QString());
+    EXPECT_EQ(m_app->Scripts(), &m_app->Engine());
+}
+
+} // namespace
