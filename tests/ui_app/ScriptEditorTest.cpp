@@ -32,7 +32,9 @@ TEST_F(ScriptEditorTest, ScriptMenuOpensAnEditorThatTakesTheScriptCommands)
                    CommandId::ScriptRun, CommandId::EditPaste})
         EXPECT_TRUE(Frame()->Action(id)->isEnabled()) << id;
 
-    editor->Editor()->setText(QStringLiteral("abc"));
+    editor->Editor()->insert(QStringLiteral("abc"));
+    Frame()->UpdateCommandStates();
+    ASSERT_TRUE(Frame()->Action(CommandId::EditUndo)->isEnabled());
     Frame()->Action(CommandId::EditUndo)->trigger();
     EXPECT_EQ(editor->Editor()->text(), QString());
     EXPECT_EQ(m_app->Scripts(), &m_app->Engine());

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,7 +61,14 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
     }
-    void Type(const QString &text) { QTest::keyClicks(m_frame->Editor(), text); }
+    // Key presses carrying each character (QTest's key clicks know ASCII only).
+    void Type(const QString &text)
+    {
+        for (const QChar character : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
+            QApplication::sendEvent(m_frame->Editor(), &press);
+        }
+    }
 
     // A session on the scripted server, registered as "me".
     Session *Connect()

@@ -15,8 +15,13 @@ std::vector<CDlgScriptRunOn::Target> CDlgScriptRunOn::TargetsOf(const SessionTab
 {
     std::vector<Target> targets;
     for (Session *session : sessions.Sessions()) {
-        for (Conversation *window : session->Windows())
-            targets.push_back({session->Key(), window->Name(), window->IsChannel()});
+        Conversation *status = session->ServerWindow();
+        if (status)
+            targets.push_back({session->Key(), status->Name(), false});
+        for (Conversation *window : session->Windows()) {
+            if (window != status)
+                targets.push_back({session->Key(), window->Name(), window->IsChannel()});
+        }
     }
     return targets;
 }

@@ -24,7 +24,7 @@ public:
         bool operator==(const Target &other) const { return sessionKey == other.sessionKey && window == other.window; }
     };
 
-    // Every session's windows as the list offers them.
+    // Every session's windows as the list offers them: its status window first.
     static std::vector<Target> TargetsOf(const SessionTable &sessions);
 
     CDlgScriptRunOn(const std::vector<Target> &targets, const Target &previous, QWidget *parent = nullptr);
