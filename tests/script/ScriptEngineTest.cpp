@@ -164,7 +164,7 @@ TEST_F(ScriptLoading, TclIsStartedForUtf8AndItsLibrary)
 
 TEST_F(ScriptLoading, ExitNeverEndsTheProgram)
 {
-    Load("exit.tcl", "proc /bye {} { exit 3 }\ncatch {exit} e\necho \"exit: $e\"\n");
+    Load("exit.tcl", "proc /bye {} { exit 3 }\ncatch {exit 7} e\necho \"exit: $e\"\n");
     EXPECT_TRUE(ChannelView().HasLine(std::string("exit: ") + Strings::Get(Str::ScriptExitRefused)));
     EXPECT_EQ(Run("/bye", "#c"), 0); // its error only means "not taken"
     EXPECT_EQ(m_channel->Scripts().size(), 1u);
