@@ -210,19 +210,22 @@ TEST_F(ScriptFrameTest, RunJoinsOnlyAChannelAndLoadsTheScriptThere)
     Conversation *channel = session->OpenWindow("#c", Conversation::KindChannel, Conversation::TypeChannel);
     std::vector<Target> offered;
     Target previous;
-    Target choice{session->Key(), session->Key(), false};
+    Target choice{session->Key(), session->Key(), false, {}};
     m_frame->SetChooseTarget([&](const std::vector<Target> &targets, const Target &before) {
         offered = targets;
         previous = before;
         return std::optional<Target>(choice);
     });
     m_frame->Run();
-    EXPECT_EQ(offered, (std::vector<Target>{{session->Key(), session->Key(), false}, {session->Key(), "#c", true}}));
+    EXPECT_EQ(offered,
+              (std::vector<Target>{{session->Key(), session->Key(), false, {}}, {session->Key(), "#c", true, {}}}));
+    EXPECT_EQ(offered[0].label, "net");
+    EXPECT_EQ(offered[1].label, "net - #c");
     EXPECT_EQ(session->ServerWindow()->Scripts().count("run.tcl"), 1u);
 
-    choice = {session->Key(), "#c", true};
+    choice = {session->Key(), "#c", true, {}};
     m_frame->Run();
-    EXPECT_EQ(previous, (Target{session->Key(), session->Key(), false}));
+    EXPECT_EQ(previous, (Target{session->Key(), session->Key(), false, {}}));
     EXPECT_TRUE(m_server.WaitForLine([](const std::string &line) { return line == "JOIN #c"; }));
     EXPECT_EQ(std::count(m_server.Lines().begin(), m_server.Lines().end(), "JOIN " + session->Key()), 0);
     EXPECT_EQ(channel->Scripts().count("run.tcl"), 1u);
@@ -230,10 +233,11 @@ TEST_F(ScriptFrameTest, RunJoinsOnlyAChannelAndLoadsTheScriptThere)
 
 TEST_F(ScriptFrameTest, RunOnDialogListsEveryWindowWithThePreviousChoice)
 {
-    const std::vector<Target> targets = {{"a:6667", "a:6667", false}, {"a:6667", "#x", true}, {"b:6667", "bob", false}};
+    const std::vector<Target> targets = {
+        {"a:6667", "a:6667", false, "A"}, {"a:6667", "#x", true, "A - #x"}, {"b:6667", "bob", false, "B - bob"}};
     CDlgScriptRunOn dialog(targets, targets[2]);
     ASSERT_EQ(dialog.List()->count(), 3);
-    EXPECT_EQ(dialog.List()->itemText(1), "a:6667 - #x");
+    EXPECT_EQ(dialog.List()->itemText(1), "A - #x");
     EXPECT_EQ(dialog.Chosen(), targets[2]);
     dialog.List()->setCurrentIndex(1);
     EXPECT_EQ(dialog.Chosen(), targets[1]);

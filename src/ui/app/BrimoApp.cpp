@@ -38,12 +38,21 @@ namespace {
 
 CBrimoApp *s_instance = nullptr;
 
+// The Tcl library is looked for under its usual names, or where
+// BRIMO_TCL_LIBRARY says (a Tcl of one's own; a wrong name shows how the
+// program runs without scripts).
+std::unique_ptr<ScriptEngine> MakeScriptEngine()
+{
+    const QByteArray library = qgetenv("BRIMO_TCL_LIBRARY");
+    if (library.isEmpty())
+        return std::make_unique<ScriptEngine>();
+    return std::make_unique<ScriptEngine>(std::vector<std::string>{library.toStdString()});
+}
+
 } // namespace
 
 CBrimoApp::CBrimoApp(QObject *parent)
-    : QObject(parent)
-    , m_scriptEngine(std::make_unique<ScriptEngine>())
-    , m_sessions(std::make_unique<SessionTable>(this))
+    : QObject(parent), m_scriptEngine(MakeScriptEngine()), m_sessions(std::make_unique<SessionTable>(this))
 {
     s_instance = this;
     m_notifier = std::make_unique<CNotifier>(*this);

@@ -15,12 +15,14 @@ std::vector<CDlgScriptRunOn::Target> CDlgScriptRunOn::TargetsOf(const SessionTab
 {
     std::vector<Target> targets;
     for (Session *session : sessions.Sessions()) {
+        const std::string &network = session->HumanName();
         Conversation *status = session->ServerWindow();
         if (status)
-            targets.push_back({session->Key(), status->Name(), false});
+            targets.push_back({session->Key(), status->Name(), false, network});
         for (Conversation *window : session->Windows()) {
             if (window != status)
-                targets.push_back({session->Key(), window->Name(), window->IsChannel()});
+                targets.push_back(
+                    {session->Key(), window->Name(), window->IsChannel(), network + " - " + window->Name()});
         }
     }
     return targets;
@@ -31,7 +33,7 @@ CDlgScriptRunOn::CDlgScriptRunOn(const std::vector<Target> &targets, const Targe
 {
     setWindowTitle(FromUtf8(Strings::Get(Str::ScriptRunOnTitle)));
     for (const Target &target : m_targets)
-        m_list->addItem(FromUtf8(target.sessionKey + " - " + target.window));
+        m_list->addItem(FromUtf8(target.label));
     for (size_t n = 0; n < m_targets.size(); ++n) {
         if (m_targets[n] == previous)
             m_list->setCurrentIndex(static_cast<int>(n));
@@ -45,6 +47,7 @@ CDlgScriptRunOn::CDlgScriptRunOn(const std::vector<Target> &targets, const Targe
     layout->addWidget(label);
     layout->addWidget(m_list);
     layout->addWidget(buttons);
+    setMinimumWidth(320);
 }
 
 CDlgScriptRunOn::Target CDlgScriptRunOn::Chosen() const

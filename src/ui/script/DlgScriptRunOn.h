@@ -21,6 +21,7 @@ public:
         std::string sessionKey;
         std::string window; // the window's name (the session key for its status window)
         bool isChannel = false;
+        std::string label; // as the list shows it
         bool operator==(const Target &other) const { return sessionKey == other.sessionKey && window == other.window; }
     };
 

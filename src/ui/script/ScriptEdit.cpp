@@ -19,6 +19,8 @@ CScriptEdit::CScriptEdit(QWidget *parent) : QsciScintilla(parent)
     setIndentationsUseTabs(false);
     setIndentationWidth(4);
     setBraceMatching(QsciScintilla::SloppyBraceMatch);
+    setScrollWidth(1);
+    setScrollWidthTracking(true); // a horizontal scroll bar only for lines that need one
     setCaretLineVisible(true);
     setCaretLineBackgroundColor(QColor(0xF4, 0xF4, 0xFF));
 }
