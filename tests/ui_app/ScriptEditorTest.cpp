@@ -1,5 +1,7 @@
 #include "AppFixture.h"
 
+#include "support/WaitFor.h"
+
 #include "app/BrimoApp.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -9,7 +11,9 @@
 #include "session/Session.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMdiSubWindow>
+#include <QPointer>
 
 namespace {
 
@@ -38,6 +42,14 @@ TEST_F(ScriptEditorTest, ScriptMenuOpensAnEditorThatTakesTheScriptCommands)
     Frame()->Action(CommandId::EditUndo)->trigger();
     EXPECT_EQ(editor->Editor()->text(), QString());
     EXPECT_EQ(m_app->Scripts(), &m_app->Engine());
+
+    QPointer<CScriptFrame> closing = editor;
+    Frame()->Action(CommandId::ScriptClose)->trigger();
+    ASSERT_TRUE(WaitFor([&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed window is deleted later
+        return closing.isNull();
+    }));
+    EXPECT_EQ(dynamic_cast<CScriptFrame *>(Frame()->ActiveShellChild()), nullptr);
 }
 
 } // namespace

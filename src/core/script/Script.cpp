@@ -93,12 +93,14 @@ bool CScript::OfferCommand(const std::string &line)
 {
     if (!m_interp)
         return false;
-    Evaluate("OnClient", line, false); // what OnClient answers does not matter
+    if (HasCommand("OnClient"))
+        Evaluate("OnClient", line, false); // what OnClient answers does not matter
     m_currentLine = line;
     const std::string word = GetWord(line, 1);
     if (word.empty() || word[0] != '/')
         return false; // only the script's own slash procedures, never a Tcl command
-    return Evaluate(std::string(), line, true);
+    // A word that names no procedure would only reach Tcl's "unknown".
+    return HasCommand(word) && Evaluate(std::string(), line, true);
 }
 
 // Runs one command whose words are firstWord (when not empty) and the words
@@ -120,6 +122,12 @@ bool CScript::Evaluate(const std::string &firstWord, const std::string &line, bo
     const int result = global ? m_tcl.globalEval(m_interp, command) : m_tcl.eval(m_interp, command);
     m_tcl.free(command);
     return result == TCL_OK;
+}
+
+bool CScript::HasCommand(const std::string &name) const
+{
+    Tcl_CmdInfo info;
+    return m_tcl.getCommandInfo(m_interp, name.c_str(), &info) != 0;
 }
 
 std::string CScript::ErrorText() const

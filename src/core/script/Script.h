@@ -62,6 +62,7 @@ public:
 
 private:
     bool Evaluate(const std::string &firstWord, const std::string &line, bool global);
+    bool HasCommand(const std::string &name) const;
     void RegisterCommands();
 
     // The Tcl commands (argument words from 1).

@@ -91,6 +91,7 @@ bool TclLibrary::ResolveEntryPoints()
     resolve(getStringResult, "Tcl_GetStringResult");
     resolve(getErrorLine, "Tcl_GetErrorLine");
     resolve(resetResult, "Tcl_ResetResult");
+    resolve(getCommandInfo, "Tcl_GetCommandInfo");
     return all;
 }
 

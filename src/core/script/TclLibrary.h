@@ -42,6 +42,7 @@ public:
     decltype(&::Tcl_GetStringResult) getStringResult = nullptr;
     decltype(&::Tcl_GetErrorLine) getErrorLine = nullptr;
     decltype(&::Tcl_ResetResult) resetResult = nullptr;
+    decltype(&::Tcl_GetCommandInfo) getCommandInfo = nullptr;
 
 private:
     TclLibrary() = default;
