@@ -37,6 +37,7 @@ CScriptFrame::CScriptFrame(ScriptEngine &engine, Shell &shell, SessionTable &ses
     layout->addWidget(statusBar);
     setFocusProxy(m_edit);
     connect(m_edit, &CScriptEdit::keyPressed, this, &CScriptFrame::UpdateStatus);
+    connect(m_edit, &CScriptEdit::cursorPositionChanged, this, &CScriptFrame::UpdateStatus); // a click moves it too
     connect(m_edit, &CScriptEdit::modificationChanged, this, [this] { setWindowTitle(Caption()); });
     setWindowTitle(Caption());
     UpdateStatus();
