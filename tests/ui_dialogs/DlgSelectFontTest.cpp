@@ -8,16 +8,19 @@
 
 namespace {
 
-using DlgSelectFontTest = SettingsFixture;
-
-int ChosenSize(const QString &typed)
+class DlgSelectFontTest : public SettingsFixture
 {
-    CDlgSelectFont dialog("", 12);
-    dialog.show();
-    TypeInto(dialog.SizeBox()->lineEdit(), typed);
-    QTest::keyClick(dialog.SizeBox(), Qt::Key_Return);
-    return dialog.result() == QDialog::Accepted ? dialog.Size() : -1;
-}
+protected:
+    // The size kept when typed and confirmed with Enter; -1 when not accepted.
+    static int ChosenSize(const QString &typed)
+    {
+        CDlgSelectFont dialog("", 12);
+        dialog.show();
+        TypeInto(dialog.SizeBox()->lineEdit(), typed);
+        QTest::keyClick(dialog.SizeBox(), Qt::Key_Return);
+        return dialog.result() == QDialog::Accepted ? dialog.Size() : -1;
+    }
+};
 
 } // namespace
 

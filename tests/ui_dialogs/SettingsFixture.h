@@ -21,10 +21,14 @@ protected:
     static void TypeInto(QLineEdit *field, const QString &text)
     {
         field->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(field, Qt::Key_Delete);
-        else
+        QTest::keyClick(field, Qt::Key_Delete);
+        bool ascii = true;
+        for (QChar c : text)
+            ascii = ascii && c.unicode() < 0x80;
+        if (ascii)
             QTest::keyClicks(field, text);
+        else
+            field->insert(text); // the test library types ASCII keys only
     }
     static void Click(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
     static void Toggle(QCheckBox *box) { box->click(); }

@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFormLayout>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 CDlgSelectFont::CDlgSelectFont(const std::string &face, int size, QWidget *parent)
@@ -41,9 +42,15 @@ CDlgSelectFont::CDlgSelectFont(const std::string &face, int size, QWidget *paren
 
 int CDlgSelectFont::SizeFromText(const QString &text)
 {
+    const QString digits = text.trimmed();
     bool ok = false;
-    const qlonglong typed = text.trimmed().toLongLong(&ok);
-    if (!ok || typed < kMinimumSize)
+    const qlonglong typed = digits.toLongLong(&ok);
+    if (!ok) {
+        // A number too long for any integer is a big size, anything else none.
+        static const QRegularExpression manyDigits(QStringLiteral("^[0-9]+$"));
+        return manyDigits.match(digits).hasMatch() ? kMaximumSize : kDefaultSize;
+    }
+    if (typed < kMinimumSize)
         return kDefaultSize;
     return typed > kMaximumSize ? kMaximumSize : int(typed);
 }

@@ -29,7 +29,7 @@ const ColourKey kColourKeys[] = {
 } // namespace
 
 CPPAppearance::CPPAppearance(const AppSettings &settings, QWidget *parent)
-    : QWidget(parent), m_face(settings.m_fontName), m_size(settings.m_fontSize)
+    : QWidget(parent), m_face(settings.m_fontName), m_size(qBound(1, settings.m_fontSize, CDlgSelectFont::kMaximumSize))
 {
     const uint32_t colours[] = {settings.m_colorInfo,  settings.m_colorText, settings.m_colorHigh,
                                 settings.m_colorError, settings.m_colorTime, settings.m_colorList};
