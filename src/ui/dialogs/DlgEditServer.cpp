@@ -33,8 +33,8 @@ CDlgEditServer::CDlgEditServer(Shell &shell, FavouriteServers &servers, const st
     m_fullName = new QLineEdit(m_identity);
     m_email = new QLineEdit(m_identity);
     m_nick = new QLineEdit(m_identity);
-    m_invisible = new QCheckBox(QStringLiteral("Ne&viditeľný"), m_identity);
-    m_updateNick = new QCheckBox(QStringLiteral("&Ukladať zmenenú prezývku"), m_identity);
+    m_invisible = new QCheckBox(QStringLiteral("Nev&iditeľný"), m_identity);
+    m_updateNick = new QCheckBox(QStringLiteral("Ukladať &zmenenú prezývku"), m_identity);
 
     auto *server = new QGridLayout;
     const auto addField = [&](int row, const QString &label, QWidget *field, int span) {

@@ -22,8 +22,8 @@ struct ColourKey
 
 // In the order of CPPAppearance::ColourIndex.
 const ColourKey kColourKeys[] = {
-    {"Color Info", "&Informácie:"}, {"Color Text", "&Text:"}, {"Color High", "&Zvýraznené:"},
-    {"Color Error", "&Chyby:"},     {"Color Time", "Č&as:"},  {"Color List", "Zoznam &prezývok:"},
+    {"Color Info", "&Informácie:"}, {"Color Text", "&Text:"}, {"Color High", "Zvýraz&nené:"},
+    {"Color Error", "&Chyby:"},     {"Color Time", "Č&as:"},  {"Color List", "Z&oznam prezývok:"},
 };
 
 } // namespace

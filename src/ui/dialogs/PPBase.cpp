@@ -38,7 +38,7 @@ CPPBase::CPPBase(Shell &shell, const AppSettings &settings, QWidget *parent) : Q
     m_fullName = new QLineEdit(FromUtf8(ReadString("User Full Name")), this);
     m_email = new QLineEdit(FromUtf8(ReadString("User E-Mail")), this);
     m_nick = new QLineEdit(FromUtf8(ReadString("Nick")), this);
-    m_invisible = new QCheckBox(QStringLiteral("Ne&viditeľný"), this);
+    m_invisible = new QCheckBox(QStringLiteral("Nev&iditeľný"), this);
     m_invisible->setChecked(settings.m_invisible);
     m_updateNick = new QCheckBox(QStringLiteral("Uklad&ať zmenenú prezývku"), this);
     m_updateNick->setChecked(settings.m_updateNick);
@@ -47,7 +47,7 @@ CPPBase::CPPBase(Shell &shell, const AppSettings &settings, QWidget *parent) : Q
 
     auto *serverGroup = new QGroupBox(QStringLiteral("Servery"), this);
     auto *serverRow = new QHBoxLayout;
-    auto *serverLabel = new QLabel(QStringLiteral("P&redvolený server:"), serverGroup);
+    auto *serverLabel = new QLabel(QStringLiteral("Pre&dvolený server:"), serverGroup);
     serverLabel->setBuddy(m_serverBox);
     serverRow->addWidget(serverLabel);
     serverRow->addWidget(m_serverBox, 1);
@@ -67,7 +67,7 @@ CPPBase::CPPBase(Shell &shell, const AppSettings &settings, QWidget *parent) : Q
     auto *identity = new QFormLayout(identityGroup);
     identity->addRow(QStringLiteral("&Celé meno:"), m_fullName);
     identity->addRow(QStringLiteral("&E-mail:"), m_email);
-    identity->addRow(QStringLiteral("Pre&zývka:"), m_nick);
+    identity->addRow(QStringLiteral("Prezýv&ka:"), m_nick);
     identity->addRow(QString(), m_invisible);
     identity->addRow(QString(), m_updateNick);
     identity->addRow(QString(), m_autoChangeNick);

@@ -15,7 +15,7 @@ CPPMessages::CPPMessages(const AppSettings &settings, QWidget *parent) : QWidget
     m_showPing->setChecked(settings.m_showPing);
     m_openQuery = new QCheckBox(QStringLiteral("&Otvoriť okno pre súkromnú správu"), messages);
     m_openQuery->setChecked(settings.m_openQueryWindow);
-    m_queryDialog = new QCheckBox(QStringLiteral("&Spýtať sa pred otvorením okna"), messages);
+    m_queryDialog = new QCheckBox(QStringLiteral("Spýtať sa pred otvorením ok&na"), messages);
     m_queryDialog->setChecked(settings.m_queryDialog);
     auto *messageLayout = new QVBoxLayout(messages);
     messageLayout->addWidget(m_showPing);
@@ -26,8 +26,8 @@ CPPMessages::CPPMessages(const AppSettings &settings, QWidget *parent) : QWidget
     messageLayout->addLayout(indented);
 
     auto *dcc = new QGroupBox(QStringLiteral("Ponuky DCC"), this);
-    m_dccAsk = new QRadioButton(QStringLiteral("Sp&ýtať sa pred prijatím ponuky"), dcc);
-    m_dccNoAsk = new QRadioButton(QStringLiteral("&Nepýtať sa"), dcc);
+    m_dccAsk = new QRadioButton(QStringLiteral("Spýtať sa pred prijatím pon&uky"), dcc);
+    m_dccNoAsk = new QRadioButton(QStringLiteral("Nepý&tať sa"), dcc);
     (settings.m_dccDialog ? m_dccAsk : m_dccNoAsk)->setChecked(true);
     auto *dccLayout = new QVBoxLayout(dcc);
     dccLayout->addWidget(m_dccAsk);
