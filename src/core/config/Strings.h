@@ -154,6 +154,46 @@ inline constexpr StrText CommandListHelp{57470};
 inline constexpr StrText DefaultAwayMessage{57479};
 inline constexpr StrFormat<const char *> PropertiesCaption{57484}; // nick
 
+// The settings sheet.
+inline constexpr StrText SettingsCaption{57346};
+inline constexpr StrText SettingsTakeEffectLater{57366};
+inline constexpr StrFormat<const char *> ReplaceFavouriteServer{63400}; // server name
+// Captions and descriptions of the advanced page's property tree.
+inline constexpr StrText TrayGroup{57490};
+inline constexpr StrText TrayGroupHelp{57491};
+inline constexpr StrText EnableTray{57492};
+inline constexpr StrText EnableTrayHelp{57493};
+inline constexpr StrText ShowBalloon{57494};
+inline constexpr StrText ShowBalloonHelp{57495};
+inline constexpr StrText BasicGroup{57496};
+inline constexpr StrText BasicGroupHelp{57497};
+inline constexpr StrText BeepOnMessage{57498};
+inline constexpr StrText BeepOnMessageHelp{57499};
+inline constexpr StrText IdentServer{57500};
+inline constexpr StrText IdentServerHelp{57501};
+inline constexpr StrText MessagesGroup{57502};
+inline constexpr StrText MessagesGroupHelp{57503};
+inline constexpr StrText QuitMessage{57504};
+inline constexpr StrText QuitMessageHelp{57505};
+inline constexpr StrText PartMessage{57507};
+inline constexpr StrText PartMessageHelp{57508};
+inline constexpr StrText JoinMessage{57510};
+inline constexpr StrText JoinMessageHelp{57511};
+inline constexpr StrFormat<int> UserText{57512}; // 1 .. 5
+inline constexpr StrText UserTextHelp{57513};
+inline constexpr StrText BalloonSound{57514};
+inline constexpr StrText BalloonSoundHelp{57515};
+inline constexpr StrText Highlighting{57516};
+inline constexpr StrText HighlightingHelp{57517};
+inline constexpr StrText MyTextColour{57518};
+inline constexpr StrText MyTextColourHelp{57519};
+inline constexpr StrText HiTextColour{57520};
+inline constexpr StrText HiTextColourHelp{57521};
+inline constexpr StrText ContactColour{57522};
+inline constexpr StrText ContactColourHelp{57523};
+inline constexpr StrText NoticesToWindow{57524};
+inline constexpr StrText NoticesToWindowHelp{57525};
+
 // Tool bar tips.
 inline constexpr StrText ConnectTip{62000};
 inline constexpr StrText FavouritesTip{62001};

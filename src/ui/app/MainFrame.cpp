@@ -8,6 +8,7 @@
 #include "app/ShellChild.h"
 #include "config/Config.h"
 #include "config/Strings.h"
+#include "dialogs/DlgSettings.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "windows/ChannelFrame.h"
@@ -440,6 +441,14 @@ void CMainFrame::RunCommand(int id)
     case CommandId::ShowEditBar:
         ToggleBar(m_editBar);
         break;
+    case CommandId::Settings:
+        // From the event loop, not from inside the menu that sent the
+        // command: closing the sheet rebuilds the menus.
+        QTimer::singleShot(0, this, [this] {
+            if (!findChild<CDlgSettings *>())
+                CDlgSettings::Open(m_app, m_app.Settings(), this);
+        });
+        break;
     case CommandId::Help:
         m_app.OpenHelpWindow();
         break;
@@ -486,8 +495,8 @@ void CMainFrame::RunCommand(int id)
         OpenScriptFile();
         break;
     default:
-        // Settings, favourites, address book and ignore list have no window
-        // yet; their items stay disabled.
+        // Favourites, address book and ignore list have no window yet;
+        // their items stay disabled.
         break;
     }
 }
@@ -512,7 +521,6 @@ void CMainFrame::UpdateCommandStates()
             enabled = child && child->UpdateCommand(id, enabled, checked) && enabled;
         } else {
             switch (id) {
-            case CommandId::Settings:
             case CommandId::Favourites:
             case CommandId::AddressBook:
             case CommandId::IgnoreList:

@@ -41,7 +41,7 @@ const MenuItem kActionTable[] = {
     {CommandId::IgnoreList, "&Ignorované adresy ...", nullptr, false},
     {CommandId::AwayOn, "Neprítomnosť &zapnúť", nullptr, false},
     {CommandId::AwayOff, "Neprítomnosť &vypnúť", nullptr, false},
-    {CommandId::Settings, "&Nastavenia ...", "Ctrl+O", false},
+    {CommandId::Settings, "&Konfigurácia ...", "Ctrl+O", false},
     {CommandId::Exit, "&Koniec", "Ctrl+E", false},
     // Úpravy
     {CommandId::EditUndo, "&Vráťiť", "Alt+Backspace", false},

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One favourite server as the server dialog edits it: its "Servers" record,
+// its password in "Passwords" and its own identity in "Servers Data".
+struct ServerEntry
+{
+    std::string name; // the key in "Servers", "Passwords" and "Servers Data"
+    std::string host;
+    int port = 6667;
+    bool autoConnect = false;
+    bool usePassword = false;
+    std::string password;
+    bool ownIdentity = false; // a "Servers Data" record; otherwise "Base" is used
+    std::string nick;
+    std::string email;
+    bool invisible = false;
+    bool updateNick = false;
+    std::string fullName; // the last field of the record, may hold blanks
+};
+
+// Why an entry cannot be stored as it is (the record fields are separated by
+// blanks, the name is a key and part of a section name).
+enum class ServerEntryProblem {
+    None,
+    BadName,  // empty, or holding "=", "]" or a line break
+    BadHost,  // empty, or holding a blank
+    BadPort,  // outside 1..65535
+    BadNick,  // own identity: a blank inside
+    BadEmail, // own identity: a blank inside
+};
+ServerEntryProblem CheckServerEntry(const ServerEntry &entry);
+
+// A working copy of the favourite servers of brimo.conf. The settings sheet
+// adds, edits, renames and deletes entries here; nothing reaches the file
+// until Save, so a sheet closed with Cancel leaves the file as it was.
+//
+// Names are compared as the file compares keys, without regard to case:
+// "Libera" and "libera" are one entry.
+class FavouriteServers
+{
+public:
+    // Reads the entries of "Servers" in file order, with their passwords and
+    // identity records.
+    void Load();
+
+    // The names in order: file order, new entries at the end.
+    std::vector<std::string> Names() const;
+    bool Contains(const std::string &name) const;
+
+    // The entry as the server dialog shows it: without a "Servers Data"
+    // record the identity fields come from "Base" and ownIdentity is false.
+    // An unknown name gives an empty entry with port 6667.
+    ServerEntry ForEditing(const std::string &name) const;
+
+    // Puts entry in place of the one named oldName (empty or unknown: a new
+    // entry). An other entry that already has the entry's name is replaced:
+    // the caller asks the user first.
+    void Put(const ServerEntry &entry, const std::string &oldName);
+    void Remove(const std::string &name);
+
+    // Writes every change since Load to the file. An entry renamed carries
+    // along its favourite channels ("Channels Group " + name), its channel keys
+    // in "Passwords" ("name - channel") and "Default Server" when that named
+    // it. A deleted entry loses its "Servers", "Servers Data" and "Passwords"
+    // keys; its channel group stays. Entries not touched are not rewritten.
+    // Then the copy is loaded again. False when a write failed.
+    bool Save();
+
+private:
+    struct Item
+    {
+        ServerEntry entry;
+        std::string fileName; // the name in the file at Load; empty for a new entry
+        bool changed = false;
+    };
+
+    Item *Find(const std::string &name);
+    const Item *Find(const std::string &name) const;
+    bool IsNameInUse(const std::string &name) const;
+    static bool WriteEntry(const ServerEntry &entry);
+    static bool DeleteKeys(const std::string &name);
+
+    std::vector<Item> m_items;
+    std::vector<std::string> m_loadedNames;
+};

@@ -1,0 +1,101 @@
+// The settings command of the main window: its menu item, key and tool bar
+// button open the settings sheet, and closing the sheet, even with Cancel,
+// reloads the settings and re-creates the tray icon.
+#include "AppFixture.h"
+#include "support/WaitFor.h"
+#include "support/WhenModal.h"
+
+#include "app/BrimoApp.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "config/Strings.h"
+#include "dialogs/DlgSettings.h"
+#include "dialogs/PPAdvanced.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QSystemTrayIcon>
+#include <QToolBar>
+
+#include <functional>
+
+namespace {
+
+// Runs change on the settings sheet once it shows, then closes it with OK or
+// Cancel (and OK's notice after it); caption gets its caption, closed is set
+// once it closed.
+void CloseSheetWhenOpen(bool ok, QString *caption, bool *closed, std::function<void(CDlgSettings *)> change = {})
+{
+    WhenModal<CDlgSettings>([ok, caption, closed, change](CDlgSettings *sheet) {
+        *caption = sheet->windowTitle();
+        if (change)
+            change(sheet);
+        if (ok) {
+            WhenModal<QMessageBox>([](QMessageBox *box) { box->accept(); });
+            sheet->accept();
+        } else {
+            sheet->reject();
+        }
+        *closed = true;
+    });
+}
+
+QAction *ToolBarAction(QToolBar *bar, int id)
+{
+    for (QAction *action : bar->actions())
+        if (action->data().toInt() == id)
+            return action;
+    return nullptr;
+}
+
+} // namespace
+
+using SettingsCommandTest = AppFixture;
+
+TEST_F(SettingsCommandTest, CancelStillReloadsTheSettingsAndTheTrayIcon)
+{
+    ASSERT_TRUE(StartApp("[Base]\nEnable Tray=False\n"));
+    QAction *settings = Frame()->Action(CommandId::Settings);
+    EXPECT_TRUE(settings->isEnabled());
+    EXPECT_EQ(settings->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    EXPECT_EQ(settings->text(), QString::fromUtf8("&Konfigurácia ..."));
+    EXPECT_FALSE(Frame()->TrayIcon());
+
+    // Changed behind the program's back while the sheet is open.
+    ASSERT_TRUE(WriteConfigFile("[Base]\nEnable Tray=True\nShow Ping=True\n"));
+    QString caption;
+    bool closed = false;
+    CloseSheetWhenOpen(false, &caption, &closed);
+    settings->trigger();
+    ASSERT_TRUE(WaitFor([&] { return closed; }));
+    EXPECT_EQ(caption, QString::fromUtf8("Konfigurácia ..."));
+    EXPECT_TRUE(Frame()->TrayIcon());
+    EXPECT_TRUE(m_app->Settings().m_showPing);
+    EXPECT_EQ(ReadConfigFile(), "[Base]\nEnable Tray=True\nShow Ping=True\n");
+}
+
+TEST_F(SettingsCommandTest, ToolBarButtonOpensTheSheetAndOkRemovesTheTrayIconWhenOff)
+{
+    ASSERT_TRUE(StartApp("[Base]\nEnable Tray=True\n"));
+    ASSERT_TRUE(Frame()->TrayIcon());
+    QAction *button = ToolBarAction(Frame()->ToolsBar(), CommandId::Settings);
+    ASSERT_TRUE(button);
+    EXPECT_TRUE(button->isEnabled());
+    QString caption;
+    bool closed = false;
+    CloseSheetWhenOpen(true, &caption, &closed, [](CDlgSettings *sheet) {
+        auto *tray =
+            qobject_cast<QCheckBox *>(sheet->AdvancedPage()->Editor(QString::fromUtf8(Strings::Get(Str::EnableTray))));
+        if (tray)
+            tray->click();
+    });
+    button->trigger();
+    ASSERT_TRUE(WaitFor([&] { return closed; }));
+    EXPECT_FALSE(caption.isEmpty());
+    EXPECT_EQ(ReadConfigFile().find("Enable Tray=False") != std::string::npos, true);
+    EXPECT_FALSE(Frame()->TrayIcon());
+    EXPECT_FALSE(m_app->Settings().m_enableTray);
+    EXPECT_TRUE(m_app->Settings().m_hideMinimized);
+}
