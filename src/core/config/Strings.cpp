@@ -50,8 +50,8 @@ constexpr Entry kStrings[] = {
     {Str::HelpTitle, "Pomocník"},
     {Str::ConnectionLost, "* Spojenie prerušené"},
     {Str::Reconnecting, "* Pokúšam sa o znovupripojenie"},
-    {57373, "Poslať správu ..."},
-    {57374, "Napíš správu, ktorú chceš odoslať"},
+    {Str::SendMessageTitle, "Poslať správu ..."},
+    {Str::SendMessagePrompt, "Napíš správu, ktorú chceš odoslať"},
     {Str::WhoisAddress, "%s používa adresu %s, a má celé meno %s"},
     {Str::WhoisChannels, "%s je na kanáloch %s"},
     {Str::WhoisServer, "%s používa server %s"},
@@ -113,7 +113,7 @@ constexpr Entry kStrings[] = {
     {Str::SearchWarning,
      "Vyhľadávanie je náročnejšia operácia a niekedy trvá aj niekoľko minút, počas ktorých nie je možné písať atď "
      "...\r\nNiekedy môže nastať rozpojenie zo serverom.\r\n\r\nPokračovať ?"},
-    {57467, "Vyhľadávanie nie je možné zavrieť počas chodu ..."},
+    {Str::SearchCloseRefused, "Vyhľadávanie nie je možné zavrieť počas chodu ..."},
     {Str::NoCommandDescription, "K príkazu nie je popis."},
     {Str::ScriptMark, "skript"},
     {Str::CommandListHelp, "Nápoveda a menší pomocník ku IRC príkazom a Brimo aliasom"},
@@ -183,6 +183,16 @@ constexpr Entry kStrings[] = {
      "uživateľa"},
     {62034, "Len pri súkromnom a ticho"},
     {62035, "Len pri súkromnom a hlučne"},
+    {Str::SearchFilterLabel, "Hľadať:"},
+    {Str::SearchStart, "Spustiť"},
+    {Str::SearchStop, "Zastaviť"},
+    {Str::SearchInNames, "v názvoch"},
+    {Str::SearchInTopics, "v témach"},
+    {Str::SearchInEither, "v názvoch alebo témach"},
+    {Str::SearchMinimumLabel, "Najmenej užívateľov:"},
+    {Str::SearchListFilter, "Text (*.Txt)|*.Txt||"},
+    {Str::FavouriteNotStored, "Kanál %s sa nedá uložiť medzi obľúbené."},
+    {Str::ChannelListNotSaved, "Zoznam kanálov sa nepodarilo uložiť do súboru %s."},
 };
 
 constexpr bool IsSortedById()
