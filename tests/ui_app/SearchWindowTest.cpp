@@ -268,6 +268,26 @@ TEST_F(SearchWindowTest, TheHeadersShareOneSortDirection)
     EXPECT_EQ(Column(0), (QStringList{"#Alpha", "#beta", "#gamma"}));
     ClickHeader(2);
     EXPECT_EQ(Column(2), (QStringList{"Zebra", "mango", "apple pie"}));
+
+    // The selected channel stays selected as the rows move.
+    SelectRow("#gamma");
+    ClickHeader(0); // ascending again
+    EXPECT_EQ(Column(0), (QStringList{"#Alpha", "#beta", "#gamma"}));
+    EXPECT_EQ(Search()->ListView()->selectionModel()->selectedRows().value(0).row(), 2);
+
+    // Channels of a list that come in batches go to their sorted places.
+    ClickHeader(1);
+    ClickHeader(1); // users, ascending
+    m_server.SendLine(":irc.test 321 tester Channel :Users  Name");
+    m_server.SendLine(":irc.test 322 tester #c 30 :x");
+    m_server.SendLine(":irc.test 322 tester #a 10 :x");
+    ASSERT_TRUE(Synchronise());
+    Search()->FlushChannels();
+    m_server.SendLine(":irc.test 322 tester #d 5 :x");
+    m_server.SendLine(":irc.test 322 tester #b 20 :x");
+    m_server.SendLine(":irc.test 323 tester :End of LIST");
+    ASSERT_TRUE(Synchronise());
+    EXPECT_EQ(Column(0), (QStringList{"#d", "#a", "#b", "#c"}));
 }
 
 TEST_F(SearchWindowTest, ARightClickOpensTheSearchMenuAndADoubleClickJoins)

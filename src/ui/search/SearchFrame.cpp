@@ -5,7 +5,6 @@
 #include "config/Strings.h"
 #include "conversation/Shell.h"
 #include "search/SearchBar.h"
-#include "search/SearchFilterModel.h"
 #include "search/SearchListModel.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -40,11 +39,10 @@ CSearchFrame::CSearchFrame(SessionTable &sessions, const std::string &sessionKey
     , m_networkName(networkName)
     , m_bar(new CSearchBar(this))
     , m_rows(new SearchListModel(this))
-    , m_shown(new SearchFilterModel(*m_rows, this))
     , m_view(new QTreeView(this))
     , m_prompt(DefaultPrompt)
 {
-    m_view->setModel(m_shown);
+    m_view->setModel(m_rows);
     m_view->setRootIsDecorated(false);
     m_view->setUniformRowHeights(true);
     m_view->setAllColumnsShowFocus(true);
@@ -113,12 +111,12 @@ void CSearchFrame::FlushChannels()
 
 int CSearchFrame::FoundCount() const
 {
-    return m_shown->rowCount();
+    return m_rows->rowCount();
 }
 
 int CSearchFrame::TotalCount() const
 {
-    return m_rows->rowCount();
+    return m_rows->TakenCount();
 }
 
 QString CSearchFrame::Caption() const
@@ -134,7 +132,7 @@ void CSearchFrame::UpdateCaption()
 void CSearchFrame::SortBy(int column)
 {
     const Qt::SortOrder order = m_ascending ? Qt::AscendingOrder : Qt::DescendingOrder;
-    m_shown->sort(column, order);
+    m_rows->Sort(static_cast<ChannelListEntry::Column>(column), order);
     m_view->header()->setSortIndicator(column, order);
     m_view->header()->setSortIndicatorShown(true);
     m_ascending = !m_ascending;
@@ -142,7 +140,14 @@ void CSearchFrame::SortBy(int column)
 
 void CSearchFrame::ApplyFilter()
 {
-    m_shown->SetFilter(m_bar->Filter());
+    // A new filter makes a new list; the selected channel stays selected
+    // when it is still in it.
+    const ChannelListEntry *selected = SelectedEntry();
+    const std::string channel = selected ? selected->channel : std::string();
+    m_rows->SetFilter(m_bar->Filter());
+    const int row = channel.empty() ? -1 : m_rows->FindRow(channel);
+    if (row >= 0)
+        m_view->setCurrentIndex(m_rows->index(row, 0));
     UpdateCaption();
 }
 
@@ -206,8 +211,7 @@ const ChannelListEntry *CSearchFrame::SelectedEntry() const
     const QModelIndexList selected = m_view->selectionModel()->selectedRows();
     if (selected.isEmpty())
         return nullptr;
-    const QModelIndex row = m_shown->mapToSource(selected.first());
-    return row.isValid() ? &m_rows->Entry(row.row()) : nullptr;
+    return &m_rows->EntryAt(selected.first().row());
 }
 
 const ChannelListEntry *CSearchFrame::SelectedSingleChannel() const
@@ -330,8 +334,8 @@ bool CSearchFrame::WriteList(const std::string &path) const
     QFile file(FromUtf8(path));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    for (int row = 0; row < m_shown->rowCount(); ++row) {
-        const std::string line = m_rows->Entry(m_shown->mapToSource(m_shown->index(row, 0)).row()).SavedLine();
+    for (int row = 0; row < m_rows->rowCount(); ++row) {
+        const std::string line = m_rows->EntryAt(row).SavedLine();
         if (file.write(line.data(), static_cast<qint64>(line.size())) != static_cast<qint64>(line.size()))
             return false;
     }

@@ -10,7 +10,6 @@
 
 class CSearchBar;
 class QTreeView;
-class SearchFilterModel;
 class SearchListModel;
 class Session;
 class SessionTable;
@@ -99,7 +98,6 @@ private:
     std::string m_networkName;
     CSearchBar *m_bar;
     SearchListModel *m_rows;
-    SearchFilterModel *m_shown;
     QTreeView *m_view;
     QTimer m_batchTimer;
     TextPrompt m_prompt;
