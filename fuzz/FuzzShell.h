@@ -24,7 +24,11 @@ public:
     std::string SaveFileDialog(const std::string &, const std::string &, const std::string &) override { return {}; }
     void PopupLine(const std::string &html) override { m_popupBytes += html.size(); }
     void UserPropertiesLine(const std::string &, const std::string &, const std::string &) override {}
-    void ChannelListRow(const std::string &, const std::string &line) override { m_popupBytes += line.size(); }
+    void ChannelListBegin(const std::string &) override {}
+    void ChannelListRow(const std::string &, const std::string &channel, uint32_t, const std::string &topic) override
+    {
+        m_popupBytes += channel.size() + topic.size();
+    }
     void ChannelListEnd(const std::string &) override {}
     void OpenLink(const std::string &) override {}
     bool IsMainWindowVisible() const override { return true; }

@@ -32,7 +32,8 @@ public:
     std::string SaveFileDialog(const std::string &, const std::string &, const std::string &) override { return {}; }
     void PopupLine(const std::string &) override {}
     void UserPropertiesLine(const std::string &, const std::string &, const std::string &) override {}
-    void ChannelListRow(const std::string &, const std::string &) override {}
+    void ChannelListBegin(const std::string &) override {}
+    void ChannelListRow(const std::string &, const std::string &, uint32_t, const std::string &) override {}
     void ChannelListEnd(const std::string &) override {}
     void OpenLink(const std::string &) override {}
     bool IsMainWindowVisible() const override;

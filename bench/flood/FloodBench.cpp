@@ -19,11 +19,9 @@
 // hidden, BRIMO_FLOOD_PAINTS counts the paints of each kind of widget, and
 // BRIMO_FLOOD_DUMP=file writes the channel window's HTML at the end.
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QEvent>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <sys/time.h>
 
@@ -37,6 +35,7 @@
 #include <string>
 
 #include "BenchShell.h"
+#include "BenchWait.h"
 #include "FloodLines.h"
 #include "FloodServer.h"
 #include "ProcessUsage.h"
@@ -74,19 +73,6 @@ private:
     bool m_counting = false;
     std::map<std::string, int> m_paints;
 };
-
-bool WaitUntil(const std::function<bool()> &condition, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    QTimer wake;
-    wake.start(10);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 int Serve(int argc, char **argv, int lines, int channels, int members)
 {

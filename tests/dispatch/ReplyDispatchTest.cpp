@@ -170,16 +170,47 @@ TEST_F(ReplyDispatch, WhoRepliesRunTheQueuedActions)
 
 TEST_F(ReplyDispatch, ChannelListRowsGoToTheSearchWindow)
 {
+    const std::string key = m_session->Key();
     Dispatch(":srv 321 me Channel :Users  Name");
+    EXPECT_EQ(m_shell->m_channelListBegins, std::vector<std::string>{key});
     Dispatch(":srv 322 me #linux 42 :All about it");
     Dispatch(":srv 322 me #-odd 3 :skipped");
     Dispatch(":srv 322 me &local 3 :skipped");
     Dispatch(":srv 322 me #");
+    Dispatch(":srv 322 me #huge 99999999999999999999 :saturates");
+    Dispatch(":srv 322 me #neg -7 :not a count");
     Dispatch(":srv 323 me :End of LIST");
-    ASSERT_EQ(m_shell->m_channelListRows.size(), 1u);
-    EXPECT_EQ(m_shell->m_channelListRows[0], m_session->Key() + " #linux 42 All about it");
+    EXPECT_EQ(m_shell->m_channelListRows,
+              (std::vector<std::string>{key + " #linux 42 All about it", key + " #huge 4294967295 saturates",
+                                        key + " #neg 0 not a count"}));
     ASSERT_FALSE(m_shell->m_channelListEnds.empty());
-    EXPECT_EQ(m_shell->m_channelListEnds.back(), m_session->Key());
+    EXPECT_EQ(m_shell->m_channelListEnds.back(), key);
+    EXPECT_EQ(m_session->ChannelList().CurrentState(), ChannelListFeed::State::Idle);
+}
+
+TEST_F(ReplyDispatch, AListWithoutItsStartBeginsAtItsFirstRowAndAStoppedListIsDropped)
+{
+    // A second list without 321: the first row starts it, the others do not.
+    Dispatch(":srv 322 me #a 1 :one");
+    Dispatch(":srv 322 me #b 2 :two");
+    EXPECT_EQ(m_shell->m_channelListBegins.size(), 1u);
+    EXPECT_EQ(m_session->ChannelList().CurrentState(), ChannelListFeed::State::Running);
+
+    // Stopped by the user: the window hears the end now, the rest is dropped
+    // without starting a new list.
+    const size_t endsBefore = m_shell->m_channelListEnds.size();
+    m_session->ChannelList().Stop();
+    EXPECT_EQ(m_shell->m_channelListEnds.size(), endsBefore + 1);
+    Dispatch(":srv 322 me #c 3 :three");
+    EXPECT_EQ(m_shell->m_channelListRows.size(), 2u);
+    EXPECT_EQ(m_shell->m_channelListBegins.size(), 1u);
+    Dispatch(":srv 323 me :End of LIST");
+
+    // The next list is taken again.
+    Dispatch(":srv 321 me Channel :Users  Name");
+    Dispatch(":srv 322 me #d 4 :four");
+    EXPECT_EQ(m_shell->m_channelListBegins.size(), 2u);
+    EXPECT_EQ(m_shell->m_channelListRows.back(), m_session->Key() + " #d 4 four");
 }
 
 TEST_F(ReplyDispatch, IgnoredHostsLoseLongLinesButNotShortOnes)

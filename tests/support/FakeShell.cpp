@@ -57,9 +57,10 @@ void FakeShell::UserPropertiesLine(const std::string &sessionKey, const std::str
     m_propertyLines.push_back(sessionKey + " " + nick + " " + line);
 }
 
-void FakeShell::ChannelListRow(const std::string &sessionKey, const std::string &line)
+void FakeShell::ChannelListRow(const std::string &sessionKey, const std::string &channel, uint32_t users,
+                               const std::string &topic)
 {
-    m_channelListRows.push_back(sessionKey + " " + line);
+    m_channelListRows.push_back(sessionKey + " " + channel + " " + std::to_string(users) + " " + topic);
 }
 
 FakeConversationView *FakeShell::View(const std::string &name) const

@@ -39,7 +39,9 @@ public:
                                const std::string &filter) override;
     void PopupLine(const std::string &html) override { m_popupLines.push_back(html); }
     void UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line) override;
-    void ChannelListRow(const std::string &sessionKey, const std::string &line) override;
+    void ChannelListBegin(const std::string &sessionKey) override { m_channelListBegins.push_back(sessionKey); }
+    void ChannelListRow(const std::string &sessionKey, const std::string &channel, uint32_t users,
+                        const std::string &topic) override;
     void ChannelListEnd(const std::string &sessionKey) override { m_channelListEnds.push_back(sessionKey); }
     void OpenLink(const std::string &address) override { m_links.push_back(address); }
     bool IsMainWindowVisible() const override { return m_mainVisible; }
@@ -81,7 +83,8 @@ public:
     std::vector<std::string> m_messageBoxes;
     std::vector<std::string> m_popupLines;
     std::vector<std::string> m_propertyLines;
-    std::vector<std::string> m_channelListRows;
+    std::vector<std::string> m_channelListBegins;
+    std::vector<std::string> m_channelListRows; // "key channel users topic"
     std::vector<std::string> m_channelListEnds;
     std::vector<std::string> m_links;
     std::vector<int> m_beeps;

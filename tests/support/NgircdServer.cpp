@@ -62,7 +62,7 @@ bool NgircdServer::WriteConfig()
     text += "MaxConnectionsIP = 0\n";
     text += "MaxJoins = 0\n";
     text += "MaxNickLength = 30\n";
-    text += "MaxListSize = 1000\n";
+    text += "MaxListSize = 0\n";
     text += "MaxPenaltyTime = 0\n";
     text += "PingTimeout = " + std::to_string(m_pingTimeoutSeconds) + "\n";
     text += "PongTimeout = 20\n";

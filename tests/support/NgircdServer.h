@@ -10,8 +10,9 @@ class QProcess;
 // A real ngircd for integration tests: it gets its own configuration in a
 // temporary folder (listening on 127.0.0.1 only, on a free port, without
 // PAM, ident or DNS lookups, nicks of up to 30 characters, a fast ping
-// time-out, any number of connections from 127.0.0.1) and runs in the
-// foreground as a child process. It stops when the object is destroyed.
+// time-out, any number of connections from 127.0.0.1, no penalty delays
+// and LIST replies of any length) and runs in the foreground as a child
+// process. It stops when the object is destroyed.
 class NgircdServer
 {
 public:

@@ -91,6 +91,17 @@ TEST_F(TimeTextInUtc, ReadsTheNumberLikeTheCLibrary)
     EXPECT_TRUE(huge.empty() || huge.size() >= 24u) << huge;
 }
 
+TEST(LeadingCount, SaturatesInsteadOfWrapping)
+{
+    EXPECT_EQ(LeadingCount("42"), 42u);
+    EXPECT_EQ(LeadingCount("42abc"), 42u);
+    EXPECT_EQ(LeadingCount(""), 0u);
+    EXPECT_EQ(LeadingCount("-7"), 0u);
+    EXPECT_EQ(LeadingCount("4294967295"), 4294967295u);
+    EXPECT_EQ(LeadingCount("4294967296"), 4294967295u);
+    EXPECT_EQ(LeadingCount("99999999999999999999999"), 4294967295u);
+}
+
 TEST(MatchesInOrder, FindsPatternCharactersInOrder)
 {
     EXPECT_TRUE(MatchesInOrder("channel", "cnl"));

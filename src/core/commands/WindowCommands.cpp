@@ -21,7 +21,8 @@ int Search(Session &session, const std::string &, const std::string &line)
     if (!shell->OpenSearchWindow(session.Key()))
         return 0;
     if (option == "start"
-        && shell->MessageBox(Strings::Get(Str::SearchWarning), "Brimo", Shell::ButtonsYesNo) == Shell::AnswerYes)
+        && shell->MessageBox(Strings::Get(Str::SearchWarning), "Brimo", Shell::ButtonsYesNo | Shell::DefaultSecond)
+            == Shell::AnswerYes)
         session.SendLine("LIST");
     return 1;
 }

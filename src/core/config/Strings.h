@@ -77,6 +77,20 @@ inline constexpr StrFormat<const char *, int, int> SearchProgress{57355}; // net
 inline constexpr StrText SearchChannelColumn{57356};
 inline constexpr StrText SearchTopicColumn{57357};
 inline constexpr StrText SearchUsersColumn{57358};
+inline constexpr StrText SendMessageTitle{57373};
+inline constexpr StrText SendMessagePrompt{57374};
+inline constexpr StrText SearchCloseRefused{57467};
+// The search bar and the list commands.
+inline constexpr StrText SearchFilterLabel{63300};
+inline constexpr StrText SearchStart{63301};
+inline constexpr StrText SearchStop{63302};
+inline constexpr StrText SearchInNames{63303};
+inline constexpr StrText SearchInTopics{63304};
+inline constexpr StrText SearchInEither{63305};
+inline constexpr StrText SearchMinimumLabel{63306};
+inline constexpr StrText SearchListFilter{63307};
+inline constexpr StrFormat<const char *> FavouriteNotStored{63308};  // channel
+inline constexpr StrFormat<const char *> ChannelListNotSaved{63309}; // file
 
 inline constexpr StrFormat<const char *> UnknownCommand{57367};
 inline constexpr StrText HelpCommandHint{57368};

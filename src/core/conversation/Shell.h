@@ -16,8 +16,9 @@ class Shell
 public:
     // Bits of RefreshShell.
     enum RefreshBits { RefreshMenus = 1, RefreshWindowBar = 2, RefreshSettings = 4, RefreshTray = 8 };
-    // Buttons of MessageBox and its answers.
-    enum Buttons { ButtonsOk = 0, ButtonsOkCancel = 1, ButtonsYesNo = 4 };
+    // Buttons of MessageBox (one of the first three, optionally with
+    // DefaultSecond: the second button is the default) and its answers.
+    enum Buttons { ButtonsOk = 0, ButtonsOkCancel = 1, ButtonsYesNo = 4, DefaultSecond = 0x100 };
     enum Answer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
 
     virtual ~Shell() = default;
@@ -55,8 +56,12 @@ public:
     virtual void UserPropertiesLine(const std::string &sessionKey, const std::string &nick,
                                     const std::string &line) = 0;
 
-    // The channel search window of a session: one LIST reply row, and the end of the list.
-    virtual void ChannelListRow(const std::string &sessionKey, const std::string &line) = 0;
+    // The channel search window of a session (ChannelListFeed): a list
+    // begins, one row of it (the topic as received), the list has ended. A
+    // beginning or a row opens the window when the session has none.
+    virtual void ChannelListBegin(const std::string &sessionKey) = 0;
+    virtual void ChannelListRow(const std::string &sessionKey, const std::string &channel, uint32_t users,
+                                const std::string &topic) = 0;
     virtual void ChannelListEnd(const std::string &sessionKey) = 0;
 
     // Opens a web address or file with the desktop ("www." gets "http://").

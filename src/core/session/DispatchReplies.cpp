@@ -141,28 +141,25 @@ int ErrorReply(Session &session, const std::string &line)
     return 1;
 }
 
-// The channel search window lives in the application; it gets each usable
-// row as "channel users topic" and the end of the list. The start of a list
-// (321) needs nothing: the first row starts it.
+// The list feeds the channel search window. Only channels named "#" and a
+// letter or digit are listed; the user count saturates rather than wraps.
 int ChannelList(Session &session, const std::string &line)
 {
-    Shell *shell = session.GetShell();
-    if (!shell)
-        return 1;
-    const int value = NumericValue(GetWord(line, 2));
-    if (value == 323) {
-        shell->ChannelListEnd(session.Key());
-        return 1;
+    ChannelListFeed &feed = session.ChannelList();
+    switch (NumericValue(GetWord(line, 2))) {
+    case 321:
+        feed.Begin();
+        break;
+    case 322: {
+        const std::string channel = GetWord(line, 4);
+        if (channel.size() >= 2 && channel[0] == '#' && std::isalnum(static_cast<unsigned char>(channel[1])))
+            feed.Row(channel, LeadingCount(GetWord(line, 5)), Rest(line, 6));
+        break;
     }
-    if (value != 322)
-        return 1;
-    const std::string channel = GetWord(line, 4);
-    const bool usable =
-        channel.size() >= 2 && channel[0] == '#' && std::isalnum(static_cast<unsigned char>(channel[1]));
-    if (usable)
-        shell->ChannelListRow(
-            session.Key(),
-            StrPrintf("%s %d %s", channel.c_str(), std::atoi(GetWord(line, 5).c_str()), Rest(line, 6).c_str()));
+    default:
+        feed.End();
+        break;
+    }
     return 1;
 }
 

@@ -180,8 +180,7 @@ void Session::ConnectionLost()
     m_assembler.Clear();
     m_unsent.clear();
     ++m_connectionNumber;
-    if (Shell *shell = GetShell())
-        shell->ChannelListEnd(m_key);
+    m_channelList.End();
 }
 
 int Session::Tick()

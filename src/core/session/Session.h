@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "conversation/Conversation.h"
+#include "session/ChannelListFeed.h"
 #include "session/CtcpRateLimit.h"
 #include "session/LineAssembler.h"
 #include "session/PendingRequests.h"
@@ -174,6 +175,8 @@ public:
     bool AllowCtcpAnswer() { return m_ctcpLimit.AllowNow(); }
     // The clock that paces CTCP answers (tests and the fuzzer set their own).
     void SetCtcpClock(CtcpRateLimit::Clock clock) { m_ctcpLimit.SetClock(std::move(clock)); }
+    // The LIST replies on their way to the channel search window.
+    ChannelListFeed &ChannelList() { return m_channelList; }
 
 private:
     // Defers the deletion of the session until the outermost running
@@ -248,4 +251,5 @@ private:
     PendingRequests m_pendingRequests;
     std::vector<std::string> m_propertyDialogs;
     CtcpRateLimit m_ctcpLimit;
+    ChannelListFeed m_channelList{*this};
 };

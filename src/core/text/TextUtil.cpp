@@ -127,6 +127,19 @@ std::string TimeText(std::string_view seconds)
                      local.tm_hour, local.tm_min, local.tm_sec, static_cast<long long>(local.tm_year) + 1900);
 }
 
+uint32_t LeadingCount(std::string_view word)
+{
+    uint64_t value = 0;
+    for (char c : word) {
+        if (c < '0' || c > '9')
+            break;
+        value = value * 10 + static_cast<uint64_t>(c - '0');
+        if (value > UINT32_MAX)
+            return UINT32_MAX;
+    }
+    return static_cast<uint32_t>(value);
+}
+
 bool MatchesInOrder(std::string_view text, std::string_view pattern)
 {
     if (pattern.empty())

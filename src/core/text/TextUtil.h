@@ -18,6 +18,9 @@ std::string FormatSize(uint64_t bytes);
 // "Wed Jun 30 21:49:08 1993" (English names, as the C library writes them).
 // Text that is not a number counts as 0; a time that cannot be shown gives "".
 std::string TimeText(std::string_view seconds);
+// The value of the leading decimal digits as an unsigned 32-bit count:
+// 4294967295 for any larger value, 0 without leading digits ("-7", "").
+uint32_t LeadingCount(std::string_view word);
 // True when every character of pattern occurs in text in the same order
 // (case-sensitive); an empty pattern matches everything.
 bool MatchesInOrder(std::string_view text, std::string_view pattern);

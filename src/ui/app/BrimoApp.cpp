@@ -29,6 +29,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QSettings>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdarg>
@@ -419,13 +420,19 @@ void CBrimoApp::AskQuestion(int kind, const std::string &senderPrefix, const std
 int CBrimoApp::MessageBox(const std::string &text, const std::string &title, int buttons)
 {
     QMessageBox::StandardButtons standard = QMessageBox::Ok;
-    if (buttons == ButtonsOkCancel)
+    QMessageBox::StandardButton second = QMessageBox::NoButton;
+    if ((buttons & ~DefaultSecond) == ButtonsOkCancel) {
         standard = QMessageBox::Ok | QMessageBox::Cancel;
-    else if (buttons == ButtonsYesNo)
+        second = QMessageBox::Cancel;
+    } else if ((buttons & ~DefaultSecond) == ButtonsYesNo) {
         standard = QMessageBox::Yes | QMessageBox::No;
+        second = QMessageBox::No;
+    }
     QMessageBox box(QMessageBox::Information, title.empty() ? QStringLiteral("Brimo") : FromUtf8(title), FromUtf8(text),
                     standard, m_mainFrame);
     box.setTextFormat(Qt::PlainText); // the text may hold a nick, a channel or a server's words
+    if ((buttons & DefaultSecond) && second != QMessageBox::NoButton)
+        box.setDefaultButton(second);
     const int answer = box.exec();
     switch (answer) {
     case QMessageBox::Cancel:
@@ -475,10 +482,17 @@ void CBrimoApp::UserPropertiesLine(const std::string &sessionKey, const std::str
 {
     CDlgProperties::RouteUserLine(sessionKey, nick, line);
 }
-void CBrimoApp::ChannelListRow(const std::string &sessionKey, const std::string &line)
+void CBrimoApp::ChannelListBegin(const std::string &sessionKey)
 {
-    if (CSearchFrame *search = SearchWindow(sessionKey))
-        search->AddRow(line);
+    if (CSearchFrame *search = SearchWindowOrNew(sessionKey))
+        search->BeginList();
+}
+
+void CBrimoApp::ChannelListRow(const std::string &sessionKey, const std::string &channel, uint32_t users,
+                               const std::string &topic)
+{
+    if (CSearchFrame *search = SearchWindowOrNew(sessionKey))
+        search->AddChannel(channel, users, topic);
 }
 
 void CBrimoApp::ChannelListEnd(const std::string &sessionKey)
@@ -493,32 +507,40 @@ CSearchFrame *CBrimoApp::SearchWindow(const std::string &sessionKey) const
     return found == m_searchWindows.end() ? nullptr : found->second.data();
 }
 
-bool CBrimoApp::OpenSearchWindow(const std::string &sessionKey)
+CSearchFrame *CBrimoApp::SearchWindowOrNew(const std::string &sessionKey)
 {
+    if (CSearchFrame *search = SearchWindow(sessionKey))
+        return search;
     Session *session = m_sessions->FindSession(sessionKey);
     if (!m_mainFrame || !session)
-        return false;
-    if (CSearchFrame *search = SearchWindow(sessionKey)) {
-        m_mainFrame->ActivateChild(qobject_cast<QMdiSubWindow *>(search->parentWidget()));
-        return true;
-    }
-    auto *search = new CSearchFrame(session->Key(), session->ConfName());
+        return nullptr;
+    auto *search = new CSearchFrame(*m_sessions, session->Key(), session->ConfName());
     m_searchWindows[session->Key()] = search;
+    connect(search, &CSearchFrame::contextMenuRequested, m_mainFrame.data(), &CMainFrame::PopupSearchMenu);
     m_mainFrame->AddChild(search, search->Caption());
     RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
+    return search;
+}
+
+bool CBrimoApp::OpenSearchWindow(const std::string &sessionKey)
+{
+    CSearchFrame *existing = SearchWindow(sessionKey);
+    CSearchFrame *search = existing ? existing : SearchWindowOrNew(sessionKey);
+    if (!search)
+        return false;
+    if (existing)
+        m_mainFrame->ActivateChild(search->SubWindow());
     return true;
 }
 
 bool CBrimoApp::CloseSearchWindow(const std::string &sessionKey)
 {
     CSearchFrame *search = SearchWindow(sessionKey);
-    m_searchWindows.erase(sessionKey);
-    if (!search)
+    if (!search || !search->MayClose())
         return false;
-    if (auto *child = qobject_cast<QMdiSubWindow *>(search->parentWidget()))
-        child->close();
-    else
-        search->close();
+    m_searchWindows.erase(sessionKey);
+    // Not from inside the window's own closing, which may be what led here.
+    QTimer::singleShot(0, search, &CSearchFrame::CloseNow);
     RefreshShell(RefreshMenus | RefreshWindowBar);
     return true;
 }

@@ -112,9 +112,12 @@ public:
                                const std::string &filter) override;
     void PopupLine(const std::string &html) override;
     void UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line) override;
-    void ChannelListRow(const std::string &sessionKey, const std::string &line) override;
+    void ChannelListBegin(const std::string &sessionKey) override;
+    void ChannelListRow(const std::string &sessionKey, const std::string &channel, uint32_t users,
+                        const std::string &topic) override;
     void ChannelListEnd(const std::string &sessionKey) override;
     bool OpenSearchWindow(const std::string &sessionKey) override;
+    // Refused (false) while the window's list runs.
     bool CloseSearchWindow(const std::string &sessionKey) override;
     CSearchFrame *SearchWindow(const std::string &sessionKey) const;
     void OpenLink(const std::string &address) override;
@@ -137,6 +140,9 @@ private:
     void ClosePropertySheets();
     bool LoadHelpLines();
     void ShowQuestion(const Question &question);
+    // The session's search window, made (not brought forward) when missing;
+    // null without main window or session.
+    CSearchFrame *SearchWindowOrNew(const std::string &sessionKey);
     static QString FileDialogFilter(const std::string &filter);
 
     AppSettings m_settings;

@@ -100,6 +100,12 @@ enum : int {
     UserBanKickReason = 33163,
     UserIgnore = 33164,
     UserProperties = 33165,
+    // "&Hľadať Kanály" (channel search window)
+    SearchJoin = 32853,
+    SearchAddFavourite = 32855,
+    SearchShowUsers = 32859,
+    SearchSendMessage = 32860,
+    SearchSaveList = 32861,
     // "&Skript" (script editor window)
     ScriptSave = 32906, // Ctrl+Alt+S
     ScriptSaveAs = 32907,

@@ -391,6 +391,11 @@ bool CMainFrame::IsChildCommand(int id) const
 {
     switch (id) {
     case CommandId::ChannelSearch:
+    case CommandId::SearchJoin:
+    case CommandId::SearchAddFavourite:
+    case CommandId::SearchShowUsers:
+    case CommandId::SearchSendMessage:
+    case CommandId::SearchSaveList:
         return true;
     default:
         break;

@@ -69,6 +69,10 @@ public:
     QMenu *ServersMenu() const { return m_serversMenu; }
     QMenu *FavouriteChannelsMenu() const { return m_favouriteChannelsMenu; }
     QMenu *WindowMenu() const { return m_windowMenu; }
+    // "&Hľadať Kanály", the fourth item of the first menu; it also pops up
+    // at a right click on the search window's list.
+    QMenu *SearchMenu() const { return m_searchMenu; }
+    void PopupSearchMenu(const QPoint &globalPos);
     // A window menu entry for a title (cut past 40 characters).
     static QString WindowMenuText(const QString &title);
     // The key of a servers-menu item's text: the text up to the first tab.
@@ -125,6 +129,7 @@ private:
     QPointer<QMenu> m_serversMenu;
     QPointer<QMenu> m_favouriteChannelsMenu;
     QPointer<QMenu> m_windowMenu;
+    QPointer<QMenu> m_searchMenu;
     QPointer<QMenu> m_removeScriptMenu;
     QMenu *m_toolsConnectMenu = nullptr;    // drop-down of the connect button
     QMenu *m_toolsFavouritesMenu = nullptr; // drop-down of the favourites button

@@ -37,6 +37,11 @@ const MenuItem kActionTable[] = {
     {CommandId::Connect, "Pripojiť sa na &predvolený server", "Ctrl+Z", false},
     {CommandId::Favourites, "&Obľúbené ...", "Ctrl+J", false},
     {CommandId::ChannelSearch, "&Hľadať Kanály ...", nullptr, false},
+    {CommandId::SearchJoin, "&Vstúpiť Na Kanál", nullptr, false},
+    {CommandId::SearchAddFavourite, "Pridať K &Obľúbeným", nullptr, false},
+    {CommandId::SearchShowUsers, "Zobraziť &Užívateľov", nullptr, false},
+    {CommandId::SearchSendMessage, "Poslať &Správu ...", nullptr, false},
+    {CommandId::SearchSaveList, "Uložiť &Zoznam ...", nullptr, false},
     {CommandId::AddressBook, "&Adresár ...", nullptr, false},
     {CommandId::IgnoreList, "&Ignorované adresy ...", nullptr, false},
     {CommandId::AwayOn, "Neprítomnosť &zapnúť", nullptr, false},
@@ -236,9 +241,16 @@ void CMainFrame::RebuildMenus()
                 FillFavouriteChannelsMenu(m_favouriteChannelsMenu);
                 break;
             case SearchSub: {
-                QMenu *search = menu->addMenu(FromUtf8("&Hľadať Kanály"));
-                search->setObjectName(QStringLiteral("search"));
-                search->addAction(Action(CommandId::ChannelSearch));
+                m_searchMenu = menu->addMenu(FromUtf8("&Hľadať Kanály"));
+                m_searchMenu->setObjectName(QStringLiteral("search"));
+                for (int item : {int(CommandId::ChannelSearch), 0, int(CommandId::SearchJoin),
+                                 int(CommandId::SearchAddFavourite), int(CommandId::SearchShowUsers),
+                                 int(CommandId::SearchSendMessage), 0, int(CommandId::SearchSaveList)}) {
+                    if (item == 0)
+                        m_searchMenu->addSeparator();
+                    else
+                        m_searchMenu->addAction(Action(item));
+                }
                 break;
             }
             case TextColourSub:
@@ -354,6 +366,14 @@ void CMainFrame::RunFavouriteChannel(QAction *action)
         }
     }
     m_app.ConnectFavourite(server);
+}
+
+void CMainFrame::PopupSearchMenu(const QPoint &globalPos)
+{
+    if (!m_searchMenu)
+        return;
+    UpdateCommandStates();
+    m_searchMenu->popup(globalPos);
 }
 
 QString CMainFrame::WindowMenuText(const QString &title)
