@@ -110,6 +110,21 @@ inline constexpr StrFormat<const char *, const char *> DccChatAcceptLink{57401};
 inline constexpr StrFormat<const char *, const char *, const char *, const char *, const char *> DccFileOffer{57405};
 inline constexpr StrFormat<const char *, const char *> DccFileAcceptLink{57406};
 
+// Direct connections (chats and file transfers).
+inline constexpr StrFormat<const char *> DccConnecting{57402}; // peer
+inline constexpr StrFormat<int> DccError{57403};
+inline constexpr StrText DccConnected{57404};
+inline constexpr StrText DccTransferStarting{57407};
+inline constexpr StrText DccTransferDone{57408};
+inline constexpr StrFormat<const char *, const char *> DccDirection{57409};                    // from, to
+inline constexpr StrFormat<const char *> DccClosed{57413};                                     // peer
+inline constexpr StrFormat<const char *, const char *, const char *> DccFileIncomplete{63100}; // path, got, size
+inline constexpr StrText DccNoIpv6Offer{63101};
+inline constexpr StrText DccNotConnected{63102};
+inline constexpr StrFormat<const char *> DccFileUnreadable{63103};          // path
+inline constexpr StrFormat<const char *> DccOfferExpired{63104};            // nick
+inline constexpr StrFormat<const char *, const char *> DccBadTarget{63105}; // host, port
+
 inline constexpr StrText NoScripts{57422};
 
 // The questions about incoming requests: captions take the nick, texts the
