@@ -234,10 +234,10 @@ void CDirectConnect::Established()
             return;
         }
     }
-    if (Session *session = GetSession(); session && session->GetShell()) {
+    if (Shell *shell = m_table.GetShell()) {
         const std::string direction = receiving ? Strings::Format(Str::DccDirection, PeerName().c_str(), "...")
                                                 : Strings::Format(Str::DccDirection, "...", PeerName().c_str());
-        m_progress = session->GetShell()->OpenFileProgress(*this, m_params.path, direction);
+        m_progress = shell->OpenFileProgress(*this, m_params.path, direction);
     }
     m_connected = true;
     ShowProgress(0);
@@ -464,6 +464,12 @@ void CDirectConnect::OwnerWindowClosed()
     Close(0);
     if (wasClosed)
         emit Closed();
+}
+
+void CDirectConnect::ForgetProgress(const FileProgress *progress)
+{
+    if (m_progress == progress)
+        m_progress = nullptr;
 }
 
 void CDirectConnect::Cancel()

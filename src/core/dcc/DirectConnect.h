@@ -80,6 +80,8 @@ public:
     void Shutdown();
     // The chat window was closed: Close(0), and its owner may now let it go.
     void OwnerWindowClosed();
+    // The progress is going away on its own (its window was destroyed).
+    void ForgetProgress(const FileProgress *progress);
     // Close(0) from the event loop: safe from any handler (the Cancel button).
     void Cancel();
 
