@@ -63,6 +63,14 @@ TEST(DccOffer, AddressIsTheUnsigned32BitNumberInNetworkOrder)
     EXPECT_EQ(DccOffer::AddressFromOffer("3232235976"), "192.168.1.200");
 }
 
+TEST(DccOffer, OnlyAnIpv4ServerConnectionCanOffer)
+{
+    EXPECT_EQ(CDirectConnect::OfferRefusal("10.0.0.1"), std::nullopt);
+    EXPECT_EQ(CDirectConnect::OfferRefusal("::1").value_or(StrText{}).number, Str::DccNoIpv6Offer.number);
+    EXPECT_EQ(CDirectConnect::OfferRefusal("2001:db8::5").value_or(StrText{}).number, Str::DccNoIpv6Offer.number);
+    EXPECT_EQ(CDirectConnect::OfferRefusal("").value_or(StrText{}).number, Str::DccNotConnected.number);
+}
+
 TEST(DccOffer, AcknowledgementsCarryTheLow32BitsOfA64BitCount)
 {
     constexpr uint64_t k4G = 0x100000000ull;

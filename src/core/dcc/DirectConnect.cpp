@@ -97,6 +97,15 @@ bool CDirectConnect::IsListening() const
     return m_control.IsListening();
 }
 
+std::optional<StrText> CDirectConnect::OfferRefusal(const std::string &localAddress)
+{
+    if (localAddress.empty())
+        return Str::DccNotConnected;
+    if (DccOffer::AddressNumber(localAddress) == 0)
+        return Str::DccNoIpv6Offer;
+    return std::nullopt;
+}
+
 uint64_t CDirectConnect::WidenAcknowledgement(uint32_t acknowledgement, uint64_t sent)
 {
     uint64_t widened = (sent & ~kLow32) | acknowledgement;
@@ -122,8 +131,8 @@ void CDirectConnect::Start()
     if (offering) {
         Session *session = GetSession();
         m_offerAddress = session && session->IsConnected() ? session->LocalAddress() : std::string();
-        if (m_offerAddress.empty() || m_offerAddress.find(':') != std::string::npos) {
-            Print(Strings::Get(m_offerAddress.empty() ? Str::DccNotConnected : Str::DccNoIpv6Offer), TextClass::Error);
+        if (const std::optional<StrText> refusal = OfferRefusal(m_offerAddress)) {
+            Print(Strings::Get(*refusal), TextClass::Error);
             Shutdown();
             return;
         }

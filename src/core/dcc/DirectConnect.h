@@ -5,9 +5,11 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "config/Strings.h"
 #include "dcc/DccSocket.h"
 #include "session/LineAssembler.h"
 #include "text/TextClass.h"
@@ -105,6 +107,11 @@ public:
 
     // The owner window, null when it (or its session) is gone.
     Conversation *Owner() const;
+
+    // Why no offer can be made from this local address of the server
+    // connection (Str::DccNotConnected without one, Str::DccNoIpv6Offer for
+    // IPv6, which the offer's 32-bit number cannot carry); nothing when it can.
+    static std::optional<StrText> OfferRefusal(const std::string &localAddress);
 
     // The 64-bit count an acknowledgement (the low 32 bits of the bytes
     // received) stands for, given that at most `sent` bytes were sent.

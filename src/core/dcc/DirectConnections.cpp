@@ -1,6 +1,7 @@
 #include "dcc/DirectConnections.h"
 
 #include <QHostAddress>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
@@ -134,7 +135,8 @@ int DirectConnections::FileReceive(Session &session, const std::string &window, 
     if (!CheckTarget(session, window, host, port) || !DccOffer::IsDecimal(size, 18) || fileName.empty())
         return 0;
     Shell *shell = session.GetShell();
-    const std::string path = shell ? shell->SaveFileDialog(std::string(), fileName, "*.*|*.*||") : std::string();
+    const std::string folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation).toStdString();
+    const std::string path = shell ? shell->SaveFileDialog(folder, fileName, "*.*|*.*||") : std::string();
     if (path.empty())
         return 1;
     Conversation *server = session.ServerWindow();
