@@ -87,9 +87,14 @@ TEST_F(DccChat, ClosingTheChatWindowClosesTheConnection)
     DccPeer peer;
     ASSERT_TRUE(peer.Connect(OfferPort(NextOfferToBob())));
     ASSERT_TRUE(WaitForLine("*bob", Strings::Get(Str::DccConnected)));
-    EXPECT_TRUE(m_me->CloseWindow("*bob"));
+    WriteString(kBaseSection, "Msgs Part", "dovi");
+    EXPECT_EQ(m_me->Command("*bob", 0, "/close"), 1);
+    EXPECT_EQ(ViewOf("*bob")->IsClosed() || !m_me->FindWindow("*bob"), true);
     EXPECT_TRUE(peer.WaitForDisconnect());
     EXPECT_TRUE(WaitFor([&] { return m_dcc->Connections().empty(); }));
+    // No part message went to "*bob" through the server.
+    EXPECT_EQ(m_debug.find("Send: PRIVMSG *bob"), std::string::npos) << m_debug;
+    EXPECT_NE(m_debug.find("Send: PRIVMSG bob :\001DCC CHAT"), std::string::npos) << m_debug;
 }
 
 TEST_F(DccChat, AcceptedChatsAreNamedAfterThePeersNickNotItsHost)
