@@ -159,17 +159,26 @@ struct Result
     size_t typedLines = 0;
 };
 
-// Runs one transfer: start() begins it; the newest connection is measured
-// from its connection to its end.
-Result Measure(DirectConnections &dcc, TypingProbe &typing, uint64_t size, const std::function<void()> &start)
+// Runs one transfer: start() begins it; its connection is measured from
+// the moment it connects to its end.
+Result Measure(DirectConnections &dcc, TypingProbe &typing, CDirectConnect::Mode mode, uint64_t size,
+               const std::function<void()> &start)
 {
     Result result;
     result.memoryBefore = ProcessUsage::ResidentMegabytes();
-    const size_t before = dcc.Connections().size();
     start();
-    if (!WaitUntil([&] { return dcc.Connections().size() > before; }, 30000))
+    // The transfer of this direction that is still going (an ended one of
+    // the other may not have been released yet).
+    const auto running = [&]() -> CDirectConnect * {
+        for (CDirectConnect *connection : dcc.Connections()) {
+            if (connection->GetMode() == mode && !connection->IsClosed())
+                return connection;
+        }
+        return nullptr;
+    };
+    if (!WaitUntil([&] { return running() != nullptr; }, 30000))
         return result;
-    QPointer<CDirectConnect> connection = dcc.Connections().back();
+    QPointer<CDirectConnect> connection = running();
     uint64_t done = 0;
     bool ended = false;
     QElapsedTimer clock;
@@ -275,16 +284,18 @@ int main(int argc, char **argv)
                 "(weechat-headless)");
     std::printf("%-22s %8s %9s %10s %10s %10s %12s %12s %6s\n", "direction", "result", "MB/s", "RSS before", "RSS low",
                 "RSS high", "typed med ms", "typed max ms", "lines");
-    const Result sent =
-        Measure(dcc, typing, bytes, [&] { session->Command(session->Key(), 0, "/dcc send send wpeer " + source); });
+    const Result sent = Measure(dcc, typing, CDirectConnect::FileSend, bytes,
+                                [&] { session->Command(session->Key(), 0, "/dcc send send wpeer " + source); });
     Report("Brimo -> WeeChat", sent, bytes);
 
     shell.m_saveAs = files.filePath("received.bin").toStdString();
-    const Result received = Measure(dcc, typing, bytes, [&] {
+    const Result received = Measure(dcc, typing, CDirectConnect::FileReceive, bytes, [&] {
         const size_t offers = shell.m_offers.size();
         weechat.Run("irc.server.t", "/dcc send brimo " + source);
-        if (!WaitUntil([&] { return shell.m_offers.size() > offers; }, 30000))
+        if (!WaitUntil([&] { return shell.m_offers.size() > offers; }, 30000)) {
+            std::fprintf(stderr, "WeeChat made no offer: %s\n", weechat.Log().c_str());
             return;
+        }
         static const std::regex words("DCC SEND (\\S+) (\\d+) (\\d+) (\\d+)");
         std::smatch match;
         const std::string offer = shell.m_offers.back();
