@@ -122,6 +122,20 @@ TEST_F(DccChat, AcceptedChatsAreNamedAfterThePeersNickNotItsHost)
     EXPECT_FALSE(ViewOf("*ann")->HasLine("bob: from bob"));
 }
 
+TEST_F(DccChat, WithTheDialogAnOfferConnectsOnlyWhenTheQuestionIsAnswered)
+{
+    WriteBool(kBaseSection, "DCC Dialog", true);
+    DccPeer peer;
+    ASSERT_TRUE(peer.Listen());
+    OfferFromBob("DCC CHAT chat 2130706433 " + std::to_string(peer.Port()));
+    ASSERT_TRUE(WaitFor([&] { return m_shell.m_questions.size() == 1; }));
+    EXPECT_EQ(m_shell.m_questions[0].kind, 2);
+    EXPECT_TRUE(m_dcc->Connections().empty());
+    RequestAnswer::AcceptRequest(*m_me, 2, m_shell.m_questions[0].prefix, "");
+    ASSERT_TRUE(peer.WaitForConnection());
+    ASSERT_TRUE(WaitForLine("*bob", Strings::Get(Str::DccConnected)));
+}
+
 TEST_F(DccChat, AcceptLinesAreCheckedWhenTheyRun)
 {
     const char *refused[] = {
