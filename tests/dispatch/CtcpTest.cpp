@@ -162,13 +162,18 @@ TEST_F(CtcpDispatch, DccOffersBecomeClickableLinesOrQuestions)
     ASSERT_GE(lines.size(), 2u);
     const std::string first = lines[lines.size() - 2].text;
     EXPECT_EQ(lines.back().textClass, static_cast<int>(TextClass::Html));
-    EXPECT_NE(first.find("<span id='/dcc chat connect 10.1.2.3 4000' style='cursor:hand;'>"), std::string::npos)
+    // The accepting line goes to the announced address, not to the host of the prefix.
+    EXPECT_NE(first.find("<span id='/dcc chat connect 10.0.0.1 4000' style='cursor:hand;'>"), std::string::npos)
         << first;
     EXPECT_NE(first.find("Ann si chce s tebou"), std::string::npos);
 
     Dispatch(":Evil!e@x.sk PRIVMSG me :\x01"
              "DCC SEND ../../.bashrc 1 4000 12\x01");
-    EXPECT_NE(ServerView()->Lines().back().text.find("/dcc send receive x.sk 4000 12 .bashrc"), std::string::npos);
+    EXPECT_NE(ServerView()->Lines().back().text.find("/dcc send receive 0.0.0.1 4000 12 bashrc'"), std::string::npos);
+    Dispatch(":Ann!a@h PRIVMSG me :\x01"
+             "DCC SEND \"my file.txt\" 167772161 4000 12\x01");
+    EXPECT_NE(ServerView()->Lines().back().text.find("/dcc send receive 10.0.0.1 4000 12 my_file.txt'"),
+              std::string::npos);
 
     const size_t before = ServerView()->Lines().size();
     Dispatch(":Evil!e@x.sk PRIVMSG me :\x01"
@@ -179,6 +184,12 @@ TEST_F(CtcpDispatch, DccOffersBecomeClickableLinesOrQuestions)
              "DCC SEND .. 1 4000 12\x01"); // name
     Dispatch(":Evil!e@x.sk PRIVMSG me :\x01"
              "DCC RESUME f 1 4000 12\x01"); // not an offer
+    Dispatch(":Evil!e@x.sk PRIVMSG me :\x01"
+             "DCC SEND f 0 4000 12\x01"); // address
+    Dispatch(":Evil!e@x.sk PRIVMSG me :\x01"
+             "DCC SEND \"f 1 4000 12\x01"); // unterminated name
+    Dispatch(":Evil!e@x.sk PRIVMSG me :\x01"
+             "DCC SEND ... 1 4000 12\x01"); // nothing but dots
     EXPECT_EQ(ServerView()->Lines().size(), before);
 
     WriteBool(kBaseSection, "DCC Dialog", true);
@@ -191,7 +202,7 @@ TEST_F(CtcpDispatch, DccOffersBecomeClickableLinesOrQuestions)
     EXPECT_EQ(m_shell->m_questions[0].fileSize, 2048);
     ASSERT_EQ(m_session->Requests().size(), 1u);
     EXPECT_TRUE(std::regex_match(m_session->Requests()[0],
-                                 std::regex("4 \\d+ Ann /dcc send receive h\\.sk 5000 2048 photo\\.jpg")));
+                                 std::regex("4 \\d+ Ann /dcc send receive 0\\.0\\.0\\.1 5000 2048 photo\\.jpg")));
 }
 
 TEST_F(CtcpDispatch, TheShellsDccTakesTheOffers)

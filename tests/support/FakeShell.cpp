@@ -3,7 +3,9 @@
 #include <QString>
 
 #include "FakeConversationView.h"
+#include "FakeFileProgress.h"
 #include "conversation/Conversation.h"
+#include "dcc/DirectConnections.h"
 #include "session/Session.h"
 
 FakeShell::FakeShell() = default;
@@ -93,22 +95,29 @@ void FakeShell::OpenBanList(Session &session, const std::string &channel)
 
 int FakeShell::DccCommand(Session &session, const std::string &window, const std::string &line)
 {
-    (void)session;
     m_dccCommands.push_back(window + "|" + line);
+    if (m_dcc)
+        return m_dcc->Command(session, window, line);
     return m_hasDcc ? 1 : 0;
 }
 
 bool FakeShell::TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix)
 {
-    (void)session;
-    if (!m_hasDcc)
+    if (!m_hasDcc && !m_dcc)
         return false;
     m_dccOffers.push_back(senderPrefix + "|" + body);
-    return true;
+    return m_dcc ? m_dcc->TakeOffer(session, body, senderPrefix) : true;
 }
 
 bool FakeShell::SendDccChat(CDirectConnect &connection, const std::string &text)
 {
     m_dccChatTexts.push_back({&connection, text});
-    return m_dccChatSends;
+    return m_dcc ? m_dcc->SendChat(connection, text) : m_dccChatSends;
+}
+
+FileProgress *FakeShell::OpenFileProgress(CDirectConnect &connection, const std::string &path,
+                                          const std::string &direction)
+{
+    m_progress.push_back(std::make_unique<FakeFileProgress>(connection, path, direction));
+    return m_progress.back().get();
 }

@@ -6,7 +6,9 @@
 
 #include "conversation/Shell.h"
 
+class DirectConnections;
 class FakeConversationView;
+class FakeFileProgress;
 
 // The application as tests see it: makes recording views for conversations,
 // records every other request and answers questions as told.
@@ -48,7 +50,7 @@ public:
     bool IsMainWindowActive() const override { return m_mainActive; }
     void Beep(int kind) override { m_beeps.push_back(kind); }
     bool HasPropertySheets() const override { return m_hasPropertySheets; }
-    bool HasDcc() const override { return m_hasDcc; }
+    bool HasDcc() const override { return m_hasDcc || m_dcc; }
     void OpenProperties(Session &session, const std::string &name) override;
     bool HasBanList() const override { return m_hasBanList; }
     void OpenBanList(Session &session, const std::string &channel) override;
@@ -56,6 +58,8 @@ public:
     int DccCommand(Session &session, const std::string &window, const std::string &line) override;
     bool TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix) override;
     bool SendDccChat(CDirectConnect &connection, const std::string &text) override;
+    FileProgress *OpenFileProgress(CDirectConnect &connection, const std::string &path,
+                                   const std::string &direction) override;
 
     // The newest view made for a conversation of that name (any case), or null.
     FakeConversationView *View(const std::string &name) const;
@@ -75,6 +79,9 @@ public:
     ScriptHost *m_scripts = nullptr;
     bool m_hasDcc = false;       // "/dcc" answers 1 and offers are taken
     bool m_dccChatSends = false; // SendDccChat answers
+    // When set, "/dcc", offers and chat text go to these real direct
+    // connections (HasDcc is then true); the calls are still recorded.
+    DirectConnections *m_dcc = nullptr;
 
     // What was asked.
     std::vector<int> m_refreshes;
@@ -100,6 +107,8 @@ public:
         std::string text;
     };
     std::vector<DccChatText> m_dccChatTexts;
+    // The progress of every file transfer, in order ("path|direction" and the positions).
+    std::vector<std::unique_ptr<FakeFileProgress>> m_progress;
 
 private:
     std::vector<std::unique_ptr<FakeConversationView>> m_views;

@@ -158,7 +158,7 @@ TEST_F(ScriptFrameTest, SaveAsksBeforeOverwritingAndKeepsTheTextModifiedWhenTheW
     m_shell.m_messageBoxAnswer = Shell::AnswerNo;
     EXPECT_FALSE(m_frame->Save());
     EXPECT_EQ(m_shell.m_messageBoxes,
-              (std::vector<std::string>{Strings::Format(Str::ScriptOverwrite, existing.c_str())}));
+              (std::vector<std::string>{Strings::Format(Str::FileOverwrite, existing.c_str())}));
     EXPECT_EQ(Contents(existing), "# old\n");
     EXPECT_TRUE(m_frame->IsModified());
 

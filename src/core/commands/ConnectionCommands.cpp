@@ -3,6 +3,7 @@
 #include "commands/CommandHandlers.h"
 #include "commands/IgnoreList.h"
 #include "config/Config.h"
+#include "conversation/Conversation.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
@@ -63,8 +64,10 @@ int Close(Session &session, const std::string &window, const std::string &line)
     }
     // The closing text goes only to a window that is open: a name without
     // one may well be someone's nick.
+    // A direct chat window's name is no one's on the server: nothing is sent there.
     const std::string partMessage = ReadString("Msgs Part");
-    if (!partMessage.empty() && session.FindWindow(name))
+    const Conversation *closed = session.FindWindow(name);
+    if (!partMessage.empty() && closed && !closed->DccChat())
         session.Command("", 0, StrPrintf("/action %s %s", name.c_str(), partMessage.c_str()));
     if (!session.CloseWindow(name))
         session.PrintTo("", TextClass::Info, StrPrintf("Cannot close: %s", name.c_str()));

@@ -130,7 +130,7 @@ inline constexpr StrText ScriptExitRefused{63201};
 inline constexpr StrText ScriptParseOk{63202};
 inline constexpr StrFormat<int, int> ScriptParseError{63203}; // Tcl result code, error line
 inline constexpr StrText ScriptFileTooBig{63204};
-inline constexpr StrFormat<const char *> ScriptOverwrite{63205};   // path
+inline constexpr StrFormat<const char *> FileOverwrite{63205};   // path
 inline constexpr StrFormat<const char *> ScriptWriteFailed{63206}; // path
 inline constexpr StrText ScriptRunOnTitle{63207};
 inline constexpr StrText ScriptRunOnLabel{63208};
@@ -142,6 +142,21 @@ inline constexpr StrFormat<const char *, const char *, const char *> DccChatOffe
 inline constexpr StrFormat<const char *, const char *> DccChatAcceptLink{57401};
 inline constexpr StrFormat<const char *, const char *, const char *, const char *, const char *> DccFileOffer{57405};
 inline constexpr StrFormat<const char *, const char *> DccFileAcceptLink{57406};
+
+// Direct connections (chats and file transfers).
+inline constexpr StrFormat<const char *> DccConnecting{57402}; // peer
+inline constexpr StrFormat<int> DccError{57403};
+inline constexpr StrText DccConnected{57404};
+inline constexpr StrText DccTransferStarting{57407};
+inline constexpr StrText DccTransferDone{57408};
+inline constexpr StrFormat<const char *, const char *> DccDirection{57409};                    // from, to
+inline constexpr StrFormat<const char *> DccClosed{57413};                                     // peer
+inline constexpr StrFormat<const char *, const char *, const char *> DccFileIncomplete{63100}; // path, got, size
+inline constexpr StrText DccNoIpv6Offer{63101};
+inline constexpr StrText DccNotConnected{63102};
+inline constexpr StrFormat<const char *> DccFileUnreadable{63103};          // path
+inline constexpr StrFormat<const char *> DccOfferExpired{63104};            // nick
+inline constexpr StrFormat<const char *, const char *> DccBadTarget{63105}; // host, port
 
 inline constexpr StrText NoScripts{57422};
 

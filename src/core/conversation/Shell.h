@@ -6,6 +6,7 @@
 class CDirectConnect;
 class Conversation;
 class ConversationView;
+class FileProgress;
 class ScriptHost;
 class Session;
 
@@ -143,5 +144,16 @@ public:
         (void)connection;
         (void)text;
         return false;
+    }
+    // The progress of a file transfer that has begun (the progress dialog):
+    // its file, its direction text (Str::DccDirection). Null: nothing shown.
+    // The connection calls FileProgress::Finish when it ends.
+    virtual FileProgress *OpenFileProgress(CDirectConnect &connection, const std::string &path,
+                                           const std::string &direction)
+    {
+        (void)connection;
+        (void)path;
+        (void)direction;
+        return nullptr;
     }
 };

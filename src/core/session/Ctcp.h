@@ -5,6 +5,7 @@
 #include <string_view>
 
 class Session;
+struct DccOffer;
 
 // Client-to-client requests and replies (CTCP): texts of PRIVMSG and NOTICE
 // framed by the byte 0x01. A session answers VERSION, PING and TIME (paced,
@@ -62,4 +63,6 @@ public:
     // question; otherwise two clickable lines go to the server window.
     // Offers with an unusable port, size or file name are dropped.
     static void ReceiveDccOffer(Session &session, const std::string &body, const std::string &senderPrefix);
+    // The "/dcc" line that accepts a checked offer.
+    static std::string AcceptingCommand(const DccOffer &offer);
 };

@@ -10,6 +10,7 @@
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
+#include "dcc/DccOffer.h"
 #include "session/Session.h"
 #include "text/Decoration.h"
 #include "text/FormatLine.h"
@@ -18,37 +19,6 @@
 #include "text/Words.h"
 
 namespace {
-
-bool IsDecimal(const std::string &word, size_t maxDigits)
-{
-    if (word.empty() || word.size() > maxDigits)
-        return false;
-    for (char c : word) {
-        if (c < '0' || c > '9')
-            return false;
-    }
-    return true;
-}
-
-bool UsablePort(const std::string &word)
-{
-    return IsDecimal(word, 5) && std::atoi(word.c_str()) > 0 && std::atoi(word.c_str()) <= 65535;
-}
-
-// The offered name without any folder part; empty when nothing usable is
-// left (the receiving side must never be steered outside its folder).
-std::string SafeFileName(const std::string &offered)
-{
-    const size_t slash = offered.find_last_of("/\\");
-    std::string name = slash == std::string::npos ? offered : offered.substr(slash + 1);
-    for (unsigned char c : name) {
-        if (c < 0x20 || c == 0x7F || c == ':')
-            return {};
-    }
-    if (name == "." || name == "..")
-        return {};
-    return name;
-}
 
 // The text of a string with "%s" at both ends, formatted as a line of class
 // High and wrapped in an element whose command accepts the offer.
@@ -73,22 +43,28 @@ std::string ClickableLine(const std::string &text, const std::string &command, b
 
 } // namespace
 
+std::string Ctcp::AcceptingCommand(const DccOffer &offer)
+{
+    if (offer.kind == DccOffer::Chat)
+        return StrPrintf("/dcc chat connect %s %u", offer.address.c_str(), unsigned(offer.port));
+    return StrPrintf("/dcc send receive %s %u %llu %s", offer.address.c_str(), unsigned(offer.port),
+                     static_cast<unsigned long long>(offer.size), offer.fileName.c_str());
+}
+
 void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std::string &senderPrefix)
 {
     const std::string nick = NickFromPrefix(senderPrefix);
-    const std::string host = HostFromPrefix(senderPrefix);
-    const bool chat = GetWord(body, 2).size() == 4 && (GetWord(body, 2)[0] | 0x20) == 'c';
-    const std::string port = GetWord(body, 5);
-    const std::string size = chat ? std::string() : GetWord(body, 6);
-    const std::string fileName = chat ? std::string() : SafeFileName(GetWord(body, 3));
-    if (nick.empty() || host.empty() || !UsablePort(port) || (!chat && (!IsDecimal(size, 18) || fileName.empty()))) {
+    const std::optional<DccOffer> offer = DccOffer::Parse(body);
+    if (nick.empty() || !offer) {
         session.Log("DCC offer of %s dropped: %s", senderPrefix.c_str(), body.c_str());
         return;
     }
-    const std::string command = chat
-        ? StrPrintf("/dcc chat connect %s %s", host.c_str(), port.c_str())
-        : StrPrintf("/dcc send receive %s %s %s %s", host.c_str(), port.c_str(), size.c_str(), fileName.c_str());
-    const int kind = chat ? 2 : 4;
+    const bool chat = offer->kind == DccOffer::Chat;
+    const std::string &fileName = offer->fileName;
+    // The connection goes to the address the sender announced: the host of
+    // its prefix is often a cloak that leads nowhere.
+    const std::string command = AcceptingCommand(*offer);
+    const int kind = offer->kind;
 
     if (ReadBool("DCC Dialog")) {
         std::string notice;
@@ -99,7 +75,7 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
             return;
         }
         if (Shell *shell = session.GetShell())
-            shell->AskQuestion(kind, senderPrefix, session.Key(), fileName, std::strtoll(size.c_str(), nullptr, 10));
+            shell->AskQuestion(kind, senderPrefix, session.Key(), fileName, static_cast<int64_t>(offer->size));
         return;
     }
 
@@ -110,7 +86,7 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
         first = Strings::Format(Str::DccChatOffer, "%s", nick.c_str(), "%s");
         second = Strings::Format(Str::DccChatAcceptLink, "%s", "%s");
     } else {
-        const std::string readable = FormatSize(std::strtoull(size.c_str(), nullptr, 10));
+        const std::string readable = FormatSize(offer->size);
         first = Strings::Format(Str::DccFileOffer, "%s", nick.c_str(), fileName.c_str(), readable.c_str(), "%s");
         second = Strings::Format(Str::DccFileAcceptLink, "%s", "%s");
     }

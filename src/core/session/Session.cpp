@@ -32,6 +32,11 @@ Session::~Session()
     m_socket->deleteLater();
 }
 
+std::string Session::LocalAddress() const
+{
+    return m_connected && m_socket ? m_socket->LocalAddress() : std::string();
+}
+
 Shell *Session::GetShell() const
 {
     return m_table.GetShell();

@@ -135,6 +135,9 @@ public:
     const std::string &RegisteredNick() const { return m_registeredNick; }
     bool IsConnected() const { return m_connected; }
     bool IsConnecting() const { return m_connecting; }
+    // The local address of the connection to the server (dotted IPv4 or
+    // IPv6 text), empty without a connection: what a peer can reach us at.
+    std::string LocalAddress() const;
     SessionTable &Table() const { return m_table; }
     Shell *GetShell() const;
 

@@ -3,6 +3,7 @@
 
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
+#include "dcc/DirectConnect.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
@@ -47,9 +48,10 @@ bool Session::CloseWindow(const std::string &name)
     // Out of the registry first: the commands below may look windows up.
     std::unique_ptr<Conversation> window = std::move(it->second);
     m_windows.erase(it);
-    if (window->DccChat()) {
-        // The DCC chat owns its connection; detaching leaves it to close with its window.
+    if (CDirectConnect *chat = window->DccChat()) {
         window->SetDccChat(nullptr);
+        if (!EqualIgnoringCase(name, m_key))
+            chat->OwnerWindowClosed();
     } else if (window->IsChannel()) {
         Command("", 0, StrPrintf("/servermsg PART %s close", lower.c_str()));
     }

@@ -41,8 +41,12 @@ void RequestAnswer::AcceptRequest(Session &session, int kind, const std::string 
     }
     if (kind != 2 && kind != 4)
         return;
-    for (const std::string &entry : TakeMatching(session, kind, nick, data))
-        session.Command(std::string(), 0, GetRest(entry, 4));
+    // One answer accepts one offer: the newest, since a sender that offers
+    // again has given up on its earlier offers (the question dialog asks
+    // once for equal offers).
+    const std::vector<std::string> matching = TakeMatching(session, kind, nick, data);
+    if (!matching.empty())
+        session.Command(std::string(), 0, GetRest(matching.back(), 4));
 }
 
 void RequestAnswer::RejectRequest(Session &session, int kind, const std::string &from, const std::string &data)

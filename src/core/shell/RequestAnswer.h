@@ -10,9 +10,10 @@ class Session;
 namespace RequestAnswer {
 
 // Kind 1: opens the private window ("/query nick") and prints the waiting
-// messages of that nick there with their own time. Kinds 2 and 4: runs the
-// stored accepting command of each matching offer (for 4 only the offers of
-// the file named data). Matching entries are removed.
+// messages of that nick there with their own time (those entries are
+// removed). Kinds 2 and 4: runs the stored accepting command of the newest
+// matching offer only (for 4 an offer of the file named data); every
+// matching entry is removed.
 void AcceptRequest(Session &session, int kind, const std::string &from, const std::string &data);
 // Removes the entries AcceptRequest would take, running nothing: a declined
 // private chat takes the sender's waiting messages with it.

@@ -8,6 +8,8 @@
 #include "commands/CommandHelp.h"
 #include "config/Config.h"
 #include "config/Strings.h"
+#include "dcc/DirectConnections.h"
+#include "dialogs/DlgFileProgress.h"
 #include "dialogs/DlgProperties.h"
 #include "dialogs/DlgQuestion.h"
 #include "input/CommandList.h"
@@ -53,7 +55,10 @@ std::unique_ptr<ScriptEngine> MakeScriptEngine()
 } // namespace
 
 CBrimoApp::CBrimoApp(QObject *parent)
-    : QObject(parent), m_scriptEngine(MakeScriptEngine()), m_sessions(std::make_unique<SessionTable>(this))
+    : QObject(parent)
+    , m_scriptEngine(MakeScriptEngine())
+    , m_sessions(std::make_unique<SessionTable>(this))
+    , m_dcc(std::make_unique<DirectConnections>(*m_sessions))
 {
     s_instance = this;
     m_notifier = std::make_unique<CNotifier>(*this);
@@ -474,6 +479,30 @@ std::string CBrimoApp::SaveFileDialog(const std::string &folder, const std::stri
     return QFileDialog::getSaveFileName(m_mainFrame, QString(), start, FileDialogFilter(filter), nullptr,
                                         QFileDialog::DontConfirmOverwrite)
         .toStdString();
+}
+
+int CBrimoApp::DccCommand(Session &session, const std::string &window, const std::string &line)
+{
+    return m_dcc->Command(session, window, line);
+}
+
+bool CBrimoApp::TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix)
+{
+    return m_dcc->TakeOffer(session, body, senderPrefix);
+}
+
+bool CBrimoApp::SendDccChat(CDirectConnect &connection, const std::string &text)
+{
+    return m_dcc->SendChat(connection, text);
+}
+
+FileProgress *CBrimoApp::OpenFileProgress(CDirectConnect &connection, const std::string &path,
+                                          const std::string &direction)
+{
+    // Without a parent: the dialog lives exactly as long as its transfer.
+    auto *dialog = new CDlgFileProgress(connection, path, direction);
+    dialog->show();
+    return dialog;
 }
 
 // The notices pop-up is not part of the program yet: its lines are dropped.

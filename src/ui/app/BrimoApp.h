@@ -21,6 +21,7 @@
 
 class CNotifier;
 class CScriptFrame;
+class DirectConnections;
 class ScriptEngine;
 class CQtTranslation;
 class IdentServer;
@@ -125,6 +126,13 @@ public:
     bool IsMainWindowActive() const override;
     void Beep(int kind) override;
     bool HasPropertySheets() const override { return true; }
+    bool HasDcc() const override { return true; }
+    int DccCommand(Session &session, const std::string &window, const std::string &line) override;
+    bool TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix) override;
+    bool SendDccChat(CDirectConnect &connection, const std::string &text) override;
+    FileProgress *OpenFileProgress(CDirectConnect &connection, const std::string &path,
+                                   const std::string &direction) override;
+    DirectConnections &DirectConnects() { return *m_dcc; }
     void OpenProperties(Session &session, const std::string &name) override;
 
     // Connects to the favourite server of section "Servers" with this key.
@@ -148,6 +156,8 @@ private:
     AppSettings m_settings;
     std::unique_ptr<ScriptEngine> m_scriptEngine;
     std::unique_ptr<SessionTable> m_sessions;
+    // After the sessions: connections look their windows up until they go.
+    std::unique_ptr<DirectConnections> m_dcc;
     QPointer<CMainFrame> m_mainFrame;
     QPointer<CDebug> m_debug;
     QPointer<CHelpFrame> m_help;

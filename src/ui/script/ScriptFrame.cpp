@@ -1,5 +1,7 @@
 #include "script/ScriptFrame.h"
 
+#include "shell/OverwriteQuestion.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -107,8 +109,7 @@ bool CScriptFrame::SaveAs()
         m_shell.SaveFileDialog(ExeDirectory(), CScript::NameOf(m_path), Strings::Get(Str::ScriptFileFilter));
     if (path.empty())
         return false;
-    if (path != m_path && QFileInfo::exists(FromUtf8(path))
-        && Message(Strings::Format(Str::ScriptOverwrite, path.c_str()), Shell::ButtonsYesNo) != Shell::AnswerYes)
+    if (path != m_path && !MayOverwrite(m_shell, path))
         return false;
     return WriteTo(path);
 }

@@ -1,5 +1,7 @@
 #include "search/SearchFrame.h"
 
+#include "shell/OverwriteQuestion.h"
+
 #include "app/CommandIds.h"
 #include "config/Config.h"
 #include "config/Strings.h"
@@ -323,7 +325,7 @@ void CSearchFrame::SaveList()
     if (!shell)
         return;
     const std::string path = shell->SaveFileDialog(ExeDirectory(), kSavedListName, Strings::Get(Str::SearchListFilter));
-    if (path.empty())
+    if (path.empty() || !MayOverwrite(*shell, path))
         return;
     if (!WriteList(path))
         shell->MessageBox(Strings::Format(Str::ChannelListNotSaved, path.c_str()), "Brimo", Shell::ButtonsOk);

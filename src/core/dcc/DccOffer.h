@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// A DCC offer as received in a CTCP request ("DCC CHAT chat addr port" or
+// "DCC SEND name addr port size"), read and checked. Only offers that are
+// safe to show and to accept come out of Parse: a port of 1..65535, an
+// address that is an IPv4 number (or dotted text), a size of at most 18
+// digits and a file name that is a plain base name.
+struct DccOffer
+{
+    enum Kind { Chat = 2, File = 4 };
+
+    Kind kind = Chat;
+    std::string fileName; // File: a plain base name, blanks turned into "_"
+    std::string address;  // dotted IPv4 text of the announced address
+    uint16_t port = 0;
+    uint64_t size = 0;
+
+    // body: the CTCP text without its framing bytes. A quoted file name
+    // ("DCC SEND \"my file.txt\" ...") may hold blanks.
+    static std::optional<DccOffer> Parse(const std::string &body);
+
+    // The name a received file may be stored under: no folder parts, no
+    // leading dots, no control bytes, blanks turned into "_"; empty when
+    // nothing usable is left.
+    static std::string SafeFileName(const std::string &offered);
+    // "167772161" or "10.0.0.1" as dotted text; empty for anything else
+    // (0 included).
+    static std::string AddressFromOffer(const std::string &word);
+    // Dotted IPv4 text as the protocol's unsigned 32-bit number (a.b.c.d is
+    // a*16777216 + b*65536 + c*256 + d); 0 when it is not IPv4.
+    static uint32_t AddressNumber(const std::string &dotted);
+    // A port word of 1..65535, else 0.
+    static uint16_t PortFromWord(const std::string &word);
+    // Whether the word is 1 to maxDigits decimal digits.
+    static bool IsDecimal(const std::string &word, size_t maxDigits);
+};

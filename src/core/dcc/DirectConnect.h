@@ -1,0 +1,177 @@
+#pragma once
+
+#include <QFile>
+#include <QObject>
+#include <QTimer>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/Strings.h"
+#include "dcc/DccSocket.h"
+#include "session/LineAssembler.h"
+#include "text/TextClass.h"
+
+class Conversation;
+class FileProgress;
+class Session;
+class SessionTable;
+
+// One direct connection: a DCC chat or one file transfer, in one of four
+// modes. Connecting modes (ChatConnect, FileReceive) connect to the peer's
+// announced address; offering modes (ChatOffer, FileSend) listen on the
+// address of the session's own server connection, send the offer and accept
+// exactly one connection.
+//
+// Messages go to the owner window (the chat window, or the session's server
+// window for file transfers), looked up by session key and window name each
+// time, so a closed window or session is simply not printed to.
+//
+// Nothing blocks: sending a file is driven by the socket's write-ready
+// notification and never pumps events. Close and Shutdown only release
+// resources; the object itself is deleted later by whoever owns it
+// (DirectConnections), never from inside one of its own handlers.
+class CDirectConnect : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Mode { ChatConnect = 1, FileReceive = 2, FileSend = 3, ChatOffer = 4 };
+
+    struct Params
+    {
+        std::string sessionKey;
+        std::string window;   // owner window
+        std::string peer;     // connecting modes: host; offering modes: nick
+        std::string peerName; // printed before received chat lines; empty: peer
+        uint16_t port = 0;    // connecting modes
+        Mode mode = ChatConnect;
+        std::string path;  // FileSend: file to send; FileReceive: where to store
+        uint64_t size = 0; // FileReceive: the announced size
+    };
+
+    // Ports tried, in order, for listening.
+    static constexpr uint16_t kFirstListenPort = 1024;
+    static constexpr uint16_t kLastListenPort = 2000;
+    // An offer nobody answers is withdrawn after this long.
+    static constexpr int kDefaultOfferTimeoutMs = 5 * 60 * 1000;
+    // Bytes read from the file or the socket at a time.
+    static constexpr int kBlockBytes = 64 * 1024;
+    // The code of a failed listen or a file error.
+    static constexpr int kListenOrFileError = -5;
+
+    CDirectConnect(SessionTable &table, Params params);
+    ~CDirectConnect() override;
+
+    // Prints the attempt and connects, or listens and sends the offer. A
+    // file that cannot be read, a session without a server connection or
+    // one on IPv6 gets a message and no offer (the object is then closed).
+    void Start();
+    void SetOfferTimeout(int ms) { m_offerTimeoutMs = ms; }
+
+    // Chat modes: sends the text and CR LF on the connection (cut at a CR,
+    // LF or NUL inside). False when nothing can be sent.
+    bool SendChat(const std::string &text);
+
+    // Ends the connection with 57413 (code 0) or 57403 (code) in the owner
+    // window, then releases sockets, progress and file. Later calls do nothing.
+    void Close(int code);
+    // Releases everything without a message (a newer chat replaces this one).
+    void Shutdown();
+    // The chat window was closed: Close(0), and its owner may now let it go.
+    void OwnerWindowClosed();
+    // The progress is going away on its own (its window was destroyed).
+    void ForgetProgress(const FileProgress *progress);
+    // Close(0) from the event loop: safe from any handler (the Cancel button).
+    void Cancel();
+
+    Mode GetMode() const { return m_params.mode; }
+    bool IsChat() const { return m_params.mode == ChatConnect || m_params.mode == ChatOffer; }
+    const std::string &Peer() const { return m_params.peer; }
+    const std::string &PeerName() const;
+    const std::string &Path() const { return m_params.path; }
+    const std::string &SessionKey() const { return m_params.sessionKey; }
+    const std::string &WindowName() const { return m_params.window; }
+    uint64_t Size() const { return m_size; }
+    uint64_t Received() const { return m_received; }
+    uint64_t Sent() const { return m_sent; }
+    uint64_t Acknowledged() const { return m_acknowledged; }
+    bool IsConnected() const { return m_connected; }
+    bool IsClosed() const { return m_closed; }
+    // Where an offering connection listens (empty / 0 when it does not).
+    std::string ListenAddress() const;
+    uint16_t ListenPort() const;
+    bool IsListening() const;
+
+    // The owner window, null when it (or its session) is gone.
+    Conversation *Owner() const;
+
+    // Why no offer can be made from this local address of the server
+    // connection (Str::DccNotConnected without one, Str::DccNoIpv6Offer for
+    // IPv6, which the offer's 32-bit number cannot carry); nothing when it can.
+    static std::optional<StrText> OfferRefusal(const std::string &localAddress);
+
+    // The 64-bit count an acknowledgement (the low 32 bits of the bytes
+    // received) stands for, given that at most `sent` bytes were sent.
+    static uint64_t WidenAcknowledgement(uint32_t acknowledgement, uint64_t sent);
+
+signals:
+    // The connection has ended (Close or Shutdown); emitted once.
+    void Closed();
+
+private:
+    friend class DccSocket;
+    void OnConnect(int error);
+    void OnAccept(int error);
+    void OnReceive(DccSocket &socket, int error);
+    void OnSend(DccSocket &socket, int error);
+    void OnClose(int error);
+
+    Session *GetSession() const;
+    void Print(const std::string &text, TextClass textClass = TextClass::Info);
+    // The socket that carries the chat or the file.
+    DccSocket &Link() { return m_params.mode == ChatConnect || m_params.mode == FileReceive ? m_control : m_data; }
+    bool OpenFileToSend();
+    bool Listen(const std::string &address);
+    void SendOffer();
+    void OfferExpired();
+    void Established();
+    void PeerClosed(int code);
+    void Finished();
+    void ReleaseResources();
+
+    void ReceiveFileBytes(const char *data, size_t count);
+    void ReceiveChatBytes(const char *data, size_t count);
+    void ReceiveAcknowledgements(const char *data, size_t count);
+    void SendFileBlocks();
+    void QueueOutgoing(const std::string &bytes);
+    void FlushOutgoing();
+    void ShowProgress(uint64_t done);
+
+    SessionTable &m_table;
+    Params m_params;
+    DccSocket m_control;
+    DccSocket m_data;
+    QFile m_file;
+    FileProgress *m_progress = nullptr;
+    QTimer m_offerTimer;
+    int m_offerTimeoutMs = kDefaultOfferTimeoutMs;
+    std::string m_offerAddress;
+    uint64_t m_size = 0;
+    uint64_t m_received = 0;
+    uint64_t m_sent = 0;
+    uint64_t m_acknowledged = 0;
+    bool m_connected = false;
+    bool m_closed = false;
+    bool m_started = false;
+    bool m_released = false;
+    bool m_allRead = false;
+    std::vector<char> m_buffer; // one block read from the socket
+    std::string m_block;        // FileSend: the block being handed to the socket
+    size_t m_blockOffset = 0;   // bytes of m_block already taken by the socket
+    std::string m_outgoing;     // chat lines and acknowledgements the socket has not taken yet
+    std::string m_partialAck;   // FileSend: bytes of an acknowledgement still incomplete
+    LineAssembler m_lines;      // chat modes
+};

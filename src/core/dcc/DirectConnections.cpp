@@ -1,0 +1,229 @@
+#include "dcc/DirectConnections.h"
+
+#include "shell/OverwriteQuestion.h"
+
+#include <QHostAddress>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <algorithm>
+
+#include "config/Strings.h"
+#include "conversation/Conversation.h"
+#include "conversation/ConversationView.h"
+#include "conversation/Shell.h"
+#include "dcc/DccOffer.h"
+#include "session/Ctcp.h"
+#include "session/Session.h"
+#include "text/CaseFold.h"
+#include "text/Words.h"
+
+namespace {
+
+bool IsHostName(const std::string &host)
+{
+    if (host.empty() || host.size() > 253)
+        return false;
+    QHostAddress address;
+    if (address.setAddress(QString::fromStdString(host)))
+        return true;
+    return std::all_of(host.begin(), host.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-';
+    });
+}
+
+} // namespace
+
+DirectConnections::DirectConnections(SessionTable &table) : m_table(table) {}
+
+DirectConnections::~DirectConnections() = default;
+
+std::vector<CDirectConnect *> DirectConnections::Connections() const
+{
+    std::vector<CDirectConnect *> connections;
+    for (const auto &connection : m_connections)
+        connections.push_back(connection.get());
+    return connections;
+}
+
+int DirectConnections::Command(Session &session, const std::string &window, const std::string &line)
+{
+    const int words = CountWords(line);
+    const std::string what = GetWord(line, 2);
+    const std::string how = GetWord(line, 3);
+    if (EqualIgnoringCase(what, "chat") && EqualIgnoringCase(how, "connect")) {
+        if (words == 5)
+            return ChatConnect(session, window, GetWord(line, 4), GetWord(line, 5));
+        if (words == 4)
+            return ChatOffer(session, GetWord(line, 4));
+        return 0;
+    }
+    if (EqualIgnoringCase(what, "send") && EqualIgnoringCase(how, "receive") && words == 7)
+        return FileReceive(session, window, line);
+    if (EqualIgnoringCase(what, "send") && EqualIgnoringCase(how, "send") && words >= 5)
+        return FileSend(session, GetWord(line, 4), GetRest(line, 5));
+    return 0;
+}
+
+bool DirectConnections::CheckTarget(Session &session, const std::string &window, const std::string &host,
+                                    const std::string &port) const
+{
+    // A typed or clicked line can carry anything: only a host name or
+    // address and a port of 1..65535 are ever connected to.
+    if (IsHostName(host) && DccOffer::PortFromWord(port) != 0)
+        return true;
+    session.PrintTo(window, TextClass::Error, Strings::Format(Str::DccBadTarget, host.c_str(), port.c_str()));
+    return false;
+}
+
+std::string DirectConnections::NickOfOffer(const Session &session, const std::string &address, uint16_t port) const
+{
+    for (auto it = m_offers.rbegin(); it != m_offers.rend(); ++it) {
+        if (it->sessionKey == session.Key() && it->address == address && it->port == port)
+            return it->nick;
+    }
+    return {};
+}
+
+Conversation *DirectConnections::OpenChatWindow(Session &session, const std::string &name)
+{
+    Conversation *window = session.FindWindow(name);
+    if (!window)
+        window = session.OpenWindow(name, Conversation::KindText, Conversation::TypePrivate);
+    if (window && window->View())
+        window->View()->Activate();
+    return window;
+}
+
+int DirectConnections::ChatConnect(Session &session, const std::string &window, const std::string &host,
+                                   const std::string &port)
+{
+    if (!CheckTarget(session, window, host, port))
+        return 0;
+    const uint16_t portNumber = DccOffer::PortFromWord(port);
+    const std::string nick = NickOfOffer(session, host, portNumber);
+    // Named after the peer, not its host: two peers on one host get two windows.
+    const std::string name = "*" + (nick.empty() ? host + ":" + port : nick);
+    Conversation *chat = OpenChatWindow(session, name);
+    if (!chat)
+        return 1;
+    CDirectConnect::Params params;
+    params.peer = host;
+    params.peerName = nick;
+    params.port = portNumber;
+    params.mode = CDirectConnect::ChatConnect;
+    Open(*chat, params);
+    return 1;
+}
+
+int DirectConnections::ChatOffer(Session &session, const std::string &nick)
+{
+    Conversation *chat = OpenChatWindow(session, "*" + nick);
+    if (!chat)
+        return 1;
+    CDirectConnect::Params params;
+    params.peer = nick;
+    params.mode = CDirectConnect::ChatOffer;
+    Open(*chat, params);
+    return 1;
+}
+
+int DirectConnections::FileReceive(Session &session, const std::string &window, const std::string &line)
+{
+    const std::string host = GetWord(line, 4);
+    const std::string port = GetWord(line, 5);
+    const std::string size = GetWord(line, 6);
+    const std::string fileName = DccOffer::SafeFileName(GetWord(line, 7));
+    if (!CheckTarget(session, window, host, port) || !DccOffer::IsDecimal(size, 18) || fileName.empty())
+        return 0;
+    Shell *shell = session.GetShell();
+    const std::string folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation).toStdString();
+    const std::string path = shell ? shell->SaveFileDialog(folder, fileName, "*.*|*.*||") : std::string();
+    if (path.empty() || !MayOverwrite(*shell, path))
+        return 1;
+    Conversation *server = session.ServerWindow();
+    if (!server) {
+        shell->MessageBox("I.E: NO CHANNEL FRAME!", std::string(), Shell::ButtonsOk);
+        return 1;
+    }
+    CDirectConnect::Params params;
+    params.peer = host;
+    params.port = DccOffer::PortFromWord(port);
+    params.peerName = NickOfOffer(session, host, params.port);
+    params.mode = CDirectConnect::FileReceive;
+    params.path = path;
+    params.size = std::strtoull(size.c_str(), nullptr, 10);
+    Open(*server, params);
+    return 1;
+}
+
+int DirectConnections::FileSend(Session &session, const std::string &nick, const std::string &path)
+{
+    Conversation *server = session.ServerWindow();
+    if (!server) {
+        if (Shell *shell = session.GetShell())
+            shell->MessageBox("I.E: NO CHANNEL FRAME!", std::string(), Shell::ButtonsOk);
+        return 1;
+    }
+    CDirectConnect::Params params;
+    params.peer = nick;
+    params.mode = CDirectConnect::FileSend;
+    params.path = path;
+    Open(*server, params);
+    return 1;
+}
+
+CDirectConnect *DirectConnections::Open(Conversation &window, CDirectConnect::Params params)
+{
+    if (CDirectConnect *old = window.DccChat(); old && old->IsChat())
+        old->Shutdown();
+    window.SetDccChat(nullptr);
+    params.sessionKey = window.SessionKey();
+    params.window = window.Name();
+    auto connection = std::make_unique<CDirectConnect>(m_table, std::move(params));
+    CDirectConnect *started = connection.get();
+    started->SetOfferTimeout(m_offerTimeoutMs);
+    connect(started, &CDirectConnect::Closed, this, &DirectConnections::ScheduleRelease);
+    m_connections.push_back(std::move(connection));
+    started->Start();
+    return started;
+}
+
+bool DirectConnections::TakeOffer(Session &session, const std::string &body, const std::string &senderPrefix)
+{
+    if (const std::optional<DccOffer> offer = DccOffer::Parse(body)) {
+        if (m_offers.size() >= kRememberedOffers)
+            m_offers.pop_front();
+        m_offers.push_back({session.Key(), NickFromPrefix(senderPrefix), offer->address, offer->port});
+    }
+    Ctcp::ReceiveDccOffer(session, body, senderPrefix);
+    return true;
+}
+
+bool DirectConnections::SendChat(CDirectConnect &connection, const std::string &text)
+{
+    return connection.SendChat(text);
+}
+
+void DirectConnections::ScheduleRelease()
+{
+    if (m_releaseScheduled)
+        return;
+    m_releaseScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        m_releaseScheduled = false;
+        ReleaseEnded();
+    });
+}
+
+void DirectConnections::ReleaseEnded()
+{
+    // An ended chat stays while its window shows it, so that text typed
+    // there still reaches it (and is refused) instead of going elsewhere.
+    std::erase_if(m_connections, [](const std::unique_ptr<CDirectConnect> &connection) {
+        if (!connection->IsClosed())
+            return false;
+        const Conversation *owner = connection->Owner();
+        return !connection->IsChat() || !owner || owner->DccChat() != connection.get();
+    });
+}

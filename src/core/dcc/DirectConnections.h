@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QObject>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dcc/DirectConnect.h"
+
+class Conversation;
+class Session;
+class SessionTable;
+
+// Every direct connection of the application: the "/dcc" command, the
+// offers received, chat text typed into a chat window, and the life of the
+// CDirectConnect objects (an ended one is deleted from the event loop once
+// no chat window shows it any more).
+//
+// "/dcc" forms (words compared without regard to case):
+//   /dcc chat connect host port          connect to a chat offer
+//   /dcc chat connect nick               offer a chat to nick
+//   /dcc send receive host port size file  accept a file (Save As first)
+//   /dcc send send nick file...          offer a file to nick
+// Chat windows are named "*" and the peer's nick (the nick of the offer that
+// announced host and port; "*host:port" when no offer did).
+class DirectConnections : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DirectConnections(SessionTable &table);
+    ~DirectConnections() override;
+
+    // "/dcc ..." issued in window of session: 1 done, 0 not a form of the
+    // command or unusable (a bad address, port, size or file name).
+    int Command(Session &session, const std::string &window, const std::string &line);
+    // A received offer: remembered (so that its chat window is named after
+    // the sender) and shown or queued by the built-in handling. Always true.
+    bool TakeOffer(Session &session, const std::string &body, const std::string &senderPrefix);
+    bool SendChat(CDirectConnect &connection, const std::string &text);
+
+    // Starts a connection owned by window; a chat the window had is shut
+    // down without a message.
+    CDirectConnect *Open(Conversation &window, CDirectConnect::Params params);
+
+    void SetOfferTimeout(int ms) { m_offerTimeoutMs = ms; }
+    std::vector<CDirectConnect *> Connections() const;
+
+    static constexpr size_t kRememberedOffers = 64;
+
+private:
+    struct ReceivedOffer
+    {
+        std::string sessionKey, nick, address;
+        uint16_t port = 0;
+    };
+
+    int ChatConnect(Session &session, const std::string &window, const std::string &host, const std::string &port);
+    int ChatOffer(Session &session, const std::string &nick);
+    int FileReceive(Session &session, const std::string &window, const std::string &line);
+    int FileSend(Session &session, const std::string &nick, const std::string &path);
+    Conversation *OpenChatWindow(Session &session, const std::string &name);
+    // Prints why host and port are refused; false then.
+    bool CheckTarget(Session &session, const std::string &window, const std::string &host,
+                     const std::string &port) const;
+    std::string NickOfOffer(const Session &session, const std::string &address, uint16_t port) const;
+    void ScheduleRelease();
+    void ReleaseEnded();
+
+    SessionTable &m_table;
+    std::vector<std::unique_ptr<CDirectConnect>> m_connections;
+    std::deque<ReceivedOffer> m_offers;
+    int m_offerTimeoutMs = CDirectConnect::kDefaultOfferTimeoutMs;
+    bool m_releaseScheduled = false;
+};

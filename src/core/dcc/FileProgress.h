@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+// What a file transfer shows the user while it runs (the progress dialog in
+// the program; tests record it). Made by Shell::OpenFileProgress.
+class FileProgress
+{
+public:
+    virtual ~FileProgress() = default;
+    // Bytes done so far out of the transfer's size.
+    virtual void SetPosition(uint64_t done, uint64_t size) = 0;
+    // The transfer has ended: the progress goes away (later, never from
+    // inside its own handler) and never calls the connection again.
+    virtual void Finish() = 0;
+};

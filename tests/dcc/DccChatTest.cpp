@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <QPointer>
+
+#include "DccFixture.h"
+#include "DccPeer.h"
+#include "config/Config.h"
+#include "config/Strings.h"
+#include "session/Session.h"
+#include "shell/RequestAnswer.h"
+#include "support/WaitFor.h"
+#include "text/Words.h"
+
+namespace {
+
+using DccChat = DccFixture;
+
+TEST_F(DccChat, AnOfferListensOnTheServerConnectionsAddressAndAcceptsOnePeer)
+{
+    EXPECT_EQ(Dcc("/dcc chat connect bob"), 1);
+    const std::string offer = NextOfferToBob();
+    // 127.0.0.1, the local address of the connection to the server, as one number.
+    EXPECT_EQ(GetWord(offer, 1) + " " + GetWord(offer, 2) + " " + GetWord(offer, 3) + " " + GetWord(offer, 4),
+              "DCC CHAT chat 2130706433");
+    CDirectConnect *chat = Newest();
+    ASSERT_NE(chat, nullptr);
+    EXPECT_EQ(chat->ListenAddress(), "127.0.0.1");
+    EXPECT_EQ(chat->ListenPort(), OfferPort(offer));
+    ASSERT_NE(ViewOf("*bob"), nullptr);
+    EXPECT_TRUE(ViewOf("*bob")->HasLine(Strings::Format(Str::DccConnecting, "bob")));
+
+    DccPeer peer;
+    ASSERT_TRUE(peer.Connect(OfferPort(offer)));
+    ASSERT_TRUE(WaitForLine("*bob", Strings::Get(Str::DccConnected)));
+    EXPECT_FALSE(chat->IsListening());
+    DccPeer intruder;
+    EXPECT_FALSE(intruder.Connect(OfferPort(offer)));
+
+    // Lines are cut at LF whatever the blocks; CR goes.
+    peer.Send("hello\r\nwor");
+    ASSERT_TRUE(WaitFor([&] { return chat->IsConnected(); }));
+    peer.Send("ld\nlast words");
+    ASSERT_TRUE(WaitForLine("*bob", "bob: world"));
+    EXPECT_TRUE(ViewOf("*bob")->HasLine("bob: hello"));
+
+    EXPECT_TRUE(m_dcc->SendChat(*chat, "hi there\r\nPRIVMSG x :hidden"));
+    ASSERT_TRUE(WaitFor([&] { return peer.Received() == "hi there\r\n"; })) << peer.Received();
+
+    peer.Close();
+    ASSERT_TRUE(WaitForLine("*bob", Strings::Format(Str::DccClosed, "bob")));
+    EXPECT_TRUE(ViewOf("*bob")->HasLine("bob: last words"));
+    EXPECT_FALSE(m_dcc->SendChat(*chat, "too late"));
+}
+
+TEST_F(DccChat, ASecondOfferToTheSameNickShutsTheFirstDownSilently)
+{
+    Dcc("/dcc chat connect bob");
+    NextOfferToBob();
+    QPointer<CDirectConnect> firstChat = Newest();
+    Dcc("/dcc chat connect BOB");
+    const uint16_t second = OfferPort(NextOfferToBob());
+    EXPECT_TRUE(firstChat.isNull() || firstChat->IsClosed());
+    ASSERT_EQ(m_dcc->Connections().size(), 1u);
+    EXPECT_EQ(m_dcc->Connections()[0]->Owner()->DccChat(), m_dcc->Connections()[0]);
+
+    DccPeer peer;
+    ASSERT_TRUE(peer.Connect(second));
+    ASSERT_TRUE(WaitForLine("*bob", Strings::Get(Str::DccConnected)));
+    EXPECT_EQ(ViewOf("*bob")->CountLines(Strings::Get(Str::DccConnected)), 1);
+    EXPECT_FALSE(ViewOf("*bob")->HasLineContaining("Chyba"));
+    EXPECT_FALSE(ViewOf("*bob")->HasLine(Strings::Format(Str::DccClosed, "bob")));
+}
+
+TEST_F(DccChat, AnUnansweredOfferExpires)
+{
+    m_dcc->SetOfferTimeout(300);
+    Dcc("/dcc chat connect bob");
+    const uint16_t port = OfferPort(NextOfferToBob());
+    ASSERT_TRUE(WaitForLine("*bob", Strings::Format(Str::DccOfferExpired, "bob")));
+    DccPeer late;
+    EXPECT_FALSE(late.Connect(port));
+}
+
+TEST_F(DccChat, ClosingTheChatWindowClosesTheConnection)
+{
+    Dcc("/dcc chat connect bob");
+    DccPeer peer;
+    ASSERT_TRUE(peer.Connect(OfferPort(NextOfferToBob())));
+    ASSERT_TRUE(WaitForLine("*bob", Strings::Get(Str::DccConnected)));
+    WriteString(kBaseSection, "Msgs Part", "dovi");
+    EXPECT_EQ(m_me->Command("*bob", 0, "/close"), 1);
+    EXPECT_EQ(ViewOf("*bob")->IsClosed() || !m_me->FindWindow("*bob"), true);
+    EXPECT_TRUE(peer.WaitForDisconnect());
+    EXPECT_TRUE(WaitFor([&] { return m_dcc->Connections().empty(); }));
+    // No part message went to "*bob" through the server.
+    EXPECT_EQ(m_debug.find("Send: PRIVMSG *bob"), std::string::npos) << m_debug;
+    EXPECT_NE(m_debug.find("Send: PRIVMSG bob :\001DCC CHAT"), std::string::npos) << m_debug;
+}
+
+TEST_F(DccChat, AcceptedChatsAreNamedAfterThePeersNickNotItsHost)
+{
+    RawIrcClient ann;
+    ASSERT_TRUE(ann.ConnectAndRegister(m_ircd->Port(), "ann"));
+    DccPeer annPeer, bobPeer;
+    ASSERT_TRUE(annPeer.Listen());
+    ASSERT_TRUE(bobPeer.Listen());
+    ann.SendLine("PRIVMSG me :\001DCC CHAT chat 2130706433 " + std::to_string(annPeer.Port()) + "\001");
+    OfferFromBob("DCC CHAT chat 2130706433 " + std::to_string(bobPeer.Port()));
+    ASSERT_TRUE(WaitFor([&] { return m_shell.m_dccOffers.size() == 2; }));
+
+    // The lines the offers printed carry the accepting commands; both peers are on 127.0.0.1.
+    EXPECT_EQ(Dcc("/dcc chat connect 127.0.0.1 " + std::to_string(annPeer.Port())), 1);
+    EXPECT_EQ(Dcc("/dcc chat connect 127.0.0.1 " + std::to_string(bobPeer.Port())), 1);
+    ASSERT_TRUE(annPeer.WaitForConnection());
+    ASSERT_TRUE(bobPeer.WaitForConnection());
+    ASSERT_TRUE(WaitForLine("*ann", Strings::Get(Str::DccConnected)));
+    ASSERT_TRUE(WaitForLine("*bob", Strings::Get(Str::DccConnected)));
+    annPeer.Send("from ann\n");
+    bobPeer.Send("from bob\n");
+    ASSERT_TRUE(WaitForLine("*ann", "ann: from ann"));
+    ASSERT_TRUE(WaitForLine("*bob", "bob: from bob"));
+    EXPECT_FALSE(ViewOf("*ann")->HasLine("bob: from bob"));
+}
+
+TEST_F(DccChat, WithTheDialogAnOfferConnectsOnlyWhenTheQuestionIsAnswered)
+{
+    WriteBool(kBaseSection, "DCC Dialog", true);
+    DccPeer peer;
+    ASSERT_TRUE(peer.Listen());
+    OfferFromBob("DCC CHAT chat 2130706433 " + std::to_string(peer.Port()));
+    ASSERT_TRUE(WaitFor([&] { return m_shell.m_questions.size() == 1; }));
+    EXPECT_EQ(m_shell.m_questions[0].kind, 2);
+    EXPECT_TRUE(m_dcc->Connections().empty());
+    RequestAnswer::AcceptRequest(*m_me, 2, m_shell.m_questions[0].prefix, "");
+    ASSERT_TRUE(peer.WaitForConnection());
+    ASSERT_TRUE(WaitForLine("*bob", Strings::Get(Str::DccConnected)));
+}
+
+TEST_F(DccChat, AcceptLinesAreCheckedWhenTheyRun)
+{
+    const char *refused[] = {
+        "/dcc chat connect 127.0.0.1 70000",
+        "/dcc chat connect 127.0.0.1 0",
+        "/dcc chat connect 127.0.0.1 port",
+        "/dcc chat connect 127.0.0.1;rm 5000",
+        "/dcc send receive 127.0.0.1 99999 12 f",
+        "/dcc send receive 127.0.0.1 5000 -12 f",
+        "/dcc send receive 127.0.0.1 5000 12 ..",
+        "/dcc chat connect 127.0.0.1 5000 extra", // 6 words
+        "/dcc send receive 127.0.0.1 5000 12",    // 6 words
+        "/dcc chat",
+        "/dcc what ever",
+    };
+    for (const char *line : refused)
+        EXPECT_EQ(Dcc(line), 0) << line;
+    EXPECT_TRUE(m_dcc->Connections().empty());
+    EXPECT_TRUE(ServerView()->HasLine(Strings::Format(Str::DccBadTarget, "127.0.0.1", "70000")));
+}
+
+TEST_F(DccChat, AnAnswerAcceptsOnlyOneOffer)
+{
+    // Offers go to the built-in handling; "/dcc" lines are only recorded.
+    m_shell.m_dcc = nullptr;
+    WriteBool(kBaseSection, "DCC Dialog", true);
+    OfferFromBob("DCC CHAT chat 2130706433 4001");
+    OfferFromBob("DCC CHAT chat 2130706433 4002");
+    ASSERT_TRUE(WaitFor([&] { return m_me->Requests().size() == 2; }));
+    RequestAnswer::AcceptRequest(*m_me, 2, "bob!b@127.0.0.1", "");
+    std::vector<std::string> ran;
+    for (const std::string &command : m_shell.m_dccCommands)
+        ran.push_back(command.substr(command.find('|') + 1));
+    EXPECT_EQ(ran, std::vector<std::string>{"/dcc chat connect 127.0.0.1 4002"});
+    EXPECT_EQ(m_me->Requests().size(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTcpServer>
+#include <QTimer>
+
+#include "AppFixture.h"
+#include "app/BrimoApp.h"
+#include "session/Session.h"
+#include "support/WaitFor.h"
+
+namespace {
+
+using DccApp = AppFixture;
+
+// Accepting a file offer asks where to save it; choosing a file that exists
+// asks before overwriting it, and answering No saves nothing there.
+TEST_F(DccApp, SaveAsAsksBeforeOverwritingAnExistingFile)
+{
+    Session *session = StartConnected();
+    ASSERT_NE(session, nullptr);
+    EXPECT_TRUE(m_app->HasDcc());
+    QTemporaryDir folder;
+    const QString existing = folder.filePath("taken.txt");
+    {
+        QFile file(existing);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep me");
+    }
+    QTcpServer sender;
+    ASSERT_TRUE(sender.listen(QHostAddress::LocalHost, 0));
+
+    bool asked = false;
+    bool chosen = false;
+    QTimer driver;
+    driver.setInterval(20);
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            asked = true;
+            box->reject(); // "No": the default of the question
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            if (asked) {
+                dialog->reject();
+                return;
+            }
+            if (chosen)
+                return;
+            chosen = true;
+            dialog->selectFile(existing);
+            // Queued: the question it asks runs a loop of its own, in which this
+            // timer must fire again.
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        }
+    });
+    driver.start();
+    EXPECT_EQ(
+        session->Command("", 0, "/dcc send receive 127.0.0.1 " + std::to_string(sender.serverPort()) + " 10 taken.txt"),
+        1);
+    driver.stop();
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(sender.hasPendingConnections() || sender.waitForNewConnection(0));
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "keep me");
+}
+
+} // namespace
