@@ -8,6 +8,7 @@
 #include "commands/CommandHelp.h"
 #include "config/Config.h"
 #include "config/Strings.h"
+#include "dialogs/DlgChannelBan.h"
 #include "dialogs/DlgProperties.h"
 #include "dialogs/DlgQuestion.h"
 #include "input/CommandList.h"
@@ -431,8 +432,20 @@ std::string CBrimoApp::SaveFileDialog(const std::string &folder, const std::stri
     return QFileDialog::getSaveFileName(m_mainFrame, QString(), start, FileDialogFilter(filter)).toStdString();
 }
 
-// The notices pop-up is not part of the program yet: its lines are dropped.
-void CBrimoApp::PopupLine(const std::string &) {}
+void CBrimoApp::PopupLine(const std::string &html)
+{
+    if (!m_popup)
+        m_popup = new CDlgPopup(m_mainFrame);
+    m_popup->AppendLine(html, FromUtf8(m_settings.m_fontName));
+}
+
+void CBrimoApp::OpenBanList(Session &session, const std::string &channel)
+{
+    auto *dialog = new CDlgChannelBan(*m_sessions, session.Key(), channel, m_mainFrame);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
 void CBrimoApp::UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line)
 {
     CDlgProperties::RouteUserLine(sessionKey, nick, line);

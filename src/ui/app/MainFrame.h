@@ -14,6 +14,7 @@ class CMainFrameMdi;
 class Conversation;
 class ConversationView;
 class QMdiSubWindow;
+class Session;
 class QMenuBar;
 class QSystemTrayIcon;
 class QTimer;
@@ -113,6 +114,13 @@ private:
     void RunFavouriteChannel(QAction *action);
     void OnChildActivated(QMdiSubWindow *child);
     bool IsChildCommand(int id) const;
+    // The session of the active child window, or null.
+    Session *ActiveSession() const;
+    void OpenFavourites();
+    void OpenAddressBook();
+    void OpenIgnoreList();
+    // Every window repaints (after the address book changed).
+    void RedrawAll();
 
     CBrimoApp &m_app;
     CMainFrameMdi *m_mdi = nullptr;

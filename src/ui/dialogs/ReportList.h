@@ -1,0 +1,49 @@
+#pragma once
+
+#include "config/Strings.h"
+
+#include <QTreeWidget>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+// The report view of the list dialogs: columns with fixed titles and widths,
+// whole rows selected one at a time. A row can carry the record it shows, so
+// that the list follows a changing list of records (Sync).
+class CReportList : public QTreeWidget
+{
+    Q_OBJECT
+
+public:
+    struct Column
+    {
+        StrText title;
+        int width;
+        bool alignRight = false;
+    };
+    // The cells of one row for a record.
+    using RowCells = std::function<QStringList(const std::string &record)>;
+
+    CReportList(std::initializer_list<Column> columns, QWidget *parent = nullptr);
+
+    // Appends a row; record is kept with it.
+    QTreeWidgetItem *AddRow(const QStringList &cells, const std::string &record = {});
+    // Removes the rows whose record is not among records and adds a row for
+    // every record not shown yet, in list order. The selection stays on a
+    // row that stays.
+    void Sync(const std::vector<std::string> &records, const RowCells &cells);
+    // Empties the list and shows records.
+    void Fill(const std::vector<std::string> &records, const RowCells &cells);
+
+    // The record of a row, of the selected row ("" without a selection).
+    static std::string Record(const QTreeWidgetItem *row);
+    std::string SelectedRecord() const;
+    QTreeWidgetItem *SelectedRow() const;
+    // Selects the first row, if any.
+    void SelectFirst();
+
+private:
+    std::vector<bool> m_alignRight;
+};
