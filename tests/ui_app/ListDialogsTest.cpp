@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QTextEdit>
+#include <QTreeWidget>
 
 namespace {
 

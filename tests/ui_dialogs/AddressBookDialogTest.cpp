@@ -9,6 +9,7 @@
 #include "dialogs/ReportList.h"
 #include "session/ContactList.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>

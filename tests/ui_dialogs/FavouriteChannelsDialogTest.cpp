@@ -7,6 +7,7 @@
 #include "dialogs/DlgEditChannels.h"
 #include "dialogs/ReportList.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
