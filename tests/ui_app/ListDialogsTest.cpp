@@ -93,14 +93,14 @@ TEST_F(ListDialogsTest, TheChannelsBannedUsersCommandOpensItsBanList)
     EXPECT_EQ(bans->SessionKey(), session->Key());
 }
 
-TEST_F(ListDialogsTest, NoticesGoToTheNoticesWindowWhenTheSettingSaysSo)
+TEST_F(ListDialogsTest, RepliesAskedForInThePopUpGoToTheNoticesWindow)
 {
     Session *session = StartConnected();
     ASSERT_TRUE(session);
-    ASSERT_TRUE(WriteBool(kBaseSection, "Notice Msgs To Wnd", true));
-    m_server.SendLine(":bob!b@host.sk NOTICE tester :daj vediet");
+    session->RouteWhoisReplies(true, false);
+    m_server.SendLine(":irc.test 311 tester bob b host.sk * :Bob Bobovic");
     ASSERT_TRUE(WaitFor([&] { return m_app->Popup() && m_app->Popup()->isVisible(); }));
-    EXPECT_TRUE(m_app->Popup()->TextView()->toPlainText().contains("daj vediet"));
+    EXPECT_TRUE(m_app->Popup()->TextView()->toPlainText().contains("Bob Bobovic"));
     EXPECT_EQ(m_app->Popup()->parentWidget(), Frame());
 }
 

@@ -109,7 +109,7 @@ TEST_F(AddressBookDialogTest, ValuesTheFileCannotHoldBeepAndWriteNothing)
     }
     EXPECT_EQ(ReadConfigFile(), before);
     // The beep puts the caret into the field at fault.
-    EXPECT_EQ(QApplication::focusWidget(), edit->DescriptionEdit());
+    EXPECT_EQ(edit->focusWidget(), edit->DescriptionEdit());
     PressButton(edit, QDialogButtonBox::Cancel);
     EXPECT_EQ(ReadConfigFile(), before);
     EXPECT_EQ(book.List()->topLevelItemCount(), 1);

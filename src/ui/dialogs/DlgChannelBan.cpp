@@ -102,6 +102,7 @@ void CDlgChannelBan::ChangeBan()
         if (Conversation *window = Window())
             window->Channel().SetBanDuration(mask, dialog->Minutes());
         Refresh();
+        m_list->SelectKey(mask);
     });
     dialog->open();
 }

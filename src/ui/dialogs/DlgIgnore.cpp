@@ -122,6 +122,7 @@ void CDlgIgnore::ChangeEntry()
         if (Session *session = m_table.FindSession(key))
             IgnoreList::Change(session->Ignores(), address, dialog->Flags(), dialog->Minutes());
         Refresh();
+        m_list->SelectKey(address);
     });
     dialog->open();
 }

@@ -1,5 +1,6 @@
 #include "dialogs/ReportList.h"
 
+#include "text/Words.h"
 #include "widgets/Utf8Text.h"
 
 #include <QHeaderView>
@@ -91,4 +92,14 @@ void CReportList::SelectFirst()
 {
     if (topLevelItemCount() > 0)
         setCurrentItem(topLevelItem(0));
+}
+
+void CReportList::SelectKey(const std::string &key)
+{
+    for (int k = 0; k < topLevelItemCount(); ++k) {
+        if (GetWord(Record(topLevelItem(k)), 1) == key) {
+            setCurrentItem(topLevelItem(k));
+            return;
+        }
+    }
 }

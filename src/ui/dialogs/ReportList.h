@@ -43,6 +43,8 @@ public:
     QTreeWidgetItem *SelectedRow() const;
     // Selects the first row, if any.
     void SelectFirst();
+    // Selects the row whose record begins with this word (its key).
+    void SelectKey(const std::string &key);
 
 private:
     std::vector<bool> m_alignRight;
