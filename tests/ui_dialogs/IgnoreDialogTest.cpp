@@ -62,7 +62,7 @@ TEST_F(IgnoreDialogTest, DeleteGivesTheSessionTheIgnoreCommand)
 
 TEST_F(IgnoreDialogTest, ChangeRewritesTheEntryKeepingItsStartTime)
 {
-    m_session->Ignores() = {"a.sk 6 0 1700000000"};
+    m_session->Ignores() = {"a.sk 6 0 1700000000", "b.sk 0 0 1700000000"};
     CDlgIgnore dialog(*m_table, m_session->Key());
     dialog.show();
     QTest::mouseClick(dialog.ChangeButton(), Qt::LeftButton);
@@ -75,7 +75,10 @@ TEST_F(IgnoreDialogTest, ChangeRewritesTheEntryKeepingItsStartTime)
     change->DirectBox()->setChecked(false);
     change->MinutesBox()->setValue(30);
     PressButton(change, QDialogButtonBox::Ok);
-    EXPECT_EQ(m_session->Ignores(), std::vector<std::string>{"a.sk 3 30 1700000000"});
+    EXPECT_EQ(m_session->Ignores()[0], "a.sk 3 30 1700000000");
+    // The changed entry keeps its place and its selection.
+    EXPECT_EQ(dialog.List()->topLevelItem(0)->text(0), "a.sk");
+    EXPECT_EQ(dialog.List()->SelectedRecord(), "a.sk 3 30 1700000000");
     EXPECT_EQ(dialog.List()->topLevelItem(0)->text(1), "Text, Súkromný text");
     EXPECT_EQ(dialog.List()->topLevelItem(0)->text(2), "30");
 
@@ -85,7 +88,7 @@ TEST_F(IgnoreDialogTest, ChangeRewritesTheEntryKeepingItsStartTime)
     ASSERT_TRUE(change);
     change->MinutesBox()->setValue(5);
     QTest::keyClick(change->MinutesBox(), Qt::Key_Escape);
-    EXPECT_EQ(m_session->Ignores(), std::vector<std::string>{"a.sk 3 30 1700000000"});
+    EXPECT_EQ(m_session->Ignores()[0], "a.sk 3 30 1700000000");
 }
 
 } // namespace

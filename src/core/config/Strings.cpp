@@ -199,7 +199,7 @@ constexpr Entry kStrings[] = {
     {Str::ContactDescriptionLabel, "P&opis:"},
     {Str::ContactNotifyLabel, "&Upozorniť:"},
     {Str::IgnoreListTitle, "Ignorované adresy"},
-    {Str::ChangeButton, "&Zmeniť ..."},
+    {Str::ChangeButton, "Z&meniť ..."},
     {Str::IgnoreChangeTitle, "Zmeniť ignorovanie"},
     {Str::IgnoreWhatLabel, "Ignorovať:"},
     {Str::ChannelBansTitle, "Zakázaní užívatelia na kanáli %s"},

@@ -62,6 +62,7 @@ void CDlgAddressBook::FillContacts()
                                               contact.nick);
         row->setData(0, kNotifyRole, contact.notify);
     }
+    m_list->WidenColumnsToContents();
     m_list->SelectFirst();
 }
 

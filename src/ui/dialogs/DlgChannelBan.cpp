@@ -102,7 +102,6 @@ void CDlgChannelBan::ChangeBan()
         if (Conversation *window = Window())
             window->Channel().SetBanDuration(mask, dialog->Minutes());
         Refresh();
-        m_list->SelectKey(mask);
     });
     dialog->open();
 }

@@ -75,7 +75,7 @@ CDlgIgnore::CDlgIgnore(SessionTable &sessions, const std::string &sessionKey, QW
     m_list->SelectFirst();
     m_timer->start();
     m_list->setFocus();
-    resize(620, 320);
+    resize(700, 320);
 }
 
 QStringList CDlgIgnore::RowCells(const std::string &entry)
@@ -122,7 +122,6 @@ void CDlgIgnore::ChangeEntry()
         if (Session *session = m_table.FindSession(key))
             IgnoreList::Change(session->Ignores(), address, dialog->Flags(), dialog->Minutes());
         Refresh();
-        m_list->SelectKey(address);
     });
     dialog->open();
 }

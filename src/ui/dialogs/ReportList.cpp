@@ -4,9 +4,9 @@
 #include "widgets/Utf8Text.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 #include <algorithm>
-#include <unordered_set>
 
 namespace {
 
@@ -50,26 +50,35 @@ QTreeWidgetItem *CReportList::AddRow(const QStringList &cells, const std::string
 
 void CReportList::Sync(const std::vector<std::string> &records, const RowCells &cells)
 {
-    const std::unordered_set<std::string> wanted(records.begin(), records.end());
-    std::unordered_set<std::string> shown;
-    for (int k = topLevelItemCount() - 1; k >= 0; --k) {
-        const std::string record = Record(topLevelItem(k));
-        if (wanted.count(record) && !shown.count(record))
-            shown.insert(record);
-        else
-            delete takeTopLevelItem(k);
-    }
-    for (const std::string &record : records) {
-        if (shown.insert(record).second)
-            AddRow(cells(record), record);
-    }
+    if (ShownRecords() == records)
+        return;
+    // Rebuilt in the list's order; the selection stays on the same key (an
+    // entry whose fields changed stays selected) and the view where it was.
+    const std::string selectedKey = GetWord(SelectedRecord(), 1);
+    const int scrolled = verticalScrollBar()->value();
+    clear();
+    for (const std::string &record : records)
+        AddRow(cells(record), record);
+    if (!selectedKey.empty())
+        SelectKey(selectedKey);
+    WidenColumnsToContents();
+    verticalScrollBar()->setValue(scrolled);
 }
 
-void CReportList::Fill(const std::vector<std::string> &records, const RowCells &cells)
+std::vector<std::string> CReportList::ShownRecords() const
 {
-    clear();
-    Sync(records, cells);
-    SelectFirst();
+    std::vector<std::string> shown;
+    shown.reserve(static_cast<size_t>(topLevelItemCount()));
+    for (int k = 0; k < topLevelItemCount(); ++k)
+        shown.push_back(Record(topLevelItem(k)));
+    return shown;
+}
+
+void CReportList::WidenColumnsToContents()
+{
+    // The given widths are the least a column gets; a longer text widens it.
+    for (int column = 0; column + 1 < columnCount(); ++column)
+        header()->resizeSection(column, std::max(header()->sectionSize(column), sizeHintForColumn(column)));
 }
 
 std::string CReportList::Record(const QTreeWidgetItem *row)

@@ -30,12 +30,11 @@ public:
 
     // Appends a row; record is kept with it.
     QTreeWidgetItem *AddRow(const QStringList &cells, const std::string &record = {});
-    // Removes the rows whose record is not among records and adds a row for
-    // every record not shown yet, in list order. The selection stays on a
-    // row that stays.
+    // Shows records in their order when they differ from the rows shown;
+    // the selection stays on the row of the same key (first word).
     void Sync(const std::vector<std::string> &records, const RowCells &cells);
-    // Empties the list and shows records.
-    void Fill(const std::vector<std::string> &records, const RowCells &cells);
+    // Columns whose text is wider than the given width grow to fit it.
+    void WidenColumnsToContents();
 
     // The record of a row, of the selected row ("" without a selection).
     static std::string Record(const QTreeWidgetItem *row);
@@ -47,5 +46,7 @@ public:
     void SelectKey(const std::string &key);
 
 private:
+    std::vector<std::string> ShownRecords() const;
+
     std::vector<bool> m_alignRight;
 };
