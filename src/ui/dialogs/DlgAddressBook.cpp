@@ -50,7 +50,7 @@ CDlgAddressBook::CDlgAddressBook(Shell &shell, ContactList &contacts, QWidget *p
     connect(close, &QDialogButtonBox::rejected, this, &CDlgAddressBook::reject);
     FillContacts();
     m_list->setFocus();
-    resize(520, 320);
+    resize(600, 320);
 }
 
 void CDlgAddressBook::FillContacts()
