@@ -2,6 +2,10 @@
 
 #include "CommandFixture.h"
 
+#include "text/Words.h"
+
+#include <ctime>
+
 namespace {
 
 using ConnectionCommands = CommandFixture;
@@ -109,6 +113,25 @@ TEST_F(ConnectionCommands, TimerReconnectsALostConnection)
     EXPECT_EQ(Run("/timer 0"), 1);
     EXPECT_TRUE(ServerView()->HasLine("* Pokúšam sa o znovupripojenie"));
     EXPECT_TRUE(m_server.WaitForClient(2));
+}
+
+TEST_F(ConnectionCommands, TimerLiftsTheBansWhoseDurationIsOver)
+{
+    Conversation *room = OpenChannel("#room");
+    const int64_t now = std::time(nullptr);
+    room->Channel().AddBan("*!*@over.sk", "me", now - 3600);   // an hour ago, for 30 minutes
+    room->Channel().AddBan("*!*@running.sk", "me", now - 60);  // a minute ago, for 30 minutes
+    room->Channel().AddBan("*!*@always.sk", "me", now - 7200); // no duration
+    ASSERT_TRUE(room->Channel().SetBanDuration("*!*@over.sk", 30));
+    ASSERT_TRUE(room->Channel().SetBanDuration("*!*@running.sk", 30));
+
+    const std::vector<std::string> sent = Sent([&] { EXPECT_EQ(Run("/timer 0"), 1); });
+    EXPECT_EQ(sent, std::vector<std::string>{"MODE #room -b *!*@over.sk"});
+    ASSERT_EQ(room->Channel().BanList().size(), 2u);
+    EXPECT_EQ(GetWord(room->Channel().BanList()[0], 1), "*!*@running.sk");
+    EXPECT_EQ(GetWord(room->Channel().BanList()[1], 1), "*!*@always.sk");
+    // Lifted once: the next tick sends nothing more.
+    EXPECT_TRUE(Sent([&] { Run("/timer 0"); }).empty());
 }
 
 } // namespace

@@ -127,3 +127,23 @@ TEST(IgnoreTest, EntriesExpireOnlyAfterTheirMinutesHavePassed)
 }
 
 } // namespace
+
+namespace {
+
+TEST(IgnoreTest, FlagsAreNamedInTheirOrderOrAsEverything)
+{
+    EXPECT_EQ(IgnoreList::FlagsText(6), "Súkromný text, Priame spojenia");
+    EXPECT_EQ(IgnoreList::FlagsText(0), "Všetko");
+    EXPECT_EQ(IgnoreList::FlagsText(1), "Text");
+    EXPECT_EQ(IgnoreList::FlagsText(7), "Text, Súkromný text, Priame spojenia");
+}
+
+TEST(IgnoreTest, ChangingAnEntryKeepsItsStartTime)
+{
+    std::vector<std::string> list{"a.sk 6 0 1000", "b.sk 0 0 2000"};
+    EXPECT_TRUE(IgnoreList::Change(list, "B.SK", 1, 30));
+    EXPECT_FALSE(IgnoreList::Change(list, "c.sk", 1, 30));
+    EXPECT_EQ(list, (std::vector<std::string>{"a.sk 6 0 1000", "b.sk 1 30 2000"}));
+}
+
+} // namespace

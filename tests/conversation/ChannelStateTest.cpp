@@ -105,3 +105,30 @@ TEST(ChannelState, TopicHistoryKeepsTheLastHundred)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ChannelStateBans, ADurationIsSetOnTheBanOfTheMaskAndLiftedWhenOver)
+{
+    ChannelState state;
+    state.AddBan("*!*@a.sk", "op", 1000);
+    state.AddBan("*!*@b.sk", "op", 1000);
+    EXPECT_FALSE(state.SetBanDuration("*!*@none.sk", 5));
+    ASSERT_TRUE(state.SetBanDuration("*!*@a.sk", 2));
+    ASSERT_TRUE(state.SetBanDuration("*!*@b.sk", -3));
+    EXPECT_EQ(state.BanList()[0], "*!*@a.sk op 1000 2");
+    EXPECT_EQ(state.BanList()[1], "*!*@b.sk op 1000 0");
+
+    EXPECT_TRUE(state.TakeExpiredBans(1120).empty());
+    EXPECT_EQ(state.TakeExpiredBans(1121), std::vector<std::string>{"*!*@a.sk"});
+    ASSERT_EQ(state.BanList().size(), 1u);
+    EXPECT_TRUE(state.TakeExpiredBans(INT64_C(253402300799)).empty());
+}
+
+TEST(ChannelStateBans, DurationTextSaysAlwaysForZero)
+{
+    EXPECT_EQ(ChannelState::DurationText(0), "Vždy");
+    EXPECT_EQ(ChannelState::DurationText(15), "15 (minút)");
+}
+
+} // namespace

@@ -197,6 +197,16 @@ TEST_F(ChannelDispatch, ChannelModesAndTheBanList)
     EXPECT_TRUE(View("#room")->Lines().empty());
 }
 
+TEST_F(ChannelDispatch, BanTimesOutsideTheCalendarAreClampedBeforeTheyAreKept)
+{
+    Conversation *room = Channel("#room");
+    Dispatch(":srv 367 me #room *!*@far.sk ann 99999999999999999999999");
+    Dispatch(":srv 367 me #room *!*@past.sk ann -5");
+    ASSERT_EQ(room->Channel().BanList().size(), 2u);
+    EXPECT_EQ(room->Channel().BanList()[0], "*!*@far.sk ann 253402300799 0");
+    EXPECT_EQ(room->Channel().BanList()[1], "*!*@past.sk ann 0 0");
+}
+
 TEST_F(ChannelDispatch, NamesFillTheListAndWhoFollowsOnlyBelowThreeHundred)
 {
     Conversation *small = Channel("#small");

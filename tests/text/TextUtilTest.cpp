@@ -118,3 +118,16 @@ TEST(MatchesInOrder, FindsPatternCharactersInOrder)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TimeTextInUtc, ClockAndDateWithAndWithoutLeadingZeros)
+{
+    EXPECT_EQ(ClockAndDateText(1000000000, false), "1:46 (9.9.2001)");
+    EXPECT_EQ(ClockAndDateText(1000000000, true), "01:46 (09.09.2001)");
+    // Times past the calendar's reach show as its bounds.
+    EXPECT_EQ(ClockAndDateText(INT64_MAX, true), "23:59 (31.12.9999)");
+    EXPECT_EQ(ClockAndDateText(-5, false), "0:0 (1.1.1970)");
+}
+
+} // namespace

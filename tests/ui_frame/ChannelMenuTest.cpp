@@ -4,11 +4,13 @@
 
 #include "app/CommandIds.h"
 #include "config/Strings.h"
+#include "dialogs/DlgInPut.h"
 #include "windows/ChannelBar.h"
 #include "windows/ChannelMenu.h"
 
 #include <QApplication>
-#include <QInputDialog>
+#include <QComboBox>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -333,11 +335,11 @@ TEST_F(ChannelMenuTest, TheInputDialogAsksWithItsTitleAndPrompt)
     });
     QString seenTitle, seenPrompt;
     QTimer::singleShot(0, [&] {
-        ASSERT_TRUE(WaitFor([] { return qobject_cast<QInputDialog *>(QApplication::activeModalWidget()); }));
-        auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(WaitFor([] { return qobject_cast<CDlgInPut *>(QApplication::activeModalWidget()); }));
+        auto *dialog = qobject_cast<CDlgInPut *>(QApplication::activeModalWidget());
         seenTitle = dialog->windowTitle();
-        seenPrompt = dialog->labelText();
-        dialog->setTextValue(QStringLiteral("z dialógu"));
+        seenPrompt = dialog->PromptLabel()->text();
+        dialog->TextBox()->setEditText(QStringLiteral("z dialógu"));
         dialog->accept();
     });
     EXPECT_TRUE(menu.Run(CommandId::ChannelTopic));

@@ -84,6 +84,7 @@ int Timer(Session &session, const std::string &, const std::string &)
 {
     session.Tick();
     IgnoreList::Expire(session.Ignores(), Now());
+    session.LiftExpiredBans(Now());
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "config/Strings.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
@@ -95,6 +96,37 @@ int IgnoreList::Expire(std::vector<std::string> &list, int64_t now)
                               }),
                list.end());
     return static_cast<int>(before - list.size());
+}
+
+bool IgnoreList::Change(std::vector<std::string> &list, const std::string &address, int flags, int minutes)
+{
+    auto entry = std::find_if(list.begin(), list.end(), [&](const std::string &e) { return IsEntryFor(e, address); });
+    if (entry == list.end())
+        return false;
+    const int64_t since = std::atoll(GetWord(*entry, 4).c_str());
+    *entry = FormatEntry(GetWord(*entry, 1), flags, minutes, since);
+    return true;
+}
+
+std::string IgnoreList::FlagsText(int flags)
+{
+    if (flags == Everything)
+        return Strings::Get(Str::IgnoreEverything);
+    static const struct
+    {
+        int flag;
+        StrText text;
+    } kKinds[] = {
+        {ChannelText, Str::IgnoreChannelText}, {PrivateText, Str::IgnorePrivateText}, {Ctcp, Str::IgnoreDirect}};
+    std::string text;
+    for (const auto &kind : kKinds) {
+        if (!(flags & kind.flag))
+            continue;
+        if (!text.empty())
+            text += ", ";
+        text += Strings::Get(kind.text);
+    }
+    return text;
 }
 
 std::string IgnoreList::FormatEntry(const std::string &host, int flags, int minutes, int64_t since)

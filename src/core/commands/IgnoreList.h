@@ -37,6 +37,15 @@ public:
     // returns how many went.
     static int Expire(std::vector<std::string> &list, int64_t now);
 
+    // Gives the entry of this address (any case) new flags and minutes; its
+    // start time stays. false when there is no such entry.
+    static bool Change(std::vector<std::string> &list, const std::string &address, int flags, int minutes);
+
+    // The kinds of traffic an entry's flags ignore, as the ignore dialog
+    // shows them: "Text", "Súkromný text", "Priame spojenia" joined with
+    // ", ", or "Všetko" for 0.
+    static std::string FlagsText(int flags);
+
     // One entry as stored: "%s %d %d %ld".
     static std::string FormatEntry(const std::string &host, int flags, int minutes, int64_t since);
 };

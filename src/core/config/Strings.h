@@ -240,6 +240,58 @@ inline constexpr StrFormat<const char *> YourNickChanged{62018};
 inline constexpr StrFormat<const char *> ChannelAddedToFavourites{62019};
 inline constexpr StrFormat<const char *> ServerAddedToFavourites{62020};
 inline constexpr StrText NickStatusWords{62032};
+// Favourites, address book, ignore and ban dialogs.
+inline constexpr StrText ChannelNameColumn{57361};
+inline constexpr StrText IgnoreKindsColumn{57415};
+inline constexpr StrText IgnoreSinceColumn{57418};
+inline constexpr StrText IgnoreHowLongColumn{57419};
+inline constexpr StrText IgnoreHostColumn{57420};
+inline constexpr StrText IgnoreEverything{57426};
+inline constexpr StrText IgnoreChannelText{57427};
+inline constexpr StrText IgnorePrivateText{57428};
+inline constexpr StrText IgnoreDirect{57429};
+inline constexpr StrText BanMaskColumn{57436};
+inline constexpr StrText BanSetterColumn{57437};
+inline constexpr StrText BanTimeColumn{57438};
+inline constexpr StrText BanDurationColumn{57439};
+inline constexpr StrText BanForever{57441};
+inline constexpr StrText BanMinutes{57442};
+inline constexpr StrText ContactNickColumn{62023};
+inline constexpr StrText ContactAddressColumn{62024};
+inline constexpr StrText ContactDescriptionColumn{62025};
+inline constexpr StrText ContactNotifyColumn{62026};
+inline constexpr StrText NotifyNever{62027};
+inline constexpr StrText NotifyQuiet{62028};
+inline constexpr StrText NotifyLoud{62029};
+inline constexpr StrText NotifyPrivateQuiet{62034};
+inline constexpr StrText NotifyPrivateLoud{62035};
+inline constexpr StrText FavouriteChannelsTitle{63500};
+inline constexpr StrText ServerLabel{63501};
+inline constexpr StrText AddButton{63502};
+inline constexpr StrText EditButton{63503};
+inline constexpr StrText DeleteButton{63504};
+inline constexpr StrText FavouriteChannelTitle{63505};
+inline constexpr StrText ChannelNameLabel{63506};
+inline constexpr StrText AutoJoinLabel{63507};
+inline constexpr StrText ChannelKeyLabel{63508};
+inline constexpr StrText AddressBookTitle{63509};
+inline constexpr StrText ContactTitle{63510};
+inline constexpr StrText ContactNickLabel{63511};
+inline constexpr StrText ContactAddressLabel{63512};
+inline constexpr StrText ContactDescriptionLabel{63513};
+inline constexpr StrText ContactNotifyLabel{63514};
+inline constexpr StrText IgnoreListTitle{63515};
+inline constexpr StrText ChangeButton{63516};
+inline constexpr StrText IgnoreChangeTitle{63517};
+inline constexpr StrText IgnoreWhatLabel{63518};
+inline constexpr StrFormat<const char *> ChannelBansTitle{63519}; // channel
+inline constexpr StrText BanChangeTitle{63520};
+inline constexpr StrText MinutesLabel{63521};
+inline constexpr StrText NoticesTitle{63522};
+inline constexpr StrText DeleteMenuItem{63523};
+inline constexpr StrText ChangeMenuItem{63524};
+inline constexpr StrText SessionLabel{63525};
+
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

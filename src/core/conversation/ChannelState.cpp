@@ -1,8 +1,11 @@
 #include "conversation/ChannelState.h"
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "config/Strings.h"
 #include "text/StrPrintf.h"
+#include "text/TextUtil.h"
 #include "text/Words.h"
 
 namespace {
@@ -130,7 +133,8 @@ void ChannelState::AddBan(const std::string &mask, const std::string &setter, in
 {
     if (mask.empty() || m_bans.size() >= MaxBans)
         return;
-    std::string entry = StrPrintf("%s %s %lld 0", mask.c_str(), setter.c_str(), static_cast<long long>(now));
+    std::string entry =
+        StrPrintf("%s %s %lld 0", mask.c_str(), setter.c_str(), static_cast<long long>(ClampShownTime(now)));
     for (const std::string &ban : m_bans) {
         if (ban == entry)
             return;
@@ -146,4 +150,39 @@ void ChannelState::RemoveBan(const std::string &mask)
             return;
         }
     }
+}
+
+bool ChannelState::SetBanDuration(const std::string &mask, int minutes)
+{
+    for (std::string &ban : m_bans) {
+        if (FirstWord(ban) == mask) {
+            ban = StrPrintf("%s %s %s %d", mask.c_str(), GetWord(ban, 2).c_str(), GetWord(ban, 3).c_str(),
+                            minutes < 0 ? 0 : minutes);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> ChannelState::TakeExpiredBans(int64_t now)
+{
+    std::vector<std::string> masks;
+    auto isOver = [now](const std::string &ban) {
+        const int64_t minutes = std::atoll(GetWord(ban, 4).c_str());
+        const int64_t since = std::atoll(GetWord(ban, 3).c_str());
+        return minutes > 0 && now > since + minutes * 60;
+    };
+    for (const std::string &ban : m_bans) {
+        if (isOver(ban))
+            masks.push_back(FirstWord(ban));
+    }
+    m_bans.erase(std::remove_if(m_bans.begin(), m_bans.end(), isOver), m_bans.end());
+    return masks;
+}
+
+std::string ChannelState::DurationText(int minutes)
+{
+    if (minutes == 0)
+        return Strings::Get(Str::BanForever);
+    return StrPrintf("%d %s", minutes, Strings::Get(Str::BanMinutes));
 }

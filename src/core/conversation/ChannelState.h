@@ -28,10 +28,21 @@ public:
     const std::string &Key() const { return m_key; }
     int Limit() const { return m_limit; }
 
-    // Entries "mask setter seconds 0".
+    // Entries "mask setter seconds minutes": minutes is how long the ban
+    // lasts, 0 for always (the ban list dialog sets it).
     const std::vector<std::string> &BanList() const { return m_bans; }
-    // Adds "mask setter time 0" unless an equal entry is listed (or the mask is empty).
+    // Adds "mask setter time 0" unless an equal entry is listed (or the mask
+    // is empty). A time outside 1970 .. 9999 is taken as the nearer bound.
     void AddBan(const std::string &mask, const std::string &setter, int64_t time);
+    // Gives the first ban of mask a duration in minutes (negative: 0);
+    // false when no ban has that mask.
+    bool SetBanDuration(const std::string &mask, int minutes);
+    // Takes the bans whose duration is over at now out of the list and
+    // returns their masks.
+    std::vector<std::string> TakeExpiredBans(int64_t now);
+    // What the ban list dialog shows for a duration: "Vždy" for 0, else the
+    // minutes, a blank and "(minút)".
+    static std::string DurationText(int minutes);
     void ClearBans() { m_bans.clear(); }
     // Forgets modes, key, limit and bans (the topic and its history stay).
     void ResetModes();

@@ -48,6 +48,10 @@ public:
     void ConnectionLost();
     // Reconnects a lost connection (run for "/timer"); returns 1.
     int Tick();
+    // Lifts the bans of the channels whose duration is over at now (seconds
+    // since 1970): "MODE channel -b mask" for each, and the ban leaves the
+    // channel's list. Nothing while not connected.
+    void LiftExpiredBans(int64_t now);
     // Closing: QUIT with "Msgs Quit", no more retries, windows closed (PART).
     void Shutdown();
 

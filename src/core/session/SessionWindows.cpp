@@ -115,3 +115,15 @@ void Session::PrintStatus(const char *format, ...)
     va_end(args);
     PrintTo("", TextClass::Info, message);
 }
+
+void Session::LiftExpiredBans(int64_t now)
+{
+    if (!m_connected)
+        return;
+    for (Conversation *window : Windows()) {
+        if (!window->IsChannel())
+            continue;
+        for (const std::string &mask : window->Channel().TakeExpiredBans(now))
+            window->RunCommand(StrPrintf("/servermsg MODE %s -b %s", window->Name().c_str(), mask.c_str()));
+    }
+}

@@ -140,6 +140,20 @@ uint32_t LeadingCount(std::string_view word)
     return static_cast<uint32_t>(value);
 }
 
+int64_t ClampShownTime(int64_t seconds)
+{
+    return seconds < 0 ? 0 : (seconds > kLatestShownTime ? kLatestShownTime : seconds);
+}
+
+std::string ClockAndDateText(int64_t seconds, bool leadingZeros)
+{
+    std::tm local{};
+    if (!ToLocalTime(static_cast<std::time_t>(ClampShownTime(seconds)), local))
+        return {};
+    const char *format = leadingZeros ? "%02d:%02d (%02d.%02d.%04d)" : "%d:%d (%d.%d.%d)";
+    return StrPrintf(format, local.tm_hour, local.tm_min, local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+}
+
 bool MatchesInOrder(std::string_view text, std::string_view pattern)
 {
     if (pattern.empty())

@@ -21,6 +21,14 @@ std::string TimeText(std::string_view seconds);
 // The value of the leading decimal digits as an unsigned 32-bit count:
 // 4294967295 for any larger value, 0 without leading digits ("-7", "").
 uint32_t LeadingCount(std::string_view word);
+// The last second of the year 9999: later times, and times before 1970, are
+// taken as these bounds so that every time converts to a calendar date.
+inline constexpr int64_t kLatestShownTime = 253402300799;
+int64_t ClampShownTime(int64_t seconds);
+// Local time of seconds since 1970 (clamped as above) as hour, minute and
+// date: "9:5 (7.3.2026)" without leading zeros, or "09:05 (07.03.2026)" with
+// them. "" when the time cannot be converted.
+std::string ClockAndDateText(int64_t seconds, bool leadingZeros);
 // True when every character of pattern occurs in text in the same order
 // (case-sensitive); an empty pattern matches everything.
 bool MatchesInOrder(std::string_view text, std::string_view pattern);

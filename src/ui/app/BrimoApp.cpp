@@ -10,6 +10,7 @@
 #include "config/Strings.h"
 #include "dcc/DirectConnections.h"
 #include "dialogs/DlgFileProgress.h"
+#include "dialogs/DlgChannelBan.h"
 #include "dialogs/DlgProperties.h"
 #include "dialogs/DlgQuestion.h"
 #include "input/CommandList.h"
@@ -505,8 +506,20 @@ FileProgress *CBrimoApp::OpenFileProgress(CDirectConnect &connection, const std:
     return dialog;
 }
 
-// The notices pop-up is not part of the program yet: its lines are dropped.
-void CBrimoApp::PopupLine(const std::string &) {}
+void CBrimoApp::PopupLine(const std::string &html)
+{
+    if (!m_popup)
+        m_popup = new CDlgPopup(m_mainFrame);
+    m_popup->AppendLine(html, FromUtf8(m_settings.m_fontName));
+}
+
+void CBrimoApp::OpenBanList(Session &session, const std::string &channel)
+{
+    auto *dialog = new CDlgChannelBan(*m_sessions, session.Key(), channel, m_mainFrame);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
 void CBrimoApp::UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line)
 {
     CDlgProperties::RouteUserLine(sessionKey, nick, line);

@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "config/AppSettings.h"
 #include "conversation/Shell.h"
+#include "dialogs/DlgPopup.h"
 #include "dialogs/DlgQuestion.h"
 #include "search/SearchFrame.h"
 #include "shell/BalloonQueue.h"
@@ -134,6 +135,11 @@ public:
                                    const std::string &direction) override;
     DirectConnections &DirectConnects() { return *m_dcc; }
     void OpenProperties(Session &session, const std::string &name) override;
+    bool HasBanList() const override { return true; }
+    // The ban list dialog of a channel, modal to the main window.
+    void OpenBanList(Session &session, const std::string &channel) override;
+    // The notices window, once a line has been shown in it.
+    CDlgPopup *Popup() const { return m_popup; }
 
     // Connects to the favourite server of section "Servers" with this key.
     bool ConnectFavourite(const std::string &serverKey);
@@ -164,6 +170,7 @@ private:
     // The channel search window of each session, by session key.
     std::map<std::string, QPointer<CSearchFrame>> m_searchWindows;
     QPointer<CDlgQuestion> m_questionDialog;
+    QPointer<CDlgPopup> m_popup;
     std::unique_ptr<CNotifier> m_notifier;
     std::unique_ptr<CQtTranslation> m_qtTranslation;
     std::unique_ptr<IdentServer> m_identServer; // opened and closed by the "Ident Server" setting

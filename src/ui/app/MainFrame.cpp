@@ -8,6 +8,9 @@
 #include "app/ShellChild.h"
 #include "config/Config.h"
 #include "config/Strings.h"
+#include "dialogs/DlgAddressBook.h"
+#include "dialogs/DlgEditChannels.h"
+#include "dialogs/DlgIgnore.h"
 #include "dialogs/DlgSettings.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -499,9 +502,16 @@ void CMainFrame::RunCommand(int id)
     case CommandId::OpenScript:
         OpenScriptFile();
         break;
+    case CommandId::Favourites:
+        OpenFavourites();
+        break;
+    case CommandId::AddressBook:
+        OpenAddressBook();
+        break;
+    case CommandId::IgnoreList:
+        OpenIgnoreList();
+        break;
     default:
-        // Favourites, address book and ignore list have no window yet;
-        // their items stay disabled.
         break;
     }
 }
@@ -511,6 +521,51 @@ void CMainFrame::OpenScriptFile()
     const std::string path = m_app.OpenFileDialog(ExeDirectory(), Strings::Get(Str::ScriptFileFilter));
     if (!path.empty())
         m_app.OpenScriptEditor(path);
+}
+
+Session *CMainFrame::ActiveSession() const
+{
+    const ShellChild *child = ActiveShellChild();
+    if (!child || child->SessionName().isEmpty())
+        return nullptr;
+    return m_app.FindSession(child->SessionName().toStdString());
+}
+
+void CMainFrame::OpenFavourites()
+{
+    const Session *session = ActiveSession();
+    auto *dialog = new CDlgEditChannels(m_app, session ? session->ConfName() : std::string(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this,
+            [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar | Shell::RefreshSettings); });
+    dialog->open();
+}
+
+void CMainFrame::OpenAddressBook()
+{
+    // The dialog reads the contact list again when it closes; every window
+    // then shows the contacts anew.
+    auto *dialog = new CDlgAddressBook(m_app, m_app.Sessions().Contacts(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, &CMainFrame::RedrawAll);
+    dialog->open();
+}
+
+void CMainFrame::OpenIgnoreList()
+{
+    const Session *session = ActiveSession();
+    if (!session)
+        return;
+    auto *dialog = new CDlgIgnore(m_app.Sessions(), session->Key(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void CMainFrame::RedrawAll()
+{
+    update();
+    for (QWidget *widget : findChildren<QWidget *>())
+        widget->update();
 }
 
 void CMainFrame::UpdateCommandStates()
@@ -526,10 +581,8 @@ void CMainFrame::UpdateCommandStates()
             enabled = child && child->UpdateCommand(id, enabled, checked) && enabled;
         } else {
             switch (id) {
-            case CommandId::Favourites:
-            case CommandId::AddressBook:
             case CommandId::IgnoreList:
-                enabled = false;
+                enabled = ActiveSession() != nullptr;
                 break;
             case CommandId::Connect:
                 enabled = !ReadString("Servers", ReadString(kBaseSection, "Default Server")).empty();

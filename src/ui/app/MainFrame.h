@@ -14,6 +14,7 @@ class CMainFrameMdi;
 class Conversation;
 class ConversationView;
 class QMdiSubWindow;
+class Session;
 class QMenuBar;
 class QSystemTrayIcon;
 class QTimer;
@@ -119,6 +120,13 @@ private:
     bool IsChildCommand(int id) const;
     // "&Otvoriť A Editovať": a script file chosen in the program's folder, in a new editor.
     void OpenScriptFile();
+    // The session of the active child window, or null.
+    Session *ActiveSession() const;
+    void OpenFavourites();
+    void OpenAddressBook();
+    void OpenIgnoreList();
+    // Every window repaints (after the address book changed).
+    void RedrawAll();
 
     CBrimoApp &m_app;
     CMainFrameMdi *m_mdi = nullptr;

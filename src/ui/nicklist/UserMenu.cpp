@@ -1,15 +1,12 @@
 #include "nicklist/UserMenu.h"
 
 #include <QFileDialog>
-#include <QInputDialog>
 
-#include "config/Config.h"
+#include "config/AddressBook.h"
 #include "config/Strings.h"
-#include "text/StrPrintf.h"
+#include "dialogs/DlgInPut.h"
 
 namespace {
-
-constexpr int kContactNotifyMode = 3;
 
 struct ItemText
 {
@@ -66,9 +63,8 @@ QString ChooseFileWithDialog(QWidget *parent)
 
 bool AskReasonWithDialog(QWidget *parent, const QString &title, const QString &prompt, QString &reason)
 {
-    bool ok = false;
-    reason = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &ok);
-    return ok;
+    reason.clear();
+    return CDlgInPut::Ask(parent, title, prompt, reason);
 }
 
 } // namespace
@@ -191,8 +187,7 @@ bool CUserMenu::AddToAddressBook(const QString &nick)
 {
     if (!IsOneWord(nick))
         return false;
-    const std::string record = StrPrintf("%d\t%s\t%s\t", kContactNotifyMode, "*", "*");
-    return WriteString("Address Book", nick.toLower().toStdString(), record);
+    return AddressBook::Write({nick.toStdString(), Contact::PrivateQuiet, "*", "*"});
 }
 
 void CUserMenu::PopupWithDefault(const QPoint &globalPos)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Strings.h"
+
 #include <QString>
 
 #include <string_view>
@@ -10,4 +12,10 @@
 inline QString FromUtf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A text of the program's string table.
+inline QString FromStr(StrId id)
+{
+    return QString::fromUtf8(Strings::Get(id));
 }

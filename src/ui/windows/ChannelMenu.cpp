@@ -5,11 +5,10 @@
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
+#include "dialogs/DlgInPut.h"
 #include "session/Session.h"
 #include "text/StrPrintf.h"
 #include "widgets/Utf8Text.h"
-
-#include <QInputDialog>
 
 #include <cstdlib>
 
@@ -49,11 +48,7 @@ bool IsOneLine(const std::string &text)
 
 bool DefaultPrompt(const QString &title, const QString &prompt, QString &text)
 {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(nullptr, title, prompt, QLineEdit::Normal, text, &ok);
-    if (ok)
-        text = answer;
-    return ok;
+    return CDlgInPut::Ask(nullptr, title, prompt, text);
 }
 
 } // namespace

@@ -35,7 +35,7 @@ public:
     void SetConversation(Conversation *conversation) { m_conversation = conversation; }
     Conversation *GetConversation() const { return m_conversation; }
     void SetCommandRunner(CommandRunner runner) { m_run = std::move(runner); }
-    // The input dialogs (default: QInputDialog); tests answer them.
+    // The input dialogs (default: CDlgInPut); tests answer them.
     void SetTextPrompt(TextPrompt prompt) { m_prompt = std::move(prompt); }
     // The file dialog of "&Nahrať Skript" goes through the shell.
     void SetShell(Shell *shell) { m_shell = shell; }

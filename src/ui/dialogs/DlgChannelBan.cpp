@@ -1,0 +1,117 @@
+#include "dialogs/DlgChannelBan.h"
+
+#include "conversation/Conversation.h"
+#include "dialogs/DlgChannelBanChange.h"
+#include "dialogs/ReportList.h"
+#include "session/Session.h"
+#include "session/SessionTable.h"
+#include "text/StrPrintf.h"
+#include "text/TextUtil.h"
+#include "text/Words.h"
+#include "widgets/Utf8Text.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cstdlib>
+
+CDlgChannelBan::CDlgChannelBan(SessionTable &sessions, const std::string &sessionKey, const std::string &channel,
+                               QWidget *parent)
+    : QDialog(parent), m_table(sessions), m_sessionKey(sessionKey), m_channel(channel)
+{
+    setWindowTitle(FromUtf8(Strings::Format(Str::ChannelBansTitle, channel.c_str())));
+    m_list = new CReportList({{Str::BanMaskColumn, 160},
+                              {Str::BanSetterColumn, 90},
+                              {Str::BanTimeColumn, 110, true},
+                              {Str::BanDurationColumn, 60, true}},
+                             this);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_change = new QPushButton(FromStr(Str::ChangeButton), this);
+    m_remove = new QPushButton(FromStr(Str::DeleteButton), this);
+    auto *close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto *side = new QVBoxLayout;
+    for (QPushButton *button : {m_change, m_remove}) {
+        button->setAutoDefault(false);
+        side->addWidget(button);
+    }
+    side->addStretch();
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(m_list, 1);
+    middle->addLayout(side);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(middle, 1);
+    layout->addWidget(close);
+
+    m_timer = new QTimer(this);
+    m_timer->setInterval(kRefreshMs);
+    connect(m_timer, &QTimer::timeout, this, &CDlgChannelBan::Refresh);
+    connect(m_change, &QPushButton::clicked, this, &CDlgChannelBan::ChangeBan);
+    connect(m_remove, &QPushButton::clicked, this, &CDlgChannelBan::RemoveBan);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CDlgChannelBan::ChangeBan);
+    connect(m_list, &QWidget::customContextMenuRequested, this, &CDlgChannelBan::ShowMenu);
+    connect(close, &QDialogButtonBox::rejected, this, &CDlgChannelBan::reject);
+    Refresh();
+    m_list->SelectFirst();
+    m_timer->start();
+    m_list->setFocus();
+    resize(560, 320);
+}
+
+QStringList CDlgChannelBan::RowCells(const std::string &ban)
+{
+    const int64_t time = std::atoll(GetWord(ban, 3).c_str());
+    const int minutes = std::atoi(GetWord(ban, 4).c_str());
+    return {FromUtf8(GetWord(ban, 1)), FromUtf8(GetWord(ban, 2)), FromUtf8(ClockAndDateText(time, true)),
+            FromUtf8(ChannelState::DurationText(minutes))};
+}
+
+Conversation *CDlgChannelBan::Window() const
+{
+    Session *session = m_table.FindSession(m_sessionKey);
+    return session ? session->FindWindow(m_channel) : nullptr;
+}
+
+void CDlgChannelBan::Refresh()
+{
+    const Conversation *window = Window();
+    m_list->Sync(window ? window->Channel().BanList() : std::vector<std::string>(), RowCells);
+}
+
+void CDlgChannelBan::RemoveBan()
+{
+    Session *session = m_table.FindSession(m_sessionKey);
+    const std::string ban = m_list->SelectedRecord();
+    if (!session || ban.empty())
+        return;
+    session->Command(m_channel, 0, StrPrintf("/servermsg MODE %s -b %s", m_channel.c_str(), GetWord(ban, 1).c_str()));
+}
+
+void CDlgChannelBan::ChangeBan()
+{
+    const std::string ban = m_list->SelectedRecord();
+    if (ban.empty() || !Window())
+        return;
+    auto *dialog = new CDlgChannelBanChange(std::atoi(GetWord(ban, 4).c_str()), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog, mask = GetWord(ban, 1)] {
+        // The window may have gone while the dialog was open.
+        if (Conversation *window = Window())
+            window->Channel().SetBanDuration(mask, dialog->Minutes());
+        Refresh();
+    });
+    dialog->open();
+}
+
+void CDlgChannelBan::ShowMenu(const QPoint &position)
+{
+    if (!m_list->itemAt(position))
+        return;
+    QMenu menu(this);
+    menu.addAction(FromStr(Str::DeleteMenuItem), this, &CDlgChannelBan::RemoveBan);
+    menu.addAction(FromStr(Str::ChangeMenuItem), this, &CDlgChannelBan::ChangeBan);
+    menu.exec(m_list->viewport()->mapToGlobal(position));
+}

@@ -1,0 +1,111 @@
+#include "dialogs/DlgEditChannels.h"
+
+#include "config/Config.h"
+#include "config/FavouriteChannels.h"
+#include "conversation/Shell.h"
+#include "dialogs/DlgEditChannel.h"
+#include "dialogs/ReportList.h"
+#include "widgets/Utf8Text.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <vector>
+
+CDlgEditChannels::CDlgEditChannels(Shell &shell, const std::string &server, QWidget *parent)
+    : QDialog(parent), m_shell(shell)
+{
+    setWindowTitle(FromStr(Str::FavouriteChannelsTitle));
+    m_servers = new QComboBox(this);
+    std::vector<std::string> servers;
+    ReadSectionKeys("Servers", servers);
+    for (const std::string &name : servers)
+        m_servers->addItem(FromUtf8(name));
+    const std::string wanted = server.empty() ? ReadString(kBaseSection, "Default Server") : server;
+    m_servers->setCurrentIndex(std::max(0, m_servers->findText(FromUtf8(wanted))));
+
+    m_list = new CReportList({{Str::ChannelNameColumn, 100}}, this);
+    m_add = new QPushButton(FromStr(Str::AddButton), this);
+    m_edit = new QPushButton(FromStr(Str::EditButton), this);
+    m_delete = new QPushButton(FromStr(Str::DeleteButton), this);
+    auto *close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+
+    auto *serverRow = new QFormLayout;
+    serverRow->addRow(FromStr(Str::ServerLabel), m_servers);
+    auto *side = new QVBoxLayout;
+    side->addWidget(m_add);
+    side->addWidget(m_edit);
+    side->addWidget(m_delete);
+    side->addStretch();
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(m_list, 1);
+    middle->addLayout(side);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(serverRow);
+    layout->addLayout(middle, 1);
+    layout->addWidget(close);
+
+    connect(m_servers, &QComboBox::currentIndexChanged, this, &CDlgEditChannels::FillChannels);
+    connect(m_add, &QPushButton::clicked, this, &CDlgEditChannels::AddChannel);
+    connect(m_edit, &QPushButton::clicked, this, &CDlgEditChannels::EditChannel);
+    connect(m_delete, &QPushButton::clicked, this, &CDlgEditChannels::DeleteChannel);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CDlgEditChannels::EditChannel);
+    connect(close, &QDialogButtonBox::rejected, this, &CDlgEditChannels::reject);
+    // Enter in the list edits rather than closing the dialog.
+    for (QPushButton *button : {m_add, m_edit, m_delete})
+        button->setAutoDefault(false);
+    FillChannels();
+    m_list->setFocus();
+    resize(420, 320);
+}
+
+std::string CDlgEditChannels::Server() const
+{
+    return m_servers->currentText().toStdString();
+}
+
+void CDlgEditChannels::FillChannels()
+{
+    m_list->clear();
+    for (const std::string &name : FavouriteChannels::Names(Server()))
+        m_list->AddRow({FromUtf8(name)}, name);
+    m_list->SelectFirst();
+}
+
+void CDlgEditChannels::AddChannel()
+{
+    OpenChannelDialog({});
+}
+
+void CDlgEditChannels::EditChannel()
+{
+    const std::string name = m_list->SelectedRecord();
+    if (name.empty()) {
+        m_shell.Beep(0);
+        return;
+    }
+    OpenChannelDialog(name);
+}
+
+void CDlgEditChannels::DeleteChannel()
+{
+    const std::string name = m_list->SelectedRecord();
+    if (name.empty()) {
+        m_shell.Beep(0);
+        return;
+    }
+    FavouriteChannels::Remove(Server(), name);
+    FillChannels();
+}
+
+void CDlgEditChannels::OpenChannelDialog(const std::string &oldName)
+{
+    auto *dialog = new CDlgEditChannel(m_shell, Server(), oldName, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, &CDlgEditChannels::FillChannels);
+    dialog->open();
+}
