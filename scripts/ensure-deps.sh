@@ -3,7 +3,8 @@
 # only those that are missing (a second run installs nothing).
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev libbenchmark-dev
-          tcl8.6-dev libtcl8.6 ngircd fonts-dejavu-core qt6-translations-l10n)
+          tcl8.6-dev libtcl8.6 ngircd fonts-dejavu-core qt6-translations-l10n qt6-svg-dev
+          dpkg-dev desktop-file-utils appstream)
 [ "${1:-}" = "--gui" ] && packages+=(xvfb imagemagick xdotool)
 missing=()
 for p in "${packages[@]}"; do

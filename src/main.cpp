@@ -6,6 +6,8 @@ int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral("1.1"));
+    // Ties the windows to the installed desktop entry (its name and icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("sk.brimo.Brimo"));
     // The main window may hide in the tray while the debug window closes:
     // the program ends only when the main window closes.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -152,6 +152,9 @@ inline constexpr StrFormat<const char *> YourNickChanged{62018};
 inline constexpr StrFormat<const char *> ChannelAddedToFavourites{62019};
 inline constexpr StrFormat<const char *> ServerAddedToFavourites{62020};
 inline constexpr StrText NickStatusWords{62032};
+// Links handed to the program on its command line.
+inline constexpr StrFormat<const char *> LinkNotUnderstood{63600};
+inline constexpr StrFormat<const char *> SecureLinkNotYet{63601};
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

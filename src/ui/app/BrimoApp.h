@@ -126,6 +126,11 @@ private:
     // Slovak; false when Qt's Slovak translation is not installed.
     bool LoadQtTranslation();
     void AutoConnect();
+    // irc:// and ircs:// links among the arguments, as a desktop passes them.
+    void OpenIrcLinks(const QStringList &arguments);
+    void OpenIrcLink(const QString &link);
+    // Tells the user without stopping the start-up.
+    void WarnLater(const std::string &text);
     void ClosePropertySheets();
     bool LoadHelpLines();
     void ShowQuestion(const Question &question);
