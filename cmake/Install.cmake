@@ -3,6 +3,8 @@
 # entry, the AppStream metadata and the icon in the hicolor theme. CPack turns
 # the same into a .deb whose dependencies come from the shared libraries.
 include(GNUInstallDirs)
+# Packaging installs what is built; it does not build every test first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 
 set(BRIMO_ICON_SIZES 16 22 24 32 48 64 128 256)
 set(BRIMO_ICON_FOLDER ${CMAKE_BINARY_DIR}/hicolor)

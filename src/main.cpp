@@ -1,4 +1,5 @@
 #include "app/BrimoApp.h"
+#include "app/LinkInbox.h"
 
 #include <QApplication>
 
@@ -12,10 +13,17 @@ int main(int argc, char **argv)
     // the program ends only when the main window closes.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A link clicked while Brimo runs goes to the running program.
+    CLinkInbox inbox;
+    const QStringList links = CLinkInbox::LinksAmong(QApplication::arguments());
+    if (!links.isEmpty() && inbox.Forward(links))
+        return 0;
+
     CBrimoApp brimo;
     const int result = brimo.Start(QApplication::arguments());
     if (result != CBrimoApp::Started)
         return result;
+    inbox.Listen([&brimo](const QString &link) { brimo.OpenIrcLink(link); });
     const int exitCode = QApplication::exec();
     brimo.Exit();
     return exitCode;

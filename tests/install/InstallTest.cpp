@@ -27,21 +27,21 @@ QString BinaryDir()
     return qEnvironmentVariable("BRIMO_BINARY_DIR");
 }
 
-struct Run
+struct ProgramRun
 {
     int exitCode = -1;
     QString output;
 };
 
 // Runs a program to its end (packaging can take a while on a busy machine).
-Run RunProgram(const QString &program, const QStringList &arguments, const QString &workingDir = QString())
+ProgramRun RunProgram(const QString &program, const QStringList &arguments, const QString &workingDir = QString())
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     if (!workingDir.isEmpty())
         process.setWorkingDirectory(workingDir);
     process.start(program, arguments);
-    Run run;
+    ProgramRun run;
     if (!process.waitForStarted(30000) || !process.waitForFinished(300000)) {
         run.output = program + QStringLiteral(" did not run: ") + process.errorString();
         return run;
@@ -74,28 +74,29 @@ QString DesktopFolder()
 
 TEST(Install, TheDesktopEntryAndTheMetadataPassTheirValidators)
 {
-    const Run entry = RunProgram(QStringLiteral("desktop-file-validate"),
-                                 {DesktopFolder() + QStringLiteral("/sk.brimo.Brimo.desktop")});
+    const ProgramRun entry = RunProgram(QStringLiteral("desktop-file-validate"),
+                                        {DesktopFolder() + QStringLiteral("/sk.brimo.Brimo.desktop")});
     EXPECT_EQ(entry.exitCode, 0) << entry.output.toStdString();
     EXPECT_TRUE(entry.output.trimmed().isEmpty()) << entry.output.toStdString();
 
-    const Run metadata = RunProgram(QStringLiteral("appstreamcli"),
-                                    {QStringLiteral("validate"), QStringLiteral("--no-net"),
-                                     DesktopFolder() + QStringLiteral("/sk.brimo.Brimo.metainfo.xml")});
+    const ProgramRun metadata = RunProgram(QStringLiteral("appstreamcli"),
+                                           {QStringLiteral("validate"), QStringLiteral("--no-net"),
+                                            DesktopFolder() + QStringLiteral("/sk.brimo.Brimo.metainfo.xml")});
     EXPECT_EQ(metadata.exitCode, 0) << metadata.output.toStdString();
 }
 
 TEST(Install, PutsTheProgramItsFilesTheDesktopEntryAndEveryIconSizeUnderThePrefix)
 {
     QTemporaryDir prefix;
-    const Run install = RunProgram(QStringLiteral("cmake"), {QStringLiteral("--install"), BinaryDir(),
-                                                             QStringLiteral("--prefix"), prefix.path()});
+    const ProgramRun install = RunProgram(
+        QStringLiteral("cmake"), {QStringLiteral("--install"), BinaryDir(), QStringLiteral("--prefix"), prefix.path()});
     ASSERT_EQ(install.exitCode, 0) << install.output.toStdString();
 
     const QDir root(prefix.path());
     EXPECT_TRUE(QFileInfo(root.filePath(QStringLiteral("bin/brimo"))).isExecutable());
-    for (const char *file : {"share/brimo/Help/Index.Htm", "share/brimo/smiles", "share/applications/sk.brimo.Brimo.desktop",
-                             "share/metainfo/sk.brimo.Brimo.metainfo.xml", "share/icons/hicolor/scalable/apps/brimo.svg"}) {
+    for (const char *file :
+         {"share/brimo/Help/Index.Htm", "share/brimo/smiles", "share/applications/sk.brimo.Brimo.desktop",
+          "share/metainfo/sk.brimo.Brimo.metainfo.xml", "share/icons/hicolor/scalable/apps/brimo.svg"}) {
         EXPECT_TRUE(QFileInfo::exists(root.filePath(QString::fromLatin1(file)))) << file;
     }
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
@@ -127,9 +128,9 @@ protected:
     QString BuildPackage()
     {
         const QString output = m_scratch.filePath(QStringLiteral("package"));
-        const Run cpack = RunProgram(QStringLiteral("cpack"),
-                                     {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), output},
-                                     BinaryDir());
+        const ProgramRun cpack =
+            RunProgram(QStringLiteral("cpack"),
+                       {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), output}, BinaryDir());
         EXPECT_EQ(cpack.exitCode, 0) << cpack.output.toStdString();
         const QStringList debs = QDir(output).entryList({QStringLiteral("*.deb")}, QDir::Files);
         return debs.size() == 1 ? QDir(output).filePath(debs.first()) : QString();
@@ -142,6 +143,12 @@ protected:
         environment.insert(QStringLiteral("HOME"), m_scratch.filePath(QStringLiteral("home")));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), ConfigHome());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // A folder of its own for the link socket: a Brimo running elsewhere
+        // on this machine must not take the test's link.
+        const QString runtime = m_scratch.filePath(QStringLiteral("run"));
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
         m_brimo.setProcessEnvironment(environment);
         m_brimo.setProcessChannelMode(QProcess::ForwardedChannels);
         m_brimo.start(root + QStringLiteral("/usr/bin/brimo"), arguments);
@@ -159,12 +166,13 @@ TEST_F(InstalledPackage, DependsOnItsLibrariesStartsFromALinkAndKeepsItsSettings
 {
     const QString deb = BuildPackage();
     ASSERT_FALSE(deb.isEmpty());
-    const Run fields = RunProgram(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), deb, QStringLiteral("Depends")});
+    const ProgramRun fields =
+        RunProgram(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), deb, QStringLiteral("Depends")});
     EXPECT_TRUE(fields.output.contains(QStringLiteral("libqt6widgets6"))) << fields.output.toStdString();
     EXPECT_TRUE(fields.output.contains(QStringLiteral("libc6"))) << fields.output.toStdString();
 
     const QString root = m_scratch.filePath(QStringLiteral("root"));
-    const Run unpack = RunProgram(QStringLiteral("dpkg"), {QStringLiteral("-x"), deb, root});
+    const ProgramRun unpack = RunProgram(QStringLiteral("dpkg"), {QStringLiteral("-x"), deb, root});
     ASSERT_EQ(unpack.exitCode, 0) << unpack.output.toStdString();
     EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/usr/share/applications/sk.brimo.Brimo.desktop")));
 

@@ -43,9 +43,9 @@ TEST(IrcUrl, DefaultPortsFollowTheSchemeAndAServerAloneHasNoChannel)
 
 TEST(IrcUrl, RefusesWhatIsNoIrcLinkOrWouldSplitACommand)
 {
-    for (const char *text : {"http://irc.example.net/brimo", "irc:///brimo", "irc://host:0/x", "irc://host:70000/x",
-                             "irc://host/a%2C0", "irc://host/a%200", "irc://host/a%0D%0AQUIT", "irc://host/x?k%20ey",
-                             "irc://host/%07bell", "brimo"}) {
+    for (const char *text :
+         {"http://irc.example.net/brimo", "irc:///brimo", "irc://host:0/x", "irc://host:70000/x", "irc://host/a%2C0",
+          "irc://host/a%200", "irc://host/a%0D%0AQUIT", "irc://host/x?k%20ey", "irc://host/%07bell", "brimo"}) {
         EXPECT_FALSE(IrcUrl::Parse(text).has_value()) << text;
     }
 }

@@ -83,7 +83,8 @@ std::string ResourceDirectory()
     const std::string exeDirectory = ExeDirectory();
     if (RunsFromOwnFolder())
         return exeDirectory;
-    const QString installed = QDir(QString::fromStdString(exeDirectory)).absoluteFilePath(QStringLiteral("../share/brimo"));
+    const QString installed =
+        QDir(QString::fromStdString(exeDirectory)).absoluteFilePath(QStringLiteral("../share/brimo"));
     if (QFileInfo(installed).isDir())
         return QDir::cleanPath(installed).toStdString();
     return exeDirectory;

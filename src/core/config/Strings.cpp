@@ -184,8 +184,9 @@ constexpr Entry kStrings[] = {
     {62034, "Len pri súkromnom a ticho"},
     {62035, "Len pri súkromnom a hlučne"},
     {Str::LinkNotUnderstood, "Odkaz %s nie je platná adresa IRC servera alebo kanála."},
-    {Str::SecureLinkNotYet, "Odkaz %s žiada zabezpečené spojenie (TLS), ktoré Brimo zatiaľ nevie nadviazať. "
-                            "Nepripájam sa nezabezpečene."},
+    {Str::SecureLinkNotYet,
+     "Odkaz %s žiada zabezpečené spojenie (TLS), ktoré Brimo zatiaľ nevie nadviazať. "
+     "Nepripájam sa nezabezpečene."},
 };
 
 constexpr bool IsSortedById()

@@ -23,14 +23,15 @@ bool IsSafeWord(const std::string &text)
 // desktop leaves "#" unescaped in irc://host/#channel.
 std::string ChannelOf(const QUrl &url)
 {
-    QString target = url.path(QUrl::FullyDecoded);
+    QString target = url.path(QUrl::FullyEncoded);
     if (target.startsWith(QLatin1Char('/')))
         target.remove(0, 1);
     if (target.isEmpty() && url.hasFragment())
-        target = QLatin1Char('#') + url.fragment(QUrl::FullyDecoded);
-    // Flags after the name (",needkey", ",isnick") say nothing the join needs.
+        target = QStringLiteral("%23") + url.fragment(QUrl::FullyEncoded);
+    // Flags after the name (",needkey", ",isnick") say nothing the join needs;
+    // an escaped comma is part of the name (and refused below).
     target = target.section(QLatin1Char(','), 0, 0);
-    std::string channel = target.toStdString();
+    std::string channel = QUrl::fromPercentEncoding(target.toUtf8()).toStdString();
     if (!channel.empty() && !IsChannelSign(channel.front()))
         channel.insert(channel.begin(), '#');
     return channel.size() > 1 ? channel : std::string();

@@ -229,9 +229,9 @@ private:
     std::string m_registeredNick;
     bool m_welcomed = false;                   // the server accepted our registration
     std::vector<std::string> m_joinsOnWelcome; // "/join" lines waiting for it
-    std::string m_registeredUser; // the user name sent with USER
-    std::string m_ownUser;        // learned from the server; empty: unknown
-    std::string m_ownHost;        // learned from the server; empty: unknown
+    std::string m_registeredUser;              // the user name sent with USER
+    std::string m_ownUser;                     // learned from the server; empty: unknown
+    std::string m_ownHost;                     // learned from the server; empty: unknown
     int m_receiveDepth = 0;
     // When the user interface was last pumped inside a receive burst.
     QElapsedTimer m_lastPump;

@@ -10,6 +10,13 @@
 #include <QPainterPath>
 #include <QSvgRenderer>
 
+// The drawing lives in a static library: its resource must be registered
+// explicitly, or the linker drops it. Outside any namespace, as the macro needs.
+static void RegisterApplicationPicture()
+{
+    Q_INIT_RESOURCE(ui_app);
+}
+
 namespace {
 
 // A speech bubble, the program's sign, in the given colour.
@@ -64,6 +71,7 @@ QPixmap Sign(const QColor &colour, const QString &text)
 // The program's sign from its SVG drawing, at the sizes desktops ask for.
 QIcon ApplicationIcon()
 {
+    RegisterApplicationPicture();
     QSvgRenderer renderer(QStringLiteral(":/icons/brimo.svg"));
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {

@@ -2,17 +2,18 @@
 
 #include "app/Debug.h"
 #include "app/HelpFrame.h"
+#include "app/LinkInbox.h"
 #include "app/MainFrame.h"
 #include "app/Notifier.h"
 #include "app/QtTranslation.h"
 #include "commands/CommandHelp.h"
-#include "session/IrcUrl.h"
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "dialogs/DlgProperties.h"
 #include "dialogs/DlgQuestion.h"
 #include "input/CommandList.h"
 #include "session/IdentServer.h"
+#include "session/IrcUrl.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "shell/RequestAnswer.h"
@@ -146,10 +147,8 @@ void CBrimoApp::AutoConnect()
 
 void CBrimoApp::OpenIrcLinks(const QStringList &arguments)
 {
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments.at(i).contains(QLatin1String("://")))
-            OpenIrcLink(arguments.at(i));
-    }
+    for (const QString &link : CLinkInbox::LinksAmong(arguments))
+        OpenIrcLink(link);
 }
 
 void CBrimoApp::OpenIrcLink(const QString &link)
@@ -174,8 +173,8 @@ void CBrimoApp::OpenIrcLink(const QString &link)
 
 void CBrimoApp::WarnLater(const std::string &text)
 {
-    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Brimo"), FromUtf8(text), QMessageBox::Ok,
-                                m_mainFrame);
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, QStringLiteral("Brimo"), FromUtf8(text), QMessageBox::Ok, m_mainFrame);
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();

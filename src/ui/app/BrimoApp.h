@@ -57,6 +57,10 @@ public:
     void SetBarStateStore(QSettings *store);
     QSettings &BarStateStore();
 
+    // Connects to the server of an irc:// link (or finds the open session to
+    // it) and joins its channel once registered.
+    void OpenIrcLink(const QString &link);
+
     // ---- sessions ----
     Session *CreateSession(const std::string &host, unsigned port, const std::string &confName);
     bool CloseSession(const std::string &key);
@@ -128,7 +132,6 @@ private:
     void AutoConnect();
     // irc:// and ircs:// links among the arguments, as a desktop passes them.
     void OpenIrcLinks(const QStringList &arguments);
-    void OpenIrcLink(const QString &link);
     // Tells the user without stopping the start-up.
     void WarnLater(const std::string &text);
     void ClosePropertySheets();
