@@ -2,6 +2,7 @@
 #include "app/LinkInbox.h"
 
 #include <QApplication>
+#include <QWidget>
 
 int main(int argc, char **argv)
 {
@@ -23,7 +24,13 @@ int main(int argc, char **argv)
     const int result = brimo.Start(QApplication::arguments());
     if (result != CBrimoApp::Started)
         return result;
-    inbox.Listen([&brimo](const QString &link) { brimo.OpenIrcLink(link); });
+    inbox.Listen([&brimo](const QString &link) {
+        brimo.OpenIrcLink(link);
+        if (QWidget *window = brimo.MainFrame()) {
+            window->raise();
+            window->activateWindow();
+        }
+    });
     const int exitCode = QApplication::exec();
     brimo.Exit();
     return exitCode;
