@@ -103,4 +103,27 @@ TEST_F(Ngircd, ClosingTheSessionQuitsBeforeLeavingItsChannels)
     EXPECT_EQ(m_table->Count(), 0u);
 }
 
+TEST_F(Ngircd, AChannelAskedForBeforeTheWelcomeIsJoinedAfterItAndLaterOnesAtOnce)
+{
+    RawIrcClient watcher;
+    ASSERT_TRUE(watcher.ConnectAndRegister(m_ircd->Port(), "watcher"));
+    watcher.SendLine("JOIN #link");
+    watcher.SendLine("MODE #link +k heslo");
+    ASSERT_TRUE(watcher.WaitForCommand("MODE"));
+
+    Session *session = Connect("linker");
+    session->JoinWhenWelcomed("#link", "heslo");
+    ASSERT_TRUE(watcher.WaitForText("linker!")) << m_ircd->Output();
+    EXPECT_TRUE(Registered(session));
+
+    EXPECT_EQ(m_table->FindServerSession("127.0.0.1", m_ircd->Port()), session);
+    EXPECT_EQ(m_table->FindServerSession("127.0.0.1", m_ircd->Port() + 1), nullptr);
+    watcher.SendLine("JOIN #later");
+    session->JoinWhenWelcomed("#later");
+    ASSERT_TRUE(watcher.WaitForLine([](const std::string &l) {
+        return l.find("linker!") != std::string::npos && l.find("JOIN") != std::string::npos
+            && l.find("#later") != std::string::npos;
+    }));
+}
+
 } // namespace

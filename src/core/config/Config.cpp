@@ -17,12 +17,22 @@ namespace {
 
 std::string g_configDirectory;
 
+// A program run where it was built (or unpacked as one folder) keeps its
+// resources beside the executable; an installed one finds them under
+// share/brimo of its prefix.
+bool RunsFromOwnFolder()
+{
+    return QFileInfo(QString::fromStdString(ExeDirectory() + "/Help")).isDir();
+}
+
+// Run from its own folder, the program keeps brimo.conf there when it may;
+// installed, always in the per-user folder, never beside the executable.
 std::string DefaultConfigDirectory()
 {
     const std::string exeDirectory = ExeDirectory();
-    if (QFileInfo(QString::fromStdString(exeDirectory)).isWritable())
+    if (RunsFromOwnFolder() && QFileInfo(QString::fromStdString(exeDirectory)).isWritable())
         return exeDirectory;
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() + "/brimo";
 }
 
 // The leading hexadecimal digits of a two-character pair, as strtol reads them.
@@ -68,6 +78,18 @@ std::string ExeDirectory()
     return QDir::currentPath().toStdString();
 }
 
+std::string ResourceDirectory()
+{
+    const std::string exeDirectory = ExeDirectory();
+    if (RunsFromOwnFolder())
+        return exeDirectory;
+    const QString installed =
+        QDir(QString::fromStdString(exeDirectory)).absoluteFilePath(QStringLiteral("../share/brimo"));
+    if (QFileInfo(installed).isDir())
+        return QDir::cleanPath(installed).toStdString();
+    return exeDirectory;
+}
+
 std::string ConfigFilePath()
 {
     std::string directory = g_configDirectory;
@@ -78,6 +100,11 @@ std::string ConfigFilePath()
     while (directory.size() > 1 && (directory.back() == '/' || directory.back() == '\\'))
         directory.pop_back();
     return directory + "/brimo.conf";
+}
+
+bool CreateConfigFile()
+{
+    return Profile::CreateIfMissing(ConfigFilePath());
 }
 
 void SetConfigDirectory(const std::string &path)

@@ -20,15 +20,25 @@ inline constexpr const char *kPasswordsSection = "Passwords";
 // of a section are read up to this many characters together.
 inline constexpr int kReadLimit = 10000;
 
-// Folder of the running executable, without a trailing separator. Help pages,
-// smileys, scripts and saved lists are found relative to it.
+// Folder of the running executable, without a trailing separator.
 std::string ExeDirectory();
+
+// Folder of the program's own files (help pages, smileys, the default
+// script), without a trailing separator: the executable's folder when they
+// are beside it (a build folder, a program unpacked in one folder), else
+// share/brimo of the prefix it is installed in.
+std::string ResourceDirectory();
 
 // Full path of brimo.conf. It lives in the first of: the folder given to
 // SetConfigDirectory, the folder in the environment variable BRIMO_CONFIG_DIR,
-// the executable's folder when that is writable, the per-user configuration
-// folder of the application.
+// the executable's folder when the program runs from its own folder (its
+// resources beside it) and that folder is writable, the per-user
+// configuration folder of the application (an installed program).
 std::string ConfigFilePath();
+
+// Creates an empty brimo.conf, readable by its owner only, when there is
+// none yet (the first start). False when it cannot be created.
+bool CreateConfigFile();
 
 // Points the configuration at another folder (tests, demos); an empty path
 // returns to the normal rules above.

@@ -182,7 +182,9 @@ constexpr Entry kStrings[] = {
      "Status: Operátor Polo-Operátor Moderátor, Prítomný, Neprítomný Kontakt Viac sa dozvieš vo vlastnostich "
      "uživateľa"},
     {Str::NotifyPrivateQuiet, "Len pri súkromnom a ticho"},
+    {62034, "Len pri súkromnom a ticho"},
     {Str::NotifyPrivateLoud, "Len pri súkromnom a hlučne"},
+    {62035, "Len pri súkromnom a hlučne"},
     {Str::DccFileIncomplete, "* Súbor %s je neúplný: prišlo %s z %s, druhá strana spojenie ukončila"},
     {Str::DccNoIpv6Offer, "* Priame spojenie sa ponúka len cez spojenie so serverom na IPv4"},
     {Str::DccNotConnected, "* Priame spojenie sa dá ponúknuť len počas spojenia so serverom"},
@@ -235,6 +237,10 @@ constexpr Entry kStrings[] = {
     {Str::DeleteMenuItem, "Odstrániť"},
     {Str::ChangeMenuItem, "Zmeniť"},
     {Str::SessionLabel, "&Server:"},
+    {Str::LinkNotUnderstood, "Odkaz %s nie je platná adresa IRC servera alebo kanála."},
+    {Str::SecureLinkNotYet,
+     "Odkaz %s žiada zabezpečené spojenie (TLS), ktoré Brimo zatiaľ nevie nadviazať. "
+     "Nepripájam sa nezabezpečene."},
 };
 
 constexpr bool IsSortedById()

@@ -130,7 +130,7 @@ inline constexpr StrText ScriptExitRefused{63201};
 inline constexpr StrText ScriptParseOk{63202};
 inline constexpr StrFormat<int, int> ScriptParseError{63203}; // Tcl result code, error line
 inline constexpr StrText ScriptFileTooBig{63204};
-inline constexpr StrFormat<const char *> FileOverwrite{63205};   // path
+inline constexpr StrFormat<const char *> FileOverwrite{63205};     // path
 inline constexpr StrFormat<const char *> ScriptWriteFailed{63206}; // path
 inline constexpr StrText ScriptRunOnTitle{63207};
 inline constexpr StrText ScriptRunOnLabel{63208};
@@ -291,7 +291,9 @@ inline constexpr StrText NoticesTitle{63522};
 inline constexpr StrText DeleteMenuItem{63523};
 inline constexpr StrText ChangeMenuItem{63524};
 inline constexpr StrText SessionLabel{63525};
-
+// Links handed to the program on its command line.
+inline constexpr StrFormat<const char *> LinkNotUnderstood{63600};
+inline constexpr StrFormat<const char *> SecureLinkNotYet{63601};
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

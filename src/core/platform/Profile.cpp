@@ -323,10 +323,21 @@ bool Edit(Document &document, const std::string &section, const std::string &key
     return true;
 }
 
+// A folder the program creates for its file is its owner's only; one that
+// exists is left as it is.
+bool MakeOwnerOnlyFolder(const QString &folder)
+{
+    if (QFileInfo(folder).isDir())
+        return true;
+    if (!QDir().mkpath(folder))
+        return false;
+    return QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 bool SaveAtomically(const std::string &path, const Document &document)
 {
     const QString fileName = QString::fromStdString(path);
-    if (!QDir().mkpath(QFileInfo(fileName).absolutePath()))
+    if (!MakeOwnerOnlyFolder(QFileInfo(fileName).absolutePath()))
         return false;
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
@@ -411,6 +422,17 @@ bool Profile::SetString(const std::string &path, const std::string &section, con
     if (!Edit(edited, section, key, value))
         return true;
     if (!SaveAtomically(path, edited))
+        return false;
+    std::lock_guard lock(g_cacheMutex);
+    g_cache.erase(path);
+    return true;
+}
+
+bool Profile::CreateIfMissing(const std::string &path)
+{
+    if (QFileInfo::exists(QString::fromStdString(path)))
+        return true;
+    if (!SaveAtomically(path, Document()))
         return false;
     std::lock_guard lock(g_cacheMutex);
     g_cache.erase(path);

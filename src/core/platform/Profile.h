@@ -32,6 +32,9 @@ public:
     static bool SetString(const std::string &path, const std::string &section, const std::string &key,
                           const std::optional<std::string> &value);
 
+    // Creates an empty file (and its folder), owner-only, unless one exists.
+    static bool CreateIfMissing(const std::string &path);
+
     // Whether a section or key name can be stored as it is.
     static bool IsStorableSection(const std::string &section);
     static bool IsStorableKey(const std::string &key);

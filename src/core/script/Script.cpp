@@ -59,7 +59,7 @@ std::string CScript::ResolvePath(const std::string &path)
     const QString file = QString::fromStdString(path);
     if (QDir::isAbsolutePath(file))
         return path;
-    return QDir::cleanPath(QDir(QString::fromStdString(ExeDirectory())).filePath(file)).toStdString();
+    return QDir::cleanPath(QDir(QString::fromStdString(ResourceDirectory())).filePath(file)).toStdString();
 }
 
 int CScript::Init(const std::string &path)

@@ -70,6 +70,7 @@ std::string WithoutTrailingDigits(std::string nick)
 
 int Session::Register()
 {
+    m_welcomed = false;
     const std::string record = ReadString(kServersData, m_confName);
     const std::string password = ReadPassword(m_confName);
     if (!password.empty())
@@ -125,6 +126,20 @@ void Session::Welcome(const std::string &line)
     }
     // Many servers end the welcome with the address they give us.
     LearnOwnAddress(GetWord(line, CountWords(line)));
+    m_welcomed = true;
+    std::vector<std::string> joins;
+    joins.swap(m_joinsOnWelcome);
+    for (const std::string &join : joins)
+        Command("", 0, join);
+}
+
+void Session::JoinWhenWelcomed(const std::string &channel, const std::string &key)
+{
+    const std::string join = key.empty() ? "/join " + channel : "/join " + channel + " " + key;
+    if (m_welcomed && m_connected)
+        Command("", 0, join);
+    else
+        m_joinsOnWelcome.push_back(join);
 }
 
 void Session::LearnOwnAddress(const std::string &prefix)

@@ -92,6 +92,9 @@ public:
     int Register();
     int NickCommand(const std::string &line);
     void Welcome(const std::string &line);
+    // Joins the channel (with its key, when given) once the server has
+    // welcomed us, or at once when it has already.
+    void JoinWhenWelcomed(const std::string &channel, const std::string &key = std::string());
     void NickChanged(const std::string &line);
     int NickRejected(int code, const std::string &line);
     void AutoChangeNick(const std::string &rejected);
@@ -234,9 +237,11 @@ private:
     bool m_autoReconnect = true;
     bool m_connecting = false;
     std::string m_registeredNick;
-    std::string m_registeredUser; // the user name sent with USER
-    std::string m_ownUser;        // learned from the server; empty: unknown
-    std::string m_ownHost;        // learned from the server; empty: unknown
+    bool m_welcomed = false;                   // the server accepted our registration
+    std::vector<std::string> m_joinsOnWelcome; // "/join" lines waiting for it
+    std::string m_registeredUser;              // the user name sent with USER
+    std::string m_ownUser;                     // learned from the server; empty: unknown
+    std::string m_ownHost;                     // learned from the server; empty: unknown
     int m_receiveDepth = 0;
     // When the user interface was last pumped inside a receive burst.
     QElapsedTimer m_lastPump;

@@ -65,6 +65,15 @@ Session *SessionTable::FindSession(const std::string &name) const
     return nullptr;
 }
 
+Session *SessionTable::FindServerSession(const std::string &host, unsigned port) const
+{
+    for (const auto &[key, session] : m_sessions) {
+        if (session->Port() == port && EqualIgnoringAsciiCase(session->Host(), host))
+            return session.get();
+    }
+    return nullptr;
+}
+
 void SessionTable::CloseAll()
 {
     while (!m_sessions.empty()) {

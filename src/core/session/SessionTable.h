@@ -39,6 +39,8 @@ public:
     // The session whose key equals name, else the first whose key or display
     // name equals it without regard to case; null when none.
     Session *FindSession(const std::string &name) const;
+    // A session to that server (the host without regard to case); null when none.
+    Session *FindServerSession(const std::string &host, unsigned port) const;
     // Closes every session, in key order; the table is empty afterwards.
     void CloseAll();
 

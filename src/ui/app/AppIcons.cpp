@@ -8,6 +8,14 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgRenderer>
+
+// The drawing lives in a static library: its resource must be registered
+// explicitly, or the linker drops it. Outside any namespace, as the macro needs.
+static void RegisterApplicationPicture()
+{
+    Q_INIT_RESOURCE(ui_app);
+}
 
 namespace {
 
@@ -58,6 +66,23 @@ QPixmap Sign(const QColor &colour, const QString &text)
     painter.setPen(Qt::white);
     painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, text);
     return pixmap;
+}
+
+// The program's sign from its SVG drawing, at the sizes desktops ask for.
+QIcon ApplicationIcon()
+{
+    RegisterApplicationPicture();
+    QSvgRenderer renderer(QStringLiteral(":/icons/brimo.svg"));
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 // Pictures are drawn once and shared: every window's tool bar shows the same
@@ -154,7 +179,7 @@ namespace AppIcons {
 
 QIcon Application()
 {
-    return Drawn(kApplicationKey, [] { return BubbleIcon(QColor(0x1F, 0x5F, 0xBF), QStringLiteral("B")); });
+    return Drawn(kApplicationKey, [] { return ApplicationIcon(); });
 }
 
 QIcon TrayBlink()

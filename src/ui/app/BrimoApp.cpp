@@ -2,6 +2,7 @@
 
 #include "app/Debug.h"
 #include "app/HelpFrame.h"
+#include "app/LinkInbox.h"
 #include "app/MainFrame.h"
 #include "app/Notifier.h"
 #include "app/QtTranslation.h"
@@ -17,6 +18,7 @@
 #include "script/ScriptEngine.h"
 #include "script/ScriptFrame.h"
 #include "session/IdentServer.h"
+#include "session/IrcUrl.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "shell/RequestAnswer.h"
@@ -84,10 +86,10 @@ CBrimoApp *CBrimoApp::Instance()
 
 int CBrimoApp::Start(const QStringList &arguments)
 {
-    QDir::setCurrent(FromUtf8(ExeDirectory()));
     QCoreApplication::setOrganizationName(QStringLiteral("Brimo"));
     QCoreApplication::setApplicationName(QStringLiteral("Brimo"));
     LoadQtTranslation();
+    CreateConfigFile();
 
     m_mainFrame = new CMainFrame(*this);
     if (!m_mainFrame)
@@ -107,6 +109,7 @@ int CBrimoApp::Start(const QStringList &arguments)
         OpenDebugWindow();
     RefreshShell(RefreshSettings);
     AutoConnect();
+    OpenIrcLinks(arguments);
     if (!LoadHelpLines()) {
         QMessageBox::critical(m_mainFrame, QStringLiteral("Brimo"), QStringLiteral("error: resources."));
         return NoResources;
@@ -130,7 +133,7 @@ bool CBrimoApp::LoadQtTranslation()
     auto translation = std::make_unique<CQtTranslation>();
     // Qt's installed translations, or a "translations" folder shipped beside the program.
     if (!translation->Load({QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-                            QDir(FromUtf8(ExeDirectory())).filePath(QStringLiteral("translations"))}))
+                            QDir(FromUtf8(ResourceDirectory())).filePath(QStringLiteral("translations"))}))
         return false;
     QCoreApplication::installTranslator(translation.get());
     m_qtTranslation = std::move(translation);
@@ -160,6 +163,41 @@ void CBrimoApp::AutoConnect()
         CreateSession(RecordField(record, 1), static_cast<unsigned>(std::atoi(RecordField(record, 2).c_str())),
                       std::string());
     }
+}
+
+void CBrimoApp::OpenIrcLinks(const QStringList &arguments)
+{
+    for (const QString &link : CLinkInbox::LinksAmong(arguments))
+        OpenIrcLink(link);
+}
+
+void CBrimoApp::OpenIrcLink(const QString &link)
+{
+    const std::string text = link.toStdString();
+    const std::optional<IrcUrl> url = IrcUrl::Parse(text);
+    if (!url) {
+        WarnLater(Strings::Format(Str::LinkNotUnderstood, text.c_str()));
+        return;
+    }
+    if (url->tls) {
+        WarnLater(Strings::Format(Str::SecureLinkNotYet, text.c_str()));
+        return;
+    }
+    DebugLog("Opening link: %s", text.c_str());
+    Session *session = m_sessions->FindServerSession(url->host, url->port);
+    if (!session)
+        session = CreateSession(url->host, url->port, std::string());
+    if (session && !url->channel.empty())
+        session->JoinWhenWelcomed(url->channel, url->key);
+}
+
+void CBrimoApp::WarnLater(const std::string &text)
+{
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, QStringLiteral("Brimo"), FromUtf8(text), QMessageBox::Ok, m_mainFrame);
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
 }
 
 bool CBrimoApp::LoadHelpLines()
@@ -297,7 +335,7 @@ void CBrimoApp::OpenHelpWindow()
         return;
     }
     m_help = new CHelpFrame();
-    m_help->OpenIndex(FromUtf8(ExeDirectory()));
+    m_help->OpenIndex(FromUtf8(ResourceDirectory()));
     m_mainFrame->AddChild(m_help, FromUtf8(Strings::Get(Str::HelpTitle)));
     RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
 }

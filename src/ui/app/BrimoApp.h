@@ -61,6 +61,10 @@ public:
     void SetBarStateStore(QSettings *store);
     QSettings &BarStateStore();
 
+    // Connects to the server of an irc:// link (or finds the open session to
+    // it) and joins its channel once registered.
+    void OpenIrcLink(const QString &link);
+
     // ---- sessions ----
     Session *CreateSession(const std::string &host, unsigned port, const std::string &confName);
     bool CloseSession(const std::string &key);
@@ -151,6 +155,10 @@ private:
     // Slovak; false when Qt's Slovak translation is not installed.
     bool LoadQtTranslation();
     void AutoConnect();
+    // irc:// and ircs:// links among the arguments, as a desktop passes them.
+    void OpenIrcLinks(const QStringList &arguments);
+    // Tells the user without stopping the start-up.
+    void WarnLater(const std::string &text);
     void ClosePropertySheets();
     bool LoadHelpLines();
     void ShowQuestion(const Question &question);

@@ -471,7 +471,7 @@ void CChannelCmd::UpdatePopup()
         return;
     }
     const std::vector<std::string> scripts = m_scriptFiles ? m_scriptFiles() : std::vector<std::string>();
-    m_commandList->Rebuild(scripts, m_scriptBase.empty() ? ExeDirectory() : m_scriptBase);
+    m_commandList->Rebuild(scripts, m_scriptBase.empty() ? ResourceDirectory() : m_scriptBase);
     m_commandList->SelectPrefix(ToUtf8(text.mid(1)));
     const QRect caret = cursorRect();
     m_commandList->move(mapToGlobal(QPoint(caret.x() + 40, height() - 160)));

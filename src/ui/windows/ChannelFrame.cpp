@@ -239,7 +239,7 @@ void CChannelFrame::SetUpFormatContext()
 
     FormatContext context;
     ApplySettings(context, m_settings);
-    context.m_decoration.m_smileyFolder = ExeDirectory() + "/smiles";
+    context.m_decoration.m_smileyFolder = ResourceDirectory() + "/smiles";
     context.m_decoration.m_isNickListMember = [this](std::string_view nick) {
         return m_conversation && m_conversation->Nicks().FindNick(nick);
     };
