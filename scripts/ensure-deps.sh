@@ -3,7 +3,8 @@
 # only those that are missing (a second run installs nothing).
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev libbenchmark-dev
-          tcl8.6-dev libtcl8.6 ngircd fonts-dejavu-core qt6-translations-l10n)
+          tcl8.6-dev libtcl8.6 ngircd fonts-dejavu-core qt6-translations-l10n
+          openssl inspircd anope)
 [ "${1:-}" = "--gui" ] && packages+=(xvfb imagemagick xdotool)
 missing=()
 for p in "${packages[@]}"; do
@@ -20,3 +21,11 @@ if printf '%s\n' "${missing[@]}" | grep -qx ngircd; then
   $sudo service ngircd stop >/dev/null 2>&1 || true
   $sudo pkill -x ngircd >/dev/null 2>&1 || true
 fi
+# The IRCv3 server and its services start system-wide too (anope brings a
+# mail server along); the tests start their own on free ports.
+for service in inspircd anope exim4; do
+  if printf '%s\n' "${missing[@]}" | grep -qx "${service}"; then
+    $sudo systemctl disable "${service}" >/dev/null 2>&1 || true
+    $sudo service "${service}" stop >/dev/null 2>&1 || true
+  fi
+done

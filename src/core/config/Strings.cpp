@@ -183,6 +183,14 @@ constexpr Entry kStrings[] = {
      "uživateľa"},
     {62034, "Len pri súkromnom a ticho"},
     {62035, "Len pri súkromnom a hlučne"},
+    {Str::SecureConnection, "* Zabezpečené spojenie: %s, %s"},
+    {Str::CertificateCaption, "Certifikát servera %s"},
+    {Str::CertificateQuestion,
+     "Certifikát servera %s sa nedá overiť:\n%s\n\nOdtlačok SHA-256:\n%s\n\nOdmietnuť ho, prijať ho raz, "
+     "alebo ho prijať vždy?"},
+    {Str::CertificateNotVerified, "* Certifikát servera %s sa nedá overiť (%s), čakám na tvoje rozhodnutie"},
+    {Str::CertificateRefused, "* Certifikát servera %s bol odmietnutý, nepripájam sa"},
+    {Str::ClientCertificateUnreadable, "* Klientsky certifikát %s sa nedá načítať"},
 };
 
 constexpr bool IsSortedById()

@@ -152,6 +152,15 @@ inline constexpr StrFormat<const char *> YourNickChanged{62018};
 inline constexpr StrFormat<const char *> ChannelAddedToFavourites{62019};
 inline constexpr StrFormat<const char *> ServerAddedToFavourites{62020};
 inline constexpr StrText NickStatusWords{62032};
+
+// Secure connections.
+inline constexpr StrFormat<const char *, const char *> SecureConnection{63700}; // protocol, cipher
+inline constexpr StrFormat<const char *> CertificateCaption{63701};             // host:port
+inline constexpr StrFormat<const char *, const char *, const char *> CertificateQuestion{
+    63702};                                                                           // host:port, reasons, fingerprint
+inline constexpr StrFormat<const char *, const char *> CertificateNotVerified{63703}; // host:port, reasons
+inline constexpr StrFormat<const char *> CertificateRefused{63704};                   // host:port
+inline constexpr StrFormat<const char *> ClientCertificateUnreadable{63705};          // file
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

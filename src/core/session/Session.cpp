@@ -7,6 +7,7 @@
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
+#include "session/ServerPort.h"
 #include "session/SessionSocket.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
@@ -46,10 +47,11 @@ void Session::DeleteWhenIdle()
     delete this;
 }
 
-bool Session::InitKernel(const std::string &host, unsigned port, const std::string &confName)
+bool Session::InitKernel(const std::string &host, unsigned port, const std::string &confName, bool tls)
 {
     m_host = host;
     m_port = port;
+    m_tls = tls;
     if (!confName.empty())
         m_confName = confName;
     m_key = FoldCase(StrPrintf("KRNL:%d:%s:%u", SessionTable::NextSessionNumber(), host.c_str(), port));
@@ -77,8 +79,8 @@ void Session::InitKernelProps(const std::string &host, unsigned port)
         m_confName = host;
         for (const std::string &key : keys) {
             const std::string record = ReadString("Servers", key);
-            if (EqualIgnoringCase(RecordField(record, 1), host)
-                && static_cast<unsigned>(std::atoi(RecordField(record, 2).c_str())) == port)
+            const ServerPort entryPort = ServerPort::Parse(RecordField(record, 2));
+            if (EqualIgnoringCase(RecordField(record, 1), host) && entryPort.port == port && entryPort.tls == m_tls)
                 m_confName = key;
         }
     }
@@ -107,7 +109,7 @@ void Session::StartConnect()
     m_ownHost.clear();
 
     Log("ConnectThreadHelper -> Connect ...");
-    const bool started = m_port <= 65535 && m_socket->Connect(m_host, static_cast<uint16_t>(m_port));
+    const bool started = ConnectSocket();
     if (!started) {
         const int error = m_port > 65535 ? EINVAL : m_socket->LastError();
         OnConnect(error != 0 ? error : EINVAL);
@@ -123,6 +125,7 @@ void Session::OnConnect(int error)
     }
     SetSocketOptions();
     Log("Connecion ok");
+    PrintEncryption();
     m_connected = true;
     m_lossReported = false;
     Command(m_key, 0, "/reguser");
@@ -186,7 +189,7 @@ void Session::ConnectionLost()
 
 int Session::Tick()
 {
-    if (m_autoReconnect && !m_connected && !m_connecting) {
+    if (MayReconnect() && !m_connected && !m_connecting) {
         PrintTo("", TextClass::Error, Strings::Get(Str::Reconnecting));
         StartConnect();
     }

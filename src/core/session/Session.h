@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "conversation/Conversation.h"
+#include "platform/AsyncSocket.h"
 #include "session/CtcpRateLimit.h"
 #include "session/LineAssembler.h"
 #include "session/PendingRequests.h"
@@ -38,7 +39,8 @@ public:
     // ---- lifecycle and connection: Session.cpp ----
     // Names the session, enters it into the table, opens its server window
     // and starts the first connection attempt. confName may be empty.
-    bool InitKernel(const std::string &host, unsigned port, const std::string &confName);
+    // tls: the connection runs over TLS (a port written "+6697").
+    bool InitKernel(const std::string &host, unsigned port, const std::string &confName, bool tls = false);
     // Fills ConfName (unless given) from section "Servers" and HumanName.
     void InitKernelProps(const std::string &host, unsigned port);
     // Begins one connection attempt (drops the old socket and waiting lines).
@@ -56,6 +58,24 @@ public:
     void OnReceive(int error);
     void OnSend(int error);
     void OnClose(int error);
+
+    // ---- TLS: SessionTls.cpp ----
+    // A server certificate that could not be verified: accepted when its
+    // fingerprint is the one stored for this host and port ("Certificates")
+    // or was accepted once in this session; otherwise the user is asked
+    // (Shell::AskQuestion, Question::Certificate), the attempt fails and no
+    // new attempt starts until the answer comes.
+    bool OnCertificateProblem(const AsyncSocket::CertificateProblem &problem);
+    enum class CertificateAnswer { Refuse, AcceptOnce, AcceptAlways };
+    // The user's answer about the certificate with that fingerprint:
+    // refused, the session stays unconnected; accepted, it connects again
+    // at once, and "always" stores the fingerprint for this host and port.
+    void AnswerCertificate(CertificateAnswer answer, const std::string &fingerprint);
+    bool IsAwaitingCertificateAnswer() const { return !m_askedFingerprint.empty(); }
+    // "host:port", the key of the stored fingerprint and the server the user
+    // is asked about.
+    std::string CertificateServer() const;
+    bool IsTls() const { return m_tls; }
 
     // ---- line transport: SessionTransport.cpp (DeleteWhenIdle: Session.cpp) ----
     // Sends one line with exactly one CR LF, or queues it while not connected
@@ -197,6 +217,10 @@ private:
     static const DispatchEntry *FindDispatch(const std::string &word);
 
     void SetSocketOptions();
+    bool ConnectSocket();
+    void PrintEncryption();
+    // Whether a lost connection may be tried again at the next tick.
+    bool MayReconnect() const;
     void CloseSocket();
     int WriteToSocket(const std::string &bytes);
     void WritePending();
@@ -211,6 +235,10 @@ private:
     SessionTable &m_table;
     std::string m_host;
     unsigned m_port = 0;
+    bool m_tls = false;
+    std::string m_acceptedFingerprint; // accepted once, for the life of the session
+    std::string m_askedFingerprint;    // the certificate the user is being asked about
+    bool m_certificateRefused = false;
     std::string m_key;
     std::string m_nick;
     std::map<std::string, std::unique_ptr<Conversation>> m_windows;

@@ -32,7 +32,7 @@ public:
 
     // Creates a session, logs "Creating kernel: ..." and starts it connecting
     // (it enters the table under its key). confName may be empty. Never blocks.
-    Session *CreateSession(const std::string &host, unsigned port, const std::string &confName);
+    Session *CreateSession(const std::string &host, unsigned port, const std::string &confName, bool tls = false);
     // Shuts the session down and destroys it (after its receive handler
     // returns, when called from inside it). False when the key is unknown.
     bool CloseSession(const std::string &key);
