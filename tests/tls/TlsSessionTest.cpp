@@ -3,6 +3,7 @@
 // test trusts, made out to another host.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 
 #include "config/Config.h"
@@ -11,6 +12,7 @@
 #include "shell/Question.h"
 #include "support/FakeConversationView.h"
 #include "support/FakeShell.h"
+#include "support/InspircdServer.h"
 #include "support/NgircdServer.h"
 #include "support/RawIrcClient.h"
 #include "support/TestCertificates.h"
@@ -96,17 +98,21 @@ TEST_F(TlsSession, ASelfSignedCertificateIsAskedAboutAndAcceptedOnceForTheSessio
     // Talk with a user on the plain port.
     RawIrcClient bob;
     ASSERT_TRUE(bob.ConnectAndRegister(m_ircd->Port(), "bob"));
-    bob.SendLine("PRIVMSG secure :hello over tls");
+    bob.SendLine("JOIN #tls");
+    ASSERT_TRUE(bob.WaitForCommand("366"));
+    session->Command("", 0, "/join #tls");
+    ASSERT_TRUE(bob.WaitForText("JOIN"));
+    bob.SendLine("PRIVMSG #tls :hello over tls");
     ASSERT_TRUE(
-        WaitFor([&] { return m_shell.View("bob") && m_shell.View("bob")->HasLineContaining("hello over tls"); }));
-    session->Command("bob", 4, "/msg bob and back");
-    EXPECT_TRUE(bob.WaitForText("PRIVMSG bob :and back"));
+        WaitFor([&] { return m_shell.View("#tls") && m_shell.View("#tls")->HasLineContaining("hello over tls"); }));
+    session->Command("#tls", 2, "/msg #tls and back");
+    EXPECT_TRUE(bob.WaitForText("PRIVMSG #tls :and back"));
 
-    // Accepted once holds for the reconnection of the same session.
+    // Accepted once holds for the next connection of the same session.
     m_ircd->Stop();
     ASSERT_TRUE(WaitFor([&] { return !session->IsConnected(); }));
     ASSERT_TRUE(m_ircd->Start()) << m_ircd->Output();
-    session->Command("", 0, "/timer 0");
+    session->Command("", 0, "/reconnect");
     ASSERT_TRUE(WaitFor([&] { return Registered(session); })) << m_ircd->Output();
     EXPECT_EQ(m_shell.m_questions.size(), 1u);
 }
@@ -133,7 +139,7 @@ TEST_F(TlsSession, AcceptedAlwaysIsStoredAndAChangedCertificateIsAskedAgainAndCa
     m_ircd->EnableTls(m_certificates.Certificate("second"), m_certificates.Key("second"));
     ASSERT_TRUE(WaitFor([&] { return !session->IsConnected(); }));
     ASSERT_TRUE(m_ircd->Start()) << m_ircd->Output();
-    session->Command("", 0, "/timer 0");
+    session->Command("", 0, "/reconnect");
     ASSERT_TRUE(WaitFor([&] { return m_shell.m_questions.size() == 2 && !session->IsConnecting(); }));
     const std::string asked = m_shell.m_questions.back().fileName;
     EXPECT_EQ(asked.substr(0, asked.find(' ')), m_certificates.Fingerprint("second"));
@@ -146,6 +152,11 @@ TEST_F(TlsSession, AcceptedAlwaysIsStoredAndAChangedCertificateIsAskedAgainAndCa
 
     session->AnswerCertificate(Session::CertificateAnswer::Refuse, m_certificates.Fingerprint("second"));
     EXPECT_TRUE(ServerView(session)->HasLine("* Certifikát servera " + Server() + " bol odmietnutý, nepripájam sa"));
+    // Long after any back-off, still no attempt of its own.
+    const int64_t muchLaterMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                    std::chrono::steady_clock::now().time_since_epoch() + std::chrono::hours(1))
+                                    .count();
+    session->SetClock([muchLaterMs] { return muchLaterMs; });
     session->Command("", 0, "/timer 0");
     EXPECT_FALSE(session->IsConnecting());
     EXPECT_FALSE(session->IsConnected());
@@ -205,6 +216,33 @@ TEST_F(TlsSession, AServerEntryWithAPlusPortConnectsOverTlsAndOffersItsClientCer
     Session *broken = m_table->CreateSession("127.0.0.1", m_ircd->TlsPort(), "Secure", true);
     EXPECT_TRUE(ServerView(broken)->HasLine("* Klientsky certifikát " + ConfigDir() + "/missing.pem sa nedá načítať"));
     EXPECT_FALSE(broken->IsConnecting());
+}
+
+TEST_F(TlsSession, AClientCertificateIsOfferedAndTheServerSeesItsFingerprint)
+{
+    if (!InspircdServer::IsAvailable())
+        GTEST_SKIP() << "inspircd is not installed";
+    ASSERT_TRUE(m_certificates.MakeSelfSigned("client", "DNS:client.example"));
+    InspircdServer ircd;
+    ASSERT_TRUE(ircd.Start()) << ircd.Output();
+    WriteString(kBaseSection, "Nick", "certified");
+    WriteString("Client Certificates", "Certified", m_certificates.Combined("client"));
+    Session *session = m_table->CreateSession("127.0.0.1", ircd.TlsPort(), "Certified", true);
+    ASSERT_TRUE(WaitFor([&] { return session->IsAwaitingCertificateAnswer(); }, 15000)) << ircd.Output();
+    const std::string &asked = m_shell.m_questions.back().fileName;
+    session->AnswerCertificate(Session::CertificateAnswer::AcceptOnce, asked.substr(0, asked.find(' ')));
+    ASSERT_TRUE(WaitFor([&] { return session->IsConnected() && !session->IsConnecting(); }, 15000)) << ircd.Output();
+
+    RawIrcClient bob;
+    ASSERT_TRUE(bob.ConnectAndRegister(ircd.Port(), "bob", 15000));
+    bob.SendLine("WHOIS certified");
+    std::string fingerprint = m_certificates.Fingerprint("client");
+    std::erase(fingerprint, ':');
+    for (char &c : fingerprint)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string found;
+    ASSERT_TRUE(bob.WaitForCommand("276", 10000, &found));
+    EXPECT_NE(found.find(fingerprint), std::string::npos) << found;
 }
 
 } // namespace

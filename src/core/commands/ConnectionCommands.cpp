@@ -84,4 +84,10 @@ int Timer(Session &session, const std::string &, const std::string &)
     return 1;
 }
 
+int Reconnect(Session &session, const std::string &, const std::string &)
+{
+    session.ReconnectNow();
+    return 1;
+}
+
 } // namespace Commands

@@ -1,6 +1,7 @@
 #include "session/Session.h"
 
 #include <cerrno>
+#include <chrono>
 
 #include "config/Config.h"
 #include "config/Strings.h"
@@ -177,6 +178,8 @@ void Session::ConnectionLost()
     if (!m_lossReported)
         PrintTo("", TextClass::Error, Strings::Get(Str::ConnectionLost), true);
     m_lossReported = true;
+    m_caps = Capabilities();
+    m_backoff.Lost(ClockMs());
     CloseSocket();
     m_connected = false;
     m_connecting = false;
@@ -189,11 +192,44 @@ void Session::ConnectionLost()
 
 int Session::Tick()
 {
-    if (MayReconnect() && !m_connected && !m_connecting) {
+    if (MayReconnect() && !m_connected && !m_connecting && m_backoff.IsDue(ClockMs())) {
         PrintTo("", TextClass::Error, Strings::Get(Str::Reconnecting));
         StartConnect();
     }
     return 1;
+}
+
+bool Session::MayReconnect() const
+{
+    return m_autoReconnect && !m_certificateRefused && !IsAwaitingCertificateAnswer() && !m_fatalRefusal;
+}
+
+void Session::ReconnectNow()
+{
+    if (m_shutdown)
+        return;
+    m_fatalRefusal = false;
+    m_certificateRefused = false;
+    m_askedFingerprint.clear();
+    m_backoff.Reset();
+    PrintTo("", TextClass::Error, Strings::Get(Str::Reconnecting));
+    StartConnect();
+}
+
+void Session::RefuseForGood()
+{
+    if (m_fatalRefusal)
+        return;
+    m_fatalRefusal = true;
+    PrintTo("", TextClass::Error, Strings::Get(Str::RefusedForGood));
+}
+
+int64_t Session::ClockMs() const
+{
+    if (m_clock)
+        return m_clock();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 void Session::Shutdown()

@@ -91,8 +91,3 @@ void Session::AnswerCertificate(CertificateAnswer answer, const std::string &fin
     if (!m_connected && !m_connecting && MayReconnect())
         StartConnect();
 }
-
-bool Session::MayReconnect() const
-{
-    return m_autoReconnect && !m_certificateRefused && !IsAwaitingCertificateAnswer();
-}
