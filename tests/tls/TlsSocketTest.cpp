@@ -1,6 +1,10 @@
 // The TLS layer of the socket and the port notation, without a server.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -8,6 +12,7 @@
 
 #include "platform/AsyncSocket.h"
 #include "session/ServerPort.h"
+#include "support/TestCertificates.h"
 #include "support/WaitFor.h"
 
 namespace {
@@ -40,9 +45,15 @@ class RecordingSocket : public AsyncSocket
 {
 public:
     int m_connectError = -1;
+    int m_problems = 0;
 
 protected:
     void OnConnect(int error) override { m_connectError = error; }
+    bool OnCertificateProblem(const CertificateProblem &) override
+    {
+        ++m_problems;
+        return false;
+    }
 };
 
 TEST(TlsSocket, AHandshakeThatStallsEndsAtTheConnectTimeOut)
@@ -74,6 +85,36 @@ TEST(TlsSocket, ANonTlsPeerFailsTheAttemptInsteadOfConnecting)
     EXPECT_NE(socket.m_connectError, 0);
     EXPECT_FALSE(socket.IsConnected());
     EXPECT_FALSE(socket.IsEncrypted());
+}
+
+TEST(TlsSocket, AnOversizedCertificateChainEndsTheAttempt)
+{
+    if (!TestCertificates::IsAvailable())
+        GTEST_SKIP() << "openssl is not installed";
+    TestCertificates certificates;
+    ASSERT_TRUE(certificates.MakeSelfSigned("huge", "IP:127.0.0.1"));
+    QFile certificateFile(QString::fromStdString(certificates.Certificate("huge")));
+    QFile keyFile(QString::fromStdString(certificates.Key("huge")));
+    ASSERT_TRUE(certificateFile.open(QIODevice::ReadOnly) && keyFile.open(QIODevice::ReadOnly));
+    const QSslCertificate certificate(certificateFile.readAll());
+    // About 300 KB of certificates behind the server's own.
+    QList<QSslCertificate> chain{certificate};
+    while (chain.size() * certificate.toDer().size() < 300 * 1024)
+        chain.append(certificate);
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setLocalCertificateChain(chain);
+    configuration.setPrivateKey(QSslKey(keyFile.readAll(), QSsl::Ec));
+    QSslServer server;
+    server.setSslConfiguration(configuration);
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+
+    RecordingSocket socket;
+    ASSERT_TRUE(socket.ConnectEncrypted("127.0.0.1", server.serverPort(), ""));
+    ASSERT_TRUE(WaitFor([&] { return socket.m_connectError != -1; }));
+    EXPECT_NE(socket.m_connectError, 0);
+    // Refused by its size before any certificate of it was looked at.
+    EXPECT_EQ(socket.m_problems, 0);
+    EXPECT_FALSE(socket.IsConnected());
 }
 
 } // namespace
