@@ -14,6 +14,7 @@ class CMainFrameMdi;
 class Conversation;
 class ConversationView;
 class QMdiSubWindow;
+class Session;
 class QMenuBar;
 class QSystemTrayIcon;
 class QTimer;
@@ -44,6 +45,8 @@ public:
     QMdiSubWindow *AddChild(QWidget *widget, const QString &title);
     QMdiSubWindow *ActiveChild() const;
     ShellChild *ActiveShellChild() const;
+    // The session of the active conversation window; null for none.
+    Session *ActiveSession() const;
     QList<QMdiSubWindow *> Children() const;
     void ActivateChild(QMdiSubWindow *child);
     CMainFrameMdi *MdiArea() const { return m_mdi; }
