@@ -1,6 +1,7 @@
 // libFuzzer target: arbitrary bytes as a burst of server lines for one
-// registered session, through DispatchServerLine and every window's
-// formatting path. After each input the session must still answer a PING.
+// registered session (with the IRCv3 capabilities on), through the message
+// tag parser, DispatchServerLine and every window's formatting path. After
+// each input the session must still answer a PING.
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
@@ -15,6 +16,7 @@
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
+#include "session/MessageTags.h"
 #include "session/ServerEncoding.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -61,6 +63,10 @@ void NewSession(World &world)
     // session stays unconnected and everything it sends waits in its queue.
     world.session = world.table->CreateSession("127.0.0.1", 9, std::string());
     world.session->SetCtcpClock([] { return int64_t(0); }); // answers come from the burst only
+    world.session->DispatchServerLine(":irc.test CAP * LS :multi-prefix server-time away-notify account-notify "
+                                      "extended-join chghost cap-notify echo-message message-tags");
+    world.session->DispatchServerLine(":irc.test CAP * ACK :multi-prefix server-time away-notify account-notify "
+                                      "extended-join chghost cap-notify echo-message message-tags");
     world.session->DispatchServerLine(":irc.test 001 me :Welcome");
     world.session->DispatchServerLine(":me!u@h JOIN #c");
     world.session->DispatchServerLine(":irc.test 353 me = #c :@me +ann bob");
@@ -82,6 +88,20 @@ void Initialise()
     world.shell = std::make_unique<FuzzShell>();
     world.table = std::make_unique<SessionTable>(world.shell.get());
     NewSession(world);
+}
+
+// The tag parser on its own: what it returns is the end of the line, and
+// it keeps no more than its bounds.
+void CheckTags(const std::string &line)
+{
+    MessageTags tags;
+    const std::string_view rest = MessageTags::Split(line, tags);
+    if (rest.size() > line.size() || line.compare(line.size() - rest.size(), rest.size(), rest) != 0)
+        std::abort();
+    const bool tagged = !line.empty() && line[0] == '@';
+    if (tags.Count() > MessageTags::MaxTags || (!tagged && !tags.IsEmpty()))
+        std::abort();
+    (void)tags.ServerTime();
 }
 
 } // namespace
@@ -109,6 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::string line = bytes.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        CheckTags(line);
         world.session->DispatchServerLine(ServerLineToUtf8(line));
         start = end + 1;
     }

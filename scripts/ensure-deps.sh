@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev libbenchmark-dev
           tcl8.6-dev libtcl8.6 libqscintilla2-qt6-dev ngircd fonts-dejavu-core qt6-translations-l10n
-          weechat-headless weechat-plugins qt6-svg-dev dpkg-dev desktop-file-utils appstream)
+          weechat-headless weechat-plugins qt6-svg-dev dpkg-dev desktop-file-utils appstream
+          openssl inspircd anope)
 [ "${1:-}" = "--gui" ] && packages+=(xvfb imagemagick xdotool)
 missing=()
 for p in "${packages[@]}"; do
@@ -21,3 +22,11 @@ if printf '%s\n' "${missing[@]}" | grep -qx ngircd; then
   $sudo service ngircd stop >/dev/null 2>&1 || true
   $sudo pkill -x ngircd >/dev/null 2>&1 || true
 fi
+# The IRCv3 server and its services start system-wide too (anope brings a
+# mail server along); the tests start their own on free ports.
+for service in inspircd anope exim4; do
+  if printf '%s\n' "${missing[@]}" | grep -qx "${service}"; then
+    $sudo systemctl disable "${service}" >/dev/null 2>&1 || true
+    $sudo service "${service}" stop >/dev/null 2>&1 || true
+  fi
+done

@@ -118,6 +118,8 @@ TEST_F(Ngircd, AChannelAskedForBeforeTheWelcomeIsJoinedAfterItAndLaterOnesAtOnce
 
     EXPECT_EQ(m_table->FindServerSession("127.0.0.1", m_ircd->Port()), session);
     EXPECT_EQ(m_table->FindServerSession("127.0.0.1", m_ircd->Port() + 1), nullptr);
+    // An ircs:// link to the same port wants another, secure connection.
+    EXPECT_EQ(m_table->FindServerSession("127.0.0.1", m_ircd->Port(), true), nullptr);
     watcher.SendLine("JOIN #later");
     session->JoinWhenWelcomed("#later");
     ASSERT_TRUE(watcher.WaitForLine([](const std::string &l) {

@@ -17,11 +17,12 @@ TEST_F(Registration, PasswordFirstThenCleanedIdentityFromTheServerRecord)
     WriteString(kBaseSection, "Nick", "ignored");
     ConnectSession("Net");
     const auto &lines = m_server.Lines();
-    ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "PASS heslo");
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "CAP LS 302");
+    EXPECT_EQ(lines[1], "PASS heslo");
     // field 1 is the nick, field 2 the e-mail, fields 5 on the full name
-    EXPECT_EQ(lines[1], "USER Nick Nick ja@exmple.sk :Ján Novák");
-    EXPECT_EQ(lines[2], "NICK Nick");
+    EXPECT_EQ(lines[2], "USER Nick Nick ja@exmple.sk :Ján Novák");
+    EXPECT_EQ(lines[3], "NICK Nick");
 }
 
 TEST_F(Registration, BaseIdentityAndDefaults)
@@ -30,17 +31,17 @@ TEST_F(Registration, BaseIdentityAndDefaults)
     WriteString(kBaseSection, "User E-Mail", "jo-zo99@mail.sk more");
     ConnectSession();
     const auto &lines = m_server.Lines();
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "USER jo jo jozo@mail.sk :Brimo");
-    EXPECT_EQ(lines[1], "NICK jo");
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "USER jo jo jozo@mail.sk :Brimo");
+    EXPECT_EQ(lines[2], "NICK jo");
 }
 
 TEST_F(Registration, EmptyIdentityTakesTheBuiltInDefaults)
 {
     ConnectSession();
-    ASSERT_GE(m_server.Lines().size(), 2u);
-    EXPECT_EQ(m_server.Lines()[0], "USER brimo brimo brimo@localhost :Brimo");
-    EXPECT_EQ(m_server.Lines()[1], "NICK brimo");
+    ASSERT_GE(m_server.Lines().size(), 3u);
+    EXPECT_EQ(m_server.Lines()[1], "USER brimo brimo brimo@localhost :Brimo");
+    EXPECT_EQ(m_server.Lines()[2], "NICK brimo");
 }
 
 TEST_F(Registration, ANickInUseDuringRegistrationGetsAnAutomaticNick)

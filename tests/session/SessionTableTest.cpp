@@ -6,6 +6,7 @@
 #include "conversation/NickList.h"
 #include "platform/AsyncSocket.h"
 #include "session/IdentServer.h"
+#include "session/ReconnectBackoff.h"
 #include "support/FreePort.h"
 
 namespace {
@@ -220,6 +221,9 @@ TEST_F(Table, CommandsAreTracedAndUnknownOnesFail)
 TEST_F(Table, AnOutageIsReportedOnceAndEveryFailedAttemptWithItsReason)
 {
     Session *session = ConnectSession();
+    // Each tick comes after the back-off of the failures before it.
+    int64_t nowMs = 0;
+    session->SetClock([&nowMs] { return nowMs; });
     m_server.SendLine(":srv 001 me :Welcome");
     ASSERT_TRUE(WaitFor([&] { return session->IsConnected() && !session->IsConnecting(); }));
     session->OpenWindow("friend", Conversation::KindText, Conversation::TypePrivate);
@@ -233,6 +237,7 @@ TEST_F(Table, AnOutageIsReportedOnceAndEveryFailedAttemptWithItsReason)
     const std::string refused =
         "* Chyba pri pripájaní: Spojenie odmietnuté (" + std::to_string(AsyncSocket::RefusedCode()) + ")";
     for (int attempt = 1; attempt <= 3; ++attempt) {
+        nowMs += 2 * ReconnectBackoff::MostWaitMs;
         EXPECT_EQ(session->Command("", 0, "/timer 0"), 1);
         ASSERT_TRUE(WaitFor([&] { return server->CountLines(refused) == attempt && !session->IsConnecting(); }));
     }
@@ -241,6 +246,7 @@ TEST_F(Table, AnOutageIsReportedOnceAndEveryFailedAttemptWithItsReason)
 
     // Back, and lost again: a new loss is told again.
     ASSERT_TRUE(m_server.Listen(port));
+    nowMs += 2 * ReconnectBackoff::MostWaitMs;
     session->Command("", 0, "/timer 0");
     ASSERT_TRUE(m_server.WaitForClient(2));
     ASSERT_TRUE(WaitFor([&] { return session->IsConnected(); }));

@@ -44,11 +44,12 @@ TEST_F(Transport, LinesGivenWhileConnectingFollowTheRegistrationInOrder)
     EXPECT_EQ(session->SendLine("PRIVMSG #one :hi\r\n"), 0);
     ASSERT_TRUE(m_server.WaitForLineStartingWith("PRIVMSG"));
     const auto &lines = m_server.Lines();
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0].rfind("USER ", 0), 0u);
-    EXPECT_EQ(lines[1].rfind("NICK ", 0), 0u);
-    EXPECT_EQ(lines[2], "JOIN #one");
-    EXPECT_EQ(lines[3], "PRIVMSG #one :hi");
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "CAP LS 302");
+    EXPECT_EQ(lines[1].rfind("USER ", 0), 0u);
+    EXPECT_EQ(lines[2].rfind("NICK ", 0), 0u);
+    EXPECT_EQ(lines[3], "JOIN #one");
+    EXPECT_EQ(lines[4], "PRIVMSG #one :hi");
     // exactly one CR LF per line on the wire
     const std::string bytes = m_server.ReceivedBytes();
     EXPECT_NE(bytes.find("JOIN #one\r\nPRIVMSG #one :hi\r\n"), std::string::npos);

@@ -74,6 +74,12 @@ bool NgircdServer::WriteConfig()
     text += "[Operator]\n";
     text += "Name = " + std::string(kOperName) + "\n";
     text += "Password = " + std::string(kOperPassword) + "\n";
+    if (!m_certificateFile.empty()) {
+        text += "[SSL]\n";
+        text += "CertFile = " + m_certificateFile + "\n";
+        text += "KeyFile = " + m_keyFile + "\n";
+        text += "Ports = " + std::to_string(m_tlsPort) + "\n";
+    }
     text += m_extraConfig;
     text += "\n";
 
@@ -94,8 +100,12 @@ bool NgircdServer::Start(int timeoutMs)
     const bool portChosen = m_port != 0;
     const int attempts = portChosen ? 1 : kFirstStartAttempts;
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        if (!portChosen)
+        if (!portChosen) {
             m_port = FreeLocalPort();
+            m_tlsPort = 0;
+            while (!m_certificateFile.empty() && (m_tlsPort == 0 || m_tlsPort == m_port))
+                m_tlsPort = FreeLocalPort();
+        }
         if (m_port == 0 || !WriteConfig())
             return false;
         if (Launch(timeoutMs))
@@ -126,6 +136,12 @@ bool NgircdServer::Launch(int timeoutMs)
     const bool accepted = ready && IsRunning() && probe.state() == QAbstractSocket::ConnectedState;
     probe.abort();
     return accepted;
+}
+
+void NgircdServer::EnableTls(const std::string &certificateFile, const std::string &keyFile)
+{
+    m_certificateFile = certificateFile;
+    m_keyFile = keyFile;
 }
 
 void NgircdServer::Stop()

@@ -34,6 +34,11 @@ public:
     void Stop();
     bool IsRunning() const;
 
+    // Also listens for TLS on a second free port with this certificate and
+    // key (PEM files), from the next Start on.
+    void EnableTls(const std::string &certificateFile, const std::string &keyFile);
+    uint16_t TlsPort() const { return m_tlsPort; }
+
     // Seconds of silence after which the server sends PING (before Start).
     void SetPingTimeout(int seconds) { m_pingTimeoutSeconds = seconds; }
 
@@ -55,5 +60,8 @@ private:
     std::string m_extraConfig;
     mutable std::string m_output;
     uint16_t m_port = 0;
+    uint16_t m_tlsPort = 0;
+    std::string m_certificateFile;
+    std::string m_keyFile;
     int m_pingTimeoutSeconds = 5;
 };

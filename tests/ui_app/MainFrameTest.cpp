@@ -358,3 +358,21 @@ TEST_F(MainFrameTest, QtsOwnButtonsDialogsAndContextMenusSpeakSlovak)
     StopApp();
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
 }
+
+TEST_F(MainFrameTest, ReconnectTriesTheActiveWindowsServerAtOnceEvenAfterARefusal)
+{
+    Session *session = StartConnected();
+    ASSERT_TRUE(session);
+    EXPECT_EQ(Frame()->ActiveSession(), session);
+    Frame()->UpdateCommandStates();
+    EXPECT_TRUE(Frame()->Action(CommandId::Reconnect)->isEnabled());
+
+    m_server.SendLine(":irc.test 465 tester :You are banned from this server");
+    m_server.CloseClient();
+    ASSERT_TRUE(WaitFor([&] { return !session->IsConnected(); }));
+    EXPECT_TRUE(session->IsRefusedForGood());
+    Frame()->Action(CommandId::Reconnect)->trigger();
+    EXPECT_TRUE(session->IsConnecting());
+    ASSERT_TRUE(m_server.WaitForClient(2));
+    EXPECT_FALSE(session->IsRefusedForGood());
+}

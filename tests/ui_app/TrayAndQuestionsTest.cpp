@@ -1,10 +1,14 @@
 #include "AppFixture.h"
+#include "support/NgircdServer.h"
+#include "support/TestCertificates.h"
 #include "support/WaitFor.h"
 
 #include "app/BrimoApp.h"
 #include "app/MainFrame.h"
 #include "app/Notifier.h"
+#include "config/Config.h"
 #include "dialogs/DlgQuestion.h"
+#include "session/Session.h"
 
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -132,4 +136,34 @@ TEST_F(QuestionDialogTest, AQuestionLeftWithoutAnswerComesAtTheNextTick)
     m_app->TimerTick();
     ASSERT_TRUE(m_app->QuestionDialog());
     EXPECT_EQ(m_app->QuestionDialog()->GetQuestion().kind, 2);
+}
+
+TEST_F(QuestionDialogTest, AServerEntryWithAPlusPortAsksAboutItsCertificateAndAcceptedAlwaysConnects)
+{
+    if (!NgircdServer::IsAvailable() || !TestCertificates::IsAvailable())
+        GTEST_SKIP() << "ngircd or openssl is not installed";
+    TestCertificates certificates;
+    ASSERT_TRUE(certificates.MakeSelfSigned("self", "IP:127.0.0.1"));
+    NgircdServer ircd;
+    ircd.EnableTls(certificates.Certificate("self"), certificates.Key("self"));
+    ASSERT_TRUE(ircd.Start()) << ircd.Output();
+    const std::string server = "127.0.0.1:" + std::to_string(ircd.TlsPort());
+    ASSERT_TRUE(
+        StartApp("[Base]\nNick=secure\n[Servers]\nSecure=127.0.0.1 +" + std::to_string(ircd.TlsPort()) + " 1\n"));
+    ASSERT_TRUE(WaitFor([&] { return m_app->QuestionDialog() != nullptr; }));
+    CDlgQuestion *dialog = m_app->QuestionDialog();
+    EXPECT_EQ(dialog->windowTitle().toStdString(), "Certifikát servera " + server);
+    const std::string text = dialog->QuestionText().toStdString();
+    EXPECT_NE(text.find("Certifikát servera " + server + " sa nedá overiť"), std::string::npos) << text;
+    EXPECT_NE(text.find(certificates.Fingerprint("self")), std::string::npos) << text;
+    EXPECT_EQ(dialog->AcceptButton()->text(), "Prijať &raz");
+    EXPECT_EQ(dialog->ThirdButton()->text(), "Prijať &vždy");
+    EXPECT_TRUE(dialog->DeclineButton()->isDefault());
+
+    QTest::mouseClick(dialog->ThirdButton(), Qt::LeftButton);
+    EXPECT_FALSE(m_app->QuestionDialog());
+    Session *session = m_app->FindSession("Secure");
+    ASSERT_TRUE(session);
+    ASSERT_TRUE(WaitFor([&] { return session->IsConnected() && !session->IsConnecting(); })) << ircd.Output();
+    EXPECT_EQ(ReadString("Certificates", server), certificates.Fingerprint("self"));
 }

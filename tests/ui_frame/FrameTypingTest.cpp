@@ -235,6 +235,21 @@ TEST_F(FrameTest, WhoPollAsksOnlyForSmallListsWithShowAwayOn)
     EXPECT_EQ(Lines(), (std::vector<std::string>{"/who #chan", "/who #chan"}));
 }
 
+TEST_F(FrameTest, NoWhoPollWhileTheServerTellsOfAbsencesItself)
+{
+    RecordCommands();
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
+    CChannelFrame *frame = FrameOf(channel);
+    ASSERT_NE(frame, nullptr);
+    channel->Nicks().AddNick("bob");
+    m_session->Caps().Acknowledge("away-notify");
+    frame->PollAway();
+    m_session->Caps().Acknowledge("-away-notify");
+    frame->PollAway();
+
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"/who #chan"}));
+}
+
 TEST_F(FrameTest, SelectingPlainTextWithTheMouseCopiesItAndCopyPrefersTheInputLine)
 {
     CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));

@@ -33,6 +33,8 @@ int Quit(Session &session, const std::string &window, const std::string &line);
 int Close(Session &session, const std::string &window, const std::string &line);
 int RegUser(Session &session, const std::string &window, const std::string &line);
 int Timer(Session &session, const std::string &window, const std::string &line);
+// A new connection attempt at once, whatever waited or refused before.
+int Reconnect(Session &session, const std::string &window, const std::string &line);
 
 // List commands (ListCommands.cpp).
 int Ignore(Session &session, const std::string &window, const std::string &line);

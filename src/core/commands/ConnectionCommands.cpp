@@ -4,6 +4,7 @@
 #include "commands/IgnoreList.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
+#include "session/ServerPort.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
@@ -15,7 +16,6 @@ namespace {
 
 const char *const kDefaultHost = "127.0.0.1";
 const unsigned kDefaultPort = 6667;
-const int64_t kHighestPort = 65535;
 const char *const kBadPortText = "* Neplatný port %s: číslo portu musí byť od 1 do 65535";
 
 } // namespace
@@ -26,16 +26,16 @@ int Server(Session &session, const std::string &, const std::string &line)
 {
     const std::string hostWord = GetWord(line, 2);
     const std::string host = hostWord.empty() ? std::string(kDefaultHost) : hostWord;
-    int64_t port = kDefaultPort;
+    ServerPort port{kDefaultPort, false};
     if (CountWords(line) >= 3) {
         const std::string portWord = GetWord(line, 3);
-        port = LeadingNumber(portWord, kHighestPort);
-        if (port < 1 || port > kHighestPort) {
+        port = ServerPort::Parse(portWord);
+        if (!port.IsValid()) {
             session.PrintTo("", TextClass::Error, StrPrintf(kBadPortText, portWord.c_str()));
             return 0;
         }
     }
-    session.Table().CreateSession(host, static_cast<unsigned>(port), std::string());
+    session.Table().CreateSession(host, port.port, std::string(), port.tls);
     return 1;
 }
 
@@ -85,6 +85,12 @@ int Timer(Session &session, const std::string &, const std::string &)
     session.Tick();
     IgnoreList::Expire(session.Ignores(), Now());
     session.LiftExpiredBans(Now());
+    return 1;
+}
+
+int Reconnect(Session &session, const std::string &, const std::string &)
+{
+    session.ReconnectNow();
     return 1;
 }
 

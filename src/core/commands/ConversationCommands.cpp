@@ -55,6 +55,9 @@ std::vector<std::string> MessageParts(const Session &session, const std::string 
 
 void EchoMessage(Session &session, const std::string &target, const std::string &text)
 {
+    // With echo-message the server relays the message back and it is shown then.
+    if (session.Caps().IsEnabled("echo-message") && session.IsConnected())
+        return;
     if (IsEchoed(text))
         session.DispatchServerLine(
             StrPrintf(":%s!this@this PRIVMSG %s :%s", session.Nick().c_str(), target.c_str(), text.c_str()));

@@ -81,7 +81,9 @@ void AddFavouriteServer(Session &session)
     std::string host, port;
     if (!SplitSessionKey(session.Key(), host, port) || IsFavouriteServer(host))
         return;
-    if (WriteString(kServers, host, StrPrintf("%s %s 1", host.c_str(), port.c_str())))
+    // A TLS session's port is stored as users write it, "+6697".
+    const std::string portText = session.IsTls() ? "+" + port : port;
+    if (WriteString(kServers, host, StrPrintf("%s %s 1", host.c_str(), portText.c_str())))
         session.PrintTo("", TextClass::Info, Strings::Format(Str::ServerAddedToFavourites, host.c_str()));
 }
 

@@ -236,9 +236,25 @@ constexpr Entry kStrings[] = {
     {Str::ChangeMenuItem, "Zmeniť"},
     {Str::SessionLabel, "&Server:"},
     {Str::LinkNotUnderstood, "Odkaz %s nie je platná adresa IRC servera alebo kanála."},
-    {Str::SecureLinkNotYet,
-     "Odkaz %s žiada zabezpečené spojenie (TLS), ktoré Brimo zatiaľ nevie nadviazať. "
-     "Nepripájam sa nezabezpečene."},
+    {Str::SecureConnection, "* Zabezpečené spojenie: %s, %s"},
+    {Str::CertificateCaption, "Certifikát servera %s"},
+    {Str::CertificateQuestion,
+     "Certifikát servera %s sa nedá overiť:\n%s\n\nOdtlačok SHA-256:\n%s\n\nOdmietnuť ho, prijať ho raz, "
+     "alebo ho prijať vždy?"},
+    {Str::CertificateNotVerified, "* Certifikát servera %s sa nedá overiť (%s), čakám na tvoje rozhodnutie"},
+    {Str::CertificateRefused, "* Certifikát servera %s bol odmietnutý, nepripájam sa"},
+    {Str::ClientCertificateUnreadable, "* Klientsky certifikát %s sa nedá načítať"},
+    {Str::CapabilitiesAgreed, "* Rozšírenia servera: %s"},
+    {Str::SaslStarting, "* Prihlasujem sa k účtu %s (SASL %s)"},
+    {Str::SaslLoggedIn, "* Si prihlásený k účtu %s"},
+    {Str::SaslSucceeded, "* Prihlásenie SASL sa podarilo"},
+    {Str::SaslFailed, "* Prihlásenie SASL zlyhalo (%d): %s"},
+    {Str::SaslMechanisms, "* Server pozná tieto spôsoby prihlásenia SASL: %s"},
+    {Str::SaslRequiredStop, "* Prihlásenie SASL je povinné a nepodarilo sa, odpájam sa a nepripájam sa znova"},
+    {Str::SaslNotOffered, "* Server neponúka prihlásenie SASL %s"},
+    {Str::SaslUnexpected, "* Server poslal nečakanú výzvu prihlásenia SASL, prihlásenie prerušené"},
+    {Str::SaslLoggedOut, "* Už nie si prihlásený k účtu"},
+    {Str::RefusedForGood, "* Server nás odmietol, znova sa sám nepripájam (/reconnect to skúsi hneď)"},
 };
 
 constexpr bool IsSortedById()

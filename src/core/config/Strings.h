@@ -293,7 +293,27 @@ inline constexpr StrText ChangeMenuItem{63524};
 inline constexpr StrText SessionLabel{63525};
 // Links handed to the program on its command line.
 inline constexpr StrFormat<const char *> LinkNotUnderstood{63600};
-inline constexpr StrFormat<const char *> SecureLinkNotYet{63601};
+
+// Secure connections, capabilities, SASL and reconnection.
+// SecureConnection: protocol, cipher. CertificateQuestion: host:port,
+// reasons, fingerprint. CertificateNotVerified: host:port, reasons.
+inline constexpr StrFormat<const char *, const char *> SecureConnection{63700};
+inline constexpr StrFormat<const char *> CertificateCaption{63701}; // host:port
+inline constexpr StrFormat<const char *, const char *, const char *> CertificateQuestion{63702};
+inline constexpr StrFormat<const char *, const char *> CertificateNotVerified{63703};
+inline constexpr StrFormat<const char *> CertificateRefused{63704};          // host:port
+inline constexpr StrFormat<const char *> ClientCertificateUnreadable{63705}; // file
+inline constexpr StrFormat<const char *> CapabilitiesAgreed{63710};          // names
+inline constexpr StrFormat<const char *, const char *> SaslStarting{63720};  // account, mechanism
+inline constexpr StrFormat<const char *> SaslLoggedIn{63721};                // account
+inline constexpr StrText SaslSucceeded{63722};
+inline constexpr StrFormat<int, const char *> SaslFailed{63723}; // numeric, the server's words
+inline constexpr StrFormat<const char *> SaslMechanisms{63724};  // the server's list
+inline constexpr StrText SaslRequiredStop{63725};
+inline constexpr StrFormat<const char *> SaslNotOffered{63726}; // mechanism
+inline constexpr StrText SaslUnexpected{63727};
+inline constexpr StrText SaslLoggedOut{63728};
+inline constexpr StrText RefusedForGood{63730};
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

@@ -51,6 +51,9 @@ bool Conversation::Print(const std::string &text, int textClass, int64_t time)
 {
     if (text.empty() || !m_view)
         return false;
+    // A line the server dated (server-time, a bouncer's history) keeps its time.
+    if (time == 0 && m_session)
+        time = m_session->LineTime();
     return m_view->ShowLine(text, textClass, time);
 }
 

@@ -1,6 +1,11 @@
 #include "platform/AsyncSocket.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QHostAddress>
+#include <QSslCipher>
+#include <QSslKey>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -140,6 +145,36 @@ std::string AddressText(const QHostAddress &address)
     return address.toString().toStdString();
 }
 
+std::string Fingerprint(const QSslCertificate &certificate)
+{
+    if (certificate.isNull())
+        return std::string();
+    return certificate.digest(QCryptographicHash::Sha256).toHex(':').toUpper().toStdString();
+}
+
+// Reads a PEM file holding a certificate and its private key (of any of the
+// usual algorithms) into the socket's configuration.
+bool LoadClientCertificate(QSslSocket &socket, const std::string &path)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 kMostPemBytes = 1024 * 1024;
+    const QByteArray pem = file.read(kMostPemBytes);
+    const QList<QSslCertificate> certificates = QSslCertificate::fromData(pem, QSsl::Pem);
+    if (certificates.isEmpty())
+        return false;
+    for (QSsl::KeyAlgorithm algorithm : {QSsl::Rsa, QSsl::Ec, QSsl::Dsa}) {
+        const QSslKey key(pem, algorithm, QSsl::Pem);
+        if (!key.isNull()) {
+            socket.setLocalCertificate(certificates.first());
+            socket.setPrivateKey(key);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 AsyncSocket::AsyncSocket(QObject *parent) : QObject(parent) {}
@@ -227,12 +262,35 @@ int AsyncSocket::ErrorCode(int qtSocketError)
 
 bool AsyncSocket::Connect(const std::string &host, uint16_t port)
 {
+    return StartConnect(new QTcpSocket(), host, port, false);
+}
+
+bool AsyncSocket::ConnectEncrypted(const std::string &host, uint16_t port, const std::string &clientCertificate)
+{
+    if (!QSslSocket::supportsSsl()) {
+        Close();
+        m_lastError = Code::NotSupported;
+        return false;
+    }
+    auto *socket = new QSslSocket();
+    if (!clientCertificate.empty() && !LoadClientCertificate(*socket, clientCertificate)) {
+        delete socket;
+        Close();
+        m_lastError = Code::Access;
+        return false;
+    }
+    return StartConnect(socket, host, port, true);
+}
+
+bool AsyncSocket::StartConnect(QTcpSocket *socket, const std::string &host, uint16_t port, bool encrypted)
+{
     Close();
     if (host.empty() || port == 0) {
+        delete socket;
         m_lastError = host.empty() ? Code::HostNotFound : Code::AddressNotAvailable;
         return false;
     }
-    auto *socket = new QTcpSocket();
+    m_encrypted = encrypted;
     AdoptSocket(socket);
     m_connecting = true;
     if (!m_connectTimer) {
@@ -240,11 +298,16 @@ bool AsyncSocket::Connect(const std::string &host, uint16_t port)
         m_connectTimer->setSingleShot(true);
         connect(m_connectTimer, &QTimer::timeout, this, &AsyncSocket::HandleConnectTimeout);
     }
+    // Over TLS the timer runs until the handshake is over, so a server that
+    // stalls it cannot hold the attempt open.
     m_connectTimer->start(m_connectTimeoutMs);
     // Qt may report a failure from inside connectToHost; the outcome must
     // still reach OnConnect from the event loop, never from within Connect.
     m_inConnectCall = true;
-    socket->connectToHost(QString::fromStdString(host), port);
+    if (auto *ssl = qobject_cast<QSslSocket *>(socket); ssl && encrypted)
+        ssl->connectToHostEncrypted(QString::fromStdString(host), port);
+    else
+        socket->connectToHost(QString::fromStdString(host), port);
     m_inConnectCall = false;
     return true;
 }
@@ -290,6 +353,25 @@ void AsyncSocket::FailConnect(int error)
     OnConnect(error);
 }
 
+void AsyncSocket::HandleCertificateErrors()
+{
+    auto *ssl = qobject_cast<QSslSocket *>(m_socket.data());
+    if (!ssl)
+        return;
+    CertificateProblem problem;
+    for (const QSslError &error : ssl->sslHandshakeErrors()) {
+        if (!problem.reasons.empty())
+            problem.reasons += "\n";
+        problem.reasons += error.errorString().toStdString();
+    }
+    problem.fingerprint = Fingerprint(ssl->peerCertificate());
+    QPointer<AsyncSocket> alive(this);
+    const bool accepted = OnCertificateProblem(problem);
+    // Qt aborts the handshake after this signal unless told to go on.
+    if (alive && accepted && m_socket == ssl)
+        ssl->ignoreSslErrors();
+}
+
 // ---- adopting accepted connections ----
 
 bool AsyncSocket::Attach(QTcpSocket *accepted)
@@ -305,6 +387,7 @@ bool AsyncSocket::Attach(QTcpSocket *accepted)
         m_lastError = Code::NotConnected;
         return false;
     }
+    m_encrypted = false;
     AdoptSocket(accepted);
     m_connected = true;
     m_peerClosed = !connected;
@@ -322,7 +405,13 @@ void AsyncSocket::AdoptSocket(QTcpSocket *socket)
     // growing Qt's buffer without bound.
     socket->setReadBufferSize(kReadBufferBytes);
     m_socket = socket;
-    connect(socket, &QTcpSocket::connected, this, &AsyncSocket::HandleConnected);
+    if (auto *ssl = qobject_cast<QSslSocket *>(socket); ssl && m_encrypted) {
+        // The connection is usable once the handshake is over, not when TCP connects.
+        connect(ssl, &QSslSocket::encrypted, this, &AsyncSocket::HandleConnected);
+        connect(ssl, &QSslSocket::sslErrors, this, &AsyncSocket::HandleCertificateErrors);
+    } else {
+        connect(socket, &QTcpSocket::connected, this, &AsyncSocket::HandleConnected);
+    }
     connect(socket, &QTcpSocket::readyRead, this, &AsyncSocket::HandleReadyRead);
     connect(socket, &QTcpSocket::bytesWritten, this, &AsyncSocket::HandleBytesWritten);
     connect(socket, &QTcpSocket::disconnected, this, &AsyncSocket::HandleDisconnected);
@@ -625,6 +714,7 @@ void AsyncSocket::Close()
     ReleaseServer();
     m_connecting = false;
     m_connected = false;
+    m_encrypted = false;
     m_peerClosed = false;
     m_closeDelivered = false;
     m_closeError = 0;
@@ -654,6 +744,30 @@ bool AsyncSocket::IsConnected() const
 bool AsyncSocket::IsConnecting() const
 {
     return m_connecting;
+}
+
+bool AsyncSocket::IsEncrypted() const
+{
+    auto *ssl = qobject_cast<QSslSocket *>(m_socket.data());
+    return ssl && ssl->isEncrypted();
+}
+
+std::string AsyncSocket::TlsProtocol() const
+{
+    return IsEncrypted() ? static_cast<QSslSocket *>(m_socket.data())->sessionCipher().protocolString().toStdString()
+                         : std::string();
+}
+
+std::string AsyncSocket::TlsCipher() const
+{
+    return IsEncrypted() ? static_cast<QSslSocket *>(m_socket.data())->sessionCipher().name().toStdString()
+                         : std::string();
+}
+
+std::string AsyncSocket::PeerFingerprint() const
+{
+    auto *ssl = qobject_cast<QSslSocket *>(m_socket.data());
+    return ssl ? Fingerprint(ssl->peerCertificate()) : std::string();
 }
 
 qint64 AsyncSocket::BytesToWrite() const

@@ -63,6 +63,15 @@ public:
     // time-out). A previous connection or listener of this object is closed
     // first. Returns false (LastError set) when no attempt could start.
     bool Connect(const std::string &host, uint16_t port);
+    // Like Connect, over TLS: the handshake (with the system's certificate
+    // authorities and a check of the host name) is part of the attempt, and
+    // OnConnect(0) comes once it has succeeded. A certificate that cannot be
+    // verified is offered to OnCertificateProblem; unless that accepts it the
+    // attempt fails. clientCertificate names a PEM file holding the client's
+    // certificate and key (empty: none); false (LastError set) when it cannot
+    // be read.
+    bool ConnectEncrypted(const std::string &host, uint16_t port, const std::string &clientCertificate);
+    // The connect time-out also bounds the TLS handshake.
     void SetConnectTimeout(int ms);
 
     // Takes ownership of an already connected socket (one from Accept or
@@ -106,6 +115,14 @@ public:
 
     bool IsConnected() const;
     bool IsConnecting() const;
+    bool IsEncrypted() const;
+    // The protocol and cipher of an encrypted connection ("TLSv1.3",
+    // "TLS_AES_256_GCM_SHA384"); empty without one.
+    std::string TlsProtocol() const;
+    std::string TlsCipher() const;
+    // The SHA-256 fingerprint of the peer's certificate as upper-case hex
+    // pairs joined by ":"; empty without one.
+    std::string PeerFingerprint() const;
     // Bytes accepted by Send and not yet handed to the operating system.
     qint64 BytesToWrite() const;
     qint64 BytesAvailable() const;
@@ -135,15 +152,31 @@ public:
     static int WouldBlockCode();
     static int NotConnectedCode();
 
+    // A server certificate that could not be verified, as the user is shown
+    // it: the reasons (one per line) and the SHA-256 fingerprint.
+    struct CertificateProblem
+    {
+        std::string reasons;
+        std::string fingerprint;
+    };
+
 protected:
     virtual void OnConnect(int error) { (void)error; }
     virtual void OnReceive(int error) { (void)error; }
     virtual void OnSend(int error) { (void)error; }
     virtual void OnClose(int error) { (void)error; }
     virtual void OnAccept(int error) { (void)error; }
+    // Return true to accept the certificate for this connection anyway.
+    virtual bool OnCertificateProblem(const CertificateProblem &problem)
+    {
+        (void)problem;
+        return false;
+    }
 
 private:
+    bool StartConnect(QTcpSocket *socket, const std::string &host, uint16_t port, bool encrypted);
     void AdoptSocket(QTcpSocket *socket);
+    void HandleCertificateErrors();
     void ReleaseSocket();
     void ReleaseServer();
     void HandleConnected();
@@ -170,6 +203,7 @@ private:
     int m_sendLimit = kDefaultSendLimit;
     int m_lastError = 0;
     bool m_connecting = false;
+    bool m_encrypted = false; // the attempt or connection runs over TLS
     bool m_connected = false;
     bool m_peerClosed = false; // the peer's FIN arrived; OnClose is due once the data is read
     bool m_closeDelivered = false;

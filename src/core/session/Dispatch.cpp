@@ -6,7 +6,10 @@
 
 #include "commands/IgnoreList.h"
 #include "session/DispatchHandlers.h"
+#include "text/CaseFold.h"
 #include "text/Words.h"
+
+#include <utility>
 
 struct Session::DispatchEntry
 {
@@ -47,6 +50,9 @@ const Session::DispatchEntry *Session::FindDispatch(const std::string &word)
          [](Session &s, const std::string &l) {
              const int result = Dispatch::Welcome(s, l);
              s.m_connecting = false;
+             s.m_caps.EndNegotiation(); // registered: a server without CAP never ends it
+             s.m_backoff.Registered(s.ClockMs());
+             s.CheckSaslRequirement();
              return result; // 0: the welcome text itself shows raw
          }},
         {"QUIT", 0, 0, Dispatch::Quit},
@@ -55,6 +61,16 @@ const Session::DispatchEntry *Session::FindDispatch(const std::string &word)
         {"333", 0, 0, Dispatch::TopicReply},
         {"324", 0, 0, Dispatch::ChannelModes},
         {"329", 0, 0, HandledSilently}, // channel creation time
+        {"CAP", 0, 0, Dispatch::Cap},
+        {"AWAY", 0, 0, Dispatch::AwayNotify},
+        {"ACCOUNT", 0, 0, Dispatch::Account},
+        {"CHGHOST", 0, 0, Dispatch::ChangeHost},
+        {"421", 0, 0, Dispatch::UnknownCommand},
+        {"464", 0, 0, Dispatch::RefusedForGood}, // wrong server password
+        {"465", 0, 0, Dispatch::RefusedForGood}, // banned
+        {"AUTHENTICATE", 0, 0, [](Session &s, const std::string &l) { return s.Authenticate(l); }},
+        {nullptr, 900, 908,
+         [](Session &s, const std::string &l) { return s.SaslReply(Dispatch::NumericValue(GetWord(l, 2)), l); }},
         {nullptr, 367, 368, Dispatch::BanList},
         {nullptr, 321, 323, Dispatch::ChannelList},
         {nullptr, 400, 600, Dispatch::ErrorReply},
@@ -79,6 +95,19 @@ int Session::DispatchServerLine(const std::string &line)
 {
     BusyGuard guard(*this);
 
+    // 0. Message tags: the line is what follows them; they stay readable
+    // (LineTags, LineTime) while it is handled.
+    if (!line.empty() && line[0] == '@') {
+        std::string_view rest = line;
+        MessageTags tags;
+        while (!rest.empty() && rest[0] == '@')
+            rest = MessageTags::Split(rest, tags);
+        const MessageTags outer = std::exchange(m_lineTags, std::move(tags));
+        const int result = DispatchServerLine(std::string(rest));
+        m_lineTags = outer;
+        return result;
+    }
+
     // 1. Lines without a prefix.
     const std::string first = GetWord(line, 1);
     if (first == "PING")
@@ -87,11 +116,15 @@ int Session::DispatchServerLine(const std::string &line)
         return Dispatch::ServerNotice(*this, line);
     if (first == "ERROR")
         return Dispatch::Error(*this, line);
+    if (first == "AUTHENTICATE")
+        return Authenticate(line);
 
     // 2. and 3.
     if (CountWords(line) < 2)
         return 0;
     if (IgnoreList::IsIgnored(*this, line))
+        return 1;
+    if (IsEchoNotShown(line))
         return 1;
 
     // 4. The handler of the command word.
@@ -127,4 +160,24 @@ int Session::DispatchServerLine(const std::string &line)
         handled = 1;
     }
     return handled;
+}
+
+bool Session::IsEchoNotShown(const std::string &line) const
+{
+    // With echo-message the server relays our own messages back. Messages
+    // and actions are shown from the relay (the command does not show them
+    // itself); notices are shown by the command, and CTCP requests never.
+    if (!m_caps.IsEnabled("echo-message") || !EqualIgnoringCase(NickFromPrefix(GetWord(line, 1)), m_nick))
+        return false;
+    const std::string command = GetWord(line, 2);
+    if (command == "NOTICE")
+        return true;
+    if (command != "PRIVMSG")
+        return false;
+    const std::string text = Dispatch::AfterFirstColon(line.substr(1));
+    return !text.empty() && text[0] == '\x01'
+        && text.compare(0, 8,
+                        "\x01"
+                        "ACTION ")
+        != 0;
 }

@@ -64,6 +64,22 @@ bool TakesParameter(char letter, bool adding)
     }
 }
 
+// Adds a NAMES entry. With multi-prefix it may carry every status of the
+// member ("@+bob"): the first is listed with the nick, and a voice behind
+// it is kept too (the list keeps no half-operator status but the first).
+void AddMember(NickList &nicks, const std::string &entry)
+{
+    const size_t bare = entry.find_first_not_of("@%+");
+    if (bare == std::string::npos || bare <= 1) {
+        nicks.AddNick(entry);
+        return;
+    }
+    const std::string nick = entry.substr(bare);
+    nicks.AddNick(entry.substr(0, 1) + nick);
+    if (entry.find('+', 1) < bare)
+        nicks.SetNickMode(nick, "+v");
+}
+
 } // namespace
 
 int Join(Session &session, const std::string &line)
@@ -75,6 +91,9 @@ int Join(Session &session, const std::string &line)
         window = session.OpenWindow(channel, Conversation::KindChannel, Conversation::TypeChannel);
     if (!window)
         return 1;
+    // extended-join: ":nick!u@h JOIN #channel account :Real Name" ("*": no account).
+    if (session.Caps().IsEnabled("extended-join"))
+        session.SetAccount(who, GetWord(line, 4));
     if (who == session.Nick()) {
         session.LearnOwnAddress(GetWord(line, 1));
         return OwnJoin(session, *window);
@@ -115,6 +134,7 @@ int Quit(Session &session, const std::string &line)
     if (!reason.empty())
         text += ": " + reason;
 
+    session.SetAccount(who, std::string());
     const std::string lowerWho = FoldCase(who);
     for (Conversation *window : session.Windows()) {
         if (!window->HasView())
@@ -245,7 +265,7 @@ int Names(Session &session, const std::string &line)
     for (int i = 6; i <= count; ++i) {
         const std::string nick = StripColon(GetWord(line, i));
         if (!nick.empty())
-            window->Nicks().AddNick(nick);
+            AddMember(window->Nicks(), nick);
     }
     window->NickListChanged();
     return 1;

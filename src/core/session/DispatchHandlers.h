@@ -21,6 +21,8 @@ constexpr int kWhoNickLimit = 300;
 int Ping(Session &session, const std::string &line);
 int ServerNotice(Session &session, const std::string &line);
 int Error(Session &session, const std::string &line);
+// 464, 465: shown as ErrorReply shows them; no reconnection follows.
+int RefusedForGood(Session &session, const std::string &line);
 
 // Channel membership and state (DispatchChannel.cpp).
 int Join(Session &session, const std::string &line);
@@ -46,6 +48,13 @@ int ErrorReply(Session &session, const std::string &line);  // 400 to 600
 int ChannelList(Session &session, const std::string &line); // 321 to 323
 int WhoisReply(Session &session, const std::string &line);  // 301, 311, 312, 317, 318, 319
 int WhoReply(Session &session, const std::string &line);    // 352, 315
+
+// IRCv3 (DispatchCapabilities.cpp).
+int Cap(Session &session, const std::string &line);
+int UnknownCommand(Session &session, const std::string &line); // 421: silent for CAP, else ErrorReply
+int AwayNotify(Session &session, const std::string &line);     // AWAY of a member (away-notify)
+int Account(Session &session, const std::string &line);        // ACCOUNT (account-notify)
+int ChangeHost(Session &session, const std::string &line);     // CHGHOST
 
 // ---- helpers shared by the handlers ----
 

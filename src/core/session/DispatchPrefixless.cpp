@@ -2,6 +2,8 @@
 // shares.
 #include "session/DispatchHandlers.h"
 
+#include "text/CaseFold.h"
+
 #include <cstdlib>
 #include <ctime>
 
@@ -83,7 +85,21 @@ int ServerNotice(Session &session, const std::string &line)
 int Error(Session &session, const std::string &line)
 {
     session.PrintTo("", TextClass::Error, AfterFirstColon(line));
+    // A server that bans us says so in its closing words.
+    const std::string reason = FoldCase(AfterFirstColon(line));
+    for (const char *word : {"banned", "k-lined", "g-lined", "z-lined", "k-line", "g-line", "z-line"}) {
+        if (reason.find(word) != std::string::npos) {
+            session.RefuseForGood();
+            break;
+        }
+    }
     return 1;
+}
+
+int RefusedForGood(Session &session, const std::string &line)
+{
+    session.RefuseForGood();
+    return ErrorReply(session, line);
 }
 
 } // namespace Dispatch

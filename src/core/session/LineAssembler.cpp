@@ -34,7 +34,8 @@ void LineAssembler::Append(const char *data, size_t size)
         return;
     if (m_partial.capacity() < MaxLine)
         m_partial.reserve(MaxLine);
-    const size_t room = MaxLine - m_partial.size();
+    const bool tagged = (m_partial.empty() ? data[0] : m_partial.front()) == '@';
+    const size_t room = (tagged ? MaxLine + MaxTags : MaxLine) - m_partial.size();
     if (size > room) {
         m_partial.append(data, room);
         m_discarding = true;

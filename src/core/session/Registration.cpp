@@ -73,6 +73,16 @@ int Session::Register()
     m_welcomed = false;
     const std::string record = ReadString(kServersData, m_confName);
     const std::string password = ReadPassword(m_confName);
+    // Servers that know capabilities hold registration until "CAP END";
+    // others ignore the line and register at once. Asked once a connection:
+    // registering again (451) does not start the negotiation over.
+    if (m_capsAskedOn != m_connectionNumber) {
+        m_capsAskedOn = m_connectionNumber;
+        m_caps.Reset();
+        m_saslState = SaslState::None;
+        m_accounts.clear();
+        SendLine("CAP LS 302");
+    }
     if (!password.empty())
         SendLine("PASS " + password);
 
@@ -186,6 +196,10 @@ void Session::NickChanged(const std::string &line)
     auto it = m_windows.find(FoldCase(oldNick));
     if (it != m_windows.end() && it->second->Type() == Conversation::TypePrivate)
         RenameWindow(oldNick, newNick);
+
+    const std::string account = AccountOf(oldNick);
+    SetAccount(oldNick, std::string());
+    SetAccount(newNick, account);
 
     if (oldNick == m_nick) {
         m_nick = newNick;

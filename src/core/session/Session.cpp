@@ -1,12 +1,14 @@
 #include "session/Session.h"
 
 #include <cerrno>
+#include <chrono>
 
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
+#include "session/ServerPort.h"
 #include "session/SessionSocket.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
@@ -51,10 +53,11 @@ void Session::DeleteWhenIdle()
     delete this;
 }
 
-bool Session::InitKernel(const std::string &host, unsigned port, const std::string &confName)
+bool Session::InitKernel(const std::string &host, unsigned port, const std::string &confName, bool tls)
 {
     m_host = host;
     m_port = port;
+    m_tls = tls;
     if (!confName.empty())
         m_confName = confName;
     m_key = FoldCase(StrPrintf("KRNL:%d:%s:%u", SessionTable::NextSessionNumber(), host.c_str(), port));
@@ -82,8 +85,8 @@ void Session::InitKernelProps(const std::string &host, unsigned port)
         m_confName = host;
         for (const std::string &key : keys) {
             const std::string record = ReadString("Servers", key);
-            if (EqualIgnoringCase(RecordField(record, 1), host)
-                && static_cast<unsigned>(std::atoi(RecordField(record, 2).c_str())) == port)
+            const ServerPort entryPort = ServerPort::Parse(RecordField(record, 2));
+            if (EqualIgnoringCase(RecordField(record, 1), host) && entryPort.port == port && entryPort.tls == m_tls)
                 m_confName = key;
         }
     }
@@ -112,7 +115,7 @@ void Session::StartConnect()
     m_ownHost.clear();
 
     Log("ConnectThreadHelper -> Connect ...");
-    const bool started = m_port <= 65535 && m_socket->Connect(m_host, static_cast<uint16_t>(m_port));
+    const bool started = ConnectSocket();
     if (!started) {
         const int error = m_port > 65535 ? EINVAL : m_socket->LastError();
         OnConnect(error != 0 ? error : EINVAL);
@@ -128,6 +131,7 @@ void Session::OnConnect(int error)
     }
     SetSocketOptions();
     Log("Connecion ok");
+    PrintEncryption();
     m_connected = true;
     m_lossReported = false;
     Command(m_key, 0, "/reguser");
@@ -179,6 +183,8 @@ void Session::ConnectionLost()
     if (!m_lossReported)
         PrintTo("", TextClass::Error, Strings::Get(Str::ConnectionLost), true);
     m_lossReported = true;
+    m_caps = Capabilities();
+    m_backoff.Lost(ClockMs());
     CloseSocket();
     m_connected = false;
     m_connecting = false;
@@ -190,11 +196,44 @@ void Session::ConnectionLost()
 
 int Session::Tick()
 {
-    if (m_autoReconnect && !m_connected && !m_connecting) {
+    if (MayReconnect() && !m_connected && !m_connecting && m_backoff.IsDue(ClockMs())) {
         PrintTo("", TextClass::Error, Strings::Get(Str::Reconnecting));
         StartConnect();
     }
     return 1;
+}
+
+bool Session::MayReconnect() const
+{
+    return m_autoReconnect && !m_certificateRefused && !IsAwaitingCertificateAnswer() && !m_fatalRefusal;
+}
+
+void Session::ReconnectNow()
+{
+    if (m_shutdown)
+        return;
+    m_fatalRefusal = false;
+    m_certificateRefused = false;
+    m_askedFingerprint.clear();
+    m_backoff.Reset();
+    PrintTo("", TextClass::Error, Strings::Get(Str::Reconnecting));
+    StartConnect();
+}
+
+void Session::RefuseForGood()
+{
+    if (m_fatalRefusal)
+        return;
+    m_fatalRefusal = true;
+    PrintTo("", TextClass::Error, Strings::Get(Str::RefusedForGood));
+}
+
+int64_t Session::ClockMs() const
+{
+    if (m_clock)
+        return m_clock();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 void Session::Shutdown()

@@ -11,10 +11,14 @@
 #include <vector>
 
 #include "conversation/Conversation.h"
+#include "platform/AsyncSocket.h"
+#include "session/Capabilities.h"
 #include "session/ChannelListFeed.h"
 #include "session/CtcpRateLimit.h"
 #include "session/LineAssembler.h"
+#include "session/MessageTags.h"
 #include "session/PendingRequests.h"
+#include "session/ReconnectBackoff.h"
 #include "text/TextClass.h"
 
 class SessionSocket;
@@ -39,19 +43,30 @@ public:
     // ---- lifecycle and connection: Session.cpp ----
     // Names the session, enters it into the table, opens its server window
     // and starts the first connection attempt. confName may be empty.
-    bool InitKernel(const std::string &host, unsigned port, const std::string &confName);
+    // tls: the connection runs over TLS (a port written "+6697").
+    bool InitKernel(const std::string &host, unsigned port, const std::string &confName, bool tls = false);
     // Fills ConfName (unless given) from section "Servers" and HumanName.
     void InitKernelProps(const std::string &host, unsigned port);
     // Begins one connection attempt (drops the old socket and waiting lines).
     void StartConnect();
     // Back to the unconnected state; prints "* Spojenie prerušené" everywhere.
     void ConnectionLost();
-    // Reconnects a lost connection (run for "/timer"); returns 1.
+    // Reconnects a lost connection (run for "/timer") when the back-off
+    // allows it and the server has not refused us for good; returns 1.
     int Tick();
     // Lifts the bans of the channels whose duration is over at now (seconds
     // since 1970): "MODE channel -b mask" for each, and the ban leaves the
     // channel's list. Nothing while not connected.
     void LiftExpiredBans(int64_t now);
+    // "/reconnect": a new attempt at once, whatever refused or delayed it.
+    void ReconnectNow();
+    // The server refused us for a reason that another attempt cannot cure
+    // (banned, wrong password, a required login failed): no new attempt
+    // starts by itself.
+    void RefuseForGood();
+    const ReconnectBackoff &Backoff() const { return m_backoff; }
+    // The monotonic clock of the back-off in milliseconds (tests set their own).
+    void SetClock(std::function<int64_t()> clock) { m_clock = std::move(clock); }
     // Closing: QUIT with "Msgs Quit", no more retries, windows closed (PART).
     void Shutdown();
 
@@ -61,6 +76,24 @@ public:
     void OnReceive(int error);
     void OnSend(int error);
     void OnClose(int error);
+
+    // ---- TLS: SessionTls.cpp ----
+    // A server certificate that could not be verified: accepted when its
+    // fingerprint is the one stored for this host and port ("Certificates")
+    // or was accepted once in this session; otherwise the user is asked
+    // (Shell::AskQuestion, Question::Certificate), the attempt fails and no
+    // new attempt starts until the answer comes.
+    bool OnCertificateProblem(const AsyncSocket::CertificateProblem &problem);
+    enum class CertificateAnswer { Refuse, AcceptOnce, AcceptAlways };
+    // The user's answer about the certificate with that fingerprint:
+    // refused, the session stays unconnected; accepted, it connects again
+    // at once, and "always" stores the fingerprint for this host and port.
+    void AnswerCertificate(CertificateAnswer answer, const std::string &fingerprint);
+    bool IsAwaitingCertificateAnswer() const { return !m_askedFingerprint.empty(); }
+    // "host:port", the key of the stored fingerprint and the server the user
+    // is asked about.
+    std::string CertificateServer() const;
+    bool IsTls() const { return m_tls; }
 
     // ---- line transport: SessionTransport.cpp (DeleteWhenIdle: Session.cpp) ----
     // Sends one line with exactly one CR LF, or queues it while not connected
@@ -108,6 +141,45 @@ public:
     // when it relays them: what was learned, else "~" and the user name we
     // registered, and a host of 63 bytes.
     size_t OwnPrefixLength() const;
+
+    // ---- IRCv3 capabilities: SessionCapabilities.cpp ----
+    // What the server offered and acknowledged on this connection.
+    Capabilities &Caps() { return m_caps; }
+    const Capabilities &Caps() const { return m_caps; }
+    // Asks for the wanted capabilities on offer (an offer is complete, or
+    // new ones came); ends the negotiation when there is nothing to ask.
+    void RequestCapabilities();
+    // The answer to a request came: during registration, "CAP END".
+    void CapabilitiesAcknowledged();
+    // Ends the negotiation during registration ("CAP END") and says what was
+    // agreed in the server window.
+    void EndCapabilities();
+    // The tags of the line being dispatched (empty between lines), and the
+    // server's time of it when server-time is on (else 0: now).
+    const MessageTags &LineTags() const { return m_lineTags; }
+    int64_t LineTime() const;
+    // The services account of a nick as the server told it (extended-join,
+    // account-notify); empty when unknown or logged out ("*").
+    void SetAccount(const std::string &nick, const std::string &account);
+    std::string AccountOf(const std::string &nick) const;
+
+    // ---- SASL: SessionSasl.cpp ----
+    // The mechanism the server entry asks for (section "SASL": "PLAIN" or
+    // "EXTERNAL", account, "1" when required); empty: no SASL.
+    std::string SaslMechanism() const;
+    bool IsSaslRequired() const;
+    // Starts the login once the capabilities are agreed; false when the
+    // entry asks for none.
+    bool StartSasl();
+    // AUTHENTICATE from the server, and the replies 900 to 908.
+    int Authenticate(const std::string &line);
+    int SaslReply(int numeric, const std::string &line);
+    // At the welcome: a login that was required and did not succeed ends
+    // the connection for good.
+    void CheckSaslRequirement();
+    // Whether the server refused us for good (a required login failed); no
+    // new attempt starts by itself then.
+    bool IsRefusedForGood() const { return m_fatalRefusal; }
 
     // ---- windows and printing: SessionWindows.cpp (Log: Session.cpp) ----
     // Case-insensitive; a conversation without view (native window gone) is skipped.
@@ -210,6 +282,12 @@ private:
     static const DispatchEntry *FindDispatch(const std::string &word);
 
     void SetSocketOptions();
+    bool IsEchoNotShown(const std::string &line) const;
+    void SaslFailed();
+    bool ConnectSocket();
+    void PrintEncryption();
+    // Whether a lost connection may be tried again at the next tick.
+    bool MayReconnect() const;
     void CloseSocket();
     int WriteToSocket(const std::string &bytes);
     void WritePending();
@@ -224,12 +302,26 @@ private:
     SessionTable &m_table;
     std::string m_host;
     unsigned m_port = 0;
+    bool m_tls = false;
+    std::string m_acceptedFingerprint; // accepted once, for the life of the session
+    std::string m_askedFingerprint;    // the certificate the user is being asked about
+    bool m_certificateRefused = false;
     std::string m_key;
     std::string m_nick;
     std::map<std::string, std::unique_ptr<Conversation>> m_windows;
     std::vector<std::string> m_waitingLines;
     std::string m_unsent; // bytes a partial send left for the next write-ready notification
     LineAssembler m_assembler;
+    Capabilities m_caps;
+    MessageTags m_lineTags;
+    enum class SaslState { None, AwaitingGo, Answered, Aborting, Succeeded, Finished };
+    SaslState m_saslState = SaslState::None;
+    unsigned m_capsAskedOn = 0; // the connection number "CAP LS" went out on
+    bool m_fatalRefusal = false;
+    ReconnectBackoff m_backoff;
+    std::function<int64_t()> m_clock;
+    int64_t ClockMs() const;
+    std::map<std::string, std::string> m_accounts; // case-folded nick -> account
     SessionSocket *m_socket = nullptr;
     bool m_connected = false;
     std::string m_confName;

@@ -25,3 +25,8 @@ void SessionSocket::OnClose(int error)
     if (m_session)
         m_session->OnClose(error);
 }
+
+bool SessionSocket::OnCertificateProblem(const CertificateProblem &problem)
+{
+    return m_session && m_session->OnCertificateProblem(problem);
+}

@@ -18,6 +18,7 @@ protected:
     void OnReceive(int error) override;
     void OnSend(int error) override;
     void OnClose(int error) override;
+    bool OnCertificateProblem(const CertificateProblem &problem) override;
 
 private:
     Session *m_session;

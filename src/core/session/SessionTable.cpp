@@ -11,13 +11,13 @@ SessionTable::~SessionTable()
     CloseAll();
 }
 
-Session *SessionTable::CreateSession(const std::string &host, unsigned port, const std::string &confName)
+Session *SessionTable::CreateSession(const std::string &host, unsigned port, const std::string &confName, bool tls)
 {
     DebugLog("Creating kernel: %s:%u, ConfName: %s", host.c_str(), port, confName.c_str());
     auto *session = new Session(*this);
     // InitKernel enters the session into the table even when it cannot
     // connect, so it keeps its server window as the user expects.
-    session->InitKernel(host, port, confName);
+    session->InitKernel(host, port, confName, tls);
     std::vector<std::string> held;
     held.swap(m_heldNotices);
     for (const std::string &text : held)
@@ -65,10 +65,10 @@ Session *SessionTable::FindSession(const std::string &name) const
     return nullptr;
 }
 
-Session *SessionTable::FindServerSession(const std::string &host, unsigned port) const
+Session *SessionTable::FindServerSession(const std::string &host, unsigned port, bool tls) const
 {
     for (const auto &[key, session] : m_sessions) {
-        if (session->Port() == port && EqualIgnoringAsciiCase(session->Host(), host))
+        if (session->Port() == port && session->IsTls() == tls && EqualIgnoringAsciiCase(session->Host(), host))
             return session.get();
     }
     return nullptr;

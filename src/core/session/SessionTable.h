@@ -32,15 +32,16 @@ public:
 
     // Creates a session, logs "Creating kernel: ..." and starts it connecting
     // (it enters the table under its key). confName may be empty. Never blocks.
-    Session *CreateSession(const std::string &host, unsigned port, const std::string &confName);
+    Session *CreateSession(const std::string &host, unsigned port, const std::string &confName, bool tls = false);
     // Shuts the session down and destroys it (after its receive handler
     // returns, when called from inside it). False when the key is unknown.
     bool CloseSession(const std::string &key);
     // The session whose key equals name, else the first whose key or display
     // name equals it without regard to case; null when none.
     Session *FindSession(const std::string &name) const;
-    // A session to that server (the host without regard to case); null when none.
-    Session *FindServerSession(const std::string &host, unsigned port) const;
+    // A session to that server (the host without regard to case) over TLS
+    // or not; null when none.
+    Session *FindServerSession(const std::string &host, unsigned port, bool tls = false) const;
     // Closes every session, in key order; the table is empty afterwards.
     void CloseAll();
 

@@ -27,6 +27,22 @@ bool Question::FromRecord(const std::string &record, Question &out)
     return true;
 }
 
+Question Question::ForCertificate(const std::string &server, const std::string &sessionKey,
+                                  const std::string &fingerprint, const std::string &reasons)
+{
+    Question q;
+    q.kind = Certificate;
+    q.prefix = server;
+    q.sessionKey = sessionKey;
+    q.fileName = fingerprint + " " + reasons;
+    return q;
+}
+
+std::string Question::Fingerprint() const
+{
+    return kind == Certificate ? GetWord(fileName, 1) : std::string();
+}
+
 std::string Question::Nick() const
 {
     return NickFromPrefix(prefix);
@@ -43,6 +59,8 @@ std::string Question::Address() const
 
 std::string Question::Caption() const
 {
+    if (kind == Certificate)
+        return Strings::Format(Str::CertificateCaption, prefix.c_str());
     return Strings::Format(kind == PrivateChat ? Str::PrivateChatRequestCaption : Str::DccChatRequestCaption,
                            Nick().c_str());
 }
@@ -59,6 +77,9 @@ std::string Question::Text() const
     case DccFile:
         return Strings::Format(Str::DccFileRequest, nick.c_str(), address.c_str(), fileName.c_str(),
                                FormatSize(fileSize < 0 ? 0 : static_cast<uint64_t>(fileSize)).c_str());
+    case Certificate:
+        return Strings::Format(Str::CertificateQuestion, prefix.c_str(), GetRest(fileName, 2).c_str(),
+                               Fingerprint().c_str());
     default:
         return {};
     }

@@ -15,7 +15,8 @@
 class QuestionQueue
 {
 public:
-    enum class Answer { Accept, Decline, Ignore };
+    // AcceptAlways: a certificate accepted for good (certificate questions only).
+    enum class Answer { Accept, Decline, Ignore, AcceptAlways };
 
     // Called with the question that becomes the open one.
     void SetShowHandler(std::function<void(const Question &)> show);

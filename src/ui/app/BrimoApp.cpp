@@ -10,8 +10,8 @@
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "dcc/DirectConnections.h"
-#include "dialogs/DlgFileProgress.h"
 #include "dialogs/DlgChannelBan.h"
+#include "dialogs/DlgFileProgress.h"
 #include "dialogs/DlgProperties.h"
 #include "dialogs/DlgQuestion.h"
 #include "input/CommandList.h"
@@ -19,6 +19,7 @@
 #include "script/ScriptFrame.h"
 #include "session/IdentServer.h"
 #include "session/IrcUrl.h"
+#include "session/ServerPort.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "shell/RequestAnswer.h"
@@ -160,8 +161,8 @@ void CBrimoApp::AutoConnect()
         if (std::atoi(RecordField(record, 3).c_str()) != 1)
             continue;
         DebugLog("Autoconnecting to: %s", key.c_str());
-        CreateSession(RecordField(record, 1), static_cast<unsigned>(std::atoi(RecordField(record, 2).c_str())),
-                      std::string());
+        const ServerPort port = ServerPort::Parse(RecordField(record, 2));
+        CreateSession(RecordField(record, 1), port.port, std::string(), port.tls);
     }
 }
 
@@ -179,14 +180,10 @@ void CBrimoApp::OpenIrcLink(const QString &link)
         WarnLater(Strings::Format(Str::LinkNotUnderstood, text.c_str()));
         return;
     }
-    if (url->tls) {
-        WarnLater(Strings::Format(Str::SecureLinkNotYet, text.c_str()));
-        return;
-    }
     DebugLog("Opening link: %s", text.c_str());
-    Session *session = m_sessions->FindServerSession(url->host, url->port);
+    Session *session = m_sessions->FindServerSession(url->host, url->port, url->tls);
     if (!session)
-        session = CreateSession(url->host, url->port, std::string());
+        session = CreateSession(url->host, url->port, std::string(), url->tls);
     if (session && !url->channel.empty())
         session->JoinWhenWelcomed(url->channel, url->key);
 }
@@ -261,9 +258,9 @@ QSettings &CBrimoApp::BarStateStore()
 
 // ---- sessions ----
 
-Session *CBrimoApp::CreateSession(const std::string &host, unsigned port, const std::string &confName)
+Session *CBrimoApp::CreateSession(const std::string &host, unsigned port, const std::string &confName, bool tls)
 {
-    return m_sessions->CreateSession(host, port, confName);
+    return m_sessions->CreateSession(host, port, confName, tls);
 }
 
 bool CBrimoApp::CloseSession(const std::string &key)
@@ -281,8 +278,8 @@ bool CBrimoApp::ConnectFavourite(const std::string &serverKey)
     const std::string record = ReadString("Servers", serverKey);
     if (serverKey.empty() || record.empty())
         return false;
-    const unsigned port = static_cast<unsigned>(std::atoi(RecordField(record, 2).c_str()));
-    return CreateSession(RecordField(record, 1), port, serverKey) != nullptr;
+    const ServerPort port = ServerPort::Parse(RecordField(record, 2));
+    return CreateSession(RecordField(record, 1), port.port, serverKey, port.tls) != nullptr;
 }
 
 void CBrimoApp::SetAwayEverywhere(bool away)
@@ -378,9 +375,10 @@ void CBrimoApp::ShowQuestion(const Question &question)
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_questionDialog = dialog;
     connect(dialog, &CDlgQuestion::answered, this, [this](int result) {
-        AnswerQuestion(result == CDlgQuestion::Accepted       ? QuestionQueue::Answer::Accept
-                           : result == CDlgQuestion::Declined ? QuestionQueue::Answer::Decline
-                                                              : QuestionQueue::Answer::Ignore);
+        AnswerQuestion(result == CDlgQuestion::Accepted             ? QuestionQueue::Answer::Accept
+                           : result == CDlgQuestion::Declined       ? QuestionQueue::Answer::Decline
+                           : result == CDlgQuestion::AcceptedAlways ? QuestionQueue::Answer::AcceptAlways
+                                                                    : QuestionQueue::Answer::Ignore);
     });
     connect(dialog, &QDialog::rejected, this, &CBrimoApp::QuestionDialogClosed);
     dialog->show();
@@ -391,7 +389,14 @@ void CBrimoApp::AnswerQuestion(QuestionQueue::Answer answer)
     if (!m_questions.HasOpen())
         return;
     const Question question = *m_questions.Open();
-    if (Session *session = FindSession(question.sessionKey)) {
+    Session *session = FindSession(question.sessionKey);
+    if (session && question.kind == Question::Certificate) {
+        session->AnswerCertificate(answer == QuestionQueue::Answer::Accept ? Session::CertificateAnswer::AcceptOnce
+                                       : answer == QuestionQueue::Answer::AcceptAlways
+                                       ? Session::CertificateAnswer::AcceptAlways
+                                       : Session::CertificateAnswer::Refuse,
+                                   question.Fingerprint());
+    } else if (session) {
         switch (answer) {
         case QuestionQueue::Answer::Accept:
             RequestAnswer::AcceptRequest(*session, question.kind, question.prefix, question.fileName);
@@ -401,6 +406,8 @@ void CBrimoApp::AnswerQuestion(QuestionQueue::Answer answer)
             break;
         case QuestionQueue::Answer::Ignore:
             session->Command(std::string(), 0, question.IgnoreCommand());
+            break;
+        case QuestionQueue::Answer::AcceptAlways:
             break;
         }
     }

@@ -66,7 +66,7 @@ public:
     void OpenIrcLink(const QString &link);
 
     // ---- sessions ----
-    Session *CreateSession(const std::string &host, unsigned port, const std::string &confName);
+    Session *CreateSession(const std::string &host, unsigned port, const std::string &confName, bool tls = false);
     bool CloseSession(const std::string &key);
     Session *FindSession(const std::string &name) const;
     SessionTable &Sessions() { return *m_sessions; }

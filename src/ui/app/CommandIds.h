@@ -23,6 +23,7 @@ enum : int {
     ShowEditBar = 32979,
     ToggleDonating = 33003,
     AddressBook = 33005,
+    Reconnect = 33010, // the active window's server, at once
     About = 57664,
     Exit = 57665,
     WindowCascade = 57650,

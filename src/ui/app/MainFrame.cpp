@@ -8,6 +8,7 @@
 #include "app/ShellChild.h"
 #include "config/Config.h"
 #include "config/Strings.h"
+#include "conversation/Conversation.h"
 #include "dialogs/DlgAddressBook.h"
 #include "dialogs/DlgEditChannels.h"
 #include "dialogs/DlgIgnore.h"
@@ -121,6 +122,14 @@ ShellChild *CMainFrame::ActiveShellChild() const
 {
     QMdiSubWindow *child = ActiveChild();
     return child ? dynamic_cast<ShellChild *>(child->widget()) : nullptr;
+}
+
+Session *CMainFrame::ActiveSession() const
+{
+    QMdiSubWindow *child = ActiveChild();
+    auto *frame = child ? dynamic_cast<CChannelFrame *>(child->widget()) : nullptr;
+    Conversation *conversation = frame ? frame->GetConversation() : nullptr;
+    return conversation ? conversation->GetSession() : nullptr;
 }
 
 QList<QMdiSubWindow *> CMainFrame::Children() const
@@ -460,6 +469,10 @@ void CMainFrame::RunCommand(int id)
     case CommandId::Help:
         m_app.OpenHelpWindow();
         break;
+    case CommandId::Reconnect:
+        if (Session *session = ActiveSession())
+            session->ReconnectNow();
+        break;
     case CommandId::AwayOn:
         m_app.SetAwayEverywhere(true);
         break;
@@ -590,6 +603,9 @@ void CMainFrame::UpdateCommandStates()
             case CommandId::AwayOn:
             case CommandId::AwayOff:
                 enabled = haveSessions;
+                break;
+            case CommandId::Reconnect:
+                enabled = ActiveSession() != nullptr;
                 break;
             case CommandId::ShowMainBar:
                 checked = m_toolsBar && m_toolsBar->isVisible();

@@ -45,6 +45,8 @@ public:
     QMdiSubWindow *AddChild(QWidget *widget, const QString &title);
     QMdiSubWindow *ActiveChild() const;
     ShellChild *ActiveShellChild() const;
+    // The session of the active conversation window; null for none.
+    Session *ActiveSession() const;
     QList<QMdiSubWindow *> Children() const;
     void ActivateChild(QMdiSubWindow *child);
     CMainFrameMdi *MdiArea() const { return m_mdi; }

@@ -33,7 +33,15 @@ CDlgQuestion::CDlgQuestion(const Question &question, QWidget *parent)
 
     connect(m_accept, &QPushButton::clicked, this, [this] { Answer(Accepted); });
     connect(m_decline, &QPushButton::clicked, this, [this] { Answer(Declined); });
-    connect(m_ignore, &QPushButton::clicked, this, [this] { Answer(Ignored); });
+    if (question.kind == Question::Certificate) {
+        m_accept->setText(QString::fromUtf8("Prijať &raz"));
+        m_ignore->setText(QString::fromUtf8("Prijať &vždy"));
+        // Refusing is the safe choice Enter should make.
+        m_accept->setDefault(false);
+        m_decline->setDefault(true);
+    }
+    const int third = question.kind == Question::Certificate ? AcceptedAlways : Ignored;
+    connect(m_ignore, &QPushButton::clicked, this, [this, third] { Answer(third); });
 }
 
 QString CDlgQuestion::QuestionText() const

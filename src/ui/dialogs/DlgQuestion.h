@@ -9,13 +9,14 @@ class QPushButton;
 
 // The modeless question about an incoming request: a private-message request
 // or a DCC chat or file offer. Its buttons accept, decline or ignore the
-// sender; the application carries the answer out.
+// sender; the application carries the answer out. About a server certificate
+// the buttons accept it once, refuse it or accept it always.
 class CDlgQuestion : public QDialog
 {
     Q_OBJECT
 
 public:
-    enum Result { Accepted = 1, Declined = 2, Ignored = 3 };
+    enum Result { Accepted = 1, Declined = 2, Ignored = 3, AcceptedAlways = 4 };
 
     explicit CDlgQuestion(const Question &question, QWidget *parent = nullptr);
 
@@ -23,6 +24,8 @@ public:
     QString QuestionText() const;
     QPushButton *AcceptButton() const { return m_accept; }
     QPushButton *DeclineButton() const { return m_decline; }
+    // "Ignore", or "accept always" for a certificate.
+    QPushButton *ThirdButton() const { return m_ignore; }
 
 signals:
     void answered(int result);

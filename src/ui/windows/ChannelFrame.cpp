@@ -450,6 +450,9 @@ void CChannelFrame::PollAway()
 {
     if (!m_conversation || !GetSession() || !m_conversation->GetToggles().showAway)
         return;
+    // The server tells of every member who goes away or comes back.
+    if (GetSession()->Caps().IsEnabled("away-notify"))
+        return;
     const int count = NickCount();
     if (count > 0 && count < Dispatch::kWhoNickLimit)
         RunCommand(StrPrintf("/who %s", m_conversation->Name().c_str()));

@@ -1,0 +1,88 @@
+// SASL PLAIN against a real chain: InspIRCd with Anope services on 127.0.0.1.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "config/Config.h"
+#include "session/Session.h"
+#include "session/SessionTable.h"
+#include "support/FakeConversationView.h"
+#include "support/FakeShell.h"
+#include "support/InspircdServer.h"
+#include "support/RawIrcClient.h"
+#include "support/TestConfigDir.h"
+#include "support/WaitFor.h"
+
+namespace {
+
+constexpr int kRegisterMs = 15000;
+
+class InspircdSasl : public TestConfigDir
+{
+protected:
+    void SetUp() override
+    {
+        TestConfigDir::SetUp();
+        if (!InspircdServer::IsAvailable(true))
+            GTEST_SKIP() << "inspircd or anope is not installed";
+        m_ircd = std::make_unique<InspircdServer>(true);
+        ASSERT_TRUE(m_ircd->Start()) << m_ircd->Output();
+        m_table = std::make_unique<SessionTable>(&m_shell);
+    }
+
+    void TearDown() override
+    {
+        m_table.reset();
+        m_ircd.reset();
+        TestConfigDir::TearDown();
+    }
+
+    // Connects over TLS; the server's self-signed certificate is accepted
+    // for good when the session asks about it.
+    Session *ConnectWithPassword(const std::string &nick, const std::string &password)
+    {
+        WriteString(kBaseSection, "Nick", nick);
+        WriteString("SASL", "Test", "PLAIN alice");
+        WriteString("SASL Passwords", "Test", password);
+        Session *session = m_table->CreateSession("127.0.0.1", m_ircd->TlsPort(), "Test", true);
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                if (session->IsAwaitingCertificateAnswer()) {
+                    const std::string &asked = m_shell.m_questions.back().fileName;
+                    session->AnswerCertificate(Session::CertificateAnswer::AcceptAlways,
+                                               asked.substr(0, asked.find(' ')));
+                }
+                return session->IsConnected() && !session->IsConnecting();
+            },
+            kRegisterMs))
+            << m_ircd->Output();
+        return session;
+    }
+
+    FakeShell m_shell;
+    std::unique_ptr<InspircdServer> m_ircd;
+    std::unique_ptr<SessionTable> m_table;
+};
+
+TEST_F(InspircdSasl, TheRightPasswordLogsInAndAWrongOneStillRegisters)
+{
+    RawIrcClient alice;
+    ASSERT_TRUE(alice.ConnectAndRegister(m_ircd->Port(), "alice", kRegisterMs));
+    alice.SendLine("PRIVMSG NickServ :REGISTER s3cret");
+    ASSERT_TRUE(alice.WaitForText("registered", kRegisterMs));
+    alice.Disconnect();
+
+    Session *session = ConnectWithPassword("brimo", "s3cret");
+    FakeConversationView *server = m_shell.View(session->Key());
+    EXPECT_TRUE(server->HasLine("* Si prihlásený k účtu alice"));
+    EXPECT_TRUE(server->HasLine("* Prihlásenie SASL sa podarilo"));
+    EXPECT_EQ(session->AccountOf("brimo"), "alice");
+    m_table->CloseSession(session->Key());
+
+    Session *wrong = ConnectWithPassword("brimo2", "wrong");
+    FakeConversationView *wrongServer = m_shell.View(wrong->Key());
+    EXPECT_TRUE(wrongServer->HasLineContaining("* Prihlásenie SASL zlyhalo (904)"));
+    EXPECT_EQ(wrong->AccountOf("brimo2"), "");
+}
+
+} // namespace
