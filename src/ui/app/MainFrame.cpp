@@ -124,14 +124,6 @@ ShellChild *CMainFrame::ActiveShellChild() const
     return child ? dynamic_cast<ShellChild *>(child->widget()) : nullptr;
 }
 
-Session *CMainFrame::ActiveSession() const
-{
-    QMdiSubWindow *child = ActiveChild();
-    auto *frame = child ? dynamic_cast<CChannelFrame *>(child->widget()) : nullptr;
-    Conversation *conversation = frame ? frame->GetConversation() : nullptr;
-    return conversation ? conversation->GetSession() : nullptr;
-}
-
 QList<QMdiSubWindow *> CMainFrame::Children() const
 {
     // A closed window stays in the area until it is deleted.

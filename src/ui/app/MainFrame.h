@@ -45,7 +45,8 @@ public:
     QMdiSubWindow *AddChild(QWidget *widget, const QString &title);
     QMdiSubWindow *ActiveChild() const;
     ShellChild *ActiveShellChild() const;
-    // The session of the active conversation window; null for none.
+    // The session of the active child window (a conversation, the channel
+    // search); null for none.
     Session *ActiveSession() const;
     QList<QMdiSubWindow *> Children() const;
     void ActivateChild(QMdiSubWindow *child);
@@ -122,8 +123,6 @@ private:
     bool IsChildCommand(int id) const;
     // "&Otvoriť A Editovať": a script file chosen in the program's folder, in a new editor.
     void OpenScriptFile();
-    // The session of the active child window, or null.
-    Session *ActiveSession() const;
     void OpenFavourites();
     void OpenAddressBook();
     void OpenIgnoreList();
