@@ -182,9 +182,7 @@ constexpr Entry kStrings[] = {
      "Status: Operátor Polo-Operátor Moderátor, Prítomný, Neprítomný Kontakt Viac sa dozvieš vo vlastnostich "
      "uživateľa"},
     {Str::NotifyPrivateQuiet, "Len pri súkromnom a ticho"},
-    {62034, "Len pri súkromnom a ticho"},
     {Str::NotifyPrivateLoud, "Len pri súkromnom a hlučne"},
-    {62035, "Len pri súkromnom a hlučne"},
     {Str::DccFileIncomplete, "* Súbor %s je neúplný: prišlo %s z %s, druhá strana spojenie ukončila"},
     {Str::DccNoIpv6Offer, "* Priame spojenie sa ponúka len cez spojenie so serverom na IPv4"},
     {Str::DccNotConnected, "* Priame spojenie sa dá ponúknuť len počas spojenia so serverom"},
