@@ -9,7 +9,6 @@
 // transfer, and how long lines typed into the channel every 100 ms took to
 // appear (the worst and the median).
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
@@ -25,6 +24,7 @@
 #include <vector>
 
 #include "BenchShell.h"
+#include "BenchWait.h"
 #include "ProcessUsage.h"
 #include "WeechatPeer.h"
 #include "config/Config.h"
@@ -40,19 +40,6 @@
 #include "windows/ChannelFrame.h"
 
 namespace {
-
-bool WaitUntil(const std::function<bool()> &condition, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    QTimer wake;
-    wake.start(10);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 // The benchmark's application with direct connections, the real progress
 // dialog, and a Save As that answers with a path chosen beforehand.

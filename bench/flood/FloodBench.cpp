@@ -20,7 +20,6 @@
 // BRIMO_FLOOD_DUMP=file writes the channel window's HTML at the end.
 #include <QApplication>
 #include <QEvent>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <sys/time.h>
@@ -38,7 +37,9 @@
 #include "BenchWait.h"
 #include "FloodLines.h"
 #include "FloodServer.h"
+#include "MeasuredChild.h"
 #include "ProcessUsage.h"
+#include "ServerChild.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
@@ -103,27 +104,15 @@ struct BenchConfig
 class BenchClient
 {
 public:
-    BenchClient() : m_shell(!qEnvironmentVariableIsSet("BRIMO_FLOOD_HIDDEN")), m_table(&m_shell)
-    {
-        QObject::connect(&m_server, &QProcess::readyReadStandardOutput,
-                         [this] { m_serverOutput += m_server.readAllStandardOutput().toStdString(); });
-    }
-    ~BenchClient()
-    {
-        m_server.terminate();
-        m_server.waitForFinished(5000);
-    }
+    BenchClient() : m_shell(!qEnvironmentVariableIsSet("BRIMO_FLOOD_HIDDEN")), m_table(&m_shell) {}
 
     // Starts the server child and connects; false (said on stderr) when it fails.
     bool Connect(int lines, int channels, int members)
     {
-        m_server.start(QCoreApplication::applicationFilePath(),
-                       {"--serve", QString::number(lines), QString::number(channels), QString::number(members)});
-        if (!WaitUntil([&] { return m_serverOutput.find('\n') != std::string::npos; }, 10000)) {
-            std::fprintf(stderr, "the server did not start\n");
+        const unsigned port =
+            m_server.Start({"--serve", QString::number(lines), QString::number(channels), QString::number(members)});
+        if (port == 0)
             return false;
-        }
-        const unsigned port = static_cast<unsigned>(std::atoi(m_serverOutput.c_str() + 5));
         // The application fills its contact list (empty here) at start.
         m_table.Contacts().Set({});
         m_session = m_table.CreateSession("127.0.0.1", port, "");
@@ -150,12 +139,11 @@ public:
 
     Session &ClientSession() { return *m_session; }
     BenchShell &Shell() { return m_shell; }
-    const std::string &ServerOutput() const { return m_serverOutput; }
+    const std::string &ServerOutput() const { return m_server.Output(); }
 
 private:
     BenchConfig m_config;
-    QProcess m_server;
-    std::string m_serverOutput;
+    ServerChild m_server;
     BenchShell m_shell;
     SessionTable m_table;
     Session *m_session = nullptr;
@@ -222,16 +210,6 @@ int IdleClient(int argc, char **argv, int channels, int members)
     return 0;
 }
 
-// Runs one measured child process with these arguments; its exit code.
-int RunChild(const QStringList &arguments)
-{
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(), arguments);
-    child.waitForFinished(-1);
-    return child.exitCode();
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -248,7 +226,7 @@ int main(int argc, char **argv)
     if (mode == "--idle") {
         const QString channels = argc > 2 ? argv[2] : "20";
         const QString members = argc > 3 ? argv[3] : "1000";
-        return RunChild({"--idle-client", channels, members}) != 0;
+        return RunMeasuredChild({"--idle-client", channels, members}) != 0;
     }
     QStringList sizes;
     for (int i = 1; i < argc; ++i)
@@ -258,6 +236,6 @@ int main(int argc, char **argv)
               << "100000";
     int failures = 0;
     for (const QString &size : sizes)
-        failures += RunChild({"--client", size}) != 0;
+        failures += RunMeasuredChild({"--client", size}) != 0;
     return failures;
 }

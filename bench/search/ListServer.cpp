@@ -1,11 +1,5 @@
 #include "ListServer.h"
 
-#include <QCoreApplication>
-#include <QTcpServer>
-#include <QTcpSocket>
-
-#include <cstdio>
-
 namespace {
 
 const char *const kWords[] = {"Vitajte",
@@ -25,20 +19,7 @@ constexpr int kWordCount = static_cast<int>(sizeof(kWords) / sizeof(kWords[0]));
 
 } // namespace
 
-ListServer::ListServer(int channels, QObject *parent)
-    : QObject(parent), m_channels(channels), m_server(new QTcpServer(this))
-{
-    connect(m_server, &QTcpServer::newConnection, this, &ListServer::Accept);
-}
-
-bool ListServer::Listen()
-{
-    if (!m_server->listen(QHostAddress::LocalHost, 0))
-        return false;
-    std::printf("port %u\n", static_cast<unsigned>(m_server->serverPort()));
-    std::fflush(stdout);
-    return true;
-}
+ListServer::ListServer(int channels, QObject *parent) : OneClientServer(parent), m_channels(channels) {}
 
 std::string ListServer::ListReply(int channels)
 {
@@ -57,26 +38,6 @@ std::string ListServer::ListReply(int channels)
     return reply;
 }
 
-void ListServer::Accept()
-{
-    m_client = m_server->nextPendingConnection();
-    connect(m_client, &QTcpSocket::readyRead, this, &ListServer::Read);
-    connect(m_client, &QTcpSocket::disconnected, qApp, &QCoreApplication::quit);
-}
-
-void ListServer::Read()
-{
-    m_partial += m_client->readAll().toStdString();
-    size_t end;
-    while ((end = m_partial.find('\n')) != std::string::npos) {
-        std::string line = m_partial.substr(0, end);
-        m_partial.erase(0, end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        HandleLine(line);
-    }
-}
-
 void ListServer::HandleLine(const std::string &line)
 {
     std::string reply;
@@ -87,5 +48,5 @@ void ListServer::HandleLine(const std::string &line)
     else if (line.rfind("PING ", 0) == 0)
         reply = "PONG " + line.substr(5) + "\r\n";
     if (!reply.empty())
-        m_client->write(reply.data(), static_cast<qint64>(reply.size()));
+        Send(reply);
 }

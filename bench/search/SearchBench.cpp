@@ -17,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -31,7 +30,9 @@
 
 #include "BenchWait.h"
 #include "ListServer.h"
+#include "MeasuredChild.h"
 #include "ProcessUsage.h"
+#include "ServerChild.h"
 #include "app/BrimoApp.h"
 #include "app/MainFrame.h"
 #include "config/Config.h"
@@ -163,17 +164,12 @@ int Client(int argc, char **argv, int channels)
     QTemporaryDir dir;
     SetConfigDirectory(dir.path().toStdString());
 
-    QProcess server;
-    server.start(QCoreApplication::applicationFilePath(), {"--serve", QString::number(channels)});
-    std::string serverOutput;
-    QObject::connect(&server, &QProcess::readyReadStandardOutput,
-                     [&] { serverOutput += server.readAllStandardOutput().toStdString(); });
-    if (!WaitUntil([&] { return serverOutput.find('\n') != std::string::npos; }, 10000)) {
-        std::fprintf(stderr, "the server did not start\n");
+    ServerChild server;
+    const unsigned port = server.Start({"--serve", QString::number(channels)});
+    if (port == 0)
         return 1;
-    }
     WriteString(kBaseSection, "Nick", "hladac");
-    WriteString("Servers", "Bench", "127.0.0.1 " + std::to_string(std::atoi(serverOutput.c_str() + 5)) + " 1");
+    WriteString("Servers", "Bench", "127.0.0.1 " + std::to_string(port) + " 1");
 
     QSettings bars(dir.filePath(QStringLiteral("bars.ini")), QSettings::IniFormat);
     CBrimoApp brimo;
@@ -220,18 +216,7 @@ int Client(int argc, char **argv, int channels)
                 typing.Count(), sorts[0], sorts[1], sorts[2], filter, shown, ProcessUsage::PeakMegabytes());
     std::fflush(stdout);
     brimo.Exit();
-    server.terminate();
-    server.waitForFinished(5000);
     return 0;
-}
-
-int RunChild(const QStringList &arguments)
-{
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(), arguments);
-    child.waitForFinished(-1);
-    return child.exitCode();
 }
 
 } // namespace
@@ -252,6 +237,6 @@ int main(int argc, char **argv)
         counts << "50000";
     int failures = 0;
     for (const QString &count : counts)
-        failures += RunChild({"--client", count}) != 0;
+        failures += RunMeasuredChild({"--client", count}) != 0;
     return failures;
 }

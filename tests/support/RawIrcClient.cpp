@@ -18,7 +18,7 @@ RawIrcClient::~RawIrcClient()
 bool RawIrcClient::Connect(uint16_t port, const std::string &host, int timeoutMs)
 {
     m_socket->abort();
-    m_partial.clear();
+    m_assembler.Clear();
     m_socket->connectToHost(QString::fromStdString(host), port);
     return WaitFor(
                [this] {
@@ -88,15 +88,10 @@ void RawIrcClient::ClearLines()
 void RawIrcClient::ReadLines()
 {
     const QByteArray bytes = m_socket->readAll();
-    m_partial.append(bytes.constData(), static_cast<size_t>(bytes.size()));
-    size_t end;
-    while ((end = m_partial.find('\n')) != std::string::npos) {
-        std::string line = m_partial.substr(0, end);
-        m_partial.erase(0, end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    std::vector<std::string> lines;
+    m_assembler.Feed(bytes.constData(), static_cast<size_t>(bytes.size()), lines);
+    for (const std::string &line : lines)
         HandleLine(line);
-    }
 }
 
 void RawIrcClient::HandleLine(const std::string &line)

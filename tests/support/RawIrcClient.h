@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "session/LineAssembler.h"
+
 class QTcpSocket;
 
 // A small IRC client for tests, on the event loop (nothing blocks): it
@@ -60,7 +62,7 @@ private:
 
     QTcpSocket *m_socket = nullptr;
     std::vector<std::string> m_lines;
-    std::string m_partial;
+    LineAssembler m_assembler;
     std::string m_nick;
     size_t m_scanFrom = 0;
 };

@@ -2,14 +2,13 @@
 
 #include "config/AddressBook.h"
 #include "dialogs/DlgAddressEdit.h"
+#include "dialogs/ListDialogLayout.h"
 #include "dialogs/ReportList.h"
 #include "session/ContactList.h"
 #include "widgets/Utf8Text.h"
 
 #include <QDialogButtonBox>
-#include <QHBoxLayout>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -30,18 +29,7 @@ CDlgAddressBook::CDlgAddressBook(Shell &shell, ContactList &contacts, QWidget *p
     m_edit = new QPushButton(FromStr(Str::EditButton), this);
     m_delete = new QPushButton(FromStr(Str::DeleteButton), this);
     auto *close = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    auto *side = new QVBoxLayout;
-    for (QPushButton *button : {m_add, m_edit, m_delete}) {
-        button->setAutoDefault(false);
-        side->addWidget(button);
-    }
-    side->addStretch();
-    auto *middle = new QHBoxLayout;
-    middle->addWidget(m_list, 1);
-    middle->addLayout(side);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(middle, 1);
-    layout->addWidget(close);
+    LayOutListDialog(*this, nullptr, m_list, {m_add, m_edit, m_delete}, close);
 
     connect(m_add, &QPushButton::clicked, this, &CDlgAddressBook::AddContact);
     connect(m_edit, &QPushButton::clicked, this, &CDlgAddressBook::EditContact);

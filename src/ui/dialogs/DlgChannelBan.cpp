@@ -2,6 +2,7 @@
 
 #include "conversation/Conversation.h"
 #include "dialogs/DlgChannelBanChange.h"
+#include "dialogs/ListDialogLayout.h"
 #include "dialogs/ReportList.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -11,11 +12,9 @@
 #include "widgets/Utf8Text.h"
 
 #include <QDialogButtonBox>
-#include <QHBoxLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <cstdlib>
 
@@ -33,18 +32,7 @@ CDlgChannelBan::CDlgChannelBan(SessionTable &sessions, const std::string &sessio
     m_change = new QPushButton(FromStr(Str::ChangeButton), this);
     m_remove = new QPushButton(FromStr(Str::DeleteButton), this);
     auto *close = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    auto *side = new QVBoxLayout;
-    for (QPushButton *button : {m_change, m_remove}) {
-        button->setAutoDefault(false);
-        side->addWidget(button);
-    }
-    side->addStretch();
-    auto *middle = new QHBoxLayout;
-    middle->addWidget(m_list, 1);
-    middle->addLayout(side);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(middle, 1);
-    layout->addWidget(close);
+    LayOutListDialog(*this, nullptr, m_list, {m_change, m_remove}, close);
 
     m_timer = new QTimer(this);
     m_timer->setInterval(kRefreshMs);

@@ -4,15 +4,14 @@
 #include "config/FavouriteChannels.h"
 #include "conversation/Shell.h"
 #include "dialogs/DlgEditChannel.h"
+#include "dialogs/ListDialogLayout.h"
 #include "dialogs/ReportList.h"
 #include "widgets/Utf8Text.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <vector>
 
@@ -36,18 +35,7 @@ CDlgEditChannels::CDlgEditChannels(Shell &shell, const std::string &server, QWid
 
     auto *serverRow = new QFormLayout;
     serverRow->addRow(FromStr(Str::ServerLabel), m_servers);
-    auto *side = new QVBoxLayout;
-    side->addWidget(m_add);
-    side->addWidget(m_edit);
-    side->addWidget(m_delete);
-    side->addStretch();
-    auto *middle = new QHBoxLayout;
-    middle->addWidget(m_list, 1);
-    middle->addLayout(side);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(serverRow);
-    layout->addLayout(middle, 1);
-    layout->addWidget(close);
+    LayOutListDialog(*this, serverRow, m_list, {m_add, m_edit, m_delete}, close);
 
     connect(m_servers, &QComboBox::currentIndexChanged, this, &CDlgEditChannels::FillChannels);
     connect(m_add, &QPushButton::clicked, this, &CDlgEditChannels::AddChannel);
@@ -55,9 +43,6 @@ CDlgEditChannels::CDlgEditChannels(Shell &shell, const std::string &server, QWid
     connect(m_delete, &QPushButton::clicked, this, &CDlgEditChannels::DeleteChannel);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &CDlgEditChannels::EditChannel);
     connect(close, &QDialogButtonBox::rejected, this, &CDlgEditChannels::reject);
-    // Enter in the list edits rather than closing the dialog.
-    for (QPushButton *button : {m_add, m_edit, m_delete})
-        button->setAutoDefault(false);
     FillChannels();
     m_list->setFocus();
     resize(420, 320);

@@ -2,6 +2,7 @@
 
 #include "commands/IgnoreList.h"
 #include "dialogs/DlgIgnoreChange.h"
+#include "dialogs/ListDialogLayout.h"
 #include "dialogs/ReportList.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -13,11 +14,9 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <cstdlib>
 
@@ -43,21 +42,9 @@ CDlgIgnore::CDlgIgnore(SessionTable &sessions, const std::string &sessionKey, QW
     m_change = new QPushButton(FromStr(Str::ChangeButton), this);
     m_delete = new QPushButton(FromStr(Str::DeleteButton), this);
     auto *close = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    auto *side = new QVBoxLayout;
-    for (QPushButton *button : {m_add, m_change, m_delete}) {
-        button->setAutoDefault(false);
-        side->addWidget(button);
-    }
-    side->addStretch();
     auto *sessionRow = new QFormLayout;
     sessionRow->addRow(FromStr(Str::SessionLabel), m_sessions);
-    auto *middle = new QHBoxLayout;
-    middle->addWidget(m_list, 1);
-    middle->addLayout(side);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(sessionRow);
-    layout->addLayout(middle, 1);
-    layout->addWidget(close);
+    LayOutListDialog(*this, sessionRow, m_list, {m_add, m_change, m_delete}, close);
 
     m_timer = new QTimer(this);
     m_timer->setInterval(kRefreshMs);
