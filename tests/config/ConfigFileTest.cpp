@@ -32,11 +32,35 @@ TEST_F(ConfigTest, ConfigFilePathFollowsOverrideThenEnvironmentThenExecutable)
     qunsetenv("BRIMO_CONFIG_DIR");
     ASSERT_FALSE(ExeDirectory().empty());
     EXPECT_NE(ExeDirectory().back(), '/');
-    if (QFileInfo(QString::fromStdString(ExeDirectory())).isWritable()) {
-        EXPECT_EQ(ConfigFilePath(), ExeDirectory() + "/brimo.conf");
-    }
+    // Without its resources beside it the program counts as installed: the
+    // per-user folder, never the executable's.
+    const QByteArray savedHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", other.path().toUtf8());
+    const QDir exeDir(QString::fromStdString(ExeDirectory()));
+    ASSERT_FALSE(exeDir.exists(QStringLiteral("Help")));
+    EXPECT_EQ(ConfigFilePath(), other.filePath("brimo/brimo.conf").toStdString());
+    EXPECT_EQ(ResourceDirectory(), ExeDirectory());
+    if (savedHome.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", savedHome);
     if (!saved.isEmpty())
         qputenv("BRIMO_CONFIG_DIR", saved);
+}
+
+TEST_F(ConfigTest, TheFirstStartCreatesTheSettingsAndTheirFolderOwnerOnly)
+{
+    QTemporaryDir prefix;
+    SetConfigDirectory(prefix.filePath(QStringLiteral("fresh/brimo")).toStdString());
+    ASSERT_TRUE(CreateConfigFile());
+    const QFileInfo file(prefix.filePath(QStringLiteral("fresh/brimo/brimo.conf")));
+    ASSERT_TRUE(file.exists());
+    EXPECT_EQ(file.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+              QFile::Permissions());
+    EXPECT_EQ(QFileInfo(file.path()).permissions() & (QFile::ReadOther | QFile::ExeOther), QFile::Permissions());
+    WriteString(kBaseSection, "Nick", "janko");
+    ASSERT_TRUE(CreateConfigFile());
+    EXPECT_EQ(ReadString("Nick"), "janko") << "a second start keeps the file";
 }
 
 TEST_F(ConfigTest, MissingFileReadsDefaultsAndFirstWriteCreatesIt)
