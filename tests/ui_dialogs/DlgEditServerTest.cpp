@@ -99,6 +99,27 @@ TEST_F(DlgEditServerTest, StandardPortBoxGives6667)
     EXPECT_EQ(ReadPassword("Gama"), "");
 }
 
+// A secure server keeps its "+" through the dialog and the file; "+" typed
+// into the port asks for one.
+TEST_F(DlgEditServerTest, ASecurePortKeepsItsPlusSign)
+{
+    ASSERT_TRUE(WriteString("Servers", "Delta", "irc.example.net +6697 0"));
+    m_servers.Load();
+    auto delta = Open("Delta");
+    EXPECT_EQ(delta->PortEdit()->text(), "+6697");
+    EXPECT_FALSE(delta->StandardPortBox()->isChecked());
+    PressOk(*delta);
+    ASSERT_EQ(delta->result(), QDialog::Accepted);
+
+    auto beta = Open("Beta");
+    TypeInto(beta->PortEdit(), "+7001");
+    PressOk(*beta);
+    ASSERT_EQ(beta->result(), QDialog::Accepted);
+    ASSERT_TRUE(m_servers.Save());
+    EXPECT_EQ(ReadString("Servers", "Delta"), "irc.example.net +6697 0");
+    EXPECT_EQ(ReadString("Servers", "Beta"), "127.0.0.2 +7001 0");
+}
+
 TEST_F(DlgEditServerTest, UntickingOwnIdentityDeletesTheServersDataLine)
 {
     auto dialog = Open("Alfa");

@@ -2,6 +2,7 @@
 
 #include "config/Config.h"
 #include "platform/Profile.h"
+#include "session/ServerPort.h"
 #include "text/CaseFold.h"
 
 #include <algorithm>
@@ -37,7 +38,8 @@ bool HasLineBreak(const std::string &text)
 
 std::string RecordOf(const ServerEntry &entry)
 {
-    return entry.host + " " + std::to_string(entry.port) + " " + (entry.autoConnect ? "1" : "0");
+    const ServerPort port{static_cast<unsigned>(entry.port), entry.tls};
+    return entry.host + " " + port.Text() + " " + (entry.autoConnect ? "1" : "0");
 }
 
 std::string IdentityRecordOf(const ServerEntry &entry)
@@ -122,7 +124,9 @@ void FavouriteServers::Load()
         entry.name = name;
         const std::string record = ReadString(kServers, name);
         entry.host = RecordField(record, 1);
-        entry.port = std::atoi(RecordField(record, 2).c_str());
+        const ServerPort port = ServerPort::Parse(RecordField(record, 2));
+        entry.port = static_cast<int>(port.port);
+        entry.tls = port.tls;
         entry.autoConnect = std::atoi(RecordField(record, 3).c_str()) == 1;
         entry.password = ReadPassword(name);
         entry.usePassword = !entry.password.empty();

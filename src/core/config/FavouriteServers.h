@@ -10,6 +10,7 @@ struct ServerEntry
     std::string name; // the key in "Servers", "Passwords" and "Servers Data"
     std::string host;
     int port = 6667;
+    bool tls = false; // the record's port written "+6697"
     bool autoConnect = false;
     bool usePassword = false;
     std::string password;

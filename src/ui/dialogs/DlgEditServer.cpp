@@ -2,6 +2,7 @@
 
 #include "config/Strings.h"
 #include "conversation/Shell.h"
+#include "session/ServerPort.h"
 #include "text/CaseFold.h"
 #include "widgets/Utf8Text.h"
 
@@ -11,6 +12,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 CDlgEditServer::CDlgEditServer(Shell &shell, FavouriteServers &servers, const std::string &name, QWidget *parent)
@@ -21,7 +23,8 @@ CDlgEditServer::CDlgEditServer(Shell &shell, FavouriteServers &servers, const st
     m_name = new QLineEdit(this);
     m_host = new QLineEdit(this);
     m_port = new QLineEdit(this);
-    m_port->setMaxLength(5);
+    m_port->setMaxLength(6);
+    m_port->setToolTip(QStringLiteral("Port servera; so znamienkom + (napríklad +6697) zabezpečené spojenie (TLS)"));
     m_standardPort = new QCheckBox(QStringLiteral("Š&tandardný port"), this);
     m_autoConnect = new QCheckBox(QStringLiteral("Pripojiť &automaticky pri spustení"), this);
     m_usePassword = new QCheckBox(QStringLiteral("Po&užiť heslo:"), this);
@@ -82,8 +85,8 @@ void CDlgEditServer::Fill(const ServerEntry &entry)
 {
     m_name->setText(FromUtf8(entry.name));
     m_host->setText(FromUtf8(entry.host));
-    m_port->setText(QString::number(entry.port));
-    m_standardPort->setChecked(entry.port == kStandardPort);
+    m_port->setText(FromUtf8(ServerPort{static_cast<unsigned>(entry.port), entry.tls}.Text()));
+    m_standardPort->setChecked(entry.port == kStandardPort && !entry.tls);
     m_autoConnect->setChecked(entry.autoConnect);
     m_usePassword->setChecked(entry.usePassword);
     m_password->setText(FromUtf8(entry.password));
@@ -110,9 +113,12 @@ ServerEntry CDlgEditServer::Entry() const
     ServerEntry entry;
     entry.name = m_name->text().trimmed().toStdString();
     entry.host = m_host->text().trimmed().toStdString();
-    bool numeric = false;
-    const int port = m_port->text().trimmed().toInt(&numeric);
-    entry.port = numeric ? port : 0;
+    // "+6697" asks for a secure connection, as in the record and in /server.
+    const QString portText = m_port->text().trimmed();
+    static const QRegularExpression portForm(QStringLiteral("^\\+?[0-9]{1,5}$"));
+    const ServerPort port = ServerPort::Parse(portText.toStdString());
+    entry.port = portForm.match(portText).hasMatch() ? static_cast<int>(port.port) : 0;
+    entry.tls = port.tls;
     entry.autoConnect = m_autoConnect->isChecked();
     entry.usePassword = m_usePassword->isChecked();
     entry.password = m_password->text().toStdString();
