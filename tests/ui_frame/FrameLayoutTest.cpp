@@ -1,13 +1,19 @@
 // The panes of the window kinds and the splitter.
 #include "FrameFixture.h"
 
+#include "conversation/NickList.h"
 #include "input/ChannelCmd.h"
 #include "input/ChannelTextStyle.h"
 #include "nicklist/ChannelUsers.h"
+#include "nicklist/ChannelUsersTip.h"
+#include "nicklist/NickListDelegate.h"
+#include "nicklist/NickListModel.h"
 #include "windows/ChannelBar.h"
 #include "windows/ChannelSizer.h"
 
+#include <QFontMetricsF>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTest>
 
 namespace {
@@ -20,7 +26,48 @@ void ResizeFrame(CChannelFrame *frame, int width, int height)
     ASSERT_TRUE(WaitFor([&] { return frame->size() == QSize(width, height); }));
 }
 
+int NickTextWidth(CChannelFrame *frame, const QString &nick)
+{
+    return frame->Users()->fontMetrics().horizontalAdvance(nick);
+}
+
+// Widths of the nick list with the status icon and room for a scroll bar.
+int ListWidthForChars(CChannelFrame *frame, int chars, int slack)
+{
+    return CNickListDelegate::kTextIndent + chars * frame->Users()->fontMetrics().averageCharWidth() + slack;
+}
+
+int ScrollBarExtent(QWidget *widget)
+{
+    return widget->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, widget);
+}
+
 } // namespace
+
+// A registered session with the window of #chan open.
+class NickListWidthTest : public FrameTest
+{
+protected:
+    CChannelFrame *OpenChannel(int width, int height)
+    {
+        CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+        EXPECT_NE(frame, nullptr);
+        if (!frame)
+            return nullptr;
+        ResizeFrame(frame, width, height);
+        EXPECT_TRUE(m_server.WaitForClient());
+        EXPECT_TRUE(m_server.WaitForLineStartingWith("NICK"));
+        m_server.SendLine(":irc.test 001 " + m_session->Nick() + " :Welcome");
+        EXPECT_TRUE(WaitFor([&] { return m_session->IsConnected(); }));
+        return frame;
+    }
+
+    void Join(CChannelFrame *frame, const QString &nick)
+    {
+        m_server.SendLine(":" + nick.toStdString() + "!u@127.0.0.1 JOIN #chan");
+        ASSERT_TRUE(WaitFor([&] { return frame->GetConversation()->Nicks().FindNick(nick.toStdString()); }));
+    }
+};
 
 TEST_F(FrameTest, ChannelWindowHasBarViewSplitterNickListAndInputBand)
 {
@@ -28,7 +75,8 @@ TEST_F(FrameTest, ChannelWindowHasBarViewSplitterNickListAndInputBand)
     ASSERT_NE(frame, nullptr);
     ResizeFrame(frame, 700, 400);
 
-    const int listWidth = 110;
+    const int listWidth = frame->Users()->width();
+    EXPECT_GE(listWidth, ListWidthForChars(frame, 8, 0));
     EXPECT_TRUE(frame->Bar()->isVisible());
     EXPECT_EQ(frame->Bar()->x(), 0);
     EXPECT_EQ(frame->Bar()->height(), 400 - CChannelCmd::kHeight - 1);
@@ -41,18 +89,78 @@ TEST_F(FrameTest, ChannelWindowHasBarViewSplitterNickListAndInputBand)
     EXPECT_EQ(frame->StyleButton()->geometry(), QRect(0, 400 - CChannelCmd::kHeight, 22, CChannelCmd::kHeight));
 }
 
-TEST_F(FrameTest, NickListWidthIsHeldBetweenAHundredAndTheWidthLessOneHundredAndTwo)
+TEST_F(NickListWidthTest, TheListFitsTheLongestNickUpToSixteenCharactersAndElidesLongerOnes)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+    CChannelFrame *frame = OpenChannel(900, 400);
     ASSERT_NE(frame, nullptr);
-    ResizeFrame(frame, 600, 300);
+    CChannelUsers *users = frame->Users();
+    const int limit = ListWidthForChars(frame, 16, ScrollBarExtent(users) + 8);
 
-    frame->SetNickListWidth(40);
-    EXPECT_EQ(frame->Users()->width(), 100);
-    frame->SetNickListWidth(590);
-    EXPECT_EQ(frame->Users()->width(), 600 - 102);
-    frame->SetNickListWidth(200);
-    EXPECT_EQ(frame->Users()->width(), 200);
+    const QString fourteen = QStringLiteral("fourteen_chars");
+    Join(frame, fourteen);
+    const int fourteenShown = CNickListDelegate::kTextIndent + NickTextWidth(frame, fourteen);
+    EXPECT_TRUE(WaitFor([&] { return users->width() >= fourteenShown; })) << users->width() << " < " << fourteenShown;
+    EXPECT_LE(users->width(), limit);
+
+    const QString forty = QStringLiteral("a_nick_of_forty_characters_in_full_here2");
+    ASSERT_EQ(forty.size(), 40);
+    Join(frame, forty);
+    EXPECT_TRUE(WaitFor([&] { return users->width() >= ListWidthForChars(frame, 16, 0); }));
+    EXPECT_LE(users->width(), limit) << "held at the limit";
+    EXPECT_LT(users->width(), CNickListDelegate::kTextIndent + NickTextWidth(frame, forty)) << "elided";
+    EXPECT_GE(frame->TextView()->width(), 900 / 2) << "the text keeps the window";
+
+    // The tip shows the whole nick.
+    int row = -1;
+    ASSERT_TRUE(frame->GetConversation()->Nicks().FindNick(forty.toStdString(), &row));
+    const QPoint at = users->visualRect(users->Model()->index(row)).center();
+    QMouseEvent move(QEvent::MouseMove, at, users->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(users->viewport(), &move);
+    EXPECT_TRUE(users->Tip()->isVisible());
+    EXPECT_EQ(users->Tip()->Title(), forty);
+}
+
+TEST_F(NickListWidthTest, AWidthTheUserDraggedStaysWhenLongerNicksJoin)
+{
+    CChannelFrame *frame = OpenChannel(900, 400);
+    ASSERT_NE(frame, nullptr);
+    const int dragged = ListWidthForChars(frame, 10, 0);
+    frame->SetNickListWidth(dragged);
+    ASSERT_EQ(frame->Users()->width(), dragged);
+
+    Join(frame, QStringLiteral("quite_a_long_nick_x"));
+    Join(frame, QStringLiteral("someone"));
+    PumpEvents(20);
+    EXPECT_EQ(frame->Users()->width(), dragged);
+    EXPECT_EQ(frame->NickListWidth(), dragged);
+
+    frame->SetNickListWidth(1);
+    EXPECT_GE(frame->Users()->width(), ListWidthForChars(frame, 8, 0)) << "never below eight characters";
+    EXPECT_LE(frame->Users()->width(), ListWidthForChars(frame, 8, ScrollBarExtent(frame->Users()) + 8));
+}
+
+TEST_F(NickListWidthTest, ANarrowWindowKeepsTwentyCharactersOfTextBesideTheList)
+{
+    CChannelFrame *frame = OpenChannel(900, 300);
+    ASSERT_NE(frame, nullptr);
+    frame->SetNickListWidth(300);
+    ASSERT_EQ(frame->Users()->width(), 300);
+
+    QFont textFont(QString::fromStdString(m_settings.m_fontName));
+    textFont.setStyleHint(QFont::TypeWriter);
+    textFont.setPixelSize(m_settings.m_fontSize + 3);
+    const qreal twentyChars = 20 * QFontMetricsF(textFont).horizontalAdvance(QLatin1Char('x'));
+
+    for (int width : {600, 480, 420}) {
+        ResizeFrame(frame, width, 300);
+        EXPECT_GE(frame->TextView()->viewport()->width(), twentyChars) << width;
+        EXPECT_GE(frame->Users()->width(), ListWidthForChars(frame, 8, 0)) << width;
+        EXPECT_EQ(frame->TextView()->geometry().right() + 1, frame->Sizer()->x()) << width;
+        EXPECT_EQ(frame->Users()->geometry().right() + 1, width) << width;
+    }
+    ResizeFrame(frame, 900, 300);
+    EXPECT_EQ(frame->Users()->width(), 300) << "the chosen width comes back";
 }
 
 TEST_F(FrameTest, DraggingTheSplitterSetsTheDistanceToTheRightEdge)

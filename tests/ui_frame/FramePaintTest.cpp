@@ -4,6 +4,7 @@
 
 #include "conversation/NickList.h"
 #include "input/ChannelCmd.h"
+#include "nicklist/ChannelUsers.h"
 #include "windows/ChannelBar.h"
 
 #include <QEvent>
@@ -57,7 +58,7 @@ TEST_F(FrameTest, ModeChangesThatMoveNoPaneRepaintOnlyWhatChanged)
     EXPECT_EQ(frame->Input()->geometry().width(), frame->width() - CChannelFrame::kStyleButtonWidth);
 
     // A change that moves the panes repaints the window, the bar with it.
-    frame->SetNickListWidth(frame->NickListWidth() + 40);
+    frame->SetNickListWidth(frame->Users()->width() + 40);
     ASSERT_TRUE(FlushRepaints(frame));
     EXPECT_GT(bar.m_paints, 0);
 }

@@ -23,7 +23,7 @@ TEST(WindowRecord, ShortRecordsGiveTheDefaults)
 {
     for (const char *value : {"", "1", "False 5 6 300 200", "False 5 6 300 200 150 False True False"}) {
         const CChildFrame::Record record = CChildFrame::Record::Parse(value);
-        EXPECT_EQ(record.m_nickListWidth, 110) << value;
+        EXPECT_EQ(record.m_nickListWidth, CChildFrame::kAutoNickListWidth) << value;
         EXPECT_TRUE(record.m_timeStamps) << value;
         EXPECT_FALSE(record.m_fullAddress) << value;
         EXPECT_TRUE(record.m_smileys) << value;
@@ -106,7 +106,7 @@ TEST_F(FrameTest, MaximizedWindowKeepsItsNormalPlacementInTheRecord)
     frame->SubWindow()->setGeometry(30, 40, 500, 300);
     frame->SubWindow()->showMaximized();
 
-    EXPECT_EQ(frame->SavedRecord(), "True 30 40 500 300 110 True False True True");
+    EXPECT_EQ(frame->SavedRecord(), "True 30 40 500 300 0 True False True True");
     frame->SubWindow()->close();
     ASSERT_TRUE(WaitFor([&] { return frame.isNull(); }));
     EXPECT_EQ(ReadString(kBaseSection, "Zoomed"), "True");

@@ -119,6 +119,24 @@ TEST_F(ChannelCmdTest, StyleButtonMenuChecksAndTogglesBold)
     EXPECT_EQ(Line(), "n") << "bold was switched off again from the menu";
 }
 
+// On a screen of scale 2 an icon painted at 16 pixels would be stretched and blurred.
+TEST_F(ChannelCmdTest, DrawnIconsHaveAsManyPixelsAsAScreenOfScaleTwoShows)
+{
+    const QSize buttonSize = m_style->iconSize();
+    const QPixmap button = m_style->icon().pixmap(buttonSize, 2.0);
+    EXPECT_EQ(button.size(), buttonSize * 2);
+    EXPECT_EQ(button.devicePixelRatio(), 2.0);
+
+    QMenu *colors = m_style->TextColorMenu();
+    const QAction *red = ActionWithData(colors, CInputEditMenu::kTextColorId + 4);
+    ASSERT_NE(red, nullptr);
+    const QPixmap swatch = red->icon().pixmap(QSize(14, 14), 2.0);
+    EXPECT_EQ(swatch.size(), QSize(28, 28));
+    const QImage image = swatch.toImage();
+    EXPECT_EQ(image.pixelColor(14, 14), QColor(255, 0, 0)) << "the swatch is filled with its colour";
+    EXPECT_EQ(image.pixelColor(0, 14), QColor(128, 128, 128)) << "and framed";
+}
+
 TEST_F(ChannelCmdTest, EditMenuIsDisabledWithoutTheFocus)
 {
     m_other->setFocus();

@@ -474,7 +474,7 @@ void CChannelCmd::UpdatePopup()
     m_commandList->Rebuild(scripts, m_scriptBase.empty() ? ResourceDirectory() : m_scriptBase);
     m_commandList->SelectPrefix(ToUtf8(text.mid(1)));
     const QRect caret = cursorRect();
-    m_commandList->move(mapToGlobal(QPoint(caret.x() + 40, height() - 160)));
+    m_commandList->PlaceAbove(mapToGlobal(QPoint(caret.x() + 40, 0)));
     m_ownsPopup = true;
     if (!m_commandList->isVisible())
         m_commandList->show();

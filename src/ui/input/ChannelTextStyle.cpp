@@ -3,27 +3,26 @@
 #include "input/ChannelCmd.h"
 #include "input/InputEditMenu.h"
 
+#include "widgets/DrawnIcon.h"
+
 #include <QPainter>
-#include <QPixmap>
 
 namespace {
 
 // The button's picture: a bold "A" over a strip of colours.
 QIcon StyleIcon()
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(12);
-    painter.setFont(font);
-    painter.setPen(QColor(0, 68, 170));
-    painter.drawText(QRect(0, 0, 16, 12), Qt::AlignCenter, QStringLiteral("A"));
-    const QColor strip[] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(0, 0, 255), QColor(255, 128, 0)};
-    for (int i = 0; i < 4; ++i)
-        painter.fillRect(i * 4, 13, 4, 3, strip[i]);
-    return QIcon(pixmap);
+    return DrawnIcon(QSize(16, 16), [](QPainter &painter) {
+        QFont font = painter.font();
+        font.setBold(true);
+        font.setPixelSize(12);
+        painter.setFont(font);
+        painter.setPen(QColor(0, 68, 170));
+        painter.drawText(QRect(0, 0, 16, 12), Qt::AlignCenter, QStringLiteral("A"));
+        const QColor strip[] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(0, 0, 255), QColor(255, 128, 0)};
+        for (int i = 0; i < 4; ++i)
+            painter.fillRect(i * 4, 13, 4, 3, strip[i]);
+    });
 }
 
 } // namespace

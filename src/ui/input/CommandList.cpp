@@ -5,14 +5,17 @@
 #include "input/InputCommandPanel.h"
 #include "widgets/Utf8Text.h"
 
+#include <QGuiApplication>
 #include <QListWidget>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
 constexpr int kWidth = 352;
-constexpr int kHeight = 152;
-constexpr int kListWidth = 350;
-constexpr int kListHeight = 150;
+constexpr int kBorder = 1;
+constexpr int kListWidth = kWidth - 2 * kBorder;
 constexpr int kPanelLeft = 100;
 
 } // namespace
@@ -24,18 +27,17 @@ CCommandList::CCommandList(QWidget *parent)
     setWindowTitle(QStringLiteral("CommandList"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
-    setFixedSize(kWidth, kHeight);
     setStyleSheet(QStringLiteral("CCommandList { border: 1px solid #808080; }"));
 
     m_list = new QListWidget(this);
     m_list->setFocusPolicy(Qt::NoFocus);
-    m_list->setGeometry(1, 1, kListWidth, kListHeight);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem); // whole rows at every position
 
     // The panel covers the list's right part; the names stay readable left of it.
     m_panel = new CInputCommandPanel(this);
-    m_panel->setGeometry(1 + kPanelLeft, 1, kListWidth - kPanelLeft, kListHeight);
+    ResizeToList(ListHeightFor(QWIDGETSIZE_MAX));
 
     connect(m_list, &QListWidget::currentRowChanged, this, [this] { UpdatePanel(); });
     connect(m_list, &QListWidget::itemSelectionChanged, this, [this] { UpdatePanel(); });
@@ -127,6 +129,40 @@ std::string CCommandList::NameAt(int row) const
     if (row < 0 || row >= Count())
         return {};
     return m_entries[static_cast<size_t>(row)].name;
+}
+
+void CCommandList::PlaceAbove(const QPoint &globalBottomLeft)
+{
+    QRect screenArea(globalBottomLeft - QPoint(0, QWIDGETSIZE_MAX), globalBottomLeft);
+    if (const QScreen *screen = QGuiApplication::screenAt(globalBottomLeft - QPoint(0, 1)))
+        screenArea = screen->availableGeometry();
+    const int room = globalBottomLeft.y() - screenArea.top() - 2 * kBorder;
+    ResizeToList(ListHeightFor(room));
+    const int left = std::max(screenArea.left(), std::min(globalBottomLeft.x(), screenArea.right() + 1 - width()));
+    move(left, globalBottomLeft.y() - height());
+}
+
+// The list's frame and kShownRows rows (fewer when fewer are listed), as many
+// whole rows as maxHeight holds, but never less than one.
+int CCommandList::ListHeightFor(int maxHeight) const
+{
+    const int frame = 2 * m_list->frameWidth();
+    const int listed = std::clamp(m_list->count(), 1, kShownRows);
+    int height = frame;
+    for (int row = 0; row < listed; ++row) {
+        const int rowHeight = row < m_list->count() ? m_list->sizeHintForRow(row) : m_list->fontMetrics().height();
+        if (row > 0 && height + rowHeight > maxHeight)
+            break;
+        height += rowHeight;
+    }
+    return height;
+}
+
+void CCommandList::ResizeToList(int listHeight)
+{
+    setFixedSize(kWidth, listHeight + 2 * kBorder);
+    m_list->setGeometry(kBorder, kBorder, kListWidth, listHeight);
+    m_panel->setGeometry(kBorder + kPanelLeft, kBorder, kListWidth - kPanelLeft, listHeight);
 }
 
 QWidget *CCommandList::Panel() const

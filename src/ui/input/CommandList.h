@@ -11,16 +11,19 @@
 class QListWidget;
 class CInputCommandPanel;
 
-// The command pop-up: a small frameless window, 352 by 152 pixels, listing
-// the commands an input line can run (the built-in ones and the script
-// procedures of the window) with a description panel for the selected one.
-// It never takes the focus; the input line drives it with its keys. One
-// instance is shared by every input line (Shared()).
+// The command pop-up: a small frameless window, 352 pixels wide and as tall
+// as kShownRows whole rows of its list, listing the commands an input line
+// can run (the built-in ones and the script procedures of the window) with a
+// description panel for the selected one. It never takes the focus; the input
+// line drives it with its keys. One instance is shared by every input line
+// (Shared()).
 class CCommandList : public QWidget
 {
     Q_OBJECT
 
 public:
+    static constexpr int kShownRows = 10;
+
     explicit CCommandList(QWidget *parent = nullptr);
     ~CCommandList() override;
 
@@ -54,6 +57,12 @@ public:
     std::string PanelText() const;
     bool PanelShowsScriptMark() const;
 
+    // Sizes the pop-up to whole rows and puts its bottom left corner at a
+    // point of the screen (just above an input line). Where the screen has
+    // no room for kShownRows rows above the point it shows fewer, and
+    // scrolls; it moves left to stay on the screen.
+    void PlaceAbove(const QPoint &globalBottomLeft);
+
     QListWidget *ListBox() const { return m_list; }
     QWidget *Panel() const;
 
@@ -63,6 +72,8 @@ signals:
 
 private:
     void FillListBox();
+    int ListHeightFor(int maxHeight) const;
+    void ResizeToList(int listHeight);
     void UpdatePanel();
 
     QListWidget *m_list = nullptr;

@@ -25,22 +25,26 @@ void CInputCommandPanel::paintEvent(QPaintEvent *)
     QPainter painter(this);
     PaintBackground(painter);
 
+    // The title line and the text below it follow the font and the panel's
+    // size, so neither runs out of the panel at a larger font or scale.
     QFont font = painter.font();
     font.setBold(true);
     painter.setFont(font);
+    const QRect titleRect(kMargin, kMargin, width() - 2 * kMargin, painter.fontMetrics().lineSpacing());
     painter.setPen(QColor::fromRgb(kTitleColor));
-    painter.drawText(QRect(10, 10, width() - 20, 22), Qt::AlignLeft | Qt::AlignTop, m_title);
+    painter.drawText(titleRect, Qt::AlignLeft | Qt::AlignTop, m_title);
 
     if (m_scriptMark) {
         painter.setPen(QColor::fromRgb(kScriptColor));
-        painter.drawText(QRect(QPoint(50, 10), QPoint(220, 130)), Qt::AlignRight | Qt::AlignTop,
-                         QString::fromUtf8(Strings::Get(Str::ScriptMark)));
+        painter.drawText(titleRect, Qt::AlignRight | Qt::AlignTop, QString::fromUtf8(Strings::Get(Str::ScriptMark)));
     }
 
     font.setBold(false);
     painter.setFont(font);
     painter.setPen(QColor::fromRgb(kTextColor));
-    painter.drawText(QRect(QPoint(15, 35), QPoint(220, 130)), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
+    const QRect textRect(QPoint(kMargin + kTextIndent, titleRect.bottom() + 1 + kMargin / 2),
+                         QPoint(width() - kMargin, height() - kMargin));
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
 }
 
 // The panel's picture: a soft vertical gradient with a light frame line.

@@ -26,6 +26,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    static constexpr int kMargin = 10;
+    static constexpr int kTextIndent = 5; // the text sits a little right of the title
+
     void PaintBackground(QPainter &painter);
 
     QString m_title;

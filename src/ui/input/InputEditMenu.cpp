@@ -2,20 +2,20 @@
 
 #include "input/ChannelCmd.h"
 #include "text/Colors.h"
+#include "widgets/DrawnIcon.h"
 
 #include <QPainter>
-#include <QPixmap>
 
 namespace {
 
 QIcon ColorSwatch(uint32_t rgb)
 {
-    QPixmap pixmap(14, 14);
-    pixmap.fill(QColor::fromRgb(static_cast<QRgb>(rgb)));
-    QPainter painter(&pixmap);
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawRect(0, 0, 13, 13);
-    return QIcon(pixmap);
+    return DrawnIcon(QSize(14, 14), [rgb](QPainter &painter) {
+        painter.setRenderHint(QPainter::Antialiasing, false); // a crisp one-pixel frame
+        painter.fillRect(QRect(0, 0, 14, 14), QColor::fromRgb(static_cast<QRgb>(rgb)));
+        painter.setPen(QColor(128, 128, 128));
+        painter.drawRect(0, 0, 13, 13);
+    });
 }
 
 } // namespace

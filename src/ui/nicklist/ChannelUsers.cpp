@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
 
 #include "config/AppSettings.h"
 #include "conversation/NickList.h"
@@ -9,10 +10,16 @@
 #include "nicklist/NickListDelegate.h"
 #include "nicklist/NickListModel.h"
 #include "nicklist/UserMenu.h"
+#include "widgets/Utf8Text.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr int kFontPoints = 9;
+constexpr int kMinimumChars = 8;
+constexpr int kFittedChars = 16;
+constexpr int kRightMargin = 4; // between the nick and the scroll bar or the window's edge
 
 QColor FromRgb(uint32_t rgb)
 {
@@ -94,6 +101,42 @@ int CChannelUsers::RowAt(const QPoint &pos) const
 {
     const QModelIndex index = indexAt(pos);
     return index.isValid() ? index.row() : -1;
+}
+
+int CChannelUsers::MinimumWidth(int height) const
+{
+    return WidthForText(kMinimumChars * fontMetrics().averageCharWidth(), height);
+}
+
+int CChannelUsers::MaximumFittedWidth(int height) const
+{
+    return WidthForText(kFittedChars * fontMetrics().averageCharWidth(), height);
+}
+
+int CChannelUsers::FittedWidth(int height) const
+{
+    return std::clamp(WidthForText(LongestNickWidth(), height), MinimumWidth(height), MaximumFittedWidth(height));
+}
+
+int CChannelUsers::WidthForText(int textWidth, int height) const
+{
+    const NickList *list = GetNickList();
+    const int rows = list ? list->NickCount() : 0;
+    const bool scrolls = rows * CNickListDelegate::kItemHeight > height - 2 * frameWidth();
+    const int scrollBar = scrolls ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) : 0;
+    return 2 * frameWidth() + CNickListDelegate::kTextIndent + textWidth + kRightMargin + scrollBar;
+}
+
+int CChannelUsers::LongestNickWidth() const
+{
+    const NickList *list = GetNickList();
+    if (!list)
+        return 0;
+    const QFontMetrics metrics = fontMetrics();
+    int longest = 0;
+    for (int row = 0; row < list->NickCount(); ++row)
+        longest = std::max(longest, metrics.horizontalAdvance(FromUtf8(list->EntryAt(row).Bare())));
+    return longest;
 }
 
 // The core list keeps the selection; the view only shows it.

@@ -54,6 +54,16 @@ public:
     // The row under a point of the viewport, -1 outside the items.
     int RowAt(const QPoint &pos) const;
 
+    // Widths of the list in average characters of its font beside the
+    // status icon: a list never narrower than MinimumWidth, and one that
+    // fits its nicks up to MaximumFittedWidth (longer nicks are elided and
+    // shown in full by the tip). height is the list's height, which decides
+    // whether a scroll bar takes room.
+    int MinimumWidth(int height) const;
+    int MaximumFittedWidth(int height) const;
+    // Wide enough for the longest nick, between the two. Measures every nick.
+    int FittedWidth(int height) const;
+
 signals:
     // A command line for the conversation window to run ("/query nick").
     void commandRequested(const QString &line);
@@ -74,6 +84,8 @@ private:
     void FollowSelection(int row);
     void SelectRowAt(const QPoint &pos);
     void UpdateTip(const QPoint &pos, const QPoint &globalPos);
+    int WidthForText(int textWidth, int height) const;
+    int LongestNickWidth() const;
 
     CNickListModel *m_model;
     CNickListDelegate *m_delegate;

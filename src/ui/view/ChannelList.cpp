@@ -8,6 +8,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -187,6 +188,12 @@ void CChannelList::applyFont()
     m_charWidth = std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char('x')));
     m_layouts.clear();
     reestimateAllRows();
+}
+
+int CChannelList::WidthForColumns(int columns) const
+{
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return int(std::ceil(columns * m_charWidth)) + 2 * kMargin + 2 * frameWidth() + scrollBar;
 }
 
 int CChannelList::textWidth() const

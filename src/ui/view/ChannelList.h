@@ -69,6 +69,9 @@ public:
     void Write(std::string_view html, bool scroll = true);
     void AppendHtml(std::string_view html) { Write(html, true); }
 
+    // The width of a view whose text runs columns characters wide before it wraps.
+    int WidthForColumns(int columns) const;
+
     // Bytes of HTML written since Create.
     int64_t TextSize() const { return m_textSize; }
     // The fragments exactly as given, in order, and their concatenation.

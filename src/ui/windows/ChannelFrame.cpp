@@ -106,6 +106,10 @@ CChannelFrame::CChannelFrame(Conversation &conversation, Shell *shell, const App
     m_whoTimer.setInterval(kWhoPollMs);
     connect(&m_whoTimer, &QTimer::timeout, this, &CChannelFrame::PollAway);
     m_whoTimer.start();
+    m_fitTimer.setSingleShot(true);
+    m_fitTimer.setInterval(0);
+    connect(&m_fitTimer, &QTimer::timeout, this, &CChannelFrame::FitNickList);
+    FitNickList();
     LayoutPanes();
 }
 
@@ -167,7 +171,9 @@ void CChannelFrame::ConnectPanes()
     connect(m_users, &CChannelUsers::focusToConversation, this, [this] { setFocus(); });
     connect(m_users, &CChannelUsers::userMenuRequested, this,
             [this](const QPoint &globalPos) { UserMenu()->PopupWithDefault(globalPos); });
-    connect(m_sizer, &CChannelSizer::widthRequested, this, &CChannelFrame::SetNickListWidth);
+    // A drag past the right edge still asks for the narrowest list, not for the fitted one.
+    connect(m_sizer, &CChannelSizer::widthRequested, this,
+            [this](int width) { SetNickListWidth(std::max(width, kAutoNickListWidth + 1)); });
 }
 
 // The two menus are made when first used: most windows never show them, and
@@ -215,7 +221,7 @@ void CChannelFrame::CheckKind()
 
 void CChannelFrame::ApplyRecord(const Record &record)
 {
-    m_nickListWidth = record.m_nickListWidth;
+    m_nickListWidth = std::max(record.m_nickListWidth, kAutoNickListWidth);
     if (!m_conversation)
         return;
     Conversation::Toggles &toggles = m_conversation->GetToggles();
@@ -562,7 +568,21 @@ void CChannelFrame::SetShowAway(bool on)
 
 void CChannelFrame::SetNickListWidth(int width)
 {
-    m_nickListWidth = width;
+    m_nickListWidth = std::max(width, kAutoNickListWidth);
+    LayoutPanes();
+}
+
+// Until the user drags the splitter the list grows to show a longer nick
+// that joins; it does not shrink when one leaves, so the text does not
+// rewrap under the reader at every part.
+void CChannelFrame::FitNickList()
+{
+    if (m_kind != Conversation::KindChannel)
+        return;
+    const int fitted = m_users->FittedWidth(m_users->height());
+    if (fitted <= m_fittedListWidth)
+        return;
+    m_fittedListWidth = fitted;
     LayoutPanes();
 }
 
@@ -592,8 +612,7 @@ void CChannelFrame::LayoutPanes()
     m_sizer->setVisible(withUsers);
     int viewRight = w;
     if (withUsers) {
-        int listWidth = std::max(m_nickListWidth, kMinNickListWidth);
-        listWidth = std::max(0, std::min(listWidth, w - kNickListRoom));
+        const int listWidth = LaidOutNickListWidth(w - left - CChannelSizer::kWidth, top);
         m_users->setGeometry(w - listWidth, 0, listWidth, top);
         m_sizer->setGeometry(w - listWidth - CChannelSizer::kWidth, 0, CChannelSizer::kWidth, top);
         viewRight = w - listWidth - CChannelSizer::kWidth;
@@ -610,6 +629,17 @@ void CChannelFrame::LayoutPanes()
     // window each time would cost more than the text itself.
     if (PanePlaces(panes) != before)
         update();
+}
+
+// room: what the text and the list share. The list gives way down to its
+// minimum before the text column becomes narrower than kMinTextColumns.
+int CChannelFrame::LaidOutNickListWidth(int room, int height) const
+{
+    room = std::max(room, 0);
+    const int minimum = std::min(m_users->MinimumWidth(height), room);
+    const int wanted = m_nickListWidth > kAutoNickListWidth ? m_nickListWidth : m_fittedListWidth;
+    const int spare = room - m_view->WidthForColumns(kMinTextColumns);
+    return std::clamp(std::min(wanted, spare), minimum, room);
 }
 
 void CChannelFrame::resizeEvent(QResizeEvent *event)
@@ -689,6 +719,8 @@ void CChannelFrame::ChannelStateChanged()
 void CChannelFrame::NickListChanged()
 {
     m_users->viewport()->update();
+    if (m_nickListWidth == kAutoNickListWidth)
+        m_fitTimer.start();
 }
 
 void CChannelFrame::Close()

@@ -46,8 +46,7 @@ class CChannelFrame : public CChildFrame, public ConversationView
     Q_OBJECT
 
 public:
-    static constexpr int kMinNickListWidth = 100;
-    static constexpr int kNickListRoom = 102; // the nick list is at most W - 102 wide
+    static constexpr int kMinTextColumns = 20; // the nick list gives way to keep the text this wide
     static constexpr int kStyleButtonWidth = 22;
     static constexpr int kScrollDelayMs = 100; // timer 1, once after a resize
     static constexpr int kWhoPollMs = 100000;  // timer 3
@@ -96,7 +95,10 @@ public:
     void SetFullAddress(bool on);
     void SetSmileys(bool on);
     void SetShowAway(bool on);
-    // The chosen nick list width (laid out between 100 and W - 102).
+    // The nick list width the user chose by dragging the splitter, or
+    // kAutoNickListWidth while the list follows its longest nick. Either is
+    // laid out no narrower than the list's minimum and, as far as that
+    // allows, leaving the text kMinTextColumns characters.
     int NickListWidth() const { return m_nickListWidth; }
     void SetNickListWidth(int width);
     // Places the panes for the current size.
@@ -155,6 +157,8 @@ private:
     void CreatePanes();
     void ConnectPanes();
     void CheckKind();
+    void FitNickList();
+    int LaidOutNickListWidth(int room, int height) const;
     void ApplyRecord(const Record &record);
     void SetUpFormatContext();
     void RefreshFormatContext();
@@ -189,7 +193,8 @@ private:
     std::string m_displayName; // the session's display name, kept for the record and balloons
     Conversation::WindowKind m_kind;
     Conversation::WindowType m_type;
-    int m_nickListWidth = kDefaultNickListWidth;
+    int m_nickListWidth = kAutoNickListWidth;
+    int m_fittedListWidth = 0; // grows with the longest nick seen, never shrinks under the reader
     std::string m_savedRecord; // written once the conversation has gone
     CommandSink m_commandSink;
 
@@ -203,4 +208,5 @@ private:
     CUserMenu *m_userMenu = nullptr;
     QTimer m_scrollTimer; // timer 1
     QTimer m_whoTimer;    // timer 3
+    QTimer m_fitTimer;    // measures the nicks once after a burst of changes
 };

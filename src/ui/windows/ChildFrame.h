@@ -23,7 +23,7 @@ class CChildFrame : public QWidget, public ShellChild
 
 public:
     static constexpr const char *kRecordSection = "Window Data";
-    static constexpr int kDefaultNickListWidth = 110;
+    static constexpr int kAutoNickListWidth = 0; // the nick list follows its longest nick
     // The smallest window in which every pane of a conversation window fits.
     static constexpr QSize kUsableSize{400, 250};
 
@@ -35,7 +35,7 @@ public:
         bool m_maximize = false;    // word 1 is "1" (a saved "True" alone does not maximize)
         bool m_hasPosition = false; // words 2 to 5 are present
         QRect m_normal;
-        int m_nickListWidth = kDefaultNickListWidth;
+        int m_nickListWidth = kAutoNickListWidth;
         bool m_timeStamps = true;
         bool m_fullAddress = false;
         bool m_smileys = true;
