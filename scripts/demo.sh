@@ -25,7 +25,9 @@ fi
 run_dir="${BRIMO_DEMO_DIR:-$(mktemp -d /tmp/brimo-demo.XXXXXX)}"
 mkdir -p "$run_dir"
 
-cat >"$run_dir/ngircd.conf" <<CONF
+# The greeter becomes the server's operator to hand out channel modes.
+oper_password="$(od -An -tx1 -N8 /dev/urandom | tr -d ' \n')"
+(umask 077; cat >"$run_dir/ngircd.conf") <<CONF
 [Global]
 Name = demo.brimo.local
 Info = Brimo demo server
@@ -44,6 +46,10 @@ PongTimeout = 60
 PAM = no
 Ident = no
 DNS = no
+OperCanUseMode = yes
+[Operator]
+Name = janko
+Password = $oper_password
 [Channel]
 Name = #brimo
 Topic = Demo kanál programu Brimo: skús napísať správu alebo /help
@@ -57,6 +63,7 @@ User E-Mail=demo
 User Full Name=Brimo Demo
 Default Server=Demo
 Msgs Quit=Dovidenia z dema
+Zoomed=True
 [Servers]
 Demo=127.0.0.1 $port 1
 [Channels Group Demo]
@@ -81,7 +88,7 @@ for _ in $(seq 1 100); do
 done
 port_open || { echo "demo: ngircd does not accept connections on 127.0.0.1:$port" >&2; exit 1; }
 
-scripts/demo-greeter.sh "$port" >/dev/null 2>&1 &
+scripts/demo-greeter.sh "$port" "$oper_password" >/dev/null 2>&1 &
 greeter_pid=$!
 trap 'kill "$greeter_pid" 2>/dev/null || true; stop_ngircd' EXIT
 

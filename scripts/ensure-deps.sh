@@ -6,7 +6,7 @@ packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev lib
           tcl8.6-dev libtcl8.6 libqscintilla2-qt6-dev ngircd fonts-dejavu-core qt6-translations-l10n
           weechat-headless weechat-plugins qt6-svg-dev dpkg-dev desktop-file-utils appstream
           openssl inspircd anope)
-[ "${1:-}" = "--gui" ] && packages+=(xvfb imagemagick xdotool)
+[ "${1:-}" = "--gui" ] && packages+=(xvfb openbox imagemagick xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
