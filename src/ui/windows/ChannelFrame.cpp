@@ -107,7 +107,7 @@ CChannelFrame::CChannelFrame(Conversation &conversation, Shell *shell, const App
     connect(&m_whoTimer, &QTimer::timeout, this, &CChannelFrame::PollAway);
     m_whoTimer.start();
     m_fitTimer.setSingleShot(true);
-    m_fitTimer.setInterval(0);
+    m_fitTimer.setInterval(kFitDelayMs);
     connect(&m_fitTimer, &QTimer::timeout, this, &CChannelFrame::FitNickList);
     FitNickList();
     LayoutPanes();
@@ -719,7 +719,9 @@ void CChannelFrame::ChannelStateChanged()
 void CChannelFrame::NickListChanged()
 {
     m_users->viewport()->update();
-    if (m_nickListWidth == kAutoNickListWidth)
+    // Measuring every nick costs a pass over the list: a burst of joins is
+    // measured once, kFitDelayMs after its first change.
+    if (m_nickListWidth == kAutoNickListWidth && !m_fitTimer.isActive())
         m_fitTimer.start();
 }
 

@@ -50,6 +50,7 @@ public:
     static constexpr int kStyleButtonWidth = 22;
     static constexpr int kScrollDelayMs = 100; // timer 1, once after a resize
     static constexpr int kWhoPollMs = 100000;  // timer 3
+    static constexpr int kFitDelayMs = 100;    // the nick list is fitted to its nicks at most this often
     static constexpr int kWarningBand = 1000;  // WindowTextTooLong is shown this close to "Max Text Size"
     static constexpr int kMinMaxTextSize = 1000000;
 
@@ -208,5 +209,5 @@ private:
     CUserMenu *m_userMenu = nullptr;
     QTimer m_scrollTimer; // timer 1
     QTimer m_whoTimer;    // timer 3
-    QTimer m_fitTimer;    // measures the nicks once after a burst of changes
+    QTimer m_fitTimer;    // measures the nicks after a burst of changes
 };
