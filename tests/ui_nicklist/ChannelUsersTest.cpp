@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -23,6 +24,7 @@
 namespace {
 
 constexpr uint32_t kListColor = 0xCEDFF6;
+constexpr int kIconPixels = 16; // the status pictures at scale 1
 
 class ChannelUsersTest : public testing::Test
 {
@@ -327,6 +329,67 @@ TEST_F(ChannelUsersTest, AnAwayMemberIsDrawnInTheSelectionColoursWhileSelected)
     const QColor grey = m_view->palette().color(QPalette::Active, QPalette::Dark);
     const QColor stroke = FurthestFrom(image, textArea, QColor(0, 102, 204));
     EXPECT_LT(ColourDistance(stroke, highlightText), ColourDistance(stroke, grey));
+}
+
+// The bounding box of the pixels of an area that differ from a colour.
+QRect PaintedIn(const QImage &image, const QRect &area, const QColor &background)
+{
+    QRect painted;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y).rgb() != background.rgb())
+                painted |= QRect(x, y, 1, 1);
+    return painted;
+}
+
+// The largest difference of a colour channel between an area of an image and
+// a picture laid over a colour.
+int LargestDifference(const QImage &image, const QPoint &at, const QImage &picture, const QColor &background)
+{
+    QImage expected(picture.size(), QImage::Format_ARGB32);
+    expected.fill(background);
+    QImage pixels = picture;
+    pixels.setDevicePixelRatio(1.0); // an @2x file reads as ratio 2: compare pixel for pixel
+    QPainter painter(&expected);
+    painter.drawImage(0, 0, pixels);
+    painter.end();
+    int largest = 0;
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width(); ++x) {
+            const QColor want = expected.pixelColor(x, y);
+            const QColor got = image.pixelColor(at.x() + x, at.y() + y);
+            largest = std::max({largest, std::abs(want.red() - got.red()), std::abs(want.green() - got.green()),
+                                std::abs(want.blue() - got.blue())});
+        }
+    return largest;
+}
+
+TEST_F(ChannelUsersTest, StatusIconsKeepTheirSizeAndDetailOnAScreenOfScaleTwo)
+{
+    AddMembers({"@bob", "+amy"});
+    ShowView();
+    QPixmap canvas(m_view->viewport()->size() * 2);
+    canvas.setDevicePixelRatio(2.0);
+    m_view->viewport()->render(&canvas);
+    const QImage image = canvas.toImage();
+
+    const char *pictures[] = {":/icons/nicklist/operator@2x.png", ":/icons/nicklist/voice@2x.png"};
+    for (int row : {0, 1}) {
+        const QRect item = m_view->visualRect(m_view->Model()->index(row));
+        const QRect iconArea(item.left() * 2, item.top() * 2, (CNickListDelegate::kTextIndent - 2) * 2,
+                             item.height() * 2);
+        const QRect icon = PaintedIn(image, iconArea, Rgb(kListColor));
+        ASSERT_FALSE(icon.isEmpty()) << row;
+        EXPECT_LE(icon.width(), 2 * kIconPixels) << row;
+        EXPECT_LE(icon.height(), 2 * kIconPixels) << row;
+        EXPECT_GE(icon.width(), kIconPixels) << row << ": drawn at its size, not at half";
+
+        // Pixel for pixel the picture drawn for this scale, not the small one stretched.
+        const QImage picture(QString::fromLatin1(pictures[row]));
+        ASSERT_EQ(picture.size(), QSize(2 * kIconPixels, 2 * kIconPixels)) << pictures[row];
+        const QPoint at((item.left() + 2) * 2, (item.top() + (item.height() - kIconPixels) / 2) * 2);
+        EXPECT_LE(LargestDifference(image, at, picture, Rgb(kListColor)), 3) << pictures[row];
+    }
 }
 
 TEST_F(ChannelUsersTest, DetachedListShowsNothingAndClicksDoNothing)

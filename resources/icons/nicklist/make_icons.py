@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Draws the five 16x16 status icons of the nick list as PNG files.
+"""Draws the five 16x16 status icons of the nick list as PNG files, and each
+at 32x32 for screens of scale 2 (name@2x.png).
 
 Only the standard library is used: every shape is a function telling whether a
 point lies inside it, sampled 4x4 times per pixel for smooth edges, and the
 layers are composited with the usual "over" rule. Run it in this folder to
-write operator.png, voice.png, halfop.png, contact.png and away.png.
+write operator.png, voice.png, halfop.png, contact.png and away.png and their
+@2x twins.
 """
 import math
 import struct
@@ -48,11 +50,11 @@ def rect(x0, y0, x1, y1):
     return lambda x, y: x0 <= x <= x1 and y0 <= y <= y1
 
 
-def coverage(shape, px, py):
+def coverage(shape, px, py, scale):
     hits = 0
     for sy in range(SAMPLES):
         for sx in range(SAMPLES):
-            if shape(px + (sx + 0.5) / SAMPLES, py + (sy + 0.5) / SAMPLES):
+            if shape((px + (sx + 0.5) / SAMPLES) / scale, (py + (sy + 0.5) / SAMPLES) / scale):
                 hits += 1
     return hits / (SAMPLES * SAMPLES)
 
@@ -61,15 +63,16 @@ def hex_colour(text):
     return tuple(int(text[i:i + 2], 16) / 255.0 for i in (0, 2, 4))
 
 
-def render(layers):
-    """layers: (shape, 'RRGGBB', opacity) painted bottom to top."""
+def render(layers, scale):
+    """layers: (shape, 'RRGGBB', opacity) painted bottom to top, in icon
+    units; scale pixels to the unit."""
     pixels = []
-    for py in range(SIZE):
+    for py in range(SIZE * scale):
         row = []
-        for px in range(SIZE):
+        for px in range(SIZE * scale):
             r = g = b = a = 0.0
             for shape, colour, opacity in layers:
-                alpha = coverage(shape, px, py) * opacity
+                alpha = coverage(shape, px, py, scale) * opacity
                 if alpha == 0:
                     continue
                 cr, cg, cb = hex_colour(colour)
@@ -90,7 +93,7 @@ def write_png(path, pixels):
         return (struct.pack(">I", len(data)) + kind + data
                 + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
 
-    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", len(pixels[0]), len(pixels), 8, 6, 0, 0, 0)
     with open(path, "wb") as out:
         out.write(b"\x89PNG\r\n\x1a\n")
         out.write(chunk(b"IHDR", header))
@@ -128,4 +131,5 @@ ICONS = {
 
 if __name__ == "__main__":
     for name, layers in ICONS.items():
-        write_png(name, render(layers))
+        write_png(name, render(layers, 1))
+        write_png(name.replace(".png", "@2x.png"), render(layers, 2))

@@ -1,9 +1,13 @@
 #include "nicklist/NickListDelegate.h"
 
+#include <QHash>
+#include <QIcon>
+#include <QLineF>
 #include <QPainter>
-#include <QPixmapCache>
 
 #include "nicklist/NickListModel.h"
+
+#include <algorithm>
 
 // The icons live in a static library: their resource must be registered
 // explicitly, or the linker drops it. Outside any namespace, as the macro needs.
@@ -21,15 +25,18 @@ CNickListDelegate::CNickListDelegate(QObject *parent) : QStyledItemDelegate(pare
     (void)registered;
 }
 
-QPixmap CNickListDelegate::StatusIcon(const char *name)
+QPixmap CNickListDelegate::StatusIcon(const char *name, qreal devicePixelRatio)
 {
-    const QString path = QStringLiteral(":/icons/nicklist/%1.png").arg(QLatin1String(name));
-    QPixmap pixmap;
-    if (!QPixmapCache::find(path, &pixmap)) {
-        pixmap.load(path);
-        QPixmapCache::insert(path, pixmap);
+    static QHash<QString, QIcon> icons;
+    const QString key = QLatin1String(name);
+    auto found = icons.find(key);
+    if (found == icons.end()) {
+        QIcon icon;
+        icon.addFile(QStringLiteral(":/icons/nicklist/%1.png").arg(key));
+        icon.addFile(QStringLiteral(":/icons/nicklist/%1@2x.png").arg(key));
+        found = icons.insert(key, icon);
     }
-    return pixmap;
+    return found->pixmap(QSize(kIconSize, kIconSize), devicePixelRatio);
 }
 
 QColor CNickListDelegate::TextColor(const QPalette &palette, bool selected, bool away) const
@@ -62,8 +69,13 @@ void CNickListDelegate::PaintIcons(QPainter *painter, const QRect &rect, const Q
     if (index.data(CNickListModel::AwayRole).toBool())
         layers[count++] = "away";
 
+    // A pixmap with as many pixels as the target shows, drawn at the icon's
+    // size. The painter's scale holds the screen's ratio also when a widget is
+    // rendered into a pixmap of its own ratio.
+    const qreal ratio = std::max(painter->device()->devicePixelRatioF(),
+                                 QLineF(painter->deviceTransform().map(QLineF(0, 0, 1, 0))).length());
     for (int i = 0; i < count; ++i) {
-        const QPixmap icon = StatusIcon(layers[i]);
+        const QPixmap icon = StatusIcon(layers[i], ratio);
         const QSize size = icon.deviceIndependentSize().toSize();
         const QPoint at(rect.left() + 2, rect.top() + (rect.height() - size.height()) / 2);
         painter->drawPixmap(at, icon);

@@ -17,6 +17,7 @@ class CNickListDelegate : public QStyledItemDelegate
 public:
     static constexpr int kItemHeight = 20;
     static constexpr int kTextIndent = 22;
+    static constexpr int kIconSize = 16;
 
     explicit CNickListDelegate(QObject *parent = nullptr);
 
@@ -31,8 +32,9 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
     // The status icons of the program, by name: "operator", "voice",
-    // "halfop", "contact", "away".
-    static QPixmap StatusIcon(const char *name);
+    // "halfop", "contact", "away"; kIconSize pixels wide for a device of
+    // the given pixel ratio (drawn from the larger picture above ratio 1).
+    static QPixmap StatusIcon(const char *name, qreal devicePixelRatio = 1.0);
 
 private:
     void PaintIcons(QPainter *painter, const QRect &rect, const QModelIndex &index) const;
