@@ -102,7 +102,7 @@ TEST_F(NickListWidthTest, TheListFitsTheLongestNickUpToSixteenCharactersAndElide
     EXPECT_TRUE(WaitFor([&] { return users->width() >= fourteenShown; })) << users->width() << " < " << fourteenShown;
     EXPECT_LE(users->width(), limit);
 
-    const QString forty = QStringLiteral("a_nick_of_forty_characters_in_full_here2");
+    const QString forty = QStringLiteral("a_nick_of_forty_characters_shown_in_full");
     ASSERT_EQ(forty.size(), 40);
     Join(frame, forty);
     EXPECT_TRUE(WaitFor([&] { return users->width() >= ListWidthForChars(frame, 16, 0); }));
@@ -131,7 +131,7 @@ TEST_F(NickListWidthTest, AWidthTheUserDraggedStaysWhenLongerNicksJoin)
 
     Join(frame, QStringLiteral("quite_a_long_nick_x"));
     Join(frame, QStringLiteral("someone"));
-    PumpEvents(20);
+    PumpEvents(3 * CChannelFrame::kFitDelayMs);
     EXPECT_EQ(frame->Users()->width(), dragged);
     EXPECT_EQ(frame->NickListWidth(), dragged);
 
