@@ -198,7 +198,8 @@ void CMainFrame::CreateActions()
 {
     for (const MenuItem &item : kActionTable)
         AddAction(item.id, FromUtf8(item.text), item.keys ? QKeySequence(FromUtf8(item.keys)) : QKeySequence(),
-                  item.checkable);
+                  item.checkable)
+            ->setIcon(AppIcons::Command(item.id));
     // Further keys of the same commands.
     Action(CommandId::EditCopy)
         ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Insert"))});
@@ -257,7 +258,9 @@ void CMainFrame::RebuildMenus()
             case TextColourSub:
             case BackgroundColourSub: {
                 const bool text = id == TextColourSub;
-                QMenu *colours = menu->addMenu(FromUtf8(text ? "Farb&a Písma" : "Far&ba Pozadia"));
+                QMenu *colours =
+                    menu->addMenu(AppIcons::Command(text ? CommandId::TextColourMenu : CommandId::BackgroundColourMenu),
+                                  FromUtf8(text ? "Farb&a Písma" : "Far&ba Pozadia"));
                 const int first = text ? CommandId::TextColourFirst : CommandId::BackgroundColourFirst;
                 for (int k = 0; k < 16; ++k)
                     colours->addAction(Action(first + k));
