@@ -233,17 +233,18 @@ void CMainFrame::RebuildMenus()
                 menu->addSeparator();
                 break;
             case ServersSub:
-                m_serversMenu = menu->addMenu(FromUtf8("&Pripojiť sa"));
+                m_serversMenu = menu->addMenu(AppIcons::Command(CommandId::Connect), FromUtf8("&Pripojiť sa"));
                 m_serversMenu->setObjectName(QStringLiteral("servers"));
                 FillServersMenu(m_serversMenu);
                 break;
             case FavouriteChannelsSub:
-                m_favouriteChannelsMenu = menu->addMenu(FromUtf8("Obľúbené &Kanály"));
+                m_favouriteChannelsMenu =
+                    menu->addMenu(AppIcons::Command(CommandId::Favourites), FromUtf8("Obľúbené &Kanály"));
                 m_favouriteChannelsMenu->setObjectName(QStringLiteral("favouriteChannels"));
                 FillFavouriteChannelsMenu(m_favouriteChannelsMenu);
                 break;
             case SearchSub: {
-                m_searchMenu = menu->addMenu(FromUtf8("&Hľadať Kanály"));
+                m_searchMenu = menu->addMenu(AppIcons::Command(CommandId::ChannelSearch), FromUtf8("&Hľadať Kanály"));
                 m_searchMenu->setObjectName(QStringLiteral("search"));
                 for (int item : {int(CommandId::ChannelSearch), 0, int(CommandId::SearchJoin),
                                  int(CommandId::SearchAddFavourite), int(CommandId::SearchShowUsers),
