@@ -11,10 +11,16 @@
 #include "config/Strings.h"
 #include "dialogs/DlgSettings.h"
 #include "dialogs/PPAdvanced.h"
+#include "session/Session.h"
+#include "support/RenderedToolTip.h"
+#include "windows/ChannelBar.h"
+#include "windows/ChannelFrame.h"
+#include "windows/ChannelMenu.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QToolBar>
@@ -98,4 +104,38 @@ TEST_F(SettingsCommandTest, ToolBarButtonOpensTheSheetAndOkRemovesTheTrayIconWhe
     EXPECT_FALSE(Frame()->TrayIcon());
     EXPECT_FALSE(m_app->Settings().m_enableTray);
     EXPECT_TRUE(m_app->Settings().m_hideMinimized);
+}
+
+// A user-message button of a channel is off until its message is set in the
+// sheet, and says where to set it; after OK it sends the message and shows it.
+TEST_F(SettingsCommandTest, UserMessageButtonFollowsTheMessageSetInTheSheet)
+{
+    Session *session = StartConnected();
+    ASSERT_TRUE(session);
+    m_server.SendLine(":tester!t@127.0.0.1 JOIN #brimo");
+    ASSERT_TRUE(WaitFor([&] { return session->FindWindow("#brimo") != nullptr; }));
+    auto *frame = dynamic_cast<CChannelFrame *>(session->FindWindow("#brimo")->View());
+    ASSERT_TRUE(frame);
+    QAction *third = frame->Bar()->Action(CommandId::UserMessageFirst + 2);
+    ASSERT_TRUE(third);
+    EXPECT_FALSE(third->isEnabled());
+    const QString itemCaption = QString::fromStdString(Strings::Format(Str::UserText, 3));
+    EXPECT_TRUE(third->toolTip().contains(itemCaption)) << third->toolTip().toStdString();
+    EXPECT_TRUE(third->toolTip().contains(QString::fromUtf8("Rozšírené"))) << third->toolTip().toStdString();
+
+    QString caption;
+    bool closed = false;
+    CloseSheetWhenOpen(true, &caption, &closed, [&itemCaption](CDlgSettings *sheet) {
+        if (auto *text = qobject_cast<QLineEdit *>(sheet->AdvancedPage()->Editor(itemCaption)))
+            text->setText(QStringLiteral("<b>ahoj</b> všetci"));
+    });
+    Frame()->Action(CommandId::Settings)->trigger();
+    ASSERT_TRUE(WaitFor([&] { return closed; }));
+
+    EXPECT_TRUE(third->isEnabled());
+    EXPECT_EQ(RenderedToolTip(third->toolTip()).shown, QString::fromUtf8("<b>ahoj</b> všetci"));
+    EXPECT_FALSE(frame->Bar()->Action(CommandId::UserMessageFirst + 3)->isEnabled());
+    third->trigger();
+    EXPECT_TRUE(m_server.WaitForLineStartingWith("PRIVMSG #brimo :\x01"
+                                                 "ACTION <b>ahoj</b>"));
 }

@@ -1,5 +1,6 @@
 // The channel menu and tool bar: the command lines they issue.
 #include "FrameFixture.h"
+#include "support/IconInk.h"
 #include "support/RenderedToolTip.h"
 
 #include "app/CommandIds.h"
@@ -302,6 +303,30 @@ TEST_F(ChannelMenuTest, ToolBarIsANarrowColumnOfPictureButtonsWithTextTips)
     QWidget *favourite = bar->widgetForAction(bar->Action(CommandId::ChannelAddFavourite));
     QTest::mouseClick(favourite, Qt::LeftButton, {}, favourite->rect().center());
     EXPECT_EQ(Lines(), (std::vector<std::string>{"/favorite add #chan"}));
+}
+
+// Every button shows its picture; the five user messages are told apart by
+// their numbers, and the channel menu shows the bar's pictures beside the
+// same commands.
+TEST_F(ChannelMenuTest, ToolBarPicturesAreDrawnAndSharedWithTheMenu)
+{
+    CChannelBar *bar = m_frame->Bar();
+    QList<QImage> userMessagePictures;
+    for (QAction *action : bar->actions()) {
+        if (action->isSeparator())
+            continue;
+        const int id = action->data().toInt();
+        EXPECT_GT(IconInk(action->icon(), 16), 16) << id;
+        EXPECT_GT(IconInk(action->icon(), 44), 44) << id;
+        if (id >= CommandId::UserMessageFirst)
+            userMessagePictures << action->icon().pixmap(QSize(32, 32), 1.0).toImage();
+        else
+            EXPECT_EQ(m_frame->Menu()->Action(id)->icon().cacheKey(), action->icon().cacheKey()) << id;
+    }
+    ASSERT_EQ(userMessagePictures.size(), 5);
+    for (int k = 1; k < 5; ++k)
+        EXPECT_NE(userMessagePictures[k], userMessagePictures[0]) << k;
+    EXPECT_GT(IconInk(m_frame->Menu()->Action(CommandId::ChannelRefresh)->icon(), 16), 16);
 }
 
 TEST_F(ChannelMenuTest, ViewTogglesFlipAndShowTheirState)

@@ -255,6 +255,7 @@ constexpr Entry kStrings[] = {
     {Str::SaslUnexpected, "* Server poslal nečakanú výzvu prihlásenia SASL, prihlásenie prerušené"},
     {Str::SaslLoggedOut, "* Už nie si prihlásený k účtu"},
     {Str::RefusedForGood, "* Server nás odmietol, znova sa sám nepripájam (/reconnect to skúsi hneď)"},
+    {Str::UserMessageNotSet, "Správa %d nie je nastavená: Konfigurácia > Rozšírené > Správy > Užívateľská %d"},
 };
 
 constexpr bool IsSortedById()

@@ -314,6 +314,8 @@ inline constexpr StrFormat<const char *> SaslNotOffered{63726}; // mechanism
 inline constexpr StrText SaslUnexpected{63727};
 inline constexpr StrText SaslLoggedOut{63728};
 inline constexpr StrText RefusedForGood{63730};
+// Tool tip of a channel's user-message button without a message.
+inline constexpr StrFormat<int, int> UserMessageNotSet{63900}; // number, number
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

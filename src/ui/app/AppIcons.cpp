@@ -1,23 +1,48 @@
 #include "app/AppIcons.h"
 
 #include "app/CommandIds.h"
+#include "app/SvgIconEngine.h"
 #include "widgets/WhileAppRuns.h"
 
+#include <QFile>
 #include <QFont>
+#include <QGuiApplication>
 #include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSvgRenderer>
+#include <QPalette>
 
 // The drawing lives in a static library: its resource must be registered
 // explicitly, or the linker drops it. Outside any namespace, as the macro needs.
-static void RegisterApplicationPicture()
+static void RegisterPictures()
 {
     Q_INIT_RESOURCE(ui_app);
+    Q_INIT_RESOURCE(ui_icons);
 }
 
 namespace {
+
+QByteArray ReadResource(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The drawing of a picture of the icon theme, in the colour of the text: the
+// theme draws in one dark grey, which a dark colour scheme would hide.
+QByteArray ThemeDrawing(const char *name)
+{
+    RegisterPictures();
+    QByteArray svg = ReadResource(QStringLiteral(":/icons/breeze/%1.svg").arg(QLatin1String(name)));
+    const QByteArray text = QGuiApplication::palette().color(QPalette::WindowText).name().toLatin1();
+    return svg.replace(QByteArrayLiteral("#232629"), text);
+}
+
+QIcon ThemeIcon(const char *name)
+{
+    return QIcon(new SvgIconEngine(ThemeDrawing(name)));
+}
 
 // A speech bubble, the program's sign, in the given colour.
 QPixmap Bubble(int size, const QColor &colour, const QString &letter)
@@ -49,40 +74,11 @@ QPixmap Bubble(int size, const QColor &colour, const QString &letter)
     return pixmap;
 }
 
-// A square button picture with a short sign on it.
-QPixmap Sign(const QColor &colour, const QString &text)
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(colour);
-    painter.setPen(colour.darker(160));
-    painter.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
-    QFont font;
-    font.setBold(true);
-    font.setPixelSize(text.size() > 1 ? 8 : 11);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, text);
-    return pixmap;
-}
-
-// The program's sign from its SVG drawing, at the sizes desktops ask for.
+// The program's sign, drawn from its SVG at whatever size the desktop asks for.
 QIcon ApplicationIcon()
 {
-    RegisterApplicationPicture();
-    QSvgRenderer renderer(QStringLiteral(":/icons/brimo.svg"));
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    RegisterPictures();
+    return QIcon(new SvgIconEngine(ReadResource(QStringLiteral(":/icons/brimo.svg"))));
 }
 
 // Pictures are drawn once and shared: every window's tool bar shows the same
@@ -116,61 +112,116 @@ QIcon DrawWindowImage(int index)
     case 1:
         return QIcon(Bubble(16, QColor(0xE0, 0x70, 0x10), QStringLiteral("!")));
     case 2:
-        return QIcon(Sign(QColor(0x2E, 0x8B, 0x57), QStringLiteral("?")));
+        return ThemeIcon("help-contents");
     case 3:
-        return QIcon(Sign(QColor(0x80, 0x40, 0xA0), QStringLiteral("S")));
+        return ThemeIcon("text-x-script");
     case 4:
-        return QIcon(Sign(QColor(0x40, 0x70, 0x90), QStringLiteral("H")));
+        return ThemeIcon("edit-find");
     default:
         return QIcon(Bubble(16, QColor(0x1F, 0x5F, 0xBF), QString()));
     }
 }
 
-QIcon DrawCommand(int id)
+// The picture of each command, by its name in the icon theme. A command of a
+// tool bar shows the same picture beside its menu items.
+const char *CommandIconName(int id)
 {
     using namespace CommandId;
     struct Picture
     {
         int id;
-        unsigned rgb;
-        const char *text;
+        const char *name;
     };
     static const Picture pictures[] = {
-        {Connect, 0x2E8B57, "»"},
-        {Favourites, 0xDAA520, "★"},
-        {ChannelSearch, 0x407090, "#"},
-        {AddressBook, 0x8B5A2B, "@"},
-        {AwayOn, 0x708090, "Z"},
-        {AwayOff, 0x3CB371, "A"},
-        {IgnoreList, 0xB22222, "⊘"},
-        {Settings, 0x505050, "⚙"},
-        {About, 0x1F5FBF, "i"},
-        {EditUndo, 0x607080, "↶"},
-        {EditRedo, 0x607080, "↷"},
-        {EditCut, 0x607080, "✂"},
-        {EditCopy, 0x607080, "C"},
-        {EditPaste, 0x607080, "V"},
-        {EditPasteSpecial, 0x607080, "V+"},
-        {TextColourMenu, 0xC03030, "A"},
-        {BackgroundColourMenu, 0x3030C0, "▇"},
-        {Bold, 0x303030, "B"},
-        {Underline, 0x303030, "U"},
-        {Plain, 0x909090, "P"},
-        {Inverse, 0x000000, "I"},
-        {ChannelTopic, 0x2E8B57, "T"},
-        {ChannelBans, 0xB22222, "⊘"},
-        {ChannelAddFavourite, 0xDAA520, "★"},
-        {ChannelProperties, 0x407090, "≡"},
-        {UserMessageFirst, 0x8040A0, "1"},
-        {UserMessageFirst + 1, 0x8040A0, "2"},
-        {UserMessageFirst + 2, 0x8040A0, "3"},
-        {UserMessageFirst + 3, 0x8040A0, "4"},
-        {UserMessageFirst + 4, 0x8040A0, "5"},
+        // Pripojiť
+        {Connect, "network-connect"},
+        {Reconnect, "view-refresh"},
+        {Favourites, "bookmarks"},
+        {ChannelSearch, "edit-find"},
+        {SearchJoin, "irc-channel-active"},
+        {SearchAddFavourite, "bookmark-new"},
+        {SearchShowUsers, "system-users"},
+        {SearchSendMessage, "mail-send"},
+        {SearchSaveList, "document-save-as"},
+        {AddressBook, "address-book-new"},
+        {IgnoreList, "view-hidden"},
+        {AwayOn, "im-user-away"},
+        {AwayOff, "im-user-online"},
+        {Settings, "configure"},
+        {Exit, "application-exit"},
+        // Úpravy
+        {EditUndo, "edit-undo"},
+        {EditRedo, "edit-redo"},
+        {EditCut, "edit-cut"},
+        {EditCopy, "edit-copy"},
+        {EditPaste, "edit-paste"},
+        {EditPasteSpecial, "special_paste"},
+        {TextColourMenu, "format-text-color"},
+        {BackgroundColourMenu, "format-fill-color"},
+        {Bold, "format-text-bold"},
+        {Underline, "format-text-underline"},
+        {Plain, "edit-clear-all"},
+        {Inverse, "color-mode-invert-text"},
+        // Zobraziť
+        {ViewSource, "format-text-code"},
+        {ViewSaveAs, "document-save-as"},
+        // Kanál
+        {ChannelTopic, "draw-text"},
+        {ChannelBans, "mail-thread-ignored"},
+        {ChannelRefresh, "view-refresh"},
+        {ChannelAddFavourite, "bookmark-new"},
+        {ChannelProperties, "document-properties"},
+        {ChannelSearchHere, "edit-find"},
+        {LoadScript, "document-import"},
+        // Užívateľ
+        {UserQuery, "dialog-messages"},
+        {UserWhois, "im-user"},
+        {UserProperties, "document-properties"},
+        {UserAddContact, "list-add-user"},
+        {UserDccChat, "call-start"},
+        {UserDccSend, "document-send"},
+        {UserOp, "irc-operator"},
+        {UserDeop, "irc-remove-operator"},
+        {UserVoice, "irc-voice"},
+        {UserDevoice, "irc-unvoice"},
+        {UserKick, "im-kick-user"},
+        {UserKickReason, "im-kick-user"},
+        {UserBan, "mail-thread-ignored"},
+        {UserBanKick, "im-ban-kick-user"},
+        {UserBanKickReason, "im-ban-kick-user"},
+        {UserIgnore, "view-hidden"},
+        // Okná
+        {WindowCascade, "window-duplicate"},
+        {WindowTile, "view-split-left-right"},
+        {NextWindow, "go-next"},
+        {PreviousWindow, "go-previous"},
+        // Skript
+        {NewScript, "document-new"},
+        {OpenScript, "document-open"},
+        {ScriptSave, "document-save"},
+        {ScriptSaveAs, "document-save-as"},
+        {ScriptClose, "document-close"},
+        {ScriptParse, "tools-check-spelling"},
+        {ScriptRun, "media-playback-start"},
+        // Pomocník
+        {Help, "help-contents"},
+        {DonationPage, "help-donate"},
+        {About, "help-about"},
     };
     for (const Picture &picture : pictures)
         if (picture.id == id)
-            return QIcon(Sign(QColor::fromRgb(picture.rgb), QString::fromUtf8(picture.text)));
-    return QIcon();
+            return picture.name;
+    return nullptr;
+}
+
+QIcon DrawCommand(int id)
+{
+    // The five user messages of a channel: a speech bubble with the number.
+    const int userMessage = id - CommandId::UserMessageFirst;
+    if (userMessage >= 0 && userMessage < 5)
+        return QIcon(new SvgIconEngine(ThemeDrawing("dialog-messages"), QString::number(userMessage + 1)));
+    const char *name = CommandIconName(id);
+    return name ? ThemeIcon(name) : QIcon();
 }
 
 } // namespace

@@ -448,6 +448,8 @@ void CBrimoApp::RefreshShell(int bits)
         m_mainFrame->RefreshWindowBar();
     if (bits & RefreshTray)
         m_mainFrame->RefreshTrayIcon(m_settings.m_enableTray);
+    if (bits & RefreshSettings)
+        m_mainFrame->RefreshChildSettings();
     m_mainFrame->RefreshLayout();
 }
 

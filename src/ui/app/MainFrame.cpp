@@ -15,6 +15,7 @@
 #include "dialogs/DlgSettings.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "widgets/MenuText.h"
 #include "windows/ChannelFrame.h"
 
 #include <QApplication>
@@ -171,6 +172,13 @@ void CMainFrame::RefreshTrayIcon(bool enabled)
     m_tray->show();
 }
 
+void CMainFrame::RefreshChildSettings()
+{
+    for (QMdiSubWindow *child : Children())
+        if (auto *shellChild = dynamic_cast<ShellChild *>(child->widget()))
+            shellChild->SettingsChanged();
+}
+
 void CMainFrame::RefreshLayout()
 {
     UpdateCommandStates();
@@ -318,7 +326,7 @@ void CMainFrame::CreateToolsBar()
         {CommandId::Favourites, Str::FavouritesTip},
         {CommandId::ChannelSearch, Str::ChannelSearchTip},
         {0, {}},
-        {CommandId::AddressBook, Str::NoDescriptionTip},
+        {CommandId::AddressBook, {}}, // no tip of its own: the menu item's text
         {CommandId::AwayOn, Str::AwayOnTip},
         {CommandId::AwayOff, Str::AwayOffTip},
         {CommandId::IgnoreList, Str::IgnoreListTip},
@@ -336,7 +344,7 @@ void CMainFrame::CreateToolsBar()
         // The bar shows its own action so that the tool tip is the bar's.
         QAction *source = Action(button.id);
         auto *action = new QAction(AppIcons::Command(button.id), source->text(), m_toolsBar);
-        action->setToolTip(Text(button.tip));
+        action->setToolTip(button.tip.number ? Text(button.tip) : ToolTipOfMenuText(source->text()));
         action->setData(button.id);
         connect(action, &QAction::triggered, this, [this, id = button.id] { RunCommand(id); });
         connect(source, &QAction::changed, action, [action, source] { action->setEnabled(source->isEnabled()); });
@@ -377,9 +385,7 @@ void CMainFrame::CreateEditBar()
             m_editBar->addSeparator();
             continue;
         }
-        QAction *action = Action(id);
-        action->setIcon(AppIcons::Command(id));
-        m_editBar->addAction(action);
+        m_editBar->addAction(Action(id));
     }
 }
 

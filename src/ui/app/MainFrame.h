@@ -56,6 +56,7 @@ public:
     void RebuildMenus();                // bit 1
     void RefreshWindowBar();            // bit 2
     void RefreshTrayIcon(bool enabled); // bit 8
+    void RefreshChildSettings();        // bit 4
     void RefreshLayout();               // always
 
     // ---- commands ----

@@ -198,7 +198,8 @@ void CMainFrame::CreateActions()
 {
     for (const MenuItem &item : kActionTable)
         AddAction(item.id, FromUtf8(item.text), item.keys ? QKeySequence(FromUtf8(item.keys)) : QKeySequence(),
-                  item.checkable);
+                  item.checkable)
+            ->setIcon(AppIcons::Command(item.id));
     // Further keys of the same commands.
     Action(CommandId::EditCopy)
         ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Insert"))});
@@ -232,17 +233,18 @@ void CMainFrame::RebuildMenus()
                 menu->addSeparator();
                 break;
             case ServersSub:
-                m_serversMenu = menu->addMenu(FromUtf8("&Pripojiť sa"));
+                m_serversMenu = menu->addMenu(AppIcons::Command(CommandId::Connect), FromUtf8("&Pripojiť sa"));
                 m_serversMenu->setObjectName(QStringLiteral("servers"));
                 FillServersMenu(m_serversMenu);
                 break;
             case FavouriteChannelsSub:
-                m_favouriteChannelsMenu = menu->addMenu(FromUtf8("Obľúbené &Kanály"));
+                m_favouriteChannelsMenu =
+                    menu->addMenu(AppIcons::Command(CommandId::Favourites), FromUtf8("Obľúbené &Kanály"));
                 m_favouriteChannelsMenu->setObjectName(QStringLiteral("favouriteChannels"));
                 FillFavouriteChannelsMenu(m_favouriteChannelsMenu);
                 break;
             case SearchSub: {
-                m_searchMenu = menu->addMenu(FromUtf8("&Hľadať Kanály"));
+                m_searchMenu = menu->addMenu(AppIcons::Command(CommandId::ChannelSearch), FromUtf8("&Hľadať Kanály"));
                 m_searchMenu->setObjectName(QStringLiteral("search"));
                 for (int item : {int(CommandId::ChannelSearch), 0, int(CommandId::SearchJoin),
                                  int(CommandId::SearchAddFavourite), int(CommandId::SearchShowUsers),
@@ -257,7 +259,9 @@ void CMainFrame::RebuildMenus()
             case TextColourSub:
             case BackgroundColourSub: {
                 const bool text = id == TextColourSub;
-                QMenu *colours = menu->addMenu(FromUtf8(text ? "Farb&a Písma" : "Far&ba Pozadia"));
+                QMenu *colours =
+                    menu->addMenu(AppIcons::Command(text ? CommandId::TextColourMenu : CommandId::BackgroundColourMenu),
+                                  FromUtf8(text ? "Farb&a Písma" : "Far&ba Pozadia"));
                 const int first = text ? CommandId::TextColourFirst : CommandId::BackgroundColourFirst;
                 for (int k = 0; k < 16; ++k)
                     colours->addAction(Action(first + k));

@@ -42,4 +42,8 @@ public:
 
     // Names of the scripts loaded in the window (the "&Odstrániť Skript" menu).
     virtual QStringList ScriptNames() const { return {}; }
+
+    // The program's settings were read again (RefreshShell with the settings
+    // bit): the window follows what it shows of them.
+    virtual void SettingsChanged() {}
 };

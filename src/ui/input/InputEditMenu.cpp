@@ -1,5 +1,7 @@
 #include "input/InputEditMenu.h"
 
+#include "app/AppIcons.h"
+#include "app/CommandIds.h"
 #include "input/ChannelCmd.h"
 #include "text/Colors.h"
 #include "widgets/DrawnIcon.h"
@@ -23,28 +25,33 @@ QIcon ColorSwatch(uint32_t rgb)
 CInputEditMenu::CInputEditMenu(CChannelCmd *input, QWidget *parent)
     : QMenu(QString::fromUtf8("Úpr&avy"), parent), m_input(input)
 {
-    const auto addInputAction = [this](const QString &text, auto slot) {
-        QAction *action = addAction(text);
+    // The items carry the pictures of the same commands of the main menu.
+    const auto addInputAction = [this](int command, const QString &text, auto slot) {
+        QAction *action = addAction(AppIcons::Command(command), text);
         connect(action, &QAction::triggered, m_input, slot);
         m_inputActions.append(action);
         return action;
     };
-    addInputAction(QString::fromUtf8("&Vráťiť\tCtrl+Z"), &QTextEdit::undo);
-    addInputAction(QString::fromUtf8("&Opakovať\tCtrl+Y"), &QTextEdit::redo);
+    addInputAction(CommandId::EditUndo, QString::fromUtf8("&Vráťiť\tCtrl+Z"), &QTextEdit::undo);
+    addInputAction(CommandId::EditRedo, QString::fromUtf8("&Opakovať\tCtrl+Y"), &QTextEdit::redo);
     addSeparator();
-    addInputAction(QString::fromUtf8("&Vystrihnúť\tCtrl+X"), &QTextEdit::cut);
-    addInputAction(QString::fromUtf8("&Kopírovať\tCtrl+C"), &QTextEdit::copy);
-    addInputAction(QString::fromUtf8("&Prilepiť\tCtrl+V"), &QTextEdit::paste);
+    addInputAction(CommandId::EditCut, QString::fromUtf8("&Vystrihnúť\tCtrl+X"), &QTextEdit::cut);
+    addInputAction(CommandId::EditCopy, QString::fromUtf8("&Kopírovať\tCtrl+C"), &QTextEdit::copy);
+    addInputAction(CommandId::EditPaste, QString::fromUtf8("&Prilepiť\tCtrl+V"), &QTextEdit::paste);
     addSeparator();
-    m_bold = addInputAction(QString::fromUtf8("&Tučné Písmo\tCtrl+B"), &CChannelCmd::ToggleBold);
+    m_bold = addInputAction(CommandId::Bold, QString::fromUtf8("&Tučné Písmo\tCtrl+B"), &CChannelCmd::ToggleBold);
     m_bold->setCheckable(true);
-    m_underline = addInputAction(QString::fromUtf8("P&odčiarknuté Písmo\tCtrl+U"), &CChannelCmd::ToggleUnderline);
+    m_underline = addInputAction(CommandId::Underline, QString::fromUtf8("P&odčiarknuté Písmo\tCtrl+U"),
+                                 &CChannelCmd::ToggleUnderline);
     m_underline->setCheckable(true);
-    m_plain = addInputAction(QString::fromUtf8("&Jednoduché Písmo\tCtrl+P"), &CChannelCmd::SetPlainStyle);
-    addInputAction(QString::fromUtf8("&Invertované Písmo\tCtrl+I"), &CChannelCmd::SetInverseStyle);
+    m_plain =
+        addInputAction(CommandId::Plain, QString::fromUtf8("&Jednoduché Písmo\tCtrl+P"), &CChannelCmd::SetPlainStyle);
+    addInputAction(CommandId::Inverse, QString::fromUtf8("&Invertované Písmo\tCtrl+I"), &CChannelCmd::SetInverseStyle);
     addSeparator();
     m_textColors = CreateColorMenu(QString::fromUtf8("Farb&a Písma"), kTextColorId);
     m_backgroundColors = CreateColorMenu(QString::fromUtf8("Far&ba Pozadia"), kBackgroundColorId);
+    m_textColors->setIcon(AppIcons::Command(CommandId::TextColourMenu));
+    m_backgroundColors->setIcon(AppIcons::Command(CommandId::BackgroundColourMenu));
     addMenu(m_textColors);
     addMenu(m_backgroundColors);
 

@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 
+#include "app/AppIcons.h"
+#include "app/CommandIds.h"
 #include "config/AddressBook.h"
 #include "config/Strings.h"
 #include "dialogs/DlgInPut.h"
@@ -11,27 +13,28 @@ namespace {
 struct ItemText
 {
     CUserMenu::Item item;
+    int command; // of the main window's "&Užívateľ" menu
     const char *text;
     bool separatorAfter;
 };
 
 const ItemText kItems[] = {
-    {CUserMenu::OpenQuery, "&Otvoriť Súkromné Písanie", false},
-    {CUserMenu::WhoIs, "Kto to je", false},
-    {CUserMenu::Properties, "Vlastnosti", true},
-    {CUserMenu::AddContact, "Pridať do kontaktov", true},
-    {CUserMenu::DccChat, "Otvoriť Súkromnú Linku", false},
-    {CUserMenu::SendFile, "Poslať Súbor ...", true},
-    {CUserMenu::GiveOp, "&Pridaj Ako Operátora", false},
-    {CUserMenu::TakeOp, "&Zruš Ako Operátora", false},
-    {CUserMenu::GiveVoice, "P&ridaj Ako Hlas", false},
-    {CUserMenu::TakeVoice, "Z&ruš Ako Hlas", true},
-    {CUserMenu::Kick, "&Vykopnúť", false},
-    {CUserMenu::KickWithReason, "V&ykopnúť ( Napísať Prečo )", true},
-    {CUserMenu::Ban, "Za&kázať", false},
-    {CUserMenu::BanKick, "Za&kázať a Vykopnúť", false},
-    {CUserMenu::BanKickWithReason, "Za&kázať a Vykopnúť ( Napísať Prečo )", true},
-    {CUserMenu::Ignore, "&Ignorovať !", false},
+    {CUserMenu::OpenQuery, CommandId::UserQuery, "&Otvoriť Súkromné Písanie", false},
+    {CUserMenu::WhoIs, CommandId::UserWhois, "Kto to je", false},
+    {CUserMenu::Properties, CommandId::UserProperties, "Vlastnosti", true},
+    {CUserMenu::AddContact, CommandId::UserAddContact, "Pridať do kontaktov", true},
+    {CUserMenu::DccChat, CommandId::UserDccChat, "Otvoriť Súkromnú Linku", false},
+    {CUserMenu::SendFile, CommandId::UserDccSend, "Poslať Súbor ...", true},
+    {CUserMenu::GiveOp, CommandId::UserOp, "&Pridaj Ako Operátora", false},
+    {CUserMenu::TakeOp, CommandId::UserDeop, "&Zruš Ako Operátora", false},
+    {CUserMenu::GiveVoice, CommandId::UserVoice, "P&ridaj Ako Hlas", false},
+    {CUserMenu::TakeVoice, CommandId::UserDevoice, "Z&ruš Ako Hlas", true},
+    {CUserMenu::Kick, CommandId::UserKick, "&Vykopnúť", false},
+    {CUserMenu::KickWithReason, CommandId::UserKickReason, "V&ykopnúť ( Napísať Prečo )", true},
+    {CUserMenu::Ban, CommandId::UserBan, "Za&kázať", false},
+    {CUserMenu::BanKick, CommandId::UserBanKick, "Za&kázať a Vykopnúť", false},
+    {CUserMenu::BanKickWithReason, CommandId::UserBanKickReason, "Za&kázať a Vykopnúť ( Napísať Prečo )", true},
+    {CUserMenu::Ignore, CommandId::UserIgnore, "&Ignorovať !", false},
 };
 
 // An argument that would end the command line early or start a new one.
@@ -83,13 +86,24 @@ CUserMenu::CUserMenu(QWidget *parent) : QMenu(QString::fromUtf8("&Užívateľ"),
 void CUserMenu::CreateActions()
 {
     for (const ItemText &entry : kItems) {
-        QAction *action = addAction(QString::fromUtf8(entry.text));
+        QAction *action = addAction(AppIcons::Command(entry.command), QString::fromUtf8(entry.text));
         const Item item = entry.item;
         connect(action, &QAction::triggered, this, [this, item] { Run(item); });
         m_actions[item] = action;
         if (entry.separatorAfter)
             addSeparator();
     }
+}
+
+bool CUserMenu::ItemOfCommand(int id, Item &item)
+{
+    for (const ItemText &entry : kItems) {
+        if (entry.command == id) {
+            item = entry.item;
+            return true;
+        }
+    }
+    return false;
 }
 
 void CUserMenu::SetContext(const UserMenuContext &context)

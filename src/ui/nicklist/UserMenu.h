@@ -55,6 +55,10 @@ public:
 
     explicit CUserMenu(QWidget *parent = nullptr);
 
+    // The item of a command of the main window's "&Užívateľ" menu; false for
+    // any other command.
+    static bool ItemOfCommand(int id, Item &item);
+
     // The context is asked for from the provider, when one is set, each time
     // the menu is about to show; otherwise the one given to SetContext holds.
     void SetContext(const UserMenuContext &context);

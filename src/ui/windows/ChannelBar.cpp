@@ -2,13 +2,13 @@
 
 #include "app/AppIcons.h"
 #include "app/CommandIds.h"
+#include "config/Strings.h"
+#include "widgets/MenuText.h"
 #include "widgets/PlainToolTip.h"
 #include "widgets/Utf8Text.h"
 #include "windows/ChannelMenu.h"
 
 #include <QAction>
-
-namespace {} // namespace
 
 CChannelBar::CChannelBar(QWidget *parent) : QToolBar(parent)
 {
@@ -25,15 +25,14 @@ CChannelBar::CChannelBar(QWidget *parent) : QToolBar(parent)
     AddCommand(CommandId::ChannelProperties, FromUtf8("Vlastnosti"));
     addSeparator();
     for (int k = 0; k < 5; ++k)
-        AddCommand(CommandId::UserMessageFirst + k, QString::number(k + 1))->setEnabled(false);
+        AddCommand(CommandId::UserMessageFirst + k, QString::number(k + 1));
+    SetUserMessages({});
 }
 
 QAction *CChannelBar::AddCommand(int id, const QString &text)
 {
-    QString shown = text;
-    shown.remove(QLatin1Char('&'));
-    QIcon icon = AppIcons::Command(id);
-    QAction *action = addAction(icon, text);
+    const QString shown = ToolTipOfMenuText(text);
+    QAction *action = addAction(AppIcons::Command(id), text);
     // The bar is a narrow column of pictures; the text is the tool tip (and
     // the button's text should a picture be missing).
     action->setIconText(shown);
@@ -47,9 +46,11 @@ void CChannelBar::SetUserMessages(const std::array<std::string, 5> &messages)
 {
     for (int k = 0; k < 5; ++k) {
         QAction *action = Action(CommandId::UserMessageFirst + k);
-        const QString message = QString::fromStdString(messages[static_cast<size_t>(k)]);
-        action->setToolTip(PlainToolTip(message));
-        action->setEnabled(!message.isEmpty());
+        const QString message = FromUtf8(messages[static_cast<size_t>(k)]);
+        const bool configured = !message.isEmpty();
+        action->setToolTip(configured ? PlainToolTip(message)
+                                      : FromUtf8(Strings::Format(Str::UserMessageNotSet, k + 1, k + 1)));
+        action->setEnabled(configured);
     }
 }
 

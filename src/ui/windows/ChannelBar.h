@@ -21,7 +21,8 @@ class CChannelBar : public QToolBar
 public:
     explicit CChannelBar(QWidget *parent = nullptr);
 
-    // "Msgs User1" .. "Msgs User5": the tool tips; an empty message disables its button.
+    // "Msgs User1" .. "Msgs User5": the tool tips; an empty message disables
+    // its button, whose tool tip then tells where to set one.
     void SetUserMessages(const std::array<std::string, 5> &messages);
     // The buttons of features the shell does not have (the ban list, the
     // properties sheet) are disabled.

@@ -176,6 +176,13 @@ void CChannelFrame::ConnectPanes()
             [this](int width) { SetNickListWidth(std::max(width, kAutoNickListWidth + 1)); });
 }
 
+void CChannelFrame::SettingsChanged()
+{
+    m_bar->SetUserMessages(m_settings.m_userTexts);
+    if (m_menu)
+        m_menu->SetUserMessages(m_settings.m_userTexts);
+}
+
 // The two menus are made when first used: most windows never show them, and
 // with many channels open they would take a good part of the memory.
 CChannelMenu *CChannelFrame::Menu()

@@ -142,6 +142,7 @@ public:
     bool UpdateCommand(int id, bool &enabled, bool &checked) const override;
     bool HandleCommand(int id) override;
     QStringList ScriptNames() const override;
+    void SettingsChanged() override;
 
     // ---- CChildFrame ----
     std::string RecordKey() const override;

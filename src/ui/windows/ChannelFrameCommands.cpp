@@ -14,39 +14,6 @@
 
 namespace {
 
-struct UserItem
-{
-    int id;
-    CUserMenu::Item item;
-};
-
-constexpr UserItem kUserItems[] = {
-    {CommandId::UserQuery, CUserMenu::OpenQuery},
-    {CommandId::UserWhois, CUserMenu::WhoIs},
-    {CommandId::UserProperties, CUserMenu::Properties},
-    {CommandId::UserAddContact, CUserMenu::AddContact},
-    {CommandId::UserDccChat, CUserMenu::DccChat},
-    {CommandId::UserDccSend, CUserMenu::SendFile},
-    {CommandId::UserOp, CUserMenu::GiveOp},
-    {CommandId::UserDeop, CUserMenu::TakeOp},
-    {CommandId::UserVoice, CUserMenu::GiveVoice},
-    {CommandId::UserDevoice, CUserMenu::TakeVoice},
-    {CommandId::UserKick, CUserMenu::Kick},
-    {CommandId::UserKickReason, CUserMenu::KickWithReason},
-    {CommandId::UserBan, CUserMenu::Ban},
-    {CommandId::UserBanKick, CUserMenu::BanKick},
-    {CommandId::UserBanKickReason, CUserMenu::BanKickWithReason},
-    {CommandId::UserIgnore, CUserMenu::Ignore},
-};
-
-const UserItem *FindUserItem(int id)
-{
-    for (const UserItem &entry : kUserItems)
-        if (entry.id == id)
-            return &entry;
-    return nullptr;
-}
-
 bool IsColourCommand(int id, int first)
 {
     return id >= first && id < first + 16;
@@ -88,8 +55,8 @@ bool CChannelFrame::UpdateCommand(int id, bool &enabled, bool &checked) const
         return true;
     if (UpdateViewCommand(id, enabled, checked))
         return true;
-    if (const UserItem *entry = FindUserItem(id)) {
-        enabled = CUserMenu::IsEnabled(entry->item, UserContext());
+    if (CUserMenu::Item item; CUserMenu::ItemOfCommand(id, item)) {
+        enabled = CUserMenu::IsEnabled(item, UserContext());
         return true;
     }
     const bool withInput = m_kind != Conversation::KindView;
@@ -216,12 +183,12 @@ UserMenuContext CChannelFrame::UserContext() const
 
 bool CChannelFrame::RunUserCommand(int id)
 {
-    const UserItem *entry = FindUserItem(id);
-    if (!entry)
+    CUserMenu::Item item;
+    if (!CUserMenu::ItemOfCommand(id, item))
         return false;
     CUserMenu *menu = UserMenu();
     menu->SetContext(UserContext());
-    menu->Action(entry->item)->trigger();
+    menu->Action(item)->trigger();
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "windows/ChannelMenu.h"
 
+#include "app/AppIcons.h"
 #include "app/CommandIds.h"
 #include "config/Config.h"
 #include "config/Strings.h"
@@ -69,7 +70,7 @@ CChannelMenu::~CChannelMenu() = default;
 void CChannelMenu::CreateItems()
 {
     const auto add = [this](int id, const QString &text, bool checkable = false) {
-        QAction *action = addAction(text);
+        QAction *action = addAction(AppIcons::Command(id), text);
         action->setData(id);
         action->setCheckable(checkable);
         connect(action, &QAction::triggered, this, [this, id] { Run(id); });
@@ -87,7 +88,7 @@ void CChannelMenu::CreateItems()
     add(CommandId::ChannelSearchHere, FromUtf8("Hľadať Kanály ..."));
     addSeparator();
     QMenu *advanced = addMenu(FromUtf8("Po&kročilé"));
-    QAction *load = advanced->addAction(FromUtf8("&Nahrať Skript"));
+    QAction *load = advanced->addAction(AppIcons::Command(CommandId::LoadScript), FromUtf8("&Nahrať Skript"));
     load->setData(int(CommandId::LoadScript));
     connect(load, &QAction::triggered, this, [this] { Run(CommandId::LoadScript); });
     m_removeScriptMenu = advanced->addMenu(FromUtf8("&Odstrániť Skript"));
