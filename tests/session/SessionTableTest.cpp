@@ -249,7 +249,7 @@ TEST_F(Table, AnOutageIsReportedOnceAndEveryFailedAttemptWithItsReason)
     }
     EXPECT_EQ(server->CountLines(lost), 1);
     EXPECT_EQ(m_shell->View("friend")->CountLines(lost), 1);
-    EXPECT_EQ(server->CountLines(kRetryHint), 0) << "a server that welcomed us once needs no advice";
+    EXPECT_EQ(server->CountLines(kRetryHint), 0) << "a lost connection is retried by itself: no advice";
 
     // Back, and lost again: a new loss is told again.
     ASSERT_TRUE(m_server.Listen(port));

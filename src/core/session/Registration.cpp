@@ -128,7 +128,6 @@ void Session::Welcome(const std::string &line)
     // Many servers end the welcome with the address they give us.
     LearnOwnAddress(GetWord(line, CountWords(line)));
     m_welcomed = true;
-    m_everWelcomed = true;
     std::vector<std::string> joins;
     joins.swap(m_joinsOnWelcome);
     for (const std::string &join : joins)

@@ -158,9 +158,10 @@ void Session::ReportConnectFailure(int error)
     const std::string port = ServerPort{m_port, m_tls}.Text();
     PrintTo("", TextClass::Info,
             Strings::Format(Str::ConnectFailed, m_host.c_str(), port.c_str(), AsyncSocket::ErrorText(error).c_str()));
-    // Once for a run of failures, until the server has been reached once: a
-    // newcomer's first attempt is where a wrong address or no network shows.
-    if (!m_everWelcomed && !m_lossReported)
+    // Once for a run of failures that did not begin with a lost connection
+    // (a loss says so itself and is retried alone): a first attempt, a new
+    // "/server", where a wrong address or no network shows.
+    if (!m_lossReported)
         PrintTo("", TextClass::Info, Strings::Get(Str::ConnectRetryHint));
 }
 

@@ -288,8 +288,8 @@ private:
     static const DispatchEntry *FindDispatch(const std::string &word);
 
     void SetSocketOptions();
-    // A failed attempt in plain words: which server, why, and, while the
-    // server has never welcomed this session, how to try again.
+    // A failed attempt in plain words: which server, why, and how to try
+    // again.
     void ReportConnectFailure(int error);
     bool IsEchoNotShown(const std::string &line) const;
     void SaslFailed();
@@ -339,7 +339,6 @@ private:
     bool m_connecting = false;
     std::string m_registeredNick;
     bool m_welcomed = false;                   // the server accepted our registration
-    bool m_everWelcomed = false;               // ... on any connection of this session
     std::vector<std::string> m_joinsOnWelcome; // "/join" lines waiting for it
     std::string m_registeredUser;              // the user name sent with USER
     std::string m_ownUser;                     // learned from the server; empty: unknown
