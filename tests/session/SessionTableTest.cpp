@@ -174,14 +174,18 @@ TEST_F(Table, CloseCommandClosesAWindowOrTheWholeSession)
     ASSERT_TRUE(m_server.WaitForLineStartingWith("QUIT"));
 }
 
+// How a newcomer's failed first attempt says to try again.
+const char *const kRetryHint = "* Skontrolujte adresu, port a pripojenie k sieti a skúste to znova: /reconnect, "
+                               "/server adresa port alebo Pripojiť > Vítací sprievodca ...";
+
 TEST_F(Table, ARefusedConnectionIsReportedAndRetriedAtTheNextTick)
 {
     const uint16_t port = FreeLocalPort();
     Session *session = m_table->CreateSession("127.0.0.1", port, "");
     Conversation *query = session->OpenWindow("friend", Conversation::KindText, Conversation::TypePrivate);
     FakeConversationView *server = m_shell->View(session->Key());
-    const std::string refused =
-        "* Chyba pri pripájaní: Spojenie odmietnuté (" + std::to_string(AsyncSocket::RefusedCode()) + ")";
+    const std::string refused = "* Nepodarilo sa pripojiť k 127.0.0.1:" + std::to_string(port)
+        + ": Spojenie odmietnuté (" + std::to_string(AsyncSocket::RefusedCode()) + ")";
     ASSERT_TRUE(WaitFor([&] { return server->HasLine(refused); }));
     ASSERT_TRUE(WaitFor([&] { return m_shell->View("friend")->HasLine("* Spojenie prerušené"); }));
     EXPECT_TRUE(server->HasLine("* Spojenie prerušené"));
@@ -196,6 +200,8 @@ TEST_F(Table, ARefusedConnectionIsReportedAndRetriedAtTheNextTick)
     session->Command("", 0, "/timer 0");
     EXPECT_EQ(server->CountLines("* Pokúšam sa o znovupripojenie"), 1);
     ASSERT_TRUE(WaitFor([&] { return server->CountLines(refused) == 2; }));
+    // How to try again is said once, not at every attempt.
+    EXPECT_EQ(server->CountLines(kRetryHint), 1);
 }
 
 TEST_F(Table, CommandsAreTracedAndUnknownOnesFail)
@@ -234,8 +240,8 @@ TEST_F(Table, AnOutageIsReportedOnceAndEveryFailedAttemptWithItsReason)
     m_server.StopListening();
     m_server.CloseClient();
     ASSERT_TRUE(WaitFor([&] { return !session->IsConnected(); }));
-    const std::string refused =
-        "* Chyba pri pripájaní: Spojenie odmietnuté (" + std::to_string(AsyncSocket::RefusedCode()) + ")";
+    const std::string refused = "* Nepodarilo sa pripojiť k 127.0.0.1:" + std::to_string(port)
+        + ": Spojenie odmietnuté (" + std::to_string(AsyncSocket::RefusedCode()) + ")";
     for (int attempt = 1; attempt <= 3; ++attempt) {
         nowMs += 2 * ReconnectBackoff::MostWaitMs;
         EXPECT_EQ(session->Command("", 0, "/timer 0"), 1);
@@ -243,6 +249,7 @@ TEST_F(Table, AnOutageIsReportedOnceAndEveryFailedAttemptWithItsReason)
     }
     EXPECT_EQ(server->CountLines(lost), 1);
     EXPECT_EQ(m_shell->View("friend")->CountLines(lost), 1);
+    EXPECT_EQ(server->CountLines(kRetryHint), 0) << "a lost connection is retried by itself: no advice";
 
     // Back, and lost again: a new loss is told again.
     ASSERT_TRUE(m_server.Listen(port));

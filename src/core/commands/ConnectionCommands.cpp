@@ -35,7 +35,14 @@ int Server(Session &session, const std::string &, const std::string &line)
             return 0;
         }
     }
-    session.Table().CreateSession(host, port.port, std::string(), port.tls);
+    SessionTable &table = session.Table();
+    table.CreateSession(host, port.port, std::string(), port.tls);
+    // The window without a server has done its part: the new session's
+    // window takes its place. The key is copied: closing destroys its owner.
+    if (session.HasNoServer()) {
+        const std::string key = session.Key();
+        table.CloseSession(key);
+    }
     return 1;
 }
 

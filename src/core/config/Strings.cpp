@@ -255,6 +255,33 @@ constexpr Entry kStrings[] = {
     {Str::SaslUnexpected, "* Server poslal nečakanú výzvu prihlásenia SASL, prihlásenie prerušené"},
     {Str::SaslLoggedOut, "* Už nie si prihlásený k účtu"},
     {Str::RefusedForGood, "* Server nás odmietol, znova sa sám nepripájam (/reconnect to skúsi hneď)"},
+    {Str::WelcomeTitle, "Vitajte v programe Brimo"},
+    {Str::WelcomeIntro,
+     "Zvoľte si prezývku a IRC sieť, ku ktorej sa chcete pripojiť. Všetko sa dá neskôr zmeniť "
+     "v menu Pripojiť > Konfigurácia."},
+    {Str::WelcomeNickLabel, "&Prezývka:"},
+    {Str::WelcomeFullNameLabel, "&Celé meno:"},
+    {Str::WelcomeNetworkChoice, "&Sieť zo zoznamu:"},
+    {Str::WelcomeServerChoice, "&Vlastný server:"},
+    {Str::WelcomeHostLabel, "&Adresa:"},
+    {Str::WelcomePortLabel, "P&ort:"},
+    {Str::WelcomeTlsBox, "Za&bezpečené spojenie (TLS)"},
+    {Str::WelcomeConnectButton, "Pripo&jiť"},
+    {Str::WelcomeCancelButton, "&Zrušiť"},
+    {Str::WelcomeBadNick,
+     "Prezývka musí začínať písmenom a môže mať len písmená bez diakritiky, číslice "
+     "a znaky - _ [ ] { } \\ | ^ ` (bez medzier a úvodzoviek)."},
+    {Str::WelcomeBadHost, "Napíšte adresu servera (bez medzier)."},
+    {Str::NotConnectedTitle, "Nepripojené"},
+    {Str::NotConnectedHint,
+     "* Nie ste pripojený k žiadnemu serveru. Napíšte sem /server adresa port "
+     "(napríklad /server irc.libera.chat +6697, znak + znamená zabezpečené spojenie) "
+     "alebo zvoľte Pripojiť > Vítací sprievodca ..."},
+    {Str::ConnectFailed, "* Nepodarilo sa pripojiť k %s:%s: %s"},
+    {Str::ConnectRetryHint,
+     "* Skontrolujte adresu, port a pripojenie k sieti a skúste to znova: /reconnect, "
+     "/server adresa port alebo Pripojiť > Vítací sprievodca ..."},
+    {Str::WelcomeNotSaved, "Nastavenia sa nepodarilo zapísať do súboru %s."},
     {Str::UserMessageNotSet, "Správa %d nie je nastavená: Konfigurácia > Rozšírené > Správy > Užívateľská %d"},
 };
 

@@ -314,6 +314,26 @@ inline constexpr StrFormat<const char *> SaslNotOffered{63726}; // mechanism
 inline constexpr StrText SaslUnexpected{63727};
 inline constexpr StrText SaslLoggedOut{63728};
 inline constexpr StrText RefusedForGood{63730};
+// The first start: the welcome dialog, the status window without a server and
+// a connection that fails.
+inline constexpr StrText WelcomeTitle{63800};
+inline constexpr StrText WelcomeIntro{63801};
+inline constexpr StrText WelcomeNickLabel{63802};
+inline constexpr StrText WelcomeFullNameLabel{63803};
+inline constexpr StrText WelcomeNetworkChoice{63804};
+inline constexpr StrText WelcomeServerChoice{63805};
+inline constexpr StrText WelcomeHostLabel{63806};
+inline constexpr StrText WelcomePortLabel{63807};
+inline constexpr StrText WelcomeTlsBox{63808};
+inline constexpr StrText WelcomeConnectButton{63809};
+inline constexpr StrText WelcomeCancelButton{63810};
+inline constexpr StrText WelcomeBadNick{63811};
+inline constexpr StrText WelcomeBadHost{63812};
+inline constexpr StrText NotConnectedTitle{63814};
+inline constexpr StrText NotConnectedHint{63815};
+inline constexpr StrFormat<const char *, const char *, const char *> ConnectFailed{63816}; // host, port, reason
+inline constexpr StrText ConnectRetryHint{63817};
+inline constexpr StrFormat<const char *> WelcomeNotSaved{63818}; // file
 // Tool tip of a channel's user-message button without a message.
 inline constexpr StrFormat<int, int> UserMessageNotSet{63900}; // number, number
 } // namespace Str

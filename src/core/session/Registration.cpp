@@ -8,6 +8,7 @@
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
+#include "session/NickRules.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/Words.h"
@@ -18,16 +19,6 @@ const char *const kServersData = "Servers Data";
 const char *const kDefaultNick = "brimo";
 const char *const kDefaultFullName = "Brimo";
 const char *const kDefaultEmail = "brimo@localhost";
-
-std::string CleanNick(const std::string &nick)
-{
-    std::string clean;
-    for (char c : nick) {
-        if (c != ' ' && c != '"' && c != '\'')
-            clean += c;
-    }
-    return clean;
-}
 
 std::string CleanEmail(const std::string &email)
 {

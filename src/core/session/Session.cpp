@@ -17,7 +17,7 @@
 
 namespace {
 
-// A failed attempt or a closed connection, with the system's reason.
+// A closed connection, with the system's reason.
 const char *const kConnectErrorText = "* Chyba pri pripájaní: %s";
 
 } // namespace
@@ -76,6 +76,21 @@ bool Session::InitKernel(const std::string &host, unsigned port, const std::stri
     return true;
 }
 
+bool Session::InitWithoutServer()
+{
+    m_autoReconnect = false;
+    m_confName = Strings::Get(Str::NotConnectedTitle);
+    m_key = FoldCase(StrPrintf("KRNL:%d::0", SessionTable::NextSessionNumber()));
+    m_table.Enter(m_key, this);
+    Log("InitKernel without server");
+    InitKernelProps(std::string(), 0);
+    Conversation *server = OpenWindow(m_key, Conversation::KindText, Conversation::TypeStatus);
+    if (server)
+        server->SetTitle(m_humanName);
+    PrintTo("", TextClass::Info, Strings::Get(Str::NotConnectedHint));
+    return server != nullptr;
+}
+
 void Session::InitKernelProps(const std::string &host, unsigned port)
 {
     std::vector<std::string> keys;
@@ -125,7 +140,7 @@ void Session::StartConnect()
 void Session::OnConnect(int error)
 {
     if (error != 0) {
-        PrintTo("", TextClass::Info, StrPrintf(kConnectErrorText, AsyncSocket::ErrorText(error).c_str()));
+        ReportConnectFailure(error);
         ConnectionLost();
         return;
     }
@@ -136,6 +151,18 @@ void Session::OnConnect(int error)
     m_lossReported = false;
     Command(m_key, 0, "/reguser");
     FlushWaitingLines();
+}
+
+void Session::ReportConnectFailure(int error)
+{
+    const std::string port = ServerPort{m_port, m_tls}.Text();
+    PrintTo("", TextClass::Info,
+            Strings::Format(Str::ConnectFailed, m_host.c_str(), port.c_str(), AsyncSocket::ErrorText(error).c_str()));
+    // Once for a run of failures that did not begin with a lost connection
+    // (a loss says so itself and is retried alone): a first attempt, a new
+    // "/server", where a wrong address or no network shows.
+    if (!m_lossReported)
+        PrintTo("", TextClass::Info, Strings::Get(Str::ConnectRetryHint));
 }
 
 void Session::SetSocketOptions()
@@ -212,6 +239,10 @@ void Session::ReconnectNow()
 {
     if (m_shutdown)
         return;
+    if (HasNoServer()) {
+        PrintTo("", TextClass::Info, Strings::Get(Str::NotConnectedHint));
+        return;
+    }
     m_fatalRefusal = false;
     m_certificateRefused = false;
     m_askedFingerprint.clear();

@@ -45,6 +45,12 @@ public:
     // and starts the first connection attempt. confName may be empty.
     // tls: the connection runs over TLS (a port written "+6697").
     bool InitKernel(const std::string &host, unsigned port, const std::string &confName, bool tls = false);
+    // Names the session and opens its server window without connecting: the
+    // status window of a program that has no server yet, where the user
+    // types "/server". It says so in a line and never connects by itself.
+    bool InitWithoutServer();
+    // A session made by InitWithoutServer.
+    bool HasNoServer() const { return m_host.empty(); }
     // Fills ConfName (unless given) from section "Servers" and HumanName.
     void InitKernelProps(const std::string &host, unsigned port);
     // Begins one connection attempt (drops the old socket and waiting lines).
@@ -282,6 +288,9 @@ private:
     static const DispatchEntry *FindDispatch(const std::string &word);
 
     void SetSocketOptions();
+    // A failed attempt in plain words: which server, why, and how to try
+    // again.
+    void ReportConnectFailure(int error);
     bool IsEchoNotShown(const std::string &line) const;
     void SaslFailed();
     bool ConnectSocket();

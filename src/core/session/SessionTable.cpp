@@ -18,11 +18,25 @@ Session *SessionTable::CreateSession(const std::string &host, unsigned port, con
     // InitKernel enters the session into the table even when it cannot
     // connect, so it keeps its server window as the user expects.
     session->InitKernel(host, port, confName, tls);
+    PrintHeldNotices(*session);
+    return session;
+}
+
+Session *SessionTable::CreateSessionWithoutServer()
+{
+    DebugLog("Creating kernel without server");
+    auto *session = new Session(*this);
+    session->InitWithoutServer();
+    PrintHeldNotices(*session);
+    return session;
+}
+
+void SessionTable::PrintHeldNotices(Session &session)
+{
     std::vector<std::string> held;
     held.swap(m_heldNotices);
     for (const std::string &text : held)
-        session->PrintTo("", TextClass::Error, text);
-    return session;
+        session.PrintTo("", TextClass::Error, text);
 }
 
 void SessionTable::ServerWindowNotice(const std::string &text)

@@ -33,6 +33,8 @@ public:
     // Creates a session, logs "Creating kernel: ..." and starts it connecting
     // (it enters the table under its key). confName may be empty. Never blocks.
     Session *CreateSession(const std::string &host, unsigned port, const std::string &confName, bool tls = false);
+    // A session with a server window and no server (Session::InitWithoutServer).
+    Session *CreateSessionWithoutServer();
     // Shuts the session down and destroys it (after its receive handler
     // returns, when called from inside it). False when the key is unknown.
     bool CloseSession(const std::string &key);
@@ -69,6 +71,8 @@ public:
     void VDebugLog(const char *format, va_list args);
 
 private:
+    void PrintHeldNotices(Session &session);
+
     Shell *m_shell;
     ContactList m_contacts;
     std::map<std::string, std::unique_ptr<Session>> m_sessions;

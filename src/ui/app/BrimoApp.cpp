@@ -9,11 +9,13 @@
 #include "commands/CommandHelp.h"
 #include "config/Config.h"
 #include "config/Strings.h"
+#include "config/WelcomeChoice.h"
 #include "dcc/DirectConnections.h"
 #include "dialogs/DlgChannelBan.h"
 #include "dialogs/DlgFileProgress.h"
 #include "dialogs/DlgProperties.h"
 #include "dialogs/DlgQuestion.h"
+#include "dialogs/DlgWelcome.h"
 #include "input/CommandList.h"
 #include "script/ScriptEngine.h"
 #include "script/ScriptFrame.h"
@@ -124,7 +126,38 @@ int CBrimoApp::Start(const QStringList &arguments)
     RefreshShell(16);
     LoadContactNicks();
     m_mainFrame->update();
+    if (HasNoFavouriteServer())
+        OpenWelcome();
     return Started;
+}
+
+void CBrimoApp::OpenWelcome()
+{
+    if (!m_mainFrame)
+        return;
+    if (!m_welcome) {
+        m_welcome = new CDlgWelcome(*this, m_mainFrame);
+        m_welcome->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_welcome, &QDialog::accepted, this, &CBrimoApp::WelcomeAccepted);
+        connect(m_welcome, &QDialog::rejected, this, &CBrimoApp::WelcomeCancelled);
+    }
+    m_welcome->show();
+    m_welcome->raise();
+    m_welcome->activateWindow();
+}
+
+void CBrimoApp::WelcomeAccepted()
+{
+    // The new favourite joins the servers menu before it connects.
+    RefreshShell(RefreshMenus);
+    ConnectFavourite(m_welcome->Choice().serverName);
+}
+
+void CBrimoApp::WelcomeCancelled()
+{
+    // Somewhere to type "/server" into.
+    if (m_sessions->Count() == 0)
+        m_sessions->CreateSessionWithoutServer();
 }
 
 bool CBrimoApp::LoadQtTranslation()
@@ -220,6 +253,8 @@ void CBrimoApp::Exit()
     if (m_exited)
         return;
     m_exited = true;
+    // Deleted, not closed: closing it would count as "Zrušiť".
+    delete m_welcome.data();
     ClosePropertySheets();
     // Sessions first, while their windows still exist: each sends QUIT, then
     // leaves its channels and closes its windows.

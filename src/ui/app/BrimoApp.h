@@ -7,6 +7,7 @@
 #include "conversation/Shell.h"
 #include "dialogs/DlgPopup.h"
 #include "dialogs/DlgQuestion.h"
+#include "dialogs/DlgWelcome.h"
 #include "search/SearchFrame.h"
 #include "shell/BalloonQueue.h"
 #include "shell/QuestionQueue.h"
@@ -145,6 +146,13 @@ public:
     // The notices window, once a line has been shown in it.
     CDlgPopup *Popup() const { return m_popup; }
 
+    // The welcome dialog (over the main window, not modal; brought forward
+    // when open): "Pripojiť" connects to the server chosen, "Zrušiť" leaves
+    // a status window without server when no session is open. Start opens it
+    // when brimo.conf holds no favourite server.
+    void OpenWelcome();
+    CDlgWelcome *WelcomeDialog() const { return m_welcome; }
+
     // Connects to the favourite server of section "Servers" with this key.
     bool ConnectFavourite(const std::string &serverKey);
     // Settles every session's away state (Str::DefaultAwayMessage or none).
@@ -162,6 +170,8 @@ private:
     void ClosePropertySheets();
     bool LoadHelpLines();
     void ShowQuestion(const Question &question);
+    void WelcomeAccepted();
+    void WelcomeCancelled();
     // The session's search window, made (not brought forward) when missing;
     // null without main window or session.
     CSearchFrame *SearchWindowOrNew(const std::string &sessionKey);
@@ -179,6 +189,7 @@ private:
     std::map<std::string, QPointer<CSearchFrame>> m_searchWindows;
     QPointer<CDlgQuestion> m_questionDialog;
     QPointer<CDlgPopup> m_popup;
+    QPointer<CDlgWelcome> m_welcome;
     std::unique_ptr<CNotifier> m_notifier;
     std::unique_ptr<CQtTranslation> m_qtTranslation;
     std::unique_ptr<IdentServer> m_identServer; // opened and closed by the "Ident Server" setting

@@ -24,6 +24,7 @@ enum : int {
     ToggleDonating = 33003,
     AddressBook = 33005,
     Reconnect = 33010, // the active window's server, at once
+    Welcome = 33011,   // the welcome dialog
     About = 57664,
     Exit = 57665,
     WindowCascade = 57650,

@@ -464,6 +464,9 @@ void CMainFrame::RunCommand(int id)
                 CDlgSettings::Open(m_app, m_app.Settings(), this);
         });
         break;
+    case CommandId::Welcome:
+        m_app.OpenWelcome();
+        break;
     case CommandId::Help:
         m_app.OpenHelpWindow();
         break;

@@ -35,6 +35,7 @@ const char *const kColourNames[16] = {
 const MenuItem kActionTable[] = {
     // Pripojiť
     {CommandId::Connect, "Pripojiť sa na &predvolený server", "Ctrl+Z", false},
+    {CommandId::Welcome, "&Vítací sprievodca ...", nullptr, false},
     {CommandId::Reconnect, "&Znova sa pripojiť", nullptr, false},
     {CommandId::Favourites, "&Obľúbené ...", "Ctrl+J", false},
     {CommandId::ChannelSearch, "&Hľadať Kanály ...", nullptr, false},
@@ -151,8 +152,8 @@ const std::vector<TopMenu> &MenuResource()
     static const std::vector<TopMenu> menus = {
         {"connect",
          "&Pripojiť",
-         {ServersSub, Reconnect, Favourites, FavouriteChannelsSub, SearchSub, 0, AddressBook, IgnoreList, 0, AwayOn,
-          AwayOff, 0, Settings, 0, Exit}},
+         {ServersSub, Welcome, Reconnect, Favourites, FavouriteChannelsSub, SearchSub, 0, AddressBook, IgnoreList, 0,
+          AwayOn, AwayOff, 0, Settings, 0, Exit}},
         {"edit",
          "Úpr&avy",
          {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditPasteSpecial, 0, Bold, Underline, Plain, Inverse, 0,
