@@ -221,3 +221,13 @@ TEST_F(WelcomeTest, TheConnectMenuOpensTheWelcomeAgainAndAStartWithAServerDoesNo
     EXPECT_TRUE(WelcomeGone());
     EXPECT_EQ(m_app->Sessions().Count(), 1u) << "one such window is enough";
 }
+
+TEST_F(WelcomeTest, AStartFromALinkConnectsWithoutTheWelcome)
+{
+    ASSERT_TRUE(m_ircd.Start()) << m_ircd.Output();
+    const QString link = QStringLiteral("irc://127.0.0.1:%1/uvod").arg(m_ircd.Port());
+    ASSERT_TRUE(StartApp({}, {QStringLiteral("brimo"), link}));
+    EXPECT_FALSE(Welcome());
+    ASSERT_EQ(m_app->Sessions().Count(), 1u);
+    EXPECT_TRUE(WaitFor([&] { return Registered(m_app->Sessions().Sessions().front()); }));
+}

@@ -126,7 +126,8 @@ int CBrimoApp::Start(const QStringList &arguments)
     RefreshShell(16);
     LoadContactNicks();
     m_mainFrame->update();
-    if (HasNoFavouriteServer())
+    // A start from an irc:// link is already on its way to a server.
+    if (HasNoFavouriteServer() && m_sessions->Count() == 0)
         OpenWelcome();
     return Started;
 }
