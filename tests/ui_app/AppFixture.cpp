@@ -2,9 +2,11 @@
 
 #include "app/BrimoApp.h"
 #include "app/MainFrame.h"
+#include "conversation/Conversation.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/WaitFor.h"
+#include "windows/ChannelFrame.h"
 
 #include <QCoreApplication>
 
@@ -43,6 +45,14 @@ Session *AppFixture::StartConnected()
         return nullptr;
     m_server.SendLine(":irc.test 001 tester :Vitaj");
     return WaitFor([&] { return !session->IsConnecting(); }) ? session : nullptr;
+}
+
+CChannelFrame *AppFixture::JoinedChannel(Session *session, const std::string &channel)
+{
+    m_server.SendLine(":tester!t@127.0.0.1 JOIN " + channel);
+    if (!WaitFor([&] { return session->FindWindow(channel) != nullptr; }))
+        return nullptr;
+    return dynamic_cast<CChannelFrame *>(session->FindWindow(channel)->View());
 }
 
 void AppFixture::StopApp()

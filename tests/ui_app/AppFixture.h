@@ -10,6 +10,7 @@
 #include <memory>
 
 class CBrimoApp;
+class CChannelFrame;
 class CMainFrame;
 class Session;
 
@@ -26,6 +27,8 @@ protected:
     // Starts the application with one favourite server, the scripted server,
     // connected automatically, and registers the session as "tester".
     Session *StartConnected();
+    // The server says "tester" joined the channel; its window once it opens.
+    CChannelFrame *JoinedChannel(Session *session, const std::string &channel);
     // Ends the running application (the exit sequence) and destroys it.
     void StopApp();
 

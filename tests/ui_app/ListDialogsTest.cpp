@@ -79,9 +79,7 @@ TEST_F(ListDialogsTest, TheChannelsBannedUsersCommandOpensItsBanList)
 {
     Session *session = StartConnected();
     ASSERT_TRUE(session);
-    m_server.SendLine(":tester!t@127.0.0.1 JOIN #brimo");
-    ASSERT_TRUE(WaitFor([&] { return session->FindWindow("#brimo") != nullptr; }));
-    auto *frame = dynamic_cast<CChannelFrame *>(session->FindWindow("#brimo")->View());
+    CChannelFrame *frame = JoinedChannel(session, "#brimo");
     ASSERT_TRUE(frame);
     bool enabled = false, checked = false;
     ASSERT_TRUE(frame->Menu()->UpdateCommand(CommandId::ChannelBans, enabled, checked));

@@ -112,9 +112,7 @@ TEST_F(SettingsCommandTest, UserMessageButtonFollowsTheMessageSetInTheSheet)
 {
     Session *session = StartConnected();
     ASSERT_TRUE(session);
-    m_server.SendLine(":tester!t@127.0.0.1 JOIN #brimo");
-    ASSERT_TRUE(WaitFor([&] { return session->FindWindow("#brimo") != nullptr; }));
-    auto *frame = dynamic_cast<CChannelFrame *>(session->FindWindow("#brimo")->View());
+    CChannelFrame *frame = JoinedChannel(session, "#brimo");
     ASSERT_TRUE(frame);
     QAction *third = frame->Bar()->Action(CommandId::UserMessageFirst + 2);
     ASSERT_TRUE(third);
