@@ -2,45 +2,21 @@
 // a second user on a raw connection.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/FakeConversationView.h"
-#include "support/FakeShell.h"
-#include "support/InspircdServer.h"
+#include "support/InspircdFixture.h"
 #include "support/RawIrcClient.h"
-#include "support/TestConfigDir.h"
 #include "support/WaitFor.h"
 
 namespace {
 
-// Every registration waits for the server's one-second tick.
-constexpr int kRegisterMs = 15000;
-
-class Inspircd : public TestConfigDir
+class Inspircd : public InspircdFixture
 {
 protected:
-    void SetUp() override
-    {
-        TestConfigDir::SetUp();
-        if (!InspircdServer::IsAvailable())
-            GTEST_SKIP() << "inspircd is not installed";
-        m_ircd = std::make_unique<InspircdServer>();
-        ASSERT_TRUE(m_ircd->Start()) << m_ircd->Output();
-        m_table = std::make_unique<SessionTable>(&m_shell);
-    }
-
-    void TearDown() override
-    {
-        m_table.reset();
-        m_ircd.reset();
-        TestConfigDir::TearDown();
-    }
-
     Session *ConnectAs(const std::string &nick)
     {
         WriteString(kBaseSection, "Nick", nick);
@@ -58,10 +34,6 @@ protected:
             return nullptr;
         return &window->Nicks().EntryAt(index);
     }
-
-    FakeShell m_shell;
-    std::unique_ptr<InspircdServer> m_ircd;
-    std::unique_ptr<SessionTable> m_table;
 };
 
 TEST_F(Inspircd, EveryWantedCapabilityIsAgreedAndEachOneWorks)

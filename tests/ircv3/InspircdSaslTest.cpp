@@ -1,41 +1,20 @@
 // SASL PLAIN against a real chain: InspIRCd with Anope services on 127.0.0.1.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "config/Config.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/FakeConversationView.h"
-#include "support/FakeShell.h"
-#include "support/InspircdServer.h"
+#include "support/InspircdFixture.h"
 #include "support/RawIrcClient.h"
-#include "support/TestConfigDir.h"
 #include "support/WaitFor.h"
 
 namespace {
 
-constexpr int kRegisterMs = 15000;
-
-class InspircdSasl : public TestConfigDir
+class InspircdSasl : public InspircdFixture
 {
 protected:
-    void SetUp() override
-    {
-        TestConfigDir::SetUp();
-        if (!InspircdServer::IsAvailable(true))
-            GTEST_SKIP() << "inspircd or anope is not installed";
-        m_ircd = std::make_unique<InspircdServer>(true);
-        ASSERT_TRUE(m_ircd->Start()) << m_ircd->Output();
-        m_table = std::make_unique<SessionTable>(&m_shell);
-    }
-
-    void TearDown() override
-    {
-        m_table.reset();
-        m_ircd.reset();
-        TestConfigDir::TearDown();
-    }
+    bool WithServices() const override { return true; }
 
     // Connects over TLS; the server's self-signed certificate is accepted
     // for good when the session asks about it.
@@ -58,10 +37,6 @@ protected:
             << m_ircd->Output();
         return session;
     }
-
-    FakeShell m_shell;
-    std::unique_ptr<InspircdServer> m_ircd;
-    std::unique_ptr<SessionTable> m_table;
 };
 
 TEST_F(InspircdSasl, TheRightPasswordLogsInAndAWrongOneStillRegisters)
