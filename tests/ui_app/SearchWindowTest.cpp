@@ -206,6 +206,7 @@ TEST_F(SearchWindowTest, TheBarStartsAfterAskingWithNoAsDefaultAndStopsARunningL
     EXPECT_FALSE(bar->MinimumEdit()->isEnabled());
     EXPECT_TRUE(bar->StartButton()->isEnabled());
     EXPECT_EQ(bar->StartButton()->text(), Text(Str::SearchStop));
+    EXPECT_EQ(bar->StartButton()->toolTip(), Text(Str::SearchStopTip));
 
     // Closing is refused while the list runs.
     QString refusal;
@@ -223,6 +224,7 @@ TEST_F(SearchWindowTest, TheBarStartsAfterAskingWithNoAsDefaultAndStopsARunningL
     EXPECT_FALSE(Search()->IsRunning());
     EXPECT_TRUE(bar->FilterEdit()->isEnabled());
     EXPECT_EQ(bar->StartButton()->text(), Text(Str::SearchStart));
+    EXPECT_EQ(bar->StartButton()->toolTip(), Text(Str::SearchStartTip));
     m_server.SendLine(":irc.test 322 tester #late 9 :neskoro");
     m_server.SendLine(":irc.test 323 tester :End of LIST");
     ASSERT_TRUE(Synchronise());

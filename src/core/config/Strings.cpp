@@ -283,6 +283,8 @@ constexpr Entry kStrings[] = {
      "/server adresa port alebo Pripojiť > Vítací sprievodca ..."},
     {Str::WelcomeNotSaved, "Nastavenia sa nepodarilo zapísať do súboru %s."},
     {Str::UserMessageNotSet, "Správa %d nie je nastavená: Konfigurácia > Rozšírené > Správy > Užívateľská %d"},
+    {Str::SearchStartTip, "Načítať zo servera zoznam kanálov siete"},
+    {Str::SearchStopTip, "Zastaviť načítanie zoznamu, už načítané kanály zostanú"},
 };
 
 constexpr bool IsSortedById()

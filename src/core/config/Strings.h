@@ -336,6 +336,9 @@ inline constexpr StrText ConnectRetryHint{63817};
 inline constexpr StrFormat<const char *> WelcomeNotSaved{63818}; // file
 // Tool tip of a channel's user-message button without a message.
 inline constexpr StrFormat<int, int> UserMessageNotSet{63900}; // number, number
+// Tool tips of the channel search's start button, idle and running.
+inline constexpr StrText SearchStartTip{63901};
+inline constexpr StrText SearchStopTip{63902};
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

@@ -36,6 +36,7 @@ CSearchBar::CSearchBar(QWidget *parent)
     m_minimum->setMaxLength(11);
     m_minimum->setFixedWidth(m_minimum->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     m_text->setClearButtonEnabled(true);
+    m_start->setToolTip(Text(Str::SearchStartTip));
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 3, 4, 3);
@@ -80,4 +81,5 @@ void CSearchBar::SetRunning(bool running)
     for (QWidget *widget : m_filterWidgets)
         widget->setEnabled(!running);
     m_start->setText(Text(running ? Str::SearchStop : Str::SearchStart));
+    m_start->setToolTip(Text(running ? Str::SearchStopTip : Str::SearchStartTip));
 }
