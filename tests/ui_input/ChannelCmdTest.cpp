@@ -106,6 +106,7 @@ TEST_F(ChannelCmdTest, BackgroundColourFromTheMenuOfCtrlL)
 
 TEST_F(ChannelCmdTest, StyleButtonMenuChecksAndTogglesBold)
 {
+    EXPECT_FALSE(m_style->toolTip().isEmpty());
     Press(Qt::Key_B, Qt::ControlModifier);
     QTest::mouseClick(m_style, Qt::LeftButton);
     QMenu *menu = m_style->EditMenu();

@@ -285,6 +285,7 @@ constexpr Entry kStrings[] = {
     {Str::UserMessageNotSet, "Správa %d nie je nastavená: Konfigurácia > Rozšírené > Správy > Užívateľská %d"},
     {Str::SearchStartTip, "Načítať zo servera zoznam kanálov siete"},
     {Str::SearchStopTip, "Zastaviť načítanie zoznamu, už načítané kanály zostanú"},
+    {Str::TextStyleTip, "Štýl a farby písaného textu: tučné, podčiarknuté, farba písma a pozadia"},
 };
 
 constexpr bool IsSortedById()

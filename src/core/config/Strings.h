@@ -339,6 +339,8 @@ inline constexpr StrFormat<int, int> UserMessageNotSet{63900}; // number, number
 // Tool tips of the channel search's start button, idle and running.
 inline constexpr StrText SearchStartTip{63901};
 inline constexpr StrText SearchStopTip{63902};
+// Tool tip of the style button beside the input line.
+inline constexpr StrText TextStyleTip{63903};
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

@@ -1,9 +1,10 @@
 #include "input/ChannelTextStyle.h"
 
+#include "config/Strings.h"
 #include "input/ChannelCmd.h"
 #include "input/InputEditMenu.h"
-
 #include "widgets/DrawnIcon.h"
+#include "widgets/Utf8Text.h"
 
 #include <QPainter>
 
@@ -34,6 +35,7 @@ CChannelTextStyle::CChannelTextStyle(CChannelCmd *input, QWidget *parent) : QToo
     setCursor(Qt::PointingHandCursor);
     setAutoRaise(true);
     setIcon(StyleIcon());
+    setToolTip(FromUtf8(Strings::Get(Str::TextStyleTip)));
     setFixedSize(kWidth, CChannelCmd::kHeight);
     connect(this, &QToolButton::clicked, this, &CChannelTextStyle::ShowEditMenu);
     connect(m_input, &CChannelCmd::textColorMenuRequested, this, &CChannelTextStyle::PopupTextColors);
