@@ -155,7 +155,7 @@ const char *CommandIconName(int id)
         {EditCut, "edit-cut"},
         {EditCopy, "edit-copy"},
         {EditPaste, "edit-paste"},
-        {EditPasteSpecial, "special_paste"},
+        {EditPasteSpecial, "edit-paste-as"},
         {TextColourMenu, "format-text-color"},
         {BackgroundColourMenu, "format-fill-color"},
         {Bold, "format-text-bold"},
