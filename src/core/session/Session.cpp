@@ -60,17 +60,8 @@ bool Session::InitKernel(const std::string &host, unsigned port, const std::stri
     m_tls = tls;
     if (!confName.empty())
         m_confName = confName;
-    m_key = FoldCase(StrPrintf("KRNL:%d:%s:%u", SessionTable::NextSessionNumber(), host.c_str(), port));
-    m_table.Enter(m_key, this);
     Log("InitKernel: %s:%u, ConfName: %s", host.c_str(), port, confName.c_str());
-    InitKernelProps(host, port);
-
-    Conversation *server = FindWindow(m_key);
-    if (!server)
-        server = OpenWindow(m_key, Conversation::KindText, Conversation::TypeStatus);
-    if (server)
-        server->SetTitle(m_humanName);
-
+    EnterWithServerWindow(host, port);
     Log("Init kernel ok ...");
     StartConnect();
     return true;
@@ -80,15 +71,23 @@ bool Session::InitWithoutServer()
 {
     m_autoReconnect = false;
     m_confName = Strings::Get(Str::NotConnectedTitle);
-    m_key = FoldCase(StrPrintf("KRNL:%d::0", SessionTable::NextSessionNumber()));
-    m_table.Enter(m_key, this);
     Log("InitKernel without server");
-    InitKernelProps(std::string(), 0);
-    Conversation *server = OpenWindow(m_key, Conversation::KindText, Conversation::TypeStatus);
-    if (server)
-        server->SetTitle(m_humanName);
+    Conversation *server = EnterWithServerWindow(std::string(), 0);
     PrintTo("", TextClass::Info, Strings::Get(Str::NotConnectedHint));
     return server != nullptr;
+}
+
+Conversation *Session::EnterWithServerWindow(const std::string &host, unsigned port)
+{
+    m_key = FoldCase(StrPrintf("KRNL:%d:%s:%u", SessionTable::NextSessionNumber(), host.c_str(), port));
+    m_table.Enter(m_key, this);
+    InitKernelProps(host, port);
+    Conversation *server = FindWindow(m_key);
+    if (!server)
+        server = OpenWindow(m_key, Conversation::KindText, Conversation::TypeStatus);
+    if (server)
+        server->SetTitle(m_humanName);
+    return server;
 }
 
 void Session::InitKernelProps(const std::string &host, unsigned port)

@@ -288,6 +288,9 @@ private:
     static const DispatchEntry *FindDispatch(const std::string &word);
 
     void SetSocketOptions();
+    // Enters the table under a new key (made of host and port) and opens the
+    // server window, titled with the human name.
+    Conversation *EnterWithServerWindow(const std::string &host, unsigned port);
     // A failed attempt in plain words: which server, why, and how to try
     // again.
     void ReportConnectFailure(int error);
