@@ -10,12 +10,14 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "config/Config.h"
+#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "dialogs/DlgWelcome.h"
 #include "input/ChannelCmd.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "view/ChannelList.h"
+#include "widgets/Utf8Text.h"
 #include "windows/ChannelFrame.h"
 
 #include <QCheckBox>
@@ -192,11 +194,15 @@ TEST_F(WelcomeTest, ANickTheServerWouldNotTakeIsRefusedAndNothingIsWritten)
         EXPECT_TRUE(Welcome()->ProblemLabel()->isVisible()) << nick;
         EXPECT_EQ(Welcome()->focusWidget(), Welcome()->NickEdit()) << nick;
     }
-    ASSERT_TRUE(FillServerTypedIn(QStringLiteral("novacik"), FreeLocalPort()));
-    Welcome()->HostEdit()->setText(QStringLiteral("   "));
-    Press(QStringLiteral("Pripo&jiť"));
-    ASSERT_TRUE(Welcome());
-    EXPECT_EQ(Welcome()->focusWidget(), Welcome()->HostEdit());
+    // A host the file cannot hold as a server's name is the host's fault.
+    for (const char *host : {"   ", "irc=x", "[irc]"}) {
+        ASSERT_TRUE(FillServerTypedIn(QStringLiteral("novacik"), FreeLocalPort()));
+        Welcome()->HostEdit()->setText(QString::fromUtf8(host));
+        Press(QStringLiteral("Pripo&jiť"));
+        ASSERT_TRUE(Welcome()) << host;
+        EXPECT_EQ(Welcome()->focusWidget(), Welcome()->HostEdit()) << host;
+        EXPECT_EQ(Welcome()->ProblemLabel()->text(), FromStr(Str::WelcomeBadHost)) << host;
+    }
     EXPECT_EQ(ReadConfigFile(), before);
     EXPECT_EQ(m_app->Sessions().Count(), 0u);
 }

@@ -5,16 +5,31 @@
 
 #include <vector>
 
-bool SaveWelcomeChoice(const WelcomeChoice &choice)
+namespace {
+
+// The server of the choice over what an entry of that name already holds.
+ServerEntry EntryOf(const WelcomeChoice &choice, ServerEntry entry)
 {
-    FavouriteServers servers;
-    servers.Load();
-    ServerEntry entry = servers.ForEditing(choice.serverName);
     entry.name = choice.serverName;
     entry.host = choice.host;
     entry.port = static_cast<int>(choice.port.port);
     entry.tls = choice.port.tls;
     entry.autoConnect = true;
+    return entry;
+}
+
+} // namespace
+
+ServerEntryProblem CheckWelcomeServer(const WelcomeChoice &choice)
+{
+    return CheckServerEntry(EntryOf(choice, ServerEntry{}));
+}
+
+bool SaveWelcomeChoice(const WelcomeChoice &choice)
+{
+    FavouriteServers servers;
+    servers.Load();
+    ServerEntry entry = EntryOf(choice, servers.ForEditing(choice.serverName));
     if (entry.ownIdentity) {
         entry.nick = choice.nick;
         entry.fullName = choice.fullName;

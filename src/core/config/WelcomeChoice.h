@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/FavouriteServers.h"
 #include "session/ServerPort.h"
 
 #include <string>
@@ -15,6 +16,11 @@ struct WelcomeChoice
     std::string host;
     ServerPort port;
 };
+
+// Whether the server of the choice can be stored as a favourite: the checks
+// of the settings sheet's server entries (a name the file can hold, a host
+// without blanks, a port 1..65535).
+ServerEntryProblem CheckWelcomeServer(const WelcomeChoice &choice);
 
 // Stores the choice in brimo.conf as the settings sheet would: the server as
 // a favourite connected at start-up (an entry of that name keeps its password

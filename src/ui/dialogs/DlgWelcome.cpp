@@ -154,7 +154,7 @@ void CDlgWelcome::accept()
         m_nick->selectAll();
         return;
     }
-    if (choice.host.empty() || choice.host.find_first_of(" \t") != std::string::npos) {
+    if (CheckWelcomeServer(choice) != ServerEntryProblem::None) {
         Refuse(m_host, FromStr(Str::WelcomeBadHost));
         return;
     }
