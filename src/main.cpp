@@ -15,14 +15,14 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     // A link clicked while Brimo runs goes to the running program.
-    CLinkInbox inbox;
-    const QStringList links = CLinkInbox::LinksAmong(QApplication::arguments());
+    LinkInbox inbox;
+    const QStringList links = LinkInbox::LinksAmong(QApplication::arguments());
     if (!links.isEmpty() && inbox.Forward(links))
         return 0;
 
-    CBrimoApp brimo;
+    BrimoApp brimo;
     const int result = brimo.Start(QApplication::arguments());
-    if (result != CBrimoApp::Started)
+    if (result != BrimoApp::Started)
         return result;
     inbox.Listen([&brimo](const QString &link) {
         brimo.OpenIrcLink(link);

@@ -5,7 +5,7 @@
 #include <QMdiSubWindow>
 
 #include "conversation/Conversation.h"
-#include "windows/ChannelFrame.h"
+#include "windows/ConversationWindow.h"
 
 BenchShell::BenchShell(bool visible) : m_window(std::make_unique<QMainWindow>()), m_area(new QMdiArea(m_window.get()))
 {
@@ -25,7 +25,7 @@ BenchShell::~BenchShell()
 
 ConversationView *BenchShell::CreateView(Conversation &conversation)
 {
-    CChannelFrame *frame = CChannelFrame::Open(m_area, conversation, this, m_settings);
+    ConversationWindow *frame = ConversationWindow::Open(m_area, conversation, this, m_settings);
     if (frame && frame->SubWindow())
         frame->SubWindow()->showMaximized();
     m_frames.emplace_back(frame);
@@ -42,9 +42,9 @@ bool BenchShell::IsMainWindowActive() const
     return m_window->isActiveWindow();
 }
 
-CChannelFrame *BenchShell::Frame(const std::string &name) const
+ConversationWindow *BenchShell::Frame(const std::string &name) const
 {
-    for (const QPointer<CChannelFrame> &frame : m_frames) {
+    for (const QPointer<ConversationWindow> &frame : m_frames) {
         if (frame && frame->GetConversation() && frame->GetConversation()->Name() == name)
             return frame;
     }

@@ -9,7 +9,7 @@
 #include "config/AppSettings.h"
 #include "conversation/Shell.h"
 
-class CChannelFrame;
+class ConversationWindow;
 class QMainWindow;
 class QMdiArea;
 
@@ -41,12 +41,12 @@ public:
     void Beep(int) override {}
 
     // The window of the conversation with this name, or null.
-    CChannelFrame *Frame(const std::string &name) const;
+    ConversationWindow *Frame(const std::string &name) const;
     const AppSettings &Settings() const { return m_settings; }
 
 private:
     AppSettings m_settings;
     std::unique_ptr<QMainWindow> m_window;
     QMdiArea *m_area;
-    std::vector<QPointer<CChannelFrame>> m_frames;
+    std::vector<QPointer<ConversationWindow>> m_frames;
 };

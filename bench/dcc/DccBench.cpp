@@ -31,13 +31,13 @@
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "dcc/DirectConnections.h"
-#include "dialogs/DlgFileProgress.h"
-#include "input/ChannelCmd.h"
+#include "dialogs/FileProgressDialog.h"
+#include "input/InputLine.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/NgircdServer.h"
-#include "view/ChannelList.h"
-#include "windows/ChannelFrame.h"
+#include "view/TextView.h"
+#include "windows/ConversationWindow.h"
 
 namespace {
 
@@ -57,14 +57,14 @@ public:
         m_offers.push_back(body);
         return m_dcc->TakeOffer(session, body, prefix);
     }
-    bool SendDccChat(CDirectConnect &connection, const std::string &text) override
+    bool SendDccChat(DirectConnect &connection, const std::string &text) override
     {
         return m_dcc->SendChat(connection, text);
     }
-    FileProgress *OpenFileProgress(CDirectConnect &connection, const std::string &path,
+    FileProgress *OpenFileProgress(DirectConnect &connection, const std::string &path,
                                    const std::string &direction) override
     {
-        auto *dialog = new CDlgFileProgress(connection, path, direction);
+        auto *dialog = new FileProgressDialog(connection, path, direction);
         dialog->show();
         return dialog;
     }
@@ -83,7 +83,7 @@ public:
 class TypingProbe : public QObject
 {
 public:
-    explicit TypingProbe(CChannelFrame &channel) : m_channel(channel)
+    explicit TypingProbe(ConversationWindow &channel) : m_channel(channel)
     {
         m_timer.setInterval(100);
         connect(&m_timer, &QTimer::timeout, this, &TypingProbe::Type);
@@ -110,7 +110,7 @@ protected:
         if (event->type() != QEvent::User)
             return QObject::event(event);
         // Posted after the keys: handled once they all were.
-        if (m_channel.TextView()->FragmentCount() > m_linesBefore)
+        if (m_channel.View()->FragmentCount() > m_linesBefore)
             m_delays.push_back(double(m_typed.nsecsElapsed()) / 1e6);
         return true;
     }
@@ -119,7 +119,7 @@ private:
     void Type()
     {
         QWidget *input = m_channel.Input();
-        m_linesBefore = m_channel.TextView()->FragmentCount();
+        m_linesBefore = m_channel.View()->FragmentCount();
         m_typed.start();
         for (const char c : std::string("ok")) {
             QCoreApplication::postEvent(input, new QKeyEvent(QEvent::KeyPress, c, Qt::NoModifier, QString(c)));
@@ -130,7 +130,7 @@ private:
         QCoreApplication::postEvent(this, new QEvent(QEvent::User));
     }
 
-    CChannelFrame &m_channel;
+    ConversationWindow &m_channel;
     QTimer m_timer;
     QElapsedTimer m_typed;
     size_t m_linesBefore = 0;
@@ -148,7 +148,7 @@ struct Result
 
 // Runs one transfer: start() begins it; its connection is measured from
 // the moment it connects to its end.
-Result Measure(DirectConnections &dcc, TypingProbe &typing, CDirectConnect::Mode mode, uint64_t size,
+Result Measure(DirectConnections &dcc, TypingProbe &typing, DirectConnect::Mode mode, uint64_t size,
                const std::function<void()> &start)
 {
     Result result;
@@ -156,8 +156,8 @@ Result Measure(DirectConnections &dcc, TypingProbe &typing, CDirectConnect::Mode
     start();
     // The transfer of this direction that is still going (an ended one of
     // the other may not have been released yet).
-    const auto running = [&]() -> CDirectConnect * {
-        for (CDirectConnect *connection : dcc.Connections()) {
+    const auto running = [&]() -> DirectConnect * {
+        for (DirectConnect *connection : dcc.Connections()) {
             if (connection->GetMode() == mode && !connection->IsClosed())
                 return connection;
         }
@@ -165,12 +165,12 @@ Result Measure(DirectConnections &dcc, TypingProbe &typing, CDirectConnect::Mode
     };
     if (!WaitUntil([&] { return running() != nullptr; }, 30000))
         return result;
-    QPointer<CDirectConnect> connection = running();
+    QPointer<DirectConnect> connection = running();
     uint64_t done = 0;
     bool ended = false;
     QElapsedTimer clock;
-    QObject::connect(connection, &CDirectConnect::Closed, [&] {
-        done = connection->GetMode() == CDirectConnect::FileSend ? connection->Acknowledged() : connection->Received();
+    QObject::connect(connection, &DirectConnect::Closed, [&] {
+        done = connection->GetMode() == DirectConnect::FileSend ? connection->Acknowledged() : connection->Received();
         result.seconds = double(clock.nsecsElapsed()) / 1e9;
         ended = true;
     });
@@ -271,12 +271,12 @@ int main(int argc, char **argv)
                 "(weechat-headless)");
     std::printf("%-22s %8s %9s %10s %10s %10s %12s %12s %6s\n", "direction", "result", "MB/s", "RSS before", "RSS low",
                 "RSS high", "typed med ms", "typed max ms", "lines");
-    const Result sent = Measure(dcc, typing, CDirectConnect::FileSend, bytes,
+    const Result sent = Measure(dcc, typing, DirectConnect::FileSend, bytes,
                                 [&] { session->Command(session->Key(), 0, "/dcc send send wpeer " + source); });
     Report("Brimo -> WeeChat", sent, bytes);
 
     shell.m_saveAs = files.filePath("received.bin").toStdString();
-    const Result received = Measure(dcc, typing, CDirectConnect::FileReceive, bytes, [&] {
+    const Result received = Measure(dcc, typing, DirectConnect::FileReceive, bytes, [&] {
         const size_t offers = shell.m_offers.size();
         weechat.Run("irc.server.t", "/dcc send brimo " + source);
         if (!WaitUntil([&] { return shell.m_offers.size() > offers; }, 30000)) {

@@ -46,8 +46,8 @@
 #include "session/DispatchHandlers.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
-#include "view/ChannelList.h"
-#include "windows/ChannelFrame.h"
+#include "view/TextView.h"
+#include "windows/ConversationWindow.h"
 
 namespace {
 
@@ -176,8 +176,8 @@ int Client(int argc, char **argv, int lines)
     census.Stop();
     const long long micros = std::atoll(serverOutput.c_str() + serverOutput.find("elapsed") + 8);
     const double seconds = micros / 1e6;
-    const CChannelFrame *frame = client.Shell().Frame(FloodLines::kChannel);
-    const CChannelList *view = frame ? frame->TextView() : nullptr;
+    const ConversationWindow *frame = client.Shell().Frame(FloodLines::kChannel);
+    const TextView *view = frame ? frame->View() : nullptr;
     std::printf("%8d lines  %8.3f s  %9.0f lines/s  client CPU %7.3f s  peak %6.1f MB  (view: %d lines, "
                 "%lld bytes)\n",
                 lines, seconds, lines / seconds, cpu, ProcessUsage::PeakMegabytes(), view ? view->LineCount() : 0,

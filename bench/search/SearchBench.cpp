@@ -2,7 +2,7 @@
 // for a LIST of 50 000 channels (or the counts given) and prints a line each.
 // "--client N": one measured client; "--serve N": the server child.
 //
-// The client is the whole application (CBrimoApp with its main window shown,
+// The client is the whole application (BrimoApp with its main window shown,
 // offscreen platform) connected to the server child on 127.0.0.1, with the
 // channel search window open. Measured:
 // - intake: from sending LIST until the window shows every channel and the
@@ -34,14 +34,14 @@
 #include "ProcessUsage.h"
 #include "ServerChild.h"
 #include "app/BrimoApp.h"
-#include "app/MainFrame.h"
+#include "app/MainWindow.h"
 #include "config/Config.h"
-#include "input/ChannelCmd.h"
+#include "input/InputLine.h"
 #include "search/SearchBar.h"
-#include "search/SearchFrame.h"
+#include "search/ChannelSearchWindow.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
-#include "windows/ChannelFrame.h"
+#include "windows/ConversationWindow.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ qint64 ThreadCpuNanoseconds()
 class TypingProbe
 {
 public:
-    explicit TypingProbe(CChannelCmd *input) : m_input(input)
+    explicit TypingProbe(InputLine *input) : m_input(input)
     {
         QObject::connect(&m_timer, &QTimer::timeout, [this] { Type(); });
         QObject::connect(m_input, &QTextEdit::textChanged, [this] { Arrived(); });
@@ -104,7 +104,7 @@ private:
         ++m_count;
     }
 
-    CChannelCmd *m_input;
+    InputLine *m_input;
     QTimer m_timer;
     QElapsedTimer m_typed;
     bool m_waiting = false;
@@ -115,10 +115,10 @@ private:
     int m_count = 0;
 };
 
-CChannelFrame *StatusFrame(CBrimoApp &brimo)
+ConversationWindow *StatusFrame(BrimoApp &brimo)
 {
     for (QMdiSubWindow *child : brimo.MainFrame()->Children()) {
-        if (auto *frame = qobject_cast<CChannelFrame *>(child->widget()))
+        if (auto *frame = qobject_cast<ConversationWindow *>(child->widget()))
             return frame;
     }
     return nullptr;
@@ -136,7 +136,7 @@ double MillisecondsOf(const std::function<void()> &work)
 
 // From sending LIST until the window shows every channel and the list has
 // ended; -1 when it does not come.
-double IntakeMilliseconds(Session &session, const CSearchFrame &search, int channels)
+double IntakeMilliseconds(Session &session, const ChannelSearchWindow &search, int channels)
 {
     int lists = 0; // the list that comes begins with an empty window
     const QMetaObject::Connection begun =
@@ -172,9 +172,9 @@ int Client(int argc, char **argv, int channels)
     WriteString("Servers", "Bench", "127.0.0.1 " + std::to_string(port) + " 1");
 
     QSettings bars(dir.filePath(QStringLiteral("bars.ini")), QSettings::IniFormat);
-    CBrimoApp brimo;
+    BrimoApp brimo;
     brimo.SetBarStateStore(&bars);
-    if (brimo.Start({QStringLiteral("brimo")}) != CBrimoApp::Started || brimo.Sessions().Count() != 1) {
+    if (brimo.Start({QStringLiteral("brimo")}) != BrimoApp::Started || brimo.Sessions().Count() != 1) {
         std::fprintf(stderr, "the application did not start\n");
         return 1;
     }
@@ -183,9 +183,9 @@ int Client(int argc, char **argv, int channels)
         std::fprintf(stderr, "the session did not register\n");
         return 1;
     }
-    CChannelFrame *status = StatusFrame(brimo);
+    ConversationWindow *status = StatusFrame(brimo);
     session->Command(session->Key(), 0, "/search");
-    CSearchFrame *search = brimo.SearchWindow(session->Key());
+    ChannelSearchWindow *search = brimo.SearchWindow(session->Key());
     if (!status || !search) {
         std::fprintf(stderr, "the windows did not open\n");
         return 1;

@@ -4,7 +4,7 @@
 //
 //   bench_view [--lines N] [--windows W] [--shot file.png]
 //
-// The windows are real CChannelFrames of channel conversations with 500
+// The windows are real ConversationWindows of channel conversations with 500
 // members, opened by the shell into a visible MDI main window (offscreen
 // platform), with time stamps, smileys and auto-scroll on. Every line goes
 // through Conversation::Print, as the receive path prints it, and events
@@ -32,8 +32,8 @@
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "text/TextClass.h"
-#include "view/ChannelList.h"
-#include "windows/ChannelFrame.h"
+#include "view/TextView.h"
+#include "windows/ConversationWindow.h"
 
 namespace {
 
@@ -148,7 +148,7 @@ std::vector<Line> MakeMix(const std::vector<std::string> &members, std::mt19937 
 
 // A channel conversation with its members, shown in a window of the shell.
 std::unique_ptr<Conversation> OpenChannel(BenchShell &shell, const std::string &name,
-                                          const std::vector<std::string> &members, CChannelFrame *&frame)
+                                          const std::vector<std::string> &members, ConversationWindow *&frame)
 {
     auto conversation =
         std::make_unique<Conversation>(nullptr, name, Conversation::KindChannel, Conversation::TypeChannel);
@@ -169,7 +169,7 @@ std::unique_ptr<Conversation> OpenChannel(BenchShell &shell, const std::string &
 void Throughput(BenchShell &shell, const std::vector<std::string> &members, const std::vector<Line> &mix, long lines,
                 const char *shot)
 {
-    CChannelFrame *frame = nullptr;
+    ConversationWindow *frame = nullptr;
     std::unique_ptr<Conversation> conversation = OpenChannel(shell, "#bench", members, frame);
     if (!frame) {
         std::fprintf(stderr, "the channel window did not open\n");
@@ -187,7 +187,7 @@ void Throughput(BenchShell &shell, const std::vector<std::string> &members, cons
     QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     const double cpu = ProcessUsage::CpuSeconds() - cpuBefore;
-    const CChannelList *view = frame->TextView();
+    const TextView *view = frame->View();
     std::printf("throughput: %ld lines in %.3f s = %.0f lines/s (one visible channel window, events pumped every "
                 "%lld ms)\n",
                 lines, seconds, double(lines) / seconds, static_cast<long long>(kPumpIntervalMs));
@@ -207,18 +207,18 @@ void Throughput(BenchShell &shell, const std::vector<std::string> &members, cons
 void Memory(BenchShell &shell, const std::vector<std::string> &members, const std::vector<Line> &mix, int windows)
 {
     const int64_t fullSize =
-        std::max<int64_t>(shell.Settings().m_maxTextSize, CChannelFrame::kMinMaxTextSize) - CChannelFrame::kWarningBand;
+        std::max<int64_t>(shell.Settings().m_maxTextSize, ConversationWindow::kMinMaxTextSize) - ConversationWindow::kWarningBand;
     std::vector<std::unique_ptr<Conversation>> conversations;
     FramePump pump;
     long written = 0;
     for (int w = 0; w < windows; ++w) {
-        CChannelFrame *frame = nullptr;
+        ConversationWindow *frame = nullptr;
         conversations.push_back(OpenChannel(shell, "#bench" + std::to_string(w), members, frame));
         if (!frame) {
             std::fprintf(stderr, "channel window %d did not open\n", w);
             std::exit(1);
         }
-        while (frame->TextView()->TextSize() < fullSize) {
+        while (frame->View()->TextSize() < fullSize) {
             const Line &line = mix[size_t(written++) % mix.size()];
             conversations.back()->Print(line.text, line.textClass, 0);
             pump.PumpWhenDue();

@@ -22,7 +22,7 @@ TEST_F(DccChat, AnOfferListensOnTheServerConnectionsAddressAndAcceptsOnePeer)
     // 127.0.0.1, the local address of the connection to the server, as one number.
     EXPECT_EQ(GetWord(offer, 1) + " " + GetWord(offer, 2) + " " + GetWord(offer, 3) + " " + GetWord(offer, 4),
               "DCC CHAT chat 2130706433");
-    CDirectConnect *chat = Newest();
+    DirectConnect *chat = Newest();
     ASSERT_NE(chat, nullptr);
     EXPECT_EQ(chat->ListenAddress(), "127.0.0.1");
     EXPECT_EQ(chat->ListenPort(), OfferPort(offer));
@@ -56,7 +56,7 @@ TEST_F(DccChat, ASecondOfferToTheSameNickShutsTheFirstDownSilently)
 {
     Dcc("/dcc chat connect bob");
     NextOfferToBob();
-    QPointer<CDirectConnect> firstChat = Newest();
+    QPointer<DirectConnect> firstChat = Newest();
     Dcc("/dcc chat connect BOB");
     const uint16_t second = OfferPort(NextOfferToBob());
     EXPECT_TRUE(firstChat.isNull() || firstChat->IsClosed());

@@ -50,7 +50,7 @@ TEST_F(DccFile, ASlowReaderGetsEveryByteInOrder)
     EXPECT_EQ(GetWord(offer, 3), "my.file.bin");
     EXPECT_EQ(GetWord(offer, 4), "2130706433");
     EXPECT_EQ(GetWord(offer, 6), std::to_string(bytes.size()));
-    QPointer<CDirectConnect> sender = Newest();
+    QPointer<DirectConnect> sender = Newest();
 
     DccPeer peer;
     peer.SetPaused(true);

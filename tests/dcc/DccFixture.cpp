@@ -72,9 +72,9 @@ bool DccFixture::WaitForLineContaining(const std::string &window, const std::str
     });
 }
 
-CDirectConnect *DccFixture::Newest() const
+DirectConnect *DccFixture::Newest() const
 {
-    const std::vector<CDirectConnect *> all = m_dcc->Connections();
+    const std::vector<DirectConnect *> all = m_dcc->Connections();
     return all.empty() ? nullptr : all.back();
 }
 

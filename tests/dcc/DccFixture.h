@@ -31,7 +31,7 @@ protected:
     bool WaitForLine(const std::string &window, const std::string &text) const;
     bool WaitForLineContaining(const std::string &window, const std::string &part) const;
     // The newest connection of the manager.
-    CDirectConnect *Newest() const;
+    DirectConnect *Newest() const;
     std::string TempPath(const std::string &name) const;
     static std::string ReadFile(const std::string &path);
     static bool WriteFile(const std::string &path, const std::string &bytes);

@@ -65,22 +65,22 @@ TEST(DccOffer, AddressIsTheUnsigned32BitNumberInNetworkOrder)
 
 TEST(DccOffer, OnlyAnIpv4ServerConnectionCanOffer)
 {
-    EXPECT_EQ(CDirectConnect::OfferRefusal("10.0.0.1"), std::nullopt);
-    EXPECT_EQ(CDirectConnect::OfferRefusal("::1").value_or(StrText{}).number, Str::DccNoIpv6Offer.number);
-    EXPECT_EQ(CDirectConnect::OfferRefusal("2001:db8::5").value_or(StrText{}).number, Str::DccNoIpv6Offer.number);
-    EXPECT_EQ(CDirectConnect::OfferRefusal("").value_or(StrText{}).number, Str::DccNotConnected.number);
+    EXPECT_EQ(DirectConnect::OfferRefusal("10.0.0.1"), std::nullopt);
+    EXPECT_EQ(DirectConnect::OfferRefusal("::1").value_or(StrText{}).number, Str::DccNoIpv6Offer.number);
+    EXPECT_EQ(DirectConnect::OfferRefusal("2001:db8::5").value_or(StrText{}).number, Str::DccNoIpv6Offer.number);
+    EXPECT_EQ(DirectConnect::OfferRefusal("").value_or(StrText{}).number, Str::DccNotConnected.number);
 }
 
 TEST(DccOffer, AcknowledgementsCarryTheLow32BitsOfA64BitCount)
 {
     constexpr uint64_t k4G = 0x100000000ull;
-    EXPECT_EQ(CDirectConnect::WidenAcknowledgement(1000, 5000), 1000u);
-    EXPECT_EQ(CDirectConnect::WidenAcknowledgement(0, 0), 0u);
+    EXPECT_EQ(DirectConnect::WidenAcknowledgement(1000, 5000), 1000u);
+    EXPECT_EQ(DirectConnect::WidenAcknowledgement(0, 0), 0u);
     // Past 4 GiB the acknowledgement wraps; the count it stands for does not.
-    EXPECT_EQ(CDirectConnect::WidenAcknowledgement(5, k4G + 10), k4G + 5);
-    EXPECT_EQ(CDirectConnect::WidenAcknowledgement(0xFFFFFFF0u, k4G + 10), k4G - 16);
-    EXPECT_EQ(CDirectConnect::WidenAcknowledgement(0, 2 * k4G), 2 * k4G);
-    EXPECT_EQ(CDirectConnect::WidenAcknowledgement(0xFFFFFFFFu, 3 * k4G), 3 * k4G - 1);
+    EXPECT_EQ(DirectConnect::WidenAcknowledgement(5, k4G + 10), k4G + 5);
+    EXPECT_EQ(DirectConnect::WidenAcknowledgement(0xFFFFFFF0u, k4G + 10), k4G - 16);
+    EXPECT_EQ(DirectConnect::WidenAcknowledgement(0, 2 * k4G), 2 * k4G);
+    EXPECT_EQ(DirectConnect::WidenAcknowledgement(0xFFFFFFFFu, 3 * k4G), 3 * k4G - 1);
 }
 
 } // namespace

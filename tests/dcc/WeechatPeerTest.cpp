@@ -112,7 +112,7 @@ TEST_F(WeechatDcc, AFileFromWeechatArrivesWhole)
 TEST_F(WeechatDcc, AThousandChatLinesEachWayArriveInOrder)
 {
     EXPECT_EQ(Dcc("/dcc chat connect wpeer"), 1);
-    CDirectConnect *chat = Newest();
+    DirectConnect *chat = Newest();
     ASSERT_NE(chat, nullptr);
     ASSERT_TRUE(WaitForLine("*wpeer", Strings::Get(Str::DccConnected))) << m_weechat.Log();
 
@@ -153,7 +153,7 @@ TEST_F(WeechatDcc, AChatOfferedByWeechatOpensAWindowNamedAfterIt)
     EXPECT_EQ(ClickedOffer().rfind("/dcc chat connect 127.0.0.1 ", 0), 0u) << ClickedOffer();
     EXPECT_EQ(Dcc(ClickedOffer()), 1);
     ASSERT_TRUE(WaitForLine("*wpeer", Strings::Get(Str::DccConnected)));
-    CDirectConnect *chat = Newest();
+    DirectConnect *chat = Newest();
     ASSERT_TRUE(m_dcc->SendChat(*chat, "ahoj"));
     ASSERT_TRUE(WaitFor([&] { return !m_weechat.ChatLines("me").empty(); }));
     EXPECT_EQ(m_weechat.ChatLines("me"), std::vector<std::string>{"ahoj"});
@@ -176,7 +176,7 @@ TEST_F(WeechatSlowSender, ClosingEarlyLeavesAnIncompleteFileSaidToBeSo)
     const std::string saved = TempPath("saved.bin");
     m_shell.m_fileDialogAnswer = saved;
     EXPECT_EQ(Dcc(ClickedOffer()), 1);
-    QPointer<CDirectConnect> receiver = Newest();
+    QPointer<DirectConnect> receiver = Newest();
     ASSERT_TRUE(WaitFor([&] { return receiver && receiver->Received() >= 1024 * 1024; }, kTransferMs));
     m_weechat.Quit();
     ASSERT_TRUE(WaitFor([&] { return !receiver || receiver->IsClosed(); }));

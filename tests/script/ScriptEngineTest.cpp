@@ -176,8 +176,8 @@ TEST_F(ScriptLoading, ScriptsCallingEachOtherStopAtTheDepthCap)
     Load("pong.tcl", "proc /pong {args} { cmd /ping }\n");
     Run("/ping", "#c");
     // The command refused is the one past the cap: an odd one is "/pong".
-    const char *refused = (CScript::kMaxCommandDepth + 1) % 2 ? "/pong" : "/ping";
-    const std::string expected = Strings::Format(Str::ScriptCommandsTooDeep, CScript::kMaxCommandDepth, refused);
+    const char *refused = (Script::kMaxCommandDepth + 1) % 2 ? "/pong" : "/ping";
+    const std::string expected = Strings::Format(Str::ScriptCommandsTooDeep, Script::kMaxCommandDepth, refused);
     EXPECT_EQ(ChannelView().CountLines(expected), 1);
     // Afterwards scripts run commands again.
     Load("after.tcl", "proc /again {} { cmd /quote PRIVMSG #c :again }\n");
@@ -189,7 +189,7 @@ using ScriptWindows = ScriptFixture;
 TEST_F(ScriptWindows, ClosedWindowReleasesItsScriptsAndRenamedWindowKeepsThem)
 {
     Load("c.tcl", "proc /x {} {}\n");
-    std::weak_ptr<CScript> script = m_channel->ScriptObjects().at("c.tcl");
+    std::weak_ptr<Script> script = m_channel->ScriptObjects().at("c.tcl");
     EXPECT_TRUE(m_session->CloseWindow("#c"));
     EXPECT_TRUE(script.expired());
 

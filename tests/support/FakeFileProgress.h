@@ -15,7 +15,7 @@
 class FakeFileProgress : public FileProgress
 {
 public:
-    FakeFileProgress(CDirectConnect &connection, std::string path, std::string direction)
+    FakeFileProgress(DirectConnect &connection, std::string path, std::string direction)
         : m_connection(&connection), m_path(std::move(path)), m_direction(std::move(direction))
     {}
 
@@ -31,7 +31,7 @@ public:
             m_connection->Cancel();
     }
 
-    QPointer<CDirectConnect> m_connection;
+    QPointer<DirectConnect> m_connection;
     std::string m_path, m_direction;
     std::vector<uint64_t> m_positions;
     uint64_t m_size = 0;

@@ -109,13 +109,13 @@ bool FakeShell::TakeDccOffer(Session &session, const std::string &body, const st
     return m_dcc ? m_dcc->TakeOffer(session, body, senderPrefix) : true;
 }
 
-bool FakeShell::SendDccChat(CDirectConnect &connection, const std::string &text)
+bool FakeShell::SendDccChat(DirectConnect &connection, const std::string &text)
 {
     m_dccChatTexts.push_back({&connection, text});
     return m_dcc ? m_dcc->SendChat(connection, text) : m_dccChatSends;
 }
 
-FileProgress *FakeShell::OpenFileProgress(CDirectConnect &connection, const std::string &path,
+FileProgress *FakeShell::OpenFileProgress(DirectConnect &connection, const std::string &path,
                                           const std::string &direction)
 {
     m_progress.push_back(std::make_unique<FakeFileProgress>(connection, path, direction));

@@ -57,8 +57,8 @@ public:
     ScriptHost *Scripts() override { return m_scripts; }
     int DccCommand(Session &session, const std::string &window, const std::string &line) override;
     bool TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix) override;
-    bool SendDccChat(CDirectConnect &connection, const std::string &text) override;
-    FileProgress *OpenFileProgress(CDirectConnect &connection, const std::string &path,
+    bool SendDccChat(DirectConnect &connection, const std::string &text) override;
+    FileProgress *OpenFileProgress(DirectConnect &connection, const std::string &path,
                                    const std::string &direction) override;
 
     // The newest view made for a conversation of that name (any case), or null.
@@ -103,7 +103,7 @@ public:
     std::vector<std::string> m_dccOffers;
     struct DccChatText
     {
-        CDirectConnect *connection;
+        DirectConnect *connection;
         std::string text;
     };
     std::vector<DccChatText> m_dccChatTexts;

@@ -1,12 +1,12 @@
 #include "AppFixture.h"
 
 #include "app/BrimoApp.h"
-#include "app/MainFrame.h"
+#include "app/MainWindow.h"
 #include "conversation/Conversation.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/WaitFor.h"
-#include "windows/ChannelFrame.h"
+#include "windows/ConversationWindow.h"
 
 #include <QCoreApplication>
 
@@ -27,9 +27,9 @@ bool AppFixture::StartApp(const std::string &config, const QStringList &argument
 {
     if (!config.empty() && !WriteConfigFile(config))
         return false;
-    m_app = std::make_unique<CBrimoApp>();
+    m_app = std::make_unique<BrimoApp>();
     m_app->SetBarStateStore(m_barStore.get());
-    return m_app->Start(arguments) == CBrimoApp::Started;
+    return m_app->Start(arguments) == BrimoApp::Started;
 }
 
 Session *AppFixture::StartConnected()
@@ -47,12 +47,12 @@ Session *AppFixture::StartConnected()
     return WaitFor([&] { return !session->IsConnecting(); }) ? session : nullptr;
 }
 
-CChannelFrame *AppFixture::JoinedChannel(Session *session, const std::string &channel)
+ConversationWindow *AppFixture::JoinedChannel(Session *session, const std::string &channel)
 {
     m_server.SendLine(":tester!t@127.0.0.1 JOIN " + channel);
     if (!WaitFor([&] { return session->FindWindow(channel) != nullptr; }))
         return nullptr;
-    return dynamic_cast<CChannelFrame *>(session->FindWindow(channel)->View());
+    return dynamic_cast<ConversationWindow *>(session->FindWindow(channel)->View());
 }
 
 void AppFixture::StopApp()
@@ -65,7 +65,7 @@ void AppFixture::StopApp()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-CMainFrame *AppFixture::Frame() const
+MainWindow *AppFixture::Frame() const
 {
     return m_app ? m_app->MainFrame() : nullptr;
 }

@@ -9,9 +9,9 @@
 
 #include <memory>
 
-class CBrimoApp;
-class CChannelFrame;
-class CMainFrame;
+class BrimoApp;
+class ConversationWindow;
+class MainWindow;
 class Session;
 
 // Starts the application on a configuration of the test's own (and a bar
@@ -28,14 +28,14 @@ protected:
     // connected automatically, and registers the session as "tester".
     Session *StartConnected();
     // The server says "tester" joined the channel; its window once it opens.
-    CChannelFrame *JoinedChannel(Session *session, const std::string &channel);
+    ConversationWindow *JoinedChannel(Session *session, const std::string &channel);
     // Ends the running application (the exit sequence) and destroys it.
     void StopApp();
 
-    CMainFrame *Frame() const;
+    MainWindow *Frame() const;
 
     ScriptedServer m_server;
-    std::unique_ptr<CBrimoApp> m_app;
+    std::unique_ptr<BrimoApp> m_app;
     QTemporaryDir m_barDir;
     std::unique_ptr<QSettings> m_barStore;
 };

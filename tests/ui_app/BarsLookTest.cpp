@@ -6,7 +6,7 @@
 #include "app/AppIcons.h"
 #include "app/BrimoApp.h"
 #include "app/CommandIds.h"
-#include "app/MainFrame.h"
+#include "app/MainWindow.h"
 #include "config/Strings.h"
 
 #include <QAction>

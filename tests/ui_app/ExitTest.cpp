@@ -4,8 +4,8 @@
 #include "support/WaitFor.h"
 
 #include "app/BrimoApp.h"
-#include "app/Debug.h"
-#include "app/MainFrame.h"
+#include "app/DebugLogWindow.h"
+#include "app/MainWindow.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 

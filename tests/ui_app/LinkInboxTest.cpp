@@ -12,10 +12,10 @@ TEST(LinkInbox, ALaterStartHandsItsLinksToTheRunningProgramOrFindsNone)
 {
     QTemporaryDir folder;
     const QString name = folder.filePath(QStringLiteral("links"));
-    CLinkInbox later(name);
+    LinkInbox later(name);
     EXPECT_FALSE(later.Forward({QStringLiteral("irc://127.0.0.1/nobody")}));
 
-    CLinkInbox running(name);
+    LinkInbox running(name);
     QStringList opened;
     ASSERT_TRUE(running.Listen([&opened](const QString &link) { opened.append(link); }));
     EXPECT_TRUE(later.Forward({QStringLiteral("irc://127.0.0.1/prvy"), QStringLiteral("irc://127.0.0.1:6668/druhy")}));
@@ -26,10 +26,10 @@ TEST(LinkInbox, ALaterStartHandsItsLinksToTheRunningProgramOrFindsNone)
 
 TEST(LinkInbox, OnlyArgumentsThatAreLinksCount)
 {
-    EXPECT_EQ(CLinkInbox::LinksAmong({QStringLiteral("brimo"), QStringLiteral("debug"),
+    EXPECT_EQ(LinkInbox::LinksAmong({QStringLiteral("brimo"), QStringLiteral("debug"),
                                       QStringLiteral("irc://host/kanal"), QStringLiteral("ircs://host/x")}),
               (QStringList{QStringLiteral("irc://host/kanal"), QStringLiteral("ircs://host/x")}));
-    EXPECT_TRUE(CLinkInbox::LinksAmong({QStringLiteral("irc://program-name-only")}).isEmpty());
+    EXPECT_TRUE(LinkInbox::LinksAmong({QStringLiteral("irc://program-name-only")}).isEmpty());
 }
 
 } // namespace

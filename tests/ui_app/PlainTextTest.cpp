@@ -5,8 +5,8 @@
 #include "support/WaitFor.h"
 
 #include "app/BrimoApp.h"
-#include "app/ChannelsBar.h"
-#include "app/MainFrame.h"
+#include "app/WindowBar.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QImage>

@@ -4,10 +4,10 @@
 
 #include "app/BrimoApp.h"
 #include "app/CommandIds.h"
-#include "app/MainFrame.h"
+#include "app/MainWindow.h"
 #include "script/ScriptEdit.h"
 #include "script/ScriptEngine.h"
-#include "script/ScriptFrame.h"
+#include "script/ScriptEditorWindow.h"
 #include "session/Session.h"
 
 #include <QAction>
@@ -28,7 +28,7 @@ TEST_F(ScriptEditorTest, ScriptMenuOpensAnEditorThatTakesTheScriptCommands)
     EXPECT_FALSE(Frame()->Action(CommandId::ScriptParse)->isEnabled());
 
     Frame()->Action(CommandId::NewScript)->trigger();
-    auto *editor = dynamic_cast<CScriptFrame *>(Frame()->ActiveShellChild());
+    auto *editor = dynamic_cast<ScriptEditorWindow *>(Frame()->ActiveShellChild());
     ASSERT_TRUE(editor);
     EXPECT_EQ(editor->ButtonImage(), 3);
     Frame()->UpdateCommandStates();
@@ -43,13 +43,13 @@ TEST_F(ScriptEditorTest, ScriptMenuOpensAnEditorThatTakesTheScriptCommands)
     EXPECT_EQ(editor->Editor()->text(), QString());
     EXPECT_EQ(m_app->Scripts(), &m_app->Engine());
 
-    QPointer<CScriptFrame> closing = editor;
+    QPointer<ScriptEditorWindow> closing = editor;
     Frame()->Action(CommandId::ScriptClose)->trigger();
     ASSERT_TRUE(WaitFor([&] {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed window is deleted later
         return closing.isNull();
     }));
-    EXPECT_EQ(dynamic_cast<CScriptFrame *>(Frame()->ActiveShellChild()), nullptr);
+    EXPECT_EQ(dynamic_cast<ScriptEditorWindow *>(Frame()->ActiveShellChild()), nullptr);
 }
 
 } // namespace

@@ -6,11 +6,11 @@
 
 #include "app/BrimoApp.h"
 #include "app/CommandIds.h"
-#include "app/MainFrame.h"
+#include "app/MainWindow.h"
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "search/SearchBar.h"
-#include "search/SearchFrame.h"
+#include "search/ChannelSearchWindow.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 
@@ -71,7 +71,7 @@ protected:
         m_session = StartConnected();
         return m_session != nullptr;
     }
-    CSearchFrame *Search() const { return m_app->SearchWindow(m_session->Key()); }
+    ChannelSearchWindow *Search() const { return m_app->SearchWindow(m_session->Key()); }
 
     // A whole list from the server ("channel users :topic" rows); waits
     // until the session has taken it.
@@ -150,7 +150,7 @@ TEST_F(SearchWindowTest, SearchOpensOneWindowThatListsTheNetworksChannels)
 {
     ASSERT_TRUE(Start());
     EXPECT_EQ(m_session->Command(m_session->Key(), 0, "/search"), 1);
-    CSearchFrame *search = Search();
+    ChannelSearchWindow *search = Search();
     ASSERT_TRUE(search);
     EXPECT_EQ(search->Caption(), QStringLiteral("Hľadanie kanálov v sieti Siet, najdených 0 z 0 ..."));
     EXPECT_EQ(m_session->Command(m_session->Key(), 0, "/search"), 1);
@@ -186,7 +186,7 @@ TEST_F(SearchWindowTest, TheBarStartsAfterAskingWithNoAsDefaultAndStopsARunningL
 {
     ASSERT_TRUE(Start());
     m_session->Command(m_session->Key(), 0, "/search");
-    CSearchBar *bar = Search()->Bar();
+    SearchBar *bar = Search()->Bar();
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     QString question;
     WhenModalShows<QMessageBox>([&](QMessageBox *box) {
@@ -232,7 +232,7 @@ TEST_F(SearchWindowTest, TheBarStartsAfterAskingWithNoAsDefaultAndStopsARunningL
     EXPECT_FALSE(Search()->IsRunning());
 
     // Idle, the window closes.
-    QPointer<CSearchFrame> search = Search();
+    QPointer<ChannelSearchWindow> search = Search();
     search->SubWindow()->close();
     EXPECT_TRUE(WaitFor([&] { return search.isNull(); }));
     EXPECT_FALSE(Search());
@@ -242,7 +242,7 @@ TEST_F(SearchWindowTest, TheFilterAppliesAsItIsTyped)
 {
     ASSERT_TRUE(Start());
     SendList({"#a1b2c3 9 :nic", "#cab 10 :abeceda", "#zzz 12 :nothing"});
-    CSearchBar *bar = Search()->Bar();
+    SearchBar *bar = Search()->Bar();
     QTest::keyClicks(bar->FilterEdit(), QStringLiteral("abc"));
     EXPECT_EQ(Column(0), (QStringList{"#a1b2c3", "#cab"})); // the name of one, the topic of the other
     EXPECT_EQ(Search()->Caption(), QStringLiteral("Hľadanie kanálov v sieti Siet, najdených 2 z 3 ..."));

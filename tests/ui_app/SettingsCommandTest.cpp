@@ -7,15 +7,15 @@
 
 #include "app/BrimoApp.h"
 #include "app/CommandIds.h"
-#include "app/MainFrame.h"
+#include "app/MainWindow.h"
 #include "config/Strings.h"
-#include "dialogs/DlgSettings.h"
-#include "dialogs/PPAdvanced.h"
+#include "dialogs/SettingsDialog.h"
+#include "dialogs/AdvancedSettingsPage.h"
 #include "session/Session.h"
 #include "support/RenderedToolTip.h"
-#include "windows/ChannelBar.h"
-#include "windows/ChannelFrame.h"
-#include "windows/ChannelMenu.h"
+#include "windows/ConversationToolBar.h"
+#include "windows/ConversationWindow.h"
+#include "windows/ConversationMenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,9 +32,9 @@ namespace {
 // Runs change on the settings sheet once it shows, then closes it with OK or
 // Cancel (and OK's notice after it); caption gets its caption, closed is set
 // once it closed.
-void CloseSheetWhenOpen(bool ok, QString *caption, bool *closed, std::function<void(CDlgSettings *)> change = {})
+void CloseSheetWhenOpen(bool ok, QString *caption, bool *closed, std::function<void(SettingsDialog *)> change = {})
 {
-    WhenModal<CDlgSettings>([ok, caption, closed, change](CDlgSettings *sheet) {
+    WhenModal<SettingsDialog>([ok, caption, closed, change](SettingsDialog *sheet) {
         *caption = sheet->windowTitle();
         if (change)
             change(sheet);
@@ -91,7 +91,7 @@ TEST_F(SettingsCommandTest, ToolBarButtonOpensTheSheetAndOkRemovesTheTrayIconWhe
     EXPECT_TRUE(button->isEnabled());
     QString caption;
     bool closed = false;
-    CloseSheetWhenOpen(true, &caption, &closed, [](CDlgSettings *sheet) {
+    CloseSheetWhenOpen(true, &caption, &closed, [](SettingsDialog *sheet) {
         auto *tray =
             qobject_cast<QCheckBox *>(sheet->AdvancedPage()->Editor(QString::fromUtf8(Strings::Get(Str::EnableTray))));
         if (tray)
@@ -112,7 +112,7 @@ TEST_F(SettingsCommandTest, UserMessageButtonFollowsTheMessageSetInTheSheet)
 {
     Session *session = StartConnected();
     ASSERT_TRUE(session);
-    CChannelFrame *frame = JoinedChannel(session, "#brimo");
+    ConversationWindow *frame = JoinedChannel(session, "#brimo");
     ASSERT_TRUE(frame);
     QAction *third = frame->Bar()->Action(CommandId::UserMessageFirst + 2);
     ASSERT_TRUE(third);
@@ -123,7 +123,7 @@ TEST_F(SettingsCommandTest, UserMessageButtonFollowsTheMessageSetInTheSheet)
 
     QString caption;
     bool closed = false;
-    CloseSheetWhenOpen(true, &caption, &closed, [&itemCaption](CDlgSettings *sheet) {
+    CloseSheetWhenOpen(true, &caption, &closed, [&itemCaption](SettingsDialog *sheet) {
         if (auto *text = qobject_cast<QLineEdit *>(sheet->AdvancedPage()->Editor(itemCaption)))
             text->setText(QStringLiteral("<b>ahoj</b> všetci"));
     });

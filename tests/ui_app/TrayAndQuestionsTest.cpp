@@ -4,10 +4,10 @@
 #include "support/WaitFor.h"
 
 #include "app/BrimoApp.h"
-#include "app/MainFrame.h"
-#include "app/Notifier.h"
+#include "app/MainWindow.h"
+#include "app/NotificationLoop.h"
 #include "config/Config.h"
-#include "dialogs/DlgQuestion.h"
+#include "dialogs/QuestionDialog.h"
 #include "session/Session.h"
 
 #include <QPushButton>
@@ -100,7 +100,7 @@ TEST_F(QuestionDialogTest, QuestionsWaitTheirTurnAndRepeatsAreQueuedOnce)
 {
     ASSERT_TRUE(StartApp());
     m_app->AskQuestion(1, "ana!a@host.sk", kKey, "", 0);
-    CDlgQuestion *first = m_app->QuestionDialog();
+    QuestionDialog *first = m_app->ShownQuestion();
     ASSERT_TRUE(first);
     EXPECT_TRUE(first->isVisible());
     EXPECT_FALSE(first->isModal());
@@ -109,18 +109,18 @@ TEST_F(QuestionDialogTest, QuestionsWaitTheirTurnAndRepeatsAreQueuedOnce)
 
     m_app->AskQuestion(1, "bob!b@host.sk", kKey, "", 0);
     m_app->AskQuestion(1, "bob!b@host.sk", kKey, "", 0);
-    EXPECT_EQ(m_app->QuestionDialog(), first);
+    EXPECT_EQ(m_app->ShownQuestion(), first);
     EXPECT_EQ(m_app->Questions().Queued().size(), 1u);
 
     // The session is gone: the answer just closes the dialog; the next one shows.
     QTest::mouseClick(first->DeclineButton(), Qt::LeftButton);
-    CDlgQuestion *second = m_app->QuestionDialog();
+    QuestionDialog *second = m_app->ShownQuestion();
     ASSERT_TRUE(second);
     EXPECT_NE(second, first);
     EXPECT_EQ(second->GetQuestion().prefix, "bob!b@host.sk");
     EXPECT_TRUE(m_app->Questions().Queued().empty());
     QTest::mouseClick(second->AcceptButton(), Qt::LeftButton);
-    EXPECT_FALSE(m_app->QuestionDialog());
+    EXPECT_FALSE(m_app->ShownQuestion());
 }
 
 TEST_F(QuestionDialogTest, AQuestionLeftWithoutAnswerComesAtTheNextTick)
@@ -128,14 +128,14 @@ TEST_F(QuestionDialogTest, AQuestionLeftWithoutAnswerComesAtTheNextTick)
     ASSERT_TRUE(StartApp());
     m_app->AskQuestion(4, "bob!b@h", kKey, "a.txt", 2048);
     m_app->AskQuestion(2, "eve!e@h", kKey, "", 0);
-    ASSERT_TRUE(m_app->QuestionDialog());
-    EXPECT_TRUE(m_app->QuestionDialog()->QuestionText().contains("\"a.txt\", veľkosti 2 kB"));
-    m_app->QuestionDialog()->reject(); // closed with the title bar
-    EXPECT_FALSE(m_app->QuestionDialog());
+    ASSERT_TRUE(m_app->ShownQuestion());
+    EXPECT_TRUE(m_app->ShownQuestion()->QuestionText().contains("\"a.txt\", veľkosti 2 kB"));
+    m_app->ShownQuestion()->reject(); // closed with the title bar
+    EXPECT_FALSE(m_app->ShownQuestion());
     EXPECT_EQ(m_app->Questions().Queued().size(), 1u);
     m_app->TimerTick();
-    ASSERT_TRUE(m_app->QuestionDialog());
-    EXPECT_EQ(m_app->QuestionDialog()->GetQuestion().kind, 2);
+    ASSERT_TRUE(m_app->ShownQuestion());
+    EXPECT_EQ(m_app->ShownQuestion()->GetQuestion().kind, 2);
 }
 
 TEST_F(QuestionDialogTest, AServerEntryWithAPlusPortAsksAboutItsCertificateAndAcceptedAlwaysConnects)
@@ -150,8 +150,8 @@ TEST_F(QuestionDialogTest, AServerEntryWithAPlusPortAsksAboutItsCertificateAndAc
     const std::string server = "127.0.0.1:" + std::to_string(ircd.TlsPort());
     ASSERT_TRUE(
         StartApp("[Base]\nNick=secure\n[Servers]\nSecure=127.0.0.1 +" + std::to_string(ircd.TlsPort()) + " 1\n"));
-    ASSERT_TRUE(WaitFor([&] { return m_app->QuestionDialog() != nullptr; }));
-    CDlgQuestion *dialog = m_app->QuestionDialog();
+    ASSERT_TRUE(WaitFor([&] { return m_app->ShownQuestion() != nullptr; }));
+    QuestionDialog *dialog = m_app->ShownQuestion();
     EXPECT_EQ(dialog->windowTitle().toStdString(), "Certifikát servera " + server);
     const std::string text = dialog->QuestionText().toStdString();
     EXPECT_NE(text.find("Certifikát servera " + server + " sa nedá overiť"), std::string::npos) << text;
@@ -161,7 +161,7 @@ TEST_F(QuestionDialogTest, AServerEntryWithAPlusPortAsksAboutItsCertificateAndAc
     EXPECT_TRUE(dialog->DeclineButton()->isDefault());
 
     QTest::mouseClick(dialog->ThirdButton(), Qt::LeftButton);
-    EXPECT_FALSE(m_app->QuestionDialog());
+    EXPECT_FALSE(m_app->ShownQuestion());
     Session *session = m_app->FindSession("Secure");
     ASSERT_TRUE(session);
     ASSERT_TRUE(WaitFor([&] { return session->IsConnected() && !session->IsConnecting(); })) << ircd.Output();

@@ -8,17 +8,17 @@
 
 #include "app/BrimoApp.h"
 #include "app/CommandIds.h"
-#include "app/MainFrame.h"
+#include "app/MainWindow.h"
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
-#include "dialogs/DlgWelcome.h"
-#include "input/ChannelCmd.h"
+#include "dialogs/WelcomeDialog.h"
+#include "input/InputLine.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
-#include "view/ChannelList.h"
+#include "view/TextView.h"
 #include "widgets/Utf8Text.h"
-#include "windows/ChannelFrame.h"
+#include "windows/ConversationWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,7 +43,7 @@ protected:
             GTEST_SKIP() << "ngircd is not installed";
     }
 
-    CDlgWelcome *Welcome() const { return m_app ? m_app->WelcomeDialog() : nullptr; }
+    WelcomeDialog *Welcome() const { return m_app ? m_app->WelcomeDialog() : nullptr; }
 
     // The dialog deletes itself when closed, from the event loop.
     bool WelcomeGone() const
@@ -54,7 +54,7 @@ protected:
 
     ::testing::AssertionResult FillServerTypedIn(const QString &nick, uint16_t port) const
     {
-        CDlgWelcome *dialog = Welcome();
+        WelcomeDialog *dialog = Welcome();
         dialog->NickEdit()->setText(nick);
         dialog->FullNameEdit()->setText(QStringLiteral("Jana Nová"));
         dialog->ServerChoice()->setChecked(true);
@@ -84,8 +84,8 @@ protected:
     static QString ShownText(const Session *session)
     {
         const Conversation *server = session->ServerWindow();
-        const auto *frame = server ? dynamic_cast<const CChannelFrame *>(server->View()) : nullptr;
-        return frame ? frame->TextView()->PlainText() : QString();
+        const auto *frame = server ? dynamic_cast<const ConversationWindow *>(server->View()) : nullptr;
+        return frame ? frame->View()->PlainText() : QString();
     }
 
     NgircdServer m_ircd;
@@ -127,7 +127,7 @@ TEST_F(WelcomeTest, ANetworkOfTheListIsStoredWithItsSecurePort)
 {
     ASSERT_TRUE(StartApp());
     ASSERT_TRUE(Welcome());
-    CDlgWelcome *dialog = Welcome();
+    WelcomeDialog *dialog = Welcome();
     ASSERT_GE(dialog->NetworkList()->count(), 10);
     EXPECT_TRUE(dialog->NetworkChoice()->isChecked());
     EXPECT_FALSE(dialog->HostEdit()->isEnabled());
@@ -170,7 +170,7 @@ TEST_F(WelcomeTest, CancelWritesNothingAndLeavesAStatusWindowThatTakesServer)
 
     // What the user types into the window's input line.
     const Conversation *status = idle->ServerWindow();
-    auto *frame = dynamic_cast<CChannelFrame *>(status->View());
+    auto *frame = dynamic_cast<ConversationWindow *>(status->View());
     ASSERT_TRUE(frame);
     QTest::keyClicks(frame->Input(), "/server 127.0.0.1 " + QString::number(m_ircd.Port()));
     QTest::keyClick(frame->Input(), Qt::Key_Return);

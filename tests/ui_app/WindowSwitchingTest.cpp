@@ -2,14 +2,14 @@
 #include "support/WaitFor.h"
 
 #include "app/BrimoApp.h"
-#include "app/ChannelsBar.h"
+#include "app/WindowBar.h"
 #include "app/CommandIds.h"
-#include "app/MainFrame.h"
-#include "app/MainFrameMdi.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowArea.h"
 #include "conversation/Conversation.h"
-#include "input/ChannelCmd.h"
+#include "input/InputLine.h"
 #include "session/Session.h"
-#include "windows/ChannelFrame.h"
+#include "windows/ConversationWindow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -34,13 +34,13 @@ protected:
         return WaitFor([&] { return session->FindWindow("#brimo") != nullptr; }) ? session : nullptr;
     }
 
-    CChannelFrame *WindowOf(Session *session, const std::string &name) const
+    ConversationWindow *WindowOf(Session *session, const std::string &name) const
     {
         Conversation *conversation = name.empty() ? session->ServerWindow() : session->FindWindow(name);
-        return conversation ? dynamic_cast<CChannelFrame *>(conversation->View()) : nullptr;
+        return conversation ? dynamic_cast<ConversationWindow *>(conversation->View()) : nullptr;
     }
 
-    static bool HasKeyboard(const CChannelFrame *window)
+    static bool HasKeyboard(const ConversationWindow *window)
     {
         return window && QApplication::focusWidget() == window->Input();
     }
@@ -54,7 +54,7 @@ protected:
 
     // The active window is maximised the way the main window shows it: the
     // window's buttons in the menu bar and its content right below the bars.
-    ::testing::AssertionResult IsShownMaximised(const CChannelFrame *window) const
+    ::testing::AssertionResult IsShownMaximised(const ConversationWindow *window) const
     {
         QMdiSubWindow *child = window->SubWindow();
         if (Frame()->ActiveChild() != child)
@@ -70,7 +70,7 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    void ClickWindowButton(const CChannelFrame *window) const
+    void ClickWindowButton(const ConversationWindow *window) const
     {
         QTest::mouseClick(Frame()->ChannelsBar()->ButtonOf(window->SubWindow()), Qt::LeftButton);
     }
@@ -81,7 +81,7 @@ TEST_F(WindowSwitchingTest, TheInputLineOfEachOpenedOrRaisedWindowHasTheKeyboard
     Session *session = StartConnected();
     ASSERT_TRUE(session);
     ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
-    CChannelFrame *status = WindowOf(session, "");
+    ConversationWindow *status = WindowOf(session, "");
     ASSERT_TRUE(status);
     EXPECT_TRUE(WaitFor([&] { return HasKeyboard(status); }));
     TypeIntoMainWindow(QStringLiteral("ahoj"));
@@ -89,11 +89,11 @@ TEST_F(WindowSwitchingTest, TheInputLineOfEachOpenedOrRaisedWindowHasTheKeyboard
 
     m_server.SendLine(":tester!t@127.0.0.1 JOIN #brimo");
     ASSERT_TRUE(WaitFor([&] { return WindowOf(session, "#brimo") != nullptr; }));
-    CChannelFrame *channel = WindowOf(session, "#brimo");
+    ConversationWindow *channel = WindowOf(session, "#brimo");
     EXPECT_TRUE(HasKeyboard(channel));
 
     session->Command(channel->WindowNameText(), 0, "/query ana");
-    CChannelFrame *query = WindowOf(session, "ana");
+    ConversationWindow *query = WindowOf(session, "ana");
     ASSERT_TRUE(query);
     EXPECT_TRUE(HasKeyboard(query));
 
@@ -109,8 +109,8 @@ TEST_F(WindowSwitchingTest, MaximisedWindowsStayMaximisedWhateverBringsAnotherFo
 {
     Session *session = StartWithChannel();
     ASSERT_TRUE(session);
-    CChannelFrame *status = WindowOf(session, "");
-    CChannelFrame *channel = WindowOf(session, "#brimo");
+    ConversationWindow *status = WindowOf(session, "");
+    ConversationWindow *channel = WindowOf(session, "#brimo");
     channel->SubWindow()->showMaximized();
     ASSERT_TRUE(IsShownMaximised(channel));
 
@@ -118,7 +118,7 @@ TEST_F(WindowSwitchingTest, MaximisedWindowsStayMaximisedWhateverBringsAnotherFo
     EXPECT_TRUE(IsShownMaximised(status));
 
     session->Command(status->WindowNameText(), 0, "/query ana"); // a new window
-    CChannelFrame *query = WindowOf(session, "ana");
+    ConversationWindow *query = WindowOf(session, "ana");
     ASSERT_TRUE(query);
     EXPECT_TRUE(IsShownMaximised(query));
 
@@ -156,8 +156,8 @@ TEST_F(WindowSwitchingTest, CascadeGivesEveryWindowAUsableSizeInsideTheArea)
     for (QMdiSubWindow *child : children) {
         EXPECT_FALSE(child->isMaximized());
         EXPECT_TRUE(area.contains(child->geometry())) << child->windowTitle().toStdString();
-        EXPECT_GE(child->width(), CChildFrame::kUsableSize.width());
-        EXPECT_GE(child->height(), CChildFrame::kUsableSize.height());
+        EXPECT_GE(child->width(), ChildWindow::kUsableSize.width());
+        EXPECT_GE(child->height(), ChildWindow::kUsableSize.height());
     }
     EXPECT_LT(children.at(0)->y(), children.at(1)->y());
     EXPECT_LT(children.at(1)->y(), children.at(2)->y());
@@ -169,7 +169,7 @@ TEST_F(WindowSwitchingTest, CascadeGivesEveryWindowAUsableSizeInsideTheArea)
     Frame()->RunCommand(CommandId::WindowCascade);
     for (QMdiSubWindow *child : children) {
         EXPECT_TRUE(area.contains(child->geometry())) << child->x() << "," << child->y();
-        EXPECT_GE(child->height(), CChildFrame::kUsableSize.height());
+        EXPECT_GE(child->height(), ChildWindow::kUsableSize.height());
     }
 }
 

@@ -4,8 +4,8 @@
 
 #include "config/AddressBook.h"
 #include "config/Config.h"
-#include "dialogs/DlgAddressBook.h"
-#include "dialogs/DlgAddressEdit.h"
+#include "dialogs/AddressBookDialog.h"
+#include "dialogs/ContactDialog.h"
 #include "dialogs/ReportList.h"
 #include "session/ContactList.h"
 
@@ -25,10 +25,10 @@ protected:
         m_contacts.Set({});
     }
 
-    CDlgAddressEdit *Add(CDlgAddressBook &book)
+    ContactDialog *Add(AddressBookDialog &book)
     {
         QTest::mouseClick(book.AddButton(), Qt::LeftButton);
-        return OpenChild<CDlgAddressEdit>(&book);
+        return OpenChild<ContactDialog>(&book);
     }
 
     FakeShell m_shell;
@@ -37,7 +37,7 @@ protected:
 
 TEST_F(AddressBookDialogTest, AMixedCaseNickIsStoredAndListedLowerCased)
 {
-    CDlgAddressBook book(m_shell, m_contacts);
+    AddressBookDialog book(m_shell, m_contacts);
     book.show();
     ASSERT_EQ(book.List()->topLevelItemCount(), 1);
     const QTreeWidgetItem *bob = book.List()->topLevelItem(0);
@@ -47,7 +47,7 @@ TEST_F(AddressBookDialogTest, AMixedCaseNickIsStoredAndListedLowerCased)
     EXPECT_EQ(bob->text(3), "kolega");
     EXPECT_EQ(book.List()->headerItem()->text(1), "Upozorniť");
 
-    CDlgAddressEdit *edit = Add(book);
+    ContactDialog *edit = Add(book);
     ASSERT_TRUE(edit);
     ASSERT_EQ(edit->NotifyBox()->count(), 5);
     EXPECT_EQ(edit->NotifyBox()->itemText(4), "Len pri súkromnom a hlučne");
@@ -65,11 +65,11 @@ TEST_F(AddressBookDialogTest, AMixedCaseNickIsStoredAndListedLowerCased)
 
 TEST_F(AddressBookDialogTest, RenamingAContactReplacesItsEntry)
 {
-    CDlgAddressBook book(m_shell, m_contacts);
+    AddressBookDialog book(m_shell, m_contacts);
     book.show();
     book.List()->setCurrentItem(book.List()->topLevelItem(0));
     QTest::mouseClick(book.EditButton(), Qt::LeftButton);
-    auto *edit = OpenChild<CDlgAddressEdit>(&book);
+    auto *edit = OpenChild<ContactDialog>(&book);
     ASSERT_TRUE(edit);
     EXPECT_EQ(edit->NickEdit()->text(), "bob");
     EXPECT_EQ(edit->NotifyBox()->currentIndex(), 1);
@@ -85,9 +85,9 @@ TEST_F(AddressBookDialogTest, RenamingAContactReplacesItsEntry)
 
 TEST_F(AddressBookDialogTest, ValuesTheFileCannotHoldBeepAndWriteNothing)
 {
-    CDlgAddressBook book(m_shell, m_contacts);
+    AddressBookDialog book(m_shell, m_contacts);
     book.show();
-    CDlgAddressEdit *edit = Add(book);
+    ContactDialog *edit = Add(book);
     ASSERT_TRUE(edit);
     const std::string before = ReadConfigFile();
     struct Typed
@@ -117,9 +117,9 @@ TEST_F(AddressBookDialogTest, ValuesTheFileCannotHoldBeepAndWriteNothing)
 
 TEST_F(AddressBookDialogTest, DeleteAndClosingReloadTheContactList)
 {
-    CDlgAddressBook book(m_shell, m_contacts);
+    AddressBookDialog book(m_shell, m_contacts);
     book.show();
-    CDlgAddressEdit *edit = Add(book);
+    ContactDialog *edit = Add(book);
     ASSERT_TRUE(edit);
     edit->NickEdit()->setText("Nova");
     edit->AddressEdit()->setText("*");

@@ -1,8 +1,8 @@
 #include "SessionDialogFixture.h"
 
 #include "conversation/Conversation.h"
-#include "dialogs/DlgChannelBan.h"
-#include "dialogs/DlgChannelBanChange.h"
+#include "dialogs/BanListDialog.h"
+#include "dialogs/BanExpiryDialog.h"
 #include "dialogs/ReportList.h"
 
 #include <QSpinBox>
@@ -28,7 +28,7 @@ TEST_F(ChannelBanDialogTest, RowsShowTheBanWithItsTimeAndDuration)
     m_session->DispatchServerLine(":srv 367 me #room *!*@zly.sk op 1700000000");
     // A time far past any calendar still shows as a date.
     m_session->DispatchServerLine(":srv 367 me #room *!*@far.sk op 99999999999999999999999999");
-    CDlgChannelBan dialog(*m_table, m_session->Key(), "#room");
+    BanListDialog dialog(*m_table, m_session->Key(), "#room");
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Zakázaní užívatelia na kanáli #room");
     EXPECT_EQ(dialog.RefreshTimer()->interval(), 1000);
@@ -50,10 +50,10 @@ TEST_F(ChannelBanDialogTest, RowsShowTheBanWithItsTimeAndDuration)
 TEST_F(ChannelBanDialogTest, ChangeGivesTheBanADurationThatTheTickLifts)
 {
     m_session->DispatchServerLine(":srv 367 me #room *!*@zly.sk op 1700000000");
-    CDlgChannelBan dialog(*m_table, m_session->Key(), "#room");
+    BanListDialog dialog(*m_table, m_session->Key(), "#room");
     dialog.show();
     QTest::mouseClick(dialog.ChangeButton(), Qt::LeftButton);
-    auto *change = OpenChild<CDlgChannelBanChange>(&dialog);
+    auto *change = OpenChild<BanExpiryDialog>(&dialog);
     ASSERT_TRUE(change);
     EXPECT_EQ(change->MinutesBox()->value(), 0);
     change->MinutesBox()->setValue(15);
@@ -72,7 +72,7 @@ TEST_F(ChannelBanDialogTest, RemoveAsksTheServerToLiftTheBan)
 {
     m_session->DispatchServerLine(":srv 367 me #room *!*@a.sk op 1700000000");
     m_session->DispatchServerLine(":srv 367 me #room *!*@b.sk op 1700000000");
-    CDlgChannelBan dialog(*m_table, m_session->Key(), "#room");
+    BanListDialog dialog(*m_table, m_session->Key(), "#room");
     dialog.show();
     dialog.List()->setCurrentItem(dialog.List()->topLevelItem(1));
     QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
@@ -85,7 +85,7 @@ TEST_F(ChannelBanDialogTest, RemoveAsksTheServerToLiftTheBan)
     EXPECT_EQ(dialog.List()->topLevelItemCount(), 0);
     QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
     QTest::mouseClick(dialog.ChangeButton(), Qt::LeftButton);
-    EXPECT_FALSE(OpenChild<CDlgChannelBanChange>(&dialog));
+    EXPECT_FALSE(OpenChild<BanExpiryDialog>(&dialog));
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 #include "support/TestConfigDir.h"
 
 #include "config/Config.h"
-#include "dialogs/DlgEditChannel.h"
-#include "dialogs/DlgEditChannels.h"
+#include "dialogs/FavouriteChannelDialog.h"
+#include "dialogs/FavouriteChannelsDialog.h"
 #include "dialogs/ReportList.h"
 
 #include <QApplication>
@@ -27,7 +27,7 @@ protected:
                                     "[Passwords]\nAlfa - #b=stary\n"));
     }
 
-    static QStringList Rows(const CReportList *list)
+    static QStringList Rows(const ReportList *list)
     {
         QStringList rows;
         for (int k = 0; k < list->topLevelItemCount(); ++k)
@@ -40,7 +40,7 @@ protected:
 
 TEST_F(FavouriteChannelsDialogTest, ShowsTheDefaultServersChannelsAndFollowsTheServerChoice)
 {
-    CDlgEditChannels dialog(m_shell);
+    FavouriteChannelsDialog dialog(m_shell);
     dialog.show();
     EXPECT_EQ(dialog.ServerBox()->currentText(), "Beta");
     EXPECT_EQ(Rows(dialog.List()), QStringList{"#x"});
@@ -49,17 +49,17 @@ TEST_F(FavouriteChannelsDialogTest, ShowsTheDefaultServersChannelsAndFollowsTheS
     EXPECT_EQ(Rows(dialog.List()), (QStringList{"#a", "#b"}));
     EXPECT_EQ(dialog.List()->SelectedRecord(), "#a");
 
-    CDlgEditChannels preselected(m_shell, "Alfa");
+    FavouriteChannelsDialog preselected(m_shell, "Alfa");
     EXPECT_EQ(preselected.ServerBox()->currentText(), "Alfa");
 }
 
 TEST_F(FavouriteChannelsDialogTest, ARenamedChannelReplacesItsOldLineAndTheKeyGoesUnderTheNewName)
 {
-    CDlgEditChannels dialog(m_shell, "Alfa");
+    FavouriteChannelsDialog dialog(m_shell, "Alfa");
     dialog.show();
     dialog.List()->setCurrentItem(dialog.List()->topLevelItem(1));
     QTest::mouseClick(dialog.EditButton(), Qt::LeftButton);
-    auto *edit = OpenChild<CDlgEditChannel>(&dialog);
+    auto *edit = OpenChild<FavouriteChannelDialog>(&dialog);
     ASSERT_TRUE(edit);
     EXPECT_EQ(edit->NameEdit()->text(), "#b");
     EXPECT_FALSE(edit->AutoJoinBox()->isChecked());
@@ -80,10 +80,10 @@ TEST_F(FavouriteChannelsDialogTest, ARenamedChannelReplacesItsOldLineAndTheKeyGo
 
 TEST_F(FavouriteChannelsDialogTest, NamesTheFileCannotHoldBeepAndKeepTheDialogOpen)
 {
-    CDlgEditChannels dialog(m_shell, "Beta");
+    FavouriteChannelsDialog dialog(m_shell, "Beta");
     dialog.show();
     QTest::mouseClick(dialog.AddButton(), Qt::LeftButton);
-    auto *add = OpenChild<CDlgEditChannel>(&dialog);
+    auto *add = OpenChild<FavouriteChannelDialog>(&dialog);
     ASSERT_TRUE(add);
     EXPECT_EQ(add->ServerBox()->currentText(), "Beta");
     const std::string before = ReadConfigFile();
@@ -103,7 +103,7 @@ TEST_F(FavouriteChannelsDialogTest, NamesTheFileCannotHoldBeepAndKeepTheDialogOp
     EXPECT_FALSE(add->isVisible());
     EXPECT_EQ(ReadConfigFile(), before);
     QTest::mouseClick(dialog.AddButton(), Qt::LeftButton);
-    add = OpenChild<CDlgEditChannel>(&dialog);
+    add = OpenChild<FavouriteChannelDialog>(&dialog);
     ASSERT_TRUE(add);
     add->NameEdit()->setText("#pridany");
     PressButton(add, QDialogButtonBox::Ok);
@@ -113,7 +113,7 @@ TEST_F(FavouriteChannelsDialogTest, NamesTheFileCannotHoldBeepAndKeepTheDialogOp
 
 TEST_F(FavouriteChannelsDialogTest, DeleteRemovesTheLineAtOnceAndBeepsWithoutASelection)
 {
-    CDlgEditChannels dialog(m_shell, "Alfa");
+    FavouriteChannelsDialog dialog(m_shell, "Alfa");
     dialog.show();
     dialog.List()->setCurrentItem(dialog.List()->topLevelItem(1));
     QTest::mouseClick(dialog.DeleteButton(), Qt::LeftButton);
@@ -125,7 +125,7 @@ TEST_F(FavouriteChannelsDialogTest, DeleteRemovesTheLineAtOnceAndBeepsWithoutASe
     QTest::mouseClick(dialog.DeleteButton(), Qt::LeftButton);
     QTest::mouseClick(dialog.EditButton(), Qt::LeftButton);
     EXPECT_EQ(m_shell.m_beeps.size(), 2u);
-    EXPECT_FALSE(OpenChild<CDlgEditChannel>(&dialog));
+    EXPECT_FALSE(OpenChild<FavouriteChannelDialog>(&dialog));
     EXPECT_EQ(Rows(dialog.List()), QStringList{"#a"});
 }
 

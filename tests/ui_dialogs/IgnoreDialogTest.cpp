@@ -1,7 +1,7 @@
 #include "SessionDialogFixture.h"
 
-#include "dialogs/DlgIgnore.h"
-#include "dialogs/DlgIgnoreChange.h"
+#include "dialogs/IgnoreListDialog.h"
+#include "dialogs/IgnoreEntryDialog.h"
 #include "dialogs/ReportList.h"
 
 #include <QCheckBox>
@@ -14,7 +14,7 @@ namespace {
 
 using IgnoreDialogTest = SessionDialogTest;
 
-int RowOf(const CReportList *list, const QString &mask)
+int RowOf(const ReportList *list, const QString &mask)
 {
     for (int k = 0; k < list->topLevelItemCount(); ++k)
         if (list->topLevelItem(k)->text(0) == mask)
@@ -25,7 +25,7 @@ int RowOf(const CReportList *list, const QString &mask)
 TEST_F(IgnoreDialogTest, RowsNameTheIgnoredKindsAndFollowTheSessionsList)
 {
     m_session->Ignores() = {"Bad.Host 6 0 1700000000", "all.sk 0 15 1700000000"};
-    CDlgIgnore dialog(*m_table, m_session->Key());
+    IgnoreListDialog dialog(*m_table, m_session->Key());
     dialog.show();
     EXPECT_EQ(dialog.SessionBox()->currentText(), QString::fromStdString(m_session->HumanName()));
     EXPECT_EQ(dialog.RefreshTimer()->interval(), 1000);
@@ -51,7 +51,7 @@ TEST_F(IgnoreDialogTest, RowsNameTheIgnoredKindsAndFollowTheSessionsList)
 TEST_F(IgnoreDialogTest, DeleteGivesTheSessionTheIgnoreCommand)
 {
     m_session->Ignores() = {"a.sk 6 0 1700000000", "b.sk 6 0 1700000000"};
-    CDlgIgnore dialog(*m_table, m_session->Key());
+    IgnoreListDialog dialog(*m_table, m_session->Key());
     dialog.show();
     dialog.List()->setCurrentItem(dialog.List()->topLevelItem(1));
     QTest::mouseClick(dialog.DeleteButton(), Qt::LeftButton);
@@ -63,10 +63,10 @@ TEST_F(IgnoreDialogTest, DeleteGivesTheSessionTheIgnoreCommand)
 TEST_F(IgnoreDialogTest, ChangeRewritesTheEntryKeepingItsStartTime)
 {
     m_session->Ignores() = {"a.sk 6 0 1700000000", "b.sk 0 0 1700000000"};
-    CDlgIgnore dialog(*m_table, m_session->Key());
+    IgnoreListDialog dialog(*m_table, m_session->Key());
     dialog.show();
     QTest::mouseClick(dialog.ChangeButton(), Qt::LeftButton);
-    auto *change = OpenChild<CDlgIgnoreChange>(&dialog);
+    auto *change = OpenChild<IgnoreEntryDialog>(&dialog);
     ASSERT_TRUE(change);
     EXPECT_FALSE(change->ChannelTextBox()->isChecked());
     EXPECT_TRUE(change->PrivateTextBox()->isChecked());
@@ -84,7 +84,7 @@ TEST_F(IgnoreDialogTest, ChangeRewritesTheEntryKeepingItsStartTime)
 
     // Cancel changes nothing.
     QTest::mouseClick(dialog.ChangeButton(), Qt::LeftButton);
-    change = OpenChild<CDlgIgnoreChange>(&dialog);
+    change = OpenChild<IgnoreEntryDialog>(&dialog);
     ASSERT_TRUE(change);
     change->MinutesBox()->setValue(5);
     QTest::keyClick(change->MinutesBox(), Qt::Key_Escape);

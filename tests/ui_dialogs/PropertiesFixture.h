@@ -7,10 +7,10 @@
 
 #include "config/AppSettings.h"
 #include "conversation/Conversation.h"
-#include "dialogs/DlgProperties.h"
+#include "dialogs/PropertySheet.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
-#include "windows/ChannelFrame.h"
+#include "windows/ConversationWindow.h"
 
 #include <QMdiArea>
 
@@ -24,16 +24,16 @@ class PropertiesShell : public FakeShell
 public:
     ConversationView *CreateView(Conversation &conversation) override
     {
-        return m_area ? CChannelFrame::Open(m_area, conversation, this, *m_settings) : nullptr;
+        return m_area ? ConversationWindow::Open(m_area, conversation, this, *m_settings) : nullptr;
     }
     void UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line) override
     {
-        CDlgProperties::RouteUserLine(sessionKey, nick, line);
+        PropertySheet::RouteUserLine(sessionKey, nick, line);
     }
     bool HasPropertySheets() const override { return true; }
     void OpenProperties(Session &session, const std::string &name) override
     {
-        CDlgProperties::OpenProperties(session, name, m_area);
+        PropertySheet::OpenProperties(session, name, m_area);
     }
 
     QMdiArea *m_area = nullptr;
@@ -61,7 +61,7 @@ protected:
 
     void TearDown() override
     {
-        CDlgProperties::CloseAll();
+        PropertySheet::CloseAll();
         m_table.reset();
         m_area.reset();
         TestConfigDir::TearDown();
@@ -75,13 +75,13 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return m_session->IsConnected(); }));
     }
 
-    CChannelFrame *OpenFrame(const std::string &name, Conversation::WindowKind kind, Conversation::WindowType type)
+    ConversationWindow *OpenFrame(const std::string &name, Conversation::WindowKind kind, Conversation::WindowType type)
     {
         Conversation *conversation = m_session->OpenWindow(name, kind, type);
-        return conversation ? dynamic_cast<CChannelFrame *>(conversation->View()) : nullptr;
+        return conversation ? dynamic_cast<ConversationWindow *>(conversation->View()) : nullptr;
     }
 
-    int SheetCount() const { return static_cast<int>(m_area->findChildren<CDlgProperties *>().size()); }
+    int SheetCount() const { return static_cast<int>(m_area->findChildren<PropertySheet *>().size()); }
 
     AppSettings m_settings;
     PropertiesShell m_shell;

@@ -3,12 +3,12 @@
 #include "PropertiesFixture.h"
 
 #include "conversation/NickList.h"
-#include "dialogs/PPChannel.h"
-#include "dialogs/PPUser.h"
-#include "dialogs/PPUserAdvanced.h"
+#include "dialogs/ChannelPropertiesPage.h"
+#include "dialogs/UserPropertiesPage.h"
+#include "dialogs/UserAdvancedPropertiesPage.h"
 #include "nicklist/UserMenu.h"
-#include "view/ChannelList.h"
-#include "windows/ChannelMenu.h"
+#include "view/TextView.h"
+#include "windows/ConversationMenu.h"
 
 #include <QPushButton>
 #include <QTabWidget>
@@ -19,9 +19,9 @@
 
 namespace {
 
-void DoubleClick(CChannelFrame *frame)
+void DoubleClick(ConversationWindow *frame)
 {
-    QWidget *viewport = frame->TextView()->viewport();
+    QWidget *viewport = frame->View()->viewport();
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, viewport->rect().center());
 }
 
@@ -34,7 +34,7 @@ int Occurrences(const std::vector<std::string> &nicks, const std::string &nick)
 
 TEST_F(PropertiesTest, DoubleClickInChannelOpensItsSheetWithTopicAndCount)
 {
-    CChannelFrame *frame = OpenFrame("#chan", Conversation::KindChannel, Conversation::TypeChannel);
+    ConversationWindow *frame = OpenFrame("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     ASSERT_NE(frame, nullptr);
     Conversation *channel = m_session->FindWindow("#chan");
     channel->SetTopic("Vitajte na kanali");
@@ -44,7 +44,7 @@ TEST_F(PropertiesTest, DoubleClickInChannelOpensItsSheetWithTopicAndCount)
 
     DoubleClick(frame);
 
-    CDlgProperties *sheet = CDlgProperties::Find(m_session->Key(), "#CHAN");
+    PropertySheet *sheet = PropertySheet::Find(m_session->Key(), "#CHAN");
     ASSERT_NE(sheet, nullptr);
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_FALSE(sheet->isModal());
@@ -64,35 +64,35 @@ TEST_F(PropertiesTest, DoubleClickInChannelOpensItsSheetWithTopicAndCount)
 TEST_F(PropertiesTest, SecondOpenFocusesTheSheetAlreadyOpen)
 {
     Register();
-    CChannelFrame *frame = OpenFrame("#chan", Conversation::KindChannel, Conversation::TypeChannel);
+    ConversationWindow *frame = OpenFrame("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     ASSERT_NE(frame, nullptr);
     DoubleClick(frame);
-    CDlgProperties *first = CDlgProperties::Find(m_session->Key(), "#chan");
+    PropertySheet *first = PropertySheet::Find(m_session->Key(), "#chan");
     ASSERT_NE(first, nullptr);
     emit frame->Menu()->propertiesRequested();
-    CDlgProperties::OpenProperties(*m_session, "#Chan", m_area.get());
-    EXPECT_EQ(CDlgProperties::Find(m_session->Key(), "#chan"), first);
+    PropertySheet::OpenProperties(*m_session, "#Chan", m_area.get());
+    EXPECT_EQ(PropertySheet::Find(m_session->Key(), "#chan"), first);
 
-    emit frame->UserMenu()->propertiesRequested(QStringLiteral("Alice"));
-    emit frame->UserMenu()->propertiesRequested(QStringLiteral("alice"));
+    emit frame->NickMenu()->propertiesRequested(QStringLiteral("Alice"));
+    emit frame->NickMenu()->propertiesRequested(QStringLiteral("alice"));
     EXPECT_EQ(SheetCount(), 2);
     EXPECT_EQ(Occurrences(m_session->PropertySheetNicks(), "Alice"), 1);
     ASSERT_TRUE(m_server.WaitForLine([](const std::string &line) { return line == "WHOIS Alice"; }));
     EXPECT_FALSE(m_server.WaitForLineStartingWith("WHOIS", 300));
 
     // Another session's sheet of the same name is a sheet of its own.
-    EXPECT_EQ(CDlgProperties::Find("other-key", "alice"), nullptr);
-    EXPECT_EQ(CDlgProperties::OpenProperties(*m_session, "", m_area.get()), nullptr);
+    EXPECT_EQ(PropertySheet::Find("other-key", "alice"), nullptr);
+    EXPECT_EQ(PropertySheet::OpenProperties(*m_session, "", m_area.get()), nullptr);
     EXPECT_EQ(SheetCount(), 2);
 }
 
 TEST_F(PropertiesTest, UserSheetAsksWhoisAndTheRepliesFillIt)
 {
     Register();
-    CChannelFrame *frame = OpenFrame("#chan", Conversation::KindChannel, Conversation::TypeChannel);
+    ConversationWindow *frame = OpenFrame("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     ASSERT_NE(frame, nullptr);
-    emit frame->UserMenu()->propertiesRequested(QStringLiteral("alice"));
-    CDlgProperties *sheet = CDlgProperties::Find(m_session->Key(), "alice");
+    emit frame->NickMenu()->propertiesRequested(QStringLiteral("alice"));
+    PropertySheet *sheet = PropertySheet::Find(m_session->Key(), "alice");
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(sheet->windowTitle(), QStringLiteral("alice - Vlastnosti"));
     ASSERT_NE(sheet->UserPage(), nullptr);
@@ -107,8 +107,8 @@ TEST_F(PropertiesTest, UserSheetAsksWhoisAndTheRepliesFillIt)
     m_server.SendLine(":irc.test 319 " + me + " alice :@#chan #iny");
     m_server.SendLine(":irc.test 301 " + me + " alice :som na obede");
     m_server.SendLine(":alice!~al@host.example NOTICE " + me + " :\x01VERSION Klient\x02 2.0\x01");
-    CPPUser *user = sheet->UserPage();
-    CPPUserAdvanced *advanced = sheet->AdvancedPage();
+    UserPropertiesPage *user = sheet->UserPage();
+    UserAdvancedPropertiesPage *advanced = sheet->AdvancedPage();
     ASSERT_TRUE(WaitFor([&] { return !advanced->VersionText().isEmpty(); }));
     EXPECT_EQ(user->AddressText(), QStringLiteral("host.example"));
     EXPECT_EQ(user->FullNameText(), QStringLiteral("Alica Mala"));
@@ -129,7 +129,7 @@ TEST_F(PropertiesTest, UserSheetAsksWhoisAndTheRepliesFillIt)
 TEST_F(PropertiesTest, RepliesAboutOthersLeaveTheSheetAlone)
 {
     Register();
-    CDlgProperties *sheet = CDlgProperties::OpenProperties(*m_session, "alice", m_area.get());
+    PropertySheet *sheet = PropertySheet::OpenProperties(*m_session, "alice", m_area.get());
     ASSERT_NE(sheet, nullptr);
     const std::string me = m_session->Nick();
     // Names are matched with their case, as the server gives them.
@@ -144,10 +144,10 @@ TEST_F(PropertiesTest, RepliesAboutOthersLeaveTheSheetAlone)
 TEST_F(PropertiesTest, ButtonsSendTheirRequestsToTheUser)
 {
     Register();
-    CDlgProperties *sheet = CDlgProperties::OpenProperties(*m_session, "alice", m_area.get());
+    PropertySheet *sheet = PropertySheet::OpenProperties(*m_session, "alice", m_area.get());
     ASSERT_NE(sheet, nullptr);
     ASSERT_TRUE(m_server.WaitForLineStartingWith("WHOIS alice"));
-    CPPUserAdvanced *advanced = sheet->AdvancedPage();
+    UserAdvancedPropertiesPage *advanced = sheet->AdvancedPage();
     sheet->Tabs()->setCurrentWidget(advanced);
 
     QTest::mouseClick(advanced->VersionButton(), Qt::LeftButton);
@@ -170,18 +170,18 @@ TEST_F(PropertiesTest, ButtonsSendTheirRequestsToTheUser)
 TEST_F(PropertiesTest, ClosingAUserSheetStopsItsReplies)
 {
     Register();
-    CDlgProperties *sheet = CDlgProperties::OpenProperties(*m_session, "alice", m_area.get());
+    PropertySheet *sheet = PropertySheet::OpenProperties(*m_session, "alice", m_area.get());
     ASSERT_NE(sheet, nullptr);
-    QPointer<CDlgProperties> closed(sheet);
+    QPointer<PropertySheet> closed(sheet);
     sheet->close();
     EXPECT_TRUE(m_session->PropertySheetNicks().empty());
-    EXPECT_EQ(CDlgProperties::Find(m_session->Key(), "alice"), nullptr);
-    EXPECT_FALSE(CDlgProperties::RouteUserLine(m_session->Key(), "alice", ":irc.test 312 me alice srv :x"));
+    EXPECT_EQ(PropertySheet::Find(m_session->Key(), "alice"), nullptr);
+    EXPECT_FALSE(PropertySheet::RouteUserLine(m_session->Key(), "alice", ":irc.test 312 me alice srv :x"));
     ASSERT_TRUE(WaitFor([&] { return closed.isNull(); }));
 
     // Opening again makes a new sheet and asks again.
     ASSERT_TRUE(m_server.WaitForLine([](const std::string &line) { return line == "WHOIS alice"; }));
-    ASSERT_NE(CDlgProperties::OpenProperties(*m_session, "alice", m_area.get()), nullptr);
+    ASSERT_NE(PropertySheet::OpenProperties(*m_session, "alice", m_area.get()), nullptr);
     EXPECT_TRUE(m_server.WaitForLine([](const std::string &line) { return line == "WHOIS alice"; }));
     EXPECT_EQ(m_session->PropertySheetNicks(), std::vector<std::string>{"alice"});
 }
@@ -189,10 +189,10 @@ TEST_F(PropertiesTest, ClosingAUserSheetStopsItsReplies)
 TEST_F(PropertiesTest, PrivateWindowOpensTheSheetOfItsUser)
 {
     Register();
-    CChannelFrame *query = OpenFrame("bob", Conversation::KindText, Conversation::TypePrivate);
+    ConversationWindow *query = OpenFrame("bob", Conversation::KindText, Conversation::TypePrivate);
     ASSERT_NE(query, nullptr);
     DoubleClick(query);
-    CDlgProperties *sheet = CDlgProperties::Find(m_session->Key(), "bob");
+    PropertySheet *sheet = PropertySheet::Find(m_session->Key(), "bob");
     ASSERT_NE(sheet, nullptr);
     EXPECT_TRUE(sheet->IsUserSheet());
     EXPECT_EQ(sheet->ChannelPage(), nullptr);
@@ -202,7 +202,7 @@ TEST_F(PropertiesTest, PrivateWindowOpensTheSheetOfItsUser)
 TEST_F(PropertiesTest, ButtonsOfASheetWhoseSessionIsGoneSendNothing)
 {
     Register();
-    CDlgProperties *sheet = CDlgProperties::OpenProperties(*m_session, "alice", m_area.get());
+    PropertySheet *sheet = PropertySheet::OpenProperties(*m_session, "alice", m_area.get());
     ASSERT_NE(sheet, nullptr);
     const std::string key = m_session->Key();
     ASSERT_TRUE(m_table->CloseSession(key));

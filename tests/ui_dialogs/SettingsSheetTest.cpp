@@ -6,13 +6,13 @@
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "dialogs/ColourButton.h"
-#include "dialogs/DlgEditServer.h"
-#include "dialogs/DlgSelectFont.h"
-#include "dialogs/DlgSettings.h"
-#include "dialogs/PPAdvanced.h"
-#include "dialogs/PPAppearance.h"
-#include "dialogs/PPBase.h"
-#include "dialogs/PPMessages.h"
+#include "dialogs/ServerDialog.h"
+#include "dialogs/FontDialog.h"
+#include "dialogs/SettingsDialog.h"
+#include "dialogs/AdvancedSettingsPage.h"
+#include "dialogs/AppearanceSettingsPage.h"
+#include "dialogs/BasicSettingsPage.h"
+#include "dialogs/MessagesSettingsPage.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -68,26 +68,26 @@ QString Text(StrText text)
 class SettingsSheetTest : public SettingsFixture
 {
 protected:
-    std::unique_ptr<CDlgSettings> OpenSheet(const std::string &config = kConfig)
+    std::unique_ptr<SettingsDialog> OpenSheet(const std::string &config = kConfig)
     {
         EXPECT_TRUE(WriteConfigFile(config));
         LoadAppearance(m_settings);
         LoadBehaviour(m_settings);
-        auto sheet = std::make_unique<CDlgSettings>(m_shell, m_settings);
+        auto sheet = std::make_unique<SettingsDialog>(m_shell, m_settings);
         sheet->show();
         return sheet;
     }
-    static void PressOk(CDlgSettings &sheet) { Click(sheet.Buttons()->button(QDialogButtonBox::Ok)); }
-    static void PressCancel(CDlgSettings &sheet) { Click(sheet.Buttons()->button(QDialogButtonBox::Cancel)); }
+    static void PressOk(SettingsDialog &sheet) { Click(sheet.Buttons()->button(QDialogButtonBox::Ok)); }
+    static void PressCancel(SettingsDialog &sheet) { Click(sheet.Buttons()->button(QDialogButtonBox::Cancel)); }
 
     // The server dialog of the base page, driven by action.
     template <typename Action>
     static void RunServerDialog(QPushButton *opener, Action action)
     {
-        WhenModal<CDlgEditServer>(action);
+        WhenModal<ServerDialog>(action);
         Click(opener);
     }
-    static QStringList ServerList(const CPPBase &page)
+    static QStringList ServerList(const BasicSettingsPage &page)
     {
         QStringList names;
         for (int i = 0; i < page.ServerBox()->count(); ++i)
@@ -111,7 +111,7 @@ TEST_F(SettingsSheetTest, PagesInOrderUnderTheCaption)
     EXPECT_EQ(sheet->Tabs()->widget(3), sheet->AdvancedPage());
     EXPECT_EQ(sheet->Buttons()->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 
-    const CPPBase &base = *sheet->BasePage();
+    const BasicSettingsPage &base = *sheet->BasePage();
     EXPECT_EQ(ServerList(base), (QStringList{"Alfa", "Beta"}));
     EXPECT_EQ(base.ServerBox()->currentText(), "Beta");
     EXPECT_EQ(base.NickEdit()->text(), "janko");
@@ -171,9 +171,9 @@ TEST_F(SettingsSheetTest, AdvancedTreeHoldsItsItemsInOrder)
 TEST_F(SettingsSheetTest, CancelWritesNothingAndTheShellStillFollowsTheFile)
 {
     auto sheet = OpenSheet();
-    CPPBase &base = *sheet->BasePage();
+    BasicSettingsPage &base = *sheet->BasePage();
     TypeInto(base.NickEdit(), "iny");
-    RunServerDialog(base.AddButton(), [](CDlgEditServer *dialog) {
+    RunServerDialog(base.AddButton(), [](ServerDialog *dialog) {
         TypeInto(dialog->NameEdit(), "Gama");
         TypeInto(dialog->HostEdit(), "127.0.0.3");
         dialog->accept();
@@ -201,16 +201,16 @@ TEST_F(SettingsSheetTest, CancelWritesNothingAndTheShellStillFollowsTheFile)
 TEST_F(SettingsSheetTest, OkWritesEveryPageThenTellsAndRefreshes)
 {
     auto sheet = OpenSheet();
-    CPPBase &base = *sheet->BasePage();
+    BasicSettingsPage &base = *sheet->BasePage();
     TypeInto(base.NickEdit(), "novy");
     TypeInto(base.EmailEdit(), "novy@mail");
     Toggle(base.InvisibleBox());
     Toggle(base.AutoChangeNickBox());
     base.ServerBox()->setCurrentText("Alfa");
-    CPPMessages &messages = *sheet->MessagesPage();
+    MessagesSettingsPage &messages = *sheet->MessagesPage();
     Toggle(messages.ShowPingBox());
     Click(messages.DccAskButton());
-    CPPAdvanced &advanced = *sheet->AdvancedPage();
+    AdvancedSettingsPage &advanced = *sheet->AdvancedPage();
     auto *sound = qobject_cast<QComboBox *>(advanced.Editor(Text(Str::BalloonSound)));
     sound->setCurrentText("Exclamation");
     TypeInto(qobject_cast<QLineEdit *>(advanced.Editor("Užívateľská 3")), "tretí text");
@@ -265,7 +265,7 @@ TEST_F(SettingsSheetTest, EveryBalloonSoundWritesItsNumber)
 TEST_F(SettingsSheetTest, QueryDialogFollowsOpenQueryWindowAtOnce)
 {
     auto sheet = OpenSheet();
-    CPPMessages &messages = *sheet->MessagesPage();
+    MessagesSettingsPage &messages = *sheet->MessagesPage();
     EXPECT_TRUE(messages.QueryDialogBox()->isEnabled());
     Toggle(messages.OpenQueryBox());
     EXPECT_FALSE(messages.QueryDialogBox()->isEnabled());
@@ -284,7 +284,7 @@ TEST_F(SettingsSheetTest, QueryDialogFollowsOpenQueryWindowAtOnce)
 TEST_F(SettingsSheetTest, WhiteIsWrittenAsFFFFFFAndReadsBackWhite)
 {
     auto sheet = OpenSheet();
-    ColourButton *text = sheet->AppearancePage()->Colour(CPPAppearance::Text);
+    ColourButton *text = sheet->AppearancePage()->Colour(AppearanceSettingsPage::Text);
     QColor preset;
     WhenModal<QColorDialog>([&preset](QColorDialog *dialog) {
         preset = dialog->currentColor();
@@ -316,9 +316,9 @@ TEST_F(SettingsSheetTest, WhiteIsWrittenAsFFFFFFAndReadsBackWhite)
 TEST_F(SettingsSheetTest, FontChosenSmallBecomesTen)
 {
     auto sheet = OpenSheet();
-    CPPAppearance &page = *sheet->AppearancePage();
+    AppearanceSettingsPage &page = *sheet->AppearancePage();
     int shownSize = 0;
-    WhenModal<CDlgSelectFont>([&shownSize](CDlgSelectFont *dialog) {
+    WhenModal<FontDialog>([&shownSize](FontDialog *dialog) {
         shownSize = dialog->SizeBox()->currentText().toInt();
         TypeInto(dialog->SizeBox()->lineEdit(), "5");
         dialog->accept();
@@ -335,8 +335,8 @@ TEST_F(SettingsSheetTest, FontChosenSmallBecomesTen)
 TEST_F(SettingsSheetTest, ServerChangesReachTheFileOnlyWithOk)
 {
     auto sheet = OpenSheet();
-    CPPBase &base = *sheet->BasePage();
-    RunServerDialog(base.AddButton(), [](CDlgEditServer *dialog) {
+    BasicSettingsPage &base = *sheet->BasePage();
+    RunServerDialog(base.AddButton(), [](ServerDialog *dialog) {
         TypeInto(dialog->NameEdit(), "Gama");
         TypeInto(dialog->HostEdit(), "127.0.0.3");
         dialog->accept();
@@ -358,9 +358,9 @@ TEST_F(SettingsSheetTest, ServerChangesReachTheFileOnlyWithOk)
 TEST_F(SettingsSheetTest, RenamingTheDefaultServerCarriesItsEntriesAlong)
 {
     auto sheet = OpenSheet();
-    CPPBase &base = *sheet->BasePage();
+    BasicSettingsPage &base = *sheet->BasePage();
     ASSERT_EQ(base.ServerBox()->currentText(), "Beta");
-    RunServerDialog(base.EditButton(), [](CDlgEditServer *dialog) {
+    RunServerDialog(base.EditButton(), [](ServerDialog *dialog) {
         TypeInto(dialog->NameEdit(), "Beta Nova");
         dialog->accept();
     });
@@ -380,7 +380,7 @@ TEST_F(SettingsSheetTest, RenamingTheDefaultServerCarriesItsEntriesAlong)
 TEST_F(SettingsSheetTest, UnselectedDefaultServerIsKeptAndFollowsARename)
 {
     auto sheet = OpenSheet(WithDefaultServer("Chyba"));
-    CPPBase &base = *sheet->BasePage();
+    BasicSettingsPage &base = *sheet->BasePage();
     EXPECT_EQ(base.ServerBox()->currentIndex(), -1);
     m_shell.m_beeps.clear();
     Click(base.EditButton());
@@ -391,9 +391,9 @@ TEST_F(SettingsSheetTest, UnselectedDefaultServerIsKeptAndFollowsARename)
 
     // The default server renamed while another is not selected.
     auto renamed = OpenSheet(WithDefaultServer("alfa"));
-    CPPBase &page = *renamed->BasePage();
+    BasicSettingsPage &page = *renamed->BasePage();
     ASSERT_EQ(page.ServerBox()->currentText(), "Alfa");
-    RunServerDialog(page.EditButton(), [](CDlgEditServer *dialog) {
+    RunServerDialog(page.EditButton(), [](ServerDialog *dialog) {
         TypeInto(dialog->NameEdit(), "Omega");
         dialog->accept();
     });

@@ -9,8 +9,8 @@
 #include "conversation/Conversation.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
-#include "view/ChannelList.h"
-#include "windows/ChannelFrame.h"
+#include "view/TextView.h"
+#include "windows/ConversationWindow.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -29,7 +29,7 @@ public:
     {
         if (!m_area)
             return nullptr;
-        CChannelFrame *frame = CChannelFrame::Open(m_area, conversation, this, *m_settings);
+        ConversationWindow *frame = ConversationWindow::Open(m_area, conversation, this, *m_settings);
         if (m_sink)
             frame->SetCommandSink(m_sink);
         return frame;
@@ -37,7 +37,7 @@ public:
 
     QMdiArea *m_area = nullptr;
     const AppSettings *m_settings = nullptr;
-    CChannelFrame::CommandSink m_sink;
+    ConversationWindow::CommandSink m_sink;
 };
 
 // One command line as a window hands it to its session.
@@ -96,9 +96,9 @@ protected:
         return m_session->OpenWindow(name, kind, type);
     }
 
-    static CChannelFrame *FrameOf(Conversation *conversation)
+    static ConversationWindow *FrameOf(Conversation *conversation)
     {
-        return conversation ? dynamic_cast<CChannelFrame *>(conversation->View()) : nullptr;
+        return conversation ? dynamic_cast<ConversationWindow *>(conversation->View()) : nullptr;
     }
 
     std::vector<std::string> LinesOf(const std::vector<SentCommand> &commands) const
@@ -110,7 +110,7 @@ protected:
     }
     std::vector<std::string> Lines() const { return LinesOf(m_commands); }
 
-    static QString Shown(CChannelFrame *frame) { return frame->TextView()->PlainText(); }
+    static QString Shown(ConversationWindow *frame) { return frame->View()->PlainText(); }
 
     AppSettings m_settings;
     FrameShell m_shell;

@@ -2,14 +2,14 @@
 #include "FrameFixture.h"
 
 #include "conversation/NickList.h"
-#include "input/ChannelCmd.h"
-#include "input/ChannelTextStyle.h"
-#include "nicklist/ChannelUsers.h"
-#include "nicklist/ChannelUsersTip.h"
+#include "input/InputLine.h"
+#include "input/TextStyleButton.h"
+#include "nicklist/NickListView.h"
+#include "nicklist/NickListToolTip.h"
 #include "nicklist/NickListDelegate.h"
 #include "nicklist/NickListModel.h"
-#include "windows/ChannelBar.h"
-#include "windows/ChannelSizer.h"
+#include "windows/ConversationToolBar.h"
+#include "windows/NickListSplitter.h"
 
 #include <QFontMetricsF>
 #include <QMouseEvent>
@@ -18,7 +18,7 @@
 
 namespace {
 
-void ResizeFrame(CChannelFrame *frame, int width, int height)
+void ResizeFrame(ConversationWindow *frame, int width, int height)
 {
     QMdiSubWindow *child = frame->SubWindow();
     child->showNormal();
@@ -26,15 +26,15 @@ void ResizeFrame(CChannelFrame *frame, int width, int height)
     ASSERT_TRUE(WaitFor([&] { return frame->size() == QSize(width, height); }));
 }
 
-int NickTextWidth(CChannelFrame *frame, const QString &nick)
+int NickTextWidth(ConversationWindow *frame, const QString &nick)
 {
     return frame->Users()->fontMetrics().horizontalAdvance(nick);
 }
 
 // Widths of the nick list with the status icon and room for a scroll bar.
-int ListWidthForChars(CChannelFrame *frame, int chars, int slack)
+int ListWidthForChars(ConversationWindow *frame, int chars, int slack)
 {
-    return CNickListDelegate::kTextIndent + chars * frame->Users()->fontMetrics().averageCharWidth() + slack;
+    return NickListDelegate::kTextIndent + chars * frame->Users()->fontMetrics().averageCharWidth() + slack;
 }
 
 int ScrollBarExtent(QWidget *widget)
@@ -48,9 +48,9 @@ int ScrollBarExtent(QWidget *widget)
 class NickListWidthTest : public FrameTest
 {
 protected:
-    CChannelFrame *OpenChannel(int width, int height)
+    ConversationWindow *OpenChannel(int width, int height)
     {
-        CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+        ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
         EXPECT_NE(frame, nullptr);
         if (!frame)
             return nullptr;
@@ -62,7 +62,7 @@ protected:
         return frame;
     }
 
-    void Join(CChannelFrame *frame, const QString &nick)
+    void Join(ConversationWindow *frame, const QString &nick)
     {
         m_server.SendLine(":" + nick.toStdString() + "!u@127.0.0.1 JOIN #chan");
         ASSERT_TRUE(WaitFor([&] { return frame->GetConversation()->Nicks().FindNick(nick.toStdString()); }));
@@ -71,7 +71,7 @@ protected:
 
 TEST_F(FrameTest, ChannelWindowHasBarViewSplitterNickListAndInputBand)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     ResizeFrame(frame, 700, 400);
 
@@ -79,26 +79,26 @@ TEST_F(FrameTest, ChannelWindowHasBarViewSplitterNickListAndInputBand)
     EXPECT_GE(listWidth, ListWidthForChars(frame, 8, 0));
     EXPECT_TRUE(frame->Bar()->isVisible());
     EXPECT_EQ(frame->Bar()->x(), 0);
-    EXPECT_EQ(frame->Bar()->height(), 400 - CChannelCmd::kHeight - 1);
-    EXPECT_EQ(frame->Users()->geometry(), QRect(700 - listWidth, 0, listWidth, 400 - CChannelCmd::kHeight - 1));
+    EXPECT_EQ(frame->Bar()->height(), 400 - InputLine::kHeight - 1);
+    EXPECT_EQ(frame->Users()->geometry(), QRect(700 - listWidth, 0, listWidth, 400 - InputLine::kHeight - 1));
     EXPECT_EQ(frame->Sizer()->geometry().right() + 1, frame->Users()->x());
     EXPECT_EQ(frame->Sizer()->width(), 5);
-    EXPECT_EQ(frame->TextView()->x(), frame->Bar()->width() + 1);
-    EXPECT_EQ(frame->TextView()->geometry().right() + 1, frame->Sizer()->x());
-    EXPECT_EQ(frame->Input()->geometry(), QRect(22, 400 - CChannelCmd::kHeight, 700 - 22, CChannelCmd::kHeight));
-    EXPECT_EQ(frame->StyleButton()->geometry(), QRect(0, 400 - CChannelCmd::kHeight, 22, CChannelCmd::kHeight));
+    EXPECT_EQ(frame->View()->x(), frame->Bar()->width() + 1);
+    EXPECT_EQ(frame->View()->geometry().right() + 1, frame->Sizer()->x());
+    EXPECT_EQ(frame->Input()->geometry(), QRect(22, 400 - InputLine::kHeight, 700 - 22, InputLine::kHeight));
+    EXPECT_EQ(frame->StyleButton()->geometry(), QRect(0, 400 - InputLine::kHeight, 22, InputLine::kHeight));
 }
 
 TEST_F(NickListWidthTest, TheListFitsTheLongestNickUpToSixteenCharactersAndElidesLongerOnes)
 {
-    CChannelFrame *frame = OpenChannel(900, 400);
+    ConversationWindow *frame = OpenChannel(900, 400);
     ASSERT_NE(frame, nullptr);
-    CChannelUsers *users = frame->Users();
+    NickListView *users = frame->Users();
     const int limit = ListWidthForChars(frame, 16, ScrollBarExtent(users) + 8);
 
     const QString fourteen = QStringLiteral("fourteen_chars");
     Join(frame, fourteen);
-    const int fourteenShown = CNickListDelegate::kTextIndent + NickTextWidth(frame, fourteen);
+    const int fourteenShown = NickListDelegate::kTextIndent + NickTextWidth(frame, fourteen);
     EXPECT_TRUE(WaitFor([&] { return users->width() >= fourteenShown; })) << users->width() << " < " << fourteenShown;
     EXPECT_LE(users->width(), limit);
 
@@ -107,8 +107,8 @@ TEST_F(NickListWidthTest, TheListFitsTheLongestNickUpToSixteenCharactersAndElide
     Join(frame, forty);
     EXPECT_TRUE(WaitFor([&] { return users->width() >= ListWidthForChars(frame, 16, 0); }));
     EXPECT_LE(users->width(), limit) << "held at the limit";
-    EXPECT_LT(users->width(), CNickListDelegate::kTextIndent + NickTextWidth(frame, forty)) << "elided";
-    EXPECT_GE(frame->TextView()->width(), 900 / 2) << "the text keeps the window";
+    EXPECT_LT(users->width(), NickListDelegate::kTextIndent + NickTextWidth(frame, forty)) << "elided";
+    EXPECT_GE(frame->View()->width(), 900 / 2) << "the text keeps the window";
 
     // The tip shows the whole nick.
     int row = -1;
@@ -123,7 +123,7 @@ TEST_F(NickListWidthTest, TheListFitsTheLongestNickUpToSixteenCharactersAndElide
 
 TEST_F(NickListWidthTest, AWidthTheUserDraggedStaysWhenLongerNicksJoin)
 {
-    CChannelFrame *frame = OpenChannel(900, 400);
+    ConversationWindow *frame = OpenChannel(900, 400);
     ASSERT_NE(frame, nullptr);
     const int dragged = ListWidthForChars(frame, 10, 0);
     frame->SetNickListWidth(dragged);
@@ -131,7 +131,7 @@ TEST_F(NickListWidthTest, AWidthTheUserDraggedStaysWhenLongerNicksJoin)
 
     Join(frame, QStringLiteral("quite_a_long_nick_x"));
     Join(frame, QStringLiteral("someone"));
-    PumpEvents(3 * CChannelFrame::kFitDelayMs);
+    PumpEvents(3 * ConversationWindow::kFitDelayMs);
     EXPECT_EQ(frame->Users()->width(), dragged);
     EXPECT_EQ(frame->NickListWidth(), dragged);
 
@@ -142,7 +142,7 @@ TEST_F(NickListWidthTest, AWidthTheUserDraggedStaysWhenLongerNicksJoin)
 
 TEST_F(NickListWidthTest, ANarrowWindowKeepsTwentyCharactersOfTextBesideTheList)
 {
-    CChannelFrame *frame = OpenChannel(900, 300);
+    ConversationWindow *frame = OpenChannel(900, 300);
     ASSERT_NE(frame, nullptr);
     frame->SetNickListWidth(300);
     ASSERT_EQ(frame->Users()->width(), 300);
@@ -154,9 +154,9 @@ TEST_F(NickListWidthTest, ANarrowWindowKeepsTwentyCharactersOfTextBesideTheList)
 
     for (int width : {600, 480, 420}) {
         ResizeFrame(frame, width, 300);
-        EXPECT_GE(frame->TextView()->viewport()->width(), twentyChars) << width;
+        EXPECT_GE(frame->View()->viewport()->width(), twentyChars) << width;
         EXPECT_GE(frame->Users()->width(), ListWidthForChars(frame, 8, 0)) << width;
-        EXPECT_EQ(frame->TextView()->geometry().right() + 1, frame->Sizer()->x()) << width;
+        EXPECT_EQ(frame->View()->geometry().right() + 1, frame->Sizer()->x()) << width;
         EXPECT_EQ(frame->Users()->geometry().right() + 1, width) << width;
     }
     ResizeFrame(frame, 900, 300);
@@ -165,10 +165,10 @@ TEST_F(NickListWidthTest, ANarrowWindowKeepsTwentyCharactersOfTextBesideTheList)
 
 TEST_F(FrameTest, DraggingTheSplitterSetsTheDistanceToTheRightEdge)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     ResizeFrame(frame, 600, 300);
-    CChannelSizer *sizer = frame->Sizer();
+    NickListSplitter *sizer = frame->Sizer();
     ASSERT_EQ(sizer->cursor().shape(), Qt::SizeHorCursor);
 
     const int pressedAt = sizer->x() + 2;
@@ -185,26 +185,26 @@ TEST_F(FrameTest, DraggingTheSplitterSetsTheDistanceToTheRightEdge)
 
 TEST_F(FrameTest, PrivateAndStatusWindowsShowOnlyTheViewAndTheInputLine)
 {
-    CChannelFrame *query = FrameOf(OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate));
+    ConversationWindow *query = FrameOf(OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate));
     ASSERT_NE(query, nullptr);
     ResizeFrame(query, 500, 300);
     EXPECT_FALSE(query->Bar()->isVisible());
     EXPECT_FALSE(query->Users()->isVisible());
     EXPECT_FALSE(query->Sizer()->isVisible());
-    EXPECT_EQ(query->TextView()->geometry(), QRect(0, 0, 500, 300 - CChannelCmd::kHeight - 1));
+    EXPECT_EQ(query->View()->geometry(), QRect(0, 0, 500, 300 - InputLine::kHeight - 1));
     EXPECT_TRUE(query->Input()->isVisible());
 }
 
 TEST_F(FrameTest, KindZeroIsViewOnlyAndUnknownKindsAreReportedButMade)
 {
-    CChannelFrame *viewOnly = FrameOf(OpenWindow("log", Conversation::KindView, Conversation::TypePrivate));
+    ConversationWindow *viewOnly = FrameOf(OpenWindow("log", Conversation::KindView, Conversation::TypePrivate));
     ASSERT_NE(viewOnly, nullptr);
     ResizeFrame(viewOnly, 400, 200);
     EXPECT_FALSE(viewOnly->Input()->isVisible());
-    EXPECT_EQ(viewOnly->TextView()->geometry(), QRect(0, 0, 400, 200));
+    EXPECT_EQ(viewOnly->View()->geometry(), QRect(0, 0, 400, 200));
     EXPECT_TRUE(m_shell.m_messageBoxes.empty());
 
-    CChannelFrame *odd =
+    ConversationWindow *odd =
         FrameOf(OpenWindow("odd", static_cast<Conversation::WindowKind>(7), Conversation::TypePrivate));
     ASSERT_NE(odd, nullptr);
     ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
@@ -215,7 +215,7 @@ TEST_F(FrameTest, KindZeroIsViewOnlyAndUnknownKindsAreReportedButMade)
 // reported like any other value that is not a kind.
 TEST_F(FrameTest, AWindowTypeGivenAsKindIsReported)
 {
-    CChannelFrame *odd = FrameOf(
+    ConversationWindow *odd = FrameOf(
         OpenWindow("odd", static_cast<Conversation::WindowKind>(Conversation::TypePrivate), Conversation::TypePrivate));
     ASSERT_NE(odd, nullptr);
     ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
@@ -226,7 +226,7 @@ TEST_F(FrameTest, AChannelWindowShowsItsTopicInTheCaptionAndTheButtonTip)
 {
     StartSession();
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    CChannelFrame *frame = FrameOf(channel);
+    ConversationWindow *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     channel->SetTopic("\x02Vitajte\x02 na kanáli");
     EXPECT_EQ(frame->windowTitle(), QString::fromUtf8("#chan Vitajte na kanáli"));

@@ -3,9 +3,9 @@
 #include "FrameFixture.h"
 
 #include "conversation/NickList.h"
-#include "input/ChannelCmd.h"
-#include "nicklist/ChannelUsers.h"
-#include "windows/ChannelBar.h"
+#include "input/InputLine.h"
+#include "nicklist/NickListView.h"
+#include "windows/ConversationToolBar.h"
 
 #include <QEvent>
 
@@ -27,7 +27,7 @@ protected:
 
 // Repaints a small probe on top of the window and waits until it is drawn:
 // whatever else was waiting to be repainted is drawn in the same pass.
-bool FlushRepaints(CChannelFrame *frame)
+bool FlushRepaints(ConversationWindow *frame)
 {
     QWidget probe(frame);
     probe.setGeometry(frame->width() / 2, frame->height() / 2, 4, 4);
@@ -43,7 +43,7 @@ bool FlushRepaints(CChannelFrame *frame)
 
 TEST_F(FrameTest, ModeChangesThatMoveNoPaneRepaintOnlyWhatChanged)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     Conversation *channel = frame->GetConversation();
     channel->Nicks().AddNick("bob");
@@ -55,7 +55,7 @@ TEST_F(FrameTest, ModeChangesThatMoveNoPaneRepaintOnlyWhatChanged)
         channel->ApplyModes(i % 2 ? "-v" : "+v", "bob", ":op MODE #chan +v bob");
     ASSERT_TRUE(FlushRepaints(frame));
     EXPECT_EQ(bar.m_paints, 0);
-    EXPECT_EQ(frame->Input()->geometry().width(), frame->width() - CChannelFrame::kStyleButtonWidth);
+    EXPECT_EQ(frame->Input()->geometry().width(), frame->width() - ConversationWindow::kStyleButtonWidth);
 
     // A change that moves the panes repaints the window, the bar with it.
     frame->SetNickListWidth(frame->Users()->width() + 40);

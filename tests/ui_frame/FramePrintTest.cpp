@@ -5,18 +5,18 @@
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "conversation/NickList.h"
-#include "nicklist/ChannelUsers.h"
+#include "nicklist/NickListView.h"
 #include "nicklist/NickListModel.h"
 
 namespace {
 
 // Fills the view with filler until its text size is `size` bytes.
-void FillTo(CChannelFrame *frame, int64_t size)
+void FillTo(ConversationWindow *frame, int64_t size)
 {
-    const int64_t missing = size - frame->TextView()->TextSize();
+    const int64_t missing = size - frame->View()->TextSize();
     ASSERT_GE(missing, 2);
-    frame->TextView()->Write(std::string(static_cast<size_t>(missing - 2), 'x') + "\r\n", false);
-    ASSERT_EQ(frame->TextView()->TextSize(), size);
+    frame->View()->Write(std::string(static_cast<size_t>(missing - 2), 'x') + "\r\n", false);
+    ASSERT_EQ(frame->View()->TextSize(), size);
 }
 
 int Count(const QString &text, const char *what)
@@ -29,29 +29,29 @@ int Count(const QString &text, const char *what)
 TEST_F(FrameTest, EmptyTextPrintsNothingAndLeavesTheActivityFlag)
 {
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    CChannelFrame *frame = FrameOf(channel);
+    ConversationWindow *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     channel->SetActivity(false);
-    const int64_t before = frame->TextView()->TextSize();
+    const int64_t before = frame->View()->TextSize();
 
     EXPECT_FALSE(channel->Print("", TextClass::Text));
     EXPECT_FALSE(frame->Print("", 1));
 
-    EXPECT_EQ(frame->TextView()->TextSize(), before);
+    EXPECT_EQ(frame->View()->TextSize(), before);
     EXPECT_FALSE(channel->Activity());
 }
 
 TEST_F(FrameTest, PrintedLineIsFormattedWithTheWindowsTimeStampToggle)
 {
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    CChannelFrame *frame = FrameOf(channel);
+    ConversationWindow *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     frame->SetTimeStamps(false);
     EXPECT_EQ(frame->FormatLine("hi", 1),
               "<span style='background-color: #transparent; color: #000000;'>hi</span>\r\n");
     ASSERT_TRUE(channel->Print("hi", TextClass::Text));
     const std::string expected = frame->FormatLine("hi", 1);
-    const std::string &source = frame->TextView()->Source();
+    const std::string &source = frame->View()->Source();
     ASSERT_GE(source.size(), expected.size());
     EXPECT_EQ(source.substr(source.size() - expected.size()), expected);
     EXPECT_TRUE(Shown(frame).trimmed().endsWith(QStringLiteral("hi")));
@@ -62,7 +62,7 @@ TEST_F(FrameTest, PrintedLineIsFormattedWithTheWindowsTimeStampToggle)
 
 TEST_F(FrameTest, NearTheLimitEveryLineIsPrecededByTheWarning)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     // Two short lines and their warnings fit below the limit.
     FillTo(frame, 999100);
@@ -80,12 +80,12 @@ TEST_F(FrameTest, NearTheLimitEveryLineIsPrecededByTheWarning)
 
 TEST_F(FrameTest, AboveMaxTextSizeTheWindowIsEmptiedAndSaysHowBigItWas)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     FillTo(frame, 999700);
     frame->Print("still kept", 1); // the warning and the line lift it above the limit
     ASSERT_TRUE(Shown(frame).contains(QStringLiteral("still kept")));
-    const int64_t sizeWithWarning = frame->TextView()->TextSize()
+    const int64_t sizeWithWarning = frame->View()->TextSize()
         + static_cast<int64_t>(frame->FormatLine(Strings::Get(Str::WindowTextTooLong), 2).size());
 
     frame->Print("after clearing", 1);
@@ -97,13 +97,13 @@ TEST_F(FrameTest, AboveMaxTextSizeTheWindowIsEmptiedAndSaysHowBigItWas)
         QString::fromStdString(Strings::Format(Str::WindowTextCleared, static_cast<int>(sizeWithWarning)));
     EXPECT_TRUE(shown.contains(notice)) << shown.toStdString();
     EXPECT_LT(shown.indexOf(notice), shown.indexOf(QStringLiteral("after clearing")));
-    EXPECT_LT(frame->TextView()->TextSize(), 2000);
+    EXPECT_LT(frame->View()->TextSize(), 2000);
 }
 
 TEST_F(FrameTest, ASmallerMaxTextSizeSettingStillMeansOneMillion)
 {
     m_settings.m_maxTextSize = 5000;
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     FillTo(frame, 10000);
     frame->Print("kept", 1);
@@ -113,13 +113,13 @@ TEST_F(FrameTest, ASmallerMaxTextSizeSettingStillMeansOneMillion)
 
 TEST_F(FrameTest, ManyLinesStayBoundedByTheClearingRule)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     const std::string line(200, 'y');
     int64_t largest = 0;
     for (int k = 0; k < 8000; ++k) {
         frame->Print(line, 1);
-        largest = std::max(largest, frame->TextView()->TextSize());
+        largest = std::max(largest, frame->View()->TextSize());
     }
     EXPECT_LE(largest, 1000000 + 2000);
     EXPECT_GE(Count(Shown(frame), "Okno obsahovalo"), 1);
@@ -130,7 +130,7 @@ TEST_F(FrameTest, ActivityIsFlaggedUnlessTheWindowIsActiveInAnActiveMainWindow)
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
     Conversation *other =
         OpenWindow("#other", Conversation::KindChannel, Conversation::TypeChannel); // now the active child
-    CChannelFrame *frame = FrameOf(channel);
+    ConversationWindow *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     ASSERT_NE(FrameOf(other), nullptr);
     channel->SetActivity(false);
@@ -185,14 +185,14 @@ TEST_F(FrameTest, TheSessionTablesContactListMarksNicksInTextAndInTheList)
 {
     WriteString("Address Book", "newbie", "0\t*\t*\t");
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    CChannelFrame *frame = FrameOf(channel);
+    ConversationWindow *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     m_table->Contacts().Set({"Friend", "Pal"}); // not in the file: only the list can know them
     channel->Nicks().AddNick("friend");
     channel->Nicks().AddNick("newbie");
 
     frame->Print("Pal says hi", static_cast<int>(TextClass::Text));
-    const std::string &html = frame->TextView()->Source();
+    const std::string &html = frame->View()->Source();
     EXPECT_NE(html.find("id='/query Pal'"), std::string::npos) << html; // a contact, not a member
     EXPECT_TRUE(frame->Users()->Model()->IsContact("friend"));
     EXPECT_FALSE(frame->Users()->Model()->IsContact("newbie"));
@@ -203,5 +203,5 @@ TEST_F(FrameTest, TheSessionTablesContactListMarksNicksInTextAndInTheList)
     EXPECT_TRUE(frame->Users()->Model()->IsContact("newbie"));
     const size_t before = html.size();
     frame->Print("Pal again", static_cast<int>(TextClass::Text));
-    EXPECT_EQ(frame->TextView()->Source().find("id='/query Pal'", before), std::string::npos);
+    EXPECT_EQ(frame->View()->Source().find("id='/query Pal'", before), std::string::npos);
 }

@@ -2,12 +2,12 @@
 #include "FrameFixture.h"
 
 #include "config/Config.h"
-#include "nicklist/ChannelUsers.h"
-#include "windows/ChannelBar.h"
+#include "nicklist/NickListView.h"
+#include "windows/ConversationToolBar.h"
 
 TEST(WindowRecord, ParsesTheFullRecordWithItsToggleWords)
 {
-    const CChildFrame::Record record = CChildFrame::Record::Parse("True 10 20 600 400 150 False TRUE 0 1");
+    const ChildWindow::Record record = ChildWindow::Record::Parse("True 10 20 600 400 150 False TRUE 0 1");
     EXPECT_FALSE(record.m_maximize); // "True" alone does not maximize
     EXPECT_TRUE(record.m_hasPosition);
     EXPECT_EQ(record.m_normal, QRect(10, 20, 600, 400));
@@ -22,23 +22,23 @@ TEST(WindowRecord, ParsesTheFullRecordWithItsToggleWords)
 TEST(WindowRecord, ShortRecordsGiveTheDefaults)
 {
     for (const char *value : {"", "1", "False 5 6 300 200", "False 5 6 300 200 150 False True False"}) {
-        const CChildFrame::Record record = CChildFrame::Record::Parse(value);
-        EXPECT_EQ(record.m_nickListWidth, CChildFrame::kAutoNickListWidth) << value;
+        const ChildWindow::Record record = ChildWindow::Record::Parse(value);
+        EXPECT_EQ(record.m_nickListWidth, ChildWindow::kAutoNickListWidth) << value;
         EXPECT_TRUE(record.m_timeStamps) << value;
         EXPECT_FALSE(record.m_fullAddress) << value;
         EXPECT_TRUE(record.m_smileys) << value;
         EXPECT_TRUE(record.m_showAway) << value;
     }
-    EXPECT_TRUE(CChildFrame::Record::Parse("1").m_maximize);
-    EXPECT_FALSE(CChildFrame::Record::Parse("1").m_hasPosition);
-    EXPECT_EQ(CChildFrame::Record::Parse("False 5 6 300 200").m_normal, QRect(5, 6, 300, 200));
+    EXPECT_TRUE(ChildWindow::Record::Parse("1").m_maximize);
+    EXPECT_FALSE(ChildWindow::Record::Parse("1").m_hasPosition);
+    EXPECT_EQ(ChildWindow::Record::Parse("False 5 6 300 200").m_normal, QRect(5, 6, 300, 200));
 }
 
 TEST_F(FrameTest, SavedRecordRestoresPlacementWidthAndToggles)
 {
     ASSERT_TRUE(WriteString("Window Data", "Wnd_#chan", "True 10 20 600 400 150 False True False True"));
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    CChannelFrame *frame = FrameOf(channel);
+    ConversationWindow *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
 
     EXPECT_FALSE(frame->SubWindow()->isMaximized());
@@ -56,11 +56,11 @@ TEST_F(FrameTest, SavedRecordRestoresPlacementWidthAndToggles)
 TEST_F(FrameTest, WindowIsMaximizedByARecordOfOneOrAMaximizedActiveChild)
 {
     ASSERT_TRUE(WriteString("Window Data", "Wnd_#one", "1 10 20 600 400"));
-    CChannelFrame *one = FrameOf(OpenWindow("#one", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *one = FrameOf(OpenWindow("#one", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(one, nullptr);
     EXPECT_TRUE(one->SubWindow()->isMaximized());
 
-    CChannelFrame *two = FrameOf(
+    ConversationWindow *two = FrameOf(
         OpenWindow("#two", Conversation::KindChannel, Conversation::TypeChannel)); // the active child is maximized
     ASSERT_NE(two, nullptr);
     EXPECT_TRUE(two->SubWindow()->isMaximized());
@@ -72,8 +72,8 @@ TEST_F(FrameTest, ASavedPlaceBeyondTheAreaIsBroughtInside)
     const QRect area = m_area->viewport()->rect();
     ASSERT_TRUE(WriteString("Window Data", "Wnd_#far", "False 1500 900 600 400"));
     ASSERT_TRUE(WriteString("Window Data", "Wnd_#huge", "False -50 -40 2400 1600"));
-    CChannelFrame *far = FrameOf(OpenWindow("#far", Conversation::KindChannel, Conversation::TypeChannel));
-    CChannelFrame *huge = FrameOf(OpenWindow("#huge", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *far = FrameOf(OpenWindow("#far", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *huge = FrameOf(OpenWindow("#huge", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_TRUE(far && huge);
     EXPECT_EQ(far->SubWindow()->geometry(), QRect(area.width() - 600, area.height() - 400, 600, 400));
     EXPECT_EQ(huge->SubWindow()->geometry(), area);
@@ -84,7 +84,7 @@ TEST_F(FrameTest, ClosingWritesTheRecordAndZoomed)
 {
     ASSERT_TRUE(WriteString("Window Data", "Wnd_#chan", "False 10 20 600 400 150 False True False True"));
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    QPointer<CChannelFrame> frame = FrameOf(channel);
+    QPointer<ConversationWindow> frame = FrameOf(channel);
     ASSERT_FALSE(frame.isNull());
     frame->SubWindow()->setGeometry(30, 40, 500, 300);
     frame->SetNickListWidth(120);
@@ -101,7 +101,7 @@ TEST_F(FrameTest, ClosingWritesTheRecordAndZoomed)
 TEST_F(FrameTest, MaximizedWindowKeepsItsNormalPlacementInTheRecord)
 {
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    QPointer<CChannelFrame> frame = FrameOf(channel);
+    QPointer<ConversationWindow> frame = FrameOf(channel);
     ASSERT_FALSE(frame.isNull());
     frame->SubWindow()->setGeometry(30, 40, 500, 300);
     frame->SubWindow()->showMaximized();
@@ -115,7 +115,7 @@ TEST_F(FrameTest, MaximizedWindowKeepsItsNormalPlacementInTheRecord)
 TEST_F(FrameTest, StatusWindowIsFiledUnderTheSessionsDisplayName)
 {
     StartSession();
-    CChannelFrame *status = FrameOf(m_session->ServerWindow());
+    ConversationWindow *status = FrameOf(m_session->ServerWindow());
     ASSERT_NE(status, nullptr);
     EXPECT_EQ(status->RecordKey(), "Wnd_" + m_session->HumanName());
     EXPECT_EQ(status->ButtonToolTip().toStdString(), m_session->HumanName());

@@ -5,7 +5,7 @@
 #include "app/CommandIds.h"
 #include "config/Strings.h"
 #include "conversation/NickList.h"
-#include "input/ChannelCmd.h"
+#include "input/InputLine.h"
 #include "nicklist/UserMenu.h"
 #include "session/DispatchHandlers.h"
 
@@ -19,18 +19,18 @@
 
 namespace {
 
-void Type(CChannelFrame *frame, const QString &text)
+void Type(ConversationWindow *frame, const QString &text)
 {
     frame->Input()->setFocus();
     QTest::keyClicks(frame->Input(), text);
     QTest::keyClick(frame->Input(), Qt::Key_Return);
 }
 
-QPoint CentreOf(CChannelFrame *frame, const QString &word)
+QPoint CentreOf(ConversationWindow *frame, const QString &word)
 {
     QRect rect;
     EXPECT_TRUE(WaitFor([&] {
-        rect = frame->TextView()->VisibleTextRect(word);
+        rect = frame->View()->VisibleTextRect(word);
         return !rect.isEmpty();
     })) << word.toStdString();
     return rect.center();
@@ -41,7 +41,7 @@ QPoint CentreOf(CChannelFrame *frame, const QString &word)
 TEST_F(FrameTest, TypedLinesBecomeCommandsOrMessagesOfTheChannel)
 {
     RecordCommands();
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
 
     Type(frame, QStringLiteral("hello"));
@@ -63,7 +63,7 @@ TEST_F(FrameTest, TypedLinesBecomeCommandsOrMessagesOfTheChannel)
 TEST_F(FrameTest, TypedCommandInAPrivateWindowCarriesKindOne)
 {
     RecordCommands();
-    CChannelFrame *frame = FrameOf(OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate));
+    ConversationWindow *frame = FrameOf(OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate));
     ASSERT_NE(frame, nullptr);
     frame->SendTypedLine("/whois bob");
     frame->SendTypedLine("hi there");
@@ -76,7 +76,7 @@ TEST_F(FrameTest, TypedCommandInAPrivateWindowCarriesKindOne)
 TEST_F(FrameTest, TextTypedIntoTheStatusWindowIsNotSentButExplained)
 {
     StartSession();
-    CChannelFrame *status = FrameOf(m_session->ServerWindow());
+    ConversationWindow *status = FrameOf(m_session->ServerWindow());
     ASSERT_NE(status, nullptr);
     ASSERT_TRUE(m_server.WaitForClient());
     status->SetCommandSink([this](const std::string &window, int number, const std::string &line) {
@@ -101,11 +101,11 @@ TEST_F(FrameTest, DccChatWindowSendsEverythingAsChatText)
 {
     RecordCommands();
     Conversation *chat = OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate);
-    CChannelFrame *frame = FrameOf(chat);
+    ConversationWindow *frame = FrameOf(chat);
     ASSERT_NE(frame, nullptr);
     // The window only hands the connection back to the sender; it never looks inside.
     int connection = 0;
-    chat->SetDccChat(reinterpret_cast<CDirectConnect *>(&connection));
+    chat->SetDccChat(reinterpret_cast<DirectConnect *>(&connection));
     m_shell.m_dccChatSends = true;
 
     Type(frame, QStringLiteral("/me waves"));
@@ -123,14 +123,14 @@ TEST_F(FrameTest, ClickingChannelsNicksAndAddressesRunsTheirCommandsWithNumberZe
 {
     RecordCommands();
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    CChannelFrame *frame = FrameOf(channel);
+    ConversationWindow *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     channel->Nicks().AddNick("@Bob");
     frame->Print("bob: come to #brimo or http://brimo.example/x", static_cast<int>(TextClass::Text));
 
-    QTest::mouseClick(frame->TextView()->viewport(), Qt::LeftButton, {}, CentreOf(frame, QStringLiteral("#brimo")));
-    QTest::mouseClick(frame->TextView()->viewport(), Qt::LeftButton, {}, CentreOf(frame, QStringLiteral("bob")));
-    QTest::mouseClick(frame->TextView()->viewport(), Qt::LeftButton, {},
+    QTest::mouseClick(frame->View()->viewport(), Qt::LeftButton, {}, CentreOf(frame, QStringLiteral("#brimo")));
+    QTest::mouseClick(frame->View()->viewport(), Qt::LeftButton, {}, CentreOf(frame, QStringLiteral("bob")));
+    QTest::mouseClick(frame->View()->viewport(), Qt::LeftButton, {},
                       CentreOf(frame, QStringLiteral("brimo.example")));
 
     ASSERT_EQ(m_commands.size(), 3u);
@@ -146,7 +146,7 @@ TEST_F(FrameTest, ClickingChannelsNicksAndAddressesRunsTheirCommandsWithNumberZe
 TEST_F(FrameTest, ClickedChannelIsJoinedOnTheServer)
 {
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    CChannelFrame *frame = FrameOf(channel);
+    ConversationWindow *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(m_server.WaitForClient());
     ASSERT_TRUE(m_server.WaitForLineStartingWith("NICK"));
@@ -154,7 +154,7 @@ TEST_F(FrameTest, ClickedChannelIsJoinedOnTheServer)
     ASSERT_TRUE(WaitFor([&] { return m_session->IsConnected(); }));
 
     frame->Print("meet in #brimo", static_cast<int>(TextClass::Text));
-    QTest::mouseClick(frame->TextView()->viewport(), Qt::LeftButton, {}, CentreOf(frame, QStringLiteral("#brimo")));
+    QTest::mouseClick(frame->View()->viewport(), Qt::LeftButton, {}, CentreOf(frame, QStringLiteral("#brimo")));
 
     EXPECT_TRUE(m_server.WaitForLine([](const std::string &line) { return line.rfind("JOIN #brimo", 0) == 0; }));
 }
@@ -163,21 +163,21 @@ TEST_F(FrameTest, ContextMenuOnANickSelectsItFirst)
 {
     RecordCommands();
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    CChannelFrame *frame = FrameOf(channel);
+    ConversationWindow *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     channel->Nicks().AddNick("+Bob");
     channel->Nicks().AddNick("alice");
     frame->Print("bob said hi", static_cast<int>(TextClass::Text));
 
     const QPoint at = CentreOf(frame, QStringLiteral("bob"));
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, frame->TextView()->viewport()->mapToGlobal(at));
-    QCoreApplication::sendEvent(frame->TextView()->viewport(), &event);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, frame->View()->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(frame->View()->viewport(), &event);
 
     EXPECT_EQ(channel->Nicks().SelectedNick(), "Bob");
     EXPECT_EQ(frame->CurrentUser(), "Bob");
-    EXPECT_TRUE(WaitFor([&] { return frame->UserMenu()->isVisible(); }));
-    frame->UserMenu()->Action(CUserMenu::OpenQuery)->trigger();
-    frame->UserMenu()->hide();
+    EXPECT_TRUE(WaitFor([&] { return frame->NickMenu()->isVisible(); }));
+    frame->NickMenu()->Action(UserMenu::OpenQuery)->trigger();
+    frame->NickMenu()->hide();
     ASSERT_FALSE(m_commands.empty());
     EXPECT_EQ(m_commands.back().line, "/query Bob");
 }
@@ -185,7 +185,7 @@ TEST_F(FrameTest, ContextMenuOnANickSelectsItFirst)
 TEST_F(FrameTest, ClosingTheWindowAsksTheSessionToCloseIt)
 {
     RecordCommands();
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     QPointer<QMdiSubWindow> child = frame->SubWindow();
 
@@ -201,7 +201,7 @@ TEST_F(FrameTest, ClosingTheWindowAsksTheSessionToCloseIt)
 TEST_F(FrameTest, ClosedByTheSessionTheWindowGoesAndLeavesNoDanglingView)
 {
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    QPointer<CChannelFrame> frame = FrameOf(channel);
+    QPointer<ConversationWindow> frame = FrameOf(channel);
     ASSERT_FALSE(frame.isNull());
 
     frame->SubWindow()->close(); // "/close #chan" through the real command
@@ -215,7 +215,7 @@ TEST_F(FrameTest, WhoPollAsksOnlyForSmallListsWithShowAwayOn)
 {
     RecordCommands();
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    CChannelFrame *frame = FrameOf(channel);
+    ConversationWindow *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
 
     frame->PollAway(); // empty list
@@ -239,7 +239,7 @@ TEST_F(FrameTest, NoWhoPollWhileTheServerTellsOfAbsencesItself)
 {
     RecordCommands();
     Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
-    CChannelFrame *frame = FrameOf(channel);
+    ConversationWindow *frame = FrameOf(channel);
     ASSERT_NE(frame, nullptr);
     channel->Nicks().AddNick("bob");
     m_session->Caps().Acknowledge("away-notify");
@@ -252,12 +252,12 @@ TEST_F(FrameTest, NoWhoPollWhileTheServerTellsOfAbsencesItself)
 
 TEST_F(FrameTest, SelectingPlainTextWithTheMouseCopiesItAndCopyPrefersTheInputLine)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     frame->Print("nothing clickable here", static_cast<int>(TextClass::Text));
     QApplication::clipboard()->clear();
 
-    QWidget *viewport = frame->TextView()->viewport();
+    QWidget *viewport = frame->View()->viewport();
     const QPoint from = CentreOf(frame, QStringLiteral("nothing"));
     const QPoint to = CentreOf(frame, QStringLiteral("here"));
     QTest::mousePress(viewport, Qt::LeftButton, {}, from);
@@ -266,7 +266,7 @@ TEST_F(FrameTest, SelectingPlainTextWithTheMouseCopiesItAndCopyPrefersTheInputLi
     QCoreApplication::sendEvent(viewport, &move);
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
 
-    const QString selected = frame->TextView()->SelectedText();
+    const QString selected = frame->View()->SelectedText();
     EXPECT_TRUE(selected.contains(QStringLiteral("clickable"))) << selected.toStdString();
     EXPECT_EQ(QApplication::clipboard()->text(), selected);
     EXPECT_TRUE(WaitFor([&] { return frame->Input()->hasFocus(); }));
@@ -281,14 +281,14 @@ TEST_F(FrameTest, SelectingPlainTextWithTheMouseCopiesItAndCopyPrefersTheInputLi
 // the input line after it, leave the view where the reader put it.
 TEST_F(FrameTest, SelectingInTheScrollBackKeepsTheViewInPlace)
 {
-    CChannelFrame *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
+    ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
     for (int i = 0; i < 300; ++i)
         frame->Print("line " + std::to_string(i) + " of text", static_cast<int>(TextClass::Text));
-    CChannelList *view = frame->TextView();
+    TextView *view = frame->View();
     QScrollBar *bar = view->verticalScrollBar();
     ASSERT_TRUE(WaitFor([&] { return bar->maximum() > 0 && bar->value() == bar->maximum(); }));
-    PumpEvents(2 * CChannelFrame::kScrollDelayMs); // the scroll after the window's first sizing is over
+    PumpEvents(2 * ConversationWindow::kScrollDelayMs); // the scroll after the window's first sizing is over
     bar->setValue(0);
     ASSERT_FALSE(view->IsAtEnd());
 

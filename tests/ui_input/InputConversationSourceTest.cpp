@@ -15,7 +15,7 @@ TEST_F(InputConversationSourceTest, TabCompletesFromTheConversationsNickListInLi
     Conversation channel(nullptr, "#brimo", Conversation::KindChannel, Conversation::TypeChannel);
     for (const char *nick : {"bob", "+Bobby", "@ann", "%bozena"})
         channel.Nicks().AddNick(nick);
-    const CInputConversationSource source(channel);
+    const InputConversationSource source(channel);
     ASSERT_EQ(source.NickCount(), 4);
     EXPECT_EQ(source.NickEntry(0), "@ann");
     EXPECT_EQ(source.NickEntry(4), "");
@@ -35,7 +35,7 @@ TEST_F(InputConversationSourceTest, TabCompletesFromTheConversationsNickListInLi
 TEST_F(InputConversationSourceTest, PrivateConversationCompletesWithItsCurrentName)
 {
     Conversation query(nullptr, "peter", Conversation::KindText, Conversation::TypePrivate);
-    const CInputConversationSource source(query);
+    const InputConversationSource source(query);
     m_input->SetCompletionSource(&source);
     query.Rename("petra");
     Press(Qt::Key_Tab);
@@ -52,7 +52,7 @@ TEST_F(InputConversationSourceTest, PopupFollowsTheScriptsLoadedLater)
     script.close();
 
     Conversation channel(nullptr, "#brimo", Conversation::KindChannel, Conversation::TypeChannel);
-    m_input->SetScriptFilesProvider([&channel] { return CInputConversationSource::ScriptFiles(channel); },
+    m_input->SetScriptFilesProvider([&channel] { return InputConversationSource::ScriptFiles(channel); },
                                     dir.path().toStdString());
     Type("/fu");
     EXPECT_EQ(m_list->Count(), 28);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "input/ChannelCmd.h"
-#include "input/ChannelTextStyle.h"
-#include "input/CommandList.h"
+#include "input/InputLine.h"
+#include "input/TextStyleButton.h"
+#include "input/CommandPopup.h"
 #include "support/WaitFor.h"
 
 #include <QHBoxLayout>
@@ -23,11 +23,11 @@ class InputWidgetFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_list = std::make_unique<CCommandList>();
+        m_list = std::make_unique<CommandPopup>();
         m_window = std::make_unique<QWidget>();
         auto *layout = new QHBoxLayout(m_window.get());
-        m_input = new CChannelCmd;
-        m_style = new CChannelTextStyle(m_input);
+        m_input = new InputLine;
+        m_style = new TextStyleButton(m_input);
         m_other = new QLineEdit;
         layout->addWidget(m_style);
         layout->addWidget(m_input, 1);
@@ -70,9 +70,9 @@ protected:
         return nullptr;
     }
 
-    std::unique_ptr<CCommandList> m_list;
+    std::unique_ptr<CommandPopup> m_list;
     std::unique_ptr<QWidget> m_window;
-    CChannelCmd *m_input = nullptr;
-    CChannelTextStyle *m_style = nullptr;
+    InputLine *m_input = nullptr;
+    TextStyleButton *m_style = nullptr;
     QLineEdit *m_other = nullptr;
 };

@@ -8,8 +8,8 @@
 
 #include "config/Config.h"
 #include "conversation/NickList.h"
-#include "nicklist/ChannelUsers.h"
-#include "nicklist/ChannelUsersTip.h"
+#include "nicklist/NickListView.h"
+#include "nicklist/NickListToolTip.h"
 #include "nicklist/NickListModel.h"
 #include "nicklist/UserMenu.h"
 #include "support/TestConfigDir.h"
@@ -22,7 +22,7 @@ constexpr Conversation::WindowType kChannel = Conversation::TypeChannel;
 constexpr Conversation::WindowType kPrivate = Conversation::TypePrivate;
 
 // Pops the menu up and clicks the item with the mouse, as the user would.
-void ClickItem(CUserMenu &menu, CUserMenu::Item item)
+void ClickItem(UserMenu &menu, UserMenu::Item item)
 {
     menu.popup(QPoint(10, 10));
     ASSERT_TRUE(WaitFor([&] { return menu.isVisible(); }, 5000));
@@ -45,7 +45,7 @@ QStringList Lines(const QSignalSpy &spy)
 
 struct LineCase
 {
-    CUserMenu::Item item;
+    UserMenu::Item item;
     const char *line;
 };
 
@@ -56,28 +56,28 @@ class UserMenuLines : public testing::TestWithParam<LineCase>
 
 TEST_P(UserMenuLines, ChannelItemIssuesItsCommandLine)
 {
-    CUserMenu menu;
+    UserMenu menu;
     menu.SetContext({kChannel, "#kanal", "bob"});
-    QSignalSpy commands(&menu, &CUserMenu::commandRequested);
+    QSignalSpy commands(&menu, &UserMenu::commandRequested);
     ClickItem(menu, GetParam().item);
     EXPECT_EQ(Lines(commands), QStringList{QString::fromUtf8(GetParam().line)});
 }
 
 INSTANTIATE_TEST_SUITE_P(Items, UserMenuLines,
-                         testing::Values(LineCase{CUserMenu::OpenQuery, "/query bob"},
-                                         LineCase{CUserMenu::DccChat, "/dcc chat connect bob"},
-                                         LineCase{CUserMenu::GiveOp, "/servermsg MODE #kanal +o bob"},
-                                         LineCase{CUserMenu::TakeOp, "/servermsg MODE #kanal -o bob"},
-                                         LineCase{CUserMenu::GiveVoice, "/servermsg MODE #kanal +v bob"},
-                                         LineCase{CUserMenu::TakeVoice, "/servermsg MODE #kanal -v bob"},
-                                         LineCase{CUserMenu::Kick, "/servermsg KICK #kanal bob"},
-                                         LineCase{CUserMenu::Ban, "/who bob -ban #kanal"},
-                                         LineCase{CUserMenu::BanKick, "/who bob -bankick #kanal"},
-                                         LineCase{CUserMenu::Ignore, "/ignore add bob"}));
+                         testing::Values(LineCase{UserMenu::OpenQuery, "/query bob"},
+                                         LineCase{UserMenu::DccChat, "/dcc chat connect bob"},
+                                         LineCase{UserMenu::GiveOp, "/servermsg MODE #kanal +o bob"},
+                                         LineCase{UserMenu::TakeOp, "/servermsg MODE #kanal -o bob"},
+                                         LineCase{UserMenu::GiveVoice, "/servermsg MODE #kanal +v bob"},
+                                         LineCase{UserMenu::TakeVoice, "/servermsg MODE #kanal -v bob"},
+                                         LineCase{UserMenu::Kick, "/servermsg KICK #kanal bob"},
+                                         LineCase{UserMenu::Ban, "/who bob -ban #kanal"},
+                                         LineCase{UserMenu::BanKick, "/who bob -bankick #kanal"},
+                                         LineCase{UserMenu::Ignore, "/ignore add bob"}));
 
 TEST(UserMenu, ItemsWithAReasonAskForItFirst)
 {
-    CUserMenu menu;
+    UserMenu menu;
     menu.SetContext({kChannel, "#kanal", "bob"});
     QString askedTitle;
     QString askedPrompt;
@@ -89,17 +89,17 @@ TEST(UserMenu, ItemsWithAReasonAskForItFirst)
         reason = answer;
         return accept;
     });
-    QSignalSpy commands(&menu, &CUserMenu::commandRequested);
+    QSignalSpy commands(&menu, &UserMenu::commandRequested);
 
-    ClickItem(menu, CUserMenu::KickWithReason);
+    ClickItem(menu, UserMenu::KickWithReason);
     EXPECT_EQ(askedTitle, QString::fromUtf8("Vykopnutie užívateľa ..."));
     EXPECT_EQ(askedPrompt, QString::fromUtf8("Napíš dôvod prečo ho vykopneš"));
-    ClickItem(menu, CUserMenu::BanKickWithReason);
+    ClickItem(menu, UserMenu::BanKickWithReason);
     // A pasted line break in the reason stays on the one line.
     answer = "no\r\nflood";
-    ClickItem(menu, CUserMenu::KickWithReason);
+    ClickItem(menu, UserMenu::KickWithReason);
     accept = false;
-    ClickItem(menu, CUserMenu::KickWithReason);
+    ClickItem(menu, UserMenu::KickWithReason);
 
     EXPECT_EQ(Lines(commands),
               (QStringList{"/servermsg KICK #kanal bob :spam", "/who bob -bankick #kanal spam",
@@ -108,81 +108,81 @@ TEST(UserMenu, ItemsWithAReasonAskForItFirst)
 
 TEST(UserMenu, SendFileAsksForTheFile)
 {
-    CUserMenu menu;
+    UserMenu menu;
     menu.SetContext({kPrivate, "bob", "bob"});
     QString chosen = "/tmp/my file.txt";
     menu.SetFileChooser([&] { return chosen; });
-    QSignalSpy commands(&menu, &CUserMenu::commandRequested);
+    QSignalSpy commands(&menu, &UserMenu::commandRequested);
 
-    ClickItem(menu, CUserMenu::SendFile);
+    ClickItem(menu, UserMenu::SendFile);
     chosen.clear(); // cancelled
-    ClickItem(menu, CUserMenu::SendFile);
+    ClickItem(menu, UserMenu::SendFile);
     chosen = "/tmp/a\nb"; // no such file name can be sent safely
-    ClickItem(menu, CUserMenu::SendFile);
+    ClickItem(menu, UserMenu::SendFile);
     EXPECT_EQ(Lines(commands), QStringList{"/dcc send send bob /tmp/my file.txt"});
 }
 
 TEST(UserMenu, WhoIsAndPropertiesAskForTheUsersProperties)
 {
-    CUserMenu menu;
+    UserMenu menu;
     menu.SetContext({kChannel, "#kanal", "bob"});
-    QSignalSpy properties(&menu, &CUserMenu::propertiesRequested);
-    QSignalSpy commands(&menu, &CUserMenu::commandRequested);
-    ClickItem(menu, CUserMenu::WhoIs);
-    ClickItem(menu, CUserMenu::Properties);
+    QSignalSpy properties(&menu, &UserMenu::propertiesRequested);
+    QSignalSpy commands(&menu, &UserMenu::commandRequested);
+    ClickItem(menu, UserMenu::WhoIs);
+    ClickItem(menu, UserMenu::Properties);
     EXPECT_EQ(Lines(properties), (QStringList{"bob", "bob"}));
     EXPECT_EQ(commands.count(), 0);
 }
 
 TEST(UserMenu, EnablingFollowsTheWindowType)
 {
-    CUserMenu menu;
+    UserMenu menu;
     const auto enabled = [&] {
-        std::vector<CUserMenu::Item> items;
-        for (int i = 0; i < CUserMenu::ItemCount; ++i)
-            if (menu.Action(static_cast<CUserMenu::Item>(i))->isEnabled())
-                items.push_back(static_cast<CUserMenu::Item>(i));
+        std::vector<UserMenu::Item> items;
+        for (int i = 0; i < UserMenu::ItemCount; ++i)
+            if (menu.Action(static_cast<UserMenu::Item>(i))->isEnabled())
+                items.push_back(static_cast<UserMenu::Item>(i));
         return items;
     };
 
     menu.SetContext({kChannel, "#kanal", "bob"});
-    EXPECT_EQ(enabled().size(), static_cast<size_t>(CUserMenu::ItemCount));
+    EXPECT_EQ(enabled().size(), static_cast<size_t>(UserMenu::ItemCount));
     menu.SetContext({kChannel, "#kanal", ""});
     EXPECT_TRUE(enabled().empty());
     menu.SetContext({kPrivate, "bob", "bob"});
     EXPECT_EQ(enabled(),
-              (std::vector<CUserMenu::Item>{CUserMenu::WhoIs, CUserMenu::Properties, CUserMenu::DccChat,
-                                            CUserMenu::SendFile, CUserMenu::Ignore}));
+              (std::vector<UserMenu::Item>{UserMenu::WhoIs, UserMenu::Properties, UserMenu::DccChat,
+                                            UserMenu::SendFile, UserMenu::Ignore}));
     menu.SetContext({kStatus, "KRNL:1:host:6667", ""});
     EXPECT_TRUE(enabled().empty());
     menu.SetContext({kStatus, "KRNL:1:host:6667", "bob"});
-    EXPECT_EQ(enabled(), std::vector<CUserMenu::Item>{CUserMenu::Properties});
+    EXPECT_EQ(enabled(), std::vector<UserMenu::Item>{UserMenu::Properties});
 }
 
 TEST(UserMenu, DisabledItemsIssueNothingAndTheProviderIsAskedOnShow)
 {
-    CUserMenu menu;
+    UserMenu menu;
     UserMenuContext current{kPrivate, "bob", "bob"};
     menu.SetContextProvider([&] { return current; });
-    QSignalSpy commands(&menu, &CUserMenu::commandRequested);
+    QSignalSpy commands(&menu, &UserMenu::commandRequested);
 
-    ClickItem(menu, CUserMenu::Kick); // disabled in a private window
+    ClickItem(menu, UserMenu::Kick); // disabled in a private window
     EXPECT_EQ(commands.count(), 0);
 
     current = {kChannel, "#iny", "amy"};
-    ClickItem(menu, CUserMenu::Kick);
+    ClickItem(menu, UserMenu::Kick);
     EXPECT_EQ(Lines(commands), QStringList{"/servermsg KICK #iny amy"});
 }
 
 TEST(UserMenu, NamesThatWouldBreakTheLineIssueNothing)
 {
-    EXPECT_TRUE(CUserMenu::CommandLine(CUserMenu::OpenQuery, "#k", "bob\r\nQUIT").isEmpty());
-    EXPECT_TRUE(CUserMenu::CommandLine(CUserMenu::Ignore, "#k", "two words").isEmpty());
-    EXPECT_TRUE(CUserMenu::CommandLine(CUserMenu::Kick, "#k\n", "bob").isEmpty());
-    EXPECT_TRUE(CUserMenu::CommandLine(CUserMenu::Kick, "#k", "").isEmpty());
-    EXPECT_TRUE(CUserMenu::CommandLine(CUserMenu::KickWithReason, "#k", "bob", QString("a") + QChar(0)).isEmpty());
+    EXPECT_TRUE(UserMenu::CommandLine(UserMenu::OpenQuery, "#k", "bob\r\nQUIT").isEmpty());
+    EXPECT_TRUE(UserMenu::CommandLine(UserMenu::Ignore, "#k", "two words").isEmpty());
+    EXPECT_TRUE(UserMenu::CommandLine(UserMenu::Kick, "#k\n", "bob").isEmpty());
+    EXPECT_TRUE(UserMenu::CommandLine(UserMenu::Kick, "#k", "").isEmpty());
+    EXPECT_TRUE(UserMenu::CommandLine(UserMenu::KickWithReason, "#k", "bob", QString("a") + QChar(0)).isEmpty());
     // Placeholders in a nick are text, not further arguments.
-    EXPECT_EQ(CUserMenu::CommandLine(CUserMenu::KickWithReason, "#k", "%1%2", "%3"), "/servermsg KICK #k %1%2 :%3");
+    EXPECT_EQ(UserMenu::CommandLine(UserMenu::KickWithReason, "#k", "%1%2", "%3"), "/servermsg KICK #k %1%2 :%3");
 }
 
 class UserMenuAddressBook : public TestConfigDir
@@ -190,10 +190,10 @@ class UserMenuAddressBook : public TestConfigDir
 
 TEST_F(UserMenuAddressBook, AddContactWritesTheEntryAndTheListShowsIt)
 {
-    CUserMenu menu;
+    UserMenu menu;
     menu.SetContext({kChannel, "#kanal", "BoB"});
-    QSignalSpy contacts(&menu, &CUserMenu::contactsChanged);
-    ClickItem(menu, CUserMenu::AddContact);
+    QSignalSpy contacts(&menu, &UserMenu::contactsChanged);
+    ClickItem(menu, UserMenu::AddContact);
 
     EXPECT_NE(ReadConfigFile().find("bob=3\t*\t*\t"), std::string::npos);
     EXPECT_EQ(RecordField(ReadString("Address Book", "bob"), 1, '\t'), "3");
@@ -202,7 +202,7 @@ TEST_F(UserMenuAddressBook, AddContactWritesTheEntryAndTheListShowsIt)
     // The nick list's own address-book test sees the new contact.
     NickList list;
     list.AddNick("@BoB");
-    CChannelUsers view;
+    NickListView view;
     view.resize(160, 100);
     view.SetNickList(&list);
     view.show();

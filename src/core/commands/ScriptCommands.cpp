@@ -48,7 +48,7 @@ int Load(Session &session, const std::string &, const std::string &line)
     if (ScriptHost *host = CommandDispatcher::ScriptHostOf(session))
         host->LoadScript(*window, path, announce);
     else
-        window->Scripts()[CScript::NameOf(path)] = path; // without an engine the window still knows its scripts
+        window->Scripts()[Script::NameOf(path)] = path; // without an engine the window still knows its scripts
     RefreshShell(session);
     return 1;
 }
@@ -64,7 +64,7 @@ int Unload(Session &session, const std::string &, const std::string &line)
     if (ScriptHost *host = CommandDispatcher::ScriptHostOf(session))
         host->UnloadScript(*window, path);
     else
-        window->Scripts().erase(CScript::NameOf(path));
+        window->Scripts().erase(Script::NameOf(path));
     RefreshShell(session);
     return 1;
 }

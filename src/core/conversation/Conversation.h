@@ -11,8 +11,8 @@
 class ConversationView;
 class NickList;
 class Session;
-class CDirectConnect;
-class CScript;
+class DirectConnect;
+class Script;
 
 // One conversation of a session (what the user sees as a window): the server
 // status window, a channel or a private conversation. It holds the state of
@@ -106,11 +106,11 @@ public:
     // Their running interpreters, by the same names (the script engine keeps
     // both). They end with the window; one that is running as the window
     // closes finishes first and reaches the window no more.
-    std::map<std::string, std::shared_ptr<CScript>> &ScriptObjects() { return m_scriptObjects; }
+    std::map<std::string, std::shared_ptr<Script>> &ScriptObjects() { return m_scriptObjects; }
 
     // The DCC connection of a DCC chat window (owned by the DCC code), or null.
-    CDirectConnect *DccChat() const { return m_dccChat; }
-    void SetDccChat(CDirectConnect *dcc) { m_dccChat = dcc; }
+    DirectConnect *DccChat() const { return m_dccChat; }
+    void SetDccChat(DirectConnect *dcc) { m_dccChat = dcc; }
 
     bool Activity() const { return m_activity; }
     void SetActivity(bool on) { m_activity = on; }
@@ -126,7 +126,7 @@ private:
     ChannelState m_channel;
     Toggles m_toggles;
     std::map<std::string, std::string> m_scripts;
-    std::map<std::string, std::shared_ptr<CScript>> m_scriptObjects;
-    CDirectConnect *m_dccChat = nullptr;
+    std::map<std::string, std::shared_ptr<Script>> m_scriptObjects;
+    DirectConnect *m_dccChat = nullptr;
     bool m_activity = false;
 };

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-// What a Conversation asks of its window (CChannelFrame in the program, a
+// What a Conversation asks of its window (ConversationWindow in the program, a
 // recording fake in tests). A conversation without a view is a window whose
 // native window no longer exists: it prints nothing.
 class ConversationView

@@ -3,14 +3,14 @@
 #include <cstdint>
 #include <string>
 
-class CDirectConnect;
+class DirectConnect;
 class Conversation;
 class ConversationView;
 class FileProgress;
 class ScriptHost;
 class Session;
 
-// What the core asks of the application (CBrimoApp in the program, a recording
+// What the core asks of the application (BrimoApp in the program, a recording
 // fake in tests). Every call comes on the UI thread.
 class Shell
 {
@@ -50,7 +50,7 @@ public:
     virtual std::string SaveFileDialog(const std::string &folder, const std::string &fileName,
                                        const std::string &filter) = 0;
 
-    // The notices pop-up (CDlgPopup): one more line of ready HTML.
+    // The notices pop-up (NoticesWindow): one more line of ready HTML.
     virtual void PopupLine(const std::string &html) = 0;
 
     // Open user-property sheets collect WHOIS and CTCP replies about a nick.
@@ -139,7 +139,7 @@ public:
     }
     // Chat text typed into a DCC chat window, for its connection; false when
     // it cannot be sent.
-    virtual bool SendDccChat(CDirectConnect &connection, const std::string &text)
+    virtual bool SendDccChat(DirectConnect &connection, const std::string &text)
     {
         (void)connection;
         (void)text;
@@ -148,7 +148,7 @@ public:
     // The progress of a file transfer that has begun (the progress dialog):
     // its file, its direction text (Str::DccDirection). Null: nothing shown.
     // The connection calls FileProgress::Finish when it ends.
-    virtual FileProgress *OpenFileProgress(CDirectConnect &connection, const std::string &path,
+    virtual FileProgress *OpenFileProgress(DirectConnect &connection, const std::string &path,
                                            const std::string &direction)
     {
         (void)connection;

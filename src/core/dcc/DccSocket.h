@@ -2,14 +2,14 @@
 
 #include "platform/AsyncSocket.h"
 
-class CDirectConnect;
+class DirectConnect;
 
 // One socket of a direct connection (the control or the data socket): hands
 // its notifications to its connection.
 class DccSocket : public AsyncSocket
 {
 public:
-    explicit DccSocket(CDirectConnect &connection) : m_connection(connection) {}
+    explicit DccSocket(DirectConnect &connection) : m_connection(connection) {}
 
 protected:
     void OnConnect(int error) override;
@@ -19,5 +19,5 @@ protected:
     void OnAccept(int error) override;
 
 private:
-    CDirectConnect &m_connection;
+    DirectConnect &m_connection;
 };

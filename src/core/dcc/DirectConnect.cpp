@@ -44,14 +44,14 @@ std::string OfferedFileName(const std::string &path)
 
 } // namespace
 
-CDirectConnect::CDirectConnect(SessionTable &table, Params params)
+DirectConnect::DirectConnect(SessionTable &table, Params params)
     : m_table(table), m_params(std::move(params)), m_control(*this), m_data(*this), m_size(m_params.size)
 {
     m_offerTimer.setSingleShot(true);
-    connect(&m_offerTimer, &QTimer::timeout, this, &CDirectConnect::OfferExpired);
+    connect(&m_offerTimer, &QTimer::timeout, this, &DirectConnect::OfferExpired);
 }
 
-CDirectConnect::~CDirectConnect()
+DirectConnect::~DirectConnect()
 {
     m_closed = true;
     blockSignals(true);
@@ -60,44 +60,44 @@ CDirectConnect::~CDirectConnect()
         owner->SetDccChat(nullptr);
 }
 
-const std::string &CDirectConnect::PeerName() const
+const std::string &DirectConnect::PeerName() const
 {
     return m_params.peerName.empty() ? m_params.peer : m_params.peerName;
 }
 
-Session *CDirectConnect::GetSession() const
+Session *DirectConnect::GetSession() const
 {
     return m_table.FindSession(m_params.sessionKey);
 }
 
-Conversation *CDirectConnect::Owner() const
+Conversation *DirectConnect::Owner() const
 {
     Session *session = GetSession();
     return session ? session->FindWindow(m_params.window) : nullptr;
 }
 
-void CDirectConnect::Print(const std::string &text, TextClass textClass)
+void DirectConnect::Print(const std::string &text, TextClass textClass)
 {
     if (Conversation *owner = Owner())
         owner->Print(text, textClass);
 }
 
-std::string CDirectConnect::ListenAddress() const
+std::string DirectConnect::ListenAddress() const
 {
     return m_control.IsListening() ? m_control.LocalAddress() : std::string();
 }
 
-uint16_t CDirectConnect::ListenPort() const
+uint16_t DirectConnect::ListenPort() const
 {
     return m_control.IsListening() ? m_control.LocalPort() : 0;
 }
 
-bool CDirectConnect::IsListening() const
+bool DirectConnect::IsListening() const
 {
     return m_control.IsListening();
 }
 
-std::optional<StrText> CDirectConnect::OfferRefusal(const std::string &localAddress)
+std::optional<StrText> DirectConnect::OfferRefusal(const std::string &localAddress)
 {
     if (localAddress.empty())
         return Str::DccNotConnected;
@@ -106,7 +106,7 @@ std::optional<StrText> CDirectConnect::OfferRefusal(const std::string &localAddr
     return std::nullopt;
 }
 
-uint64_t CDirectConnect::WidenAcknowledgement(uint32_t acknowledgement, uint64_t sent)
+uint64_t DirectConnect::WidenAcknowledgement(uint32_t acknowledgement, uint64_t sent)
 {
     uint64_t widened = (sent & ~kLow32) | acknowledgement;
     if (widened > sent && widened > kLow32)
@@ -116,7 +116,7 @@ uint64_t CDirectConnect::WidenAcknowledgement(uint32_t acknowledgement, uint64_t
 
 // ---- starting ----
 
-void CDirectConnect::Start()
+void DirectConnect::Start()
 {
     if (m_started)
         return;
@@ -154,7 +154,7 @@ void CDirectConnect::Start()
         m_offerTimer.start(m_offerTimeoutMs);
 }
 
-bool CDirectConnect::OpenFileToSend()
+bool DirectConnect::OpenFileToSend()
 {
     const QFileInfo info(QString::fromStdString(m_params.path));
     if (!info.isFile() || !info.isReadable())
@@ -166,7 +166,7 @@ bool CDirectConnect::OpenFileToSend()
     return true;
 }
 
-bool CDirectConnect::Listen(const std::string &address)
+bool DirectConnect::Listen(const std::string &address)
 {
     for (unsigned port = kFirstListenPort; port <= kLastListenPort; ++port) {
         if (m_control.Listen(static_cast<uint16_t>(port), address, 5))
@@ -175,7 +175,7 @@ bool CDirectConnect::Listen(const std::string &address)
     return false;
 }
 
-void CDirectConnect::SendOffer()
+void DirectConnect::SendOffer()
 {
     const uint32_t address = DccOffer::AddressNumber(m_offerAddress);
     const unsigned port = m_control.LocalPort();
@@ -193,7 +193,7 @@ void CDirectConnect::SendOffer()
                                static_cast<unsigned long long>(m_size)));
 }
 
-void CDirectConnect::OfferExpired()
+void DirectConnect::OfferExpired()
 {
     if (m_connected || m_closed)
         return;
@@ -203,7 +203,7 @@ void CDirectConnect::OfferExpired()
 
 // ---- the connection established ----
 
-void CDirectConnect::OnConnect(int error)
+void DirectConnect::OnConnect(int error)
 {
     if (m_closed)
         return;
@@ -214,7 +214,7 @@ void CDirectConnect::OnConnect(int error)
     Established();
 }
 
-void CDirectConnect::OnAccept(int error)
+void DirectConnect::OnAccept(int error)
 {
     if (m_closed || m_connected || error != 0)
         return;
@@ -226,7 +226,7 @@ void CDirectConnect::OnAccept(int error)
     Established();
 }
 
-void CDirectConnect::Established()
+void DirectConnect::Established()
 {
     Print(Strings::Get(Str::DccConnected));
     if (IsChat()) {
@@ -260,7 +260,7 @@ void CDirectConnect::Established()
 
 // ---- receiving ----
 
-void CDirectConnect::OnReceive(DccSocket &socket, int error)
+void DirectConnect::OnReceive(DccSocket &socket, int error)
 {
     if (m_closed)
         return;
@@ -293,7 +293,7 @@ void CDirectConnect::OnReceive(DccSocket &socket, int error)
     }
 }
 
-void CDirectConnect::ReceiveFileBytes(const char *data, size_t count)
+void DirectConnect::ReceiveFileBytes(const char *data, size_t count)
 {
     if (!m_connected)
         return;
@@ -310,7 +310,7 @@ void CDirectConnect::ReceiveFileBytes(const char *data, size_t count)
         Finished();
 }
 
-void CDirectConnect::ReceiveAcknowledgements(const char *data, size_t count)
+void DirectConnect::ReceiveAcknowledgements(const char *data, size_t count)
 {
     m_partialAck.append(data, count);
     size_t used = 0;
@@ -324,7 +324,7 @@ void CDirectConnect::ReceiveAcknowledgements(const char *data, size_t count)
         Finished();
 }
 
-void CDirectConnect::ReceiveChatBytes(const char *data, size_t count)
+void DirectConnect::ReceiveChatBytes(const char *data, size_t count)
 {
     std::vector<std::string> lines;
     m_lines.Feed(data, count, lines);
@@ -335,13 +335,13 @@ void CDirectConnect::ReceiveChatBytes(const char *data, size_t count)
     }
 }
 
-void CDirectConnect::OnClose(int error)
+void DirectConnect::OnClose(int error)
 {
     if (!m_closed)
         PeerClosed(error);
 }
 
-void CDirectConnect::PeerClosed(int code)
+void DirectConnect::PeerClosed(int code)
 {
     if (m_closed)
         return;
@@ -364,7 +364,7 @@ void CDirectConnect::PeerClosed(int code)
 
 // ---- sending ----
 
-void CDirectConnect::OnSend(DccSocket &socket, int error)
+void DirectConnect::OnSend(DccSocket &socket, int error)
 {
     if (m_closed || error != 0 || &socket != &Link())
         return;
@@ -373,7 +373,7 @@ void CDirectConnect::OnSend(DccSocket &socket, int error)
         SendFileBlocks();
 }
 
-void CDirectConnect::SendFileBlocks()
+void DirectConnect::SendFileBlocks()
 {
     DccSocket &link = Link();
     while (!m_closed && m_connected) {
@@ -408,7 +408,7 @@ void CDirectConnect::SendFileBlocks()
         Finished();
 }
 
-bool CDirectConnect::SendChat(const std::string &text)
+bool DirectConnect::SendChat(const std::string &text)
 {
     if (!IsChat() || m_closed)
         return false;
@@ -417,13 +417,13 @@ bool CDirectConnect::SendChat(const std::string &text)
     return true;
 }
 
-void CDirectConnect::QueueOutgoing(const std::string &bytes)
+void DirectConnect::QueueOutgoing(const std::string &bytes)
 {
     m_outgoing += bytes;
     FlushOutgoing();
 }
 
-void CDirectConnect::FlushOutgoing()
+void DirectConnect::FlushOutgoing()
 {
     if (m_outgoing.empty() || !m_connected || m_closed)
         return;
@@ -436,7 +436,7 @@ void CDirectConnect::FlushOutgoing()
         Close(link.LastError());
 }
 
-void CDirectConnect::ShowProgress(uint64_t done)
+void DirectConnect::ShowProgress(uint64_t done)
 {
     if (m_progress)
         m_progress->SetPosition(done, m_size);
@@ -444,13 +444,13 @@ void CDirectConnect::ShowProgress(uint64_t done)
 
 // ---- ending ----
 
-void CDirectConnect::Finished()
+void DirectConnect::Finished()
 {
     Print(Strings::Get(Str::DccTransferDone));
     Close(0);
 }
 
-void CDirectConnect::Close(int code)
+void DirectConnect::Close(int code)
 {
     if (m_closed)
         return;
@@ -460,14 +460,14 @@ void CDirectConnect::Close(int code)
     ReleaseResources();
 }
 
-void CDirectConnect::Shutdown()
+void DirectConnect::Shutdown()
 {
     m_closed = true;
     m_connected = false;
     ReleaseResources();
 }
 
-void CDirectConnect::OwnerWindowClosed()
+void DirectConnect::OwnerWindowClosed()
 {
     const bool wasClosed = m_closed;
     Close(0);
@@ -475,18 +475,18 @@ void CDirectConnect::OwnerWindowClosed()
         emit Closed();
 }
 
-void CDirectConnect::ForgetProgress(const FileProgress *progress)
+void DirectConnect::ForgetProgress(const FileProgress *progress)
 {
     if (m_progress == progress)
         m_progress = nullptr;
 }
 
-void CDirectConnect::Cancel()
+void DirectConnect::Cancel()
 {
     QTimer::singleShot(0, this, [this] { Close(0); });
 }
 
-void CDirectConnect::ReleaseResources()
+void DirectConnect::ReleaseResources()
 {
     if (m_released)
         return;

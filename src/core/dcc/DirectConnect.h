@@ -33,7 +33,7 @@ class SessionTable;
 // notification and never pumps events. Close and Shutdown only release
 // resources; the object itself is deleted later by whoever owns it
 // (DirectConnections), never from inside one of its own handlers.
-class CDirectConnect : public QObject
+class DirectConnect : public QObject
 {
     Q_OBJECT
 
@@ -62,8 +62,8 @@ public:
     // The code of a failed listen or a file error.
     static constexpr int kListenOrFileError = -5;
 
-    CDirectConnect(SessionTable &table, Params params);
-    ~CDirectConnect() override;
+    DirectConnect(SessionTable &table, Params params);
+    ~DirectConnect() override;
 
     // Prints the attempt and connects, or listens and sends the offer. A
     // file that cannot be read, a session without a server connection or

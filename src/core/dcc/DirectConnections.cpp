@@ -38,9 +38,9 @@ DirectConnections::DirectConnections(SessionTable &table) : m_table(table) {}
 
 DirectConnections::~DirectConnections() = default;
 
-std::vector<CDirectConnect *> DirectConnections::Connections() const
+std::vector<DirectConnect *> DirectConnections::Connections() const
 {
-    std::vector<CDirectConnect *> connections;
+    std::vector<DirectConnect *> connections;
     for (const auto &connection : m_connections)
         connections.push_back(connection.get());
     return connections;
@@ -107,11 +107,11 @@ int DirectConnections::ChatConnect(Session &session, const std::string &window, 
     Conversation *chat = OpenChatWindow(session, name);
     if (!chat)
         return 1;
-    CDirectConnect::Params params;
+    DirectConnect::Params params;
     params.peer = host;
     params.peerName = nick;
     params.port = portNumber;
-    params.mode = CDirectConnect::ChatConnect;
+    params.mode = DirectConnect::ChatConnect;
     Open(*chat, params);
     return 1;
 }
@@ -121,9 +121,9 @@ int DirectConnections::ChatOffer(Session &session, const std::string &nick)
     Conversation *chat = OpenChatWindow(session, "*" + nick);
     if (!chat)
         return 1;
-    CDirectConnect::Params params;
+    DirectConnect::Params params;
     params.peer = nick;
-    params.mode = CDirectConnect::ChatOffer;
+    params.mode = DirectConnect::ChatOffer;
     Open(*chat, params);
     return 1;
 }
@@ -146,11 +146,11 @@ int DirectConnections::FileReceive(Session &session, const std::string &window, 
         shell->MessageBox("I.E: NO CHANNEL FRAME!", std::string(), Shell::ButtonsOk);
         return 1;
     }
-    CDirectConnect::Params params;
+    DirectConnect::Params params;
     params.peer = host;
     params.port = DccOffer::PortFromWord(port);
     params.peerName = NickOfOffer(session, host, params.port);
-    params.mode = CDirectConnect::FileReceive;
+    params.mode = DirectConnect::FileReceive;
     params.path = path;
     params.size = std::strtoull(size.c_str(), nullptr, 10);
     Open(*server, params);
@@ -165,25 +165,25 @@ int DirectConnections::FileSend(Session &session, const std::string &nick, const
             shell->MessageBox("I.E: NO CHANNEL FRAME!", std::string(), Shell::ButtonsOk);
         return 1;
     }
-    CDirectConnect::Params params;
+    DirectConnect::Params params;
     params.peer = nick;
-    params.mode = CDirectConnect::FileSend;
+    params.mode = DirectConnect::FileSend;
     params.path = path;
     Open(*server, params);
     return 1;
 }
 
-CDirectConnect *DirectConnections::Open(Conversation &window, CDirectConnect::Params params)
+DirectConnect *DirectConnections::Open(Conversation &window, DirectConnect::Params params)
 {
-    if (CDirectConnect *old = window.DccChat(); old && old->IsChat())
+    if (DirectConnect *old = window.DccChat(); old && old->IsChat())
         old->Shutdown();
     window.SetDccChat(nullptr);
     params.sessionKey = window.SessionKey();
     params.window = window.Name();
-    auto connection = std::make_unique<CDirectConnect>(m_table, std::move(params));
-    CDirectConnect *started = connection.get();
+    auto connection = std::make_unique<DirectConnect>(m_table, std::move(params));
+    DirectConnect *started = connection.get();
     started->SetOfferTimeout(m_offerTimeoutMs);
-    connect(started, &CDirectConnect::Closed, this, &DirectConnections::ScheduleRelease);
+    connect(started, &DirectConnect::Closed, this, &DirectConnections::ScheduleRelease);
     m_connections.push_back(std::move(connection));
     started->Start();
     return started;
@@ -200,7 +200,7 @@ bool DirectConnections::TakeOffer(Session &session, const std::string &body, con
     return true;
 }
 
-bool DirectConnections::SendChat(CDirectConnect &connection, const std::string &text)
+bool DirectConnections::SendChat(DirectConnect &connection, const std::string &text)
 {
     return connection.SendChat(text);
 }
@@ -220,7 +220,7 @@ void DirectConnections::ReleaseEnded()
 {
     // An ended chat stays while its window shows it, so that text typed
     // there still reaches it (and is refused) instead of going elsewhere.
-    std::erase_if(m_connections, [](const std::unique_ptr<CDirectConnect> &connection) {
+    std::erase_if(m_connections, [](const std::unique_ptr<DirectConnect> &connection) {
         if (!connection->IsClosed())
             return false;
         const Conversation *owner = connection->Owner();

@@ -16,7 +16,7 @@ class SessionTable;
 
 // Every direct connection of the application: the "/dcc" command, the
 // offers received, chat text typed into a chat window, and the life of the
-// CDirectConnect objects (an ended one is deleted from the event loop once
+// DirectConnect objects (an ended one is deleted from the event loop once
 // no chat window shows it any more).
 //
 // "/dcc" forms (words compared without regard to case):
@@ -40,14 +40,14 @@ public:
     // A received offer: remembered (so that its chat window is named after
     // the sender) and shown or queued by the built-in handling. Always true.
     bool TakeOffer(Session &session, const std::string &body, const std::string &senderPrefix);
-    bool SendChat(CDirectConnect &connection, const std::string &text);
+    bool SendChat(DirectConnect &connection, const std::string &text);
 
     // Starts a connection owned by window; a chat the window had is shut
     // down without a message.
-    CDirectConnect *Open(Conversation &window, CDirectConnect::Params params);
+    DirectConnect *Open(Conversation &window, DirectConnect::Params params);
 
     void SetOfferTimeout(int ms) { m_offerTimeoutMs = ms; }
-    std::vector<CDirectConnect *> Connections() const;
+    std::vector<DirectConnect *> Connections() const;
 
     static constexpr size_t kRememberedOffers = 64;
 
@@ -71,8 +71,8 @@ private:
     void ReleaseEnded();
 
     SessionTable &m_table;
-    std::vector<std::unique_ptr<CDirectConnect>> m_connections;
+    std::vector<std::unique_ptr<DirectConnect>> m_connections;
     std::deque<ReceivedOffer> m_offers;
-    int m_offerTimeoutMs = CDirectConnect::kDefaultOfferTimeoutMs;
+    int m_offerTimeoutMs = DirectConnect::kDefaultOfferTimeoutMs;
     bool m_releaseScheduled = false;
 };

@@ -32,29 +32,29 @@ std::string JoinArguments(int argc, const char *argv[], bool stopAtEmpty)
     return text;
 }
 
-template <int (CScript::*Command)(int, const char *[])>
+template <int (Script::*Command)(int, const char *[])>
 int TclCommand(ClientData data, Tcl_Interp *, int argc, const char *argv[])
 {
-    return (static_cast<CScript *>(data)->*Command)(argc, argv);
+    return (static_cast<Script *>(data)->*Command)(argc, argv);
 }
 
 } // namespace
 
-CScript::CScript(TclLibrary &tcl, Conversation *owner) : m_tcl(tcl), m_owner(owner) {}
+Script::Script(TclLibrary &tcl, Conversation *owner) : m_tcl(tcl), m_owner(owner) {}
 
-CScript::~CScript()
+Script::~Script()
 {
     if (m_interp)
         m_tcl.deleteInterp(m_interp);
 }
 
-std::string CScript::NameOf(const std::string &path)
+std::string Script::NameOf(const std::string &path)
 {
     const size_t slash = path.find_last_of("/\\");
     return FoldCase(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
-std::string CScript::ResolvePath(const std::string &path)
+std::string Script::ResolvePath(const std::string &path)
 {
     const QString file = QString::fromStdString(path);
     if (QDir::isAbsolutePath(file))
@@ -62,7 +62,7 @@ std::string CScript::ResolvePath(const std::string &path)
     return QDir::cleanPath(QDir(QString::fromStdString(ResourceDirectory())).filePath(file)).toStdString();
 }
 
-int CScript::Init(const std::string &path)
+int Script::Init(const std::string &path)
 {
     m_path = path;
     m_interp = m_tcl.createInterp();
@@ -76,20 +76,20 @@ int CScript::Init(const std::string &path)
     return result;
 }
 
-void CScript::RegisterCommands()
+void Script::RegisterCommands()
 {
-    m_tcl.createCommand(m_interp, "echo", TclCommand<&CScript::Echo>, this, nullptr);
-    m_tcl.createCommand(m_interp, "msg", TclCommand<&CScript::Msg>, this, nullptr);
-    m_tcl.createCommand(m_interp, "cmd", TclCommand<&CScript::Cmd>, this, nullptr);
-    m_tcl.createCommand(m_interp, "this", TclCommand<&CScript::This>, this, nullptr);
+    m_tcl.createCommand(m_interp, "echo", TclCommand<&Script::Echo>, this, nullptr);
+    m_tcl.createCommand(m_interp, "msg", TclCommand<&Script::Msg>, this, nullptr);
+    m_tcl.createCommand(m_interp, "cmd", TclCommand<&Script::Cmd>, this, nullptr);
+    m_tcl.createCommand(m_interp, "this", TclCommand<&Script::This>, this, nullptr);
     // Tcl's own "exit" would end the whole program.
     m_tcl.createCommand(
         m_interp, "exit",
-        [](ClientData data, Tcl_Interp *, int, const char *[]) { return static_cast<CScript *>(data)->Exit(); }, this,
+        [](ClientData data, Tcl_Interp *, int, const char *[]) { return static_cast<Script *>(data)->Exit(); }, this,
         nullptr);
 }
 
-bool CScript::OfferCommand(const std::string &line)
+bool Script::OfferCommand(const std::string &line)
 {
     if (!m_interp)
         return false;
@@ -106,7 +106,7 @@ bool CScript::OfferCommand(const std::string &line)
 // Runs one command whose words are firstWord (when not empty) and the words
 // of the line, each passed as one list element so that no "$", "[", "\" or
 // quote in them means anything to Tcl.
-bool CScript::Evaluate(const std::string &firstWord, const std::string &line, bool global)
+bool Script::Evaluate(const std::string &firstWord, const std::string &line, bool global)
 {
     std::vector<std::string> words;
     if (!firstWord.empty())
@@ -124,13 +124,13 @@ bool CScript::Evaluate(const std::string &firstWord, const std::string &line, bo
     return result == TCL_OK;
 }
 
-bool CScript::HasCommand(const std::string &name) const
+bool Script::HasCommand(const std::string &name) const
 {
     Tcl_CmdInfo info;
     return m_tcl.getCommandInfo(m_interp, name.c_str(), &info) != 0;
 }
 
-std::string CScript::ErrorText() const
+std::string Script::ErrorText() const
 {
     const char *result = m_interp ? m_tcl.getStringResult(m_interp) : "";
     if (result && *result)
@@ -138,33 +138,33 @@ std::string CScript::ErrorText() const
     return Strings::Format(Str::ScriptErrorLine, ErrorLine());
 }
 
-int CScript::ErrorLine() const
+int Script::ErrorLine() const
 {
     return m_interp ? m_tcl.getErrorLine(m_interp) : 0;
 }
 
-int CScript::Echo(int argc, const char *argv[])
+int Script::Echo(int argc, const char *argv[])
 {
     if (m_owner)
         m_owner->Print(JoinArguments(argc, argv, true), TextClass::Info);
     return TCL_OK;
 }
 
-int CScript::Msg(int argc, const char *argv[])
+int Script::Msg(int argc, const char *argv[])
 {
     if (!m_owner || !m_owner->GetSession())
         return TCL_OK;
     return RunClientCommand("/msg " + m_owner->Name() + " " + JoinArguments(argc, argv, false));
 }
 
-int CScript::Cmd(int argc, const char *argv[])
+int Script::Cmd(int argc, const char *argv[])
 {
     if (!m_owner || !m_owner->GetSession())
         return TCL_OK;
     return RunClientCommand(JoinArguments(argc, argv, false));
 }
 
-int CScript::RunClientCommand(const std::string &line)
+int Script::RunClientCommand(const std::string &line)
 {
     if (g_commandDepth >= kMaxCommandDepth) {
         const std::string text = Strings::Format(Str::ScriptCommandsTooDeep, kMaxCommandDepth, line.c_str());
@@ -180,7 +180,7 @@ int CScript::RunClientCommand(const std::string &line)
     return TCL_OK;
 }
 
-int CScript::This(int argc, const char *argv[])
+int Script::This(int argc, const char *argv[])
 {
     if (argc < 2) {
         m_tcl.setResult(m_interp, const_cast<char *>("Error in this call. [this name] etc ..."), TCL_STATIC);
@@ -196,13 +196,13 @@ int CScript::This(int argc, const char *argv[])
     return TCL_OK;
 }
 
-int CScript::Exit()
+int Script::Exit()
 {
     SetResult(Strings::Get(Str::ScriptExitRefused));
     return TCL_ERROR;
 }
 
-void CScript::SetResult(const std::string &text)
+void Script::SetResult(const std::string &text)
 {
     m_tcl.setResult(m_interp, const_cast<char *>(text.c_str()), TCL_VOLATILE);
 }

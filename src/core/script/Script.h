@@ -1,4 +1,4 @@
-// CScript: one Tcl script loaded into a conversation window.
+// Script: one Tcl script loaded into a conversation window.
 #pragma once
 
 #include <string>
@@ -19,16 +19,16 @@ struct Tcl_Interp;
 // window then detaches itself (DetachOwner) and whoever offers a line must
 // hold the script (the engine keeps it in a shared pointer) until the call
 // returns.
-class CScript
+class Script
 {
 public:
     // How deep "cmd" and "msg" of scripts may nest inside each other.
     static constexpr int kMaxCommandDepth = 16;
 
-    CScript(TclLibrary &tcl, Conversation *owner);
-    ~CScript();
-    CScript(const CScript &) = delete;
-    CScript &operator=(const CScript &) = delete;
+    Script(TclLibrary &tcl, Conversation *owner);
+    ~Script();
+    Script(const Script &) = delete;
+    Script &operator=(const Script &) = delete;
 
     // The name a script of that path is known by in its window: the file
     // name, lower case ("Scripts/Hello.TCL" -> "hello.tcl").

@@ -15,10 +15,10 @@ ScriptEngine::ScriptEngine() : ScriptEngine(TclLibrary::DefaultNames()) {}
 
 ScriptEngine::~ScriptEngine() = default;
 
-std::shared_ptr<CScript> ScriptEngine::CreateScript(Conversation *owner) const
+std::shared_ptr<Script> ScriptEngine::CreateScript(Conversation *owner) const
 {
     TclLibrary *tcl = TclLibrary::Open(m_libraryNames);
-    return tcl ? std::make_shared<CScript>(*tcl, owner) : nullptr;
+    return tcl ? std::make_shared<Script>(*tcl, owner) : nullptr;
 }
 
 bool ScriptEngine::HasLibrary() const
@@ -40,13 +40,13 @@ void ScriptEngine::ReportMissingLibrary(Conversation &window)
 
 void ScriptEngine::LoadScript(Conversation &window, const std::string &path, bool announce)
 {
-    if (!announce && (!QFileInfo::exists(QString::fromStdString(CScript::ResolvePath(path))) || !HasLibrary()))
+    if (!announce && (!QFileInfo::exists(QString::fromStdString(Script::ResolvePath(path))) || !HasLibrary()))
         return;
-    const std::string name = CScript::NameOf(path);
+    const std::string name = Script::NameOf(path);
     if (window.Scripts().count(name) || window.ScriptObjects().count(name))
         UnloadScript(window, path);
 
-    std::shared_ptr<CScript> script = CreateScript(&window);
+    std::shared_ptr<Script> script = CreateScript(&window);
     if (!script) {
         ReportMissingLibrary(window);
         return;
@@ -71,7 +71,7 @@ void ScriptEngine::LoadScript(Conversation &window, const std::string &path, boo
 
 void ScriptEngine::UnloadScript(Conversation &window, const std::string &path)
 {
-    const std::string name = CScript::NameOf(path);
+    const std::string name = Script::NameOf(path);
     if (!window.Scripts().count(name) && !window.ScriptObjects().count(name))
         return;
     window.Print(Strings::Format(Str::ScriptUnloaded, name.c_str()), TextClass::Info);
@@ -90,6 +90,6 @@ bool ScriptEngine::OfferCommand(Conversation &window, const std::string &scriptN
     auto found = window.ScriptObjects().find(scriptName);
     if (found == window.ScriptObjects().end())
         return false;
-    const std::shared_ptr<CScript> keepAlive = found->second;
+    const std::shared_ptr<Script> keepAlive = found->second;
     return keepAlive->OfferCommand(line);
 }

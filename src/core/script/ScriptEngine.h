@@ -7,7 +7,7 @@
 
 #include "commands/ScriptHost.h"
 
-class CScript;
+class Script;
 class Shell;
 
 // The script host of the application: "/load", "/unload" and the
@@ -24,7 +24,7 @@ public:
 
     // A script bound to owner (null: the editor's parse check); null when
     // the Tcl library cannot be loaded.
-    std::shared_ptr<CScript> CreateScript(Conversation *owner) const;
+    std::shared_ptr<Script> CreateScript(Conversation *owner) const;
     // Whether the Tcl library can be loaded.
     bool HasLibrary() const;
     // What the user is told when it cannot: "%s\n%s" of 57430 and 57431.

@@ -48,7 +48,7 @@ bool Session::CloseWindow(const std::string &name)
     // Out of the registry first: the commands below may look windows up.
     std::unique_ptr<Conversation> window = std::move(it->second);
     m_windows.erase(it);
-    if (CDirectConnect *chat = window->DccChat()) {
+    if (DirectConnect *chat = window->DccChat()) {
         window->SetDccChat(nullptr);
         if (!EqualIgnoringCase(name, m_key))
             chat->OwnerWindowClosed();

@@ -1,24 +1,24 @@
 #include "app/BrimoApp.h"
 
-#include "app/Debug.h"
-#include "app/HelpFrame.h"
+#include "app/DebugLogWindow.h"
+#include "app/HelpViewer.h"
 #include "app/LinkInbox.h"
-#include "app/MainFrame.h"
-#include "app/Notifier.h"
+#include "app/MainWindow.h"
+#include "app/NotificationLoop.h"
 #include "app/QtTranslation.h"
 #include "commands/CommandHelp.h"
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "config/WelcomeChoice.h"
 #include "dcc/DirectConnections.h"
-#include "dialogs/DlgChannelBan.h"
-#include "dialogs/DlgFileProgress.h"
-#include "dialogs/DlgProperties.h"
-#include "dialogs/DlgQuestion.h"
-#include "dialogs/DlgWelcome.h"
-#include "input/CommandList.h"
+#include "dialogs/BanListDialog.h"
+#include "dialogs/FileProgressDialog.h"
+#include "dialogs/PropertySheet.h"
+#include "dialogs/QuestionDialog.h"
+#include "dialogs/WelcomeDialog.h"
+#include "input/CommandPopup.h"
 #include "script/ScriptEngine.h"
-#include "script/ScriptFrame.h"
+#include "script/ScriptEditorWindow.h"
 #include "session/IdentServer.h"
 #include "session/IrcUrl.h"
 #include "session/ServerPort.h"
@@ -27,7 +27,7 @@
 #include "shell/RequestAnswer.h"
 #include "text/StrPrintf.h"
 #include "widgets/Utf8Text.h"
-#include "windows/ChannelFrame.h"
+#include "windows/ConversationWindow.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -45,7 +45,7 @@
 
 namespace {
 
-CBrimoApp *s_instance = nullptr;
+BrimoApp *s_instance = nullptr;
 
 // The Tcl library is looked for under its usual names, or where
 // BRIMO_TCL_LIBRARY says (a Tcl of one's own; a wrong name shows how the
@@ -60,21 +60,21 @@ std::unique_ptr<ScriptEngine> MakeScriptEngine()
 
 } // namespace
 
-CBrimoApp::CBrimoApp(QObject *parent)
+BrimoApp::BrimoApp(QObject *parent)
     : QObject(parent)
     , m_scriptEngine(MakeScriptEngine())
     , m_sessions(std::make_unique<SessionTable>(this))
     , m_dcc(std::make_unique<DirectConnections>(*m_sessions))
 {
     s_instance = this;
-    m_notifier = std::make_unique<CNotifier>(*this);
+    m_notifier = std::make_unique<NotificationLoop>(*this);
     m_identServer = std::make_unique<IdentServer>(113, std::string(),
                                                   [this](const std::string &text) { DebugLog("%s", text.c_str()); });
     m_identServer->SetNoticeSink([this](const std::string &text) { m_sessions->ServerWindowNotice(text); });
     m_questions.SetShowHandler([this](const Question &question) { ShowQuestion(question); });
 }
 
-CBrimoApp::~CBrimoApp()
+BrimoApp::~BrimoApp()
 {
     Exit();
     delete m_mainFrame.data();
@@ -82,19 +82,19 @@ CBrimoApp::~CBrimoApp()
         s_instance = nullptr;
 }
 
-CBrimoApp *CBrimoApp::Instance()
+BrimoApp *BrimoApp::Instance()
 {
     return s_instance;
 }
 
-int CBrimoApp::Start(const QStringList &arguments)
+int BrimoApp::Start(const QStringList &arguments)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Brimo"));
     QCoreApplication::setApplicationName(QStringLiteral("Brimo"));
     LoadQtTranslation();
     CreateConfigFile();
 
-    m_mainFrame = new CMainFrame(*this);
+    m_mainFrame = new MainWindow(*this);
     if (!m_mainFrame)
         return NoMainWindow;
     m_mainFrame->RestorePlacement();
@@ -107,7 +107,7 @@ int CBrimoApp::Start(const QStringList &arguments)
     // nobody else would give it.
     m_mainFrame->activateWindow();
 
-    CCommandList::Shared();
+    CommandPopup::Shared();
     if (arguments.size() > 1 && arguments.at(1).compare(QLatin1String("debug"), Qt::CaseInsensitive) == 0)
         OpenDebugWindow();
     RefreshShell(RefreshSettings);
@@ -132,40 +132,40 @@ int CBrimoApp::Start(const QStringList &arguments)
     return Started;
 }
 
-void CBrimoApp::OpenWelcome()
+void BrimoApp::OpenWelcome()
 {
     if (!m_mainFrame)
         return;
     if (!m_welcome) {
-        m_welcome = new CDlgWelcome(*this, m_mainFrame);
+        m_welcome = new WelcomeDialog(*this, m_mainFrame);
         m_welcome->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_welcome, &QDialog::accepted, this, &CBrimoApp::WelcomeAccepted);
-        connect(m_welcome, &QDialog::rejected, this, &CBrimoApp::WelcomeCancelled);
+        connect(m_welcome, &QDialog::accepted, this, &BrimoApp::WelcomeAccepted);
+        connect(m_welcome, &QDialog::rejected, this, &BrimoApp::WelcomeCancelled);
     }
     m_welcome->show();
     m_welcome->raise();
     m_welcome->activateWindow();
 }
 
-void CBrimoApp::WelcomeAccepted()
+void BrimoApp::WelcomeAccepted()
 {
     // The new favourite joins the servers menu before it connects.
     RefreshShell(RefreshMenus);
     ConnectFavourite(m_welcome->Choice().serverName);
 }
 
-void CBrimoApp::WelcomeCancelled()
+void BrimoApp::WelcomeCancelled()
 {
     // Somewhere to type "/server" into.
     if (m_sessions->Count() == 0)
         m_sessions->CreateSessionWithoutServer();
 }
 
-bool CBrimoApp::LoadQtTranslation()
+bool BrimoApp::LoadQtTranslation()
 {
     if (m_qtTranslation)
         return true;
-    auto translation = std::make_unique<CQtTranslation>();
+    auto translation = std::make_unique<QtTranslation>();
     // Qt's installed translations, or a "translations" folder shipped beside the program.
     if (!translation->Load({QLibraryInfo::path(QLibraryInfo::TranslationsPath),
                             QDir(FromUtf8(ResourceDirectory())).filePath(QStringLiteral("translations"))}))
@@ -175,18 +175,18 @@ bool CBrimoApp::LoadQtTranslation()
     return true;
 }
 
-void CBrimoApp::OpenProperties(Session &session, const std::string &name)
+void BrimoApp::OpenProperties(Session &session, const std::string &name)
 {
-    CDlgProperties::OpenProperties(session, name, m_mainFrame);
+    PropertySheet::OpenProperties(session, name, m_mainFrame);
 }
 
 // Before the sessions close: each open user sheet takes its nick off its session.
-void CBrimoApp::ClosePropertySheets()
+void BrimoApp::ClosePropertySheets()
 {
-    CDlgProperties::CloseAll();
+    PropertySheet::CloseAll();
 }
 
-void CBrimoApp::AutoConnect()
+void BrimoApp::AutoConnect()
 {
     std::vector<std::string> servers;
     ReadSectionKeys("Servers", servers);
@@ -200,13 +200,13 @@ void CBrimoApp::AutoConnect()
     }
 }
 
-void CBrimoApp::OpenIrcLinks(const QStringList &arguments)
+void BrimoApp::OpenIrcLinks(const QStringList &arguments)
 {
-    for (const QString &link : CLinkInbox::LinksAmong(arguments))
+    for (const QString &link : LinkInbox::LinksAmong(arguments))
         OpenIrcLink(link);
 }
 
-void CBrimoApp::OpenIrcLink(const QString &link)
+void BrimoApp::OpenIrcLink(const QString &link)
 {
     const std::string text = link.toStdString();
     const std::optional<IrcUrl> url = IrcUrl::Parse(text);
@@ -222,7 +222,7 @@ void CBrimoApp::OpenIrcLink(const QString &link)
         session->JoinWhenWelcomed(url->channel, url->key);
 }
 
-void CBrimoApp::WarnLater(const std::string &text)
+void BrimoApp::WarnLater(const std::string &text)
 {
     auto *box =
         new QMessageBox(QMessageBox::Warning, QStringLiteral("Brimo"), FromUtf8(text), QMessageBox::Ok, m_mainFrame);
@@ -231,7 +231,7 @@ void CBrimoApp::WarnLater(const std::string &text)
     box->show();
 }
 
-bool CBrimoApp::LoadHelpLines()
+bool BrimoApp::LoadHelpLines()
 {
     m_helpLines.clear();
     for (const std::string &line : CommandHelp::Lines()) {
@@ -242,14 +242,14 @@ bool CBrimoApp::LoadHelpLines()
     return !m_helpLines.empty();
 }
 
-void CBrimoApp::LoadContactNicks()
+void BrimoApp::LoadContactNicks()
 {
     // Received messages look a sender up in the address book; with the list
     // known, only contacts cost a read of the file.
     m_sessions->Contacts().Reload();
 }
 
-void CBrimoApp::Exit()
+void BrimoApp::Exit()
 {
     if (m_exited)
         return;
@@ -278,12 +278,12 @@ void CBrimoApp::Exit()
     }
 }
 
-void CBrimoApp::SetBarStateStore(QSettings *store)
+void BrimoApp::SetBarStateStore(QSettings *store)
 {
     m_barStateStore = store;
 }
 
-QSettings &CBrimoApp::BarStateStore()
+QSettings &BrimoApp::BarStateStore()
 {
     if (m_barStateStore)
         return *m_barStateStore;
@@ -294,22 +294,22 @@ QSettings &CBrimoApp::BarStateStore()
 
 // ---- sessions ----
 
-Session *CBrimoApp::CreateSession(const std::string &host, unsigned port, const std::string &confName, bool tls)
+Session *BrimoApp::CreateSession(const std::string &host, unsigned port, const std::string &confName, bool tls)
 {
     return m_sessions->CreateSession(host, port, confName, tls);
 }
 
-bool CBrimoApp::CloseSession(const std::string &key)
+bool BrimoApp::CloseSession(const std::string &key)
 {
     return m_sessions->CloseSession(key);
 }
 
-Session *CBrimoApp::FindSession(const std::string &name) const
+Session *BrimoApp::FindSession(const std::string &name) const
 {
     return m_sessions->FindSession(name);
 }
 
-bool CBrimoApp::ConnectFavourite(const std::string &serverKey)
+bool BrimoApp::ConnectFavourite(const std::string &serverKey)
 {
     const std::string record = ReadString("Servers", serverKey);
     if (serverKey.empty() || record.empty())
@@ -318,7 +318,7 @@ bool CBrimoApp::ConnectFavourite(const std::string &serverKey)
     return CreateSession(RecordField(record, 1), port.port, serverKey, port.tls) != nullptr;
 }
 
-void CBrimoApp::SetAwayEverywhere(bool away)
+void BrimoApp::SetAwayEverywhere(bool away)
 {
     const std::string line = away ? StrPrintf("/away %s", Strings::Get(Str::DefaultAwayMessage)) : std::string("/away");
     for (Session *session : m_sessions->Sessions())
@@ -327,7 +327,7 @@ void CBrimoApp::SetAwayEverywhere(bool away)
 
 // ---- debug and help windows ----
 
-void CBrimoApp::DebugLog(const char *format, ...)
+void BrimoApp::DebugLog(const char *format, ...)
 {
     if (!m_sessions->IsDebugLogOpen())
         return;
@@ -337,12 +337,12 @@ void CBrimoApp::DebugLog(const char *format, ...)
     va_end(args);
 }
 
-bool CBrimoApp::OpenDebugWindow()
+bool BrimoApp::OpenDebugWindow()
 {
     if (m_debug)
         return true;
-    m_debug = new CDebug();
-    connect(m_debug, &CDebug::closed, this, &CBrimoApp::DebugWindowClosed);
+    m_debug = new DebugLogWindow();
+    connect(m_debug, &DebugLogWindow::closed, this, &BrimoApp::DebugWindowClosed);
     m_sessions->SetDebugSink([this](const std::string &text) {
         if (m_debug)
             m_debug->AddText(FromUtf8(text));
@@ -353,13 +353,13 @@ bool CBrimoApp::OpenDebugWindow()
     return true;
 }
 
-void CBrimoApp::DebugWindowClosed()
+void BrimoApp::DebugWindowClosed()
 {
     m_sessions->SetDebugSink({});
     m_debug = nullptr;
 }
 
-void CBrimoApp::OpenHelpWindow()
+void BrimoApp::OpenHelpWindow()
 {
     if (!m_mainFrame)
         return;
@@ -367,7 +367,7 @@ void CBrimoApp::OpenHelpWindow()
         m_mainFrame->ActivateChild(qobject_cast<QMdiSubWindow *>(m_help->parentWidget()));
         return;
     }
-    m_help = new CHelpFrame();
+    m_help = new HelpViewer();
     m_help->OpenIndex(FromUtf8(ResourceDirectory()));
     m_mainFrame->AddChild(m_help, FromUtf8(Strings::Get(Str::HelpTitle)));
     RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
@@ -375,16 +375,16 @@ void CBrimoApp::OpenHelpWindow()
 
 // ---- scripts ----
 
-ScriptHost *CBrimoApp::Scripts()
+ScriptHost *BrimoApp::Scripts()
 {
     return m_scriptEngine.get();
 }
 
-CScriptFrame *CBrimoApp::OpenScriptEditor(const std::string &path)
+ScriptEditorWindow *BrimoApp::OpenScriptEditor(const std::string &path)
 {
     if (!m_mainFrame)
         return nullptr;
-    auto *editor = new CScriptFrame(*m_scriptEngine, *this, *m_sessions);
+    auto *editor = new ScriptEditorWindow(*m_scriptEngine, *this, *m_sessions);
     if (!path.empty() && !editor->OpenFile(path)) {
         delete editor;
         return nullptr;
@@ -397,7 +397,7 @@ CScriptFrame *CBrimoApp::OpenScriptEditor(const std::string &path)
 
 // ---- timer and questions ----
 
-void CBrimoApp::TimerTick()
+void BrimoApp::TimerTick()
 {
     for (Session *session : m_sessions->Sessions())
         session->Command(std::string(), 0, "/timer 0");
@@ -405,22 +405,22 @@ void CBrimoApp::TimerTick()
         m_questions.Serve();
 }
 
-void CBrimoApp::ShowQuestion(const Question &question)
+void BrimoApp::ShowQuestion(const Question &question)
 {
-    auto *dialog = new CDlgQuestion(question, m_mainFrame);
+    auto *dialog = new QuestionDialog(question, m_mainFrame);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_questionDialog = dialog;
-    connect(dialog, &CDlgQuestion::answered, this, [this](int result) {
-        AnswerQuestion(result == CDlgQuestion::Accepted             ? QuestionQueue::Answer::Accept
-                           : result == CDlgQuestion::Declined       ? QuestionQueue::Answer::Decline
-                           : result == CDlgQuestion::AcceptedAlways ? QuestionQueue::Answer::AcceptAlways
+    connect(dialog, &QuestionDialog::answered, this, [this](int result) {
+        AnswerQuestion(result == QuestionDialog::Accepted             ? QuestionQueue::Answer::Accept
+                           : result == QuestionDialog::Declined       ? QuestionQueue::Answer::Decline
+                           : result == QuestionDialog::AcceptedAlways ? QuestionQueue::Answer::AcceptAlways
                                                                     : QuestionQueue::Answer::Ignore);
     });
-    connect(dialog, &QDialog::rejected, this, &CBrimoApp::QuestionDialogClosed);
+    connect(dialog, &QDialog::rejected, this, &BrimoApp::QuestionDialogClosed);
     dialog->show();
 }
 
-void CBrimoApp::AnswerQuestion(QuestionQueue::Answer answer)
+void BrimoApp::AnswerQuestion(QuestionQueue::Answer answer)
 {
     if (!m_questions.HasOpen())
         return;
@@ -447,7 +447,7 @@ void CBrimoApp::AnswerQuestion(QuestionQueue::Answer answer)
             break;
         }
     }
-    if (CDlgQuestion *dialog = m_questionDialog) {
+    if (QuestionDialog *dialog = m_questionDialog) {
         m_questionDialog = nullptr;
         dialog->disconnect(this);
         dialog->close();
@@ -455,7 +455,7 @@ void CBrimoApp::AnswerQuestion(QuestionQueue::Answer answer)
     m_questions.Answered(answer);
 }
 
-void CBrimoApp::QuestionDialogClosed()
+void BrimoApp::QuestionDialogClosed()
 {
     // Closed without an answer: the request stays with its session, and the
     // next queued question comes at the next tick.
@@ -465,12 +465,12 @@ void CBrimoApp::QuestionDialogClosed()
 
 // ---- Shell ----
 
-ConversationView *CBrimoApp::CreateView(Conversation &conversation)
+ConversationView *BrimoApp::CreateView(Conversation &conversation)
 {
     return m_mainFrame ? m_mainFrame->CreateChildView(conversation) : nullptr;
 }
 
-void CBrimoApp::RefreshShell(int bits)
+void BrimoApp::RefreshShell(int bits)
 {
     if (bits & RefreshSettings) {
         LoadAppearance(m_settings);
@@ -489,12 +489,12 @@ void CBrimoApp::RefreshShell(int bits)
     m_mainFrame->RefreshLayout();
 }
 
-void CBrimoApp::ShowBalloon(const std::string &title, const std::string &text, int textClass)
+void BrimoApp::ShowBalloon(const std::string &title, const std::string &text, int textClass)
 {
     m_balloons.Add(title, text, textClass, m_settings.m_balloonSound);
 }
 
-void CBrimoApp::AskQuestion(int kind, const std::string &senderPrefix, const std::string &sessionKey,
+void BrimoApp::AskQuestion(int kind, const std::string &senderPrefix, const std::string &sessionKey,
                             const std::string &fileName, int64_t fileSize)
 {
     Question question;
@@ -506,7 +506,7 @@ void CBrimoApp::AskQuestion(int kind, const std::string &senderPrefix, const std
     m_questions.Ask(question);
 }
 
-int CBrimoApp::MessageBox(const std::string &text, const std::string &title, int buttons)
+int BrimoApp::MessageBox(const std::string &text, const std::string &title, int buttons)
 {
     QMessageBox::StandardButtons standard = QMessageBox::Ok;
     QMessageBox::StandardButton second = QMessageBox::NoButton;
@@ -535,7 +535,7 @@ int CBrimoApp::MessageBox(const std::string &text, const std::string &title, int
     }
 }
 
-QString CBrimoApp::FileDialogFilter(const std::string &filter)
+QString BrimoApp::FileDialogFilter(const std::string &filter)
 {
     // "Text (*.txt)|*.txt|All (*.*)|*.*||" -> "Text (*.txt);;All (*.*)"
     const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
@@ -551,13 +551,13 @@ QString CBrimoApp::FileDialogFilter(const std::string &filter)
     return filters.join(QStringLiteral(";;"));
 }
 
-std::string CBrimoApp::OpenFileDialog(const std::string &folder, const std::string &filter)
+std::string BrimoApp::OpenFileDialog(const std::string &folder, const std::string &filter)
 {
     return QFileDialog::getOpenFileName(m_mainFrame, QString(), FromUtf8(folder), FileDialogFilter(filter))
         .toStdString();
 }
 
-std::string CBrimoApp::SaveFileDialog(const std::string &folder, const std::string &fileName, const std::string &filter)
+std::string BrimoApp::SaveFileDialog(const std::string &folder, const std::string &fileName, const std::string &filter)
 {
     const QString start = QDir(FromUtf8(folder)).filePath(FromUtf8(fileName));
     return QFileDialog::getSaveFileName(m_mainFrame, QString(), start, FileDialogFilter(filter), nullptr,
@@ -565,92 +565,92 @@ std::string CBrimoApp::SaveFileDialog(const std::string &folder, const std::stri
         .toStdString();
 }
 
-int CBrimoApp::DccCommand(Session &session, const std::string &window, const std::string &line)
+int BrimoApp::DccCommand(Session &session, const std::string &window, const std::string &line)
 {
     return m_dcc->Command(session, window, line);
 }
 
-bool CBrimoApp::TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix)
+bool BrimoApp::TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix)
 {
     return m_dcc->TakeOffer(session, body, senderPrefix);
 }
 
-bool CBrimoApp::SendDccChat(CDirectConnect &connection, const std::string &text)
+bool BrimoApp::SendDccChat(DirectConnect &connection, const std::string &text)
 {
     return m_dcc->SendChat(connection, text);
 }
 
-FileProgress *CBrimoApp::OpenFileProgress(CDirectConnect &connection, const std::string &path,
+FileProgress *BrimoApp::OpenFileProgress(DirectConnect &connection, const std::string &path,
                                           const std::string &direction)
 {
     // Without a parent: the dialog lives exactly as long as its transfer.
-    auto *dialog = new CDlgFileProgress(connection, path, direction);
+    auto *dialog = new FileProgressDialog(connection, path, direction);
     dialog->show();
     return dialog;
 }
 
-void CBrimoApp::PopupLine(const std::string &html)
+void BrimoApp::PopupLine(const std::string &html)
 {
     if (!m_popup)
-        m_popup = new CDlgPopup(m_mainFrame);
+        m_popup = new NoticesWindow(m_mainFrame);
     m_popup->AppendLine(html, FromUtf8(m_settings.m_fontName));
 }
 
-void CBrimoApp::OpenBanList(Session &session, const std::string &channel)
+void BrimoApp::OpenBanList(Session &session, const std::string &channel)
 {
-    auto *dialog = new CDlgChannelBan(*m_sessions, session.Key(), channel, m_mainFrame);
+    auto *dialog = new BanListDialog(*m_sessions, session.Key(), channel, m_mainFrame);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }
 
-void CBrimoApp::UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line)
+void BrimoApp::UserPropertiesLine(const std::string &sessionKey, const std::string &nick, const std::string &line)
 {
-    CDlgProperties::RouteUserLine(sessionKey, nick, line);
+    PropertySheet::RouteUserLine(sessionKey, nick, line);
 }
-void CBrimoApp::ChannelListBegin(const std::string &sessionKey)
+void BrimoApp::ChannelListBegin(const std::string &sessionKey)
 {
-    if (CSearchFrame *search = SearchWindowOrNew(sessionKey))
+    if (ChannelSearchWindow *search = SearchWindowOrNew(sessionKey))
         search->BeginList();
 }
 
-void CBrimoApp::ChannelListRow(const std::string &sessionKey, const std::string &channel, uint32_t users,
+void BrimoApp::ChannelListRow(const std::string &sessionKey, const std::string &channel, uint32_t users,
                                const std::string &topic)
 {
-    if (CSearchFrame *search = SearchWindowOrNew(sessionKey))
+    if (ChannelSearchWindow *search = SearchWindowOrNew(sessionKey))
         search->AddChannel(channel, users, topic);
 }
 
-void CBrimoApp::ChannelListEnd(const std::string &sessionKey)
+void BrimoApp::ChannelListEnd(const std::string &sessionKey)
 {
-    if (CSearchFrame *search = SearchWindow(sessionKey))
+    if (ChannelSearchWindow *search = SearchWindow(sessionKey))
         search->EndList();
 }
 
-CSearchFrame *CBrimoApp::SearchWindow(const std::string &sessionKey) const
+ChannelSearchWindow *BrimoApp::SearchWindow(const std::string &sessionKey) const
 {
     const auto found = m_searchWindows.find(sessionKey);
     return found == m_searchWindows.end() ? nullptr : found->second.data();
 }
 
-CSearchFrame *CBrimoApp::SearchWindowOrNew(const std::string &sessionKey)
+ChannelSearchWindow *BrimoApp::SearchWindowOrNew(const std::string &sessionKey)
 {
-    if (CSearchFrame *search = SearchWindow(sessionKey))
+    if (ChannelSearchWindow *search = SearchWindow(sessionKey))
         return search;
     Session *session = m_sessions->FindSession(sessionKey);
     if (!m_mainFrame || !session)
         return nullptr;
-    auto *search = new CSearchFrame(*m_sessions, session->Key(), session->ConfName());
+    auto *search = new ChannelSearchWindow(*m_sessions, session->Key(), session->ConfName());
     m_searchWindows[session->Key()] = search;
-    connect(search, &CSearchFrame::contextMenuRequested, m_mainFrame.data(), &CMainFrame::PopupSearchMenu);
+    connect(search, &ChannelSearchWindow::contextMenuRequested, m_mainFrame.data(), &MainWindow::PopupSearchMenu);
     m_mainFrame->AddChild(search, search->Caption());
     RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
     return search;
 }
 
-bool CBrimoApp::OpenSearchWindow(const std::string &sessionKey)
+bool BrimoApp::OpenSearchWindow(const std::string &sessionKey)
 {
-    CSearchFrame *existing = SearchWindow(sessionKey);
-    CSearchFrame *search = existing ? existing : SearchWindowOrNew(sessionKey);
+    ChannelSearchWindow *existing = SearchWindow(sessionKey);
+    ChannelSearchWindow *search = existing ? existing : SearchWindowOrNew(sessionKey);
     if (!search)
         return false;
     if (existing)
@@ -658,19 +658,19 @@ bool CBrimoApp::OpenSearchWindow(const std::string &sessionKey)
     return true;
 }
 
-bool CBrimoApp::CloseSearchWindow(const std::string &sessionKey)
+bool BrimoApp::CloseSearchWindow(const std::string &sessionKey)
 {
-    CSearchFrame *search = SearchWindow(sessionKey);
+    ChannelSearchWindow *search = SearchWindow(sessionKey);
     if (!search || !search->MayClose())
         return false;
     m_searchWindows.erase(sessionKey);
     // Not from inside the window's own closing, which may be what led here.
-    QTimer::singleShot(0, search, &CSearchFrame::CloseNow);
+    QTimer::singleShot(0, search, &ChannelSearchWindow::CloseNow);
     RefreshShell(RefreshMenus | RefreshWindowBar);
     return true;
 }
 
-void CBrimoApp::OpenLink(const std::string &address)
+void BrimoApp::OpenLink(const std::string &address)
 {
     QString target = FromUtf8(address).trimmed();
     if (target.isEmpty())
@@ -680,17 +680,17 @@ void CBrimoApp::OpenLink(const std::string &address)
     QDesktopServices::openUrl(QUrl::fromUserInput(target, QDir::currentPath()));
 }
 
-bool CBrimoApp::IsMainWindowVisible() const
+bool BrimoApp::IsMainWindowVisible() const
 {
     return m_mainFrame && m_mainFrame->isVisible();
 }
 
-bool CBrimoApp::IsMainWindowActive() const
+bool BrimoApp::IsMainWindowActive() const
 {
     return m_mainFrame && m_mainFrame->isActiveWindow();
 }
 
-void CBrimoApp::Beep(int)
+void BrimoApp::Beep(int)
 {
     QApplication::beep();
 }

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/Debug.h"
-#include "app/HelpFrame.h"
-#include "app/MainFrame.h"
+#include "app/DebugLogWindow.h"
+#include "app/HelpViewer.h"
+#include "app/MainWindow.h"
 #include "config/AppSettings.h"
 #include "conversation/Shell.h"
-#include "dialogs/DlgPopup.h"
-#include "dialogs/DlgQuestion.h"
-#include "dialogs/DlgWelcome.h"
-#include "search/SearchFrame.h"
+#include "dialogs/NoticesWindow.h"
+#include "dialogs/QuestionDialog.h"
+#include "dialogs/WelcomeDialog.h"
+#include "search/ChannelSearchWindow.h"
 #include "shell/BalloonQueue.h"
 #include "shell/QuestionQueue.h"
 
@@ -21,11 +21,11 @@
 #include <string>
 #include <vector>
 
-class CNotifier;
-class CScriptFrame;
+class NotificationLoop;
+class ScriptEditorWindow;
 class DirectConnections;
 class ScriptEngine;
-class CQtTranslation;
+class QtTranslation;
 class IdentServer;
 class QSettings;
 class Session;
@@ -35,7 +35,7 @@ class SessionTable;
 // settings record, the debug and help windows, the tray balloons and the
 // questions about incoming requests. It is the Shell through which the core
 // reaches the user interface. One instance per program (Instance()).
-class CBrimoApp : public QObject, public Shell
+class BrimoApp : public QObject, public Shell
 {
     Q_OBJECT
 
@@ -43,10 +43,10 @@ public:
     // Exit codes of Start.
     enum StartResult { Started = 0, NoMainWindow = 1, NoResources = 2 };
 
-    explicit CBrimoApp(QObject *parent = nullptr);
-    ~CBrimoApp() override;
+    explicit BrimoApp(QObject *parent = nullptr);
+    ~BrimoApp() override;
 
-    static CBrimoApp *Instance();
+    static BrimoApp *Instance();
 
     // The start-up sequence; arguments as QCoreApplication::arguments() (the
     // first word after the program name may be "debug"). Started or a code
@@ -76,29 +76,29 @@ public:
     void DebugLog(const char *format, ...) __attribute__((format(printf, 2, 3)));
     // Creates the debug window once ("Brimo - Debug"); the main window keeps the focus.
     bool OpenDebugWindow() override;
-    CDebug *DebugWindow() const { return m_debug; }
+    DebugLogWindow *DebugWindow() const { return m_debug; }
     void DebugWindowClosed();
 
     // ---- help window ----
     void OpenHelpWindow() override;
-    CHelpFrame *HelpWindow() const { return m_help; }
+    HelpViewer *HelpWindow() const { return m_help; }
 
     // ---- scripts ----
     ScriptHost *Scripts() override;
     ScriptEngine &Engine() { return *m_scriptEngine; }
     // A script editor window: a new script (empty path) or the file opened.
-    CScriptFrame *OpenScriptEditor(const std::string &path);
+    ScriptEditorWindow *OpenScriptEditor(const std::string &path);
 
     // ---- state ----
     AppSettings &Settings() { return m_settings; }
     const AppSettings &Settings() const { return m_settings; }
-    CMainFrame *MainFrame() const { return m_mainFrame; }
+    MainWindow *MainFrame() const { return m_mainFrame; }
     // Fills the contact list of the session table from the address book.
     void LoadContactNicks();
     BalloonQueue &Balloons() { return m_balloons; }
     QuestionQueue &Questions() { return m_questions; }
-    CDlgQuestion *QuestionDialog() const { return m_questionDialog; }
-    CNotifier *Notifier() const { return m_notifier.get(); }
+    QuestionDialog *ShownQuestion() const { return m_questionDialog; }
+    NotificationLoop *Notifier() const { return m_notifier.get(); }
 
     // Timer 0 of the main window (every 10 s): "/timer 0" to every session,
     // then the question queue is served.
@@ -126,7 +126,7 @@ public:
     bool OpenSearchWindow(const std::string &sessionKey) override;
     // Refused (false) while the window's list runs.
     bool CloseSearchWindow(const std::string &sessionKey) override;
-    CSearchFrame *SearchWindow(const std::string &sessionKey) const;
+    ChannelSearchWindow *SearchWindow(const std::string &sessionKey) const;
     void OpenLink(const std::string &address) override;
     bool IsMainWindowVisible() const override;
     bool IsMainWindowActive() const override;
@@ -135,8 +135,8 @@ public:
     bool HasDcc() const override { return true; }
     int DccCommand(Session &session, const std::string &window, const std::string &line) override;
     bool TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix) override;
-    bool SendDccChat(CDirectConnect &connection, const std::string &text) override;
-    FileProgress *OpenFileProgress(CDirectConnect &connection, const std::string &path,
+    bool SendDccChat(DirectConnect &connection, const std::string &text) override;
+    FileProgress *OpenFileProgress(DirectConnect &connection, const std::string &path,
                                    const std::string &direction) override;
     DirectConnections &DirectConnects() { return *m_dcc; }
     void OpenProperties(Session &session, const std::string &name) override;
@@ -144,14 +144,14 @@ public:
     // The ban list dialog of a channel, modal to the main window.
     void OpenBanList(Session &session, const std::string &channel) override;
     // The notices window, once a line has been shown in it.
-    CDlgPopup *Popup() const { return m_popup; }
+    NoticesWindow *Popup() const { return m_popup; }
 
     // The welcome dialog (over the main window, not modal; brought forward
     // when open): "Pripojiť" connects to the server chosen, "Zrušiť" leaves
     // a status window without server when no session is open. Start opens it
     // when brimo.conf holds no favourite server.
     void OpenWelcome();
-    CDlgWelcome *WelcomeDialog() const { return m_welcome; }
+    WelcomeDialog *WelcomeDialog() const { return m_welcome; }
 
     // Connects to the favourite server of section "Servers" with this key.
     bool ConnectFavourite(const std::string &serverKey);
@@ -174,7 +174,7 @@ private:
     void WelcomeCancelled();
     // The session's search window, made (not brought forward) when missing;
     // null without main window or session.
-    CSearchFrame *SearchWindowOrNew(const std::string &sessionKey);
+    ChannelSearchWindow *SearchWindowOrNew(const std::string &sessionKey);
     static QString FileDialogFilter(const std::string &filter);
 
     AppSettings m_settings;
@@ -182,16 +182,16 @@ private:
     std::unique_ptr<SessionTable> m_sessions;
     // After the sessions: connections look their windows up until they go.
     std::unique_ptr<DirectConnections> m_dcc;
-    QPointer<CMainFrame> m_mainFrame;
-    QPointer<CDebug> m_debug;
-    QPointer<CHelpFrame> m_help;
+    QPointer<MainWindow> m_mainFrame;
+    QPointer<DebugLogWindow> m_debug;
+    QPointer<HelpViewer> m_help;
     // The channel search window of each session, by session key.
-    std::map<std::string, QPointer<CSearchFrame>> m_searchWindows;
-    QPointer<CDlgQuestion> m_questionDialog;
-    QPointer<CDlgPopup> m_popup;
-    QPointer<CDlgWelcome> m_welcome;
-    std::unique_ptr<CNotifier> m_notifier;
-    std::unique_ptr<CQtTranslation> m_qtTranslation;
+    std::map<std::string, QPointer<ChannelSearchWindow>> m_searchWindows;
+    QPointer<QuestionDialog> m_questionDialog;
+    QPointer<NoticesWindow> m_popup;
+    QPointer<WelcomeDialog> m_welcome;
+    std::unique_ptr<NotificationLoop> m_notifier;
+    std::unique_ptr<QtTranslation> m_qtTranslation;
     std::unique_ptr<IdentServer> m_identServer; // opened and closed by the "Ident Server" setting
     std::vector<std::string> m_helpLines;
     BalloonQueue m_balloons;

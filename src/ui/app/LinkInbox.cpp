@@ -13,7 +13,7 @@ constexpr qint64 kMaxBytes = 64 * 1024;
 
 } // namespace
 
-QString CLinkInbox::DefaultName()
+QString LinkInbox::DefaultName()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
@@ -21,11 +21,11 @@ QString CLinkInbox::DefaultName()
     return QDir(folder).filePath(QStringLiteral("brimo-links"));
 }
 
-CLinkInbox::CLinkInbox(QString name, QObject *parent) : QObject(parent), m_name(std::move(name)) {}
+LinkInbox::LinkInbox(QString name, QObject *parent) : QObject(parent), m_name(std::move(name)) {}
 
-CLinkInbox::~CLinkInbox() = default;
+LinkInbox::~LinkInbox() = default;
 
-bool CLinkInbox::Forward(const QStringList &links) const
+bool LinkInbox::Forward(const QStringList &links) const
 {
     QLocalSocket socket;
     socket.connectToServer(m_name);
@@ -39,18 +39,18 @@ bool CLinkInbox::Forward(const QStringList &links) const
     return sent;
 }
 
-bool CLinkInbox::Listen(std::function<void(const QString &)> open)
+bool LinkInbox::Listen(std::function<void(const QString &)> open)
 {
     m_open = std::move(open);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     // A socket left by a program that crashed would refuse the name.
     QLocalServer::removeServer(m_name);
-    connect(m_server, &QLocalServer::newConnection, this, &CLinkInbox::Accept);
+    connect(m_server, &QLocalServer::newConnection, this, &LinkInbox::Accept);
     return m_server->listen(m_name);
 }
 
-void CLinkInbox::Accept()
+void LinkInbox::Accept()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
@@ -66,7 +66,7 @@ void CLinkInbox::Accept()
     }
 }
 
-QStringList CLinkInbox::LinksAmong(const QStringList &arguments)
+QStringList LinkInbox::LinksAmong(const QStringList &arguments)
 {
     QStringList links;
     for (qsizetype i = 1; i < arguments.size(); ++i) {

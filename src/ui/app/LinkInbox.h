@@ -11,7 +11,7 @@ class QLocalServer;
 // irc:// links clicked while Brimo already runs reach the running program
 // instead of starting a second one: the new process hands its links over a
 // local socket (its owner's only) and ends; the running one opens them.
-class CLinkInbox : public QObject
+class LinkInbox : public QObject
 {
     Q_OBJECT
 
@@ -19,8 +19,8 @@ public:
     // The socket in the user's runtime folder.
     static QString DefaultName();
 
-    explicit CLinkInbox(QString name = DefaultName(), QObject *parent = nullptr);
-    ~CLinkInbox() override;
+    explicit LinkInbox(QString name = DefaultName(), QObject *parent = nullptr);
+    ~LinkInbox() override;
 
     // Hands the links to a running program; false when none listens.
     bool Forward(const QStringList &links) const;

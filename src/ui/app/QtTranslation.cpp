@@ -19,9 +19,9 @@ constexpr RenamedContext kRenamedContexts[] = {
 
 } // namespace
 
-CQtTranslation::CQtTranslation(QObject *parent) : QTranslator(parent) {}
+QtTranslation::QtTranslation(QObject *parent) : QTranslator(parent) {}
 
-bool CQtTranslation::Load(const QStringList &folders)
+bool QtTranslation::Load(const QStringList &folders)
 {
     for (const QString &folder : folders)
         if (load(QStringLiteral("qtbase_sk"), folder))
@@ -29,7 +29,7 @@ bool CQtTranslation::Load(const QStringList &folders)
     return false;
 }
 
-QString CQtTranslation::translate(const char *context, const char *sourceText, const char *disambiguation, int n) const
+QString QtTranslation::translate(const char *context, const char *sourceText, const char *disambiguation, int n) const
 {
     const QString text = QTranslator::translate(context, sourceText, disambiguation, n);
     if (!text.isEmpty() || !context)

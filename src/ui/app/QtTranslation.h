@@ -6,12 +6,12 @@
 // Qt's own texts in Slovak: standard buttons, file dialogs, the context menus
 // of text fields. It reads Qt's Slovak catalogue and also finds the texts
 // that the catalogue still files under the names Qt used to ask by.
-class CQtTranslation : public QTranslator
+class QtTranslation : public QTranslator
 {
     Q_OBJECT
 
 public:
-    explicit CQtTranslation(QObject *parent = nullptr);
+    explicit QtTranslation(QObject *parent = nullptr);
 
     // Loads the catalogue from the first folder that has it; false when
     // none has.

@@ -14,7 +14,7 @@ constexpr int kRecordRole = Qt::UserRole + 1;
 
 } // namespace
 
-CReportList::CReportList(std::initializer_list<Column> columns, QWidget *parent) : QTreeWidget(parent)
+ReportList::ReportList(std::initializer_list<Column> columns, QWidget *parent) : QTreeWidget(parent)
 {
     setRootIsDecorated(false);
     setUniformRowHeights(true);
@@ -37,7 +37,7 @@ CReportList::CReportList(std::initializer_list<Column> columns, QWidget *parent)
     }
 }
 
-QTreeWidgetItem *CReportList::AddRow(const QStringList &cells, const std::string &record)
+QTreeWidgetItem *ReportList::AddRow(const QStringList &cells, const std::string &record)
 {
     auto *row = new QTreeWidgetItem(this, cells);
     row->setData(0, kRecordRole, QByteArray::fromStdString(record));
@@ -48,7 +48,7 @@ QTreeWidgetItem *CReportList::AddRow(const QStringList &cells, const std::string
     return row;
 }
 
-void CReportList::Sync(const std::vector<std::string> &records, const RowCells &cells)
+void ReportList::Sync(const std::vector<std::string> &records, const RowCells &cells)
 {
     if (ShownRecords() == records)
         return;
@@ -65,7 +65,7 @@ void CReportList::Sync(const std::vector<std::string> &records, const RowCells &
     verticalScrollBar()->setValue(scrolled);
 }
 
-std::vector<std::string> CReportList::ShownRecords() const
+std::vector<std::string> ReportList::ShownRecords() const
 {
     std::vector<std::string> shown;
     shown.reserve(static_cast<size_t>(topLevelItemCount()));
@@ -74,36 +74,36 @@ std::vector<std::string> CReportList::ShownRecords() const
     return shown;
 }
 
-void CReportList::WidenColumnsToContents()
+void ReportList::WidenColumnsToContents()
 {
     // The given widths are the least a column gets; a longer text widens it.
     for (int column = 0; column + 1 < columnCount(); ++column)
         header()->resizeSection(column, std::max(header()->sectionSize(column), sizeHintForColumn(column)));
 }
 
-std::string CReportList::Record(const QTreeWidgetItem *row)
+std::string ReportList::Record(const QTreeWidgetItem *row)
 {
     return row ? row->data(0, kRecordRole).toByteArray().toStdString() : std::string();
 }
 
-QTreeWidgetItem *CReportList::SelectedRow() const
+QTreeWidgetItem *ReportList::SelectedRow() const
 {
     const QList<QTreeWidgetItem *> rows = selectedItems();
     return rows.isEmpty() ? nullptr : rows.first();
 }
 
-std::string CReportList::SelectedRecord() const
+std::string ReportList::SelectedRecord() const
 {
     return Record(SelectedRow());
 }
 
-void CReportList::SelectFirst()
+void ReportList::SelectFirst()
 {
     if (topLevelItemCount() > 0)
         setCurrentItem(topLevelItem(0));
 }
 
-void CReportList::SelectKey(const std::string &key)
+void ReportList::SelectKey(const std::string &key)
 {
     for (int k = 0; k < topLevelItemCount(); ++k) {
         if (GetWord(Record(topLevelItem(k)), 1) == key) {

@@ -12,7 +12,7 @@
 // The report view of the list dialogs: columns with fixed titles and widths,
 // whole rows selected one at a time. A row can carry the record it shows, so
 // that the list follows a changing list of records (Sync).
-class CReportList : public QTreeWidget
+class ReportList : public QTreeWidget
 {
     Q_OBJECT
 
@@ -26,7 +26,7 @@ public:
     // The cells of one row for a record.
     using RowCells = std::function<QStringList(const std::string &record)>;
 
-    CReportList(std::initializer_list<Column> columns, QWidget *parent = nullptr);
+    ReportList(std::initializer_list<Column> columns, QWidget *parent = nullptr);
 
     // Appends a row; record is kept with it.
     QTreeWidgetItem *AddRow(const QStringList &cells, const std::string &record = {});

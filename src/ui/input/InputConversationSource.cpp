@@ -3,31 +3,31 @@
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 
-CInputConversationSource::CInputConversationSource(const Conversation &conversation) : m_conversation(conversation) {}
+InputConversationSource::InputConversationSource(const Conversation &conversation) : m_conversation(conversation) {}
 
-Conversation::WindowType CInputConversationSource::WindowType() const
+Conversation::WindowType InputConversationSource::WindowType() const
 {
     return m_conversation.Type();
 }
 
-std::string CInputConversationSource::WindowName() const
+std::string InputConversationSource::WindowName() const
 {
     return m_conversation.Name();
 }
 
-int CInputConversationSource::NickCount() const
+int InputConversationSource::NickCount() const
 {
     return m_conversation.Nicks().NickCount();
 }
 
-std::string CInputConversationSource::NickEntry(int index) const
+std::string InputConversationSource::NickEntry(int index) const
 {
     if (index < 0 || index >= NickCount())
         return {};
     return m_conversation.Nicks().EntryAt(index).nick;
 }
 
-std::vector<std::string> CInputConversationSource::ScriptFiles(Conversation &conversation)
+std::vector<std::string> InputConversationSource::ScriptFiles(Conversation &conversation)
 {
     std::vector<std::string> files;
     for (const auto &[name, path] : conversation.Scripts())

@@ -10,10 +10,10 @@ class Conversation;
 
 // Lets an input line complete with Tab in a conversation: its type, its name
 // and the members of its nick list. The conversation must outlive it.
-class CInputConversationSource : public CompletionSource
+class InputConversationSource : public CompletionSource
 {
 public:
-    explicit CInputConversationSource(const Conversation &conversation);
+    explicit InputConversationSource(const Conversation &conversation);
 
     Conversation::WindowType WindowType() const override;
     std::string WindowName() const override;

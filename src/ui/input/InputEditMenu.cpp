@@ -2,7 +2,7 @@
 
 #include "app/AppIcons.h"
 #include "app/CommandIds.h"
-#include "input/ChannelCmd.h"
+#include "input/InputLine.h"
 #include "text/Colors.h"
 #include "widgets/DrawnIcon.h"
 
@@ -22,7 +22,7 @@ QIcon ColorSwatch(uint32_t rgb)
 
 } // namespace
 
-CInputEditMenu::CInputEditMenu(CChannelCmd *input, QWidget *parent)
+InputEditMenu::InputEditMenu(InputLine *input, QWidget *parent)
     : QMenu(QString::fromUtf8("Úpr&avy"), parent), m_input(input)
 {
     // The items carry the pictures of the same commands of the main menu.
@@ -39,14 +39,14 @@ CInputEditMenu::CInputEditMenu(CChannelCmd *input, QWidget *parent)
     addInputAction(CommandId::EditCopy, QString::fromUtf8("&Kopírovať\tCtrl+C"), &QTextEdit::copy);
     addInputAction(CommandId::EditPaste, QString::fromUtf8("&Prilepiť\tCtrl+V"), &QTextEdit::paste);
     addSeparator();
-    m_bold = addInputAction(CommandId::Bold, QString::fromUtf8("&Tučné Písmo\tCtrl+B"), &CChannelCmd::ToggleBold);
+    m_bold = addInputAction(CommandId::Bold, QString::fromUtf8("&Tučné Písmo\tCtrl+B"), &InputLine::ToggleBold);
     m_bold->setCheckable(true);
     m_underline = addInputAction(CommandId::Underline, QString::fromUtf8("P&odčiarknuté Písmo\tCtrl+U"),
-                                 &CChannelCmd::ToggleUnderline);
+                                 &InputLine::ToggleUnderline);
     m_underline->setCheckable(true);
     m_plain =
-        addInputAction(CommandId::Plain, QString::fromUtf8("&Jednoduché Písmo\tCtrl+P"), &CChannelCmd::SetPlainStyle);
-    addInputAction(CommandId::Inverse, QString::fromUtf8("&Invertované Písmo\tCtrl+I"), &CChannelCmd::SetInverseStyle);
+        addInputAction(CommandId::Plain, QString::fromUtf8("&Jednoduché Písmo\tCtrl+P"), &InputLine::SetPlainStyle);
+    addInputAction(CommandId::Inverse, QString::fromUtf8("&Invertované Písmo\tCtrl+I"), &InputLine::SetInverseStyle);
     addSeparator();
     m_textColors = CreateColorMenu(QString::fromUtf8("Farb&a Písma"), kTextColorId);
     m_backgroundColors = CreateColorMenu(QString::fromUtf8("Far&ba Pozadia"), kBackgroundColorId);
@@ -55,22 +55,22 @@ CInputEditMenu::CInputEditMenu(CChannelCmd *input, QWidget *parent)
     addMenu(m_textColors);
     addMenu(m_backgroundColors);
 
-    connect(this, &QMenu::aboutToShow, this, &CInputEditMenu::UpdateItems);
+    connect(this, &QMenu::aboutToShow, this, &InputEditMenu::UpdateItems);
 }
 
-QMenu *CInputEditMenu::CreateColorMenu(const QString &title, int firstId)
+QMenu *InputEditMenu::CreateColorMenu(const QString &title, int firstId)
 {
     QMenu *menu = new QMenu(title, this);
     for (int index = 0; index < kIrcColorCount; ++index) {
         QAction *action = menu->addAction(ColorSwatch(IndexToColor(index)), QString::fromUtf8(ColorMenuLabel(index)));
         action->setData(firstId + index);
     }
-    connect(menu, &QMenu::triggered, this, &CInputEditMenu::OnColorChosen);
-    connect(menu, &QMenu::aboutToShow, this, &CInputEditMenu::UpdateItems);
+    connect(menu, &QMenu::triggered, this, &InputEditMenu::OnColorChosen);
+    connect(menu, &QMenu::aboutToShow, this, &InputEditMenu::UpdateItems);
     return menu;
 }
 
-void CInputEditMenu::OnColorChosen(QAction *action)
+void InputEditMenu::OnColorChosen(QAction *action)
 {
     const int id = action->data().toInt();
     if (id >= kBackgroundColorId && id < kBackgroundColorId + kIrcColorCount)
@@ -79,7 +79,7 @@ void CInputEditMenu::OnColorChosen(QAction *action)
         m_input->SetTextColorIndex(id - kTextColorId);
 }
 
-void CInputEditMenu::UpdateItems()
+void InputEditMenu::UpdateItems()
 {
     const bool focused = m_input->hasFocus();
     for (QAction *action : std::as_const(m_inputActions))

@@ -3,14 +3,14 @@
 
 #include <QMenu>
 
-class CChannelCmd;
+class InputLine;
 
 // The "Úpr&avy" menu of an input line: undo, redo, cut, copy, paste, the
 // style commands (bold and underline checked while the selection has them)
 // and the text and background colour menus (items 12001 + k and 12020 + k,
 // the action's data being that number). Every item acts on the input line and
 // is enabled only while the input line has the focus.
-class CInputEditMenu : public QMenu
+class InputEditMenu : public QMenu
 {
     Q_OBJECT
 
@@ -18,7 +18,7 @@ public:
     static constexpr int kTextColorId = 12001;
     static constexpr int kBackgroundColorId = 12020;
 
-    explicit CInputEditMenu(CChannelCmd *input, QWidget *parent = nullptr);
+    explicit InputEditMenu(InputLine *input, QWidget *parent = nullptr);
 
     QMenu *TextColorMenu() const { return m_textColors; }
     QMenu *BackgroundColorMenu() const { return m_backgroundColors; }
@@ -33,7 +33,7 @@ private:
     QMenu *CreateColorMenu(const QString &title, int firstId);
     void OnColorChosen(QAction *action);
 
-    CChannelCmd *m_input;
+    InputLine *m_input;
     QMenu *m_textColors = nullptr;
     QMenu *m_backgroundColors = nullptr;
     QAction *m_bold = nullptr;

@@ -16,7 +16,7 @@ static void RegisterNickListResources()
     Q_INIT_RESOURCE(ui_nicklist);
 }
 
-CNickListDelegate::CNickListDelegate(QObject *parent) : QStyledItemDelegate(parent)
+NickListDelegate::NickListDelegate(QObject *parent) : QStyledItemDelegate(parent)
 {
     static const bool registered = [] {
         RegisterNickListResources();
@@ -25,7 +25,7 @@ CNickListDelegate::CNickListDelegate(QObject *parent) : QStyledItemDelegate(pare
     (void)registered;
 }
 
-QPixmap CNickListDelegate::StatusIcon(const char *name, qreal devicePixelRatio)
+QPixmap NickListDelegate::StatusIcon(const char *name, qreal devicePixelRatio)
 {
     static QHash<QString, QIcon> icons;
     const QString key = QLatin1String(name);
@@ -39,7 +39,7 @@ QPixmap CNickListDelegate::StatusIcon(const char *name, qreal devicePixelRatio)
     return found->pixmap(QSize(kIconSize, kIconSize), devicePixelRatio);
 }
 
-QColor CNickListDelegate::TextColor(const QPalette &palette, bool selected, bool away) const
+QColor NickListDelegate::TextColor(const QPalette &palette, bool selected, bool away) const
 {
     if (selected)
         return palette.color(QPalette::Active, QPalette::HighlightedText);
@@ -48,14 +48,14 @@ QColor CNickListDelegate::TextColor(const QPalette &palette, bool selected, bool
     return palette.color(QPalette::Active, QPalette::WindowText);
 }
 
-QColor CNickListDelegate::BackgroundColor(bool selected) const
+QColor NickListDelegate::BackgroundColor(bool selected) const
 {
     return selected ? SelectionColor() : m_listColor;
 }
 
-void CNickListDelegate::PaintIcons(QPainter *painter, const QRect &rect, const QModelIndex &index) const
+void NickListDelegate::PaintIcons(QPainter *painter, const QRect &rect, const QModelIndex &index) const
 {
-    const int status = index.data(CNickListModel::StatusRole).toInt();
+    const int status = index.data(NickListModel::StatusRole).toInt();
     const char *layers[5] = {};
     int count = 0;
     if (status == '@')
@@ -64,9 +64,9 @@ void CNickListDelegate::PaintIcons(QPainter *painter, const QRect &rect, const Q
         layers[count++] = "voice";
     if (status == '%')
         layers[count++] = "halfop";
-    if (index.data(CNickListModel::ContactRole).toBool())
+    if (index.data(NickListModel::ContactRole).toBool())
         layers[count++] = "contact";
-    if (index.data(CNickListModel::AwayRole).toBool())
+    if (index.data(NickListModel::AwayRole).toBool())
         layers[count++] = "away";
 
     // A pixmap with as many pixels as the target shows, drawn at the icon's
@@ -82,10 +82,10 @@ void CNickListDelegate::PaintIcons(QPainter *painter, const QRect &rect, const Q
     }
 }
 
-void CNickListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+void NickListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const bool selected = option.state & QStyle::State_Selected;
-    const bool away = index.data(CNickListModel::AwayRole).toBool();
+    const bool away = index.data(NickListModel::AwayRole).toBool();
 
     painter->save();
     painter->fillRect(option.rect, BackgroundColor(selected));
@@ -100,7 +100,7 @@ void CNickListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     painter->restore();
 }
 
-QSize CNickListDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
+QSize NickListDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
 {
     return QSize(option.rect.width() > 0 ? option.rect.width() : kTextIndent, kItemHeight);
 }

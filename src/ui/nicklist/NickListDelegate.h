@@ -10,7 +10,7 @@
 // away) and the nick 22 pixels from the left, vertically centred, in an item
 // 20 pixels high. Selected items use the highlight-text colour on blue, away
 // members are grey.
-class CNickListDelegate : public QStyledItemDelegate
+class NickListDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 
@@ -19,7 +19,7 @@ public:
     static constexpr int kTextIndent = 22;
     static constexpr int kIconSize = 16;
 
-    explicit CNickListDelegate(QObject *parent = nullptr);
+    explicit NickListDelegate(QObject *parent = nullptr);
 
     void SetListColor(const QColor &color) { m_listColor = color; }
     static QColor SelectionColor() { return QColor(0, 102, 204); }

@@ -4,16 +4,16 @@
 
 #include "session/ContactList.h"
 
-CNickListModel::CNickListModel(QObject *parent) : QAbstractListModel(parent), m_isContact(ContactList::IsInAddressBook)
+NickListModel::NickListModel(QObject *parent) : QAbstractListModel(parent), m_isContact(ContactList::IsInAddressBook)
 {}
 
-CNickListModel::~CNickListModel()
+NickListModel::~NickListModel()
 {
     if (m_list)
         m_list->SetListener(nullptr);
 }
 
-void CNickListModel::SetNickList(NickList *list)
+void NickListModel::SetNickList(NickList *list)
 {
     beginResetModel();
     if (m_list)
@@ -24,32 +24,32 @@ void CNickListModel::SetNickList(NickList *list)
     endResetModel();
 }
 
-void CNickListModel::SetContactTest(ContactTest test)
+void NickListModel::SetContactTest(ContactTest test)
 {
     m_isContact = std::move(test);
     ContactsChanged();
 }
 
-bool CNickListModel::IsContact(const std::string &nick) const
+bool NickListModel::IsContact(const std::string &nick) const
 {
     return m_isContact && m_isContact(nick);
 }
 
-void CNickListModel::ContactsChanged()
+void NickListModel::ContactsChanged()
 {
     const int rows = rowCount();
     if (rows > 0)
         emit dataChanged(index(0), index(rows - 1), {ContactRole});
 }
 
-int CNickListModel::rowCount(const QModelIndex &parent) const
+int NickListModel::rowCount(const QModelIndex &parent) const
 {
     if (parent.isValid() || !m_list)
         return 0;
     return m_list->NickCount();
 }
 
-QVariant CNickListModel::data(const QModelIndex &index, int role) const
+QVariant NickListModel::data(const QModelIndex &index, int role) const
 {
     if (!m_list || !index.isValid() || index.row() >= m_list->NickCount())
         return {};
@@ -70,42 +70,42 @@ QVariant CNickListModel::data(const QModelIndex &index, int role) const
     }
 }
 
-void CNickListModel::NickAboutToBeInserted(int index)
+void NickListModel::NickAboutToBeInserted(int index)
 {
     beginInsertRows(QModelIndex(), index, index);
 }
 
-void CNickListModel::NickInserted(int)
+void NickListModel::NickInserted(int)
 {
     endInsertRows();
 }
 
-void CNickListModel::NickAboutToBeRemoved(int index)
+void NickListModel::NickAboutToBeRemoved(int index)
 {
     beginRemoveRows(QModelIndex(), index, index);
 }
 
-void CNickListModel::NickRemoved(int)
+void NickListModel::NickRemoved(int)
 {
     endRemoveRows();
 }
 
-void CNickListModel::NickChanged(int row)
+void NickListModel::NickChanged(int row)
 {
     emit dataChanged(index(row), index(row), {AwayRole});
 }
 
-void CNickListModel::NickListAboutToBeCleared()
+void NickListModel::NickListAboutToBeCleared()
 {
     beginResetModel();
 }
 
-void CNickListModel::NickListCleared()
+void NickListModel::NickListCleared()
 {
     endResetModel();
 }
 
-void CNickListModel::NickSelectionChanged(int row)
+void NickListModel::NickSelectionChanged(int row)
 {
     emit selectedRowChanged(row);
 }

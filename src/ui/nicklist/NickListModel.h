@@ -12,7 +12,7 @@
 // insertion and removal row by row (never a reset or a re-sort of the view).
 // The model does not own the list; the list must outlive the model or be
 // detached with SetNickList(nullptr).
-class CNickListModel : public QAbstractListModel, private NickListListener
+class NickListModel : public QAbstractListModel, private NickListListener
 {
     Q_OBJECT
 
@@ -24,8 +24,8 @@ public:
         ContactRole,                      // bool: the nick is in the address book
     };
 
-    explicit CNickListModel(QObject *parent = nullptr);
-    ~CNickListModel() override;
+    explicit NickListModel(QObject *parent = nullptr);
+    ~NickListModel() override;
 
     void SetNickList(NickList *list);
     NickList *GetNickList() const { return m_list; }

@@ -6,35 +6,35 @@
 #include "app/CommandIds.h"
 #include "config/AddressBook.h"
 #include "config/Strings.h"
-#include "dialogs/DlgInPut.h"
+#include "dialogs/TextInputDialog.h"
 
 namespace {
 
 struct ItemText
 {
-    CUserMenu::Item item;
+    UserMenu::Item item;
     int command; // of the main window's "&Užívateľ" menu
     const char *text;
     bool separatorAfter;
 };
 
 const ItemText kItems[] = {
-    {CUserMenu::OpenQuery, CommandId::UserQuery, "&Otvoriť Súkromné Písanie", false},
-    {CUserMenu::WhoIs, CommandId::UserWhois, "Kto to je", false},
-    {CUserMenu::Properties, CommandId::UserProperties, "Vlastnosti", true},
-    {CUserMenu::AddContact, CommandId::UserAddContact, "Pridať do kontaktov", true},
-    {CUserMenu::DccChat, CommandId::UserDccChat, "Otvoriť Súkromnú Linku", false},
-    {CUserMenu::SendFile, CommandId::UserDccSend, "Poslať Súbor ...", true},
-    {CUserMenu::GiveOp, CommandId::UserOp, "&Pridaj Ako Operátora", false},
-    {CUserMenu::TakeOp, CommandId::UserDeop, "&Zruš Ako Operátora", false},
-    {CUserMenu::GiveVoice, CommandId::UserVoice, "P&ridaj Ako Hlas", false},
-    {CUserMenu::TakeVoice, CommandId::UserDevoice, "Z&ruš Ako Hlas", true},
-    {CUserMenu::Kick, CommandId::UserKick, "&Vykopnúť", false},
-    {CUserMenu::KickWithReason, CommandId::UserKickReason, "V&ykopnúť ( Napísať Prečo )", true},
-    {CUserMenu::Ban, CommandId::UserBan, "Za&kázať", false},
-    {CUserMenu::BanKick, CommandId::UserBanKick, "Za&kázať a Vykopnúť", false},
-    {CUserMenu::BanKickWithReason, CommandId::UserBanKickReason, "Za&kázať a Vykopnúť ( Napísať Prečo )", true},
-    {CUserMenu::Ignore, CommandId::UserIgnore, "&Ignorovať !", false},
+    {UserMenu::OpenQuery, CommandId::UserQuery, "&Otvoriť Súkromné Písanie", false},
+    {UserMenu::WhoIs, CommandId::UserWhois, "Kto to je", false},
+    {UserMenu::Properties, CommandId::UserProperties, "Vlastnosti", true},
+    {UserMenu::AddContact, CommandId::UserAddContact, "Pridať do kontaktov", true},
+    {UserMenu::DccChat, CommandId::UserDccChat, "Otvoriť Súkromnú Linku", false},
+    {UserMenu::SendFile, CommandId::UserDccSend, "Poslať Súbor ...", true},
+    {UserMenu::GiveOp, CommandId::UserOp, "&Pridaj Ako Operátora", false},
+    {UserMenu::TakeOp, CommandId::UserDeop, "&Zruš Ako Operátora", false},
+    {UserMenu::GiveVoice, CommandId::UserVoice, "P&ridaj Ako Hlas", false},
+    {UserMenu::TakeVoice, CommandId::UserDevoice, "Z&ruš Ako Hlas", true},
+    {UserMenu::Kick, CommandId::UserKick, "&Vykopnúť", false},
+    {UserMenu::KickWithReason, CommandId::UserKickReason, "V&ykopnúť ( Napísať Prečo )", true},
+    {UserMenu::Ban, CommandId::UserBan, "Za&kázať", false},
+    {UserMenu::BanKick, CommandId::UserBanKick, "Za&kázať a Vykopnúť", false},
+    {UserMenu::BanKickWithReason, CommandId::UserBanKickReason, "Za&kázať a Vykopnúť ( Napísať Prečo )", true},
+    {UserMenu::Ignore, CommandId::UserIgnore, "&Ignorovať !", false},
 };
 
 // An argument that would end the command line early or start a new one.
@@ -67,23 +67,23 @@ QString ChooseFileWithDialog(QWidget *parent)
 bool AskReasonWithDialog(QWidget *parent, const QString &title, const QString &prompt, QString &reason)
 {
     reason.clear();
-    return CDlgInPut::Ask(parent, title, prompt, reason);
+    return TextInputDialog::Ask(parent, title, prompt, reason);
 }
 
 } // namespace
 
-CUserMenu::CUserMenu(QWidget *parent) : QMenu(QString::fromUtf8("&Užívateľ"), parent)
+UserMenu::UserMenu(QWidget *parent) : QMenu(QString::fromUtf8("&Užívateľ"), parent)
 {
     m_chooseFile = [this] { return ChooseFileWithDialog(parentWidget()); };
     m_askReason = [this](const QString &title, const QString &prompt, QString &reason) {
         return AskReasonWithDialog(parentWidget(), title, prompt, reason);
     };
     CreateActions();
-    connect(this, &QMenu::aboutToShow, this, &CUserMenu::RefreshContext);
+    connect(this, &QMenu::aboutToShow, this, &UserMenu::RefreshContext);
     UpdateEnabling();
 }
 
-void CUserMenu::CreateActions()
+void UserMenu::CreateActions()
 {
     for (const ItemText &entry : kItems) {
         QAction *action = addAction(AppIcons::Command(entry.command), QString::fromUtf8(entry.text));
@@ -95,7 +95,7 @@ void CUserMenu::CreateActions()
     }
 }
 
-bool CUserMenu::ItemOfCommand(int id, Item &item)
+bool UserMenu::ItemOfCommand(int id, Item &item)
 {
     for (const ItemText &entry : kItems) {
         if (entry.command == id) {
@@ -106,32 +106,32 @@ bool CUserMenu::ItemOfCommand(int id, Item &item)
     return false;
 }
 
-void CUserMenu::SetContext(const UserMenuContext &context)
+void UserMenu::SetContext(const UserMenuContext &context)
 {
     m_context = context;
     UpdateEnabling();
 }
 
-void CUserMenu::SetContextProvider(std::function<UserMenuContext()> provider)
+void UserMenu::SetContextProvider(std::function<UserMenuContext()> provider)
 {
     m_provider = std::move(provider);
     RefreshContext();
 }
 
-void CUserMenu::RefreshContext()
+void UserMenu::RefreshContext()
 {
     if (m_provider)
         m_context = m_provider();
     UpdateEnabling();
 }
 
-void CUserMenu::UpdateEnabling()
+void UserMenu::UpdateEnabling()
 {
     for (int item = 0; item < ItemCount; ++item)
         m_actions[item]->setEnabled(IsEnabled(static_cast<Item>(item), m_context));
 }
 
-bool CUserMenu::IsEnabled(Item item, const UserMenuContext &context)
+bool UserMenu::IsEnabled(Item item, const UserMenuContext &context)
 {
     if ((item == WhoIs || item == Properties) && !context.propertySheets)
         return false;
@@ -140,7 +140,7 @@ bool CUserMenu::IsEnabled(Item item, const UserMenuContext &context)
     return IsEnabled(item, context.windowType, !context.currentUser.isEmpty());
 }
 
-bool CUserMenu::IsEnabled(Item item, Conversation::WindowType windowType, bool hasUser)
+bool UserMenu::IsEnabled(Item item, Conversation::WindowType windowType, bool hasUser)
 {
     if (!hasUser)
         return false;
@@ -157,7 +157,7 @@ bool CUserMenu::IsEnabled(Item item, Conversation::WindowType windowType, bool h
     return false;
 }
 
-QString CUserMenu::CommandLine(Item item, const QString &channel, const QString &nick, const QString &extra)
+QString UserMenu::CommandLine(Item item, const QString &channel, const QString &nick, const QString &extra)
 {
     if (!IsOneWord(nick) || BreaksLine(extra))
         return {};
@@ -197,14 +197,14 @@ QString CUserMenu::CommandLine(Item item, const QString &channel, const QString 
     }
 }
 
-bool CUserMenu::AddToAddressBook(const QString &nick)
+bool UserMenu::AddToAddressBook(const QString &nick)
 {
     if (!IsOneWord(nick))
         return false;
     return AddressBook::Write({nick.toStdString(), Contact::PrivateQuiet, "*", "*"});
 }
 
-void CUserMenu::PopupWithDefault(const QPoint &globalPos)
+void UserMenu::PopupWithDefault(const QPoint &globalPos)
 {
     setDefaultAction(m_actions[OpenQuery]);
     // The default item belongs to this pop-up only, not to the menu bar's menu.
@@ -213,7 +213,7 @@ void CUserMenu::PopupWithDefault(const QPoint &globalPos)
     popup(globalPos);
 }
 
-void CUserMenu::Run(Item item)
+void UserMenu::Run(Item item)
 {
     const UserMenuContext &context = m_context;
     if (!IsEnabled(item, context))
@@ -249,7 +249,7 @@ void CUserMenu::Run(Item item)
     }
 }
 
-void CUserMenu::Emit(Item item, const QString &extra)
+void UserMenu::Emit(Item item, const QString &extra)
 {
     const QString line = CommandLine(item, m_context.windowName, m_context.currentUser, extra);
     if (!line.isEmpty())

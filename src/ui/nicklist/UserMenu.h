@@ -28,7 +28,7 @@ struct UserMenuContext
 // command line, emitted through commandRequested for the conversation window
 // to run; "Kto to je" and "Vlastnosti" ask for the user's properties instead,
 // and "Pridať do kontaktov" writes the address book itself.
-class CUserMenu : public QMenu
+class UserMenu : public QMenu
 {
     Q_OBJECT
 
@@ -53,7 +53,7 @@ public:
         ItemCount
     };
 
-    explicit CUserMenu(QWidget *parent = nullptr);
+    explicit UserMenu(QWidget *parent = nullptr);
 
     // The item of a command of the main window's "&Užívateľ" menu; false for
     // any other command.

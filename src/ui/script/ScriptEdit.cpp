@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <Qsci/qscilexertcl.h>
 
-CScriptEdit::CScriptEdit(QWidget *parent) : QsciScintilla(parent)
+ScriptEdit::ScriptEdit(QWidget *parent) : QsciScintilla(parent)
 {
     setUtf8(true);
     const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -25,21 +25,21 @@ CScriptEdit::CScriptEdit(QWidget *parent) : QsciScintilla(parent)
     setCaretLineBackgroundColor(QColor(0xF4, 0xF4, 0xFF));
 }
 
-int CScriptEdit::CaretLine() const
+int ScriptEdit::CaretLine() const
 {
     int line = 0, index = 0;
     getCursorPosition(&line, &index);
     return line;
 }
 
-void CScriptEdit::GoToLine(int line)
+void ScriptEdit::GoToLine(int line)
 {
     const int target = std::max(0, line - 1);
     setCursorPosition(target, 0);
     ensureLineVisible(target);
 }
 
-void CScriptEdit::keyPressEvent(QKeyEvent *event)
+void ScriptEdit::keyPressEvent(QKeyEvent *event)
 {
     QsciScintilla::keyPressEvent(event);
     emit keyPressed();

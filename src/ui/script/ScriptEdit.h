@@ -1,16 +1,16 @@
-// CScriptEdit: the text of a script in the script editor.
+// ScriptEdit: the text of a script in the script editor.
 #pragma once
 
 #include <Qsci/qsciscintilla.h>
 
 // The editing control of the script editor: a Scintilla editor with Tcl
 // highlighting, line numbers and its own undo, redo, cut, copy and paste.
-class CScriptEdit : public QsciScintilla
+class ScriptEdit : public QsciScintilla
 {
     Q_OBJECT
 
 public:
-    explicit CScriptEdit(QWidget *parent = nullptr);
+    explicit ScriptEdit(QWidget *parent = nullptr);
 
     // The caret's line counted from 0, the number of lines and the length
     // of the text in characters.

@@ -18,7 +18,7 @@ QString Text(StrText id)
 
 } // namespace
 
-CSearchBar::CSearchBar(QWidget *parent)
+SearchBar::SearchBar(QWidget *parent)
     : QWidget(parent)
     , m_text(new QLineEdit(this))
     , m_start(new QPushButton(Text(Str::SearchStart), this))
@@ -58,13 +58,13 @@ CSearchBar::CSearchBar(QWidget *parent)
         else
             emit startRequested();
     });
-    connect(m_text, &QLineEdit::textChanged, this, &CSearchBar::filterChanged);
-    connect(m_minimum, &QLineEdit::textChanged, this, &CSearchBar::filterChanged);
+    connect(m_text, &QLineEdit::textChanged, this, &SearchBar::filterChanged);
+    connect(m_minimum, &QLineEdit::textChanged, this, &SearchBar::filterChanged);
     for (QCheckBox *box : {m_names, m_topics, m_either})
-        connect(box, &QCheckBox::toggled, this, &CSearchBar::filterChanged);
+        connect(box, &QCheckBox::toggled, this, &SearchBar::filterChanged);
 }
 
-ChannelSearchFilter CSearchBar::Filter() const
+ChannelSearchFilter SearchBar::Filter() const
 {
     ChannelSearchFilter filter;
     filter.text = m_text->text().toStdString();
@@ -75,7 +75,7 @@ ChannelSearchFilter CSearchBar::Filter() const
     return filter;
 }
 
-void CSearchBar::SetRunning(bool running)
+void SearchBar::SetRunning(bool running)
 {
     m_running = running;
     for (QWidget *widget : m_filterWidgets)

@@ -12,12 +12,12 @@ class QPushButton;
 // look for it (names, topics, either), the least number of users, and the
 // button that starts a search and stops a running one. While a search runs
 // everything but that button is disabled.
-class CSearchBar : public QWidget
+class SearchBar : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit CSearchBar(QWidget *parent = nullptr);
+    explicit SearchBar(QWidget *parent = nullptr);
 
     // The filter as the controls say now (a minimum that is not a number is 0).
     ChannelSearchFilter Filter() const;

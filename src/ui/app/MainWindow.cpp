@@ -1,0 +1,631 @@
+#include "app/MainWindow.h"
+
+#include "app/AppIcons.h"
+#include "app/BrimoApp.h"
+#include "app/WindowBar.h"
+#include "app/CommandIds.h"
+#include "app/MainWindowArea.h"
+#include "app/ShellChild.h"
+#include "config/Config.h"
+#include "config/Strings.h"
+#include "conversation/Conversation.h"
+#include "dialogs/AddressBookDialog.h"
+#include "dialogs/FavouriteChannelsDialog.h"
+#include "dialogs/IgnoreListDialog.h"
+#include "dialogs/SettingsDialog.h"
+#include "session/Session.h"
+#include "session/SessionTable.h"
+#include "widgets/MenuText.h"
+#include "windows/ConversationWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWindowStateChangeEvent>
+
+namespace {
+
+const char *const kWndMain = "Wnd_Main";
+const char *const kBarStates = "Bar States";
+
+QString Text(StrText text)
+{
+    return QString::fromUtf8(Strings::Get(text));
+}
+
+} // namespace
+
+MainWindow::MainWindow(BrimoApp &app) : m_app(app), m_trayAvailable(&QSystemTrayIcon::isSystemTrayAvailable)
+{
+    setWindowTitle(QStringLiteral("Brimo"));
+    setWindowIcon(AppIcons::Application());
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
+
+    m_mdi = new MainWindowArea(this);
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::OnChildActivated);
+
+    CreateActions();
+    CreateBars();
+
+    m_timer0 = new QTimer(this);
+    m_timer0->setInterval(kTimerPeriodMs);
+    connect(m_timer0, &QTimer::timeout, this, [this] { m_app.TimerTick(); });
+    m_timer0->start();
+}
+
+MainWindow::~MainWindow() = default;
+
+// ---- child windows ----
+
+ConversationView *MainWindow::CreateChildView(Conversation &conversation)
+{
+    ConversationWindow *frame = ConversationWindow::Open(m_mdi, conversation, &m_app, m_app.Settings());
+    if (!frame || !frame->SubWindow())
+        return frame;
+    QMdiSubWindow *child = frame->SubWindow();
+    child->installEventFilter(this);
+    // A window without a saved place gets a usable size, cascaded below the others.
+    const bool placed = ChildWindow::ReadSavedRecord(frame->RecordKey()).m_hasPosition;
+    if (!child->isMaximized() && (!placed || child->height() < kMinimumChildHeight)) {
+        const QSize area = m_mdi->viewport()->size();
+        const int offset = 24 * ((Children().size() - 1) % 8);
+        child->setGeometry(offset, offset, qMax(320, area.width() * 2 / 3), qMax(240, area.height() * 2 / 3));
+        ChildWindow::KeepInsideArea(child);
+    }
+    return frame;
+}
+
+QMdiSubWindow *MainWindow::AddChild(QWidget *widget, const QString &title)
+{
+    widget->setWindowTitle(title);
+    QMdiSubWindow *child = m_mdi->addSubWindow(widget);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->installEventFilter(this);
+    connect(widget, &QWidget::windowTitleChanged, this,
+            [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
+    connect(child, &QObject::destroyed, this, [this] {
+        // Later, once the area has forgotten the window.
+        QTimer::singleShot(0, this, [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
+    });
+    const QSize area = m_mdi->viewport()->size();
+    child->resize(qMax(child->sizeHint().width(), area.width() * 2 / 3),
+                  qMax(child->sizeHint().height(), area.height() * 2 / 3));
+    if (ReadBool(kBaseSection, "Zoomed") || (ActiveChild() && ActiveChild()->isMaximized())) {
+        child->showMaximized();
+    } else {
+        child->show();
+        // The area places a new window in free room, which may leave most of
+        // it beyond the area's right or bottom edge once it has its size.
+        ChildWindow::KeepInsideArea(child);
+    }
+    m_mdi->setActiveSubWindow(child);
+    return child;
+}
+
+QMdiSubWindow *MainWindow::ActiveChild() const
+{
+    QMdiSubWindow *child = m_mdi->activeSubWindow();
+    return child ? child : m_mdi->currentSubWindow();
+}
+
+ShellChild *MainWindow::ActiveShellChild() const
+{
+    QMdiSubWindow *child = ActiveChild();
+    return child ? dynamic_cast<ShellChild *>(child->widget()) : nullptr;
+}
+
+QList<QMdiSubWindow *> MainWindow::Children() const
+{
+    // A closed window stays in the area until it is deleted.
+    QList<QMdiSubWindow *> children = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    children.removeIf([](QMdiSubWindow *child) { return child->isHidden(); });
+    return children;
+}
+
+void MainWindow::ActivateChild(QMdiSubWindow *child)
+{
+    if (!child)
+        return;
+    if (child->isMinimized())
+        child->showNormal();
+    m_mdi->setActiveSubWindow(child);
+    m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar | Shell::RefreshSettings);
+}
+
+void MainWindow::OnChildActivated(QMdiSubWindow *)
+{
+    if (m_closing)
+        return;
+    m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar);
+}
+
+// ---- RefreshShell parts ----
+
+void MainWindow::RefreshWindowBar()
+{
+    m_channelsBar->Refresh();
+}
+
+void MainWindow::RefreshTrayIcon(bool enabled)
+{
+    delete m_tray;
+    m_tray = nullptr;
+    if (!enabled)
+        return;
+    m_tray = new QSystemTrayIcon(AppIcons::Application(), this);
+    m_tray->setToolTip(QStringLiteral("Brimo"));
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            RestoreFromTray();
+    });
+    m_tray->show();
+}
+
+void MainWindow::RefreshChildSettings()
+{
+    for (QMdiSubWindow *child : Children())
+        if (auto *shellChild = dynamic_cast<ShellChild *>(child->widget()))
+            shellChild->SettingsChanged();
+}
+
+void MainWindow::RefreshLayout()
+{
+    UpdateCommandStates();
+    update();
+}
+
+// ---- tray ----
+
+void MainWindow::RestoreFromTray()
+{
+    m_app.Balloons().Clear();
+    if (isMinimized() || windowState() & Qt::WindowMinimized)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar | Shell::RefreshSettings);
+}
+
+bool MainWindow::MinimiseToTray()
+{
+    const AppSettings &settings = m_app.Settings();
+    if (!settings.m_enableTray || !settings.m_hideMinimized || !m_tray || !m_trayAvailable())
+        return false;
+    // Hidden instead of minimised; the tray icon brings it back.
+    QTimer::singleShot(0, this, [this] {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        hide();
+    });
+    return true;
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    auto *change = static_cast<QWindowStateChangeEvent *>(event);
+    if (isMinimized() && !(change->oldState() & Qt::WindowMinimized))
+        MinimiseToTray();
+}
+
+// ---- placement ----
+
+bool MainWindow::ShouldStartMaximised() const
+{
+    return ReadBool(kWndMain, "Zoomed");
+}
+
+void MainWindow::RestorePlacement()
+{
+    bool present = false;
+    ReadBool(kWndMain, "Zoomed", &present);
+    if (present) {
+        const int left = ReadInt(kWndMain, "Left");
+        const int top = ReadInt(kWndMain, "Top");
+        const int width = ReadInt(kWndMain, "Right");
+        const int height = ReadInt(kWndMain, "Bottom");
+        if (width > 0 && height > 0)
+            setGeometry(left, top, width, height);
+    } else if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        // First run: a comfortable size in the middle of the screen.
+        const QRect available = screen->availableGeometry();
+        const QSize size = available.size() * 0.8;
+        setGeometry(
+            QRect(available.topLeft()
+                      + QPoint((available.width() - size.width()) / 2, (available.height() - size.height()) / 2),
+                  size));
+    }
+    const QByteArray state = m_app.BarStateStore().value(QLatin1String(kBarStates)).toByteArray();
+    if (!state.isEmpty())
+        restoreState(state);
+}
+
+void MainWindow::SavePlacement()
+{
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    WriteBool(kWndMain, "Zoomed", isMaximized());
+    WriteInt(kWndMain, "Left", normal.left());
+    WriteInt(kWndMain, "Top", normal.top());
+    WriteInt(kWndMain, "Right", normal.width());
+    WriteInt(kWndMain, "Bottom", normal.height());
+    QMdiSubWindow *child = ActiveChild();
+    WriteBool(kBaseSection, "Zoomed", child && child->isMaximized());
+    m_app.BarStateStore().setValue(QLatin1String(kBarStates), saveState());
+    m_app.BarStateStore().sync();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // A closed child goes away only later; its button and menu entry go now.
+    if (event->type() == QEvent::Hide && qobject_cast<QMdiSubWindow *>(watched) && !m_closing)
+        QTimer::singleShot(0, this, [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    m_closing = true;
+    SavePlacement();
+    event->accept();
+    m_app.Exit();
+    QCoreApplication::quit();
+}
+
+// ---- bars ----
+
+void MainWindow::CreateBars()
+{
+    CreateToolsBar();
+    m_channelsBar = new WindowBar(Action(CommandId::ShowWindowBar)->text().remove(QLatin1Char('&')), m_mdi, this);
+    m_channelsBar->setObjectName(QStringLiteral("ChannelsBar"));
+    connect(m_channelsBar, &WindowBar::childActivated, this, [this](QMdiSubWindow *child) { ActivateChild(child); });
+    CreateEditBar();
+
+    addToolBar(Qt::TopToolBarArea, m_toolsBar);
+    addToolBar(Qt::TopToolBarArea, m_channelsBar);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_editBar);
+    for (QToolBar *bar : {m_toolsBar, static_cast<QToolBar *>(m_channelsBar), m_editBar}) {
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        bar->setMovable(true);
+        bar->setFloatable(true);
+        connect(bar, &QToolBar::visibilityChanged, this, [this] { UpdateCommandStates(); });
+    }
+    m_editBar->hide();
+}
+
+void MainWindow::CreateToolsBar()
+{
+    m_toolsBar = new QToolBar(Action(CommandId::ShowMainBar)->text().remove(QLatin1Char('&')), this);
+    m_toolsBar->setObjectName(QStringLiteral("ToolsBar"));
+    m_toolsBar->setContentsMargins(1, 3, 6, 4);
+    struct Button
+    {
+        int id;
+        StrText tip;
+    };
+    static const Button buttons[] = {
+        {CommandId::Connect, Str::ConnectTip},
+        {CommandId::Favourites, Str::FavouritesTip},
+        {CommandId::ChannelSearch, Str::ChannelSearchTip},
+        {0, {}},
+        {CommandId::AddressBook, {}}, // no tip of its own: the menu item's text
+        {CommandId::AwayOn, Str::AwayOnTip},
+        {CommandId::AwayOff, Str::AwayOffTip},
+        {CommandId::IgnoreList, Str::IgnoreListTip},
+        {0, {}},
+        {CommandId::Settings, Str::SettingsTip},
+        {CommandId::About, Str::AboutTip},
+    };
+    m_toolsConnectMenu = new QMenu(this);
+    m_toolsFavouritesMenu = new QMenu(this);
+    for (const Button &button : buttons) {
+        if (button.id == 0) {
+            m_toolsBar->addSeparator();
+            continue;
+        }
+        // The bar shows its own action so that the tool tip is the bar's.
+        QAction *source = Action(button.id);
+        auto *action = new QAction(AppIcons::Command(button.id), source->text(), m_toolsBar);
+        action->setToolTip(button.tip.number ? Text(button.tip) : ToolTipOfMenuText(source->text()));
+        action->setData(button.id);
+        connect(action, &QAction::triggered, this, [this, id = button.id] { RunCommand(id); });
+        connect(source, &QAction::changed, action, [action, source] { action->setEnabled(source->isEnabled()); });
+        action->setEnabled(source->isEnabled());
+        m_toolsBar->addAction(action);
+        if (button.id == CommandId::Connect || button.id == CommandId::Favourites) {
+            action->setMenu(button.id == CommandId::Connect ? m_toolsConnectMenu : m_toolsFavouritesMenu);
+            if (auto *tool = qobject_cast<QToolButton *>(m_toolsBar->widgetForAction(action)))
+                tool->setPopupMode(QToolButton::MenuButtonPopup);
+        }
+    }
+    connect(m_toolsConnectMenu, &QMenu::aboutToShow, this, [this] { FillServersMenu(m_toolsConnectMenu); });
+    connect(m_toolsFavouritesMenu, &QMenu::aboutToShow, this,
+            [this] { FillFavouriteChannelsMenu(m_toolsFavouritesMenu); });
+}
+
+void MainWindow::CreateEditBar()
+{
+    m_editBar = new QToolBar(Action(CommandId::ShowEditBar)->text().remove(QLatin1Char('&')), this);
+    m_editBar->setObjectName(QStringLiteral("EditBar"));
+    static const int commands[] = {CommandId::EditUndo,
+                                   CommandId::EditRedo,
+                                   0,
+                                   CommandId::EditCut,
+                                   CommandId::EditCopy,
+                                   CommandId::EditPaste,
+                                   CommandId::EditPasteSpecial,
+                                   0,
+                                   CommandId::TextColourMenu,
+                                   CommandId::BackgroundColourMenu,
+                                   0,
+                                   CommandId::Bold,
+                                   CommandId::Underline,
+                                   CommandId::Plain,
+                                   CommandId::Inverse};
+    for (int id : commands) {
+        if (id == 0) {
+            m_editBar->addSeparator();
+            continue;
+        }
+        m_editBar->addAction(Action(id));
+    }
+}
+
+void MainWindow::ToggleBar(QToolBar *bar)
+{
+    bar->setVisible(!bar->isVisible());
+    UpdateCommandStates();
+}
+
+// ---- commands ----
+
+bool MainWindow::IsChildCommand(int id) const
+{
+    switch (id) {
+    case CommandId::ChannelSearch:
+    case CommandId::SearchJoin:
+    case CommandId::SearchAddFavourite:
+    case CommandId::SearchShowUsers:
+    case CommandId::SearchSendMessage:
+    case CommandId::SearchSaveList:
+        return true;
+    default:
+        break;
+    }
+    if (id >= CommandId::TextColourFirst && id < CommandId::TextColourFirst + 16)
+        return true;
+    if (id >= CommandId::BackgroundColourFirst && id < CommandId::BackgroundColourFirst + 16)
+        return true;
+    if (id >= CommandId::RemoveScriptFirst && id <= CommandId::RemoveScriptNone)
+        return true;
+    if (id >= CommandId::ChannelTopic && id <= CommandId::UserProperties)
+        return true;
+    static const int editAndScript[] = {
+        CommandId::EditUndo,   CommandId::EditRedo,         CommandId::EditCut,        CommandId::EditCopy,
+        CommandId::EditPaste,  CommandId::EditPasteSpecial, CommandId::TextColourMenu, CommandId::BackgroundColourMenu,
+        CommandId::Bold,       CommandId::Underline,        CommandId::Plain,          CommandId::Inverse,
+        CommandId::ScriptSave, CommandId::ScriptSaveAs,     CommandId::ScriptClose,    CommandId::ScriptParse,
+        CommandId::ScriptRun,
+    };
+    return std::find(std::begin(editAndScript), std::end(editAndScript), id) != std::end(editAndScript);
+}
+
+void MainWindow::RunCommand(int id)
+{
+    if (CommandId::IsFavouriteServer(id)) {
+        for (QAction *action : m_serversMenu ? m_serversMenu->actions() : QList<QAction *>{})
+            if (action->data().toInt() == id) {
+                m_app.ConnectFavourite(ServerKeyOfItem(action->text()).toStdString());
+                return;
+            }
+        return;
+    }
+    if (IsChildCommand(id)) {
+        if (ShellChild *child = ActiveShellChild())
+            child->HandleCommand(id);
+        return;
+    }
+    switch (id) {
+    case CommandId::Connect:
+        m_app.ConnectFavourite(ReadString(kBaseSection, "Default Server"));
+        break;
+    case CommandId::ShowMainBar:
+        ToggleBar(m_toolsBar);
+        break;
+    case CommandId::ShowWindowBar:
+        ToggleBar(m_channelsBar);
+        break;
+    case CommandId::ShowEditBar:
+        ToggleBar(m_editBar);
+        break;
+    case CommandId::Settings:
+        // From the event loop, not from inside the menu that sent the
+        // command: closing the sheet rebuilds the menus.
+        QTimer::singleShot(0, this, [this] {
+            if (!findChild<SettingsDialog *>())
+                SettingsDialog::Open(m_app, m_app.Settings(), this);
+        });
+        break;
+    case CommandId::Welcome:
+        m_app.OpenWelcome();
+        break;
+    case CommandId::Help:
+        m_app.OpenHelpWindow();
+        break;
+    case CommandId::Reconnect:
+        if (Session *session = ActiveSession())
+            session->ReconnectNow();
+        break;
+    case CommandId::AwayOn:
+        m_app.SetAwayEverywhere(true);
+        break;
+    case CommandId::AwayOff:
+        m_app.SetAwayEverywhere(false);
+        break;
+    case CommandId::DonationPage:
+        m_app.OpenLink("https://www.brimo.example/podpora");
+        break;
+    case CommandId::ToggleDonating:
+        WriteBool(kBaseSection, "Donating", !ReadBool(kBaseSection, "Donating"));
+        m_app.RefreshShell(Shell::RefreshSettings);
+        break;
+    case CommandId::About:
+        QMessageBox::about(this, Text(Str::AboutTip),
+                           QStringLiteral("<b>Brimo %1</b><br>IRC klient<br><br>"
+                                          "<a href=\"https://www.brimo.example/\">www.brimo.example</a><br>"
+                                          "<a href=\"mailto:podpora@brimo.example\">podpora@brimo.example</a><br>"
+                                          "<a href=\"https://forum.brimo.example/\">forum.brimo.example</a>")
+                               .arg(QCoreApplication::applicationVersion()));
+        break;
+    case CommandId::Exit:
+        close();
+        break;
+    case CommandId::WindowCascade:
+        m_mdi->Cascade();
+        break;
+    case CommandId::WindowTile:
+        m_mdi->tileSubWindows();
+        break;
+    case CommandId::NextWindow:
+        m_mdi->activateNextSubWindow();
+        break;
+    case CommandId::PreviousWindow:
+        m_mdi->activatePreviousSubWindow();
+        break;
+    case CommandId::NewScript:
+        m_app.OpenScriptEditor(std::string());
+        break;
+    case CommandId::OpenScript:
+        OpenScriptFile();
+        break;
+    case CommandId::Favourites:
+        OpenFavourites();
+        break;
+    case CommandId::AddressBook:
+        OpenAddressBook();
+        break;
+    case CommandId::IgnoreList:
+        OpenIgnoreList();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::OpenScriptFile()
+{
+    const std::string path = m_app.OpenFileDialog(ExeDirectory(), Strings::Get(Str::ScriptFileFilter));
+    if (!path.empty())
+        m_app.OpenScriptEditor(path);
+}
+
+Session *MainWindow::ActiveSession() const
+{
+    const ShellChild *child = ActiveShellChild();
+    if (!child || child->SessionName().isEmpty())
+        return nullptr;
+    return m_app.FindSession(child->SessionName().toStdString());
+}
+
+void MainWindow::OpenFavourites()
+{
+    const Session *session = ActiveSession();
+    auto *dialog = new FavouriteChannelsDialog(m_app, session ? session->ConfName() : std::string(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this,
+            [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar | Shell::RefreshSettings); });
+    dialog->open();
+}
+
+void MainWindow::OpenAddressBook()
+{
+    // The dialog reads the contact list again when it closes; every window
+    // then shows the contacts anew.
+    auto *dialog = new AddressBookDialog(m_app, m_app.Sessions().Contacts(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, &MainWindow::RedrawAll);
+    dialog->open();
+}
+
+void MainWindow::OpenIgnoreList()
+{
+    const Session *session = ActiveSession();
+    if (!session)
+        return;
+    auto *dialog = new IgnoreListDialog(m_app.Sessions(), session->Key(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void MainWindow::RedrawAll()
+{
+    update();
+    for (QWidget *widget : findChildren<QWidget *>())
+        widget->update();
+}
+
+void MainWindow::UpdateCommandStates()
+{
+    const ShellChild *child = ActiveShellChild();
+    const bool haveSessions = m_app.Sessions().Count() > 0;
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        const int id = it.key();
+        QAction *action = it.value();
+        bool enabled = true;
+        bool checked = false;
+        if (IsChildCommand(id)) {
+            enabled = child && child->UpdateCommand(id, enabled, checked) && enabled;
+        } else {
+            switch (id) {
+            case CommandId::IgnoreList:
+                enabled = ActiveSession() != nullptr;
+                break;
+            case CommandId::Connect:
+                enabled = !ReadString("Servers", ReadString(kBaseSection, "Default Server")).empty();
+                break;
+            case CommandId::AwayOn:
+            case CommandId::AwayOff:
+                enabled = haveSessions;
+                break;
+            case CommandId::Reconnect:
+                enabled = ActiveSession() != nullptr;
+                break;
+            case CommandId::ShowMainBar:
+                checked = m_toolsBar && m_toolsBar->isVisible();
+                break;
+            case CommandId::ShowWindowBar:
+                checked = m_channelsBar && m_channelsBar->isVisible();
+                break;
+            case CommandId::ShowEditBar:
+                checked = m_editBar && m_editBar->isVisible();
+                break;
+            case CommandId::ToggleDonating:
+                checked = m_app.Settings().m_donating;
+                break;
+            default:
+                break;
+            }
+        }
+        action->setEnabled(enabled);
+        if (action->isCheckable())
+            action->setChecked(checked);
+    }
+}

@@ -1,0 +1,150 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class BrimoApp;
+class WindowBar;
+class MainWindowArea;
+class Conversation;
+class ConversationView;
+class QMdiSubWindow;
+class Session;
+class QMenuBar;
+class QSystemTrayIcon;
+class QTimer;
+class QToolBar;
+class ShellChild;
+
+// The main window: the menu bar, the main tool bar, the window bar and the
+// edit bar, the multiple-document area holding the child windows, timer 0,
+// the tray icon and minimising to it, and closing the program.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kTimerPeriodMs = 10000;
+    static constexpr int kWindowMenuEntryLimit = 40; // entries longer than this are cut ...
+    static constexpr int kWindowMenuEntryKeep = 36;  // ... to this many characters + " ..."
+    static constexpr int kMinimumChildHeight = 80;   // smaller new windows get a default size
+
+    explicit MainWindow(BrimoApp &app);
+    ~MainWindow() override;
+
+    // ---- child windows ----
+    // The window of a new conversation; null while no conversation window
+    // exists in the program (the conversation then has no view).
+    ConversationView *CreateChildView(Conversation &conversation);
+    // Puts a widget into the multiple-document area as a child window.
+    QMdiSubWindow *AddChild(QWidget *widget, const QString &title);
+    QMdiSubWindow *ActiveChild() const;
+    ShellChild *ActiveShellChild() const;
+    // The session of the active child window (a conversation, the channel
+    // search); null for none.
+    Session *ActiveSession() const;
+    QList<QMdiSubWindow *> Children() const;
+    void ActivateChild(QMdiSubWindow *child);
+    MainWindowArea *MdiArea() const { return m_mdi; }
+
+    // ---- RefreshShell parts ----
+    void RebuildMenus();                // bit 1
+    void RefreshWindowBar();            // bit 2
+    void RefreshTrayIcon(bool enabled); // bit 8
+    void RefreshChildSettings();        // bit 4
+    void RefreshLayout();               // always
+
+    // ---- commands ----
+    // Runs a command number of the menus, tool bars and accelerators.
+    void RunCommand(int id);
+    // Enables and checks the command actions for the current state.
+    void UpdateCommandStates();
+    QAction *Action(int id) const { return m_actions.value(id); }
+
+    // ---- bars and menus ----
+    QToolBar *ToolsBar() const { return m_toolsBar; }
+    WindowBar *ChannelsBar() const { return m_channelsBar; }
+    QToolBar *EditBar() const { return m_editBar; }
+    QMenu *TopMenu(const QString &objectName) const;
+    QMenu *ServersMenu() const { return m_serversMenu; }
+    QMenu *FavouriteChannelsMenu() const { return m_favouriteChannelsMenu; }
+    QMenu *WindowMenu() const { return m_windowMenu; }
+    // "&Hľadať Kanály", the fourth item of the first menu; it also pops up
+    // at a right click on the search window's list.
+    QMenu *SearchMenu() const { return m_searchMenu; }
+    void PopupSearchMenu(const QPoint &globalPos);
+    // A window menu entry for a title (cut past 40 characters).
+    static QString WindowMenuText(const QString &title);
+    // The key of a servers-menu item's text: the text up to the first tab.
+    static QString ServerKeyOfItem(const QString &itemText);
+
+    // ---- tray ----
+    QSystemTrayIcon *TrayIcon() const { return m_tray; }
+    // A left click on the tray icon: the window comes back.
+    void RestoreFromTray();
+    // What a system minimise does: hides to the tray when "Enable Tray" and
+    // "Hide Minimized" are on and the desktop has a tray to bring the window
+    // back from (returns true then); otherwise the window just minimises.
+    bool MinimiseToTray();
+    // Whether the desktop shows tray icons (by default Qt's answer).
+    void SetTrayAvailability(std::function<bool()> isAvailable) { m_trayAvailable = std::move(isAvailable); }
+
+    // ---- placement ----
+    // Writes "Wnd_Main" (Zoomed, Left, Top, width as Right, height as Bottom),
+    // "Zoomed" of "Base" and the bar state.
+    void SavePlacement();
+    // Restores the saved normal rectangle and the bar state.
+    void RestorePlacement();
+    bool ShouldStartMaximised() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void CreateActions();
+    QAction *AddAction(int id, const QString &text, const QKeySequence &shortcut = {}, bool checkable = false);
+    void CreateBars();
+    void CreateToolsBar();
+    void CreateEditBar();
+    static void RemoveMenus(QMenuBar *bar);
+    void FillServersMenu(QMenu *menu);
+    void FillFavouriteChannelsMenu(QMenu *menu);
+    void FillWindowMenu(QMenu *menu);
+    void FillRemoveScriptMenu(QMenu *menu);
+    void ToggleBar(QToolBar *bar);
+    void RunFavouriteChannel(QAction *action);
+    void OnChildActivated(QMdiSubWindow *child);
+    bool IsChildCommand(int id) const;
+    // "&Otvoriť A Editovať": a script file chosen in the program's folder, in a new editor.
+    void OpenScriptFile();
+    void OpenFavourites();
+    void OpenAddressBook();
+    void OpenIgnoreList();
+    // Every window repaints (after the address book changed).
+    void RedrawAll();
+
+    BrimoApp &m_app;
+    MainWindowArea *m_mdi = nullptr;
+    QToolBar *m_toolsBar = nullptr;
+    WindowBar *m_channelsBar = nullptr;
+    QToolBar *m_editBar = nullptr;
+    QHash<int, QAction *> m_actions;
+    QPointer<QMenu> m_serversMenu;
+    QPointer<QMenu> m_favouriteChannelsMenu;
+    QPointer<QMenu> m_windowMenu;
+    QPointer<QMenu> m_searchMenu;
+    QPointer<QMenu> m_removeScriptMenu;
+    QMenu *m_toolsConnectMenu = nullptr;    // drop-down of the connect button
+    QMenu *m_toolsFavouritesMenu = nullptr; // drop-down of the favourites button
+    QSystemTrayIcon *m_tray = nullptr;
+    std::function<bool()> m_trayAvailable;
+    QTimer *m_timer0 = nullptr;
+    bool m_closing = false;
+};

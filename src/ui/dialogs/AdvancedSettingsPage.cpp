@@ -1,0 +1,187 @@
+#include "dialogs/AdvancedSettingsPage.h"
+
+#include "config/AppSettings.h"
+#include "config/Config.h"
+#include "dialogs/ColourButton.h"
+#include "widgets/Utf8Text.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kDescriptionRole = Qt::UserRole;
+
+QString Text(StrText text)
+{
+    return FromUtf8(Strings::Get(text));
+}
+
+struct Sound
+{
+    const char *name;
+    int value; // "Beep Baloon"
+};
+
+const Sound kSounds[] = {{"None", 0}, {"Hand", 16}, {"Question", 32}, {"Exclamation", 48}, {"Asterisk", 64}};
+
+} // namespace
+
+AdvancedSettingsPage::AdvancedSettingsPage(const AppSettings &settings, QWidget *parent) : QWidget(parent)
+{
+    m_tree = new QTreeWidget(this);
+    m_tree->setColumnCount(2);
+    m_tree->setHeaderLabels({QStringLiteral("Nastavenie"), QStringLiteral("Hodnota")});
+    m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_tree->header()->setStretchLastSection(true);
+    m_tree->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_description = new QLabel(this);
+    m_description->setWordWrap(true);
+    m_description->setFrameShape(QFrame::StyledPanel);
+    m_description->setMinimumHeight(40);
+    m_description->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_description->setTextFormat(Qt::PlainText);
+
+    QTreeWidgetItem *basic = AddGroup(Str::BasicGroup, Str::BasicGroupHelp);
+    m_beepOnMessage = AddCheck(basic, Str::BeepOnMessage, Str::BeepOnMessageHelp, settings.m_beepOnMessage);
+    m_identServer = AddCheck(basic, Str::IdentServer, Str::IdentServerHelp, ReadBool("Ident Server"));
+
+    QTreeWidgetItem *tray = AddGroup(Str::TrayGroup, Str::TrayGroupHelp);
+    m_enableTray = AddCheck(tray, Str::EnableTray, Str::EnableTrayHelp, settings.m_enableTray);
+    m_showBalloon = AddCheck(tray, Str::ShowBalloon, Str::ShowBalloonHelp, settings.m_showBalloon);
+    m_balloonSound = AddBalloonSound(Item(Text(Str::ShowBalloon)), settings.m_balloonSound);
+
+    QTreeWidgetItem *messages = AddGroup(Str::MessagesGroup, Str::MessagesGroupHelp);
+    m_quitMessage = AddText(messages, Text(Str::QuitMessage), Str::QuitMessageHelp, settings.m_quitMessage);
+    m_partMessage = AddText(messages, Text(Str::PartMessage), Str::PartMessageHelp, settings.m_partMessage);
+    m_joinMessage = AddText(messages, Text(Str::JoinMessage), Str::JoinMessageHelp, settings.m_joinMessage);
+    for (size_t i = 0; i < m_userTexts.size(); ++i)
+        m_userTexts[i] = AddText(messages, FromUtf8(Strings::Format(Str::UserText, int(i + 1))), Str::UserTextHelp,
+                                 settings.m_userTexts[i]);
+    m_highlighting = AddCheck(messages, Str::Highlighting, Str::HighlightingHelp, settings.m_highlighting);
+    QTreeWidgetItem *highlighting = Item(Text(Str::Highlighting));
+    m_myText = AddColour(highlighting, Str::MyTextColour, Str::MyTextColourHelp, settings.m_colorMyText);
+    m_hiText = AddColour(highlighting, Str::HiTextColour, Str::HiTextColourHelp, settings.m_colorHiText);
+    m_abText = AddColour(highlighting, Str::ContactColour, Str::ContactColourHelp, settings.m_colorABText);
+    m_noticesToWindow = AddCheck(messages, Str::NoticesToWindow, Str::NoticesToWindowHelp, settings.m_noticesToWindow);
+
+    m_tree->expandAll();
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) { ShowDescription(item); });
+    m_tree->setCurrentItem(m_tree->topLevelItem(0));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tree, 1);
+    layout->addWidget(m_description);
+}
+
+QTreeWidgetItem *AdvancedSettingsPage::AddGroup(StrText caption, StrText help)
+{
+    auto *item = new QTreeWidgetItem(m_tree, {Text(caption)});
+    item->setData(0, kDescriptionRole, Text(help));
+    QFont font = item->font(0);
+    font.setBold(true);
+    item->setFont(0, font);
+    item->setFirstColumnSpanned(true);
+    return item;
+}
+
+QTreeWidgetItem *AdvancedSettingsPage::AddItem(QTreeWidgetItem *parent, const QString &caption, StrText help, QWidget *editor)
+{
+    auto *item = new QTreeWidgetItem(parent, {caption});
+    item->setData(0, kDescriptionRole, Text(help));
+    m_tree->setItemWidget(item, 1, editor);
+    // A click into the control makes its row the current one, for its description.
+    editor->installEventFilter(this);
+    return item;
+}
+
+QCheckBox *AdvancedSettingsPage::AddCheck(QTreeWidgetItem *parent, StrText caption, StrText help, bool value)
+{
+    auto *box = new QCheckBox;
+    box->setChecked(value);
+    AddItem(parent, Text(caption), help, box);
+    return box;
+}
+
+QLineEdit *AdvancedSettingsPage::AddText(QTreeWidgetItem *parent, const QString &caption, StrText help, const std::string &value)
+{
+    auto *edit = new QLineEdit(FromUtf8(value));
+    edit->setCursorPosition(0);
+    AddItem(parent, caption, help, edit);
+    return edit;
+}
+
+ColourButton *AdvancedSettingsPage::AddColour(QTreeWidgetItem *parent, StrText caption, StrText help, uint32_t colour)
+{
+    auto *button = new ColourButton(colour);
+    button->setMaximumWidth(80);
+    AddItem(parent, Text(caption), help, button);
+    return button;
+}
+
+QComboBox *AdvancedSettingsPage::AddBalloonSound(QTreeWidgetItem *parent, int sound)
+{
+    auto *box = new QComboBox;
+    for (const Sound &choice : kSounds) {
+        box->addItem(FromUtf8(choice.name), choice.value);
+        if (choice.value == sound)
+            box->setCurrentIndex(box->count() - 1);
+    }
+    AddItem(parent, Text(Str::BalloonSound), Str::BalloonSoundHelp, box);
+    return box;
+}
+
+QTreeWidgetItem *AdvancedSettingsPage::Item(const QString &caption) const
+{
+    const QList<QTreeWidgetItem *> found = m_tree->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive, 0);
+    return found.isEmpty() ? nullptr : found.front();
+}
+
+QWidget *AdvancedSettingsPage::Editor(const QString &caption) const
+{
+    QTreeWidgetItem *item = Item(caption);
+    return item ? m_tree->itemWidget(item, 1) : nullptr;
+}
+
+bool AdvancedSettingsPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn)
+        for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
+            if (m_tree->itemWidget(*it, 1) == watched) {
+                m_tree->setCurrentItem(*it);
+                break;
+            }
+    return QWidget::eventFilter(watched, event);
+}
+
+void AdvancedSettingsPage::ShowDescription(QTreeWidgetItem *item)
+{
+    m_description->setText(item ? item->data(0, kDescriptionRole).toString() : QString());
+}
+
+bool AdvancedSettingsPage::Write()
+{
+    bool ok = WriteBool(kBaseSection, "Beep On Message", m_beepOnMessage->isChecked());
+    ok = WriteBool(kBaseSection, "Ident Server", m_identServer->isChecked()) && ok;
+    ok = WriteBool(kBaseSection, "Hide Minimized", true) && ok;
+    ok = WriteBool(kBaseSection, "Enable Tray", m_enableTray->isChecked()) && ok;
+    ok = WriteBool(kBaseSection, "Show Baloon", m_showBalloon->isChecked()) && ok;
+    ok = WriteInt(kBaseSection, "Beep Baloon", m_balloonSound->currentData().toInt()) && ok;
+    ok = WriteString(kBaseSection, "Msgs Quit", m_quitMessage->text().toStdString()) && ok;
+    ok = WriteString(kBaseSection, "Msgs Part", m_partMessage->text().toStdString()) && ok;
+    ok = WriteString(kBaseSection, "Msgs Join", m_joinMessage->text().toStdString()) && ok;
+    for (size_t i = 0; i < m_userTexts.size(); ++i)
+        ok = WriteString(kBaseSection, "Msgs User" + std::to_string(i + 1), m_userTexts[i]->text().toStdString()) && ok;
+    ok = WriteBool(kBaseSection, "HiLighting", m_highlighting->isChecked()) && ok;
+    ok = WriteColour(kBaseSection, "MyText", m_myText->Colour()) && ok;
+    ok = WriteColour(kBaseSection, "HiText", m_hiText->Colour()) && ok;
+    ok = WriteColour(kBaseSection, "ABText", m_abText->Colour()) && ok;
+    return WriteBool(kBaseSection, "Notice Msgs To Wnd", m_noticesToWindow->isChecked()) && ok;
+}

@@ -1,0 +1,157 @@
+#include "dialogs/BasicSettingsPage.h"
+
+#include "config/AppSettings.h"
+#include "config/Config.h"
+#include "conversation/Shell.h"
+#include "dialogs/ServerDialog.h"
+#include "text/CaseFold.h"
+#include "widgets/Utf8Text.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const char *const kDefaultServer = "Default Server";
+
+bool HasBlank(const QString &text)
+{
+    return text.contains(QLatin1Char(' ')) || text.contains(QLatin1Char('\t'));
+}
+
+} // namespace
+
+BasicSettingsPage::BasicSettingsPage(Shell &shell, const AppSettings &settings, QWidget *parent) : QWidget(parent), m_shell(shell)
+{
+    m_serverBox = new QComboBox(this);
+    m_serverBox->setMinimumContentsLength(20);
+    m_add = new QPushButton(QStringLiteral("&Pridať ..."), this);
+    m_edit = new QPushButton(QStringLiteral("&Upraviť ..."), this);
+    m_delete = new QPushButton(QStringLiteral("&Odstrániť"), this);
+    m_fullName = new QLineEdit(FromUtf8(ReadString("User Full Name")), this);
+    m_email = new QLineEdit(FromUtf8(ReadString("User E-Mail")), this);
+    m_nick = new QLineEdit(FromUtf8(ReadString("Nick")), this);
+    m_invisible = new QCheckBox(QStringLiteral("Nev&iditeľný"), this);
+    m_invisible->setChecked(settings.m_invisible);
+    m_updateNick = new QCheckBox(QStringLiteral("Uklad&ať zmenenú prezývku"), this);
+    m_updateNick->setChecked(settings.m_updateNick);
+    m_autoChangeNick = new QCheckBox(QStringLiteral("Automaticky &meniť obsadenú prezývku"), this);
+    m_autoChangeNick->setChecked(ReadBool("Auto Change Nick"));
+
+    auto *serverGroup = new QGroupBox(QStringLiteral("Servery"), this);
+    auto *serverRow = new QHBoxLayout;
+    auto *serverLabel = new QLabel(QStringLiteral("Pre&dvolený server:"), serverGroup);
+    serverLabel->setBuddy(m_serverBox);
+    serverRow->addWidget(serverLabel);
+    serverRow->addWidget(m_serverBox, 1);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(m_add);
+    buttonRow->addWidget(m_edit);
+    buttonRow->addWidget(m_delete);
+    auto *note = new QLabel(QStringLiteral("Zmeny v zozname serverov sa uložia až tlačidlom OK."), serverGroup);
+    note->setWordWrap(true);
+    auto *serverLayout = new QVBoxLayout(serverGroup);
+    serverLayout->addLayout(serverRow);
+    serverLayout->addLayout(buttonRow);
+    serverLayout->addWidget(note);
+
+    auto *identityGroup = new QGroupBox(QStringLiteral("Identita"), this);
+    auto *identity = new QFormLayout(identityGroup);
+    identity->addRow(QStringLiteral("&Celé meno:"), m_fullName);
+    identity->addRow(QStringLiteral("&E-mail:"), m_email);
+    identity->addRow(QStringLiteral("Prezýv&ka:"), m_nick);
+    identity->addRow(QString(), m_invisible);
+    identity->addRow(QString(), m_updateNick);
+    identity->addRow(QString(), m_autoChangeNick);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(serverGroup);
+    layout->addWidget(identityGroup);
+    layout->addStretch(1);
+
+    connect(m_add, &QPushButton::clicked, this, &BasicSettingsPage::AddServer);
+    connect(m_edit, &QPushButton::clicked, this, &BasicSettingsPage::EditServer);
+    connect(m_delete, &QPushButton::clicked, this, &BasicSettingsPage::DeleteServer);
+
+    m_servers.Load();
+    const std::string defaultServer = ReadString(kDefaultServer);
+    const std::vector<std::string> names = m_servers.Names();
+    FillServers(defaultServer.empty() && !names.empty() ? names.front() : defaultServer);
+}
+
+void BasicSettingsPage::FillServers(const std::string &select)
+{
+    m_serverBox->clear();
+    int selected = -1;
+    for (const std::string &name : m_servers.Names()) {
+        if (selected < 0 && !select.empty() && EqualIgnoringCase(name, select))
+            selected = m_serverBox->count();
+        m_serverBox->addItem(FromUtf8(name));
+    }
+    m_serverBox->setCurrentIndex(selected);
+}
+
+std::string BasicSettingsPage::SelectedServer() const
+{
+    return m_serverBox->currentIndex() < 0 ? std::string() : m_serverBox->currentText().toStdString();
+}
+
+void BasicSettingsPage::AddServer()
+{
+    ServerDialog dialog(m_shell, m_servers, std::string(), this);
+    dialog.exec();
+    FillServers(SelectedServer());
+}
+
+void BasicSettingsPage::EditServer()
+{
+    const std::string selected = SelectedServer();
+    if (selected.empty()) {
+        m_shell.Beep(0);
+        return;
+    }
+    ServerDialog dialog(m_shell, m_servers, selected, this);
+    if (dialog.exec() == QDialog::Accepted)
+        FillServers(dialog.Entry().name); // the default follows a renamed server
+}
+
+void BasicSettingsPage::DeleteServer()
+{
+    const std::string selected = SelectedServer();
+    if (selected.empty()) {
+        m_shell.Beep(0);
+        return;
+    }
+    m_servers.Remove(selected);
+    FillServers(std::string());
+}
+
+QLineEdit *BasicSettingsPage::FieldThatCannotBeStored() const
+{
+    for (QLineEdit *field : {m_email, m_nick})
+        if (HasBlank(field->text()))
+            return field;
+    return nullptr;
+}
+
+bool BasicSettingsPage::Write()
+{
+    bool ok = m_servers.Save();
+    const std::string selected = SelectedServer();
+    if (!selected.empty())
+        ok = WriteString(kBaseSection, kDefaultServer, selected) && ok;
+    ok = WriteString(kBaseSection, "User Full Name", m_fullName->text().toStdString()) && ok;
+    ok = WriteString(kBaseSection, "User E-Mail", m_email->text().toStdString()) && ok;
+    ok = WriteString(kBaseSection, "Nick", m_nick->text().toStdString()) && ok;
+    ok = WriteBool(kBaseSection, "InVisible", m_invisible->isChecked()) && ok;
+    ok = WriteBool(kBaseSection, "Update Nick", m_updateNick->isChecked()) && ok;
+    return WriteBool(kBaseSection, "Auto Change Nick", m_autoChangeNick->isChecked()) && ok;
+}

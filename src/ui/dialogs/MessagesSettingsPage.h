@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+struct AppSettings;
+class QCheckBox;
+class QRadioButton;
+
+// The third page of the settings sheet: private messages and DCC offers.
+class MessagesSettingsPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MessagesSettingsPage(const AppSettings &settings, QWidget *parent = nullptr);
+
+    // Writes "Show Ping", "Open Query Window", "Query Dialog", "DCC Dialog".
+    bool Write();
+
+    QCheckBox *ShowPingBox() const { return m_showPing; }
+    QCheckBox *OpenQueryBox() const { return m_openQuery; }
+    QCheckBox *QueryDialogBox() const { return m_queryDialog; }
+    QRadioButton *DccAskButton() const { return m_dccAsk; }
+    QRadioButton *DccNoAskButton() const { return m_dccNoAsk; }
+
+private:
+    QCheckBox *m_showPing = nullptr;
+    QCheckBox *m_openQuery = nullptr;
+    QCheckBox *m_queryDialog = nullptr;
+    QRadioButton *m_dccAsk = nullptr;
+    QRadioButton *m_dccNoAsk = nullptr;
+};

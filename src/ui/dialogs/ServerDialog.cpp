@@ -1,0 +1,182 @@
+#include "dialogs/ServerDialog.h"
+
+#include "config/Strings.h"
+#include "conversation/Shell.h"
+#include "session/ServerPort.h"
+#include "text/CaseFold.h"
+#include "widgets/Utf8Text.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+
+ServerDialog::ServerDialog(Shell &shell, FavouriteServers &servers, const std::string &name, QWidget *parent)
+    : QDialog(parent), m_shell(shell), m_servers(servers), m_oldName(servers.Contains(name) ? name : std::string())
+{
+    setWindowTitle(m_oldName.empty() ? QStringLiteral("Nový server") : QStringLiteral("Upraviť server"));
+
+    m_name = new QLineEdit(this);
+    m_host = new QLineEdit(this);
+    m_port = new QLineEdit(this);
+    m_port->setMaxLength(6);
+    m_port->setToolTip(QStringLiteral("Port servera; so znamienkom + (napríklad +6697) zabezpečené spojenie (TLS)"));
+    m_standardPort = new QCheckBox(QStringLiteral("Š&tandardný port"), this);
+    m_autoConnect = new QCheckBox(QStringLiteral("Pripojiť &automaticky pri spustení"), this);
+    m_usePassword = new QCheckBox(QStringLiteral("Po&užiť heslo:"), this);
+    m_password = new QLineEdit(this);
+    m_password->setEchoMode(QLineEdit::Password);
+
+    m_ownIdentity = new QCheckBox(QStringLiteral("&Vlastná identita pre tento server"), this);
+    m_identity = new QWidget(this);
+    m_fullName = new QLineEdit(m_identity);
+    m_email = new QLineEdit(m_identity);
+    m_nick = new QLineEdit(m_identity);
+    m_invisible = new QCheckBox(QStringLiteral("Nev&iditeľný"), m_identity);
+    m_updateNick = new QCheckBox(QStringLiteral("Ukladať &zmenenú prezývku"), m_identity);
+
+    auto *server = new QGridLayout;
+    const auto addField = [&](int row, const QString &label, QWidget *field, int span) {
+        auto *caption = new QLabel(label, this);
+        caption->setBuddy(field);
+        server->addWidget(caption, row, 0);
+        server->addWidget(field, row, 1, 1, span);
+    };
+    addField(0, QStringLiteral("&Názov:"), m_name, 2);
+    addField(1, QStringLiteral("&Server:"), m_host, 2);
+    addField(2, QStringLiteral("&Port:"), m_port, 1);
+    server->addWidget(m_standardPort, 2, 2);
+    server->addWidget(m_autoConnect, 3, 1, 1, 2);
+    server->addWidget(m_usePassword, 4, 0);
+    server->addWidget(m_password, 4, 1, 1, 2);
+
+    auto *identity = new QFormLayout(m_identity);
+    identity->setContentsMargins(20, 0, 0, 0);
+    identity->addRow(QStringLiteral("&Celé meno:"), m_fullName);
+    identity->addRow(QStringLiteral("&E-mail:"), m_email);
+    identity->addRow(QStringLiteral("P&rezývka:"), m_nick);
+    identity->addRow(QString(), m_invisible);
+    identity->addRow(QString(), m_updateNick);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &ServerDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(server);
+    layout->addSpacing(8);
+    layout->addWidget(m_ownIdentity);
+    layout->addWidget(m_identity);
+    layout->addWidget(buttons);
+
+    connect(m_standardPort, &QCheckBox::toggled, this, &ServerDialog::FollowBoxes);
+    connect(m_usePassword, &QCheckBox::toggled, this, &ServerDialog::FollowBoxes);
+    connect(m_ownIdentity, &QCheckBox::toggled, this, &ServerDialog::FollowBoxes);
+
+    Fill(servers.ForEditing(m_oldName));
+    m_name->setFocus();
+}
+
+void ServerDialog::Fill(const ServerEntry &entry)
+{
+    m_name->setText(FromUtf8(entry.name));
+    m_host->setText(FromUtf8(entry.host));
+    m_port->setText(FromUtf8(ServerPort{static_cast<unsigned>(entry.port), entry.tls}.Text()));
+    m_standardPort->setChecked(entry.port == kStandardPort && !entry.tls);
+    m_autoConnect->setChecked(entry.autoConnect);
+    m_usePassword->setChecked(entry.usePassword);
+    m_password->setText(FromUtf8(entry.password));
+    m_ownIdentity->setChecked(entry.ownIdentity);
+    m_fullName->setText(FromUtf8(entry.fullName));
+    m_email->setText(FromUtf8(entry.email));
+    m_nick->setText(FromUtf8(entry.nick));
+    m_invisible->setChecked(entry.invisible);
+    m_updateNick->setChecked(entry.updateNick);
+    FollowBoxes();
+}
+
+void ServerDialog::FollowBoxes()
+{
+    if (m_standardPort->isChecked())
+        m_port->setText(QString::number(kStandardPort));
+    m_port->setEnabled(!m_standardPort->isChecked());
+    m_password->setEnabled(m_usePassword->isChecked());
+    m_identity->setEnabled(m_ownIdentity->isChecked());
+}
+
+ServerEntry ServerDialog::Entry() const
+{
+    ServerEntry entry;
+    entry.name = m_name->text().trimmed().toStdString();
+    entry.host = m_host->text().trimmed().toStdString();
+    // "+6697" asks for a secure connection, as in the record and in /server.
+    const QString portText = m_port->text().trimmed();
+    static const QRegularExpression portForm(QStringLiteral("^\\+?[0-9]{1,5}$"));
+    const ServerPort port = ServerPort::Parse(portText.toStdString());
+    entry.port = portForm.match(portText).hasMatch() ? static_cast<int>(port.port) : 0;
+    entry.tls = port.tls;
+    entry.autoConnect = m_autoConnect->isChecked();
+    entry.usePassword = m_usePassword->isChecked();
+    entry.password = m_password->text().toStdString();
+    entry.ownIdentity = m_ownIdentity->isChecked();
+    entry.fullName = m_fullName->text().toStdString();
+    entry.email = m_email->text().toStdString();
+    entry.nick = m_nick->text().toStdString();
+    entry.invisible = m_invisible->isChecked();
+    entry.updateNick = m_updateNick->isChecked();
+    return entry;
+}
+
+bool ServerDialog::RefuseProblem(ServerEntryProblem problem)
+{
+    QLineEdit *field = nullptr;
+    switch (problem) {
+    case ServerEntryProblem::None:
+        return false;
+    case ServerEntryProblem::BadName:
+        field = m_name;
+        break;
+    case ServerEntryProblem::BadHost:
+        field = m_host;
+        break;
+    case ServerEntryProblem::BadPort:
+        field = m_port;
+        break;
+    case ServerEntryProblem::BadNick:
+        field = m_nick;
+        break;
+    case ServerEntryProblem::BadEmail:
+        field = m_email;
+        break;
+    }
+    m_shell.Beep(0);
+    field->setFocus();
+    field->selectAll();
+    return true;
+}
+
+bool ServerDialog::MayTakeName(const std::string &name)
+{
+    if (EqualIgnoringCase(name, m_oldName) || !m_servers.Contains(name))
+        return true;
+    return m_shell.MessageBox(Strings::Format(Str::ReplaceFavouriteServer, name.c_str()), std::string(),
+                              Shell::ButtonsYesNo)
+        == Shell::AnswerYes;
+}
+
+void ServerDialog::accept()
+{
+    const ServerEntry entry = Entry();
+    if (RefuseProblem(CheckServerEntry(entry)))
+        return;
+    if (!MayTakeName(entry.name)) {
+        m_name->setFocus();
+        return;
+    }
+    m_servers.Put(entry, m_oldName);
+    QDialog::accept();
+}
