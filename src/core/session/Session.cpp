@@ -4,11 +4,11 @@
 #include <chrono>
 
 #include "config/Config.h"
+#include "config/ServerPort.h"
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
-#include "session/ServerPort.h"
 #include "session/SessionSocket.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"

@@ -1,8 +1,8 @@
 #include "dialogs/ServerDialog.h"
 
+#include "config/ServerPort.h"
 #include "config/Strings.h"
 #include "conversation/Shell.h"
-#include "session/ServerPort.h"
 #include "text/CaseFold.h"
 #include "widgets/Utf8Text.h"
 
