@@ -12,10 +12,10 @@
 
 #include "FuzzShell.h"
 #include "FuzzView.h"
-#include "commands/IgnoreList.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
+#include "session/IgnoreList.h"
 #include "session/MessageTags.h"
 #include "session/ServerEncoding.h"
 #include "session/Session.h"

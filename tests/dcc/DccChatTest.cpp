@@ -6,8 +6,8 @@
 #include "DccPeer.h"
 #include "config/Config.h"
 #include "config/Strings.h"
+#include "session/RequestAnswer.h"
 #include "session/Session.h"
-#include "shell/RequestAnswer.h"
 #include "support/WaitFor.h"
 #include "text/Words.h"
 

@@ -2,9 +2,9 @@
 #include <vector>
 
 #include "commands/CommandHandlers.h"
-#include "commands/IgnoreList.h"
 #include "config/Config.h"
 #include "config/Strings.h"
+#include "session/IgnoreList.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"

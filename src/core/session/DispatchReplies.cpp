@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "commands/WhoActions.h"
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
@@ -14,6 +13,7 @@
 #include "conversation/Shell.h"
 #include "session/Ctcp.h"
 #include "session/Session.h"
+#include "session/WhoActions.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
 #include "text/TextUtil.h"

@@ -1,4 +1,4 @@
-#include "commands/IgnoreList.h"
+#include "session/IgnoreList.h"
 
 #include <algorithm>
 #include <cstdlib>

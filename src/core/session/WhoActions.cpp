@@ -1,9 +1,9 @@
-#include "commands/WhoActions.h"
+#include "session/WhoActions.h"
 
 #include <cstdlib>
 
 #include "commands/CommandHandlers.h"
-#include "commands/IgnoreList.h"
+#include "session/IgnoreList.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
