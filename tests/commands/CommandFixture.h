@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "commands/CommandDispatcher.h"
-#include "commands/ScriptHost.h"
 #include "config/Config.h"
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
+#include "conversation/ScriptHost.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/FakeConversationView.h"

@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "config/Config.h"
+#include "conversation/Question.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
-#include "shell/Question.h"
 #include "support/FakeConversationView.h"
 #include "support/FakeShell.h"
 #include "support/InspircdServer.h"

@@ -6,9 +6,9 @@
 
 #include "config/Config.h"
 #include "config/Strings.h"
+#include "conversation/Question.h"
 #include "conversation/Shell.h"
 #include "session/SessionSocket.h"
-#include "shell/Question.h"
 #include "text/CaseFold.h"
 
 namespace {

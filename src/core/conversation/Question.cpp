@@ -1,4 +1,4 @@
-#include "shell/Question.h"
+#include "conversation/Question.h"
 
 #include "config/Strings.h"
 #include "text/StrPrintf.h"
