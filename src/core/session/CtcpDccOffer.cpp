@@ -10,7 +10,7 @@
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
-#include "dcc/DccOffer.h"
+#include "session/DccOffer.h"
 #include "session/Session.h"
 #include "text/Decoration.h"
 #include "text/FormatLine.h"
