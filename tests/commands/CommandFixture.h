@@ -8,7 +8,6 @@
 
 #include "commands/CommandDispatcher.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/ScriptHost.h"
 #include "session/Session.h"
@@ -19,6 +18,7 @@
 #include "support/TestConfigDir.h"
 #include "support/WaitFor.h"
 #include "text/CaseFold.h"
+#include "text/Strings.h"
 
 // A recording window that also counts how often it was brought forward.
 class CommandView : public FakeConversationView

@@ -3,11 +3,11 @@
 #include "FrameFixture.h"
 
 #include "app/CommandIds.h"
-#include "config/Strings.h"
 #include "conversation/NickList.h"
 #include "input/InputLine.h"
 #include "nicklist/UserMenu.h"
 #include "session/DispatchHandlers.h"
+#include "text/Strings.h"
 
 #include <QApplication>
 #include <QClipboard>

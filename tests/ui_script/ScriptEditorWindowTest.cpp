@@ -11,18 +11,18 @@
 #include <memory>
 
 #include "app/CommandIds.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "input/InputCommandEntries.h"
 #include "script/ScriptEdit.h"
-#include "script/ScriptEngine.h"
 #include "script/ScriptEditorWindow.h"
+#include "script/ScriptEngine.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/FakeShell.h"
 #include "support/ScriptedServer.h"
 #include "support/TestConfigDir.h"
 #include "support/WaitFor.h"
+#include "text/Strings.h"
 
 namespace {
 

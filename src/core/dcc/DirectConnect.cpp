@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
 #include "dcc/FileProgress.h"
@@ -14,6 +13,7 @@
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "config/Strings.h"
 #include "dcc/DccSocket.h"
 #include "session/LineAssembler.h"
+#include "text/Strings.h"
 #include "text/TextClass.h"
 
 class Conversation;

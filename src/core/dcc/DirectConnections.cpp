@@ -8,7 +8,6 @@
 
 #include <algorithm>
 
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/ConversationView.h"
 #include "conversation/Shell.h"
@@ -16,6 +15,7 @@
 #include "session/DccOffer.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "script/TclLibrary.h"
 #include "text/CaseFold.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {

@@ -2,12 +2,12 @@
 
 #include <QFileInfo>
 
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
 #include "script/Script.h"
 #include "script/TclLibrary.h"
 #include "session/Session.h"
+#include "text/Strings.h"
 
 ScriptEngine::ScriptEngine(std::vector<std::string> libraryNames) : m_libraryNames(std::move(libraryNames)) {}
 

@@ -7,7 +7,6 @@
 
 #include "config/AppSettings.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
 #include "session/DccOffer.h"
@@ -15,6 +14,7 @@
 #include "text/Decoration.h"
 #include "text/FormatLine.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 #include "text/Words.h"
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
@@ -16,6 +15,7 @@
 #include "session/WhoActions.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 #include "text/Words.h"
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "config/Strings.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {

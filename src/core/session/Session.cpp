@@ -5,7 +5,6 @@
 
 #include "config/Config.h"
 #include "config/ServerPort.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
@@ -13,6 +12,7 @@
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {

@@ -9,7 +9,6 @@
 #include "commands/CommandHelp.h"
 #include "config/Config.h"
 #include "config/ServerPort.h"
-#include "config/Strings.h"
 #include "config/WelcomeChoice.h"
 #include "dcc/DirectConnections.h"
 #include "dialogs/BanListDialog.h"
@@ -26,6 +25,7 @@
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 #include "windows/ConversationWindow.h"
 

@@ -3,12 +3,12 @@
 #include "app/AppIcons.h"
 #include "app/CommandIds.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
 #include "dialogs/TextInputDialog.h"
 #include "session/Session.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 #include <cstdlib>

@@ -5,7 +5,6 @@
 #include "app/CommandIds.h"
 #include "config/AppSettings.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
@@ -19,10 +18,11 @@
 #include "session/SessionTable.h"
 #include "text/FormatLine.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 #include "view/TextView.h"
-#include "windows/ConversationToolBar.h"
 #include "windows/ConversationMenu.h"
+#include "windows/ConversationToolBar.h"
 #include "windows/NickListSplitter.h"
 
 #include <QEvent>
