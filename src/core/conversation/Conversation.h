@@ -6,11 +6,11 @@
 #include <string>
 
 #include "conversation/ChannelState.h"
+#include "conversation/ConversationOwner.h"
 #include "text/TextClass.h"
 
 class ConversationView;
 class NickList;
-class Session;
 class DirectConnect;
 class Script;
 
@@ -36,8 +36,8 @@ public:
         bool showAway = true;
     };
 
-    // session may be null (a conversation of no session, e.g. in tests).
-    Conversation(Session *session, const std::string &name, WindowKind kind, WindowType type);
+    // owner may be null (a conversation of no session, e.g. in tests).
+    Conversation(ConversationOwner *owner, const std::string &name, WindowKind kind, WindowType type);
     ~Conversation();
     Conversation(const Conversation &) = delete;
     Conversation &operator=(const Conversation &) = delete;
@@ -50,7 +50,9 @@ public:
     // A window can change type (a window first opened otherwise becomes a channel on JOIN).
     void SetType(WindowType type) { m_type = type; }
     bool IsChannel() const { return m_type == TypeChannel; }
-    Session *GetSession() const { return m_session; }
+    // The session the conversation belongs to (Session::Of gives it as a
+    // Session), or null.
+    ConversationOwner *Owner() const { return m_owner; }
     // Key of the session, empty without one.
     std::string SessionKey() const;
 
@@ -116,7 +118,7 @@ public:
     void SetActivity(bool on) { m_activity = on; }
 
 private:
-    Session *m_session;
+    ConversationOwner *m_owner;
     std::string m_name;
     WindowKind m_kind;
     WindowType m_type;

@@ -33,7 +33,7 @@ std::string ScriptEngine::MissingLibraryText()
 
 void ScriptEngine::ReportMissingLibrary(Conversation &window)
 {
-    Session *session = window.GetSession();
+    Session *session = Session::Of(window);
     if (Shell *shell = session ? session->GetShell() : nullptr)
         shell->MessageBox(MissingLibraryText(), "Brimo", Shell::ButtonsOk);
 }

@@ -44,6 +44,11 @@ Shell *Session::GetShell() const
     return m_table.GetShell();
 }
 
+Session *Session::Of(const Conversation &conversation)
+{
+    return dynamic_cast<Session *>(conversation.Owner());
+}
+
 void Session::DeleteWhenIdle()
 {
     if (m_busyDepth > 0) {

@@ -181,7 +181,7 @@ bool ConversationMenu::UpdateCommand(int id, bool &enabled, bool &checked) const
         return true;
     case CommandId::ChannelSearch:
     case CommandId::ChannelSearchHere: {
-        Session *session = m_conversation ? m_conversation->GetSession() : nullptr;
+        Session *session = m_conversation ? Session::Of(*m_conversation) : nullptr;
         enabled = session && session->IsConnected();
         return true;
     }

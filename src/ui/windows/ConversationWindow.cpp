@@ -87,7 +87,7 @@ ConversationWindow::ConversationWindow(Conversation &conversation, Shell *shell,
     , m_kind(conversation.Kind())
     , m_type(conversation.Type())
 {
-    if (Session *session = conversation.GetSession()) {
+    if (Session *session = Session::Of(conversation)) {
         m_table = &session->Table();
         m_displayName = session->HumanName();
     }
@@ -302,7 +302,7 @@ Conversation::WindowType ConversationWindow::WindowType() const
 
 Session *ConversationWindow::GetSession() const
 {
-    return m_conversation ? m_conversation->GetSession() : nullptr;
+    return m_conversation ? Session::Of(*m_conversation) : nullptr;
 }
 
 // ---- printing ----
