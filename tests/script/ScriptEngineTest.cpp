@@ -189,7 +189,7 @@ using ScriptWindows = ScriptFixture;
 TEST_F(ScriptWindows, ClosedWindowReleasesItsScriptsAndRenamedWindowKeepsThem)
 {
     Load("c.tcl", "proc /x {} {}\n");
-    std::weak_ptr<Script> script = m_channel->ScriptObjects().at("c.tcl");
+    std::weak_ptr<WindowScript> script = m_channel->ScriptObjects().at("c.tcl");
     EXPECT_TRUE(m_session->CloseWindow("#c"));
     EXPECT_TRUE(script.expired());
 

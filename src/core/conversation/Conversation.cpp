@@ -4,7 +4,6 @@
 
 #include "conversation/ConversationView.h"
 #include "conversation/NickList.h"
-#include "script/Script.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
 

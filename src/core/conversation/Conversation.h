@@ -7,12 +7,12 @@
 
 #include "conversation/ChannelState.h"
 #include "conversation/ConversationOwner.h"
+#include "conversation/WindowScript.h"
 #include "text/TextClass.h"
 
 class ConversationView;
 class NickList;
 class DirectConnect;
-class Script;
 
 // One conversation of a session (what the user sees as a window): the server
 // status window, a channel or a private conversation. It holds the state of
@@ -108,7 +108,7 @@ public:
     // Their running interpreters, by the same names (the script engine keeps
     // both). They end with the window; one that is running as the window
     // closes finishes first and reaches the window no more.
-    std::map<std::string, std::shared_ptr<Script>> &ScriptObjects() { return m_scriptObjects; }
+    std::map<std::string, std::shared_ptr<WindowScript>> &ScriptObjects() { return m_scriptObjects; }
 
     // The DCC connection of a DCC chat window (owned by the DCC code), or null.
     DirectConnect *DccChat() const { return m_dccChat; }
@@ -128,7 +128,7 @@ private:
     ChannelState m_channel;
     Toggles m_toggles;
     std::map<std::string, std::string> m_scripts;
-    std::map<std::string, std::shared_ptr<Script>> m_scriptObjects;
+    std::map<std::string, std::shared_ptr<WindowScript>> m_scriptObjects;
     DirectConnect *m_dccChat = nullptr;
     bool m_activity = false;
 };

@@ -90,6 +90,6 @@ bool ScriptEngine::OfferCommand(Conversation &window, const std::string &scriptN
     auto found = window.ScriptObjects().find(scriptName);
     if (found == window.ScriptObjects().end())
         return false;
-    const std::shared_ptr<Script> keepAlive = found->second;
+    const std::shared_ptr<WindowScript> keepAlive = found->second;
     return keepAlive->OfferCommand(line);
 }
