@@ -57,7 +57,7 @@ public:
         m_offers.push_back(body);
         return m_dcc->TakeOffer(session, body, prefix);
     }
-    bool SendDccChat(DirectConnect &connection, const std::string &text) override
+    bool SendDccChat(WindowConnection &connection, const std::string &text) override
     {
         return m_dcc->SendChat(connection, text);
     }

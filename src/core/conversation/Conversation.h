@@ -7,12 +7,12 @@
 
 #include "conversation/ChannelState.h"
 #include "conversation/ConversationOwner.h"
+#include "conversation/WindowConnection.h"
 #include "conversation/WindowScript.h"
 #include "text/TextClass.h"
 
 class ConversationView;
 class NickList;
-class DirectConnect;
 
 // One conversation of a session (what the user sees as a window): the server
 // status window, a channel or a private conversation. It holds the state of
@@ -111,8 +111,8 @@ public:
     std::map<std::string, std::shared_ptr<WindowScript>> &ScriptObjects() { return m_scriptObjects; }
 
     // The DCC connection of a DCC chat window (owned by the DCC code), or null.
-    DirectConnect *DccChat() const { return m_dccChat; }
-    void SetDccChat(DirectConnect *dcc) { m_dccChat = dcc; }
+    WindowConnection *DccChat() const { return m_dccChat; }
+    void SetDccChat(WindowConnection *dcc) { m_dccChat = dcc; }
 
     bool Activity() const { return m_activity; }
     void SetActivity(bool on) { m_activity = on; }
@@ -129,6 +129,6 @@ private:
     Toggles m_toggles;
     std::map<std::string, std::string> m_scripts;
     std::map<std::string, std::shared_ptr<WindowScript>> m_scriptObjects;
-    DirectConnect *m_dccChat = nullptr;
+    WindowConnection *m_dccChat = nullptr;
     bool m_activity = false;
 };

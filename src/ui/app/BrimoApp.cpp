@@ -575,7 +575,7 @@ bool BrimoApp::TakeDccOffer(Session &session, const std::string &body, const std
     return m_dcc->TakeOffer(session, body, senderPrefix);
 }
 
-bool BrimoApp::SendDccChat(DirectConnect &connection, const std::string &text)
+bool BrimoApp::SendDccChat(WindowConnection &connection, const std::string &text)
 {
     return m_dcc->SendChat(connection, text);
 }

@@ -135,7 +135,7 @@ public:
     bool HasDcc() const override { return true; }
     int DccCommand(Session &session, const std::string &window, const std::string &line) override;
     bool TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix) override;
-    bool SendDccChat(DirectConnect &connection, const std::string &text) override;
+    bool SendDccChat(WindowConnection &connection, const std::string &text) override;
     FileProgress *OpenFileProgress(DirectConnect &connection, const std::string &path,
                                    const std::string &direction) override;
     DirectConnections &DirectConnects() { return *m_dcc; }
