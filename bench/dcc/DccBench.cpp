@@ -27,6 +27,7 @@
 #include "BenchWait.h"
 #include "ProcessUsage.h"
 #include "WeechatPeer.h"
+#include "commands/CommandDispatcher.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
@@ -247,7 +248,8 @@ int main(int argc, char **argv)
         return 1;
     }
     DccBenchShell shell;
-    SessionTable table(&shell);
+    CommandDispatcher commands;
+    SessionTable table(&shell, commands);
     DirectConnections dcc(table);
     shell.m_dcc = &dcc;
     Session *session = table.CreateSession("127.0.0.1", ircd.Port(), "");

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "commands/CommandDispatcher.h"
 #include "script/ScriptFixture.h"
 
 namespace {
@@ -218,7 +219,8 @@ TEST_F(ScriptWindows, ScriptMayUnloadItselfOrCloseItsWindowWhileItRuns)
 TEST(ScriptEngineWithoutTcl, SaysSoOnlyWhenAskedAndKeepsNothing)
 {
     FakeShell shell;
-    SessionTable table(&shell);
+    CommandDispatcher commands;
+    SessionTable table(&shell, commands);
     ScriptEngine engine({"libtcl-not-installed-here.so"});
     shell.m_scripts = &engine;
     Session *session = table.CreateSession("127.0.0.1", 9, "none");

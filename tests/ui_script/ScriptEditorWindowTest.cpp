@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/CommandIds.h"
+#include "commands/CommandDispatcher.h"
 #include "conversation/Conversation.h"
 #include "input/InputCommandEntries.h"
 #include "script/ScriptEdit.h"
@@ -85,7 +86,8 @@ protected:
     QTemporaryDir m_folder;
     FakeShell m_shell;
     ScriptEngine m_engine;
-    SessionTable m_table{&m_shell};
+    CommandDispatcher m_commands;
+    SessionTable m_table{&m_shell, m_commands};
     ScriptedServer m_server;
     std::unique_ptr<ScriptEditorWindow> m_frame;
 };

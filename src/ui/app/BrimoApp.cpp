@@ -63,7 +63,7 @@ std::unique_ptr<ScriptEngine> MakeScriptEngine()
 BrimoApp::BrimoApp(QObject *parent)
     : QObject(parent)
     , m_scriptEngine(MakeScriptEngine())
-    , m_sessions(std::make_unique<SessionTable>(this))
+    , m_sessions(std::make_unique<SessionTable>(this, m_commands))
     , m_dcc(std::make_unique<DirectConnections>(*m_sessions))
 {
     s_instance = this;

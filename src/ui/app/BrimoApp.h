@@ -3,6 +3,7 @@
 #include "app/DebugLogWindow.h"
 #include "app/HelpViewer.h"
 #include "app/MainWindow.h"
+#include "commands/CommandDispatcher.h"
 #include "config/AppSettings.h"
 #include "conversation/Shell.h"
 #include "dialogs/NoticesWindow.h"
@@ -179,6 +180,7 @@ private:
 
     AppSettings m_settings;
     std::unique_ptr<ScriptEngine> m_scriptEngine;
+    CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_sessions;
     // After the sessions: connections look their windows up until they go.
     std::unique_ptr<DirectConnections> m_dcc;
