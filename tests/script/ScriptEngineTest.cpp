@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "commands/CommandDispatcher.h"
 #include "script/ScriptFixture.h"
 
 namespace {
@@ -189,7 +190,7 @@ using ScriptWindows = ScriptFixture;
 TEST_F(ScriptWindows, ClosedWindowReleasesItsScriptsAndRenamedWindowKeepsThem)
 {
     Load("c.tcl", "proc /x {} {}\n");
-    std::weak_ptr<Script> script = m_channel->ScriptObjects().at("c.tcl");
+    std::weak_ptr<WindowScript> script = m_channel->ScriptObjects().at("c.tcl");
     EXPECT_TRUE(m_session->CloseWindow("#c"));
     EXPECT_TRUE(script.expired());
 
@@ -218,7 +219,8 @@ TEST_F(ScriptWindows, ScriptMayUnloadItselfOrCloseItsWindowWhileItRuns)
 TEST(ScriptEngineWithoutTcl, SaysSoOnlyWhenAskedAndKeepsNothing)
 {
     FakeShell shell;
-    SessionTable table(&shell);
+    CommandDispatcher commands;
+    SessionTable table(&shell, commands);
     ScriptEngine engine({"libtcl-not-installed-here.so"});
     shell.m_scripts = &engine;
     Session *session = table.CreateSession("127.0.0.1", 9, "none");

@@ -11,18 +11,19 @@
 #include <memory>
 
 #include "app/CommandIds.h"
-#include "config/Strings.h"
+#include "commands/CommandDispatcher.h"
 #include "conversation/Conversation.h"
 #include "input/InputCommandEntries.h"
 #include "script/ScriptEdit.h"
-#include "script/ScriptEngine.h"
 #include "script/ScriptEditorWindow.h"
+#include "script/ScriptEngine.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/FakeShell.h"
 #include "support/ScriptedServer.h"
 #include "support/TestConfigDir.h"
 #include "support/WaitFor.h"
+#include "text/Strings.h"
 
 namespace {
 
@@ -85,7 +86,8 @@ protected:
     QTemporaryDir m_folder;
     FakeShell m_shell;
     ScriptEngine m_engine;
-    SessionTable m_table{&m_shell};
+    CommandDispatcher m_commands;
+    SessionTable m_table{&m_shell, m_commands};
     ScriptedServer m_server;
     std::unique_ptr<ScriptEditorWindow> m_frame;
 };

@@ -8,6 +8,7 @@ class Conversation;
 class ConversationView;
 class FileProgress;
 class ScriptHost;
+class WindowConnection;
 class Session;
 
 // What the core asks of the application (BrimoApp in the program, a recording
@@ -139,7 +140,7 @@ public:
     }
     // Chat text typed into a DCC chat window, for its connection; false when
     // it cannot be sent.
-    virtual bool SendDccChat(DirectConnect &connection, const std::string &text)
+    virtual bool SendDccChat(WindowConnection &connection, const std::string &text)
     {
         (void)connection;
         (void)text;

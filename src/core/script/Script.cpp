@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "script/TclLibrary.h"
 #include "text/CaseFold.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {
@@ -152,14 +152,14 @@ int Script::Echo(int argc, const char *argv[])
 
 int Script::Msg(int argc, const char *argv[])
 {
-    if (!m_owner || !m_owner->GetSession())
+    if (!m_owner || !m_owner->Owner())
         return TCL_OK;
     return RunClientCommand("/msg " + m_owner->Name() + " " + JoinArguments(argc, argv, false));
 }
 
 int Script::Cmd(int argc, const char *argv[])
 {
-    if (!m_owner || !m_owner->GetSession())
+    if (!m_owner || !m_owner->Owner())
         return TCL_OK;
     return RunClientCommand(JoinArguments(argc, argv, false));
 }

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "conversation/WindowScript.h"
+
 class Conversation;
 class TclLibrary;
 struct Tcl_Interp;
@@ -19,14 +21,14 @@ struct Tcl_Interp;
 // window then detaches itself (DetachOwner) and whoever offers a line must
 // hold the script (the engine keeps it in a shared pointer) until the call
 // returns.
-class Script
+class Script : public WindowScript
 {
 public:
     // How deep "cmd" and "msg" of scripts may nest inside each other.
     static constexpr int kMaxCommandDepth = 16;
 
     Script(TclLibrary &tcl, Conversation *owner);
-    ~Script();
+    ~Script() override;
     Script(const Script &) = delete;
     Script &operator=(const Script &) = delete;
 
@@ -47,7 +49,7 @@ public:
     // of that name with the other words as arguments. Every word arrives as
     // exactly one argument, unchanged: nothing of the line is evaluated as
     // Tcl. True when that procedure ran without error.
-    bool OfferCommand(const std::string &line);
+    bool OfferCommand(const std::string &line) override;
 
     // The error of the last failed evaluation: the interpreter's result, or
     // "* Chyba v skripte, riadok %d" when that is empty.
@@ -58,7 +60,7 @@ public:
     const std::string &Path() const { return m_path; }
     Conversation *Owner() const { return m_owner; }
     // The window is going away: the script's commands stop reaching it.
-    void DetachOwner() { m_owner = nullptr; }
+    void DetachOwner() override { m_owner = nullptr; }
 
 private:
     bool Evaluate(const std::string &firstWord, const std::string &line, bool global);

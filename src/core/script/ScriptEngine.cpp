@@ -2,12 +2,12 @@
 
 #include <QFileInfo>
 
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
 #include "script/Script.h"
 #include "script/TclLibrary.h"
 #include "session/Session.h"
+#include "text/Strings.h"
 
 ScriptEngine::ScriptEngine(std::vector<std::string> libraryNames) : m_libraryNames(std::move(libraryNames)) {}
 
@@ -33,7 +33,7 @@ std::string ScriptEngine::MissingLibraryText()
 
 void ScriptEngine::ReportMissingLibrary(Conversation &window)
 {
-    Session *session = window.GetSession();
+    Session *session = Session::Of(window);
     if (Shell *shell = session ? session->GetShell() : nullptr)
         shell->MessageBox(MissingLibraryText(), "Brimo", Shell::ButtonsOk);
 }
@@ -90,6 +90,6 @@ bool ScriptEngine::OfferCommand(Conversation &window, const std::string &scriptN
     auto found = window.ScriptObjects().find(scriptName);
     if (found == window.ScriptObjects().end())
         return false;
-    const std::shared_ptr<Script> keepAlive = found->second;
+    const std::shared_ptr<WindowScript> keepAlive = found->second;
     return keepAlive->OfferCommand(line);
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/ScriptHost.h"
+#include "conversation/ScriptHost.h"
 
 class Script;
 class Shell;

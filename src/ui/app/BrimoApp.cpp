@@ -8,7 +8,7 @@
 #include "app/QtTranslation.h"
 #include "commands/CommandHelp.h"
 #include "config/Config.h"
-#include "config/Strings.h"
+#include "config/ServerPort.h"
 #include "config/WelcomeChoice.h"
 #include "dcc/DirectConnections.h"
 #include "dialogs/BanListDialog.h"
@@ -17,15 +17,15 @@
 #include "dialogs/QuestionDialog.h"
 #include "dialogs/WelcomeDialog.h"
 #include "input/CommandPopup.h"
-#include "script/ScriptEngine.h"
 #include "script/ScriptEditorWindow.h"
+#include "script/ScriptEngine.h"
 #include "session/IdentServer.h"
 #include "session/IrcUrl.h"
-#include "session/ServerPort.h"
+#include "session/RequestAnswer.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
-#include "shell/RequestAnswer.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 #include "windows/ConversationWindow.h"
 
@@ -63,7 +63,7 @@ std::unique_ptr<ScriptEngine> MakeScriptEngine()
 BrimoApp::BrimoApp(QObject *parent)
     : QObject(parent)
     , m_scriptEngine(MakeScriptEngine())
-    , m_sessions(std::make_unique<SessionTable>(this))
+    , m_sessions(std::make_unique<SessionTable>(this, m_commands))
     , m_dcc(std::make_unique<DirectConnections>(*m_sessions))
 {
     s_instance = this;
@@ -575,7 +575,7 @@ bool BrimoApp::TakeDccOffer(Session &session, const std::string &body, const std
     return m_dcc->TakeOffer(session, body, senderPrefix);
 }
 
-bool BrimoApp::SendDccChat(DirectConnect &connection, const std::string &text)
+bool BrimoApp::SendDccChat(WindowConnection &connection, const std::string &text)
 {
     return m_dcc->SendChat(connection, text);
 }

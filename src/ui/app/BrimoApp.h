@@ -3,6 +3,7 @@
 #include "app/DebugLogWindow.h"
 #include "app/HelpViewer.h"
 #include "app/MainWindow.h"
+#include "commands/CommandDispatcher.h"
 #include "config/AppSettings.h"
 #include "conversation/Shell.h"
 #include "dialogs/NoticesWindow.h"
@@ -135,7 +136,7 @@ public:
     bool HasDcc() const override { return true; }
     int DccCommand(Session &session, const std::string &window, const std::string &line) override;
     bool TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix) override;
-    bool SendDccChat(DirectConnect &connection, const std::string &text) override;
+    bool SendDccChat(WindowConnection &connection, const std::string &text) override;
     FileProgress *OpenFileProgress(DirectConnect &connection, const std::string &path,
                                    const std::string &direction) override;
     DirectConnections &DirectConnects() { return *m_dcc; }
@@ -179,6 +180,7 @@ private:
 
     AppSettings m_settings;
     std::unique_ptr<ScriptEngine> m_scriptEngine;
+    CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_sessions;
     // After the sessions: connections look their windows up until they go.
     std::unique_ptr<DirectConnections> m_dcc;

@@ -2,12 +2,11 @@
 
 #include "app/AppIcons.h"
 #include "app/BrimoApp.h"
-#include "app/WindowBar.h"
 #include "app/CommandIds.h"
 #include "app/MainWindowArea.h"
 #include "app/ShellChild.h"
+#include "app/WindowBar.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "dialogs/AddressBookDialog.h"
 #include "dialogs/FavouriteChannelsDialog.h"
@@ -15,6 +14,7 @@
 #include "dialogs/SettingsDialog.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Strings.h"
 #include "widgets/MenuText.h"
 #include "windows/ConversationWindow.h"
 

@@ -12,13 +12,13 @@
 
 #include "app/CommandIds.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Shell.h"
 #include "script/Script.h"
 #include "script/ScriptEdit.h"
 #include "script/ScriptEngine.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 ScriptEditorWindow::ScriptEditorWindow(ScriptEngine &engine, Shell &shell, SessionTable &sessions, QWidget *parent)
