@@ -138,7 +138,8 @@ TEST_F(ScriptFrameTest, ParseSavesFirstAndTellsTheResult)
 
     m_frame->Editor()->setText(QStringLiteral("set a 1\n\nset b [nosuch]\n"));
     EXPECT_FALSE(m_frame->Parse());
-    EXPECT_EQ(m_shell.m_messageBoxes.back(), "Parse ERROR (1), Error Line: 3");
+    // Tcl's message as well as the line.
+    EXPECT_EQ(m_shell.m_messageBoxes.back(), "Parse ERROR (1), Error Line: 3\ninvalid command name \"nosuch\"");
     EXPECT_EQ(m_frame->Editor()->CaretLine(), 2);
 
     // Cancelling the file dialog of a new script stops the parse.
@@ -147,6 +148,28 @@ TEST_F(ScriptFrameTest, ParseSavesFirstAndTellsTheResult)
     const size_t boxes = m_shell.m_messageBoxes.size();
     EXPECT_FALSE(fresh.Parse());
     EXPECT_EQ(m_shell.m_messageBoxes.size(), boxes);
+}
+
+TEST_F(ScriptFrameTest, ParseAndRunStopAScriptThatNeverEnds)
+{
+    m_engine.SetTimeLimit(200);
+    const std::string path = PathIn("forever.tcl");
+    m_shell.m_fileDialogAnswer = path;
+    m_frame->Editor()->setText(QStringLiteral("set a 1\nwhile 1 { incr a }\n"));
+    const std::string stopped = Strings::Format(Str::ScriptTimedOut, "forever.tcl", 200, path.c_str());
+    EXPECT_FALSE(m_frame->Parse());
+    ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
+    EXPECT_EQ(m_shell.m_messageBoxes[0].rfind("Parse ERROR (1), Error Line: ", 0), 0u) << m_shell.m_messageBoxes[0];
+    EXPECT_NE(m_shell.m_messageBoxes[0].find("\n" + stopped), std::string::npos) << m_shell.m_messageBoxes[0];
+
+    Session *session = Connect();
+    m_frame->SetChooseTarget([&](const std::vector<Target> &, const Target &) {
+        return std::optional<Target>(Target{session->Key(), session->Key(), false, {}});
+    });
+    m_frame->Run();
+    ASSERT_EQ(m_shell.m_messageBoxes.size(), 2u);
+    EXPECT_NE(m_shell.m_messageBoxes[1].find(stopped), std::string::npos);
+    EXPECT_TRUE(session->ServerWindow()->Scripts().empty());
 }
 
 TEST_F(ScriptFrameTest, SaveAsksBeforeOverwritingAndKeepsTheTextModifiedWhenTheWriteFails)

@@ -145,7 +145,7 @@ bool ScriptEditorWindow::Parse(bool showOk)
         return true;
     }
     const int line = script->ErrorLine();
-    Message(Strings::Format(Str::ScriptParseError, result, line), Shell::ButtonsOk);
+    Message(Strings::Format(Str::ScriptParseError, result, line, script->ErrorText().c_str()), Shell::ButtonsOk);
     m_edit->GoToLine(line);
     return false;
 }
