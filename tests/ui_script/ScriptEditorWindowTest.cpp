@@ -172,6 +172,41 @@ TEST_F(ScriptFrameTest, ParseAndRunStopAScriptThatNeverEnds)
     EXPECT_TRUE(session->ServerWindow()->Scripts().empty());
 }
 
+TEST_F(ScriptFrameTest, ClosingWithChangesAsksToSaveDiscardOrCancel)
+{
+    // Nothing changed: no question.
+    EXPECT_TRUE(m_frame->close());
+    EXPECT_TRUE(m_shell.m_messageBoxes.empty());
+
+    m_frame->show();
+    Type(QStringLiteral("proc /a {} {}"));
+    const std::string question =
+        Strings::Format(Str::ScriptSaveChanges, Strings::Get(Str::NewScriptTitle));
+    m_shell.m_messageBoxAnswer = Shell::AnswerCancel;
+    EXPECT_FALSE(m_frame->close());
+    EXPECT_EQ(m_shell.m_messageBoxes, (std::vector<std::string>{question}));
+    EXPECT_TRUE(m_frame->isVisible());
+    EXPECT_TRUE(m_frame->IsModified());
+
+    // Save, with the file dialog cancelled: still open.
+    m_shell.m_messageBoxAnswer = Shell::AnswerSave;
+    EXPECT_FALSE(m_frame->close());
+    EXPECT_TRUE(m_frame->isVisible());
+
+    const std::string path = PathIn("kept.tcl");
+    m_shell.m_fileDialogAnswer = path;
+    EXPECT_TRUE(m_frame->close());
+    EXPECT_EQ(Contents(path), "proc /a {} {}");
+    EXPECT_EQ(m_shell.m_messageBoxes.size(), 3u);
+
+    m_frame->show();
+    Type(QStringLiteral("\n# more"));
+    m_shell.m_messageBoxAnswer = Shell::AnswerDiscard;
+    EXPECT_TRUE(m_frame->close());
+    EXPECT_EQ(m_shell.m_messageBoxes.back(), Strings::Format(Str::ScriptSaveChanges, path.c_str()));
+    EXPECT_EQ(Contents(path), "proc /a {} {}");
+}
+
 TEST_F(ScriptFrameTest, SaveAsksBeforeOverwritingAndKeepsTheTextModifiedWhenTheWriteFails)
 {
     const std::string existing = PathIn("old.tcl");
