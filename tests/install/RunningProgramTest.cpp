@@ -106,8 +106,8 @@ TEST_F(RunningProgram, ALaterStartHandsOverItsLinksAndEndsAndATermSignalEndsTheF
         [](const std::string &line) { return line.rfind(":prvy!", 0) == 0 && RawIrcClient::CommandOf(line) == "QUIT"; },
         30000, &quit));
     EXPECT_NE(quit.find("koniec signalom"), std::string::npos) << quit;
-    ASSERT_TRUE(m_first.waitForFinished(30000));
-    EXPECT_EQ(m_first.exitStatus(), QProcess::NormalExit);
+    ASSERT_TRUE(WaitFor([&] { return m_first.state() == QProcess::NotRunning; }, 30000));
+    EXPECT_EQ(m_first.exitStatus(), QProcess::NormalExit); // not killed by the signal
     ASSERT_TRUE(config.open(QIODevice::ReadOnly));
     EXPECT_TRUE(config.readAll().contains("[Wnd_Main]"));
     EXPECT_TRUE(Sockets().isEmpty());
