@@ -202,9 +202,10 @@ TEST_F(ScriptErrors, ASlashProcedureOrOnClientThatFailsIsShownAsTclReportsItWith
     // OnClient's error does not keep the line from its procedure.
     from = ChannelView().Lines().size();
     EXPECT_EQ(Run("/say a b", "#c"), 1);
-    EXPECT_EQ(ChannelTexts(from), (Lines{Strings::Format(Str::ScriptFailed, "faulty.tcl", "OnClient /say a b",
-                                                         "can't read \"nothing\": no such variable"),
-                                         "said"}));
+    EXPECT_EQ(ChannelTexts(from),
+              (Lines{Strings::Format(Str::ScriptFailed, "faulty.tcl", "OnClient /say a b",
+                                     "can't read \"nothing\": no such variable"),
+                     "said"}));
     EXPECT_EQ(ChannelView().Lines()[from].textClass, static_cast<int>(TextClass::Error));
 }
 
@@ -217,8 +218,9 @@ TEST_F(ScriptTimeLimit, AFileThatNeverEndsIsStoppedNamingItAndNothingStaysLoaded
     for (const std::string load : {"/load #c ", "/load -q #c "}) { // the default script is loaded quietly
         const size_t from = ChannelView().Lines().size();
         EXPECT_EQ(Run(load + path, "#c"), 1);
-        EXPECT_EQ(ChannelTexts(from), (Lines{Strings::Format(Str::ScriptLoadFailed, path.c_str()),
-                                             Strings::Format(Str::ScriptTimedOut, "spin.tcl", 200, path.c_str())}));
+        EXPECT_EQ(ChannelTexts(from),
+                  (Lines{Strings::Format(Str::ScriptLoadFailed, path.c_str()),
+                         Strings::Format(Str::ScriptTimedOut, "spin.tcl", 200, path.c_str())}));
         EXPECT_TRUE(m_channel->Scripts().empty());
     }
 }

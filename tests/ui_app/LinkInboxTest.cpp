@@ -64,7 +64,7 @@ TEST(LinkInbox, EverySettingsFolderHasASocketOfItsOwn)
 TEST(LinkInbox, OnlyArgumentsThatAreLinksCount)
 {
     EXPECT_EQ(LinkInbox::LinksAmong({QStringLiteral("brimo"), QStringLiteral("debug"),
-                                      QStringLiteral("irc://host/kanal"), QStringLiteral("ircs://host/x")}),
+                                     QStringLiteral("irc://host/kanal"), QStringLiteral("ircs://host/x")}),
               (QStringList{QStringLiteral("irc://host/kanal"), QStringLiteral("ircs://host/x")}));
     EXPECT_TRUE(LinkInbox::LinksAmong({QStringLiteral("irc://program-name-only")}).isEmpty());
 }

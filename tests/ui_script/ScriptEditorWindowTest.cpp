@@ -15,8 +15,8 @@
 #include "conversation/Conversation.h"
 #include "input/InputCommandEntries.h"
 #include "script/ScriptEdit.h"
-#include "script/ScriptEngine.h"
 #include "script/ScriptEditorWindow.h"
+#include "script/ScriptEngine.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/FakeShell.h"
@@ -180,8 +180,7 @@ TEST_F(ScriptFrameTest, ClosingWithChangesAsksToSaveDiscardOrCancel)
 
     m_frame->show();
     Type(QStringLiteral("proc /a {} {}"));
-    const std::string question =
-        Strings::Format(Str::ScriptSaveChanges, Strings::Get(Str::NewScriptTitle));
+    const std::string question = Strings::Format(Str::ScriptSaveChanges, Strings::Get(Str::NewScriptTitle));
     m_shell.m_messageBoxAnswer = Shell::AnswerCancel;
     EXPECT_FALSE(m_frame->close());
     EXPECT_EQ(m_shell.m_messageBoxes, (std::vector<std::string>{question}));

@@ -136,7 +136,7 @@ inline constexpr StrText ScriptRunOnTitle{63207};
 inline constexpr StrText ScriptRunOnLabel{63208};
 inline constexpr StrFormat<const char *, int, const char *> ScriptTimedOut{63209}; // script, limit in ms, what ran
 inline constexpr StrFormat<const char *, const char *, const char *> ScriptFailed{63210}; // script, what ran, error
-inline constexpr StrFormat<const char *> ScriptSaveChanges{63211};                       // script caption
+inline constexpr StrFormat<const char *> ScriptSaveChanges{63211};                        // script caption
 inline constexpr StrFormat<const char *> CommandMisused{57399};
 
 // DCC offers in the server window. The first and the last argument open and

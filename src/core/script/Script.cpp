@@ -42,8 +42,7 @@ int TclCommand(ClientData data, Tcl_Interp *, int argc, const char *argv[])
 
 Script::Script(TclLibrary &tcl, Conversation *owner, int timeLimitMs)
     : m_tcl(tcl), m_owner(owner), m_timeLimitMs(timeLimitMs)
-{
-}
+{}
 
 Script::~Script()
 {
@@ -128,9 +127,8 @@ bool Script::Evaluate(const std::string &firstWord, const std::string &line, boo
 
     char *command = m_tcl.merge(static_cast<int>(argv.size()), argv.data());
     const std::string what = firstWord.empty() ? line : firstWord + " " + line;
-    const int result = RunLimited(what, [&] {
-        return global ? m_tcl.globalEval(m_interp, command) : m_tcl.eval(m_interp, command);
-    });
+    const int result =
+        RunLimited(what, [&] { return global ? m_tcl.globalEval(m_interp, command) : m_tcl.eval(m_interp, command); });
     m_tcl.free(command);
     return result == TCL_OK;
 }
@@ -174,9 +172,9 @@ void Script::ReportFailure(const std::string &what)
     // An inner evaluation stopped by the limit is reported by the outermost.
     if (!m_owner || (!m_timeOut.empty() && m_depth > 0))
         return;
-    m_owner->Print(m_timeOut.empty() ? Strings::Format(Str::ScriptFailed, m_name.c_str(), what.c_str(),
-                                                       ErrorText().c_str())
-                                     : m_timeOut,
+    m_owner->Print(m_timeOut.empty()
+                       ? Strings::Format(Str::ScriptFailed, m_name.c_str(), what.c_str(), ErrorText().c_str())
+                       : m_timeOut,
                    TextClass::Error);
 }
 

@@ -11,8 +11,7 @@
 
 ScriptEngine::ScriptEngine(std::vector<std::string> libraryNames)
     : m_libraryNames(std::move(libraryNames)), m_timeLimitMs(Script::kTimeLimitMs)
-{
-}
+{}
 
 ScriptEngine::ScriptEngine() : ScriptEngine(TclLibrary::DefaultNames()) {}
 

@@ -28,7 +28,8 @@ QString LinkInbox::NameFor(const QString &configFolder)
         folder = QDir::tempPath();
     // A socket's path is short: the settings folder is known by a digest.
     const QFileInfo settings(configFolder);
-    const QString path = settings.exists() ? settings.canonicalFilePath() : QDir::cleanPath(settings.absoluteFilePath());
+    const QString path =
+        settings.exists() ? settings.canonicalFilePath() : QDir::cleanPath(settings.absoluteFilePath());
     const QByteArray digest = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QDir(folder).filePath(QStringLiteral("brimo-") + QString::fromLatin1(digest));
 }
