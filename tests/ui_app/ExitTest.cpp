@@ -23,41 +23,60 @@
 #include <csignal>
 #include <unistd.h>
 
-using ExitTest = AppFixture;
+namespace {
+
+// The program connected to a real ngircd, in channel #brimo beside a raw
+// client that watches what the server tells the channel.
+class ExitTest : public AppFixture
+{
+protected:
+    bool StartInChannel(const std::string &nick, const std::string &quitMessage,
+                        const QStringList &arguments = {QStringLiteral("brimo")})
+    {
+        if (!m_ircd.Start())
+            return false;
+        const std::string config = "[Base]\nNick=" + nick + "\nMsgs Quit=" + quitMessage
+            + "\n[Servers]\nTest=127.0.0.1 " + std::to_string(m_ircd.Port()) + " 1\n";
+        if (!StartApp(config, arguments) || m_app->Sessions().Count() != 1)
+            return false;
+        Session *session = m_app->Sessions().Sessions().front();
+        if (!WaitFor([&] { return session->IsConnected() && !session->RegisteredNick().empty(); })
+            || !m_observer.ConnectAndRegister(m_ircd.Port(), "pozorovatel") || !m_observer.SendLine("JOIN #brimo")
+            || !m_observer.WaitForCommand("JOIN"))
+            return false;
+        session->Command(session->Key(), 0, "/servermsg JOIN #brimo");
+        return SeenFrom(nick, "JOIN");
+    }
+
+    // Whether the observer sees a line of that command from nick; the line in seen.
+    bool SeenFrom(const std::string &nick, const std::string &command, std::string *seen = nullptr)
+    {
+        return m_observer.WaitForLine(
+            [&](const std::string &line) {
+                return line.rfind(":" + nick + "!", 0) == 0 && RawIrcClient::CommandOf(line) == command;
+            },
+            10000, seen);
+    }
+
+    NgircdServer m_ircd;
+    RawIrcClient m_observer;
+};
+
+} // namespace
 
 TEST_F(ExitTest, ClosingTheMainWindowSendsQuitBeforeLeavingChannels)
 {
     if (!NgircdServer::IsAvailable())
         GTEST_SKIP() << "ngircd is not installed";
-    NgircdServer server;
-    ASSERT_TRUE(server.Start()) << server.Output();
-    const std::string config = "[Base]\nNick=odchod\nMsgs Quit=dovidenia vsetci\n[Servers]\nTest=127.0.0.1 "
-        + std::to_string(server.Port()) + " 1\n";
-    ASSERT_TRUE(StartApp(config, {"brimo", "debug"}));
-    ASSERT_EQ(m_app->Sessions().Count(), 1u);
-    Session *session = m_app->Sessions().Sessions().front();
-    ASSERT_TRUE(WaitFor([&] { return session->IsConnected() && !session->RegisteredNick().empty(); }));
-
-    RawIrcClient observer;
-    ASSERT_TRUE(observer.ConnectAndRegister(server.Port(), "pozorovatel"));
-    ASSERT_TRUE(observer.SendLine("JOIN #brimo"));
-    ASSERT_TRUE(observer.WaitForCommand("JOIN"));
-    session->Command(session->Key(), 0, "/servermsg JOIN #brimo");
-    ASSERT_TRUE(observer.WaitForLine([](const std::string &line) {
-        return line.rfind(":odchod!", 0) == 0 && RawIrcClient::CommandOf(line) == "JOIN";
-    }));
+    ASSERT_TRUE(StartInChannel("odchod", "dovidenia vsetci", {"brimo", "debug"})) << m_ircd.Output();
 
     Frame()->close();
     EXPECT_TRUE(m_app->HasExited());
     EXPECT_EQ(m_app->Sessions().Count(), 0u);
     std::string quit;
-    ASSERT_TRUE(observer.WaitForLine(
-        [](const std::string &line) {
-            return line.rfind(":odchod!", 0) == 0 && RawIrcClient::CommandOf(line) == "QUIT";
-        },
-        10000, &quit));
+    ASSERT_TRUE(SeenFrom("odchod", "QUIT", &quit));
     EXPECT_NE(quit.find("dovidenia vsetci"), std::string::npos);
-    for (const std::string &line : observer.Lines())
+    for (const std::string &line : m_observer.Lines())
         EXPECT_FALSE(line.rfind(":odchod!", 0) == 0 && RawIrcClient::CommandOf(line) == "PART") << line;
 }
 
@@ -123,21 +142,7 @@ TEST_F(ExitTest, TermIntAndHangUpEndTheProgramAsExitDoes)
 {
     if (!NgircdServer::IsAvailable())
         GTEST_SKIP() << "ngircd is not installed";
-    NgircdServer server;
-    ASSERT_TRUE(server.Start()) << server.Output();
-    const std::string config = "[Base]\nNick=signal\nMsgs Quit=koniec signalom\n[Servers]\nTest=127.0.0.1 "
-        + std::to_string(server.Port()) + " 1\n";
-    ASSERT_TRUE(StartApp(config));
-    Session *session = m_app->Sessions().Sessions().front();
-    ASSERT_TRUE(WaitFor([&] { return session->IsConnected() && !session->RegisteredNick().empty(); }));
-    RawIrcClient observer;
-    ASSERT_TRUE(observer.ConnectAndRegister(server.Port(), "pozorovatel"));
-    ASSERT_TRUE(observer.SendLine("JOIN #signal"));
-    ASSERT_TRUE(observer.WaitForCommand("JOIN"));
-    session->Command(session->Key(), 0, "/join #signal");
-    ASSERT_TRUE(observer.WaitForLine([](const std::string &line) {
-        return line.rfind(":signal!", 0) == 0 && RawIrcClient::CommandOf(line) == "JOIN";
-    }));
+    ASSERT_TRUE(StartInChannel("signal", "koniec signalom")) << m_ircd.Output();
     Frame()->setGeometry(QRect(30, 40, 720, 510));
     Frame()->ChannelsBar()->hide();
     const QRect placed = Frame()->normalGeometry();
@@ -145,11 +150,7 @@ TEST_F(ExitTest, TermIntAndHangUpEndTheProgramAsExitDoes)
     ASSERT_EQ(::kill(::getpid(), SIGTERM), 0);
     ASSERT_TRUE(WaitFor([&] { return m_app->HasExited(); }));
     std::string quit;
-    ASSERT_TRUE(observer.WaitForLine(
-        [](const std::string &line) {
-            return line.rfind(":signal!", 0) == 0 && RawIrcClient::CommandOf(line) == "QUIT";
-        },
-        10000, &quit));
+    ASSERT_TRUE(SeenFrom("signal", "QUIT", &quit));
     EXPECT_NE(quit.find("koniec signalom"), std::string::npos) << quit;
     EXPECT_EQ(ReadInt("Wnd_Main", "Left"), placed.left());
     EXPECT_EQ(ReadInt("Wnd_Main", "Top"), placed.top());
