@@ -18,10 +18,17 @@ class Shell
 public:
     // Bits of RefreshShell.
     enum RefreshBits { RefreshMenus = 1, RefreshWindowBar = 2, RefreshSettings = 4, RefreshTray = 8 };
-    // Buttons of MessageBox (one of the first three, optionally with
+    // Buttons of MessageBox (one of the first four, optionally with
     // DefaultSecond: the second button is the default) and its answers.
-    enum Buttons { ButtonsOk = 0, ButtonsOkCancel = 1, ButtonsYesNo = 4, DefaultSecond = 0x100 };
-    enum Answer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+    // Save, Discard and Cancel ask about changes that would be lost.
+    enum Buttons {
+        ButtonsOk = 0,
+        ButtonsOkCancel = 1,
+        ButtonsSaveDiscardCancel = 3,
+        ButtonsYesNo = 4,
+        DefaultSecond = 0x100
+    };
+    enum Answer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7, AnswerSave = 8, AnswerDiscard = 9 };
 
     virtual ~Shell() = default;
 

@@ -9,7 +9,9 @@
 #include "session/Session.h"
 #include "text/Strings.h"
 
-ScriptEngine::ScriptEngine(std::vector<std::string> libraryNames) : m_libraryNames(std::move(libraryNames)) {}
+ScriptEngine::ScriptEngine(std::vector<std::string> libraryNames)
+    : m_libraryNames(std::move(libraryNames)), m_timeLimitMs(Script::kTimeLimitMs)
+{}
 
 ScriptEngine::ScriptEngine() : ScriptEngine(TclLibrary::DefaultNames()) {}
 
@@ -18,7 +20,7 @@ ScriptEngine::~ScriptEngine() = default;
 std::shared_ptr<Script> ScriptEngine::CreateScript(Conversation *owner) const
 {
     TclLibrary *tcl = TclLibrary::Open(m_libraryNames);
-    return tcl ? std::make_shared<Script>(*tcl, owner) : nullptr;
+    return tcl ? std::make_shared<Script>(*tcl, owner, m_timeLimitMs) : nullptr;
 }
 
 bool ScriptEngine::HasLibrary() const
