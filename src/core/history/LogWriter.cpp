@@ -18,14 +18,25 @@ int MakeFoldersOf(const std::string &path)
     return 0;
 }
 
+// Whether the file ends inside a line (a write cut short by a full disk):
+// the next line must begin on a line of its own.
+bool EndsInsideALine(int fd)
+{
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    char last = '\n';
+    return size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n';
+}
+
 // Appends the bytes to the file; 0 or errno.
-int AppendToFile(const std::string &path, const std::string &bytes)
+int AppendToFile(const std::string &path, std::string bytes)
 {
     if (const int error = MakeFoldersOf(path))
         return error;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return errno;
+    if (EndsInsideALine(fd))
+        bytes.insert(bytes.begin(), '\n');
     int error = 0;
     for (size_t done = 0; done < bytes.size();) {
         const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);

@@ -296,7 +296,7 @@ constexpr Entry kStrings[] = {
     {Str::LogEnabled, "Zaznamenávať rozhovory"},
     {Str::LogEnabledHelp, "Zapisovať rozhovory na disk; jednotlivé okno vypne príkaz /log off, server jeho nastavenie"},
     {Str::LogFolder, "Priečinok záznamov"},
-    {Str::LogFolderHelp, "Kam sa záznamy zapisujú; prázdne pole znamená %s"},
+    {Str::LogFolderHelp, "Kam sa záznamy zapisujú; prázdne pole znamená predvolený priečinok, ktorý je v poli napísaný sivou"},
     {Str::LogReplayLines, "Riadkov zobraziť znovu"},
     {Str::LogReplayLinesHelp, "Koľko posledných riadkov zo záznamu ukáže okno, keď sa znovu otvorí"},
     {Str::LogWindowOn, "* Rozhovor v tomto okne sa zaznamenáva"},

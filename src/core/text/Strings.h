@@ -352,7 +352,7 @@ inline constexpr StrText LogGroupHelp{64002};
 inline constexpr StrText LogEnabled{64003};
 inline constexpr StrText LogEnabledHelp{64004};
 inline constexpr StrText LogFolder{64005};
-inline constexpr StrFormat<const char *> LogFolderHelp{64006}; // the default folder
+inline constexpr StrText LogFolderHelp{64006};
 inline constexpr StrText LogReplayLines{64007};
 inline constexpr StrText LogReplayLinesHelp{64008};
 inline constexpr StrText LogWindowOn{64009};
