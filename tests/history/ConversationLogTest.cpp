@@ -76,7 +76,8 @@ TEST_F(ConversationLogTest, ChannelAndPrivateLinesGoToTheirFilesAsTheWindowWords
     Private("bob");
     Dispatch(":bob!b@h PRIVMSG #brimo :ahoj \x02všetci\x02");
     m_now += 7;
-    Dispatch(":bob!b@h PRIVMSG #brimo :\x01" "ACTION máva\x01");
+    Dispatch(":bob!b@h PRIVMSG #brimo :\x01"
+             "ACTION máva\x01");
     Dispatch(":ann!a@h JOIN #brimo");
     Dispatch(":bob!b@h TOPIC #brimo :nová téma");
     Dispatch(":ann!a@h PART #brimo");
@@ -85,12 +86,13 @@ TEST_F(ConversationLogTest, ChannelAndPrivateLinesGoToTheirFilesAsTheWindowWords
     m_session->PrintTo("", TextClass::Info, "* stav servera");
     m_log->Flush();
 
-    EXPECT_EQ(Read(FileOf("#brimo")), "20:06:23 <bob> ahoj všetci\n"
-                                      "20:06:30 * bob máva\n"
-                                      "20:06:30 -- Teraz tu je aj ann\n"
-                                      "20:06:30 -- bob zvolil novú tému: nová téma\n"
-                                      "20:06:30 -- Od teraz tu nieje ann\n"
-                                      "20:06:30 <me> vitaj\n");
+    EXPECT_EQ(Read(FileOf("#brimo")),
+              "20:06:23 <bob> ahoj všetci\n"
+              "20:06:30 * bob máva\n"
+              "20:06:30 -- Teraz tu je aj ann\n"
+              "20:06:30 -- bob zvolil novú tému: nová téma\n"
+              "20:06:30 -- Od teraz tu nieje ann\n"
+              "20:06:30 <me> vitaj\n");
     EXPECT_EQ(Read(FileOf("bob")), "20:06:30 <bob> len pre teba\n");
     // The status window is not logged: the network's folder holds the two windows only.
     EXPECT_EQ(QDir(QString::fromStdString(Folder() + "/127.0.0.1")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
@@ -158,7 +160,8 @@ TEST_F(ConversationLogTest, FoldersAndFilesAreTheOwnersOnly)
     Channel("#brimo", {"me", "bob"});
     Dispatch(":bob!b@h PRIVMSG #brimo :súkromie");
     m_log->Flush();
-    struct stat info {};
+    struct stat info
+    {};
     for (const std::string &folder : {Folder(), Folder() + "/127.0.0.1", Folder() + "/127.0.0.1/#brimo"}) {
         ASSERT_EQ(stat(folder.c_str(), &info), 0) << folder;
         EXPECT_EQ(info.st_mode & 0777, 0700u) << folder;
@@ -181,9 +184,10 @@ TEST_F(ConversationLogTest, LogOffStopsTheWindowsLogAndLogOnResumesIt)
     EXPECT_EQ(m_session->Command("#brimo", 0, "/log ON"), 1);
     Dispatch(":bob!b@h PRIVMSG #brimo :po");
     m_log->Flush();
-    EXPECT_EQ(Read(FileOf("#brimo")), "20:06:23 <bob> pred\n"
-                                      "20:06:23 -- Rozhovor v tomto okne sa zaznamenáva\n"
-                                      "20:06:23 <bob> po\n");
+    EXPECT_EQ(Read(FileOf("#brimo")),
+              "20:06:23 <bob> pred\n"
+              "20:06:23 -- Rozhovor v tomto okne sa zaznamenáva\n"
+              "20:06:23 <bob> po\n");
     EXPECT_EQ(Read(FileOf("#iné")), "20:06:23 <bob> verejné\n");
     // The status window has no log to switch, and the word must be on or off.
     EXPECT_EQ(m_session->Command(m_session->Key(), 0, "/log on"), 0);

@@ -45,7 +45,7 @@ TEST(SafeFileName, NamesWindowsKeepsForDevicesGetTheirFirstLetterEscaped)
 
 TEST(SafeFileName, DifferentNamesNeverShareAFile)
 {
-    const char *names[] = {"#a/b", "#a%2Fb", "#a%2fb", "con", "%63on", "..", "%2E%2E", ".", "%2E",
+    const char *names[] = {"#a/b", "#a%2Fb", "#a%2fb", "con", "%63on", "..", "%2E%2E", ".",   "%2E",
                            "",     "%",      "%25",    "a.",  "a%2E",  "a",  "a ",     "a%20"};
     std::set<std::string> files;
     for (const char *name : names) {

@@ -42,7 +42,9 @@ TEST_F(LogLineTest, MessagesActionsAndEventsAreWrittenAsAPagerShowsThem)
 
 TEST_F(LogLineTest, FormattingCodesAndLineBreaksDoNotReachTheFile)
 {
-    EXPECT_EQ(Logged("bob: \x02tučne\x02 \x03" "4,2farba\x03 \x1Fpod\x0F", TextClass::Text),
+    EXPECT_EQ(Logged("bob: \x02tučne\x02 \x03"
+                     "4,2farba\x03 \x1Fpod\x0F",
+                     TextClass::Text),
               "20:06:23 <bob> tučne farba pod");
     EXPECT_EQ(Logged("bob: a\r\nb", TextClass::Text), "20:06:23 <bob> a  b");
 }

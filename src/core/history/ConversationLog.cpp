@@ -55,8 +55,8 @@ void ConversationLog::Apply(const Settings &settings)
 
 bool ConversationLog::IsLogged(const Conversation &conversation) const
 {
-    if (!m_settings.enabled || m_settings.folder.empty() || !conversation.IsTalk() ||
-        !conversation.GetToggles().logging)
+    if (!m_settings.enabled || m_settings.folder.empty() || !conversation.IsTalk()
+        || !conversation.GetToggles().logging)
         return false;
     const Session *session = Session::Of(conversation);
     return session && !m_entriesOff.count(FoldCase(session->ConfName()));
@@ -67,8 +67,8 @@ std::string ConversationLog::FileOf(const Conversation &conversation, int64_t ti
     if (!IsLogged(conversation))
         return std::string();
     const Session *session = Session::Of(conversation);
-    return m_settings.folder + "/" + SafeFileName(session->ConfName()) + "/" +
-           SafeFileName(FoldCase(conversation.Name())) + "/" + DayFileName(time);
+    return m_settings.folder + "/" + SafeFileName(session->ConfName()) + "/"
+        + SafeFileName(FoldCase(conversation.Name())) + "/" + DayFileName(time);
 }
 
 void ConversationLog::Record(const Conversation &conversation, const std::string &text, int textClass, int64_t time)

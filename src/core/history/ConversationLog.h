@@ -63,7 +63,7 @@ private:
     Clock m_clock;
     LogWriter m_writer;
     QTimer m_flushTimer;
-    std::set<std::string> m_entriesOff; // server entries with logging off, folded
+    std::set<std::string> m_entriesOff;                 // server entries with logging off, folded
     std::map<std::string, std::string> m_sessionOfFile; // path -> session key, for the failure
     int64_t m_pausedSince = 0;
     bool m_failureSaid = false;
