@@ -155,6 +155,10 @@ TEST_F(SettingsSheetTest, AdvancedTreeHoldsItsItemsInOrder)
         ">>" + Text(Str::HiTextColour),
         ">>" + Text(Str::ContactColour),
         ">" + Text(Str::NoticesToWindow),
+        Text(Str::LogGroup),
+        ">" + Text(Str::LogEnabled),
+        ">" + Text(Str::LogFolder),
+        ">" + Text(Str::LogReplayLines),
     };
     EXPECT_EQ(captions, expected);
 
