@@ -2,10 +2,10 @@
 #include "support/WaitFor.h"
 
 #include "app/BrimoApp.h"
-#include "app/WindowBar.h"
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowArea.h"
+#include "app/WindowBar.h"
 #include "conversation/Conversation.h"
 #include "input/InputLine.h"
 #include "session/Session.h"

@@ -5,6 +5,7 @@
 
 #include <QTimer>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -42,6 +43,9 @@ public:
     void Apply(const Settings &settings);
     const Settings &GetSettings() const { return m_settings; }
     void SetClock(Clock clock) { m_clock = std::move(clock); }
+    // How long a line is kept before it is written (a second; tests that
+    // watch another way of writing make it longer).
+    void SetFlushDelay(std::chrono::milliseconds delay) { m_flushTimer.setInterval(delay); }
 
     void Record(const Conversation &conversation, const std::string &text, int textClass, int64_t time) override;
     void WindowClosed(const Conversation &conversation) override;

@@ -91,6 +91,7 @@ public:
     bool CloseSession(const std::string &key);
     Session *FindSession(const std::string &name) const;
     SessionTable &Sessions() { return *m_sessions; }
+    ConversationLog &Log() { return *m_log; }
 
     // ---- debug log ----
     void DebugLog(const char *format, ...) __attribute__((format(printf, 2, 3)));
