@@ -80,8 +80,6 @@ public:
     void PopupSearchMenu(const QPoint &globalPos);
     // A window menu entry for a title (cut past 40 characters).
     static QString WindowMenuText(const QString &title);
-    // The key of a servers-menu item's text: the text up to the first tab.
-    static QString ServerKeyOfItem(const QString &itemText);
 
     // ---- tray ----
     QSystemTrayIcon *TrayIcon() const { return m_tray; }
@@ -122,6 +120,10 @@ private:
     void RunFavouriteChannel(QAction *action);
     void OnChildActivated(QMdiSubWindow *child);
     bool IsChildCommand(int id) const;
+    // Each runs the commands of its menus and says whether id was one of them.
+    bool RunConnectCommand(int id);
+    bool RunWindowCommand(int id);
+    bool RunHelpCommand(int id);
     // "&Otvoriť A Editovať": a script file chosen in the program's folder, in a new editor.
     void OpenScriptFile();
     void OpenFavourites();

@@ -389,12 +389,6 @@ QString MainWindow::WindowMenuText(const QString &title)
     return title.left(kWindowMenuEntryKeep) + QStringLiteral(" ...");
 }
 
-QString MainWindow::ServerKeyOfItem(const QString &itemText)
-{
-    QString key = itemText.section(QLatin1Char('\t'), 0, 0);
-    return key.replace(QLatin1String("&&"), QLatin1String("&"));
-}
-
 void MainWindow::FillWindowMenu(QMenu *menu)
 {
     const QList<QMdiSubWindow *> children = Children();
