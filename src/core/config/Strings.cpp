@@ -57,8 +57,6 @@ constexpr Entry kStrings[] = {
     {Str::WhoisServer, "%s používa server %s"},
     {Str::WhoisIdle, "%s je aktívny %s, a pripojil sa %s"},
     {Str::WhoisAway, "%s je neprítomný: %s"},
-    {Str::WindowTextCleared, "* Okno obsahovalo viac ako %d Bytov, starý text bol zmazaný"},
-    {Str::WindowTextTooLong, "* Okno obsahuje príliš veľa textu, bude vyčistené"},
     {Str::NotChannelOperator, "* Nie si operátor kanálu"},
     {Str::NickInUse, "* Prezývka %s sa už používa"},
     {Str::NickCommandHint, "* Zadaj: /nick nová prezývka"},

@@ -86,6 +86,7 @@ ConversationWindow::ConversationWindow(Conversation &conversation, Shell *shell,
     ConnectPanes();
     SetUpFormatContext();
     m_view->Create();
+    ApplyTextLimit();
     CheckKind();
 
     m_scrollTimer.setSingleShot(true);
@@ -165,6 +166,7 @@ void ConversationWindow::ConnectPanes()
 
 void ConversationWindow::SettingsChanged()
 {
+    ApplyTextLimit();
     m_bar->SetUserMessages(m_settings.m_userTexts);
     if (m_menu)
         m_menu->SetUserMessages(m_settings.m_userTexts);

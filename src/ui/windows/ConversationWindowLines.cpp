@@ -1,5 +1,5 @@
 // What a conversation window prints and sends: shown lines with the text
-// size rule, the activity flag, beep and balloon; typed lines, command lines
+// limit, the activity flag, beep and balloon; typed lines, command lines
 // of clicks and menus, DCC chat text, and the away poll.
 #include "windows/ConversationWindow.h"
 
@@ -31,25 +31,14 @@ bool ConversationWindow::ShowLine(const std::string &text, int textClass, int64_
         return false;
     RefreshFormatContext();
     const bool timeStamps = m_conversation ? m_conversation->GetToggles().timeStamps : true;
-    ClearWhenFull();
     NoteActivity(text, textClass);
     m_view->WriteLine(text, static_cast<TextClass>(textClass), timeStamps, static_cast<std::time_t>(time));
     return true;
 }
 
-void ConversationWindow::ClearWhenFull()
+void ConversationWindow::ApplyTextLimit()
 {
-    const int64_t maxSize = std::max<int64_t>(m_settings.m_maxTextSize, kMinMaxTextSize);
-    const bool timeStamps = m_conversation ? m_conversation->GetToggles().timeStamps : true;
-    if (m_view->TextSize() > maxSize - kWarningBand)
-        m_view->WriteLine(Strings::Get(Str::WindowTextTooLong), TextClass::High, timeStamps, 0);
-    if (m_view->TextSize() <= maxSize)
-        return;
-    const int64_t oldSize = m_view->TextSize();
-    m_view->Clear();
-    m_view->Create();
-    m_view->WriteLine(Strings::Format(Str::WindowTextCleared, static_cast<int>(oldSize)), TextClass::High, timeStamps,
-                      0);
+    m_view->SetTextLimit(std::max<int64_t>(m_settings.m_maxTextSize, kMinMaxTextSize));
 }
 
 void ConversationWindow::NoteActivity(const std::string &text, int textClass)
