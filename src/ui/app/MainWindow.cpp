@@ -164,12 +164,23 @@ void MainWindow::RefreshTrayIcon(bool enabled)
     if (!enabled)
         return;
     m_tray = new QSystemTrayIcon(AppIcons::Application(), this);
+    m_trayPicture = TrayBlinker::Icon::Normal;
+    m_trayPictureChanges = 0;
     m_tray->setToolTip(QStringLiteral("Brimo"));
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger)
             RestoreFromTray();
     });
     m_tray->show();
+}
+
+void MainWindow::ShowTrayPicture(TrayBlinker::Icon picture)
+{
+    if (!m_tray || picture == m_trayPicture)
+        return;
+    m_trayPicture = picture;
+    m_tray->setIcon(picture == TrayBlinker::Icon::Blink ? AppIcons::TrayBlink() : AppIcons::Application());
+    ++m_trayPictureChanges;
 }
 
 void MainWindow::RefreshChildSettings()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/TrayBlinker.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QMenu>
@@ -83,6 +85,11 @@ public:
 
     // ---- tray ----
     QSystemTrayIcon *TrayIcon() const { return m_tray; }
+    // The tray icon's picture, set only when it changes: the desktop draws
+    // the icon anew (or is sent it over D-Bus) at every set.
+    void ShowTrayPicture(TrayBlinker::Icon picture);
+    // How often the picture was set since the tray icon was made.
+    int TrayPictureChanges() const { return m_trayPictureChanges; }
     // A left click on the tray icon: the window comes back.
     void RestoreFromTray();
     // What a system minimise does: hides to the tray when "Enable Tray" and
@@ -146,6 +153,8 @@ private:
     QMenu *m_toolsConnectMenu = nullptr;    // drop-down of the connect button
     QMenu *m_toolsFavouritesMenu = nullptr; // drop-down of the favourites button
     QSystemTrayIcon *m_tray = nullptr;
+    TrayBlinker::Icon m_trayPicture = TrayBlinker::Icon::Normal;
+    int m_trayPictureChanges = 0;
     std::function<bool()> m_trayAvailable;
     QTimer *m_timer0 = nullptr;
     bool m_closing = false;
