@@ -92,8 +92,7 @@ QMdiSubWindow *MainWindow::AddChild(QWidget *widget, const QString &title)
     QMdiSubWindow *child = m_mdi->addSubWindow(widget);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->installEventFilter(this);
-    connect(widget, &QWidget::windowTitleChanged, this,
-            [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
+    connect(widget, &QWidget::windowTitleChanged, this, [this, child] { FollowChildTitle(child); });
     connect(child, &QObject::destroyed, this, [this] {
         // Later, once the area has forgotten the window.
         QTimer::singleShot(0, this, [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
@@ -111,6 +110,18 @@ QMdiSubWindow *MainWindow::AddChild(QWidget *widget, const QString &title)
     }
     m_mdi->setActiveSubWindow(child);
     return child;
+}
+
+// The channel search renames its window at every batch of a list: rebuilding
+// the menus each time would close the one the user has open.
+void MainWindow::FollowChildTitle(QMdiSubWindow *child)
+{
+    m_app.RefreshShell(Shell::RefreshWindowBar);
+    if (!m_windowMenu)
+        return;
+    for (QAction *action : m_windowMenu->actions())
+        if (action->property(kChildProperty).value<QObject *>() == child)
+            action->setText(WindowMenuEntry(child->windowTitle()));
 }
 
 QMdiSubWindow *MainWindow::ActiveChild() const

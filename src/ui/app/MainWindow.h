@@ -126,6 +126,10 @@ private:
     void ToggleBar(QToolBar *bar);
     void RunFavouriteChannel(QAction *action);
     void OnChildActivated(QMdiSubWindow *child);
+    void FollowChildTitle(QMdiSubWindow *child);
+    // The text of a window menu entry: WindowMenuText with "&" doubled.
+    static QString WindowMenuEntry(const QString &title);
+    static constexpr const char *kChildProperty = "child"; // the window of a window menu entry
     bool IsChildCommand(int id) const;
     // Each runs the commands of its menus and says whether id was one of them.
     bool RunConnectCommand(int id);

@@ -389,6 +389,11 @@ QString MainWindow::WindowMenuText(const QString &title)
     return title.left(kWindowMenuEntryKeep) + QStringLiteral(" ...");
 }
 
+QString MainWindow::WindowMenuEntry(const QString &title)
+{
+    return WindowMenuText(title).replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
 void MainWindow::FillWindowMenu(QMenu *menu)
 {
     const QList<QMdiSubWindow *> children = Children();
@@ -399,9 +404,9 @@ void MainWindow::FillWindowMenu(QMenu *menu)
     for (QMdiSubWindow *child : children) {
         if (id > CommandId::WindowMenuLast)
             break;
-        QString text = WindowMenuText(child->windowTitle());
-        QAction *action = menu->addAction(text.replace(QLatin1Char('&'), QLatin1String("&&")));
+        QAction *action = menu->addAction(WindowMenuEntry(child->windowTitle()));
         action->setData(id++);
+        action->setProperty(kChildProperty, QVariant::fromValue<QObject *>(child));
         action->setCheckable(true);
         action->setChecked(child == active);
         connect(action, &QAction::triggered, this, [this, child = QPointer<QMdiSubWindow>(child)] {
