@@ -46,7 +46,8 @@ public:
     // line whose command word starts with "/" runs the script's procedure
     // of that name with the other words as arguments. Every word arrives as
     // exactly one argument, unchanged: nothing of the line is evaluated as
-    // Tcl. True when that procedure ran without error.
+    // Tcl; blanks at the end of the line make no empty argument. True when
+    // that procedure ran without error.
     bool OfferCommand(const std::string &line);
 
     // The error of the last failed evaluation: the interpreter's result, or
