@@ -3,18 +3,20 @@
 #include "support/WaitFor.h"
 
 #include "app/BrimoApp.h"
-#include "app/WindowBar.h"
 #include "app/CommandIds.h"
 #include "app/DebugLogWindow.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowArea.h"
+#include "app/WindowBar.h"
 #include "config/Config.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "widgets/OnScreen.h"
 
 #include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -22,6 +24,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -265,6 +269,22 @@ TEST_F(MainFrameTest, PlacementAndBarsAreRestoredAtTheNextStart)
     Frame()->UpdateCommandStates();
     EXPECT_TRUE(Frame()->Action(CommandId::ShowEditBar)->isChecked());
     EXPECT_FALSE(Frame()->Action(CommandId::ShowMainBar)->isChecked());
+}
+
+// A place saved on a screen that is gone comes back on one that exists.
+TEST_F(MainFrameTest, ThePlaceSavedOnAScreenThatIsGoneIsBroughtOntoOneThatExists)
+{
+    ASSERT_TRUE(StartApp("[Wnd_Main]\nZoomed=False\nLeft=3000\nTop=2000\nRight=700\nBottom=500\n"));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(Frame()->geometry())) << Frame()->x() << "," << Frame()->y();
+    EXPECT_EQ(Frame()->geometry().size(), QSize(700, 500).boundedTo(screen.size()));
+
+    const QRect left(0, 0, 1280, 800);
+    const QRect right(1280, 0, 1920, 1080);
+    EXPECT_EQ(OnScreen(QRect(1400, 100, 800, 600), {left, right}), QRect(1400, 100, 800, 600));
+    EXPECT_EQ(OnScreen(QRect(1400, 100, 800, 600), {left}), QRect(480, 100, 800, 600));
+    EXPECT_EQ(OnScreen(QRect(1200, 100, 800, 600), {left, right}), QRect(1280, 100, 800, 600));
+    EXPECT_EQ(OnScreen(QRect(-5000, -5000, 2000, 900), {left, right}), QRect(0, 0, 1280, 800));
 }
 
 TEST_F(MainFrameTest, ConnectAndFavouritesButtonsHaveDropDowns)

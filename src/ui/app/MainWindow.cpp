@@ -16,6 +16,7 @@
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "widgets/MenuText.h"
+#include "widgets/OnScreen.h"
 #include "windows/ConversationWindow.h"
 
 #include <QApplication>
@@ -260,7 +261,7 @@ void MainWindow::RestorePlacement()
         const int width = ReadInt(kWndMain, "Right");
         const int height = ReadInt(kWndMain, "Bottom");
         if (width > 0 && height > 0)
-            setGeometry(left, top, width, height);
+            setGeometry(OnScreen(QRect(left, top, width, height), AvailableScreens()));
     } else if (QScreen *screen = QGuiApplication::primaryScreen()) {
         // First run: a comfortable size in the middle of the screen.
         const QRect available = screen->availableGeometry();
