@@ -59,7 +59,7 @@ TEST_F(MainFrameTest, MenuBarHasEveryMenuInOrder)
     const QStringList titles = TitlesOf(Frame()->menuBar()->actions());
     EXPECT_EQ(
         titles,
-        (QStringList{"&Pripojiť", "Úpr&avy", "&Zobraziť", "&Kanál", "&Užívateľ", "&Okná", "&Skript", "&Pomocník"}));
+        (QStringList{"&Pripojiť", "Úpr&avy", "&Zobraziť", "&Kanál", "&Užívateľ", "&Okná", "&Skript", "Po&mocník"}));
     // The windows of other parts of the program do not exist yet: their commands are off.
     Frame()->UpdateCommandStates();
     for (int id : std::initializer_list<int>{CommandId::IgnoreList, CommandId::AwayOn, CommandId::Bold})
@@ -70,6 +70,22 @@ TEST_F(MainFrameTest, MenuBarHasEveryMenuInOrder)
     // The bars are named after their entries in the view menu.
     EXPECT_EQ(Frame()->ToolsBar()->windowTitle(), "Hlavný Panel");
     EXPECT_EQ(Frame()->ChannelsBar()->windowTitle(), "Panel Okien");
+}
+
+// Alt and a letter opens one menu only; the items speak Slovak.
+TEST_F(MainFrameTest, EveryMenuOfTheBarHasAnAccessKeyOfItsOwn)
+{
+    ASSERT_TRUE(StartApp());
+    QSet<QChar> keys;
+    for (QAction *menu : Frame()->menuBar()->actions()) {
+        const qsizetype at = menu->text().indexOf(QLatin1Char('&'));
+        ASSERT_GE(at, 0) << menu->text().toStdString();
+        const QChar key = menu->text().at(at + 1).toLower();
+        EXPECT_FALSE(keys.contains(key)) << menu->text().toStdString();
+        keys.insert(key);
+    }
+    EXPECT_EQ(Frame()->Action(CommandId::ScriptParse)->text(), QString::fromUtf8("S&kontrolovať"));
+    EXPECT_EQ(Frame()->Action(CommandId::ModeLimit)->text(), QString::fromUtf8("&Obmedzený Počet Užívateľov"));
 }
 
 TEST_F(MainFrameTest, ServersMenuIsRebuiltFromTheFileWithTheDefaultMarked)

@@ -3,6 +3,7 @@
 #include "commands/CommandHandlers.h"
 #include "commands/IgnoreList.h"
 #include "config/Config.h"
+#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "session/ServerPort.h"
 #include "session/Session.h"
@@ -77,7 +78,7 @@ int Close(Session &session, const std::string &window, const std::string &line)
     if (!partMessage.empty() && closed && !closed->DccChat())
         session.Command("", 0, StrPrintf("/action %s %s", name.c_str(), partMessage.c_str()));
     if (!session.CloseWindow(name))
-        session.PrintTo("", TextClass::Info, StrPrintf("Cannot close: %s", name.c_str()));
+        session.PrintTo("", TextClass::Info, Strings::Format(Str::CannotClose, name.c_str()));
     return 1;
 }
 

@@ -57,6 +57,7 @@ constexpr Entry kStrings[] = {
     {Str::WhoisServer, "%s používa server %s"},
     {Str::WhoisIdle, "%s je aktívny %s, a pripojil sa %s"},
     {Str::WhoisAway, "%s je neprítomný: %s"},
+    {Str::CannotClose, "* Nedá sa zavrieť: %s"},
     {Str::NotChannelOperator, "* Nie si operátor kanálu"},
     {Str::NickInUse, "* Prezývka %s sa už používa"},
     {Str::NickCommandHint, "* Zadaj: /nick nová prezývka"},

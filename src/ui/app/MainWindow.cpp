@@ -543,7 +543,7 @@ bool MainWindow::RunWindowCommand(int id)
     }
 }
 
-// "&Pomocník".
+// "Po&mocník".
 bool MainWindow::RunHelpCommand(int id)
 {
     switch (id) {
