@@ -3,7 +3,6 @@
 #include "FrameFixture.h"
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/NickList.h"
 #include "nicklist/NickListModel.h"
 #include "nicklist/NickListView.h"

@@ -1,15 +1,15 @@
 // The commands about the connection itself: new sessions, quitting, closing
 // windows and sessions, registering again and the periodic tick.
 #include "commands/CommandHandlers.h"
-#include "commands/IgnoreList.h"
 #include "config/Config.h"
-#include "config/Strings.h"
+#include "config/ServerPort.h"
 #include "conversation/Conversation.h"
-#include "session/ServerPort.h"
+#include "session/IgnoreList.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextClass.h"
 #include "text/Words.h"
 

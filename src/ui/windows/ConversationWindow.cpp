@@ -7,7 +7,6 @@
 
 #include "config/AppSettings.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
@@ -19,6 +18,7 @@
 #include "session/SessionTable.h"
 #include "text/FormatLine.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 #include "view/TextView.h"
 #include "windows/ConversationMenu.h"
@@ -75,7 +75,7 @@ ConversationWindow::ConversationWindow(Conversation &conversation, Shell *shell,
     , m_kind(conversation.Kind())
     , m_type(conversation.Type())
 {
-    if (Session *session = conversation.GetSession()) {
+    if (Session *session = Session::Of(conversation)) {
         m_table = &session->Table();
         m_displayName = session->HumanName();
     }
@@ -291,7 +291,7 @@ Conversation::WindowType ConversationWindow::WindowType() const
 
 Session *ConversationWindow::GetSession() const
 {
-    return m_conversation ? m_conversation->GetSession() : nullptr;
+    return m_conversation ? Session::Of(*m_conversation) : nullptr;
 }
 
 void ConversationWindow::OpenProperties(const std::string &name)

@@ -4,7 +4,7 @@
 #include "windows/ConversationWindow.h"
 
 #include "config/AppSettings.h"
-#include "config/Strings.h"
+#include "text/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
