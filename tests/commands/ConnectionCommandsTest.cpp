@@ -32,7 +32,7 @@ TEST_F(ConnectionCommands, CloseOfANameWithoutWindowSendsNothingAndPrintsCannotC
 {
     ASSERT_TRUE(WriteString(kBaseSection, "Msgs Part", "see you"));
     EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/close Someone"), 1); }), std::vector<std::string>{});
-    EXPECT_TRUE(ServerView()->HasLine("Cannot close: someone"));
+    EXPECT_TRUE(ServerView()->HasLine("* Nedá sa zavrieť: someone"));
     EXPECT_EQ(ServerView()->Lines().back().textClass, static_cast<int>(TextClass::Info));
 }
 

@@ -9,6 +9,7 @@
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextClass.h"
 #include "text/Words.h"
 
@@ -77,7 +78,7 @@ int Close(Session &session, const std::string &window, const std::string &line)
     if (!partMessage.empty() && closed && !closed->DccChat())
         session.Command("", 0, StrPrintf("/action %s %s", name.c_str(), partMessage.c_str()));
     if (!session.CloseWindow(name))
-        session.PrintTo("", TextClass::Info, StrPrintf("Cannot close: %s", name.c_str()));
+        session.PrintTo("", TextClass::Info, Strings::Format(Str::CannotClose, name.c_str()));
     return 1;
 }
 

@@ -105,8 +105,7 @@ inline constexpr StrFormat<const char *, const char *> WhoisServer{57380};
 inline constexpr StrFormat<const char *, const char *, const char *> WhoisIdle{57381}; // idle, signed on
 inline constexpr StrFormat<const char *, const char *> WhoisAway{57382};
 
-inline constexpr StrFormat<int> WindowTextCleared{57385}; // bytes
-inline constexpr StrText WindowTextTooLong{57386};
+inline constexpr StrFormat<const char *> CannotClose{57384}; // window or session name
 inline constexpr StrText NotChannelOperator{57387};
 inline constexpr StrFormat<const char *> NickInUse{57388};
 inline constexpr StrText NickCommandHint{57389};
