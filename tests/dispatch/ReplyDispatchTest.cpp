@@ -32,6 +32,21 @@ TEST_F(ReplyDispatch, PrefixlessPingNoticeAndError)
     EXPECT_EQ(LastLine(m_session->Key())->textClass, kError);
 }
 
+// Servers may send any line with their name before it, tags or not.
+TEST_F(ReplyDispatch, PingAndErrorWithAPrefixAreTheSameWithout)
+{
+    EXPECT_EQ(Dispatch(":irc.example PING :x"), 1);
+    EXPECT_TRUE(Sent("PONG x"));
+    EXPECT_EQ(Dispatch("@time=2024-01-01T00:00:00.000Z :irc.example PING :tagged"), 1);
+    EXPECT_TRUE(Sent("PONG tagged"));
+    EXPECT_EQ(Dispatch(":irc.example PING irc.example"), 1);
+    EXPECT_TRUE(Sent("PONG irc.example"));
+
+    EXPECT_EQ(Dispatch(":irc.example ERROR :Closing Link: too fast"), 1);
+    EXPECT_EQ(LastLine(m_session->Key())->text, "Closing Link: too fast");
+    EXPECT_EQ(LastLine(m_session->Key())->textClass, kError);
+}
+
 TEST_F(ReplyDispatch, UnhandledNumericsShowRawAndOtherWordsAreDropped)
 {
     Dispatch(":srv 372 me :- Message of the day");

@@ -52,6 +52,7 @@ int Quit(Session &session, const std::string &, const std::string &line)
     if (CountWords(line) >= 2)
         quit += " :" + GetRest(line, 2);
     session.SendLine(quit);
+    session.NoteQuitSent();
     return 1;
 }
 

@@ -108,8 +108,16 @@ int Session::DispatchServerLine(const std::string &line)
         return result;
     }
 
-    // 1. Lines without a prefix.
+    // 1. Lines without a prefix. A server may put its name before PING and
+    // ERROR too; they mean the same then.
     const std::string first = GetWord(line, 1);
+    if (first.size() > 1 && first[0] == ':') {
+        const std::string command = GetWord(line, 2);
+        if (command == "PING")
+            return Dispatch::Ping(*this, GetRest(line, 2));
+        if (command == "ERROR")
+            return Dispatch::Error(*this, GetRest(line, 2));
+    }
     if (first == "PING")
         return Dispatch::Ping(*this, line);
     if (first == "NOTICE")

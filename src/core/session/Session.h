@@ -227,6 +227,10 @@ public:
     Shell *GetShell() const;
 
     // ---- state of the command and dispatch code: SessionState.cpp ----
+    // The user's QUIT went out on this connection: the server's closing
+    // ERROR and the close that follows are expected, not a refusal.
+    void NoteQuitSent() { m_quitSent = true; }
+    bool HasQuit() const { return m_quitSent; }
     // The last command line that reached a handler and its result.
     void RecordCommand(const std::string &line, int result);
     const std::string &LastCommand() const { return m_lastCommand; }
@@ -354,6 +358,7 @@ private:
     bool m_deleteWhenIdle = false;
     bool m_closeAfterReceive = false; // the connection ended inside OnReceive
     bool m_shutdown = false;
+    bool m_quitSent = false;         // the user's QUIT went out on this connection
     bool m_lossReported = false;     // "* Spojenie prerušené" was printed since the last connection
     unsigned m_connectionNumber = 0; // changes with every attempt and every loss
     std::string m_lastCommand;
