@@ -43,7 +43,7 @@ protected:
             GTEST_SKIP() << "ngircd is not installed";
     }
 
-    WelcomeDialog *Welcome() const { return m_app ? m_app->WelcomeDialog() : nullptr; }
+    WelcomeDialog *Welcome() const { return m_app ? m_app->ShownWelcome() : nullptr; }
 
     // The dialog deletes itself when closed, from the event loop.
     bool WelcomeGone() const

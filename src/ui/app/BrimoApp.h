@@ -151,7 +151,7 @@ public:
     // a status window without server when no session is open. Start opens it
     // when brimo.conf holds no favourite server.
     void OpenWelcome();
-    WelcomeDialog *WelcomeDialog() const { return m_welcome; }
+    WelcomeDialog *ShownWelcome() const { return m_welcome; }
 
     // Connects to the favourite server of section "Servers" with this key.
     bool ConnectFavourite(const std::string &serverKey);
