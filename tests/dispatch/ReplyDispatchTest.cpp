@@ -171,6 +171,25 @@ TEST_F(ReplyDispatch, WhoRepliesRefreshModesAndAwayMarks)
     EXPECT_NE(m_shell->m_popupLines[0].find("who me: me #a ~x h.sk srv bob H :0 Bob"), std::string::npos);
 }
 
+// Every status symbol of the server counts in the flags, with multi-prefix
+// all of them, and a '*' (an IRC operator) is none.
+TEST_F(ReplyDispatch, WhoFlagsGiveEveryStatus)
+{
+    Conversation *room = Channel("#a", {"%dan", "eve", "opr"});
+    Dispatch(":srv 352 me #a ~x h.sk srv DAN H%+ :0 Dan");
+    Dispatch(":srv 352 me #a ~x h.sk srv eve G~ :0 Eve");
+    Dispatch(":srv 352 me #a ~x h.sk srv opr H* :0 Opr");
+    EXPECT_EQ(room->Nicks().NickCount(), 3);
+    int index = -1;
+    ASSERT_TRUE(room->Nicks().FindNick("dan", &index));
+    EXPECT_EQ(room->Nicks().EntryAt(index).statuses, "%+");
+    ASSERT_TRUE(room->Nicks().FindNick("eve", &index));
+    EXPECT_EQ(room->Nicks().EntryAt(index).nick, "~eve");
+    EXPECT_TRUE(room->Nicks().EntryAt(index).IsAway());
+    ASSERT_TRUE(room->Nicks().FindNick("opr", &index));
+    EXPECT_EQ(room->Nicks().EntryAt(index).nick, "opr");
+}
+
 TEST_F(ReplyDispatch, WhoRepliesRunTheQueuedActions)
 {
     Channel("#room", {"@me", "pest"});

@@ -77,6 +77,11 @@ const Session::DispatchEntry *Session::FindDispatch(const std::string &word)
         {"301", 0, 0, HandledSilently}, // the WHOIS step below shows it
         {"305", 0, 0, Dispatch::AwayReply},
         {"306", 0, 0, Dispatch::AwayReply},
+        {"005", 0, 0,
+         [](Session &s, const std::string &l) {
+             s.LearnSupport(l);
+             return 0; // shown raw
+         }},
         {"396", 0, 0,
          [](Session &s, const std::string &l) {
              s.LearnOwnHost(GetWord(l, 4)); // the host the server shows from now on

@@ -72,6 +72,7 @@ int Session::Register()
         m_caps.Reset();
         m_saslState = SaslState::None;
         m_accounts.clear();
+        UseModes(ModeRules()); // until this server announces its own
         SendLine("CAP LS 302");
     }
     if (!password.empty())

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "conversation/Conversation.h"
+#include "conversation/ModeRules.h"
 #include "platform/AsyncSocket.h"
 #include "session/Capabilities.h"
 #include "session/ChannelListFeed.h"
@@ -169,6 +170,14 @@ public:
     void SetAccount(const std::string &nick, const std::string &account);
     std::string AccountOf(const std::string &nick) const;
 
+    // ---- what the server supports: SessionSupport.cpp ----
+    // How this server counts mode parameters and which member statuses it
+    // has, as its 005 replies announced (ModeRules' defaults until then, and
+    // again on every new connection). Every window's nick list follows it.
+    const ModeRules &Modes() const { return m_modes; }
+    // Takes PREFIX and CHANMODES (or their removal, "-PREFIX") from a 005 line.
+    void LearnSupport(const std::string &line);
+
     // ---- SASL: SessionSasl.cpp ----
     // The mechanism the server entry asks for (section "SASL": "PLAIN" or
     // "EXTERNAL", account, "1" when required); empty: no SASL.
@@ -291,6 +300,7 @@ private:
     struct DispatchEntry;
     static const DispatchEntry *FindDispatch(const std::string &word);
 
+    void UseModes(const ModeRules &modes);
     void SetSocketOptions();
     // Enters the table under a new key (made of host and port) and opens the
     // server window, titled with the human name.
@@ -330,6 +340,7 @@ private:
     LineAssembler m_assembler;
     Capabilities m_caps;
     MessageTags m_lineTags;
+    ModeRules m_modes;
     enum class SaslState { None, AwaitingGo, Answered, Aborting, Succeeded, Finished };
     SaslState m_saslState = SaslState::None;
     unsigned m_capsAskedOn = 0; // the connection number "CAP LS" went out on
