@@ -133,16 +133,19 @@ TEST_F(ReplyDispatch, WhoisRepliesToTheServerWindowOrThePopup)
     EXPECT_EQ(m_shell->m_popupLines[0].find("<script>"), std::string::npos);
 }
 
+// A sheet opened for "ann" takes the replies about "Ann": the server writes
+// the nick as the user chose it, not as it was typed.
 TEST_F(ReplyDispatch, OpenPropertySheetsTakeWhoisAndCtcpRepliesAboutTheirNick)
 {
-    m_session->AddPropertySheet("Ann");
+    m_session->AddPropertySheet("ann");
     const size_t before = ServerView()->Lines().size();
     Dispatch(":srv 311 me Ann ~a host.sk * :Ann Novak");
-    Dispatch(":srv 311 me ann ~a host.sk * :other case, not taken");
-    Dispatch(":Ann!a@host.sk NOTICE me :\x01VERSION Other 2.0\x01");
+    Dispatch(":srv 311 me Bob ~b host.sk * :another user, not taken");
+    Dispatch(":ANN!a@host.sk NOTICE me :\x01VERSION Other 2.0\x01");
     ASSERT_EQ(m_shell->m_propertyLines.size(), 2u);
-    EXPECT_EQ(m_shell->m_propertyLines[0], m_session->Key() + " Ann :srv 311 me Ann ~a host.sk * :Ann Novak");
-    EXPECT_EQ(ServerView()->Lines().size(), before + 1);
+    EXPECT_EQ(m_shell->m_propertyLines[0], m_session->Key() + " ann :srv 311 me Ann ~a host.sk * :Ann Novak");
+    EXPECT_EQ(m_shell->m_propertyLines[1], m_session->Key() + " ann :ANN!a@host.sk NOTICE me :\x01VERSION Other 2.0\x01");
+    EXPECT_EQ(ServerView()->Lines().size(), before + 1); // Bob's line
 }
 
 TEST_F(ReplyDispatch, WhoRepliesRefreshModesAndAwayMarks)
