@@ -81,8 +81,8 @@ TEST_F(ConnectionCommands, CloseOfAPrivateWindowNamedLikeASessionClosesOnlyTheWi
         Conversation *query = m_session->OpenWindow(name, Conversation::KindText, Conversation::TypePrivate);
         ASSERT_NE(query, nullptr) << name;
         EXPECT_EQ(Run("/close", query->Name()), 1) << name;
+        ASSERT_EQ(m_table->Count(), 2u) << name;
         EXPECT_EQ(m_session->FindWindow(name), nullptr) << name;
-        EXPECT_EQ(m_table->Count(), 2u) << name;
     }
     m_session->OpenWindow("Rizon", Conversation::KindText, Conversation::TypePrivate);
     EXPECT_EQ(Run("/close RIZON"), 1);
