@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DispatchFixture.h"
-#include "commands/IgnoreList.h"
+#include "session/IgnoreList.h"
 #include "text/TextClass.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
 #include "config/Config.h"
-#include "config/Strings.h"
-#include "search/SearchBar.h"
 #include "search/ChannelSearchWindow.h"
+#include "search/SearchBar.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Strings.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -41,6 +41,26 @@ TEST_F(TrayTest, MinimisingHidesToTheTrayAndAClickBringsTheWindowBack)
     EXPECT_EQ(m_app->Balloons().Size(), 0u); // the click empties the queue
 }
 
+TEST_F(TrayTest, TheWindowComesBackWhenTheTrayGoesAwayWhileItHidesThere)
+{
+    ASSERT_TRUE(StartApp(kTray));
+    bool trayThere = true;
+    Frame()->SetTrayAvailability([&trayThere] { return trayThere; });
+    Frame()->showMinimized();
+    ASSERT_TRUE(WaitFor([&] { return !Frame()->isVisible(); }));
+    trayThere = false; // the panel holding the tray ends
+    ASSERT_TRUE(WaitFor([&] { return Frame()->isVisible(); }, 5000));
+    EXPECT_FALSE(Frame()->isMinimized());
+
+    // And when the tray icon is switched off meanwhile.
+    trayThere = true;
+    Frame()->showMinimized();
+    ASSERT_TRUE(WaitFor([&] { return !Frame()->isVisible(); }));
+    ASSERT_TRUE(WriteConfigFile("[Base]\nEnable Tray=False\nHide Minimized=True\n"));
+    m_app->RefreshShell(Shell::RefreshSettings | Shell::RefreshTray);
+    EXPECT_TRUE(WaitFor([&] { return Frame()->isVisible(); }, 5000));
+}
+
 TEST_F(TrayTest, WithoutHideMinimizedTheWindowOnlyMinimises)
 {
     ASSERT_TRUE(StartApp("[Base]\nEnable Tray=True\nHide Minimized=False\n"));

@@ -3,10 +3,10 @@
 #include "FrameFixture.h"
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/NickList.h"
-#include "nicklist/NickListView.h"
 #include "nicklist/NickListModel.h"
+#include "nicklist/NickListView.h"
+#include "text/Strings.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "InputWidgetFixture.h"
-#include "config/Strings.h"
+#include "text/Strings.h"
 
 #include <QFile>
 #include <QListWidget>

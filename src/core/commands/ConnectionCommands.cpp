@@ -1,10 +1,10 @@
 // The commands about the connection itself: new sessions, quitting, closing
 // windows and sessions, registering again and the periodic tick.
 #include "commands/CommandHandlers.h"
-#include "commands/IgnoreList.h"
 #include "config/Config.h"
+#include "config/ServerPort.h"
 #include "conversation/Conversation.h"
-#include "session/ServerPort.h"
+#include "session/IgnoreList.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"

@@ -5,11 +5,11 @@
 
 #include "commands/AwaySwitch.h"
 #include "commands/CommandHandlers.h"
-#include "commands/MessageSplit.h"
-#include "commands/WhoActions.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
+#include "session/MessageSplit.h"
 #include "session/Session.h"
+#include "session/WhoActions.h"
 #include "text/StrPrintf.h"
 #include "text/TextClass.h"
 #include "text/Words.h"

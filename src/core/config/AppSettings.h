@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+struct FormatContext;
+
 // The settings record of the application: filled from section "Base" of
 // brimo.conf by LoadAppearance and LoadBehaviour (Config.h), read everywhere
 // else and written by nobody but those loaders. Colours are 0xRRGGBB.
@@ -50,3 +52,7 @@ struct AppSettings
     bool m_hideMinimized = false; // "Hide Minimized"
     bool m_zoomed = false;        // "Zoomed" of "Base": conversation windows maximised
 };
+
+// Copies the colours, "HiLighting", "MyText" and "ABText" of the settings
+// into the context lines are formatted with.
+void ApplySettings(FormatContext &context, const AppSettings &settings);

@@ -1,8 +1,8 @@
 #include "config/FavouriteServers.h"
 
 #include "config/Config.h"
+#include "config/ServerPort.h"
 #include "platform/Profile.h"
-#include "session/ServerPort.h"
 #include "text/CaseFold.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "config/Strings.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 #include "text/Words.h"
 

@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "config/Strings.h"
 #include "conversation/Shell.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 #include "text/Words.h"
 

@@ -4,8 +4,8 @@
 // recognises are dropped.
 #include "session/Session.h"
 
-#include "commands/IgnoreList.h"
 #include "session/DispatchHandlers.h"
+#include "session/IgnoreList.h"
 #include "text/CaseFold.h"
 #include "text/Words.h"
 

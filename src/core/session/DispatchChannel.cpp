@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace Dispatch {

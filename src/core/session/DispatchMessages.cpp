@@ -5,7 +5,6 @@
 #include <ctime>
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
@@ -15,6 +14,7 @@
 #include "text/CaseFold.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace Dispatch {

@@ -8,9 +8,9 @@
 #include <ctime>
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "session/Session.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace Dispatch {

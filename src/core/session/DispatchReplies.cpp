@@ -6,16 +6,16 @@
 #include <cstdlib>
 #include <vector>
 
-#include "commands/WhoActions.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
 #include "session/Ctcp.h"
 #include "session/Session.h"
+#include "session/WhoActions.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 #include "text/Words.h"
 

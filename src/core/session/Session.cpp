@@ -4,15 +4,15 @@
 #include <chrono>
 
 #include "config/Config.h"
-#include "config/Strings.h"
+#include "config/ServerPort.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
-#include "session/ServerPort.h"
 #include "session/SessionSocket.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {
@@ -42,6 +42,11 @@ std::string Session::LocalAddress() const
 Shell *Session::GetShell() const
 {
     return m_table.GetShell();
+}
+
+Session *Session::Of(const Conversation &conversation)
+{
+    return dynamic_cast<Session *>(conversation.Owner());
 }
 
 void Session::DeleteWhenIdle()

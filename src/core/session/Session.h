@@ -31,7 +31,7 @@ class Shell;
 // handling, and the registry of its conversations with the print routing.
 // Everything runs on the UI thread; nothing here blocks. Each section below
 // names the .cpp that holds it.
-class Session
+class Session final : public ConversationOwner
 {
 public:
     explicit Session(SessionTable &table);
@@ -126,7 +126,7 @@ public:
     int DispatchServerLine(const std::string &line);
     // The session's command dispatcher (window name, window kind, line): 1
     // done, 0 unknown or misused.
-    int Command(const std::string &window, int kind, const std::string &line);
+    int Command(const std::string &window, int kind, const std::string &line) override;
 
     // ---- registration and nick: Registration.cpp ----
     int Register();
@@ -164,7 +164,7 @@ public:
     // The tags of the line being dispatched (empty between lines), and the
     // server's time of it when server-time is on (else 0: now).
     const MessageTags &LineTags() const { return m_lineTags; }
-    int64_t LineTime() const;
+    int64_t LineTime() const override;
     // The services account of a nick as the server told it (extended-join,
     // account-notify); empty when unknown or logged out ("*").
     void SetAccount(const std::string &nick, const std::string &account);
@@ -220,7 +220,7 @@ public:
     void Log(const char *format, ...) __attribute__((format(printf, 2, 3)));
 
     // ---- accessors (GetShell: Session.cpp) ----
-    const std::string &Key() const { return m_key; }
+    const std::string &Key() const override { return m_key; }
     const std::string &Host() const { return m_host; }
     unsigned Port() const { return m_port; }
     const std::string &ConfName() const { return m_confName; }
@@ -234,6 +234,8 @@ public:
     std::string LocalAddress() const;
     SessionTable &Table() const { return m_table; }
     Shell *GetShell() const;
+    // The session a conversation belongs to; null for one of no session.
+    static Session *Of(const Conversation &conversation);
 
     // ---- state of the command and dispatch code: SessionState.cpp ----
     // The user's QUIT went out on this connection: the server's closing

@@ -4,7 +4,6 @@
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
-#include "dcc/DirectConnect.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
@@ -50,7 +49,7 @@ bool Session::CloseWindow(const std::string &name)
     // Out of the registry first: the commands below may look windows up.
     std::unique_ptr<Conversation> window = std::move(it->second);
     m_windows.erase(it);
-    if (DirectConnect *chat = window->DccChat()) {
+    if (WindowConnection *chat = window->DccChat()) {
         window->SetDccChat(nullptr);
         if (!EqualIgnoringCase(name, m_key))
             chat->OwnerWindowClosed();

@@ -1,8 +1,8 @@
 #include "text/Decoration.h"
 
-#include "config/Strings.h"
 #include "text/CaseFold.h"
 #include "text/IrcCodes.h"
+#include "text/Strings.h"
 
 #include <array>
 #include <cstdio>

@@ -2,12 +2,11 @@
 
 #include "app/AppIcons.h"
 #include "app/BrimoApp.h"
-#include "app/WindowBar.h"
 #include "app/CommandIds.h"
 #include "app/MainWindowArea.h"
 #include "app/ShellChild.h"
+#include "app/WindowBar.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "dialogs/AddressBookDialog.h"
 #include "dialogs/FavouriteChannelsDialog.h"
@@ -15,6 +14,7 @@
 #include "dialogs/SettingsDialog.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Strings.h"
 #include "widgets/MenuText.h"
 #include "windows/ConversationWindow.h"
 
@@ -62,6 +62,10 @@ MainWindow::MainWindow(BrimoApp &app) : m_app(app), m_trayAvailable(&QSystemTray
     m_timer0->setInterval(kTimerPeriodMs);
     connect(m_timer0, &QTimer::timeout, this, [this] { m_app.TimerTick(); });
     m_timer0->start();
+
+    m_trayWatch = new QTimer(this);
+    m_trayWatch->setInterval(kTrayWatchMs);
+    connect(m_trayWatch, &QTimer::timeout, this, &MainWindow::WatchTray);
 }
 
 MainWindow::~MainWindow() = default;
@@ -189,6 +193,8 @@ void MainWindow::RefreshLayout()
 
 void MainWindow::RestoreFromTray()
 {
+    m_hiddenInTray = false;
+    m_trayWatch->stop();
     m_app.Balloons().Clear();
     if (isMinimized() || windowState() & Qt::WindowMinimized)
         setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -207,8 +213,21 @@ bool MainWindow::MinimiseToTray()
     QTimer::singleShot(0, this, [this] {
         setWindowState(windowState() & ~Qt::WindowMinimized);
         hide();
+        m_hiddenInTray = true;
+        m_trayWatch->start();
     });
     return true;
+}
+
+void MainWindow::WatchTray()
+{
+    if (!m_hiddenInTray || isVisible() || m_closing || m_app.HasExited()) {
+        m_hiddenInTray = false;
+        m_trayWatch->stop();
+        return;
+    }
+    if (!m_tray || !m_trayAvailable())
+        RestoreFromTray();
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -277,13 +296,33 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_closing) {
-        event->accept();
+    if (!m_closing && !ChildrenConfirmClose()) {
+        event->ignore();
         return;
     }
+    event->accept();
+    EndProgram();
+}
+
+bool MainWindow::ChildrenConfirmClose()
+{
+    QList<QPointer<QMdiSubWindow>> children;
+    for (QMdiSubWindow *child : Children())
+        children.append(child);
+    for (const QPointer<QMdiSubWindow> &child : children) {
+        auto *shellChild = child ? dynamic_cast<ShellChild *>(child->widget()) : nullptr;
+        if (shellChild && !shellChild->ConfirmClose())
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::EndProgram()
+{
+    if (m_closing)
+        return;
     m_closing = true;
     SavePlacement();
-    event->accept();
     m_app.Exit();
     QCoreApplication::quit();
 }

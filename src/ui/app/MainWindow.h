@@ -33,6 +33,8 @@ public:
     static constexpr int kWindowMenuEntryLimit = 40; // entries longer than this are cut ...
     static constexpr int kWindowMenuEntryKeep = 36;  // ... to this many characters + " ..."
     static constexpr int kMinimumChildHeight = 80;   // smaller new windows get a default size
+    // How often a window hidden in the tray checks that the tray is still there.
+    static constexpr int kTrayWatchMs = 1000;
 
     explicit MainWindow(BrimoApp &app);
     ~MainWindow() override;
@@ -90,9 +92,21 @@ public:
     // What a system minimise does: hides to the tray when "Enable Tray" and
     // "Hide Minimized" are on and the desktop has a tray to bring the window
     // back from (returns true then); otherwise the window just minimises.
+    // Should the tray go away (or its icon) while the window hides there,
+    // the window comes back by itself.
     bool MinimiseToTray();
+    bool IsHiddenInTray() const { return m_hiddenInTray; }
     // Whether the desktop shows tray icons (by default Qt's answer).
     void SetTrayAvailability(std::function<bool()> isAvailable) { m_trayAvailable = std::move(isAvailable); }
+
+    // ---- ending ----
+    // Asks every child window about what closing it would lose (the script
+    // editors about changes not saved); false when the user cancels.
+    bool ChildrenConfirmClose();
+    // The end of the program, as the Exit command ends it once the windows
+    // agreed: placement and bar state written, the exit sequence, the event
+    // loop left. Runs once.
+    void EndProgram();
 
     // ---- placement ----
     // Writes "Wnd_Main" (Zoomed, Left, Top, width as Right, height as Bottom),
@@ -129,6 +143,8 @@ private:
     void OpenIgnoreList();
     // Every window repaints (after the address book changed).
     void RedrawAll();
+    // While hidden in the tray: back when there is no tray to click.
+    void WatchTray();
 
     BrimoApp &m_app;
     MainWindowArea *m_mdi = nullptr;
@@ -146,5 +162,7 @@ private:
     QSystemTrayIcon *m_tray = nullptr;
     std::function<bool()> m_trayAvailable;
     QTimer *m_timer0 = nullptr;
+    QTimer *m_trayWatch = nullptr;
+    bool m_hiddenInTray = false;
     bool m_closing = false;
 };

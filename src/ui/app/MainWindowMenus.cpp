@@ -7,9 +7,9 @@
 #include "app/MainWindowArea.h"
 #include "app/ShellChild.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 #include <QMdiSubWindow>

@@ -1,9 +1,9 @@
 #include "dialogs/WelcomeDialog.h"
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Shell.h"
 #include "session/NickRules.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "input/CommandPopup.h"
 
 #include "commands/CommandHelp.h"
-#include "config/Strings.h"
 #include "input/CommandPopupPanel.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 #include <QGuiApplication>

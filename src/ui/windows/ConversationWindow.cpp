@@ -5,7 +5,6 @@
 #include "app/CommandIds.h"
 #include "config/AppSettings.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
@@ -19,10 +18,11 @@
 #include "session/SessionTable.h"
 #include "text/FormatLine.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 #include "view/TextView.h"
-#include "windows/ConversationToolBar.h"
 #include "windows/ConversationMenu.h"
+#include "windows/ConversationToolBar.h"
 #include "windows/NickListSplitter.h"
 
 #include <QEvent>
@@ -87,7 +87,7 @@ ConversationWindow::ConversationWindow(Conversation &conversation, Shell *shell,
     , m_kind(conversation.Kind())
     , m_type(conversation.Type())
 {
-    if (Session *session = conversation.GetSession()) {
+    if (Session *session = Session::Of(conversation)) {
         m_table = &session->Table();
         m_displayName = session->HumanName();
     }
@@ -302,7 +302,7 @@ Conversation::WindowType ConversationWindow::WindowType() const
 
 Session *ConversationWindow::GetSession() const
 {
-    return m_conversation ? m_conversation->GetSession() : nullptr;
+    return m_conversation ? Session::Of(*m_conversation) : nullptr;
 }
 
 // ---- printing ----

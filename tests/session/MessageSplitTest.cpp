@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "SlovakText.h"
-#include "commands/MessageSplit.h"
+#include "session/MessageSplit.h"
+#include "support/SlovakText.h"
 
 namespace {
 

@@ -129,12 +129,15 @@ inline constexpr StrFormat<const char *, int, int, int> ScriptEditorStatus{57472
 inline constexpr StrFormat<int, const char *> ScriptCommandsTooDeep{63200};        // depth, command line
 inline constexpr StrText ScriptExitRefused{63201};
 inline constexpr StrText ScriptParseOk{63202};
-inline constexpr StrFormat<int, int> ScriptParseError{63203}; // Tcl result code, error line
+inline constexpr StrFormat<int, int, const char *> ScriptParseError{63203}; // Tcl result code, error line, message
 inline constexpr StrText ScriptFileTooBig{63204};
 inline constexpr StrFormat<const char *> FileOverwrite{63205};     // path
 inline constexpr StrFormat<const char *> ScriptWriteFailed{63206}; // path
 inline constexpr StrText ScriptRunOnTitle{63207};
 inline constexpr StrText ScriptRunOnLabel{63208};
+inline constexpr StrFormat<const char *, int, const char *> ScriptTimedOut{63209}; // script, limit in ms, what ran
+inline constexpr StrFormat<const char *, const char *, const char *> ScriptFailed{63210}; // script, what ran, error
+inline constexpr StrFormat<const char *> ScriptSaveChanges{63211};                        // script caption
 inline constexpr StrFormat<const char *> CommandMisused{57399};
 
 // DCC offers in the server window. The first and the last argument open and
@@ -294,6 +297,7 @@ inline constexpr StrText ChangeMenuItem{63524};
 inline constexpr StrText SessionLabel{63525};
 // Links handed to the program on its command line.
 inline constexpr StrFormat<const char *> LinkNotUnderstood{63600};
+inline constexpr StrText AlreadyRunning{63601};
 
 // Secure connections, capabilities, SASL and reconnection.
 // SecureConnection: protocol, cipher. CertificateQuestion: host:port,
