@@ -107,6 +107,35 @@ TEST_F(MainFrameTest, ServersMenuIsRebuiltFromTheFileWithTheDefaultMarked)
     EXPECT_EQ(servers->defaultAction()->text(), "Gama\tCtrl+Z");
 }
 
+// The servers menu on a server whose session lost its connection connects
+// that session again; no second session ("Siet 1") is opened for it.
+TEST_F(MainFrameTest, TheServersMenuReconnectsADisconnectedSessionOfTheServer)
+{
+    Session *session = StartConnected();
+    ASSERT_TRUE(session);
+    // Refused: the session does not try again by itself meanwhile.
+    m_server.SendLine(":irc.test 465 tester :You are banned from this server");
+    m_server.CloseClient();
+    ASSERT_TRUE(WaitFor([&] { return !session->IsConnected() && session->IsRefusedForGood(); }));
+    m_server.ClearLines();
+
+    QMenu *servers = Frame()->ServersMenu();
+    ASSERT_TRUE(servers);
+    ASSERT_EQ(TitlesOf(servers->actions()), (QStringList{"Siet"}));
+    servers->actions().at(0)->trigger();
+    ASSERT_EQ(m_app->Sessions().Count(), 1u);
+    EXPECT_EQ(m_app->Sessions().Sessions().front(), session);
+    EXPECT_EQ(session->HumanName(), "Siet");
+    ASSERT_TRUE(m_server.WaitForClient(2));
+    ASSERT_TRUE(m_server.WaitForLineStartingWith("NICK"));
+    EXPECT_TRUE(session->IsConnected());
+
+    // While it is connected, the menu opens a second connection as before.
+    servers->actions().at(0)->trigger();
+    ASSERT_EQ(m_app->Sessions().Count(), 2u);
+    EXPECT_TRUE(m_server.WaitForClient(3));
+}
+
 TEST_F(MainFrameTest, CtrlZConnectsToTheDefaultServer)
 {
     ScriptedServer server;

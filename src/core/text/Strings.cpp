@@ -30,6 +30,7 @@ constexpr Entry kStrings[] = {
     {Str::TopicChanged, "* %s zvolil novú tému: %s"},
     {Str::ModeParameters, " pre %s"},
     {Str::TopicSetBy, "* Tému zvolil %s %s"},
+    {Str::YouLeft, "* Odišiel si z kanála %s"},
     {Str::SettingsCaption, "Konfigurácia ..."},
     {Str::KickTitle, "Vykopnutie užívateľa ..."},
     {Str::KickPrompt, "Napíš dôvod prečo ho vykopneš"},

@@ -61,6 +61,7 @@ inline constexpr StrFormat<const char *> TopicIs{1013};
 inline constexpr StrFormat<const char *, const char *> TopicChanged{1014}; // by whom, topic
 inline constexpr StrFormat<const char *> ModeParameters{1015};
 inline constexpr StrFormat<const char *, const char *> TopicSetBy{1016}; // nick, time
+inline constexpr StrFormat<const char *> YouLeft{1017};                   // channel
 
 // Prompts of the channel and nick list menus.
 inline constexpr StrText KickTitle{57347};
