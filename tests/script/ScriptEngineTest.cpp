@@ -24,6 +24,19 @@ TEST_F(ScriptCommandHook, SlashProcedureTakesTheLineWithItsWords)
     EXPECT_TRUE(ChannelView().HasLine(Strings::Format(Str::UnknownCommand, "/nothere")));
 }
 
+// "/hi " is what choosing a command in the pop-up leaves in the input line.
+TEST_F(ScriptCommandHook, BlanksAtTheEndOfTheLineAreNoArgument)
+{
+    Load("hi.tcl",
+         "proc /hi {} { echo hi }\n"
+         "proc /one {a} { echo \"one:$a\" }\n"
+         "proc OnClient {args} { echo \"saw [llength $args]\" }\n");
+    const size_t from = ChannelView().Lines().size();
+    EXPECT_EQ(Run("/hi ", "#c"), 1);
+    EXPECT_EQ(Run("/one x  ", "#c"), 1);
+    EXPECT_EQ(ChannelTexts(from), (Lines{"saw 1", "hi", "saw 2", "one:x"}));
+}
+
 TEST_F(ScriptCommandHook, OnClientSeesEveryLineAfterTheBuiltInHandlerAndThePreviousCmdline)
 {
     // Loaded with no window, so that the load is not the first line it sees.

@@ -96,6 +96,31 @@ TEST_F(TrayTest, TrayIconFollowsTheSetting)
     EXPECT_TRUE(Frame()->TrayIcon());
 }
 
+TEST_F(TrayTest, TheTrayIconIsSetOnlyWhenItsPictureChanges)
+{
+    ASSERT_TRUE(StartApp(kTray));
+    m_app->Notifier()->Stop(); // the test drives the cycles
+    ASSERT_TRUE(Frame()->TrayIcon());
+    for (int i = 0; i < 30; ++i)
+        m_app->Notifier()->Cycle();
+    EXPECT_EQ(Frame()->TrayPictureChanges(), 0);
+
+    // A balloon notes activity: the picture blinks at the fifth cycle and
+    // is back at the next pass that finds no activity.
+    m_app->ShowBalloon("#kanal", "ana: ahoj", 1);
+    int shown = 0;
+    TrayBlinker::Icon last = TrayBlinker::Icon::Normal;
+    for (int i = 0; i < 30; ++i) {
+        m_app->Notifier()->Cycle();
+        if (m_app->Notifier()->Blinker().Current() != last) {
+            last = m_app->Notifier()->Blinker().Current();
+            ++shown;
+        }
+    }
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(Frame()->TrayPictureChanges(), shown);
+}
+
 TEST_F(TrayTest, NotificationCycleShowsQueuedBalloonsAndNotesActivity)
 {
     ASSERT_TRUE(StartApp(kTray));

@@ -94,13 +94,14 @@ protected:
 
 } // namespace
 
+// Lines are counted from 1, as the line numbers beside the text and Tcl's errors count them.
 TEST_F(ScriptFrameTest, StatusLineFollowsEveryKey)
 {
     m_frame->Editor()->setFocus();
     Type(QStringLiteral("set a 1"));
     QTest::keyClick(m_frame->Editor(), Qt::Key_Return);
     Type(QStringLiteral("šá"));
-    const QString expected = QString::fromStdString(Strings::Format(Str::ScriptEditorStatus, "", 1, 2, 10));
+    const QString expected = QString::fromStdString(Strings::Format(Str::ScriptEditorStatus, "", 2, 2, 10));
     EXPECT_EQ(m_frame->StatusText(), expected);
     EXPECT_EQ(m_frame->findChild<QLabel *>()->text(), expected);
     EXPECT_EQ(m_frame->Caption(), QString::fromUtf8(Strings::Get(Str::NewScriptTitle)) + " *");
@@ -142,7 +143,7 @@ TEST_F(ScriptFrameTest, ParseSavesFirstAndTellsTheResult)
     EXPECT_FALSE(m_frame->Parse());
     // Tcl's message as well as the line.
     EXPECT_EQ(m_shell.m_messageBoxes.back(), "Parse ERROR (1), Error Line: 3\ninvalid command name \"nosuch\"");
-    EXPECT_EQ(m_frame->Editor()->CaretLine(), 2);
+    EXPECT_EQ(m_frame->Editor()->CaretLine(), 3);
 
     // Cancelling the file dialog of a new script stops the parse.
     ScriptEditorWindow fresh(m_engine, m_shell, m_table);

@@ -74,9 +74,10 @@ void Conversation::SetTopic(const std::string &text)
     SetTitle(topic.empty() ? m_name : m_name + " " + topic);
 }
 
-void Conversation::ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line)
+void Conversation::ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line,
+                              const ModeRules &rules)
 {
-    m_channel.ApplyModes(modes, parameters, line, static_cast<int64_t>(std::time(nullptr)));
+    m_channel.ApplyModes(modes, parameters, line, static_cast<int64_t>(std::time(nullptr)), rules);
     if (m_view)
         m_view->ChannelStateChanged();
 }

@@ -90,7 +90,8 @@ public:
     // Stores the topic without formatting bytes, keeps its history, sets the caption.
     void SetTopic(const std::string &text);
     const std::string &GetTopic() const { return m_channel.Topic(); }
-    void ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line);
+    void ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line,
+                    const ModeRules &rules = ModeRules::Defaults());
     // Channel windows only: empties the ban list and asks the server for the
     // modes and bans again.
     void RefreshChannel();

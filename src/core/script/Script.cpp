@@ -118,9 +118,12 @@ bool Script::Evaluate(const std::string &firstWord, const std::string &line, boo
     std::vector<std::string> words;
     if (!firstWord.empty())
         words.push_back(firstWord);
-    const int count = CountWords(line);
+    // Blanks at the end separate no further word: "/hi " (as the command
+    // pop-up completes it) is "/hi" alone.
+    const std::string_view trimmed = std::string_view(line).substr(0, line.find_last_not_of(' ') + 1);
+    const int count = CountWords(trimmed);
     for (int n = 1; n <= count; ++n)
-        words.push_back(GetWord(line, n));
+        words.push_back(GetWord(trimmed, n));
     std::vector<const char *> argv;
     for (const std::string &word : words)
         argv.push_back(word.c_str());

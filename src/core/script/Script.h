@@ -57,7 +57,8 @@ public:
     // line whose command word starts with "/" runs the script's procedure
     // of that name with the other words as arguments. Every word arrives as
     // exactly one argument, unchanged: nothing of the line is evaluated as
-    // Tcl. True when the script has that procedure (it took the line). An
+    // Tcl; blanks at the end of the line make no empty argument. True when
+    // the script has that procedure (it took the line). An
     // error or a time-out of OnClient or of the procedure is printed in the
     // window as an error naming the script and the line.
     bool OfferCommand(const std::string &line) override;

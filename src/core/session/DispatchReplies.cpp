@@ -84,13 +84,16 @@ std::string WhoisText(const std::string &line, int code)
     }
 }
 
-void RefreshFromWhoFlags(Conversation &window, const std::string &nick, const std::string &flags)
+// The flags of a WHO reply: H or G (here, gone), '*' for an IRC operator,
+// then the status symbols of the member (all of them with multi-prefix).
+void RefreshFromWhoFlags(Conversation &window, const ModeRules &rules, const std::string &nick,
+                         const std::string &flags)
 {
     NickList &nicks = window.Nicks();
-    if (flags.find('@') != std::string::npos)
-        nicks.SetNickMode(nick, "+o");
-    if (flags.find('+') != std::string::npos)
-        nicks.SetNickMode(nick, "+v");
+    for (size_t i = 0; i < rules.StatusSymbols().size(); ++i) {
+        if (flags.find(rules.StatusSymbols()[i]) != std::string::npos)
+            nicks.SetNickMode(nick, std::string{'+', rules.StatusLetters()[i]});
+    }
     if (flags.find('G') != std::string::npos)
         nicks.SetNickAway(nick, "AWAY");
     if (flags.find('H') != std::string::npos)
@@ -197,12 +200,12 @@ int WhoReply(Session &session, const std::string &line)
         return 1;
     if (channel != "*") {
         if (Conversation *window = session.FindWindow(channel); window && window->Nicks().FindNick(nick))
-            RefreshFromWhoFlags(*window, nick, flags);
+            RefreshFromWhoFlags(*window, session.Modes(), nick, flags);
         return 1;
     }
     for (Conversation *window : session.Windows()) {
         if (window->HasView() && window->Nicks().FindNick(nick))
-            RefreshFromWhoFlags(*window, nick, flags);
+            RefreshFromWhoFlags(*window, session.Modes(), nick, flags);
     }
     return 1;
 }

@@ -126,6 +126,7 @@ void Session::InitKernelProps(const std::string &host, unsigned port)
 void Session::StartConnect()
 {
     m_closeAfterReceive = false;
+    m_quitSent = false;
     m_socket->Close();
     m_assembler.Clear();
     m_unsent.clear();
@@ -202,7 +203,8 @@ void Session::CloseSocket()
 void Session::OnClose(int error)
 {
     Log("Connection closed, OnClose: nErrorCode: %d", error);
-    PrintTo("", TextClass::Info, StrPrintf(kConnectErrorText, AsyncSocket::ErrorText(error).c_str()));
+    if (!m_quitSent)
+        PrintTo("", TextClass::Info, StrPrintf(kConnectErrorText, AsyncSocket::ErrorText(error).c_str()));
     m_connected = false;
     ConnectionLost();
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "conversation/Conversation.h"
+#include "conversation/ModeRules.h"
 #include "platform/AsyncSocket.h"
 #include "session/Capabilities.h"
 #include "session/ChannelListFeed.h"
@@ -169,6 +170,14 @@ public:
     void SetAccount(const std::string &nick, const std::string &account);
     std::string AccountOf(const std::string &nick) const;
 
+    // ---- what the server supports: SessionSupport.cpp ----
+    // How this server counts mode parameters and which member statuses it
+    // has, as its 005 replies announced (ModeRules' defaults until then, and
+    // again on every new connection). Every window's nick list follows it.
+    const ModeRules &Modes() const { return m_modes; }
+    // Takes PREFIX and CHANMODES (or their removal, "-PREFIX") from a 005 line.
+    void LearnSupport(const std::string &line);
+
     // ---- SASL: SessionSasl.cpp ----
     // The mechanism the server entry asks for (section "SASL": "PLAIN" or
     // "EXTERNAL", account, "1" when required); empty: no SASL.
@@ -230,6 +239,10 @@ public:
     static Session *Of(const Conversation &conversation);
 
     // ---- state of the command and dispatch code: SessionState.cpp ----
+    // The user's QUIT went out on this connection: the server's closing
+    // ERROR and the close that follows are expected, not a refusal.
+    void NoteQuitSent() { m_quitSent = true; }
+    bool HasQuit() const { return m_quitSent; }
     // The last command line that reached a handler and its result.
     void RecordCommand(const std::string &line, int result);
     const std::string &LastCommand() const { return m_lastCommand; }
@@ -290,6 +303,7 @@ private:
     struct DispatchEntry;
     static const DispatchEntry *FindDispatch(const std::string &word);
 
+    void UseModes(const ModeRules &modes);
     void SetSocketOptions();
     // Enters the table under a new key (made of host and port) and opens the
     // server window, titled with the human name.
@@ -329,6 +343,7 @@ private:
     LineAssembler m_assembler;
     Capabilities m_caps;
     MessageTags m_lineTags;
+    ModeRules m_modes;
     enum class SaslState { None, AwaitingGo, Answered, Aborting, Succeeded, Finished };
     SaslState m_saslState = SaslState::None;
     unsigned m_capsAskedOn = 0; // the connection number "CAP LS" went out on
@@ -357,6 +372,7 @@ private:
     bool m_deleteWhenIdle = false;
     bool m_closeAfterReceive = false; // the connection ended inside OnReceive
     bool m_shutdown = false;
+    bool m_quitSent = false;         // the user's QUIT went out on this connection
     bool m_lossReported = false;     // "* Spojenie prerušené" was printed since the last connection
     unsigned m_connectionNumber = 0; // changes with every attempt and every loss
     std::string m_lastCommand;

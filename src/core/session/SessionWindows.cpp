@@ -3,6 +3,7 @@
 
 #include "conversation/Conversation.h"
 #include "conversation/LineRecorder.h"
+#include "conversation/NickList.h"
 #include "conversation/Shell.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
@@ -29,6 +30,7 @@ Conversation *Session::OpenWindow(const std::string &name, Conversation::WindowK
         auto created = std::make_unique<Conversation>(this, lower, kind, type);
         window = created.get();
         window->SetTitle(lower);
+        window->Nicks().SetStatuses(m_modes);
         m_windows.emplace(lower, std::move(created));
         if (Shell *shell = GetShell())
             window->AttachView(shell->CreateView(*window));

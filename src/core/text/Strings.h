@@ -61,6 +61,7 @@ inline constexpr StrFormat<const char *> TopicIs{1013};
 inline constexpr StrFormat<const char *, const char *> TopicChanged{1014}; // by whom, topic
 inline constexpr StrFormat<const char *> ModeParameters{1015};
 inline constexpr StrFormat<const char *, const char *> TopicSetBy{1016}; // nick, time
+inline constexpr StrFormat<const char *> YouLeft{1017};                   // channel
 
 // Prompts of the channel and nick list menus.
 inline constexpr StrText KickTitle{57347};
@@ -105,8 +106,7 @@ inline constexpr StrFormat<const char *, const char *> WhoisServer{57380};
 inline constexpr StrFormat<const char *, const char *, const char *> WhoisIdle{57381}; // idle, signed on
 inline constexpr StrFormat<const char *, const char *> WhoisAway{57382};
 
-inline constexpr StrFormat<int> WindowTextCleared{57385}; // bytes
-inline constexpr StrText WindowTextTooLong{57386};
+inline constexpr StrFormat<const char *> CannotClose{57384}; // window or session name
 inline constexpr StrText NotChannelOperator{57387};
 inline constexpr StrFormat<const char *> NickInUse{57388};
 inline constexpr StrText NickCommandHint{57389};

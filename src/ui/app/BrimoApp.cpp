@@ -10,6 +10,7 @@
 #include "config/Config.h"
 #include "config/ServerPort.h"
 #include "config/WelcomeChoice.h"
+#include "conversation/ConversationView.h"
 #include "dcc/DirectConnections.h"
 #include "dialogs/BanListDialog.h"
 #include "dialogs/FileProgressDialog.h"
@@ -387,6 +388,17 @@ bool BrimoApp::ConnectFavourite(const std::string &serverKey)
     const std::string record = ReadString("Servers", serverKey);
     if (serverKey.empty() || record.empty())
         return false;
+    // A session of this entry that lost its connection (or was refused) is
+    // connected again rather than joined by a second one.
+    for (Session *session : m_sessions->Sessions()) {
+        if (session->ConfName() != serverKey || session->IsConnected())
+            continue;
+        if (!session->IsConnecting())
+            session->ReconnectNow();
+        if (Conversation *server = session->ServerWindow(); server && server->View())
+            server->View()->Activate();
+        return true;
+    }
     const ServerPort port = ServerPort::Parse(RecordField(record, 2));
     return CreateSession(RecordField(record, 1), port.port, serverKey, port.tls) != nullptr;
 }

@@ -16,6 +16,7 @@
 #include "session/SessionTable.h"
 #include "text/Strings.h"
 #include "widgets/MenuText.h"
+#include "widgets/OnScreen.h"
 #include "windows/ConversationWindow.h"
 
 #include <QApplication>
@@ -96,8 +97,7 @@ QMdiSubWindow *MainWindow::AddChild(QWidget *widget, const QString &title)
     QMdiSubWindow *child = m_mdi->addSubWindow(widget);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->installEventFilter(this);
-    connect(widget, &QWidget::windowTitleChanged, this,
-            [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
+    connect(widget, &QWidget::windowTitleChanged, this, [this, child] { FollowChildTitle(child); });
     connect(child, &QObject::destroyed, this, [this] {
         // Later, once the area has forgotten the window.
         QTimer::singleShot(0, this, [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
@@ -115,6 +115,18 @@ QMdiSubWindow *MainWindow::AddChild(QWidget *widget, const QString &title)
     }
     m_mdi->setActiveSubWindow(child);
     return child;
+}
+
+// The channel search renames its window at every batch of a list: rebuilding
+// the menus each time would close the one the user has open.
+void MainWindow::FollowChildTitle(QMdiSubWindow *child)
+{
+    m_app.RefreshShell(Shell::RefreshWindowBar);
+    if (!m_windowMenu)
+        return;
+    for (QAction *action : m_windowMenu->actions())
+        if (action->property(kChildProperty).value<QObject *>() == child)
+            action->setText(WindowMenuEntry(child->windowTitle()));
 }
 
 QMdiSubWindow *MainWindow::ActiveChild() const
@@ -168,12 +180,23 @@ void MainWindow::RefreshTrayIcon(bool enabled)
     if (!enabled)
         return;
     m_tray = new QSystemTrayIcon(AppIcons::Application(), this);
+    m_trayPicture = TrayBlinker::Icon::Normal;
+    m_trayPictureChanges = 0;
     m_tray->setToolTip(QStringLiteral("Brimo"));
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger)
             RestoreFromTray();
     });
     m_tray->show();
+}
+
+void MainWindow::ShowTrayPicture(TrayBlinker::Icon picture)
+{
+    if (!m_tray || picture == m_trayPicture)
+        return;
+    m_trayPicture = picture;
+    m_tray->setIcon(picture == TrayBlinker::Icon::Blink ? AppIcons::TrayBlink() : AppIcons::Application());
+    ++m_trayPictureChanges;
 }
 
 void MainWindow::RefreshChildSettings()
@@ -257,7 +280,7 @@ void MainWindow::RestorePlacement()
         const int width = ReadInt(kWndMain, "Right");
         const int height = ReadInt(kWndMain, "Bottom");
         if (width > 0 && height > 0)
-            setGeometry(left, top, width, height);
+            setGeometry(OnScreen(QRect(left, top, width, height), AvailableScreens()));
     } else if (QScreen *screen = QGuiApplication::primaryScreen()) {
         // First run: a comfortable size in the middle of the screen.
         const QRect available = screen->availableGeometry();
@@ -469,32 +492,44 @@ bool MainWindow::IsChildCommand(int id) const
 
 void MainWindow::RunCommand(int id)
 {
-    if (CommandId::IsFavouriteServer(id)) {
-        for (QAction *action : m_serversMenu ? m_serversMenu->actions() : QList<QAction *>{})
-            if (action->data().toInt() == id) {
-                m_app.ConnectFavourite(ServerKeyOfItem(action->text()).toStdString());
-                return;
-            }
-        return;
-    }
     if (IsChildCommand(id)) {
         if (ShellChild *child = ActiveShellChild())
             child->HandleCommand(id);
         return;
     }
+    if (!RunConnectCommand(id) && !RunWindowCommand(id))
+        RunHelpCommand(id);
+}
+
+// The commands of "&Pripojiť" that the main window carries out itself.
+bool MainWindow::RunConnectCommand(int id)
+{
     switch (id) {
     case CommandId::Connect:
         m_app.ConnectFavourite(ReadString(kBaseSection, "Default Server"));
-        break;
-    case CommandId::ShowMainBar:
-        ToggleBar(m_toolsBar);
-        break;
-    case CommandId::ShowWindowBar:
-        ToggleBar(m_channelsBar);
-        break;
-    case CommandId::ShowEditBar:
-        ToggleBar(m_editBar);
-        break;
+        return true;
+    case CommandId::Welcome:
+        m_app.OpenWelcome();
+        return true;
+    case CommandId::Reconnect:
+        if (Session *session = ActiveSession())
+            session->ReconnectNow();
+        return true;
+    case CommandId::Favourites:
+        OpenFavourites();
+        return true;
+    case CommandId::AddressBook:
+        OpenAddressBook();
+        return true;
+    case CommandId::IgnoreList:
+        OpenIgnoreList();
+        return true;
+    case CommandId::AwayOn:
+        m_app.SetAwayEverywhere(true);
+        return true;
+    case CommandId::AwayOff:
+        m_app.SetAwayEverywhere(false);
+        return true;
     case CommandId::Settings:
         // From the event loop, not from inside the menu that sent the
         // command: closing the sheet rebuilds the menus.
@@ -502,30 +537,65 @@ void MainWindow::RunCommand(int id)
             if (!findChild<SettingsDialog *>())
                 SettingsDialog::Open(m_app, m_app.Settings(), this);
         });
-        break;
-    case CommandId::Welcome:
-        m_app.OpenWelcome();
-        break;
+        return true;
+    case CommandId::Exit:
+        close();
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The bars of "&Zobraziť", the child windows of "&Okná" and the editors of "&Skript".
+bool MainWindow::RunWindowCommand(int id)
+{
+    switch (id) {
+    case CommandId::ShowMainBar:
+        ToggleBar(m_toolsBar);
+        return true;
+    case CommandId::ShowWindowBar:
+        ToggleBar(m_channelsBar);
+        return true;
+    case CommandId::ShowEditBar:
+        ToggleBar(m_editBar);
+        return true;
+    case CommandId::WindowCascade:
+        m_mdi->Cascade();
+        return true;
+    case CommandId::WindowTile:
+        m_mdi->tileSubWindows();
+        return true;
+    case CommandId::NextWindow:
+        m_mdi->activateNextSubWindow();
+        return true;
+    case CommandId::PreviousWindow:
+        m_mdi->activatePreviousSubWindow();
+        return true;
+    case CommandId::NewScript:
+        m_app.OpenScriptEditor(std::string());
+        return true;
+    case CommandId::OpenScript:
+        OpenScriptFile();
+        return true;
+    default:
+        return false;
+    }
+}
+
+// "Po&mocník".
+bool MainWindow::RunHelpCommand(int id)
+{
+    switch (id) {
     case CommandId::Help:
         m_app.OpenHelpWindow();
-        break;
-    case CommandId::Reconnect:
-        if (Session *session = ActiveSession())
-            session->ReconnectNow();
-        break;
-    case CommandId::AwayOn:
-        m_app.SetAwayEverywhere(true);
-        break;
-    case CommandId::AwayOff:
-        m_app.SetAwayEverywhere(false);
-        break;
+        return true;
     case CommandId::DonationPage:
         m_app.OpenLink("https://www.brimo.example/podpora");
-        break;
+        return true;
     case CommandId::ToggleDonating:
         WriteBool(kBaseSection, "Donating", !ReadBool(kBaseSection, "Donating"));
         m_app.RefreshShell(Shell::RefreshSettings);
-        break;
+        return true;
     case CommandId::About:
         QMessageBox::about(this, Text(Str::AboutTip),
                            QStringLiteral("<b>Brimo %1</b><br>IRC klient<br><br>"
@@ -533,39 +603,9 @@ void MainWindow::RunCommand(int id)
                                           "<a href=\"mailto:podpora@brimo.example\">podpora@brimo.example</a><br>"
                                           "<a href=\"https://forum.brimo.example/\">forum.brimo.example</a>")
                                .arg(QCoreApplication::applicationVersion()));
-        break;
-    case CommandId::Exit:
-        close();
-        break;
-    case CommandId::WindowCascade:
-        m_mdi->Cascade();
-        break;
-    case CommandId::WindowTile:
-        m_mdi->tileSubWindows();
-        break;
-    case CommandId::NextWindow:
-        m_mdi->activateNextSubWindow();
-        break;
-    case CommandId::PreviousWindow:
-        m_mdi->activatePreviousSubWindow();
-        break;
-    case CommandId::NewScript:
-        m_app.OpenScriptEditor(std::string());
-        break;
-    case CommandId::OpenScript:
-        OpenScriptFile();
-        break;
-    case CommandId::Favourites:
-        OpenFavourites();
-        break;
-    case CommandId::AddressBook:
-        OpenAddressBook();
-        break;
-    case CommandId::IgnoreList:
-        OpenIgnoreList();
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/TrayBlinker.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QMenu>
@@ -82,11 +84,14 @@ public:
     void PopupSearchMenu(const QPoint &globalPos);
     // A window menu entry for a title (cut past 40 characters).
     static QString WindowMenuText(const QString &title);
-    // The key of a servers-menu item's text: the text up to the first tab.
-    static QString ServerKeyOfItem(const QString &itemText);
 
     // ---- tray ----
     QSystemTrayIcon *TrayIcon() const { return m_tray; }
+    // The tray icon's picture, set only when it changes: the desktop draws
+    // the icon anew (or is sent it over D-Bus) at every set.
+    void ShowTrayPicture(TrayBlinker::Icon picture);
+    // How often the picture was set since the tray icon was made.
+    int TrayPictureChanges() const { return m_trayPictureChanges; }
     // A left click on the tray icon: the window comes back.
     void RestoreFromTray();
     // What a system minimise does: hides to the tray when "Enable Tray" and
@@ -135,7 +140,15 @@ private:
     void ToggleBar(QToolBar *bar);
     void RunFavouriteChannel(QAction *action);
     void OnChildActivated(QMdiSubWindow *child);
+    void FollowChildTitle(QMdiSubWindow *child);
+    // The text of a window menu entry: WindowMenuText with "&" doubled.
+    static QString WindowMenuEntry(const QString &title);
+    static constexpr const char *kChildProperty = "child"; // the window of a window menu entry
     bool IsChildCommand(int id) const;
+    // Each runs the commands of its menus and says whether id was one of them.
+    bool RunConnectCommand(int id);
+    bool RunWindowCommand(int id);
+    bool RunHelpCommand(int id);
     // "&Otvoriť A Editovať": a script file chosen in the program's folder, in a new editor.
     void OpenScriptFile();
     void OpenFavourites();
@@ -160,6 +173,8 @@ private:
     QMenu *m_toolsConnectMenu = nullptr;    // drop-down of the connect button
     QMenu *m_toolsFavouritesMenu = nullptr; // drop-down of the favourites button
     QSystemTrayIcon *m_tray = nullptr;
+    TrayBlinker::Icon m_trayPicture = TrayBlinker::Icon::Normal;
+    int m_trayPictureChanges = 0;
     std::function<bool()> m_trayAvailable;
     QTimer *m_timer0 = nullptr;
     QTimer *m_trayWatch = nullptr;

@@ -89,6 +89,17 @@ bool CommandPopup::SelectPrefix(const std::string &prefix)
     return false;
 }
 
+bool CommandPopup::CompletesWord(const std::string &typed) const
+{
+    const QString word = FromUtf8(typed);
+    const QString selected = FromUtf8(SelectedName());
+    if (selected.size() <= word.size() || !selected.startsWith(word, Qt::CaseInsensitive))
+        return false;
+    return std::none_of(m_entries.begin(), m_entries.end(), [&word](const CommandEntry &entry) {
+        return FromUtf8(entry.name).compare(word, Qt::CaseInsensitive) == 0;
+    });
+}
+
 void CommandPopup::SelectRow(int row)
 {
     if (row < 0 || row >= Count()) {

@@ -30,7 +30,7 @@ constexpr ModeItem kModeItems[] = {
     {CommandId::ModePrivate, 'p', "&Súkromný Kanál"},
     {CommandId::ModeSecret, 's', "Ta&jný Kanál"},
     {CommandId::ModeKey, 'k', "&Uzamknutý Kanál Na Kľúč"},
-    {CommandId::ModeLimit, 'l', "&Obmedzené Počet Užívateľov"},
+    {CommandId::ModeLimit, 'l', "&Obmedzený Počet Užívateľov"},
 };
 
 const ModeItem *FindModeItem(int id)
