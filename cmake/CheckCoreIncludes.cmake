@@ -15,6 +15,7 @@ set(layer_ranks
   conversation 3
   session 4
   shell 5
+  history 5
   dcc 6
   script 6
   commands 7)

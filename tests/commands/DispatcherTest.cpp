@@ -74,6 +74,7 @@ const std::vector<WireCase> &WireCases()
         {"/link", Done, {}},
         {"/timer 0", Done, {}},
         {"/dcc chat connect x", Misused, {}},
+        {"/log on", Misused, {}}, // the server window has no log
         // Only the part before a CR, LF or NUL is a command.
         {"/msg #a hi\r\nQUIT :smuggled", Done, {"PRIVMSG #a :hi"}},
         {"/quote JOIN #a\nPART #b", Done, {"JOIN #a"}},

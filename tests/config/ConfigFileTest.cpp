@@ -1,5 +1,7 @@
 #include "ConfigFixture.h"
 
+#include "config/AppSettings.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -326,4 +328,33 @@ TEST_F(ConfigTest, OtherIniReadersUnderstandTheFile)
     EXPECT_EQ(other.value("Base/Nick").toString(), "janko");
     EXPECT_EQ(other.value("Base/Zoomed").toString(), "True");
     EXPECT_EQ(other.value("Wnd_Main/Left").toInt(), -8);
+}
+
+TEST_F(ConfigTest, LogsLiveBesideTheSettingsOfAFolderOrInThePerUserDataFolder)
+{
+    EXPECT_EQ(DefaultLogDirectory(), m_dir.filePath("logs").toStdString());
+    AppSettings settings;
+    EXPECT_EQ(LogDirectory(settings), m_dir.filePath("logs").toStdString());
+    settings.m_logFolder = "/somewhere/else";
+    EXPECT_EQ(LogDirectory(settings), "/somewhere/else");
+
+    // Installed (no resources beside the executable, no folder given): the
+    // settings in the per-user configuration folder, the logs in the data one.
+    const QByteArray saved = qgetenv("BRIMO_CONFIG_DIR");
+    const QByteArray savedConfigHome = qgetenv("XDG_CONFIG_HOME");
+    const QByteArray savedDataHome = qgetenv("XDG_DATA_HOME");
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    SetConfigDirectory(std::string());
+    qunsetenv("BRIMO_CONFIG_DIR");
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    EXPECT_EQ(DefaultLogDirectory(), home.filePath("data/brimo/logs").toStdString());
+    for (const auto &[name, value] :
+         {std::pair{"XDG_CONFIG_HOME", savedConfigHome}, {"XDG_DATA_HOME", savedDataHome}, {"BRIMO_CONFIG_DIR", saved}})
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    SetConfigDirectory(m_dir.path().toStdString());
 }

@@ -260,3 +260,27 @@ TEST_F(FavouriteServersTest, ValuesTheFileCannotHoldAreRefused)
     entry.port = 65535;
     EXPECT_EQ(CheckServerEntry(entry), ServerEntryProblem::None);
 }
+
+TEST_F(FavouriteServersTest, LoggingOffIsKeptPerEntryAndFollowsARenameAndADeletion)
+{
+    writeRaw(kTwoServers);
+    FavouriteServers servers;
+    servers.Load();
+    EXPECT_TRUE(servers.ForEditing("Alfa").logging);
+    ServerEntry entry = servers.ForEditing("Alfa");
+    entry.logging = false;
+    servers.Put(entry, "Alfa");
+    ASSERT_TRUE(servers.Save());
+    EXPECT_FALSE(servers.ForEditing("Alfa").logging);
+    EXPECT_TRUE(servers.ForEditing("Beta").logging);
+    EXPECT_EQ(ServerEntriesWithLoggingOff(), (std::vector<std::string>{"Alfa"}));
+
+    entry.name = "Gama";
+    servers.Put(entry, "Alfa");
+    ASSERT_TRUE(servers.Save());
+    EXPECT_EQ(ServerEntriesWithLoggingOff(), (std::vector<std::string>{"Gama"}));
+
+    servers.Remove("Gama");
+    ASSERT_TRUE(servers.Save());
+    EXPECT_TRUE(ServerEntriesWithLoggingOff().empty());
+}

@@ -119,3 +119,25 @@ TEST_F(ConfigTest, BehaviourKeysReachTheirFields)
     EXPECT_FALSE(identOn);
     EXPECT_EQ(settings.m_userTexts[0], "");
 }
+
+TEST_F(ConfigTest, LoggingIsOnByDefaultAndItsKeysReachTheirFields)
+{
+    AppSettings settings;
+    settings.m_logging = false;
+    settings.m_logReplayLines = 7;
+    LoadBehaviour(settings);
+    EXPECT_TRUE(settings.m_logging);
+    EXPECT_EQ(settings.m_logFolder, "");
+    EXPECT_EQ(settings.m_logReplayLines, 100);
+
+    writeRaw("[Base]\nLogging=False\nLog Folder=/tmp/záznamy\nLog Lines=250\n");
+    LoadBehaviour(settings);
+    EXPECT_FALSE(settings.m_logging);
+    EXPECT_EQ(settings.m_logFolder, "/tmp/záznamy");
+    EXPECT_EQ(settings.m_logReplayLines, 250);
+
+    writeRaw("[Base]\nLogging=True\nLog Lines=99999\n");
+    LoadBehaviour(settings);
+    EXPECT_TRUE(settings.m_logging);
+    EXPECT_EQ(settings.m_logReplayLines, 10000);
+}

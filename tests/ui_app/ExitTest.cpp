@@ -8,19 +8,22 @@
 #include "app/MainWindow.h"
 #include "app/WindowBar.h"
 #include "config/Config.h"
-#include "text/Strings.h"
+#include "history/ConversationLog.h"
 #include "script/ScriptEdit.h"
 #include "script/ScriptEditorWindow.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/WhenModal.h"
+#include "text/Strings.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 
 #include <csignal>
+#include <ctime>
 #include <unistd.h>
 
 namespace {
@@ -167,6 +170,27 @@ TEST_F(ExitTest, TermIntAndHangUpEndTheProgramAsExitDoes)
         EXPECT_FALSE(ReadString("Wnd_Main", "Right").empty()) << signal;
         StopApp();
     }
+}
+
+TEST_F(ExitTest, ASignalWritesTheLinesTheLogsStillKept)
+{
+    if (!NgircdServer::IsAvailable())
+        GTEST_SKIP() << "ngircd is not installed";
+    ASSERT_TRUE(StartInChannel("zapisovatel", "koniec")) << m_ircd.Output();
+    m_app->Log().SetFlushDelay(std::chrono::hours(1));
+    Session *session = m_app->Sessions().Sessions().front();
+    session->Command("#brimo", 0, "/msg #brimo posledné slová");
+    const std::string path = m_app->Log().FileOf(*session->FindWindow("#brimo"), std::time(nullptr));
+    EXPECT_EQ(path.rfind(ConfigDir() + "/logs/Test/#brimo/", 0), 0u) << path;
+    const auto logged = [&] {
+        QFile file(QString::fromStdString(path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    };
+    EXPECT_EQ(logged().find("posledné slová"), std::string::npos) << "kept, not written yet";
+
+    ASSERT_EQ(::kill(::getpid(), SIGTERM), 0);
+    ASSERT_TRUE(WaitFor([&] { return m_app->HasExited(); }));
+    EXPECT_NE(logged().find(" <zapisovatel> posledné slová\n"), std::string::npos) << logged();
 }
 
 TEST_F(ExitTest, ASignalWhileAQuestionIsOpenCancelsTheQuestionAndStillEnds)

@@ -2,10 +2,10 @@
 #include "support/WaitFor.h"
 
 #include "app/BrimoApp.h"
-#include "app/WindowBar.h"
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowArea.h"
+#include "app/WindowBar.h"
 #include "conversation/Conversation.h"
 #include "input/InputLine.h"
 #include "session/Session.h"
@@ -103,6 +103,39 @@ TEST_F(WindowSwitchingTest, TheInputLineOfEachOpenedOrRaisedWindowHasTheKeyboard
     EXPECT_TRUE(HasKeyboard(status));
     TypeIntoMainWindow(QStringLiteral(" svet"));
     EXPECT_EQ(status->Input()->toPlainText(), "ahoj svet");
+}
+
+// Text typed and not sent stays in the input line of its own window, however
+// the user goes from window to window.
+TEST_F(WindowSwitchingTest, UnsentTextStaysInTheInputLineOfItsWindow)
+{
+    Session *session = StartWithChannel();
+    ASSERT_TRUE(session);
+    ConversationWindow *status = WindowOf(session, "");
+    ConversationWindow *channel = WindowOf(session, "#brimo");
+    ASSERT_TRUE(WaitFor([&] { return HasKeyboard(channel); }));
+    TypeIntoMainWindow(QStringLiteral("do kanala"));
+
+    ClickWindowButton(status);
+    ASSERT_TRUE(HasKeyboard(status));
+    TypeIntoMainWindow(QStringLiteral("do stavu"));
+    session->Command(status->WindowNameText(), 0, "/query ana");
+    ConversationWindow *query = WindowOf(session, "ana");
+    ASSERT_TRUE(query && HasKeyboard(query));
+    TypeIntoMainWindow(QStringLiteral("pre anu"));
+
+    ClickWindowButton(channel);
+    EXPECT_TRUE(HasKeyboard(channel));
+    EXPECT_EQ(channel->Input()->toPlainText(), "do kanala");
+    EXPECT_EQ(status->Input()->toPlainText(), "do stavu");
+    EXPECT_EQ(query->Input()->toPlainText(), "pre anu");
+    TypeIntoMainWindow(QStringLiteral(" a dalej"));
+    EXPECT_EQ(channel->Input()->toPlainText(), "do kanala a dalej");
+    ClickWindowButton(query);
+    EXPECT_EQ(query->Input()->toPlainText(), "pre anu");
+    // Nothing of it was sent.
+    for (const std::string &line : m_server.Lines())
+        EXPECT_NE(line.rfind("PRIVMSG", 0), 0u) << line;
 }
 
 TEST_F(WindowSwitchingTest, MaximisedWindowsStayMaximisedWhateverBringsAnotherForward)

@@ -219,3 +219,16 @@ TEST_F(DlgEditServerTest, CancelPutsNothing)
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(m_servers.Names(), (std::vector<std::string>{"Alfa", "Beta"}));
 }
+
+TEST_F(DlgEditServerTest, AnEntryCanKeepItsConversationsOutOfTheLogs)
+{
+    auto alfa = Open("Alfa");
+    EXPECT_FALSE(alfa->LoggingOffBox()->isChecked());
+    Toggle(alfa->LoggingOffBox());
+    PressOk(*alfa);
+    ASSERT_EQ(alfa->result(), QDialog::Accepted);
+    ASSERT_TRUE(m_servers.Save());
+    EXPECT_EQ(ReadString("Logging Off", "Alfa"), "True");
+    EXPECT_TRUE(Open("Alfa")->LoggingOffBox()->isChecked());
+    EXPECT_FALSE(Open("Beta")->LoggingOffBox()->isChecked());
+}

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -154,6 +155,10 @@ TEST_F(SettingsSheetTest, AdvancedTreeHoldsItsItemsInOrder)
         ">>" + Text(Str::HiTextColour),
         ">>" + Text(Str::ContactColour),
         ">" + Text(Str::NoticesToWindow),
+        Text(Str::LogGroup),
+        ">" + Text(Str::LogEnabled),
+        ">" + Text(Str::LogFolder),
+        ">" + Text(Str::LogReplayLines),
     };
     EXPECT_EQ(captions, expected);
 
@@ -419,4 +424,34 @@ TEST_F(SettingsSheetTest, IdentityWithABlankInsideIsRefused)
     PressOk(*sheet);
     EXPECT_FALSE(sheet->isVisible());
     EXPECT_EQ(ReadString("Nick"), "jedno");
+}
+
+TEST_F(SettingsSheetTest, TheLogsGroupShowsAndWritesLoggingItsFolderAndTheLinesShownAgain)
+{
+    auto sheet = OpenSheet();
+    AdvancedSettingsPage &advanced = *sheet->AdvancedPage();
+    ASSERT_NE(advanced.Item(Text(Str::LogGroup)), nullptr);
+    auto *logging = qobject_cast<QCheckBox *>(advanced.Editor(Text(Str::LogEnabled)));
+    auto *folder = qobject_cast<QLineEdit *>(advanced.Editor(Text(Str::LogFolder)));
+    auto *lines = qobject_cast<QSpinBox *>(advanced.Editor(Text(Str::LogReplayLines)));
+    ASSERT_TRUE(logging && folder && lines);
+    EXPECT_TRUE(logging->isChecked());
+    EXPECT_TRUE(folder->text().isEmpty());
+    EXPECT_EQ(folder->placeholderText().toStdString(), DefaultLogDirectory());
+    EXPECT_EQ(lines->value(), 100);
+    advanced.Tree()->setCurrentItem(advanced.Item(Text(Str::LogReplayLines)));
+    EXPECT_EQ(advanced.Description()->text(), Text(Str::LogReplayLinesHelp));
+
+    logging->click();
+    TypeInto(folder, "/tmp/moje záznamy");
+    lines->setValue(250);
+    PressOk(*sheet);
+    EXPECT_EQ(ReadString("Logging"), "False");
+    EXPECT_EQ(ReadString("Log Folder"), "/tmp/moje záznamy");
+    EXPECT_EQ(ReadString("Log Lines"), "250");
+
+    LoadBehaviour(m_settings);
+    auto again = OpenSheet(ReadConfigFile());
+    EXPECT_FALSE(qobject_cast<QCheckBox *>(again->AdvancedPage()->Editor(Text(Str::LogEnabled)))->isChecked());
+    EXPECT_EQ(qobject_cast<QSpinBox *>(again->AdvancedPage()->Editor(Text(Str::LogReplayLines)))->value(), 250);
 }

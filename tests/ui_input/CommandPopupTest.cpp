@@ -40,13 +40,13 @@ TEST_F(CommandListTest, ListsEveryCommandSortedWithoutRegardToCase)
 {
     Type("/");
     ASSERT_TRUE(m_list->isVisible());
-    ASSERT_EQ(m_list->Count(), 29);
+    ASSERT_EQ(m_list->Count(), 30);
     EXPECT_EQ(m_list->SelectedName(), "action") << "an empty prefix selects the first name";
     for (int row = 1; row < m_list->Count(); ++row)
         EXPECT_LT(QString::fromStdString(m_list->NameAt(row - 1))
                       .compare(QString::fromStdString(m_list->NameAt(row)), Qt::CaseInsensitive),
                   0);
-    EXPECT_EQ(m_list->ListBox()->count(), 29);
+    EXPECT_EQ(m_list->ListBox()->count(), 30);
     EXPECT_EQ(m_list->Entries()[0].Text().rfind("action 0 Zobrazí", 0), 0u);
 }
 
@@ -195,7 +195,7 @@ TEST_F(CommandListTest, ScriptProceduresOfTheWindowJoinTheList)
 
     Type("/me");
     ASSERT_TRUE(m_list->isVisible());
-    EXPECT_EQ(m_list->Count(), 31);
+    EXPECT_EQ(m_list->Count(), 32);
     EXPECT_EQ(m_list->SelectedName(), "me");
     EXPECT_EQ(m_list->PanelText(), "Akcia\nv okne");
     EXPECT_TRUE(m_list->PanelShowsScriptMark());
@@ -205,7 +205,7 @@ TEST_F(CommandListTest, ScriptProceduresOfTheWindowJoinTheList)
     script.write("proc /zzz {args} { echo \"zzz\" }\n");
     script.close();
     Press(Qt::Key_Backspace);
-    EXPECT_EQ(m_list->Count(), 30);
+    EXPECT_EQ(m_list->Count(), 31);
     EXPECT_EQ(m_list->SelectedName(), "mode");
     Type("zz");
     EXPECT_EQ(m_list->SelectedName(), "mode") << "no name begins with mzz, so the selection stays";

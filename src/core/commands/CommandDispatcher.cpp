@@ -59,6 +59,7 @@ const CommandEntry kCommands[] = {
     {"/action", Commands::Action},
     {"/favorite", Commands::Favorite},
     {"/reconnect", Commands::Reconnect},
+    {"/log", Commands::Log},
 };
 
 const CommandEntry *FindCommand(const std::string &word)

@@ -26,6 +26,8 @@ int Quote(Session &session, const std::string &window, const std::string &line);
 int Nick(Session &session, const std::string &window, const std::string &line);
 int Who(Session &session, const std::string &window, const std::string &line);
 int Whois(Session &session, const std::string &window, const std::string &line);
+// "/log on|off": the window's lines are logged or not; without a word, says which.
+int Log(Session &session, const std::string &window, const std::string &line);
 
 // Connection commands (ConnectionCommands.cpp).
 int Server(Session &session, const std::string &window, const std::string &line);

@@ -10,7 +10,9 @@
 #include "session/MessageSplit.h"
 #include "session/Session.h"
 #include "session/WhoActions.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextClass.h"
 #include "text/Words.h"
 
@@ -228,6 +230,23 @@ int Whois(Session &session, const std::string &, const std::string &line)
         session.SendLine(StrPrintf("PRIVMSG %s :%cPING %lld%c", to, kCtcp, static_cast<long long>(Now()), kCtcp));
         session.Command(session.Key(), 0, "/who " + nick);
     }
+    return 1;
+}
+
+int Log(Session &session, const std::string &window, const std::string &line)
+{
+    Conversation *conversation = session.FindWindow(window);
+    if (!conversation || !conversation->IsTalk() || CountWords(line) > 2)
+        return 0;
+    const std::string option = GetWord(line, 2);
+    bool &logging = conversation->GetToggles().logging;
+    if (EqualIgnoringAsciiCase(option, "on"))
+        logging = true;
+    else if (EqualIgnoringAsciiCase(option, "off"))
+        logging = false;
+    else if (!option.empty())
+        return 0;
+    conversation->Print(Strings::Get(logging ? Str::LogWindowOn : Str::LogWindowOff), TextClass::Info);
     return 1;
 }
 

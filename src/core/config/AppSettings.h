@@ -46,6 +46,9 @@ struct AppSettings
     bool m_autoChangeNick = false;          // "Auto Change Nick"
     bool m_highlighting = false;            // "HiLighting"
     bool m_noticesToWindow = false;         // "Notice Msgs To Wnd"
+    bool m_logging = true;                  // "Logging"
+    std::string m_logFolder;                // "Log Folder": empty, DefaultLogDirectory
+    int m_logReplayLines = 100;             // "Log Lines": shown again when a window opens, 0..10000
 
     // Also loaded by LoadBehaviour, for the shell's convenience.
     bool m_identServer = false;   // "Ident Server"

@@ -25,6 +25,11 @@ bool RunsFromOwnFolder()
     return QFileInfo(QString::fromStdString(ExeDirectory() + "/Help")).isDir();
 }
 
+std::string PerUserConfigDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() + "/brimo";
+}
+
 // Run from its own folder, the program keeps brimo.conf there when it may;
 // installed, always in the per-user folder, never beside the executable.
 std::string DefaultConfigDirectory()
@@ -32,7 +37,7 @@ std::string DefaultConfigDirectory()
     const std::string exeDirectory = ExeDirectory();
     if (RunsFromOwnFolder() && QFileInfo(QString::fromStdString(exeDirectory)).isWritable())
         return exeDirectory;
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() + "/brimo";
+    return PerUserConfigDirectory();
 }
 
 // The leading hexadecimal digits of a two-character pair, as strtol reads them.
@@ -88,6 +93,20 @@ std::string ResourceDirectory()
     if (QFileInfo(installed).isDir())
         return QDir::cleanPath(installed).toStdString();
     return exeDirectory;
+}
+
+std::string DefaultLogDirectory()
+{
+    const std::string configFile = ConfigFilePath();
+    const std::string configDirectory = configFile.substr(0, configFile.rfind('/'));
+    if (configDirectory == PerUserConfigDirectory())
+        return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() + "/brimo/logs";
+    return configDirectory + "/logs";
+}
+
+std::string LogDirectory(const AppSettings &settings)
+{
+    return settings.m_logFolder.empty() ? DefaultLogDirectory() : settings.m_logFolder;
 }
 
 std::string ConfigFilePath()
@@ -281,6 +300,11 @@ void LoadBehaviour(AppSettings &settings, const std::function<void(bool)> &switc
     settings.m_autoChangeNick = ReadBool("Auto Change Nick");
     settings.m_highlighting = ReadBool("HiLighting");
     settings.m_noticesToWindow = ReadBool("Notice Msgs To Wnd");
+    bool loggingSet = false;
+    settings.m_logging = ReadBool(kBaseSection, "Logging", &loggingSet) || !loggingSet;
+    settings.m_logFolder = ReadString("Log Folder");
+    const std::string replayLines = ReadString("Log Lines");
+    settings.m_logReplayLines = replayLines.empty() ? 100 : std::clamp(std::atoi(replayLines.c_str()), 0, 10000);
     settings.m_identServer = ReadBool("Ident Server");
     settings.m_hideMinimized = ReadBool("Hide Minimized");
     settings.m_zoomed = ReadBool("Zoomed");

@@ -36,6 +36,14 @@ std::string ResourceDirectory();
 // configuration folder of the application (an installed program).
 std::string ConfigFilePath();
 
+// The folder of the conversation logs when the settings name none: beside
+// brimo.conf in "logs" when the program keeps its settings in a folder of
+// its own (the executable's, BRIMO_CONFIG_DIR), else the per-user data
+// folder's "brimo/logs" ($XDG_DATA_HOME, ~/.local/share).
+std::string DefaultLogDirectory();
+// The folder the settings name ("Log Folder"), else DefaultLogDirectory.
+std::string LogDirectory(const AppSettings &settings);
+
 // Creates an empty brimo.conf, readable by its owner only, when there is
 // none yet (the first start). False when it cannot be created.
 bool CreateConfigFile();

@@ -13,6 +13,7 @@ namespace {
 
 const char *const kServers = "Servers";
 const char *const kServersData = "Servers Data";
+const char *const kLoggingOff = "Logging Off";
 const char *const kDefaultServer = "Default Server";
 
 std::string ChannelGroup(const std::string &server)
@@ -139,8 +140,17 @@ void FavouriteServers::Load()
             entry.updateNick = RecordField(identity, 4) == "1";
             entry.fullName = RecordRest(identity, 5);
         }
+        entry.logging = !ReadBool(kLoggingOff, name);
         m_items.push_back(std::move(item));
     }
+}
+
+std::vector<std::string> ServerEntriesWithLoggingOff()
+{
+    std::vector<std::string> keys;
+    ReadSectionKeys(kLoggingOff, keys);
+    std::erase_if(keys, [](const std::string &key) { return !ReadBool(kLoggingOff, key); });
+    return keys;
 }
 
 std::vector<std::string> FavouriteServers::Names() const
@@ -255,6 +265,10 @@ bool FavouriteServers::WriteEntry(const ServerEntry &entry)
         ok = WriteString(kServersData, entry.name, IdentityRecordOf(entry)) && ok;
     else
         ok = WriteString(kServersData, entry.name) && ok;
+    if (entry.logging)
+        ok = WriteString(kLoggingOff, entry.name) && ok;
+    else
+        ok = WriteBool(kLoggingOff, entry.name, true) && ok;
     return ok;
 }
 
@@ -262,5 +276,6 @@ bool FavouriteServers::DeleteKeys(const std::string &name)
 {
     bool ok = WriteString(kServers, name);
     ok = WriteString(kServersData, name) && ok;
+    ok = WriteString(kLoggingOff, name) && ok;
     return WriteString(kPasswordsSection, name) && ok;
 }

@@ -20,7 +20,11 @@ struct ServerEntry
     bool invisible = false;
     bool updateNick = false;
     std::string fullName; // the last field of the record, may hold blanks
+    bool logging = true;  // false: a key in "Logging Off", the conversations are not logged
 };
+
+// The names of the server entries whose conversations are not logged.
+std::vector<std::string> ServerEntriesWithLoggingOff();
 
 // Why an entry cannot be stored as it is (the record fields are separated by
 // blanks, the name is a key and part of a section name).

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "conversation/ConversationView.h"
+#include "conversation/LineRecorder.h"
 #include "conversation/NickList.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
@@ -52,6 +53,8 @@ bool Conversation::Print(const std::string &text, int textClass, int64_t time)
     // A line the server dated (server-time, a bouncer's history) keeps its time.
     if (time == 0 && m_owner)
         time = m_owner->LineTime();
+    if (LineRecorder *recorder = m_owner ? m_owner->Recorder() : nullptr)
+        recorder->Record(*this, text, textClass, time);
     return m_view->ShowLine(text, textClass, time);
 }
 

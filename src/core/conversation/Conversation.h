@@ -34,6 +34,7 @@ public:
         bool fullAddress = false;
         bool smileys = true;
         bool showAway = true;
+        bool logging = true; // "/log on|off": the window's lines go to its log
     };
 
     // owner may be null (a conversation of no session, e.g. in tests).
@@ -50,6 +51,8 @@ public:
     // A window can change type (a window first opened otherwise becomes a channel on JOIN).
     void SetType(WindowType type) { m_type = type; }
     bool IsChannel() const { return m_type == TypeChannel; }
+    // A channel, a private conversation or a DCC chat: a window whose lines are logged.
+    bool IsTalk() const { return m_type == TypeChannel || m_type == TypePrivate || m_dccChat != nullptr; }
     // The session the conversation belongs to (Session::Of gives it as a
     // Session), or null.
     ConversationOwner *Owner() const { return m_owner; }
@@ -67,8 +70,9 @@ public:
     // Called by the view when its window is destroyed.
     void DetachView(ConversationView *view);
 
-    // Shows one line: false (nothing shown) for an empty text or without a
-    // view. time: seconds since 1970, 0 = now.
+    // Shows one line and hands it to the owner's recorder: false (nothing
+    // shown or recorded) for an empty text or without a view. time: seconds
+    // since 1970, 0 = now.
     // textClass: a TextClass value (other values above Error show as Info).
     bool Print(const std::string &text, int textClass, int64_t time = 0);
     bool Print(const std::string &text, TextClass textClass, int64_t time = 0)

@@ -3,9 +3,12 @@
 #include <cstdint>
 #include <string>
 
+class LineRecorder;
+
 // What a conversation asks of the session that owns it (Session in the
-// program): the session's key, the time of the line being handled, and the
-// running of a command line issued from the conversation's window.
+// program): the session's key, the time of the line being handled, the
+// running of a command line issued from the conversation's window, and the
+// recorder of its lines.
 class ConversationOwner
 {
 public:
@@ -14,6 +17,8 @@ public:
     virtual int64_t LineTime() const = 0;
     // Runs a command line of the window of that name: 1 done, 0 unknown or misused.
     virtual int Command(const std::string &window, int kind, const std::string &line) = 0;
+    // Where the conversation's printed lines are recorded; null: nowhere.
+    virtual LineRecorder *Recorder() const { return nullptr; }
 
 protected:
     ~ConversationOwner() = default;

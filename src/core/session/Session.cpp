@@ -44,6 +44,11 @@ Shell *Session::GetShell() const
     return m_table.GetShell();
 }
 
+LineRecorder *Session::Recorder() const
+{
+    return m_table.Recorder();
+}
+
 Session *Session::Of(const Conversation &conversation)
 {
     return dynamic_cast<Session *>(conversation.Owner());

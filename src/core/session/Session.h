@@ -234,6 +234,7 @@ public:
     std::string LocalAddress() const;
     SessionTable &Table() const { return m_table; }
     Shell *GetShell() const;
+    LineRecorder *Recorder() const override;
     // The session a conversation belongs to; null for one of no session.
     static Session *Of(const Conversation &conversation);
 

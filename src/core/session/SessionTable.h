@@ -10,6 +10,7 @@
 #include "session/ContactList.h"
 
 class CommandRunner;
+class LineRecorder;
 class Session;
 class Shell;
 
@@ -66,6 +67,10 @@ public:
     static int NextSessionNumber();
     void Enter(const std::string &key, Session *session);
 
+    // Where the conversations of every session record their lines; null: nowhere.
+    void SetRecorder(LineRecorder *recorder) { m_recorder = recorder; }
+    LineRecorder *Recorder() const { return m_recorder; }
+
     // The debug log: a sink attached by the debug window; without one nothing
     // is formatted or written. DebugLog appends "\r\n".
     void SetDebugSink(DebugSink sink) { m_debugSink = std::move(sink); }
@@ -81,5 +86,6 @@ private:
     ContactList m_contacts;
     std::map<std::string, std::unique_ptr<Session>> m_sessions;
     DebugSink m_debugSink;
+    LineRecorder *m_recorder = nullptr;
     std::vector<std::string> m_heldNotices; // for the next session's server window
 };

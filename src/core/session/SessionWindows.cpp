@@ -2,6 +2,7 @@
 #include "session/Session.h"
 
 #include "conversation/Conversation.h"
+#include "conversation/LineRecorder.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
 #include "session/SessionTable.h"
@@ -49,6 +50,8 @@ bool Session::CloseWindow(const std::string &name)
     // Out of the registry first: the commands below may look windows up.
     std::unique_ptr<Conversation> window = std::move(it->second);
     m_windows.erase(it);
+    if (LineRecorder *recorder = Recorder())
+        recorder->WindowClosed(*window);
     if (WindowConnection *chat = window->DccChat()) {
         window->SetDccChat(nullptr);
         if (!EqualIgnoringCase(name, m_key))

@@ -290,6 +290,18 @@ constexpr Entry kStrings[] = {
     {Str::SearchStartTip, "Načítať zo servera zoznam kanálov siete"},
     {Str::SearchStopTip, "Zastaviť načítanie zoznamu, už načítané kanály zostanú"},
     {Str::TextStyleTip, "Štýl a farby písaného textu: tučné, podčiarknuté, farba písma a pozadia"},
+    {Str::LogWriteFailed, "* Rozhovory sa nedajú zapisovať do %s (%s), zaznamenávanie je pozastavené"},
+    {Str::LogGroup, "Záznamy rozhovorov"},
+    {Str::LogGroupHelp, "Každý kanál, súkromný a priamy rozhovor sa zapisuje do textového súboru, jeden súbor na sieť, okno a deň"},
+    {Str::LogEnabled, "Zaznamenávať rozhovory"},
+    {Str::LogEnabledHelp, "Zapisovať rozhovory na disk; jednotlivé okno vypne príkaz /log off, server jeho nastavenie"},
+    {Str::LogFolder, "Priečinok záznamov"},
+    {Str::LogFolderHelp, "Kam sa záznamy zapisujú; prázdne pole znamená predvolený priečinok, ktorý je v poli napísaný sivou"},
+    {Str::LogReplayLines, "Riadkov zobraziť znovu"},
+    {Str::LogReplayLinesHelp, "Koľko posledných riadkov zo záznamu ukáže okno, keď sa znovu otvorí"},
+    {Str::LogWindowOn, "* Rozhovor v tomto okne sa zaznamenáva"},
+    {Str::LogWindowOff, "* Rozhovor v tomto okne sa nezaznamenáva"},
+    {Str::ServerLoggingOff, "Nezaznamenávať &rozhovory na tomto serveri"},
 };
 
 constexpr bool IsSortedById()

@@ -345,6 +345,19 @@ inline constexpr StrText SearchStartTip{63901};
 inline constexpr StrText SearchStopTip{63902};
 // Tool tip of the style button beside the input line.
 inline constexpr StrText TextStyleTip{63903};
+// Logs of the conversations.
+inline constexpr StrFormat<const char *, const char *> LogWriteFailed{64000}; // folder, reason
+inline constexpr StrText LogGroup{64001};
+inline constexpr StrText LogGroupHelp{64002};
+inline constexpr StrText LogEnabled{64003};
+inline constexpr StrText LogEnabledHelp{64004};
+inline constexpr StrText LogFolder{64005};
+inline constexpr StrText LogFolderHelp{64006};
+inline constexpr StrText LogReplayLines{64007};
+inline constexpr StrText LogReplayLinesHelp{64008};
+inline constexpr StrText LogWindowOn{64009};
+inline constexpr StrText LogWindowOff{64010};
+inline constexpr StrText ServerLoggingOff{64011};
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

@@ -17,6 +17,7 @@
 #include "dialogs/PropertySheet.h"
 #include "dialogs/QuestionDialog.h"
 #include "dialogs/WelcomeDialog.h"
+#include "history/ConversationLog.h"
 #include "input/CommandPopup.h"
 #include "platform/TerminationSignals.h"
 #include "script/ScriptEditorWindow.h"
@@ -70,9 +71,11 @@ BrimoApp::BrimoApp(QObject *parent)
     : QObject(parent)
     , m_scriptEngine(MakeScriptEngine())
     , m_sessions(std::make_unique<SessionTable>(this, m_commands))
+    , m_log(std::make_unique<ConversationLog>(*m_sessions))
     , m_dcc(std::make_unique<DirectConnections>(*m_sessions))
 {
     s_instance = this;
+    m_sessions->SetRecorder(m_log.get());
     m_notifier = std::make_unique<NotificationLoop>(*this);
     m_identServer = std::make_unique<IdentServer>(113, std::string(),
                                                   [this](const std::string &text) { DebugLog("%s", text.c_str()); });
@@ -267,6 +270,8 @@ void BrimoApp::Exit()
     // Sessions first, while their windows still exist: each sends QUIT, then
     // leaves its channels and closes its windows.
     m_sessions->CloseAll();
+    m_sessions->SetRecorder(nullptr);
+    m_log->Flush();
     m_notifier->Stop();
     m_identServer->ApplyIdentSetting(false);
     if (m_questionDialog)
@@ -555,6 +560,7 @@ void BrimoApp::RefreshShell(int bits)
     if (bits & RefreshSettings) {
         LoadAppearance(m_settings);
         LoadBehaviour(m_settings, [this](bool on) { m_identServer->ApplyIdentSetting(on); });
+        m_log->Apply({m_settings.m_logging, LogDirectory(m_settings)});
     }
     if (!m_mainFrame)
         return;

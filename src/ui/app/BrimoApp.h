@@ -32,6 +32,7 @@ class IdentServer;
 class QSettings;
 class Session;
 class SessionTable;
+class ConversationLog;
 
 // The application object: start-up and exit, the table of sessions, the
 // settings record, the debug and help windows, the tray balloons and the
@@ -90,6 +91,7 @@ public:
     bool CloseSession(const std::string &key);
     Session *FindSession(const std::string &name) const;
     SessionTable &Sessions() { return *m_sessions; }
+    ConversationLog &Log() { return *m_log; }
 
     // ---- debug log ----
     void DebugLog(const char *format, ...) __attribute__((format(printf, 2, 3)));
@@ -202,6 +204,8 @@ private:
     std::unique_ptr<ScriptEngine> m_scriptEngine;
     CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_sessions;
+    // The sessions' recorder until Exit; it writes what it kept as it goes.
+    std::unique_ptr<ConversationLog> m_log;
     // After the sessions: connections look their windows up until they go.
     std::unique_ptr<DirectConnections> m_dcc;
     QPointer<MainWindow> m_mainFrame;

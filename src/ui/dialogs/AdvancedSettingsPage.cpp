@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
@@ -71,6 +72,7 @@ AdvancedSettingsPage::AdvancedSettingsPage(const AppSettings &settings, QWidget 
     m_hiText = AddColour(highlighting, Str::HiTextColour, Str::HiTextColourHelp, settings.m_colorHiText);
     m_abText = AddColour(highlighting, Str::ContactColour, Str::ContactColourHelp, settings.m_colorABText);
     m_noticesToWindow = AddCheck(messages, Str::NoticesToWindow, Str::NoticesToWindowHelp, settings.m_noticesToWindow);
+    AddLogGroup(settings);
 
     m_tree->expandAll();
     connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) { ShowDescription(item); });
@@ -138,6 +140,21 @@ QComboBox *AdvancedSettingsPage::AddBalloonSound(QTreeWidgetItem *parent, int so
     return box;
 }
 
+void AdvancedSettingsPage::AddLogGroup(const AppSettings &settings)
+{
+    QTreeWidgetItem *logs = AddGroup(Str::LogGroup, Str::LogGroupHelp);
+    m_logging = AddCheck(logs, Str::LogEnabled, Str::LogEnabledHelp, settings.m_logging);
+    m_logFolder = new QLineEdit(FromUtf8(settings.m_logFolder));
+    m_logFolder->setPlaceholderText(FromUtf8(DefaultLogDirectory()));
+    m_logFolder->setCursorPosition(0);
+    AddItem(logs, Text(Str::LogFolder), Str::LogFolderHelp, m_logFolder);
+    m_logReplayLines = new QSpinBox;
+    m_logReplayLines->setRange(0, 10000);
+    m_logReplayLines->setValue(settings.m_logReplayLines);
+    m_logReplayLines->setMaximumWidth(100);
+    AddItem(logs, Text(Str::LogReplayLines), Str::LogReplayLinesHelp, m_logReplayLines);
+}
+
 QTreeWidgetItem *AdvancedSettingsPage::Item(const QString &caption) const
 {
     const QList<QTreeWidgetItem *> found = m_tree->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive, 0);
@@ -183,5 +200,8 @@ bool AdvancedSettingsPage::Write()
     ok = WriteColour(kBaseSection, "MyText", m_myText->Colour()) && ok;
     ok = WriteColour(kBaseSection, "HiText", m_hiText->Colour()) && ok;
     ok = WriteColour(kBaseSection, "ABText", m_abText->Colour()) && ok;
-    return WriteBool(kBaseSection, "Notice Msgs To Wnd", m_noticesToWindow->isChecked()) && ok;
+    ok = WriteBool(kBaseSection, "Notice Msgs To Wnd", m_noticesToWindow->isChecked()) && ok;
+    ok = WriteBool(kBaseSection, "Logging", m_logging->isChecked()) && ok;
+    ok = WriteString(kBaseSection, "Log Folder", m_logFolder->text().trimmed().toStdString()) && ok;
+    return WriteInt(kBaseSection, "Log Lines", m_logReplayLines->value()) && ok;
 }

@@ -14,11 +14,12 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QSpinBox;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 // The fourth page of the settings sheet: a tree of groups and items (switches,
-// texts, the balloon sound and three colours), each with a caption and a
+// texts, the balloon sound, three colours and the logs), each with a caption and a
 // description shown below the tree for the current item.
 class AdvancedSettingsPage : public QWidget
 {
@@ -47,6 +48,7 @@ private:
     QLineEdit *AddText(QTreeWidgetItem *parent, const QString &caption, StrText help, const std::string &value);
     ColourButton *AddColour(QTreeWidgetItem *parent, StrText caption, StrText help, uint32_t colour);
     QComboBox *AddBalloonSound(QTreeWidgetItem *parent, int sound);
+    void AddLogGroup(const AppSettings &settings);
     void ShowDescription(QTreeWidgetItem *item);
 
     QTreeWidget *m_tree = nullptr;
@@ -65,4 +67,7 @@ private:
     ColourButton *m_hiText = nullptr;
     ColourButton *m_abText = nullptr;
     QCheckBox *m_noticesToWindow = nullptr;
+    QCheckBox *m_logging = nullptr;
+    QLineEdit *m_logFolder = nullptr;
+    QSpinBox *m_logReplayLines = nullptr;
 };

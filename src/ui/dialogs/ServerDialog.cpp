@@ -30,6 +30,7 @@ ServerDialog::ServerDialog(Shell &shell, FavouriteServers &servers, const std::s
     m_usePassword = new QCheckBox(QStringLiteral("Po&užiť heslo:"), this);
     m_password = new QLineEdit(this);
     m_password->setEchoMode(QLineEdit::Password);
+    m_loggingOff = new QCheckBox(FromUtf8(Strings::Get(Str::ServerLoggingOff)), this);
 
     m_ownIdentity = new QCheckBox(QStringLiteral("&Vlastná identita pre tento server"), this);
     m_identity = new QWidget(this);
@@ -53,6 +54,7 @@ ServerDialog::ServerDialog(Shell &shell, FavouriteServers &servers, const std::s
     server->addWidget(m_autoConnect, 3, 1, 1, 2);
     server->addWidget(m_usePassword, 4, 0);
     server->addWidget(m_password, 4, 1, 1, 2);
+    server->addWidget(m_loggingOff, 5, 1, 1, 2);
 
     auto *identity = new QFormLayout(m_identity);
     identity->setContentsMargins(20, 0, 0, 0);
@@ -88,6 +90,7 @@ void ServerDialog::Fill(const ServerEntry &entry)
     m_port->setText(FromUtf8(ServerPort{static_cast<unsigned>(entry.port), entry.tls}.Text()));
     m_standardPort->setChecked(entry.port == kStandardPort && !entry.tls);
     m_autoConnect->setChecked(entry.autoConnect);
+    m_loggingOff->setChecked(!entry.logging);
     m_usePassword->setChecked(entry.usePassword);
     m_password->setText(FromUtf8(entry.password));
     m_ownIdentity->setChecked(entry.ownIdentity);
@@ -120,6 +123,7 @@ ServerEntry ServerDialog::Entry() const
     entry.port = portForm.match(portText).hasMatch() ? static_cast<int>(port.port) : 0;
     entry.tls = port.tls;
     entry.autoConnect = m_autoConnect->isChecked();
+    entry.logging = !m_loggingOff->isChecked();
     entry.usePassword = m_usePassword->isChecked();
     entry.password = m_password->text().toStdString();
     entry.ownIdentity = m_ownIdentity->isChecked();

@@ -33,6 +33,7 @@ public:
     QLineEdit *PortEdit() const { return m_port; }
     QCheckBox *StandardPortBox() const { return m_standardPort; }
     QCheckBox *AutoConnectBox() const { return m_autoConnect; }
+    QCheckBox *LoggingOffBox() const { return m_loggingOff; }
     QCheckBox *PasswordBox() const { return m_usePassword; }
     QLineEdit *PasswordEdit() const { return m_password; }
     QCheckBox *OwnIdentityBox() const { return m_ownIdentity; }
@@ -59,6 +60,7 @@ private:
     QLineEdit *m_host = nullptr;
     QLineEdit *m_port = nullptr;
     QCheckBox *m_standardPort = nullptr;
+    QCheckBox *m_loggingOff = nullptr;
     QCheckBox *m_autoConnect = nullptr;
     QCheckBox *m_usePassword = nullptr;
     QLineEdit *m_password = nullptr;

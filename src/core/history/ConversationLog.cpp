@@ -1,0 +1,133 @@
+#include "history/ConversationLog.h"
+
+#include "config/FavouriteServers.h"
+#include "conversation/Conversation.h"
+#include "history/LogFileName.h"
+#include "history/LogLine.h"
+#include "session/Session.h"
+#include "session/SessionTable.h"
+#include "text/CaseFold.h"
+#include "text/Strings.h"
+
+#include <cstring>
+#include <ctime>
+
+namespace {
+
+constexpr int kFlushDelayMs = 1000;
+constexpr int64_t kPauseSeconds = 60;
+
+std::string DayFileName(int64_t time)
+{
+    const std::time_t seconds = static_cast<std::time_t>(time);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char name[32];
+    std::strftime(name, sizeof name, "%Y-%m-%d.log", &local);
+    return name;
+}
+
+} // namespace
+
+ConversationLog::ConversationLog(SessionTable &table)
+    : m_table(table), m_clock([] { return static_cast<int64_t>(std::time(nullptr)); })
+{
+    m_flushTimer.setSingleShot(true);
+    m_flushTimer.setInterval(kFlushDelayMs);
+    QObject::connect(&m_flushTimer, &QTimer::timeout, [this] { Flush(); });
+}
+
+ConversationLog::~ConversationLog()
+{
+    Flush();
+}
+
+void ConversationLog::Apply(const Settings &settings)
+{
+    Flush();
+    m_settings = settings;
+    m_entriesOff.clear();
+    for (const std::string &entry : ServerEntriesWithLoggingOff())
+        m_entriesOff.insert(FoldCase(entry));
+    m_pausedSince = 0;
+    m_failureSaid = false;
+}
+
+bool ConversationLog::IsLogged(const Conversation &conversation) const
+{
+    if (!m_settings.enabled || m_settings.folder.empty() || !conversation.IsTalk()
+        || !conversation.GetToggles().logging)
+        return false;
+    const Session *session = Session::Of(conversation);
+    return session && !m_entriesOff.count(FoldCase(session->ConfName()));
+}
+
+std::string ConversationLog::FileOf(const Conversation &conversation, int64_t time) const
+{
+    if (!IsLogged(conversation))
+        return std::string();
+    const Session *session = Session::Of(conversation);
+    return m_settings.folder + "/" + SafeFileName(session->ConfName()) + "/"
+        + SafeFileName(FoldCase(conversation.Name())) + "/" + DayFileName(time);
+}
+
+void ConversationLog::Record(const Conversation &conversation, const std::string &text, int textClass, int64_t time)
+{
+    const int64_t now = m_clock();
+    if (time == 0)
+        time = now;
+    if (StaysPaused(now))
+        return;
+    const std::string path = FileOf(conversation, time);
+    if (path.empty())
+        return;
+    const std::optional<LogEntry> entry = EntryOfPrintedLine(text, textClass);
+    if (!entry)
+        return;
+    m_writer.Append(path, FormatLogLine(*entry, time));
+    m_sessionOfFile[path] = conversation.SessionKey();
+    if (!m_flushTimer.isActive())
+        m_flushTimer.start();
+}
+
+void ConversationLog::WindowClosed(const Conversation &)
+{
+    Flush();
+}
+
+bool ConversationLog::StaysPaused(int64_t now)
+{
+    if (m_pausedSince == 0)
+        return false;
+    if (now - m_pausedSince < kPauseSeconds)
+        return true;
+    m_pausedSince = 0; // try again; a failure is not said a second time
+    return false;
+}
+
+void ConversationLog::Flush()
+{
+    m_flushTimer.stop();
+    if (!m_writer.HasPending())
+        return;
+    const std::optional<LogWriter::Failure> failure = m_writer.Flush();
+    if (failure) {
+        ReportFailure(*failure);
+        m_pausedSince = m_clock();
+    } else {
+        m_failureSaid = false;
+    }
+    m_sessionOfFile.clear();
+}
+
+void ConversationLog::ReportFailure(const LogWriter::Failure &failure)
+{
+    if (m_failureSaid)
+        return;
+    m_failureSaid = true;
+    auto owner = m_sessionOfFile.find(failure.path);
+    Session *session = owner == m_sessionOfFile.end() ? nullptr : m_table.FindSession(owner->second);
+    if (Conversation *status = session ? session->ServerWindow() : nullptr)
+        status->Print(Strings::Format(Str::LogWriteFailed, failure.path.c_str(), std::strerror(failure.error)),
+                      TextClass::Error);
+}

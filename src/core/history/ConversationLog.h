@@ -1,0 +1,74 @@
+#pragma once
+
+#include "conversation/LineRecorder.h"
+#include "history/LogWriter.h"
+
+#include <QTimer>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+
+class SessionTable;
+
+// The logs of the conversations: every line a channel, private or DCC chat
+// window prints goes, as a LogLine, to
+//   <folder>/<server entry>/<window>/<YYYY-MM-DD>.log
+// (the window's name folded as the session folds names, both names made
+// safe by SafeFileName; the day in local time, so a new file begins at
+// midnight). Lines are kept and written a second after the first of them, on
+// a window's closing and at the end. A write that fails is said once in the
+// status window of the session whose line it was; logging then pauses for a
+// minute and tries again without saying so until a write succeeds.
+class ConversationLog final : public LineRecorder
+{
+public:
+    struct Settings
+    {
+        bool enabled = true;
+        std::string folder; // the logs' root folder
+    };
+    // Seconds since 1970.
+    using Clock = std::function<int64_t()>;
+
+    explicit ConversationLog(SessionTable &table);
+    // Writes what is kept.
+    ~ConversationLog();
+
+    // Writes what is kept under the old settings, then takes the new ones
+    // and reads again which server entries have logging off.
+    void Apply(const Settings &settings);
+    const Settings &GetSettings() const { return m_settings; }
+    void SetClock(Clock clock) { m_clock = std::move(clock); }
+    // How long a line is kept before it is written (a second; tests that
+    // watch another way of writing make it longer).
+    void SetFlushDelay(std::chrono::milliseconds delay) { m_flushTimer.setInterval(delay); }
+
+    void Record(const Conversation &conversation, const std::string &text, int textClass, int64_t time) override;
+    void WindowClosed(const Conversation &conversation) override;
+    // Writes what is kept now.
+    void Flush();
+
+    // The file a line of the conversation at time goes to; empty when the
+    // conversation is not logged.
+    std::string FileOf(const Conversation &conversation, int64_t time) const;
+    bool IsPaused() const { return m_pausedSince != 0; }
+
+private:
+    bool IsLogged(const Conversation &conversation) const;
+    void ReportFailure(const LogWriter::Failure &failure);
+    bool StaysPaused(int64_t now);
+
+    SessionTable &m_table;
+    Settings m_settings;
+    Clock m_clock;
+    LogWriter m_writer;
+    QTimer m_flushTimer;
+    std::set<std::string> m_entriesOff;                 // server entries with logging off, folded
+    std::map<std::string, std::string> m_sessionOfFile; // path -> session key, for the failure
+    int64_t m_pausedSince = 0;
+    bool m_failureSaid = false;
+};

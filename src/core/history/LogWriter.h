@@ -1,0 +1,33 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+// The buffer of lines on their way to log files. Append only keeps a line;
+// Flush writes what was kept, each file opened for appending and closed
+// again, its missing folders made owner-only (0700), a new file owner-only
+// (0600).
+class LogWriter
+{
+public:
+    struct Failure
+    {
+        std::string path;
+        int error = 0; // errno
+    };
+
+    // One line (without its line break) for the file at path.
+    void Append(const std::string &path, const std::string &line);
+    bool HasPending() const { return !m_pending.empty(); }
+
+    // Writes every kept line. On the first file that cannot be written (a
+    // full disk, a folder that is not writable) the rest is dropped and the
+    // failure returned.
+    std::optional<Failure> Flush();
+    // Drops the kept lines unwritten.
+    void Discard() { m_pending.clear(); }
+
+private:
+    std::map<std::string, std::string> m_pending; // path -> lines, each with "\n"
+};
