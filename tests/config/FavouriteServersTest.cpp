@@ -3,6 +3,7 @@
 #include "ConfigFixture.h"
 
 #include "config/FavouriteServers.h"
+#include "support/FileSizeLimit.h"
 
 namespace {
 
@@ -259,4 +260,89 @@ TEST_F(FavouriteServersTest, ValuesTheFileCannotHoldAreRefused)
     EXPECT_EQ(CheckServerEntry(entry), ServerEntryProblem::None);
     entry.port = 65535;
     EXPECT_EQ(CheckServerEntry(entry), ServerEntryProblem::None);
+}
+
+// The identity record is blank-separated and read back trimmed: an empty nick
+// or e-mail would shift every later field by one.
+TEST_F(FavouriteServersTest, AnOwnIdentityKeepsItsFieldsOrIsRefused)
+{
+    writeRaw(kTwoServers);
+    FavouriteServers servers;
+    servers.Load();
+    ServerEntry gama;
+    gama.name = "Gama";
+    gama.host = "127.0.0.3";
+    gama.ownIdentity = true;
+    gama.nick = "gnick";
+    gama.email = "g@mail";
+    gama.invisible = true;
+    gama.fullName = "Gama  Dlhe Meno";
+    servers.Put(gama, "");
+    ASSERT_TRUE(servers.Save());
+    const ServerEntry read = servers.ForEditing("Gama");
+    EXPECT_EQ(read.nick, "gnick");
+    EXPECT_EQ(read.email, "g@mail");
+    EXPECT_TRUE(read.invisible);
+    EXPECT_FALSE(read.updateNick);
+    EXPECT_EQ(read.fullName, "Gama  Dlhe Meno");
+
+    // An empty e-mail is a field of its own between two blanks.
+    ServerEntry noEmail = gama;
+    noEmail.email.clear();
+    servers.Put(noEmail, "Gama");
+    ASSERT_TRUE(servers.Save());
+    EXPECT_EQ(servers.ForEditing("Gama").email, "");
+    EXPECT_EQ(servers.ForEditing("Gama").nick, "gnick");
+    EXPECT_TRUE(servers.ForEditing("Gama").invisible);
+    EXPECT_EQ(servers.ForEditing("Gama").fullName, "Gama  Dlhe Meno");
+
+    // An empty nick would be trimmed away with the line's blanks: refused.
+    const QByteArray before = readRaw();
+    ServerEntry noNick = gama;
+    noNick.nick.clear();
+    EXPECT_EQ(CheckServerEntry(noNick), ServerEntryProblem::BadNick);
+    servers.Put(noNick, "Gama");
+    EXPECT_FALSE(servers.Save());
+    EXPECT_EQ(readRaw(), before);
+}
+
+// "Alfa - B - #x" is the key of channel #x of server "Alfa - B", not one of
+// server Alfa's.
+TEST_F(FavouriteServersTest, ARenameMovesOnlyTheServersOwnChannelKeys)
+{
+    writeRaw("[Servers]\nAlfa=127.0.0.1 6667 0\nAlfa - B=127.0.0.2 6667 0\n"
+             "[Passwords]\nAlfa - #a=kluc\nAlfa - B - #x=iny\n"
+             "[Channels Group Alfa]\n#a=#a 1\n[Channels Group Alfa - B]\n#x=#x 1\n");
+    FavouriteServers servers;
+    servers.Load();
+    ServerEntry alfa = servers.ForEditing("Alfa");
+    alfa.name = "Omega";
+    servers.Put(alfa, "Alfa");
+    ASSERT_TRUE(servers.Save());
+    EXPECT_EQ(ReadPassword("Omega - #a"), "kluc");
+    EXPECT_EQ(ReadPassword("Alfa - #a"), "");
+    EXPECT_EQ(ReadPassword("Alfa - B - #x"), "iny");
+    EXPECT_EQ(ReadPassword("Omega - B - #x"), "");
+    EXPECT_EQ(ReadString("Channels Group Alfa - B", "#x"), "#x 1");
+}
+
+// A rename is many changes of the file; a disk that refuses the file midway
+// must not leave the channels deleted from the old group and not yet in the
+// new one.
+TEST_F(FavouriteServersTest, ARenameThatCannotBeWrittenLeavesTheFileAsItWas)
+{
+    writeRaw(kTwoServers);
+    const QByteArray before = readRaw();
+    FavouriteServers servers;
+    servers.Load();
+    ServerEntry alfa = servers.ForEditing("Alfa");
+    alfa.name = "Alfa Nova";
+    servers.Put(alfa, "Alfa");
+    {
+        // Deleting lines still fits, adding them no longer does.
+        FileSizeLimit limit(std::uintmax_t(before.size()));
+        ASSERT_TRUE(limit.IsActive());
+        EXPECT_FALSE(servers.Save());
+    }
+    EXPECT_EQ(readRaw(), before);
 }

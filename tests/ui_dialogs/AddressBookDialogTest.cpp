@@ -83,6 +83,41 @@ TEST_F(AddressBookDialogTest, RenamingAContactReplacesItsEntry)
     EXPECT_EQ(book.List()->topLevelItem(0)->text(0), "robert");
 }
 
+TEST_F(AddressBookDialogTest, RenamingOntoAnotherContactAsksFirst)
+{
+    ASSERT_TRUE(WriteConfigFile("[Address Book]\nbob=1\t*!*@bob.sk\tkolega\t\nann=2\t*!*@ann.sk\tsused\t\n"));
+    const std::string before = ReadConfigFile();
+    AddressBookDialog book(m_shell, m_contacts);
+    book.show();
+    book.List()->setCurrentItem(book.List()->topLevelItem(0));
+    QTest::mouseClick(book.EditButton(), Qt::LeftButton);
+    auto *edit = OpenChild<ContactDialog>(&book);
+    ASSERT_TRUE(edit);
+    edit->NickEdit()->setText("ANN");
+    m_shell.m_messageBoxAnswer = Shell::AnswerNo;
+    PressButton(edit, QDialogButtonBox::Ok);
+    ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
+    EXPECT_TRUE(edit->isVisible());
+    EXPECT_EQ(ReadConfigFile(), before);
+
+    m_shell.m_messageBoxAnswer = Shell::AnswerYes;
+    PressButton(edit, QDialogButtonBox::Ok);
+    EXPECT_EQ(m_shell.m_messageBoxes.size(), 2u);
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(AddressBook::Find("bob").nick, "");
+    EXPECT_EQ(ReadString(AddressBook::kSection, "ann"), "1\t*!*@bob.sk\tkolega");
+
+    // The contact's own name, in any case, asks nothing.
+    book.List()->setCurrentItem(book.List()->topLevelItem(0));
+    QTest::mouseClick(book.EditButton(), Qt::LeftButton);
+    edit = OpenChild<ContactDialog>(&book);
+    ASSERT_TRUE(edit);
+    edit->NickEdit()->setText("Ann");
+    PressButton(edit, QDialogButtonBox::Ok);
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(m_shell.m_messageBoxes.size(), 2u);
+}
+
 TEST_F(AddressBookDialogTest, ValuesTheFileCannotHoldBeepAndWriteNothing)
 {
     AddressBookDialog book(m_shell, m_contacts);

@@ -13,6 +13,7 @@
 #include "dialogs/AppearanceSettingsPage.h"
 #include "dialogs/BasicSettingsPage.h"
 #include "dialogs/MessagesSettingsPage.h"
+#include "support/FileSizeLimit.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -419,4 +420,26 @@ TEST_F(SettingsSheetTest, IdentityWithABlankInsideIsRefused)
     PressOk(*sheet);
     EXPECT_FALSE(sheet->isVisible());
     EXPECT_EQ(ReadString("Nick"), "jedno");
+}
+
+// A disk that refuses the file: the sheet says what was not written and
+// stays open with everything typed, so OK can be tried again.
+TEST_F(SettingsSheetTest, AWriteThatFailsIsToldAndTheSheetStaysOpen)
+{
+    auto sheet = OpenSheet();
+    TypeInto(sheet->BasePage()->NickEdit(), "omnoho_dlhsia_prezyvka");
+    {
+        FileSizeLimit limit(ReadConfigFile().size());
+        ASSERT_TRUE(limit.IsActive());
+        PressOk(*sheet);
+    }
+    EXPECT_TRUE(sheet->isVisible());
+    ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
+    EXPECT_NE(m_shell.m_messageBoxes.front().find(ConfigFile()), std::string::npos) << m_shell.m_messageBoxes.front();
+    EXPECT_EQ(ReadConfigFile(), kConfig);
+    EXPECT_TRUE(m_shell.m_refreshes.empty());
+
+    PressOk(*sheet);
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(ReadString("Nick"), "omnoho_dlhsia_prezyvka");
 }

@@ -211,3 +211,15 @@ TEST_F(UserMenuAddressBook, AddContactWritesTheEntryAndTheListShowsIt)
     QApplication::processEvents();
     EXPECT_EQ(view.Tip()->Text(), QString::fromUtf8("Operátor\nPrítomný,\nKontakt"));
 }
+
+TEST_F(UserMenuAddressBook, AddContactLeavesAnExistingContactAsItIs)
+{
+    ASSERT_TRUE(WriteConfigFile("[Address Book]\nbob=2\t*!*@bob.sk\tkolega\t\n"));
+    const std::string before = ReadConfigFile();
+    UserMenu menu;
+    menu.SetContext({kChannel, "#kanal", "BoB"});
+    QSignalSpy contacts(&menu, &UserMenu::contactsChanged);
+    ClickItem(menu, UserMenu::AddContact);
+    EXPECT_EQ(ReadConfigFile(), before);
+    EXPECT_EQ(contacts.count(), 0);
+}
