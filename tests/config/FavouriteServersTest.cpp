@@ -196,8 +196,8 @@ TEST_F(FavouriteServersTest, RenameOntoAnExistingNameReplacesThatEntry)
     EXPECT_EQ(ReadString("Servers", "Beta"), "");
     EXPECT_EQ(ReadPassword("Alfa"), "");
     EXPECT_EQ(ReadString("Servers Data", "Alfa"), "");
-    // Both servers' favourites are now the renamed one's.
-    EXPECT_EQ(ReadPassword("alfa - #iny"), "ine");
+    // Beta has no channel group: "Beta - #iny" is no key of its channels.
+    EXPECT_EQ(ReadPassword("Beta - #iny"), "ine");
     EXPECT_EQ(ReadPassword("alfa - #kanal"), "kluc");
 }
 
@@ -224,7 +224,7 @@ TEST_F(FavouriteServersTest, ValuesTheFileCannotHoldAreRefused)
     ServerEntry entry;
     entry.name = "Dobry";
     entry.host = "127.0.0.1";
-    EXPECT_EQ(CheckServerEntry(entry), ServerEntryProblem::None);
+    EXPECT_EQ(CheckServerEntry(entry).field, ServerEntryProblem::None);
 
     struct Row
     {
@@ -246,6 +246,7 @@ TEST_F(FavouriteServersTest, ValuesTheFileCannotHoldAreRefused)
          ServerEntryProblem::BadNick},
         {[](ServerEntry &e) {
              e.ownIdentity = true;
+             e.nick = "dobry";
              e.email = "a\tb";
          },
          ServerEntryProblem::BadEmail},
@@ -253,13 +254,13 @@ TEST_F(FavouriteServersTest, ValuesTheFileCannotHoldAreRefused)
     for (const Row &row : rows) {
         ServerEntry spoilt = entry;
         row.spoil(spoilt);
-        EXPECT_EQ(CheckServerEntry(spoilt), row.problem) << spoilt.name << "|" << spoilt.host << "|" << spoilt.port;
+        EXPECT_EQ(CheckServerEntry(spoilt).field, row.problem) << spoilt.name << "|" << spoilt.host << "|" << spoilt.port;
     }
     // Without its own identity the identity fields are not written.
     entry.nick = "dva slova";
-    EXPECT_EQ(CheckServerEntry(entry), ServerEntryProblem::None);
+    EXPECT_EQ(CheckServerEntry(entry).field, ServerEntryProblem::None);
     entry.port = 65535;
-    EXPECT_EQ(CheckServerEntry(entry), ServerEntryProblem::None);
+    EXPECT_EQ(CheckServerEntry(entry).field, ServerEntryProblem::None);
 }
 
 // The identity record is blank-separated and read back trimmed: an empty nick
@@ -300,7 +301,7 @@ TEST_F(FavouriteServersTest, AnOwnIdentityKeepsItsFieldsOrIsRefused)
     const QByteArray before = readRaw();
     ServerEntry noNick = gama;
     noNick.nick.clear();
-    EXPECT_EQ(CheckServerEntry(noNick), ServerEntryProblem::BadNick);
+    EXPECT_EQ(CheckServerEntry(noNick).field, ServerEntryProblem::BadNick);
     servers.Put(noNick, "Gama");
     EXPECT_FALSE(servers.Save());
     EXPECT_EQ(readRaw(), before);

@@ -5,8 +5,9 @@
 #include <string>
 
 // The settings record of the application: filled from section "Base" of
-// brimo.conf by LoadAppearance and LoadBehaviour (Config.h), read everywhere
-// else and written by nobody but those loaders. Colours are 0xRRGGBB.
+// brimo.conf by LoadAppearance and LoadBehaviour and written back by
+// SaveSettings (Config.h), the only reader and writer of those keys; the
+// settings sheet edits a copy. Colours are 0xRRGGBB.
 struct AppSettings
 {
     // Appearance
@@ -45,8 +46,13 @@ struct AppSettings
     bool m_highlighting = false;            // "HiLighting"
     bool m_noticesToWindow = false;         // "Notice Msgs To Wnd"
 
+    // Identity, used where a favourite server has none of its own.
+    std::string m_nick;     // "Nick"
+    std::string m_email;    // "User E-Mail"
+    std::string m_fullName; // "User Full Name"
+
     // Also loaded by LoadBehaviour, for the shell's convenience.
     bool m_identServer = false;   // "Ident Server"
-    bool m_hideMinimized = false; // "Hide Minimized"
+    bool m_hideMinimized = false; // "Hide Minimized": written "True" by the sheet
     bool m_zoomed = false;        // "Zoomed" of "Base": conversation windows maximised
 };

@@ -327,8 +327,6 @@ inline constexpr StrText WelcomePortLabel{63807};
 inline constexpr StrText WelcomeTlsBox{63808};
 inline constexpr StrText WelcomeConnectButton{63809};
 inline constexpr StrText WelcomeCancelButton{63810};
-inline constexpr StrText WelcomeBadNick{63811};
-inline constexpr StrText WelcomeBadHost{63812};
 inline constexpr StrText NotConnectedTitle{63814};
 inline constexpr StrText NotConnectedHint{63815};
 inline constexpr StrFormat<const char *, const char *, const char *> ConnectFailed{63816}; // host, port, reason
@@ -341,6 +339,33 @@ inline constexpr StrText SearchStartTip{63901};
 inline constexpr StrText SearchStopTip{63902};
 // Tool tip of the style button beside the input line.
 inline constexpr StrText TextStyleTip{63903};
+// Why a value typed into a dialog is refused (config/ValueChecks.h).
+inline constexpr StrText NickEmpty{64000};
+inline constexpr StrText NickBadStart{64001};
+inline constexpr StrText NickBadCharacter{64002};
+inline constexpr StrText HostEmpty{64003};
+inline constexpr StrText HostBadCharacter{64004};
+inline constexpr StrText PortNotNumber{64005};
+inline constexpr StrText PortOutOfRange{64006};
+inline constexpr StrText EmailBadCharacter{64007};
+inline constexpr StrText ServerNameBad{64008};
+inline constexpr StrText ChannelNameBad{64009};
+inline constexpr StrText ContactNickBad{64010};
+inline constexpr StrText ContactFieldBad{64011};
+// Questions and reports of the favourites and the address book.
+inline constexpr StrFormat<const char *> ReplaceFavouriteChannel{64012}; // channel
+inline constexpr StrFormat<const char *> ReplaceContact{64013};          // nick
+inline constexpr StrFormat<const char *> ChannelAlreadyFavourite{64014}; // channel
+inline constexpr StrFormat<const char *> FavouriteChannelNotWritten{64015}; // file
+inline constexpr StrFormat<const char *> ContactNotWritten{64016};          // file
+// The settings file that cannot be read or written.
+inline constexpr StrFormat<const char *> ServersNotWritten{64017};  // file
+inline constexpr StrFormat<const char *> SettingsNotWritten{64018}; // file
+inline constexpr StrFormat<const char *, const char *> ConfigUnreadable{64019}; // file, why
+inline constexpr StrText ConfigNoPermission{64020};
+inline constexpr StrText ConfigTooLarge{64021};
+inline constexpr StrText ConfigNotAFile{64022};
+inline constexpr StrFormat<const char *> ConfigNotWritten{64023}; // file
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

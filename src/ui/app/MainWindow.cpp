@@ -7,6 +7,7 @@
 #include "app/MainWindowArea.h"
 #include "app/ShellChild.h"
 #include "config/Config.h"
+#include "config/FavouriteServers.h"
 #include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "dialogs/AddressBookDialog.h"
@@ -445,7 +446,7 @@ void MainWindow::RunCommand(int id)
     }
     switch (id) {
     case CommandId::Connect:
-        m_app.ConnectFavourite(ReadString(kBaseSection, "Default Server"));
+        m_app.ConnectFavourite(FavouriteServers::DefaultServer());
         break;
     case CommandId::ShowMainBar:
         ToggleBar(m_toolsBar);
@@ -599,7 +600,7 @@ void MainWindow::UpdateCommandStates()
                 enabled = ActiveSession() != nullptr;
                 break;
             case CommandId::Connect:
-                enabled = !ReadString("Servers", ReadString(kBaseSection, "Default Server")).empty();
+                enabled = FavouriteServers::Record(FavouriteServers::DefaultServer()).has_value();
                 break;
             case CommandId::AwayOn:
             case CommandId::AwayOff:

@@ -3,6 +3,7 @@
 #include "input/InputConversationSource.h"
 
 #include "app/CommandIds.h"
+#include "config/AddressBook.h"
 #include "config/AppSettings.h"
 #include "config/Config.h"
 #include "config/Strings.h"
@@ -10,6 +11,7 @@
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
 #include "conversation/TypedLine.h"
+#include "dialogs/ContactDialog.h"
 #include "input/InputLine.h"
 #include "input/TextStyleButton.h"
 #include "nicklist/NickListView.h"
@@ -208,6 +210,8 @@ UserMenu *ConversationWindow::NickMenu()
     connect(m_userMenu, &UserMenu::commandRequested, this,
             [this](const QString &line) { RunCommand(line.toStdString()); });
     connect(m_userMenu, &UserMenu::contactsChanged, this, &ConversationWindow::ContactsChanged);
+    connect(m_userMenu, &UserMenu::contactEditRequested, this,
+            [this](const QString &nick) { EditContact(nick.toStdString()); });
     connect(m_userMenu, &UserMenu::propertiesRequested, this,
             [this](const QString &nick) { OpenProperties(nick.toStdString()); });
     return m_userMenu;
@@ -287,6 +291,15 @@ void ConversationWindow::ReloadContacts()
 bool ConversationWindow::IsContact(const std::string &nick) const
 {
     return m_table ? m_table->Contacts().IsContact(nick) : ContactList::IsInAddressBook(nick);
+}
+
+void ConversationWindow::EditContact(const std::string &nick)
+{
+    if (!m_shell)
+        return;
+    ContactDialog dialog(*m_shell, AddressBook::Find(nick), this);
+    if (dialog.exec() == QDialog::Accepted)
+        ContactsChanged();
 }
 
 void ConversationWindow::ContactsChanged()
