@@ -4,6 +4,7 @@
 
 #include "config/AddressBook.h"
 #include "config/Config.h"
+#include "config/Strings.h"
 #include "dialogs/AddressBookDialog.h"
 #include "dialogs/ContactDialog.h"
 #include "dialogs/ReportList.h"
@@ -97,6 +98,7 @@ TEST_F(AddressBookDialogTest, RenamingOntoAnotherContactAsksFirst)
     m_shell.m_messageBoxAnswer = Shell::AnswerNo;
     PressButton(edit, QDialogButtonBox::Ok);
     ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
+    EXPECT_EQ(m_shell.m_messageBoxes.front(), Strings::Format(Str::ReplaceContact, "ANN"));
     EXPECT_TRUE(edit->isVisible());
     EXPECT_EQ(ReadConfigFile(), before);
 

@@ -3,6 +3,7 @@
 #include "support/TestConfigDir.h"
 
 #include "config/Config.h"
+#include "config/Strings.h"
 #include "dialogs/FavouriteChannelDialog.h"
 #include "dialogs/FavouriteChannelsDialog.h"
 #include "dialogs/ReportList.h"
@@ -144,6 +145,7 @@ TEST_F(FavouriteChannelsDialogTest, RenamingOntoAnotherFavouriteAsksFirst)
     m_shell.m_messageBoxAnswer = Shell::AnswerNo;
     PressButton(edit, QDialogButtonBox::Ok);
     ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
+    EXPECT_EQ(m_shell.m_messageBoxes.front(), Strings::Format(Str::ReplaceFavouriteChannel, "#A"));
     EXPECT_TRUE(edit->isVisible());
     EXPECT_EQ(ReadConfigFile(), before);
 
@@ -161,6 +163,7 @@ TEST_F(FavouriteChannelsDialogTest, RenamingOntoAnotherFavouriteAsksFirst)
     edit->NameEdit()->setText("#a");
     m_shell.m_messageBoxAnswer = Shell::AnswerNo;
     PressButton(edit, QDialogButtonBox::Ok);
-    EXPECT_EQ(m_shell.m_messageBoxes.size(), 2u);
+    ASSERT_EQ(m_shell.m_messageBoxes.size(), 3u);
+    EXPECT_EQ(m_shell.m_messageBoxes.back(), Strings::Format(Str::ReplaceFavouriteChannel, "#a"));
     EXPECT_TRUE(edit->isVisible());
 }

@@ -219,7 +219,11 @@ TEST_F(UserMenuAddressBook, AddContactLeavesAnExistingContactAsItIs)
     UserMenu menu;
     menu.SetContext({kChannel, "#kanal", "BoB"});
     QSignalSpy contacts(&menu, &UserMenu::contactsChanged);
+    QSignalSpy edits(&menu, &UserMenu::contactEditRequested);
     ClickItem(menu, UserMenu::AddContact);
     EXPECT_EQ(ReadConfigFile(), before);
     EXPECT_EQ(contacts.count(), 0);
+    // The existing entry is opened for editing instead.
+    ASSERT_EQ(edits.count(), 1);
+    EXPECT_EQ(edits.front().front().toString(), "BoB");
 }
