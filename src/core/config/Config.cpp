@@ -301,6 +301,10 @@ namespace {
 
 // The keys of "Base" behind the fields of the settings record, for the
 // loaders and SaveSettings alike.
+const char *const kNickKey = "Nick";
+const char *const kZoomedKey = "Zoomed";
+const char *const kDonatingKey = "Donating";
+
 struct ColourKey
 {
     const char *key;
@@ -344,7 +348,7 @@ struct TextKey
 };
 const TextKey kTextKeys[] = {
     {"Msgs Quit", &AppSettings::m_quitMessage},   {"Msgs Part", &AppSettings::m_partMessage},
-    {"Msgs Join", &AppSettings::m_joinMessage},   {"Nick", &AppSettings::m_nick},
+    {"Msgs Join", &AppSettings::m_joinMessage},   {kNickKey, &AppSettings::m_nick},
     {"User E-Mail", &AppSettings::m_email},       {"User Full Name", &AppSettings::m_fullName},
 };
 
@@ -393,16 +397,31 @@ void LoadBehaviour(AppSettings &settings, const std::function<void(bool)> &switc
         settings.m_userTexts[i] = ReadString(UserTextKey(i));
     settings.m_maxTextSize = std::max(ReadInt("Max Text Size"), 1000000);
     settings.m_balloonSound = ReadBalloonSound();
-    settings.m_donating = ReadBool("Donating");
-    settings.m_zoomed = ReadBool("Zoomed");
+    settings.m_donating = ReadBool(kDonatingKey);
+    settings.m_zoomed = ReadBool(kZoomedKey);
     if (switchIdentServer)
         switchIdentServer(settings.m_identServer);
 }
 
 void AddIdentityChanges(ConfigChanges &changes, const AppSettings &settings)
 {
-    changes.Set(kBaseSection, "Nick", settings.m_nick);
+    changes.Set(kBaseSection, kNickKey, settings.m_nick);
     changes.Set(kBaseSection, "User Full Name", settings.m_fullName);
+}
+
+bool SaveNick(const std::string &nick)
+{
+    return WriteString(kBaseSection, kNickKey, nick);
+}
+
+bool SaveZoomed(bool zoomed)
+{
+    return WriteBool(kBaseSection, kZoomedKey, zoomed);
+}
+
+bool SaveDonating(bool donating)
+{
+    return WriteBool(kBaseSection, kDonatingKey, donating);
 }
 
 bool SaveSettings(const AppSettings &settings)

@@ -136,3 +136,9 @@ void LoadBehaviour(AppSettings &settings, const std::function<void(bool)> &switc
 bool SaveSettings(const AppSettings &settings);
 // The user's nick and full name, for a batch of changes (the welcome).
 void AddIdentityChanges(ConfigChanges &changes, const AppSettings &settings);
+// The values of the record the program changes as it runs: the nick the
+// server gave (where "Update Nick" asks for it), whether conversation
+// windows are maximised, the donation switch.
+bool SaveNick(const std::string &nick);
+bool SaveZoomed(bool zoomed);
+bool SaveDonating(bool donating);

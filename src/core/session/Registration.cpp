@@ -230,5 +230,5 @@ void Session::UpdateNick(const std::string &newNick)
         return;
     }
     if (ReadBool("Update Nick"))
-        WriteString(kBaseSection, "Nick", newNick);
+        SaveNick(newNick);
 }

@@ -263,7 +263,7 @@ void MainWindow::SavePlacement()
     WriteInt(kWndMain, "Right", normal.width());
     WriteInt(kWndMain, "Bottom", normal.height());
     QMdiSubWindow *child = ActiveChild();
-    WriteBool(kBaseSection, "Zoomed", child && child->isMaximized());
+    SaveZoomed(child && child->isMaximized());
     m_app.BarStateStore().setValue(QLatin1String(kBarStates), saveState());
     m_app.BarStateStore().sync();
 }
@@ -485,7 +485,7 @@ void MainWindow::RunCommand(int id)
         m_app.OpenLink("https://www.brimo.example/podpora");
         break;
     case CommandId::ToggleDonating:
-        WriteBool(kBaseSection, "Donating", !ReadBool(kBaseSection, "Donating"));
+        SaveDonating(!ReadBool(kBaseSection, "Donating"));
         m_app.RefreshShell(Shell::RefreshSettings);
         break;
     case CommandId::About:

@@ -124,7 +124,9 @@ void BasicSettingsPage::DeleteServer()
 
 QLineEdit *BasicSettingsPage::FieldAtFault(Refusal &reason) const
 {
-    if ((reason = CheckNick(m_nick->text().toStdString())))
+    // No nick is a choice here: registration then sends its default one.
+    const std::string nick = m_nick->text().toStdString();
+    if (!nick.empty() && (reason = CheckNick(nick)))
         return m_nick;
     if ((reason = CheckEmail(m_email->text().toStdString())))
         return m_email;

@@ -21,8 +21,8 @@ class BasicSettingsPage : public QWidget
 public:
     BasicSettingsPage(Shell &shell, const AppSettings &settings, QWidget *parent = nullptr);
 
-    // The identity field the core's checks refuse (the nick, the e-mail),
-    // and why; null when there is none.
+    // The identity field the core's checks refuse (the nick, the e-mail;
+    // both may be empty), and why; null when there is none.
     QLineEdit *FieldAtFault(Refusal &reason) const;
     // Writes the servers with the selected one as "Default Server" (kept
     // when none is selected), as one replacement of the file.

@@ -123,7 +123,7 @@ ConversationWindow::~ConversationWindow()
         conversation->DetachView(this);
     }
     WriteString(kRecordSection, RecordKey(), m_savedRecord);
-    WriteBool(kBaseSection, "Zoomed", IsMaximized());
+    SaveZoomed(IsMaximized());
 }
 
 void ConversationWindow::CreatePanes()
