@@ -61,6 +61,9 @@ TEST_F(ConfigFileProblemsTest, AFileThatCannotBeWrittenIsSaidOnceAtTheFirstFaile
         ASSERT_TRUE(limit.IsActive());
         EXPECT_FALSE(WriteString(kBaseSection, "Msgs Quit", std::string("dovidenia")));
         EXPECT_FALSE(WriteString(kBaseSection, "Msgs Part", std::string("zbohom")));
+        // A write that fits does not make the next failure news again.
+        EXPECT_TRUE(WriteString(kBaseSection, "Nick", std::string("tester")));
+        EXPECT_FALSE(WriteString(kBaseSection, "Msgs Join", std::string("ahoj")));
     }
     const QStringList shown = ShownMessages();
     ASSERT_EQ(shown.size(), 1) << shown.join('|').toStdString();

@@ -20,8 +20,8 @@ namespace {
 std::string g_configDirectory;
 ConfigReporter *g_reporter = nullptr;
 int g_failuresToldByCaller = 0;
-// A failure already told: the unreadable file, or a write since the last one
-// that succeeded.
+// A failure already told (the unreadable file, or a failed write): the
+// program says it once, not at every write that fails after it.
 bool g_failureTold = false;
 
 void Report(const std::string &text)
@@ -162,10 +162,8 @@ void ReportUnreadableConfig()
 
 bool NoteConfigWrite(bool written)
 {
-    if (written) {
-        g_failureTold = false;
+    if (written)
         return true;
-    }
     if (g_failuresToldByCaller > 0)
         return false;
     const std::string path = ConfigFilePath();

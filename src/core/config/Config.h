@@ -61,8 +61,9 @@ void SetConfigReporter(ConfigReporter *reporter);
 void ReportUnreadableConfig();
 
 // Passes the result of a write through; a failed one is told to the
-// reporter, once until a write succeeds again, unless a
-// ConfigFailureToldByCaller lives.
+// reporter unless a ConfigFailureToldByCaller lives. Told once: after the
+// first report (or the one of ReportUnreadableConfig) the reporter hears no
+// more until another reporter or configuration folder is set.
 bool NoteConfigWrite(bool written);
 
 // While one lives, a failed write is reported by its caller (a dialog that
