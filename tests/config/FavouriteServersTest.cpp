@@ -28,6 +28,18 @@ const char *const kTwoServers = "[Base]\n"
 
 using FavouriteServersTest = ConfigTest;
 
+// A new entry "Gama" with an identity of its own.
+ServerEntry GamaWithIdentity()
+{
+    ServerEntry gama;
+    gama.name = "Gama";
+    gama.host = "127.0.0.3";
+    gama.ownIdentity = true;
+    gama.nick = "gnick";
+    gama.email = "g@mail";
+    return gama;
+}
+
 } // namespace
 
 TEST_F(FavouriteServersTest, LoadsEntriesAndFillsMissingIdentityFromBase)
@@ -93,16 +105,11 @@ TEST_F(FavouriteServersTest, SaveWritesChangedEntriesAndDeletesRemovedOnes)
     alfa.autoConnect = false;
     servers.Put(alfa, "Alfa");
     servers.Remove("Beta");
-    ServerEntry gama;
-    gama.name = "Gama";
-    gama.host = "127.0.0.3";
+    ServerEntry gama = GamaWithIdentity();
     gama.port = 6668;
     gama.autoConnect = true;
     gama.usePassword = true;
     gama.password = "heslo";
-    gama.ownIdentity = true;
-    gama.nick = "gnick";
-    gama.email = "g@mail";
     gama.updateNick = true;
     gama.fullName = "Gama Meno";
     servers.Put(gama, "");
@@ -270,12 +277,7 @@ TEST_F(FavouriteServersTest, AnOwnIdentityKeepsItsFieldsOrIsRefused)
     writeRaw(kTwoServers);
     FavouriteServers servers;
     servers.Load();
-    ServerEntry gama;
-    gama.name = "Gama";
-    gama.host = "127.0.0.3";
-    gama.ownIdentity = true;
-    gama.nick = "gnick";
-    gama.email = "g@mail";
+    ServerEntry gama = GamaWithIdentity();
     gama.invisible = true;
     gama.fullName = "Gama  Dlhe Meno";
     servers.Put(gama, "");

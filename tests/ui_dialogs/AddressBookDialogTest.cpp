@@ -32,6 +32,14 @@ protected:
         return OpenChild<ContactDialog>(&book);
     }
 
+    // The contact dialog of the first row.
+    ContactDialog *EditFirst(AddressBookDialog &book)
+    {
+        book.List()->setCurrentItem(book.List()->topLevelItem(0));
+        QTest::mouseClick(book.EditButton(), Qt::LeftButton);
+        return OpenChild<ContactDialog>(&book);
+    }
+
     FakeShell m_shell;
     ContactList m_contacts;
 };
@@ -68,9 +76,7 @@ TEST_F(AddressBookDialogTest, RenamingAContactReplacesItsEntry)
 {
     AddressBookDialog book(m_shell, m_contacts);
     book.show();
-    book.List()->setCurrentItem(book.List()->topLevelItem(0));
-    QTest::mouseClick(book.EditButton(), Qt::LeftButton);
-    auto *edit = OpenChild<ContactDialog>(&book);
+    ContactDialog *edit = EditFirst(book);
     ASSERT_TRUE(edit);
     EXPECT_EQ(edit->NickEdit()->text(), "bob");
     EXPECT_EQ(edit->NotifyBox()->currentIndex(), 1);
@@ -90,9 +96,7 @@ TEST_F(AddressBookDialogTest, RenamingOntoAnotherContactAsksFirst)
     const std::string before = ReadConfigFile();
     AddressBookDialog book(m_shell, m_contacts);
     book.show();
-    book.List()->setCurrentItem(book.List()->topLevelItem(0));
-    QTest::mouseClick(book.EditButton(), Qt::LeftButton);
-    auto *edit = OpenChild<ContactDialog>(&book);
+    ContactDialog *edit = EditFirst(book);
     ASSERT_TRUE(edit);
     edit->NickEdit()->setText("ANN");
     m_shell.m_messageBoxAnswer = Shell::AnswerNo;
@@ -110,9 +114,7 @@ TEST_F(AddressBookDialogTest, RenamingOntoAnotherContactAsksFirst)
     EXPECT_EQ(ReadString(AddressBook::kSection, "ann"), "1\t*!*@bob.sk\tkolega");
 
     // The contact's own name, in any case, asks nothing.
-    book.List()->setCurrentItem(book.List()->topLevelItem(0));
-    QTest::mouseClick(book.EditButton(), Qt::LeftButton);
-    edit = OpenChild<ContactDialog>(&book);
+    edit = EditFirst(book);
     ASSERT_TRUE(edit);
     edit->NickEdit()->setText("Ann");
     PressButton(edit, QDialogButtonBox::Ok);
