@@ -2,7 +2,7 @@
 // Whatever Parse lets through must be safe to show and to accept: a real
 // port, a dotted IPv4 address that reads back as the same number, and a file
 // name that stays inside the download folder.
-#include "dcc/DccOffer.h"
+#include "session/DccOffer.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -12,10 +12,11 @@
 
 #include "FuzzShell.h"
 #include "FuzzView.h"
-#include "commands/IgnoreList.h"
+#include "commands/CommandDispatcher.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
+#include "session/IgnoreList.h"
 #include "session/MessageTags.h"
 #include "session/ServerEncoding.h"
 #include "session/Session.h"
@@ -31,6 +32,7 @@ struct World
     std::unique_ptr<QCoreApplication> app;
     std::unique_ptr<QTemporaryDir> configDir;
     std::unique_ptr<FuzzShell> shell;
+    CommandDispatcher commands;
     std::unique_ptr<SessionTable> table;
     Session *session = nullptr;
     int inputs = 0;
@@ -86,7 +88,7 @@ void Initialise()
     SetConfigDirectory(world.configDir->path().toStdString());
     WriteSettings();
     world.shell = std::make_unique<FuzzShell>();
-    world.table = std::make_unique<SessionTable>(world.shell.get());
+    world.table = std::make_unique<SessionTable>(world.shell.get(), world.commands);
     NewSession(world);
 }
 

@@ -1,8 +1,11 @@
 #include "app/BrimoApp.h"
 #include "app/LinkInbox.h"
+#include "config/Config.h"
+#include "text/Strings.h"
 
 #include <QApplication>
-#include <QWidget>
+#include <QFileInfo>
+#include <QMessageBox>
 
 int main(int argc, char **argv)
 {
@@ -14,23 +17,21 @@ int main(int argc, char **argv)
     // the program ends only when the main window closes.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // A link clicked while Brimo runs goes to the running program.
-    LinkInbox inbox;
-    const QStringList links = LinkInbox::LinksAmong(QApplication::arguments());
-    if (!links.isEmpty() && inbox.Forward(links))
-        return 0;
+    // One program per brimo.conf: a later start hands its links (or none) to
+    // the running one, which comes forward, and ends.
+    LinkInbox inbox(LinkInbox::NameFor(QFileInfo(QString::fromStdString(ConfigFilePath())).absolutePath()));
+    if (!inbox.Claim()) {
+        if (inbox.Forward(LinkInbox::LinksAmong(QApplication::arguments())))
+            return 0;
+        QMessageBox::warning(nullptr, QStringLiteral("Brimo"), QString::fromUtf8(Strings::Get(Str::AlreadyRunning)));
+        return BrimoApp::AlreadyRunning;
+    }
 
     BrimoApp brimo;
     const int result = brimo.Start(QApplication::arguments());
     if (result != BrimoApp::Started)
         return result;
-    inbox.Listen([&brimo](const QString &link) {
-        brimo.OpenIrcLink(link);
-        if (QWidget *window = brimo.MainFrame()) {
-            window->raise();
-            window->activateWindow();
-        }
-    });
+    inbox.Listen([&brimo](const QStringList &links) { brimo.TakeLaterStart(links); });
     const int exitCode = QApplication::exec();
     brimo.Exit();
     return exitCode;

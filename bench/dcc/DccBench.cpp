@@ -27,6 +27,7 @@
 #include "BenchWait.h"
 #include "ProcessUsage.h"
 #include "WeechatPeer.h"
+#include "commands/CommandDispatcher.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
@@ -57,7 +58,7 @@ public:
         m_offers.push_back(body);
         return m_dcc->TakeOffer(session, body, prefix);
     }
-    bool SendDccChat(DirectConnect &connection, const std::string &text) override
+    bool SendDccChat(WindowConnection &connection, const std::string &text) override
     {
         return m_dcc->SendChat(connection, text);
     }
@@ -247,7 +248,8 @@ int main(int argc, char **argv)
         return 1;
     }
     DccBenchShell shell;
-    SessionTable table(&shell);
+    CommandDispatcher commands;
+    SessionTable table(&shell, commands);
     DirectConnections dcc(table);
     shell.m_dcc = &dcc;
     Session *session = table.CreateSession("127.0.0.1", ircd.Port(), "");

@@ -40,6 +40,7 @@
 #include "MeasuredChild.h"
 #include "ProcessUsage.h"
 #include "ServerChild.h"
+#include "commands/CommandDispatcher.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
@@ -104,7 +105,7 @@ struct BenchConfig
 class BenchClient
 {
 public:
-    BenchClient() : m_shell(!qEnvironmentVariableIsSet("BRIMO_FLOOD_HIDDEN")), m_table(&m_shell) {}
+    BenchClient() : m_shell(!qEnvironmentVariableIsSet("BRIMO_FLOOD_HIDDEN")), m_table(&m_shell, m_commands) {}
 
     // Starts the server child and connects; false (said on stderr) when it fails.
     bool Connect(int lines, int channels, int members)
@@ -145,6 +146,7 @@ private:
     BenchConfig m_config;
     ServerChild m_server;
     BenchShell m_shell;
+    CommandDispatcher m_commands;
     SessionTable m_table;
     Session *m_session = nullptr;
 };

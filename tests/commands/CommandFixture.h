@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "commands/CommandDispatcher.h"
-#include "commands/ScriptHost.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
+#include "conversation/ScriptHost.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/FakeConversationView.h"
@@ -19,6 +18,7 @@
 #include "support/TestConfigDir.h"
 #include "support/WaitFor.h"
 #include "text/CaseFold.h"
+#include "text/Strings.h"
 
 // A recording window that also counts how often it was brought forward.
 class CommandView : public FakeConversationView
@@ -133,7 +133,7 @@ protected:
     {
         TestConfigDir::SetUp();
         m_shell = std::make_unique<CommandShell>();
-        m_table = std::make_unique<SessionTable>(m_shell.get());
+        m_table = std::make_unique<SessionTable>(m_shell.get(), m_commands);
         m_table->SetDebugSink([this](const std::string &text) { m_debug += text; });
         ASSERT_TRUE(m_server.Listen());
         m_session = m_table->CreateSession("127.0.0.1", m_server.Port(), m_confName);
@@ -180,6 +180,7 @@ protected:
     // A script engine a test may hand the shell; it outlives the sessions.
     FakeScriptHost m_scriptHost;
     std::unique_ptr<CommandShell> m_shell;
+    CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_table;
     ScriptedServer m_server;
     Session *m_session = nullptr;

@@ -32,7 +32,7 @@ TEST_F(ConnectionCommands, CloseOfANameWithoutWindowSendsNothingAndPrintsCannotC
 {
     ASSERT_TRUE(WriteString(kBaseSection, "Msgs Part", "see you"));
     EXPECT_EQ(Sent([&] { EXPECT_EQ(Run("/close Someone"), 1); }), std::vector<std::string>{});
-    EXPECT_TRUE(ServerView()->HasLine("Cannot close: someone"));
+    EXPECT_TRUE(ServerView()->HasLine("* Nedá sa zavrieť: someone"));
     EXPECT_EQ(ServerView()->Lines().back().textClass, static_cast<int>(TextClass::Info));
 }
 
@@ -66,6 +66,32 @@ TEST_F(ConnectionCommands, CloseOfAnotherSessionByItsDisplayName)
     ASSERT_NE(other, nullptr);
     ASSERT_EQ(m_table->Count(), 2u);
     EXPECT_EQ(Run("/close elsewhere"), 1);
+    EXPECT_EQ(m_table->Count(), 1u);
+    EXPECT_EQ(m_table->FindSession(m_session->Key()), m_session);
+}
+
+// A private window whose nick is the name of a session (this one's or
+// another's) closes as a window; the connections stay.
+TEST_F(ConnectionCommands, CloseOfAPrivateWindowNamedLikeASessionClosesOnlyTheWindow)
+{
+    Session *other = m_table->CreateSession("127.0.0.1", m_server.Port(), "Rizon");
+    ASSERT_NE(other, nullptr);
+    ASSERT_EQ(m_table->Count(), 2u);
+    for (const std::string &name : {std::string("rizon"), m_session->HumanName()}) {
+        Conversation *query = m_session->OpenWindow(name, Conversation::KindText, Conversation::TypePrivate);
+        ASSERT_NE(query, nullptr) << name;
+        EXPECT_EQ(Run("/close", query->Name()), 1) << name;
+        ASSERT_EQ(m_table->Count(), 2u) << name;
+        EXPECT_EQ(m_session->FindWindow(name), nullptr) << name;
+    }
+    m_session->OpenWindow("Rizon", Conversation::KindText, Conversation::TypePrivate);
+    EXPECT_EQ(Run("/close RIZON"), 1);
+    EXPECT_EQ(m_session->FindWindow("rizon"), nullptr);
+    EXPECT_EQ(m_table->Count(), 2u);
+    EXPECT_EQ(m_table->FindSession("Rizon"), other);
+
+    // Without such a window the name still names the session.
+    EXPECT_EQ(Run("/close rizon"), 1);
     EXPECT_EQ(m_table->Count(), 1u);
     EXPECT_EQ(m_table->FindSession(m_session->Key()), m_session);
 }

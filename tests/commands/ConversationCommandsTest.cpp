@@ -3,9 +3,9 @@
 #include <ctime>
 
 #include "CommandFixture.h"
-#include "SlovakText.h"
 #include "commands/AwaySwitch.h"
-#include "commands/MessageSplit.h"
+#include "session/MessageSplit.h"
+#include "support/SlovakText.h"
 #include "text/Words.h"
 
 namespace {

@@ -3,11 +3,10 @@
 
 #include <regex>
 
-#include "SlovakText.h"
-#include "commands/IgnoreList.h"
-#include "commands/MessageSplit.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
+#include "session/IgnoreList.h"
+#include "session/MessageSplit.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/FakeConversationView.h"
@@ -15,6 +14,7 @@
 #include "support/NgircdFixture.h"
 #include "support/NgircdServer.h"
 #include "support/RawIrcClient.h"
+#include "support/SlovakText.h"
 #include "support/WaitFor.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "CommandFixture.h"
-#include "commands/IgnoreList.h"
-#include "commands/WhoActions.h"
+#include "session/IgnoreList.h"
+#include "session/WhoActions.h"
 
 namespace {
 

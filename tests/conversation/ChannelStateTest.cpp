@@ -2,6 +2,9 @@
 
 #include "conversation/ChannelState.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 const char *const kLine = ":op!u@h MODE #c";
@@ -38,13 +41,50 @@ TEST(ChannelState, LimitAndKeyTakeParametersInOrder)
     EXPECT_FALSE(state.HasMode('l'));
 }
 
-TEST(ChannelState, BanThenKeyBothReadParameterOne)
+// Every letter takes its own parameter, in order, as the server counts them.
+TEST(ChannelState, ParametersBelongToTheirLettersInOrder)
 {
+    struct Row
+    {
+        const char *modes;
+        const char *parameters;
+    };
     ChannelState state;
-    state.ApplyModes("+bk", "mask!*@* k2", ":op!u@h MODE #c +bk mask!*@* k2", 1234);
-    ASSERT_EQ(state.BanList().size(), 1u);
-    EXPECT_EQ(state.BanList()[0], "mask!*@* op 1234 0");
-    EXPECT_EQ(state.Key(), "mask!*@*");
+    const Row rows[] = {
+        {"+bk", "mask!*@* k2"},    // a ban, then the key
+        {"-o+b", "nick *!*@h"},    // a status letter uses up its nick
+        {"+bb", "a!*@* b!*@*"},    // both listed
+        {"+ok", "nick key"},       // the key is "key", not the nick
+        {"+qaohv", "o a p h v"},   // owner and admin take a parameter too
+        {"+l", "30"},
+    };
+    for (const Row &row : rows)
+        state.ApplyModes(row.modes, row.parameters, std::string(kLine) + " " + row.modes + " " + row.parameters, 7);
+    EXPECT_EQ(state.BanList(), (std::vector<std::string>{"mask!*@* op 7 0", "*!*@h op 7 0", "a!*@* op 7 0",
+                                                          "b!*@* op 7 0"}));
+    EXPECT_EQ(state.Key(), "key");
+    EXPECT_EQ(state.Limit(), 30);
+
+    state.ApplyModes("-bb", "a!*@* b!*@*", ":op!u@h MODE #c -bb a!*@* b!*@*", 8);
+    EXPECT_EQ(state.BanList(), (std::vector<std::string>{"mask!*@* op 7 0", "*!*@h op 7 0"}));
+    // "-l" takes no parameter: the mask after it belongs to "-b".
+    state.ApplyModes("-lb", "*!*@h", ":op!u@h MODE #c -lb *!*@h", 8);
+    EXPECT_FALSE(state.HasMode('l'));
+    EXPECT_EQ(state.BanList(), (std::vector<std::string>{"mask!*@* op 7 0"}));
+}
+
+// A server that announces other CHANMODES is counted its way.
+TEST(ChannelState, TheServersChannelModesCountTheParameters)
+{
+    ModeRules rules;
+    rules.SetChannelModes("beIq,kf,lj,imnpst");
+    ASSERT_TRUE(rules.SetPrefix("(ov)@+"));
+    ChannelState state;
+    state.ApplyModes("+qfk", "quiet!*@* 5:10 key", ":op!u@h MODE #c +qfk quiet!*@* 5:10 key", 1, rules);
+    EXPECT_EQ(state.Key(), "key");
+    EXPECT_TRUE(state.BanList().empty()); // a quiet is no ban
+    state.ApplyModes("+jb", "3:5 x!*@*", ":op!u@h MODE #c +jb 3:5 x!*@*", 1, rules);
+    EXPECT_EQ(state.BanList(), (std::vector<std::string>{"x!*@* op 1 0"}));
 }
 
 TEST(ChannelState, FlagsFollowTheSignAndUnknownLettersAreIgnored)
@@ -61,7 +101,7 @@ TEST(ChannelState, FlagsFollowTheSignAndUnknownLettersAreIgnored)
     EXPECT_FALSE(state.HasMode('x'));
 }
 
-TEST(ChannelState, BansAreNotDuplicatedAndRemovedByTheFifthWord)
+TEST(ChannelState, BansAreNotDuplicatedAndRemovedByTheirMask)
 {
     ChannelState state;
     state.ApplyModes("+b", "a!*@*", ":op!u@h MODE #c +b a!*@*", 5);

@@ -5,10 +5,10 @@
 #include "DccFixture.h"
 #include "DccPeer.h"
 #include "config/Config.h"
-#include "config/Strings.h"
+#include "session/RequestAnswer.h"
 #include "session/Session.h"
-#include "shell/RequestAnswer.h"
 #include "support/WaitFor.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {

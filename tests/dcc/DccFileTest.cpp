@@ -7,10 +7,10 @@
 
 #include "DccFixture.h"
 #include "DccPeer.h"
-#include "config/Strings.h"
 #include "session/Session.h"
 #include "support/FakeFileProgress.h"
 #include "support/WaitFor.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 #include "text/Words.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "dcc/DccOffer.h"
 #include "dcc/DirectConnect.h"
+#include "session/DccOffer.h"
 
 namespace {
 

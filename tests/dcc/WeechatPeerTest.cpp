@@ -9,10 +9,10 @@
 
 #include "DccFixture.h"
 #include "WeechatPeer.h"
-#include "config/Strings.h"
 #include "conversation/NickList.h"
 #include "session/Session.h"
 #include "support/WaitFor.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 
 namespace {

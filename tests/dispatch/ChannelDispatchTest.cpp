@@ -2,10 +2,22 @@
 
 #include "DispatchFixture.h"
 #include "text/TextClass.h"
+#include "text/Words.h"
+
+#include <string>
+#include <vector>
 
 namespace {
 
 using ChannelDispatch = DispatchFixture;
+
+std::vector<std::string> Texts(const Conversation &window)
+{
+    std::vector<std::string> texts;
+    for (const NickEntry &entry : window.Nicks())
+        texts.push_back(entry.nick);
+    return texts;
+}
 
 TEST_F(ChannelDispatch, OwnJoinOpensTheChannelClearsItsModesAndGreets)
 {
@@ -54,16 +66,64 @@ TEST_F(ChannelDispatch, OthersJoinIsAddedAndShownAlsoInTheirPrivateWindow)
     (void)query;
 }
 
-TEST_F(ChannelDispatch, PartRemovesOthersAndIsSilentForTheOwnNick)
+TEST_F(ChannelDispatch, PartRemovesOthers)
 {
     Conversation *room = Channel("#room", {"me", "ann"});
-    const size_t before = View("#room")->Lines().size();
-    Dispatch(":ME!u@h PART #room :bye");
-    EXPECT_EQ(View("#room")->Lines().size(), before);
     Dispatch(":ann!u@h PART #room :bye");
     EXPECT_FALSE(room->Nicks().FindNick("ann"));
     EXPECT_EQ(LastText("#room"), "* Od teraz tu nieje ann");
     EXPECT_EQ(Dispatch(":ann!u@h PART #nowindow"), 1);
+}
+
+// After our own PART the window stays, says so and lists no one; a rejoin
+// lists every member once, with the statuses they have now.
+TEST_F(ChannelDispatch, OwnPartSaysWeLeftAndARejoinListsEveryMemberOnce)
+{
+    Conversation *room = Channel("#room", {"@me", "ann", "%dan", "+eve"});
+    Dispatch(":ME!u@h PART #room :bye");
+    EXPECT_EQ(m_session->FindWindow("#room"), room);
+    EXPECT_EQ(LastText("#room"), "* Odišiel si z kanála #room");
+    EXPECT_EQ(room->Nicks().NickCount(), 0);
+    EXPECT_GT(View("#room")->NickListChanges(), 0);
+
+    Dispatch(":me!u@h JOIN #room");
+    Dispatch(":srv 353 me = #room :me @ann dan eve");
+    EXPECT_EQ(Texts(*room), (std::vector<std::string>{"@ann", "dan", "eve", "me"}));
+
+    // The same after a kick and the automatic rejoin.
+    Dispatch(":ann!u@h KICK #room me :out");
+    EXPECT_EQ(room->Nicks().NickCount(), 0);
+    EXPECT_TRUE(Sent("JOIN #room"));
+    Dispatch(":me!u@h JOIN #room");
+    Dispatch(":srv 353 me = #room :me @ann %dan");
+    EXPECT_EQ(Texts(*room), (std::vector<std::string>{"@ann", "%dan", "me"}));
+}
+
+// Every symbol of PREFIX is a status: "%bob" is bob, a half-operator, and
+// every later line about bob finds him.
+TEST_F(ChannelDispatch, EveryPrefixSymbolIsAStatusNotPartOfTheNick)
+{
+    Conversation *room = Channel("#room");
+    Dispatch(":srv 353 me = #room :me ~owen &ada %bob %carl %dan @%+multi %eve");
+    EXPECT_EQ(Texts(*room),
+              (std::vector<std::string>{"~owen", "&ada", "@multi", "%bob", "%carl", "%dan", "%eve", "me"}));
+    int index = -1;
+    ASSERT_TRUE(room->Nicks().FindNick("multi", &index));
+    EXPECT_EQ(room->Nicks().EntryAt(index).statuses, "@%+");
+
+    Dispatch(":bob!u@h QUIT :gone");
+    EXPECT_EQ(LastText("#room"), "* bob koniec: gone");
+    Dispatch(":carl!u@h PART #room");
+    Dispatch(":op!u@h KICK #room dan :out");
+    Dispatch(":eve!u@h NICK :eva");
+    EXPECT_EQ(Texts(*room), (std::vector<std::string>{"~owen", "&ada", "@multi", "%eva", "me"}));
+    Dispatch(":srv 352 me #room ~o h srv owen H~ :0 Owen");
+    EXPECT_EQ(room->Nicks().NickCount(), 5);
+
+    // Back again, each is listed once.
+    Dispatch(":bob!u@h JOIN #room");
+    Dispatch(":carl!u@h JOIN #room");
+    EXPECT_EQ(Texts(*room), (std::vector<std::string>{"~owen", "&ada", "@multi", "%eva", "bob", "carl", "me"}));
 }
 
 TEST_F(ChannelDispatch, QuitReachesEveryWindowThatListsTheNickOrIsItsQuery)
@@ -122,6 +182,50 @@ TEST_F(ChannelDispatch, ModeAppliesNickModesInOrderAndAsksWhoForEach)
     EXPECT_TRUE(room->Nicks().FindNick("b", &row, &mode));
     EXPECT_EQ(mode, NickList::Voice);
     EXPECT_EQ(room->Nicks().EntryAt(row).nick, "+b");
+}
+
+// The parameters of a MODE line belong to its letters as the server
+// counts them; before any 005 the usual CHANMODES and PREFIX hold.
+TEST_F(ChannelDispatch, ModeParametersFollowTheServersCount)
+{
+    Conversation *room = Channel("#room", {"me", "@ann", "bob"});
+    Dispatch(":op!u@h MODE #room -o+b ann *!*@h");
+    int mode = -1;
+    EXPECT_TRUE(room->Nicks().FindNick("ann", nullptr, &mode));
+    EXPECT_EQ(mode, NickList::Regular);
+    EXPECT_EQ(room->Channel().BanList().size(), 1u);
+    EXPECT_EQ(GetWord(room->Channel().BanList()[0], 1), "*!*@h");
+
+    Dispatch(":op!u@h MODE #room +bb a!*@* b!*@*");
+    ASSERT_EQ(room->Channel().BanList().size(), 3u);
+    Dispatch(":op!u@h MODE #room -bb a!*@* b!*@*");
+    ASSERT_EQ(room->Channel().BanList().size(), 1u);
+
+    Dispatch(":op!u@h MODE #room +ok ann key");
+    EXPECT_EQ(room->Channel().Key(), "key");
+    EXPECT_TRUE(room->Nicks().FindNick("ann", nullptr, &mode));
+    EXPECT_EQ(mode, NickList::Operator);
+
+    Dispatch(":op!u@h MODE #room +qak bob ann other");
+    EXPECT_EQ(room->Channel().Key(), "other");
+    EXPECT_EQ(Texts(*room), (std::vector<std::string>{"~bob", "&ann", "me"}));
+    EXPECT_TRUE(Sent("WHO bob"));
+
+    // A server with list modes of its own: "q" is a quiet list here, "f"
+    // always takes a parameter, and the statuses are only o and v.
+    EXPECT_EQ(Dispatch(":srv 005 me CHANMODES=beIq,kf,l,imnpst PREFIX=(ov)@+ :are supported"), 1);
+    EXPECT_EQ(LastText(m_session->Key()), "[ 0005 ] CHANMODES=beIq,kf,l,imnpst PREFIX=(ov)@+ :are supported");
+    Dispatch(":op!u@h MODE #room +qfv quiet!*@* 5:10 me");
+    EXPECT_FALSE(room->Nicks().FindNick("quiet!*@*"));
+    EXPECT_TRUE(room->Nicks().FindNick("me", nullptr, &mode));
+    EXPECT_EQ(mode, NickList::Voice);
+    EXPECT_EQ(room->Channel().BanList().size(), 1u);
+
+    // A new connection starts from the defaults again.
+    EXPECT_EQ(m_session->Modes().StatusSymbols(), "@+");
+    m_session->Command("", 0, "/reconnect");
+    ASSERT_TRUE(m_server.WaitForClient(2));
+    EXPECT_TRUE(WaitFor([&] { return m_session->Modes().StatusSymbols() == "~&@%+"; }));
 }
 
 TEST_F(ChannelDispatch, ModeParametersOfOtherLettersAreNotTakenForNicks)

@@ -61,8 +61,9 @@ TEST_F(CtcpDispatch, VersionPingAndTimeAreAnsweredAndShown)
     EXPECT_EQ(LastText(m_session->Key()), "Užívateľ Ann sa informoval o tvojej verzii klienta");
 
     m_nowMs += 10 * CtcpRateLimit::RefillMs;
-    Dispatch(":Ann!a@h PRIVMSG me :\x01ping 1700000000 extra words\x01");
-    EXPECT_TRUE(Sent("NOTICE Ann :\x01PING 1700000000\x01"));
+    // The payload goes back whole.
+    Dispatch(":Ann!a@h PRIVMSG me :\x01ping 1700000000 123456 extra  words\x01");
+    EXPECT_TRUE(Sent("NOTICE Ann :\x01PING 1700000000 123456 extra  words\x01"));
     EXPECT_EQ(LastText(m_session->Key()), "Užívateľ Ann sa informoval o rýchlosti spojenia s tebou");
 
     Dispatch(":Ann!a@h PRIVMSG #room :\x01TIME\x01");
@@ -73,6 +74,26 @@ TEST_F(CtcpDispatch, VersionPingAndTimeAreAnsweredAndShown)
                                             "\\d\\d:\\d\\d:\\d\\d \\d{4}\x01")))
         << timeReply;
     EXPECT_EQ(LastText(m_session->Key()), "Užívateľ Ann sa informoval o tvojej časovej zóne ");
+}
+
+// The program answers, the user did not type it: an open private window of
+// the asker shows no answer as the user's text.
+TEST_F(CtcpDispatch, AnswersAreNotShownInThePrivateWindowAsTyped)
+{
+    Conversation *query = m_session->OpenWindow("ann", Conversation::KindText, Conversation::TypePrivate);
+    ASSERT_NE(query, nullptr);
+    const size_t before = View("ann")->Lines().size();
+    Dispatch(":Ann!a@h PRIVMSG me :\x01VERSION\x01");
+    Dispatch(":Ann!a@h PRIVMSG me :\x01PING 42\x01");
+    Dispatch(":Ann!a@h PRIVMSG me :\x01TIME\x01");
+    EXPECT_TRUE(Sent("NOTICE Ann :\x01VERSION Brimo 1.1\x01"));
+    EXPECT_TRUE(Sent("NOTICE Ann :\x01PING 42\x01"));
+    EXPECT_TRUE(m_server.WaitForLineStartingWith("NOTICE Ann :\x01TIME "));
+    EXPECT_EQ(View("ann")->Lines().size(), before);
+
+    // A notice the user sends is still shown there.
+    m_session->Command("ann", 0, "/notice ann hello");
+    EXPECT_EQ(LastText("ann"), "me: hello");
 }
 
 TEST_F(CtcpDispatch, ActionsShowInTheirWindowAndUnknownRequestsAreIgnored)

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "commands/CommandDispatcher.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
@@ -26,7 +27,7 @@ protected:
     {
         TestConfigDir::SetUp();
         m_shell = std::make_unique<FakeShell>();
-        m_table = std::make_unique<SessionTable>(m_shell.get());
+        m_table = std::make_unique<SessionTable>(m_shell.get(), m_commands);
         ASSERT_TRUE(m_server.Listen());
         m_session = m_table->CreateSession("127.0.0.1", m_server.Port(), std::string());
         ASSERT_TRUE(m_server.WaitForClient());
@@ -88,6 +89,7 @@ protected:
     }
 
     std::unique_ptr<FakeShell> m_shell;
+    CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_table;
     ScriptedServer m_server;
     Session *m_session = nullptr;

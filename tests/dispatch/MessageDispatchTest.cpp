@@ -2,7 +2,7 @@
 
 #include "DispatchFixture.h"
 #include "session/DispatchHandlers.h"
-#include "shell/RequestAnswer.h"
+#include "session/RequestAnswer.h"
 #include "text/TextClass.h"
 
 namespace {

@@ -160,7 +160,7 @@ TEST_F(NgircdScenario, PrivateTextNoticesAndCtcpAreAnsweredOnTheWire)
     EXPECT_TRUE(ServerShows("Užívateľ ann sa informoval o tvojej verzii klienta"));
 
     m_ann.SendLine("PRIVMSG brimo :\x01PING 12345 67890\x01");
-    ASSERT_TRUE(m_ann.WaitForText("\x01PING 12345\x01", 10000, &reply));
+    ASSERT_TRUE(m_ann.WaitForText("\x01PING 12345 67890\x01", 10000, &reply));
     m_ann.SendLine("PRIVMSG brimo :\x01TIME\x01");
     ASSERT_TRUE(m_ann.WaitForText("\x01TIME ", 10000, &reply));
     const std::string time = reply.substr(reply.find("\x01TIME ") + 6);

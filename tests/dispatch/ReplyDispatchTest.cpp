@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DispatchFixture.h"
-#include "commands/IgnoreList.h"
+#include "session/IgnoreList.h"
 #include "text/TextClass.h"
 
 namespace {
@@ -28,6 +28,21 @@ TEST_F(ReplyDispatch, PrefixlessPingNoticeAndError)
     EXPECT_EQ(Dispatch("NOTICE AUTH :*** Looking up your hostname"), 1);
     EXPECT_EQ(LastText(m_session->Key()), "*** Looking up your hostname");
     EXPECT_EQ(Dispatch("ERROR :Closing Link: too fast"), 1);
+    EXPECT_EQ(LastLine(m_session->Key())->text, "Closing Link: too fast");
+    EXPECT_EQ(LastLine(m_session->Key())->textClass, kError);
+}
+
+// Servers may send any line with their name before it, tags or not.
+TEST_F(ReplyDispatch, PingAndErrorWithAPrefixAreTheSameWithout)
+{
+    EXPECT_EQ(Dispatch(":irc.example PING :x"), 1);
+    EXPECT_TRUE(Sent("PONG x"));
+    EXPECT_EQ(Dispatch("@time=2024-01-01T00:00:00.000Z :irc.example PING :tagged"), 1);
+    EXPECT_TRUE(Sent("PONG tagged"));
+    EXPECT_EQ(Dispatch(":irc.example PING irc.example"), 1);
+    EXPECT_TRUE(Sent("PONG irc.example"));
+
+    EXPECT_EQ(Dispatch(":irc.example ERROR :Closing Link: too fast"), 1);
     EXPECT_EQ(LastLine(m_session->Key())->text, "Closing Link: too fast");
     EXPECT_EQ(LastLine(m_session->Key())->textClass, kError);
 }
@@ -118,16 +133,19 @@ TEST_F(ReplyDispatch, WhoisRepliesToTheServerWindowOrThePopup)
     EXPECT_EQ(m_shell->m_popupLines[0].find("<script>"), std::string::npos);
 }
 
+// A sheet opened for "ann" takes the replies about "Ann": the server writes
+// the nick as the user chose it, not as it was typed.
 TEST_F(ReplyDispatch, OpenPropertySheetsTakeWhoisAndCtcpRepliesAboutTheirNick)
 {
-    m_session->AddPropertySheet("Ann");
+    m_session->AddPropertySheet("ann");
     const size_t before = ServerView()->Lines().size();
     Dispatch(":srv 311 me Ann ~a host.sk * :Ann Novak");
-    Dispatch(":srv 311 me ann ~a host.sk * :other case, not taken");
-    Dispatch(":Ann!a@host.sk NOTICE me :\x01VERSION Other 2.0\x01");
+    Dispatch(":srv 311 me Bob ~b host.sk * :another user, not taken");
+    Dispatch(":ANN!a@host.sk NOTICE me :\x01VERSION Other 2.0\x01");
     ASSERT_EQ(m_shell->m_propertyLines.size(), 2u);
-    EXPECT_EQ(m_shell->m_propertyLines[0], m_session->Key() + " Ann :srv 311 me Ann ~a host.sk * :Ann Novak");
-    EXPECT_EQ(ServerView()->Lines().size(), before + 1);
+    EXPECT_EQ(m_shell->m_propertyLines[0], m_session->Key() + " ann :srv 311 me Ann ~a host.sk * :Ann Novak");
+    EXPECT_EQ(m_shell->m_propertyLines[1], m_session->Key() + " ann :ANN!a@host.sk NOTICE me :\x01VERSION Other 2.0\x01");
+    EXPECT_EQ(ServerView()->Lines().size(), before + 1); // Bob's line
 }
 
 TEST_F(ReplyDispatch, WhoRepliesRefreshModesAndAwayMarks)
@@ -154,6 +172,25 @@ TEST_F(ReplyDispatch, WhoRepliesRefreshModesAndAwayMarks)
     Dispatch(":srv 352 me #a ~x h.sk srv bob H :0 Bob");
     ASSERT_EQ(m_shell->m_popupLines.size(), 1u);
     EXPECT_NE(m_shell->m_popupLines[0].find("who me: me #a ~x h.sk srv bob H :0 Bob"), std::string::npos);
+}
+
+// Every status symbol of the server counts in the flags, with multi-prefix
+// all of them, and a '*' (an IRC operator) is none.
+TEST_F(ReplyDispatch, WhoFlagsGiveEveryStatus)
+{
+    Conversation *room = Channel("#a", {"%dan", "eve", "opr"});
+    Dispatch(":srv 352 me #a ~x h.sk srv DAN H%+ :0 Dan");
+    Dispatch(":srv 352 me #a ~x h.sk srv eve G~ :0 Eve");
+    Dispatch(":srv 352 me #a ~x h.sk srv opr H* :0 Opr");
+    EXPECT_EQ(room->Nicks().NickCount(), 3);
+    int index = -1;
+    ASSERT_TRUE(room->Nicks().FindNick("dan", &index));
+    EXPECT_EQ(room->Nicks().EntryAt(index).statuses, "%+");
+    ASSERT_TRUE(room->Nicks().FindNick("eve", &index));
+    EXPECT_EQ(room->Nicks().EntryAt(index).nick, "~eve");
+    EXPECT_TRUE(room->Nicks().EntryAt(index).IsAway());
+    ASSERT_TRUE(room->Nicks().FindNick("opr", &index));
+    EXPECT_EQ(room->Nicks().EntryAt(index).nick, "opr");
 }
 
 TEST_F(ReplyDispatch, WhoRepliesRunTheQueuedActions)

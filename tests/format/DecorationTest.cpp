@@ -104,6 +104,22 @@ TEST(Decoration, ChannelWinsOverNickAndNickOverAddressAndSmiley)
     EXPECT_EQ(DecorateLine("x www.bob", context), Nick("x") + " " + Nick("www.bob"));
 }
 
+// The conversion closes a bold or coloured line right after its last word; a
+// nick there is still a nick, and the tags follow its element.
+TEST(Decoration, NickEndingAFormattedLineBeforeItsClosingTags)
+{
+    DecorationContext context = ChannelContext();
+    EXPECT_EQ(DecorateLine(ConvertToHtml("\x02hi bob\x02"), context), "<b>hi " + Nick("bob") + "</b>");
+    EXPECT_EQ(DecorateLine(ConvertToHtml("\x03"
+                                         "4hi bob"),
+                           context),
+              "<span style='color:Red;'>hi " + Nick("bob") + "</span>");
+    EXPECT_EQ(DecorateLine(ConvertToHtml("\x1f\x02hi @Op"), context), "<u><b>hi " + Nick("@Op") + "</b></u>");
+    context.m_hiLighting = true;
+    EXPECT_EQ(DecorateLine(ConvertToHtml("\x02hi Me"), context), "<b>hi " + Nick("Me", " color: #EE4040;") + "</b>");
+    EXPECT_EQ(DecorateLine("hi bob</i>", context), "hi bob</i>"); // only the conversion's own tags
+}
+
 TEST(Decoration, SmileysOnlyWhenTheToggleIsOn)
 {
     DecorationContext context = ChannelContext();

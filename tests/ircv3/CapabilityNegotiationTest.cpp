@@ -75,7 +75,7 @@ TEST_F(CapabilityNegotiation, TaggedLinesAreDispatchedByWhatFollowsAndKeepTheSer
     int index = -1;
     ASSERT_TRUE(nicks.FindNick("ann", &index));
     EXPECT_EQ(nicks.EntryAt(index).nick, "@ann");
-    EXPECT_EQ(nicks.EntryAt(index).modes, unsigned(NickList::OperatorFlag | NickList::VoiceFlag));
+    EXPECT_EQ(nicks.EntryAt(index).statuses, "@+");
 
     // History played back by a bouncer: the server's time, not ours.
     m_server.SendLine("@time=2020-01-01T00:00:00.000Z;msgid=x\\s1;bad=\\ :ann!a@h PRIVMSG #c :from history");

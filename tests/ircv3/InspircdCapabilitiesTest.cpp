@@ -54,7 +54,7 @@ TEST_F(Inspircd, EveryWantedCapabilityIsAgreedAndEachOneWorks)
     // multi-prefix: bob keeps both his statuses in the list.
     session->Command("", 0, "/join #t");
     ASSERT_TRUE(WaitFor([&] { return Member(session, "#t", "bob") != nullptr; }));
-    EXPECT_EQ(Member(session, "#t", "bob")->modes, unsigned(NickList::OperatorFlag | NickList::VoiceFlag));
+    EXPECT_EQ(Member(session, "#t", "bob")->statuses, "@+");
 
     // server-time and message-tags: a tagged message lands as any other.
     bob.SendLine("PRIVMSG #t :hello from bob");

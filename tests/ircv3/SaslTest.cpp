@@ -61,6 +61,63 @@ TEST_F(Sasl, PlainLogsInBeforeTheNegotiationEnds)
     EXPECT_EQ(session->AccountOf("brimo"), "alice");
 }
 
+// An answer goes in lines of 400 bytes; one that fills its last line is
+// followed by "AUTHENTICATE +" so the server knows it has ended.
+TEST_F(Sasl, ALongAnswerGoesInChunksOfFourHundredBytes)
+{
+    struct Row
+    {
+        size_t passwordBytes; // with "alice\0alice\0": 12 bytes more before encoding
+        std::vector<size_t> chunks;
+        bool plusAfter;
+    };
+    const Row rows[] = {
+        {288, {400}, true},      // exactly 400
+        {289, {400, 4}, false},  // 404
+        {585, {400, 396}, false}, // 796
+        {588, {400, 400}, true}, // exactly 800
+    };
+    int connections = 0;
+    for (const Row &row : rows) {
+        const std::string password(row.passwordBytes, 'p');
+        WriteString("Servers", "Net", "127.0.0.1 " + std::to_string(m_server.Port()) + " 0");
+        WriteString("SASL", "Net", "PLAIN alice");
+        WriteString("SASL Passwords", "Net", password);
+        Session *session = m_table->CreateSession("127.0.0.1", m_server.Port(), std::string());
+        ASSERT_TRUE(m_server.WaitForClient(++connections));
+        ASSERT_TRUE(m_server.WaitForLineStartingWith("NICK "));
+        m_server.SendLine(":irc.test CAP * LS :sasl=PLAIN");
+        ASSERT_TRUE(m_server.WaitForLineStartingWith("CAP REQ"));
+        m_server.SendLine(":irc.test CAP * ACK :sasl");
+        ASSERT_TRUE(m_server.WaitForLineStartingWith("AUTHENTICATE PLAIN"));
+        m_server.ClearLines();
+        m_server.SendLine("AUTHENTICATE +");
+        const size_t expected = row.chunks.size() + (row.plusAfter ? 1 : 0);
+        ASSERT_TRUE(WaitFor([&] { return m_server.Lines().size() >= expected; }));
+        // A failure ends the negotiation: every line of the answer is in by then.
+        m_server.SendLine(":irc.test 904 brimo :SASL authentication failed");
+        ASSERT_TRUE(m_server.WaitForLineStartingWith("CAP END"));
+
+        std::vector<std::string> answer;
+        for (const std::string &line : m_server.Lines()) {
+            if (line.rfind("AUTHENTICATE ", 0) == 0)
+                answer.push_back(line.substr(13));
+        }
+        ASSERT_EQ(answer.size(), expected) << row.passwordBytes;
+        std::string joined;
+        for (size_t i = 0; i < row.chunks.size(); ++i) {
+            EXPECT_EQ(answer[i].size(), row.chunks[i]) << row.passwordBytes;
+            joined += answer[i];
+        }
+        EXPECT_EQ(joined, Plain("alice", password));
+        if (row.plusAfter) {
+            EXPECT_EQ(answer.back(), "+") << row.passwordBytes;
+        }
+        m_table->CloseSession(session->Key());
+        m_server.ClearLines();
+    }
+}
+
 TEST_F(Sasl, ExternalAnswersWithAnEmptyResponse)
 {
     ConnectWithSasl("external");

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "conversation/ModeRules.h"
 #include "conversation/NickList.h"
 
 namespace {
@@ -55,10 +56,10 @@ private:
 
 } // namespace
 
-TEST(NickListLookup, IgnoresOneOperatorOrVoiceCharacterAndCase)
+TEST(NickListLookup, IgnoresEveryStatusSymbolAndCase)
 {
     NickList list;
-    Fill(list, {"+Bob", "@Carl", "%dan", "eve"});
+    Fill(list, {"+Bob", "@Carl", "%dan", "eve", "~owen", "&ada"});
 
     int index = -2;
     int mode = -2;
@@ -69,51 +70,90 @@ TEST(NickListLookup, IgnoresOneOperatorOrVoiceCharacterAndCase)
     EXPECT_TRUE(list.FindNick("CARL", &index, &mode));
     EXPECT_EQ(list.EntryAt(index).nick, "@Carl");
     EXPECT_EQ(mode, NickList::Operator);
+    EXPECT_TRUE(list.FindNick("+@carl"));
 
     EXPECT_TRUE(list.FindNick("+eve", &index, &mode));
     EXPECT_EQ(mode, NickList::Regular);
 
-    // A half-operator's '%' is part of the nick for lookups.
-    EXPECT_TRUE(list.FindNick("%DAN", &index, &mode));
+    // A half-operator's '%' is a status like the others, not part of the nick.
+    EXPECT_TRUE(list.FindNick("dan", &index, &mode));
+    EXPECT_EQ(list.EntryAt(index).nick, "%dan");
+    EXPECT_EQ(list.EntryAt(index).Bare(), "dan");
     EXPECT_EQ(mode, NickList::Regular);
-    EXPECT_FALSE(list.FindNick("dan", &index, &mode));
+
+    // Owners and admins rank above operators.
+    EXPECT_TRUE(list.FindNick("Owen", &index, &mode));
+    EXPECT_EQ(mode, NickList::Operator);
+    EXPECT_TRUE(list.FindNick("ada", &index, &mode));
+    EXPECT_EQ(mode, NickList::Operator);
+
+    EXPECT_FALSE(list.FindNick("nobody", &index, &mode));
     EXPECT_EQ(index, -1);
     EXPECT_EQ(mode, -1);
-
-    // Only '@' then '+' are skipped on the nick looked up, not the reverse.
-    EXPECT_FALSE(list.FindNick("+@carl"));
 }
 
 TEST(NickListLookup, AddingAListedNickAddsNothing)
 {
     NickList list;
-    Fill(list, {"bob"});
+    Fill(list, {"bob", "%dan"});
     EXPECT_EQ(list.AddNick("@Bob"), -1);
     EXPECT_EQ(list.AddNick("+BOB"), -1);
-    EXPECT_EQ(Texts(list), (std::vector<std::string>{"bob"}));
-
-    // "%dan" and "dan" are different members as far as the list can tell.
-    EXPECT_GE(list.AddNick("%dan"), 0);
-    EXPECT_GE(list.AddNick("dan"), 0);
-    EXPECT_EQ(list.NickCount(), 3);
+    EXPECT_EQ(list.AddNick("dan"), -1);
+    EXPECT_EQ(list.AddNick("~%DAN"), -1);
+    EXPECT_EQ(Texts(list), (std::vector<std::string>{"%dan", "bob"}));
 }
 
-TEST(NickListLookup, RemovingAPlainNickLeavesTheHalfOperatorEntry)
+TEST(NickListLookup, RemovingAPlainNickRemovesTheHalfOperator)
 {
     NickList list;
     Fill(list, {"%dan", "@bob"});
-    EXPECT_FALSE(list.RemoveNick("dan"));
+    EXPECT_TRUE(list.RemoveNick("dan"));
     EXPECT_TRUE(list.RemoveNick("+bob"));
-    EXPECT_EQ(Texts(list), (std::vector<std::string>{"%dan"}));
-    EXPECT_TRUE(list.RemoveNick("%dan"));
     EXPECT_EQ(list.NickCount(), 0);
+}
+
+// A NAMES entry with multi-prefix carries every status; each is kept.
+TEST(NickListLookup, AMultiPrefixEntryKeepsAllItsStatuses)
+{
+    NickList list;
+    Fill(list, {"@%+bob", "%+amy"});
+    int index = -1;
+    ASSERT_TRUE(list.FindNick("bob", &index));
+    EXPECT_EQ(list.EntryAt(index).nick, "@bob");
+    EXPECT_EQ(list.EntryAt(index).statuses, "@%+");
+    list.SetNickMode("bob", "-o");
+    ASSERT_TRUE(list.FindNick("bob", &index));
+    EXPECT_EQ(list.EntryAt(index).nick, "%bob");
+    list.SetNickMode("bob", "-h");
+    ASSERT_TRUE(list.FindNick("bob", &index));
+    EXPECT_EQ(list.EntryAt(index).nick, "+bob");
+    ASSERT_TRUE(list.FindNick("amy", &index));
+    EXPECT_EQ(list.EntryAt(index).statuses, "%+");
+}
+
+// The server's PREFIX decides what is a status and in which order members
+// are grouped.
+TEST(NickListLookup, FollowsTheStatusesTheServerAnnounces)
+{
+    NickList list;
+    Fill(list, {"+amy", "@bob", "zed"});
+    ModeRules rules;
+    ASSERT_TRUE(rules.SetPrefix("(Yov)!@+"));
+    list.SetStatuses(rules);
+    list.SelectNick("zed");
+    EXPECT_GE(list.AddNick("!carl"), 0);
+    EXPECT_EQ(Texts(list), (std::vector<std::string>{"!carl", "@bob", "+amy", "zed"}));
+    EXPECT_EQ(list.SelectedNick(), "zed");
+    EXPECT_TRUE(list.FindNick("carl"));
+    list.SetNickMode("amy", "+Y");
+    EXPECT_EQ(Texts(list), (std::vector<std::string>{"!amy", "!carl", "@bob", "zed"}));
 }
 
 TEST(NickListOrder, GroupsThenLocaleOrderWithoutCase)
 {
     NickList list;
-    Fill(list, {"zed", "+amy", "@Carl", "%dan", "@bob"});
-    EXPECT_EQ(Texts(list), (std::vector<std::string>{"@bob", "@Carl", "%dan", "+amy", "zed"}));
+    Fill(list, {"zed", "+amy", "@Carl", "%dan", "@bob", "&ada", "~owen"});
+    EXPECT_EQ(Texts(list), (std::vector<std::string>{"~owen", "&ada", "@bob", "@Carl", "%dan", "+amy", "zed"}));
 
     NickList plain;
     Fill(plain, {"carol", "Bob", "alice", "Dave", "?eve"});
@@ -129,12 +169,15 @@ TEST(NickListOrder, GroupsThenLocaleOrderWithoutCase)
 
 TEST(NickListOrder, SortsBeforeAgreesWithTheList)
 {
-    EXPECT_TRUE(NickList::SortsBefore("@zed", "%amy"));
-    EXPECT_TRUE(NickList::SortsBefore("%zed", "+amy"));
-    EXPECT_TRUE(NickList::SortsBefore("+zed", "amy"));
-    EXPECT_TRUE(NickList::SortsBefore("Amy", "bob"));
-    EXPECT_FALSE(NickList::SortsBefore("bob", "Amy"));
-    EXPECT_FALSE(NickList::SortsBefore("amy", "amy"));
+    NickList list;
+    EXPECT_TRUE(list.SortsBefore("~zed", "&amy"));
+    EXPECT_TRUE(list.SortsBefore("&zed", "@amy"));
+    EXPECT_TRUE(list.SortsBefore("@zed", "%amy"));
+    EXPECT_TRUE(list.SortsBefore("%zed", "+amy"));
+    EXPECT_TRUE(list.SortsBefore("+zed", "amy"));
+    EXPECT_TRUE(list.SortsBefore("Amy", "bob"));
+    EXPECT_FALSE(list.SortsBefore("bob", "Amy"));
+    EXPECT_FALSE(list.SortsBefore("amy", "amy"));
 }
 
 struct ModeCase
@@ -153,7 +196,7 @@ TEST_P(NickListModeTable, GivesTheStatusCharacter)
     NickList list;
     list.AddNick(c.entry);
     list.AddNick("someone");
-    const std::string nick = NickList::WithoutStatus(c.entry);
+    const std::string nick = list.WithoutStatus(c.entry);
     const int row = list.SetNickMode(nick, c.change);
     ASSERT_GE(row, 0);
     EXPECT_EQ(list.EntryAt(row).nick, c.result);
@@ -164,8 +207,10 @@ INSTANTIATE_TEST_SUITE_P(Modes, NickListModeTable,
                          testing::Values(ModeCase{"carl", "+o", "@carl"}, ModeCase{"+carl", "+o", "@carl"},
                                          ModeCase{"@carl", "-o", "carl"}, ModeCase{"@carl", "+v", "@carl"},
                                          ModeCase{"carl", "+v", "+carl"}, ModeCase{"@carl", "-v", "@carl"},
-                                         ModeCase{"+carl", "-v", "carl"}, ModeCase{"carl", "+h", "?carl"},
-                                         ModeCase{"@carl", "+b", "?carl"}));
+                                         ModeCase{"+carl", "-v", "carl"}, ModeCase{"carl", "+h", "%carl"},
+                                         ModeCase{"+carl", "+h", "%carl"}, ModeCase{"@carl", "+q", "~carl"},
+                                         ModeCase{"~carl", "+a", "~carl"}, ModeCase{"@carl", "+b", "@carl"},
+                                         ModeCase{"carl", "+x", "carl"}));
 
 TEST(NickListMode, AddsAnUnlistedNickAndKeepsSelectionAndAway)
 {
@@ -212,15 +257,15 @@ TEST(NickListMode, KeepsVoiceAndOperatorApartAndShowsTheHighest)
     EXPECT_EQ(Texts(list), (std::vector<std::string>{"+amelia", "carl"}));
 }
 
-TEST(NickListRename, KeepsOperatorAndVoiceButLosesHalfOperator)
+TEST(NickListRename, KeepsEveryStatus)
 {
     NickList list;
     Fill(list, {"%dan", "@bob", "+amy", "zed"});
-    EXPECT_TRUE(list.RenameNick("%dan", "dan2"));
+    EXPECT_TRUE(list.RenameNick("dan", "dan2"));
     EXPECT_TRUE(list.RenameNick("bob", "Bobby"));
     EXPECT_TRUE(list.RenameNick("amy", "amy_"));
     EXPECT_FALSE(list.RenameNick("nobody", "x"));
-    EXPECT_EQ(Texts(list), (std::vector<std::string>{"@Bobby", "+amy_", "dan2", "zed"}));
+    EXPECT_EQ(Texts(list), (std::vector<std::string>{"@Bobby", "%dan2", "+amy_", "zed"}));
 }
 
 TEST(NickListRename, SelectedMemberStaysSelected)
@@ -250,12 +295,12 @@ TEST(NickListSelection, FollowsInsertionsAndRemovals)
     EXPECT_EQ(list.SelectNick("nobody"), -1);
 }
 
-TEST(NickListSelection, NickAtStripsOneStatusCharacter)
+TEST(NickListSelection, NickAtStripsTheStatusSymbol)
 {
     NickList list;
     Fill(list, {"@bob", "+amy", "%dan", "?eve"});
     EXPECT_EQ(list.NickAt(0), "bob");
-    EXPECT_EQ(list.NickAt(1), "%dan");
+    EXPECT_EQ(list.NickAt(1), "dan");
     EXPECT_EQ(list.NickAt(2), "amy");
     EXPECT_EQ(list.NickAt(3), "?eve");
     EXPECT_EQ(list.NickAt(4), "");
@@ -311,6 +356,7 @@ TEST(NickListBadInput, EmptyStatusOnlyLongAndOddNicks)
     EXPECT_TRUE(list.FindNick(longNick));
     EXPECT_EQ(list.NickAt(0), longNick);
 
+    EXPECT_EQ(list.AddNick("~&@%+"), -1);
     EXPECT_GE(list.AddNick("?odd"), 0);
     EXPECT_TRUE(list.FindNick("?odd"));
     EXPECT_FALSE(list.FindNick("odd"));
@@ -353,7 +399,7 @@ TEST(NickListScale, TenThousandMembersInsertedOneRowAtATime)
               0);
     const std::vector<std::string> sorted = Texts(list);
     EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(),
-                               [](const std::string &a, const std::string &b) { return NickList::SortsBefore(a, b); }));
+                               [&](const std::string &a, const std::string &b) { return list.SortsBefore(a, b); }));
     for (int i = 0; i < 10000; i += 97) {
         int index = -1;
         ASSERT_TRUE(list.FindNick(texts[static_cast<size_t>(i)], &index));
@@ -398,8 +444,8 @@ TEST(NickListScale, RowsFoundWhereListedAfterRandomChanges)
             ++row;
         }
         const std::vector<std::string> texts = Texts(list);
-        ASSERT_TRUE(std::is_sorted(texts.begin(), texts.end(), [](const std::string &a, const std::string &b) {
-            return NickList::SortsBefore(a, b);
+        ASSERT_TRUE(std::is_sorted(texts.begin(), texts.end(), [&](const std::string &a, const std::string &b) {
+            return list.SortsBefore(a, b);
         }));
     }
 }

@@ -127,4 +127,40 @@ TEST_F(Reconnect, ABanOrAWrongPasswordIsNotTriedAgainUntilAsked)
     EXPECT_TRUE(session->IsConnecting());
 }
 
+// The server's goodbye after the user's own /quit is expected: whatever the
+// quit message says, it is shown as information, and neither a refusal nor
+// a connection error is reported.
+TEST_F(Reconnect, TheClosingErrorAfterOurOwnQuitIsNoBan)
+{
+    Session *session = ConnectWithClock();
+    session->Command("", 0, "/quit banned from my own keyboard");
+    ASSERT_TRUE(m_server.WaitForLineStartingWith("QUIT :banned from my own keyboard"));
+    m_server.SendLine("ERROR :Closing link: (brimo@127.0.0.1) [Quit: banned from my own keyboard]");
+    m_server.CloseClient();
+    ASSERT_TRUE(WaitFor([&] { return !session->IsConnected(); }));
+
+    FakeConversationView *view = ServerView(session);
+    const std::string goodbye = "Closing link: (brimo@127.0.0.1) [Quit: banned from my own keyboard]";
+    ASSERT_TRUE(view->HasLine(goodbye));
+    for (const auto &line : view->Lines()) {
+        if (line.text == goodbye) {
+            EXPECT_EQ(line.textClass, static_cast<int>(TextClass::Info));
+        }
+    }
+    EXPECT_FALSE(view->HasLineContaining("* Server nás odmietol"));
+    EXPECT_FALSE(view->HasLineContaining("* Chyba pri pripájaní"));
+    EXPECT_FALSE(session->IsRefusedForGood());
+
+    // The same words from a server that was not asked to close still count.
+    m_nowMs += 3600 * 1000;
+    session->Command("", 0, "/timer 0");
+    ASSERT_TRUE(m_server.WaitForClient(2));
+    ASSERT_TRUE(m_server.WaitForLineStartingWith("NICK "));
+    m_server.SendLine(":irc.test 001 brimo :Welcome");
+    ASSERT_TRUE(WaitFor([&] { return !session->IsConnecting(); }));
+    m_server.SendLine(":irc.test ERROR :Closing link: (brimo@127.0.0.1) [You are banned]");
+    ASSERT_TRUE(WaitFor([&] { return session->IsRefusedForGood(); }));
+    EXPECT_TRUE(view->HasLineContaining("* Server nás odmietol"));
+}
+
 } // namespace

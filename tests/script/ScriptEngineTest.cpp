@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "commands/CommandDispatcher.h"
 #include "script/ScriptFixture.h"
 
 namespace {
@@ -21,6 +22,19 @@ TEST_F(ScriptCommandHook, SlashProcedureTakesTheLineWithItsWords)
     // A line no script procedure takes is still unknown.
     EXPECT_EQ(Run("/nothere x", "#c"), 0);
     EXPECT_TRUE(ChannelView().HasLine(Strings::Format(Str::UnknownCommand, "/nothere")));
+}
+
+// "/hi " is what choosing a command in the pop-up leaves in the input line.
+TEST_F(ScriptCommandHook, BlanksAtTheEndOfTheLineAreNoArgument)
+{
+    Load("hi.tcl",
+         "proc /hi {} { echo hi }\n"
+         "proc /one {a} { echo \"one:$a\" }\n"
+         "proc OnClient {args} { echo \"saw [llength $args]\" }\n");
+    const size_t from = ChannelView().Lines().size();
+    EXPECT_EQ(Run("/hi ", "#c"), 1);
+    EXPECT_EQ(Run("/one x  ", "#c"), 1);
+    EXPECT_EQ(ChannelTexts(from), (Lines{"saw 1", "hi", "saw 2", "one:x"}));
 }
 
 TEST_F(ScriptCommandHook, OnClientSeesEveryLineAfterTheBuiltInHandlerAndThePreviousCmdline)
@@ -166,7 +180,9 @@ TEST_F(ScriptLoading, ExitNeverEndsTheProgram)
 {
     Load("exit.tcl", "proc /bye {} { exit 3 }\ncatch {exit 7} e\necho \"exit: $e\"\n");
     EXPECT_TRUE(ChannelView().HasLine(std::string("exit: ") + Strings::Get(Str::ScriptExitRefused)));
-    EXPECT_EQ(Run("/bye", "#c"), 0); // its error only means "not taken"
+    EXPECT_EQ(Run("/bye", "#c"), 1); // taken: its error is the script's, shown as such
+    EXPECT_TRUE(ChannelView().HasLine(
+        Strings::Format(Str::ScriptFailed, "exit.tcl", "/bye", Strings::Get(Str::ScriptExitRefused))));
     EXPECT_EQ(m_channel->Scripts().size(), 1u);
 }
 
@@ -184,12 +200,97 @@ TEST_F(ScriptLoading, ScriptsCallingEachOtherStopAtTheDepthCap)
     EXPECT_EQ(Sent([&] { Run("/again", "#c"); }), (Lines{"PRIVMSG #c :again"}));
 }
 
+using ScriptErrors = ScriptFixture;
+
+TEST_F(ScriptErrors, ASlashProcedureOrOnClientThatFailsIsShownAsTclReportsItWithTheScriptsName)
+{
+    Load("Faulty.tcl",
+         "proc OnClient {args} { if {[lindex $args 0] eq \"/say\"} { set x $nothing } }\n"
+         "proc /x {} { error \"zle je\" }\n"
+         "proc /say {args} { echo said }\n");
+    size_t from = ChannelView().Lines().size();
+    EXPECT_EQ(Run("/x", "#c"), 1);
+    EXPECT_EQ(ChannelTexts(from), (Lines{Strings::Format(Str::ScriptFailed, "faulty.tcl", "/x", "zle je")}));
+    EXPECT_FALSE(ChannelView().HasLine(Strings::Format(Str::UnknownCommand, "/x")));
+
+    // OnClient's error does not keep the line from its procedure.
+    from = ChannelView().Lines().size();
+    EXPECT_EQ(Run("/say a b", "#c"), 1);
+    EXPECT_EQ(ChannelTexts(from),
+              (Lines{Strings::Format(Str::ScriptFailed, "faulty.tcl", "OnClient /say a b",
+                                     "can't read \"nothing\": no such variable"),
+                     "said"}));
+    EXPECT_EQ(ChannelView().Lines()[from].textClass, static_cast<int>(TextClass::Error));
+}
+
+using ScriptTimeLimit = ScriptFixture;
+
+TEST_F(ScriptTimeLimit, AFileThatNeverEndsIsStoppedNamingItAndNothingStaysLoaded)
+{
+    m_engine.SetTimeLimit(200);
+    const std::string path = WriteScript("Spin.tcl", "set n 0\nwhile 1 { incr n }\n");
+    for (const std::string load : {"/load #c ", "/load -q #c "}) { // the default script is loaded quietly
+        const size_t from = ChannelView().Lines().size();
+        EXPECT_EQ(Run(load + path, "#c"), 1);
+        EXPECT_EQ(ChannelTexts(from),
+                  (Lines{Strings::Format(Str::ScriptLoadFailed, path.c_str()),
+                         Strings::Format(Str::ScriptTimedOut, "spin.tcl", 200, path.c_str())}));
+        EXPECT_TRUE(m_channel->Scripts().empty());
+    }
+}
+
+TEST_F(ScriptTimeLimit, OnClientAndSlashProceduresAreStoppedAndTheInterpreterWorksAfterwards)
+{
+    m_engine.SetTimeLimit(200);
+    Load("loops.tcl",
+         "proc OnClient {args} { if {[lindex $args 0] eq \"/spin\"} { while 1 {} } }\n"
+         "proc /loop {args} { while 1 {} }\n"
+         // Neither catch nor a nested loop gets past the limit.
+         "proc /sly {} { while 1 { catch { while 1 {} } } }\n"
+         "proc /outer {} { cmd /loop inner }\n"
+         "proc /ok {} { echo fine }\n");
+    const auto timedOut = [](const char *what) { return Strings::Format(Str::ScriptTimedOut, "loops.tcl", 200, what); };
+
+    size_t from = ChannelView().Lines().size();
+    EXPECT_EQ(Run("/spin", "#c"), 0); // OnClient ran out of time; no procedure takes the line
+    EXPECT_EQ(ChannelTexts(from)[0], timedOut("OnClient /spin"));
+    EXPECT_EQ(ChannelView().Lines()[from].textClass, static_cast<int>(TextClass::Error));
+
+    for (const char *line : {"/loop now", "/sly"}) {
+        from = ChannelView().Lines().size();
+        EXPECT_EQ(Run(line, "#c"), 1);
+        EXPECT_EQ(ChannelTexts(from), (Lines{timedOut(line)})) << line;
+        EXPECT_EQ(Run("/ok", "#c"), 1);
+        EXPECT_EQ(ChannelTexts().back(), "fine");
+    }
+
+    // A loop nested through "cmd" in the same script is told about once,
+    // as what the program started.
+    from = ChannelView().Lines().size();
+    EXPECT_EQ(Run("/outer", "#c"), 1);
+    EXPECT_EQ(ChannelTexts(from), (Lines{timedOut("/outer")}));
+    EXPECT_EQ(Run("/ok", "#c"), 1);
+    EXPECT_EQ(ChannelTexts().back(), "fine");
+}
+
+TEST_F(ScriptTimeLimit, TheServerIsAnsweredRightAfterALoopingOnClient)
+{
+    m_engine.SetTimeLimit(300);
+    Load("busy.tcl", "proc OnClient {args} { while 1 {} }\n");
+    // The PING is on its way while the script runs.
+    ASSERT_TRUE(m_server.SendLine("PING :while-busy"));
+    ASSERT_TRUE(m_server.Flush());
+    Run("/anything", "#c");
+    EXPECT_TRUE(m_server.WaitForLine([](const std::string &line) { return line == "PONG while-busy"; }));
+    EXPECT_TRUE(m_session->IsConnected());
+}
+
 using ScriptWindows = ScriptFixture;
 
 TEST_F(ScriptWindows, ClosedWindowReleasesItsScriptsAndRenamedWindowKeepsThem)
 {
     Load("c.tcl", "proc /x {} {}\n");
-    std::weak_ptr<Script> script = m_channel->ScriptObjects().at("c.tcl");
+    std::weak_ptr<WindowScript> script = m_channel->ScriptObjects().at("c.tcl");
     EXPECT_TRUE(m_session->CloseWindow("#c"));
     EXPECT_TRUE(script.expired());
 
@@ -218,7 +319,8 @@ TEST_F(ScriptWindows, ScriptMayUnloadItselfOrCloseItsWindowWhileItRuns)
 TEST(ScriptEngineWithoutTcl, SaysSoOnlyWhenAskedAndKeepsNothing)
 {
     FakeShell shell;
-    SessionTable table(&shell);
+    CommandDispatcher commands;
+    SessionTable table(&shell, commands);
     ScriptEngine engine({"libtcl-not-installed-here.so"});
     shell.m_scripts = &engine;
     Session *session = table.CreateSession("127.0.0.1", 9, "none");

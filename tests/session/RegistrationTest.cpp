@@ -22,7 +22,7 @@ TEST_F(Registration, PasswordFirstThenCleanedIdentityFromTheServerRecord)
     EXPECT_EQ(lines[0], "CAP LS 302");
     EXPECT_EQ(lines[1], "PASS heslo");
     // field 1 is the nick, field 2 the e-mail, fields 5 on the full name
-    EXPECT_EQ(lines[2], "USER Nick Nick ja@exmple.sk :Ján Novák");
+    EXPECT_EQ(lines[2], "USER Nick Nick ja-1@ex4mple.sk :Ján Novák");
     EXPECT_EQ(lines[3], "NICK Nick");
 }
 
@@ -61,8 +61,39 @@ TEST_F(Registration, BaseIdentityAndDefaults)
     ConnectSession();
     const auto &lines = m_server.Lines();
     ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[1], "USER jo jo jozo@mail.sk :Brimo");
+    EXPECT_EQ(lines[1], "USER jo jo jo-zo99@mail.sk :Brimo");
     EXPECT_EQ(lines[2], "NICK jo");
+}
+
+// The e-mail is sent as typed, less what USER cannot carry; no parameter
+// of USER is ever empty.
+TEST_F(Registration, TheEmailKeepsWhatTheProtocolAllowsAndNoParameterIsEmpty)
+{
+    struct Row
+    {
+        const char *nick;
+        const char *email;
+        const char *user;
+    };
+    const Row rows[] = {
+        {"jan", "jan_novak-77@example.sk", "USER jan jan jan_novak-77@example.sk :Brimo"},
+        {"jan", "1234", "USER jan jan 1234 :Brimo"},
+        {"jan", ":jan@x.sk", "USER jan jan jan@x.sk :Brimo"},
+        {"jan", ":", "USER jan jan brimo@localhost :Brimo"},
+        {":", "jan@x.sk", "USER brimo brimo jan@x.sk :Brimo"},
+    };
+    int connections = 0;
+    for (const Row &row : rows) {
+        WriteString(kBaseSection, "Nick", row.nick);
+        WriteString(kBaseSection, "User E-Mail", row.email);
+        Session *session = m_table->CreateSession("127.0.0.1", m_server.Port(), std::string());
+        ASSERT_TRUE(m_server.WaitForClient(++connections));
+        std::string user;
+        ASSERT_TRUE(m_server.WaitForLineStartingWith("USER ", 5000, &user));
+        EXPECT_EQ(user, row.user);
+        m_table->CloseSession(session->Key());
+        m_server.ClearLines();
+    }
 }
 
 TEST_F(Registration, EmptyIdentityTakesTheBuiltInDefaults)

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "commands/CommandDispatcher.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "session/Session.h"
@@ -22,7 +23,7 @@ protected:
     {
         TestConfigDir::SetUp();
         m_shell = std::make_unique<FakeShell>();
-        m_table = std::make_unique<SessionTable>(m_shell.get());
+        m_table = std::make_unique<SessionTable>(m_shell.get(), m_commands);
         m_table->SetDebugSink([this](const std::string &text) { m_debug += text; });
         ASSERT_TRUE(m_server.Listen());
     }
@@ -51,6 +52,7 @@ protected:
     }
 
     std::unique_ptr<FakeShell> m_shell;
+    CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_table;
     ScriptedServer m_server;
     std::string m_debug;

@@ -164,7 +164,7 @@ TEST_F(Table, CloseCommandClosesAWindowOrTheWholeSession)
     EXPECT_EQ(session->Command("#x", 2, "/close #X"), 1);
     EXPECT_EQ(session->FindWindow("#x"), nullptr);
     EXPECT_EQ(session->Command("", 0, "/close #gone"), 1);
-    EXPECT_TRUE(ServerView(session)->HasLine("Cannot close: #gone"));
+    EXPECT_TRUE(ServerView(session)->HasLine("* Nedá sa zavrieť: #gone"));
 
     const std::string key = session->Key();
     // the server window's own close: the session ends from inside its own command

@@ -42,11 +42,11 @@ TEST(BalloonMake, InformationalLinesMakeNoBalloon)
     EXPECT_TRUE(BalloonQueue::Make("#kanal", "chyba", 3, 0).has_value());
 }
 
-TEST(BalloonMake, TagsAndCodesAreRemovedBeforeCutting)
+TEST(BalloonMake, CodesAreRemovedBeforeCutting)
 {
-    auto balloon = BalloonQueue::Make("<b>#kanal</b>",
+    auto balloon = BalloonQueue::Make("#kanal\x02",
                                       "\x02tu\x02\x03"
-                                      "4,2 je\x0f <i>text</i>",
+                                      "4,2 je\x0f text",
                                       1, 48);
     ASSERT_TRUE(balloon);
     EXPECT_EQ(balloon->title, "#kanal");
@@ -59,6 +59,17 @@ TEST(BalloonMake, TagsAndCodesAreRemovedBeforeCutting)
                                            + "\x0f",
                                        1, 0);
     EXPECT_EQ(coloured->text, Repeat("x", 62));
+}
+
+// What someone wrote is shown as written: a "<" or ">" is no tag there.
+TEST(BalloonMake, NetworkTextIsShownAsSent)
+{
+    for (const std::string text : {"ja <3 teba", "2 > 1 & 3 < 4", "<b>nie tučne</b> &amp;", "a <<< b >>> c"})
+        EXPECT_EQ(BalloonQueue::Make("<nick>", text, 1, 0)->text, text);
+    EXPECT_EQ(BalloonQueue::Make("<nick>", "x", 1, 0)->title, "<nick>");
+    // A line the program wrote as HTML shows its text.
+    EXPECT_EQ(BalloonQueue::Make("t", "<span style='color: red'>ponuka &lt;súbor&gt; &amp; viac</span>", -1, 0)->text,
+              "ponuka <súbor> & viac");
 }
 
 TEST(BalloonPacing, EachBalloonWaitsPointTwoSecondsPerCharacterOfThePrevious)

@@ -1,5 +1,5 @@
 #include "shell/QuestionQueue.h"
-#include "shell/Question.h"
+#include "conversation/Question.h"
 
 #include <gtest/gtest.h>
 

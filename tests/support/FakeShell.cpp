@@ -109,7 +109,7 @@ bool FakeShell::TakeDccOffer(Session &session, const std::string &body, const st
     return m_dcc ? m_dcc->TakeOffer(session, body, senderPrefix) : true;
 }
 
-bool FakeShell::SendDccChat(DirectConnect &connection, const std::string &text)
+bool FakeShell::SendDccChat(WindowConnection &connection, const std::string &text)
 {
     m_dccChatTexts.push_back({&connection, text});
     return m_dcc ? m_dcc->SendChat(connection, text) : m_dccChatSends;

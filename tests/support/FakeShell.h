@@ -57,7 +57,7 @@ public:
     ScriptHost *Scripts() override { return m_scripts; }
     int DccCommand(Session &session, const std::string &window, const std::string &line) override;
     bool TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix) override;
-    bool SendDccChat(DirectConnect &connection, const std::string &text) override;
+    bool SendDccChat(WindowConnection &connection, const std::string &text) override;
     FileProgress *OpenFileProgress(DirectConnect &connection, const std::string &path,
                                    const std::string &direction) override;
 
@@ -103,7 +103,7 @@ public:
     std::vector<std::string> m_dccOffers;
     struct DccChatText
     {
-        DirectConnect *connection;
+        WindowConnection *connection;
         std::string text;
     };
     std::vector<DccChatText> m_dccChatTexts;

@@ -15,7 +15,7 @@ void InspircdFixture::SetUp()
         GTEST_SKIP() << (WithServices() ? "inspircd or anope is not installed" : "inspircd is not installed");
     m_ircd = std::make_unique<InspircdServer>(WithServices());
     ASSERT_TRUE(m_ircd->Start()) << m_ircd->Output();
-    m_table = std::make_unique<SessionTable>(&m_shell);
+    m_table = std::make_unique<SessionTable>(&m_shell, m_commands);
 }
 
 void InspircdFixture::TearDown()

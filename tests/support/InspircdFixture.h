@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/CommandDispatcher.h"
 #include "support/FakeShell.h"
 #include "support/InspircdServer.h"
 #include "support/TestConfigDir.h"
@@ -29,5 +30,6 @@ protected:
 
     FakeShell m_shell;
     std::unique_ptr<InspircdServer> m_ircd;
+    CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_table;
 };

@@ -13,7 +13,7 @@ void NgircdFixture::SetUp()
         GTEST_SKIP() << "ngircd is not installed";
     m_ircd = std::make_unique<NgircdServer>();
     ASSERT_TRUE(m_ircd->Start()) << m_ircd->Output();
-    m_table = std::make_unique<SessionTable>(&m_shell);
+    m_table = std::make_unique<SessionTable>(&m_shell, m_commands);
     m_table->SetDebugSink([this](const std::string &text) { m_debug += text; });
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "commands/CommandDispatcher.h"
 #include "session/SessionTable.h"
 #include "support/FakeShell.h"
 #include "support/NgircdServer.h"
@@ -24,6 +25,7 @@ protected:
 
     FakeShell m_shell;
     std::unique_ptr<NgircdServer> m_ircd;
+    CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_table;
     std::string m_debug; // everything the sessions traced
 };

@@ -98,6 +98,11 @@ bool ScriptedServer::SendRaw(const std::string &bytes)
     return m_client->write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
 }
 
+bool ScriptedServer::Flush()
+{
+    return HasClient() && m_client->flush();
+}
+
 void ScriptedServer::CloseClient()
 {
     if (m_client)

@@ -40,6 +40,9 @@ public:
     // Writes line + CR LF / the bytes as given to the current client.
     bool SendLine(const std::string &line);
     bool SendRaw(const std::string &bytes);
+    // Hands what was sent to the system now, so that it reaches the client
+    // even while the client's thread is busy.
+    bool Flush();
     // Closes the current client's connection (after writing what is queued).
     void CloseClient();
     // Resets the current client's connection at once.

@@ -1,4 +1,4 @@
-#include "config/Strings.h"
+#include "text/Strings.h"
 
 #include <gtest/gtest.h>
 

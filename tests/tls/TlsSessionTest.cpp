@@ -6,10 +6,11 @@
 #include <chrono>
 #include <memory>
 
+#include "commands/CommandDispatcher.h"
 #include "config/Config.h"
+#include "conversation/Question.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
-#include "shell/Question.h"
 #include "support/FakeConversationView.h"
 #include "support/FakeShell.h"
 #include "support/InspircdServer.h"
@@ -29,7 +30,7 @@ protected:
         TestConfigDir::SetUp();
         if (!NgircdServer::IsAvailable() || !TestCertificates::IsAvailable())
             GTEST_SKIP() << "ngircd or openssl is not installed";
-        m_table = std::make_unique<SessionTable>(&m_shell);
+        m_table = std::make_unique<SessionTable>(&m_shell, m_commands);
     }
 
     void TearDown() override
@@ -64,6 +65,7 @@ protected:
     FakeShell m_shell;
     TestCertificates m_certificates;
     std::unique_ptr<NgircdServer> m_ircd;
+    CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_table;
 };
 

@@ -10,8 +10,8 @@
 
 #include <cerrno>
 
+#include "config/ServerPort.h"
 #include "platform/AsyncSocket.h"
-#include "session/ServerPort.h"
 #include "support/TestCertificates.h"
 #include "support/WaitFor.h"
 

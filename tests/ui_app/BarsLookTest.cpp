@@ -7,7 +7,7 @@
 #include "app/BrimoApp.h"
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
-#include "config/Strings.h"
+#include "text/Strings.h"
 
 #include <QAction>
 #include <QFile>

@@ -3,18 +3,20 @@
 #include "support/WaitFor.h"
 
 #include "app/BrimoApp.h"
-#include "app/WindowBar.h"
 #include "app/CommandIds.h"
 #include "app/DebugLogWindow.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowArea.h"
+#include "app/WindowBar.h"
 #include "config/Config.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "widgets/OnScreen.h"
 
 #include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -22,6 +24,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -55,7 +59,7 @@ TEST_F(MainFrameTest, MenuBarHasEveryMenuInOrder)
     const QStringList titles = TitlesOf(Frame()->menuBar()->actions());
     EXPECT_EQ(
         titles,
-        (QStringList{"&Pripojiť", "Úpr&avy", "&Zobraziť", "&Kanál", "&Užívateľ", "&Okná", "&Skript", "&Pomocník"}));
+        (QStringList{"&Pripojiť", "Úpr&avy", "&Zobraziť", "&Kanál", "&Užívateľ", "&Okná", "&Skript", "Po&mocník"}));
     // The windows of other parts of the program do not exist yet: their commands are off.
     Frame()->UpdateCommandStates();
     for (int id : std::initializer_list<int>{CommandId::IgnoreList, CommandId::AwayOn, CommandId::Bold})
@@ -68,6 +72,22 @@ TEST_F(MainFrameTest, MenuBarHasEveryMenuInOrder)
     EXPECT_EQ(Frame()->ChannelsBar()->windowTitle(), "Panel Okien");
 }
 
+// Alt and a letter opens one menu only; the items speak Slovak.
+TEST_F(MainFrameTest, EveryMenuOfTheBarHasAnAccessKeyOfItsOwn)
+{
+    ASSERT_TRUE(StartApp());
+    QSet<QChar> keys;
+    for (QAction *menu : Frame()->menuBar()->actions()) {
+        const qsizetype at = menu->text().indexOf(QLatin1Char('&'));
+        ASSERT_GE(at, 0) << menu->text().toStdString();
+        const QChar key = menu->text().at(at + 1).toLower();
+        EXPECT_FALSE(keys.contains(key)) << menu->text().toStdString();
+        keys.insert(key);
+    }
+    EXPECT_EQ(Frame()->Action(CommandId::ScriptParse)->text(), QString::fromUtf8("S&kontrolovať"));
+    EXPECT_EQ(Frame()->Action(CommandId::ModeLimit)->text(), QString::fromUtf8("&Obmedzený Počet Užívateľov"));
+}
+
 TEST_F(MainFrameTest, ServersMenuIsRebuiltFromTheFileWithTheDefaultMarked)
 {
     ASSERT_TRUE(StartApp("[Base]\nDefault Server=Beta\n[Servers]\nAlfa=127.0.0.1 1 0\nBeta=127.0.0.1 2 0\n"));
@@ -77,7 +97,6 @@ TEST_F(MainFrameTest, ServersMenuIsRebuiltFromTheFileWithTheDefaultMarked)
     ASSERT_TRUE(servers->defaultAction());
     EXPECT_EQ(servers->defaultAction()->text(), "Beta\tCtrl+Z");
     EXPECT_EQ(servers->actions().at(0)->data().toInt(), 10001);
-    EXPECT_EQ(MainWindow::ServerKeyOfItem(servers->defaultAction()->text()), "Beta");
 
     // A server written later shows at the next refresh of the menus.
     ASSERT_TRUE(WriteString("Servers", "Gama", std::string("127.0.0.1 3 0")));
@@ -86,6 +105,35 @@ TEST_F(MainFrameTest, ServersMenuIsRebuiltFromTheFileWithTheDefaultMarked)
     servers = Frame()->ServersMenu();
     EXPECT_EQ(TitlesOf(servers->actions()), (QStringList{"Alfa", "Beta", "Gama\tCtrl+Z"}));
     EXPECT_EQ(servers->defaultAction()->text(), "Gama\tCtrl+Z");
+}
+
+// The servers menu on a server whose session lost its connection connects
+// that session again; no second session ("Siet 1") is opened for it.
+TEST_F(MainFrameTest, TheServersMenuReconnectsADisconnectedSessionOfTheServer)
+{
+    Session *session = StartConnected();
+    ASSERT_TRUE(session);
+    // Refused: the session does not try again by itself meanwhile.
+    m_server.SendLine(":irc.test 465 tester :You are banned from this server");
+    m_server.CloseClient();
+    ASSERT_TRUE(WaitFor([&] { return !session->IsConnected() && session->IsRefusedForGood(); }));
+    m_server.ClearLines();
+
+    QMenu *servers = Frame()->ServersMenu();
+    ASSERT_TRUE(servers);
+    ASSERT_EQ(TitlesOf(servers->actions()), (QStringList{"Siet"}));
+    servers->actions().at(0)->trigger();
+    ASSERT_EQ(m_app->Sessions().Count(), 1u);
+    EXPECT_EQ(m_app->Sessions().Sessions().front(), session);
+    EXPECT_EQ(session->HumanName(), "Siet");
+    ASSERT_TRUE(m_server.WaitForClient(2));
+    ASSERT_TRUE(m_server.WaitForLineStartingWith("NICK"));
+    EXPECT_TRUE(session->IsConnected());
+
+    // While it is connected, the menu opens a second connection as before.
+    servers->actions().at(0)->trigger();
+    ASSERT_EQ(m_app->Sessions().Count(), 2u);
+    EXPECT_TRUE(m_server.WaitForClient(3));
 }
 
 TEST_F(MainFrameTest, CtrlZConnectsToTheDefaultServer)
@@ -266,6 +314,22 @@ TEST_F(MainFrameTest, PlacementAndBarsAreRestoredAtTheNextStart)
     Frame()->UpdateCommandStates();
     EXPECT_TRUE(Frame()->Action(CommandId::ShowEditBar)->isChecked());
     EXPECT_FALSE(Frame()->Action(CommandId::ShowMainBar)->isChecked());
+}
+
+// A place saved on a screen that is gone comes back on one that exists.
+TEST_F(MainFrameTest, ThePlaceSavedOnAScreenThatIsGoneIsBroughtOntoOneThatExists)
+{
+    ASSERT_TRUE(StartApp("[Wnd_Main]\nZoomed=False\nLeft=3000\nTop=2000\nRight=700\nBottom=500\n"));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(Frame()->geometry())) << Frame()->x() << "," << Frame()->y();
+    EXPECT_EQ(Frame()->geometry().size(), QSize(700, 500).boundedTo(screen.size()));
+
+    const QRect left(0, 0, 1280, 800);
+    const QRect right(1280, 0, 1920, 1080);
+    EXPECT_EQ(OnScreen(QRect(1400, 100, 800, 600), {left, right}), QRect(1400, 100, 800, 600));
+    EXPECT_EQ(OnScreen(QRect(1400, 100, 800, 600), {left}), QRect(480, 100, 800, 600));
+    EXPECT_EQ(OnScreen(QRect(1200, 100, 800, 600), {left, right}), QRect(1280, 100, 800, 600));
+    EXPECT_EQ(OnScreen(QRect(-5000, -5000, 2000, 900), {left, right}), QRect(0, 0, 1280, 800));
 }
 
 TEST_F(MainFrameTest, ConnectAndFavouritesButtonsHaveDropDowns)

@@ -8,11 +8,11 @@
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
 #include "config/Config.h"
-#include "config/Strings.h"
-#include "search/SearchBar.h"
 #include "search/ChannelSearchWindow.h"
+#include "search/SearchBar.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Strings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,6 +25,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -168,6 +169,36 @@ TEST_F(SearchWindowTest, SearchOpensOneWindowThatListsTheNetworksChannels)
     EXPECT_EQ(m_session->Command(m_session->Key(), 0, "/search close"), 1);
     EXPECT_FALSE(Search());
     EXPECT_EQ(m_session->Command(m_session->Key(), 0, "/search close"), 0); // nothing left to close
+}
+
+// The window's title follows the list, and the menu the user has open stays open.
+TEST_F(SearchWindowTest, AnOpenMenuStaysOpenWhileTheListArrives)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(m_session->Command(m_session->Key(), 0, "/search"), 1);
+    ASSERT_TRUE(Search());
+    QPointer<QMenu> menu = Frame()->TopMenu(QStringLiteral("connect"));
+    ASSERT_TRUE(menu);
+    menu->popup(Frame()->mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(menu->isVisible());
+
+    SendList({"#one 1 :prvy", "#two 2 :druhy"});
+    ASSERT_TRUE(WaitFor([&] { return Search()->TotalCount() == 2; }));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(menu);
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(Frame()->TopMenu(QStringLiteral("connect")), menu.data());
+    EXPECT_EQ(Search()->SubWindow()->windowTitle(), Search()->Caption());
+
+    // The window menu's entry follows a new title too.
+    Search()->setWindowTitle(QStringLiteral("Kanály & ich počet"));
+    QStringList entries;
+    for (QAction *action : Frame()->WindowMenu()->actions())
+        entries << action->text();
+    EXPECT_TRUE(entries.contains(QStringLiteral("Kanály && ich počet")))
+        << entries.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(menu && menu->isVisible());
+    menu->hide();
 }
 
 TEST_F(SearchWindowTest, AListNobodyAskedForOpensTheWindowAndANewListReplacesTheOld)

@@ -8,14 +8,14 @@
 #include "app/BrimoApp.h"
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
-#include "config/Strings.h"
-#include "dialogs/SettingsDialog.h"
 #include "dialogs/AdvancedSettingsPage.h"
+#include "dialogs/SettingsDialog.h"
 #include "session/Session.h"
 #include "support/RenderedToolTip.h"
+#include "text/Strings.h"
+#include "windows/ConversationMenu.h"
 #include "windows/ConversationToolBar.h"
 #include "windows/ConversationWindow.h"
-#include "windows/ConversationMenu.h"
 
 #include <QAction>
 #include <QApplication>

@@ -41,6 +41,26 @@ TEST_F(TrayTest, MinimisingHidesToTheTrayAndAClickBringsTheWindowBack)
     EXPECT_EQ(m_app->Balloons().Size(), 0u); // the click empties the queue
 }
 
+TEST_F(TrayTest, TheWindowComesBackWhenTheTrayGoesAwayWhileItHidesThere)
+{
+    ASSERT_TRUE(StartApp(kTray));
+    bool trayThere = true;
+    Frame()->SetTrayAvailability([&trayThere] { return trayThere; });
+    Frame()->showMinimized();
+    ASSERT_TRUE(WaitFor([&] { return !Frame()->isVisible(); }));
+    trayThere = false; // the panel holding the tray ends
+    ASSERT_TRUE(WaitFor([&] { return Frame()->isVisible(); }, 5000));
+    EXPECT_FALSE(Frame()->isMinimized());
+
+    // And when the tray icon is switched off meanwhile.
+    trayThere = true;
+    Frame()->showMinimized();
+    ASSERT_TRUE(WaitFor([&] { return !Frame()->isVisible(); }));
+    ASSERT_TRUE(WriteConfigFile("[Base]\nEnable Tray=False\nHide Minimized=True\n"));
+    m_app->RefreshShell(Shell::RefreshSettings | Shell::RefreshTray);
+    EXPECT_TRUE(WaitFor([&] { return Frame()->isVisible(); }, 5000));
+}
+
 TEST_F(TrayTest, WithoutHideMinimizedTheWindowOnlyMinimises)
 {
     ASSERT_TRUE(StartApp("[Base]\nEnable Tray=True\nHide Minimized=False\n"));
@@ -74,6 +94,31 @@ TEST_F(TrayTest, TrayIconFollowsTheSetting)
     ASSERT_TRUE(WriteConfigFile(kTray));
     m_app->RefreshShell(Shell::RefreshSettings | Shell::RefreshTray);
     EXPECT_TRUE(Frame()->TrayIcon());
+}
+
+TEST_F(TrayTest, TheTrayIconIsSetOnlyWhenItsPictureChanges)
+{
+    ASSERT_TRUE(StartApp(kTray));
+    m_app->Notifier()->Stop(); // the test drives the cycles
+    ASSERT_TRUE(Frame()->TrayIcon());
+    for (int i = 0; i < 30; ++i)
+        m_app->Notifier()->Cycle();
+    EXPECT_EQ(Frame()->TrayPictureChanges(), 0);
+
+    // A balloon notes activity: the picture blinks at the fifth cycle and
+    // is back at the next pass that finds no activity.
+    m_app->ShowBalloon("#kanal", "ana: ahoj", 1);
+    int shown = 0;
+    TrayBlinker::Icon last = TrayBlinker::Icon::Normal;
+    for (int i = 0; i < 30; ++i) {
+        m_app->Notifier()->Cycle();
+        if (m_app->Notifier()->Blinker().Current() != last) {
+            last = m_app->Notifier()->Blinker().Current();
+            ++shown;
+        }
+    }
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(Frame()->TrayPictureChanges(), shown);
 }
 
 TEST_F(TrayTest, NotificationCycleShowsQueuedBalloonsAndNotesActivity)

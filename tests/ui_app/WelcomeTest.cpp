@@ -10,16 +10,17 @@
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "dialogs/WelcomeDialog.h"
 #include "input/InputLine.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Strings.h"
 #include "view/TextView.h"
 #include "widgets/Utf8Text.h"
 #include "windows/ConversationWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -206,6 +207,40 @@ TEST_F(WelcomeTest, ANickTheServerWouldNotTakeIsRefusedAndNothingIsWritten)
     }
     EXPECT_EQ(ReadConfigFile(), before);
     EXPECT_EQ(m_app->Sessions().Count(), 0u);
+}
+
+// A reason given for a refusal gets room of its own: the fields stay as tall
+// as they need to be read and the reason shows whole, however long.
+TEST_F(WelcomeTest, AReasonGetsItsOwnRoomAndTheFieldsStayReadable)
+{
+    ASSERT_TRUE(StartApp());
+    WelcomeDialog *dialog = Welcome();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    const auto readable = [dialog] {
+        QApplication::processEvents();
+        for (QWidget *field : std::initializer_list<QWidget *>{dialog->HostEdit(), dialog->PortBox(), dialog->TlsBox(),
+                                                               dialog->NickEdit()})
+            if (field->height() < field->minimumSizeHint().height())
+                return ::testing::AssertionFailure()
+                    << field->metaObject()->className() << " is " << field->height() << " px tall";
+        QLabel *reason = dialog->ProblemLabel();
+        if (reason->height() < reason->heightForWidth(reason->width()))
+            return ::testing::AssertionFailure() << "the reason is cut: " << reason->height() << " of "
+                                                 << reason->heightForWidth(reason->width()) << " px";
+        return ::testing::AssertionSuccess();
+    };
+    dialog->NickEdit()->setText(QStringLiteral("novacik"));
+    dialog->ServerChoice()->setChecked(true);
+    dialog->HostEdit()->clear();
+    dialog->accept();
+    ASSERT_TRUE(dialog->ProblemLabel()->isVisible());
+    EXPECT_TRUE(readable());
+
+    dialog->ProblemLabel()->setText(QString::fromUtf8(Strings::Format(
+        Str::WelcomeNotSaved, "/home/pouzivatel/.config/brimo/a/velmi/dlha/cesta/k/suboru/brimo.conf")));
+    EXPECT_TRUE(readable());
+    EXPECT_TRUE(dialog->isVisible());
 }
 
 TEST_F(WelcomeTest, TheConnectMenuOpensTheWelcomeAgainAndAStartWithAServerDoesNot)

@@ -4,7 +4,7 @@
 
 #include "config/AddressBook.h"
 #include "config/Config.h"
-#include "config/Strings.h"
+#include "text/Strings.h"
 #include "dialogs/AddressBookDialog.h"
 #include "dialogs/ContactDialog.h"
 #include "dialogs/ReportList.h"

@@ -3,7 +3,7 @@
 #include "support/TestConfigDir.h"
 
 #include "config/Config.h"
-#include "config/Strings.h"
+#include "text/Strings.h"
 #include "dialogs/FavouriteChannelDialog.h"
 #include "dialogs/FavouriteChannelsDialog.h"
 #include "dialogs/ReportList.h"

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "commands/CommandDispatcher.h"
 #include "dcc/DirectConnect.h"
 #include "dialogs/FileProgressDialog.h"
 #include "session/SessionTable.h"
@@ -55,7 +56,8 @@ protected:
     void TearDown() override { delete m_shell.m_dialog.data(); }
 
     ProgressShell m_shell;
-    SessionTable m_table{&m_shell};
+    CommandDispatcher m_commands;
+    SessionTable m_table{&m_shell, m_commands};
     QTemporaryDir m_folder;
     QTcpServer m_sender;
     QTcpSocket *m_peer = nullptr;

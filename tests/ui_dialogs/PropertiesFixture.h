@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/CommandDispatcher.h"
 #include "support/FakeShell.h"
 #include "support/ScriptedServer.h"
 #include "support/TestConfigDir.h"
@@ -54,7 +55,7 @@ protected:
         m_shell.m_area = m_area.get();
         m_shell.m_settings = &m_settings;
         ASSERT_TRUE(m_server.Listen());
-        m_table = std::make_unique<SessionTable>(&m_shell);
+        m_table = std::make_unique<SessionTable>(&m_shell, m_commands);
         m_session = m_table->CreateSession("127.0.0.1", m_server.Port(), "");
         ASSERT_NE(m_session, nullptr);
     }
@@ -87,6 +88,7 @@ protected:
     PropertiesShell m_shell;
     ScriptedServer m_server;
     std::unique_ptr<QMdiArea> m_area;
+    CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_table;
     Session *m_session = nullptr;
 };

@@ -126,18 +126,20 @@ TEST_F(PropertiesTest, UserSheetAsksWhoisAndTheRepliesFillIt)
     EXPECT_TRUE(advanced->SpeedText().startsWith(QStringLiteral("Rýchlosť spojenia z alice je ")));
 }
 
-TEST_F(PropertiesTest, RepliesAboutOthersLeaveTheSheetAlone)
+// The server writes a nick as its user chose it: a sheet opened for
+// "alice" is filled by replies about "Alice"; replies about others leave it
+// alone.
+TEST_F(PropertiesTest, RepliesAboutItsNickInAnyCaseFillItAndOthersLeaveItAlone)
 {
     Register();
     PropertySheet *sheet = PropertySheet::OpenProperties(*m_session, "alice", m_area.get());
     ASSERT_NE(sheet, nullptr);
     const std::string me = m_session->Nick();
-    // Names are matched with their case, as the server gives them.
     m_server.SendLine(":irc.test 311 " + me + " Alice ~x other.example * :Ina Alica");
     m_server.SendLine(":bob!~b@b.example NOTICE " + me + " :\x01VERSION Iny\x01");
-    m_server.SendLine(":irc.test 312 " + me + " alice irc.test :koniec");
+    m_server.SendLine(":irc.test 312 " + me + " ALICE irc.test :koniec");
     ASSERT_TRUE(WaitFor([&] { return !sheet->UserPage()->ServerText().isEmpty(); }));
-    EXPECT_TRUE(sheet->UserPage()->AddressText().isEmpty());
+    EXPECT_EQ(sheet->UserPage()->AddressText(), QStringLiteral("other.example"));
     EXPECT_TRUE(sheet->AdvancedPage()->VersionText().isEmpty());
 }
 

@@ -4,7 +4,7 @@
 
 #include "config/Config.h"
 #include "config/FavouriteServers.h"
-#include "config/Strings.h"
+#include "text/Strings.h"
 #include "dialogs/ServerDialog.h"
 
 #include <QDialogButtonBox>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DialogDriving.h"
+#include "commands/CommandDispatcher.h"
 #include "support/FakeShell.h"
 #include "support/ScriptedServer.h"
 #include "support/TestConfigDir.h"
@@ -22,7 +23,7 @@ protected:
     void SetUp() override
     {
         TestConfigDir::SetUp();
-        m_table = std::make_unique<SessionTable>(&m_shell);
+        m_table = std::make_unique<SessionTable>(&m_shell, m_commands);
         ASSERT_TRUE(m_server.Listen());
         m_session = m_table->CreateSession("127.0.0.1", m_server.Port(), "");
         ASSERT_TRUE(m_server.WaitForClient());
@@ -45,6 +46,7 @@ protected:
 
     FakeShell m_shell;
     ScriptedServer m_server;
+    CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_table;
     Session *m_session = nullptr;
 };

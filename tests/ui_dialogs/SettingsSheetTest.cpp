@@ -4,15 +4,15 @@
 
 #include "config/AppSettings.h"
 #include "config/Config.h"
-#include "config/Strings.h"
-#include "dialogs/ColourButton.h"
-#include "dialogs/ServerDialog.h"
-#include "dialogs/FontDialog.h"
-#include "dialogs/SettingsDialog.h"
 #include "dialogs/AdvancedSettingsPage.h"
 #include "dialogs/AppearanceSettingsPage.h"
 #include "dialogs/BasicSettingsPage.h"
+#include "dialogs/ColourButton.h"
+#include "dialogs/FontDialog.h"
 #include "dialogs/MessagesSettingsPage.h"
+#include "dialogs/ServerDialog.h"
+#include "dialogs/SettingsDialog.h"
+#include "text/Strings.h"
 #include "support/FileSizeLimit.h"
 
 #include <QColorDialog>

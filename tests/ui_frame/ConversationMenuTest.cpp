@@ -4,10 +4,10 @@
 #include "support/RenderedToolTip.h"
 
 #include "app/CommandIds.h"
-#include "config/Strings.h"
 #include "dialogs/TextInputDialog.h"
-#include "windows/ConversationToolBar.h"
+#include "text/Strings.h"
 #include "windows/ConversationMenu.h"
+#include "windows/ConversationToolBar.h"
 
 #include <QApplication>
 #include <QComboBox>

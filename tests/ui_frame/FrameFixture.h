@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/CommandDispatcher.h"
 #include "support/FakeShell.h"
 #include "support/ScriptedServer.h"
 #include "support/TestConfigDir.h"
@@ -84,7 +85,7 @@ protected:
 
     Session *StartSession()
     {
-        m_table = std::make_unique<SessionTable>(&m_shell);
+        m_table = std::make_unique<SessionTable>(&m_shell, m_dispatcher);
         m_session = m_table->CreateSession("127.0.0.1", m_server.Port(), "");
         return m_session;
     }
@@ -116,6 +117,7 @@ protected:
     FrameShell m_shell;
     ScriptedServer m_server;
     std::unique_ptr<QMdiArea> m_area;
+    CommandDispatcher m_dispatcher;
     std::unique_ptr<SessionTable> m_table;
     Session *m_session = nullptr;
     std::vector<SentCommand> m_commands;

@@ -1,27 +1,24 @@
-// Print: empty text, the text size band and the clearing, the activity
-// flag, the beep and the balloon.
+// Print: empty text, the text limit, the activity flag, the beep and the
+// balloon.
 #include "FrameFixture.h"
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/NickList.h"
-#include "nicklist/NickListView.h"
 #include "nicklist/NickListModel.h"
+#include "nicklist/NickListView.h"
+#include "text/StrPrintf.h"
 
 namespace {
 
-// Fills the view with filler until its text size is `size` bytes.
-void FillTo(ConversationWindow *frame, int64_t size)
+// A line of 440 bytes that switches reverse video on and off at every
+// character: its HTML is a span per character, its text 220 characters.
+std::string ReverseVideoLine(int number)
 {
-    const int64_t missing = size - frame->View()->TextSize();
-    ASSERT_GE(missing, 2);
-    frame->View()->Write(std::string(static_cast<size_t>(missing - 2), 'x') + "\r\n", false);
-    ASSERT_EQ(frame->View()->TextSize(), size);
-}
-
-int Count(const QString &text, const char *what)
-{
-    return text.count(QString::fromUtf8(what));
+    std::string line = "n" + std::to_string(number) + " ";
+    for (int k = 0; k < 220; ++k)
+        line += "\x16"
+                "a";
+    return line;
 }
 
 } // namespace
@@ -60,69 +57,58 @@ TEST_F(FrameTest, PrintedLineIsFormattedWithTheWindowsTimeStampToggle)
     EXPECT_EQ(frame->FormatLine("hi", 1).rfind("<span style='z-index: 5;", 0), 0u);
 }
 
-TEST_F(FrameTest, NearTheLimitEveryLineIsPrecededByTheWarning)
+// A remote user's markup-heavy lines count as the text they show, so a few
+// dozen of them do not empty the window.
+TEST_F(FrameTest, LinesCountTheTextTheyShowNotTheirMarkup)
 {
     ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
-    // Two short lines and their warnings fit below the limit.
-    FillTo(frame, 999100);
+    for (int k = 0; k < 200; ++k)
+        frame->Print(ReverseVideoLine(k), 1);
 
-    frame->Print("first", 1);
-    frame->Print("second", 1);
-
+    EXPECT_GT(frame->View()->Source().size(), 2000000u); // the markup alone is past the limit
+    EXPECT_LT(frame->View()->TextSize(), 200 * 240);
     const QString shown = Shown(frame);
-    EXPECT_EQ(Count(shown, Strings::Get(Str::WindowTextTooLong)), 2);
-    EXPECT_LT(shown.indexOf(QString::fromUtf8(Strings::Get(Str::WindowTextTooLong))),
-              shown.indexOf(QStringLiteral("first")));
-    EXPECT_TRUE(shown.contains(QStringLiteral("x\n")));
-    EXPECT_EQ(Count(shown, "Okno obsahovalo"), 0);
+    EXPECT_TRUE(shown.contains(QStringLiteral("n0 aaaa")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("n199 aaaa")));
 }
 
-TEST_F(FrameTest, AboveMaxTextSizeTheWindowIsEmptiedAndSaysHowBigItWas)
+// Past "Max Text Size" characters the oldest lines go, a tenth of the limit
+// at a time; the newer ones stay.
+TEST_F(FrameTest, PastTheLimitTheOldestLinesGoAndTheNewerStay)
 {
     ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
     ASSERT_NE(frame, nullptr);
-    FillTo(frame, 999700);
-    frame->Print("still kept", 1); // the warning and the line lift it above the limit
-    ASSERT_TRUE(Shown(frame).contains(QStringLiteral("still kept")));
-    const int64_t sizeWithWarning = frame->View()->TextSize()
-        + static_cast<int64_t>(frame->FormatLine(Strings::Get(Str::WindowTextTooLong), 2).size());
-
-    frame->Print("after clearing", 1);
-
-    const QString shown = Shown(frame);
-    EXPECT_FALSE(shown.contains(QStringLiteral("still kept")));
-    EXPECT_FALSE(shown.contains(QStringLiteral("xxxx")));
-    const QString notice =
-        QString::fromStdString(Strings::Format(Str::WindowTextCleared, static_cast<int>(sizeWithWarning)));
-    EXPECT_TRUE(shown.contains(notice)) << shown.toStdString();
-    EXPECT_LT(shown.indexOf(notice), shown.indexOf(QStringLiteral("after clearing")));
-    EXPECT_LT(frame->View()->TextSize(), 2000);
-}
-
-TEST_F(FrameTest, ASmallerMaxTextSizeSettingStillMeansOneMillion)
-{
-    m_settings.m_maxTextSize = 5000;
-    ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
-    ASSERT_NE(frame, nullptr);
-    FillTo(frame, 10000);
-    frame->Print("kept", 1);
-    EXPECT_TRUE(Shown(frame).contains(QStringLiteral("xxxx")));
-    EXPECT_EQ(Count(Shown(frame), Strings::Get(Str::WindowTextTooLong)), 0);
-}
-
-TEST_F(FrameTest, ManyLinesStayBoundedByTheClearingRule)
-{
-    ConversationWindow *frame = FrameOf(OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel));
-    ASSERT_NE(frame, nullptr);
-    const std::string line(200, 'y');
+    frame->SetTimeStamps(false);
+    const std::string filler(190, 'y');
     int64_t largest = 0;
     for (int k = 0; k < 8000; ++k) {
-        frame->Print(line, 1);
+        frame->Print(StrPrintf("line%05d ", k) + filler, 1);
         largest = std::max(largest, frame->View()->TextSize());
     }
-    EXPECT_LE(largest, 1000000 + 2000);
-    EXPECT_GE(Count(Shown(frame), "Okno obsahovalo"), 1);
+    EXPECT_LE(largest, 1000000);
+    EXPECT_GE(frame->View()->TextSize(), 850000);
+    const QString shown = Shown(frame);
+    EXPECT_FALSE(shown.contains(QStringLiteral("line00000")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("line04000 yyy")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("line07999 yyy")));
+    // The lines shown are one unbroken run up to the newest.
+    const qsizetype oldest = shown.indexOf(QStringLiteral("line"));
+    const int first = shown.mid(oldest + 4, 5).toInt();
+    EXPECT_EQ(shown.count(QStringLiteral("line")), 8000 - first);
+    EXPECT_EQ(frame->View()->Source().find("line00000"), std::string::npos);
+}
+
+TEST_F(FrameTest, AMaxTextSizeSettingBelowAMillionStillMeansOneMillion)
+{
+    m_settings.m_maxTextSize = 5;
+    ConversationWindow *small = FrameOf(OpenWindow("#small", Conversation::KindChannel, Conversation::TypeChannel));
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(small->View()->TextLimit(), 1000000);
+
+    m_settings.m_maxTextSize = 2000000;
+    small->SettingsChanged();
+    EXPECT_EQ(small->View()->TextLimit(), 2000000);
 }
 
 TEST_F(FrameTest, ActivityIsFlaggedUnlessTheWindowIsActiveInAnActiveMainWindow)

@@ -3,11 +3,11 @@
 #include "FrameFixture.h"
 
 #include "app/CommandIds.h"
-#include "config/Strings.h"
 #include "conversation/NickList.h"
 #include "input/InputLine.h"
 #include "nicklist/UserMenu.h"
 #include "session/DispatchHandlers.h"
+#include "text/Strings.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -35,6 +35,21 @@ QPoint CentreOf(ConversationWindow *frame, const QString &word)
     })) << word.toStdString();
     return rect.center();
 }
+
+// The connection of a chat window: the window only hands it back to the
+// Shell, which sends; the connection itself is never used.
+class UntouchedConnection : public WindowConnection
+{
+public:
+    bool IsChat() const override { return true; }
+    bool SendChat(const std::string &) override
+    {
+        ADD_FAILURE() << "the window sends through the Shell";
+        return false;
+    }
+    void Shutdown() override {}
+    void OwnerWindowClosed() override {}
+};
 
 } // namespace
 
@@ -103,9 +118,8 @@ TEST_F(FrameTest, DccChatWindowSendsEverythingAsChatText)
     Conversation *chat = OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate);
     ConversationWindow *frame = FrameOf(chat);
     ASSERT_NE(frame, nullptr);
-    // The window only hands the connection back to the sender; it never looks inside.
-    int connection = 0;
-    chat->SetDccChat(reinterpret_cast<DirectConnect *>(&connection));
+    UntouchedConnection connection;
+    chat->SetDccChat(&connection);
     m_shell.m_dccChatSends = true;
 
     Type(frame, QStringLiteral("/me waves"));
@@ -114,7 +128,7 @@ TEST_F(FrameTest, DccChatWindowSendsEverythingAsChatText)
     EXPECT_TRUE(m_commands.empty());
     const auto &sent = m_shell.m_dccChatTexts;
     ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(static_cast<void *>(sent[0].connection), static_cast<void *>(&connection));
+    EXPECT_EQ(sent[0].connection, &connection);
     EXPECT_EQ(sent[0].text, "/me waves");
     EXPECT_TRUE(Shown(frame).contains(QStringLiteral(": /me waves")));
 }

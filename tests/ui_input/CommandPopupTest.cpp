@@ -1,5 +1,5 @@
 #include "InputWidgetFixture.h"
-#include "config/Strings.h"
+#include "text/Strings.h"
 
 #include <QFile>
 #include <QListWidget>
@@ -40,13 +40,13 @@ TEST_F(CommandListTest, ListsEveryCommandSortedWithoutRegardToCase)
 {
     Type("/");
     ASSERT_TRUE(m_list->isVisible());
-    ASSERT_EQ(m_list->Count(), 28);
+    ASSERT_EQ(m_list->Count(), 29);
     EXPECT_EQ(m_list->SelectedName(), "action") << "an empty prefix selects the first name";
     for (int row = 1; row < m_list->Count(); ++row)
         EXPECT_LT(QString::fromStdString(m_list->NameAt(row - 1))
                       .compare(QString::fromStdString(m_list->NameAt(row)), Qt::CaseInsensitive),
                   0);
-    EXPECT_EQ(m_list->ListBox()->count(), 28);
+    EXPECT_EQ(m_list->ListBox()->count(), 29);
     EXPECT_EQ(m_list->Entries()[0].Text().rfind("action 0 Zobrazí", 0), 0u);
 }
 
@@ -104,14 +104,38 @@ TEST_F(CommandListTest, UpAndDownMoveTheSelectionWhileShown)
     EXPECT_EQ(m_list->SelectedRow(), m_list->Count() - 1);
 }
 
-TEST_F(CommandListTest, EnterWithoutSelectionDoesNothing)
+// Enter completes an unfinished command only; whatever else was typed is
+// sent as it is, never replaced by another command.
+TEST_F(CommandListTest, EnterSendsAWholeCommandOrAnUnknownWordAsTyped)
 {
     QSignalSpy sent(m_input, &InputLine::lineEntered);
+    for (const char *typed : {"/close", "/reconnect", "/Quit", "/rex", "/me"}) {
+        Type(typed);
+        ASSERT_TRUE(m_list->isVisible()) << typed;
+        Press(Qt::Key_Return);
+        EXPECT_FALSE(m_list->isVisible()) << typed;
+        EXPECT_EQ(m_input->PlainLine(), "") << typed;
+        ASSERT_EQ(sent.count(), 1) << typed;
+        EXPECT_EQ(sent.takeFirst().at(0).toString(), QString::fromUtf8(typed));
+    }
+    // Without a selection too.
     Type("/q");
     m_list->SelectRow(-1);
     Press(Qt::Key_Return);
-    EXPECT_EQ(m_input->PlainLine(), "/q");
-    EXPECT_TRUE(m_list->isVisible());
+    ASSERT_EQ(sent.count(), 1);
+    EXPECT_EQ(sent.takeFirst().at(0).toString(), QStringLiteral("/q"));
+
+    // The selection moved away from what the word begins: sent as typed.
+    Type("/jo");
+    Press(Qt::Key_Down);
+    ASSERT_NE(m_list->SelectedName().rfind("jo", 0), 0u);
+    Press(Qt::Key_Return);
+    ASSERT_EQ(sent.count(), 1);
+    EXPECT_EQ(sent.takeFirst().at(0).toString(), QStringLiteral("/jo"));
+
+    Type("/RECO");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(m_input->PlainLine(), "/reconnect ");
     EXPECT_EQ(sent.count(), 0);
 }
 
@@ -171,7 +195,7 @@ TEST_F(CommandListTest, ScriptProceduresOfTheWindowJoinTheList)
 
     Type("/me");
     ASSERT_TRUE(m_list->isVisible());
-    EXPECT_EQ(m_list->Count(), 30);
+    EXPECT_EQ(m_list->Count(), 31);
     EXPECT_EQ(m_list->SelectedName(), "me");
     EXPECT_EQ(m_list->PanelText(), "Akcia\nv okne");
     EXPECT_TRUE(m_list->PanelShowsScriptMark());
@@ -181,7 +205,7 @@ TEST_F(CommandListTest, ScriptProceduresOfTheWindowJoinTheList)
     script.write("proc /zzz {args} { echo \"zzz\" }\n");
     script.close();
     Press(Qt::Key_Backspace);
-    EXPECT_EQ(m_list->Count(), 29);
+    EXPECT_EQ(m_list->Count(), 30);
     EXPECT_EQ(m_list->SelectedName(), "mode");
     Type("zz");
     EXPECT_EQ(m_list->SelectedName(), "mode") << "no name begins with mzz, so the selection stays";

@@ -12,10 +12,10 @@ namespace {
 
 TEST(CommandHelpTest, HasOneLinePerCommandOfTheCommandTable)
 {
-    const char *const commands[] = {"connect", "server", "quit",   "close", "nick",  "reguser",   "search",
-                                    "join",    "msg",    "notice", "debug", "query", "servermsg", "quote",
-                                    "help",    "timer",  "who",    "whois", "mode",  "load",      "unload",
-                                    "dcc",     "ignore", "link",   "topic", "away",  "action",    "favorite"};
+    const char *const commands[] = {
+        "connect", "server", "quit",      "close", "nick",  "reguser", "search", "join",     "msg",      "notice",
+        "debug",   "query",  "servermsg", "quote", "help",  "timer",   "who",    "whois",    "mode",     "load",
+        "unload",  "dcc",    "ignore",    "link",  "topic", "away",    "action", "favorite", "reconnect"};
     const std::vector<std::string> &lines = CommandHelp::Lines();
     EXPECT_EQ(lines.size(), std::size(commands));
     for (const char *command : commands) {

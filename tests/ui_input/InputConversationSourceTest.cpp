@@ -55,10 +55,10 @@ TEST_F(InputConversationSourceTest, PopupFollowsTheScriptsLoadedLater)
     m_input->SetScriptFilesProvider([&channel] { return InputConversationSource::ScriptFiles(channel); },
                                     dir.path().toStdString());
     Type("/fu");
-    EXPECT_EQ(m_list->Count(), 28);
+    EXPECT_EQ(m_list->Count(), 29);
     channel.Scripts()["fun"] = "fun.tcl";
     Type("n");
-    EXPECT_EQ(m_list->Count(), 29);
+    EXPECT_EQ(m_list->Count(), 30);
     EXPECT_EQ(m_list->SelectedName(), "fun");
     EXPECT_EQ(m_list->PanelText(), "Zábava");
 }

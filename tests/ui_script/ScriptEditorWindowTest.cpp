@@ -11,18 +11,19 @@
 #include <memory>
 
 #include "app/CommandIds.h"
-#include "config/Strings.h"
+#include "commands/CommandDispatcher.h"
 #include "conversation/Conversation.h"
 #include "input/InputCommandEntries.h"
 #include "script/ScriptEdit.h"
-#include "script/ScriptEngine.h"
 #include "script/ScriptEditorWindow.h"
+#include "script/ScriptEngine.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/FakeShell.h"
 #include "support/ScriptedServer.h"
 #include "support/TestConfigDir.h"
 #include "support/WaitFor.h"
+#include "text/Strings.h"
 
 namespace {
 
@@ -85,20 +86,22 @@ protected:
     QTemporaryDir m_folder;
     FakeShell m_shell;
     ScriptEngine m_engine;
-    SessionTable m_table{&m_shell};
+    CommandDispatcher m_commands;
+    SessionTable m_table{&m_shell, m_commands};
     ScriptedServer m_server;
     std::unique_ptr<ScriptEditorWindow> m_frame;
 };
 
 } // namespace
 
+// Lines are counted from 1, as the line numbers beside the text and Tcl's errors count them.
 TEST_F(ScriptFrameTest, StatusLineFollowsEveryKey)
 {
     m_frame->Editor()->setFocus();
     Type(QStringLiteral("set a 1"));
     QTest::keyClick(m_frame->Editor(), Qt::Key_Return);
     Type(QStringLiteral("šá"));
-    const QString expected = QString::fromStdString(Strings::Format(Str::ScriptEditorStatus, "", 1, 2, 10));
+    const QString expected = QString::fromStdString(Strings::Format(Str::ScriptEditorStatus, "", 2, 2, 10));
     EXPECT_EQ(m_frame->StatusText(), expected);
     EXPECT_EQ(m_frame->findChild<QLabel *>()->text(), expected);
     EXPECT_EQ(m_frame->Caption(), QString::fromUtf8(Strings::Get(Str::NewScriptTitle)) + " *");
@@ -138,8 +141,9 @@ TEST_F(ScriptFrameTest, ParseSavesFirstAndTellsTheResult)
 
     m_frame->Editor()->setText(QStringLiteral("set a 1\n\nset b [nosuch]\n"));
     EXPECT_FALSE(m_frame->Parse());
-    EXPECT_EQ(m_shell.m_messageBoxes.back(), "Parse ERROR (1), Error Line: 3");
-    EXPECT_EQ(m_frame->Editor()->CaretLine(), 2);
+    // Tcl's message as well as the line.
+    EXPECT_EQ(m_shell.m_messageBoxes.back(), "Parse ERROR (1), Error Line: 3\ninvalid command name \"nosuch\"");
+    EXPECT_EQ(m_frame->Editor()->CaretLine(), 3);
 
     // Cancelling the file dialog of a new script stops the parse.
     ScriptEditorWindow fresh(m_engine, m_shell, m_table);
@@ -147,6 +151,62 @@ TEST_F(ScriptFrameTest, ParseSavesFirstAndTellsTheResult)
     const size_t boxes = m_shell.m_messageBoxes.size();
     EXPECT_FALSE(fresh.Parse());
     EXPECT_EQ(m_shell.m_messageBoxes.size(), boxes);
+}
+
+TEST_F(ScriptFrameTest, ParseAndRunStopAScriptThatNeverEnds)
+{
+    m_engine.SetTimeLimit(200);
+    const std::string path = PathIn("forever.tcl");
+    m_shell.m_fileDialogAnswer = path;
+    m_frame->Editor()->setText(QStringLiteral("set a 1\nwhile 1 { incr a }\n"));
+    const std::string stopped = Strings::Format(Str::ScriptTimedOut, "forever.tcl", 200, path.c_str());
+    EXPECT_FALSE(m_frame->Parse());
+    ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
+    EXPECT_EQ(m_shell.m_messageBoxes[0].rfind("Parse ERROR (1), Error Line: ", 0), 0u) << m_shell.m_messageBoxes[0];
+    EXPECT_NE(m_shell.m_messageBoxes[0].find("\n" + stopped), std::string::npos) << m_shell.m_messageBoxes[0];
+
+    Session *session = Connect();
+    m_frame->SetChooseTarget([&](const std::vector<Target> &, const Target &) {
+        return std::optional<Target>(Target{session->Key(), session->Key(), false, {}});
+    });
+    m_frame->Run();
+    ASSERT_EQ(m_shell.m_messageBoxes.size(), 2u);
+    EXPECT_NE(m_shell.m_messageBoxes[1].find(stopped), std::string::npos);
+    EXPECT_TRUE(session->ServerWindow()->Scripts().empty());
+}
+
+TEST_F(ScriptFrameTest, ClosingWithChangesAsksToSaveDiscardOrCancel)
+{
+    // Nothing changed: no question.
+    EXPECT_TRUE(m_frame->close());
+    EXPECT_TRUE(m_shell.m_messageBoxes.empty());
+
+    m_frame->show();
+    Type(QStringLiteral("proc /a {} {}"));
+    const std::string question = Strings::Format(Str::ScriptSaveChanges, Strings::Get(Str::NewScriptTitle));
+    m_shell.m_messageBoxAnswer = Shell::AnswerCancel;
+    EXPECT_FALSE(m_frame->close());
+    EXPECT_EQ(m_shell.m_messageBoxes, (std::vector<std::string>{question}));
+    EXPECT_TRUE(m_frame->isVisible());
+    EXPECT_TRUE(m_frame->IsModified());
+
+    // Save, with the file dialog cancelled: still open.
+    m_shell.m_messageBoxAnswer = Shell::AnswerSave;
+    EXPECT_FALSE(m_frame->close());
+    EXPECT_TRUE(m_frame->isVisible());
+
+    const std::string path = PathIn("kept.tcl");
+    m_shell.m_fileDialogAnswer = path;
+    EXPECT_TRUE(m_frame->close());
+    EXPECT_EQ(Contents(path), "proc /a {} {}");
+    EXPECT_EQ(m_shell.m_messageBoxes.size(), 3u);
+
+    m_frame->show();
+    Type(QStringLiteral("\n# more"));
+    m_shell.m_messageBoxAnswer = Shell::AnswerDiscard;
+    EXPECT_TRUE(m_frame->close());
+    EXPECT_EQ(m_shell.m_messageBoxes.back(), Strings::Format(Str::ScriptSaveChanges, path.c_str()));
+    EXPECT_EQ(Contents(path), "proc /a {} {}");
 }
 
 TEST_F(ScriptFrameTest, SaveAsksBeforeOverwritingAndKeepsTheTextModifiedWhenTheWriteFails)

@@ -76,7 +76,7 @@ protected:
     TextView view;
 };
 
-TEST_F(ChannelListTest, KeepsEveryFragmentExactlyAndCountsBytesFromCreate)
+TEST_F(ChannelListTest, KeepsEveryFragmentExactlyAndCountsTheTextShownFromCreate)
 {
     ASSERT_EQ(view.FragmentCount(), 3u);
     EXPECT_EQ(view.Fragment(0).rfind("<body leftmargin='1' topmargin='1' bgproperties='Fixed' style=\"border: 0px "
@@ -94,7 +94,8 @@ TEST_F(ChannelListTest, KeepsEveryFragmentExactlyAndCountsBytesFromCreate)
     ASSERT_EQ(view.FragmentCount(), 5u);
     EXPECT_EQ(view.Fragment(3), line);
     EXPECT_EQ(view.Fragment(4), "<b>raw</b>");
-    EXPECT_EQ(view.TextSize(), int64_t(line.size() + 10));
+    EXPECT_EQ(view.TextSize(), view.PlainText().size()); // not the markup
+    EXPECT_LT(view.TextSize(), int64_t(line.size()));
     EXPECT_EQ(view.Source().substr(view.Source().size() - line.size() - 10), line + "<b>raw</b>");
     EXPECT_TRUE(view.PlainText().contains(QStringLiteral("hello bob\nraw")));
 }
@@ -336,6 +337,73 @@ TEST_F(ChannelListTest, ClearForgetsEverythingAndCreateStartsAgain)
     view.WriteLine("new text", TextClass::Info, false);
     EXPECT_EQ(view.PlainText(), QStringLiteral("new text\n"));
     EXPECT_FALSE(view.Source().find("old text") != std::string::npos);
+}
+
+// Past the text limit the oldest printed lines go with their fragments; the
+// page set-up, the newer lines, the selection and the reader's place stay
+// with the text they were on.
+TEST_F(ChannelListTest, PastItsLimitTheViewLetsTheOldestLinesGo)
+{
+    view.SetTextLimit(1000);
+    for (int i = 0; i < 15; ++i)
+        view.WriteLine(QStringLiteral("L%1 ").arg(i, 2, 10, QLatin1Char('0')).toStdString() + std::string(46, 'z'),
+                       TextClass::Info, false);
+    ASSERT_EQ(view.TextSize(), 15 * 51);
+    view.SelectAll();
+    view.SetAutoScroll(false);
+    for (int i = 15; i < 30; ++i)
+        view.WriteLine(QStringLiteral("L%1 ").arg(i, 2, 10, QLatin1Char('0')).toStdString() + std::string(46, 'z'),
+                       TextClass::Info, false);
+
+    // Lines of 51 characters: past 1000 the oldest go until 900 are left,
+    // the 20th line leaves 17, and three more go at the 23rd, 26th and 29th.
+    EXPECT_EQ(view.TextSize(), 18 * 51);
+    EXPECT_EQ(view.TextSize(), view.PlainText().size());
+    EXPECT_TRUE(view.PlainText().startsWith(QStringLiteral("L12 zzz")));
+    EXPECT_TRUE(view.PlainText().contains(QStringLiteral("L29 zzz")));
+    ASSERT_EQ(view.FragmentCount(), 3u + 18u);
+    EXPECT_EQ(view.Fragment(2), "<pre style='font-family: Courier New;font-size: 13px;'>");
+    EXPECT_NE(view.Fragment(3).find("L12 zzz"), std::string::npos);
+    std::string joined;
+    for (size_t i = 0; i < view.FragmentCount(); ++i)
+        joined += view.Fragment(i);
+    EXPECT_EQ(joined, view.Source());
+    EXPECT_EQ(view.Source().find("L11 "), std::string::npos);
+    // The selection began in a line that went: it begins at the oldest one left.
+    EXPECT_TRUE(view.SelectedText().startsWith(QStringLiteral("L12 zzz")));
+    EXPECT_TRUE(view.SelectedText().endsWith(QStringLiteral("L14 ") + QString(46, QLatin1Char('z')) + "\n"));
+    ASSERT_TRUE(WaitFor([&] { return !view.VisibleTextRect(QStringLiteral("L12 ")).isEmpty(); }));
+}
+
+// The elements of lines that went are forgotten, and those left still run
+// their own commands.
+TEST_F(ChannelListTest, ElementsStayRightWhenOldLinesGo)
+{
+    QSignalSpy commands(&view, &TextView::commandClicked);
+    view.SetTextLimit(3000);
+    for (int i = 0; i < 12000; ++i)
+        view.WriteLine("#c" + std::to_string(i), TextClass::Info, false);
+    EXPECT_LE(view.TextSize(), 3000);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centreOf(QStringLiteral("#c11999")));
+    ASSERT_EQ(commands.count(), 1);
+    EXPECT_EQ(commands.at(0).at(0).toString(), QStringLiteral("/join #c11999"));
+}
+
+// The view lays a long text out in pieces, but copying gives it back whole.
+TEST_F(ChannelListTest, ALongLineIsCopiedWhole)
+{
+    QString text;
+    for (int i = 0; text.size() < 100000; ++i)
+        text += QString::number(i % 10);
+    text.truncate(100000);
+    view.WriteLine("before", TextClass::Info, false);
+    view.WriteLine(text.toStdString(), TextClass::Text, false);
+    view.WriteLine("after", TextClass::Info, false);
+    EXPECT_EQ(view.PlainText(), QStringLiteral("before\n") + text + QStringLiteral("\nafter\n"));
+    view.SelectAll();
+    view.Copy();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), view.PlainText());
+    EXPECT_EQ(view.TextSize(), view.PlainText().size());
 }
 
 TEST_F(ChannelListTest, SavesAsHtmlOrText)

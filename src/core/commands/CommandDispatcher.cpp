@@ -3,12 +3,12 @@
 #include <vector>
 
 #include "commands/CommandHandlers.h"
-#include "commands/ScriptHost.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
+#include "conversation/ScriptHost.h"
 #include "conversation/Shell.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {

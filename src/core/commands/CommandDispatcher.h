@@ -2,8 +2,9 @@
 
 #include <string>
 
+#include "session/CommandRunner.h"
+
 class ScriptHost;
-class Session;
 
 // The command language: every slash-command line that the user, a menu, a
 // clickable text, a dialog, a script or the program itself hands to a
@@ -11,8 +12,9 @@ class Session;
 // to ASCII case) to its handler; after the handler the line is offered to
 // the scripts of the issuing window; unknown and misused commands are
 // reported in Slovak; every line is logged with its result.
-// Session::Command is the entry; this is its body.
-class CommandDispatcher
+// Session::Command is the entry; this is its body (the session table holds
+// the dispatcher as its CommandRunner).
+class CommandDispatcher final : public CommandRunner
 {
 public:
     // Runs one command line for the session (window: the issuing window's
@@ -20,7 +22,7 @@ public:
     // 1 done, 0 unknown or misused. A line that closes the session returns
     // without touching it again. Only the part of the line before the first
     // CR, LF or NUL is a command: the rest is dropped.
-    static int Run(Session &session, const std::string &window, int kind, const std::string &line);
+    int Run(Session &session, const std::string &window, int kind, const std::string &line) override;
 
     // The script engine of the application the session belongs to (its
     // Shell's); null when there is none.

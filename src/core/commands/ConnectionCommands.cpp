@@ -1,14 +1,15 @@
 // The commands about the connection itself: new sessions, quitting, closing
 // windows and sessions, registering again and the periodic tick.
 #include "commands/CommandHandlers.h"
-#include "commands/IgnoreList.h"
 #include "config/Config.h"
+#include "config/ServerPort.h"
 #include "conversation/Conversation.h"
-#include "session/ServerPort.h"
+#include "session/IgnoreList.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextClass.h"
 #include "text/Words.h"
 
@@ -51,6 +52,7 @@ int Quit(Session &session, const std::string &, const std::string &line)
     if (CountWords(line) >= 2)
         quit += " :" + GetRest(line, 2);
     session.SendLine(quit);
+    session.NoteQuitSent();
     return 1;
 }
 
@@ -62,8 +64,13 @@ int Close(Session &session, const std::string &window, const std::string &line)
     const std::string word = GetWord(line, 2);
     const std::string named = word.empty() ? window : word;
     const std::string name = FoldCase(named.empty() ? session.Key() : named);
+    // A window of this session comes first: a private window may well bear
+    // the name of a network. Only a name that is no such window (or the
+    // server window) names a session.
+    const Conversation *closed = session.FindWindow(name);
     SessionTable &table = session.Table();
-    if (Session *closing = table.FindSession(name)) {
+    Session *closing = closed && closed->Type() != Conversation::TypeStatus ? nullptr : table.FindSession(name);
+    if (closing) {
         // The key is copied: closing destroys the session that holds it.
         const std::string key = closing->Key();
         return table.CloseSession(key) ? 1 : 0;
@@ -72,11 +79,10 @@ int Close(Session &session, const std::string &window, const std::string &line)
     // one may well be someone's nick.
     // A direct chat window's name is no one's on the server: nothing is sent there.
     const std::string partMessage = ReadString("Msgs Part");
-    const Conversation *closed = session.FindWindow(name);
     if (!partMessage.empty() && closed && !closed->DccChat())
         session.Command("", 0, StrPrintf("/action %s %s", name.c_str(), partMessage.c_str()));
     if (!session.CloseWindow(name))
-        session.PrintTo("", TextClass::Info, StrPrintf("Cannot close: %s", name.c_str()));
+        session.PrintTo("", TextClass::Info, Strings::Format(Str::CannotClose, name.c_str()));
     return 1;
 }
 

@@ -5,12 +5,12 @@
 
 #include "commands/AwaySwitch.h"
 #include "commands/CommandHandlers.h"
-#include "commands/MessageSplit.h"
-#include "commands/WhoActions.h"
 #include "config/Config.h"
 #include "config/FavouriteChannels.h"
 #include "conversation/Conversation.h"
+#include "session/MessageSplit.h"
 #include "session/Session.h"
+#include "session/WhoActions.h"
 #include "text/StrPrintf.h"
 #include "text/TextClass.h"
 #include "text/Words.h"
@@ -113,7 +113,10 @@ int Notice(Session &session, const std::string &, const std::string &line)
     const std::vector<std::string> parts =
         complete ? MessageParts(session, "NOTICE", target, text) : std::vector<std::string>{text};
     for (const std::string &part : parts) {
-        if (Conversation *open = target.empty() ? nullptr : session.FindWindow(target))
+        // A CTCP text (the answers the program sends) was never typed there.
+        const bool ctcp = !part.empty() && part[0] == kCtcp;
+        Conversation *open = target.empty() || ctcp ? nullptr : session.FindWindow(target);
+        if (open)
             open->Print(StrPrintf("%s: %s", session.Nick().c_str(), part.c_str()), TextClass::Text);
         if (complete)
             session.SendLine(StrPrintf("NOTICE %s :%s", target.c_str(), part.c_str()));

@@ -2,14 +2,14 @@
 #include <vector>
 
 #include "commands/CommandHandlers.h"
-#include "commands/IgnoreList.h"
 #include "config/Config.h"
 #include "config/FavouriteChannels.h"
 #include "config/FavouriteServers.h"
-#include "config/Strings.h"
+#include "session/IgnoreList.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextClass.h"
 #include "text/Words.h"
 

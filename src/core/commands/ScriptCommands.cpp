@@ -1,8 +1,8 @@
 // The command surface of the script engine: loading and unloading scripts.
 #include "commands/CommandDispatcher.h"
 #include "commands/CommandHandlers.h"
-#include "commands/ScriptHost.h"
 #include "conversation/Conversation.h"
+#include "conversation/ScriptHost.h"
 #include "conversation/Shell.h"
 #include "script/Script.h"
 #include "session/Session.h"

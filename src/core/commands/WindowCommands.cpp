@@ -1,10 +1,10 @@
 // The commands that open the application's own windows: help, debug and the
 // channel search.
 #include "commands/CommandHandlers.h"
-#include "config/Strings.h"
 #include "conversation/Shell.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace Commands {

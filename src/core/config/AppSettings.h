@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+struct FormatContext;
+
 // The settings record of the application: filled from section "Base" of
 // brimo.conf by LoadAppearance and LoadBehaviour and written back by
 // SaveSettings (Config.h), the only reader and writer of those keys; the
@@ -56,3 +58,7 @@ struct AppSettings
     bool m_hideMinimized = false; // "Hide Minimized": written "True" by the sheet
     bool m_zoomed = false;        // "Zoomed" of "Base": conversation windows maximised
 };
+
+// Copies the colours, "HiLighting", "MyText" and "ABText" of the settings
+// into the context lines are formatted with.
+void ApplySettings(FormatContext &context, const AppSettings &settings);

@@ -2,7 +2,7 @@
 
 #include "config/AppSettings.h"
 #include "config/ConfigChanges.h"
-#include "config/Strings.h"
+#include "text/Strings.h"
 #include "platform/Profile.h"
 #include "text/CaseFold.h"
 

@@ -4,7 +4,7 @@
 #include "config/Config.h"
 #include "config/ConfigChanges.h"
 #include "config/FavouriteChannels.h"
-#include "session/ServerPort.h"
+#include "config/ServerPort.h"
 #include "text/CaseFold.h"
 
 #include <algorithm>

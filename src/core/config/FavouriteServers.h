@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/ValueChecks.h"
-#include "session/ServerPort.h"
+#include "config/ServerPort.h"
 
 #include <optional>
 #include <string>

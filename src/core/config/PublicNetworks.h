@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/ServerPort.h"
+#include "config/ServerPort.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/FavouriteServers.h"
-#include "session/ServerPort.h"
+#include "config/ServerPort.h"
 
 #include <string>
 

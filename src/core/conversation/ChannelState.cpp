@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "config/Strings.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 #include "text/Words.h"
 
@@ -29,41 +29,32 @@ void ChannelState::SetTopic(const std::string &topic)
 }
 
 void ChannelState::ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line,
-                              int64_t now)
+                              int64_t now, const ModeRules &rules)
 {
-    bool adding = true;
-    int counter = 1;
-    for (char c : modes) {
-        switch (c) {
-        case '+':
-            adding = true;
-            break;
-        case '-':
-            adding = false;
-            break;
+    for (const ModeRules::Change &change : rules.Split(modes, parameters)) {
+        switch (change.letter) {
         case 't':
         case 'n':
         case 'i':
         case 'm':
         case 'p':
         case 's':
-            SetFlag(c, adding);
+            SetFlag(change.letter, change.adding);
             break;
         case 'k':
-            m_k = adding;
-            m_key = GetWord(parameters, counter++).substr(0, MaxKeyLength);
+            // "-k" may name the old key; it is kept as the text of the lock item.
+            m_k = change.adding;
+            m_key = change.parameter.substr(0, MaxKeyLength);
             break;
         case 'l':
-            m_l = adding;
-            m_limit = std::atoi(GetWord(parameters, counter++).c_str());
+            m_l = change.adding;
+            m_limit = std::atoi(change.parameter.c_str());
             break;
         case 'b':
-            // The mask of an added ban is always the first parameter and that
-            // of a removed one the fifth word of the line; neither moves the counter.
-            if (adding)
-                AddBan(GetWord(parameters, 1), NickFromPrefix(GetWord(line, 1)), now);
+            if (change.adding)
+                AddBan(change.parameter, NickFromPrefix(GetWord(line, 1)), now);
             else
-                RemoveBan(GetWord(line, 5));
+                RemoveBan(change.parameter);
             break;
         default:
             break;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "conversation/ModeRules.h"
+
 // The state of one channel as the server reports it: topic and its history,
 // modes t n i m k l p s with the key and the member limit, and the ban list.
 class ChannelState
@@ -20,9 +22,12 @@ public:
     const std::deque<std::string> &TopicHistory() const { return m_topicHistory; }
 
     // Applies a MODE change. parameters: the words of the MODE line from its
-    // fifth word on; line: the whole MODE line (its prefix names who set a ban,
-    // its fifth word is the mask of a removed ban). now: seconds since 1970.
-    void ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line, int64_t now);
+    // fifth word on, each belonging to a letter as the server's rules count
+    // them; line: the whole MODE line (its prefix names who set a ban).
+    // now: seconds since 1970. Status letters (o, v, ...) only use up their
+    // parameter: the nick list keeps the statuses.
+    void ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line, int64_t now,
+                    const ModeRules &rules = ModeRules::Defaults());
 
     bool HasMode(char flag) const; // t n i m k l p s
     const std::string &Key() const { return m_key; }

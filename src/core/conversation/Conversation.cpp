@@ -4,13 +4,11 @@
 
 #include "conversation/ConversationView.h"
 #include "conversation/NickList.h"
-#include "script/Script.h"
-#include "session/Session.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
 
-Conversation::Conversation(Session *session, const std::string &name, WindowKind kind, WindowType type)
-    : m_session(session), m_name(name), m_kind(kind), m_type(type), m_title(name), m_nicks(std::make_unique<NickList>())
+Conversation::Conversation(ConversationOwner *owner, const std::string &name, WindowKind kind, WindowType type)
+    : m_owner(owner), m_name(name), m_kind(kind), m_type(type), m_title(name), m_nicks(std::make_unique<NickList>())
 {}
 
 Conversation::~Conversation()
@@ -31,7 +29,7 @@ void Conversation::Rename(const std::string &name)
 
 std::string Conversation::SessionKey() const
 {
-    return m_session ? m_session->Key() : std::string();
+    return m_owner ? m_owner->Key() : std::string();
 }
 
 void Conversation::SetTitle(const std::string &title)
@@ -52,16 +50,16 @@ bool Conversation::Print(const std::string &text, int textClass, int64_t time)
     if (text.empty() || !m_view)
         return false;
     // A line the server dated (server-time, a bouncer's history) keeps its time.
-    if (time == 0 && m_session)
-        time = m_session->LineTime();
+    if (time == 0 && m_owner)
+        time = m_owner->LineTime();
     return m_view->ShowLine(text, textClass, time);
 }
 
 int Conversation::RunCommand(const std::string &line)
 {
-    if (!m_session)
+    if (!m_owner)
         return 0;
-    return m_session->Command(m_name, 0, line);
+    return m_owner->Command(m_name, 0, line);
 }
 
 void Conversation::SetTopic(const std::string &text)
@@ -73,9 +71,10 @@ void Conversation::SetTopic(const std::string &text)
     SetTitle(topic.empty() ? m_name : m_name + " " + topic);
 }
 
-void Conversation::ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line)
+void Conversation::ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line,
+                              const ModeRules &rules)
 {
-    m_channel.ApplyModes(modes, parameters, line, static_cast<int64_t>(std::time(nullptr)));
+    m_channel.ApplyModes(modes, parameters, line, static_cast<int64_t>(std::time(nullptr)), rules);
     if (m_view)
         m_view->ChannelStateChanged();
 }

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "conversation/ChannelState.h"
+#include "conversation/ConversationOwner.h"
+#include "conversation/WindowConnection.h"
+#include "conversation/WindowScript.h"
 #include "text/TextClass.h"
 
 class ConversationView;
 class NickList;
-class Session;
-class DirectConnect;
-class Script;
 
 // One conversation of a session (what the user sees as a window): the server
 // status window, a channel or a private conversation. It holds the state of
@@ -36,8 +36,8 @@ public:
         bool showAway = true;
     };
 
-    // session may be null (a conversation of no session, e.g. in tests).
-    Conversation(Session *session, const std::string &name, WindowKind kind, WindowType type);
+    // owner may be null (a conversation of no session, e.g. in tests).
+    Conversation(ConversationOwner *owner, const std::string &name, WindowKind kind, WindowType type);
     ~Conversation();
     Conversation(const Conversation &) = delete;
     Conversation &operator=(const Conversation &) = delete;
@@ -50,7 +50,9 @@ public:
     // A window can change type (a window first opened otherwise becomes a channel on JOIN).
     void SetType(WindowType type) { m_type = type; }
     bool IsChannel() const { return m_type == TypeChannel; }
-    Session *GetSession() const { return m_session; }
+    // The session the conversation belongs to (Session::Of gives it as a
+    // Session), or null.
+    ConversationOwner *Owner() const { return m_owner; }
     // Key of the session, empty without one.
     std::string SessionKey() const;
 
@@ -84,7 +86,8 @@ public:
     // Stores the topic without formatting bytes, keeps its history, sets the caption.
     void SetTopic(const std::string &text);
     const std::string &GetTopic() const { return m_channel.Topic(); }
-    void ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line);
+    void ApplyModes(const std::string &modes, const std::string &parameters, const std::string &line,
+                    const ModeRules &rules = ModeRules::Defaults());
     // Channel windows only: empties the ban list and asks the server for the
     // modes and bans again.
     void RefreshChannel();
@@ -106,17 +109,17 @@ public:
     // Their running interpreters, by the same names (the script engine keeps
     // both). They end with the window; one that is running as the window
     // closes finishes first and reaches the window no more.
-    std::map<std::string, std::shared_ptr<Script>> &ScriptObjects() { return m_scriptObjects; }
+    std::map<std::string, std::shared_ptr<WindowScript>> &ScriptObjects() { return m_scriptObjects; }
 
     // The DCC connection of a DCC chat window (owned by the DCC code), or null.
-    DirectConnect *DccChat() const { return m_dccChat; }
-    void SetDccChat(DirectConnect *dcc) { m_dccChat = dcc; }
+    WindowConnection *DccChat() const { return m_dccChat; }
+    void SetDccChat(WindowConnection *dcc) { m_dccChat = dcc; }
 
     bool Activity() const { return m_activity; }
     void SetActivity(bool on) { m_activity = on; }
 
 private:
-    Session *m_session;
+    ConversationOwner *m_owner;
     std::string m_name;
     WindowKind m_kind;
     WindowType m_type;
@@ -126,7 +129,7 @@ private:
     ChannelState m_channel;
     Toggles m_toggles;
     std::map<std::string, std::string> m_scripts;
-    std::map<std::string, std::shared_ptr<Script>> m_scriptObjects;
-    DirectConnect *m_dccChat = nullptr;
+    std::map<std::string, std::shared_ptr<WindowScript>> m_scriptObjects;
+    WindowConnection *m_dccChat = nullptr;
     bool m_activity = false;
 };

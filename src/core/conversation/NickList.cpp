@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "conversation/ModeRules.h"
 #include "text/CaseFold.h"
 
 namespace {
@@ -26,108 +27,86 @@ QString CollationText(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toCaseFolded();
 }
 
-std::string_view WithoutLeading(std::string_view text, char c)
-{
-    if (!text.empty() && text.front() == c)
-        text.remove_prefix(1);
-    return text;
-}
-
-std::string_view WithoutOneStatus(std::string_view text)
-{
-    if (!text.empty() && (text.front() == '@' || text.front() == '+'))
-        text.remove_prefix(1);
-    return text;
-}
-
-int ModeOf(unsigned modes)
-{
-    if (modes & NickList::OperatorFlag)
-        return NickList::Operator;
-    if (modes & NickList::VoiceFlag)
-        return NickList::Voice;
-    return NickList::Regular;
-}
-
-unsigned ModesOfText(std::string_view text)
-{
-    if (text.empty())
-        return 0;
-    switch (text.front()) {
-    case '@':
-        return NickList::OperatorFlag;
-    case '%':
-        return NickList::HalfOperatorFlag;
-    case '+':
-        return NickList::VoiceFlag;
-    default:
-        return 0;
-    }
-}
-
-// The entry text of a member: the character of its highest status, the nick.
-std::string EntryText(unsigned modes, std::string_view nick)
-{
-    std::string text;
-    if (const char status = NickList::StatusOfModes(modes))
-        text += status;
-    text += nick;
-    return text;
-}
-
 } // namespace
 
 char NickEntry::Status() const
 {
-    if (nick.empty())
-        return 0;
-    const char c = nick.front();
-    return (c == '@' || c == '%' || c == '+' || c == '?') ? c : 0;
+    return statuses.empty() ? 0 : statuses.front();
 }
 
 std::string_view NickEntry::Bare() const
 {
     std::string_view text = nick;
-    if (Status() != 0)
+    if (!statuses.empty() && !text.empty())
         text.remove_prefix(1);
     return text;
 }
 
-NickList::NickList() = default;
+NickList::NickList()
+    : m_statusLetters(ModeRules::Defaults().StatusLetters()), m_statusSymbols(ModeRules::Defaults().StatusSymbols())
+{}
+
 NickList::~NickList() = default;
 
-std::string NickList::LookupKey(std::string_view nick)
+void NickList::SetStatuses(const ModeRules &rules)
 {
-    return FoldCase(WithoutLeading(WithoutLeading(nick, '@'), '+'));
-}
-
-std::string NickList::EntryKey(std::string_view text)
-{
-    return FoldCase(WithoutOneStatus(text));
-}
-
-std::string NickList::WithoutStatus(std::string_view text)
-{
-    return std::string(WithoutOneStatus(text));
-}
-
-int NickList::Group(std::string_view text)
-{
-    if (text.empty())
-        return 3;
-    switch (text.front()) {
-    case '@':
-        return 0;
-    case '%':
-        return 1;
-    case '+':
-        return 2;
-    default:
-        return 3;
+    if (rules.StatusLetters() == m_statusLetters && rules.StatusSymbols() == m_statusSymbols)
+        return;
+    m_statusLetters = rules.StatusLetters();
+    m_statusSymbols = rules.StatusSymbols();
+    if (m_entries.empty())
+        return;
+    // The groups follow the new order: every member is listed again.
+    std::vector<NickEntry> members;
+    for (const auto &row : m_entries)
+        members.push_back(row->entry);
+    const std::string selected = SelectedNick();
+    Clear();
+    for (NickEntry &member : members) {
+        const std::string bare(member.Bare());
+        InsertEntry(MakeEntry(bare, member.statuses, std::move(member.away)));
     }
+    if (!selected.empty())
+        SelectNick(selected);
 }
 
-bool NickList::SortsBefore(std::string_view a, std::string_view b)
+std::string NickList::RowKey(const Row *row)
+{
+    return FoldCase(row->entry.Bare());
+}
+
+std::string NickList::WithoutStatus(std::string_view text) const
+{
+    const size_t bare = text.find_first_not_of(m_statusSymbols);
+    return bare == std::string_view::npos ? std::string() : std::string(text.substr(bare));
+}
+
+int NickList::Rank(char symbol) const
+{
+    const size_t at = m_statusSymbols.find(symbol);
+    return at == std::string::npos ? static_cast<int>(m_statusSymbols.size()) : static_cast<int>(at);
+}
+
+int NickList::Group(std::string_view text) const
+{
+    return text.empty() ? Rank(0) : Rank(text.front());
+}
+
+NickEntry NickList::MakeEntry(std::string_view nick, std::string_view statuses, std::string away) const
+{
+    NickEntry entry;
+    for (char symbol : m_statusSymbols) {
+        if (statuses.find(symbol) != std::string_view::npos)
+            entry.statuses += symbol;
+    }
+    if (!entry.statuses.empty())
+        entry.nick += entry.statuses.front();
+    entry.nick += nick;
+    entry.away = std::move(away);
+    return entry;
+}
+
+bool NickList::SortsBefore(std::string_view a, std::string_view b) const
 {
     const int groupA = Group(a);
     const int groupB = Group(b);
@@ -139,35 +118,9 @@ bool NickList::SortsBefore(std::string_view a, std::string_view b)
     return a < b;
 }
 
-bool NickList::ApplyModeChange(std::string_view change, unsigned &modes)
-{
-    if (change.size() != 2 || (change[0] != '+' && change[0] != '-'))
-        return false;
-    unsigned flag = 0;
-    if (change[1] == 'o')
-        flag = OperatorFlag;
-    else if (change[1] == 'v')
-        flag = VoiceFlag;
-    else
-        return false;
-    modes = change[0] == '+' ? modes | flag : modes & ~flag;
-    return true;
-}
-
-char NickList::StatusOfModes(unsigned modes)
-{
-    if (modes & OperatorFlag)
-        return '@';
-    if (modes & HalfOperatorFlag)
-        return '%';
-    if (modes & VoiceFlag)
-        return '+';
-    return 0;
-}
-
 const NickList::Row *NickList::FindRow(std::string_view nick) const
 {
-    const auto found = m_byKey.find(std::string_view(LookupKey(nick)));
+    const auto found = m_byKey.find(std::string_view(FoldCase(WithoutStatus(nick))));
     return found == m_byKey.end() ? nullptr : *found;
 }
 
@@ -176,25 +129,36 @@ bool NickList::FindNick(std::string_view nick, int *index, int *mode) const
     const Row *row = FindRow(nick);
     if (index)
         *index = row ? row->index : -1;
-    if (mode)
-        *mode = row ? ModeOf(row->entry.modes) : NotListed;
+    if (mode) {
+        *mode = NotListed;
+        if (row) {
+            const std::string &statuses = row->entry.statuses;
+            const size_t operatorRank = m_statusSymbols.find('@');
+            if (!statuses.empty() && operatorRank != std::string::npos
+                && static_cast<size_t>(Rank(statuses.front())) <= operatorRank)
+                *mode = Operator;
+            else if (statuses.find('+') != std::string::npos)
+                *mode = Voice;
+            else
+                *mode = Regular;
+        }
+    }
     return row != nullptr;
 }
 
 int NickList::AddNick(std::string_view text)
 {
-    if (FindNick(text))
+    const std::string nick = WithoutStatus(text);
+    if (nick.empty() || FindNick(nick))
         return -1;
-    return InsertEntry(NickEntry{std::string(text), {}, ModesOfText(text)});
+    return InsertEntry(MakeEntry(nick, text.substr(0, text.size() - nick.size()), std::string()));
 }
 
 int NickList::InsertEntry(NickEntry entry)
 {
     if (entry.Bare().empty())
-        return -1; // a status character alone, or nothing: no member
-    // An entry whose own key is taken (e.g. "@+bob" twice, which lookups of
-    // "@+bob" never match) would otherwise be listed again on every add.
-    if (m_byKey.count(std::string_view(EntryKey(entry.nick))))
+        return -1; // a status symbol alone, or nothing: no member
+    if (m_byKey.count(std::string_view(FoldCase(entry.Bare()))))
         return -1;
 
     const int group = Group(entry.nick);
@@ -265,16 +229,14 @@ bool NickList::RenameNick(std::string_view oldNick, std::string_view newNick)
     if (!FindNick(oldNick, &index))
         return false;
     const bool wasSelected = index == m_selected;
-    const NickEntry &old = m_entries[static_cast<std::size_t>(index)]->entry;
-    std::string away = old.away;
-    const unsigned modes = old.modes & (OperatorFlag | VoiceFlag);
+    NickEntry old = m_entries[static_cast<std::size_t>(index)]->entry;
     RemoveAt(index);
 
-    std::string text = EntryText(modes, newNick);
     // The new nick may already be listed (a stale entry): keep that one.
+    const std::string nick = WithoutStatus(newNick);
     int newIndex = -1;
-    if (!FindNick(text, &newIndex))
-        newIndex = InsertEntry(NickEntry{std::move(text), std::move(away), modes});
+    if (!FindNick(nick, &newIndex))
+        newIndex = InsertEntry(MakeEntry(nick, old.statuses, std::move(old.away)));
     if (wasSelected)
         SelectIndex(newIndex);
     return true;
@@ -282,23 +244,30 @@ bool NickList::RenameNick(std::string_view oldNick, std::string_view newNick)
 
 int NickList::SetNickMode(std::string_view nick, std::string_view change)
 {
+    const std::string bare = WithoutStatus(nick);
+    if (bare.empty())
+        return -1;
     int index = -1;
-    const bool listed = FindNick(nick, &index);
+    const bool listed = FindNick(bare, &index);
     const bool wasSelected = listed && index == m_selected;
     std::string away;
-    unsigned modes = 0;
+    std::string statuses;
     if (listed) {
-        const NickEntry &old = m_entries[static_cast<std::size_t>(index)]->entry;
-        away = old.away;
-        modes = old.modes;
+        NickEntry &old = m_entries[static_cast<std::size_t>(index)]->entry;
+        away = std::move(old.away);
+        statuses = old.statuses;
         RemoveAt(index);
     }
 
-    const bool known = ApplyModeChange(change, modes);
-    std::string text = known ? EntryText(modes, nick) : "?" + std::string(nick);
-    int newIndex = InsertEntry(NickEntry{std::move(text), std::move(away), modes});
-    if (newIndex < 0)
-        FindNick(nick, &newIndex);
+    const size_t letter = change.size() == 2 ? m_statusLetters.find(change[1]) : std::string::npos;
+    if (letter != std::string::npos && (change[0] == '+' || change[0] == '-')) {
+        const char symbol = m_statusSymbols[letter];
+        if (change[0] == '-')
+            statuses.erase(std::remove(statuses.begin(), statuses.end(), symbol), statuses.end());
+        else if (statuses.find(symbol) == std::string::npos)
+            statuses += symbol;
+    }
+    const int newIndex = InsertEntry(MakeEntry(bare, statuses, std::move(away)));
     if (wasSelected)
         SelectIndex(newIndex);
     return newIndex;
@@ -327,7 +296,7 @@ std::string NickList::NickAt(int index) const
 {
     if (index < 0 || index >= NickCount())
         return {};
-    return WithoutStatus(m_entries[static_cast<std::size_t>(index)]->entry.nick);
+    return std::string(m_entries[static_cast<std::size_t>(index)]->entry.Bare());
 }
 
 int NickList::SelectNick(std::string_view nick)

@@ -8,17 +8,17 @@
 #include <unordered_set>
 #include <vector>
 
+class ModeRules;
+
 // One member of a channel as the nick list keeps it.
 struct NickEntry
 {
-    std::string nick; // the nick, preceded by at most one status character: '@', '%', '+' (or '?')
-    std::string away; // empty while the member is present ("AWAY" or the reason while away)
-    // Every status the member holds (NickList::ModeFlag bits); the status
-    // character of `nick` shows the highest of them.
-    unsigned modes = 0;
+    std::string nick;     // the nick, preceded by the symbol of the member's highest status when it has one
+    std::string away;     // empty while the member is present ("AWAY" or the reason while away)
+    std::string statuses; // the symbols of every status the member holds, highest first ("@+")
 
-    char Status() const;           // the leading status character, or 0 when there is none
-    std::string_view Bare() const; // the nick without its leading status character
+    char Status() const;           // the symbol of the highest status, or 0 when there is none
+    std::string_view Bare() const; // the nick without its status symbol
     bool IsAway() const { return !away.empty(); }
 };
 
@@ -38,14 +38,14 @@ public:
     virtual void NickSelectionChanged(int index) { (void)index; } // -1: nothing selected
 };
 
-// The members of one channel, sorted: '@' entries first, then '%', then '+',
-// then all others; within a group by the whole text, case-insensitively and
-// with the locale's collation.
+// The members of one channel, sorted by their highest status (in the
+// order of the server's PREFIX, "~&@%+" unless told otherwise), then all
+// others; within a group by the nick, case-insensitively and with the
+// locale's collation.
 //
-// Lookups compare without regard to case and ignore one leading '@' or '+' of
-// an entry (a '%' counts) and, on the nick looked up, one leading '@' and then
-// one leading '+'. So "@+bob" finds "+Bob", and "%dan" is found by "%dan" but
-// not by "dan".
+// Every status symbol is a status, never part of a nick: lookups compare the
+// nick without the symbols before it and without regard to case, so "@+bob"
+// and "%Bob" both find the member "bob".
 //
 // Lookups are hashed and insertions binary, so a list of many thousand
 // members stays cheap to build and to search.
@@ -53,44 +53,46 @@ class NickList
 {
 public:
     enum Mode { NotListed = -1, Regular = 0, Voice = 1, Operator = 2 };
-    // The statuses a member can hold at once; an operator may be voiced too.
-    enum ModeFlag : unsigned { OperatorFlag = 1, HalfOperatorFlag = 2, VoiceFlag = 4 };
 
     NickList();
     ~NickList();
     NickList(const NickList &) = delete;
     NickList &operator=(const NickList &) = delete;
 
+    // The member statuses of the server (ModeRules::StatusLetters and
+    // StatusSymbols). Members already listed are sorted again.
+    void SetStatuses(const ModeRules &rules);
+
     // Whether the nick is listed; `index` gets its row and `mode` its highest
-    // Mode (2 for an operator, 1 for a voiced member, 0 otherwise), both -1
-    // when it is not listed.
+    // Mode (2 for an operator or anyone above, 1 for a voiced member, 0
+    // otherwise), both -1 when it is not listed.
     bool FindNick(std::string_view nick, int *index = nullptr, int *mode = nullptr) const;
 
-    // Adds the text (status character included) in sort order unless the
-    // nick is already listed or empty. Returns the new row, or -1 when nothing
-    // was added.
+    // Adds the text (a NAMES entry: the status symbols, then the nick) in
+    // sort order unless the nick is already listed or empty. Returns the new
+    // row, or -1 when nothing was added.
     int AddNick(std::string_view text);
 
     // Removes the member; false when it is not listed.
     bool RemoveNick(std::string_view nick);
 
-    // Replaces the old nick by the new one; the member keeps its operator and
-    // voice statuses (a half-operator status is lost), its away text and,
-    // when selected, the selection. False when the old nick is not listed.
+    // Replaces the old nick by the new one; the member keeps its statuses,
+    // its away text and, when selected, the selection. False when the old
+    // nick is not listed.
     bool RenameNick(std::string_view oldNick, std::string_view newNick);
 
-    // Applies a mode change ("+o", "-o", "+v", "-v"; anything else marks the
-    // entry with '?'). Each status is kept apart, so an operator who is also
-    // voiced and loses "o" shows '+'. The entry becomes the character of its
-    // highest status followed by the nick as passed; the away text is kept
-    // and a selected member stays selected. A nick that is not listed is
+    // Applies a status change ("+o", "-h", "+q", ...; a letter that is no
+    // status changes nothing). Each status is kept apart, so an operator who
+    // is also voiced and loses "o" shows '+'. The entry becomes the symbol of
+    // its highest status followed by the nick as passed; the away text is
+    // kept and a selected member stays selected. A nick that is not listed is
     // added. Returns the entry's row (-1 for an empty nick).
     int SetNickMode(std::string_view nick, std::string_view change);
 
     // Sets the away text (empty: present). False when the nick is not listed.
     bool SetNickAway(std::string_view nick, std::string_view text);
 
-    // The selected member's nick without one leading '@' or '+'; empty when
+    // The selected member's nick without its status symbol; empty when
     // nothing is selected.
     std::string SelectedNick() const;
     // The same for a row; empty when the row does not exist.
@@ -115,20 +117,11 @@ public:
     void SetListener(NickListListener *listener) { m_listener = listener; }
 
     // The sort order of two entry texts: true when `a` goes before `b`.
-    static bool SortsBefore(std::string_view a, std::string_view b);
+    bool SortsBefore(std::string_view a, std::string_view b) const;
 
-    // The key under which lookups compare a nick looked up, and an entry text.
-    static std::string LookupKey(std::string_view nick);
-    static std::string EntryKey(std::string_view text);
-
-    // The member's nick without one leading '@' or '+'.
-    static std::string WithoutStatus(std::string_view text);
-
-    // Applies a mode change ("+o", "-o", "+v", "-v") to a member's statuses;
-    // false, with the statuses unchanged, for any other change.
-    static bool ApplyModeChange(std::string_view change, unsigned &modes);
-    // The status character of the highest status: '@', '%', '+', or 0.
-    static char StatusOfModes(unsigned modes);
+    // The nick of a NAMES entry or of a nick looked up: without the status
+    // symbols before it.
+    std::string WithoutStatus(std::string_view text) const;
 
 private:
     // A member and its row. Kept small: a channel may have many thousand
@@ -141,25 +134,32 @@ private:
         int index;
     };
     // The rows by EntryKey of their text, looked up with any key's text.
+    static std::string RowKey(const Row *row);
     struct KeyHash
     {
         using is_transparent = void;
         std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
-        std::size_t operator()(const Row *row) const { return (*this)(EntryKey(row->entry.nick)); }
+        std::size_t operator()(const Row *row) const { return (*this)(RowKey(row)); }
     };
     struct KeyEqual
     {
         using is_transparent = void;
         bool operator()(const Row *a, const Row *b) const { return a == b; }
-        bool operator()(std::string_view key, const Row *row) const { return EntryKey(row->entry.nick) == key; }
-        bool operator()(const Row *row, std::string_view key) const { return EntryKey(row->entry.nick) == key; }
+        bool operator()(std::string_view key, const Row *row) const { return RowKey(row) == key; }
+        bool operator()(const Row *row, std::string_view key) const { return RowKey(row) == key; }
     };
     int InsertEntry(NickEntry entry);
     void RemoveAt(int index);
     void Renumber(int from);
     const Row *FindRow(std::string_view nick) const;
-    static int Group(std::string_view text);
+    // The entry of a nick holding these statuses (symbols in any order).
+    NickEntry MakeEntry(std::string_view nick, std::string_view statuses, std::string away) const;
+    // The rank of a symbol in the server's order; past the last for none.
+    int Rank(char symbol) const;
+    int Group(std::string_view text) const;
 
+    std::string m_statusLetters; // as ModeRules::StatusLetters
+    std::string m_statusSymbols;
     std::vector<std::unique_ptr<Row>> m_entries;
     std::unordered_set<Row *, KeyHash, KeyEqual> m_byKey;
     int m_selected = -1;

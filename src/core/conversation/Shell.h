@@ -8,6 +8,7 @@ class Conversation;
 class ConversationView;
 class FileProgress;
 class ScriptHost;
+class WindowConnection;
 class Session;
 
 // What the core asks of the application (BrimoApp in the program, a recording
@@ -17,10 +18,17 @@ class Shell
 public:
     // Bits of RefreshShell.
     enum RefreshBits { RefreshMenus = 1, RefreshWindowBar = 2, RefreshSettings = 4, RefreshTray = 8 };
-    // Buttons of MessageBox (one of the first three, optionally with
+    // Buttons of MessageBox (one of the first four, optionally with
     // DefaultSecond: the second button is the default) and its answers.
-    enum Buttons { ButtonsOk = 0, ButtonsOkCancel = 1, ButtonsYesNo = 4, DefaultSecond = 0x100 };
-    enum Answer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+    // Save, Discard and Cancel ask about changes that would be lost.
+    enum Buttons {
+        ButtonsOk = 0,
+        ButtonsOkCancel = 1,
+        ButtonsSaveDiscardCancel = 3,
+        ButtonsYesNo = 4,
+        DefaultSecond = 0x100
+    };
+    enum Answer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7, AnswerSave = 8, AnswerDiscard = 9 };
 
     virtual ~Shell() = default;
 
@@ -139,7 +147,7 @@ public:
     }
     // Chat text typed into a DCC chat window, for its connection; false when
     // it cannot be sent.
-    virtual bool SendDccChat(DirectConnect &connection, const std::string &text)
+    virtual bool SendDccChat(WindowConnection &connection, const std::string &text)
     {
         (void)connection;
         (void)text;

@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <limits>
 
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
-#include "dcc/DccOffer.h"
 #include "dcc/FileProgress.h"
+#include "session/DccOffer.h"
 #include "session/ServerEncoding.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 
 namespace {

@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "config/Strings.h"
+#include "conversation/WindowConnection.h"
 #include "dcc/DccSocket.h"
 #include "session/LineAssembler.h"
+#include "text/Strings.h"
 #include "text/TextClass.h"
 
 class Conversation;
@@ -33,7 +34,7 @@ class SessionTable;
 // notification and never pumps events. Close and Shutdown only release
 // resources; the object itself is deleted later by whoever owns it
 // (DirectConnections), never from inside one of its own handlers.
-class DirectConnect : public QObject
+class DirectConnect : public QObject, public WindowConnection
 {
     Q_OBJECT
 
@@ -73,22 +74,22 @@ public:
 
     // Chat modes: sends the text and CR LF on the connection (cut at a CR,
     // LF or NUL inside). False when nothing can be sent.
-    bool SendChat(const std::string &text);
+    bool SendChat(const std::string &text) override;
 
     // Ends the connection with 57413 (code 0) or 57403 (code) in the owner
     // window, then releases sockets, progress and file. Later calls do nothing.
     void Close(int code);
     // Releases everything without a message (a newer chat replaces this one).
-    void Shutdown();
+    void Shutdown() override;
     // The chat window was closed: Close(0), and its owner may now let it go.
-    void OwnerWindowClosed();
+    void OwnerWindowClosed() override;
     // The progress is going away on its own (its window was destroyed).
     void ForgetProgress(const FileProgress *progress);
     // Close(0) from the event loop: safe from any handler (the Cancel button).
     void Cancel();
 
     Mode GetMode() const { return m_params.mode; }
-    bool IsChat() const { return m_params.mode == ChatConnect || m_params.mode == ChatOffer; }
+    bool IsChat() const override { return m_params.mode == ChatConnect || m_params.mode == ChatOffer; }
     const std::string &Peer() const { return m_params.peer; }
     const std::string &PeerName() const;
     const std::string &Path() const { return m_params.path; }

@@ -8,14 +8,14 @@
 
 #include <algorithm>
 
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/ConversationView.h"
 #include "conversation/Shell.h"
-#include "dcc/DccOffer.h"
 #include "session/Ctcp.h"
+#include "session/DccOffer.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {
@@ -175,7 +175,7 @@ int DirectConnections::FileSend(Session &session, const std::string &nick, const
 
 DirectConnect *DirectConnections::Open(Conversation &window, DirectConnect::Params params)
 {
-    if (DirectConnect *old = window.DccChat(); old && old->IsChat())
+    if (WindowConnection *old = window.DccChat(); old && old->IsChat())
         old->Shutdown();
     window.SetDccChat(nullptr);
     params.sessionKey = window.SessionKey();
@@ -200,7 +200,7 @@ bool DirectConnections::TakeOffer(Session &session, const std::string &body, con
     return true;
 }
 
-bool DirectConnections::SendChat(DirectConnect &connection, const std::string &text)
+bool DirectConnections::SendChat(WindowConnection &connection, const std::string &text)
 {
     return connection.SendChat(text);
 }

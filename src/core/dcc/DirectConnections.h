@@ -40,7 +40,7 @@ public:
     // A received offer: remembered (so that its chat window is named after
     // the sender) and shown or queued by the built-in handling. Always true.
     bool TakeOffer(Session &session, const std::string &body, const std::string &senderPrefix);
-    bool SendChat(DirectConnect &connection, const std::string &text);
+    bool SendChat(WindowConnection &connection, const std::string &text);
 
     // Starts a connection owned by window; a chat the window had is shut
     // down without a message.

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "script/TclLibrary.h"
 #include "text/CaseFold.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {
@@ -40,7 +40,9 @@ int TclCommand(ClientData data, Tcl_Interp *, int argc, const char *argv[])
 
 } // namespace
 
-Script::Script(TclLibrary &tcl, Conversation *owner) : m_tcl(tcl), m_owner(owner) {}
+Script::Script(TclLibrary &tcl, Conversation *owner, int timeLimitMs)
+    : m_tcl(tcl), m_owner(owner), m_timeLimitMs(timeLimitMs)
+{}
 
 Script::~Script()
 {
@@ -71,9 +73,9 @@ int Script::Init(const std::string &path)
     m_tcl.init(m_interp);
     RegisterCommands();
     m_tcl.resetResult(m_interp);
-    const int result = m_tcl.evalFile(m_interp, ResolvePath(path).c_str());
     m_name = NameOf(path);
-    return result;
+    const std::string file = ResolvePath(path);
+    return RunLimited(path, [&] { return m_tcl.evalFile(m_interp, file.c_str()); });
 }
 
 void Script::RegisterCommands()
@@ -93,14 +95,19 @@ bool Script::OfferCommand(const std::string &line)
 {
     if (!m_interp)
         return false;
-    if (HasCommand("OnClient"))
-        Evaluate("OnClient", line, false); // what OnClient answers does not matter
+    // What OnClient answers does not matter; that it failed does.
+    if (HasCommand("OnClient") && !Evaluate("OnClient", line, false))
+        ReportFailure("OnClient " + line);
     m_currentLine = line;
     const std::string word = GetWord(line, 1);
     if (word.empty() || word[0] != '/')
         return false; // only the script's own slash procedures, never a Tcl command
     // A word that names no procedure would only reach Tcl's "unknown".
-    return HasCommand(word) && Evaluate(std::string(), line, true);
+    if (!HasCommand(word))
+        return false;
+    if (!Evaluate(std::string(), line, true))
+        ReportFailure(line);
+    return true;
 }
 
 // Runs one command whose words are firstWord (when not empty) and the words
@@ -111,17 +118,67 @@ bool Script::Evaluate(const std::string &firstWord, const std::string &line, boo
     std::vector<std::string> words;
     if (!firstWord.empty())
         words.push_back(firstWord);
-    const int count = CountWords(line);
+    // Blanks at the end separate no further word: "/hi " (as the command
+    // pop-up completes it) is "/hi" alone.
+    const std::string_view trimmed = std::string_view(line).substr(0, line.find_last_not_of(' ') + 1);
+    const int count = CountWords(trimmed);
     for (int n = 1; n <= count; ++n)
-        words.push_back(GetWord(line, n));
+        words.push_back(GetWord(trimmed, n));
     std::vector<const char *> argv;
     for (const std::string &word : words)
         argv.push_back(word.c_str());
 
     char *command = m_tcl.merge(static_cast<int>(argv.size()), argv.data());
-    const int result = global ? m_tcl.globalEval(m_interp, command) : m_tcl.eval(m_interp, command);
+    const std::string what = firstWord.empty() ? line : firstWord + " " + line;
+    const int result =
+        RunLimited(what, [&] { return global ? m_tcl.globalEval(m_interp, command) : m_tcl.eval(m_interp, command); });
     m_tcl.free(command);
     return result == TCL_OK;
+}
+
+// Only the outermost of nested evaluations sets the limit and lifts it
+// again, so that an inner one can neither extend nor end it. Lifting it also
+// clears Tcl's "exceeded" state, which would otherwise fail every later
+// command of the interpreter.
+int Script::RunLimited(const std::string &what, const std::function<int()> &evaluate)
+{
+    const bool outermost = m_depth == 0;
+    if (outermost) {
+        Tcl_Time deadline;
+        m_tcl.getTime(&deadline);
+        const long long micros = deadline.usec + static_cast<long long>(m_timeLimitMs) * 1000;
+        deadline.sec += static_cast<long>(micros / 1000000);
+        deadline.usec = static_cast<long>(micros % 1000000);
+        m_tcl.limitTypeSet(m_interp, TCL_LIMIT_TIME);
+        m_tcl.limitSetTime(m_interp, &deadline);
+        // The clock is read at every check, not at every tenth.
+        m_tcl.limitSetGranularity(m_interp, TCL_LIMIT_TIME, 1);
+    }
+    ++m_depth;
+    int result = evaluate();
+    --m_depth;
+    // An inner evaluation stopped by the limit may leave its caller's
+    // command returning normally: the limit still ended the whole run.
+    if (m_tcl.limitTypeExceeded(m_interp, TCL_LIMIT_TIME)) {
+        m_timeOut = Strings::Format(Str::ScriptTimedOut, m_name.c_str(), m_timeLimitMs, what.c_str());
+        result = TCL_ERROR;
+    } else if (result != TCL_OK) {
+        m_timeOut.clear();
+    }
+    if (outermost)
+        m_tcl.limitTypeReset(m_interp, TCL_LIMIT_TIME);
+    return result;
+}
+
+void Script::ReportFailure(const std::string &what)
+{
+    // An inner evaluation stopped by the limit is reported by the outermost.
+    if (!m_owner || (!m_timeOut.empty() && m_depth > 0))
+        return;
+    m_owner->Print(m_timeOut.empty()
+                       ? Strings::Format(Str::ScriptFailed, m_name.c_str(), what.c_str(), ErrorText().c_str())
+                       : m_timeOut,
+                   TextClass::Error);
 }
 
 bool Script::HasCommand(const std::string &name) const
@@ -132,6 +189,8 @@ bool Script::HasCommand(const std::string &name) const
 
 std::string Script::ErrorText() const
 {
+    if (!m_timeOut.empty())
+        return m_timeOut;
     const char *result = m_interp ? m_tcl.getStringResult(m_interp) : "";
     if (result && *result)
         return result;
@@ -152,14 +211,14 @@ int Script::Echo(int argc, const char *argv[])
 
 int Script::Msg(int argc, const char *argv[])
 {
-    if (!m_owner || !m_owner->GetSession())
+    if (!m_owner || !m_owner->Owner())
         return TCL_OK;
     return RunClientCommand("/msg " + m_owner->Name() + " " + JoinArguments(argc, argv, false));
 }
 
 int Script::Cmd(int argc, const char *argv[])
 {
-    if (!m_owner || !m_owner->GetSession())
+    if (!m_owner || !m_owner->Owner())
         return TCL_OK;
     return RunClientCommand(JoinArguments(argc, argv, false));
 }

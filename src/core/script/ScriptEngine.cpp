@@ -2,14 +2,16 @@
 
 #include <QFileInfo>
 
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
 #include "script/Script.h"
 #include "script/TclLibrary.h"
 #include "session/Session.h"
+#include "text/Strings.h"
 
-ScriptEngine::ScriptEngine(std::vector<std::string> libraryNames) : m_libraryNames(std::move(libraryNames)) {}
+ScriptEngine::ScriptEngine(std::vector<std::string> libraryNames)
+    : m_libraryNames(std::move(libraryNames)), m_timeLimitMs(Script::kTimeLimitMs)
+{}
 
 ScriptEngine::ScriptEngine() : ScriptEngine(TclLibrary::DefaultNames()) {}
 
@@ -18,7 +20,7 @@ ScriptEngine::~ScriptEngine() = default;
 std::shared_ptr<Script> ScriptEngine::CreateScript(Conversation *owner) const
 {
     TclLibrary *tcl = TclLibrary::Open(m_libraryNames);
-    return tcl ? std::make_shared<Script>(*tcl, owner) : nullptr;
+    return tcl ? std::make_shared<Script>(*tcl, owner, m_timeLimitMs) : nullptr;
 }
 
 bool ScriptEngine::HasLibrary() const
@@ -33,7 +35,7 @@ std::string ScriptEngine::MissingLibraryText()
 
 void ScriptEngine::ReportMissingLibrary(Conversation &window)
 {
-    Session *session = window.GetSession();
+    Session *session = Session::Of(window);
     if (Shell *shell = session ? session->GetShell() : nullptr)
         shell->MessageBox(MissingLibraryText(), "Brimo", Shell::ButtonsOk);
 }
@@ -90,6 +92,6 @@ bool ScriptEngine::OfferCommand(Conversation &window, const std::string &scriptN
     auto found = window.ScriptObjects().find(scriptName);
     if (found == window.ScriptObjects().end())
         return false;
-    const std::shared_ptr<Script> keepAlive = found->second;
+    const std::shared_ptr<WindowScript> keepAlive = found->second;
     return keepAlive->OfferCommand(line);
 }

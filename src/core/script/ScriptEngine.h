@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/ScriptHost.h"
+#include "conversation/ScriptHost.h"
 
 class Script;
 class Shell;
@@ -25,6 +25,9 @@ public:
     // A script bound to owner (null: the editor's parse check); null when
     // the Tcl library cannot be loaded.
     std::shared_ptr<Script> CreateScript(Conversation *owner) const;
+    // How long each evaluation of the scripts made from now on may run
+    // (Script::kTimeLimitMs unless changed).
+    void SetTimeLimit(int milliseconds) { m_timeLimitMs = milliseconds; }
     // Whether the Tcl library can be loaded.
     bool HasLibrary() const;
     // What the user is told when it cannot: "%s\n%s" of 57430 and 57431.
@@ -42,4 +45,5 @@ private:
     static void ReportMissingLibrary(Conversation &window);
 
     std::vector<std::string> m_libraryNames;
+    int m_timeLimitMs;
 };

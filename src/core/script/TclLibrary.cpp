@@ -92,6 +92,12 @@ bool TclLibrary::ResolveEntryPoints()
     resolve(getErrorLine, "Tcl_GetErrorLine");
     resolve(resetResult, "Tcl_ResetResult");
     resolve(getCommandInfo, "Tcl_GetCommandInfo");
+    resolve(getTime, "Tcl_GetTime");
+    resolve(limitSetTime, "Tcl_LimitSetTime");
+    resolve(limitSetGranularity, "Tcl_LimitSetGranularity");
+    resolve(limitTypeSet, "Tcl_LimitTypeSet");
+    resolve(limitTypeReset, "Tcl_LimitTypeReset");
+    resolve(limitTypeExceeded, "Tcl_LimitTypeExceeded");
     return all;
 }
 

@@ -43,6 +43,13 @@ public:
     decltype(&::Tcl_GetErrorLine) getErrorLine = nullptr;
     decltype(&::Tcl_ResetResult) resetResult = nullptr;
     decltype(&::Tcl_GetCommandInfo) getCommandInfo = nullptr;
+    // The interpreter's time limit, which stops an evaluation that runs too long.
+    decltype(&::Tcl_GetTime) getTime = nullptr;
+    decltype(&::Tcl_LimitSetTime) limitSetTime = nullptr;
+    decltype(&::Tcl_LimitSetGranularity) limitSetGranularity = nullptr;
+    decltype(&::Tcl_LimitTypeSet) limitTypeSet = nullptr;
+    decltype(&::Tcl_LimitTypeReset) limitTypeReset = nullptr;
+    decltype(&::Tcl_LimitTypeExceeded) limitTypeExceeded = nullptr;
 
 private:
     TclLibrary() = default;

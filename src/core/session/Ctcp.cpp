@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "config/Strings.h"
 #include "conversation/Shell.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 #include "text/Words.h"
 
@@ -93,7 +93,9 @@ int Ctcp::Request(Session &session, const std::string &line)
         if (Answer(session, sender, "VERSION", kVersionText))
             TellAsked(session, Str::AskedVersion, sender);
     } else if (IsCommand(command, "PING")) {
-        if (Answer(session, sender, "PING", GetWord(body, 2)))
+        // The payload goes back whole, blanks and all: some clients send
+        // their time in two words.
+        if (Answer(session, sender, "PING", GetRest(body, 2)))
             TellAsked(session, Str::AskedPing, sender);
     } else if (IsCommand(command, "TIME")) {
         if (Answer(session, sender, "TIME", LocalTimeText()))
@@ -166,7 +168,7 @@ int Ctcp::ReplyFeed(Session &session, const std::string &text, const std::string
     Shell *shell = session.GetShell();
     int taken = 0;
     for (const std::string &nick : session.PropertySheetNicks()) {
-        if (nick != update.nick)
+        if (!EqualIgnoringCase(nick, update.nick))
             continue;
         if (shell)
             shell->UserPropertiesLine(session.Key(), nick, line);

@@ -7,14 +7,14 @@
 
 #include "config/AppSettings.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
-#include "dcc/DccOffer.h"
+#include "session/DccOffer.h"
 #include "session/Session.h"
 #include "text/Decoration.h"
 #include "text/FormatLine.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 #include "text/Words.h"
 

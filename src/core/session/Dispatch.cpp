@@ -4,8 +4,8 @@
 // recognises are dropped.
 #include "session/Session.h"
 
-#include "commands/IgnoreList.h"
 #include "session/DispatchHandlers.h"
+#include "session/IgnoreList.h"
 #include "text/CaseFold.h"
 #include "text/Words.h"
 
@@ -77,6 +77,11 @@ const Session::DispatchEntry *Session::FindDispatch(const std::string &word)
         {"301", 0, 0, HandledSilently}, // the WHOIS step below shows it
         {"305", 0, 0, Dispatch::AwayReply},
         {"306", 0, 0, Dispatch::AwayReply},
+        {"005", 0, 0,
+         [](Session &s, const std::string &l) {
+             s.LearnSupport(l);
+             return 0; // shown raw
+         }},
         {"396", 0, 0,
          [](Session &s, const std::string &l) {
              s.LearnOwnHost(GetWord(l, 4)); // the host the server shows from now on
@@ -108,8 +113,16 @@ int Session::DispatchServerLine(const std::string &line)
         return result;
     }
 
-    // 1. Lines without a prefix.
+    // 1. Lines without a prefix. A server may put its name before PING and
+    // ERROR too; they mean the same then.
     const std::string first = GetWord(line, 1);
+    if (first.size() > 1 && first[0] == ':') {
+        const std::string command = GetWord(line, 2);
+        if (command == "PING")
+            return Dispatch::Ping(*this, GetRest(line, 2));
+        if (command == "ERROR")
+            return Dispatch::Error(*this, GetRest(line, 2));
+    }
     if (first == "PING")
         return Dispatch::Ping(*this, line);
     if (first == "NOTICE")

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace Dispatch {
@@ -31,6 +31,9 @@ std::string Rest(const std::string &line, int n)
 int OwnJoin(Session &session, Conversation &window)
 {
     const std::string channel = window.Name();
+    // The NAMES reply that follows lists every member, ourselves included.
+    window.Nicks().Clear();
+    window.NickListChanged();
     window.Channel().ResetModes();
     window.SetType(Conversation::TypeChannel);
     window.SetTopic(std::string());
@@ -43,41 +46,6 @@ int OwnJoin(Session &session, Conversation &window)
     if (!greeting.empty())
         session.Command("", 0, StrPrintf("/action %s %s", channel.c_str(), greeting.c_str()));
     return 1;
-}
-
-// Whether a mode letter of a channel MODE takes a parameter with this sign.
-bool TakesParameter(char letter, bool adding)
-{
-    switch (letter) {
-    case 'o':
-    case 'v':
-    case 'h':
-    case 'b':
-    case 'e':
-    case 'I':
-    case 'k':
-        return true;
-    case 'l':
-        return adding;
-    default:
-        return false;
-    }
-}
-
-// Adds a NAMES entry. With multi-prefix it may carry every status of the
-// member ("@+bob"): the first is listed with the nick, and a voice behind
-// it is kept too (the list keeps no half-operator status but the first).
-void AddMember(NickList &nicks, const std::string &entry)
-{
-    const size_t bare = entry.find_first_not_of("@%+");
-    if (bare == std::string::npos || bare <= 1) {
-        nicks.AddNick(entry);
-        return;
-    }
-    const std::string nick = entry.substr(bare);
-    nicks.AddNick(entry.substr(0, 1) + nick);
-    if (entry.find('+', 1) < bare)
-        nicks.SetNickMode(nick, "+v");
 }
 
 } // namespace
@@ -116,8 +84,15 @@ int Part(Session &session, const std::string &line)
 {
     const std::string who = Who(line);
     Conversation *window = session.FindWindow(GetWord(line, 3));
-    if (!window || EqualIgnoringCase(who, session.Nick()))
+    if (!window)
         return 1;
+    if (EqualIgnoringCase(who, session.Nick())) {
+        // The window stays open for a rejoin; it lists no one meanwhile.
+        window->Nicks().Clear();
+        window->NickListChanged();
+        window->Print(Strings::Format(Str::YouLeft, window->Name().c_str()), TextClass::Info);
+        return 1;
+    }
     window->Nicks().RemoveNick(who);
     window->NickListChanged();
     window->Print(Strings::Format(Str::UserLeft, who.c_str()), TextClass::Info);
@@ -175,9 +150,9 @@ int Kick(Session &session, const std::string &line)
     return 0;
 }
 
-// Nick modes (o, v) follow the parameters in order. Letters that take a
-// parameter of their own (k, l, b, ...) consume theirs too, so "+kv key
-// nick" voices nick rather than a nick called "key".
+// The parameters belong to the letters as the server counts them (its
+// CHANMODES and PREFIX), so "+kv key nick" voices nick rather than a nick
+// called "key", and "-o+b nick mask" bans the mask.
 int Mode(Session &session, const std::string &line)
 {
     const std::string target = GetWord(line, 3);
@@ -188,28 +163,20 @@ int Mode(Session &session, const std::string &line)
     const std::string modes = GetWord(line, 4);
     const std::string parameters = GetRest(line, 5);
 
+    const ModeRules &rules = session.Modes();
     std::vector<std::string> whoNicks;
     if (!modes.empty() && (modes[0] == '+' || modes[0] == '-')) {
-        bool adding = true;
-        int parameter = 5;
-        for (char letter : modes) {
-            if (letter == '+' || letter == '-') {
-                adding = letter == '+';
+        for (const ModeRules::Change &change : rules.Split(modes, parameters)) {
+            if (!rules.SymbolOf(change.letter) || change.parameter.empty())
                 continue;
-            }
-            if (!TakesParameter(letter, adding))
-                continue;
-            const std::string argument = GetWord(line, parameter++);
-            if ((letter != 'o' && letter != 'v') || argument.empty())
-                continue;
-            const char change[3] = {adding ? '+' : '-', letter, '\0'};
-            window->Nicks().SetNickMode(argument, change);
-            whoNicks.push_back(argument);
+            const char text[3] = {change.adding ? '+' : '-', change.letter, '\0'};
+            window->Nicks().SetNickMode(change.parameter, text);
+            whoNicks.push_back(change.parameter);
         }
     }
     if (!whoNicks.empty())
         window->NickListChanged();
-    window->ApplyModes(modes, parameters, line);
+    window->ApplyModes(modes, parameters, line, rules);
 
     std::string text = Strings::Format(Str::ModeChanged, modes.c_str(), who.c_str());
     if (parameters.size() > 1)
@@ -252,7 +219,7 @@ int TopicReply(Session &session, const std::string &line)
 int ChannelModes(Session &session, const std::string &line)
 {
     if (Conversation *window = session.FindWindow(GetWord(line, 4)))
-        window->ApplyModes(GetWord(line, 5), GetRest(line, 6), line);
+        window->ApplyModes(GetWord(line, 5), GetRest(line, 6), line, session.Modes());
     return 1;
 }
 
@@ -265,7 +232,7 @@ int Names(Session &session, const std::string &line)
     for (int i = 6; i <= count; ++i) {
         const std::string nick = StripColon(GetWord(line, i));
         if (!nick.empty())
-            AddMember(window->Nicks(), nick);
+            window->Nicks().AddNick(nick);
     }
     window->NickListChanged();
     return 1;

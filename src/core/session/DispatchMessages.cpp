@@ -6,7 +6,6 @@
 
 #include "config/AddressBook.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
@@ -16,6 +15,7 @@
 #include "text/CaseFold.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace Dispatch {

@@ -8,9 +8,9 @@
 #include <ctime>
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "session/Session.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace Dispatch {
@@ -84,8 +84,14 @@ int ServerNotice(Session &session, const std::string &line)
 
 int Error(Session &session, const std::string &line)
 {
+    // The server's goodbye after our own QUIT is no error, whatever our
+    // quit message said.
+    if (session.HasQuit()) {
+        session.PrintTo("", TextClass::Info, AfterFirstColon(line));
+        return 1;
+    }
     session.PrintTo("", TextClass::Error, AfterFirstColon(line));
-    // A server that bans us says so in its closing words.
+    // A server that bans us unasked says so in its closing words.
     const std::string reason = FoldCase(AfterFirstColon(line));
     for (const char *word : {"banned", "k-lined", "g-lined", "z-lined", "k-line", "g-line", "z-line"}) {
         if (reason.find(word) != std::string::npos) {

@@ -6,18 +6,18 @@
 #include <cstdlib>
 #include <vector>
 
-#include "commands/WhoActions.h"
 #include "config/Config.h"
 #include "config/FavouriteChannels.h"
 #include "config/FavouriteServers.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
 #include "session/Ctcp.h"
 #include "session/Session.h"
+#include "session/WhoActions.h"
 #include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 #include "text/Words.h"
 
@@ -82,13 +82,16 @@ std::string WhoisText(const std::string &line, int code)
     }
 }
 
-void RefreshFromWhoFlags(Conversation &window, const std::string &nick, const std::string &flags)
+// The flags of a WHO reply: H or G (here, gone), '*' for an IRC operator,
+// then the status symbols of the member (all of them with multi-prefix).
+void RefreshFromWhoFlags(Conversation &window, const ModeRules &rules, const std::string &nick,
+                         const std::string &flags)
 {
     NickList &nicks = window.Nicks();
-    if (flags.find('@') != std::string::npos)
-        nicks.SetNickMode(nick, "+o");
-    if (flags.find('+') != std::string::npos)
-        nicks.SetNickMode(nick, "+v");
+    for (size_t i = 0; i < rules.StatusSymbols().size(); ++i) {
+        if (flags.find(rules.StatusSymbols()[i]) != std::string::npos)
+            nicks.SetNickMode(nick, std::string{'+', rules.StatusLetters()[i]});
+    }
     if (flags.find('G') != std::string::npos)
         nicks.SetNickAway(nick, "AWAY");
     if (flags.find('H') != std::string::npos)
@@ -195,12 +198,12 @@ int WhoReply(Session &session, const std::string &line)
         return 1;
     if (channel != "*") {
         if (Conversation *window = session.FindWindow(channel); window && window->Nicks().FindNick(nick))
-            RefreshFromWhoFlags(*window, nick, flags);
+            RefreshFromWhoFlags(*window, session.Modes(), nick, flags);
         return 1;
     }
     for (Conversation *window : session.Windows()) {
         if (window->HasView() && window->Nicks().FindNick(nick))
-            RefreshFromWhoFlags(*window, nick, flags);
+            RefreshFromWhoFlags(*window, session.Modes(), nick, flags);
     }
     return 1;
 }

@@ -6,12 +6,12 @@
 
 #include "config/Config.h"
 #include "config/FavouriteServers.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "session/NickRules.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {
@@ -20,14 +20,17 @@ const char *const kDefaultNick = "brimo";
 const char *const kDefaultFullName = "Brimo";
 const char *const kDefaultEmail = "brimo@localhost";
 
-std::string CleanEmail(const std::string &email)
+// The text as one middle parameter of USER: as typed, less what the
+// protocol cannot carry there (blanks, line breaks, NUL, a leading ':');
+// the fallback when nothing is left, so no parameter is ever empty.
+std::string UserParameter(const std::string &text, const char *fallback)
 {
     std::string clean;
-    for (char c : email) {
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '@' || c == '.')
+    for (char c : text) {
+        if (c != ' ' && c != '\r' && c != '\n' && c != '\0' && !(clean.empty() && c == ':'))
             clean += c;
     }
-    return clean;
+    return clean.empty() ? std::string(fallback) : clean;
 }
 
 // Values 0 to 32767 from a generator seeded once with the time in seconds.
@@ -72,6 +75,7 @@ int Session::Register()
         m_caps.Reset();
         m_saslState = SaslState::None;
         m_accounts.clear();
+        UseModes(ModeRules()); // until this server announces its own
         SendLine("CAP LS 302");
     }
     if (!password.empty())
@@ -93,15 +97,16 @@ int Session::Register()
         email = kDefaultEmail;
     if (fullName.empty())
         fullName = kDefaultFullName;
-    return SendRegistration(CleanNick(nick), CleanEmail(email), fullName);
+    return SendRegistration(CleanNick(nick), UserParameter(email, kDefaultEmail), fullName);
 }
 
 int Session::SendRegistration(const std::string &nick, const std::string &email, const std::string &fullName)
 {
     // A nick made only of blanks and quotes would leave NICK without a parameter.
     const std::string sentNick = nick.empty() ? std::string(kDefaultNick) : nick;
-    m_registeredUser = sentNick;
-    SendLine(StrPrintf("USER %s %s %s :%s", sentNick.c_str(), sentNick.c_str(), email.c_str(), fullName.c_str()));
+    const std::string user = UserParameter(sentNick, kDefaultNick);
+    m_registeredUser = user;
+    SendLine(StrPrintf("USER %s %s %s :%s", user.c_str(), user.c_str(), email.c_str(), fullName.c_str()));
     SendLine("NICK " + sentNick);
     return 1;
 }

@@ -5,15 +5,15 @@
 
 #include "config/Config.h"
 #include "config/FavouriteServers.h"
-#include "config/Strings.h"
+#include "config/ServerPort.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
-#include "session/ServerPort.h"
 #include "session/SessionSocket.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {
@@ -43,6 +43,11 @@ std::string Session::LocalAddress() const
 Shell *Session::GetShell() const
 {
     return m_table.GetShell();
+}
+
+Session *Session::Of(const Conversation &conversation)
+{
+    return dynamic_cast<Session *>(conversation.Owner());
 }
 
 void Session::DeleteWhenIdle()
@@ -111,6 +116,7 @@ void Session::InitKernelProps(const std::string &host, unsigned port)
 void Session::StartConnect()
 {
     m_closeAfterReceive = false;
+    m_quitSent = false;
     m_socket->Close();
     m_assembler.Clear();
     m_unsent.clear();
@@ -187,7 +193,8 @@ void Session::CloseSocket()
 void Session::OnClose(int error)
 {
     Log("Connection closed, OnClose: nErrorCode: %d", error);
-    PrintTo("", TextClass::Info, StrPrintf(kConnectErrorText, AsyncSocket::ErrorText(error).c_str()));
+    if (!m_quitSent)
+        PrintTo("", TextClass::Info, StrPrintf(kConnectErrorText, AsyncSocket::ErrorText(error).c_str()));
     m_connected = false;
     ConnectionLost();
 }

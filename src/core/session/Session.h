@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "conversation/Conversation.h"
+#include "conversation/ModeRules.h"
 #include "platform/AsyncSocket.h"
 #include "session/Capabilities.h"
 #include "session/ChannelListFeed.h"
@@ -30,7 +31,7 @@ class Shell;
 // handling, and the registry of its conversations with the print routing.
 // Everything runs on the UI thread; nothing here blocks. Each section below
 // names the .cpp that holds it.
-class Session
+class Session final : public ConversationOwner
 {
 public:
     explicit Session(SessionTable &table);
@@ -125,7 +126,7 @@ public:
     int DispatchServerLine(const std::string &line);
     // The session's command dispatcher (window name, window kind, line): 1
     // done, 0 unknown or misused.
-    int Command(const std::string &window, int kind, const std::string &line);
+    int Command(const std::string &window, int kind, const std::string &line) override;
 
     // ---- registration and nick: Registration.cpp ----
     int Register();
@@ -163,11 +164,19 @@ public:
     // The tags of the line being dispatched (empty between lines), and the
     // server's time of it when server-time is on (else 0: now).
     const MessageTags &LineTags() const { return m_lineTags; }
-    int64_t LineTime() const;
+    int64_t LineTime() const override;
     // The services account of a nick as the server told it (extended-join,
     // account-notify); empty when unknown or logged out ("*").
     void SetAccount(const std::string &nick, const std::string &account);
     std::string AccountOf(const std::string &nick) const;
+
+    // ---- what the server supports: SessionSupport.cpp ----
+    // How this server counts mode parameters and which member statuses it
+    // has, as its 005 replies announced (ModeRules' defaults until then, and
+    // again on every new connection). Every window's nick list follows it.
+    const ModeRules &Modes() const { return m_modes; }
+    // Takes PREFIX and CHANMODES (or their removal, "-PREFIX") from a 005 line.
+    void LearnSupport(const std::string &line);
 
     // ---- SASL: SessionSasl.cpp ----
     // The mechanism the server entry asks for (section "SASL": "PLAIN" or
@@ -211,7 +220,7 @@ public:
     void Log(const char *format, ...) __attribute__((format(printf, 2, 3)));
 
     // ---- accessors (GetShell: Session.cpp) ----
-    const std::string &Key() const { return m_key; }
+    const std::string &Key() const override { return m_key; }
     const std::string &Host() const { return m_host; }
     unsigned Port() const { return m_port; }
     const std::string &ConfName() const { return m_confName; }
@@ -225,8 +234,14 @@ public:
     std::string LocalAddress() const;
     SessionTable &Table() const { return m_table; }
     Shell *GetShell() const;
+    // The session a conversation belongs to; null for one of no session.
+    static Session *Of(const Conversation &conversation);
 
     // ---- state of the command and dispatch code: SessionState.cpp ----
+    // The user's QUIT went out on this connection: the server's closing
+    // ERROR and the close that follows are expected, not a refusal.
+    void NoteQuitSent() { m_quitSent = true; }
+    bool HasQuit() const { return m_quitSent; }
     // The last command line that reached a handler and its result.
     void RecordCommand(const std::string &line, int result);
     const std::string &LastCommand() const { return m_lastCommand; }
@@ -287,6 +302,7 @@ private:
     struct DispatchEntry;
     static const DispatchEntry *FindDispatch(const std::string &word);
 
+    void UseModes(const ModeRules &modes);
     void SetSocketOptions();
     // Enters the table under a new key (made of host and port) and opens the
     // server window, titled with the human name.
@@ -326,6 +342,7 @@ private:
     LineAssembler m_assembler;
     Capabilities m_caps;
     MessageTags m_lineTags;
+    ModeRules m_modes;
     enum class SaslState { None, AwaitingGo, Answered, Aborting, Succeeded, Finished };
     SaslState m_saslState = SaslState::None;
     unsigned m_capsAskedOn = 0; // the connection number "CAP LS" went out on
@@ -354,6 +371,7 @@ private:
     bool m_deleteWhenIdle = false;
     bool m_closeAfterReceive = false; // the connection ended inside OnReceive
     bool m_shutdown = false;
+    bool m_quitSent = false;         // the user's QUIT went out on this connection
     bool m_lossReported = false;     // "* Spojenie prerušené" was printed since the last connection
     unsigned m_connectionNumber = 0; // changes with every attempt and every loss
     std::string m_lastCommand;

@@ -2,8 +2,8 @@
 // keeps of the capabilities' notifications.
 #include "session/Session.h"
 
-#include "config/Strings.h"
 #include "text/CaseFold.h"
+#include "text/Strings.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <cctype>
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "session/DispatchHandlers.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 
-SessionTable::SessionTable(Shell *shell) : m_shell(shell) {}
+SessionTable::SessionTable(Shell *shell, CommandRunner &commands) : m_shell(shell), m_commands(commands) {}
 
 SessionTable::~SessionTable()
 {

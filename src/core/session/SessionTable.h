@@ -9,6 +9,7 @@
 
 #include "session/ContactList.h"
 
+class CommandRunner;
 class Session;
 class Shell;
 
@@ -19,13 +20,15 @@ class SessionTable
 public:
     using DebugSink = std::function<void(const std::string &text)>;
 
-    explicit SessionTable(Shell *shell);
+    // commands: the command language every session of the table runs its lines in.
+    SessionTable(Shell *shell, CommandRunner &commands);
     // Closes every session in turn (QUIT, PART, no retry).
     ~SessionTable();
     SessionTable(const SessionTable &) = delete;
     SessionTable &operator=(const SessionTable &) = delete;
 
     Shell *GetShell() const { return m_shell; }
+    CommandRunner &Commands() const { return m_commands; }
     // The application's contacts, shared by every session and window.
     ContactList &Contacts() { return m_contacts; }
     const ContactList &Contacts() const { return m_contacts; }
@@ -74,6 +77,7 @@ private:
     void PrintHeldNotices(Session &session);
 
     Shell *m_shell;
+    CommandRunner &m_commands;
     ContactList m_contacts;
     std::map<std::string, std::unique_ptr<Session>> m_sessions;
     DebugSink m_debugSink;

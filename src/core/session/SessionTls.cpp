@@ -5,11 +5,11 @@
 #include <algorithm>
 
 #include "config/Config.h"
-#include "config/Strings.h"
+#include "conversation/Question.h"
 #include "conversation/Shell.h"
 #include "session/SessionSocket.h"
-#include "shell/Question.h"
 #include "text/CaseFold.h"
+#include "text/Strings.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include "commands/MessageSplit.h"
+#include "session/MessageSplit.h"
 #include "session/ServerEncoding.h"
 #include "session/SessionSocket.h"
 

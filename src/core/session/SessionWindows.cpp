@@ -2,8 +2,8 @@
 #include "session/Session.h"
 
 #include "conversation/Conversation.h"
+#include "conversation/NickList.h"
 #include "conversation/Shell.h"
-#include "dcc/DirectConnect.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
@@ -29,6 +29,7 @@ Conversation *Session::OpenWindow(const std::string &name, Conversation::WindowK
         auto created = std::make_unique<Conversation>(this, lower, kind, type);
         window = created.get();
         window->SetTitle(lower);
+        window->Nicks().SetStatuses(m_modes);
         m_windows.emplace(lower, std::move(created));
         if (Shell *shell = GetShell())
             window->AttachView(shell->CreateView(*window));
@@ -48,7 +49,7 @@ bool Session::CloseWindow(const std::string &name)
     // Out of the registry first: the commands below may look windows up.
     std::unique_ptr<Conversation> window = std::move(it->second);
     m_windows.erase(it);
-    if (DirectConnect *chat = window->DccChat()) {
+    if (WindowConnection *chat = window->DccChat()) {
         window->SetDccChat(nullptr);
         if (!EqualIgnoringCase(name, m_key))
             chat->OwnerWindowClosed();

@@ -1,6 +1,8 @@
 #include "shell/BalloonQueue.h"
 
+#include "text/Decoration.h"
 #include "text/IrcCodes.h"
+#include "text/TextClass.h"
 
 #include <chrono>
 
@@ -57,9 +59,12 @@ std::optional<Balloon> BalloonQueue::Make(const std::string &title, const std::s
 {
     if (textClass == 0)
         return std::nullopt;
+    // Only a line the program wrote as HTML holds markup; any other text is
+    // shown as it was sent, "<3" and "a < b" included.
+    const bool html = textClass == static_cast<int>(TextClass::Html);
     Balloon balloon;
-    balloon.title = Cut(StripCodes(StripTags(title)));
-    balloon.text = Cut(StripCodes(StripTags(text)));
+    balloon.title = Cut(StripCodes(title));
+    balloon.text = Cut(html ? DecodeEntities(StripTags(text)) : StripCodes(text));
     balloon.sound = sound;
     return balloon;
 }

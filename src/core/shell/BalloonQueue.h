@@ -33,7 +33,9 @@ public:
     explicit BalloonQueue(Clock clock = {});
 
     // Builds a balloon from a printed line: nothing for informational lines
-    // (class 0); HTML tags and IRC codes removed; title and text cut.
+    // (class 0); IRC codes removed, the text otherwise as it was sent (a line
+    // of class Html loses its tags and shows its entities decoded); title
+    // and text cut.
     static std::optional<Balloon> Make(const std::string &title, const std::string &text, int textClass, int sound);
     // Cuts a text of 63 characters or more to 60 characters and "...".
     // Characters are UTF-8 code points; a cut never splits one.

@@ -1,7 +1,7 @@
 #include "shell/OverwriteQuestion.h"
 
-#include "config/Strings.h"
 #include "conversation/Shell.h"
+#include "text/Strings.h"
 
 #include <QFileInfo>
 #include <QString>

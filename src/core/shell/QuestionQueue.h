@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Question.h"
+#include "conversation/Question.h"
 
 #include <functional>
 #include <optional>

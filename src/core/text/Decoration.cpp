@@ -1,8 +1,8 @@
 #include "text/Decoration.h"
 
-#include "config/Strings.h"
 #include "text/CaseFold.h"
 #include "text/IrcCodes.h"
+#include "text/Strings.h"
 
 #include <array>
 #include <cstdio>
@@ -265,11 +265,12 @@ bool IsNick(std::string_view word, const DecorationContext &context, bool &isCon
     return member || isContact;
 }
 
-void AppendNick(std::string &out, std::string_view word, bool isContact, const DecorationContext &context)
+void AppendNick(std::string &out, std::string_view word, std::string_view nick, bool isContact,
+                const DecorationContext &context)
 {
     std::string style = "cursor: hand;";
     if (context.m_hiLighting && context.m_sessionExists) {
-        if (word == context.m_ownNick) {
+        if (nick == context.m_ownNick) {
             style += " color: #";
             AppendHex(style, context.m_colorMyText);
             style += ';';
@@ -360,8 +361,9 @@ void AppendDecoratedWord(std::string &out, std::string_view word, bool first, co
     }
     if (core.front() == '#') {
         AppendChannel(out, core);
-    } else if (IsNick(core, context, isContact)) {
-        AppendNick(out, core, isContact, context);
+    } else if (std::string_view closers, nick = WithoutClosingTags(core, closers); IsNick(nick, context, isContact)) {
+        // The last word of a bold or coloured line holds the line's closing tags.
+        AppendNick(out, core, nick, isContact, context);
     } else if (IsAddress(core)) {
         AppendAddress(out, core);
     } else if (std::string_view tags;

@@ -8,8 +8,6 @@
 #include <string>
 #include <string_view>
 
-struct AppSettings;
-
 // Everything FormatLine needs to know of the window, so it needs no window.
 struct FormatContext
 {
@@ -22,9 +20,6 @@ struct FormatContext
     uint32_t m_background = 0xFFFFFF; // the system colour of window backgrounds
     DecorationContext m_decoration;
 };
-
-// Copies the colours, "HiLighting", "MyText" and "ABText" of the settings.
-void ApplySettings(FormatContext &context, const AppSettings &settings);
 
 // The colour of a line of the class (Info for anything above Error).
 uint32_t LineColor(TextClass textClass, const FormatContext &context);

@@ -9,8 +9,9 @@
 #include "commands/CommandHelp.h"
 #include "config/Config.h"
 #include "config/FavouriteServers.h"
-#include "config/Strings.h"
+#include "config/ServerPort.h"
 #include "config/WelcomeChoice.h"
+#include "conversation/ConversationView.h"
 #include "dcc/DirectConnections.h"
 #include "dialogs/BanListDialog.h"
 #include "dialogs/FileProgressDialog.h"
@@ -18,15 +19,16 @@
 #include "dialogs/QuestionDialog.h"
 #include "dialogs/WelcomeDialog.h"
 #include "input/CommandPopup.h"
-#include "script/ScriptEngine.h"
+#include "platform/TerminationSignals.h"
 #include "script/ScriptEditorWindow.h"
+#include "script/ScriptEngine.h"
 #include "session/IdentServer.h"
 #include "session/IrcUrl.h"
-#include "session/ServerPort.h"
+#include "session/RequestAnswer.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
-#include "shell/RequestAnswer.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 #include "windows/ConversationWindow.h"
 
@@ -37,6 +39,7 @@
 #include <QLibraryInfo>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QSessionManager>
 #include <QSettings>
 #include <QTimer>
 #include <QUrl>
@@ -47,6 +50,9 @@
 namespace {
 
 BrimoApp *s_instance = nullptr;
+
+// How soon a signalled end looks again whether the dialogs have closed.
+constexpr int kEndRetryMs = 50;
 
 // The Tcl library is looked for under its usual names, or where
 // BRIMO_TCL_LIBRARY says (a Tcl of one's own; a wrong name shows how the
@@ -64,7 +70,7 @@ std::unique_ptr<ScriptEngine> MakeScriptEngine()
 BrimoApp::BrimoApp(QObject *parent)
     : QObject(parent)
     , m_scriptEngine(MakeScriptEngine())
-    , m_sessions(std::make_unique<SessionTable>(this))
+    , m_sessions(std::make_unique<SessionTable>(this, m_commands))
     , m_dcc(std::make_unique<DirectConnections>(*m_sessions))
 {
     s_instance = this;
@@ -101,6 +107,7 @@ int BrimoApp::Start(const QStringList &arguments)
     if (!m_mainFrame)
         return NoMainWindow;
     m_mainFrame->RestorePlacement();
+    FollowTheEndOfTheProgram();
     RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
     if (m_mainFrame->ShouldStartMaximised())
         m_mainFrame->showMaximized();
@@ -285,6 +292,68 @@ void BrimoApp::Exit()
     }
 }
 
+void BrimoApp::FollowTheEndOfTheProgram()
+{
+    m_terminationSignals = std::make_unique<TerminationSignals>();
+    if (m_terminationSignals->Install())
+        connect(m_terminationSignals.get(), &TerminationSignals::received, this, &BrimoApp::EndWhenIdle);
+    auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    if (!gui)
+        return;
+    connect(gui, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &manager) {
+        if (!CommitSessionData(manager.allowsInteraction()))
+            manager.cancel();
+        manager.release();
+    });
+    // The session manager ends the program by leaving its event loop.
+    connect(gui, &QCoreApplication::aboutToQuit, this, &BrimoApp::Quit);
+}
+
+void BrimoApp::Quit()
+{
+    if (m_mainFrame) {
+        m_mainFrame->EndProgram();
+        return;
+    }
+    Exit();
+    QCoreApplication::quit();
+}
+
+void BrimoApp::EndWhenIdle()
+{
+    if (m_exited)
+        return;
+    QWidget *open = QApplication::activePopupWidget();
+    if (!open)
+        open = QApplication::activeModalWidget();
+    if (open) {
+        open->close(); // a question answered "Zrušiť", a menu left
+        QTimer::singleShot(kEndRetryMs, this, &BrimoApp::EndWhenIdle);
+        return;
+    }
+    Quit();
+}
+
+bool BrimoApp::CommitSessionData(bool mayAsk)
+{
+    if (!m_mainFrame || m_exited)
+        return true;
+    if (mayAsk && !m_mainFrame->ChildrenConfirmClose())
+        return false;
+    m_mainFrame->SavePlacement();
+    return true;
+}
+
+void BrimoApp::TakeLaterStart(const QStringList &links)
+{
+    if (m_exited)
+        return;
+    for (const QString &link : links)
+        OpenIrcLink(link);
+    if (m_mainFrame)
+        m_mainFrame->RestoreFromTray();
+}
+
 void BrimoApp::SetBarStateStore(QSettings *store)
 {
     m_barStateStore = store;
@@ -321,6 +390,17 @@ bool BrimoApp::ConnectFavourite(const std::string &serverKey)
     const std::optional<ServerRecord> record = FavouriteServers::Record(serverKey);
     if (!record)
         return false;
+    // A session of this entry that lost its connection (or was refused) is
+    // connected again rather than joined by a second one.
+    for (Session *session : m_sessions->Sessions()) {
+        if (session->ConfName() != serverKey || session->IsConnected())
+            continue;
+        if (!session->IsConnecting())
+            session->ReconnectNow();
+        if (Conversation *server = session->ServerWindow(); server && server->View())
+            server->View()->Activate();
+        return true;
+    }
     return CreateSession(record->host, record->port.port, serverKey, record->port.tls) != nullptr;
 }
 
@@ -522,6 +602,9 @@ int BrimoApp::MessageBox(const std::string &text, const std::string &title, int 
     } else if ((buttons & ~DefaultSecond) == ButtonsYesNo) {
         standard = QMessageBox::Yes | QMessageBox::No;
         second = QMessageBox::No;
+    } else if ((buttons & ~DefaultSecond) == ButtonsSaveDiscardCancel) {
+        standard = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+        second = QMessageBox::Discard;
     }
     QMessageBox box(QMessageBox::Information, title.empty() ? QStringLiteral("Brimo") : FromUtf8(title), FromUtf8(text),
                     standard, m_mainFrame);
@@ -536,6 +619,10 @@ int BrimoApp::MessageBox(const std::string &text, const std::string &title, int 
         return AnswerYes;
     case QMessageBox::No:
         return AnswerNo;
+    case QMessageBox::Save:
+        return AnswerSave;
+    case QMessageBox::Discard:
+        return AnswerDiscard;
     default:
         return AnswerOk;
     }
@@ -581,7 +668,7 @@ bool BrimoApp::TakeDccOffer(Session &session, const std::string &body, const std
     return m_dcc->TakeOffer(session, body, senderPrefix);
 }
 
-bool BrimoApp::SendDccChat(DirectConnect &connection, const std::string &text)
+bool BrimoApp::SendDccChat(WindowConnection &connection, const std::string &text)
 {
     return m_dcc->SendChat(connection, text);
 }

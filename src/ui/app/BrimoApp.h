@@ -3,6 +3,7 @@
 #include "app/DebugLogWindow.h"
 #include "app/HelpViewer.h"
 #include "app/MainWindow.h"
+#include "commands/CommandDispatcher.h"
 #include "config/AppSettings.h"
 #include "config/Config.h"
 #include "conversation/Shell.h"
@@ -26,6 +27,7 @@ class NotificationLoop;
 class ScriptEditorWindow;
 class DirectConnections;
 class ScriptEngine;
+class TerminationSignals;
 class QtTranslation;
 class IdentServer;
 class QSettings;
@@ -41,8 +43,9 @@ class BrimoApp : public QObject, public Shell, public ConfigReporter
     Q_OBJECT
 
 public:
-    // Exit codes of Start.
-    enum StartResult { Started = 0, NoMainWindow = 1, NoResources = 2 };
+    // Exit codes of Start (and of a later start that found the running
+    // program not answering).
+    enum StartResult { Started = 0, NoMainWindow = 1, NoResources = 2, AlreadyRunning = 3 };
 
     explicit BrimoApp(QObject *parent = nullptr);
     ~BrimoApp() override;
@@ -57,6 +60,22 @@ public:
     // channels), the windows destroyed. Runs once; later calls do nothing.
     void Exit();
     bool HasExited() const { return m_exited; }
+    // Ends the program as its Exit command does once the windows agreed:
+    // placement and bar state written, the exit sequence, the event loop left.
+    void Quit();
+    // A termination signal: the program ends without questions, but not from
+    // inside a dialog's own event loop (what waits for the answer returns
+    // first): open dialogs are cancelled and the end comes once none is left.
+    void EndWhenIdle();
+    // The desktop session is ending (or saving itself): asks the script
+    // editors about changes not saved when the session manager lets the
+    // program ask, and writes the placement and bar state. False when the
+    // user cancelled.
+    bool CommitSessionData(bool mayAsk);
+    // A later start of the program on the same settings handed over its
+    // links (maybe none): they are opened, and the main window comes forward,
+    // out of the tray or a minimised state too.
+    void TakeLaterStart(const QStringList &links);
 
     // Where "Bar States" are kept (default: the per-user settings "Brimo").
     // Tests hand a settings object of their own before Start.
@@ -139,7 +158,7 @@ public:
     bool HasDcc() const override { return true; }
     int DccCommand(Session &session, const std::string &window, const std::string &line) override;
     bool TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix) override;
-    bool SendDccChat(DirectConnect &connection, const std::string &text) override;
+    bool SendDccChat(WindowConnection &connection, const std::string &text) override;
     FileProgress *OpenFileProgress(DirectConnect &connection, const std::string &path,
                                    const std::string &direction) override;
     DirectConnections &DirectConnects() { return *m_dcc; }
@@ -174,6 +193,8 @@ private:
     void ClosePropertySheets();
     bool LoadHelpLines();
     void ShowQuestion(const Question &question);
+    // The signals and the desktop session end the program as Exit does.
+    void FollowTheEndOfTheProgram();
     void WelcomeAccepted();
     void WelcomeCancelled();
     // The session's search window, made (not brought forward) when missing;
@@ -183,6 +204,7 @@ private:
 
     AppSettings m_settings;
     std::unique_ptr<ScriptEngine> m_scriptEngine;
+    CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_sessions;
     // After the sessions: connections look their windows up until they go.
     std::unique_ptr<DirectConnections> m_dcc;
@@ -197,6 +219,7 @@ private:
     std::unique_ptr<NotificationLoop> m_notifier;
     std::unique_ptr<QtTranslation> m_qtTranslation;
     std::unique_ptr<IdentServer> m_identServer; // opened and closed by the "Ident Server" setting
+    std::unique_ptr<TerminationSignals> m_terminationSignals;
     std::vector<std::string> m_helpLines;
     BalloonQueue m_balloons;
     QuestionQueue m_questions;

@@ -118,9 +118,4 @@ enum : int {
     ScriptUpper = 32916, // Ctrl+Alt+U
 };
 
-inline bool IsFavouriteServer(int id)
-{
-    return id >= FavouriteServerFirst && id <= FavouriteServerLast;
-}
-
 } // namespace CommandId

@@ -1,7 +1,7 @@
 #include "app/HelpViewer.h"
 
 #include "app/CommandIds.h"
-#include "config/Strings.h"
+#include "text/Strings.h"
 
 #include <QDir>
 #include <QFileInfo>

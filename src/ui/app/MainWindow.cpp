@@ -2,13 +2,12 @@
 
 #include "app/AppIcons.h"
 #include "app/BrimoApp.h"
-#include "app/WindowBar.h"
 #include "app/CommandIds.h"
 #include "app/MainWindowArea.h"
 #include "app/ShellChild.h"
+#include "app/WindowBar.h"
 #include "config/Config.h"
 #include "config/FavouriteServers.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "dialogs/AddressBookDialog.h"
 #include "dialogs/FavouriteChannelsDialog.h"
@@ -16,7 +15,9 @@
 #include "dialogs/SettingsDialog.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Strings.h"
 #include "widgets/MenuText.h"
+#include "widgets/OnScreen.h"
 #include "windows/ConversationWindow.h"
 
 #include <QApplication>
@@ -63,6 +64,10 @@ MainWindow::MainWindow(BrimoApp &app) : m_app(app), m_trayAvailable(&QSystemTray
     m_timer0->setInterval(kTimerPeriodMs);
     connect(m_timer0, &QTimer::timeout, this, [this] { m_app.TimerTick(); });
     m_timer0->start();
+
+    m_trayWatch = new QTimer(this);
+    m_trayWatch->setInterval(kTrayWatchMs);
+    connect(m_trayWatch, &QTimer::timeout, this, &MainWindow::WatchTray);
 }
 
 MainWindow::~MainWindow() = default;
@@ -93,8 +98,7 @@ QMdiSubWindow *MainWindow::AddChild(QWidget *widget, const QString &title)
     QMdiSubWindow *child = m_mdi->addSubWindow(widget);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->installEventFilter(this);
-    connect(widget, &QWidget::windowTitleChanged, this,
-            [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
+    connect(widget, &QWidget::windowTitleChanged, this, [this, child] { FollowChildTitle(child); });
     connect(child, &QObject::destroyed, this, [this] {
         // Later, once the area has forgotten the window.
         QTimer::singleShot(0, this, [this] { m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar); });
@@ -112,6 +116,18 @@ QMdiSubWindow *MainWindow::AddChild(QWidget *widget, const QString &title)
     }
     m_mdi->setActiveSubWindow(child);
     return child;
+}
+
+// The channel search renames its window at every batch of a list: rebuilding
+// the menus each time would close the one the user has open.
+void MainWindow::FollowChildTitle(QMdiSubWindow *child)
+{
+    m_app.RefreshShell(Shell::RefreshWindowBar);
+    if (!m_windowMenu)
+        return;
+    for (QAction *action : m_windowMenu->actions())
+        if (action->property(kChildProperty).value<QObject *>() == child)
+            action->setText(WindowMenuEntry(child->windowTitle()));
 }
 
 QMdiSubWindow *MainWindow::ActiveChild() const
@@ -165,12 +181,23 @@ void MainWindow::RefreshTrayIcon(bool enabled)
     if (!enabled)
         return;
     m_tray = new QSystemTrayIcon(AppIcons::Application(), this);
+    m_trayPicture = TrayBlinker::Icon::Normal;
+    m_trayPictureChanges = 0;
     m_tray->setToolTip(QStringLiteral("Brimo"));
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger)
             RestoreFromTray();
     });
     m_tray->show();
+}
+
+void MainWindow::ShowTrayPicture(TrayBlinker::Icon picture)
+{
+    if (!m_tray || picture == m_trayPicture)
+        return;
+    m_trayPicture = picture;
+    m_tray->setIcon(picture == TrayBlinker::Icon::Blink ? AppIcons::TrayBlink() : AppIcons::Application());
+    ++m_trayPictureChanges;
 }
 
 void MainWindow::RefreshChildSettings()
@@ -190,6 +217,8 @@ void MainWindow::RefreshLayout()
 
 void MainWindow::RestoreFromTray()
 {
+    m_hiddenInTray = false;
+    m_trayWatch->stop();
     m_app.Balloons().Clear();
     if (isMinimized() || windowState() & Qt::WindowMinimized)
         setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -208,8 +237,21 @@ bool MainWindow::MinimiseToTray()
     QTimer::singleShot(0, this, [this] {
         setWindowState(windowState() & ~Qt::WindowMinimized);
         hide();
+        m_hiddenInTray = true;
+        m_trayWatch->start();
     });
     return true;
+}
+
+void MainWindow::WatchTray()
+{
+    if (!m_hiddenInTray || isVisible() || m_closing || m_app.HasExited()) {
+        m_hiddenInTray = false;
+        m_trayWatch->stop();
+        return;
+    }
+    if (!m_tray || !m_trayAvailable())
+        RestoreFromTray();
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -239,7 +281,7 @@ void MainWindow::RestorePlacement()
         const int width = ReadInt(kWndMain, "Right");
         const int height = ReadInt(kWndMain, "Bottom");
         if (width > 0 && height > 0)
-            setGeometry(left, top, width, height);
+            setGeometry(OnScreen(QRect(left, top, width, height), AvailableScreens()));
     } else if (QScreen *screen = QGuiApplication::primaryScreen()) {
         // First run: a comfortable size in the middle of the screen.
         const QRect available = screen->availableGeometry();
@@ -278,13 +320,33 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_closing) {
-        event->accept();
+    if (!m_closing && !ChildrenConfirmClose()) {
+        event->ignore();
         return;
     }
+    event->accept();
+    EndProgram();
+}
+
+bool MainWindow::ChildrenConfirmClose()
+{
+    QList<QPointer<QMdiSubWindow>> children;
+    for (QMdiSubWindow *child : Children())
+        children.append(child);
+    for (const QPointer<QMdiSubWindow> &child : children) {
+        auto *shellChild = child ? dynamic_cast<ShellChild *>(child->widget()) : nullptr;
+        if (shellChild && !shellChild->ConfirmClose())
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::EndProgram()
+{
+    if (m_closing)
+        return;
     m_closing = true;
     SavePlacement();
-    event->accept();
     m_app.Exit();
     QCoreApplication::quit();
 }
@@ -431,32 +493,44 @@ bool MainWindow::IsChildCommand(int id) const
 
 void MainWindow::RunCommand(int id)
 {
-    if (CommandId::IsFavouriteServer(id)) {
-        for (QAction *action : m_serversMenu ? m_serversMenu->actions() : QList<QAction *>{})
-            if (action->data().toInt() == id) {
-                m_app.ConnectFavourite(ServerKeyOfItem(action->text()).toStdString());
-                return;
-            }
-        return;
-    }
     if (IsChildCommand(id)) {
         if (ShellChild *child = ActiveShellChild())
             child->HandleCommand(id);
         return;
     }
+    if (!RunConnectCommand(id) && !RunWindowCommand(id))
+        RunHelpCommand(id);
+}
+
+// The commands of "&Pripojiť" that the main window carries out itself.
+bool MainWindow::RunConnectCommand(int id)
+{
     switch (id) {
     case CommandId::Connect:
         m_app.ConnectFavourite(FavouriteServers::DefaultServer());
-        break;
-    case CommandId::ShowMainBar:
-        ToggleBar(m_toolsBar);
-        break;
-    case CommandId::ShowWindowBar:
-        ToggleBar(m_channelsBar);
-        break;
-    case CommandId::ShowEditBar:
-        ToggleBar(m_editBar);
-        break;
+        return true;
+    case CommandId::Welcome:
+        m_app.OpenWelcome();
+        return true;
+    case CommandId::Reconnect:
+        if (Session *session = ActiveSession())
+            session->ReconnectNow();
+        return true;
+    case CommandId::Favourites:
+        OpenFavourites();
+        return true;
+    case CommandId::AddressBook:
+        OpenAddressBook();
+        return true;
+    case CommandId::IgnoreList:
+        OpenIgnoreList();
+        return true;
+    case CommandId::AwayOn:
+        m_app.SetAwayEverywhere(true);
+        return true;
+    case CommandId::AwayOff:
+        m_app.SetAwayEverywhere(false);
+        return true;
     case CommandId::Settings:
         // From the event loop, not from inside the menu that sent the
         // command: closing the sheet rebuilds the menus.
@@ -464,30 +538,65 @@ void MainWindow::RunCommand(int id)
             if (!findChild<SettingsDialog *>())
                 SettingsDialog::Open(m_app, m_app.Settings(), this);
         });
-        break;
-    case CommandId::Welcome:
-        m_app.OpenWelcome();
-        break;
+        return true;
+    case CommandId::Exit:
+        close();
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The bars of "&Zobraziť", the child windows of "&Okná" and the editors of "&Skript".
+bool MainWindow::RunWindowCommand(int id)
+{
+    switch (id) {
+    case CommandId::ShowMainBar:
+        ToggleBar(m_toolsBar);
+        return true;
+    case CommandId::ShowWindowBar:
+        ToggleBar(m_channelsBar);
+        return true;
+    case CommandId::ShowEditBar:
+        ToggleBar(m_editBar);
+        return true;
+    case CommandId::WindowCascade:
+        m_mdi->Cascade();
+        return true;
+    case CommandId::WindowTile:
+        m_mdi->tileSubWindows();
+        return true;
+    case CommandId::NextWindow:
+        m_mdi->activateNextSubWindow();
+        return true;
+    case CommandId::PreviousWindow:
+        m_mdi->activatePreviousSubWindow();
+        return true;
+    case CommandId::NewScript:
+        m_app.OpenScriptEditor(std::string());
+        return true;
+    case CommandId::OpenScript:
+        OpenScriptFile();
+        return true;
+    default:
+        return false;
+    }
+}
+
+// "Po&mocník".
+bool MainWindow::RunHelpCommand(int id)
+{
+    switch (id) {
     case CommandId::Help:
         m_app.OpenHelpWindow();
-        break;
-    case CommandId::Reconnect:
-        if (Session *session = ActiveSession())
-            session->ReconnectNow();
-        break;
-    case CommandId::AwayOn:
-        m_app.SetAwayEverywhere(true);
-        break;
-    case CommandId::AwayOff:
-        m_app.SetAwayEverywhere(false);
-        break;
+        return true;
     case CommandId::DonationPage:
         m_app.OpenLink("https://www.brimo.example/podpora");
-        break;
+        return true;
     case CommandId::ToggleDonating:
         SaveDonating(!ReadBool(kBaseSection, "Donating"));
         m_app.RefreshShell(Shell::RefreshSettings);
-        break;
+        return true;
     case CommandId::About:
         QMessageBox::about(this, Text(Str::AboutTip),
                            QStringLiteral("<b>Brimo %1</b><br>IRC klient<br><br>"
@@ -495,39 +604,9 @@ void MainWindow::RunCommand(int id)
                                           "<a href=\"mailto:podpora@brimo.example\">podpora@brimo.example</a><br>"
                                           "<a href=\"https://forum.brimo.example/\">forum.brimo.example</a>")
                                .arg(QCoreApplication::applicationVersion()));
-        break;
-    case CommandId::Exit:
-        close();
-        break;
-    case CommandId::WindowCascade:
-        m_mdi->Cascade();
-        break;
-    case CommandId::WindowTile:
-        m_mdi->tileSubWindows();
-        break;
-    case CommandId::NextWindow:
-        m_mdi->activateNextSubWindow();
-        break;
-    case CommandId::PreviousWindow:
-        m_mdi->activatePreviousSubWindow();
-        break;
-    case CommandId::NewScript:
-        m_app.OpenScriptEditor(std::string());
-        break;
-    case CommandId::OpenScript:
-        OpenScriptFile();
-        break;
-    case CommandId::Favourites:
-        OpenFavourites();
-        break;
-    case CommandId::AddressBook:
-        OpenAddressBook();
-        break;
-    case CommandId::IgnoreList:
-        OpenIgnoreList();
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
 }
 

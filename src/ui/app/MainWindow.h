@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/TrayBlinker.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QMenu>
@@ -33,6 +35,8 @@ public:
     static constexpr int kWindowMenuEntryLimit = 40; // entries longer than this are cut ...
     static constexpr int kWindowMenuEntryKeep = 36;  // ... to this many characters + " ..."
     static constexpr int kMinimumChildHeight = 80;   // smaller new windows get a default size
+    // How often a window hidden in the tray checks that the tray is still there.
+    static constexpr int kTrayWatchMs = 1000;
 
     explicit MainWindow(BrimoApp &app);
     ~MainWindow() override;
@@ -80,19 +84,34 @@ public:
     void PopupSearchMenu(const QPoint &globalPos);
     // A window menu entry for a title (cut past 40 characters).
     static QString WindowMenuText(const QString &title);
-    // The key of a servers-menu item's text: the text up to the first tab.
-    static QString ServerKeyOfItem(const QString &itemText);
 
     // ---- tray ----
     QSystemTrayIcon *TrayIcon() const { return m_tray; }
+    // The tray icon's picture, set only when it changes: the desktop draws
+    // the icon anew (or is sent it over D-Bus) at every set.
+    void ShowTrayPicture(TrayBlinker::Icon picture);
+    // How often the picture was set since the tray icon was made.
+    int TrayPictureChanges() const { return m_trayPictureChanges; }
     // A left click on the tray icon: the window comes back.
     void RestoreFromTray();
     // What a system minimise does: hides to the tray when "Enable Tray" and
     // "Hide Minimized" are on and the desktop has a tray to bring the window
     // back from (returns true then); otherwise the window just minimises.
+    // Should the tray go away (or its icon) while the window hides there,
+    // the window comes back by itself.
     bool MinimiseToTray();
+    bool IsHiddenInTray() const { return m_hiddenInTray; }
     // Whether the desktop shows tray icons (by default Qt's answer).
     void SetTrayAvailability(std::function<bool()> isAvailable) { m_trayAvailable = std::move(isAvailable); }
+
+    // ---- ending ----
+    // Asks every child window about what closing it would lose (the script
+    // editors about changes not saved); false when the user cancels.
+    bool ChildrenConfirmClose();
+    // The end of the program, as the Exit command ends it once the windows
+    // agreed: placement and bar state written, the exit sequence, the event
+    // loop left. Runs once.
+    void EndProgram();
 
     // ---- placement ----
     // Writes "Wnd_Main" (Zoomed, Left, Top, width as Right, height as Bottom),
@@ -121,7 +140,15 @@ private:
     void ToggleBar(QToolBar *bar);
     void RunFavouriteChannel(QAction *action);
     void OnChildActivated(QMdiSubWindow *child);
+    void FollowChildTitle(QMdiSubWindow *child);
+    // The text of a window menu entry: WindowMenuText with "&" doubled.
+    static QString WindowMenuEntry(const QString &title);
+    static constexpr const char *kChildProperty = "child"; // the window of a window menu entry
     bool IsChildCommand(int id) const;
+    // Each runs the commands of its menus and says whether id was one of them.
+    bool RunConnectCommand(int id);
+    bool RunWindowCommand(int id);
+    bool RunHelpCommand(int id);
     // "&Otvoriť A Editovať": a script file chosen in the program's folder, in a new editor.
     void OpenScriptFile();
     void OpenFavourites();
@@ -129,6 +156,8 @@ private:
     void OpenIgnoreList();
     // Every window repaints (after the address book changed).
     void RedrawAll();
+    // While hidden in the tray: back when there is no tray to click.
+    void WatchTray();
 
     BrimoApp &m_app;
     MainWindowArea *m_mdi = nullptr;
@@ -144,7 +173,11 @@ private:
     QMenu *m_toolsConnectMenu = nullptr;    // drop-down of the connect button
     QMenu *m_toolsFavouritesMenu = nullptr; // drop-down of the favourites button
     QSystemTrayIcon *m_tray = nullptr;
+    TrayBlinker::Icon m_trayPicture = TrayBlinker::Icon::Normal;
+    int m_trayPictureChanges = 0;
     std::function<bool()> m_trayAvailable;
     QTimer *m_timer0 = nullptr;
+    QTimer *m_trayWatch = nullptr;
+    bool m_hiddenInTray = false;
     bool m_closing = false;
 };

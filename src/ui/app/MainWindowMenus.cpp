@@ -9,9 +9,9 @@
 #include "config/Config.h"
 #include "config/FavouriteChannels.h"
 #include "config/FavouriteServers.h"
-#include "config/Strings.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 #include <QMdiSubWindow>
@@ -85,7 +85,7 @@ const MenuItem kActionTable[] = {
     {CommandId::ModePrivate, "&Súkromný Kanál", nullptr, true},
     {CommandId::ModeSecret, "Ta&jný Kanál", nullptr, true},
     {CommandId::ModeKey, "&Uzamknutý Kanál Na Kľúč", nullptr, true},
-    {CommandId::ModeLimit, "&Obmedzené Počet Užívateľov", nullptr, true},
+    {CommandId::ModeLimit, "&Obmedzený Počet Užívateľov", nullptr, true},
     {CommandId::ChannelBans, "Zakázaní &Užívatelia ...", nullptr, false},
     {CommandId::ChannelRefresh, "Aktua&lizovať", nullptr, false},
     {CommandId::ChannelAddFavourite, "Pridať K Obľúbeným", nullptr, false},
@@ -120,7 +120,7 @@ const MenuItem kActionTable[] = {
     {CommandId::ScriptSave, "&Uložiť", "Ctrl+Alt+S", false},
     {CommandId::ScriptSaveAs, "Uložiť &Ako ...", nullptr, false},
     {CommandId::ScriptClose, "Zavrieť", nullptr, false},
-    {CommandId::ScriptParse, "&Parse", "F7", false},
+    {CommandId::ScriptParse, "S&kontrolovať", "F7", false},
     {CommandId::ScriptRun, "&Spustiť / Nahrať", "F5", false},
     // Pomocník
     {CommandId::Help, "&Pomocník", "F1", false},
@@ -177,7 +177,7 @@ const std::vector<TopMenu> &MenuResource()
         {"script",
          "&Skript",
          {NewScript, OpenScript, ScriptSave, ScriptSaveAs, ScriptClose, 0, ScriptParse, ScriptRun}},
-        {"help", "&Pomocník", {Help, 0, ToggleDonating, DonationPage, 0, About}},
+        {"help", "Po&mocník", {Help, 0, ToggleDonating, DonationPage, 0, About}},
     };
     return menus;
 }
@@ -388,10 +388,9 @@ QString MainWindow::WindowMenuText(const QString &title)
     return title.left(kWindowMenuEntryKeep) + QStringLiteral(" ...");
 }
 
-QString MainWindow::ServerKeyOfItem(const QString &itemText)
+QString MainWindow::WindowMenuEntry(const QString &title)
 {
-    QString key = itemText.section(QLatin1Char('\t'), 0, 0);
-    return key.replace(QLatin1String("&&"), QLatin1String("&"));
+    return WindowMenuText(title).replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
 void MainWindow::FillWindowMenu(QMenu *menu)
@@ -404,9 +403,9 @@ void MainWindow::FillWindowMenu(QMenu *menu)
     for (QMdiSubWindow *child : children) {
         if (id > CommandId::WindowMenuLast)
             break;
-        QString text = WindowMenuText(child->windowTitle());
-        QAction *action = menu->addAction(text.replace(QLatin1Char('&'), QLatin1String("&&")));
+        QAction *action = menu->addAction(WindowMenuEntry(child->windowTitle()));
         action->setData(id++);
+        action->setProperty(kChildProperty, QVariant::fromValue<QObject *>(child));
         action->setCheckable(true);
         action->setChecked(child == active);
         connect(action, &QAction::triggered, this, [this, child = QPointer<QMdiSubWindow>(child)] {

@@ -1,9 +1,8 @@
 #include "app/NotificationLoop.h"
 
-#include "app/AppIcons.h"
 #include "app/BrimoApp.h"
-#include "app/WindowBar.h"
 #include "app/MainWindow.h"
+#include "app/WindowBar.h"
 
 #include <QApplication>
 #include <QSystemTrayIcon>
@@ -41,8 +40,8 @@ void NotificationLoop::Cycle()
     ++m_cycle;
     ShowNextBalloon();
     const TrayBlinker::Icon icon = m_blinker.Cycle(m_activity);
-    if (frame && frame->TrayIcon())
-        frame->TrayIcon()->setIcon(icon == TrayBlinker::Icon::Blink ? AppIcons::TrayBlink() : AppIcons::Application());
+    if (frame)
+        frame->ShowTrayPicture(icon);
 }
 
 void NotificationLoop::ShowNextBalloon()

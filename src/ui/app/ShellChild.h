@@ -43,6 +43,11 @@ public:
     // Names of the scripts loaded in the window (the "&Odstrániť Skript" menu).
     virtual QStringList ScriptNames() const { return {}; }
 
+    // The window or the program is about to close: asks about what would be
+    // lost (unsaved changes) and keeps it when told; false when the user
+    // cancels, and nothing may close then.
+    virtual bool ConfirmClose() { return true; }
+
     // The program's settings were read again (RefreshShell with the settings
     // bit): the window follows what it shows of them.
     virtual void SettingsChanged() {}

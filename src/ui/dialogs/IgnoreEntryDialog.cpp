@@ -1,7 +1,7 @@
 #include "dialogs/IgnoreEntryDialog.h"
 
-#include "commands/IgnoreList.h"
 #include "dialogs/MinutesBox.h"
+#include "session/IgnoreList.h"
 #include "widgets/Utf8Text.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "dialogs/IgnoreListDialog.h"
 
-#include "commands/IgnoreList.h"
 #include "dialogs/IgnoreEntryDialog.h"
 #include "dialogs/ListDialogLayout.h"
 #include "dialogs/ReportList.h"
+#include "session/IgnoreList.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/StrPrintf.h"

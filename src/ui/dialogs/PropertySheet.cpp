@@ -1,16 +1,16 @@
 #include "dialogs/PropertySheet.h"
 
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "dialogs/ChannelPropertiesPage.h"
-#include "dialogs/UserPropertiesPage.h"
 #include "dialogs/UserAdvancedPropertiesPage.h"
+#include "dialogs/UserPropertiesPage.h"
 #include "session/Ctcp.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 
 #include <QDialogButtonBox>
 #include <QPointer>

@@ -1,9 +1,9 @@
 #include "dialogs/ServerDialog.h"
 
-#include "config/Strings.h"
+#include "config/ServerPort.h"
 #include "conversation/Shell.h"
-#include "session/ServerPort.h"
 #include "text/CaseFold.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 #include <QCheckBox>

@@ -1,12 +1,12 @@
 #include "dialogs/SettingsDialog.h"
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Shell.h"
 #include "dialogs/AdvancedSettingsPage.h"
 #include "dialogs/AppearanceSettingsPage.h"
 #include "dialogs/BasicSettingsPage.h"
 #include "dialogs/MessagesSettingsPage.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/Strings.h"
+#include "text/Strings.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,14 +1,15 @@
 #include "dialogs/WelcomeDialog.h"
 
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "config/ValueChecks.h"
 #include "conversation/Shell.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -101,6 +102,24 @@ WelcomeDialog::WelcomeDialog(Shell &shell, QWidget *parent)
     (m_networks.empty() ? m_useServer : m_useNetwork)->setChecked(true);
     FollowChoice();
     m_nick->setFocus();
+}
+
+// A wrapped label asks for its height only at a given width, which the
+// dialog's minimum size does not follow: a reason shown later would take
+// its room from the fields instead.
+bool WelcomeDialog::event(QEvent *event)
+{
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::LayoutRequest)
+        GrowToFit();
+    return handled;
+}
+
+void WelcomeDialog::GrowToFit()
+{
+    const int needed = layout()->totalHeightForWidth(width());
+    if (height() < needed)
+        resize(width(), needed);
 }
 
 void WelcomeDialog::FollowChoice()

@@ -43,7 +43,13 @@ public:
 
     void accept() override;
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
+    // Grows the dialog to the height its contents need at its width: the
+    // fields keep their height and a reason of several lines shows whole.
+    void GrowToFit();
     void FollowChoice();
     // The usual port of the kind of connection the box asks for, unless the
     // user typed another.

@@ -1,8 +1,8 @@
 #include "input/CommandPopup.h"
 
 #include "commands/CommandHelp.h"
-#include "config/Strings.h"
 #include "input/CommandPopupPanel.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 #include <QGuiApplication>
@@ -87,6 +87,17 @@ bool CommandPopup::SelectPrefix(const std::string &prefix)
         }
     }
     return false;
+}
+
+bool CommandPopup::CompletesWord(const std::string &typed) const
+{
+    const QString word = FromUtf8(typed);
+    const QString selected = FromUtf8(SelectedName());
+    if (selected.size() <= word.size() || !selected.startsWith(word, Qt::CaseInsensitive))
+        return false;
+    return std::none_of(m_entries.begin(), m_entries.end(), [&word](const CommandEntry &entry) {
+        return FromUtf8(entry.name).compare(word, Qt::CaseInsensitive) == 0;
+    });
 }
 
 void CommandPopup::SelectRow(int row)

@@ -46,6 +46,11 @@ public:
 
     // The selected command's name; empty without a selection.
     std::string SelectedName() const;
+    // Whether Enter on the typed word (what follows the "/") completes it to
+    // the selected command: only when the word is an unfinished beginning of
+    // that command and no whole command of the list ("jo" of "join", not
+    // "close", nor "rex" with "reguser" selected).
+    bool CompletesWord(const std::string &typed) const;
 
     int Count() const { return static_cast<int>(m_entries.size()); }
     const std::vector<CommandEntry> &Entries() const { return m_entries; }

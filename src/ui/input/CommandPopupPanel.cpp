@@ -1,6 +1,6 @@
 #include "input/CommandPopupPanel.h"
 
-#include "config/Strings.h"
+#include "text/Strings.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -13,9 +13,9 @@ std::string LastWord(const std::string &line)
 
 std::string WithoutStatusCharacter(const std::string &entry)
 {
-    if (!entry.empty() && (entry[0] == '@' || entry[0] == '+' || entry[0] == '%'))
-        return entry.substr(1);
-    return entry;
+    // The status symbols servers announce: owner, admin, operator, half-operator, voice.
+    const size_t nick = entry.find_first_not_of("~&@%+");
+    return nick == std::string::npos ? std::string() : entry.substr(nick);
 }
 
 // text less its last `count` characters (code points).

@@ -376,10 +376,12 @@ void InputLine::keyPressEvent(QKeyEvent *event)
 void InputLine::Enter()
 {
     if (IsPopupShown()) {
-        const std::string name = m_commandList->SelectedName();
-        if (!name.empty())
-            ApplyChosenCommand(FromUtf8(name));
-        return;
+        // The pop-up shows only while the line is "/" and one word.
+        if (m_commandList->CompletesWord(ToUtf8(toPlainText().mid(1)))) {
+            ApplyChosenCommand(FromUtf8(m_commandList->SelectedName()));
+            return;
+        }
+        HidePopup();
     }
     m_completion.Reset();
     const std::string line = GetTextWithCodes();

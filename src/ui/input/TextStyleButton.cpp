@@ -1,8 +1,8 @@
 #include "input/TextStyleButton.h"
 
-#include "config/Strings.h"
-#include "input/InputLine.h"
 #include "input/InputEditMenu.h"
+#include "input/InputLine.h"
+#include "text/Strings.h"
 #include "widgets/DrawnIcon.h"
 #include "widgets/Utf8Text.h"
 

@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "config/Strings.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "app/AppIcons.h"
 #include "app/CommandIds.h"
 #include "config/AddressBook.h"
-#include "config/Strings.h"
 #include "dialogs/TextInputDialog.h"
+#include "text/Strings.h"
 
 namespace {
 

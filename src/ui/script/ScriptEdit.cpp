@@ -29,7 +29,7 @@ int ScriptEdit::CaretLine() const
 {
     int line = 0, index = 0;
     getCursorPosition(&line, &index);
-    return line;
+    return line + 1;
 }
 
 void ScriptEdit::GoToLine(int line)

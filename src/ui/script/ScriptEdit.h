@@ -12,7 +12,7 @@ class ScriptEdit : public QsciScintilla
 public:
     explicit ScriptEdit(QWidget *parent = nullptr);
 
-    // The caret's line counted from 0, the number of lines and the length
+    // The caret's line counted from 1 (as GoToLine counts), the number of lines and the length
     // of the text in characters.
     int CaretLine() const;
     int LineCount() const { return lines(); }

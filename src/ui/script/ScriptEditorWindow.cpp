@@ -2,9 +2,11 @@
 
 #include "shell/OverwriteQuestion.h"
 
+#include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSaveFile>
 #include <QStatusBar>
@@ -12,13 +14,13 @@
 
 #include "app/CommandIds.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Shell.h"
 #include "script/Script.h"
 #include "script/ScriptEdit.h"
 #include "script/ScriptEngine.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 ScriptEditorWindow::ScriptEditorWindow(ScriptEngine &engine, Shell &shell, SessionTable &sessions, QWidget *parent)
@@ -45,10 +47,14 @@ ScriptEditorWindow::ScriptEditorWindow(ScriptEngine &engine, Shell &shell, Sessi
     UpdateStatus();
 }
 
+QString ScriptEditorWindow::Title() const
+{
+    return m_path.empty() ? FromUtf8(Strings::Get(Str::NewScriptTitle)) : FromUtf8(m_path);
+}
+
 QString ScriptEditorWindow::Caption() const
 {
-    const QString title = m_path.empty() ? FromUtf8(Strings::Get(Str::NewScriptTitle)) : FromUtf8(m_path);
-    return IsModified() ? title + QStringLiteral(" *") : title;
+    return IsModified() ? Title() + QStringLiteral(" *") : Title();
 }
 
 QString ScriptEditorWindow::StatusText() const
@@ -145,7 +151,7 @@ bool ScriptEditorWindow::Parse(bool showOk)
         return true;
     }
     const int line = script->ErrorLine();
-    Message(Strings::Format(Str::ScriptParseError, result, line), Shell::ButtonsOk);
+    Message(Strings::Format(Str::ScriptParseError, result, line, script->ErrorText().c_str()), Shell::ButtonsOk);
     m_edit->GoToLine(line);
     return false;
 }
@@ -172,6 +178,36 @@ void ScriptEditorWindow::Run()
     session = m_sessions.FindSession(target->sessionKey);
     if (session)
         session->Command("SCRIPT", 0, "/load " + target->window + " " + m_path);
+}
+
+bool ScriptEditorWindow::ConfirmClose()
+{
+    if (!IsModified())
+        return true;
+    // The question is about this window: it comes forward first.
+    if (auto *child = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        if (QMdiArea *area = child->mdiArea())
+            area->setActiveSubWindow(child);
+    switch (Message(Strings::Format(Str::ScriptSaveChanges, Title().toUtf8().constData()),
+                    Shell::ButtonsSaveDiscardCancel)) {
+    case Shell::AnswerSave:
+        return Save();
+    case Shell::AnswerDiscard:
+        // Given up: should the program not end after all, the window is not
+        // asked about them again.
+        m_edit->setModified(false);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ScriptEditorWindow::closeEvent(QCloseEvent *event)
+{
+    if (ConfirmClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 std::optional<ScriptRunOnDialog::Target> ScriptEditorWindow::AskTarget(const std::vector<ScriptRunOnDialog::Target> &targets)

@@ -19,8 +19,8 @@ class Shell;
 // The script editor: a child window of the main window editing one Tcl
 // script file. It saves (asking before it writes over another file), checks
 // the script in a fresh interpreter (Parse, F7) and runs it in a window of
-// the user's choice (Run, F5: "/join" for a channel, then "/load"). Its
-// status line tells the file, the caret's line, the number of lines and the
+// the user's choice (Run, F5: "/join" for a channel, then "/load"). Closed
+// with changes not saved, it asks whether to save them first. Its status line tells the file, the caret's line, the number of lines and the
 // length after every key.
 class ScriptEditorWindow : public QWidget, public ShellChild
 {
@@ -61,8 +61,16 @@ public:
     int ButtonImage() const override { return 3; }
     bool UpdateCommand(int id, bool &enabled, bool &checked) const override;
     bool HandleCommand(int id) override;
+    // Save, Discard or Cancel while the script has changes not saved; true
+    // when nothing is lost by closing (saved, discarded or none).
+    bool ConfirmClose() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The file, or "Nový skript" while there is none.
+    QString Title() const;
     bool WriteTo(const std::string &path);
     void SetPath(const std::string &path);
     void UpdateStatus();

@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 std::vector<ScriptRunOnDialog::Target> ScriptRunOnDialog::TargetsOf(const SessionTable &sessions)

@@ -5,12 +5,12 @@
 #include "app/CommandIds.h"
 #include "config/Config.h"
 #include "config/FavouriteChannels.h"
-#include "config/Strings.h"
 #include "conversation/Shell.h"
 #include "search/SearchBar.h"
 #include "search/SearchListModel.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "search/SearchBar.h"
 
-#include "config/Strings.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "search/SearchListModel.h"
 
-#include "config/Strings.h"
+#include "text/Strings.h"
 #include "widgets/PlainToolTip.h"
 #include "widgets/Utf8Text.h"
 

@@ -257,6 +257,21 @@ void HtmlLineParser::Feed(std::string_view html, StyledDocument &document)
     }
 }
 
+std::vector<int> HtmlLineParser::OpenLinks() const
+{
+    std::vector<int> links;
+    for (const SpanFrame &frame : m_spans)
+        links.push_back(frame.m_link);
+    return links;
+}
+
+void HtmlLineParser::RenumberLinks(const std::vector<int> &renumbered)
+{
+    for (SpanFrame &frame : m_spans)
+        if (frame.m_link >= 0 && size_t(frame.m_link) < renumbered.size())
+            frame.m_link = renumbered[size_t(frame.m_link)];
+}
+
 bool HtmlLineParser::parseTag(std::string_view html, size_t &pos, Tag &tag) const
 {
     static constexpr KnownTag kKnown[] = {
@@ -487,7 +502,7 @@ void HtmlLineParser::addDecodedText(const QString &text, StyledDocument &documen
     while (done < text.size()) {
         StyledLine *line = &document.LastLine();
         if (line->m_text.size() >= kMaxLineLength) {
-            breakLine(document);
+            breakLine(document, true);
             line = &document.LastLine();
         }
         const qsizetype room = kMaxLineLength - line->m_text.size();
@@ -507,7 +522,7 @@ void HtmlLineParser::addDecodedText(const QString &text, StyledDocument &documen
     }
 }
 
-void HtmlLineParser::breakLine(StyledDocument &document)
+void HtmlLineParser::breakLine(StyledDocument &document, bool continues)
 {
-    document.NewLine();
+    document.NewLine(continues);
 }

@@ -16,8 +16,9 @@
 class HtmlLineParser
 {
 public:
-    // The longest line kept in one piece; longer text goes on a new line so
-    // that laying out a line stays cheap.
+    // The longest line kept in one piece; longer text goes on in a new line
+    // marked as continuing it (copied without a break), so that laying out a
+    // line stays cheap.
     static constexpr int kMaxLineLength = 16384;
     static_assert(kMaxLineLength <= 0xFFFF, "a run places itself in a line with 16 bits");
     // Nested spans deeper than this share the style of the deepest one.
@@ -30,6 +31,10 @@ public:
     // Back to the state of an empty document.
     void Reset();
     void Feed(std::string_view html, StyledDocument &document);
+    // The links of the spans still open, which later text will point to.
+    std::vector<int> OpenLinks() const;
+    // The document renumbered its links (StyledDocument::ForgetUnusedLinks).
+    void RenumberLinks(const std::vector<int> &renumbered);
 
 private:
     struct SpanFrame
@@ -48,7 +53,7 @@ private:
     void addImage(const Tag &tag, StyledDocument &document);
     void addText(std::string_view utf8, StyledDocument &document);
     void addDecodedText(const QString &text, StyledDocument &document, int image = -1);
-    void breakLine(StyledDocument &document);
+    void breakLine(StyledDocument &document, bool continues = false);
     size_t addEntity(std::string_view html, size_t pos, StyledDocument &document);
     int currentStyle(StyledDocument &document);
 

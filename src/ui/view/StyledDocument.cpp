@@ -73,14 +73,56 @@ void StyledDocument::Clear()
     InternStyle(RunStyle());
 }
 
-void StyledDocument::NewLine()
+void StyledDocument::NewLine(bool continues)
 {
     // A finished line never grows again: its spare capacity would otherwise
     // stay with it for the life of the view.
     StyledLine &finished = m_lines.back();
     finished.m_text.squeeze();
     finished.m_runs.shrink_to_fit();
-    m_lines.emplace_back();
+    m_lines.emplace_back().m_continues = continues;
+}
+
+void StyledDocument::EraseLines(int first, int count)
+{
+    count = std::clamp(count, 0, LineCount() - 1 - first);
+    const auto begin = m_lines.begin() + first;
+    m_lines.erase(begin, begin + count);
+}
+
+std::vector<int> StyledDocument::ForgetUnusedLinks(const std::vector<int> &alsoUsed)
+{
+    // Below this many a few unused links cost less than looking for them.
+    static constexpr int kFewLinks = 4096;
+    if (LinkCount() <= kFewLinks)
+        return {};
+    std::vector<int> renumbered(m_links.size(), -1);
+    for (const StyledLine &line : m_lines)
+        for (const StyledRun &run : line.m_runs)
+            if (run.m_link >= 0)
+                renumbered[size_t(run.m_link)] = 0;
+    for (int link : alsoUsed)
+        if (link >= 0 && link < LinkCount())
+            renumbered[size_t(link)] = 0;
+    const auto used = std::count(renumbered.begin(), renumbered.end(), 0);
+    if (used * 2 > LinkCount())
+        return {};
+    std::deque<LinkTarget> kept;
+    for (size_t old = 0; old < m_links.size(); ++old) {
+        if (renumbered[old] == 0) {
+            renumbered[old] = int(kept.size());
+            kept.push_back(std::move(m_links[old]));
+        }
+    }
+    m_links.swap(kept);
+    m_linkIndex.clear();
+    for (int index = 0; index < LinkCount(); ++index)
+        IndexLink(index);
+    for (StyledLine &line : m_lines)
+        for (StyledRun &run : line.m_runs)
+            if (run.m_link >= 0)
+                run.m_link = renumbered[size_t(run.m_link)];
+    return renumbered;
 }
 
 int StyledDocument::InternStyle(const RunStyle &style)
@@ -101,11 +143,24 @@ int StyledDocument::InternStyle(const RunStyle &style)
     return it->second;
 }
 
+namespace {
+
+uint64_t LinkKey(const LinkTarget &link)
+{
+    return (uint64_t(qHash(link.m_command)) << 32) ^ uint64_t(qHash(link.m_title));
+}
+
+} // namespace
+
+void StyledDocument::IndexLink(int index)
+{
+    m_linkIndex.try_emplace(LinkKey(m_links[size_t(index)]), index);
+}
+
 int StyledDocument::AddLink(const LinkTarget &link)
 {
     // The same nick or channel comes back on many lines: one copy serves all.
-    const uint64_t key = (uint64_t(qHash(link.m_command)) << 32) ^ uint64_t(qHash(link.m_title));
-    auto [it, inserted] = m_linkIndex.try_emplace(key, int(m_links.size()));
+    auto [it, inserted] = m_linkIndex.try_emplace(LinkKey(link), int(m_links.size()));
     if (!inserted) {
         const LinkTarget &known = m_links[size_t(it->second)];
         if (known.m_command == link.m_command && known.m_title == link.m_title)

@@ -83,12 +83,14 @@ private:
     bool m_wide = false;
 };
 
-// One line of the view: the text between two line breaks of the document.
+// One line of the view: the text between two line breaks of the document,
+// or a piece of a longer text that goes on from the line before it.
 struct StyledLine
 {
     LineText m_text;
     std::vector<StyledRun> m_runs;
     int m_imageCount = 0;
+    bool m_continues = false; // no line break before it: the text of the line above goes on here
 };
 
 // The lines of a view with the tables of styles, elements and images their
@@ -105,8 +107,16 @@ public:
     StyledLine &Line(int index) { return m_lines[size_t(index)]; }
     StyledLine &LastLine() { return m_lines.back(); }
     // Starts a new, empty line at the end; the line before it gives back the
-    // room it kept for growing.
-    void NewLine();
+    // room it kept for growing. continues: the new line carries on the text
+    // of the one before it, without a line break between them.
+    void NewLine(bool continues = false);
+    // Removes count lines from first on (never the last line).
+    void EraseLines(int first, int count);
+    // Once the links outnumber those that lines and alsoUsed still point to
+    // (and there are many), forgets the unused ones and renumbers the rest
+    // in every run. Returns the new number of each old link (-1: forgotten)
+    // so that other holders can follow, or an empty list when nothing moved.
+    std::vector<int> ForgetUnusedLinks(const std::vector<int> &alsoUsed);
 
     int InternStyle(const RunStyle &style);
     const RunStyle &Style(int index) const { return m_styles[size_t(index)]; }
@@ -122,6 +132,8 @@ public:
     QString CopyText(int line, int from, int to) const;
 
 private:
+    void IndexLink(int index);
+
     std::deque<StyledLine> m_lines; // grows without moving or doubling
     std::vector<RunStyle> m_styles;
     std::deque<LinkTarget> m_links; // grows without spare room or copies

@@ -60,6 +60,8 @@ bool TextView::Create()
     Clear();
     applyFont();
     writeSetUp();
+    m_setUpFragments = m_fragmentEnds.size();
+    m_setUpLines = m_document.LineCount() - 1;
     m_textSize = 0;
     return true;
 }
@@ -90,6 +92,9 @@ void TextView::Clear()
 {
     std::string().swap(m_source);
     std::vector<uint32_t>().swap(m_fragmentEnds);
+    std::vector<int>().swap(m_fragmentOpenLines);
+    m_setUpFragments = 0;
+    m_setUpLines = 0;
     m_textSize = 0;
     m_document.Clear();
     m_parser.Reset();
@@ -106,8 +111,7 @@ void TextView::Clear()
     scheduleRefresh();
 }
 
-std::string TextView::FormatLine(std::string_view text, TextClass textClass, bool timeStamps,
-                                     std::time_t time) const
+std::string TextView::FormatLine(std::string_view text, TextClass textClass, bool timeStamps, std::time_t time) const
 {
     FormatContext context = m_format;
     context.m_timeStamps = timeStamps;
@@ -136,10 +140,116 @@ void TextView::Write(std::string_view html, bool scroll)
         m_source.reserve(m_source.size() + html.size() + std::min(m_source.size(), kSourceStep));
     m_source.append(html);
     m_fragmentEnds.push_back(uint32_t(std::min<size_t>(m_source.size(), UINT32_MAX)));
-    m_textSize += int64_t(html.size());
+    m_textSize -= lineSize(firstChanged);
     m_parser.Feed(html, m_document);
+    for (int line = firstChanged; line < m_document.LineCount(); ++line)
+        m_textSize += lineSize(line);
+    m_fragmentOpenLines.push_back(m_document.LastLine().m_text.isEmpty() ? m_document.LineCount() - 1 : -1);
     appendParsedLines(firstChanged);
+    keepWithinTextLimit();
     scheduleRefresh();
+}
+
+// A line's text and the break after it, when the next line does not just
+// carry the same text on.
+int64_t TextView::lineSize(int line) const
+{
+    const bool broken = line + 1 < m_document.LineCount() && !m_document.Line(line + 1).m_continues;
+    return int64_t(m_document.Line(line).m_text.size()) + (broken ? 1 : 0);
+}
+
+void TextView::SetTextLimit(int64_t characters)
+{
+    m_textLimit = std::max<int64_t>(0, characters);
+    keepWithinTextLimit();
+}
+
+// Cutting a tenth at a time, not a line at a time: each cut moves the whole
+// source and renumbers the rows, which a flood would otherwise pay per line.
+void TextView::keepWithinTextLimit()
+{
+    if (m_textLimit <= 0 || m_textSize <= m_textLimit)
+        return;
+    const int64_t excess = m_textSize - (m_textLimit - m_textLimit / 10);
+    int64_t dropped = 0;
+    int line = m_setUpLines;
+    size_t cut = m_fragmentEnds.size();
+    // The newest fragment stays, however long it is.
+    for (size_t fragment = m_setUpFragments; fragment + 1 < m_fragmentEnds.size() && dropped < excess; ++fragment) {
+        const int openLine = m_fragmentOpenLines[fragment];
+        if (openLine < 0)
+            continue;
+        for (; line < openLine; ++line)
+            dropped += lineSize(line);
+        cut = fragment;
+    }
+    if (cut == m_fragmentEnds.size())
+        return;
+    dropFragments(cut, m_fragmentOpenLines[cut] - m_setUpLines);
+    m_textSize -= dropped;
+}
+
+// Drops the fragments after the set-up up to last, and the lines they made.
+void TextView::dropFragments(size_t last, int lines)
+{
+    const size_t setUpEnd = m_setUpFragments == 0 ? 0 : m_fragmentEnds[m_setUpFragments - 1];
+    const uint32_t bytes = uint32_t(m_fragmentEnds[last] - setUpEnd);
+    m_source.erase(setUpEnd, bytes);
+    const auto first = std::ptrdiff_t(m_setUpFragments);
+    const auto end = std::ptrdiff_t(last + 1);
+    m_fragmentEnds.erase(m_fragmentEnds.begin() + first, m_fragmentEnds.begin() + end);
+    m_fragmentOpenLines.erase(m_fragmentOpenLines.begin() + first, m_fragmentOpenLines.begin() + end);
+    for (size_t fragment = m_setUpFragments; fragment < m_fragmentEnds.size(); ++fragment) {
+        m_fragmentEnds[fragment] -= bytes;
+        if (m_fragmentOpenLines[fragment] >= 0)
+            m_fragmentOpenLines[fragment] -= lines;
+    }
+    eraseLines(m_setUpLines, lines);
+}
+
+void TextView::eraseLines(int first, int count)
+{
+    const int end = first + count;
+    m_document.EraseLines(first, count);
+    std::vector<int> rows;
+    rows.reserve(size_t(m_rows.Count() - count));
+    for (int line = 0; line < m_rows.Count(); ++line)
+        if (line < first || line >= end)
+            rows.push_back(m_rows.Rows(line));
+    m_rows.Reset(rows);
+    m_rowsExact.erase(m_rowsExact.begin() + first, m_rowsExact.begin() + end);
+
+    std::unordered_map<int, std::unique_ptr<QTextLayout>> layouts;
+    for (auto &[line, layout] : m_layouts)
+        if (line < first || line >= end)
+            layouts.emplace(line < first ? line : line - count, std::move(layout));
+    m_layouts.swap(layouts);
+
+    // What pointed into the dropped lines now points to the first line after them.
+    const auto follow = [&](TextPosition &position) {
+        if (position.m_line >= end)
+            position.m_line -= count;
+        else if (position.m_line >= first)
+            position = TextPosition{first, 0};
+    };
+    follow(m_anchor);
+    follow(m_cursor);
+    if (m_topLine >= end) {
+        m_topLine -= count;
+    } else if (m_topLine >= first) {
+        m_topLine = first;
+        m_topRow = 0;
+    }
+    forgetUnusedLinks();
+}
+
+void TextView::forgetUnusedLinks()
+{
+    const std::vector<int> renumbered = m_document.ForgetUnusedLinks(m_parser.OpenLinks());
+    if (renumbered.empty())
+        return;
+    m_parser.RenumberLinks(renumbered);
+    m_pressLink = m_hoverLink = -1;
 }
 
 void TextView::appendParsedLines(int firstChanged)
@@ -163,6 +273,17 @@ std::string_view TextView::Fragment(size_t index) const
     return std::string_view(m_source).substr(begin, m_fragmentEnds[index] - begin);
 }
 
+QString TextView::TextOfLines(int firstLine, int firstOffset, int lastLine, int lastOffset) const
+{
+    QString text;
+    for (int line = firstLine; line <= lastLine; ++line) {
+        if (line > firstLine && !m_document.Line(line).m_continues)
+            text += QLatin1Char('\n');
+        text += m_document.CopyText(line, line == firstLine ? firstOffset : 0, line == lastLine ? lastOffset : INT_MAX);
+    }
+    return text;
+}
+
 int TextView::LineCount() const
 {
     return m_document.LineCount();
@@ -170,10 +291,7 @@ int TextView::LineCount() const
 
 QString TextView::PlainText() const
 {
-    QStringList lines;
-    for (int line = 0; line < m_document.LineCount(); ++line)
-        lines << m_document.CopyText(line, 0, INT_MAX);
-    return lines.join(QLatin1Char('\n'));
+    return TextOfLines(0, 0, m_document.LineCount() - 1, INT_MAX);
 }
 
 // ---- fonts, rows and layouts ----

@@ -22,12 +22,13 @@
 
 class QTextLayout;
 
-// The text view of a conversation window. It keeps every HTML fragment it is
-// given, in order and unchanged (text size, source, saving), reads each into
-// lines of styled runs, and lays out and paints only the lines on screen, at
-// most about 60 times a second however fast lines arrive. Clicks on elements
-// that carry a command (channels, nicks, addresses) come out as
-// commandClicked; the frame runs them.
+// The text view of a conversation window. It keeps the HTML fragments it is
+// given, in order and unchanged (source, saving), reads each into lines of
+// styled runs, and lays out and paints only the lines on screen, at most
+// about 60 times a second however fast lines arrive. Past its text limit it
+// lets the oldest lines go, with their fragments. Clicks on elements that
+// carry a command (channels, nicks, addresses) come out as commandClicked;
+// the frame runs them.
 class TextView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -64,7 +65,7 @@ public:
     std::string FormatLine(std::string_view text, TextClass textClass, bool timeStamps, std::time_t time) const;
     // FormatLine, then Write with scrolling.
     void WriteLine(std::string_view text, TextClass textClass, bool timeStamps, std::time_t time = 0);
-    // Appends a fragment to the document and adds its length in bytes to the
+    // Appends a fragment to the document and adds the text it shows to the
     // text size. With scroll, a view that sticks to the end stays there.
     void Write(std::string_view html, bool scroll = true);
     void AppendHtml(std::string_view html) { Write(html, true); }
@@ -72,15 +73,22 @@ public:
     // The width of a view whose text runs columns characters wide before it wraps.
     int WidthForColumns(int columns) const;
 
-    // Bytes of HTML written since Create.
+    // Characters of text shown since Create, a line break counting one; the
+    // markup around the text counts nothing.
     int64_t TextSize() const { return m_textSize; }
+    // Once the text size passes the limit (0: none), the oldest lines go,
+    // whole printed lines with their fragments, until a tenth of the limit
+    // is free again; the page set-up and the newest line always stay.
+    void SetTextLimit(int64_t characters);
+    int64_t TextLimit() const { return m_textLimit; }
     // The fragments exactly as given, in order, and their concatenation.
     size_t FragmentCount() const { return m_fragmentEnds.size(); }
     std::string_view Fragment(size_t index) const;
     const std::string &Source() const { return m_source; }
     // Lines of the document (a line ends at a line break of the text).
     int LineCount() const;
-    // The shown text of the whole document, lines joined with '\n'.
+    // The shown text of the whole document, lines joined with '\n' (a line
+    // that continues the one above joins it without).
     QString PlainText() const;
 
     // Scrolls to the end and sticks there, when auto-scroll is on.
@@ -172,8 +180,15 @@ private:
     int imageWidth(const InlineImage &image, int link) const;
     int visibleRows() const;
     void selectionRange(TextPosition &from, TextPosition &to) const;
+    // The text from one place to another as copying gives it.
+    QString TextOfLines(int firstLine, int firstOffset, int lastLine, int lastOffset) const;
     void writeSetUp();
     void appendParsedLines(int firstNew);
+    int64_t lineSize(int line) const;
+    void keepWithinTextLimit();
+    void dropFragments(size_t last, int lines);
+    void eraseLines(int first, int count);
+    void forgetUnusedLinks();
 
     PageStyle m_style;
     FormatContext m_format;
@@ -183,7 +198,14 @@ private:
 
     std::string m_source;
     std::vector<uint32_t> m_fragmentEnds;
+    // Per fragment: the index of the line left open after it when that line
+    // was still empty (the fragment ended with its lines), else -1. Only
+    // there can the oldest text be cut without splitting a fragment.
+    std::vector<int> m_fragmentOpenLines;
+    size_t m_setUpFragments = 0; // written by Create, never dropped
+    int m_setUpLines = 0;
     int64_t m_textSize = 0;
+    int64_t m_textLimit = 0;
     StyledDocument m_document;
     HtmlLineParser m_parser;
     RowIndex m_rows;

@@ -108,13 +108,7 @@ QString TextView::SelectedText() const
     selectionRange(from, to);
     if (to.m_line >= m_document.LineCount())
         return {};
-    QStringList lines;
-    for (int line = from.m_line; line <= to.m_line; ++line) {
-        const int start = line == from.m_line ? from.m_offset : 0;
-        const int end = line == to.m_line ? to.m_offset : INT_MAX;
-        lines << m_document.CopyText(line, start, end);
-    }
-    return lines.join(QLatin1Char('\n'));
+    return TextOfLines(from.m_line, from.m_offset, to.m_line, to.m_offset);
 }
 
 void TextView::SelectAll()

@@ -3,12 +3,12 @@
 #include "app/AppIcons.h"
 #include "app/CommandIds.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
 #include "dialogs/TextInputDialog.h"
 #include "session/Session.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
 #include <cstdlib>
@@ -30,7 +30,7 @@ constexpr ModeItem kModeItems[] = {
     {CommandId::ModePrivate, 'p', "&Súkromný Kanál"},
     {CommandId::ModeSecret, 's', "Ta&jný Kanál"},
     {CommandId::ModeKey, 'k', "&Uzamknutý Kanál Na Kľúč"},
-    {CommandId::ModeLimit, 'l', "&Obmedzené Počet Užívateľov"},
+    {CommandId::ModeLimit, 'l', "&Obmedzený Počet Užívateľov"},
 };
 
 const ModeItem *FindModeItem(int id)
@@ -181,7 +181,7 @@ bool ConversationMenu::UpdateCommand(int id, bool &enabled, bool &checked) const
         return true;
     case CommandId::ChannelSearch:
     case CommandId::ChannelSearchHere: {
-        Session *session = m_conversation ? m_conversation->GetSession() : nullptr;
+        Session *session = m_conversation ? Session::Of(*m_conversation) : nullptr;
         enabled = session && session->IsConnected();
         return true;
     }

@@ -1,7 +1,7 @@
 // The "&Kanál" menu of a conversation window.
 #pragma once
 
-#include "config/Strings.h"
+#include "text/Strings.h"
 
 #include <QMenu>
 

@@ -2,7 +2,7 @@
 
 #include "app/AppIcons.h"
 #include "app/CommandIds.h"
-#include "config/Strings.h"
+#include "text/Strings.h"
 #include "widgets/MenuText.h"
 #include "widgets/PlainToolTip.h"
 #include "widgets/Utf8Text.h"

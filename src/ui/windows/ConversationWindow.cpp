@@ -1,39 +1,36 @@
+// A conversation window: its making and its panes, the menus, the look-ups
+// the text decoration asks, focus and activity, what the conversation tells
+// it, and its saved record.
 #include "windows/ConversationWindow.h"
 
 #include "input/InputConversationSource.h"
 
-#include "app/CommandIds.h"
 #include "config/AddressBook.h"
 #include "config/AppSettings.h"
 #include "config/Config.h"
-#include "config/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
-#include "conversation/TypedLine.h"
 #include "dialogs/ContactDialog.h"
 #include "input/InputLine.h"
 #include "input/TextStyleButton.h"
 #include "nicklist/NickListView.h"
 #include "nicklist/UserMenu.h"
-#include "session/DispatchHandlers.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/FormatLine.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 #include "view/TextView.h"
-#include "windows/ConversationToolBar.h"
 #include "windows/ConversationMenu.h"
+#include "windows/ConversationToolBar.h"
 #include "windows/NickListSplitter.h"
 
 #include <QEvent>
 #include <QFocusEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPainter>
-#include <QResizeEvent>
-#include <QScrollBar>
 
 #include <algorithm>
 #include <vector>
@@ -42,22 +39,12 @@ namespace {
 
 constexpr int kAllRefreshBits = Shell::RefreshMenus | Shell::RefreshWindowBar | Shell::RefreshSettings;
 
-// Where the panes are (an empty rectangle for a hidden one), to tell whether a
-// layout moved anything.
-std::vector<QRect> PanePlaces(std::initializer_list<const QWidget *> panes)
-{
-    std::vector<QRect> places;
-    for (const QWidget *pane : panes)
-        places.push_back(pane->isHidden() ? QRect() : pane->geometry());
-    return places;
-}
-
 } // namespace
 
 // ---- creation ----
 
 ConversationWindow *ConversationWindow::Open(QMdiArea *area, Conversation &conversation, Shell *shell,
-                                   const AppSettings &settings)
+                                             const AppSettings &settings)
 {
     auto *frame = new ConversationWindow(conversation, shell, settings);
     const Record record = ReadSavedRecord(frame->RecordKey());
@@ -81,7 +68,8 @@ ConversationWindow *ConversationWindow::Open(QMdiArea *area, Conversation &conve
     return frame;
 }
 
-ConversationWindow::ConversationWindow(Conversation &conversation, Shell *shell, const AppSettings &settings, QWidget *parent)
+ConversationWindow::ConversationWindow(Conversation &conversation, Shell *shell, const AppSettings &settings,
+                                       QWidget *parent)
     : ChildWindow(conversation.SessionKey(), conversation.Name(), parent)
     , m_conversation(&conversation)
     , m_shell(shell)
@@ -89,7 +77,7 @@ ConversationWindow::ConversationWindow(Conversation &conversation, Shell *shell,
     , m_kind(conversation.Kind())
     , m_type(conversation.Type())
 {
-    if (Session *session = conversation.GetSession()) {
+    if (Session *session = Session::Of(conversation)) {
         m_table = &session->Table();
         m_displayName = session->HumanName();
     }
@@ -100,6 +88,7 @@ ConversationWindow::ConversationWindow(Conversation &conversation, Shell *shell,
     ConnectPanes();
     SetUpFormatContext();
     m_view->Create();
+    ApplyTextLimit();
     CheckKind();
 
     m_scrollTimer.setSingleShot(true);
@@ -164,8 +153,7 @@ void ConversationWindow::ConnectPanes()
     connect(m_view, &TextView::plainClicked, this, &ConversationWindow::CopyOnPlainClick);
     connect(m_view, &TextView::doubleClicked, this, &ConversationWindow::OpenWindowProperties);
     connect(m_view, &TextView::contextMenuRequested, this, &ConversationWindow::ShowViewMenu);
-    connect(m_input, &InputLine::lineEntered, this,
-            [this](const QString &line) { SendTypedLine(line.toStdString()); });
+    connect(m_input, &InputLine::lineEntered, this, [this](const QString &line) { SendTypedLine(line.toStdString()); });
     connect(m_input, &InputLine::textColorMenuRequested, m_style, &TextStyleButton::PopupTextColors);
     connect(m_input, &InputLine::backgroundColorMenuRequested, m_style, &TextStyleButton::PopupBackgroundColors);
     connect(m_users, &NickListView::commandRequested, this,
@@ -180,6 +168,7 @@ void ConversationWindow::ConnectPanes()
 
 void ConversationWindow::SettingsChanged()
 {
+    ApplyTextLimit();
     m_bar->SetUserMessages(m_settings.m_userTexts);
     if (m_menu)
         m_menu->SetUserMessages(m_settings.m_userTexts);
@@ -315,173 +304,7 @@ Conversation::WindowType ConversationWindow::WindowType() const
 
 Session *ConversationWindow::GetSession() const
 {
-    return m_conversation ? m_conversation->GetSession() : nullptr;
-}
-
-// ---- printing ----
-
-bool ConversationWindow::Print(const std::string &text, int textClass, int64_t time)
-{
-    return ShowLine(text, textClass, time);
-}
-
-bool ConversationWindow::ShowLine(const std::string &text, int textClass, int64_t time)
-{
-    if (text.empty())
-        return false;
-    RefreshFormatContext();
-    const bool timeStamps = m_conversation ? m_conversation->GetToggles().timeStamps : true;
-    ClearWhenFull();
-    NoteActivity(text, textClass);
-    m_view->WriteLine(text, static_cast<TextClass>(textClass), timeStamps, static_cast<std::time_t>(time));
-    return true;
-}
-
-void ConversationWindow::ClearWhenFull()
-{
-    const int64_t maxSize = std::max<int64_t>(m_settings.m_maxTextSize, kMinMaxTextSize);
-    const bool timeStamps = m_conversation ? m_conversation->GetToggles().timeStamps : true;
-    if (m_view->TextSize() > maxSize - kWarningBand)
-        m_view->WriteLine(Strings::Get(Str::WindowTextTooLong), TextClass::High, timeStamps, 0);
-    if (m_view->TextSize() <= maxSize)
-        return;
-    const int64_t oldSize = m_view->TextSize();
-    m_view->Clear();
-    m_view->Create();
-    m_view->WriteLine(Strings::Format(Str::WindowTextCleared, static_cast<int>(oldSize)), TextClass::High, timeStamps,
-                      0);
-}
-
-void ConversationWindow::NoteActivity(const std::string &text, int textClass)
-{
-    const bool mainActive = m_shell && m_shell->IsMainWindowActive();
-    if (m_conversation && !(IsActiveChild() && mainActive))
-        m_conversation->SetActivity(true);
-    if (!m_shell)
-        return;
-    if (m_settings.m_beepOnMessage && !mainActive)
-        m_shell->Beep(0);
-    if (!m_shell->IsMainWindowVisible() && m_settings.m_showBalloon)
-        m_shell->ShowBalloon(BalloonTitle(), text, textClass);
-}
-
-std::string ConversationWindow::BalloonTitle() const
-{
-    if (WindowType() == Conversation::TypeStatus)
-        return m_displayName;
-    return m_conversation ? m_conversation->Name() : WindowNameText();
-}
-
-std::string ConversationWindow::FormatLine(const std::string &text, int textClass) const
-{
-    const bool timeStamps = m_conversation ? m_conversation->GetToggles().timeStamps : true;
-    return m_view->FormatLine(text, static_cast<TextClass>(textClass), timeStamps, 0);
-}
-
-// ---- commands ----
-
-int ConversationWindow::Send(int number, const std::string &line)
-{
-    if (!m_conversation)
-        return 0;
-    const std::string window = m_conversation->Name();
-    if (m_commandSink)
-        return m_commandSink(window, number, line);
-    Session *session = GetSession();
-    return session ? session->Command(window, number, line) : 0;
-}
-
-int ConversationWindow::RunCommand(const std::string &line)
-{
-    if (!GetSession())
-        return 0;
-    return Send(0, line);
-}
-
-std::string ConversationWindow::CurrentUser() const
-{
-    return m_conversation ? m_conversation->CurrentUser() : std::string();
-}
-
-void ConversationWindow::SelectNick(const std::string &nick)
-{
-    if (m_conversation)
-        m_conversation->Nicks().SelectNick(nick);
-}
-
-int ConversationWindow::NickCount() const
-{
-    return m_conversation ? m_conversation->Nicks().NickCount() : 0;
-}
-
-void ConversationWindow::SetNickAway(const std::string &nick, const std::string &text)
-{
-    if (m_conversation && m_conversation->Nicks().SetNickAway(nick, text))
-        m_users->viewport()->update();
-}
-
-bool ConversationWindow::IsDccChat() const
-{
-    if (!m_conversation || !m_conversation->DccChat())
-        return false;
-    const QString name = QString::fromStdString(m_conversation->Name());
-    return name.compare(SessionName(), Qt::CaseInsensitive) != 0;
-}
-
-void ConversationWindow::SendDccChat(const std::string &text)
-{
-    Session *session = GetSession();
-    Print((session ? session->Nick() : std::string()) + ": " + text, static_cast<int>(TextClass::Text));
-    if (m_conversation && m_shell)
-        m_shell->SendDccChat(*m_conversation->DccChat(), text);
-}
-
-void ConversationWindow::SendTypedLine(const std::string &text)
-{
-    if (!m_conversation)
-        return;
-    const TypedLine typed = TypedLine::Of(text, TypedWindow());
-    if (typed.meaning == TypedLine::Meaning::Nothing)
-        return;
-    if (typed.meaning == TypedLine::Meaning::DccChat) {
-        SendDccChat(text);
-        return;
-    }
-    Session *session = GetSession();
-    if (!session) {
-        if (m_table)
-            m_table->DebugLog("\n!!!CANNOT GET KERNEL: %s, from: %s", SessionNameText().c_str(),
-                              m_conversation->Name().c_str());
-        return;
-    }
-    if (typed.meaning == TypedLine::Meaning::RefusedInStatus) {
-        session->PrintTo("", TextClass::Info, Strings::Get(Str::NoTextToServer));
-        session->PrintTo("", TextClass::Info, Strings::Get(Str::QuoteCommandHint));
-        return;
-    }
-    Send(typed.number, typed.commandLine);
-}
-
-TypedLine::Window ConversationWindow::TypedWindow() const
-{
-    TypedLine::Window window;
-    window.name = m_conversation->Name();
-    window.kind = m_kind;
-    window.isStatus = WindowType() == Conversation::TypeStatus;
-    window.isDccChat = IsDccChat();
-    return window;
-}
-
-void ConversationWindow::PollAway()
-{
-    if (!m_conversation || !GetSession() || !m_conversation->GetToggles().showAway)
-        return;
-    // The server tells of every member who goes away or comes back.
-    if (GetSession()->Caps().IsEnabled("away-notify"))
-        return;
-    const int count = NickCount();
-    if (count > 0 && count < Dispatch::kWhoNickLimit)
-        RunCommand(StrPrintf("/who %s", m_conversation->Name().c_str()));
+    return m_conversation ? Session::Of(*m_conversation) : nullptr;
 }
 
 void ConversationWindow::OpenProperties(const std::string &name)
@@ -584,103 +407,6 @@ void ConversationWindow::SetShowAway(bool on)
 {
     if (m_conversation)
         m_conversation->GetToggles().showAway = on;
-}
-
-void ConversationWindow::SetNickListWidth(int width)
-{
-    m_nickListWidth = std::max(width, kAutoNickListWidth);
-    LayoutPanes();
-}
-
-// Until the user drags the splitter the list grows to show a longer nick
-// that joins; it does not shrink when one leaves, so the text does not
-// rewrap under the reader at every part.
-void ConversationWindow::FitNickList()
-{
-    if (m_kind != Conversation::KindChannel)
-        return;
-    const int fitted = m_users->FittedWidth(m_users->height());
-    if (fitted <= m_fittedListWidth)
-        return;
-    m_fittedListWidth = fitted;
-    LayoutPanes();
-}
-
-// ---- layout ----
-
-void ConversationWindow::LayoutPanes()
-{
-    const auto panes = {static_cast<const QWidget *>(m_bar),   static_cast<const QWidget *>(m_users),
-                        static_cast<const QWidget *>(m_sizer), static_cast<const QWidget *>(m_view),
-                        static_cast<const QWidget *>(m_input), static_cast<const QWidget *>(m_style)};
-    const std::vector<QRect> before = PanePlaces(panes);
-    const int w = width();
-    const int h = height();
-    const bool withInput = m_kind != Conversation::KindView;
-    const int inputHeight = withInput ? InputLine::kHeight : 0;
-    const int top = withInput ? h - inputHeight - 1 : h;
-
-    const bool withBar = WindowType() == Conversation::TypeChannel;
-    m_bar->setVisible(withBar);
-    const int barWidth = withBar ? m_bar->sizeHint().width() : 0;
-    if (withBar)
-        m_bar->setGeometry(0, 0, barWidth, top);
-    const int left = withBar ? barWidth + 1 : 0;
-
-    const bool withUsers = m_kind == Conversation::KindChannel;
-    m_users->setVisible(withUsers);
-    m_sizer->setVisible(withUsers);
-    int viewRight = w;
-    if (withUsers) {
-        const int listWidth = LaidOutNickListWidth(w - left - NickListSplitter::kWidth, top);
-        m_users->setGeometry(w - listWidth, 0, listWidth, top);
-        m_sizer->setGeometry(w - listWidth - NickListSplitter::kWidth, 0, NickListSplitter::kWidth, top);
-        viewRight = w - listWidth - NickListSplitter::kWidth;
-    }
-    m_view->setGeometry(left, 0, std::max(0, viewRight - left), std::max(0, top));
-
-    m_input->setVisible(withInput);
-    m_style->setVisible(withInput);
-    if (withInput) {
-        m_style->setGeometry(0, top + 1, kStyleButtonWidth, inputHeight);
-        m_input->setGeometry(kStyleButtonWidth, top + 1, std::max(0, w - kStyleButtonWidth), inputHeight);
-    }
-    // Channel modes change this often under a flood; repainting the whole
-    // window each time would cost more than the text itself.
-    if (PanePlaces(panes) != before)
-        update();
-}
-
-// room: what the text and the list share. The list gives way down to its
-// minimum before the text column becomes narrower than kMinTextColumns.
-int ConversationWindow::LaidOutNickListWidth(int room, int height) const
-{
-    room = std::max(room, 0);
-    const int minimum = std::min(m_users->MinimumWidth(height), room);
-    const int wanted = m_nickListWidth > kAutoNickListWidth ? m_nickListWidth : m_fittedListWidth;
-    const int spare = room - m_view->WidthForColumns(kMinTextColumns);
-    return std::clamp(std::min(wanted, spare), minimum, room);
-}
-
-void ConversationWindow::resizeEvent(QResizeEvent *event)
-{
-    ChildWindow::resizeEvent(event);
-    LayoutPanes();
-    m_view->ResizeBanner(m_view->viewport()->width());
-    m_scrollTimer.start();
-}
-
-void ConversationWindow::paintEvent(QPaintEvent *event)
-{
-    ChildWindow::paintEvent(event);
-    QPainter painter(this);
-    painter.setPen(palette().color(QPalette::Dark));
-    if (m_input->isVisible())
-        painter.drawLine(0, m_input->y() - 1, width(), m_input->y() - 1);
-    if (m_users->isVisible())
-        painter.drawLine(m_users->x() - 1, 0, m_users->x() - 1, m_users->height());
-    if (m_bar->isVisible())
-        painter.drawLine(m_bar->width(), 0, m_bar->width(), m_bar->height());
 }
 
 // ---- focus and activity ----

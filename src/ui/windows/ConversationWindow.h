@@ -31,7 +31,7 @@ class Shell;
 
 // The window of one conversation: the server status window of a session, a
 // channel or a private conversation. It shows what the conversation prints
-// (counting the text and clearing it at "Max Text Size"), lays out the text
+// (keeping the newest "Max Text Size" characters of it), lays out the text
 // view, the input line with its style button, and for a channel the channel
 // tool bar, the splitter and the nick list; it sends what the user types,
 // carries out the "&Kanál" menu and the view toggles, polls away states with
@@ -48,11 +48,10 @@ class ConversationWindow : public ChildWindow, public ConversationView
 public:
     static constexpr int kMinTextColumns = 20; // the nick list gives way to keep the text this wide
     static constexpr int kStyleButtonWidth = 22;
-    static constexpr int kScrollDelayMs = 100; // timer 1, once after a resize
-    static constexpr int kWhoPollMs = 100000;  // timer 3
-    static constexpr int kFitDelayMs = 100;    // the nick list is fitted to its nicks at most this often
-    static constexpr int kWarningBand = 1000;  // WindowTextTooLong is shown this close to "Max Text Size"
-    static constexpr int kMinMaxTextSize = 1000000;
+    static constexpr int kScrollDelayMs = 100;      // timer 1, once after a resize
+    static constexpr int kWhoPollMs = 100000;       // timer 3
+    static constexpr int kFitDelayMs = 100;         // the nick list is fitted to its nicks at most this often
+    static constexpr int kMinMaxTextSize = 1000000; // the least text limit, whatever "Max Text Size" says
 
     // Where the window's command lines go: (window name, number, line); the
     // number is the window kind for typed commands and 0 otherwise. By
@@ -62,10 +61,12 @@ public:
     // Makes the window of a conversation and puts it into the area, placed
     // from its saved record, and attaches it to the conversation. This is what
     // the application's Shell::CreateView calls.
-    static ConversationWindow *Open(QMdiArea *area, Conversation &conversation, Shell *shell, const AppSettings &settings);
+    static ConversationWindow *Open(QMdiArea *area, Conversation &conversation, Shell *shell,
+                                    const AppSettings &settings);
 
     // settings must outlive the window; shell may be null.
-    ConversationWindow(Conversation &conversation, Shell *shell, const AppSettings &settings, QWidget *parent = nullptr);
+    ConversationWindow(Conversation &conversation, Shell *shell, const AppSettings &settings,
+                       QWidget *parent = nullptr);
     ~ConversationWindow() override;
 
     // The conversation shown; null once it has gone (the window then closes).
@@ -173,7 +174,8 @@ private:
     bool IsDccChat() const;
     TypedLine::Window TypedWindow() const;
     void SendDccChat(const std::string &text);
-    void ClearWhenFull();
+    // The view keeps "Max Text Size" characters of text, at least kMinMaxTextSize.
+    void ApplyTextLimit();
     void NoteActivity(const std::string &text, int textClass);
     std::string BalloonTitle() const;
     void CopyOnPlainClick();

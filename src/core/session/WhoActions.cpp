@@ -1,9 +1,9 @@
-#include "commands/WhoActions.h"
+#include "session/WhoActions.h"
 
 #include <cstdlib>
+#include <ctime>
 
-#include "commands/CommandHandlers.h"
-#include "commands/IgnoreList.h"
+#include "session/IgnoreList.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
@@ -34,7 +34,7 @@ void CarryOut(Session &session, const std::string &entry, const std::string &hos
     if (EqualIgnoringAsciiCase(option, "-ignore")) {
         const int flags = std::atoi(argument.c_str());
         const int minutes = std::atoi(GetWord(entry, 4).c_str());
-        IgnoreList::Add(session.Ignores(), host, flags, minutes, Commands::Now());
+        IgnoreList::Add(session.Ignores(), host, flags, minutes, static_cast<int64_t>(std::time(nullptr)));
     }
 }
 

@@ -1,4 +1,4 @@
-#include "shell/RequestAnswer.h"
+#include "session/RequestAnswer.h"
 
 #include "conversation/Conversation.h"
 #include "session/Session.h"

@@ -1,4 +1,4 @@
-#include "dcc/DccOffer.h"
+#include "session/DccOffer.h"
 
 #include <QHostAddress>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "session/ServerPort.h"
+#include "config/ServerPort.h"
 
 ServerPort ServerPort::Parse(std::string_view word)
 {

@@ -1,7 +1,7 @@
-#include "shell/Question.h"
+#include "conversation/Question.h"
 
-#include "config/Strings.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextUtil.h"
 #include "text/Words.h"
 

@@ -1,12 +1,12 @@
-#include "commands/IgnoreList.h"
+#include "session/IgnoreList.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "config/Strings.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {

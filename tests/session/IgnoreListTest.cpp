@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "commands/IgnoreList.h"
+#include "session/IgnoreList.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "config/Strings.h"
+#include "text/Strings.h"
 
 #include "text/StrPrintf.h"
 
@@ -30,6 +30,7 @@ constexpr Entry kStrings[] = {
     {Str::TopicChanged, "* %s zvolil novú tému: %s"},
     {Str::ModeParameters, " pre %s"},
     {Str::TopicSetBy, "* Tému zvolil %s %s"},
+    {Str::YouLeft, "* Odišiel si z kanála %s"},
     {Str::SettingsCaption, "Konfigurácia ..."},
     {Str::KickTitle, "Vykopnutie užívateľa ..."},
     {Str::KickPrompt, "Napíš dôvod prečo ho vykopneš"},
@@ -57,8 +58,7 @@ constexpr Entry kStrings[] = {
     {Str::WhoisServer, "%s používa server %s"},
     {Str::WhoisIdle, "%s je aktívny %s, a pripojil sa %s"},
     {Str::WhoisAway, "%s je neprítomný: %s"},
-    {Str::WindowTextCleared, "* Okno obsahovalo viac ako %d Bytov, starý text bol zmazaný"},
-    {Str::WindowTextTooLong, "* Okno obsahuje príliš veľa textu, bude vyčistené"},
+    {Str::CannotClose, "* Nedá sa zavrieť: %s"},
     {Str::NotChannelOperator, "* Nie si operátor kanálu"},
     {Str::NickInUse, "* Prezývka %s sa už používa"},
     {Str::NickCommandHint, "* Zadaj: /nick nová prezývka"},
@@ -192,12 +192,15 @@ constexpr Entry kStrings[] = {
     {Str::ScriptCommandsTooDeep, "* Skripty do seba vnárajú príkazy priveľmi hlboko (%d), príkaz %s sa nevykoná"},
     {Str::ScriptExitRefused, "Skript nemôže ukončiť program (exit)"},
     {Str::ScriptParseOk, "Parse OK"},
-    {Str::ScriptParseError, "Parse ERROR (%d), Error Line: %d"},
+    {Str::ScriptParseError, "Parse ERROR (%d), Error Line: %d\n%s"},
     {Str::ScriptFileTooBig, "File is big"},
     {Str::FileOverwrite, "Súbor %s už existuje.\nChceš ho prepísať?"},
     {Str::ScriptWriteFailed, "Súbor %s sa nepodarilo uložiť"},
     {Str::ScriptRunOnTitle, "Spustiť skript"},
     {Str::ScriptRunOnLabel, "Skript nahrať do okna:"},
+    {Str::ScriptTimedOut, "* Skript %s bežal dlhšie ako %d ms, a tak bol zastavený: %s"},
+    {Str::ScriptFailed, "* Chyba v skripte %s (%s): %s"},
+    {Str::ScriptSaveChanges, "Skript %s bol zmenený. Uložiť zmeny?"},
     {Str::SearchFilterLabel, "Hľadať:"},
     {Str::SearchStart, "Spustiť"},
     {Str::SearchStop, "Zastaviť"},
@@ -236,6 +239,7 @@ constexpr Entry kStrings[] = {
     {Str::ChangeMenuItem, "Zmeniť"},
     {Str::SessionLabel, "&Server:"},
     {Str::LinkNotUnderstood, "Odkaz %s nie je platná adresa IRC servera alebo kanála."},
+    {Str::AlreadyRunning, "Brimo s týmito nastaveniami už beží, ale neodpovedá."},
     {Str::SecureConnection, "* Zabezpečené spojenie: %s, %s"},
     {Str::CertificateCaption, "Certifikát servera %s"},
     {Str::CertificateQuestion,

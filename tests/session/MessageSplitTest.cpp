@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "SlovakText.h"
-#include "commands/MessageSplit.h"
+#include "session/MessageSplit.h"
+#include "support/SlovakText.h"
 
 namespace {
 
@@ -47,6 +47,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "abcdefgh" + kEmoji + "z",
                   10,
                   {"abcdefgh", kEmoji + "z"}},
+        SplitCase{"AFourByteCharacterStartingThreeBytesBeforeTheLimitMovesToTheNextPart",
+                  "abcdefg" + kEmoji + "z",
+                  10,
+                  {"abcdefg", kEmoji + "z"}},
+        SplitCase{"AFourByteCharacterStartingOneByteBeforeTheLimitMovesToTheNextPart",
+                  "abcdefghi" + kEmoji,
+                  10,
+                  {"abcdefghi", kEmoji}},
         SplitCase{"AFourByteCharacterEndingAtTheLimitStays", "abcdef" + kEmoji + "z", 10, {"abcdef" + kEmoji, "z"}},
         // The blank begins the next part, so the parts give the text back.
         SplitCase{"ANearBlankTakesTheCut", "Dobré ráno, svet", 14, {"Dobré ráno,", " svet"}},
@@ -58,6 +66,24 @@ INSTANTIATE_TEST_SUITE_P(
                   {"ab" + std::string(8, '\x80'), std::string(4, '\x80')}},
         SplitCase{"ACharacterLongerThanAPartIsAPartOfItsOwn", "a" + kEmoji + "b", 2, {"a", kEmoji, "b"}}),
     [](const testing::TestParamInfo<SplitCase> &info) { return std::string(info.param.name); });
+
+// Wherever a character of four bytes falls against the limit, no part ends
+// inside it, every part fits and the parts give the text back.
+TEST(MessageSplit, NoCutInsideAFourByteCharacterAtAnyDistanceFromTheLimit)
+{
+    for (size_t before = 0; before <= 12; ++before) {
+        const std::string text = std::string(before, 'a') + kEmoji + kEmoji + "zz";
+        const std::vector<std::string> parts = SplitText(text, 10);
+        std::string joined;
+        for (const std::string &part : parts) {
+            EXPECT_LE(part.size(), 10u) << before;
+            ASSERT_FALSE(part.empty()) << before;
+            EXPECT_NE(static_cast<unsigned char>(part.front()) & 0xC0, 0x80u) << "starts inside: " << before;
+            joined += part;
+        }
+        EXPECT_EQ(joined, text) << before;
+    }
+}
 
 TEST(MessageSplit, LongSlovakTextComesBackWholeInPartsThatFitAndEndOnCharacters)
 {

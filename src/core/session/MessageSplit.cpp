@@ -1,4 +1,4 @@
-#include "commands/MessageSplit.h"
+#include "session/MessageSplit.h"
 
 #include <algorithm>
 

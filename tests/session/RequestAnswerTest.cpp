@@ -1,4 +1,4 @@
-#include "shell/RequestAnswer.h"
+#include "session/RequestAnswer.h"
 
 #include <gtest/gtest.h>
 

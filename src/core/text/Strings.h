@@ -61,6 +61,7 @@ inline constexpr StrFormat<const char *> TopicIs{1013};
 inline constexpr StrFormat<const char *, const char *> TopicChanged{1014}; // by whom, topic
 inline constexpr StrFormat<const char *> ModeParameters{1015};
 inline constexpr StrFormat<const char *, const char *> TopicSetBy{1016}; // nick, time
+inline constexpr StrFormat<const char *> YouLeft{1017};                   // channel
 
 // Prompts of the channel and nick list menus.
 inline constexpr StrText KickTitle{57347};
@@ -105,8 +106,7 @@ inline constexpr StrFormat<const char *, const char *> WhoisServer{57380};
 inline constexpr StrFormat<const char *, const char *, const char *> WhoisIdle{57381}; // idle, signed on
 inline constexpr StrFormat<const char *, const char *> WhoisAway{57382};
 
-inline constexpr StrFormat<int> WindowTextCleared{57385}; // bytes
-inline constexpr StrText WindowTextTooLong{57386};
+inline constexpr StrFormat<const char *> CannotClose{57384}; // window or session name
 inline constexpr StrText NotChannelOperator{57387};
 inline constexpr StrFormat<const char *> NickInUse{57388};
 inline constexpr StrText NickCommandHint{57389};
@@ -128,12 +128,15 @@ inline constexpr StrFormat<const char *, int, int, int> ScriptEditorStatus{57472
 inline constexpr StrFormat<int, const char *> ScriptCommandsTooDeep{63200};        // depth, command line
 inline constexpr StrText ScriptExitRefused{63201};
 inline constexpr StrText ScriptParseOk{63202};
-inline constexpr StrFormat<int, int> ScriptParseError{63203}; // Tcl result code, error line
+inline constexpr StrFormat<int, int, const char *> ScriptParseError{63203}; // Tcl result code, error line, message
 inline constexpr StrText ScriptFileTooBig{63204};
 inline constexpr StrFormat<const char *> FileOverwrite{63205};     // path
 inline constexpr StrFormat<const char *> ScriptWriteFailed{63206}; // path
 inline constexpr StrText ScriptRunOnTitle{63207};
 inline constexpr StrText ScriptRunOnLabel{63208};
+inline constexpr StrFormat<const char *, int, const char *> ScriptTimedOut{63209}; // script, limit in ms, what ran
+inline constexpr StrFormat<const char *, const char *, const char *> ScriptFailed{63210}; // script, what ran, error
+inline constexpr StrFormat<const char *> ScriptSaveChanges{63211};                        // script caption
 inline constexpr StrFormat<const char *> CommandMisused{57399};
 
 // DCC offers in the server window. The first and the last argument open and
@@ -293,6 +296,7 @@ inline constexpr StrText ChangeMenuItem{63524};
 inline constexpr StrText SessionLabel{63525};
 // Links handed to the program on its command line.
 inline constexpr StrFormat<const char *> LinkNotUnderstood{63600};
+inline constexpr StrText AlreadyRunning{63601};
 
 // Secure connections, capabilities, SASL and reconnection.
 // SecureConnection: protocol, cipher. CertificateQuestion: host:port,
