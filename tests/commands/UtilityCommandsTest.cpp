@@ -137,6 +137,20 @@ TEST_F(Favourites, AddingAChannelAddsItsServerOnce)
     EXPECT_EQ(ServerView()->Lines().back().text, "* Kanál #b bol pridaný k obľúbeným");
 }
 
+// The channel menu's "Pridať K Obľúbeným" on a favourite already there: its
+// auto-join flag and key stay.
+TEST_F(Favourites, AFavouriteAlreadyThereKeepsItsSettings)
+{
+    const std::string group = "Channels Group " + m_session->ConfName();
+    ASSERT_TRUE(WriteString(group, "#a", std::string("#a 0")));
+    ASSERT_TRUE(WriteString(kPasswordsSection, m_session->ConfName() + " - #a", std::string("kluc")));
+    EXPECT_EQ(Run("/favorite add #A"), 1);
+    EXPECT_EQ(ReadString(group, "#a"), "#a 0");
+    EXPECT_EQ(ReadPassword(m_session->ConfName() + " - #a"), "kluc");
+    EXPECT_TRUE(ServerView()->HasLine(Strings::Format(Str::ChannelAlreadyFavourite, "#A")));
+    EXPECT_FALSE(ServerView()->HasLine("* Kanál #A bol pridaný k obľúbeným"));
+}
+
 TEST_F(Favourites, AddingTheSessionItselfAddsOnlyTheServer)
 {
     ASSERT_TRUE(WriteString("Servers", "Mine", "127.0.0.2 7000 0"));

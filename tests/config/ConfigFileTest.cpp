@@ -1,4 +1,5 @@
 #include "ConfigFixture.h"
+#include "support/FileSizeLimit.h"
 
 #include "config/AppSettings.h"
 
@@ -287,6 +288,21 @@ TEST_F(ConfigTest, AnOversizedFileIsNeitherReadNorReplaced)
     EXPECT_EQ(QFileInfo(path()).size(), 40 * 1024 * 1024);
     ASSERT_TRUE(file.resize(17));
     EXPECT_EQ(ReadString("Nick"), "keep");
+}
+
+// A disk that takes only part of the new file (full, or over a quota): the
+// old file stays whole.
+TEST_F(ConfigTest, AWriteTheDiskCutsShortLeavesTheFileAsItWas)
+{
+    writeRaw("[Base]\nNick=keep\n");
+    const QByteArray before = readRaw();
+    {
+        FileSizeLimit limit(std::uintmax_t(before.size()));
+        ASSERT_TRUE(limit.IsActive());
+        EXPECT_FALSE(WriteString(kBaseSection, "Msgs Quit", std::string(200, 'x')));
+    }
+    EXPECT_EQ(readRaw(), before);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"brimo.conf"});
 }
 
 TEST_F(ConfigTest, AFolderInPlaceOfTheFileIsNotAFile)

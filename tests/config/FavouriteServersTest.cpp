@@ -3,6 +3,7 @@
 #include "ConfigFixture.h"
 
 #include "config/FavouriteServers.h"
+#include "support/FileSizeLimit.h"
 
 namespace {
 
@@ -26,6 +27,18 @@ const char *const kTwoServers = "[Base]\n"
                                 "#druhy=#druhy 0\n";
 
 using FavouriteServersTest = ConfigTest;
+
+// A new entry "Gama" with an identity of its own.
+ServerEntry GamaWithIdentity()
+{
+    ServerEntry gama;
+    gama.name = "Gama";
+    gama.host = "127.0.0.3";
+    gama.ownIdentity = true;
+    gama.nick = "gnick";
+    gama.email = "g@mail";
+    return gama;
+}
 
 } // namespace
 
@@ -92,16 +105,11 @@ TEST_F(FavouriteServersTest, SaveWritesChangedEntriesAndDeletesRemovedOnes)
     alfa.autoConnect = false;
     servers.Put(alfa, "Alfa");
     servers.Remove("Beta");
-    ServerEntry gama;
-    gama.name = "Gama";
-    gama.host = "127.0.0.3";
+    ServerEntry gama = GamaWithIdentity();
     gama.port = 6668;
     gama.autoConnect = true;
     gama.usePassword = true;
     gama.password = "heslo";
-    gama.ownIdentity = true;
-    gama.nick = "gnick";
-    gama.email = "g@mail";
     gama.updateNick = true;
     gama.fullName = "Gama Meno";
     servers.Put(gama, "");
@@ -195,8 +203,8 @@ TEST_F(FavouriteServersTest, RenameOntoAnExistingNameReplacesThatEntry)
     EXPECT_EQ(ReadString("Servers", "Beta"), "");
     EXPECT_EQ(ReadPassword("Alfa"), "");
     EXPECT_EQ(ReadString("Servers Data", "Alfa"), "");
-    // Both servers' favourites are now the renamed one's.
-    EXPECT_EQ(ReadPassword("alfa - #iny"), "ine");
+    // Beta has no channel group: "Beta - #iny" is no key of its channels.
+    EXPECT_EQ(ReadPassword("Beta - #iny"), "ine");
     EXPECT_EQ(ReadPassword("alfa - #kanal"), "kluc");
 }
 
@@ -223,7 +231,7 @@ TEST_F(FavouriteServersTest, ValuesTheFileCannotHoldAreRefused)
     ServerEntry entry;
     entry.name = "Dobry";
     entry.host = "127.0.0.1";
-    EXPECT_EQ(CheckServerEntry(entry), ServerEntryProblem::None);
+    EXPECT_EQ(CheckServerEntry(entry).field, ServerEntryProblem::None);
 
     struct Row
     {
@@ -245,6 +253,7 @@ TEST_F(FavouriteServersTest, ValuesTheFileCannotHoldAreRefused)
          ServerEntryProblem::BadNick},
         {[](ServerEntry &e) {
              e.ownIdentity = true;
+             e.nick = "dobry";
              e.email = "a\tb";
          },
          ServerEntryProblem::BadEmail},
@@ -252,13 +261,93 @@ TEST_F(FavouriteServersTest, ValuesTheFileCannotHoldAreRefused)
     for (const Row &row : rows) {
         ServerEntry spoilt = entry;
         row.spoil(spoilt);
-        EXPECT_EQ(CheckServerEntry(spoilt), row.problem) << spoilt.name << "|" << spoilt.host << "|" << spoilt.port;
+        EXPECT_EQ(CheckServerEntry(spoilt).field, row.problem) << spoilt.name << "|" << spoilt.host << "|" << spoilt.port;
     }
     // Without its own identity the identity fields are not written.
     entry.nick = "dva slova";
-    EXPECT_EQ(CheckServerEntry(entry), ServerEntryProblem::None);
+    EXPECT_EQ(CheckServerEntry(entry).field, ServerEntryProblem::None);
     entry.port = 65535;
-    EXPECT_EQ(CheckServerEntry(entry), ServerEntryProblem::None);
+    EXPECT_EQ(CheckServerEntry(entry).field, ServerEntryProblem::None);
+}
+
+// The identity record is blank-separated and read back trimmed: an empty nick
+// or e-mail would shift every later field by one.
+TEST_F(FavouriteServersTest, AnOwnIdentityKeepsItsFieldsOrIsRefused)
+{
+    writeRaw(kTwoServers);
+    FavouriteServers servers;
+    servers.Load();
+    ServerEntry gama = GamaWithIdentity();
+    gama.invisible = true;
+    gama.fullName = "Gama  Dlhe Meno";
+    servers.Put(gama, "");
+    ASSERT_TRUE(servers.Save());
+    const ServerEntry read = servers.ForEditing("Gama");
+    EXPECT_EQ(read.nick, "gnick");
+    EXPECT_EQ(read.email, "g@mail");
+    EXPECT_TRUE(read.invisible);
+    EXPECT_FALSE(read.updateNick);
+    EXPECT_EQ(read.fullName, "Gama  Dlhe Meno");
+
+    // An empty e-mail is a field of its own between two blanks.
+    ServerEntry noEmail = gama;
+    noEmail.email.clear();
+    servers.Put(noEmail, "Gama");
+    ASSERT_TRUE(servers.Save());
+    EXPECT_EQ(servers.ForEditing("Gama").email, "");
+    EXPECT_EQ(servers.ForEditing("Gama").nick, "gnick");
+    EXPECT_TRUE(servers.ForEditing("Gama").invisible);
+    EXPECT_EQ(servers.ForEditing("Gama").fullName, "Gama  Dlhe Meno");
+
+    // An empty nick would be trimmed away with the line's blanks: refused.
+    const QByteArray before = readRaw();
+    ServerEntry noNick = gama;
+    noNick.nick.clear();
+    EXPECT_EQ(CheckServerEntry(noNick).field, ServerEntryProblem::BadNick);
+    servers.Put(noNick, "Gama");
+    EXPECT_FALSE(servers.Save());
+    EXPECT_EQ(readRaw(), before);
+}
+
+// "Alfa - B - #x" is the key of channel #x of server "Alfa - B", not one of
+// server Alfa's.
+TEST_F(FavouriteServersTest, ARenameMovesOnlyTheServersOwnChannelKeys)
+{
+    writeRaw("[Servers]\nAlfa=127.0.0.1 6667 0\nAlfa - B=127.0.0.2 6667 0\n"
+             "[Passwords]\nAlfa - #a=kluc\nAlfa - B - #x=iny\n"
+             "[Channels Group Alfa]\n#a=#a 1\n[Channels Group Alfa - B]\n#x=#x 1\n");
+    FavouriteServers servers;
+    servers.Load();
+    ServerEntry alfa = servers.ForEditing("Alfa");
+    alfa.name = "Omega";
+    servers.Put(alfa, "Alfa");
+    ASSERT_TRUE(servers.Save());
+    EXPECT_EQ(ReadPassword("Omega - #a"), "kluc");
+    EXPECT_EQ(ReadPassword("Alfa - #a"), "");
+    EXPECT_EQ(ReadPassword("Alfa - B - #x"), "iny");
+    EXPECT_EQ(ReadPassword("Omega - B - #x"), "");
+    EXPECT_EQ(ReadString("Channels Group Alfa - B", "#x"), "#x 1");
+}
+
+// A rename is many changes of the file; a disk that refuses the file midway
+// must not leave the channels deleted from the old group and not yet in the
+// new one.
+TEST_F(FavouriteServersTest, ARenameThatCannotBeWrittenLeavesTheFileAsItWas)
+{
+    writeRaw(kTwoServers);
+    const QByteArray before = readRaw();
+    FavouriteServers servers;
+    servers.Load();
+    ServerEntry alfa = servers.ForEditing("Alfa");
+    alfa.name = "Alfa Nova";
+    servers.Put(alfa, "Alfa");
+    {
+        // Deleting lines still fits, adding them no longer does.
+        FileSizeLimit limit(std::uintmax_t(before.size()));
+        ASSERT_TRUE(limit.IsActive());
+        EXPECT_FALSE(servers.Save());
+    }
+    EXPECT_EQ(readRaw(), before);
 }
 
 TEST_F(FavouriteServersTest, LoggingOffIsKeptPerEntryAndFollowsARenameAndADeletion)

@@ -22,12 +22,27 @@ TEST_F(ConfigTest, ARenamedFavouriteChannelLeavesItsOldLineButKeepsTheOldKey)
     EXPECT_EQ(FavouriteChannels::Read("Zeta", "#new").autoJoin, true);
 }
 
+// The old line is deleted without regard to case: deleted after the new one
+// was written, it would take the new one along.
+TEST_F(ConfigTest, ARenameByCaseOnlyKeepsTheChannelItsAutoJoinAndItsKey)
+{
+    writeRaw("[Channels Group Zeta]\n#Foo=#Foo 1\n#other=#other 0\n[Passwords]\nZeta - #Foo=tajne\n");
+    FavouriteChannel channel = FavouriteChannels::Read("Zeta", "#Foo");
+    channel.name = "#foo";
+    ASSERT_TRUE(FavouriteChannels::Write("Zeta", channel, "Zeta", "#Foo"));
+    EXPECT_EQ(FavouriteChannels::Names("Zeta"), (std::vector<std::string>{"#foo", "#other"}));
+    const FavouriteChannel renamed = FavouriteChannels::Read("Zeta", "#foo");
+    EXPECT_TRUE(renamed.autoJoin);
+    EXPECT_EQ(renamed.key, "tajne");
+    EXPECT_NE(readRaw().indexOf("#foo=#foo 1"), -1);
+}
+
 TEST_F(ConfigTest, AChannelNameTheGroupCannotHoldIsRefusedWithNothingWritten)
 {
     writeRaw("[Channels Group Zeta]\n#old=#old 1\n");
     const QByteArray before = readRaw();
     for (const char *name : {"", "#a=b", "#a b", "#a\tb", "#a\nb"}) {
-        EXPECT_FALSE(FavouriteChannels::CanStoreName(name)) << name;
+        EXPECT_TRUE(CheckChannelName(name).has_value()) << name;
         EXPECT_FALSE(FavouriteChannels::Write("Zeta", {name, true, "key"}, "Zeta", "#old")) << name;
     }
     EXPECT_EQ(readRaw(), before);

@@ -3,6 +3,7 @@
 #include <regex>
 
 #include "SessionFixture.h"
+#include "config/FavouriteServers.h"
 #include "conversation/NickList.h"
 
 namespace {
@@ -23,6 +24,34 @@ TEST_F(Registration, PasswordFirstThenCleanedIdentityFromTheServerRecord)
     // field 1 is the nick, field 2 the e-mail, fields 5 on the full name
     EXPECT_EQ(lines[2], "USER Nick Nick ja-1@ex4mple.sk :Ján Novák");
     EXPECT_EQ(lines[3], "NICK Nick");
+}
+
+// What the server dialog stores is what registration sends, field for field.
+TEST_F(Registration, AnIdentityStoredAsFavouriteIsSentFieldForField)
+{
+    WriteString(kBaseSection, "Nick", "zakladny");
+    FavouriteServers servers;
+    servers.Load();
+    ServerEntry entry;
+    entry.name = "Net";
+    entry.host = "127.0.0.1";
+    entry.port = m_server.Port();
+    entry.ownIdentity = true;
+    entry.nick = "vlastny";
+    entry.fullName = "Ján Novák";
+    servers.Put(entry, "");
+    ASSERT_TRUE(servers.Save());
+    // An empty nick cannot be stored: the old identity stays.
+    entry.nick.clear();
+    entry.email = "iny@mail.sk";
+    servers.Put(entry, "Net");
+    EXPECT_FALSE(servers.Save());
+
+    ConnectSession("Net");
+    const auto &lines = m_server.Lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "USER vlastny vlastny brimo@localhost :Ján Novák");
+    EXPECT_EQ(lines[2], "NICK vlastny");
 }
 
 TEST_F(Registration, BaseIdentityAndDefaults)

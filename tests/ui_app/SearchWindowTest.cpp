@@ -394,6 +394,18 @@ TEST_F(SearchWindowTest, FavouritesAreStoredOrTheFailureIsShownAndMessagesAreSen
     EXPECT_EQ(keys, std::vector<std::string>{"#linux"});
 }
 
+TEST_F(SearchWindowTest, AnExistingFavouriteKeepsItsSettings)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(WriteString("Channels Group Siet", "#linux", std::string("#linux 1")));
+    ASSERT_TRUE(WriteString(kPasswordsSection, "Siet - #linux", std::string("kluc")));
+    SendList({"#linux 42 :tux"});
+    SelectRow("#linux");
+    EXPECT_TRUE(Search()->HandleCommand(CommandId::SearchAddFavourite));
+    EXPECT_EQ(ReadString("Channels Group Siet", "#linux"), "#linux 1");
+    EXPECT_EQ(ReadPassword("Siet - #linux"), "kluc");
+}
+
 TEST_F(SearchWindowTest, SavingWritesTheShownRowsInTheirOrderOrSaysItFailed)
 {
     ASSERT_TRUE(Start());

@@ -202,7 +202,8 @@ TEST_F(WelcomeTest, ANickTheServerWouldNotTakeIsRefusedAndNothingIsWritten)
         Press(QStringLiteral("Pripo&jiť"));
         ASSERT_TRUE(Welcome()) << host;
         EXPECT_EQ(Welcome()->focusWidget(), Welcome()->HostEdit()) << host;
-        EXPECT_EQ(Welcome()->ProblemLabel()->text(), FromStr(Str::WelcomeBadHost)) << host;
+        EXPECT_EQ(Welcome()->ProblemLabel()->text(), FromStr(*host == ' ' ? Str::HostEmpty : Str::HostBadCharacter))
+            << host;
     }
     EXPECT_EQ(ReadConfigFile(), before);
     EXPECT_EQ(m_app->Sessions().Count(), 0u);

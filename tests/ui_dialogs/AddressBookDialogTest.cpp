@@ -4,6 +4,7 @@
 
 #include "config/AddressBook.h"
 #include "config/Config.h"
+#include "text/Strings.h"
 #include "dialogs/AddressBookDialog.h"
 #include "dialogs/ContactDialog.h"
 #include "dialogs/ReportList.h"
@@ -28,6 +29,14 @@ protected:
     ContactDialog *Add(AddressBookDialog &book)
     {
         QTest::mouseClick(book.AddButton(), Qt::LeftButton);
+        return OpenChild<ContactDialog>(&book);
+    }
+
+    // The contact dialog of the first row.
+    ContactDialog *EditFirst(AddressBookDialog &book)
+    {
+        book.List()->setCurrentItem(book.List()->topLevelItem(0));
+        QTest::mouseClick(book.EditButton(), Qt::LeftButton);
         return OpenChild<ContactDialog>(&book);
     }
 
@@ -67,9 +76,7 @@ TEST_F(AddressBookDialogTest, RenamingAContactReplacesItsEntry)
 {
     AddressBookDialog book(m_shell, m_contacts);
     book.show();
-    book.List()->setCurrentItem(book.List()->topLevelItem(0));
-    QTest::mouseClick(book.EditButton(), Qt::LeftButton);
-    auto *edit = OpenChild<ContactDialog>(&book);
+    ContactDialog *edit = EditFirst(book);
     ASSERT_TRUE(edit);
     EXPECT_EQ(edit->NickEdit()->text(), "bob");
     EXPECT_EQ(edit->NotifyBox()->currentIndex(), 1);
@@ -81,6 +88,38 @@ TEST_F(AddressBookDialogTest, RenamingAContactReplacesItsEntry)
     EXPECT_EQ(ReadString(AddressBook::kSection, "robert"), "1\t*!*@bob.sk\tkolega");
     ASSERT_EQ(book.List()->topLevelItemCount(), 1);
     EXPECT_EQ(book.List()->topLevelItem(0)->text(0), "robert");
+}
+
+TEST_F(AddressBookDialogTest, RenamingOntoAnotherContactAsksFirst)
+{
+    ASSERT_TRUE(WriteConfigFile("[Address Book]\nbob=1\t*!*@bob.sk\tkolega\t\nann=2\t*!*@ann.sk\tsused\t\n"));
+    const std::string before = ReadConfigFile();
+    AddressBookDialog book(m_shell, m_contacts);
+    book.show();
+    ContactDialog *edit = EditFirst(book);
+    ASSERT_TRUE(edit);
+    edit->NickEdit()->setText("ANN");
+    m_shell.m_messageBoxAnswer = Shell::AnswerNo;
+    PressButton(edit, QDialogButtonBox::Ok);
+    ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
+    EXPECT_EQ(m_shell.m_messageBoxes.front(), Strings::Format(Str::ReplaceContact, "ANN"));
+    EXPECT_TRUE(edit->isVisible());
+    EXPECT_EQ(ReadConfigFile(), before);
+
+    m_shell.m_messageBoxAnswer = Shell::AnswerYes;
+    PressButton(edit, QDialogButtonBox::Ok);
+    EXPECT_EQ(m_shell.m_messageBoxes.size(), 2u);
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(AddressBook::Find("bob").nick, "");
+    EXPECT_EQ(ReadString(AddressBook::kSection, "ann"), "1\t*!*@bob.sk\tkolega");
+
+    // The contact's own name, in any case, asks nothing.
+    edit = EditFirst(book);
+    ASSERT_TRUE(edit);
+    edit->NickEdit()->setText("Ann");
+    PressButton(edit, QDialogButtonBox::Ok);
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(m_shell.m_messageBoxes.size(), 2u);
 }
 
 TEST_F(AddressBookDialogTest, ValuesTheFileCannotHoldBeepAndWriteNothing)

@@ -3,6 +3,7 @@
 #include "support/TestConfigDir.h"
 
 #include "config/Config.h"
+#include "text/Strings.h"
 #include "dialogs/FavouriteChannelDialog.h"
 #include "dialogs/FavouriteChannelsDialog.h"
 #include "dialogs/ReportList.h"
@@ -130,3 +131,39 @@ TEST_F(FavouriteChannelsDialogTest, DeleteRemovesTheLineAtOnceAndBeepsWithoutASe
 }
 
 } // namespace
+
+TEST_F(FavouriteChannelsDialogTest, RenamingOntoAnotherFavouriteAsksFirst)
+{
+    const std::string before = ReadConfigFile();
+    FavouriteChannelsDialog dialog(m_shell, "Alfa");
+    dialog.show();
+    dialog.List()->setCurrentItem(dialog.List()->topLevelItem(1));
+    QTest::mouseClick(dialog.EditButton(), Qt::LeftButton);
+    auto *edit = OpenChild<FavouriteChannelDialog>(&dialog);
+    ASSERT_TRUE(edit);
+    edit->NameEdit()->setText("#A");
+    m_shell.m_messageBoxAnswer = Shell::AnswerNo;
+    PressButton(edit, QDialogButtonBox::Ok);
+    ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
+    EXPECT_EQ(m_shell.m_messageBoxes.front(), Strings::Format(Str::ReplaceFavouriteChannel, "#A"));
+    EXPECT_TRUE(edit->isVisible());
+    EXPECT_EQ(ReadConfigFile(), before);
+
+    m_shell.m_messageBoxAnswer = Shell::AnswerYes;
+    PressButton(edit, QDialogButtonBox::Ok);
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(Rows(dialog.List()), QStringList{"#A"});
+    EXPECT_EQ(ReadString("Channels Group Alfa", "#a"), "#A 0");
+    EXPECT_EQ(ReadPassword("Alfa - #A"), "stary");
+
+    // A new channel of a name already there asks too.
+    QTest::mouseClick(dialog.AddButton(), Qt::LeftButton);
+    edit = OpenChild<FavouriteChannelDialog>(&dialog);
+    ASSERT_TRUE(edit);
+    edit->NameEdit()->setText("#a");
+    m_shell.m_messageBoxAnswer = Shell::AnswerNo;
+    PressButton(edit, QDialogButtonBox::Ok);
+    ASSERT_EQ(m_shell.m_messageBoxes.size(), 3u);
+    EXPECT_EQ(m_shell.m_messageBoxes.back(), Strings::Format(Str::ReplaceFavouriteChannel, "#a"));
+    EXPECT_TRUE(edit->isVisible());
+}

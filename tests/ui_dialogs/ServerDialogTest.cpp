@@ -4,6 +4,7 @@
 
 #include "config/Config.h"
 #include "config/FavouriteServers.h"
+#include "text/Strings.h"
 #include "dialogs/ServerDialog.h"
 
 #include <QDialogButtonBox>
@@ -150,24 +151,32 @@ TEST_F(DlgEditServerTest, OwnIdentityIsWrittenAsOneRecord)
     EXPECT_EQ(ReadPassword("Beta"), "heslo");
 }
 
-TEST_F(DlgEditServerTest, ValuesTheFileCannotHoldAreRefusedWithABeep)
+TEST_F(DlgEditServerTest, ValuesTheFileCannotHoldAreRefusedWithABeepAndTheReason)
 {
     struct Row
     {
         QLineEdit *(ServerDialog::*field)() const;
         const char *text;
         bool ownIdentity;
+        StrText reason;
     };
     const Row rows[] = {
-        {&ServerDialog::NameEdit, "", false},      {&ServerDialog::NameEdit, "a=b", false},
-        {&ServerDialog::HostEdit, "", false},      {&ServerDialog::HostEdit, "127.0.0.1 7000", false},
-        {&ServerDialog::PortEdit, "0", false},     {&ServerDialog::PortEdit, "65536", false},
-        {&ServerDialog::PortEdit, "x1", false},    {&ServerDialog::NickEdit, "dva slova", true},
-        {&ServerDialog::EmailEdit, "a b@c", true},
+        {&ServerDialog::NameEdit, "", false, Str::ServerNameBad},
+        {&ServerDialog::NameEdit, "a=b", false, Str::ServerNameBad},
+        {&ServerDialog::HostEdit, "", false, Str::HostEmpty},
+        {&ServerDialog::HostEdit, "127.0.0.1 7000", false, Str::HostBadCharacter},
+        {&ServerDialog::PortEdit, "0", false, Str::PortOutOfRange},
+        {&ServerDialog::PortEdit, "65536", false, Str::PortOutOfRange},
+        {&ServerDialog::PortEdit, "x1", false, Str::PortNotNumber},
+        {&ServerDialog::PortEdit, "66x7", false, Str::PortNotNumber},
+        {&ServerDialog::NickEdit, "dva slova", true, Str::NickBadCharacter},
+        {&ServerDialog::NickEdit, "", true, Str::NickEmpty},
+        {&ServerDialog::EmailEdit, "a b@c", true, Str::EmailBadCharacter},
     };
     const std::string before = ReadConfigFile();
     for (const Row &row : rows) {
         m_shell.m_beeps.clear();
+        m_shell.m_messageBoxes.clear();
         auto dialog = Open("Beta");
         if (row.ownIdentity)
             Toggle(dialog->OwnIdentityBox());
@@ -175,6 +184,7 @@ TEST_F(DlgEditServerTest, ValuesTheFileCannotHoldAreRefusedWithABeep)
         TypeInto(field, QString::fromUtf8(row.text));
         PressOk(*dialog);
         EXPECT_EQ(m_shell.m_beeps.size(), 1u) << row.text;
+        EXPECT_EQ(m_shell.m_messageBoxes, std::vector<std::string>{Strings::Get(row.reason)}) << row.text;
         EXPECT_TRUE(dialog->isVisible()) << row.text;
         EXPECT_EQ(dialog->focusWidget(), field) << row.text;
         dialog->reject();

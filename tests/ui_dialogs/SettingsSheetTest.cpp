@@ -13,6 +13,7 @@
 #include "dialogs/ServerDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "text/Strings.h"
+#include "support/FileSizeLimit.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -407,13 +408,14 @@ TEST_F(SettingsSheetTest, UnselectedDefaultServerIsKeptAndFollowsARename)
     EXPECT_EQ(ReadString("Default Server"), "Omega");
 }
 
-TEST_F(SettingsSheetTest, IdentityWithABlankInsideIsRefused)
+TEST_F(SettingsSheetTest, AnIdentityTheCoreRefusesIsToldWhy)
 {
     auto sheet = OpenSheet();
     sheet->Tabs()->setCurrentIndex(3);
     TypeInto(sheet->BasePage()->NickEdit(), "dve slova");
     PressOk(*sheet);
     EXPECT_EQ(m_shell.m_beeps.size(), 1u);
+    EXPECT_EQ(m_shell.m_messageBoxes, std::vector<std::string>{Strings::Get(Str::NickBadCharacter)});
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_EQ(sheet->Tabs()->currentWidget(), sheet->BasePage());
     EXPECT_EQ(sheet->focusWidget(), sheet->BasePage()->NickEdit());
@@ -454,4 +456,49 @@ TEST_F(SettingsSheetTest, TheLogsGroupShowsAndWritesLoggingItsFolderAndTheLinesS
     auto again = OpenSheet(ReadConfigFile());
     EXPECT_FALSE(qobject_cast<QCheckBox *>(again->AdvancedPage()->Editor(Text(Str::LogEnabled)))->isChecked());
     EXPECT_EQ(qobject_cast<QSpinBox *>(again->AdvancedPage()->Editor(Text(Str::LogReplayLines)))->value(), 250);
+}
+
+// A disk that refuses the file: the sheet says what was not written and
+// stays open with everything typed, so OK can be tried again.
+TEST_F(SettingsSheetTest, AWriteThatFailsIsToldAndTheSheetStaysOpen)
+{
+    auto sheet = OpenSheet();
+    TypeInto(sheet->BasePage()->NickEdit(), "omnoho_dlhsia_prezyvka");
+    {
+        FileSizeLimit limit(ReadConfigFile().size());
+        ASSERT_TRUE(limit.IsActive());
+        PressOk(*sheet);
+    }
+    EXPECT_TRUE(sheet->isVisible());
+    ASSERT_EQ(m_shell.m_messageBoxes.size(), 1u);
+    // The identity is no server's: the servers were written, the settings not.
+    EXPECT_EQ(m_shell.m_messageBoxes.front(), Strings::Format(Str::SettingsNotWritten, ConfigFile().c_str()));
+    EXPECT_EQ(ReadConfigFile(), kConfig);
+    EXPECT_TRUE(m_shell.m_refreshes.empty());
+
+    PressOk(*sheet);
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(ReadString("Nick"), "omnoho_dlhsia_prezyvka");
+}
+
+// A rename of a server is many changes of the file: refused by the disk, none
+// of them is made, and the sheet says it was the list of servers.
+TEST_F(SettingsSheetTest, ARenameTheDiskRefusesChangesNothingAndIsTold)
+{
+    auto sheet = OpenSheet();
+    BasicSettingsPage &page = *sheet->BasePage();
+    page.ServerBox()->setCurrentText("Beta");
+    RunServerDialog(page.EditButton(), [](ServerDialog *dialog) {
+        TypeInto(dialog->NameEdit(), "Beta s dlhsim menom");
+        dialog->accept();
+    });
+    {
+        FileSizeLimit limit(ReadConfigFile().size());
+        ASSERT_TRUE(limit.IsActive());
+        PressOk(*sheet);
+    }
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(m_shell.m_messageBoxes, std::vector<std::string>{Strings::Format(Str::ServersNotWritten,
+                                                                                 ConfigFile().c_str())});
+    EXPECT_EQ(ReadConfigFile(), kConfig);
 }

@@ -211,3 +211,19 @@ TEST_F(UserMenuAddressBook, AddContactWritesTheEntryAndTheListShowsIt)
     QApplication::processEvents();
     EXPECT_EQ(view.Tip()->Text(), QString::fromUtf8("Operátor\nPrítomný,\nKontakt"));
 }
+
+TEST_F(UserMenuAddressBook, AddContactLeavesAnExistingContactAsItIs)
+{
+    ASSERT_TRUE(WriteConfigFile("[Address Book]\nbob=2\t*!*@bob.sk\tkolega\t\n"));
+    const std::string before = ReadConfigFile();
+    UserMenu menu;
+    menu.SetContext({kChannel, "#kanal", "BoB"});
+    QSignalSpy contacts(&menu, &UserMenu::contactsChanged);
+    QSignalSpy edits(&menu, &UserMenu::contactEditRequested);
+    ClickItem(menu, UserMenu::AddContact);
+    EXPECT_EQ(ReadConfigFile(), before);
+    EXPECT_EQ(contacts.count(), 0);
+    // The existing entry is opened for editing instead.
+    ASSERT_EQ(edits.count(), 1);
+    EXPECT_EQ(edits.front().front().toString(), "BoB");
+}

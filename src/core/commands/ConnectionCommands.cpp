@@ -16,7 +16,6 @@
 namespace {
 
 const char *const kDefaultHost = "127.0.0.1";
-const unsigned kDefaultPort = 6667;
 const char *const kBadPortText = "* Neplatný port %s: číslo portu musí byť od 1 do 65535";
 
 } // namespace
@@ -27,7 +26,7 @@ int Server(Session &session, const std::string &, const std::string &line)
 {
     const std::string hostWord = GetWord(line, 2);
     const std::string host = hostWord.empty() ? std::string(kDefaultHost) : hostWord;
-    ServerPort port{kDefaultPort, false};
+    ServerPort port{ServerPort::kDefaultPort, false};
     if (CountWords(line) >= 3) {
         const std::string portWord = GetWord(line, 3);
         port = ServerPort::Parse(portWord);

@@ -6,6 +6,7 @@
 #include "commands/AwaySwitch.h"
 #include "commands/CommandHandlers.h"
 #include "config/Config.h"
+#include "config/FavouriteChannels.h"
 #include "conversation/Conversation.h"
 #include "session/MessageSplit.h"
 #include "session/Session.h"
@@ -80,7 +81,7 @@ int Join(Session &session, const std::string &, const std::string &line)
     if (CountWords(line) >= 3) {
         join.append(" ").append(GetWord(line, 3));
     } else {
-        const std::string key = ReadPassword(StrPrintf("%s - %s", session.ConfName().c_str(), channel.c_str()));
+        const std::string key = FavouriteChannels::Read(session.ConfName(), channel).key;
         if (!key.empty())
             join.append(" ").append(key);
     }

@@ -3,6 +3,8 @@
 
 #include "commands/CommandHandlers.h"
 #include "config/Config.h"
+#include "config/FavouriteChannels.h"
+#include "config/FavouriteServers.h"
 #include "session/IgnoreList.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
@@ -12,9 +14,6 @@
 #include "text/Words.h"
 
 namespace {
-
-const char *const kChannelsGroup = "Channels Group ";
-const char *const kServers = "Servers";
 
 // A missing or empty word gives the default.
 int NumberOr(const std::string &word, int fallback)
@@ -56,34 +55,31 @@ bool SplitSessionKey(const std::string &key, std::string &host, std::string &por
     return !host.empty();
 }
 
-bool IsFavouriteServer(const std::string &host)
-{
-    std::vector<std::string> keys;
-    ReadSectionKeys(kServers, keys);
-    for (const std::string &key : keys) {
-        if (EqualIgnoringCase(RecordField(ReadString(kServers, key), 1), host))
-            return true;
-    }
-    return false;
-}
-
 void AddFavouriteChannel(Session &session, const std::string &channel)
 {
     // The group of the server's configuration name: the one read when the
-    // session joins its favourite channels after the welcome.
-    const std::string section = StrPrintf("%s%s", kChannelsGroup, session.ConfName().c_str());
-    if (WriteString(section, channel, StrPrintf("%s %d", channel.c_str(), 1)))
+    // session joins its favourite channels after the welcome. A favourite
+    // already there keeps its auto-join flag and key.
+    switch (FavouriteChannels::Add(session.ConfName(), channel, true)) {
+    case FavouriteChannels::AddResult::Added:
         session.PrintTo("", TextClass::Info, Strings::Format(Str::ChannelAddedToFavourites, channel.c_str()));
+        break;
+    case FavouriteChannels::AddResult::AlreadyThere:
+        session.PrintTo("", TextClass::Info, Strings::Format(Str::ChannelAlreadyFavourite, channel.c_str()));
+        break;
+    case FavouriteChannels::AddResult::Refused:
+        break;
+    }
 }
 
 void AddFavouriteServer(Session &session)
 {
     std::string host, port;
-    if (!SplitSessionKey(session.Key(), host, port) || IsFavouriteServer(host))
+    if (!SplitSessionKey(session.Key(), host, port) || FavouriteServers::HasHost(host))
         return;
     // A TLS session's port is stored as users write it, "+6697".
-    const std::string portText = session.IsTls() ? "+" + port : port;
-    if (WriteString(kServers, host, StrPrintf("%s %s 1", host.c_str(), portText.c_str())))
+    const ServerPort serverPort = ServerPort::Parse((session.IsTls() ? "+" : "") + port);
+    if (FavouriteServers::AddHost(host, serverPort))
         session.PrintTo("", TextClass::Info, Strings::Format(Str::ServerAddedToFavourites, host.c_str()));
 }
 

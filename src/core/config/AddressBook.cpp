@@ -1,6 +1,7 @@
 #include "config/AddressBook.h"
 
 #include "config/Config.h"
+#include "config/ConfigChanges.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 
@@ -9,6 +10,8 @@
 namespace {
 
 constexpr char kFieldSeparator = '\t';
+// Line breaks and the separator cannot be inside a field.
+const std::string kNotInFields = std::string("\r\n\0", 3) + kFieldSeparator;
 
 bool HasAny(const std::string &text, const std::string &characters)
 {
@@ -45,17 +48,29 @@ Contact AddressBook::Find(const std::string &nick)
     return record.empty() ? Contact() : ContactOf(key, record);
 }
 
+bool AddressBook::Contains(const std::string &nick)
+{
+    return !Find(nick).nick.empty();
+}
+
+Refusal AddressBook::CheckNick(const std::string &nick)
+{
+    if (nick.empty() || HasAny(nick, kNotInFields + " ="))
+        return Str::ContactNickBad;
+    return std::nullopt;
+}
+
+Refusal AddressBook::CheckField(const std::string &text)
+{
+    if (text.empty() || HasAny(text, kNotInFields))
+        return Str::ContactFieldBad;
+    return std::nullopt;
+}
+
 bool AddressBook::CanStore(const Contact &contact)
 {
-    static const std::string kLineBreaks("\r\n\0", 3);
-    if (contact.nick.empty() || contact.address.empty() || contact.description.empty())
-        return false;
-    if (contact.notify < 0 || contact.notify >= kNotifyModes)
-        return false;
-    const std::string notInFields = kLineBreaks + kFieldSeparator;
-    if (HasAny(contact.address, notInFields) || HasAny(contact.description, notInFields))
-        return false;
-    return !HasAny(contact.nick, notInFields + " =");
+    return contact.notify >= 0 && contact.notify < kNotifyModes && !CheckNick(contact.nick)
+        && !CheckField(contact.address) && !CheckField(contact.description);
 }
 
 bool AddressBook::Write(const Contact &contact, const std::string &oldNick)
@@ -63,19 +78,25 @@ bool AddressBook::Write(const Contact &contact, const std::string &oldNick)
     if (!CanStore(contact))
         return false;
     const std::string key = FoldCase(contact.nick);
-    const std::string record =
-        StrPrintf("%d\t%s\t%s\t", contact.notify, contact.address.c_str(), contact.description.c_str());
-    if (!WriteString(kSection, key, record))
-        return false;
     const std::string oldKey = FoldCase(oldNick);
+    ConfigChanges changes;
     if (!oldKey.empty() && oldKey != key)
-        WriteString(kSection, oldKey);
-    return true;
+        changes.Delete(kSection, oldKey);
+    changes.Set(kSection, key,
+                StrPrintf("%d\t%s\t%s\t", contact.notify, contact.address.c_str(), contact.description.c_str()));
+    return changes.Write();
+}
+
+bool AddressBook::Add(const Contact &contact)
+{
+    return !Contains(contact.nick) && Write(contact);
 }
 
 bool AddressBook::Remove(const std::string &nick)
 {
-    return WriteString(kSection, FoldCase(nick));
+    ConfigChanges changes;
+    changes.Delete(kSection, FoldCase(nick));
+    return changes.Write();
 }
 
 StrText AddressBook::NotifyText(int notify)

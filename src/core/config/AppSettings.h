@@ -7,8 +7,9 @@
 struct FormatContext;
 
 // The settings record of the application: filled from section "Base" of
-// brimo.conf by LoadAppearance and LoadBehaviour (Config.h), read everywhere
-// else and written by nobody but those loaders. Colours are 0xRRGGBB.
+// brimo.conf by LoadAppearance and LoadBehaviour and written back by
+// SaveSettings (Config.h), the only reader and writer of those keys; the
+// settings sheet edits a copy. Colours are 0xRRGGBB.
 struct AppSettings
 {
     // Appearance
@@ -50,9 +51,14 @@ struct AppSettings
     std::string m_logFolder;                // "Log Folder": empty, DefaultLogDirectory
     int m_logReplayLines = 100;             // "Log Lines": shown again when a window opens, 0..10000
 
+    // Identity, used where a favourite server has none of its own.
+    std::string m_nick;     // "Nick"
+    std::string m_email;    // "User E-Mail"
+    std::string m_fullName; // "User Full Name"
+
     // Also loaded by LoadBehaviour, for the shell's convenience.
     bool m_identServer = false;   // "Ident Server"
-    bool m_hideMinimized = false; // "Hide Minimized"
+    bool m_hideMinimized = false; // "Hide Minimized": written "True" by the sheet
     bool m_zoomed = false;        // "Zoomed" of "Base": conversation windows maximised
 };
 

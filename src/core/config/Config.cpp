@@ -1,6 +1,8 @@
 #include "config/Config.h"
 
 #include "config/AppSettings.h"
+#include "config/ConfigChanges.h"
+#include "text/Strings.h"
 #include "platform/Profile.h"
 #include "text/CaseFold.h"
 
@@ -16,6 +18,31 @@
 namespace {
 
 std::string g_configDirectory;
+ConfigReporter *g_reporter = nullptr;
+int g_failuresToldByCaller = 0;
+// A failure already told (the unreadable file, or a failed write): the
+// program says it once, not at every write that fails after it.
+bool g_failureTold = false;
+
+void Report(const std::string &text)
+{
+    if (g_reporter && !g_failureTold) {
+        g_failureTold = true;
+        g_reporter->ReportConfigProblem(text);
+    }
+}
+
+StrText UnreadableReason(Profile::FileState state)
+{
+    switch (state) {
+    case Profile::FileState::TooLarge:
+        return Str::ConfigTooLarge;
+    case Profile::FileState::NotAFile:
+        return Str::ConfigNotAFile;
+    default:
+        return Str::ConfigNoPermission;
+    }
+}
 
 // A program run where it was built (or unpacked as one folder) keeps its
 // resources beside the executable; an installed one finds them under
@@ -129,6 +156,52 @@ bool CreateConfigFile()
 void SetConfigDirectory(const std::string &path)
 {
     g_configDirectory = path;
+    g_failureTold = false;
+}
+
+bool IsConfigReadable()
+{
+    const Profile::FileState state = Profile::State(ConfigFilePath());
+    return state == Profile::FileState::Missing || state == Profile::FileState::Readable;
+}
+
+void SetConfigReporter(ConfigReporter *reporter)
+{
+    g_reporter = reporter;
+    g_failureTold = false;
+}
+
+void ReportUnreadableConfig()
+{
+    const std::string path = ConfigFilePath();
+    const Profile::FileState state = Profile::State(path);
+    if (state != Profile::FileState::Missing && state != Profile::FileState::Readable)
+        Report(Strings::Format(Str::ConfigUnreadable, path.c_str(), Strings::Get(UnreadableReason(state))));
+}
+
+bool NoteConfigWrite(bool written)
+{
+    if (written)
+        return true;
+    if (g_failuresToldByCaller > 0)
+        return false;
+    const std::string path = ConfigFilePath();
+    const Profile::FileState state = Profile::State(path);
+    if (state == Profile::FileState::Missing || state == Profile::FileState::Readable)
+        Report(Strings::Format(Str::ConfigNotWritten, path.c_str()));
+    else
+        Report(Strings::Format(Str::ConfigUnreadable, path.c_str(), Strings::Get(UnreadableReason(state))));
+    return false;
+}
+
+ConfigFailureToldByCaller::ConfigFailureToldByCaller()
+{
+    ++g_failuresToldByCaller;
+}
+
+ConfigFailureToldByCaller::~ConfigFailureToldByCaller()
+{
+    --g_failuresToldByCaller;
 }
 
 std::string ReadString(const std::string &section, const std::string &key)
@@ -183,7 +256,9 @@ int ReadSectionKeys(const std::string &section, std::vector<std::string> &keys)
 
 bool WriteString(const std::string &section, const std::string &key, const std::optional<std::string> &value)
 {
-    return Profile::SetString(ConfigFilePath(), section, key, value);
+    if (!Profile::IsStorableSection(section) || !Profile::IsStorableKey(key))
+        return false; // the caller's mistake, not the file's
+    return NoteConfigWrite(Profile::SetString(ConfigFilePath(), section, key, value));
 }
 
 bool WriteBool(const std::string &section, const std::string &key, bool flag)
@@ -239,28 +314,68 @@ bool WriteColour(const std::string &section, const std::string &key, uint32_t co
     return WriteString(section, key, FormatColour(colour));
 }
 
-void LoadAppearance(AppSettings &settings)
-{
-    const AppSettings defaults;
-    settings.m_colorInfo = ReadColour(kBaseSection, "Color Info", defaults.m_colorInfo);
-    settings.m_colorText = ReadColour(kBaseSection, "Color Text", defaults.m_colorText);
-    settings.m_colorHigh = ReadColour(kBaseSection, "Color High", defaults.m_colorHigh);
-    settings.m_colorError = ReadColour(kBaseSection, "Color Error", defaults.m_colorError);
-    settings.m_colorTime = ReadColour(kBaseSection, "Color Time", defaults.m_colorTime);
-    settings.m_colorMyText = ReadColour(kBaseSection, "MyText", defaults.m_colorMyText);
-    settings.m_colorHiText = ReadColour(kBaseSection, "HiText", defaults.m_colorHiText);
-    settings.m_colorABText = ReadColour(kBaseSection, "ABText", defaults.m_colorABText);
-    settings.m_fontName = ReadString("Font");
-    if (settings.m_fontName.empty())
-        settings.m_fontName = defaults.m_fontName;
-    settings.m_fontSize = ReadInt("Font Size");
-    if (settings.m_fontSize < 1)
-        settings.m_fontSize = defaults.m_fontSize;
-    settings.m_colorNick = defaults.m_colorNick;
-    settings.m_colorList = ReadColour(kBaseSection, "Color List", defaults.m_colorList);
-}
-
 namespace {
+
+// The keys of "Base" behind the fields of the settings record, for the
+// loaders and SaveSettings alike.
+const char *const kNickKey = "Nick";
+const char *const kZoomedKey = "Zoomed";
+const char *const kDonatingKey = "Donating";
+const char *const kLoggingKey = "Logging";
+const char *const kLogFolderKey = "Log Folder";
+const char *const kLogLinesKey = "Log Lines";
+
+struct ColourKey
+{
+    const char *key;
+    uint32_t AppSettings::*member;
+};
+const ColourKey kColourKeys[] = {
+    {"Color Info", &AppSettings::m_colorInfo},   {"Color Text", &AppSettings::m_colorText},
+    {"Color High", &AppSettings::m_colorHigh},   {"Color Error", &AppSettings::m_colorError},
+    {"Color Time", &AppSettings::m_colorTime},   {"MyText", &AppSettings::m_colorMyText},
+    {"HiText", &AppSettings::m_colorHiText},     {"ABText", &AppSettings::m_colorABText},
+    {"Color List", &AppSettings::m_colorList},
+};
+
+struct FlagKey
+{
+    const char *key;
+    bool AppSettings::*member;
+};
+// The switches of the settings sheet.
+const FlagKey kFlagKeys[] = {
+    {"Show Ping", &AppSettings::m_showPing},
+    {"Open Query Window", &AppSettings::m_openQueryWindow},
+    {"InVisible", &AppSettings::m_invisible},
+    {"Update Nick", &AppSettings::m_updateNick},
+    {"Query Dialog", &AppSettings::m_queryDialog},
+    {"DCC Dialog", &AppSettings::m_dccDialog},
+    {"Enable Tray", &AppSettings::m_enableTray},
+    {"Beep On Message", &AppSettings::m_beepOnMessage},
+    {"Show Baloon", &AppSettings::m_showBalloon},
+    {"Auto Change Nick", &AppSettings::m_autoChangeNick},
+    {"HiLighting", &AppSettings::m_highlighting},
+    {"Notice Msgs To Wnd", &AppSettings::m_noticesToWindow},
+    {"Ident Server", &AppSettings::m_identServer},
+    {"Hide Minimized", &AppSettings::m_hideMinimized},
+};
+
+struct TextKey
+{
+    const char *key;
+    std::string AppSettings::*member;
+};
+const TextKey kTextKeys[] = {
+    {"Msgs Quit", &AppSettings::m_quitMessage},   {"Msgs Part", &AppSettings::m_partMessage},
+    {"Msgs Join", &AppSettings::m_joinMessage},   {kNickKey, &AppSettings::m_nick},
+    {"User E-Mail", &AppSettings::m_email},       {"User Full Name", &AppSettings::m_fullName},
+};
+
+std::string UserTextKey(size_t index)
+{
+    return "Msgs User" + std::to_string(index + 1);
+}
 
 int ReadBalloonSound()
 {
@@ -278,36 +393,78 @@ int ReadBalloonSound()
 
 } // namespace
 
+void LoadAppearance(AppSettings &settings)
+{
+    const AppSettings defaults;
+    for (const ColourKey &colour : kColourKeys)
+        settings.*colour.member = ReadColour(kBaseSection, colour.key, defaults.*colour.member);
+    settings.m_fontName = ReadString("Font");
+    if (settings.m_fontName.empty())
+        settings.m_fontName = defaults.m_fontName;
+    settings.m_fontSize = ReadInt("Font Size");
+    if (settings.m_fontSize < 1)
+        settings.m_fontSize = defaults.m_fontSize;
+    settings.m_colorNick = defaults.m_colorNick;
+}
+
 void LoadBehaviour(AppSettings &settings, const std::function<void(bool)> &switchIdentServer)
 {
-    settings.m_showPing = ReadBool("Show Ping");
-    settings.m_openQueryWindow = ReadBool("Open Query Window");
-    settings.m_maxTextSize = std::max(ReadInt("Max Text Size"), 1000000);
-    settings.m_invisible = ReadBool("InVisible");
-    settings.m_updateNick = ReadBool("Update Nick");
-    settings.m_queryDialog = ReadBool("Query Dialog");
-    settings.m_dccDialog = ReadBool("DCC Dialog");
-    settings.m_enableTray = ReadBool("Enable Tray");
-    settings.m_beepOnMessage = ReadBool("Beep On Message");
-    settings.m_showBalloon = ReadBool("Show Baloon");
-    settings.m_balloonSound = ReadBalloonSound();
-    settings.m_quitMessage = ReadString("Msgs Quit");
-    settings.m_partMessage = ReadString("Msgs Part");
-    settings.m_joinMessage = ReadString("Msgs Join");
+    for (const FlagKey &flag : kFlagKeys)
+        settings.*flag.member = ReadBool(flag.key);
+    for (const TextKey &text : kTextKeys)
+        settings.*text.member = ReadString(text.key);
     for (size_t i = 0; i < settings.m_userTexts.size(); ++i)
-        settings.m_userTexts[i] = ReadString("Msgs User" + std::to_string(i + 1));
-    settings.m_donating = ReadBool("Donating");
-    settings.m_autoChangeNick = ReadBool("Auto Change Nick");
-    settings.m_highlighting = ReadBool("HiLighting");
-    settings.m_noticesToWindow = ReadBool("Notice Msgs To Wnd");
+        settings.m_userTexts[i] = ReadString(UserTextKey(i));
+    settings.m_maxTextSize = std::max(ReadInt("Max Text Size"), 1000000);
+    settings.m_balloonSound = ReadBalloonSound();
+    settings.m_donating = ReadBool(kDonatingKey);
+    settings.m_zoomed = ReadBool(kZoomedKey);
     bool loggingSet = false;
-    settings.m_logging = ReadBool(kBaseSection, "Logging", &loggingSet) || !loggingSet;
-    settings.m_logFolder = ReadString("Log Folder");
-    const std::string replayLines = ReadString("Log Lines");
+    settings.m_logging = ReadBool(kBaseSection, kLoggingKey, &loggingSet) || !loggingSet;
+    settings.m_logFolder = ReadString(kLogFolderKey);
+    const std::string replayLines = ReadString(kLogLinesKey);
     settings.m_logReplayLines = replayLines.empty() ? 100 : std::clamp(std::atoi(replayLines.c_str()), 0, 10000);
-    settings.m_identServer = ReadBool("Ident Server");
-    settings.m_hideMinimized = ReadBool("Hide Minimized");
-    settings.m_zoomed = ReadBool("Zoomed");
     if (switchIdentServer)
         switchIdentServer(settings.m_identServer);
+}
+
+void AddIdentityChanges(ConfigChanges &changes, const AppSettings &settings)
+{
+    changes.Set(kBaseSection, kNickKey, settings.m_nick);
+    changes.Set(kBaseSection, "User Full Name", settings.m_fullName);
+}
+
+bool SaveNick(const std::string &nick)
+{
+    return WriteString(kBaseSection, kNickKey, nick);
+}
+
+bool SaveZoomed(bool zoomed)
+{
+    return WriteBool(kBaseSection, kZoomedKey, zoomed);
+}
+
+bool SaveDonating(bool donating)
+{
+    return WriteBool(kBaseSection, kDonatingKey, donating);
+}
+
+bool SaveSettings(const AppSettings &settings)
+{
+    ConfigChanges changes;
+    for (const ColourKey &colour : kColourKeys)
+        changes.Set(kBaseSection, colour.key, FormatColour(settings.*colour.member));
+    changes.Set(kBaseSection, "Font", settings.m_fontName);
+    changes.SetInt(kBaseSection, "Font Size", settings.m_fontSize);
+    for (const FlagKey &flag : kFlagKeys)
+        changes.SetBool(kBaseSection, flag.key, settings.*flag.member);
+    for (const TextKey &text : kTextKeys)
+        changes.Set(kBaseSection, text.key, settings.*text.member);
+    for (size_t i = 0; i < settings.m_userTexts.size(); ++i)
+        changes.Set(kBaseSection, UserTextKey(i), settings.m_userTexts[i]);
+    changes.SetInt(kBaseSection, "Beep Baloon", settings.m_balloonSound);
+    changes.SetBool(kBaseSection, kLoggingKey, settings.m_logging);
+    changes.Set(kBaseSection, kLogFolderKey, settings.m_logFolder);
+    changes.SetInt(kBaseSection, kLogLinesKey, settings.m_logReplayLines);
+    return changes.Write();
 }

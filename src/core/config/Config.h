@@ -7,6 +7,7 @@
 #include <vector>
 
 struct AppSettings;
+class ConfigChanges;
 
 // Access to brimo.conf, the program's one INI file. Every read goes to the
 // file (through Profile's cache, which notices any change of the file), every
@@ -47,6 +48,42 @@ std::string LogDirectory(const AppSettings &settings);
 // Creates an empty brimo.conf, readable by its owner only, when there is
 // none yet (the first start). False when it cannot be created.
 bool CreateConfigFile();
+
+// Whether brimo.conf can be read: a missing file can (it is empty).
+bool IsConfigReadable();
+
+// Where the program tells the user about a settings file it cannot read or
+// write; the application implements it and shows the text. The core has
+// none until one is set.
+class ConfigReporter
+{
+public:
+    virtual ~ConfigReporter() = default;
+    virtual void ReportConfigProblem(const std::string &text) = 0;
+};
+void SetConfigReporter(ConfigReporter *reporter);
+
+// Tells the reporter when brimo.conf exists but cannot be read (no
+// permission, too large, not a file). Said once: the later writes that fail
+// for the same reason are not reported again.
+void ReportUnreadableConfig();
+
+// Passes the result of a write through; a failed one is told to the
+// reporter unless a ConfigFailureToldByCaller lives. Told once: after the
+// first report (or the one of ReportUnreadableConfig) the reporter hears no
+// more until another reporter or configuration folder is set.
+bool NoteConfigWrite(bool written);
+
+// While one lives, a failed write is reported by its caller (a dialog that
+// says which write failed), not by the reporter.
+class ConfigFailureToldByCaller
+{
+public:
+    ConfigFailureToldByCaller();
+    ~ConfigFailureToldByCaller();
+    ConfigFailureToldByCaller(const ConfigFailureToldByCaller &) = delete;
+    ConfigFailureToldByCaller &operator=(const ConfigFailureToldByCaller &) = delete;
+};
 
 // Points the configuration at another folder (tests, demos); an empty path
 // returns to the normal rules above.
@@ -102,3 +139,15 @@ bool WriteColour(const std::string &section, const std::string &key, uint32_t co
 // so the owner of the ident listener can open or close it.
 void LoadAppearance(AppSettings &settings);
 void LoadBehaviour(AppSettings &settings, const std::function<void(bool)> &switchIdentServer = {});
+// Writes what the settings sheet edits (every field above but "Max Text
+// Size", "Donating" and "Zoomed") to "Base" as one replacement of the file;
+// false, with the file as it was, when it cannot be written.
+bool SaveSettings(const AppSettings &settings);
+// The user's nick and full name, for a batch of changes (the welcome).
+void AddIdentityChanges(ConfigChanges &changes, const AppSettings &settings);
+// The values of the record the program changes as it runs: the nick the
+// server gave (where "Update Nick" asks for it), whether conversation
+// windows are maximised, the donation switch.
+bool SaveNick(const std::string &nick);
+bool SaveZoomed(bool zoomed);
+bool SaveDonating(bool donating);

@@ -1,6 +1,8 @@
 #include "config/FavouriteChannels.h"
 
 #include "config/Config.h"
+#include "config/ConfigChanges.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 
 #include <cstdlib>
@@ -8,6 +10,11 @@
 namespace {
 
 constexpr const char *kGroupPrefix = "Channels Group ";
+
+std::string RecordOf(const FavouriteChannel &channel)
+{
+    return StrPrintf("%s %d", channel.name.c_str(), channel.autoJoin ? 1 : 0);
+}
 
 } // namespace
 
@@ -28,6 +35,11 @@ std::vector<std::string> FavouriteChannels::Names(const std::string &server)
     return names;
 }
 
+bool FavouriteChannels::Contains(const std::string &server, const std::string &name)
+{
+    return !name.empty() && !ReadString(GroupSection(server), name).empty();
+}
+
 FavouriteChannel FavouriteChannels::Read(const std::string &server, const std::string &name)
 {
     FavouriteChannel channel;
@@ -37,30 +49,68 @@ FavouriteChannel FavouriteChannels::Read(const std::string &server, const std::s
     return channel;
 }
 
-bool FavouriteChannels::CanStoreName(const std::string &name)
-{
-    return !name.empty() && name.find_first_of(std::string(" \t\r\n=\0", 6)) == std::string::npos;
-}
-
 bool FavouriteChannels::Write(const std::string &server, const FavouriteChannel &channel, const std::string &oldServer,
                               const std::string &oldName)
 {
-    if (!CanStoreName(channel.name) || server.empty())
+    if (CheckChannelName(channel.name) || server.empty())
         return false;
-    const std::string section = GroupSection(server);
-    const std::string record = StrPrintf("%s %d", channel.name.c_str(), channel.autoJoin ? 1 : 0);
-    if (!WriteString(section, channel.name, record))
-        return false;
-    const bool moved = !oldName.empty() && (oldName != channel.name || (!oldServer.empty() && oldServer != server));
-    if (moved)
-        WriteString(GroupSection(oldServer.empty() ? server : oldServer), oldName);
+    ConfigChanges changes;
+    // The file compares keys without regard to case: a rename by case only
+    // replaces the line in place, any other one deletes the old line first.
+    const std::string fromServer = oldServer.empty() ? server : oldServer;
+    if (!oldName.empty() && (!EqualIgnoringCase(oldName, channel.name) || !EqualIgnoringCase(fromServer, server)))
+        changes.Delete(GroupSection(fromServer), oldName);
+    changes.Set(GroupSection(server), channel.name, RecordOf(channel));
     const std::string passwordKey = PasswordKey(server, channel.name);
     if (channel.key.empty())
-        return WriteString(kPasswordsSection, passwordKey);
-    return WriteString(kPasswordsSection, passwordKey, channel.key);
+        changes.Delete(kPasswordsSection, passwordKey);
+    else
+        changes.Set(kPasswordsSection, passwordKey, channel.key);
+    return changes.Write();
+}
+
+FavouriteChannels::AddResult FavouriteChannels::Add(const std::string &server, const std::string &name, bool autoJoin)
+{
+    if (Contains(server, name))
+        return AddResult::AlreadyThere;
+    if (CheckChannelName(name) || server.empty())
+        return AddResult::Refused;
+    ConfigChanges changes;
+    changes.Set(GroupSection(server), name, RecordOf({name, autoJoin, {}}));
+    return changes.Write() ? AddResult::Added : AddResult::Refused;
 }
 
 bool FavouriteChannels::Remove(const std::string &server, const std::string &name)
 {
-    return WriteString(GroupSection(server), name);
+    ConfigChanges changes;
+    changes.Delete(GroupSection(server), name);
+    return changes.Write();
+}
+
+FavouriteChannels::GroupMove::GroupMove(const std::string &from, const std::string &to) : m_from(from), m_to(to)
+{
+    // Only the keys of the group's own channels: "A - B - #x" belongs to
+    // server "A - B", not to a channel "B - #x" of server A.
+    for (const std::string &channel : Names(from)) {
+        m_lines.emplace_back(channel, ReadString(GroupSection(from), channel));
+        const std::string key = ReadPassword(PasswordKey(from, channel));
+        if (!key.empty())
+            m_keys.emplace_back(channel, key);
+    }
+}
+
+void FavouriteChannels::GroupMove::AddDeletions(ConfigChanges &changes) const
+{
+    for (const auto &[channel, record] : m_lines)
+        changes.Delete(GroupSection(m_from), channel);
+    for (const auto &[channel, key] : m_keys)
+        changes.Delete(kPasswordsSection, PasswordKey(m_from, channel));
+}
+
+void FavouriteChannels::GroupMove::AddWrites(ConfigChanges &changes) const
+{
+    for (const auto &[channel, record] : m_lines)
+        changes.Set(GroupSection(m_to), channel, record);
+    for (const auto &[channel, key] : m_keys)
+        changes.Set(kPasswordsSection, PasswordKey(m_to, channel), key);
 }

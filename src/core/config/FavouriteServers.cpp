@@ -1,8 +1,10 @@
 #include "config/FavouriteServers.h"
 
+#include "config/AppSettings.h"
 #include "config/Config.h"
+#include "config/ConfigChanges.h"
+#include "config/FavouriteChannels.h"
 #include "config/ServerPort.h"
-#include "platform/Profile.h"
 #include "text/CaseFold.h"
 
 #include <algorithm>
@@ -16,129 +18,166 @@ const char *const kServersData = "Servers Data";
 const char *const kLoggingOff = "Logging Off";
 const char *const kDefaultServer = "Default Server";
 
-std::string ChannelGroup(const std::string &server)
-{
-    return "Channels Group " + server;
-}
-
-// The "Passwords" key of a favourite channel's key.
-std::string ChannelKeyPrefix(const std::string &server)
-{
-    return server + " - ";
-}
-
-bool HasBlank(const std::string &text)
-{
-    return text.find_first_of(" \t") != std::string::npos;
-}
-
-bool HasLineBreak(const std::string &text)
-{
-    return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
-}
-
 std::string RecordOf(const ServerEntry &entry)
 {
     const ServerPort port{static_cast<unsigned>(entry.port), entry.tls};
     return entry.host + " " + port.Text() + " " + (entry.autoConnect ? "1" : "0");
 }
 
-std::string IdentityRecordOf(const ServerEntry &entry)
+std::string IdentityRecordOf(const ServerIdentity &identity)
 {
-    return entry.nick + " " + entry.email + " " + (entry.invisible ? "1" : "0") + " " + (entry.updateNick ? "1" : "0")
-        + " " + entry.fullName;
+    return identity.nick + " " + identity.email + " " + (identity.invisible ? "1" : "0") + " "
+        + (identity.updateNick ? "1" : "0") + " " + identity.fullName;
 }
 
-using KeyValues = std::vector<std::pair<std::string, std::string>>;
-
-// What a renamed entry takes along: its favourite channels and their keys,
-// read before anything is deleted so that renames in a chain (B to C, then
-// A to B) each carry their own.
-struct Favourites
+ServerIdentity IdentityOf(const ServerEntry &entry)
 {
-    std::string from, to;
-    KeyValues channels;    // key, value of the channel group
-    KeyValues channelKeys; // channel, key from "Passwords"
-};
-
-Favourites ReadFavourites(const std::string &from, const std::string &to)
-{
-    Favourites favourites{from, to, {}, {}};
-    std::vector<std::string> keys;
-    ReadSectionKeys(ChannelGroup(from), keys);
-    for (const std::string &key : keys)
-        favourites.channels.emplace_back(key, ReadString(ChannelGroup(from), key));
-    const std::string prefix = ChannelKeyPrefix(from);
-    ReadSectionKeys(kPasswordsSection, keys);
-    for (const std::string &key : keys)
-        if (key.size() > prefix.size() && EqualIgnoringCase(key.substr(0, prefix.size()), prefix))
-            favourites.channelKeys.emplace_back(key.substr(prefix.size()), ReadPassword(key));
-    return favourites;
+    return {entry.nick, entry.email, entry.invisible, entry.updateNick, entry.fullName};
 }
 
-bool DeleteFavourites(const Favourites &favourites)
+ServerRecord ParseRecord(const std::string &record)
 {
-    bool ok = true;
-    for (const auto &[key, value] : favourites.channels)
-        ok = WriteString(ChannelGroup(favourites.from), key) && ok;
-    for (const auto &[channel, key] : favourites.channelKeys)
-        ok = WriteString(kPasswordsSection, ChannelKeyPrefix(favourites.from) + channel) && ok;
-    return ok;
+    ServerRecord parsed;
+    parsed.host = RecordField(record, 1);
+    parsed.port = ServerPort::Parse(RecordField(record, 2));
+    parsed.autoConnect = std::atoi(RecordField(record, 3).c_str()) == 1;
+    return parsed;
 }
 
-bool WriteFavourites(const Favourites &favourites)
+ServerIdentity ParseIdentity(const std::string &record)
 {
-    bool ok = true;
-    for (const auto &[key, value] : favourites.channels)
-        ok = WriteString(ChannelGroup(favourites.to), key, value) && ok;
-    for (const auto &[channel, key] : favourites.channelKeys)
-        ok = WriteString(kPasswordsSection, ChannelKeyPrefix(favourites.to) + channel, key) && ok;
-    return ok;
+    ServerIdentity identity;
+    identity.nick = RecordField(record, 1);
+    identity.email = RecordField(record, 2);
+    identity.invisible = RecordField(record, 3) == "1";
+    identity.updateNick = RecordField(record, 4) == "1";
+    identity.fullName = RecordRest(record, 5);
+    return identity;
+}
+
+ServerEntryCheck Refused(ServerEntryProblem field, Refusal reason)
+{
+    return {field, reason};
 }
 
 } // namespace
 
-ServerEntryProblem CheckServerEntry(const ServerEntry &entry)
+ServerEntryCheck CheckServerEntry(const ServerEntry &entry)
 {
-    if (!Profile::IsStorableKey(entry.name) || !Profile::IsStorableSection(ChannelGroup(entry.name))
-        || HasLineBreak(entry.name))
-        return ServerEntryProblem::BadName;
-    if (entry.host.empty() || HasBlank(entry.host) || HasLineBreak(entry.host))
-        return ServerEntryProblem::BadHost;
-    if (entry.port < 1 || entry.port > 65535)
-        return ServerEntryProblem::BadPort;
-    if (entry.ownIdentity && (HasBlank(entry.nick) || HasLineBreak(entry.nick)))
-        return ServerEntryProblem::BadNick;
-    if (entry.ownIdentity && (HasBlank(entry.email) || HasLineBreak(entry.email)))
-        return ServerEntryProblem::BadEmail;
-    return ServerEntryProblem::None;
+    // The host before the name: the welcome names a server typed in after its host.
+    if (Refusal reason = CheckHost(entry.host))
+        return Refused(ServerEntryProblem::BadHost, reason);
+    if (Refusal reason = CheckPort(ServerPort{static_cast<unsigned>(std::max(entry.port, 0)), entry.tls}.Text()))
+        return Refused(ServerEntryProblem::BadPort, reason);
+    if (Refusal reason = CheckServerName(entry.name))
+        return Refused(ServerEntryProblem::BadName, reason);
+    if (!entry.ownIdentity)
+        return {};
+    // The record is blank-separated and read back trimmed: an empty nick
+    // would shift every later field.
+    if (Refusal reason = CheckNick(entry.nick))
+        return Refused(ServerEntryProblem::BadNick, reason);
+    if (Refusal reason = CheckEmail(entry.email))
+        return Refused(ServerEntryProblem::BadEmail, reason);
+    return {};
+}
+
+std::vector<std::string> FavouriteServers::SavedNames()
+{
+    std::vector<std::string> names;
+    ReadSectionKeys(kServers, names);
+    return names;
+}
+
+std::optional<ServerRecord> FavouriteServers::Record(const std::string &name)
+{
+    const std::string record = name.empty() ? std::string() : ReadString(kServers, name);
+    if (record.empty())
+        return std::nullopt;
+    return ParseRecord(record);
+}
+
+std::string FavouriteServers::NameAt(const std::string &host, unsigned port, bool tls)
+{
+    std::string found;
+    // The last one of the file, as sessions have always been named.
+    for (const std::string &name : SavedNames()) {
+        const ServerRecord record = ParseRecord(ReadString(kServers, name));
+        if (EqualIgnoringCase(record.host, host) && record.port.port == port && record.port.tls == tls)
+            found = name;
+    }
+    return found;
+}
+
+bool FavouriteServers::HasHost(const std::string &host)
+{
+    for (const std::string &name : SavedNames())
+        if (EqualIgnoringCase(ParseRecord(ReadString(kServers, name)).host, host))
+            return true;
+    return false;
+}
+
+bool FavouriteServers::AddHost(const std::string &host, const ServerPort &port)
+{
+    ConfigChanges changes;
+    changes.Set(kServers, host, host + " " + port.Text() + " 1");
+    return changes.Write();
+}
+
+std::optional<ServerIdentity> FavouriteServers::Identity(const std::string &name)
+{
+    const std::string record = name.empty() ? std::string() : ReadString(kServersData, name);
+    if (record.empty())
+        return std::nullopt;
+    return ParseIdentity(record);
+}
+
+bool FavouriteServers::SetIdentityNick(const std::string &name, const std::string &nick)
+{
+    std::optional<ServerIdentity> identity = Identity(name);
+    if (!identity || CheckNick(nick))
+        return false;
+    identity->nick = nick;
+    ConfigChanges changes;
+    changes.Set(kServersData, name, IdentityRecordOf(*identity));
+    return changes.Write();
+}
+
+std::string FavouriteServers::Password(const std::string &name)
+{
+    return name.empty() ? std::string() : ReadPassword(name);
+}
+
+std::string FavouriteServers::DefaultServer()
+{
+    return ReadString(kDefaultServer);
 }
 
 void FavouriteServers::Load()
 {
     m_items.clear();
+    m_default.clear();
     ReadSectionKeys(kServers, m_loadedNames);
     for (const std::string &name : m_loadedNames) {
         Item item;
         item.fileName = name;
         ServerEntry &entry = item.entry;
         entry.name = name;
-        const std::string record = ReadString(kServers, name);
-        entry.host = RecordField(record, 1);
-        const ServerPort port = ServerPort::Parse(RecordField(record, 2));
-        entry.port = static_cast<int>(port.port);
-        entry.tls = port.tls;
-        entry.autoConnect = std::atoi(RecordField(record, 3).c_str()) == 1;
+        const ServerRecord record = ParseRecord(ReadString(kServers, name));
+        entry.host = record.host;
+        entry.port = static_cast<int>(record.port.port);
+        entry.tls = record.port.tls;
+        entry.autoConnect = record.autoConnect;
         entry.password = ReadPassword(name);
         entry.usePassword = !entry.password.empty();
-        const std::string identity = ReadString(kServersData, name);
-        entry.ownIdentity = !identity.empty();
-        if (entry.ownIdentity) {
-            entry.nick = RecordField(identity, 1);
-            entry.email = RecordField(identity, 2);
-            entry.invisible = RecordField(identity, 3) == "1";
-            entry.updateNick = RecordField(identity, 4) == "1";
-            entry.fullName = RecordRest(identity, 5);
+        const std::optional<ServerIdentity> identity = Identity(name);
+        entry.ownIdentity = identity.has_value();
+        if (identity) {
+            entry.nick = identity->nick;
+            entry.email = identity->email;
+            entry.invisible = identity->invisible;
+            entry.updateNick = identity->updateNick;
+            entry.fullName = identity->fullName;
         }
         entry.logging = !ReadBool(kLoggingOff, name);
         m_items.push_back(std::move(item));
@@ -171,11 +210,13 @@ ServerEntry FavouriteServers::ForEditing(const std::string &name) const
     const Item *item = Find(name);
     ServerEntry entry = item ? item->entry : ServerEntry();
     if (!entry.ownIdentity) {
-        entry.nick = ReadString("Nick");
-        entry.email = ReadString("User E-Mail");
-        entry.invisible = ReadBool("InVisible");
-        entry.fullName = ReadString("User Full Name");
-        entry.updateNick = ReadBool("Update Nick");
+        AppSettings base;
+        LoadBehaviour(base);
+        entry.nick = base.m_nick;
+        entry.email = base.m_email;
+        entry.invisible = base.m_invisible;
+        entry.fullName = base.m_fullName;
+        entry.updateNick = base.m_updateNick;
     }
     return entry;
 }
@@ -205,34 +246,43 @@ void FavouriteServers::Remove(const std::string &name)
         m_items.erase(m_items.begin() + (item - m_items.data()));
 }
 
+void FavouriteServers::SetDefault(const std::string &name)
+{
+    m_default = name;
+}
+
 bool FavouriteServers::Save()
 {
-    const std::string defaultServer = ReadString(kDefaultServer);
-    std::string newDefault = defaultServer;
-    std::vector<Favourites> moves;
+    for (const Item &item : m_items)
+        if (item.changed && CheckServerEntry(item.entry).field != ServerEntryProblem::None)
+            return false;
+    const std::string defaultServer = DefaultServer();
+    std::string newDefault = m_default.empty() ? defaultServer : m_default;
+    std::vector<FavouriteChannels::GroupMove> moves;
     for (const Item &item : m_items)
         if (!item.fileName.empty() && item.fileName != item.entry.name) {
-            moves.push_back(ReadFavourites(item.fileName, item.entry.name));
-            if (EqualIgnoringCase(defaultServer, item.fileName))
+            moves.emplace_back(item.fileName, item.entry.name);
+            if (EqualIgnoringCase(newDefault, item.fileName))
                 newDefault = item.entry.name;
         }
 
-    bool ok = true;
-    for (const Favourites &move : moves)
-        ok = DeleteFavourites(move) && ok;
+    ConfigChanges changes;
+    for (const FavouriteChannels::GroupMove &move : moves)
+        move.AddDeletions(changes);
     // Names of the file that no entry has any more: deleted or renamed away.
     for (const std::string &name : m_loadedNames)
         if (!IsNameInUse(name))
-            ok = DeleteKeys(name) && ok;
+            AddDeletions(changes, name);
     for (const Item &item : m_items)
         if (item.changed)
-            ok = WriteEntry(item.entry) && ok;
-    for (const Favourites &move : moves)
-        ok = WriteFavourites(move) && ok;
+            AddEntryWrites(changes, item.entry);
+    for (const FavouriteChannels::GroupMove &move : moves)
+        move.AddWrites(changes);
     if (newDefault != defaultServer)
-        ok = WriteString(kBaseSection, kDefaultServer, newDefault) && ok;
+        changes.Set(kBaseSection, kDefaultServer, newDefault);
+    const bool written = changes.Write();
     Load();
-    return ok;
+    return written;
 }
 
 FavouriteServers::Item *FavouriteServers::Find(const std::string &name)
@@ -252,30 +302,27 @@ bool FavouriteServers::IsNameInUse(const std::string &name) const
     return Find(name) != nullptr;
 }
 
-bool FavouriteServers::WriteEntry(const ServerEntry &entry)
+void FavouriteServers::AddEntryWrites(ConfigChanges &changes, const ServerEntry &entry)
 {
-    if (CheckServerEntry(entry) != ServerEntryProblem::None)
-        return false;
-    bool ok = WriteString(kServers, entry.name, RecordOf(entry));
+    changes.Set(kServers, entry.name, RecordOf(entry));
     if (entry.usePassword && !entry.password.empty())
-        ok = WriteString(kPasswordsSection, entry.name, entry.password) && ok;
+        changes.Set(kPasswordsSection, entry.name, entry.password);
     else
-        ok = WriteString(kPasswordsSection, entry.name) && ok;
+        changes.Delete(kPasswordsSection, entry.name);
     if (entry.ownIdentity)
-        ok = WriteString(kServersData, entry.name, IdentityRecordOf(entry)) && ok;
+        changes.Set(kServersData, entry.name, IdentityRecordOf(IdentityOf(entry)));
     else
-        ok = WriteString(kServersData, entry.name) && ok;
+        changes.Delete(kServersData, entry.name);
     if (entry.logging)
-        ok = WriteString(kLoggingOff, entry.name) && ok;
+        changes.Delete(kLoggingOff, entry.name);
     else
-        ok = WriteBool(kLoggingOff, entry.name, true) && ok;
-    return ok;
+        changes.SetBool(kLoggingOff, entry.name, true);
 }
 
-bool FavouriteServers::DeleteKeys(const std::string &name)
+void FavouriteServers::AddDeletions(ConfigChanges &changes, const std::string &name)
 {
-    bool ok = WriteString(kServers, name);
-    ok = WriteString(kServersData, name) && ok;
-    ok = WriteString(kLoggingOff, name) && ok;
-    return WriteString(kPasswordsSection, name) && ok;
+    changes.Delete(kServers, name);
+    changes.Delete(kServersData, name);
+    changes.Delete(kLoggingOff, name);
+    changes.Delete(kPasswordsSection, name);
 }

@@ -8,6 +8,8 @@
 // alone TLS on the usual port 6697.
 struct ServerPort
 {
+    // The usual ports of a plain and of a secure connection.
+    static constexpr unsigned kDefaultPort = 6667;
     static constexpr unsigned kDefaultTlsPort = 6697;
     // Ports above this are out of range; Parse caps larger numbers at it + 1.
     static constexpr unsigned kHighestPort = 65535;

@@ -1,6 +1,8 @@
 #include "config/WelcomeChoice.h"
 
+#include "config/AppSettings.h"
 #include "config/Config.h"
+#include "config/ConfigChanges.h"
 #include "config/FavouriteServers.h"
 
 #include <vector>
@@ -20,7 +22,7 @@ ServerEntry EntryOf(const WelcomeChoice &choice, ServerEntry entry)
 
 } // namespace
 
-ServerEntryProblem CheckWelcomeServer(const WelcomeChoice &choice)
+ServerEntryCheck CheckWelcomeServer(const WelcomeChoice &choice)
 {
     return CheckServerEntry(EntryOf(choice, ServerEntry{}));
 }
@@ -34,16 +36,22 @@ bool SaveWelcomeChoice(const WelcomeChoice &choice)
         entry.nick = choice.nick;
         entry.fullName = choice.fullName;
     }
-    if (CheckServerEntry(entry) != ServerEntryProblem::None)
+    if (CheckServerEntry(entry).field != ServerEntryProblem::None)
         return false;
     servers.Put(entry, choice.serverName);
-    return servers.Save() && WriteString(kBaseSection, "Default Server", choice.serverName)
-        && WriteString(kBaseSection, "Nick", choice.nick)
-        && WriteString(kBaseSection, "User Full Name", choice.fullName);
+    servers.SetDefault(choice.serverName);
+    if (!servers.Save())
+        return false;
+    AppSettings identity;
+    identity.m_nick = choice.nick;
+    identity.m_fullName = choice.fullName;
+    ConfigChanges changes;
+    AddIdentityChanges(changes, identity);
+    return changes.Write();
 }
 
 bool HasNoFavouriteServer()
 {
-    std::vector<std::string> servers;
-    return ReadSectionKeys("Servers", servers) == 0;
+    // A file that cannot be read may well hold servers: no first start.
+    return IsConfigReadable() && FavouriteServers::SavedNames().empty();
 }

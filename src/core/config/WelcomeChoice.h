@@ -20,7 +20,7 @@ struct WelcomeChoice
 // Whether the server of the choice can be stored as a favourite: the checks
 // of the settings sheet's server entries (a name the file can hold, a host
 // without blanks, a port 1..65535).
-ServerEntryProblem CheckWelcomeServer(const WelcomeChoice &choice);
+ServerEntryCheck CheckWelcomeServer(const WelcomeChoice &choice);
 
 // Stores the choice in brimo.conf as the settings sheet would: the server as
 // a favourite connected at start-up (an entry of that name keeps its password
@@ -30,6 +30,6 @@ ServerEntryProblem CheckWelcomeServer(const WelcomeChoice &choice);
 // file cannot be written.
 bool SaveWelcomeChoice(const WelcomeChoice &choice);
 
-// Whether brimo.conf holds no favourite server: the program then starts with
-// the welcome dialog.
+// Whether brimo.conf can be read and holds no favourite server: the program
+// then starts with the welcome dialog.
 bool HasNoFavouriteServer();

@@ -351,7 +351,10 @@ bool SaveAtomically(const std::string &path, const Document &document)
     }
 #endif
     const QByteArray bytes = SerializeDocument(document);
-    if (file.write(bytes) != bytes.size()) {
+    // QSaveFile buffers what is written and does not count a failure of the
+    // flush at commit as a failed write: it would put a cut file in place of
+    // the whole one (a full disk). The flush is checked here.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
@@ -412,20 +415,44 @@ std::vector<std::string> Profile::SectionKeys(const std::string &path, const std
 bool Profile::SetString(const std::string &path, const std::string &section, const std::string &key,
                         const std::optional<std::string> &value)
 {
-    if (!IsStorableSection(section) || !IsStorableKey(key))
-        return false;
+    return Apply(path, {Change{section, key, value}});
+}
+
+bool Profile::Apply(const std::string &path, const std::vector<Change> &changes)
+{
+    for (const Change &change : changes)
+        if (!IsStorableSection(change.section) || !IsStorableKey(change.key))
+            return false;
     std::shared_ptr<const Document> current;
     const LoadResult loaded = Load(path, current);
     if (loaded == LoadResult::Unreadable)
         return false;
     Document edited = *current;
-    if (!Edit(edited, section, key, value))
+    bool changed = false;
+    for (const Change &change : changes)
+        changed = Edit(edited, change.section, change.key, change.value) || changed;
+    if (!changed)
         return true;
     if (!SaveAtomically(path, edited))
         return false;
     std::lock_guard lock(g_cacheMutex);
     g_cache.erase(path);
     return true;
+}
+
+Profile::FileState Profile::State(const std::string &path)
+{
+    const auto fsPath = FsPath(path);
+    std::error_code error;
+    if (!std::filesystem::exists(fsPath, error))
+        return error ? FileState::NotReadable : FileState::Missing;
+    if (!std::filesystem::is_regular_file(fsPath, error))
+        return FileState::NotAFile;
+    const std::uintmax_t size = std::filesystem::file_size(fsPath, error);
+    if (!error && size > std::uintmax_t(kMaxFileSize))
+        return FileState::TooLarge;
+    QFile file(QString::fromStdString(path));
+    return !error && file.open(QIODevice::ReadOnly) ? FileState::Readable : FileState::NotReadable;
 }
 
 bool Profile::CreateIfMissing(const std::string &path)

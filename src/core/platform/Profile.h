@@ -15,6 +15,17 @@
 class Profile
 {
 public:
+    // One change of a key: a value to set, or none to delete the key.
+    struct Change
+    {
+        std::string section;
+        std::string key;
+        std::optional<std::string> value;
+    };
+
+    // Whether the file can be read, and if not, why.
+    enum class FileState { Missing, Readable, NotReadable, TooLarge, NotAFile };
+
     // The value of key in section, cut to maxChars characters; nullopt when
     // the key is missing or the file cannot be read.
     static std::optional<std::string> GetString(const std::string &path, const std::string &section,
@@ -31,6 +42,14 @@ public:
     // file and its folder when missing.
     static bool SetString(const std::string &path, const std::string &section, const std::string &key,
                           const std::optional<std::string> &value);
+
+    // Applies the changes in order, each as SetString would, and replaces
+    // the file once: either every change reaches the file or none does.
+    // false, with the file as it was, when a section or key cannot be stored
+    // or the file cannot be read or written.
+    static bool Apply(const std::string &path, const std::vector<Change> &changes);
+
+    static FileState State(const std::string &path);
 
     // Creates an empty file (and its folder), owner-only, unless one exists.
     static bool CreateIfMissing(const std::string &path);

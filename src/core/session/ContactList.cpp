@@ -1,19 +1,14 @@
 #include "session/ContactList.h"
 
-#include "config/Config.h"
+#include "config/AddressBook.h"
 #include "text/CaseFold.h"
-
-namespace {
-
-constexpr const char *kAddressBook = "Address Book";
-
-} // namespace
 
 void ContactList::Reload()
 {
-    std::vector<std::string> keys;
-    ReadSectionKeys(kAddressBook, keys);
-    Set(keys);
+    std::vector<std::string> nicks;
+    for (const Contact &contact : AddressBook::Contacts())
+        nicks.push_back(contact.nick);
+    Set(nicks);
 }
 
 void ContactList::Set(const std::vector<std::string> &nicks)
@@ -39,5 +34,5 @@ bool ContactList::IsContact(const std::string &nick) const
 
 bool ContactList::IsInAddressBook(const std::string &nick)
 {
-    return !nick.empty() && !ReadString(kAddressBook, FoldCase(nick)).empty();
+    return AddressBook::Contains(nick);
 }

@@ -4,6 +4,7 @@
 
 #include <ctime>
 
+#include "config/AddressBook.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
@@ -31,8 +32,8 @@ void Popup(Session &session, const std::string &text)
         shell->PopupLine(ConvertToHtml(text));
 }
 
-// The alert mode of an address-book contact: the first character of its
-// record as a digit; 0 for anyone else.
+// The alert mode of an address-book contact (its notify mode); 0 for anyone
+// else.
 int AlertMode(const Session &session, const std::string &sender)
 {
     if (sender.empty())
@@ -40,10 +41,7 @@ int AlertMode(const Session &session, const std::string &sender)
     const ContactList &contacts = session.Table().Contacts();
     if (contacts.IsLoaded() && !contacts.IsContact(sender))
         return 0;
-    const std::string record = ReadString("Address Book", sender);
-    if (record.empty() || record[0] < '0' || record[0] > '9')
-        return 0;
-    return record[0] - '0';
+    return AddressBook::Find(sender).notify;
 }
 
 void AddressBookAlert(Session &session, const std::string &sender, const std::string &target)

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "config/Config.h"
+#include "config/FavouriteChannels.h"
+#include "config/FavouriteServers.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
@@ -36,11 +38,8 @@ std::string PaddedCode(const std::string &code)
 
 void JoinFavouriteChannels(Session &session)
 {
-    const std::string section = "Channels Group " + session.ConfName();
-    std::vector<std::string> keys;
-    ReadSectionKeys(section, keys);
-    for (const std::string &channel : keys) {
-        if (std::atoi(RecordField(ReadString(section, channel), 2).c_str()) != 0)
+    for (const std::string &channel : FavouriteChannels::Names(session.ConfName())) {
+        if (FavouriteChannels::Read(session.ConfName(), channel).autoJoin)
             session.Command("", 0, StrPrintf("/join %s", channel.c_str()));
     }
 }
@@ -58,9 +57,8 @@ void RejoinOpenChannels(Session &session)
 
 bool WantsInvisible(Session &session)
 {
-    const std::string record = ReadString("Servers Data", session.ConfName());
-    if (!record.empty())
-        return RecordField(record, 3) == "1";
+    if (const std::optional<ServerIdentity> identity = FavouriteServers::Identity(session.ConfName()))
+        return identity->invisible;
     return ReadBool("InVisible");
 }
 

@@ -51,7 +51,7 @@ std::optional<IrcUrl> IrcUrl::Parse(const std::string &text)
     else if (scheme != QLatin1String("irc"))
         return std::nullopt;
     result.host = url.host(QUrl::FullyDecoded).toStdString();
-    const int port = url.port(result.tls ? int(kTlsPort) : int(kPlainPort));
+    const int port = url.port(int(result.tls ? ServerPort::kDefaultTlsPort : ServerPort::kDefaultPort));
     if (result.host.empty() || !IsSafeWord(result.host) || port < 1 || port > 65535)
         return std::nullopt;
     result.port = unsigned(port);

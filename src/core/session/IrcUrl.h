@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/ServerPort.h"
+
 #include <optional>
 #include <string>
 
@@ -9,12 +11,9 @@
 // "#brimo"; one written as a fragment (irc://host/#brimo) is understood too.
 struct IrcUrl
 {
-    static constexpr unsigned kPlainPort = 6667;
-    static constexpr unsigned kTlsPort = 6697;
-
     bool tls = false;
     std::string host;
-    unsigned port = kPlainPort;
+    unsigned port = ServerPort::kDefaultPort;
     std::string channel; // empty when the link names only a server
     std::string key;     // the channel key of "?key", when given
 

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "config/Config.h"
+#include "config/FavouriteServers.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "session/NickRules.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-const char *const kServersData = "Servers Data";
 const char *const kDefaultNick = "brimo";
 const char *const kDefaultFullName = "Brimo";
 const char *const kDefaultEmail = "brimo@localhost";
@@ -65,8 +65,8 @@ std::string WithoutTrailingDigits(std::string nick)
 int Session::Register()
 {
     m_welcomed = false;
-    const std::string record = ReadString(kServersData, m_confName);
-    const std::string password = ReadPassword(m_confName);
+    const std::optional<ServerIdentity> identity = FavouriteServers::Identity(m_confName);
+    const std::string password = FavouriteServers::Password(m_confName);
     // Servers that know capabilities hold registration until "CAP END";
     // others ignore the line and register at once. Asked once a connection:
     // registering again (451) does not start the negotiation over.
@@ -82,10 +82,10 @@ int Session::Register()
         SendLine("PASS " + password);
 
     std::string nick, email, fullName;
-    if (!record.empty()) {
-        nick = RecordField(record, 1);
-        email = RecordField(record, 2);
-        fullName = RecordRest(record, 5);
+    if (identity) {
+        nick = identity->nick;
+        email = identity->email;
+        fullName = identity->fullName;
     } else {
         nick = RecordField(ReadString("Nick"), 1);
         email = RecordField(ReadString("User E-Mail"), 1);
@@ -230,12 +230,10 @@ void Session::AutoChangeNick(const std::string &rejected)
 
 void Session::UpdateNick(const std::string &newNick)
 {
-    const std::string record = ReadString(kServersData, m_confName);
-    if (!record.empty()) {
-        const size_t blank = record.find(' ');
-        WriteString(kServersData, m_confName, newNick + (blank == std::string::npos ? "" : record.substr(blank)));
+    if (FavouriteServers::Identity(m_confName)) {
+        FavouriteServers::SetIdentityNick(m_confName, newNick);
         return;
     }
     if (ReadBool("Update Nick"))
-        WriteString(kBaseSection, "Nick", newNick);
+        SaveNick(newNick);
 }

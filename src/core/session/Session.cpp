@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "config/Config.h"
+#include "config/FavouriteServers.h"
 #include "config/ServerPort.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
@@ -102,17 +103,11 @@ Conversation *Session::EnterWithServerWindow(const std::string &host, unsigned p
 
 void Session::InitKernelProps(const std::string &host, unsigned port)
 {
-    std::vector<std::string> keys;
-    ReadSectionKeys("Servers", keys);
     Log("InitKernelProps ( init kernel properties ) ...");
     if (m_confName.empty()) {
-        m_confName = host;
-        for (const std::string &key : keys) {
-            const std::string record = ReadString("Servers", key);
-            const ServerPort entryPort = ServerPort::Parse(RecordField(record, 2));
-            if (EqualIgnoringCase(RecordField(record, 1), host) && entryPort.port == port && entryPort.tls == m_tls)
-                m_confName = key;
-        }
+        m_confName = FavouriteServers::NameAt(host, port, m_tls);
+        if (m_confName.empty())
+            m_confName = host;
     }
     m_humanName = m_confName;
     for (int n = 1; m_table.IsNameTaken(m_humanName, this); ++n)

@@ -272,10 +272,6 @@ constexpr Entry kStrings[] = {
     {Str::WelcomeTlsBox, "Za&bezpečené spojenie (TLS)"},
     {Str::WelcomeConnectButton, "Pripo&jiť"},
     {Str::WelcomeCancelButton, "&Zrušiť"},
-    {Str::WelcomeBadNick,
-     "Prezývka musí začínať písmenom a môže mať len písmená bez diakritiky, číslice "
-     "a znaky - _ [ ] { } \\ | ^ ` (bez medzier a úvodzoviek)."},
-    {Str::WelcomeBadHost, "Napíšte adresu servera (bez medzier)."},
     {Str::NotConnectedTitle, "Nepripojené"},
     {Str::NotConnectedHint,
      "* Nie ste pripojený k žiadnemu serveru. Napíšte sem /server adresa port "
@@ -302,6 +298,34 @@ constexpr Entry kStrings[] = {
     {Str::LogWindowOn, "* Rozhovor v tomto okne sa zaznamenáva"},
     {Str::LogWindowOff, "* Rozhovor v tomto okne sa nezaznamenáva"},
     {Str::ServerLoggingOff, "Nezaznamenávať &rozhovory na tomto serveri"},
+    {Str::NickEmpty, "Prezývka je prázdna."},
+    {Str::NickBadStart, "Prezývka musí začínať písmenom bez diakritiky alebo jedným zo znakov [ ] \\ ` _ ^ { | }."},
+    {Str::NickBadCharacter,
+     "Prezývka smie obsahovať len písmená bez diakritiky, číslice, pomlčku a znaky [ ] \\ ` _ ^ { | }, bez medzier."},
+    {Str::HostEmpty, "Adresa servera je prázdna."},
+    {Str::HostBadCharacter, "Adresa servera smie obsahovať len písmená, číslice, bodky, pomlčky a dvojbodky."},
+    {Str::PortNotNumber,
+     "Port musí byť číslo, napríklad 6667, pre zabezpečené spojenie so znamienkom + pred ním, napríklad +6697."},
+    {Str::PortOutOfRange, "Port musí byť od 1 do 65535."},
+    {Str::EmailBadCharacter, "E-mail nesmie obsahovať medzeru ani riadiace znaky."},
+    {Str::ServerNameBad, "Názov servera nesmie byť prázdny ani obsahovať znaky = a ]."},
+    {Str::ChannelNameBad, "Názov kanála nesmie byť prázdny ani obsahovať medzeru alebo znak =."},
+    {Str::ContactNickBad, "Prezývka kontaktu nesmie byť prázdna ani obsahovať medzeru, tabulátor alebo znak =."},
+    {Str::ContactFieldBad, "Adresa a popis kontaktu nesmú byť prázdne ani obsahovať tabulátor."},
+    {Str::ReplaceFavouriteChannel, "Obľúbený kanál %s už existuje. Nahradiť ho?"},
+    {Str::ReplaceContact, "Kontakt %s už existuje. Nahradiť ho?"},
+    {Str::ChannelAlreadyFavourite, "* Kanál %s už je medzi obľúbenými, jeho nastavenia ostávajú"},
+    {Str::FavouriteChannelNotWritten, "Obľúbený kanál sa nepodarilo zapísať do súboru %s."},
+    {Str::ContactNotWritten, "Kontakt sa nepodarilo zapísať do súboru %s."},
+    {Str::ServersNotWritten, "Zoznam obľúbených serverov sa nepodarilo zapísať do súboru %s. V súbore sa nič "
+                             "nezmenilo; nastavenia ostávajú otvorené."},
+    {Str::SettingsNotWritten, "Nastavenia sa nepodarilo zapísať do súboru %s. Nastavenia ostávajú otvorené."},
+    {Str::ConfigUnreadable, "Súbor nastavení %s sa nedá prečítať: %s. Brimo ho neprepíše a zmeny nastavení "
+                            "sa neuložia, kým sa to nenapraví."},
+    {Str::ConfigNoPermission, "chýba povolenie na čítanie"},
+    {Str::ConfigTooLarge, "je väčší ako 32 MB"},
+    {Str::ConfigNotAFile, "nie je to obyčajný súbor"},
+    {Str::ConfigNotWritten, "Do súboru nastavení %s sa nedá zapisovať; zmeny nastavení sa neuložia."},
 };
 
 constexpr bool IsSortedById()

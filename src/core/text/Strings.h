@@ -331,8 +331,6 @@ inline constexpr StrText WelcomePortLabel{63807};
 inline constexpr StrText WelcomeTlsBox{63808};
 inline constexpr StrText WelcomeConnectButton{63809};
 inline constexpr StrText WelcomeCancelButton{63810};
-inline constexpr StrText WelcomeBadNick{63811};
-inline constexpr StrText WelcomeBadHost{63812};
 inline constexpr StrText NotConnectedTitle{63814};
 inline constexpr StrText NotConnectedHint{63815};
 inline constexpr StrFormat<const char *, const char *, const char *> ConnectFailed{63816}; // host, port, reason
@@ -358,6 +356,33 @@ inline constexpr StrText LogReplayLinesHelp{64008};
 inline constexpr StrText LogWindowOn{64009};
 inline constexpr StrText LogWindowOff{64010};
 inline constexpr StrText ServerLoggingOff{64011};
+// Why a value typed into a dialog is refused (config/ValueChecks.h).
+inline constexpr StrText NickEmpty{64100};
+inline constexpr StrText NickBadStart{64101};
+inline constexpr StrText NickBadCharacter{64102};
+inline constexpr StrText HostEmpty{64103};
+inline constexpr StrText HostBadCharacter{64104};
+inline constexpr StrText PortNotNumber{64105};
+inline constexpr StrText PortOutOfRange{64106};
+inline constexpr StrText EmailBadCharacter{64107};
+inline constexpr StrText ServerNameBad{64108};
+inline constexpr StrText ChannelNameBad{64109};
+inline constexpr StrText ContactNickBad{64110};
+inline constexpr StrText ContactFieldBad{64111};
+// Questions and reports of the favourites and the address book.
+inline constexpr StrFormat<const char *> ReplaceFavouriteChannel{64112}; // channel
+inline constexpr StrFormat<const char *> ReplaceContact{64113};          // nick
+inline constexpr StrFormat<const char *> ChannelAlreadyFavourite{64114}; // channel
+inline constexpr StrFormat<const char *> FavouriteChannelNotWritten{64115}; // file
+inline constexpr StrFormat<const char *> ContactNotWritten{64116};          // file
+// The settings file that cannot be read or written.
+inline constexpr StrFormat<const char *> ServersNotWritten{64117};  // file
+inline constexpr StrFormat<const char *> SettingsNotWritten{64118}; // file
+inline constexpr StrFormat<const char *, const char *> ConfigUnreadable{64119}; // file, why
+inline constexpr StrText ConfigNoPermission{64120};
+inline constexpr StrText ConfigTooLarge{64121};
+inline constexpr StrText ConfigNotAFile{64122};
+inline constexpr StrFormat<const char *> ConfigNotWritten{64123}; // file
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

@@ -8,6 +8,7 @@
 #include "app/QtTranslation.h"
 #include "commands/CommandHelp.h"
 #include "config/Config.h"
+#include "config/FavouriteServers.h"
 #include "config/ServerPort.h"
 #include "config/WelcomeChoice.h"
 #include "conversation/ConversationView.h"
@@ -87,8 +88,10 @@ BrimoApp::~BrimoApp()
 {
     Exit();
     delete m_mainFrame.data();
-    if (s_instance == this)
+    if (s_instance == this) {
         s_instance = nullptr;
+        SetConfigReporter(nullptr);
+    }
 }
 
 BrimoApp *BrimoApp::Instance()
@@ -116,6 +119,8 @@ int BrimoApp::Start(const QStringList &arguments)
     // The keyboard comes to the new window at once; without a window manager
     // nobody else would give it.
     m_mainFrame->activateWindow();
+    SetConfigReporter(this);
+    ReportUnreadableConfig();
 
     CommandPopup::Shared();
     if (arguments.size() > 1 && arguments.at(1).compare(QLatin1String("debug"), Qt::CaseInsensitive) == 0)
@@ -198,15 +203,12 @@ void BrimoApp::ClosePropertySheets()
 
 void BrimoApp::AutoConnect()
 {
-    std::vector<std::string> servers;
-    ReadSectionKeys("Servers", servers);
-    for (const std::string &key : servers) {
-        const std::string record = ReadString("Servers", key);
-        if (std::atoi(RecordField(record, 3).c_str()) != 1)
+    for (const std::string &key : FavouriteServers::SavedNames()) {
+        const std::optional<ServerRecord> record = FavouriteServers::Record(key);
+        if (!record || !record->autoConnect)
             continue;
         DebugLog("Autoconnecting to: %s", key.c_str());
-        const ServerPort port = ServerPort::Parse(RecordField(record, 2));
-        CreateSession(RecordField(record, 1), port.port, std::string(), port.tls);
+        CreateSession(record->host, record->port.port, std::string(), record->port.tls);
     }
 }
 
@@ -230,6 +232,11 @@ void BrimoApp::OpenIrcLink(const QString &link)
         session = CreateSession(url->host, url->port, std::string(), url->tls);
     if (session && !url->channel.empty())
         session->JoinWhenWelcomed(url->channel, url->key);
+}
+
+void BrimoApp::ReportConfigProblem(const std::string &text)
+{
+    WarnLater(text);
 }
 
 void BrimoApp::WarnLater(const std::string &text)
@@ -385,8 +392,8 @@ Session *BrimoApp::FindSession(const std::string &name) const
 
 bool BrimoApp::ConnectFavourite(const std::string &serverKey)
 {
-    const std::string record = ReadString("Servers", serverKey);
-    if (serverKey.empty() || record.empty())
+    const std::optional<ServerRecord> record = FavouriteServers::Record(serverKey);
+    if (!record)
         return false;
     // A session of this entry that lost its connection (or was refused) is
     // connected again rather than joined by a second one.
@@ -399,8 +406,7 @@ bool BrimoApp::ConnectFavourite(const std::string &serverKey)
             server->View()->Activate();
         return true;
     }
-    const ServerPort port = ServerPort::Parse(RecordField(record, 2));
-    return CreateSession(RecordField(record, 1), port.port, serverKey, port.tls) != nullptr;
+    return CreateSession(record->host, record->port.port, serverKey, record->port.tls) != nullptr;
 }
 
 void BrimoApp::SetAwayEverywhere(bool away)

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "commands/CommandDispatcher.h"
 #include "config/AppSettings.h"
+#include "config/Config.h"
 #include "conversation/Shell.h"
 #include "dialogs/NoticesWindow.h"
 #include "dialogs/QuestionDialog.h"
@@ -38,7 +39,7 @@ class ConversationLog;
 // settings record, the debug and help windows, the tray balloons and the
 // questions about incoming requests. It is the Shell through which the core
 // reaches the user interface. One instance per program (Instance()).
-class BrimoApp : public QObject, public Shell
+class BrimoApp : public QObject, public Shell, public ConfigReporter
 {
     Q_OBJECT
 
@@ -135,6 +136,9 @@ public:
     void AskQuestion(int kind, const std::string &senderPrefix, const std::string &sessionKey,
                      const std::string &fileName, int64_t fileSize) override;
     int MessageBox(const std::string &text, const std::string &title, int buttons) override;
+    // A settings file that cannot be read or written, told in a warning
+    // that does not wait for an answer.
+    void ReportConfigProblem(const std::string &text) override;
     std::string OpenFileDialog(const std::string &folder, const std::string &filter) override;
     std::string SaveFileDialog(const std::string &folder, const std::string &fileName,
                                const std::string &filter) override;

@@ -7,6 +7,7 @@
 #include "app/ShellChild.h"
 #include "app/WindowBar.h"
 #include "config/Config.h"
+#include "config/FavouriteServers.h"
 #include "conversation/Conversation.h"
 #include "dialogs/AddressBookDialog.h"
 #include "dialogs/FavouriteChannelsDialog.h"
@@ -304,7 +305,7 @@ void MainWindow::SavePlacement()
     WriteInt(kWndMain, "Right", normal.width());
     WriteInt(kWndMain, "Bottom", normal.height());
     QMdiSubWindow *child = ActiveChild();
-    WriteBool(kBaseSection, "Zoomed", child && child->isMaximized());
+    SaveZoomed(child && child->isMaximized());
     m_app.BarStateStore().setValue(QLatin1String(kBarStates), saveState());
     m_app.BarStateStore().sync();
 }
@@ -506,7 +507,7 @@ bool MainWindow::RunConnectCommand(int id)
 {
     switch (id) {
     case CommandId::Connect:
-        m_app.ConnectFavourite(ReadString(kBaseSection, "Default Server"));
+        m_app.ConnectFavourite(FavouriteServers::DefaultServer());
         return true;
     case CommandId::Welcome:
         m_app.OpenWelcome();
@@ -593,7 +594,7 @@ bool MainWindow::RunHelpCommand(int id)
         m_app.OpenLink("https://www.brimo.example/podpora");
         return true;
     case CommandId::ToggleDonating:
-        WriteBool(kBaseSection, "Donating", !ReadBool(kBaseSection, "Donating"));
+        SaveDonating(!ReadBool(kBaseSection, "Donating"));
         m_app.RefreshShell(Shell::RefreshSettings);
         return true;
     case CommandId::About:
@@ -678,7 +679,7 @@ void MainWindow::UpdateCommandStates()
                 enabled = ActiveSession() != nullptr;
                 break;
             case CommandId::Connect:
-                enabled = !ReadString("Servers", ReadString(kBaseSection, "Default Server")).empty();
+                enabled = FavouriteServers::Record(FavouriteServers::DefaultServer()).has_value();
                 break;
             case CommandId::AwayOn:
             case CommandId::AwayOff:

@@ -7,6 +7,8 @@
 #include "app/MainWindowArea.h"
 #include "app/ShellChild.h"
 #include "config/Config.h"
+#include "config/FavouriteChannels.h"
+#include "config/FavouriteServers.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/Strings.h"
@@ -309,9 +311,8 @@ void MainWindow::RemoveMenus(QMenuBar *bar)
 void MainWindow::FillServersMenu(QMenu *menu)
 {
     menu->clear();
-    std::vector<std::string> servers;
-    ReadSectionKeys("Servers", servers);
-    const QString defaultServer = QString::fromStdString(ReadString(kBaseSection, "Default Server"));
+    const std::vector<std::string> servers = FavouriteServers::SavedNames();
+    const QString defaultServer = QString::fromStdString(FavouriteServers::DefaultServer());
     int id = CommandId::FavouriteServerFirst;
     for (const std::string &key : servers) {
         if (id > CommandId::FavouriteServerLast)
@@ -336,12 +337,10 @@ void MainWindow::FillServersMenu(QMenu *menu)
 void MainWindow::FillFavouriteChannelsMenu(QMenu *menu)
 {
     menu->clear();
-    std::vector<std::string> servers;
-    ReadSectionKeys("Servers", servers);
     int id = CommandId::FavouriteChannelFirst;
-    for (const std::string &server : servers) {
-        std::vector<std::string> channels;
-        if (ReadSectionKeys("Channels Group " + server, channels) == 0)
+    for (const std::string &server : FavouriteServers::SavedNames()) {
+        const std::vector<std::string> channels = FavouriteChannels::Names(server);
+        if (channels.empty())
             continue;
         menu->addSection(QString::fromStdString(server));
         for (const std::string &channel : channels) {

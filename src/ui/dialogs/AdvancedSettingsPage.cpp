@@ -1,7 +1,6 @@
 #include "dialogs/AdvancedSettingsPage.h"
 
 #include "config/AppSettings.h"
-#include "config/Config.h"
 #include "dialogs/ColourButton.h"
 #include "widgets/Utf8Text.h"
 
@@ -52,7 +51,7 @@ AdvancedSettingsPage::AdvancedSettingsPage(const AppSettings &settings, QWidget 
 
     QTreeWidgetItem *basic = AddGroup(Str::BasicGroup, Str::BasicGroupHelp);
     m_beepOnMessage = AddCheck(basic, Str::BeepOnMessage, Str::BeepOnMessageHelp, settings.m_beepOnMessage);
-    m_identServer = AddCheck(basic, Str::IdentServer, Str::IdentServerHelp, ReadBool("Ident Server"));
+    m_identServer = AddCheck(basic, Str::IdentServer, Str::IdentServerHelp, settings.m_identServer);
 
     QTreeWidgetItem *tray = AddGroup(Str::TrayGroup, Str::TrayGroupHelp);
     m_enableTray = AddCheck(tray, Str::EnableTray, Str::EnableTrayHelp, settings.m_enableTray);
@@ -183,25 +182,25 @@ void AdvancedSettingsPage::ShowDescription(QTreeWidgetItem *item)
     m_description->setText(item ? item->data(0, kDescriptionRole).toString() : QString());
 }
 
-bool AdvancedSettingsPage::Write()
+void AdvancedSettingsPage::Apply(AppSettings &settings) const
 {
-    bool ok = WriteBool(kBaseSection, "Beep On Message", m_beepOnMessage->isChecked());
-    ok = WriteBool(kBaseSection, "Ident Server", m_identServer->isChecked()) && ok;
-    ok = WriteBool(kBaseSection, "Hide Minimized", true) && ok;
-    ok = WriteBool(kBaseSection, "Enable Tray", m_enableTray->isChecked()) && ok;
-    ok = WriteBool(kBaseSection, "Show Baloon", m_showBalloon->isChecked()) && ok;
-    ok = WriteInt(kBaseSection, "Beep Baloon", m_balloonSound->currentData().toInt()) && ok;
-    ok = WriteString(kBaseSection, "Msgs Quit", m_quitMessage->text().toStdString()) && ok;
-    ok = WriteString(kBaseSection, "Msgs Part", m_partMessage->text().toStdString()) && ok;
-    ok = WriteString(kBaseSection, "Msgs Join", m_joinMessage->text().toStdString()) && ok;
+    settings.m_beepOnMessage = m_beepOnMessage->isChecked();
+    settings.m_identServer = m_identServer->isChecked();
+    settings.m_hideMinimized = true;
+    settings.m_enableTray = m_enableTray->isChecked();
+    settings.m_showBalloon = m_showBalloon->isChecked();
+    settings.m_balloonSound = m_balloonSound->currentData().toInt();
+    settings.m_quitMessage = m_quitMessage->text().toStdString();
+    settings.m_partMessage = m_partMessage->text().toStdString();
+    settings.m_joinMessage = m_joinMessage->text().toStdString();
     for (size_t i = 0; i < m_userTexts.size(); ++i)
-        ok = WriteString(kBaseSection, "Msgs User" + std::to_string(i + 1), m_userTexts[i]->text().toStdString()) && ok;
-    ok = WriteBool(kBaseSection, "HiLighting", m_highlighting->isChecked()) && ok;
-    ok = WriteColour(kBaseSection, "MyText", m_myText->Colour()) && ok;
-    ok = WriteColour(kBaseSection, "HiText", m_hiText->Colour()) && ok;
-    ok = WriteColour(kBaseSection, "ABText", m_abText->Colour()) && ok;
-    ok = WriteBool(kBaseSection, "Notice Msgs To Wnd", m_noticesToWindow->isChecked()) && ok;
-    ok = WriteBool(kBaseSection, "Logging", m_logging->isChecked()) && ok;
-    ok = WriteString(kBaseSection, "Log Folder", m_logFolder->text().trimmed().toStdString()) && ok;
-    return WriteInt(kBaseSection, "Log Lines", m_logReplayLines->value()) && ok;
+        settings.m_userTexts[i] = m_userTexts[i]->text().toStdString();
+    settings.m_highlighting = m_highlighting->isChecked();
+    settings.m_colorMyText = m_myText->Colour();
+    settings.m_colorHiText = m_hiText->Colour();
+    settings.m_colorABText = m_abText->Colour();
+    settings.m_noticesToWindow = m_noticesToWindow->isChecked();
+    settings.m_logging = m_logging->isChecked();
+    settings.m_logFolder = m_logFolder->text().trimmed().toStdString();
+    settings.m_logReplayLines = m_logReplayLines->value();
 }

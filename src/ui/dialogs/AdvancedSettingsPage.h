@@ -28,8 +28,9 @@ class AdvancedSettingsPage : public QWidget
 public:
     explicit AdvancedSettingsPage(const AppSettings &settings, QWidget *parent = nullptr);
 
-    // Writes the page's keys; "Hide Minimized" is always "True".
-    bool Write();
+    // Puts the page's values into the settings record; "Hide Minimized" is
+    // always on.
+    void Apply(AppSettings &settings) const;
 
     QTreeWidget *Tree() const { return m_tree; }
     QLabel *Description() const { return m_description; }

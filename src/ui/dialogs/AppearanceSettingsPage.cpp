@@ -1,7 +1,6 @@
 #include "dialogs/AppearanceSettingsPage.h"
 
 #include "config/AppSettings.h"
-#include "config/Config.h"
 #include "dialogs/ColourButton.h"
 #include "dialogs/FontDialog.h"
 #include "widgets/Utf8Text.h"
@@ -14,16 +13,17 @@
 
 namespace {
 
-struct ColourKey
+struct ColourField
 {
-    const char *key;
+    uint32_t AppSettings::*member;
     const char *label;
 };
 
 // In the order of AppearanceSettingsPage::ColourIndex.
-const ColourKey kColourKeys[] = {
-    {"Color Info", "&Informácie:"}, {"Color Text", "&Text:"}, {"Color High", "Zvýraz&nené:"},
-    {"Color Error", "&Chyby:"},     {"Color Time", "Č&as:"},  {"Color List", "Z&oznam prezývok:"},
+const ColourField kColourFields[] = {
+    {&AppSettings::m_colorInfo, "&Informácie:"}, {&AppSettings::m_colorText, "&Text:"},
+    {&AppSettings::m_colorHigh, "Zvýraz&nené:"}, {&AppSettings::m_colorError, "&Chyby:"},
+    {&AppSettings::m_colorTime, "Č&as:"},        {&AppSettings::m_colorList, "Z&oznam prezývok:"},
 };
 
 } // namespace
@@ -31,13 +31,11 @@ const ColourKey kColourKeys[] = {
 AppearanceSettingsPage::AppearanceSettingsPage(const AppSettings &settings, QWidget *parent)
     : QWidget(parent), m_face(settings.m_fontName), m_size(qBound(1, settings.m_fontSize, FontDialog::kMaximumSize))
 {
-    const uint32_t colours[] = {settings.m_colorInfo,  settings.m_colorText, settings.m_colorHigh,
-                                settings.m_colorError, settings.m_colorTime, settings.m_colorList};
     auto *colourGroup = new QGroupBox(QStringLiteral("Farby"), this);
     auto *colourForm = new QFormLayout(colourGroup);
     for (size_t i = 0; i < m_colours.size(); ++i) {
-        m_colours[i] = new ColourButton(colours[i], colourGroup);
-        colourForm->addRow(FromUtf8(kColourKeys[i].label), m_colours[i]);
+        m_colours[i] = new ColourButton(settings.*kColourFields[i].member, colourGroup);
+        colourForm->addRow(FromUtf8(kColourFields[i].label), m_colours[i]);
     }
 
     auto *fontGroup = new QGroupBox(QStringLiteral("Písmo"), this);
@@ -77,11 +75,10 @@ void AppearanceSettingsPage::ShowSample()
     m_sample->setFont(font);
 }
 
-bool AppearanceSettingsPage::Write()
+void AppearanceSettingsPage::Apply(AppSettings &settings) const
 {
-    bool ok = true;
     for (size_t i = 0; i < m_colours.size(); ++i)
-        ok = WriteColour(kBaseSection, kColourKeys[i].key, m_colours[i]->Colour()) && ok;
-    ok = WriteString(kBaseSection, "Font", m_face) && ok;
-    return WriteInt(kBaseSection, "Font Size", m_size) && ok;
+        settings.*kColourFields[i].member = m_colours[i]->Colour();
+    settings.m_fontName = m_face;
+    settings.m_fontSize = m_size;
 }

@@ -23,8 +23,8 @@ public:
 
     explicit AppearanceSettingsPage(const AppSettings &settings, QWidget *parent = nullptr);
 
-    // Writes "Color Info" .. "Color List" as RRGGBB, "Font" and "Font Size".
-    bool Write();
+    // Puts the six colours and the font into the settings record.
+    void Apply(AppSettings &settings) const;
 
     ColourButton *Colour(ColourIndex index) const { return m_colours[size_t(index)]; }
     QPushButton *FontButton() const { return m_fontButton; }

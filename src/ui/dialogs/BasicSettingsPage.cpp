@@ -1,7 +1,6 @@
 #include "dialogs/BasicSettingsPage.h"
 
 #include "config/AppSettings.h"
-#include "config/Config.h"
 #include "conversation/Shell.h"
 #include "dialogs/ServerDialog.h"
 #include "text/CaseFold.h"
@@ -17,17 +16,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-const char *const kDefaultServer = "Default Server";
-
-bool HasBlank(const QString &text)
-{
-    return text.contains(QLatin1Char(' ')) || text.contains(QLatin1Char('\t'));
-}
-
-} // namespace
-
 BasicSettingsPage::BasicSettingsPage(Shell &shell, const AppSettings &settings, QWidget *parent) : QWidget(parent), m_shell(shell)
 {
     m_serverBox = new QComboBox(this);
@@ -35,15 +23,15 @@ BasicSettingsPage::BasicSettingsPage(Shell &shell, const AppSettings &settings, 
     m_add = new QPushButton(QStringLiteral("&Pridať ..."), this);
     m_edit = new QPushButton(QStringLiteral("&Upraviť ..."), this);
     m_delete = new QPushButton(QStringLiteral("&Odstrániť"), this);
-    m_fullName = new QLineEdit(FromUtf8(ReadString("User Full Name")), this);
-    m_email = new QLineEdit(FromUtf8(ReadString("User E-Mail")), this);
-    m_nick = new QLineEdit(FromUtf8(ReadString("Nick")), this);
+    m_fullName = new QLineEdit(FromUtf8(settings.m_fullName), this);
+    m_email = new QLineEdit(FromUtf8(settings.m_email), this);
+    m_nick = new QLineEdit(FromUtf8(settings.m_nick), this);
     m_invisible = new QCheckBox(QStringLiteral("Nev&iditeľný"), this);
     m_invisible->setChecked(settings.m_invisible);
     m_updateNick = new QCheckBox(QStringLiteral("Uklad&ať zmenenú prezývku"), this);
     m_updateNick->setChecked(settings.m_updateNick);
     m_autoChangeNick = new QCheckBox(QStringLiteral("Automaticky &meniť obsadenú prezývku"), this);
-    m_autoChangeNick->setChecked(ReadBool("Auto Change Nick"));
+    m_autoChangeNick->setChecked(settings.m_autoChangeNick);
 
     auto *serverGroup = new QGroupBox(QStringLiteral("Servery"), this);
     auto *serverRow = new QHBoxLayout;
@@ -82,7 +70,7 @@ BasicSettingsPage::BasicSettingsPage(Shell &shell, const AppSettings &settings, 
     connect(m_delete, &QPushButton::clicked, this, &BasicSettingsPage::DeleteServer);
 
     m_servers.Load();
-    const std::string defaultServer = ReadString(kDefaultServer);
+    const std::string defaultServer = FavouriteServers::DefaultServer();
     const std::vector<std::string> names = m_servers.Names();
     FillServers(defaultServer.empty() && !names.empty() ? names.front() : defaultServer);
 }
@@ -134,24 +122,29 @@ void BasicSettingsPage::DeleteServer()
     FillServers(std::string());
 }
 
-QLineEdit *BasicSettingsPage::FieldThatCannotBeStored() const
+QLineEdit *BasicSettingsPage::FieldAtFault(Refusal &reason) const
 {
-    for (QLineEdit *field : {m_email, m_nick})
-        if (HasBlank(field->text()))
-            return field;
+    // No nick is a choice here: registration then sends its default one.
+    const std::string nick = m_nick->text().toStdString();
+    if (!nick.empty() && (reason = CheckNick(nick)))
+        return m_nick;
+    if ((reason = CheckEmail(m_email->text().toStdString())))
+        return m_email;
     return nullptr;
 }
 
-bool BasicSettingsPage::Write()
+bool BasicSettingsPage::SaveServers()
 {
-    bool ok = m_servers.Save();
-    const std::string selected = SelectedServer();
-    if (!selected.empty())
-        ok = WriteString(kBaseSection, kDefaultServer, selected) && ok;
-    ok = WriteString(kBaseSection, "User Full Name", m_fullName->text().toStdString()) && ok;
-    ok = WriteString(kBaseSection, "User E-Mail", m_email->text().toStdString()) && ok;
-    ok = WriteString(kBaseSection, "Nick", m_nick->text().toStdString()) && ok;
-    ok = WriteBool(kBaseSection, "InVisible", m_invisible->isChecked()) && ok;
-    ok = WriteBool(kBaseSection, "Update Nick", m_updateNick->isChecked()) && ok;
-    return WriteBool(kBaseSection, "Auto Change Nick", m_autoChangeNick->isChecked()) && ok;
+    m_servers.SetDefault(SelectedServer());
+    return m_servers.Save();
+}
+
+void BasicSettingsPage::Apply(AppSettings &settings) const
+{
+    settings.m_fullName = m_fullName->text().toStdString();
+    settings.m_email = m_email->text().toStdString();
+    settings.m_nick = m_nick->text().toStdString();
+    settings.m_invisible = m_invisible->isChecked();
+    settings.m_updateNick = m_updateNick->isChecked();
+    settings.m_autoChangeNick = m_autoChangeNick->isChecked();
 }

@@ -21,12 +21,14 @@ class BasicSettingsPage : public QWidget
 public:
     BasicSettingsPage(Shell &shell, const AppSettings &settings, QWidget *parent = nullptr);
 
-    // The identity field whose text cannot be stored (a blank inside the
-    // nick or the e-mail), or null.
-    QLineEdit *FieldThatCannotBeStored() const;
-    // Writes the servers, then "Default Server" (kept when no server is
-    // selected) and the identity keys of "Base".
-    bool Write();
+    // The identity field the core's checks refuse (the nick, the e-mail;
+    // both may be empty), and why; null when there is none.
+    QLineEdit *FieldAtFault(Refusal &reason) const;
+    // Writes the servers with the selected one as "Default Server" (kept
+    // when none is selected), as one replacement of the file.
+    bool SaveServers();
+    // Puts the identity into the settings record.
+    void Apply(AppSettings &settings) const;
 
     FavouriteServers &Servers() { return m_servers; }
     QComboBox *ServerBox() const { return m_serverBox; }

@@ -1,6 +1,8 @@
 #include "dialogs/ContactDialog.h"
 
+#include "config/Config.h"
 #include "conversation/Shell.h"
+#include "text/CaseFold.h"
 #include "widgets/Utf8Text.h"
 
 #include <QComboBox>
@@ -43,29 +45,44 @@ Contact ContactDialog::Typed() const
     return contact;
 }
 
-QLineEdit *ContactDialog::FirstUnstorableField(const Contact &contact) const
+QLineEdit *ContactDialog::FieldAtFault(const Contact &contact, Refusal &reason) const
 {
-    // Each field checked alone, the others filled with a harmless value.
-    const Contact fine{"x", contact.notify, "x", "x"};
-    Contact probe = fine;
-    probe.nick = contact.nick;
-    if (!AddressBook::CanStore(probe))
+    if ((reason = AddressBook::CheckNick(contact.nick)))
         return m_nick;
-    probe = fine;
-    probe.address = contact.address;
-    if (!AddressBook::CanStore(probe))
+    if ((reason = AddressBook::CheckField(contact.address)))
         return m_address;
-    return m_description;
+    if ((reason = AddressBook::CheckField(contact.description)))
+        return m_description;
+    return nullptr;
+}
+
+bool ContactDialog::MayTakeNick(const std::string &nick)
+{
+    if (EqualIgnoringCase(nick, m_oldNick) || !AddressBook::Contains(nick))
+        return true;
+    return m_shell.MessageBox(Strings::Format(Str::ReplaceContact, nick.c_str()), std::string(), Shell::ButtonsYesNo)
+        == Shell::AnswerYes;
 }
 
 void ContactDialog::accept()
 {
     const Contact contact = Typed();
-    if (!AddressBook::CanStore(contact) || !AddressBook::Write(contact, m_oldNick)) {
+    Refusal reason;
+    if (QLineEdit *field = FieldAtFault(contact, reason)) {
         m_shell.Beep(0);
-        QLineEdit *field = FirstUnstorableField(contact);
+        m_shell.MessageBox(Strings::Get(*reason), std::string(), Shell::ButtonsOk);
         field->setFocus();
         field->selectAll();
+        return;
+    }
+    if (!MayTakeNick(contact.nick)) {
+        m_nick->setFocus();
+        return;
+    }
+    const ConfigFailureToldByCaller toldHere;
+    if (!AddressBook::Write(contact, m_oldNick)) {
+        m_shell.MessageBox(Strings::Format(Str::ContactNotWritten, ConfigFilePath().c_str()), std::string(),
+                           Shell::ButtonsOk);
         return;
     }
     QDialog::accept();

@@ -11,7 +11,9 @@ class Shell;
 // One contact of the address book: nick, address, description and when its
 // messages sound. OK writes it under the nick in lower case (a renamed
 // contact's old line goes); an empty field, or a value the configuration
-// cannot hold, beeps and keeps the dialog open.
+// cannot hold, beeps, says why and keeps the dialog open, and so does a
+// failed write. A nick of another contact is taken only when the user says
+// so.
 class ContactDialog : public QDialog
 {
     Q_OBJECT
@@ -29,7 +31,10 @@ public:
 
 private:
     Contact Typed() const;
-    QLineEdit *FirstUnstorableField(const Contact &contact) const;
+    // The first field the address book cannot hold, and why; null when none.
+    QLineEdit *FieldAtFault(const Contact &contact, Refusal &reason) const;
+    // Asks before the contact takes the nick of another one; true to go on.
+    bool MayTakeNick(const std::string &nick);
 
     Shell &m_shell;
     std::string m_oldNick;

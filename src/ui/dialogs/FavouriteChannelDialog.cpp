@@ -2,7 +2,9 @@
 
 #include "config/Config.h"
 #include "config/FavouriteChannels.h"
+#include "config/FavouriteServers.h"
 #include "conversation/Shell.h"
+#include "text/CaseFold.h"
 #include "widgets/Utf8Text.h"
 
 #include <QCheckBox>
@@ -18,9 +20,7 @@ FavouriteChannelDialog::FavouriteChannelDialog(Shell &shell, const std::string &
 {
     setWindowTitle(FromStr(Str::FavouriteChannelTitle));
     m_server = new QComboBox(this);
-    std::vector<std::string> servers;
-    ReadSectionKeys("Servers", servers);
-    for (const std::string &name : servers)
+    for (const std::string &name : FavouriteServers::SavedNames())
         m_server->addItem(FromUtf8(name));
     if (m_server->findText(FromUtf8(server)) < 0 && !server.empty())
         m_server->addItem(FromUtf8(server));
@@ -49,6 +49,16 @@ FavouriteChannelDialog::FavouriteChannelDialog(Shell &shell, const std::string &
     setMinimumWidth(360);
 }
 
+bool FavouriteChannelDialog::MayTakeName(const std::string &server, const std::string &name)
+{
+    const bool ownLine = EqualIgnoringCase(name, m_oldName) && EqualIgnoringCase(server, m_oldServer);
+    if (ownLine || !FavouriteChannels::Contains(server, name))
+        return true;
+    return m_shell.MessageBox(Strings::Format(Str::ReplaceFavouriteChannel, name.c_str()), std::string(),
+                              Shell::ButtonsYesNo)
+        == Shell::AnswerYes;
+}
+
 void FavouriteChannelDialog::accept()
 {
     FavouriteChannel channel;
@@ -56,17 +66,26 @@ void FavouriteChannelDialog::accept()
     channel.autoJoin = m_autoJoin->isChecked();
     channel.key = m_key->text().toStdString();
     const std::string server = m_server->currentText().toStdString();
-    if (!FavouriteChannels::CanStoreName(channel.name)
-        || !FavouriteChannels::Write(server, channel, m_oldServer, m_oldName)) {
-        Refuse();
+    if (const Refusal reason = CheckChannelName(channel.name)) {
+        Refuse(Strings::Get(*reason));
+        return;
+    }
+    if (!MayTakeName(server, channel.name)) {
+        m_name->setFocus();
+        return;
+    }
+    const ConfigFailureToldByCaller toldHere;
+    if (!FavouriteChannels::Write(server, channel, m_oldServer, m_oldName)) {
+        Refuse(Strings::Format(Str::FavouriteChannelNotWritten, ConfigFilePath().c_str()));
         return;
     }
     QDialog::accept();
 }
 
-void FavouriteChannelDialog::Refuse()
+void FavouriteChannelDialog::Refuse(const std::string &why)
 {
     m_shell.Beep(0);
+    m_shell.MessageBox(why, std::string(), Shell::ButtonsOk);
     m_name->setFocus();
     m_name->selectAll();
 }

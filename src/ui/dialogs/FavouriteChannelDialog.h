@@ -11,8 +11,9 @@ class Shell;
 
 // One favourite channel: its name, whether to join it after connecting, the
 // server whose group holds it and its key. OK writes it (and removes the
-// line of its old name); a name the configuration cannot hold beeps and
-// keeps the dialog open.
+// line of its old name); a name the configuration cannot hold, or a failed
+// write, beeps, says why and keeps the dialog open. The name of another
+// favourite is taken only when the user says so.
 class FavouriteChannelDialog : public QDialog
 {
     Q_OBJECT
@@ -31,7 +32,9 @@ public:
     void accept() override;
 
 private:
-    void Refuse();
+    void Refuse(const std::string &why);
+    // Asks before the channel takes the name of another one; true to go on.
+    bool MayTakeName(const std::string &server, const std::string &name);
 
     Shell &m_shell;
     std::string m_oldServer;

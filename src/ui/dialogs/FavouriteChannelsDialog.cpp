@@ -2,6 +2,7 @@
 
 #include "config/Config.h"
 #include "config/FavouriteChannels.h"
+#include "config/FavouriteServers.h"
 #include "conversation/Shell.h"
 #include "dialogs/FavouriteChannelDialog.h"
 #include "dialogs/ListDialogLayout.h"
@@ -20,11 +21,9 @@ FavouriteChannelsDialog::FavouriteChannelsDialog(Shell &shell, const std::string
 {
     setWindowTitle(FromStr(Str::FavouriteChannelsTitle));
     m_servers = new QComboBox(this);
-    std::vector<std::string> servers;
-    ReadSectionKeys("Servers", servers);
-    for (const std::string &name : servers)
+    for (const std::string &name : FavouriteServers::SavedNames())
         m_servers->addItem(FromUtf8(name));
-    const std::string wanted = server.empty() ? ReadString(kBaseSection, "Default Server") : server;
+    const std::string wanted = server.empty() ? FavouriteServers::DefaultServer() : server;
     m_servers->setCurrentIndex(std::max(0, m_servers->findText(FromUtf8(wanted))));
 
     m_list = new ReportList({{Str::ChannelNameColumn, 100}}, this);

@@ -1,7 +1,6 @@
 #include "dialogs/MessagesSettingsPage.h"
 
 #include "config/AppSettings.h"
-#include "config/Config.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -42,10 +41,10 @@ MessagesSettingsPage::MessagesSettingsPage(const AppSettings &settings, QWidget 
     connect(m_openQuery, &QCheckBox::toggled, m_queryDialog, &QWidget::setEnabled);
 }
 
-bool MessagesSettingsPage::Write()
+void MessagesSettingsPage::Apply(AppSettings &settings) const
 {
-    bool ok = WriteBool(kBaseSection, "Show Ping", m_showPing->isChecked());
-    ok = WriteBool(kBaseSection, "Open Query Window", m_openQuery->isChecked()) && ok;
-    ok = WriteBool(kBaseSection, "Query Dialog", m_queryDialog->isChecked()) && ok;
-    return WriteBool(kBaseSection, "DCC Dialog", m_dccAsk->isChecked()) && ok;
+    settings.m_showPing = m_showPing->isChecked();
+    settings.m_openQueryWindow = m_openQuery->isChecked();
+    settings.m_queryDialog = m_queryDialog->isChecked();
+    settings.m_dccDialog = m_dccAsk->isChecked();
 }

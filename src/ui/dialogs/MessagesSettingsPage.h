@@ -14,8 +14,8 @@ class MessagesSettingsPage : public QWidget
 public:
     explicit MessagesSettingsPage(const AppSettings &settings, QWidget *parent = nullptr);
 
-    // Writes "Show Ping", "Open Query Window", "Query Dialog", "DCC Dialog".
-    bool Write();
+    // Puts the page's switches into the settings record.
+    void Apply(AppSettings &settings) const;
 
     QCheckBox *ShowPingBox() const { return m_showPing; }
     QCheckBox *OpenQueryBox() const { return m_openQuery; }

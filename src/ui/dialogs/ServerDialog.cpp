@@ -12,7 +12,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 ServerDialog::ServerDialog(Shell &shell, FavouriteServers &servers, const std::string &name, QWidget *parent)
@@ -88,7 +87,7 @@ void ServerDialog::Fill(const ServerEntry &entry)
     m_name->setText(FromUtf8(entry.name));
     m_host->setText(FromUtf8(entry.host));
     m_port->setText(FromUtf8(ServerPort{static_cast<unsigned>(entry.port), entry.tls}.Text()));
-    m_standardPort->setChecked(entry.port == kStandardPort && !entry.tls);
+    m_standardPort->setChecked(entry.port == int(ServerPort::kDefaultPort) && !entry.tls);
     m_autoConnect->setChecked(entry.autoConnect);
     m_loggingOff->setChecked(!entry.logging);
     m_usePassword->setChecked(entry.usePassword);
@@ -105,7 +104,7 @@ void ServerDialog::Fill(const ServerEntry &entry)
 void ServerDialog::FollowBoxes()
 {
     if (m_standardPort->isChecked())
-        m_port->setText(QString::number(kStandardPort));
+        m_port->setText(QString::number(ServerPort::kDefaultPort));
     m_port->setEnabled(!m_standardPort->isChecked());
     m_password->setEnabled(m_usePassword->isChecked());
     m_identity->setEnabled(m_ownIdentity->isChecked());
@@ -116,11 +115,11 @@ ServerEntry ServerDialog::Entry() const
     ServerEntry entry;
     entry.name = m_name->text().trimmed().toStdString();
     entry.host = m_host->text().trimmed().toStdString();
-    // "+6697" asks for a secure connection, as in the record and in /server.
-    const QString portText = m_port->text().trimmed();
-    static const QRegularExpression portForm(QStringLiteral("^\\+?[0-9]{1,5}$"));
-    const ServerPort port = ServerPort::Parse(portText.toStdString());
-    entry.port = portForm.match(portText).hasMatch() ? static_cast<int>(port.port) : 0;
+    // "+6697" asks for a secure connection, as in the record and in /server;
+    // a port text CheckPort refuses gives port 0.
+    const std::string portText = m_port->text().trimmed().toStdString();
+    const ServerPort port = ServerPort::Parse(portText);
+    entry.port = CheckPort(portText) ? 0 : static_cast<int>(port.port);
     entry.tls = port.tls;
     entry.autoConnect = m_autoConnect->isChecked();
     entry.logging = !m_loggingOff->isChecked();
@@ -135,32 +134,31 @@ ServerEntry ServerDialog::Entry() const
     return entry;
 }
 
-bool ServerDialog::RefuseProblem(ServerEntryProblem problem)
+QLineEdit *ServerDialog::FieldOf(ServerEntryProblem problem) const
 {
-    QLineEdit *field = nullptr;
     switch (problem) {
-    case ServerEntryProblem::None:
-        return false;
     case ServerEntryProblem::BadName:
-        field = m_name;
-        break;
+        return m_name;
     case ServerEntryProblem::BadHost:
-        field = m_host;
-        break;
+        return m_host;
     case ServerEntryProblem::BadPort:
-        field = m_port;
-        break;
+        return m_port;
     case ServerEntryProblem::BadNick:
-        field = m_nick;
-        break;
+        return m_nick;
     case ServerEntryProblem::BadEmail:
-        field = m_email;
+        return m_email;
+    case ServerEntryProblem::None:
         break;
     }
+    return m_name;
+}
+
+void ServerDialog::Refuse(QLineEdit *field, StrText reason)
+{
     m_shell.Beep(0);
+    m_shell.MessageBox(Strings::Get(reason), std::string(), Shell::ButtonsOk);
     field->setFocus();
     field->selectAll();
-    return true;
 }
 
 bool ServerDialog::MayTakeName(const std::string &name)
@@ -175,8 +173,15 @@ bool ServerDialog::MayTakeName(const std::string &name)
 void ServerDialog::accept()
 {
     const ServerEntry entry = Entry();
-    if (RefuseProblem(CheckServerEntry(entry)))
+    // The port as typed first: "66x7" is refused as no number, not read as 66.
+    if (const Refusal reason = CheckPort(m_port->text().trimmed().toStdString())) {
+        Refuse(m_port, *reason);
         return;
+    }
+    if (const ServerEntryCheck check = CheckServerEntry(entry); check.field != ServerEntryProblem::None) {
+        Refuse(FieldOf(check.field), check.reason.value_or(Str::ServerNameBad));
+        return;
+    }
     if (!MayTakeName(entry.name)) {
         m_name->setFocus();
         return;

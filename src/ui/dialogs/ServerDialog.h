@@ -14,14 +14,13 @@ class Shell;
 // One favourite server: name, host, port, automatic connection, password and
 // an identity of its own. OK puts the entry into the settings sheet's working
 // copy of the servers (the file follows when the sheet is closed with OK);
-// a value the file cannot hold is refused with a beep and the dialog stays.
+// a value the file cannot hold is refused with a beep and a message saying
+// why (the value checks of the core), and the dialog stays.
 class ServerDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    static constexpr int kStandardPort = 6667;
-
     // name: the entry to edit; empty to add one.
     ServerDialog(Shell &shell, FavouriteServers &servers, const std::string &name, QWidget *parent = nullptr);
 
@@ -48,8 +47,9 @@ public:
 private:
     void Fill(const ServerEntry &entry);
     void FollowBoxes();
-    // Beeps and puts the focus on the field at fault; false when there is none.
-    bool RefuseProblem(ServerEntryProblem problem);
+    QLineEdit *FieldOf(ServerEntryProblem problem) const;
+    // Beeps, says why and puts the focus on the field at fault.
+    void Refuse(QLineEdit *field, StrText reason);
     // Asks before an entry takes the name of another one; true to go on.
     bool MayTakeName(const std::string &name);
 

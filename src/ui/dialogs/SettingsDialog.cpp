@@ -1,5 +1,6 @@
 #include "dialogs/SettingsDialog.h"
 
+#include "config/Config.h"
 #include "conversation/Shell.h"
 #include "dialogs/AdvancedSettingsPage.h"
 #include "dialogs/AppearanceSettingsPage.h"
@@ -13,14 +14,28 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-SettingsDialog::SettingsDialog(Shell &shell, const AppSettings &settings, QWidget *parent) : QDialog(parent), m_shell(shell)
+namespace {
+
+// The record as the file holds it now: another part of the program (a nick
+// update, the welcome) may have written it since the record was loaded.
+AppSettings AsTheFileHoldsIt(AppSettings settings)
+{
+    LoadAppearance(settings);
+    LoadBehaviour(settings);
+    return settings;
+}
+
+} // namespace
+
+SettingsDialog::SettingsDialog(Shell &shell, const AppSettings &settings, QWidget *parent)
+    : QDialog(parent), m_shell(shell), m_settings(AsTheFileHoldsIt(settings))
 {
     setWindowTitle(FromUtf8(Strings::Get(Str::SettingsCaption)));
     m_tabs = new QTabWidget(this);
-    m_base = new BasicSettingsPage(shell, settings, m_tabs);
-    m_appearance = new AppearanceSettingsPage(settings, m_tabs);
-    m_messages = new MessagesSettingsPage(settings, m_tabs);
-    m_advanced = new AdvancedSettingsPage(settings, m_tabs);
+    m_base = new BasicSettingsPage(shell, m_settings, m_tabs);
+    m_appearance = new AppearanceSettingsPage(m_settings, m_tabs);
+    m_messages = new MessagesSettingsPage(m_settings, m_tabs);
+    m_advanced = new AdvancedSettingsPage(m_settings, m_tabs);
     m_tabs->addTab(m_base, QStringLiteral("&Základné"));
     m_tabs->addTab(m_appearance, QStringLiteral("&Vzhľad"));
     m_tabs->addTab(m_messages, QStringLiteral("&Správy"));
@@ -42,12 +57,38 @@ int SettingsDialog::Open(Shell &shell, const AppSettings &settings, QWidget *par
     return sheet.exec();
 }
 
+bool SettingsDialog::RefuseIdentity()
+{
+    Refusal reason;
+    QLineEdit *field = m_base->FieldAtFault(reason);
+    if (!field)
+        return false;
+    m_tabs->setCurrentWidget(m_base);
+    m_shell.Beep(0);
+    m_shell.MessageBox(Strings::Get(*reason), std::string(), Shell::ButtonsOk);
+    field->setFocus();
+    field->selectAll();
+    return true;
+}
+
 bool SettingsDialog::WritePages()
 {
-    bool ok = m_base->Write();
-    ok = m_appearance->Write() && ok;
-    ok = m_messages->Write() && ok;
-    return m_advanced->Write() && ok;
+    const ConfigFailureToldByCaller toldHere;
+    const std::string path = ConfigFilePath();
+    if (!m_base->SaveServers()) {
+        m_shell.MessageBox(Strings::Format(Str::ServersNotWritten, path.c_str()), std::string(), Shell::ButtonsOk);
+        return false;
+    }
+    AppSettings settings = m_settings;
+    m_base->Apply(settings);
+    m_appearance->Apply(settings);
+    m_messages->Apply(settings);
+    m_advanced->Apply(settings);
+    if (!SaveSettings(settings)) {
+        m_shell.MessageBox(Strings::Format(Str::SettingsNotWritten, path.c_str()), std::string(), Shell::ButtonsOk);
+        return false;
+    }
+    return true;
 }
 
 void SettingsDialog::done(int result)
@@ -55,15 +96,9 @@ void SettingsDialog::done(int result)
     if (m_finished)
         return;
     if (result == QDialog::Accepted) {
-        if (QLineEdit *field = m_base->FieldThatCannotBeStored()) {
-            m_tabs->setCurrentWidget(m_base);
-            m_shell.Beep(0);
-            field->setFocus();
-            field->selectAll();
+        if (RefuseIdentity() || !WritePages())
             return;
-        }
-        if (WritePages())
-            m_shell.MessageBox(Strings::Get(Str::SettingsTakeEffectLater), std::string(), Shell::ButtonsOk);
+        m_shell.MessageBox(Strings::Get(Str::SettingsTakeEffectLater), std::string(), Shell::ButtonsOk);
     }
     m_finished = true;
     m_shell.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar | Shell::RefreshSettings);

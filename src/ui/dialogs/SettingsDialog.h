@@ -1,8 +1,9 @@
 #pragma once
 
+#include "config/AppSettings.h"
+
 #include <QDialog>
 
-struct AppSettings;
 class AdvancedSettingsPage;
 class AppearanceSettingsPage;
 class BasicSettingsPage;
@@ -12,15 +13,19 @@ class QTabWidget;
 class Shell;
 
 // The settings sheet ("Konfigurácia ..."): the base, appearance, messages
-// and advanced pages, OK and Cancel. OK writes every page and says that some
-// changes wait for the next start; whichever way the sheet closes, the shell
-// then follows the file (menus, window bar, settings, then the tray icon).
+// and advanced pages, OK and Cancel. OK writes the favourite servers, then
+// the settings record the pages edit (AppSettings, SaveSettings), each as
+// one replacement of the file, and says that some changes wait for the next
+// start; a write that fails is told by name and the sheet stays open.
+// Whichever way the sheet closes, the shell then follows the file (menus,
+// window bar, settings, then the tray icon).
 class SettingsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    // settings: the application's record, the initial values of the pages.
+    // settings: the application's record; the pages show it as the file
+    // holds it now.
     SettingsDialog(Shell &shell, const AppSettings &settings, QWidget *parent = nullptr);
 
     // Runs the sheet modally; the result of exec().
@@ -36,9 +41,13 @@ public:
     void done(int result) override;
 
 private:
+    // Refuses an identity the core's checks refuse; true when it did.
+    bool RefuseIdentity();
+    // Writes the servers, then the settings; tells which write failed.
     bool WritePages();
 
     Shell &m_shell;
+    AppSettings m_settings;
     QTabWidget *m_tabs = nullptr;
     QDialogButtonBox *m_buttons = nullptr;
     BasicSettingsPage *m_base = nullptr;

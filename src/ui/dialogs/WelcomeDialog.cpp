@@ -1,8 +1,8 @@
 #include "dialogs/WelcomeDialog.h"
 
 #include "config/Config.h"
+#include "config/ValueChecks.h"
 #include "conversation/Shell.h"
-#include "session/NickRules.h"
 #include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int kPlainPort = 6667;
-
 // The nick of the settings, else the name the user logs in with when a
 // server would take it.
 QString SuggestedNick()
@@ -30,7 +28,7 @@ QString SuggestedNick()
     if (!stored.empty())
         return FromUtf8(stored);
     const std::string login = qEnvironmentVariable("USER").toStdString();
-    return IsUsableNick(login) ? FromUtf8(login) : QString();
+    return CheckNick(login) ? QString() : FromUtf8(login);
 }
 
 QString NetworkItemText(const PublicNetwork &network)
@@ -64,7 +62,7 @@ WelcomeDialog::WelcomeDialog(Shell &shell, QWidget *parent)
     m_host = new QLineEdit(m_server);
     m_port = new QSpinBox(m_server);
     m_port->setRange(1, static_cast<int>(ServerPort::kHighestPort));
-    m_port->setValue(kPlainPort);
+    m_port->setValue(static_cast<int>(ServerPort::kDefaultPort));
     m_tls = new QCheckBox(FromStr(Str::WelcomeTlsBox), m_server);
     auto *server = new QFormLayout(m_server);
     server->setContentsMargins(20, 0, 0, 0);
@@ -132,8 +130,10 @@ void WelcomeDialog::FollowChoice()
 
 void WelcomeDialog::FollowTls(bool tls)
 {
-    const int usual = tls ? static_cast<int>(ServerPort::kDefaultTlsPort) : kPlainPort;
-    const int other = tls ? kPlainPort : static_cast<int>(ServerPort::kDefaultTlsPort);
+    const int plain = static_cast<int>(ServerPort::kDefaultPort);
+    const int secure = static_cast<int>(ServerPort::kDefaultTlsPort);
+    const int usual = tls ? secure : plain;
+    const int other = tls ? plain : secure;
     if (m_port->value() == other)
         m_port->setValue(usual);
 }
@@ -168,15 +168,16 @@ void WelcomeDialog::Refuse(QWidget *field, const QString &why)
 void WelcomeDialog::accept()
 {
     const WelcomeChoice choice = Choice();
-    if (!IsUsableNick(choice.nick)) {
-        Refuse(m_nick, FromStr(Str::WelcomeBadNick));
+    if (const Refusal reason = CheckNick(choice.nick)) {
+        Refuse(m_nick, FromStr(*reason));
         m_nick->selectAll();
         return;
     }
-    if (CheckWelcomeServer(choice) != ServerEntryProblem::None) {
-        Refuse(m_host, FromStr(Str::WelcomeBadHost));
+    if (const ServerEntryCheck check = CheckWelcomeServer(choice); check.field != ServerEntryProblem::None) {
+        Refuse(m_host, FromStr(check.reason.value_or(Str::HostEmpty)));
         return;
     }
+    const ConfigFailureToldByCaller toldHere;
     if (!SaveWelcomeChoice(choice)) {
         Refuse(m_nick, FromUtf8(Strings::Format(Str::WelcomeNotSaved, ConfigFilePath().c_str())));
         return;

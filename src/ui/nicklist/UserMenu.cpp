@@ -201,7 +201,7 @@ bool UserMenu::AddToAddressBook(const QString &nick)
 {
     if (!IsOneWord(nick))
         return false;
-    return AddressBook::Write({nick.toStdString(), Contact::PrivateQuiet, "*", "*"});
+    return AddressBook::Add({nick.toStdString(), Contact::PrivateQuiet, "*", "*"});
 }
 
 void UserMenu::PopupWithDefault(const QPoint &globalPos)
@@ -225,7 +225,10 @@ void UserMenu::Run(Item item)
             emit propertiesRequested(context.currentUser);
         return;
     case AddContact:
-        if (AddToAddressBook(context.currentUser))
+        // A contact already there is opened for editing, never overwritten.
+        if (IsOneWord(context.currentUser) && AddressBook::Contains(context.currentUser.toStdString()))
+            emit contactEditRequested(context.currentUser);
+        else if (AddToAddressBook(context.currentUser))
             emit contactsChanged();
         return;
     case SendFile: {

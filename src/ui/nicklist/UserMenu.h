@@ -82,7 +82,8 @@ public:
     // NUL, or a blank inside the nick).
     static QString CommandLine(Item item, const QString &channel, const QString &nick, const QString &extra = {});
 
-    // Writes the address-book entry of a new contact; false when it could not.
+    // Writes the address-book entry of a new contact; false when it could not
+    // or the nick is a contact already.
     static bool AddToAddressBook(const QString &nick);
 
     // The dialogs the menu needs, replaceable (tests answer them). The file
@@ -98,6 +99,9 @@ signals:
     void propertiesRequested(const QString &nick);
     // The address book changed: contact lists want reloading, windows repainting.
     void contactsChanged();
+    // "Add to contacts" on a nick that is a contact already: its entry wants
+    // opening for editing.
+    void contactEditRequested(const QString &nick);
 
 private:
     void CreateActions();

@@ -4,6 +4,7 @@
 
 #include "app/CommandIds.h"
 #include "config/Config.h"
+#include "config/FavouriteChannels.h"
 #include "conversation/Shell.h"
 #include "search/SearchBar.h"
 #include "search/SearchListModel.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-const char *const kChannelsGroup = "Channels Group ";
 const char *const kSavedListName = "ChannelsList.Txt";
 
 bool DefaultPrompt(const QString &title, const QString &prompt, QString &text)
@@ -309,13 +309,16 @@ void ChannelSearchWindow::AddSelectedToFavourites()
     Shell *shell = m_sessions.GetShell();
     if (!entry || !session || !shell)
         return;
-    const std::string section = kChannelsGroup + session->ConfName();
-    const std::string value = entry->channel + " 0";
-    if (!WriteString(section, entry->channel, value)) {
+    // A favourite already there keeps its auto-join flag and key.
+    const ConfigFailureToldByCaller toldHere;
+    const FavouriteChannels::AddResult added = FavouriteChannels::Add(session->ConfName(), entry->channel, false);
+    if (added == FavouriteChannels::AddResult::Refused) {
         shell->MessageBox(Strings::Format(Str::FavouriteNotStored, entry->channel.c_str()), "Brimo", Shell::ButtonsOk);
         return;
     }
-    m_sessions.DebugLog("Add To reg: [%s] %s=%s", section.c_str(), entry->channel.c_str(), value.c_str());
+    if (added == FavouriteChannels::AddResult::Added)
+        m_sessions.DebugLog("Add To reg: [%s] %s=%s 0", FavouriteChannels::GroupSection(session->ConfName()).c_str(),
+                            entry->channel.c_str(), entry->channel.c_str());
     shell->RefreshShell(Shell::RefreshMenus);
 }
 

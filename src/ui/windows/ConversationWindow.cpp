@@ -5,11 +5,13 @@
 
 #include "input/InputConversationSource.h"
 
+#include "config/AddressBook.h"
 #include "config/AppSettings.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
+#include "dialogs/ContactDialog.h"
 #include "input/InputLine.h"
 #include "input/TextStyleButton.h"
 #include "nicklist/NickListView.h"
@@ -110,7 +112,7 @@ ConversationWindow::~ConversationWindow()
         conversation->DetachView(this);
     }
     WriteString(kRecordSection, RecordKey(), m_savedRecord);
-    WriteBool(kBaseSection, "Zoomed", IsMaximized());
+    SaveZoomed(IsMaximized());
 }
 
 void ConversationWindow::CreatePanes()
@@ -197,6 +199,8 @@ UserMenu *ConversationWindow::NickMenu()
     connect(m_userMenu, &UserMenu::commandRequested, this,
             [this](const QString &line) { RunCommand(line.toStdString()); });
     connect(m_userMenu, &UserMenu::contactsChanged, this, &ConversationWindow::ContactsChanged);
+    connect(m_userMenu, &UserMenu::contactEditRequested, this,
+            [this](const QString &nick) { EditContact(nick.toStdString()); });
     connect(m_userMenu, &UserMenu::propertiesRequested, this,
             [this](const QString &nick) { OpenProperties(nick.toStdString()); });
     return m_userMenu;
@@ -276,6 +280,15 @@ void ConversationWindow::ReloadContacts()
 bool ConversationWindow::IsContact(const std::string &nick) const
 {
     return m_table ? m_table->Contacts().IsContact(nick) : ContactList::IsInAddressBook(nick);
+}
+
+void ConversationWindow::EditContact(const std::string &nick)
+{
+    if (!m_shell)
+        return;
+    ContactDialog dialog(*m_shell, AddressBook::Find(nick), this);
+    if (dialog.exec() == QDialog::Accepted)
+        ContactsChanged();
 }
 
 void ConversationWindow::ContactsChanged()

@@ -110,6 +110,8 @@ public:
     void PollAway();
     // The address book changed: nicks of contacts are recognised anew.
     void ContactsChanged();
+    // Opens a contact's entry in the contact dialog (modal).
+    void EditContact(const std::string &nick);
 
     // ---- parts ----
     TextView *View() const { return m_view; }
