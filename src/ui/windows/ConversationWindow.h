@@ -12,8 +12,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct AppSettings;
+struct LoggedLine;
 class ConversationToolBar;
 class InputLine;
 class TextView;
@@ -90,6 +92,13 @@ public:
 
     // Sends a line typed into the input line (formatting bytes included).
     void SendTypedLine(const std::string &text);
+
+    // ---- the past and the reader's place ----
+    // Shows lines of the conversation's log again, before anything new: in
+    // faded colours, with their own time stamps, the senders' nicks decorated
+    // as nicks, and after them a separator with the date of the last one.
+    // They are not printed, so not logged again.
+    void ShowAgain(const std::vector<LoggedLine> &lines);
 
     // ---- toggles and layout ----
     void SetTimeStamps(bool on);
