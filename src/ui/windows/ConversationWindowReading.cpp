@@ -10,6 +10,11 @@
 #include "view/FadedFormat.h"
 #include "view/TextView.h"
 
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QWindow>
+
 #include <ctime>
 #include <set>
 
@@ -54,4 +59,35 @@ void ConversationWindow::ShowAgain(const std::vector<LoggedLine> &lines)
     }
     context.m_timeStamps = false;
     m_view->Write(::FormatLine(SeparatorText(lines.back().time), TextClass::Info, 0, context));
+}
+
+bool ConversationWindow::IsBeingRead() const
+{
+    const QMdiSubWindow *child = SubWindow();
+    return child && IsActiveChild() && !child->isMinimized() && isVisible() && isActiveWindow();
+}
+
+bool ConversationWindow::JumpToUnread()
+{
+    return m_view->ScrollToUnreadMarker();
+}
+
+void ConversationWindow::WatchTheReader(QMdiArea *area)
+{
+    m_readerCheck.setSingleShot(true);
+    m_readerCheck.setInterval(0);
+    connect(&m_readerCheck, &QTimer::timeout, this, &ConversationWindow::FollowTheReader);
+    const auto check = [this] { m_readerCheck.start(); };
+    connect(area, &QMdiArea::subWindowActivated, this, check);
+    connect(SubWindow(), &QMdiSubWindow::windowStateChanged, this, check);
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, check);
+    FollowTheReader();
+}
+
+void ConversationWindow::FollowTheReader()
+{
+    const bool read = IsBeingRead();
+    if (m_beingRead && !read)
+        m_view->MarkRead();
+    m_beingRead = read;
 }
