@@ -2,8 +2,6 @@
 
 #include "CommandFixture.h"
 
-#include "text/Words.h"
-
 #include <ctime>
 
 namespace {
@@ -154,8 +152,8 @@ TEST_F(ConnectionCommands, TimerLiftsTheBansWhoseDurationIsOver)
     const std::vector<std::string> sent = Sent([&] { EXPECT_EQ(Run("/timer 0"), 1); });
     EXPECT_EQ(sent, std::vector<std::string>{"MODE #room -b *!*@over.sk"});
     ASSERT_EQ(room->Channel().BanList().size(), 2u);
-    EXPECT_EQ(GetWord(room->Channel().BanList()[0], 1), "*!*@running.sk");
-    EXPECT_EQ(GetWord(room->Channel().BanList()[1], 1), "*!*@always.sk");
+    EXPECT_EQ(room->Channel().BanList()[0].mask, "*!*@running.sk");
+    EXPECT_EQ(room->Channel().BanList()[1].mask, "*!*@always.sk");
     // Lifted once: the next tick sends nothing more.
     EXPECT_TRUE(Sent([&] { Run("/timer 0"); }).empty());
 }
