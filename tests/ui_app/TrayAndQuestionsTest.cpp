@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/NotificationLoop.h"
 #include "config/Config.h"
+#include "conversation/Question.h"
 #include "dialogs/QuestionDialog.h"
 #include "session/Session.h"
 
@@ -144,7 +145,7 @@ TEST_F(TrayTest, NotificationCycleShowsQueuedBalloonsAndNotesActivity)
 TEST_F(QuestionDialogTest, QuestionsWaitTheirTurnAndRepeatsAreQueuedOnce)
 {
     ASSERT_TRUE(StartApp());
-    m_app->AskQuestion(1, "ana!a@host.sk", kKey, "", 0);
+    m_app->AskQuestion(Question::ForRequest(Question::PrivateChat, "ana!a@host.sk", kKey));
     QuestionDialog *first = m_app->ShownQuestion();
     ASSERT_TRUE(first);
     EXPECT_TRUE(first->isVisible());
@@ -152,8 +153,8 @@ TEST_F(QuestionDialogTest, QuestionsWaitTheirTurnAndRepeatsAreQueuedOnce)
     EXPECT_EQ(first->windowTitle(), "Žiadosť o súkromné písanie od ana ...");
     EXPECT_EQ(first->QuestionText(), "Užívateľ ana z adresy a@host.sk si chce s tebou súkromne písať");
 
-    m_app->AskQuestion(1, "bob!b@host.sk", kKey, "", 0);
-    m_app->AskQuestion(1, "bob!b@host.sk", kKey, "", 0);
+    m_app->AskQuestion(Question::ForRequest(Question::PrivateChat, "bob!b@host.sk", kKey));
+    m_app->AskQuestion(Question::ForRequest(Question::PrivateChat, "bob!b@host.sk", kKey));
     EXPECT_EQ(m_app->ShownQuestion(), first);
     EXPECT_EQ(m_app->Questions().Queued().size(), 1u);
 
@@ -171,8 +172,8 @@ TEST_F(QuestionDialogTest, QuestionsWaitTheirTurnAndRepeatsAreQueuedOnce)
 TEST_F(QuestionDialogTest, AQuestionLeftWithoutAnswerComesAtTheNextTick)
 {
     ASSERT_TRUE(StartApp());
-    m_app->AskQuestion(4, "bob!b@h", kKey, "a.txt", 2048);
-    m_app->AskQuestion(2, "eve!e@h", kKey, "", 0);
+    m_app->AskQuestion(Question::ForRequest(Question::DccFile, "bob!b@h", kKey, "a.txt", 2048));
+    m_app->AskQuestion(Question::ForRequest(Question::DccChat, "eve!e@h", kKey));
     ASSERT_TRUE(m_app->ShownQuestion());
     EXPECT_TRUE(m_app->ShownQuestion()->QuestionText().contains("\"a.txt\", veľkosti 2 kB"));
     m_app->ShownQuestion()->reject(); // closed with the title bar

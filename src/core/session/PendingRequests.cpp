@@ -2,7 +2,6 @@
 
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
-#include "text/Words.h"
 
 namespace {
 
@@ -11,9 +10,10 @@ const char *const kListFullText = "* Čaká %zu správ a žiadostí, ďalšie sa
 
 } // namespace
 
-bool PendingRequests::Add(int kind, int64_t time, const std::string &nick, const std::string &data, std::string &notice)
+bool PendingRequests::Add(PendingRequest request, std::string &notice)
 {
     notice.clear();
+    const std::string &nick = request.nick;
     const std::string folded = FoldCase(nick);
     size_t &count = m_countOf[folded];
     if (count >= kMaxPerSender) {
@@ -30,16 +30,16 @@ bool PendingRequests::Add(int kind, int64_t time, const std::string &nick, const
         return false;
     }
     ++count;
-    m_entries.push_back(StrPrintf("%d %lld %s %s", kind, static_cast<long long>(time), nick.c_str(), data.c_str()));
+    m_entries.push_back(std::move(request));
     return true;
 }
 
-std::vector<std::string> PendingRequests::Take(const std::function<bool(const std::string &entry)> &match)
+std::vector<PendingRequest> PendingRequests::TakeSettled(const Question &question)
 {
-    std::vector<std::string> taken;
+    std::vector<PendingRequest> taken;
     for (auto it = m_entries.begin(); it != m_entries.end();) {
-        if (match(*it)) {
-            const auto counted = m_countOf.find(FoldCase(GetWord(*it, 3)));
+        if (it->IsSettledBy(question)) {
+            const auto counted = m_countOf.find(FoldCase(it->nick));
             if (counted != m_countOf.end() && --counted->second == 0)
                 m_countOf.erase(counted);
             taken.push_back(std::move(*it));
