@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CommandFixture.h"
+#include "text/Strings.h"
 
 #include <ctime>
 
@@ -116,7 +117,7 @@ TEST_F(ConnectionCommands, ServerWithAPortOutOfRangeOpensNothing)
         SCOPED_TRACE(port);
         EXPECT_EQ(Run("/server 127.0.0.1 " + port), 0);
         EXPECT_EQ(m_table->Count(), 1u);
-        EXPECT_TRUE(ServerView()->HasLine("* Neplatný port " + port + ": číslo portu musí byť od 1 do 65535"));
+        EXPECT_TRUE(ServerView()->HasLine(Strings::Format(Str::BadPort, port.c_str())));
         EXPECT_EQ(ServerView()->Lines().back().text, "* Nesprávne použitý príkaz /server , použi: /help");
     }
 }

@@ -10,6 +10,7 @@
 #include "conversation/Question.h"
 #include "dialogs/QuestionDialog.h"
 #include "session/Session.h"
+#include "widgets/Utf8Text.h"
 
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -202,8 +203,8 @@ TEST_F(QuestionDialogTest, AServerEntryWithAPlusPortAsksAboutItsCertificateAndAc
     const std::string text = dialog->QuestionText().toStdString();
     EXPECT_NE(text.find("Certifikát servera " + server + " sa nedá overiť"), std::string::npos) << text;
     EXPECT_NE(text.find(certificates.Fingerprint("self")), std::string::npos) << text;
-    EXPECT_EQ(dialog->AcceptButton()->text(), "Prijať &raz");
-    EXPECT_EQ(dialog->ThirdButton()->text(), "Prijať &vždy");
+    EXPECT_EQ(dialog->AcceptButton()->text(), FromStr(Str::AcceptOnceButton));
+    EXPECT_EQ(dialog->ThirdButton()->text(), FromStr(Str::AcceptAlwaysButton));
     EXPECT_TRUE(dialog->DeclineButton()->isDefault());
 
     QTest::mouseClick(dialog->ThirdButton(), Qt::LeftButton);

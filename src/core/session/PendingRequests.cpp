@@ -1,14 +1,7 @@
 #include "session/PendingRequests.h"
 
 #include "text/CaseFold.h"
-#include "text/StrPrintf.h"
-
-namespace {
-
-const char *const kSenderFullText = "* Od %s čaká %zu správ a žiadostí, ďalšie sa zahodia, kým neodpovieš";
-const char *const kListFullText = "* Čaká %zu správ a žiadostí, ďalšie sa zahodia, kým neodpovieš";
-
-} // namespace
+#include "text/Strings.h"
 
 bool PendingRequests::Add(PendingRequest request, std::string &notice)
 {
@@ -18,14 +11,14 @@ bool PendingRequests::Add(PendingRequest request, std::string &notice)
     size_t &count = m_countOf[folded];
     if (count >= kMaxPerSender) {
         if (m_toldSenders.insert(folded).second)
-            notice = StrPrintf(kSenderFullText, nick.c_str(), kMaxPerSender);
+            notice = Strings::Format(Str::SenderRequestsFull, nick.c_str(), static_cast<int>(kMaxPerSender));
         return false;
     }
     if (m_entries.size() >= kMaxEntries) {
         if (count == 0)
             m_countOf.erase(folded);
         if (!m_toldFull)
-            notice = StrPrintf(kListFullText, kMaxEntries);
+            notice = Strings::Format(Str::RequestsFull, static_cast<int>(kMaxEntries));
         m_toldFull = true;
         return false;
     }
