@@ -5,16 +5,11 @@
 
 namespace {
 
+// A question of any kind number, 3 (no kind of the program) among them.
 Question Ask(int kind, const std::string &prefix, const std::string &key, const std::string &file = {},
              int64_t size = 0)
 {
-    Question q;
-    q.kind = kind;
-    q.prefix = prefix;
-    q.sessionKey = key;
-    q.fileName = file;
-    q.fileSize = size;
-    return q;
+    return Question::ForRequest(static_cast<Question::Kind>(kind), prefix, key, file, size);
 }
 
 const std::string kKey = "krnl:1:127.0.0.1:6667";

@@ -20,10 +20,7 @@ Question Question::ForRequest(Kind kind, const std::string &prefix, const std::s
 Question Question::ForCertificate(const std::string &server, const std::string &sessionKey,
                                   const std::string &fingerprint, const std::string &reasons)
 {
-    Question q;
-    q.kind = Certificate;
-    q.prefix = server;
-    q.sessionKey = sessionKey;
+    Question q = ForRequest(Certificate, server, sessionKey);
     q.fingerprint = fingerprint;
     q.reasons = reasons;
     return q;
