@@ -16,6 +16,7 @@
 #include "session/Capabilities.h"
 #include "session/ChannelListFeed.h"
 #include "session/CtcpRateLimit.h"
+#include "session/IgnoreEntry.h"
 #include "session/LineAssembler.h"
 #include "session/MessageTags.h"
 #include "session/PendingRequests.h"
@@ -264,9 +265,9 @@ public:
     const std::vector<std::string> &QueuedWhoActions() const { return m_whoActions; }
     // Removes the entries isDue accepts and returns them in queue order.
     std::vector<std::string> TakeWhoActions(const std::function<bool(const std::string &)> &isDue);
-    // The ignore list ("host flags minutes since" entries, see IgnoreList).
-    std::vector<std::string> &Ignores() { return m_ignoreList; }
-    const std::vector<std::string> &Ignores() const { return m_ignoreList; }
+    // The ignore list (see IgnoreList).
+    std::vector<IgnoreEntry> &Ignores() { return m_ignoreList; }
+    const std::vector<IgnoreEntry> &Ignores() const { return m_ignoreList; }
     // Requests waiting for the user's answer (DCC offers, private messages).
     PendingRequests &Requests() { return m_pendingRequests; }
     const PendingRequests &Requests() const { return m_pendingRequests; }
@@ -382,7 +383,7 @@ private:
     bool m_away = false;
     std::string m_awayMessage;
     std::vector<std::string> m_whoActions;
-    std::vector<std::string> m_ignoreList;
+    std::vector<IgnoreEntry> m_ignoreList;
     PendingRequests m_pendingRequests;
     std::vector<std::string> m_propertyDialogs;
     CtcpRateLimit m_ctcpLimit;

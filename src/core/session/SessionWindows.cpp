@@ -4,6 +4,7 @@
 #include "conversation/Conversation.h"
 #include "conversation/LineRecorder.h"
 #include "conversation/NickList.h"
+#include "conversation/ScriptLoad.h"
 #include "conversation/Shell.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
@@ -35,7 +36,7 @@ Conversation *Session::OpenWindow(const std::string &name, Conversation::WindowK
         if (Shell *shell = GetShell())
             window->AttachView(shell->CreateView(*window));
     }
-    Command("", 0, StrPrintf("/load -q %s brimo.tcl", lower.c_str()));
+    Command("", 0, ScriptLoad{lower, ScriptLoad::kDefaultScript, false}.CommandLine());
     if (Shell *shell = GetShell())
         shell->RefreshShell(Shell::RefreshWindowBar);
     return window;

@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/SvgIconEngine.h"
+#include "widgets/Utf8Text.h"
 #include "widgets/WhileAppRuns.h"
 
 #include <QFile>
@@ -264,7 +265,7 @@ QPixmap Logo()
     font.setBold(false);
     font.setPixelSize(11);
     painter.setFont(font);
-    painter.drawText(QRect(58, 44, 92, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("IRC klient"));
+    painter.drawText(QRect(58, 44, 92, 18), Qt::AlignLeft | Qt::AlignVCenter, FromStr(Str::AppTagline));
     return pixmap;
 }
 

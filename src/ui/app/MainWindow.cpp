@@ -19,6 +19,7 @@
 #include "text/Strings.h"
 #include "widgets/MenuText.h"
 #include "widgets/OnScreen.h"
+#include "widgets/Utf8Text.h"
 #include "windows/ConversationWindow.h"
 
 #include <QApplication>
@@ -43,7 +44,7 @@ const char *const kBarStates = "Bar States";
 
 QString Text(StrText text)
 {
-    return QString::fromUtf8(Strings::Get(text));
+    return FromStr(text);
 }
 
 } // namespace
@@ -601,14 +602,12 @@ bool MainWindow::RunHelpCommand(int id)
         SaveDonating(!ReadBool(kBaseSection, "Donating"));
         m_app.RefreshShell(Shell::RefreshSettings);
         return true;
-    case CommandId::About:
+    case CommandId::About: {
+        const std::string version = QCoreApplication::applicationVersion().toStdString();
         QMessageBox::about(this, Text(Str::AboutTip),
-                           QStringLiteral("<b>Brimo %1</b><br>IRC klient<br><br>"
-                                          "<a href=\"https://www.brimo.example/\">www.brimo.example</a><br>"
-                                          "<a href=\"mailto:podpora@brimo.example\">podpora@brimo.example</a><br>"
-                                          "<a href=\"https://forum.brimo.example/\">forum.brimo.example</a>")
-                               .arg(QCoreApplication::applicationVersion()));
+                           FromUtf8(Strings::Format(Str::AboutText, version.c_str(), Strings::Get(Str::AppTagline))));
         return true;
+    }
     default:
         return false;
     }

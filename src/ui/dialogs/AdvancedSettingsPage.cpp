@@ -39,7 +39,7 @@ AdvancedSettingsPage::AdvancedSettingsPage(const AppSettings &settings, QWidget 
 {
     m_tree = new QTreeWidget(this);
     m_tree->setColumnCount(2);
-    m_tree->setHeaderLabels({QStringLiteral("Nastavenie"), QStringLiteral("Hodnota")});
+    m_tree->setHeaderLabels({FromStr(Str::SettingColumn), FromStr(Str::ValueColumn)});
     m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_tree->header()->setStretchLastSection(true);
     m_tree->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -94,7 +94,8 @@ QTreeWidgetItem *AdvancedSettingsPage::AddGroup(StrText caption, StrText help)
     return item;
 }
 
-QTreeWidgetItem *AdvancedSettingsPage::AddItem(QTreeWidgetItem *parent, const QString &caption, StrText help, QWidget *editor)
+QTreeWidgetItem *AdvancedSettingsPage::AddItem(QTreeWidgetItem *parent, const QString &caption, StrText help,
+                                               QWidget *editor)
 {
     auto *item = new QTreeWidgetItem(parent, {caption});
     item->setData(0, kDescriptionRole, Text(help));
@@ -112,7 +113,8 @@ QCheckBox *AdvancedSettingsPage::AddCheck(QTreeWidgetItem *parent, StrText capti
     return box;
 }
 
-QLineEdit *AdvancedSettingsPage::AddText(QTreeWidgetItem *parent, const QString &caption, StrText help, const std::string &value)
+QLineEdit *AdvancedSettingsPage::AddText(QTreeWidgetItem *parent, const QString &caption, StrText help,
+                                         const std::string &value)
 {
     auto *edit = new QLineEdit(FromUtf8(value));
     edit->setCursorPosition(0);

@@ -2,6 +2,7 @@
 
 #include "text/Colors.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "widgets/WhileAppRuns.h"
 
 #include <QFontMetricsF>
@@ -20,7 +21,6 @@ namespace {
 // About 60 repaints a second, however fast lines arrive.
 constexpr int kRefreshIntervalMs = 16;
 constexpr size_t kSourceStep = 128 * 1024;
-constexpr char kBannerAlt[] = "Podpora programu Brimo zobrazovaním reklám";
 
 } // namespace
 
@@ -83,7 +83,8 @@ void TextView::writeSetUp()
         m_bannerCommand = QString::fromStdString(command);
         Write(StrPrintf("<p align='center'><img src='%s' width='468' height='60' id='%s' alt='%s' border='0' "
                         "style='cursor: hand;'></p>",
-                        EscapeAttribute(m_style.m_bannerImage).c_str(), EscapeAttribute(command).c_str(), kBannerAlt),
+                        EscapeAttribute(m_style.m_bannerImage).c_str(), EscapeAttribute(command).c_str(),
+                        EscapeAttribute(Strings::Get(Str::BannerAlt)).c_str()),
               true);
     }
 }

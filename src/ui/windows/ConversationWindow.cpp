@@ -23,6 +23,7 @@
 #include "text/Strings.h"
 #include "text/Words.h"
 #include "view/TextView.h"
+#include "widgets/Utf8Text.h"
 #include "windows/ConversationMenu.h"
 #include "windows/ConversationToolBar.h"
 #include "windows/NickListSplitter.h"
@@ -357,7 +358,7 @@ void ConversationWindow::ShowViewMenu(const QString &command, const QPoint &glob
     UserMenu *menu = NickMenu();
     if (WindowType() == Conversation::TypePrivate) {
         QAction *first = menu->actions().value(0);
-        copy = new QAction(QString::fromUtf8("&Kopírovať"), menu);
+        copy = new QAction(FromStr(Str::CommandEditCopy), menu);
         connect(copy, &QAction::triggered, m_view, &TextView::Copy);
         menu->insertAction(first, copy);
         separator = menu->insertSeparator(first);
