@@ -326,6 +326,32 @@ constexpr Entry kStrings[] = {
     {Str::ConfigTooLarge, "je väčší ako 32 MB"},
     {Str::ConfigNotAFile, "nie je to obyčajný súbor"},
     {Str::ConfigNotWritten, "Do súboru nastavení %s sa nedá zapisovať; zmeny nastavení sa neuložia."},
+    {Str::FindPlaceholder, "Hľadať v okne"},
+    {Str::FindCaseSensitive, "&Rozlišovať veľké a malé"},
+    {Str::FindWholeWord, "&Celé slová"},
+    {Str::FindRegularExpression, "Regulárny &výraz"},
+    {Str::FindCount, "%d z %d"},
+    {Str::FindBadExpression, "Chybný regulárny výraz (znak %d)"},
+    {Str::FindPreviousTip, "Predchádzajúci výskyt (Shift+F3)"},
+    {Str::FindNextTip, "Ďalší výskyt (F3)"},
+    {Str::FindCloseTip, "Zavrieť (Esc)"},
+    {Str::MenuFind, "&Hľadať v okne ..."},
+    {Str::MenuFindNext, "Hľadať ď&alej"},
+    {Str::MenuFindPrevious, "Hľadať &späť"},
+    {Str::MenuMentions, "&Zmienky ..."},
+    {Str::MentionsTitle, "Zmienky"},
+    {Str::MentionsTitleUnread, "Zmienky – neprečítané: %d"},
+    {Str::MentionsTime, "Čas"},
+    {Str::MentionsNetwork, "Sieť"},
+    {Str::MentionsWindow, "Okno"},
+    {Str::MentionsNick, "Prezývka"},
+    {Str::MentionsText, "Text"},
+    {Str::MentionsHint, "Riadky, ktoré od spustenia programu spomenuli tvoju prezývku alebo zvýrazňované slovo, "
+                        "najnovšie hore. Kliknutím otvoríš okno pri tom riadku."},
+    {Str::MentionsMarkAllRead, "&Označiť všetky ako prečítané"},
+    {Str::HighlightWords, "Zvýrazňované slová"},
+    {Str::HighlightWordsHelp, "Slová oddelené medzerou. Riadok, ktorý niektoré z nich spomenie, sa zapíše do "
+                              "Zmienok rovnako ako riadok s tvojou prezývkou."},
 };
 
 constexpr bool IsSortedById()
