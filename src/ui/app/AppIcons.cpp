@@ -162,6 +162,7 @@ const char *CommandIconName(int id)
         {Underline, "format-text-underline"},
         {Plain, "edit-clear-all"},
         {Inverse, "color-mode-invert-text"},
+        {FindInWindow, "edit-find"},
         // Zobraziť
         {ViewSource, "format-text-code"},
         {ViewSaveAs, "document-save-as"},
@@ -194,6 +195,7 @@ const char *CommandIconName(int id)
         {WindowCascade, "window-duplicate"},
         {WindowTile, "view-split-left-right"},
         {NextWindow, "go-next"},
+        {Mentions, "dialog-messages"},
         {PreviousWindow, "go-previous"},
         // Skript
         {NewScript, "document-new"},

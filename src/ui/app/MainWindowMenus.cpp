@@ -159,7 +159,8 @@ const std::vector<TopMenu> &MenuResource()
         {"edit",
          "Úpr&avy",
          {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditPasteSpecial, 0, Bold, Underline, Plain, Inverse, 0,
-          TextColourSub, BackgroundColourSub, TextColourMenu, BackgroundColourMenu}},
+          TextColourSub, BackgroundColourSub, TextColourMenu, BackgroundColourMenu, 0, FindInWindow, FindNext,
+          FindPrevious}},
         {"view",
          "&Zobraziť",
          {ShowMainBar, ShowWindowBar, ShowEditBar, 0, ViewTimeStamps, ViewAutoScroll, ViewFullAddress, ViewSmileys,
@@ -173,7 +174,7 @@ const std::vector<TopMenu> &MenuResource()
                                UserDccSend, 0,         UserOp,         UserDeop,       UserVoice,   UserDevoice,
                                0,           UserKick,  UserKickReason, UserBan,        UserBanKick, UserBanKickReason,
                                0,           UserIgnore}},
-        {"window", "&Okná", {WindowCascade, WindowTile, NextWindow, PreviousWindow, WindowList}},
+        {"window", "&Okná", {Mentions, 0, WindowCascade, WindowTile, NextWindow, PreviousWindow, WindowList}},
         {"script",
          "&Skript",
          {NewScript, OpenScript, ScriptSave, ScriptSaveAs, ScriptClose, 0, ScriptParse, ScriptRun}},
@@ -214,6 +215,18 @@ void MainWindow::CreateActions()
         AddAction(CommandId::TextColourFirst + k, FromUtf8(kColourNames[k]));
         AddAction(CommandId::BackgroundColourFirst + k, FromUtf8(kColourNames[k]));
     }
+    const struct
+    {
+        int id;
+        StrText text;
+        const char *keys;
+    } texts[] = {{CommandId::FindInWindow, Str::MenuFind, "Ctrl+F"},
+                 {CommandId::FindNext, Str::MenuFindNext, "F3"},
+                 {CommandId::FindPrevious, Str::MenuFindPrevious, "Shift+F3"},
+                 {CommandId::Mentions, Str::MenuMentions, "Ctrl+Shift+M"}};
+    for (const auto &item : texts)
+        AddAction(item.id, FromStr(item.text), QKeySequence(QString::fromLatin1(item.keys)))
+            ->setIcon(AppIcons::Command(item.id));
 }
 
 QMenu *MainWindow::TopMenu(const QString &objectName) const
