@@ -420,16 +420,26 @@ bool ConversationWindow::eventFilter(QObject *watched, QEvent *event)
         const bool fromInside = reason == Qt::OtherFocusReason || reason == Qt::PopupFocusReason;
         if (m_conversation && m_conversation->GetToggles().autoScroll && !fromInside)
             m_view->ScrollToEnd();
-        if (m_conversation)
-            m_conversation->SetActivity(false);
+        MarkSeen();
     }
     return ChildWindow::eventFilter(watched, event);
 }
 
+// The user looks at the window: what arrived is no news, neither are the
+// lines of it that named him.
+void ConversationWindow::MarkSeen()
+{
+    if (!m_conversation)
+        return;
+    m_conversation->SetActivity(false);
+    if (m_table)
+        m_table->Mentions().MarkWindowRead(m_conversation->SessionKey(), m_conversation->Name());
+}
+
 void ConversationWindow::Activated()
 {
+    MarkSeen();
     if (m_conversation) {
-        m_conversation->SetActivity(false);
         if (m_conversation->GetToggles().autoScroll)
             m_view->ScrollToEnd();
     }
