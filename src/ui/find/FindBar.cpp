@@ -93,8 +93,10 @@ void FindBar::Close()
 {
     m_typingPause.stop();
     m_finder.Stop();
-    hide();
+    // Told before the bar hides, so that the owner can hand the keyboard on:
+    // hidden with it, the bar would pass it to the next widget as Tab does.
     emit closed();
+    hide();
 }
 
 void FindBar::FindNext()

@@ -30,7 +30,7 @@ public:
     // Shows the bar with the keyboard in its field, the text selected.
     // A non-empty text replaces what the field holds.
     void Open(const QString &text = QString());
-    // Hides the bar and takes the marks away; emits closed.
+    // Takes the marks away, emits closed and hides the bar.
     void Close();
     // The next or previous hit (a search still waiting runs first and its
     // hit counts as the one gone to).

@@ -22,12 +22,13 @@ void ConversationWindow::OpenFindBar()
 
 void ConversationWindow::FindBarClosed()
 {
-    LayoutPanes();
     // From inside the window: the input line leaves the reader at the hit.
     if (m_kind != Conversation::KindView)
         m_input->setFocus(Qt::OtherFocusReason);
     else
         m_view->setFocus(Qt::OtherFocusReason);
+    m_findBar->hide();
+    LayoutPanes();
 }
 
 bool ConversationWindow::RunFindCommand(int id)
