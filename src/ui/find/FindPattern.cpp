@@ -1,12 +1,54 @@
 #include "find/FindPattern.h"
 
-#include <string_view>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
 bool IsWordCharacter(QChar c)
 {
     return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_');
+}
+
+// The byte of a character in Latin-1, or -1.
+int Latin1Of(QChar c)
+{
+    return c.unicode() <= 0xFF ? int(c.unicode()) : -1;
+}
+
+// A Latin-1 character whose folded form is folded, or -1.
+int LatinFoldingTo(char16_t folded)
+{
+    for (int byte = 0; byte < 256; ++byte)
+        if (QChar(char16_t(byte)).toCaseFolded().unicode() == folded)
+            return byte;
+    return -1;
+}
+
+// Calls found(at) for every place where the byte, with the bits of orMask
+// set, is key, left to right, until found returns false. Sixteen bytes at a
+// time where the processor can: this is where a search of a long scroll-back
+// spends its time.
+template <typename Found>
+void ForEachByte(const unsigned char *bytes, int size, unsigned char key, unsigned char orMask, Found found)
+{
+    int at = 0;
+#if defined(__SSE2__)
+    const __m128i mask = _mm_set1_epi8(char(orMask));
+    const __m128i wanted = _mm_set1_epi8(char(key));
+    for (; at + 16 <= size; at += 16) {
+        const __m128i chunk = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + at)), mask);
+        for (unsigned hits = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, wanted))); hits; hits &= hits - 1)
+            if (!found(at + __builtin_ctz(hits)))
+                return;
+    }
+#endif
+    for (; at < size; ++at)
+        if ((bytes[at] | orMask) == key && !found(at))
+            return;
 }
 
 QRegularExpression MakeExpression(const QString &text, const FindOptions &options)
@@ -26,20 +68,20 @@ FindPattern::FindPattern(const QString &text, const FindOptions &options)
 {
     if (m_options.m_regularExpression || text.isEmpty())
         return;
-    if (m_options.m_caseSensitive) {
-        for (QChar c : text) {
-            if (c.unicode() > 0xFF) {
-                m_latin1.clear();
-                return;
-            }
-            m_latin1 += char(c.unicode());
-        }
-        return;
+    if (!m_options.m_caseSensitive) {
+        for (int byte = 0; byte < 256; ++byte)
+            m_foldedByte[size_t(byte)] = QChar(char16_t(byte)).toCaseFolded().unicode();
+        for (QChar c : text)
+            m_folded += c.toCaseFolded().unicode();
     }
-    for (int byte = 0; byte < 256; ++byte)
-        m_foldedByte[size_t(byte)] = QChar(char16_t(byte)).toCaseFolded().unicode();
-    for (QChar c : text)
-        m_folded += c.toCaseFolded().unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int byte = m_options.m_caseSensitive ? Latin1Of(text[i]) : LatinFoldingTo(m_folded[size_t(i)]);
+        if (byte < 0) {
+            m_latin1.clear();
+            return;
+        }
+        m_latin1 += char(byte);
+    }
 }
 
 bool FindPattern::IsValid() const
@@ -86,33 +128,32 @@ void FindPattern::FindIn(QLatin1StringView line, std::vector<FoundText> &hits) c
 
 void FindPattern::findPlainInLatin1(QLatin1StringView line, std::vector<FoundText> &hits) const
 {
-    const int length = int(m_text.size());
+    if (m_latin1.empty())
+        return;
+    const int length = int(m_latin1.size());
     const int size = int(line.size());
-    const auto found = [&](int at) {
-        if (m_options.m_wholeWord && !isWholeWord(line, at, length))
-            return false;
-        hits.push_back({at, length});
+    const auto *bytes = reinterpret_cast<const unsigned char *>(line.data());
+    const auto *text = reinterpret_cast<const unsigned char *>(m_latin1.data());
+    const bool caseSensitive = m_options.m_caseSensitive;
+    const auto matchesAt = [&](int at) {
+        if (caseSensitive)
+            return std::memcmp(bytes + at, text, size_t(length)) == 0;
+        for (int i = 0; i < length; ++i)
+            if (m_foldedByte[bytes[at + i]] != m_folded[size_t(i)])
+                return false;
         return true;
     };
-    if (m_options.m_caseSensitive) {
-        if (m_latin1.empty())
-            return;
-        const std::string_view haystack(line.data(), size_t(size));
-        for (size_t at = haystack.find(m_latin1); at != std::string_view::npos; at = haystack.find(m_latin1, at))
-            at += found(int(at)) ? size_t(length) : 1;
-        return;
-    }
-    const auto *bytes = reinterpret_cast<const unsigned char *>(line.data());
-    const char16_t first = m_folded[0];
-    for (int at = 0; at + length <= size; ++at) {
-        if (m_foldedByte[bytes[at]] != first)
-            continue;
-        int matched = 1;
-        while (matched < length && m_foldedByte[bytes[at + matched]] == m_folded[size_t(matched)])
-            ++matched;
-        if (matched == length && found(at))
-            at += length - 1;
-    }
+    // Without regard to case a letter's two forms differ only in the bit
+    // 0x20, so that bit set finds both (and some more, which matchesAt drops).
+    const unsigned char orMask = caseSensitive ? 0 : 0x20;
+    int next = 0; // hits do not overlap
+    ForEachByte(bytes, size - length + 1, text[0] | orMask, orMask, [&](int at) {
+        if (at >= next && matchesAt(at) && (!m_options.m_wholeWord || isWholeWord(line, at, length))) {
+            hits.push_back({at, length});
+            next = at + length;
+        }
+        return true;
+    });
 }
 
 bool FindPattern::isWholeWord(QStringView line, int start, int length) const

@@ -67,9 +67,9 @@ private:
     QString m_text;
     FindOptions m_options;
     QRegularExpression m_expression;
-    // The text as Latin-1 bytes, for lines kept that way (case kept); empty
-    // when a character of it has no Latin-1 form and a case-sensitive
-    // search can find nothing there.
+    // For lines kept as Latin-1: the text as bytes (without regard to case,
+    // for each character a byte that folds as it does), or empty when a
+    // character of it can be no Latin-1 character and nothing is there to find.
     std::string m_latin1;
     // The text folded, and for every Latin-1 byte its folded form, for
     // searches without regard to case.

@@ -76,6 +76,10 @@ public:
     {
         return m_wide ? QStringView(reinterpret_cast<const QChar *>(m_bytes.constData()), size()) : QStringView();
     }
+    // Where the text is kept and how many bytes it takes, either way (for
+    // asking the processor to fetch it early).
+    const char *bytes() const { return m_bytes.constData(); }
+    qsizetype byteCount() const { return m_bytes.size(); }
     void append(QStringView text);
     LineText &operator+=(QStringView text)
     {
