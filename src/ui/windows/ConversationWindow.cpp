@@ -93,7 +93,7 @@ ConversationWindow::ConversationWindow(Conversation &conversation, Shell *shell,
 
     m_scrollTimer.setSingleShot(true);
     m_scrollTimer.setInterval(kScrollDelayMs);
-    connect(&m_scrollTimer, &QTimer::timeout, this, [this] { m_view->ScrollToEnd(); });
+    connect(&m_scrollTimer, &QTimer::timeout, this, &ConversationWindow::ScrollAfterResize);
     m_whoTimer.setInterval(kWhoPollMs);
     connect(&m_whoTimer, &QTimer::timeout, this, &ConversationWindow::PollAway);
     m_whoTimer.start();

@@ -202,6 +202,8 @@ private:
     bool RunUserCommand(int id);
     bool UpdateViewCommand(int id, bool &enabled, bool &checked) const;
     bool RunFindCommand(int id);
+    // Timer 1: to the end, or to the line the window was just sent to.
+    void ScrollAfterResize();
     void MarkSeen();
     void FindBarClosed();
 
@@ -229,6 +231,7 @@ private:
     UserMenu *m_userMenu = nullptr;
     FindBar *m_findBar = nullptr;
     QTimer m_scrollTimer; // timer 1
+    uint64_t m_lineAfterResize = 0; // ScrollToShownLine's line while timer 1 runs
     QTimer m_whoTimer;    // timer 3
     QTimer m_fitTimer;    // measures the nicks after a burst of changes
 };

@@ -9,6 +9,8 @@
 
 #include <QLineEdit>
 
+#include <utility>
+
 void ConversationWindow::OpenFindBar()
 {
     if (!m_findBar) {
@@ -64,5 +66,18 @@ bool ConversationWindow::ScrollToShownLine(uint64_t lineId)
     if (line < 0)
         return false;
     m_view->ScrollToLine(line);
+    // A window that comes forward maximised was just sized anew, and timer
+    // 1 would take it to the end: it shows this line instead.
+    m_lineAfterResize = m_scrollTimer.isActive() ? lineId : 0;
     return true;
+}
+
+void ConversationWindow::ScrollAfterResize()
+{
+    const uint64_t lineId = std::exchange(m_lineAfterResize, 0);
+    const int line = lineId != 0 ? m_view->LineOfFragment(lineId) : -1;
+    if (line >= 0)
+        m_view->ScrollToLine(line);
+    else
+        m_view->ScrollToEnd();
 }
