@@ -63,7 +63,8 @@ QVariant MentionListModel::data(const QModelIndex &index, int role) const
     case NetworkColumn:
         return FromUtf8(mention.m_network);
     case WindowColumn:
-        return FromUtf8(mention.m_window);
+        // The status window goes by its session's key: the network says more.
+        return FromUtf8(mention.m_window == mention.m_sessionKey ? mention.m_network : mention.m_window);
     case NickColumn:
         return FromUtf8(mention.m_nick);
     case TextColumn:

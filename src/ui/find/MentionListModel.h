@@ -6,8 +6,9 @@
 class MentionList;
 struct Mention;
 
-// One row per mention, newest first, in the columns time, network, window,
-// nick and text; the rows of unread mentions are bold. All text is plain.
+// One row per mention, newest first, in the columns time, network, window
+// (the network's name for its status window), nick and text; the rows of
+// unread mentions are bold. All text is plain.
 // Reset is called after every change of the list (a thousand rows at most).
 class MentionListModel : public QAbstractTableModel
 {
