@@ -70,10 +70,10 @@ std::vector<std::string> MakeNicks(std::mt19937 &random)
 // joins, parts and mode changes.
 std::vector<Line> MakeMix(const std::vector<std::string> &nicks, std::mt19937 &random)
 {
-    static const char *words[] = {"ahoj",  "dnes",   "je",     "pekny", "den",    "a",      "co",    "robis",
-                                  "ja",    "nic",    "len",    "tak",   "sedim",  "pri",    "kompe", "server",
-                                  "lagol", "zase",   "mas",    "pravdu", "uvidime", "zajtra", "vecer", "hra",
-                                  "film",  "kanal",  "link",   "pozri", "uz",     "este",   "mozno", "dobre"};
+    static const char *words[] = {"ahoj",  "dnes",  "je",   "pekny",  "den",     "a",      "co",    "robis",
+                                  "ja",    "nic",   "len",  "tak",    "sedim",   "pri",    "kompe", "server",
+                                  "lagol", "zase",  "mas",  "pravdu", "uvidime", "zajtra", "vecer", "hra",
+                                  "film",  "kanal", "link", "pozri",  "uz",      "este",   "mozno", "dobre"};
     static const char *slovak[] = {"správa", "čaj", "ďakujem", "šťastie", "ľudia", "päť", "môžeš", "žiadne"};
     static const char *smileys[] = {":)", ";)", ":D", ":(", ":-)", ":o", "8)", ":P"};
     std::vector<Line> mix;
@@ -81,8 +81,8 @@ std::vector<Line> MakeMix(const std::vector<std::string> &nicks, std::mt19937 &r
     for (int i = 0; i < 4000; ++i) {
         const int kind = int(random() % 20);
         if (kind == 0) {
-            mix.push_back({"* Teraz tu je aj " + nick() + " (user@host" + std::to_string(i) + ".example.sk)",
-                           TextClass::Info});
+            mix.push_back(
+                {"* Teraz tu je aj " + nick() + " (user@host" + std::to_string(i) + ".example.sk)", TextClass::Info});
             continue;
         }
         if (kind == 1) {
@@ -214,8 +214,8 @@ int main(int argc, char **argv)
             QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
     }
     QCoreApplication::processEvents();
-    std::printf("window: %d lines, %lld characters, filled in %.1f s, peak memory (VmHWM) %.0f MB\n",
-                view.LineCount(), static_cast<long long>(view.TextSize()), double(fill.nsecsElapsed()) / 1e9,
+    std::printf("window: %d lines, %lld characters, filled in %.1f s, peak memory (VmHWM) %.0f MB\n", view.LineCount(),
+                static_cast<long long>(view.TextSize()), double(fill.nsecsElapsed()) / 1e9,
                 ProcessUsage::PeakMegabytes());
 
     struct Case

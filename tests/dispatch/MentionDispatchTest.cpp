@@ -12,8 +12,7 @@ protected:
 
     // Sends the lines over the wire, as the server would, and waits until
     // the last one has been dispatched (it prints to the window).
-    void Receive(std::initializer_list<std::string> lines, const std::string &lastWindow,
-                 const std::string &lastText)
+    void Receive(std::initializer_list<std::string> lines, const std::string &lastWindow, const std::string &lastText)
     {
         for (const std::string &line : lines)
             m_server.SendLine(line);
@@ -50,7 +49,9 @@ TEST_F(MentionDispatch, PrivateLinesActionsAndHighlightWords)
     m_table->Mentions().SetHighlightWords("brimo");
     Channel("#room", {"ann"});
     m_session->OpenWindow("ann", Conversation::KindText, Conversation::TypePrivate);
-    Receive({":ann!u@h PRIVMSG me :povedz me co robis", ":ann!u@h PRIVMSG #room :\x01" "ACTION mava me\x01",
+    Receive({":ann!u@h PRIVMSG me :povedz me co robis",
+             ":ann!u@h PRIVMSG #room :\x01"
+             "ACTION mava me\x01",
              ":ann!u@h PRIVMSG #room :Brimo je super"},
             "#room", "ann: Brimo je super");
     ASSERT_EQ(Mentions().Count(), 3u);

@@ -134,8 +134,7 @@ TEST(FindPattern, RegularExpressions)
     EXPECT_EQ(Find(QStringLiteral("b.b"), Options(true, false, true), QStringLiteral("bob BIB")), (Hits{{0, 3}}));
     EXPECT_EQ(Find(QStringLiteral("\\w+ko"), Options(false, false, true), QStringLiteral("Ďurko a Janko")),
               (Hits{{0, 5}, {8, 5}}));
-    EXPECT_EQ(Find(QStringLiteral("[0-9]+"), Options(false, true, true), QStringLiteral("a1 22 x333")),
-              (Hits{{3, 2}}));
+    EXPECT_EQ(Find(QStringLiteral("[0-9]+"), Options(false, true, true), QStringLiteral("a1 22 x333")), (Hits{{3, 2}}));
     // Empty matches are no hits and never stop the search.
     EXPECT_EQ(Find(QStringLiteral("x*"), Options(false, false, true), QStringLiteral("axxbx")), (Hits{{1, 2}, {4, 1}}));
     EXPECT_EQ(Find(QStringLiteral("^"), Options(false, false, true), QStringLiteral("abc")), Hits{});

@@ -35,8 +35,7 @@ bool MentionList::Names(std::string_view text, std::string_view nick) const
 {
     if (!nick.empty() && NamesWord(text, nick))
         return true;
-    return std::any_of(m_words.begin(), m_words.end(),
-                       [&](const std::string &word) { return NamesWord(text, word); });
+    return std::any_of(m_words.begin(), m_words.end(), [&](const std::string &word) { return NamesWord(text, word); });
 }
 
 // In the folded text: a word's first and last letter must not run on into

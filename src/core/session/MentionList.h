@@ -11,14 +11,14 @@
 // A line someone else wrote that names the user's nick or a highlight word.
 struct Mention
 {
-    uint64_t m_number = 0;  // from 1, in the order the lines came; never given twice
-    int64_t m_time = 0;     // seconds since 1970
+    uint64_t m_number = 0; // from 1, in the order the lines came; never given twice
+    int64_t m_time = 0;    // seconds since 1970
     std::string m_sessionKey;
-    std::string m_network;  // the session's display name
-    std::string m_window;   // the conversation that shows the line
-    std::string m_nick;     // who wrote it
-    std::string m_text;     // what was written, without formatting codes
-    uint64_t m_lineId = 0;  // the line in its window (ConversationView::LastLineId), 0: unknown
+    std::string m_network; // the session's display name
+    std::string m_window;  // the conversation that shows the line
+    std::string m_nick;    // who wrote it
+    std::string m_text;    // what was written, without formatting codes
+    uint64_t m_lineId = 0; // the line in its window (ConversationView::LastLineId), 0: unknown
     bool m_unread = true;
 };
 

@@ -21,8 +21,7 @@ QString TimeText(int64_t time)
 
 MentionListModel::MentionListModel(const MentionList &mentions, QObject *parent)
     : QAbstractTableModel(parent), m_mentions(mentions)
-{
-}
+{}
 
 void MentionListModel::Reset()
 {

@@ -22,7 +22,6 @@
 #include <unordered_map>
 #include <vector>
 
-
 // The text view of a conversation window. It keeps the HTML fragments it is
 // given, in order and unchanged (source, saving), reads each into lines of
 // styled runs, and lays out and paints only the lines on screen, at most

@@ -230,8 +230,8 @@ private:
     ConversationMenu *m_menu = nullptr;
     UserMenu *m_userMenu = nullptr;
     FindBar *m_findBar = nullptr;
-    QTimer m_scrollTimer; // timer 1
+    QTimer m_scrollTimer;           // timer 1
     uint64_t m_lineAfterResize = 0; // ScrollToShownLine's line while timer 1 runs
-    QTimer m_whoTimer;    // timer 3
-    QTimer m_fitTimer;    // measures the nicks after a burst of changes
+    QTimer m_whoTimer;              // timer 3
+    QTimer m_fitTimer;              // measures the nicks after a burst of changes
 };
