@@ -6,6 +6,7 @@
 #include "session/MentionList.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "widgets/RowList.h"
 #include "widgets/Utf8Text.h"
 #include "windows/ConversationWindow.h"
 
@@ -24,12 +25,7 @@ MentionsWindow::MentionsWindow(SessionTable &sessions, QWidget *parent)
     , m_markAll(new QPushButton(FromStr(Str::MentionsMarkAllRead), this))
 {
     m_view->setModel(m_rows);
-    m_view->setRootIsDecorated(false);
-    m_view->setUniformRowHeights(true);
-    m_view->setAllColumnsShowFocus(true);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SetUpRowList(m_view);
     QHeaderView *header = m_view->header();
     header->resizeSection(MentionListModel::TimeColumn, 80);
     header->resizeSection(MentionListModel::NetworkColumn, 100);
