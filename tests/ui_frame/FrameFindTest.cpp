@@ -47,8 +47,9 @@ TEST_F(FrameTest, EveryConversationWindowFindsInItsText)
         EXPECT_EQ(bar->geometry().width(), frame->width());
         EXPECT_LE(frame->View()->geometry().bottom(), bar->geometry().top());
         EXPECT_LE(bar->geometry().bottom(), frame->Input()->geometry().top());
-        if (kind.type == Conversation::TypeChannel)
+        if (kind.type == Conversation::TypeChannel) {
             EXPECT_LE(frame->Users()->geometry().bottom(), bar->geometry().top());
+        }
 
         bar->Field()->insert(QStringLiteral("ihl"));
         QTest::keyClick(bar->Field(), Qt::Key_Return);
