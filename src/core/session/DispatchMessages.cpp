@@ -138,10 +138,12 @@ int Privmsg(Session &session, const std::string &line)
     AddressBookAlert(session, sender, target);
     if (!text.empty() && text[0] == Ctcp::kMarker)
         return Ctcp::Request(session, line);
-    if (EqualIgnoringCase(target, session.Nick()))
+    const bool toMe = EqualIgnoringCase(target, session.Nick());
+    if (toMe)
         PrivateMessage(session, line, sender, text);
     else
         session.PrintTo(target, TextClass::Text, StrPrintf("%s: %s", sender.c_str(), text.c_str()));
+    session.NoteMention(toMe ? sender : target, sender, text);
     return 1;
 }
 

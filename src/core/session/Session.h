@@ -217,6 +217,11 @@ public:
         PrintTo(target, static_cast<int>(textClass), text, toAll, time);
     }
     void PrintStatus(const char *format, ...) __attribute__((format(printf, 2, 3)));
+    // After a line of sender was printed to target (as PrintTo places it):
+    // when it names our nick or a highlight word, and we did not write it,
+    // it goes to the table's mentions, unread unless its window is the one
+    // the user is reading (the active window of the active main window).
+    void NoteMention(const std::string &target, const std::string &sender, const std::string &text);
     // "[key] message" to the debug log, only while it is open.
     void Log(const char *format, ...) __attribute__((format(printf, 2, 3)));
 

@@ -584,6 +584,34 @@ inline constexpr StrText ConnectionAborted{64692};
 // Lines shown again from a window's log, and the place where the reader stopped.
 inline constexpr StrFormat<int, int, int> ShownAgainUntil{64300}; // day, month, year of the last line
 inline constexpr StrText JumpToUnread{64301};
+// The find bar of a window.
+inline constexpr StrText FindPlaceholder{64400};
+inline constexpr StrText FindCaseSensitive{64401};
+inline constexpr StrText FindWholeWord{64402};
+inline constexpr StrText FindRegularExpression{64403};
+inline constexpr StrFormat<int, int> FindCount{64404};    // current hit, hits
+inline constexpr StrFormat<int> FindBadExpression{64405}; // character
+inline constexpr StrText FindPreviousTip{64406};
+inline constexpr StrText FindNextTip{64407};
+inline constexpr StrText FindCloseTip{64408};
+// Menu items of the find bar and the mentions window.
+inline constexpr StrText MenuFind{64410};
+inline constexpr StrText MenuFindNext{64411};
+inline constexpr StrText MenuFindPrevious{64412};
+inline constexpr StrText MenuMentions{64413};
+// The mentions window.
+inline constexpr StrText MentionsTitle{64420};
+inline constexpr StrFormat<int> MentionsTitleUnread{64421}; // unread lines
+inline constexpr StrText MentionsTime{64422};
+inline constexpr StrText MentionsNetwork{64423};
+inline constexpr StrText MentionsWindow{64424};
+inline constexpr StrText MentionsNick{64425};
+inline constexpr StrText MentionsText{64426};
+inline constexpr StrText MentionsHint{64427};
+inline constexpr StrText MentionsMarkAllRead{64428};
+// The highlight words of the settings.
+inline constexpr StrText HighlightWords{64430};
+inline constexpr StrText HighlightWordsHelp{64431};
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

@@ -163,6 +163,7 @@ const char *CommandIconName(int id)
         {Underline, "format-text-underline"},
         {Plain, "edit-clear-all"},
         {Inverse, "color-mode-invert-text"},
+        {FindInWindow, "edit-find"},
         // Zobraziť
         {ViewSource, "format-text-code"},
         {ViewSaveAs, "document-save-as"},
@@ -195,6 +196,7 @@ const char *CommandIconName(int id)
         {WindowCascade, "window-duplicate"},
         {WindowTile, "view-split-left-right"},
         {NextWindow, "go-next"},
+        {Mentions, "dialog-messages"},
         {PreviousWindow, "go-previous"},
         // Skript
         {NewScript, "document-new"},

@@ -567,6 +567,7 @@ void BrimoApp::RefreshShell(int bits)
         LoadAppearance(m_settings);
         LoadBehaviour(m_settings, [this](bool on) { m_identServer->ApplyIdentSetting(on); });
         m_log->Apply({m_settings.m_logging, LogDirectory(m_settings)});
+        m_sessions->Mentions().SetHighlightWords(m_settings.m_highlightWords);
     }
     if (!m_mainFrame)
         return;

@@ -14,6 +14,7 @@
 #include "dialogs/IgnoreListDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "history/ConversationLog.h"
+#include "find/MentionsWindow.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/Strings.h"
@@ -577,6 +578,9 @@ bool MainWindow::RunWindowCommand(int id)
     case CommandId::PreviousWindow:
         m_mdi->activatePreviousSubWindow();
         return true;
+    case CommandId::Mentions:
+        OpenMentions();
+        return true;
     case CommandId::NewScript:
         m_app.OpenScriptEditor(std::string());
         return true;
@@ -611,6 +615,18 @@ bool MainWindow::RunHelpCommand(int id)
     default:
         return false;
     }
+}
+
+MentionsWindow *MainWindow::OpenMentions()
+{
+    if (m_mentions) {
+        ActivateChild(m_mentions->SubWindow());
+        return m_mentions;
+    }
+    m_mentions = new MentionsWindow(m_app.Sessions());
+    AddChild(m_mentions, m_mentions->Caption());
+    m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar);
+    return m_mentions;
 }
 
 void MainWindow::OpenScriptFile()

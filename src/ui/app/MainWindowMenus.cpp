@@ -153,8 +153,27 @@ const std::vector<TopMenu> &MenuResource()
           AwayOn, AwayOff, 0, Settings, 0, Exit}},
         {"edit",
          Str::MenuEdit,
-         {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditPasteSpecial, 0, Bold, Underline, Plain, Inverse, 0,
-          TextColourSub, BackgroundColourSub, TextColourMenu, BackgroundColourMenu}},
+         {EditUndo,
+          EditRedo,
+          0,
+          EditCut,
+          EditCopy,
+          EditPaste,
+          EditPasteSpecial,
+          0,
+          FindInWindow,
+          FindNext,
+          FindPrevious,
+          0,
+          Bold,
+          Underline,
+          Plain,
+          Inverse,
+          0,
+          TextColourSub,
+          BackgroundColourSub,
+          TextColourMenu,
+          BackgroundColourMenu}},
         {"view",
          Str::MenuView,
          {ShowMainBar, ShowWindowBar, ShowEditBar, 0, ViewTimeStamps, ViewAutoScroll, ViewFullAddress, ViewSmileys,
@@ -164,11 +183,11 @@ const std::vector<TopMenu> &MenuResource()
          {ChannelTopic, 0, ModeTopicOps, ModeNoExternal, ModeInviteOnly, ModeModerated, ModePrivate, ModeSecret,
           ModeKey, ModeLimit, 0, ChannelBans, ChannelRefresh, ChannelAddFavourite, ChannelProperties, 0,
           ChannelSearchHere, 0, AdvancedSub}},
-        {"user", Str::MenuUser, {UserQuery,   UserWhois, UserProperties, UserAddContact, 0,           UserDccChat,
-                                 UserDccSend, 0,         UserOp,         UserDeop,       UserVoice,   UserDevoice,
-                                 0,           UserKick,  UserKickReason, UserBan,        UserBanKick, UserBanKickReason,
-                                 0,           UserIgnore}},
-        {"window", Str::MenuWindow, {WindowCascade, WindowTile, NextWindow, PreviousWindow, WindowList}},
+        {"user", "&Užívateľ", {UserQuery,   UserWhois, UserProperties, UserAddContact, 0,           UserDccChat,
+                               UserDccSend, 0,         UserOp,         UserDeop,       UserVoice,   UserDevoice,
+                               0,           UserKick,  UserKickReason, UserBan,        UserBanKick, UserBanKickReason,
+                               0,           UserIgnore}},
+        {"window", "&Okná", {Mentions, 0, WindowCascade, WindowTile, NextWindow, PreviousWindow, WindowList}},
         {"script",
          Str::MenuScript,
          {NewScript, OpenScript, ScriptSave, ScriptSaveAs, ScriptClose, 0, ScriptParse, ScriptRun}},
@@ -211,6 +230,18 @@ void MainWindow::CreateActions()
         AddAction(CommandId::TextColourFirst + k, FromUtf8(ColorMenuLabel(k)));
         AddAction(CommandId::BackgroundColourFirst + k, FromUtf8(ColorMenuLabel(k)));
     }
+    const struct
+    {
+        int id;
+        StrText text;
+        const char *keys;
+    } texts[] = {{CommandId::FindInWindow, Str::MenuFind, "Ctrl+F"},
+                 {CommandId::FindNext, Str::MenuFindNext, "F3"},
+                 {CommandId::FindPrevious, Str::MenuFindPrevious, "Shift+F3"},
+                 {CommandId::Mentions, Str::MenuMentions, "Ctrl+Shift+M"}};
+    for (const auto &item : texts)
+        AddAction(item.id, FromStr(item.text), QKeySequence(QString::fromLatin1(item.keys)))
+            ->setIcon(AppIcons::Command(item.id));
 }
 
 QMenu *MainWindow::TopMenu(const QString &objectName) const

@@ -71,6 +71,8 @@ AdvancedSettingsPage::AdvancedSettingsPage(const AppSettings &settings, QWidget 
     m_myText = AddColour(highlighting, Str::MyTextColour, Str::MyTextColourHelp, settings.m_colorMyText);
     m_hiText = AddColour(highlighting, Str::HiTextColour, Str::HiTextColourHelp, settings.m_colorHiText);
     m_abText = AddColour(highlighting, Str::ContactColour, Str::ContactColourHelp, settings.m_colorABText);
+    m_highlightWords =
+        AddText(highlighting, Text(Str::HighlightWords), Str::HighlightWordsHelp, settings.m_highlightWords);
     m_noticesToWindow = AddCheck(messages, Str::NoticesToWindow, Str::NoticesToWindowHelp, settings.m_noticesToWindow);
     AddLogGroup(settings);
 
@@ -201,6 +203,7 @@ void AdvancedSettingsPage::Apply(AppSettings &settings) const
     settings.m_highlighting = m_highlighting->isChecked();
     settings.m_colorMyText = m_myText->Colour();
     settings.m_colorHiText = m_hiText->Colour();
+    settings.m_highlightWords = m_highlightWords->text().toStdString();
     settings.m_colorABText = m_abText->Colour();
     settings.m_noticesToWindow = m_noticesToWindow->isChecked();
     settings.m_logging = m_logging->isChecked();

@@ -91,6 +91,8 @@ void TextView::writeSetUp()
 
 void TextView::Clear()
 {
+    const int oldLines = m_document.LineCount();
+    m_droppedFragments += m_fragmentEnds.size();
     std::string().swap(m_source);
     std::vector<uint32_t>().swap(m_fragmentEnds);
     std::vector<int>().swap(m_fragmentOpenLines);
@@ -110,7 +112,9 @@ void TextView::Clear()
     m_stickToEnd = m_autoScroll;
     m_topLine = m_topRow = 0;
     viewport()->unsetCursor();
+    m_marks.Clear();
     scheduleRefresh();
+    emit linesErased(0, oldLines - 1);
 }
 
 std::string TextView::FormatLine(std::string_view text, TextClass textClass, bool timeStamps, std::time_t time) const
@@ -148,6 +152,7 @@ void TextView::Write(std::string_view html, bool scroll)
         m_textSize += lineSize(line);
     m_fragmentOpenLines.push_back(m_document.LastLine().m_text.isEmpty() ? m_document.LineCount() - 1 : -1);
     appendParsedLines(firstChanged);
+    emit linesWritten(firstChanged);
     keepWithinTextLimit();
     scheduleRefresh();
 }
@@ -199,6 +204,7 @@ void TextView::dropFragments(size_t last, int lines)
     m_source.erase(setUpEnd, bytes);
     const auto first = std::ptrdiff_t(m_setUpFragments);
     const auto end = std::ptrdiff_t(last + 1);
+    m_droppedFragments += uint64_t(end - first);
     m_fragmentEnds.erase(m_fragmentEnds.begin() + first, m_fragmentEnds.begin() + end);
     m_fragmentOpenLines.erase(m_fragmentOpenLines.begin() + first, m_fragmentOpenLines.begin() + end);
     for (size_t fragment = m_setUpFragments; fragment < m_fragmentEnds.size(); ++fragment) {
@@ -249,6 +255,8 @@ void TextView::eraseLines(int first, int count)
         m_topRow = 0;
     }
     forgetUnusedLinks();
+    m_marks.EraseLines(first, count);
+    emit linesErased(first, count);
 }
 
 void TextView::forgetUnusedLinks()
@@ -648,6 +656,8 @@ void TextView::paintLine(QPainter &painter, const PlacedLine &placed)
 {
     QTextLayout *layout = layoutOf(placed.m_line);
     QList<QTextLayout::FormatRange> selections;
+    // The selection comes last, so that it shows over the marks.
+    addMarkFormats(placed.m_line, selections);
     if (HasSelection()) {
         TextPosition from, to;
         selectionRange(from, to);

@@ -95,7 +95,7 @@ ConversationWindow::ConversationWindow(Conversation &conversation, Shell *shell,
 
     m_scrollTimer.setSingleShot(true);
     m_scrollTimer.setInterval(kScrollDelayMs);
-    connect(&m_scrollTimer, &QTimer::timeout, this, [this] { m_view->ScrollToEnd(); });
+    connect(&m_scrollTimer, &QTimer::timeout, this, &ConversationWindow::ScrollAfterResize);
     m_whoTimer.setInterval(kWhoPollMs);
     connect(&m_whoTimer, &QTimer::timeout, this, &ConversationWindow::PollAway);
     m_whoTimer.start();
@@ -422,16 +422,26 @@ bool ConversationWindow::eventFilter(QObject *watched, QEvent *event)
         const bool fromInside = reason == Qt::OtherFocusReason || reason == Qt::PopupFocusReason;
         if (m_conversation && m_conversation->GetToggles().autoScroll && !fromInside)
             m_view->ScrollToEnd();
-        if (m_conversation)
-            m_conversation->SetActivity(false);
+        MarkSeen();
     }
     return ChildWindow::eventFilter(watched, event);
 }
 
+// The user looks at the window: what arrived is no news, neither are the
+// lines of it that named him.
+void ConversationWindow::MarkSeen()
+{
+    if (!m_conversation)
+        return;
+    m_conversation->SetActivity(false);
+    if (m_table)
+        m_table->Mentions().MarkWindowRead(m_conversation->SessionKey(), m_conversation->Name());
+}
+
 void ConversationWindow::Activated()
 {
+    MarkSeen();
     if (m_conversation) {
-        m_conversation->SetActivity(false);
         if (m_conversation->GetToggles().autoScroll)
             m_view->ScrollToEnd();
     }
