@@ -326,6 +326,28 @@ constexpr Entry kStrings[] = {
     {Str::ConfigTooLarge, "je väčší ako 32 MB"},
     {Str::ConfigNotAFile, "nie je to obyčajný súbor"},
     {Str::ConfigNotWritten, "Do súboru nastavení %s sa nedá zapisovať; zmeny nastavení sa neuložia."},
+    {Str::FindEverywhereTitle, "Hľadať v záznamoch"},
+    {Str::FindEverywhereMenu, "Hľadať v &záznamoch ..."},
+    {Str::FindQueryPlaceholder, "slová \"celá fráza\" nick:bob net:Libera win:#brimo od:2026-11-01 do:2026-12-01"},
+    {Str::FindQueryHelp, "Slová v ľubovoľnom poradí, fráza v úvodzovkách; nick: prezývka, net: sieť, win: okno, "
+                         "od: a do: deň RRRR-MM-DD (vrátane). Na veľkosti písmen a diakritike nezáleží, "
+                         "slovo s * na konci nájde všetky, ktoré ním začínajú."},
+    {Str::FindButton, "&Hľadať"},
+    {Str::FindMoreButton, "Ď&alšie výsledky"},
+    {Str::FindRebuilding, "Register záznamov sa obnovuje zo súborov, výsledky zatiaľ nie sú úplné"},
+    {Str::FindCount, "Nájdené riadky: %d"},
+    {Str::FindCountMore, "Nájdené riadky: %d, ďalšie ukážu Ďalšie výsledky"},
+    {Str::FindNothing, "Nič sa nenašlo"},
+    {Str::FindSearching, "Hľadá sa ..."},
+    {Str::FindLogsOff, "Zaznamenávanie rozhovorov je vypnuté, niet v čom hľadať"},
+    {Str::FindGroup, "%s › %s › %s (%d)"},
+    {Str::LogDayTitle, "Záznam %s › %s › %s"},
+    {Str::LogIndexFailed, "Register záznamov sa nedá použiť: %s"},
+    {Str::LogQueryEmptyField, "Pri %s: chýba hodnota"},
+    {Str::LogQueryBadDay, "Deň %s nie je v tvare RRRR-MM-DD"},
+    {Str::LogQueryDaysReversed, "Deň od: je neskôr ako deň do:"},
+    {Str::LogQueryNeedsWord, "Zadajte aspoň jedno slovo, frázu v úvodzovkách alebo nick:"},
+    {Str::LogDayUnreadable, "Záznam %s sa nedá prečítať"},
 };
 
 constexpr bool IsSortedById()

@@ -383,6 +383,27 @@ inline constexpr StrText ConfigNoPermission{64120};
 inline constexpr StrText ConfigTooLarge{64121};
 inline constexpr StrText ConfigNotAFile{64122};
 inline constexpr StrFormat<const char *> ConfigNotWritten{64123}; // file
+// The find-everywhere window, the index of the logs and its queries.
+inline constexpr StrText FindEverywhereTitle{64500};
+inline constexpr StrText FindEverywhereMenu{64501};
+inline constexpr StrText FindQueryPlaceholder{64502};
+inline constexpr StrText FindQueryHelp{64503};
+inline constexpr StrText FindButton{64504};
+inline constexpr StrText FindMoreButton{64505};
+inline constexpr StrText FindRebuilding{64506};
+inline constexpr StrFormat<int> FindCount{64507};     // lines found
+inline constexpr StrFormat<int> FindCountMore{64508}; // lines found so far
+inline constexpr StrText FindNothing{64509};
+inline constexpr StrText FindSearching{64510};
+inline constexpr StrText FindLogsOff{64511};
+inline constexpr StrFormat<const char *, const char *, const char *, int> FindGroup{64512}; // network, window, day, lines
+inline constexpr StrFormat<const char *, const char *, const char *> LogDayTitle{64513};   // network, window, day
+inline constexpr StrFormat<const char *> LogIndexFailed{64514};                            // reason
+inline constexpr StrFormat<const char *> LogQueryEmptyField{64515};                        // field name
+inline constexpr StrFormat<const char *> LogQueryBadDay{64516};                            // the text given
+inline constexpr StrText LogQueryDaysReversed{64517};
+inline constexpr StrText LogQueryNeedsWord{64518};
+inline constexpr StrFormat<const char *> LogDayUnreadable{64519}; // file
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are
