@@ -36,6 +36,17 @@ bool IsReservedOnWindows(std::string_view name)
     return EqualIgnoringAsciiCase(stem.substr(0, 3), "com") || EqualIgnoringAsciiCase(stem.substr(0, 3), "lpt");
 }
 
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
 } // namespace
 
 std::string SafeFileName(std::string_view name)
@@ -55,4 +66,23 @@ std::string SafeFileName(std::string_view name)
             out += static_cast<char>(c);
     }
     return out;
+}
+
+std::string NameOfSafeFileName(std::string_view fileName)
+{
+    if (fileName == "%")
+        return std::string();
+    std::string name;
+    name.reserve(fileName.size());
+    for (size_t i = 0; i < fileName.size(); ++i) {
+        const int high = fileName[i] == '%' && i + 2 < fileName.size() ? HexDigit(fileName[i + 1]) : -1;
+        const int low = high >= 0 ? HexDigit(fileName[i + 2]) : -1;
+        if (low >= 0) {
+            name += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else {
+            name += fileName[i];
+        }
+    }
+    return name;
 }
