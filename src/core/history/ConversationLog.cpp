@@ -117,6 +117,14 @@ void ConversationLog::Flush()
     } else {
         m_failureSaid = false;
     }
+    if (m_written) {
+        // After a failure too: the files before the one that failed were written.
+        std::vector<std::string> paths;
+        paths.reserve(m_sessionOfFile.size());
+        for (const auto &[path, session] : m_sessionOfFile)
+            paths.push_back(path);
+        m_written(paths);
+    }
     m_sessionOfFile.clear();
 }
 

@@ -11,6 +11,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 class SessionTable;
 
@@ -33,6 +34,8 @@ public:
     };
     // Seconds since 1970.
     using Clock = std::function<int64_t()>;
+    // Told, after each write, of the files lines were appended to.
+    using WrittenSink = std::function<void(const std::vector<std::string> &paths)>;
 
     explicit ConversationLog(SessionTable &table);
     // Writes what is kept.
@@ -43,6 +46,7 @@ public:
     void Apply(const Settings &settings);
     const Settings &GetSettings() const { return m_settings; }
     void SetClock(Clock clock) { m_clock = std::move(clock); }
+    void SetWrittenSink(WrittenSink sink) { m_written = std::move(sink); }
     // How long a line is kept before it is written (a second; tests that
     // watch another way of writing make it longer).
     void SetFlushDelay(std::chrono::milliseconds delay) { m_flushTimer.setInterval(delay); }
@@ -65,6 +69,7 @@ private:
     SessionTable &m_table;
     Settings m_settings;
     Clock m_clock;
+    WrittenSink m_written;
     LogWriter m_writer;
     QTimer m_flushTimer;
     std::set<std::string> m_entriesOff;                 // server entries with logging off, folded

@@ -4,6 +4,9 @@
 #include <optional>
 #include <string>
 
+// Makes every missing folder of the file's path, owner-only (0700); 0 or errno.
+int MakeFoldersOf(const std::string &path);
+
 // The buffer of lines on their way to log files. Append only keeps a line;
 // Flush writes what was kept, each file opened for appending and closed
 // again, its missing folders made owner-only (0700), a new file owner-only
