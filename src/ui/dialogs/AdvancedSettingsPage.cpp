@@ -1,6 +1,7 @@
 #include "dialogs/AdvancedSettingsPage.h"
 
 #include "config/AppSettings.h"
+#include "config/Config.h"
 #include "dialogs/ColourButton.h"
 #include "widgets/Utf8Text.h"
 
