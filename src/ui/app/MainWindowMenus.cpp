@@ -41,6 +41,7 @@ const MenuItem kActionTable[] = {
     {CommandId::Reconnect, "&Znova sa pripojiť", nullptr, false},
     {CommandId::Favourites, "&Obľúbené ...", "Ctrl+J", false},
     {CommandId::ChannelSearch, "&Hľadať Kanály ...", nullptr, false},
+    {CommandId::FindEverywhere, Strings::Get(Str::FindEverywhereMenu), "Ctrl+Shift+F", false},
     {CommandId::SearchJoin, "&Vstúpiť Na Kanál", nullptr, false},
     {CommandId::SearchAddFavourite, "Pridať K &Obľúbeným", nullptr, false},
     {CommandId::SearchShowUsers, "Zobraziť &Užívateľov", nullptr, false},
@@ -154,7 +155,7 @@ const std::vector<TopMenu> &MenuResource()
     static const std::vector<TopMenu> menus = {
         {"connect",
          "&Pripojiť",
-         {ServersSub, Welcome, Reconnect, Favourites, FavouriteChannelsSub, SearchSub, 0, AddressBook, IgnoreList, 0,
+         {ServersSub, Welcome, Reconnect, Favourites, FavouriteChannelsSub, SearchSub, FindEverywhere, 0, AddressBook, IgnoreList, 0,
           AwayOn, AwayOff, 0, Settings, 0, Exit}},
         {"edit",
          "Úpr&avy",
