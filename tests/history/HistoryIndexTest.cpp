@@ -113,10 +113,13 @@ TEST_F(HistoryIndexTest, LoggedLinesAreFoundByWordsInAnyOrderOrByAPhrase)
     Say("bob", "#brimo", "ahoj všetci, dáte si kávu?");
     m_now += 5;
     Say("ann", "#brimo", "kávu nie, ďakujem");
-    Say("bob", "#brimo", "\x01" "ACTION varí kávu pre všetci\x01");
+    Say("bob", "#brimo",
+        "\x01"
+        "ACTION varí kávu pre všetci\x01");
     Indexed();
 
-    EXPECT_EQ(Find("všetci kávu"), Lines({"20:06:28 * bob varí kávu pre všetci", "20:06:23 <bob> ahoj všetci, dáte si kávu?"}));
+    EXPECT_EQ(Find("všetci kávu"),
+              Lines({"20:06:28 * bob varí kávu pre všetci", "20:06:23 <bob> ahoj všetci, dáte si kávu?"}));
     EXPECT_EQ(Find("KÁVU všetci AHOJ"), Lines({"20:06:23 <bob> ahoj všetci, dáte si kávu?"}));
     EXPECT_EQ(Find("\"kávu nie\""), Lines({"20:06:28 <ann> kávu nie, ďakujem"}));
     EXPECT_EQ(Find("\"nie kávu\""), Lines());
@@ -157,8 +160,9 @@ TEST_F(HistoryIndexTest, ANickANetworkAWindowAndDaysNarrowWhatIsFound)
 
     EXPECT_EQ(Find("pivo").size(), 6u);
     // The nick as said, whole: not a nick that holds it, not a line that names it.
-    EXPECT_EQ(Find("pivo nick:BOB"), Lines({"20:06:23 <bob> pivo druhý deň", "20:06:23 <bob> pivo súkromne",
-                                            "20:06:23 <bob> pivo v inom okne", "20:06:23 <bob> pivo prvý deň"}));
+    EXPECT_EQ(Find("pivo nick:BOB"),
+              Lines({"20:06:23 <bob> pivo druhý deň", "20:06:23 <bob> pivo súkromne", "20:06:23 <bob> pivo v inom okne",
+                     "20:06:23 <bob> pivo prvý deň"}));
     EXPECT_EQ(Find("nick:bob_away"), Lines({"20:06:23 <bob_away> pivo od iného boba"}));
     EXPECT_EQ(Places("pivo nick:bob win:#other"), Lines({"127.0.0.1 #other 2026-12-07"}));
     EXPECT_EQ(Places("pivo nick:bob win:bob"), Lines({"127.0.0.1 bob 2026-12-07"}));
@@ -201,7 +205,8 @@ TEST_F(HistoryIndexTest, TheIndexIsOwnerOnlyAndKeepsItsPlaceAcrossARestart)
     Channel("#brimo", {"me", "bob"});
     Say("bob", "#brimo", "pred reštartom");
     Indexed();
-    struct stat status{};
+    struct stat status
+    {};
     ASSERT_EQ(::stat(IndexPath().c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
 

@@ -60,7 +60,17 @@ TEST(SafeFileName, DifferentNamesNeverShareAFile)
 
 TEST(SafeFileName, TheNameIsReadBackFromTheFileName)
 {
-    const char *names[] = {"#a/b", "#a%2Fb", "con", "..", ".hidden", "#end ", "50%", "", "#čaj-a-káva", "a\x01" "b"};
+    const char *names[] = {"#a/b",
+                           "#a%2Fb",
+                           "con",
+                           "..",
+                           ".hidden",
+                           "#end ",
+                           "50%",
+                           "",
+                           "#čaj-a-káva",
+                           "a\x01"
+                           "b"};
     for (const char *name : names)
         EXPECT_EQ(NameOfSafeFileName(SafeFileName(name)), name) << SafeFileName(name);
     // What SafeFileName never writes stays as it is.

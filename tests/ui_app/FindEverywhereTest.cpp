@@ -86,7 +86,8 @@ TEST_F(FindEverywhereTest, AFoundLineOpensInItsWindowOrAsTheDaysLog)
     ASSERT_TRUE(brimo->View()->VisibleTextRect(QStringLiteral("hľadaná správa")).isEmpty());
     emit results->itemActivated(results->topLevelItem(1)->child(0), 0);
     EXPECT_EQ(Frame()->ActiveChild(), brimo->SubWindow());
-    EXPECT_TRUE(WaitFor([&] { return !brimo->View()->VisibleTextRect(QStringLiteral("hľadaná správa")).isEmpty(); }, 5000));
+    EXPECT_TRUE(
+        WaitFor([&] { return !brimo->View()->VisibleTextRect(QStringLiteral("hľadaná správa")).isEmpty(); }, 5000));
     EXPECT_FALSE(ShownDayView());
 
     // The window is gone: the day's log opens read-only at the line.
@@ -94,7 +95,8 @@ TEST_F(FindEverywhereTest, AFoundLineOpensInItsWindowOrAsTheDaysLog)
     LogDayView *day = ShownDayView();
     ASSERT_TRUE(day);
     EXPECT_TRUE(day->Text()->isReadOnly());
-    EXPECT_TRUE(day->Text()->textCursor().block().text().endsWith(QStringLiteral("<bob> hľadaná sprava v zavretom okne")));
+    EXPECT_TRUE(
+        day->Text()->textCursor().block().text().endsWith(QStringLiteral("<bob> hľadaná sprava v zavretom okne")));
     day->close();
 }
 

@@ -73,7 +73,8 @@ protected:
             QTreeWidgetItem *group = results->topLevelItem(g);
             shown.push_back(group->text(0).toStdString());
             for (int k = 0; k < group->childCount(); ++k)
-                shown.push_back("  " + group->child(k)->text(0).replace(QLatin1Char('\n'), QLatin1String(" | ")).toStdString());
+                shown.push_back(
+                    "  " + group->child(k)->text(0).replace(QLatin1Char('\n'), QLatin1String(" | ")).toStdString());
         }
         return shown;
     }
@@ -92,13 +93,13 @@ TEST_F(FindEverywhereWindowTest, ResultsAreGroupedByNetworkWindowAndDayWithTheLi
     m_window.show();
     Search(QStringLiteral("sprava"));
 
-    EXPECT_EQ(Shown(), Lines({"OFTC › bob › 2026-12-07 (1)",
-                              "   | 10:00:00 <bob> tu je tá správa | ",
-                              "Libera › #brimo › 2026-12-07 (2)",
-                              "  08:00:00 -- Teraz tu je aj ann | 08:00:01 <ann> sprava je hotová | 08:00:02 * bob tlieska",
-                              "  08:00:02 * bob tlieska | 08:00:03 <ann> správa ide von večer | ",
-                              "Libera › #brimo › 2026-12-06 (1)",
-                              "  19:00:00 <bob> dobrý večer | 19:00:05 <ann> kde je správa o vydaní? | 19:00:09 <bob> ešte nie"}));
+    EXPECT_EQ(
+        Shown(),
+        Lines({"OFTC › bob › 2026-12-07 (1)", "   | 10:00:00 <bob> tu je tá správa | ",
+               "Libera › #brimo › 2026-12-07 (2)",
+               "  08:00:00 -- Teraz tu je aj ann | 08:00:01 <ann> sprava je hotová | 08:00:02 * bob tlieska",
+               "  08:00:02 * bob tlieska | 08:00:03 <ann> správa ide von večer | ", "Libera › #brimo › 2026-12-06 (1)",
+               "  19:00:00 <bob> dobrý večer | 19:00:05 <ann> kde je správa o vydaní? | 19:00:09 <bob> ešte nie"}));
     EXPECT_EQ(m_window.Status()->text().toStdString(), Strings::Format(Str::FindCount, 4));
     EXPECT_FALSE(m_window.MoreButton()->isVisible());
 
@@ -135,11 +136,13 @@ TEST_F(FindEverywhereWindowTest, ARebuildShowsItsProgressUntilItIsDone)
     EXPECT_GT(m_window.ProgressBar()->value(), -1);
     EXPECT_TRUE(WaitFor([&] { return !m_window.ProgressBar()->isVisible(); }, 60000));
     Search(QStringLiteral("riadok index"));
-    EXPECT_EQ(m_window.Status()->text().toStdString(), Strings::Format(Str::FindCountMore, FindEverywhereWindow::kPageLines));
+    EXPECT_EQ(m_window.Status()->text().toStdString(),
+              Strings::Format(Str::FindCountMore, FindEverywhereWindow::kPageLines));
     EXPECT_TRUE(m_window.MoreButton()->isVisible());
     QTest::mouseClick(m_window.MoreButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return !m_window.IsSearching(); }, 30000));
-    EXPECT_EQ(m_window.Status()->text().toStdString(), Strings::Format(Str::FindCountMore, 2 * FindEverywhereWindow::kPageLines));
+    EXPECT_EQ(m_window.Status()->text().toStdString(),
+              Strings::Format(Str::FindCountMore, 2 * FindEverywhereWindow::kPageLines));
 }
 
 TEST_F(FindEverywhereWindowTest, ADoubleClickOpensTheDayAtTheLineReadOnly)

@@ -71,5 +71,6 @@ void HistoryIndex::Find(const LogQuery &query, int64_t before, int limit, FindCa
 
 void HistoryIndex::AfterPendingWork(std::function<void()> then)
 {
-    Post(m_fillContext, [this, then = std::move(then)] { QMetaObject::invokeMethod(this, then, Qt::QueuedConnection); });
+    Post(m_fillContext,
+         [this, then = std::move(then)] { QMetaObject::invokeMethod(this, then, Qt::QueuedConnection); });
 }

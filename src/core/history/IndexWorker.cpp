@@ -16,7 +16,8 @@ constexpr size_t kReadSize = 1 << 20;
 // The size of the file, -1 when it cannot be read.
 int64_t FileSize(const std::string &path)
 {
-    struct stat status{};
+    struct stat status
+    {};
     return ::stat(path.c_str(), &status) == 0 ? int64_t(status.st_size) : -1;
 }
 
@@ -24,8 +25,7 @@ int64_t FileSize(const std::string &path)
 
 IndexWorker::IndexWorker(std::string folder, IndexShared &shared, ProgressSink progress)
     : m_folder(std::move(folder)), m_path(LogIndex::PathIn(m_folder)), m_shared(shared), m_progress(std::move(progress))
-{
-}
+{}
 
 void IndexWorker::Report(IndexProgress progress)
 {

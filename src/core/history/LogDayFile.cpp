@@ -73,7 +73,8 @@ std::vector<LogDayFile> LogDayFile::ListIn(const std::string &folder)
     std::error_code error;
     for (const std::string &network : FoldersIn(folder))
         for (const std::string &window : FoldersIn(std::filesystem::path(folder) / network))
-            for (const auto &entry : std::filesystem::directory_iterator(std::filesystem::path(folder) / network / window, error))
+            for (const auto &entry :
+                 std::filesystem::directory_iterator(std::filesystem::path(folder) / network / window, error))
                 if (entry.is_regular_file(error))
                     if (const auto day = DayOfFileName(entry.path().filename().string()))
                         files.push_back({network, window, *day});

@@ -131,8 +131,7 @@ bool LogIndex::Execute(const char *sql)
         }
         if (!statement)
             break;
-        while ((code = sqlite3_step(statement)) == SQLITE_ROW) {
-        }
+        while ((code = sqlite3_step(statement)) == SQLITE_ROW) {}
         sqlite3_finalize(statement);
         if (code != SQLITE_DONE) {
             NoteError(code);

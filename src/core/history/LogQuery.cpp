@@ -20,7 +20,8 @@ bool IsBlank(char c)
 bool HasWordCharacter(std::string_view text)
 {
     for (char c : text)
-        if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || static_cast<unsigned char>(c) >= 0x80)
+        if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')
+            || static_cast<unsigned char>(c) >= 0x80)
             return true;
     return false;
 }

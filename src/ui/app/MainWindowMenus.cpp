@@ -155,8 +155,8 @@ const std::vector<TopMenu> &MenuResource()
     static const std::vector<TopMenu> menus = {
         {"connect",
          "&Pripojiť",
-         {ServersSub, Welcome, Reconnect, Favourites, FavouriteChannelsSub, SearchSub, FindEverywhere, 0, AddressBook, IgnoreList, 0,
-          AwayOn, AwayOff, 0, Settings, 0, Exit}},
+         {ServersSub, Welcome, Reconnect, Favourites, FavouriteChannelsSub, SearchSub, FindEverywhere, 0, AddressBook,
+          IgnoreList, 0, AwayOn, AwayOff, 0, Settings, 0, Exit}},
         {"edit",
          "Úpr&avy",
          {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditPasteSpecial, 0, Bold, Underline, Plain, Inverse, 0,

@@ -154,16 +154,18 @@ void FindEverywhereWindow::AddLine(const LogFound &found)
     m_found.push_back(found);
     auto *item = new QTreeWidgetItem;
     item->setData(0, kFoundRole, index);
-    item->setText(0, FromUtf8(found.context.before) + QLatin1Char('\n') + FromUtf8(found.context.line)
-                         + QLatin1Char('\n') + FromUtf8(found.context.after));
+    item->setText(0,
+                  FromUtf8(found.context.before) + QLatin1Char('\n') + FromUtf8(found.context.line) + QLatin1Char('\n')
+                      + FromUtf8(found.context.after));
     item->setToolTip(0, FromUtf8(found.context.line));
     int at = group->childCount();
     while (at > 0 && m_found[size_t(group->child(at - 1)->data(0, kFoundRole).toInt())].offset > found.offset)
         --at;
     group->insertChild(at, item);
-    group->setText(0, FromUtf8(Strings::Format(Str::FindGroup, found.file.NetworkName().c_str(),
-                                               found.file.WindowName().c_str(), found.file.day.c_str(),
-                                               group->childCount())));
+    group->setText(
+        0,
+        FromUtf8(Strings::Format(Str::FindGroup, found.file.NetworkName().c_str(), found.file.WindowName().c_str(),
+                                 found.file.day.c_str(), group->childCount())));
 }
 
 const LogFound *FindEverywhereWindow::FoundOf(const QTreeWidgetItem *item) const

@@ -7,9 +7,9 @@
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
-#include "windows/ConversationWindow.h"
 #include "view/TextView.h"
 #include "widgets/Utf8Text.h"
+#include "windows/ConversationWindow.h"
 
 bool ScrollToLoggedLine(TextView &view, const std::string &logLine)
 {
