@@ -3,6 +3,7 @@
 #include "text/CaseFold.h"
 
 #include <array>
+#include <charconv>
 #include <cstdio>
 
 namespace {
@@ -36,17 +37,6 @@ bool IsReservedOnWindows(std::string_view name)
     return EqualIgnoringAsciiCase(stem.substr(0, 3), "com") || EqualIgnoringAsciiCase(stem.substr(0, 3), "lpt");
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 } // namespace
 
 std::string SafeFileName(std::string_view name)
@@ -75,10 +65,12 @@ std::string NameOfSafeFileName(std::string_view fileName)
     std::string name;
     name.reserve(fileName.size());
     for (size_t i = 0; i < fileName.size(); ++i) {
-        const int high = fileName[i] == '%' && i + 2 < fileName.size() ? HexDigit(fileName[i + 1]) : -1;
-        const int low = high >= 0 ? HexDigit(fileName[i + 2]) : -1;
-        if (low >= 0) {
-            name += static_cast<char>(high * 16 + low);
+        unsigned byte = 0;
+        const char *digits = fileName.data() + i + 1;
+        const bool escaped = fileName[i] == '%' && i + 2 < fileName.size()
+            && std::from_chars(digits, digits + 2, byte, 16).ptr == digits + 2;
+        if (escaped) {
+            name += static_cast<char>(byte);
             i += 2;
         } else {
             name += fileName[i];

@@ -59,6 +59,13 @@ std::string Column(sqlite3_stmt *statement, int column)
     return text ? std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement, column))) : std::string();
 }
 
+void BindDayFile(sqlite3_stmt *statement, const LogDayFile &file)
+{
+    sqlite3_bind_text(statement, 1, file.network.data(), int(file.network.size()), SQLITE_STATIC);
+    sqlite3_bind_text(statement, 2, file.window.data(), int(file.window.size()), SQLITE_STATIC);
+    sqlite3_bind_text(statement, 3, file.day.data(), int(file.day.size()), SQLITE_STATIC);
+}
+
 bool Matches(const std::string &wanted, const std::string &name)
 {
     return wanted.empty() || FoldCase(wanted) == FoldCase(name);
@@ -88,7 +95,9 @@ LogIndex::OpenResult LogIndex::Open(const std::string &path, Mode mode, bool che
         return OpenResult::Failed;
     }
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-    if (!Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;") || !IsOurSchema() || (check && !QuickCheck())) {
+    // A rebuild's large transactions grow the journal; it shrinks back after them.
+    if (!Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA journal_size_limit=4194304;")
+        || !IsOurSchema() || (check && !QuickCheck())) {
         Close();
         return m_damaged ? OpenResult::Damaged : OpenResult::Failed;
     }
@@ -220,9 +229,7 @@ std::optional<LogIndex::FileState> LogIndex::File(const LogDayFile &file)
         return std::nullopt;
     {
         Statement find(m_findFile);
-        sqlite3_bind_text(*find, 1, file.network.data(), int(file.network.size()), SQLITE_STATIC);
-        sqlite3_bind_text(*find, 2, file.window.data(), int(file.window.size()), SQLITE_STATIC);
-        sqlite3_bind_text(*find, 3, file.day.data(), int(file.day.size()), SQLITE_STATIC);
+        BindDayFile(*find, file);
         const int code = sqlite3_step(*find);
         if (code == SQLITE_ROW)
             return FileState{sqlite3_column_int64(*find, 0), sqlite3_column_int64(*find, 1)};
@@ -232,14 +239,9 @@ std::optional<LogIndex::FileState> LogIndex::File(const LogDayFile &file)
         }
     }
     Statement add(m_addFile);
-    sqlite3_bind_text(*add, 1, file.network.data(), int(file.network.size()), SQLITE_STATIC);
-    sqlite3_bind_text(*add, 2, file.window.data(), int(file.window.size()), SQLITE_STATIC);
-    sqlite3_bind_text(*add, 3, file.day.data(), int(file.day.size()), SQLITE_STATIC);
-    const int code = sqlite3_step(*add);
-    if (code != SQLITE_DONE) {
-        NoteError(code);
+    BindDayFile(*add, file);
+    if (!StepToEnd(*add))
         return std::nullopt;
-    }
     return FileState{sqlite3_last_insert_rowid(m_db), 0};
 }
 
@@ -267,6 +269,14 @@ std::map<int64_t, LogDayFile> LogIndex::FilesById()
     return files;
 }
 
+bool LogIndex::StepToEnd(sqlite3_stmt *statement)
+{
+    const int code = sqlite3_step(statement);
+    if (code != SQLITE_DONE)
+        NoteError(code);
+    return code == SQLITE_DONE;
+}
+
 bool LogIndex::Begin()
 {
     return Execute("BEGIN");
@@ -285,10 +295,7 @@ bool LogIndex::AddLine(int64_t fileId, int64_t offset, std::string_view nick, st
     sqlite3_bind_int64(*add, 1, (fileId << 32) | offset);
     sqlite3_bind_text(*add, 2, nick.data(), int(nick.size()), SQLITE_STATIC);
     sqlite3_bind_text(*add, 3, text.data(), int(text.size()), SQLITE_STATIC);
-    const int code = sqlite3_step(*add);
-    if (code != SQLITE_DONE)
-        NoteError(code);
-    return code == SQLITE_DONE;
+    return StepToEnd(*add);
 }
 
 bool LogIndex::SetPosition(int64_t fileId, int64_t position)
@@ -298,10 +305,7 @@ bool LogIndex::SetPosition(int64_t fileId, int64_t position)
     Statement set(m_setPosition);
     sqlite3_bind_int64(*set, 1, fileId);
     sqlite3_bind_int64(*set, 2, position);
-    const int code = sqlite3_step(*set);
-    if (code != SQLITE_DONE)
-        NoteError(code);
-    return code == SQLITE_DONE;
+    return StepToEnd(*set);
 }
 
 std::optional<std::string> LogIndex::KeyCondition(const LogQuery &query,
@@ -315,7 +319,9 @@ std::optional<std::string> LogIndex::KeyCondition(const LogQuery &query,
         if (!Matches(query.network, file.NetworkName()) || !Matches(query.window, file.WindowName())
             || (!query.from.empty() && file.day < query.from) || (!query.to.empty() && file.day > query.to))
             continue;
-        ids += (ids.empty() ? "" : ",") + std::to_string(id);
+        if (!ids.empty())
+            ids += ',';
+        ids += std::to_string(id);
         first = first < 0 ? id : first;
         last = id;
         ++allowed;

@@ -88,6 +88,8 @@ private:
     bool QuickCheck();
     bool IsOurSchema();
     bool Prepare(sqlite3_stmt *&statement, const char *sql);
+    // Runs a statement that returns no rows; false (the error noted) when it fails.
+    bool StepToEnd(sqlite3_stmt *statement);
     // Notes a failed call's error; true when it was damage.
     void NoteError(int code);
     // The condition on keys that keeps the files the query allows; empty for
