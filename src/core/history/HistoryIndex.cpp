@@ -2,6 +2,7 @@
 
 #include "history/LogQuery.h"
 #include "history/SearchWorker.h"
+#include "platform/BackgroundThread.h"
 
 #include <QMetaObject>
 
@@ -23,9 +24,13 @@ HistoryIndex::HistoryIndex(const std::string &folder, int batchLines, QObject *p
     m_findThread.setObjectName(QStringLiteral("log search"));
     m_fillContext->moveToThread(&m_fillThread);
     m_findContext->moveToThread(&m_findThread);
-    m_fillThread.start(QThread::LowPriority);
+    m_fillThread.start();
     m_findThread.start();
-    Post(m_fillContext, [filler = m_filler.get()] { filler->Start(); });
+    Post(m_fillContext, [filler = m_filler.get()] {
+        // Filling never competes with the window the user looks at, nor with a flood coming in.
+        MakeThisThreadBackground();
+        filler->Start();
+    });
 }
 
 HistoryIndex::~HistoryIndex()
