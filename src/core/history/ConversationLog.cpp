@@ -11,11 +11,25 @@
 
 #include <cstring>
 #include <ctime>
+#include <tuple>
 
 namespace {
 
 constexpr int kFlushDelayMs = 1000;
 constexpr int64_t kPauseSeconds = 60;
+
+// The local midnights that begin the day of time and the day after it.
+std::pair<int64_t, int64_t> LocalDayAround(int64_t time)
+{
+    const std::time_t seconds = static_cast<std::time_t>(time);
+    std::tm day{};
+    localtime_r(&seconds, &day);
+    day.tm_hour = day.tm_min = day.tm_sec = 0;
+    day.tm_isdst = -1;
+    std::tm next = day;
+    ++next.tm_mday;
+    return {static_cast<int64_t>(std::mktime(&day)), static_cast<int64_t>(std::mktime(&next))};
+}
 
 std::string DayFileName(int64_t time)
 {
@@ -45,6 +59,7 @@ ConversationLog::~ConversationLog()
 void ConversationLog::Apply(const Settings &settings)
 {
     Flush();
+    m_dayFiles.clear();
     m_settings = settings;
     m_entriesOff.clear();
     for (const std::string &entry : ServerEntriesWithLoggingOff())
@@ -53,13 +68,15 @@ void ConversationLog::Apply(const Settings &settings)
     m_failureSaid = false;
 }
 
+bool ConversationLog::IsWindowLogged(const Conversation &conversation) const
+{
+    return m_settings.enabled && !m_settings.folder.empty() && conversation.IsTalk()
+        && conversation.GetToggles().logging && Session::Of(conversation);
+}
+
 bool ConversationLog::IsLogged(const Conversation &conversation) const
 {
-    if (!m_settings.enabled || m_settings.folder.empty() || !conversation.IsTalk()
-        || !conversation.GetToggles().logging)
-        return false;
-    const Session *session = Session::Of(conversation);
-    return session && !m_entriesOff.count(FoldCase(session->ConfName()));
+    return IsWindowLogged(conversation) && !m_entriesOff.count(FoldCase(Session::Of(conversation)->ConfName()));
 }
 
 std::string ConversationLog::FileOf(const Conversation &conversation, int64_t time) const
@@ -71,6 +88,24 @@ std::string ConversationLog::FileOf(const Conversation &conversation, int64_t ti
         + SafeFileName(FoldCase(conversation.Name())) + "/" + DayFileName(time);
 }
 
+const std::string &ConversationLog::CachedFileOf(const Conversation &conversation, int64_t time)
+{
+    // The server entry's logging is part of what is cached: it changes only through Apply.
+    static const std::string kNotLogged;
+    if (!IsWindowLogged(conversation))
+        return kNotLogged;
+    const Session *session = Session::Of(conversation);
+    DayFile &cached = m_dayFiles[&conversation];
+    if (time < cached.from || time >= cached.to || cached.window != conversation.Name()
+        || cached.session != session->ConfName()) {
+        std::tie(cached.from, cached.to) = LocalDayAround(time);
+        cached.window = conversation.Name();
+        cached.session = session->ConfName();
+        cached.path = FileOf(conversation, time);
+    }
+    return cached.path;
+}
+
 void ConversationLog::Record(const Conversation &conversation, const std::string &text, int textClass, int64_t time)
 {
     const int64_t now = m_clock();
@@ -78,7 +113,7 @@ void ConversationLog::Record(const Conversation &conversation, const std::string
         time = now;
     if (StaysPaused(now))
         return;
-    const std::string path = FileOf(conversation, time);
+    const std::string &path = CachedFileOf(conversation, time);
     if (path.empty())
         return;
     const std::optional<LogEntry> entry = EntryOfPrintedLine(text, textClass);
@@ -90,8 +125,9 @@ void ConversationLog::Record(const Conversation &conversation, const std::string
         m_flushTimer.start();
 }
 
-void ConversationLog::WindowClosed(const Conversation &)
+void ConversationLog::WindowClosed(const Conversation &conversation)
 {
+    m_dayFiles.erase(&conversation);
     Flush();
 }
 

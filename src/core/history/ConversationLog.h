@@ -11,6 +11,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class SessionTable;
@@ -62,7 +63,22 @@ public:
     bool IsPaused() const { return m_pausedSince != 0; }
 
 private:
+    // The file of a window's day, worked out once a day per window: a
+    // flood would otherwise pay for the names and the date on every line.
+    struct DayFile
+    {
+        std::string window;  // the conversation's name it was made for
+        std::string session; // its session's server entry
+        int64_t from = 0;    // the day's local midnight
+        int64_t to = 0;      // the next one
+        std::string path;
+    };
+
     bool IsLogged(const Conversation &conversation) const;
+    // IsLogged without the server entry's setting.
+    bool IsWindowLogged(const Conversation &conversation) const;
+    // FileOf through the cache.
+    const std::string &CachedFileOf(const Conversation &conversation, int64_t time);
     void ReportFailure(const LogWriter::Failure &failure);
     bool StaysPaused(int64_t now);
 
@@ -74,6 +90,7 @@ private:
     QTimer m_flushTimer;
     std::set<std::string> m_entriesOff;                 // server entries with logging off, folded
     std::map<std::string, std::string> m_sessionOfFile; // path -> session key, for the failure
+    std::unordered_map<const Conversation *, DayFile> m_dayFiles;
     int64_t m_pausedSince = 0;
     bool m_failureSaid = false;
 };
