@@ -225,9 +225,10 @@ private:
     std::unique_ptr<ScriptEngine> m_scriptEngine;
     CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_sessions;
+    // Told of what the log writes: it outlives the log.
+    std::unique_ptr<HistoryIndex> m_history;
     // The sessions' recorder until Exit; it writes what it kept as it goes.
     std::unique_ptr<ConversationLog> m_log;
-    std::unique_ptr<HistoryIndex> m_history;
     QPointer<FindEverywhereWindow> m_findEverywhere;
     // After the sessions: connections look their windows up until they go.
     std::unique_ptr<DirectConnections> m_dcc;
