@@ -127,6 +127,15 @@ TEST_F(HistoryIndexTest, LoggedLinesAreFoundByWordsInAnyOrderOrByAPhrase)
     EXPECT_EQ(Find("čaj"), Lines());
 }
 
+TEST_F(HistoryIndexTest, LoggedLinesReachTheIndexBySecondsLaterWithoutBeingAsked)
+{
+    StartIndex();
+    Channel("#brimo", {"me", "bob"});
+    Say("bob", "#brimo", "samo od seba");
+    // The log writes within a second, the index takes the files it gathered some seconds later.
+    EXPECT_TRUE(WaitFor([&] { return Find("samo seba").size() == 1; }, 4 * HistoryIndex::kGatherMs));
+}
+
 TEST_F(HistoryIndexTest, SlovakLettersMatchWithOrWithoutDiacritics)
 {
     StartIndex();

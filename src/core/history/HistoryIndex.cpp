@@ -24,6 +24,9 @@ HistoryIndex::HistoryIndex(const std::string &folder, int batchLines, QObject *p
     m_findThread.setObjectName(QStringLiteral("log search"));
     m_fillContext->moveToThread(&m_fillThread);
     m_findContext->moveToThread(&m_findThread);
+    m_gatherTimer.setSingleShot(true);
+    m_gatherTimer.setInterval(kGatherMs);
+    connect(&m_gatherTimer, &QTimer::timeout, this, &HistoryIndex::IndexGatheredFiles);
     m_fillThread.start();
     m_findThread.start();
     Post(m_fillContext, [filler = m_filler.get()] {
@@ -52,8 +55,19 @@ void HistoryIndex::Post(QObject *context, std::function<void()> work)
 
 void HistoryIndex::FilesWritten(const std::vector<std::string> &paths)
 {
-    if (!paths.empty())
-        Post(m_fillContext, [filler = m_filler.get(), paths] { filler->IndexFiles(paths); });
+    m_gathered.insert(paths.begin(), paths.end());
+    if (!m_gathered.empty() && !m_gatherTimer.isActive())
+        m_gatherTimer.start();
+}
+
+void HistoryIndex::IndexGatheredFiles()
+{
+    m_gatherTimer.stop();
+    if (m_gathered.empty())
+        return;
+    std::vector<std::string> paths(m_gathered.begin(), m_gathered.end());
+    m_gathered.clear();
+    Post(m_fillContext, [filler = m_filler.get(), paths = std::move(paths)] { filler->IndexFiles(paths); });
 }
 
 void HistoryIndex::Rebuild()
@@ -76,6 +90,7 @@ void HistoryIndex::Find(const LogQuery &query, int64_t before, int limit, FindCa
 
 void HistoryIndex::AfterPendingWork(std::function<void()> then)
 {
+    IndexGatheredFiles();
     Post(m_fillContext,
          [this, then = std::move(then)] { QMetaObject::invokeMethod(this, then, Qt::QueuedConnection); });
 }

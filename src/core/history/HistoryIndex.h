@@ -5,9 +5,11 @@
 
 #include <QObject>
 #include <QThread>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,11 @@ public:
     const std::string &Folder() const { return m_folder; }
     const IndexProgress &Progress() const { return m_progress; }
 
+    // How long the files the logs wrote are gathered before they are
+    // indexed: lines reach the index a few seconds after the log, and a flood
+    // of lines is indexed once it has passed, not while it comes.
+    static constexpr int kGatherMs = 5000;
+
     // Lines were appended to these log files.
     void FilesWritten(const std::vector<std::string> &paths);
     // Builds the index anew from the logs.
@@ -46,7 +53,7 @@ public:
     // thread, unless this object is gone by then.
     void Find(const LogQuery &query, int64_t before, int limit, FindCallback done);
     // then runs on this thread once everything asked of the filling thread
-    // before it is done.
+    // before it is done, the files gathered included.
     void AfterPendingWork(std::function<void()> then);
 
 signals:
@@ -54,6 +61,8 @@ signals:
 
 private:
     void Post(QObject *context, std::function<void()> work);
+    // Hands the gathered files to the filling thread.
+    void IndexGatheredFiles();
 
     std::string m_folder;
     IndexShared m_shared;
@@ -64,4 +73,6 @@ private:
     QObject *m_findContext;
     std::unique_ptr<IndexWorker> m_filler;
     std::unique_ptr<SearchWorker> m_finder;
+    std::set<std::string> m_gathered;
+    QTimer m_gatherTimer;
 };
