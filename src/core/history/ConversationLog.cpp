@@ -88,12 +88,11 @@ std::string ConversationLog::FileOf(const Conversation &conversation, int64_t ti
         + SafeFileName(FoldCase(conversation.Name())) + "/" + DayFileName(time);
 }
 
-const std::string &ConversationLog::CachedFileOf(const Conversation &conversation, int64_t time)
+ConversationLog::DayFile *ConversationLog::CachedFileOf(const Conversation &conversation, int64_t time)
 {
     // The server entry's logging is part of what is cached: it changes only through Apply.
-    static const std::string kNotLogged;
     if (!IsWindowLogged(conversation))
-        return kNotLogged;
+        return nullptr;
     const Session *session = Session::Of(conversation);
     DayFile &cached = m_dayFiles[&conversation];
     if (time < cached.from || time >= cached.to || cached.window != conversation.Name()
@@ -102,8 +101,9 @@ const std::string &ConversationLog::CachedFileOf(const Conversation &conversatio
         cached.window = conversation.Name();
         cached.session = session->ConfName();
         cached.path = FileOf(conversation, time);
+        cached.notedAt = 0;
     }
-    return cached.path;
+    return cached.path.empty() ? nullptr : &cached;
 }
 
 void ConversationLog::Record(const Conversation &conversation, const std::string &text, int textClass, int64_t time)
@@ -113,22 +113,29 @@ void ConversationLog::Record(const Conversation &conversation, const std::string
         time = now;
     if (StaysPaused(now))
         return;
-    const std::string &path = CachedFileOf(conversation, time);
-    if (path.empty())
+    DayFile *day = CachedFileOf(conversation, time);
+    if (!day)
         return;
     const std::optional<LogEntry> entry = EntryOfPrintedLine(text, textClass);
     if (!entry)
         return;
-    m_writer.Append(path, FormatLogLine(*entry, time));
-    m_sessionOfFile[path] = conversation.SessionKey();
+    // A day of 24 hours (no clock change in it) gives the time of day without asking the time zone.
+    constexpr int64_t kPlainDay = 86400;
+    m_writer.Append(day->path,
+                    day->to - day->from == kPlainDay ? FormatLogLineAtSecond(*entry, int(time - day->from))
+                                                     : FormatLogLine(*entry, time));
+    if (day->notedAt != m_writes) {
+        day->notedAt = m_writes;
+        m_sessionOfFile[day->path] = conversation.SessionKey();
+    }
     if (!m_flushTimer.isActive())
         m_flushTimer.start();
 }
 
 void ConversationLog::WindowClosed(const Conversation &conversation)
 {
-    m_dayFiles.erase(&conversation);
     Flush();
+    m_dayFiles.erase(&conversation);
 }
 
 bool ConversationLog::StaysPaused(int64_t now)
@@ -162,6 +169,7 @@ void ConversationLog::Flush()
         m_written(paths);
     }
     m_sessionOfFile.clear();
+    ++m_writes;
 }
 
 void ConversationLog::ReportFailure(const LogWriter::Failure &failure)

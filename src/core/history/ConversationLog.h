@@ -72,13 +72,14 @@ private:
         int64_t from = 0;    // the day's local midnight
         int64_t to = 0;      // the next one
         std::string path;
+        uint64_t notedAt = 0; // the write whose failure would name its session
     };
 
     bool IsLogged(const Conversation &conversation) const;
     // IsLogged without the server entry's setting.
     bool IsWindowLogged(const Conversation &conversation) const;
-    // FileOf through the cache.
-    const std::string &CachedFileOf(const Conversation &conversation, int64_t time);
+    // FileOf through the cache; null when the conversation is not logged.
+    DayFile *CachedFileOf(const Conversation &conversation, int64_t time);
     void ReportFailure(const LogWriter::Failure &failure);
     bool StaysPaused(int64_t now);
 
@@ -91,6 +92,7 @@ private:
     std::set<std::string> m_entriesOff;                 // server entries with logging off, folded
     std::map<std::string, std::string> m_sessionOfFile; // path -> session key, for the failure
     std::unordered_map<const Conversation *, DayFile> m_dayFiles;
+    uint64_t m_writes = 1; // counts the writes (Flush)
     int64_t m_pausedSince = 0;
     bool m_failureSaid = false;
 };

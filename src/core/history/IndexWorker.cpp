@@ -3,7 +3,6 @@
 #include "history/LogLine.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <set>
 #include <sys/stat.h>
