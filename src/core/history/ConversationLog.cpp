@@ -121,9 +121,12 @@ void ConversationLog::Record(const Conversation &conversation, const std::string
         return;
     // A day of 24 hours (no clock change in it) gives the time of day without asking the time zone.
     constexpr int64_t kPlainDay = 86400;
-    m_writer.Append(day->path,
-                    day->to - day->from == kPlainDay ? FormatLogLineAtSecond(*entry, int(time - day->from))
-                                                     : FormatLogLine(*entry, time));
+    std::string &lines = m_writer.LinesFor(day->path);
+    if (day->to - day->from == kPlainDay)
+        AppendLogLine(lines, *entry, int(time - day->from));
+    else
+        lines += FormatLogLine(*entry, time);
+    lines += '\n';
     if (day->notedAt != m_writes) {
         day->notedAt = m_writes;
         m_sessionOfFile[day->path] = conversation.SessionKey();

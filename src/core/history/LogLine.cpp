@@ -77,10 +77,12 @@ std::string FormatLogLine(const LogEntry &entry, int64_t time)
     const std::time_t seconds = static_cast<std::time_t>(time);
     std::tm local{};
     localtime_r(&seconds, &local);
-    return FormatLogLineAtSecond(entry, local.tm_hour * 3600 + local.tm_min * 60 + std::min(local.tm_sec, 59));
+    std::string line;
+    AppendLogLine(line, entry, local.tm_hour * 3600 + local.tm_min * 60 + std::min(local.tm_sec, 59));
+    return line;
 }
 
-std::string FormatLogLineAtSecond(const LogEntry &entry, int secondOfDay)
+void AppendLogLine(std::string &line, const LogEntry &entry, int secondOfDay)
 {
     const int hour = secondOfDay / 3600;
     const int minute = secondOfDay / 60 % 60;
@@ -88,8 +90,6 @@ std::string FormatLogLineAtSecond(const LogEntry &entry, int secondOfDay)
     const char stamp[] = {char('0' + hour / 10),   char('0' + hour % 10),   ':',
                           char('0' + minute / 10), char('0' + minute % 10), ':',
                           char('0' + second / 10), char('0' + second % 10), ' '};
-    std::string line;
-    line.reserve(sizeof stamp + entry.nick.size() + entry.text.size() + 4);
     line.append(stamp, sizeof stamp);
     switch (entry.kind) {
     case LogEntry::Message:
@@ -106,7 +106,7 @@ std::string FormatLogLineAtSecond(const LogEntry &entry, int secondOfDay)
         line += kEventMark;
         break;
     }
-    return line += entry.text;
+    line += entry.text;
 }
 
 std::optional<LogEntry> ParseLogLine(std::string_view line)

@@ -54,13 +54,6 @@ int MakeFoldersOf(const std::string &path)
     return 0;
 }
 
-void LogWriter::Append(const std::string &path, const std::string &line)
-{
-    std::string &lines = m_pending[path];
-    lines += line;
-    lines += '\n';
-}
-
 std::optional<LogWriter::Failure> LogWriter::Flush()
 {
     std::map<std::string, std::string> pending;
