@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <fstream>
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include "dispatch/DispatchFixture.h"
@@ -241,7 +242,17 @@ protected:
         ASSERT_TRUE(index.open(QIODevice::ReadWrite));
         const qint64 size = index.size();
         ASSERT_GT(size, 4096);
-        if (std::string(GetParam()) == "truncated") {
+        if (std::string(GetParam()) == "foreign") {
+            // A database of something else under the index's name.
+            index.close();
+            LogIndex::Remove(IndexPath());
+            sqlite3 *db = nullptr;
+            ASSERT_EQ(sqlite3_open(IndexPath().c_str(), &db), SQLITE_OK);
+            ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE recipe(name TEXT); INSERT INTO recipe VALUES('bryndzové halušky')",
+                                   nullptr, nullptr, nullptr),
+                      SQLITE_OK);
+            sqlite3_close(db);
+        } else if (std::string(GetParam()) == "truncated") {
             ASSERT_TRUE(index.resize(size / 2));
         } else {
             for (qint64 at : {qint64(0), size / 2, size - 100}) {
@@ -273,7 +284,7 @@ TEST_P(DamagedIndexTest, IsBuiltAnewFromTheLogs)
     EXPECT_EQ(Find("\"číslo 299\"").size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Damage, DamagedIndexTest, testing::Values("truncated", "scribbled"));
+INSTANTIATE_TEST_SUITE_P(Damage, DamagedIndexTest, testing::Values("truncated", "scribbled", "foreign"));
 
 TEST_F(HistoryIndexTest, LinesLoggedDuringARebuildAreNeitherLostNorDoubled)
 {

@@ -150,61 +150,55 @@ bool LogIndex::Execute(const char *sql)
     return true;
 }
 
-bool LogIndex::QuickCheck()
+std::optional<std::string> LogIndex::OneValue(const char *sql)
 {
     sqlite3_stmt *statement = nullptr;
-    if (!Prepare(statement, "PRAGMA quick_check"))
-        return false;
-    // "ok" in one row, or a row for each thing found damaged.
+    if (!Prepare(statement, sql))
+        return std::nullopt;
     const int code = sqlite3_step(statement);
-    const std::string answer = code == SQLITE_ROW ? Column(statement, 0) : std::string();
+    std::optional<std::string> value;
+    if (code == SQLITE_ROW)
+        value = Column(statement, 0);
     sqlite3_finalize(statement);
-    if (code != SQLITE_ROW) {
+    if (code != SQLITE_ROW)
         NoteError(code);
+    return value;
+}
+
+bool LogIndex::FoundDamage(const char *what)
+{
+    m_error = what;
+    m_damaged = true;
+    return false;
+}
+
+bool LogIndex::QuickCheck()
+{
+    // "ok" in one row, or a row for each thing found damaged.
+    const std::optional<std::string> answer = OneValue("PRAGMA quick_check");
+    if (!answer)
         return false;
-    }
-    if (answer != "ok") {
-        m_error = answer;
-        m_damaged = true;
-    }
-    return !m_damaged;
+    return *answer == "ok" || FoundDamage(answer->c_str());
 }
 
 bool LogIndex::IsOurSchema()
 {
-    sqlite3_stmt *statement = nullptr;
-    if (!Prepare(statement, "PRAGMA user_version"))
+    const std::optional<std::string> version = OneValue("PRAGMA user_version");
+    if (!version)
         return false;
-    const int step = sqlite3_step(statement);
-    const int version = step == SQLITE_ROW ? sqlite3_column_int(statement, 0) : -1;
-    sqlite3_finalize(statement);
-    if (step != SQLITE_ROW) {
-        NoteError(step);
-        return false;
-    }
-    if (version == 0)
+    if (*version == "0")
         return CreateSchema();
-    if (version != kSchemaVersion) {
-        m_error = "user_version";
-        m_damaged = true;
-        return false;
-    }
-    return true;
+    return *version == std::to_string(kSchemaVersion) || FoundDamage("user_version");
 }
 
 bool LogIndex::CreateSchema()
 {
     // An empty file, or one that SQLite reads but did not come from us.
-    sqlite3_stmt *statement = nullptr;
-    if (!Prepare(statement, "SELECT count(*) FROM sqlite_master"))
+    const std::optional<std::string> tables = OneValue("SELECT count(*) FROM sqlite_master");
+    if (!tables)
         return false;
-    const bool empty = sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_int(statement, 0) == 0;
-    sqlite3_finalize(statement);
-    if (!empty) {
-        m_error = "schema";
-        m_damaged = true;
-        return false;
-    }
+    if (*tables != "0")
+        return FoundDamage("schema");
     return Execute("BEGIN") && Execute(kSchema)
         && Execute(("PRAGMA user_version=" + std::to_string(kSchemaVersion)).c_str()) && Execute("COMMIT");
 }

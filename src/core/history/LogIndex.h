@@ -86,6 +86,11 @@ private:
     bool Execute(const char *sql);
     bool CreateSchema();
     bool QuickCheck();
+    // The first column of the one row the statement answers; none (the error
+    // noted) when it fails.
+    std::optional<std::string> OneValue(const char *sql);
+    // Notes that the file is damaged (what was found); false.
+    bool FoundDamage(const char *what);
     bool IsOurSchema();
     bool Prepare(sqlite3_stmt *&statement, const char *sql);
     // Runs a statement that returns no rows; false (the error noted) when it fails.
