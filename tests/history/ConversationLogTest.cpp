@@ -250,6 +250,28 @@ TEST_F(ConversationLogTest, AFolderThatCannotBeWrittenIsSaidOnceAndChattingGoesO
     EXPECT_EQ(View("#brimo")->Lines().size(), 3u);
 }
 
+TEST_F(ConversationLogTest, AWindowsLastLinesAreReadBackWithWhatIsStillKept)
+{
+    Channel("#brimo", {"me", "bob"});
+    Dispatch(":bob!b@h PRIVMSG #brimo :prvá");
+    m_log->Flush();
+    m_now += 5;
+    Dispatch(":bob!b@h PRIVMSG #brimo :\x01"
+             "ACTION máva\x01");
+    Dispatch(":ann!a@h JOIN #brimo");
+
+    const std::vector<LoggedLine> lines = m_log->LastLines(*m_session->FindWindow("#brimo"), 2);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].entry.kind, LogEntry::Action);
+    EXPECT_EQ(lines[0].entry.nick, "bob");
+    EXPECT_EQ(lines[0].entry.text, "máva");
+    EXPECT_EQ(lines[0].time, kEvening + 5);
+    EXPECT_EQ(lines[1].entry.text, "Teraz tu je aj ann");
+    EXPECT_EQ(m_log->LastLines(*m_session->FindWindow("#brimo"), 10).size(), 3u);
+    // The status window keeps no log.
+    EXPECT_TRUE(m_log->LastLines(*m_session->ServerWindow(), 10).empty());
+}
+
 // The file-size limit of the process stands in for a full disk: a write past
 // it fails with EFBIG (SIGXFSZ ignored) as one on a full disk fails with ENOSPC.
 class FileSizeLimit

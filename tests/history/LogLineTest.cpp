@@ -78,6 +78,30 @@ TEST_F(LogLineTest, EveryWrittenLineReadsBackAsTimeNickAndText)
     }
 }
 
+TEST_F(LogLineTest, AnEntryIsPrintedAgainAsItsWindowPrintedIt)
+{
+    const struct
+    {
+        const char *line;
+        const char *printed;
+        TextClass textClass;
+    } cases[] = {
+        {"20:06:23 <bob> ahoj: všetci", "bob: ahoj: všetci", TextClass::Text},
+        {"20:06:23 * bob máva", "* bob: máva", TextClass::High},
+        {"20:06:23 -- Teraz tu je aj ann", "* Teraz tu je aj ann", TextClass::Info},
+        {"20:06:23 -- bob: nie je správa", "* bob: nie je správa", TextClass::Info},
+    };
+    for (const auto &c : cases) {
+        const std::optional<LogEntry> entry = ParseLogLine(c.line);
+        ASSERT_TRUE(entry) << c.line;
+        const PrintedLine printed = PrintedLineOf(*entry);
+        EXPECT_EQ(printed.text, c.printed);
+        EXPECT_EQ(printed.textClass, static_cast<int>(c.textClass)) << c.line;
+        // Logged again it would be the same line.
+        EXPECT_EQ(Logged(printed.text, static_cast<TextClass>(printed.textClass)), c.line);
+    }
+}
+
 TEST_F(LogLineTest, LinesNotWrittenByTheProgramAreRefused)
 {
     for (const char *line : {"", "20:06:23", "20:06:23 ", "2:06:23 <bob> a", "20:6:23 <bob> a", "20:06:23 bob a",

@@ -2,13 +2,18 @@
 
 #include "app/BrimoApp.h"
 #include "app/MainWindow.h"
+#include "app/WindowBar.h"
 #include "conversation/Conversation.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/WaitFor.h"
+#include "view/TextView.h"
 #include "windows/ConversationWindow.h"
 
 #include <QCoreApplication>
+#include <QMdiSubWindow>
+#include <QTest>
+#include <QToolButton>
 
 void AppFixture::SetUp()
 {
@@ -32,12 +37,12 @@ bool AppFixture::StartApp(const std::string &config, const QStringList &argument
     return m_app->Start(arguments) == BrimoApp::Started;
 }
 
-Session *AppFixture::StartConnected()
+Session *AppFixture::StartConnected(const std::string &baseKeys)
 {
     if (!m_server.Listen())
         return nullptr;
     const std::string config =
-        "[Base]\nNick=tester\n[Servers]\nSiet=127.0.0.1 " + std::to_string(m_server.Port()) + " 1\n";
+        "[Base]\nNick=tester\n" + baseKeys + "[Servers]\nSiet=127.0.0.1 " + std::to_string(m_server.Port()) + " 1\n";
     if (!StartApp(config) || m_app->Sessions().Count() != 1)
         return nullptr;
     Session *session = m_app->Sessions().Sessions().front();
@@ -63,6 +68,16 @@ void AppFixture::StopApp()
     m_app.reset();
     // Lets the windows the exit sequence handed to deleteLater go.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void AppFixture::ClickWindowButton(const ConversationWindow *window) const
+{
+    QTest::mouseClick(Frame()->ChannelsBar()->ButtonOf(window->SubWindow()), Qt::LeftButton);
+}
+
+QStringList AppFixture::ShownLines(const ConversationWindow *window)
+{
+    return window->View()->PlainText().split(QLatin1Char('\n'));
 }
 
 MainWindow *AppFixture::Frame() const

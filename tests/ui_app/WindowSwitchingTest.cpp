@@ -69,11 +69,6 @@ protected:
             return ::testing::AssertionFailure() << "content starts at " << top.x() << "," << top.y();
         return ::testing::AssertionSuccess();
     }
-
-    void ClickWindowButton(const ConversationWindow *window) const
-    {
-        QTest::mouseClick(Frame()->ChannelsBar()->ButtonOf(window->SubWindow()), Qt::LeftButton);
-    }
 };
 
 TEST_F(WindowSwitchingTest, TheInputLineOfEachOpenedOrRaisedWindowHasTheKeyboard)
@@ -136,6 +131,59 @@ TEST_F(WindowSwitchingTest, UnsentTextStaysInTheInputLineOfItsWindow)
     // Nothing of it was sent.
     for (const std::string &line : m_server.Lines())
         EXPECT_NE(line.rfind("PRIVMSG", 0), 0u) << line;
+}
+
+// Formatting and the caret's place stay too: the window comes back with the
+// line exactly as it was left, by the window bar or by F6.
+TEST_F(WindowSwitchingTest, UnsentFormattedTextAndTheCaretStayWhileOtherWindowsAreUsed)
+{
+    Session *session = StartWithChannel();
+    ASSERT_TRUE(session);
+    ConversationWindow *status = WindowOf(session, "");
+    ConversationWindow *channel = WindowOf(session, "#brimo");
+    ASSERT_TRUE(WaitFor([&] { return HasKeyboard(channel); }));
+    QWindow *keys = Frame()->windowHandle();
+    TypeIntoMainWindow(QStringLiteral("ab"));
+    QTest::keyClick(keys, Qt::Key_B, Qt::ControlModifier);
+    TypeIntoMainWindow(QStringLiteral("cd"));
+    QTest::keyClick(keys, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClick(keys, Qt::Key_U, Qt::ControlModifier);
+    TypeIntoMainWindow(QStringLiteral("ef"));
+    QTest::keyClick(keys, Qt::Key_Left);
+    QTest::keyClick(keys, Qt::Key_Left);
+    QTest::keyClick(keys, Qt::Key_Left);
+    const std::string typed = channel->Input()->GetTextWithCodes();
+    ASSERT_EQ(typed,
+              "ab\x02"
+              "cd\x02\x1F"
+              "ef");
+    ASSERT_EQ(channel->Input()->textCursor().position(), 3);
+
+    ClickWindowButton(status);
+    ASSERT_TRUE(HasKeyboard(status));
+    TypeIntoMainWindow(QStringLiteral("ine"));
+    ClickWindowButton(channel);
+    ASSERT_TRUE(HasKeyboard(channel));
+    EXPECT_EQ(channel->Input()->GetTextWithCodes(), typed);
+    EXPECT_EQ(channel->Input()->textCursor().position(), 3);
+
+    // Round the windows with F6 and back.
+    for (int i = 0; i < 4 && !HasKeyboard(status); ++i)
+        QTest::keyClick(keys, Qt::Key_F6);
+    ASSERT_TRUE(HasKeyboard(status));
+    for (int i = 0; i < 4 && !HasKeyboard(channel); ++i)
+        QTest::keyClick(keys, Qt::Key_F6);
+    ASSERT_TRUE(HasKeyboard(channel));
+    EXPECT_EQ(channel->Input()->GetTextWithCodes(), typed);
+    EXPECT_EQ(channel->Input()->textCursor().position(), 3);
+    // What is typed now goes where the caret was left, in the format there.
+    TypeIntoMainWindow(QStringLiteral("X"));
+    EXPECT_EQ(channel->Input()->GetTextWithCodes(),
+              "ab\x02"
+              "cX"
+              "d\x02\x1F"
+              "ef");
+    EXPECT_EQ(status->Input()->toPlainText(), "ine");
 }
 
 TEST_F(WindowSwitchingTest, MaximisedWindowsStayMaximisedWhateverBringsAnotherForward)

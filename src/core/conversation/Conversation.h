@@ -23,9 +23,11 @@ class Conversation
 {
 public:
     // Window types: the server's status window, a channel, a private conversation.
-    enum WindowType { TypeStatus = 1, TypeChannel = 2, TypePrivate = 4 };
+    // Fixed underlying types: scripts may hand in numbers outside these lists,
+    // which are reported, and holding them must stay defined.
+    enum WindowType : int { TypeStatus = 1, TypeChannel = 2, TypePrivate = 4 };
     // Window kinds (panes): 0 view only, 1 view and input line, 2 with nick list.
-    enum WindowKind { KindView = 0, KindText = 1, KindChannel = 2 };
+    enum WindowKind : int { KindView = 0, KindText = 1, KindChannel = 2 };
 
     struct Toggles
     {

@@ -79,13 +79,29 @@ bool ConversationLog::IsLogged(const Conversation &conversation) const
     return IsWindowLogged(conversation) && !m_entriesOff.count(FoldCase(Session::Of(conversation)->ConfName()));
 }
 
-std::string ConversationLog::FileOf(const Conversation &conversation, int64_t time) const
+std::string ConversationLog::FolderOf(const Conversation &conversation) const
 {
     if (!IsLogged(conversation))
         return std::string();
     const Session *session = Session::Of(conversation);
     return m_settings.folder + "/" + SafeFileName(session->ConfName()) + "/"
-        + SafeFileName(FoldCase(conversation.Name())) + "/" + DayFileName(time);
+        + SafeFileName(FoldCase(conversation.Name()));
+}
+
+std::string ConversationLog::FileOf(const Conversation &conversation, int64_t time) const
+{
+    const std::string folder = FolderOf(conversation);
+    return folder.empty() ? folder : folder + "/" + DayFileName(time);
+}
+
+std::vector<LoggedLine> ConversationLog::LastLines(const Conversation &conversation, int count)
+{
+    const std::string folder = FolderOf(conversation);
+    if (folder.empty() || count <= 0)
+        return {};
+    // Another session on the same server entry may still keep lines of this window.
+    Flush();
+    return ReadLogTail(folder, count);
 }
 
 ConversationLog::DayFile *ConversationLog::CachedFileOf(const Conversation &conversation, int64_t time)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversation/LineRecorder.h"
+#include "history/LogTail.h"
 #include "history/LogWriter.h"
 
 #include <QTimer>
@@ -60,6 +61,11 @@ public:
     // The file a line of the conversation at time goes to; empty when the
     // conversation is not logged.
     std::string FileOf(const Conversation &conversation, int64_t time) const;
+    // The folder of the conversation's day files; empty when it is not logged.
+    std::string FolderOf(const Conversation &conversation) const;
+    // The last count lines of the conversation's log, oldest first, what is
+    // kept written first (ReadLogTail); none when it is not logged.
+    std::vector<LoggedLine> LastLines(const Conversation &conversation, int count);
     bool IsPaused() const { return m_pausedSince != 0; }
 
 private:

@@ -132,3 +132,16 @@ std::optional<LogEntry> ParseLogLine(std::string_view line)
     entry.text = rest.substr(end + (action ? 1 : 2));
     return entry;
 }
+
+PrintedLine PrintedLineOf(const LogEntry &entry)
+{
+    switch (entry.kind) {
+    case LogEntry::Message:
+        return {entry.nick + ": " + entry.text, static_cast<int>(TextClass::Text)};
+    case LogEntry::Action:
+        return {std::string(kActionMark) + entry.nick + ": " + entry.text, static_cast<int>(TextClass::High)};
+    case LogEntry::Event:
+        break;
+    }
+    return {std::string(kActionMark) + entry.text, static_cast<int>(TextClass::Info)};
+}

@@ -36,3 +36,12 @@ void AppendLogLine(std::string &out, const LogEntry &entry, int secondOfDay);
 
 // The entry of a line of a log; none for a line not written by FormatLogLine.
 std::optional<LogEntry> ParseLogLine(std::string_view line);
+
+// The line a window prints for an entry, as EntryOfPrintedLine reads it:
+// "nick: text" (Text), "* nick: text" (High), "* text" (Info).
+struct PrintedLine
+{
+    std::string text;
+    int textClass = 0;
+};
+PrintedLine PrintedLineOf(const LogEntry &entry);

@@ -326,6 +326,8 @@ constexpr Entry kStrings[] = {
     {Str::ConfigTooLarge, "je väčší ako 32 MB"},
     {Str::ConfigNotAFile, "nie je to obyčajný súbor"},
     {Str::ConfigNotWritten, "Do súboru nastavení %s sa nedá zapisovať; zmeny nastavení sa neuložia."},
+    {Str::ShownAgainUntil, "——— zo záznamu, naposledy %d. %d. %d ———"},
+    {Str::JumpToUnread, "Prejsť na &neprečítané"},
     {Str::FindEverywhereTitle, "Hľadať v záznamoch"},
     {Str::FindEverywhereMenu, "Hľadať v &záznamoch ..."},
     {Str::FindQueryPlaceholder, "slová \"celá fráza\" nick:bob net:Libera win:#brimo od:2026-11-01 do:2026-12-01"},

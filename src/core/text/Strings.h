@@ -383,6 +383,9 @@ inline constexpr StrText ConfigNoPermission{64120};
 inline constexpr StrText ConfigTooLarge{64121};
 inline constexpr StrText ConfigNotAFile{64122};
 inline constexpr StrFormat<const char *> ConfigNotWritten{64123}; // file
+// Lines shown again from a window's log, and the place where the reader stopped.
+inline constexpr StrFormat<int, int, int> ShownAgainUntil{64300}; // day, month, year of the last line
+inline constexpr StrText JumpToUnread{64301};
 // The find-everywhere window, the index of the logs and its queries.
 inline constexpr StrText FindEverywhereTitle{64500};
 inline constexpr StrText FindEverywhereMenu{64501};

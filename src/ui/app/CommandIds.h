@@ -86,6 +86,7 @@ enum : int {
     ViewShowAway = 33134,
     ViewSource = 33135,
     ViewSaveAs = 33136,
+    ViewJumpToUnread = 33137, // Ctrl+M: the marker above the first unread line
     // "&Užívateľ"
     UserQuery = 33150,
     UserWhois = 33151,

@@ -13,6 +13,7 @@
 #include "dialogs/FavouriteChannelsDialog.h"
 #include "dialogs/IgnoreListDialog.h"
 #include "dialogs/SettingsDialog.h"
+#include "history/ConversationLog.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/Strings.h"
@@ -77,6 +78,9 @@ MainWindow::~MainWindow() = default;
 ConversationView *MainWindow::CreateChildView(Conversation &conversation)
 {
     ConversationWindow *frame = ConversationWindow::Open(m_mdi, conversation, &m_app, m_app.Settings());
+    // Before anything new: where the talk stood when the window last closed.
+    if (frame)
+        frame->ShowAgain(m_app.Log().LastLines(conversation, m_app.Settings().m_logReplayLines));
     if (!frame || !frame->SubWindow())
         return frame;
     QMdiSubWindow *child = frame->SubWindow();

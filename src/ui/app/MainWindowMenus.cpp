@@ -164,7 +164,7 @@ const std::vector<TopMenu> &MenuResource()
         {"view",
          "&Zobraziť",
          {ShowMainBar, ShowWindowBar, ShowEditBar, 0, ViewTimeStamps, ViewAutoScroll, ViewFullAddress, ViewSmileys,
-          ViewShowAway, 0, ViewSource, ViewSaveAs}},
+          ViewShowAway, 0, ViewJumpToUnread, 0, ViewSource, ViewSaveAs}},
         {"channel",
          "&Kanál",
          {ChannelTopic, 0, ModeTopicOps, ModeNoExternal, ModeInviteOnly, ModeModerated, ModePrivate, ModeSecret,
@@ -211,6 +211,8 @@ void MainWindow::CreateActions()
         ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+X")), QKeySequence(QStringLiteral("Shift+Delete"))});
     Action(CommandId::EditPaste)
         ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+V")), QKeySequence(QStringLiteral("Shift+Insert"))});
+    AddAction(CommandId::ViewJumpToUnread, FromUtf8(Strings::Get(Str::JumpToUnread)),
+              QKeySequence(QStringLiteral("Ctrl+M")));
     for (int k = 0; k < 16; ++k) {
         AddAction(CommandId::TextColourFirst + k, FromUtf8(kColourNames[k]));
         AddAction(CommandId::BackgroundColourFirst + k, FromUtf8(kColourNames[k]));

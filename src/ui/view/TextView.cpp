@@ -102,6 +102,7 @@ void TextView::Clear()
     m_rows.Append(0);
     m_rowsExact.assign(1, 0);
     m_layouts.clear();
+    m_unreadFrom = -1;
     m_anchor = m_cursor = TextPosition();
     m_selecting = false;
     m_pressLink = m_hoverLink = -1;
@@ -234,6 +235,12 @@ void TextView::eraseLines(int first, int count)
     };
     follow(m_anchor);
     follow(m_cursor);
+    // Lines after the place where the reader stopped are unread, so when
+    // the first of them go the first kept one is.
+    if (m_unreadFrom >= end)
+        m_unreadFrom -= count;
+    else if (m_unreadFrom >= first)
+        m_unreadFrom = first;
     if (m_topLine >= end) {
         m_topLine -= count;
     } else if (m_topLine >= first) {
@@ -612,6 +619,7 @@ void TextView::paintEvent(QPaintEvent *)
     const std::vector<PlacedLine> placed = placeVisibleLines();
     for (const PlacedLine &line : placed)
         paintLine(painter, line);
+    paintUnreadMarker(painter, placed);
     dropLayoutsExcept(placed);
 }
 

@@ -123,6 +123,20 @@ public:
     // coordinates; empty when it is not on screen.
     QRect VisibleTextRect(const QString &text);
 
+    // ---- where the reader stopped ----
+    // Remembers the end of the text as the place where the reader stopped:
+    // the lines written after it are unread. A view has one such place; the
+    // next call moves it.
+    void MarkRead();
+    // The first unread line, above which the view draws a thin marker line;
+    // -1 while no line came after the place (or none was remembered). When
+    // the text limit lets the first unread lines go, the oldest kept line is
+    // the first unread one.
+    int UnreadMarkerLine() const;
+    // Scrolls so that the marker shows near the top, below a few lines read
+    // before it; false when there is no marker.
+    bool ScrollToUnreadMarker();
+
 signals:
     // A left click on an element with a command (its id). Never emitted for
     // a command holding CR, LF or NUL.
@@ -182,6 +196,7 @@ private:
     const QPixmap &backgroundTile();
     void paintLine(QPainter &painter, const PlacedLine &placed);
     void paintImages(QPainter &painter, const PlacedLine &placed, QTextLayout *layout);
+    void paintUnreadMarker(QPainter &painter, const std::vector<PlacedLine> &placed);
     int imageWidth(const InlineImage &image, int link) const;
     int visibleRows() const;
     void selectionRange(TextPosition &from, TextPosition &to) const;
@@ -228,6 +243,8 @@ private:
     int m_topRow = 0;
     bool m_settingScrollBar = false;
     QTimer m_refreshTimer;
+
+    int m_unreadFrom = -1; // the line where the text not yet read begins, -1: no place remembered
 
     TextPosition m_anchor;
     TextPosition m_cursor;

@@ -52,6 +52,7 @@ ConversationWindow *ConversationWindow::Open(QMdiArea *area, Conversation &conve
     conversation.AttachView(frame);
     if (area) {
         QMdiSubWindow *child = frame->PlaceIn(area, record);
+        frame->WatchTheReader(area);
         // The area forgets the window only after it is destroyed.
         QObject::connect(child, &QObject::destroyed, area, [area, shell] {
             QTimer::singleShot(0, area, [shell] {

@@ -12,8 +12,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct AppSettings;
+struct LoggedLine;
 class ConversationToolBar;
 class InputLine;
 class TextView;
@@ -90,6 +92,20 @@ public:
 
     // Sends a line typed into the input line (formatting bytes included).
     void SendTypedLine(const std::string &text);
+
+    // ---- the past and the reader's place ----
+    // Shows lines of the conversation's log again, before anything new: in
+    // faded colours, with their own time stamps, the senders' nicks decorated
+    // as nicks, and after them a separator with the date of the last one.
+    // They are not printed, so not logged again.
+    void ShowAgain(const std::vector<LoggedLine> &lines);
+    // Whether the user can be reading the window now: it is the active child
+    // window, neither minimised nor hidden, and the main window is active.
+    // Leaving that state remembers the place where the reader stopped; the
+    // view then marks the first line that comes after it.
+    bool IsBeingRead() const;
+    // Scrolls to the marker above the first unread line; false without one.
+    bool JumpToUnread();
 
     // ---- toggles and layout ----
     void SetTimeStamps(bool on);
@@ -185,6 +201,10 @@ private:
     void OpenWindowProperties();
     void OpenBanList();
     void ForgetConversation();
+    // Follows the reader from the area's activations, the child window's
+    // state and the application's focus (each looked at once things settle).
+    void WatchTheReader(QMdiArea *area);
+    void FollowTheReader();
     bool RunEditCommand(int id);
     bool RunViewCommand(int id);
     bool RunUserCommand(int id);
@@ -215,4 +235,6 @@ private:
     QTimer m_scrollTimer; // timer 1
     QTimer m_whoTimer;    // timer 3
     QTimer m_fitTimer;    // measures the nicks after a burst of changes
+    QTimer m_readerCheck; // looks whether the reader left, once activations settle
+    bool m_beingRead = false;
 };

@@ -98,7 +98,7 @@ bool ConversationWindow::UpdateViewCommand(int id, bool &enabled, bool &checked)
     if (!m_conversation) {
         enabled = false;
         checked = false;
-        return id >= CommandId::ViewTimeStamps && id <= CommandId::ViewSaveAs;
+        return id >= CommandId::ViewTimeStamps && id <= CommandId::ViewJumpToUnread;
     }
     const Conversation::Toggles &toggles = m_conversation->GetToggles();
     enabled = true;
@@ -120,6 +120,10 @@ bool ConversationWindow::UpdateViewCommand(int id, bool &enabled, bool &checked)
         return true;
     case CommandId::ViewSource:
     case CommandId::ViewSaveAs:
+        checked = false;
+        return true;
+    case CommandId::ViewJumpToUnread:
+        enabled = m_view->UnreadMarkerLine() >= 0;
         checked = false;
         return true;
     default:
@@ -163,6 +167,9 @@ bool ConversationWindow::RunViewCommand(int id)
         break;
     case CommandId::ViewSaveAs:
         m_view->SaveAs();
+        break;
+    case CommandId::ViewJumpToUnread:
+        JumpToUnread();
         break;
     default:
         break;
