@@ -26,7 +26,7 @@ public:
     ConversationView *CreateView(Conversation &conversation) override;
     void RefreshShell(int) override {}
     void ShowBalloon(const std::string &, const std::string &, int) override {}
-    void AskQuestion(int, const std::string &, const std::string &, const std::string &, int64_t) override {}
+    void AskQuestion(const Question &) override {}
     int MessageBox(const std::string &, const std::string &, int) override { return AnswerOk; }
     std::string OpenFileDialog(const std::string &, const std::string &) override { return {}; }
     std::string SaveFileDialog(const std::string &, const std::string &, const std::string &) override { return {}; }

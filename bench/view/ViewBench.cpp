@@ -20,13 +20,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "BenchOptions.h"
 #include "BenchShell.h"
+#include "ChannelTalk.h"
 #include "ProcessUsage.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
@@ -37,14 +38,9 @@
 
 namespace {
 
-constexpr int kMembers = 500;
 constexpr qint64 kPumpIntervalMs = 16;
 
-struct Line
-{
-    std::string text;
-    TextClass textClass;
-};
+using ChannelTalk::Line;
 
 // Lets the user interface paint and take input once a frame, not once a
 // line, as a session does while it dispatches a burst of lines.
@@ -62,89 +58,6 @@ public:
 private:
     QElapsedTimer m_lastPump;
 };
-
-// 500 distinct nicks (distinct without regard to case, as the nick list
-// compares them), some of them operators or voiced.
-std::vector<std::string> MakeMembers(std::mt19937 &random)
-{
-    static const char *syllables[] = {"ka", "to", "mi", "ro", "la", "ne", "zu", "pe", "vi", "do", "sa", "ri"};
-    NickList unique;
-    std::vector<std::string> members;
-    while (members.size() < kMembers) {
-        std::string nick;
-        const int parts = 2 + int(random() % 3);
-        for (int i = 0; i < parts; ++i)
-            nick += syllables[random() % 12];
-        if (random() % 4 == 0)
-            nick += std::to_string(random() % 100);
-        if (unique.AddNick(nick) < 0)
-            continue;
-        const unsigned status = random() % 10;
-        members.push_back(status == 0 ? "@" + nick : status == 1 ? "+" + nick : nick);
-    }
-    return members;
-}
-
-std::string Bare(const std::string &member)
-{
-    return member[0] == '@' || member[0] == '+' ? member.substr(1) : member;
-}
-
-// A mix like a busy channel: talk with nicks, colours, bold, addresses and
-// smileys, and joins, parts and mode changes.
-std::vector<Line> MakeMix(const std::vector<std::string> &members, std::mt19937 &random)
-{
-    static const char *words[] = {"ahoj",   "dnes",   "je",    "pekny", "den",   "a",      "co",
-                                  "robis",  "ja",     "nic",   "len",   "tak",   "sedim",  "pri",
-                                  "kompe",  "server", "lagol", "zase",  "mas",   "pravdu", "uvidime",
-                                  "zajtra", "vecer",  "hra",   "film",  "kanal", "link",   "pozri"};
-    static const char *smileys[] = {":)", ";)", ":D", ":(", ":-)", ":o", "8)", ":P"};
-    std::vector<Line> mix;
-    const auto nick = [&] { return Bare(members[random() % members.size()]); };
-    for (int i = 0; i < 2000; ++i) {
-        std::string text;
-        TextClass textClass = TextClass::Text;
-        const int kind = int(random() % 20);
-        if (kind < 2) {
-            text = "* Teraz tu je aj " + nick() + " (user@host" + std::to_string(i) + ".example.sk)";
-            textClass = TextClass::Info;
-        } else if (kind == 2) {
-            text = "* Od teraz tu nieje " + nick();
-            textClass = TextClass::Info;
-        } else if (kind == 3) {
-            text = "* Nový mód +o " + nick() + " od " + nick();
-            textClass = TextClass::Info;
-        } else {
-            text = nick() + ": ";
-            const int length = 4 + int(random() % 14);
-            for (int w = 0; w < length; ++w) {
-                const int pick = int(random() % 30);
-                if (pick == 0)
-                    text += nick();
-                else if (pick == 1)
-                    text.append("\x03")
-                        .append(std::to_string(random() % 16))
-                        .append(",")
-                        .append(std::to_string(random() % 16))
-                        .append("farba\x03");
-                else if (pick == 2)
-                    text += "\x02tucne\x02";
-                else if (pick == 3)
-                    text += "http://www.example.sk/stranka" + std::to_string(random() % 1000);
-                else if (pick == 4)
-                    text += smileys[random() % 8];
-                else if (pick == 5)
-                    text += "#brimo";
-                else
-                    text += words[random() % 28];
-                text += ' ';
-            }
-            text.pop_back();
-        }
-        mix.push_back({text, textClass});
-    }
-    return mix;
-}
 
 // A channel conversation with its members, shown in a window of the shell.
 std::unique_ptr<Conversation> OpenChannel(BenchShell &shell, const std::string &name,
@@ -234,28 +147,20 @@ void Memory(BenchShell &shell, const std::vector<std::string> &members, const st
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatformByDefault();
     QApplication app(argc, argv);
-    long lines = 300000;
-    int windows = 10;
-    const char *shot = nullptr;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (!std::strcmp(argv[i], "--lines"))
-            lines = std::atol(argv[i + 1]);
-        else if (!std::strcmp(argv[i], "--windows"))
-            windows = std::atoi(argv[i + 1]);
-        else if (!std::strcmp(argv[i], "--shot"))
-            shot = argv[i + 1];
-    }
+    const BenchOptions options(argc, argv);
+    const long lines = options.Number("--lines", 300000);
+    const int windows = int(options.Number("--windows", 10));
+    const char *shot = options.Text("--shot");
     // The windows read and write their placement records: not in the user's files.
     QTemporaryDir configDir;
     SetConfigDirectory(configDir.path().toStdString());
     WriteString(kBaseSection, "Nick", "me");
 
     std::mt19937 random(2024);
-    const std::vector<std::string> members = MakeMembers(random);
-    const std::vector<Line> mix = MakeMix(members, random);
+    const std::vector<std::string> members = ChannelTalk::MakeMembers(random);
+    const std::vector<Line> mix = ChannelTalk::MakeMix(members, random);
     std::printf("process before any window: peak (VmHWM) %.1f MB\n", ProcessUsage::PeakMegabytes());
 
     BenchShell shell;

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CommandFixture.h"
-
-#include "text/Words.h"
+#include "text/Strings.h"
 
 #include <ctime>
 
@@ -118,7 +117,7 @@ TEST_F(ConnectionCommands, ServerWithAPortOutOfRangeOpensNothing)
         SCOPED_TRACE(port);
         EXPECT_EQ(Run("/server 127.0.0.1 " + port), 0);
         EXPECT_EQ(m_table->Count(), 1u);
-        EXPECT_TRUE(ServerView()->HasLine("* Neplatný port " + port + ": číslo portu musí byť od 1 do 65535"));
+        EXPECT_TRUE(ServerView()->HasLine(Strings::Format(Str::BadPort, port.c_str())));
         EXPECT_EQ(ServerView()->Lines().back().text, "* Nesprávne použitý príkaz /server , použi: /help");
     }
 }
@@ -154,8 +153,8 @@ TEST_F(ConnectionCommands, TimerLiftsTheBansWhoseDurationIsOver)
     const std::vector<std::string> sent = Sent([&] { EXPECT_EQ(Run("/timer 0"), 1); });
     EXPECT_EQ(sent, std::vector<std::string>{"MODE #room -b *!*@over.sk"});
     ASSERT_EQ(room->Channel().BanList().size(), 2u);
-    EXPECT_EQ(GetWord(room->Channel().BanList()[0], 1), "*!*@running.sk");
-    EXPECT_EQ(GetWord(room->Channel().BanList()[1], 1), "*!*@always.sk");
+    EXPECT_EQ(room->Channel().BanList()[0].mask, "*!*@running.sk");
+    EXPECT_EQ(room->Channel().BanList()[1].mask, "*!*@always.sk");
     // Lifted once: the next tick sends nothing more.
     EXPECT_TRUE(Sent([&] { Run("/timer 0"); }).empty());
 }

@@ -149,7 +149,8 @@ TEST_F(CommandsOnNgircd, IgnoredPrivateTextIsDroppedWhileChannelTextShows)
     BothJoin("#a");
     ASSERT_EQ(Run("/ignore add bob"), 1);
     ASSERT_TRUE(WaitFor([&] { return !m_alice->Ignores().empty(); }));
-    EXPECT_TRUE(std::regex_match(m_alice->Ignores()[0], std::regex("\\S+ 6 0 \\d+"))) << m_alice->Ignores()[0];
+    EXPECT_TRUE(std::regex_match(m_alice->Ignores()[0].Format(), std::regex("\\S+ 6 0 \\d+")))
+        << m_alice->Ignores()[0].Format();
 
     m_bob.SendLine("PRIVMSG alice :private secret");
     m_bob.SendLine("PRIVMSG #a :public words");

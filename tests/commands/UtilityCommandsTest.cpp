@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CommandFixture.h"
+#include "text/Strings.h"
 
 namespace {
 
@@ -35,8 +36,7 @@ TEST_F(UtilityCommands, LinkRefusesProgramsFilesAndOtherSchemes)
           "http://", "\\\\server\\share\\x.exe", "/usr/bin/xterm", "smb://host/share"}) {
         SCOPED_TRACE(text);
         EXPECT_EQ(Run("/link " + text, "#a"), 1);
-        EXPECT_TRUE(View("#a")->HasLine("* Odkaz " + text
-                                        + " sa neotvorí: otvárajú sa iba webové adresy (http, https, ftp, mailto)"));
+        EXPECT_TRUE(View("#a")->HasLine(Strings::Format(Str::LinkRefused, text.c_str())));
         EXPECT_EQ(View("#a")->Lines().back().textClass, static_cast<int>(TextClass::Error));
     }
     EXPECT_EQ(Run("/link http://a\tb"), 1);

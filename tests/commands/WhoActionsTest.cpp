@@ -3,6 +3,7 @@
 #include "CommandFixture.h"
 #include "session/IgnoreList.h"
 #include "session/WhoActions.h"
+#include "support/RecordPrinters.h"
 
 namespace {
 
@@ -90,12 +91,15 @@ TEST_F(IgnoreCommand, AddLearnsTheHostFromTheWhoReplyAndMerges)
     EXPECT_TRUE(m_session->Ignores().empty());
     WhoActions::RunReply(*m_session, WhoReply("bob", "Bad.Host"));
     ASSERT_EQ(m_session->Ignores().size(), 1u);
-    EXPECT_EQ(m_session->Ignores()[0].rfind("Bad.Host 6 0 ", 0), 0u);
+    EXPECT_EQ(m_session->Ignores()[0].host, "Bad.Host");
+    EXPECT_EQ(m_session->Ignores()[0].flags, 6);
+    EXPECT_EQ(m_session->Ignores()[0].minutes, 0);
 
     Run("/ignore a bob 1");
     WhoActions::RunReply(*m_session, WhoReply("bob", "bad.host"));
     ASSERT_EQ(m_session->Ignores().size(), 1u);
-    EXPECT_EQ(m_session->Ignores()[0].rfind("bad.host 7 0 ", 0), 0u);
+    EXPECT_EQ(m_session->Ignores()[0].host, "bad.host");
+    EXPECT_EQ(m_session->Ignores()[0].flags, 7);
 
     EXPECT_TRUE(IgnoreList::IsIgnored(*m_session, ":bob!u@BAD.host PRIVMSG me :hi"));
     EXPECT_TRUE(IgnoreList::IsIgnored(*m_session, ":bob!u@bad.host PRIVMSG #a :hi"));
@@ -107,19 +111,21 @@ TEST_F(IgnoreCommand, MinutesGivenToAddAreKeptAndTheTickExpiresTheEntry)
     EXPECT_EQ(m_session->QueuedWhoActions(), std::vector<std::string>{"bob -ignore 4 2"});
     WhoActions::RunReply(*m_session, WhoReply("bob", "h"));
     ASSERT_EQ(m_session->Ignores().size(), 1u);
-    EXPECT_EQ(m_session->Ignores()[0].rfind("h 4 2 ", 0), 0u);
+    EXPECT_EQ(m_session->Ignores()[0].host, "h");
+    EXPECT_EQ(m_session->Ignores()[0].flags, 4);
+    EXPECT_EQ(m_session->Ignores()[0].minutes, 2);
 
     Run("/timer 0");
     EXPECT_EQ(m_session->Ignores().size(), 1u);
     // an entry made long ago: the next tick removes it, the permanent one stays
-    m_session->Ignores() = {"old.host 6 2 1000", "kept.host 6 0 1000"};
+    m_session->Ignores() = {{"old.host", 6, 2, 1000}, {"kept.host", 6, 0, 1000}};
     EXPECT_EQ(Run("/timer 0"), 1);
-    EXPECT_EQ(m_session->Ignores(), std::vector<std::string>{"kept.host 6 0 1000"});
+    EXPECT_EQ(m_session->Ignores(), (std::vector<IgnoreEntry>{{"kept.host", 6, 0, 1000}}));
 }
 
 TEST_F(IgnoreCommand, ListPrintsEntriesAsStoredAndDeleteRemovesByAddress)
 {
-    m_session->Ignores() = {"a.host 6 0 10", "b.host 1 5 20"};
+    m_session->Ignores() = {{"a.host", 6, 0, 10}, {"b.host", 1, 5, 20}};
     EXPECT_EQ(Run("/ignore list x"), 1);
     EXPECT_TRUE(ServerView()->HasLine("a.host 6 0 10"));
     EXPECT_TRUE(ServerView()->HasLine("b.host 1 5 20"));
@@ -127,7 +133,7 @@ TEST_F(IgnoreCommand, ListPrintsEntriesAsStoredAndDeleteRemovesByAddress)
     EXPECT_EQ(ServerView()->CountLines("a.host 6 0 10"), 2);
 
     EXPECT_EQ(Run("/ignore delete A.HOST"), 1);
-    EXPECT_EQ(m_session->Ignores(), std::vector<std::string>{"b.host 1 5 20"});
+    EXPECT_EQ(m_session->Ignores(), (std::vector<IgnoreEntry>{{"b.host", 1, 5, 20}}));
     EXPECT_EQ(Run("/ignore d nothing.here"), 1);
     EXPECT_EQ(m_session->Ignores().size(), 1u);
 }

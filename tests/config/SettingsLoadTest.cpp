@@ -87,7 +87,7 @@ TEST_F(ConfigTest, BehaviourKeysReachTheirFields)
              "Query Dialog=True\nDCC Dialog=True\nEnable Tray=True\nBeep On Message=True\nShow Baloon=True\n"
              "Msgs Quit=Dovidenia\nMsgs Part=Idem\nMsgs Join=Ahoj\nMsgs User1=u1\nMsgs User5=u5\n"
              "Donating=True\nAuto Change Nick=True\nHiLighting=True\nNotice Msgs To Wnd=True\n"
-             "Ident Server=True\nHide Minimized=True\nZoomed=True\n");
+             "Ident Server=True\nHide Minimized=True\nZoomed=True\nHiLight Words=brimo vydanie\n");
     AppSettings settings;
     bool identOn = false;
     LoadBehaviour(settings, [&](bool on) { identOn = on; });
@@ -112,6 +112,7 @@ TEST_F(ConfigTest, BehaviourKeysReachTheirFields)
     EXPECT_TRUE(identOn);
     EXPECT_TRUE(settings.m_hideMinimized);
     EXPECT_TRUE(settings.m_zoomed);
+    EXPECT_EQ(settings.m_highlightWords, "brimo vydanie");
 
     ASSERT_TRUE(WriteBool(kBaseSection, "Ident Server", false));
     ASSERT_TRUE(WriteString(kBaseSection, "Msgs User1"));

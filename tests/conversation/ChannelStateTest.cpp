@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "conversation/ChannelState.h"
+#include "support/RecordPrinters.h"
 
 #include <string>
 #include <vector>
@@ -51,26 +52,27 @@ TEST(ChannelState, ParametersBelongToTheirLettersInOrder)
     };
     ChannelState state;
     const Row rows[] = {
-        {"+bk", "mask!*@* k2"},    // a ban, then the key
-        {"-o+b", "nick *!*@h"},    // a status letter uses up its nick
-        {"+bb", "a!*@* b!*@*"},    // both listed
-        {"+ok", "nick key"},       // the key is "key", not the nick
-        {"+qaohv", "o a p h v"},   // owner and admin take a parameter too
+        {"+bk", "mask!*@* k2"},  // a ban, then the key
+        {"-o+b", "nick *!*@h"},  // a status letter uses up its nick
+        {"+bb", "a!*@* b!*@*"},  // both listed
+        {"+ok", "nick key"},     // the key is "key", not the nick
+        {"+qaohv", "o a p h v"}, // owner and admin take a parameter too
         {"+l", "30"},
     };
     for (const Row &row : rows)
         state.ApplyModes(row.modes, row.parameters, std::string(kLine) + " " + row.modes + " " + row.parameters, 7);
-    EXPECT_EQ(state.BanList(), (std::vector<std::string>{"mask!*@* op 7 0", "*!*@h op 7 0", "a!*@* op 7 0",
-                                                          "b!*@* op 7 0"}));
+    EXPECT_EQ(state.BanList(),
+              (std::vector<BanEntry>{
+                  {"mask!*@*", "op", 7, 0}, {"*!*@h", "op", 7, 0}, {"a!*@*", "op", 7, 0}, {"b!*@*", "op", 7, 0}}));
     EXPECT_EQ(state.Key(), "key");
     EXPECT_EQ(state.Limit(), 30);
 
     state.ApplyModes("-bb", "a!*@* b!*@*", ":op!u@h MODE #c -bb a!*@* b!*@*", 8);
-    EXPECT_EQ(state.BanList(), (std::vector<std::string>{"mask!*@* op 7 0", "*!*@h op 7 0"}));
+    EXPECT_EQ(state.BanList(), (std::vector<BanEntry>{{"mask!*@*", "op", 7, 0}, {"*!*@h", "op", 7, 0}}));
     // "-l" takes no parameter: the mask after it belongs to "-b".
     state.ApplyModes("-lb", "*!*@h", ":op!u@h MODE #c -lb *!*@h", 8);
     EXPECT_FALSE(state.HasMode('l'));
-    EXPECT_EQ(state.BanList(), (std::vector<std::string>{"mask!*@* op 7 0"}));
+    EXPECT_EQ(state.BanList(), (std::vector<BanEntry>{{"mask!*@*", "op", 7, 0}}));
 }
 
 // A server that announces other CHANMODES is counted its way.
@@ -84,7 +86,7 @@ TEST(ChannelState, TheServersChannelModesCountTheParameters)
     EXPECT_EQ(state.Key(), "key");
     EXPECT_TRUE(state.BanList().empty()); // a quiet is no ban
     state.ApplyModes("+jb", "3:5 x!*@*", ":op!u@h MODE #c +jb 3:5 x!*@*", 1, rules);
-    EXPECT_EQ(state.BanList(), (std::vector<std::string>{"x!*@* op 1 0"}));
+    EXPECT_EQ(state.BanList(), (std::vector<BanEntry>{{"x!*@*", "op", 1, 0}}));
 }
 
 TEST(ChannelState, FlagsFollowTheSignAndUnknownLettersAreIgnored)
@@ -113,7 +115,7 @@ TEST(ChannelState, BansAreNotDuplicatedAndRemovedByTheirMask)
     EXPECT_EQ(state.BanList().size(), 2u);
     state.ApplyModes("-b", "a!*@*", ":op!u@h MODE #c -b a!*@*", 6);
     ASSERT_EQ(state.BanList().size(), 1u);
-    EXPECT_EQ(state.BanList()[0], "b!*@* op 5 0");
+    EXPECT_EQ(state.BanList()[0], (BanEntry{"b!*@*", "op", 5, 0}));
 }
 
 TEST(ChannelState, MissingParametersAndHostileInputStaySafe)
@@ -156,8 +158,8 @@ TEST(ChannelStateBans, ADurationIsSetOnTheBanOfTheMaskAndLiftedWhenOver)
     EXPECT_FALSE(state.SetBanDuration("*!*@none.sk", 5));
     ASSERT_TRUE(state.SetBanDuration("*!*@a.sk", 2));
     ASSERT_TRUE(state.SetBanDuration("*!*@b.sk", -3));
-    EXPECT_EQ(state.BanList()[0], "*!*@a.sk op 1000 2");
-    EXPECT_EQ(state.BanList()[1], "*!*@b.sk op 1000 0");
+    EXPECT_EQ(state.BanList()[0], (BanEntry{"*!*@a.sk", "op", 1000, 2}));
+    EXPECT_EQ(state.BanList()[1], (BanEntry{"*!*@b.sk", "op", 1000, 0}));
 
     EXPECT_TRUE(state.TakeExpiredBans(1120).empty());
     EXPECT_EQ(state.TakeExpiredBans(1121), std::vector<std::string>{"*!*@a.sk"});

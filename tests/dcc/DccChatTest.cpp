@@ -5,6 +5,7 @@
 #include "DccFixture.h"
 #include "DccPeer.h"
 #include "config/Config.h"
+#include "conversation/Question.h"
 #include "session/RequestAnswer.h"
 #include "session/Session.h"
 #include "support/WaitFor.h"
@@ -131,7 +132,7 @@ TEST_F(DccChat, WithTheDialogAnOfferConnectsOnlyWhenTheQuestionIsAnswered)
     ASSERT_TRUE(WaitFor([&] { return m_shell.m_questions.size() == 1; }));
     EXPECT_EQ(m_shell.m_questions[0].kind, 2);
     EXPECT_TRUE(m_dcc->Connections().empty());
-    RequestAnswer::AcceptRequest(*m_me, 2, m_shell.m_questions[0].prefix, "");
+    RequestAnswer::AcceptRequest(*m_me, m_shell.m_questions[0]);
     ASSERT_TRUE(peer.WaitForConnection());
     ASSERT_TRUE(WaitForLine("*bob", Strings::Get(Str::DccConnected)));
 }
@@ -165,7 +166,7 @@ TEST_F(DccChat, AnAnswerAcceptsOnlyOneOffer)
     OfferFromBob("DCC CHAT chat 2130706433 4001");
     OfferFromBob("DCC CHAT chat 2130706433 4002");
     ASSERT_TRUE(WaitFor([&] { return m_me->Requests().size() == 2; }));
-    RequestAnswer::AcceptRequest(*m_me, 2, "bob!b@127.0.0.1", "");
+    RequestAnswer::AcceptRequest(*m_me, Question::ForRequest(Question::DccChat, "bob!b@127.0.0.1", m_me->Key()));
     std::vector<std::string> ran;
     for (const std::string &command : m_shell.m_dccCommands)
         ran.push_back(command.substr(command.find('|') + 1));

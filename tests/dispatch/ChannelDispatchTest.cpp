@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "DispatchFixture.h"
+#include "support/RecordPrinters.h"
 #include "text/TextClass.h"
-#include "text/Words.h"
 
 #include <string>
 #include <vector>
@@ -194,7 +194,7 @@ TEST_F(ChannelDispatch, ModeParametersFollowTheServersCount)
     EXPECT_TRUE(room->Nicks().FindNick("ann", nullptr, &mode));
     EXPECT_EQ(mode, NickList::Regular);
     EXPECT_EQ(room->Channel().BanList().size(), 1u);
-    EXPECT_EQ(GetWord(room->Channel().BanList()[0], 1), "*!*@h");
+    EXPECT_EQ(room->Channel().BanList()[0].mask, "*!*@h");
 
     Dispatch(":op!u@h MODE #room +bb a!*@* b!*@*");
     ASSERT_EQ(room->Channel().BanList().size(), 3u);
@@ -296,8 +296,8 @@ TEST_F(ChannelDispatch, ChannelModesAndTheBanList)
     Dispatch(":srv 367 me #room *!*@worse.sk");
     Dispatch(":srv 368 me #room :End of Channel Ban List");
     ASSERT_EQ(room->Channel().BanList().size(), 2u);
-    EXPECT_EQ(room->Channel().BanList()[0], "*!*@bad.sk ann 1700000000 0");
-    EXPECT_EQ(room->Channel().BanList()[1], "*!*@worse.sk  0 0");
+    EXPECT_EQ(room->Channel().BanList()[0], (BanEntry{"*!*@bad.sk", "ann", 1700000000, 0}));
+    EXPECT_EQ(room->Channel().BanList()[1], (BanEntry{"*!*@worse.sk", "", 0, 0}));
     EXPECT_TRUE(View("#room")->Lines().empty());
 }
 
@@ -307,8 +307,8 @@ TEST_F(ChannelDispatch, BanTimesOutsideTheCalendarAreClampedBeforeTheyAreKept)
     Dispatch(":srv 367 me #room *!*@far.sk ann 99999999999999999999999");
     Dispatch(":srv 367 me #room *!*@past.sk ann -5");
     ASSERT_EQ(room->Channel().BanList().size(), 2u);
-    EXPECT_EQ(room->Channel().BanList()[0], "*!*@far.sk ann 253402300799 0");
-    EXPECT_EQ(room->Channel().BanList()[1], "*!*@past.sk ann 0 0");
+    EXPECT_EQ(room->Channel().BanList()[0], (BanEntry{"*!*@far.sk", "ann", INT64_C(253402300799), 0}));
+    EXPECT_EQ(room->Channel().BanList()[1], (BanEntry{"*!*@past.sk", "ann", 0, 0}));
 }
 
 TEST_F(ChannelDispatch, NamesFillTheListAndWhoFollowsOnlyBelowThreeHundred)

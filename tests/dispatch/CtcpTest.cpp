@@ -222,8 +222,11 @@ TEST_F(CtcpDispatch, DccOffersBecomeClickableLinesOrQuestions)
     EXPECT_EQ(m_shell->m_questions[0].fileName, "photo.jpg");
     EXPECT_EQ(m_shell->m_questions[0].fileSize, 2048);
     ASSERT_EQ(m_session->Requests().size(), 1u);
-    EXPECT_TRUE(std::regex_match(m_session->Requests()[0],
-                                 std::regex("4 \\d+ Ann /dcc send receive 0\\.0\\.0\\.1 5000 2048 photo\\.jpg")));
+    const PendingRequest &request = m_session->Requests()[0];
+    EXPECT_EQ(request.kind, Question::DccFile);
+    EXPECT_EQ(request.nick, "Ann");
+    EXPECT_EQ(request.text, "/dcc send receive 0.0.0.1 5000 2048 photo.jpg");
+    EXPECT_EQ(request.fileName, "photo.jpg");
 }
 
 TEST_F(CtcpDispatch, TheShellsDccTakesTheOffers)

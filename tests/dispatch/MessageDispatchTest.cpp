@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "DispatchFixture.h"
+#include "conversation/Question.h"
 #include "session/DispatchHandlers.h"
 #include "session/RequestAnswer.h"
+#include "text/Strings.h"
 #include "text/TextClass.h"
 
 namespace {
@@ -53,8 +55,9 @@ TEST_F(MessageDispatch, PrivateMessagesFollowTheQuerySettings)
     Dispatch(":bob!b@b.sk PRIVMSG me :may I?");
     EXPECT_EQ(m_session->FindWindow("bob"), nullptr);
     ASSERT_EQ(m_session->Requests().size(), 1u);
-    EXPECT_NE(m_session->Requests()[0].find(" bob may I?"), std::string::npos);
-    EXPECT_EQ(m_session->Requests()[0].rfind("1 ", 0), 0u);
+    EXPECT_EQ(m_session->Requests()[0].kind, Question::PrivateChat);
+    EXPECT_EQ(m_session->Requests()[0].nick, "bob");
+    EXPECT_EQ(m_session->Requests()[0].text, "may I?");
     ASSERT_EQ(m_shell->m_questions.size(), 1u);
     EXPECT_EQ(m_shell->m_questions[0].kind, 1);
     EXPECT_EQ(m_shell->m_questions[0].prefix, "bob!b@b.sk");
@@ -73,33 +76,36 @@ TEST_F(MessageDispatch, AFloodOfPrivateRequestsStaysBounded)
         Dispatch(":n" + std::to_string(i) + "!u@h PRIVMSG me :hi");
     EXPECT_LE(m_session->Requests().size(), 500u);
     EXPECT_GE(m_session->Requests().size(), 100u);
-    EXPECT_EQ(ServerLinesContaining("ďalšie sa zahodia"), 1);
+    EXPECT_EQ(ServerLinesContaining(Strings::Format(Str::RequestsFull, int(PendingRequests::kMaxEntries))), 1);
 }
 
 TEST_F(MessageDispatch, OneSendersFloodNeverHidesAnotherSendersMessage)
 {
+    const std::string kFloodTold =
+        Strings::Format(Str::SenderRequestsFull, "flood", int(PendingRequests::kMaxPerSender));
     WriteBool(kBaseSection, "Open Query Window", true);
     WriteBool(kBaseSection, "Query Dialog", true);
     for (int i = 0; i < 600; ++i)
         Dispatch(":flood!f@f.sk PRIVMSG me :line " + std::to_string(i));
     EXPECT_LE(m_session->Requests().size(), 100u);
-    EXPECT_EQ(ServerLinesContaining("Od flood"), 1);
+    EXPECT_EQ(ServerLinesContaining(kFloodTold), 1);
 
     // Declined: the waiting lines go with the answer.
-    RequestAnswer::RejectRequest(*m_session, 1, "flood!f@f.sk", "");
+    RequestAnswer::RejectRequest(*m_session,
+                                 Question::ForRequest(Question::PrivateChat, "flood!f@f.sk", m_session->Key()));
     EXPECT_EQ(m_session->Requests().size(), 0u);
 
     m_shell->m_questions.clear();
     Dispatch(":ann!a@a.sk PRIVMSG me :are you there?");
     ASSERT_EQ(m_shell->m_questions.size(), 1u);
     EXPECT_EQ(m_shell->m_questions[0].prefix, "ann!a@a.sk");
-    RequestAnswer::AcceptRequest(*m_session, 1, "ann!a@a.sk", "");
+    RequestAnswer::AcceptRequest(*m_session, m_shell->m_questions[0]);
     EXPECT_EQ(LastText("ann"), "ann: are you there?");
 
     // A new flood from the declined sender is told about again.
     for (int i = 0; i < 150; ++i)
         Dispatch(":flood!f@f.sk PRIVMSG me :again " + std::to_string(i));
-    EXPECT_EQ(ServerLinesContaining("Od flood"), 2);
+    EXPECT_EQ(ServerLinesContaining(kFloodTold), 2);
 }
 
 TEST_F(MessageDispatch, AddressBookAlertsBeepByMode)

@@ -26,11 +26,9 @@ protected:
         Session *session = m_table->CreateSession("127.0.0.1", m_ircd->TlsPort(), "Test", true);
         EXPECT_TRUE(WaitFor(
             [&] {
-                if (session->IsAwaitingCertificateAnswer()) {
-                    const std::string &asked = m_shell.m_questions.back().fileName;
+                if (session->IsAwaitingCertificateAnswer())
                     session->AnswerCertificate(Session::CertificateAnswer::AcceptAlways,
-                                               asked.substr(0, asked.find(' ')));
-                }
+                                               m_shell.m_questions.back().fingerprint);
                 return session->IsConnected() && !session->IsConnecting();
             },
             kRegisterMs))

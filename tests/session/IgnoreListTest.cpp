@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "session/IgnoreList.h"
+#include "support/RecordPrinters.h"
 
 namespace {
 
@@ -68,14 +69,14 @@ TEST(IgnoreTest, EachFlagDropsItsKindOfTrafficFromTheAddress)
     };
     for (const IgnoreCase &c : cases) {
         SCOPED_TRACE(std::to_string(c.flags) + " " + c.line);
-        const std::vector<std::string> list = {IgnoreList::FormatEntry("bad.host", c.flags, 0, 1000)};
+        const std::vector<IgnoreEntry> list = {{"bad.host", c.flags, 0, 1000}};
         EXPECT_EQ(IgnoreList::IsIgnored(list, "me", c.line), c.dropped);
     }
 }
 
 TEST(IgnoreTest, TheFirstEntryForTheAddressDecides)
 {
-    const std::vector<std::string> list = {"other.host 0 0 1", "BAD.HOST 1 0 1", "bad.host 0 0 1"};
+    const std::vector<IgnoreEntry> list = {{"other.host", 0, 0, 1}, {"BAD.HOST", 1, 0, 1}, {"bad.host", 0, 0, 1}};
     EXPECT_FALSE(IgnoreList::IsIgnored(list, "me", kFrom + "PRIVMSG me :hi"));
     EXPECT_TRUE(IgnoreList::IsIgnored(list, "me", kFrom + "PRIVMSG #a :hi"));
     EXPECT_FALSE(IgnoreList::IsIgnored({}, "me", kFrom + "PRIVMSG #a :hi"));
@@ -83,19 +84,19 @@ TEST(IgnoreTest, TheFirstEntryForTheAddressDecides)
 
 TEST(IgnoreTest, AddingTheSameHostAgainWidensTheEntryAndRestartsItsClock)
 {
-    std::vector<std::string> list;
+    std::vector<IgnoreEntry> list;
     IgnoreList::Add(list, "a.host", 4, 0, 100);
     IgnoreList::Add(list, "b.host", 6, 0, 100);
     IgnoreList::Add(list, "A.HOST", 1, 5, 200);
     ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[0], "b.host 6 0 100");
-    EXPECT_EQ(list[1], "A.HOST 5 5 200");
+    EXPECT_EQ(list[0], (IgnoreEntry{"b.host", 6, 0, 100}));
+    EXPECT_EQ(list[1], (IgnoreEntry{"A.HOST", 5, 5, 200}));
 
     // 0 stands for everything: merged with new flags it ignores less
     IgnoreList::Add(list, "b.host", 0, 0, 300);
     IgnoreList::Add(list, "c.host", 0, 0, 300);
     IgnoreList::Add(list, "c.host", 2, 0, 400);
-    EXPECT_EQ(list.back(), "c.host 2 0 400");
+    EXPECT_EQ(list.back(), (IgnoreEntry{"c.host", 2, 0, 400}));
 
     IgnoreList::Add(list, "", 6, 0, 500);
     IgnoreList::Add(list, "two words", 6, 0, 500);
@@ -104,9 +105,9 @@ TEST(IgnoreTest, AddingTheSameHostAgainWidensTheEntryAndRestartsItsClock)
 
 TEST(IgnoreTest, RemoveTakesTheFirstEntryOfTheAddressOnly)
 {
-    std::vector<std::string> list = {"x.host 6 0 1", "Y.host 6 0 1", "y.host 4 0 1"};
+    std::vector<IgnoreEntry> list = {{"x.host", 6, 0, 1}, {"Y.host", 6, 0, 1}, {"y.host", 4, 0, 1}};
     EXPECT_TRUE(IgnoreList::Remove(list, "y.HOST"));
-    EXPECT_EQ(list, (std::vector<std::string>{"x.host 6 0 1", "y.host 4 0 1"}));
+    EXPECT_EQ(list, (std::vector<IgnoreEntry>{{"x.host", 6, 0, 1}, {"y.host", 4, 0, 1}}));
     EXPECT_FALSE(IgnoreList::Remove(list, "z.host"));
     EXPECT_EQ(list.size(), 2u);
 }
@@ -114,16 +115,14 @@ TEST(IgnoreTest, RemoveTakesTheFirstEntryOfTheAddressOnly)
 TEST(IgnoreTest, EntriesExpireOnlyAfterTheirMinutesHavePassed)
 {
     const int64_t t = 1700000000;
-    std::vector<std::string> list = {IgnoreList::FormatEntry("two.minutes", 6, 2, t),
-                                     IgnoreList::FormatEntry("always", 6, 0, t - 1000000),
-                                     IgnoreList::FormatEntry("one.minute", 6, 1, t)};
+    std::vector<IgnoreEntry> list = {{"two.minutes", 6, 2, t}, {"always", 6, 0, t - 1000000}, {"one.minute", 6, 1, t}};
     EXPECT_EQ(IgnoreList::Expire(list, t + 60), 0);
     EXPECT_EQ(IgnoreList::Expire(list, t + 61), 1);
     EXPECT_EQ(IgnoreList::Expire(list, t + 120), 0);
     EXPECT_EQ(list.size(), 2u);
     EXPECT_EQ(IgnoreList::Expire(list, t + 121), 1);
     ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0].rfind("always ", 0), 0u);
+    EXPECT_EQ(list[0].host, "always");
 }
 
 } // namespace
@@ -140,10 +139,22 @@ TEST(IgnoreTest, FlagsAreNamedInTheirOrderOrAsEverything)
 
 TEST(IgnoreTest, ChangingAnEntryKeepsItsStartTime)
 {
-    std::vector<std::string> list{"a.sk 6 0 1000", "b.sk 0 0 2000"};
+    std::vector<IgnoreEntry> list{{"a.sk", 6, 0, 1000}, {"b.sk", 0, 0, 2000}};
     EXPECT_TRUE(IgnoreList::Change(list, "B.SK", 1, 30));
     EXPECT_FALSE(IgnoreList::Change(list, "c.sk", 1, 30));
-    EXPECT_EQ(list, (std::vector<std::string>{"a.sk 6 0 1000", "b.sk 1 30 2000"}));
+    EXPECT_EQ(list, (std::vector<IgnoreEntry>{{"a.sk", 6, 0, 1000}, {"b.sk", 1, 30, 2000}}));
+}
+
+TEST(IgnoreTest, FindLooksUpTheAddressInAnyCaseAndListLinesKeepTheirFormat)
+{
+    // A host of Slovak letters folds as the session folds nicks.
+    const std::vector<IgnoreEntry> list{{"Čierny.Kôň.sk", 6, 0, 1700000000}, {"a.sk", 0, 15, -1}};
+    ASSERT_TRUE(IgnoreList::Find(list, "čierny.kôň.SK"));
+    EXPECT_EQ(IgnoreList::Find(list, "čierny.kôň.SK"), &list[0]);
+    EXPECT_EQ(IgnoreList::Find(list, "a.sk.example"), nullptr);
+    // What "/ignore list" prints, as it always has.
+    EXPECT_EQ(list[0].Format(), "Čierny.Kôň.sk 6 0 1700000000");
+    EXPECT_EQ(list[1].Format(), "a.sk 0 15 -1");
 }
 
 } // namespace

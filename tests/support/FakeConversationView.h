@@ -28,6 +28,8 @@ public:
     void NickListChanged() override { ++m_nickListChanges; }
     void Close() override;
     bool IsActive() const override { return m_active; }
+    // Lines are numbered by their count, as a view that keeps them all would.
+    uint64_t LastLineId() const override { return m_lines.size(); }
 
     // The window's own destruction by the user interface (not by the session).
     void DestroyNativeWindow();

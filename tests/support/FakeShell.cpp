@@ -25,12 +25,6 @@ void FakeShell::ShowBalloon(const std::string &title, const std::string &text, i
     m_balloons.push_back({title, text, textClass});
 }
 
-void FakeShell::AskQuestion(int kind, const std::string &senderPrefix, const std::string &sessionKey,
-                            const std::string &fileName, int64_t fileSize)
-{
-    m_questions.push_back({kind, senderPrefix, sessionKey, fileName, fileSize});
-}
-
 int FakeShell::MessageBox(const std::string &text, const std::string &title, int buttons)
 {
     (void)title;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "conversation/Question.h"
 #include "conversation/Shell.h"
 
 class DirectConnections;
@@ -20,12 +21,6 @@ public:
         std::string title, text;
         int textClass;
     };
-    struct Question
-    {
-        int kind;
-        std::string prefix, sessionKey, fileName;
-        int64_t fileSize;
-    };
 
     FakeShell();
     ~FakeShell() override;
@@ -33,8 +28,7 @@ public:
     ConversationView *CreateView(Conversation &conversation) override;
     void RefreshShell(int bits) override { m_refreshes.push_back(bits); }
     void ShowBalloon(const std::string &title, const std::string &text, int textClass) override;
-    void AskQuestion(int kind, const std::string &senderPrefix, const std::string &sessionKey,
-                     const std::string &fileName, int64_t fileSize) override;
+    void AskQuestion(const Question &question) override { m_questions.push_back(question); }
     int MessageBox(const std::string &text, const std::string &title, int buttons) override;
     std::string OpenFileDialog(const std::string &folder, const std::string &filter) override;
     std::string SaveFileDialog(const std::string &folder, const std::string &fileName,

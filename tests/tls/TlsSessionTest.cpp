@@ -77,12 +77,12 @@ TEST_F(TlsSession, ASelfSignedCertificateIsAskedAboutAndAcceptedOnceForTheSessio
     ASSERT_TRUE(WaitFor([&] { return !m_shell.m_questions.empty(); })) << m_ircd->Output();
 
     // What the user is asked: the server, the reason and the fingerprint, in plain text.
-    const FakeShell::Question &asked = m_shell.m_questions.front();
+    const Question &asked = m_shell.m_questions.front();
     EXPECT_EQ(asked.kind, Question::Certificate);
     EXPECT_EQ(asked.prefix, Server());
     EXPECT_EQ(asked.sessionKey, session->Key());
-    EXPECT_EQ(asked.fileName.substr(0, asked.fileName.find(' ')), m_certificates.Fingerprint("self"));
-    EXPECT_NE(asked.fileName.find("self"), std::string::npos) << asked.fileName; // "self-signed"
+    EXPECT_EQ(asked.fingerprint, m_certificates.Fingerprint("self"));
+    EXPECT_NE(asked.reasons.find("self"), std::string::npos) << asked.reasons; // "self-signed"
     ASSERT_TRUE(WaitFor([&] { return !session->IsConnecting(); }));
     EXPECT_FALSE(session->IsConnected());
     EXPECT_TRUE(ServerView(session)->HasLineContaining("* Certifikát servera " + Server() + " sa nedá overiť"));
@@ -143,8 +143,7 @@ TEST_F(TlsSession, AcceptedAlwaysIsStoredAndAChangedCertificateIsAskedAgainAndCa
     ASSERT_TRUE(m_ircd->Start()) << m_ircd->Output();
     session->Command("", 0, "/reconnect");
     ASSERT_TRUE(WaitFor([&] { return m_shell.m_questions.size() == 2 && !session->IsConnecting(); }));
-    const std::string asked = m_shell.m_questions.back().fileName;
-    EXPECT_EQ(asked.substr(0, asked.find(' ')), m_certificates.Fingerprint("second"));
+    EXPECT_EQ(m_shell.m_questions.back().fingerprint, m_certificates.Fingerprint("second"));
     EXPECT_FALSE(session->IsConnected());
 
     // An answer about another certificate settles nothing.
@@ -184,9 +183,9 @@ TEST_F(TlsSession, ACertificateOfATrustedAuthorityConnectsWithoutAQuestionAndAWr
     Session *misnamed = ConnectTls("misnamed");
     ASSERT_TRUE(WaitFor([&] { return !m_shell.m_questions.empty() && !misnamed->IsConnecting(); }));
     EXPECT_FALSE(misnamed->IsConnected());
-    const std::string asked = m_shell.m_questions.front().fileName;
-    EXPECT_EQ(asked.substr(0, asked.find(' ')), m_certificates.Fingerprint("elsewhere"));
-    EXPECT_NE(asked.find("host name"), std::string::npos) << asked;
+    const Question &asked = m_shell.m_questions.front();
+    EXPECT_EQ(asked.fingerprint, m_certificates.Fingerprint("elsewhere"));
+    EXPECT_NE(asked.reasons.find("host name"), std::string::npos) << asked.reasons;
 }
 
 TEST_F(TlsSession, AServerEntryWithAPlusPortConnectsOverTlsAndOffersItsClientCertificate)
@@ -231,8 +230,7 @@ TEST_F(TlsSession, AClientCertificateIsOfferedAndTheServerSeesItsFingerprint)
     WriteString("Client Certificates", "Certified", m_certificates.Combined("client"));
     Session *session = m_table->CreateSession("127.0.0.1", ircd.TlsPort(), "Certified", true);
     ASSERT_TRUE(WaitFor([&] { return session->IsAwaitingCertificateAnswer(); }, 15000)) << ircd.Output();
-    const std::string &asked = m_shell.m_questions.back().fileName;
-    session->AnswerCertificate(Session::CertificateAnswer::AcceptOnce, asked.substr(0, asked.find(' ')));
+    session->AnswerCertificate(Session::CertificateAnswer::AcceptOnce, m_shell.m_questions.back().fingerprint);
     ASSERT_TRUE(WaitFor([&] { return session->IsConnected() && !session->IsConnecting(); }, 15000)) << ircd.Output();
 
     RawIrcClient bob;

@@ -14,8 +14,8 @@
 #include "dialogs/NoticesWindow.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
-#include "windows/ConversationWindow.h"
 #include "windows/ConversationMenu.h"
+#include "windows/ConversationWindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -67,7 +67,7 @@ TEST_F(ListDialogsTest, IgnoreListOpensOnTheSessionOfTheActiveWindow)
     ASSERT_TRUE(WaitFor([&] { return Frame()->ActiveChild() != nullptr; }));
     Frame()->UpdateCommandStates();
     ASSERT_TRUE(Frame()->Action(CommandId::IgnoreList)->isEnabled());
-    session->Ignores().push_back("zly.sk 6 0 1700000000");
+    session->Ignores().push_back({"zly.sk", 6, 0, 1700000000});
     Frame()->Action(CommandId::IgnoreList)->trigger();
     auto *ignore = OpenDialog<IgnoreListDialog>(Frame());
     ASSERT_TRUE(ignore);

@@ -11,7 +11,9 @@
 #include "config/Config.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Colors.h"
 #include "widgets/OnScreen.h"
+#include "widgets/Utf8Text.h"
 
 #include <QAbstractFileIconProvider>
 #include <QApplication>
@@ -24,8 +26,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSet>
 #include <QScreen>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -57,9 +59,10 @@ TEST_F(MainFrameTest, MenuBarHasEveryMenuInOrder)
 {
     ASSERT_TRUE(StartApp());
     const QStringList titles = TitlesOf(Frame()->menuBar()->actions());
-    EXPECT_EQ(
-        titles,
-        (QStringList{"&Pripojiť", "Úpr&avy", "&Zobraziť", "&Kanál", "&Užívateľ", "&Okná", "&Skript", "Po&mocník"}));
+    EXPECT_EQ(titles,
+              (QStringList{FromStr(Str::MenuConnect), FromStr(Str::MenuEdit), FromStr(Str::MenuView),
+                           FromStr(Str::MenuChannel), FromStr(Str::MenuUser), FromStr(Str::MenuWindow),
+                           FromStr(Str::MenuScript), FromStr(Str::MenuHelp)}));
     // The windows of other parts of the program do not exist yet: their commands are off.
     Frame()->UpdateCommandStates();
     for (int id : std::initializer_list<int>{CommandId::IgnoreList, CommandId::AwayOn, CommandId::Bold})
@@ -84,8 +87,19 @@ TEST_F(MainFrameTest, EveryMenuOfTheBarHasAnAccessKeyOfItsOwn)
         EXPECT_FALSE(keys.contains(key)) << menu->text().toStdString();
         keys.insert(key);
     }
-    EXPECT_EQ(Frame()->Action(CommandId::ScriptParse)->text(), QString::fromUtf8("S&kontrolovať"));
-    EXPECT_EQ(Frame()->Action(CommandId::ModeLimit)->text(), QString::fromUtf8("&Obmedzený Počet Užívateľov"));
+    EXPECT_EQ(Frame()->Action(CommandId::ScriptParse)->text(), FromStr(Str::CommandScriptParse));
+    EXPECT_EQ(Frame()->Action(CommandId::ModeLimit)->text(), FromStr(Str::CommandModeLimit));
+}
+
+// The main menu names a colour as the input line's colour menu does: the
+// same item number is the same colour in both.
+TEST_F(MainFrameTest, ColourItemsAreNamedAsTheInputLinesColourMenuNamesThem)
+{
+    ASSERT_TRUE(StartApp());
+    for (int k = 0; k < kIrcColorCount; ++k) {
+        EXPECT_EQ(Frame()->Action(CommandId::TextColourFirst + k)->text().toStdString(), ColorMenuLabel(k)) << k;
+        EXPECT_EQ(Frame()->Action(CommandId::BackgroundColourFirst + k)->text().toStdString(), ColorMenuLabel(k)) << k;
+    }
 }
 
 TEST_F(MainFrameTest, ServersMenuIsRebuiltFromTheFileWithTheDefaultMarked)

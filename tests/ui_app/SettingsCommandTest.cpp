@@ -13,6 +13,7 @@
 #include "session/Session.h"
 #include "support/RenderedToolTip.h"
 #include "text/Strings.h"
+#include "widgets/Utf8Text.h"
 #include "windows/ConversationMenu.h"
 #include "windows/ConversationToolBar.h"
 #include "windows/ConversationWindow.h"
@@ -66,7 +67,7 @@ TEST_F(SettingsCommandTest, CancelStillReloadsTheSettingsAndTheTrayIcon)
     QAction *settings = Frame()->Action(CommandId::Settings);
     EXPECT_TRUE(settings->isEnabled());
     EXPECT_EQ(settings->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-    EXPECT_EQ(settings->text(), QString::fromUtf8("&Konfigurácia ..."));
+    EXPECT_EQ(settings->text(), FromStr(Str::CommandSettings));
     EXPECT_FALSE(Frame()->TrayIcon());
 
     // Changed behind the program's back while the sheet is open.

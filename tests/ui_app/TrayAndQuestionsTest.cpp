@@ -7,8 +7,10 @@
 #include "app/MainWindow.h"
 #include "app/NotificationLoop.h"
 #include "config/Config.h"
+#include "conversation/Question.h"
 #include "dialogs/QuestionDialog.h"
 #include "session/Session.h"
+#include "widgets/Utf8Text.h"
 
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -144,7 +146,7 @@ TEST_F(TrayTest, NotificationCycleShowsQueuedBalloonsAndNotesActivity)
 TEST_F(QuestionDialogTest, QuestionsWaitTheirTurnAndRepeatsAreQueuedOnce)
 {
     ASSERT_TRUE(StartApp());
-    m_app->AskQuestion(1, "ana!a@host.sk", kKey, "", 0);
+    m_app->AskQuestion(Question::ForRequest(Question::PrivateChat, "ana!a@host.sk", kKey));
     QuestionDialog *first = m_app->ShownQuestion();
     ASSERT_TRUE(first);
     EXPECT_TRUE(first->isVisible());
@@ -152,8 +154,8 @@ TEST_F(QuestionDialogTest, QuestionsWaitTheirTurnAndRepeatsAreQueuedOnce)
     EXPECT_EQ(first->windowTitle(), "Žiadosť o súkromné písanie od ana ...");
     EXPECT_EQ(first->QuestionText(), "Užívateľ ana z adresy a@host.sk si chce s tebou súkromne písať");
 
-    m_app->AskQuestion(1, "bob!b@host.sk", kKey, "", 0);
-    m_app->AskQuestion(1, "bob!b@host.sk", kKey, "", 0);
+    m_app->AskQuestion(Question::ForRequest(Question::PrivateChat, "bob!b@host.sk", kKey));
+    m_app->AskQuestion(Question::ForRequest(Question::PrivateChat, "bob!b@host.sk", kKey));
     EXPECT_EQ(m_app->ShownQuestion(), first);
     EXPECT_EQ(m_app->Questions().Queued().size(), 1u);
 
@@ -171,8 +173,8 @@ TEST_F(QuestionDialogTest, QuestionsWaitTheirTurnAndRepeatsAreQueuedOnce)
 TEST_F(QuestionDialogTest, AQuestionLeftWithoutAnswerComesAtTheNextTick)
 {
     ASSERT_TRUE(StartApp());
-    m_app->AskQuestion(4, "bob!b@h", kKey, "a.txt", 2048);
-    m_app->AskQuestion(2, "eve!e@h", kKey, "", 0);
+    m_app->AskQuestion(Question::ForRequest(Question::DccFile, "bob!b@h", kKey, "a.txt", 2048));
+    m_app->AskQuestion(Question::ForRequest(Question::DccChat, "eve!e@h", kKey));
     ASSERT_TRUE(m_app->ShownQuestion());
     EXPECT_TRUE(m_app->ShownQuestion()->QuestionText().contains("\"a.txt\", veľkosti 2 kB"));
     m_app->ShownQuestion()->reject(); // closed with the title bar
@@ -201,8 +203,8 @@ TEST_F(QuestionDialogTest, AServerEntryWithAPlusPortAsksAboutItsCertificateAndAc
     const std::string text = dialog->QuestionText().toStdString();
     EXPECT_NE(text.find("Certifikát servera " + server + " sa nedá overiť"), std::string::npos) << text;
     EXPECT_NE(text.find(certificates.Fingerprint("self")), std::string::npos) << text;
-    EXPECT_EQ(dialog->AcceptButton()->text(), "Prijať &raz");
-    EXPECT_EQ(dialog->ThirdButton()->text(), "Prijať &vždy");
+    EXPECT_EQ(dialog->AcceptButton()->text(), FromStr(Str::AcceptOnceButton));
+    EXPECT_EQ(dialog->ThirdButton()->text(), FromStr(Str::AcceptAlwaysButton));
     EXPECT_TRUE(dialog->DeclineButton()->isDefault());
 
     QTest::mouseClick(dialog->ThirdButton(), Qt::LeftButton);

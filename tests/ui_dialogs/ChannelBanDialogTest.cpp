@@ -1,8 +1,9 @@
 #include "SessionDialogFixture.h"
+#include "support/RecordPrinters.h"
 
 #include "conversation/Conversation.h"
-#include "dialogs/BanListDialog.h"
 #include "dialogs/BanExpiryDialog.h"
+#include "dialogs/BanListDialog.h"
 #include "dialogs/ReportList.h"
 
 #include <QSpinBox>
@@ -58,7 +59,7 @@ TEST_F(ChannelBanDialogTest, ChangeGivesTheBanADurationThatTheTickLifts)
     EXPECT_EQ(change->MinutesBox()->value(), 0);
     change->MinutesBox()->setValue(15);
     PressButton(change, QDialogButtonBox::Ok);
-    EXPECT_EQ(m_room->Channel().BanList(), std::vector<std::string>{"*!*@zly.sk op 1700000000 15"});
+    EXPECT_EQ(m_room->Channel().BanList(), (std::vector<BanEntry>{{"*!*@zly.sk", "op", 1700000000, 15}}));
     EXPECT_EQ(dialog.List()->topLevelItem(0)->text(3), "15 (minút)");
 
     // Set in 2023 for 15 minutes: the next tick lifts it.
@@ -86,6 +87,32 @@ TEST_F(ChannelBanDialogTest, RemoveAsksTheServerToLiftTheBan)
     QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
     QTest::mouseClick(dialog.ChangeButton(), Qt::LeftButton);
     EXPECT_FALSE(OpenChild<BanExpiryDialog>(&dialog));
+}
+
+TEST_F(ChannelBanDialogTest, AMaskOfSlovakLettersAndABanWithoutSetterAreActedOnWhole)
+{
+    m_session->DispatchServerLine(":srv 367 me #room *!~ján@*.košice.sk");
+    m_session->DispatchServerLine(":srv 367 me #room nick!*@* op 1700000000");
+    BanListDialog dialog(*m_table, m_session->Key(), "#room");
+    dialog.show();
+    ASSERT_EQ(dialog.List()->topLevelItemCount(), 2);
+    const QTreeWidgetItem *first = dialog.List()->topLevelItem(0);
+    EXPECT_EQ(first->text(0), "*!~ján@*.košice.sk");
+    EXPECT_EQ(first->text(1), "");
+
+    dialog.List()->setCurrentItem(dialog.List()->topLevelItem(0));
+    QTest::mouseClick(dialog.ChangeButton(), Qt::LeftButton);
+    auto *change = OpenChild<BanExpiryDialog>(&dialog);
+    ASSERT_TRUE(change);
+    change->MinutesBox()->setValue(20);
+    PressButton(change, QDialogButtonBox::Ok);
+    EXPECT_EQ(m_room->Channel().BanList(),
+              (std::vector<BanEntry>{{"*!~ján@*.košice.sk", "", 0, 20}, {"nick!*@*", "op", 1700000000, 0}}));
+    // The changed ban stays selected; removing it names its whole mask.
+    EXPECT_EQ(dialog.List()->SelectedKey(), "*!~ján@*.košice.sk");
+    EXPECT_EQ(dialog.List()->topLevelItem(0)->text(3), "20 (minút)");
+    QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
+    EXPECT_TRUE(ServerReceives("MODE #room -b *!~ján@*.košice.sk"));
 }
 
 } // namespace

@@ -3,10 +3,10 @@
 #include "support/TestConfigDir.h"
 
 #include "config/Config.h"
-#include "text/Strings.h"
 #include "dialogs/FavouriteChannelDialog.h"
 #include "dialogs/FavouriteChannelsDialog.h"
 #include "dialogs/ReportList.h"
+#include "text/Strings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,7 +48,7 @@ TEST_F(FavouriteChannelsDialogTest, ShowsTheDefaultServersChannelsAndFollowsTheS
     EXPECT_EQ(dialog.List()->headerItem()->text(0), "Názov ( Meno )");
     dialog.ServerBox()->setCurrentText("Alfa");
     EXPECT_EQ(Rows(dialog.List()), (QStringList{"#a", "#b"}));
-    EXPECT_EQ(dialog.List()->SelectedRecord(), "#a");
+    EXPECT_EQ(dialog.List()->SelectedKey(), "#a");
 
     FavouriteChannelsDialog preselected(m_shell, "Alfa");
     EXPECT_EQ(preselected.ServerBox()->currentText(), "Alfa");

@@ -1,7 +1,8 @@
 #include "SessionDialogFixture.h"
+#include "support/RecordPrinters.h"
 
-#include "dialogs/IgnoreListDialog.h"
 #include "dialogs/IgnoreEntryDialog.h"
+#include "dialogs/IgnoreListDialog.h"
 #include "dialogs/ReportList.h"
 
 #include <QCheckBox>
@@ -24,7 +25,7 @@ int RowOf(const ReportList *list, const QString &mask)
 
 TEST_F(IgnoreDialogTest, RowsNameTheIgnoredKindsAndFollowTheSessionsList)
 {
-    m_session->Ignores() = {"Bad.Host 6 0 1700000000", "all.sk 0 15 1700000000"};
+    m_session->Ignores() = {{"Bad.Host", 6, 0, 1700000000}, {"all.sk", 0, 15, 1700000000}};
     IgnoreListDialog dialog(*m_table, m_session->Key());
     dialog.show();
     EXPECT_EQ(dialog.SessionBox()->currentText(), QString::fromStdString(m_session->HumanName()));
@@ -42,7 +43,7 @@ TEST_F(IgnoreDialogTest, RowsNameTheIgnoredKindsAndFollowTheSessionsList)
     EXPECT_EQ(dialog.List()->headerItem()->text(0), "Hosť ( Adresa )");
 
     // An entry made by "/ignore" elsewhere appears, one deleted there goes.
-    m_session->Ignores().push_back("new.sk 1 0 1700000000");
+    m_session->Ignores().push_back({"new.sk", 1, 0, 1700000000});
     m_session->Ignores().erase(m_session->Ignores().begin());
     ASSERT_TRUE(WaitFor([&] { return RowOf(dialog.List(), "new.sk") >= 0 && RowOf(dialog.List(), "Bad.Host") < 0; }));
     EXPECT_EQ(dialog.List()->topLevelItemCount(), 2);
@@ -50,19 +51,19 @@ TEST_F(IgnoreDialogTest, RowsNameTheIgnoredKindsAndFollowTheSessionsList)
 
 TEST_F(IgnoreDialogTest, DeleteGivesTheSessionTheIgnoreCommand)
 {
-    m_session->Ignores() = {"a.sk 6 0 1700000000", "b.sk 6 0 1700000000"};
+    m_session->Ignores() = {{"a.sk", 6, 0, 1700000000}, {"b.sk", 6, 0, 1700000000}};
     IgnoreListDialog dialog(*m_table, m_session->Key());
     dialog.show();
     dialog.List()->setCurrentItem(dialog.List()->topLevelItem(1));
     QTest::mouseClick(dialog.DeleteButton(), Qt::LeftButton);
     EXPECT_EQ(m_session->LastCommand(), "/ignore delete b.sk");
-    EXPECT_EQ(m_session->Ignores(), std::vector<std::string>{"a.sk 6 0 1700000000"});
+    EXPECT_EQ(m_session->Ignores(), (std::vector<IgnoreEntry>{{"a.sk", 6, 0, 1700000000}}));
     EXPECT_EQ(dialog.List()->topLevelItemCount(), 1);
 }
 
 TEST_F(IgnoreDialogTest, ChangeRewritesTheEntryKeepingItsStartTime)
 {
-    m_session->Ignores() = {"a.sk 6 0 1700000000", "b.sk 0 0 1700000000"};
+    m_session->Ignores() = {{"a.sk", 6, 0, 1700000000}, {"b.sk", 0, 0, 1700000000}};
     IgnoreListDialog dialog(*m_table, m_session->Key());
     dialog.show();
     QTest::mouseClick(dialog.ChangeButton(), Qt::LeftButton);
@@ -75,10 +76,10 @@ TEST_F(IgnoreDialogTest, ChangeRewritesTheEntryKeepingItsStartTime)
     change->DirectBox()->setChecked(false);
     change->MinutesBox()->setValue(30);
     PressButton(change, QDialogButtonBox::Ok);
-    EXPECT_EQ(m_session->Ignores()[0], "a.sk 3 30 1700000000");
+    EXPECT_EQ(m_session->Ignores()[0], (IgnoreEntry{"a.sk", 3, 30, 1700000000}));
     // The changed entry keeps its place and its selection.
     EXPECT_EQ(dialog.List()->topLevelItem(0)->text(0), "a.sk");
-    EXPECT_EQ(dialog.List()->SelectedRecord(), "a.sk 3 30 1700000000");
+    EXPECT_EQ(dialog.List()->SelectedKey(), "a.sk");
     EXPECT_EQ(dialog.List()->topLevelItem(0)->text(1), "Text, Súkromný text");
     EXPECT_EQ(dialog.List()->topLevelItem(0)->text(2), "30");
 
@@ -88,7 +89,7 @@ TEST_F(IgnoreDialogTest, ChangeRewritesTheEntryKeepingItsStartTime)
     ASSERT_TRUE(change);
     change->MinutesBox()->setValue(5);
     QTest::keyClick(change->MinutesBox(), Qt::Key_Escape);
-    EXPECT_EQ(m_session->Ignores()[0], "a.sk 3 30 1700000000");
+    EXPECT_EQ(m_session->Ignores()[0], (IgnoreEntry{"a.sk", 3, 30, 1700000000}));
 }
 
 } // namespace

@@ -155,6 +155,7 @@ TEST_F(SettingsSheetTest, AdvancedTreeHoldsItsItemsInOrder)
         ">>" + Text(Str::MyTextColour),
         ">>" + Text(Str::HiTextColour),
         ">>" + Text(Str::ContactColour),
+        ">>" + Text(Str::HighlightWords),
         ">" + Text(Str::NoticesToWindow),
         Text(Str::LogGroup),
         ">" + Text(Str::LogEnabled),
@@ -220,6 +221,7 @@ TEST_F(SettingsSheetTest, OkWritesEveryPageThenTellsAndRefreshes)
     auto *sound = qobject_cast<QComboBox *>(advanced.Editor(Text(Str::BalloonSound)));
     sound->setCurrentText("Exclamation");
     TypeInto(qobject_cast<QLineEdit *>(advanced.Editor("Užívateľská 3")), "tretí text");
+    TypeInto(qobject_cast<QLineEdit *>(advanced.Editor(Text(Str::HighlightWords))), "brimo vydanie");
     qobject_cast<QCheckBox *>(advanced.Editor(Text(Str::EnableTray)))->click();
 
     PressOk(*sheet);
@@ -240,6 +242,7 @@ TEST_F(SettingsSheetTest, OkWritesEveryPageThenTellsAndRefreshes)
     EXPECT_EQ(ReadString("DCC Dialog"), "True");
     EXPECT_EQ(ReadString("Beep Baloon"), "48");
     EXPECT_EQ(ReadString("Msgs User3"), "tretí text");
+    EXPECT_EQ(ReadString("HiLight Words"), "brimo vydanie");
     EXPECT_EQ(ReadString("Msgs Quit"), "Dovi");
     EXPECT_EQ(ReadString("Enable Tray"), "True");
     // Always "True" on OK, whatever it was.

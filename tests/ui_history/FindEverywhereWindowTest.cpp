@@ -100,7 +100,7 @@ TEST_F(FindEverywhereWindowTest, ResultsAreGroupedByNetworkWindowAndDayWithTheLi
                "  08:00:00 -- Teraz tu je aj ann | 08:00:01 <ann> sprava je hotová | 08:00:02 * bob tlieska",
                "  08:00:02 * bob tlieska | 08:00:03 <ann> správa ide von večer | ", "Libera › #brimo › 2026-12-06 (1)",
                "  19:00:00 <bob> dobrý večer | 19:00:05 <ann> kde je správa o vydaní? | 19:00:09 <bob> ešte nie"}));
-    EXPECT_EQ(m_window.Status()->text().toStdString(), Strings::Format(Str::FindCount, 4));
+    EXPECT_EQ(m_window.Status()->text().toStdString(), Strings::Format(Str::FindEverywhereCount, 4));
     EXPECT_FALSE(m_window.MoreButton()->isVisible());
 
     Search(QStringLiteral("správa net:libera od:2026-12-07 nick:ann"));
@@ -137,12 +137,12 @@ TEST_F(FindEverywhereWindowTest, ARebuildShowsItsProgressUntilItIsDone)
     EXPECT_TRUE(WaitFor([&] { return !m_window.ProgressBar()->isVisible(); }, 60000));
     Search(QStringLiteral("riadok index"));
     EXPECT_EQ(m_window.Status()->text().toStdString(),
-              Strings::Format(Str::FindCountMore, FindEverywhereWindow::kPageLines));
+              Strings::Format(Str::FindEverywhereCountMore, FindEverywhereWindow::kPageLines));
     EXPECT_TRUE(m_window.MoreButton()->isVisible());
     QTest::mouseClick(m_window.MoreButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return !m_window.IsSearching(); }, 30000));
     EXPECT_EQ(m_window.Status()->text().toStdString(),
-              Strings::Format(Str::FindCountMore, 2 * FindEverywhereWindow::kPageLines));
+              Strings::Format(Str::FindEverywhereCountMore, 2 * FindEverywhereWindow::kPageLines));
 }
 
 TEST_F(FindEverywhereWindowTest, ADoubleClickOpensTheDayAtTheLineReadOnly)

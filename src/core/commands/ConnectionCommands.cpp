@@ -16,7 +16,6 @@
 namespace {
 
 const char *const kDefaultHost = "127.0.0.1";
-const char *const kBadPortText = "* Neplatný port %s: číslo portu musí byť od 1 do 65535";
 
 } // namespace
 
@@ -31,7 +30,7 @@ int Server(Session &session, const std::string &, const std::string &line)
         const std::string portWord = GetWord(line, 3);
         port = ServerPort::Parse(portWord);
         if (!port.IsValid()) {
-            session.PrintTo("", TextClass::Error, StrPrintf(kBadPortText, portWord.c_str()));
+            session.PrintTo("", TextClass::Error, Strings::Format(Str::BadPort, portWord.c_str()));
             return 0;
         }
     }

@@ -5,13 +5,11 @@
 #include "conversation/Shell.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
-#include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "text/TextClass.h"
 #include "text/Words.h"
 
 namespace {
-
-const char *const kRefusedText = "* Odkaz %s sa neotvorí: otvárajú sa iba webové adresy (http, https, ftp, mailto)";
 
 bool StartsWithAscii(const std::string &text, std::string_view prefix)
 {
@@ -53,7 +51,7 @@ int Link(Session &session, const std::string &window, const std::string &line)
     const std::string text = GetRest(line, 2);
     const std::string address = LinkAddress(text);
     if (address.empty()) {
-        session.PrintTo(window, TextClass::Error, StrPrintf(kRefusedText, text.c_str()));
+        session.PrintTo(window, TextClass::Error, Strings::Format(Str::LinkRefused, text.c_str()));
         return 1;
     }
     if (Shell *shell = session.GetShell())

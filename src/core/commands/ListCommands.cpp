@@ -35,9 +35,9 @@ int IgnoreAdd(Session &session, const std::string &line)
 int PrintIgnoreList(Session &session)
 {
     // A copy: printing may run code that edits the list.
-    const std::vector<std::string> entries = session.Ignores();
-    for (const std::string &entry : entries)
-        session.PrintStatus("%s", entry.c_str());
+    const std::vector<IgnoreEntry> entries = session.Ignores();
+    for (const IgnoreEntry &entry : entries)
+        session.PrintStatus("%s", entry.Format().c_str());
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include "commands/CommandHandlers.h"
 #include "conversation/Conversation.h"
 #include "conversation/ScriptHost.h"
+#include "conversation/ScriptLoad.h"
 #include "conversation/Shell.h"
 #include "script/Script.h"
 #include "session/Session.h"
@@ -24,31 +25,15 @@ namespace Commands {
 
 int Load(Session &session, const std::string &, const std::string &line)
 {
-    const int count = CountWords(line);
-    if (count < 3)
-        return 0;
-    bool announce = true;
-    bool haveWindow = false;
-    std::string windowName, path;
-    for (int n = 2; n <= count; ++n) {
-        const std::string word = GetWord(line, n);
-        if (!haveWindow && word == "-q") {
-            announce = false;
-        } else if (!haveWindow) {
-            windowName = word;
-            haveWindow = true;
-        } else {
-            path = GetRest(line, n);
-            break;
-        }
-    }
-    Conversation *window = haveWindow ? session.FindWindow(windowName) : nullptr;
-    if (!window || path.empty())
+    const std::optional<ScriptLoad> load = ScriptLoad::Parse(line);
+    Conversation *window = load ? session.FindWindow(load->window) : nullptr;
+    if (!window)
         return 0;
     if (ScriptHost *host = CommandDispatcher::ScriptHostOf(session))
-        host->LoadScript(*window, path, announce);
+        host->LoadScript(*window, load->path, load->announce);
     else
-        window->Scripts()[Script::NameOf(path)] = path; // without an engine the window still knows its scripts
+        window->Scripts()[Script::NameOf(load->path)] =
+            load->path; // without an engine the window still knows its scripts
     RefreshShell(session);
     return 1;
 }

@@ -47,6 +47,7 @@ struct AppSettings
     bool m_autoChangeNick = false;          // "Auto Change Nick"
     bool m_highlighting = false;            // "HiLighting"
     bool m_noticesToWindow = false;         // "Notice Msgs To Wnd"
+    std::string m_highlightWords;           // "HiLight Words": blank-separated; lines naming one are mentions
     bool m_logging = true;                  // "Logging"
     std::string m_logFolder;                // "Log Folder": empty, DefaultLogDirectory
     int m_logReplayLines = 100;             // "Log Lines": shown again when a window opens, 0..10000

@@ -370,6 +370,7 @@ const TextKey kTextKeys[] = {
     {"Msgs Quit", &AppSettings::m_quitMessage},   {"Msgs Part", &AppSettings::m_partMessage},
     {"Msgs Join", &AppSettings::m_joinMessage},   {kNickKey, &AppSettings::m_nick},
     {"User E-Mail", &AppSettings::m_email},       {"User Full Name", &AppSettings::m_fullName},
+    {"HiLight Words", &AppSettings::m_highlightWords},
 };
 
 std::string UserTextKey(size_t index)

@@ -13,9 +13,11 @@ namespace {
 // A hostile server could send bans without end; the list stays bounded.
 constexpr size_t MaxBans = 5000;
 
-std::string FirstWord(const std::string &entry)
+// The first ban of mask in a list, const or not.
+template <typename Bans>
+auto BanOf(Bans &bans, const std::string &mask)
 {
-    return GetWord(entry, 1);
+    return std::find_if(bans.begin(), bans.end(), [&](const BanEntry &ban) { return ban.mask == mask; });
 }
 
 } // namespace
@@ -120,54 +122,45 @@ void ChannelState::SetFlag(char flag, bool on)
     }
 }
 
+const BanEntry *ChannelState::FindBan(const std::string &mask) const
+{
+    const auto ban = BanOf(m_bans, mask);
+    return ban == m_bans.end() ? nullptr : &*ban;
+}
+
 void ChannelState::AddBan(const std::string &mask, const std::string &setter, int64_t now)
 {
     if (mask.empty() || m_bans.size() >= MaxBans)
         return;
-    std::string entry =
-        StrPrintf("%s %s %lld 0", mask.c_str(), setter.c_str(), static_cast<long long>(ClampShownTime(now)));
-    for (const std::string &ban : m_bans) {
-        if (ban == entry)
-            return;
-    }
-    m_bans.push_back(std::move(entry));
+    BanEntry entry{mask, setter, ClampShownTime(now), 0};
+    if (std::find(m_bans.begin(), m_bans.end(), entry) == m_bans.end())
+        m_bans.push_back(std::move(entry));
 }
 
 void ChannelState::RemoveBan(const std::string &mask)
 {
-    for (auto it = m_bans.begin(); it != m_bans.end(); ++it) {
-        if (FirstWord(*it) == mask) {
-            m_bans.erase(it);
-            return;
-        }
-    }
+    const auto ban = BanOf(m_bans, mask);
+    if (ban != m_bans.end())
+        m_bans.erase(ban);
 }
 
 bool ChannelState::SetBanDuration(const std::string &mask, int minutes)
 {
-    for (std::string &ban : m_bans) {
-        if (FirstWord(ban) == mask) {
-            ban = StrPrintf("%s %s %s %d", mask.c_str(), GetWord(ban, 2).c_str(), GetWord(ban, 3).c_str(),
-                            minutes < 0 ? 0 : minutes);
-            return true;
-        }
-    }
-    return false;
+    const auto ban = BanOf(m_bans, mask);
+    if (ban == m_bans.end())
+        return false;
+    ban->minutes = minutes < 0 ? 0 : minutes;
+    return true;
 }
 
 std::vector<std::string> ChannelState::TakeExpiredBans(int64_t now)
 {
     std::vector<std::string> masks;
-    auto isOver = [now](const std::string &ban) {
-        const int64_t minutes = std::atoll(GetWord(ban, 4).c_str());
-        const int64_t since = std::atoll(GetWord(ban, 3).c_str());
-        return minutes > 0 && now > since + minutes * 60;
-    };
-    for (const std::string &ban : m_bans) {
-        if (isOver(ban))
-            masks.push_back(FirstWord(ban));
+    for (const BanEntry &ban : m_bans) {
+        if (ban.IsOver(now))
+            masks.push_back(ban.mask);
     }
-    m_bans.erase(std::remove_if(m_bans.begin(), m_bans.end(), isOver), m_bans.end());
+    std::erase_if(m_bans, [now](const BanEntry &ban) { return ban.IsOver(now); });
     return masks;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "conversation/BanEntry.h"
 #include "conversation/ModeRules.h"
 
 // The state of one channel as the server reports it: topic and its history,
@@ -33,11 +34,12 @@ public:
     const std::string &Key() const { return m_key; }
     int Limit() const { return m_limit; }
 
-    // Entries "mask setter seconds minutes": minutes is how long the ban
-    // lasts, 0 for always (the ban list dialog sets it).
-    const std::vector<std::string> &BanList() const { return m_bans; }
-    // Adds "mask setter time 0" unless an equal entry is listed (or the mask
-    // is empty). A time outside 1970 .. 9999 is taken as the nearer bound.
+    // The bans in the order the server reported them.
+    const std::vector<BanEntry> &BanList() const { return m_bans; }
+    // The first ban of mask, or null.
+    const BanEntry *FindBan(const std::string &mask) const;
+    // Adds a ban lasting for always unless an equal one is listed (or the
+    // mask is empty). A time outside 1970 .. 9999 is taken as the nearer bound.
     void AddBan(const std::string &mask, const std::string &setter, int64_t time);
     // Gives the first ban of mask a duration in minutes (negative: 0);
     // false when no ban has that mask.
@@ -61,5 +63,5 @@ private:
     bool m_t = false, m_n = false, m_i = false, m_m = false, m_k = false, m_l = false, m_p = false, m_s = false;
     std::string m_key;
     int m_limit = 0;
-    std::vector<std::string> m_bans;
+    std::vector<BanEntry> m_bans;
 };

@@ -35,4 +35,8 @@ public:
     // Brings the window to the front of the main window's children ("/query"
     // and "/join" of a window that is already open).
     virtual void Activate() {}
+
+    // A number for the line shown last, by which the window can show that
+    // line again later (while it keeps it); 0 when the view numbers none.
+    virtual uint64_t LastLineId() const { return 0; }
 };

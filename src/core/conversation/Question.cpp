@@ -5,42 +5,25 @@
 #include "text/TextUtil.h"
 #include "text/Words.h"
 
-#include <cstdlib>
-
-std::string Question::Record() const
+Question Question::ForRequest(Kind kind, const std::string &prefix, const std::string &sessionKey,
+                              const std::string &fileName, int64_t fileSize)
 {
-    return StrPrintf("%d %s %s %lld %s", kind, prefix.c_str(), sessionKey.c_str(), static_cast<long long>(fileSize),
-                     fileName.c_str());
-}
-
-bool Question::FromRecord(const std::string &record, Question &out)
-{
-    if (CountWords(record) < 4)
-        return false;
     Question q;
-    q.kind = std::atoi(GetWord(record, 1).c_str());
-    q.prefix = GetWord(record, 2);
-    q.sessionKey = GetWord(record, 3);
-    q.fileSize = std::atoll(GetWord(record, 4).c_str());
-    q.fileName = GetRest(record, 5);
-    out = std::move(q);
-    return true;
+    q.kind = kind;
+    q.prefix = prefix;
+    q.sessionKey = sessionKey;
+    q.fileName = fileName;
+    q.fileSize = fileSize;
+    return q;
 }
 
 Question Question::ForCertificate(const std::string &server, const std::string &sessionKey,
                                   const std::string &fingerprint, const std::string &reasons)
 {
-    Question q;
-    q.kind = Certificate;
-    q.prefix = server;
-    q.sessionKey = sessionKey;
-    q.fileName = fingerprint + " " + reasons;
+    Question q = ForRequest(Certificate, server, sessionKey);
+    q.fingerprint = fingerprint;
+    q.reasons = reasons;
     return q;
-}
-
-std::string Question::Fingerprint() const
-{
-    return kind == Certificate ? GetWord(fileName, 1) : std::string();
 }
 
 std::string Question::Nick() const
@@ -78,8 +61,7 @@ std::string Question::Text() const
         return Strings::Format(Str::DccFileRequest, nick.c_str(), address.c_str(), fileName.c_str(),
                                FormatSize(fileSize < 0 ? 0 : static_cast<uint64_t>(fileSize)).c_str());
     case Certificate:
-        return Strings::Format(Str::CertificateQuestion, prefix.c_str(), GetRest(fileName, 2).c_str(),
-                               Fingerprint().c_str());
+        return Strings::Format(Str::CertificateQuestion, prefix.c_str(), reasons.c_str(), fingerprint.c_str());
     default:
         return {};
     }

@@ -4,10 +4,7 @@
 #include <string>
 
 // One request the user is asked about: a private-message request, a DCC
-// offer or a server certificate that could not be verified. The queue keeps
-// questions as text records "%d %s %s %d %s" (kind, sender prefix, session
-// key, file size, file name); a prefix and a session key never hold a blank,
-// the file name may.
+// offer or a server certificate that could not be verified.
 struct Question
 {
     enum Kind { PrivateChat = 1, DccChat = 2, DccFile = 4, Certificate = 8 };
@@ -15,20 +12,17 @@ struct Question
     int kind = 0;
     std::string prefix; // nick!user@host as the server sent it; "host:port" for a certificate
     std::string sessionKey;
-    // DCC file offers: the file name. Certificates: the SHA-256 fingerprint,
-    // a blank and the reasons it could not be verified.
-    std::string fileName;
+    std::string fileName; // DCC file offers: the file
     int64_t fileSize = 0;
+    std::string fingerprint; // certificates: the SHA-256 fingerprint
+    std::string reasons;     // certificates: why it could not be verified
 
-    // The queue record of this question.
-    std::string Record() const;
-    // Reads a queue record back; false when it has too few fields.
-    static bool FromRecord(const std::string &record, Question &out);
-
+    // A question about a private chat or a DCC offer of the sender.
+    static Question ForRequest(Kind kind, const std::string &prefix, const std::string &sessionKey,
+                               const std::string &fileName = {}, int64_t fileSize = 0);
     // A certificate question from its parts.
     static Question ForCertificate(const std::string &server, const std::string &sessionKey,
                                    const std::string &fingerprint, const std::string &reasons);
-    std::string Fingerprint() const;
 
     std::string Nick() const;
     std::string Address() const;

@@ -10,6 +10,7 @@ class FileProgress;
 class ScriptHost;
 class WindowConnection;
 class Session;
+struct Question;
 
 // What the core asks of the application (BrimoApp in the program, a recording
 // fake in tests). Every call comes on the UI thread.
@@ -43,10 +44,10 @@ public:
     // A tray balloon for a printed line (title, unconverted text, text class).
     virtual void ShowBalloon(const std::string &title, const std::string &text, int textClass) = 0;
 
-    // An incoming request (1 private chat, 2 DCC chat, 4 DCC file) to be
-    // accepted or refused by the user, now or when the question queue allows.
-    virtual void AskQuestion(int kind, const std::string &senderPrefix, const std::string &sessionKey,
-                             const std::string &fileName, int64_t fileSize) = 0;
+    // An incoming request (a private chat, a DCC chat or file, a server's
+    // certificate) to be accepted or refused by the user, now or when the
+    // question queue allows.
+    virtual void AskQuestion(const Question &question) = 0;
 
     // A message box; returns the Answer chosen (the fake answers as told).
     virtual int MessageBox(const std::string &text, const std::string &title, int buttons) = 0;

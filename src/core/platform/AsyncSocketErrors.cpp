@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/SocketCode.h"
+#include "text/Strings.h"
 
 namespace {
 
@@ -14,19 +15,19 @@ namespace {
 struct ErrorReason
 {
     int code;
-    const char *text;
+    StrText text;
 };
 const ErrorReason kErrorReasons[] = {
-    {0, "Server ukončil spojenie"},
-    {SocketCode::Refused, "Spojenie odmietnuté"},
-    {SocketCode::TimedOut, "Čas na spojenie vypršal"},
-    {SocketCode::HostNotFound, "Server sa nenašiel alebo je nedosiahnuteľný"},
-    {SocketCode::NetUnreachable, "Sieť je nedosiahnuteľná"},
-    {SocketCode::Access, "Prístup zamietnutý"},
-    {SocketCode::AddressInUse, "Adresa sa už používa"},
-    {SocketCode::AddressNotAvailable, "Adresa nie je dostupná"},
-    {SocketCode::ConnectionReset, "Spojenie zrušené druhou stranou"},
-    {SocketCode::ConnectionAborted, "Spojenie zlyhalo"},
+    {0, Str::ServerClosedConnection},
+    {SocketCode::Refused, Str::ConnectionRefused},
+    {SocketCode::TimedOut, Str::ConnectTimedOut},
+    {SocketCode::HostNotFound, Str::HostNotFound},
+    {SocketCode::NetUnreachable, Str::NetworkUnreachable},
+    {SocketCode::Access, Str::AccessDenied},
+    {SocketCode::AddressInUse, Str::AddressInUse},
+    {SocketCode::AddressNotAvailable, Str::AddressNotAvailable},
+    {SocketCode::ConnectionReset, Str::ConnectionReset},
+    {SocketCode::ConnectionAborted, Str::ConnectionAborted},
 };
 
 } // namespace
@@ -51,7 +52,7 @@ std::string AsyncSocket::ErrorText(int code)
     std::string reason;
     for (const ErrorReason &known : kErrorReasons) {
         if (known.code == code)
-            reason = known.text;
+            reason = Strings::Get(known.text);
     }
     if (reason.empty())
         reason = std::system_category().message(code);

@@ -108,7 +108,9 @@ int Ctcp::Request(Session &session, const std::string &line)
                 ReceiveDccOffer(session, body, prefix);
         }
     } else if (IsCommand(command, "ACTION")) {
-        session.PrintTo(target, TextClass::High, StrPrintf("* %s: %s", sender.c_str(), GetRest(body, 2).c_str()));
+        const std::string action = GetRest(body, 2);
+        session.PrintTo(target, TextClass::High, StrPrintf("* %s: %s", sender.c_str(), action.c_str()));
+        session.NoteMention(target, sender, action);
     }
     return 1;
 }

@@ -8,6 +8,7 @@
 #include "config/AppSettings.h"
 #include "config/Config.h"
 #include "conversation/Conversation.h"
+#include "conversation/Question.h"
 #include "conversation/Shell.h"
 #include "session/DccOffer.h"
 #include "session/Session.h"
@@ -64,18 +65,19 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
     // The connection goes to the address the sender announced: the host of
     // its prefix is often a cloak that leads nowhere.
     const std::string command = AcceptingCommand(*offer);
-    const int kind = offer->kind;
+    const Question::Kind kind = chat ? Question::DccChat : Question::DccFile;
 
     if (ReadBool("DCC Dialog")) {
         std::string notice;
-        if (!session.Requests().Add(kind, std::time(nullptr), nick, command, notice)) {
+        if (!session.Requests().Add({kind, std::time(nullptr), nick, command, fileName}, notice)) {
             session.Log("No room among the pending requests, DCC offer of %s dropped", nick.c_str());
             if (!notice.empty())
                 session.PrintTo("", TextClass::Error, notice);
             return;
         }
         if (Shell *shell = session.GetShell())
-            shell->AskQuestion(kind, senderPrefix, session.Key(), fileName, static_cast<int64_t>(offer->size));
+            shell->AskQuestion(
+                Question::ForRequest(kind, senderPrefix, session.Key(), fileName, static_cast<int64_t>(offer->size)));
         return;
     }
 

@@ -8,6 +8,7 @@
 #include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
+#include "conversation/Question.h"
 #include "conversation/Shell.h"
 #include "session/Ctcp.h"
 #include "session/Session.h"
@@ -74,14 +75,15 @@ void PrivateMessage(Session &session, const std::string &line, const std::string
     }
     if (ReadBool("Query Dialog")) {
         std::string notice;
-        if (!session.Requests().Add(1, std::time(nullptr), sender, text, notice)) {
+        if (!session.Requests().Add({Question::PrivateChat, std::time(nullptr), sender, text, {}}, notice)) {
             session.Log("No room among the pending requests, dropped the message of %s", sender.c_str());
             if (!notice.empty())
                 session.PrintTo("", TextClass::Error, notice);
             return;
         }
         if (Shell *shell = session.GetShell())
-            shell->AskQuestion(1, StripColon(GetWord(line, 1)), session.Key(), std::string(), 0);
+            shell->AskQuestion(
+                Question::ForRequest(Question::PrivateChat, StripColon(GetWord(line, 1)), session.Key()));
         return;
     }
     Conversation *window = session.OpenWindow(sender, Conversation::KindText, Conversation::TypePrivate);
@@ -136,10 +138,12 @@ int Privmsg(Session &session, const std::string &line)
     AddressBookAlert(session, sender, target);
     if (!text.empty() && text[0] == Ctcp::kMarker)
         return Ctcp::Request(session, line);
-    if (EqualIgnoringCase(target, session.Nick()))
+    const bool toMe = EqualIgnoringCase(target, session.Nick());
+    if (toMe)
         PrivateMessage(session, line, sender, text);
     else
         session.PrintTo(target, TextClass::Text, StrPrintf("%s: %s", sender.c_str(), text.c_str()));
+    session.NoteMention(toMe ? sender : target, sender, text);
     return 1;
 }
 

@@ -4,6 +4,7 @@
 
 #include "session/IdentConnection.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 
 IdentServer::IdentServer(uint16_t port, std::string address, LogSink log)
     : m_port(port), m_address(std::move(address)), m_log(std::move(log))
@@ -31,7 +32,7 @@ void IdentServer::ApplyIdentSetting(bool on)
     if (m_log)
         m_log(StrPrintf("Ident server: cannot listen on port %u (error %d)", port, LastError()));
     if (m_notice)
-        m_notice(StrPrintf("* Ident server nebeží, port %u sa nedá otvoriť: %s", port, ErrorText(LastError()).c_str()));
+        m_notice(Strings::Format(Str::IdentServerDown, static_cast<int>(port), ErrorText(LastError()).c_str()));
 }
 
 uint16_t IdentServer::ListeningPort() const

@@ -1,25 +1,13 @@
 #include "session/IgnoreList.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "session/Session.h"
 #include "text/CaseFold.h"
-#include "text/StrPrintf.h"
 #include "text/Strings.h"
 #include "text/Words.h"
 
 namespace {
-
-int EntryFlags(const std::string &entry)
-{
-    return std::atoi(GetWord(entry, 2).c_str());
-}
-
-bool IsEntryFor(const std::string &entry, const std::string &address)
-{
-    return EqualIgnoringCase(GetWord(entry, 1), address);
-}
 
 // The text of a PRIVMSG starts after the colon of word 4: a CTCP message has
 // the byte 1 right there.
@@ -29,9 +17,16 @@ bool IsCtcpText(const std::string &line)
     return first.size() > 1 && first[1] == '\x01';
 }
 
+// The first entry of the address in a list, const or not.
+template <typename List>
+auto EntryOf(List &list, const std::string &address)
+{
+    return std::find_if(list.begin(), list.end(), [&](const IgnoreEntry &entry) { return entry.IsFor(address); });
+}
+
 } // namespace
 
-bool IgnoreList::IsIgnored(const std::vector<std::string> &list, const std::string &ownNick, const std::string &line)
+bool IgnoreList::IsIgnored(const std::vector<IgnoreEntry> &list, const std::string &ownNick, const std::string &line)
 {
     if (list.empty() || CountWords(line) <= 3)
         return false;
@@ -39,12 +34,11 @@ bool IgnoreList::IsIgnored(const std::vector<std::string> &list, const std::stri
     const std::string address = HostFromPrefix(GetWord(line, 1));
     if (address.empty())
         return false;
-    auto match =
-        std::find_if(list.begin(), list.end(), [&](const std::string &entry) { return IsEntryFor(entry, address); });
-    if (match == list.end())
+    const IgnoreEntry *match = Find(list, address);
+    if (!match)
         return false;
 
-    const int flags = EntryFlags(*match);
+    const int flags = match->flags;
     if (flags == Everything)
         return true;
     if (GetWord(line, 2) != "PRIVMSG")
@@ -63,49 +57,46 @@ bool IgnoreList::IsIgnored(const Session &session, const std::string &line)
     return IsIgnored(session.Ignores(), session.Nick(), line);
 }
 
-void IgnoreList::Add(std::vector<std::string> &list, const std::string &host, int flags, int minutes, int64_t now)
+void IgnoreList::Add(std::vector<IgnoreEntry> &list, const std::string &host, int flags, int minutes, int64_t now)
 {
     if (host.empty() || host.find(' ') != std::string::npos)
         return;
-    auto old =
-        std::find_if(list.begin(), list.end(), [&](const std::string &entry) { return IsEntryFor(entry, host); });
+    const auto old = EntryOf(list, host);
     if (old != list.end()) {
-        flags |= EntryFlags(*old);
+        flags |= old->flags;
         list.erase(old);
     }
-    list.push_back(FormatEntry(host, flags, minutes, now));
+    list.push_back({host, flags, minutes, now});
 }
 
-bool IgnoreList::Remove(std::vector<std::string> &list, const std::string &address)
+bool IgnoreList::Remove(std::vector<IgnoreEntry> &list, const std::string &address)
 {
-    auto entry = std::find_if(list.begin(), list.end(), [&](const std::string &e) { return IsEntryFor(e, address); });
+    const auto entry = EntryOf(list, address);
     if (entry == list.end())
         return false;
     list.erase(entry);
     return true;
 }
 
-int IgnoreList::Expire(std::vector<std::string> &list, int64_t now)
+int IgnoreList::Expire(std::vector<IgnoreEntry> &list, int64_t now)
 {
-    const size_t before = list.size();
-    list.erase(std::remove_if(list.begin(), list.end(),
-                              [now](const std::string &entry) {
-                                  const int64_t minutes = std::atoll(GetWord(entry, 3).c_str());
-                                  const int64_t since = std::atoll(GetWord(entry, 4).c_str());
-                                  return minutes != 0 && now > since + minutes * 60;
-                              }),
-               list.end());
-    return static_cast<int>(before - list.size());
+    return static_cast<int>(std::erase_if(list, [now](const IgnoreEntry &entry) { return entry.IsOver(now); }));
 }
 
-bool IgnoreList::Change(std::vector<std::string> &list, const std::string &address, int flags, int minutes)
+bool IgnoreList::Change(std::vector<IgnoreEntry> &list, const std::string &address, int flags, int minutes)
 {
-    auto entry = std::find_if(list.begin(), list.end(), [&](const std::string &e) { return IsEntryFor(e, address); });
+    const auto entry = EntryOf(list, address);
     if (entry == list.end())
         return false;
-    const int64_t since = std::atoll(GetWord(*entry, 4).c_str());
-    *entry = FormatEntry(GetWord(*entry, 1), flags, minutes, since);
+    entry->flags = flags;
+    entry->minutes = minutes;
     return true;
+}
+
+const IgnoreEntry *IgnoreList::Find(const std::vector<IgnoreEntry> &list, const std::string &address)
+{
+    const auto entry = EntryOf(list, address);
+    return entry == list.end() ? nullptr : &*entry;
 }
 
 std::string IgnoreList::FlagsText(int flags)
@@ -127,9 +118,4 @@ std::string IgnoreList::FlagsText(int flags)
         text += Strings::Get(kind.text);
     }
     return text;
-}
-
-std::string IgnoreList::FormatEntry(const std::string &host, int flags, int minutes, int64_t since)
-{
-    return StrPrintf("%s %d %d %lld", host.c_str(), flags, minutes, static_cast<long long>(since));
 }

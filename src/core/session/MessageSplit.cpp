@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "text/StrPrintf.h"
+#include "text/Strings.h"
 
 namespace MessageSplit {
 
@@ -76,7 +76,7 @@ std::vector<std::string> SplitText(std::string_view text, size_t maxBytes)
 
 std::string LineTooLongText(size_t bytes)
 {
-    return StrPrintf("* Riadok nebol odoslaný: má %zu bajtov, server prijme najviac %zu", bytes, kMaxLineBytes);
+    return Strings::Format(Str::LineNotSent, static_cast<int>(bytes), static_cast<int>(kMaxLineBytes));
 }
 
 } // namespace MessageSplit

@@ -1,55 +1,32 @@
 #include "session/RequestAnswer.h"
 
 #include "conversation/Conversation.h"
+#include "conversation/Question.h"
 #include "session/Session.h"
-#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
-#include "text/Words.h"
 
-#include <cstdlib>
-
-namespace {
-
-// The entries matching the request, taken out of the list in their order.
-std::vector<std::string> TakeMatching(Session &session, int kind, const std::string &nick, const std::string &data)
+void RequestAnswer::AcceptRequest(Session &session, const Question &question)
 {
-    return session.Requests().Take(
-        [&](const std::string &entry) { return RequestAnswer::Matches(entry, kind, nick, data); });
-}
-
-} // namespace
-
-bool RequestAnswer::Matches(const std::string &entry, int kind, const std::string &nick, const std::string &data)
-{
-    if (std::atoi(GetWord(entry, 1).c_str()) != kind || !EqualIgnoringCase(GetWord(entry, 3), nick))
-        return false;
-    // A file offer is "... /dcc send receive host port size file name".
-    return kind != 4 || GetRest(entry, 10) == data;
-}
-
-void RequestAnswer::AcceptRequest(Session &session, int kind, const std::string &from, const std::string &data)
-{
-    const std::string nick = NickFromPrefix(from);
-    if (kind == 1) {
+    const std::string nick = question.Nick();
+    if (question.kind == Question::PrivateChat) {
         session.Command(std::string(), 0, StrPrintf("/query %s", nick.c_str()));
-        for (const std::string &entry : TakeMatching(session, kind, nick, data)) {
+        for (const PendingRequest &request : session.Requests().TakeSettled(question)) {
             if (Conversation *window = session.FindWindow(nick))
-                window->Print(StrPrintf("%s: %s", nick.c_str(), GetRest(entry, 4).c_str()), 1,
-                              std::atoll(GetWord(entry, 2).c_str()));
+                window->Print(StrPrintf("%s: %s", nick.c_str(), request.text.c_str()), 1, request.time);
         }
         return;
     }
-    if (kind != 2 && kind != 4)
+    if (question.kind != Question::DccChat && question.kind != Question::DccFile)
         return;
     // One answer accepts one offer: the newest, since a sender that offers
     // again has given up on its earlier offers (the question dialog asks
     // once for equal offers).
-    const std::vector<std::string> matching = TakeMatching(session, kind, nick, data);
-    if (!matching.empty())
-        session.Command(std::string(), 0, GetRest(matching.back(), 4));
+    const std::vector<PendingRequest> settled = session.Requests().TakeSettled(question);
+    if (!settled.empty())
+        session.Command(std::string(), 0, settled.back().text);
 }
 
-void RequestAnswer::RejectRequest(Session &session, int kind, const std::string &from, const std::string &data)
+void RequestAnswer::RejectRequest(Session &session, const Question &question)
 {
-    TakeMatching(session, kind, NickFromPrefix(from), data);
+    session.Requests().TakeSettled(question);
 }

@@ -16,13 +16,6 @@
 #include "text/Strings.h"
 #include "text/Words.h"
 
-namespace {
-
-// A closed connection, with the system's reason.
-const char *const kConnectErrorText = "* Chyba pri pripájaní: %s";
-
-} // namespace
-
 Session::Session(SessionTable &table) : m_table(table), m_socket(new SessionSocket(this)) {}
 
 Session::~Session()
@@ -199,7 +192,7 @@ void Session::OnClose(int error)
 {
     Log("Connection closed, OnClose: nErrorCode: %d", error);
     if (!m_quitSent)
-        PrintTo("", TextClass::Info, StrPrintf(kConnectErrorText, AsyncSocket::ErrorText(error).c_str()));
+        PrintTo("", TextClass::Info, Strings::Format(Str::ConnectError, AsyncSocket::ErrorText(error).c_str()));
     m_connected = false;
     ConnectionLost();
 }

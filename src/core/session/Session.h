@@ -16,6 +16,7 @@
 #include "session/Capabilities.h"
 #include "session/ChannelListFeed.h"
 #include "session/CtcpRateLimit.h"
+#include "session/IgnoreEntry.h"
 #include "session/LineAssembler.h"
 #include "session/MessageTags.h"
 #include "session/PendingRequests.h"
@@ -216,6 +217,11 @@ public:
         PrintTo(target, static_cast<int>(textClass), text, toAll, time);
     }
     void PrintStatus(const char *format, ...) __attribute__((format(printf, 2, 3)));
+    // After a line of sender was printed to target (as PrintTo places it):
+    // when it names our nick or a highlight word, and we did not write it,
+    // it goes to the table's mentions, unread unless its window is the one
+    // the user is reading (the active window of the active main window).
+    void NoteMention(const std::string &target, const std::string &sender, const std::string &text);
     // "[key] message" to the debug log, only while it is open.
     void Log(const char *format, ...) __attribute__((format(printf, 2, 3)));
 
@@ -264,9 +270,9 @@ public:
     const std::vector<std::string> &QueuedWhoActions() const { return m_whoActions; }
     // Removes the entries isDue accepts and returns them in queue order.
     std::vector<std::string> TakeWhoActions(const std::function<bool(const std::string &)> &isDue);
-    // The ignore list ("host flags minutes since" entries, see IgnoreList).
-    std::vector<std::string> &Ignores() { return m_ignoreList; }
-    const std::vector<std::string> &Ignores() const { return m_ignoreList; }
+    // The ignore list (see IgnoreList).
+    std::vector<IgnoreEntry> &Ignores() { return m_ignoreList; }
+    const std::vector<IgnoreEntry> &Ignores() const { return m_ignoreList; }
     // Requests waiting for the user's answer (DCC offers, private messages).
     PendingRequests &Requests() { return m_pendingRequests; }
     const PendingRequests &Requests() const { return m_pendingRequests; }
@@ -382,7 +388,7 @@ private:
     bool m_away = false;
     std::string m_awayMessage;
     std::vector<std::string> m_whoActions;
-    std::vector<std::string> m_ignoreList;
+    std::vector<IgnoreEntry> m_ignoreList;
     PendingRequests m_pendingRequests;
     std::vector<std::string> m_propertyDialogs;
     CtcpRateLimit m_ctcpLimit;

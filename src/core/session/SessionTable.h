@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "session/ContactList.h"
+#include "session/MentionList.h"
 
 class CommandRunner;
 class LineRecorder;
@@ -33,6 +34,9 @@ public:
     // The application's contacts, shared by every session and window.
     ContactList &Contacts() { return m_contacts; }
     const ContactList &Contacts() const { return m_contacts; }
+    // The lines of every session that named the user (Session::NoteMention).
+    MentionList &Mentions() { return m_mentions; }
+    const MentionList &Mentions() const { return m_mentions; }
 
     // Creates a session, logs "Creating kernel: ..." and starts it connecting
     // (it enters the table under its key). confName may be empty. Never blocks.
@@ -84,6 +88,7 @@ private:
     Shell *m_shell;
     CommandRunner &m_commands;
     ContactList m_contacts;
+    MentionList m_mentions;
     std::map<std::string, std::unique_ptr<Session>> m_sessions;
     DebugSink m_debugSink;
     LineRecorder *m_recorder = nullptr;

@@ -63,10 +63,8 @@ bool Session::OnCertificateProblem(const AsyncSocket::CertificateProblem &proble
     // One question per certificate: a second attempt cannot start before the
     // answer (MayReconnect), so the queue never holds the same question twice.
     m_askedFingerprint = problem.fingerprint;
-    if (Shell *shell = GetShell()) {
-        const Question question = Question::ForCertificate(server, m_key, problem.fingerprint, reasons);
-        shell->AskQuestion(question.kind, question.prefix, question.sessionKey, question.fileName, 0);
-    }
+    if (Shell *shell = GetShell())
+        shell->AskQuestion(Question::ForCertificate(server, m_key, problem.fingerprint, reasons));
     return false;
 }
 

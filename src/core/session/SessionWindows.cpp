@@ -2,12 +2,17 @@
 #include "session/Session.h"
 
 #include "conversation/Conversation.h"
+#include "conversation/ConversationView.h"
 #include "conversation/LineRecorder.h"
 #include "conversation/NickList.h"
+#include "conversation/ScriptLoad.h"
 #include "conversation/Shell.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
+#include "text/IrcCodes.h"
 #include "text/StrPrintf.h"
+
+#include <ctime>
 
 Conversation *Session::FindWindow(const std::string &name) const
 {
@@ -35,7 +40,7 @@ Conversation *Session::OpenWindow(const std::string &name, Conversation::WindowK
         if (Shell *shell = GetShell())
             window->AttachView(shell->CreateView(*window));
     }
-    Command("", 0, StrPrintf("/load -q %s brimo.tcl", lower.c_str()));
+    Command("", 0, ScriptLoad{lower, ScriptLoad::kDefaultScript, false}.CommandLine());
     if (Shell *shell = GetShell())
         shell->RefreshShell(Shell::RefreshWindowBar);
     return window;
@@ -109,6 +114,30 @@ void Session::PrintTo(const std::string &target, int textClass, const std::strin
         window = FindWindow(m_key);
     if (window)
         window->Print(text, textClass, time);
+}
+
+void Session::NoteMention(const std::string &target, const std::string &sender, const std::string &text)
+{
+    MentionList &mentions = m_table.Mentions();
+    const std::string plain = StripCodes(text);
+    if (EqualIgnoringCase(sender, m_nick) || !mentions.Names(plain, m_nick))
+        return;
+    Conversation *window = FindWindow(target.empty() ? m_key : target);
+    if (!window)
+        window = FindWindow(m_key);
+    Mention mention;
+    mention.m_time = LineTime() != 0 ? LineTime() : int64_t(std::time(nullptr));
+    mention.m_sessionKey = m_key;
+    mention.m_network = m_humanName;
+    mention.m_window = window ? window->Name() : m_key;
+    mention.m_nick = sender;
+    mention.m_text = plain;
+    ConversationView *view = window ? window->View() : nullptr;
+    mention.m_lineId = view ? view->LastLineId() : 0;
+    // Read at once when it came into the window the user is reading.
+    Shell *shell = GetShell();
+    mention.m_unread = !(view && view->IsActive() && shell && shell->IsMainWindowActive());
+    mentions.Add(std::move(mention));
 }
 
 void Session::PrintStatus(const char *format, ...)

@@ -13,9 +13,8 @@ bool QuestionQueue::Ask(const Question &question)
         OpenQuestion(question);
         return true;
     }
-    const std::string record = question.Record();
-    if (std::find(m_queue.begin(), m_queue.end(), record) == m_queue.end())
-        m_queue.push_back(record);
+    if (std::find(m_queue.begin(), m_queue.end(), question) == m_queue.end())
+        m_queue.push_back(question);
     return false;
 }
 
@@ -36,16 +35,12 @@ void QuestionQueue::Dismissed()
 
 bool QuestionQueue::Serve()
 {
-    while (!m_open && !m_queue.empty()) {
-        const std::string head = m_queue.front();
-        m_queue.erase(m_queue.begin());
-        Question question;
-        if (Question::FromRecord(head, question)) {
-            OpenQuestion(question);
-            return true;
-        }
-    }
-    return false;
+    if (m_open || m_queue.empty())
+        return false;
+    const Question head = m_queue.front();
+    m_queue.erase(m_queue.begin());
+    OpenQuestion(head);
+    return true;
 }
 
 bool QuestionQueue::Settles(const Question &answered, Answer answer, const Question &queued)
@@ -59,10 +54,7 @@ bool QuestionQueue::Settles(const Question &answered, Answer answer, const Quest
 
 void QuestionQueue::RemoveSettled(const Question &answered, Answer answer)
 {
-    std::erase_if(m_queue, [&](const std::string &record) {
-        Question queued;
-        return Question::FromRecord(record, queued) && Settles(answered, answer, queued);
-    });
+    std::erase_if(m_queue, [&](const Question &queued) { return Settles(answered, answer, queued); });
 }
 
 void QuestionQueue::OpenQuestion(const Question &question)

@@ -8,7 +8,7 @@
 #include <vector>
 
 // The rules of the question dialog: at most one question is open at a time;
-// further questions wait in a queue of records, each record at most once.
+// further questions wait in a queue, each question at most once.
 // The application plugs the dialog in through the show callback; answering
 // closes the open question, drops the queued questions it settled and shows
 // the next one.
@@ -21,12 +21,12 @@ public:
     // Called with the question that becomes the open one.
     void SetShowHandler(std::function<void(const Question &)> show);
 
-    // Opens the question when none is open; otherwise queues its record unless
-    // an equal record is already queued. Returns true when it was opened.
+    // Opens the question when none is open; otherwise queues it unless an
+    // equal question is already queued. Returns true when it was opened.
     bool Ask(const Question &question);
 
     // Closes the open question after the user's answer, removes the queued
-    // records that the answer settles and opens the next queued one.
+    // questions that the answer settles and opens the next queued one.
     void Answered(Answer answer);
 
     // Closes the open question without answering it (its dialog was closed).
@@ -38,7 +38,7 @@ public:
 
     bool HasOpen() const { return m_open.has_value(); }
     const std::optional<Question> &Open() const { return m_open; }
-    const std::vector<std::string> &Queued() const { return m_queue; }
+    const std::vector<Question> &Queued() const { return m_queue; }
 
     // Whether a queued question is settled by an answer given to another:
     // same kind, prefix and session key; for accept or decline of a file
@@ -50,6 +50,6 @@ private:
     void OpenQuestion(const Question &question);
 
     std::optional<Question> m_open;
-    std::vector<std::string> m_queue;
+    std::vector<Question> m_queue;
     std::function<void(const Question &)> m_show;
 };

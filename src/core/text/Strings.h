@@ -61,7 +61,7 @@ inline constexpr StrFormat<const char *> TopicIs{1013};
 inline constexpr StrFormat<const char *, const char *> TopicChanged{1014}; // by whom, topic
 inline constexpr StrFormat<const char *> ModeParameters{1015};
 inline constexpr StrFormat<const char *, const char *> TopicSetBy{1016}; // nick, time
-inline constexpr StrFormat<const char *> YouLeft{1017};                   // channel
+inline constexpr StrFormat<const char *> YouLeft{1017};                  // channel
 
 // Prompts of the channel and nick list menus.
 inline constexpr StrText KickTitle{57347};
@@ -370,22 +370,248 @@ inline constexpr StrText ChannelNameBad{64109};
 inline constexpr StrText ContactNickBad{64110};
 inline constexpr StrText ContactFieldBad{64111};
 // Questions and reports of the favourites and the address book.
-inline constexpr StrFormat<const char *> ReplaceFavouriteChannel{64112}; // channel
-inline constexpr StrFormat<const char *> ReplaceContact{64113};          // nick
-inline constexpr StrFormat<const char *> ChannelAlreadyFavourite{64114}; // channel
+inline constexpr StrFormat<const char *> ReplaceFavouriteChannel{64112};    // channel
+inline constexpr StrFormat<const char *> ReplaceContact{64113};             // nick
+inline constexpr StrFormat<const char *> ChannelAlreadyFavourite{64114};    // channel
 inline constexpr StrFormat<const char *> FavouriteChannelNotWritten{64115}; // file
 inline constexpr StrFormat<const char *> ContactNotWritten{64116};          // file
 // The settings file that cannot be read or written.
-inline constexpr StrFormat<const char *> ServersNotWritten{64117};  // file
-inline constexpr StrFormat<const char *> SettingsNotWritten{64118}; // file
+inline constexpr StrFormat<const char *> ServersNotWritten{64117};              // file
+inline constexpr StrFormat<const char *> SettingsNotWritten{64118};             // file
 inline constexpr StrFormat<const char *, const char *> ConfigUnreadable{64119}; // file, why
 inline constexpr StrText ConfigNoPermission{64120};
 inline constexpr StrText ConfigTooLarge{64121};
 inline constexpr StrText ConfigNotAFile{64122};
 inline constexpr StrFormat<const char *> ConfigNotWritten{64123}; // file
+// The menus: the menu bar's menus and submenus, and the commands' items (Str::Command...),
+// shared by the main menu, the window and nick list menus and the tool bars.
+inline constexpr StrText MenuConnect{64200};
+inline constexpr StrText MenuEdit{64201};
+inline constexpr StrText MenuView{64202};
+inline constexpr StrText MenuChannel{64203};
+inline constexpr StrText MenuUser{64204};
+inline constexpr StrText MenuWindow{64205};
+inline constexpr StrText MenuScript{64206};
+inline constexpr StrText MenuHelp{64207};
+inline constexpr StrText MenuServers{64208};
+inline constexpr StrText MenuFavouriteChannels{64209};
+inline constexpr StrText MenuChannelSearch{64210};
+inline constexpr StrText MenuTextColour{64211};
+inline constexpr StrText MenuBackgroundColour{64212};
+inline constexpr StrText MenuAdvanced{64213};
+inline constexpr StrText MenuRemoveScript{64214};
+inline constexpr StrText NoFavouriteServers{64215};
+inline constexpr StrText NoFavouriteChannels{64216};
+inline constexpr StrText CommandConnect{64217};
+inline constexpr StrText CommandWelcome{64218};
+inline constexpr StrText CommandReconnect{64219};
+inline constexpr StrText CommandFavourites{64220};
+inline constexpr StrText CommandChannelSearch{64221};
+inline constexpr StrText CommandSearchJoin{64222};
+inline constexpr StrText CommandSearchAddFavourite{64223};
+inline constexpr StrText CommandSearchShowUsers{64224};
+inline constexpr StrText CommandSearchSendMessage{64225};
+inline constexpr StrText CommandSearchSaveList{64226};
+inline constexpr StrText CommandAddressBook{64227};
+inline constexpr StrText CommandIgnoreList{64228};
+inline constexpr StrText CommandAwayOn{64229};
+inline constexpr StrText CommandAwayOff{64230};
+inline constexpr StrText CommandSettings{64231};
+inline constexpr StrText CommandExit{64232};
+inline constexpr StrText CommandEditUndo{64233};
+inline constexpr StrText CommandEditRedo{64234};
+inline constexpr StrText CommandEditCut{64235};
+inline constexpr StrText CommandEditCopy{64236};
+inline constexpr StrText CommandEditPaste{64237};
+inline constexpr StrText CommandEditPasteSpecial{64238};
+inline constexpr StrText CommandBold{64239};
+inline constexpr StrText CommandUnderline{64240};
+inline constexpr StrText CommandPlain{64241};
+inline constexpr StrText CommandInverse{64242};
+inline constexpr StrText CommandTextColourMenu{64243};
+inline constexpr StrText CommandBackgroundColourMenu{64244};
+inline constexpr StrText CommandShowMainBar{64245};
+inline constexpr StrText CommandShowWindowBar{64246};
+inline constexpr StrText CommandShowEditBar{64247};
+inline constexpr StrText CommandViewTimeStamps{64248};
+inline constexpr StrText CommandViewAutoScroll{64249};
+inline constexpr StrText CommandViewFullAddress{64250};
+inline constexpr StrText CommandViewSmileys{64251};
+inline constexpr StrText CommandViewShowAway{64252};
+inline constexpr StrText CommandViewSource{64253};
+inline constexpr StrText CommandViewSaveAs{64254};
+inline constexpr StrText CommandChannelTopic{64255};
+inline constexpr StrText CommandModeTopicOps{64256};
+inline constexpr StrText CommandModeNoExternal{64257};
+inline constexpr StrText CommandModeInviteOnly{64258};
+inline constexpr StrText CommandModeModerated{64259};
+inline constexpr StrText CommandModePrivate{64260};
+inline constexpr StrText CommandModeSecret{64261};
+inline constexpr StrText CommandModeKey{64262};
+inline constexpr StrText CommandModeLimit{64263};
+inline constexpr StrText CommandChannelBans{64264};
+inline constexpr StrText CommandChannelRefresh{64265};
+inline constexpr StrText CommandChannelAddFavourite{64266};
+inline constexpr StrText CommandProperties{64267};
+inline constexpr StrText CommandChannelSearchHere{64268};
+inline constexpr StrText CommandLoadScript{64269};
+inline constexpr StrText CommandUserQuery{64270};
+inline constexpr StrText CommandUserWhois{64271};
+inline constexpr StrText CommandUserAddContact{64272};
+inline constexpr StrText CommandUserDccChat{64273};
+inline constexpr StrText CommandUserDccSend{64274};
+inline constexpr StrText CommandUserOp{64275};
+inline constexpr StrText CommandUserDeop{64276};
+inline constexpr StrText CommandUserVoice{64277};
+inline constexpr StrText CommandUserDevoice{64278};
+inline constexpr StrText CommandUserKick{64279};
+inline constexpr StrText CommandUserKickReason{64280};
+inline constexpr StrText CommandUserBan{64281};
+inline constexpr StrText CommandUserBanKick{64282};
+inline constexpr StrText CommandUserBanKickReason{64283};
+inline constexpr StrText CommandUserIgnore{64284};
+inline constexpr StrText CommandWindowCascade{64285};
+inline constexpr StrText CommandWindowTile{64286};
+inline constexpr StrText CommandNextWindow{64287};
+inline constexpr StrText CommandPreviousWindow{64288};
+inline constexpr StrText CommandNewScript{64289};
+inline constexpr StrText CommandOpenScript{64290};
+inline constexpr StrText CommandScriptSave{64291};
+inline constexpr StrText CommandScriptSaveAs{64292};
+inline constexpr StrText CommandScriptClose{64293};
+inline constexpr StrText CommandScriptParse{64294};
+inline constexpr StrText CommandScriptRun{64295};
+inline constexpr StrText CommandHelp{64296};
+inline constexpr StrText CommandToggleDonating{64297};
+inline constexpr StrText CommandDonationPage{64298};
+inline constexpr StrText CommandAbout{64299};
+// Labels, buttons and titles of the dialogs and property pages.
+inline constexpr StrText NickFieldLabel{64600};
+inline constexpr StrText AddressFieldLabel{64601};
+inline constexpr StrText FullNameFieldLabel{64602};
+inline constexpr StrText ChannelsFieldLabel{64603};
+inline constexpr StrText ServerFieldLabel{64604};
+inline constexpr StrText AwayFieldLabel{64605};
+inline constexpr StrText SignedOnFieldLabel{64606};
+inline constexpr StrText BasicTab{64607};
+inline constexpr StrText AppearanceTab{64608};
+inline constexpr StrText MessagesTab{64609};
+inline constexpr StrText AdvancedTab{64610};
+inline constexpr StrText FontTitle{64611};
+inline constexpr StrText FontFaceLabel{64612};
+inline constexpr StrText FontSizeLabel{64613};
+inline constexpr StrText PrivateMessagesGroup{64614};
+inline constexpr StrText ShowPingBox{64615};
+inline constexpr StrText OpenQueryBox{64616};
+inline constexpr StrText QueryDialogBox{64617};
+inline constexpr StrText DccOffersGroup{64618};
+inline constexpr StrText DccAskChoice{64619};
+inline constexpr StrText DccNoAskChoice{64620};
+inline constexpr StrText SettingColumn{64621};
+inline constexpr StrText ValueColumn{64622};
+inline constexpr StrText AskVersionButton{64623};
+inline constexpr StrText AskTimeButton{64624};
+inline constexpr StrText AskPingButton{64625};
+inline constexpr StrText ClientFieldLabel{64626};
+inline constexpr StrText TimeFieldLabel{64627};
+inline constexpr StrText SpeedFieldLabel{64628};
+inline constexpr StrText InvisibleBox{64629};
+inline constexpr StrText KeepChangedNickBox{64630};
+inline constexpr StrText AutoChangeNickBox{64631};
+inline constexpr StrText ServersGroup{64632};
+inline constexpr StrText DefaultServerLabel{64633};
+inline constexpr StrText ServersSavedOnOk{64634};
+inline constexpr StrText IdentityGroup{64635};
+inline constexpr StrText FullNameLabel{64636};
+inline constexpr StrText EmailLabel{64637};
+inline constexpr StrText NickLabel{64638};
+inline constexpr StrText NewServerTitle{64639};
+inline constexpr StrText EditServerTitle{64640};
+inline constexpr StrText ServerPortTip{64641};
+inline constexpr StrText StandardPortBox{64642};
+inline constexpr StrText AutoConnectBox{64643};
+inline constexpr StrText UsePasswordBox{64644};
+inline constexpr StrText OwnIdentityBox{64645};
+inline constexpr StrText ServerKeepChangedNickBox{64646};
+inline constexpr StrText ServerNameLabel{64647};
+inline constexpr StrText PortLabel{64648};
+inline constexpr StrText ServerNickLabel{64649};
+inline constexpr StrText ChannelTab{64650};
+inline constexpr StrText UserTab{64651};
+inline constexpr StrText UserAdvancedTab{64652};
+inline constexpr StrText ChannelFieldLabel{64653};
+inline constexpr StrText TopicFieldLabel{64654};
+inline constexpr StrText UserCountFieldLabel{64655};
+inline constexpr StrText ColoursGroup{64656};
+inline constexpr StrText ChangeFontButton{64657};
+inline constexpr StrText InfoColourLabel{64658};
+inline constexpr StrText TextColourLabel{64659};
+inline constexpr StrText HighColourLabel{64660};
+inline constexpr StrText ErrorColourLabel{64661};
+inline constexpr StrText TimeColourLabel{64662};
+inline constexpr StrText NickListColourLabel{64663};
+inline constexpr StrText AcceptButton{64664};
+inline constexpr StrText DeclineButton{64665};
+inline constexpr StrText IgnoreButton{64666};
+inline constexpr StrText AcceptOnceButton{64667};
+inline constexpr StrText AcceptAlwaysButton{64668};
+inline constexpr StrText CancelTransferButton{64669};
+// The application: its about box, the help window, the view's banner and save filters.
+inline constexpr StrText AppTagline{64670};
+inline constexpr StrFormat<const char *, const char *> AboutText{64671}; // version, AppTagline
+inline constexpr StrFormat<const char *> HelpPagesMissing{64672};        // file
+inline constexpr StrText BannerAlt{64673};
+inline constexpr StrText HtmlFileFilter{64674};
+inline constexpr StrText TextFileFilter{64675};
+// Reports of the sessions and commands; the texts of socket errors.
+inline constexpr StrFormat<const char *> ConnectError{64676};            // reason
+inline constexpr StrFormat<int, int> LineNotSent{64677};                 // bytes, most bytes
+inline constexpr StrFormat<const char *, int> SenderRequestsFull{64678}; // nick, count
+inline constexpr StrFormat<int> RequestsFull{64679};                     // count
+inline constexpr StrFormat<int, const char *> IdentServerDown{64680};    // port, reason
+inline constexpr StrFormat<const char *> LinkRefused{64681};             // address
+inline constexpr StrFormat<const char *> BadPort{64682};                 // port
+inline constexpr StrText ServerClosedConnection{64683};
+inline constexpr StrText ConnectionRefused{64684};
+inline constexpr StrText ConnectTimedOut{64685};
+inline constexpr StrText HostNotFound{64686};
+inline constexpr StrText NetworkUnreachable{64687};
+inline constexpr StrText AccessDenied{64688};
+inline constexpr StrText AddressInUse{64689};
+inline constexpr StrText AddressNotAvailable{64690};
+inline constexpr StrText ConnectionReset{64691};
+inline constexpr StrText ConnectionAborted{64692};
 // Lines shown again from a window's log, and the place where the reader stopped.
 inline constexpr StrFormat<int, int, int> ShownAgainUntil{64300}; // day, month, year of the last line
 inline constexpr StrText JumpToUnread{64301};
+// The find bar of a window.
+inline constexpr StrText FindPlaceholder{64400};
+inline constexpr StrText FindCaseSensitive{64401};
+inline constexpr StrText FindWholeWord{64402};
+inline constexpr StrText FindRegularExpression{64403};
+inline constexpr StrFormat<int, int> FindCount{64404};    // current hit, hits
+inline constexpr StrFormat<int> FindBadExpression{64405}; // character
+inline constexpr StrText FindPreviousTip{64406};
+inline constexpr StrText FindNextTip{64407};
+inline constexpr StrText FindCloseTip{64408};
+// Menu items of the find bar and the mentions window.
+inline constexpr StrText MenuFind{64410};
+inline constexpr StrText MenuFindNext{64411};
+inline constexpr StrText MenuFindPrevious{64412};
+inline constexpr StrText MenuMentions{64413};
+// The mentions window.
+inline constexpr StrText MentionsTitle{64420};
+inline constexpr StrFormat<int> MentionsTitleUnread{64421}; // unread lines
+inline constexpr StrText MentionsTime{64422};
+inline constexpr StrText MentionsNetwork{64423};
+inline constexpr StrText MentionsWindow{64424};
+inline constexpr StrText MentionsNick{64425};
+inline constexpr StrText MentionsText{64426};
+inline constexpr StrText MentionsHint{64427};
+inline constexpr StrText MentionsMarkAllRead{64428};
+// The highlight words of the settings.
+inline constexpr StrText HighlightWords{64430};
+inline constexpr StrText HighlightWordsHelp{64431};
 // The find-everywhere window, the index of the logs and its queries.
 inline constexpr StrText FindEverywhereTitle{64500};
 inline constexpr StrText FindEverywhereMenu{64501};
@@ -394,8 +620,8 @@ inline constexpr StrText FindQueryHelp{64503};
 inline constexpr StrText FindButton{64504};
 inline constexpr StrText FindMoreButton{64505};
 inline constexpr StrText FindRebuilding{64506};
-inline constexpr StrFormat<int> FindCount{64507};     // lines found
-inline constexpr StrFormat<int> FindCountMore{64508}; // lines found so far
+inline constexpr StrFormat<int> FindEverywhereCount{64507};     // lines found
+inline constexpr StrFormat<int> FindEverywhereCountMore{64508}; // lines found so far
 inline constexpr StrText FindNothing{64509};
 inline constexpr StrText FindSearching{64510};
 inline constexpr StrText FindLogsOff{64511};

@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/SvgIconEngine.h"
+#include "widgets/Utf8Text.h"
 #include "widgets/WhileAppRuns.h"
 
 #include <QFile>
@@ -163,6 +164,7 @@ const char *CommandIconName(int id)
         {Underline, "format-text-underline"},
         {Plain, "edit-clear-all"},
         {Inverse, "color-mode-invert-text"},
+        {FindInWindow, "edit-find"},
         // Zobraziť
         {ViewSource, "format-text-code"},
         {ViewSaveAs, "document-save-as"},
@@ -195,6 +197,7 @@ const char *CommandIconName(int id)
         {WindowCascade, "window-duplicate"},
         {WindowTile, "view-split-left-right"},
         {NextWindow, "go-next"},
+        {Mentions, "dialog-messages"},
         {PreviousWindow, "go-previous"},
         // Skript
         {NewScript, "document-new"},
@@ -265,7 +268,7 @@ QPixmap Logo()
     font.setBold(false);
     font.setPixelSize(11);
     painter.setFont(font);
-    painter.drawText(QRect(58, 44, 92, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("IRC klient"));
+    painter.drawText(QRect(58, 44, 92, 18), Qt::AlignLeft | Qt::AlignVCenter, FromStr(Str::AppTagline));
     return pixmap;
 }
 

@@ -517,7 +517,7 @@ void BrimoApp::ShowQuestion(const Question &question)
         AnswerQuestion(result == QuestionDialog::Accepted             ? QuestionQueue::Answer::Accept
                            : result == QuestionDialog::Declined       ? QuestionQueue::Answer::Decline
                            : result == QuestionDialog::AcceptedAlways ? QuestionQueue::Answer::AcceptAlways
-                                                                    : QuestionQueue::Answer::Ignore);
+                                                                      : QuestionQueue::Answer::Ignore);
     });
     connect(dialog, &QDialog::rejected, this, &BrimoApp::QuestionDialogClosed);
     dialog->show();
@@ -534,14 +534,14 @@ void BrimoApp::AnswerQuestion(QuestionQueue::Answer answer)
                                        : answer == QuestionQueue::Answer::AcceptAlways
                                        ? Session::CertificateAnswer::AcceptAlways
                                        : Session::CertificateAnswer::Refuse,
-                                   question.Fingerprint());
+                                   question.fingerprint);
     } else if (session) {
         switch (answer) {
         case QuestionQueue::Answer::Accept:
-            RequestAnswer::AcceptRequest(*session, question.kind, question.prefix, question.fileName);
+            RequestAnswer::AcceptRequest(*session, question);
             break;
         case QuestionQueue::Answer::Decline:
-            RequestAnswer::RejectRequest(*session, question.kind, question.prefix, question.fileName);
+            RequestAnswer::RejectRequest(*session, question);
             break;
         case QuestionQueue::Answer::Ignore:
             session->Command(std::string(), 0, question.IgnoreCommand());
@@ -579,6 +579,7 @@ void BrimoApp::RefreshShell(int bits)
         LoadAppearance(m_settings);
         LoadBehaviour(m_settings, [this](bool on) { m_identServer->ApplyIdentSetting(on); });
         m_log->Apply({m_settings.m_logging, LogDirectory(m_settings)});
+        m_sessions->Mentions().SetHighlightWords(m_settings.m_highlightWords);
         FollowLogIndex();
     }
     if (!m_mainFrame)
@@ -599,15 +600,8 @@ void BrimoApp::ShowBalloon(const std::string &title, const std::string &text, in
     m_balloons.Add(title, text, textClass, m_settings.m_balloonSound);
 }
 
-void BrimoApp::AskQuestion(int kind, const std::string &senderPrefix, const std::string &sessionKey,
-                            const std::string &fileName, int64_t fileSize)
+void BrimoApp::AskQuestion(const Question &question)
 {
-    Question question;
-    question.kind = kind;
-    question.prefix = senderPrefix;
-    question.sessionKey = sessionKey;
-    question.fileName = fileName;
-    question.fileSize = fileSize;
     m_questions.Ask(question);
 }
 
@@ -693,7 +687,7 @@ bool BrimoApp::SendDccChat(WindowConnection &connection, const std::string &text
 }
 
 FileProgress *BrimoApp::OpenFileProgress(DirectConnect &connection, const std::string &path,
-                                          const std::string &direction)
+                                         const std::string &direction)
 {
     // Without a parent: the dialog lives exactly as long as its transfer.
     auto *dialog = new FileProgressDialog(connection, path, direction);
@@ -726,7 +720,7 @@ void BrimoApp::ChannelListBegin(const std::string &sessionKey)
 }
 
 void BrimoApp::ChannelListRow(const std::string &sessionKey, const std::string &channel, uint32_t users,
-                               const std::string &topic)
+                              const std::string &topic)
 {
     if (ChannelSearchWindow *search = SearchWindowOrNew(sessionKey))
         search->AddChannel(channel, users, topic);

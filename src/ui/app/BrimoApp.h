@@ -147,8 +147,7 @@ public:
     ConversationView *CreateView(Conversation &conversation) override;
     void RefreshShell(int bits) override;
     void ShowBalloon(const std::string &title, const std::string &text, int textClass) override;
-    void AskQuestion(int kind, const std::string &senderPrefix, const std::string &sessionKey,
-                     const std::string &fileName, int64_t fileSize) override;
+    void AskQuestion(const Question &question) override;
     int MessageBox(const std::string &text, const std::string &title, int buttons) override;
     // A settings file that cannot be read or written, told in a warning
     // that does not wait for an answer.

@@ -26,6 +26,7 @@ enum : int {
     Reconnect = 33010, // the active window's server, at once
     Welcome = 33011,   // the welcome dialog
     FindEverywhere = 33012, // the logs of every network (Ctrl+Shift+F)
+    Mentions = 33040,  // the mentions window (Ctrl+Shift+M)
     About = 57664,
     Exit = 57665,
     WindowCascade = 57650,
@@ -87,6 +88,10 @@ enum : int {
     ViewSource = 33135,
     ViewSaveAs = 33136,
     ViewJumpToUnread = 33137, // Ctrl+M: the marker above the first unread line
+    // The find bar of a conversation window
+    FindInWindow = 33144, // Ctrl+F
+    FindNext = 33145,     // F3
+    FindPrevious = 33146, // Shift+F3
     // "&Užívateľ"
     UserQuery = 33150,
     UserWhois = 33151,

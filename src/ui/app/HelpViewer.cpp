@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "text/Strings.h"
+#include "widgets/Utf8Text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,7 +18,8 @@ bool HelpViewer::OpenIndex(const QString &folder)
 {
     const QString index = QDir(folder).filePath(QStringLiteral("Help/Index.Htm"));
     if (!QFileInfo::exists(index)) {
-        setHtml(QStringLiteral("<p>Stránky pomocníka sa nenašli: %1</p>").arg(index.toHtmlEscaped()));
+        const std::string missing = Strings::Format(Str::HelpPagesMissing, index.toUtf8().constData());
+        setHtml(QStringLiteral("<p>%1</p>").arg(FromUtf8(missing).toHtmlEscaped()));
         return false;
     }
     setSearchPaths({QFileInfo(index).absolutePath()});

@@ -14,11 +14,13 @@
 #include "dialogs/IgnoreListDialog.h"
 #include "dialogs/SettingsDialog.h"
 #include "history/ConversationLog.h"
+#include "find/MentionsWindow.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/Strings.h"
 #include "widgets/MenuText.h"
 #include "widgets/OnScreen.h"
+#include "widgets/Utf8Text.h"
 #include "windows/ConversationWindow.h"
 
 #include <QApplication>
@@ -43,7 +45,7 @@ const char *const kBarStates = "Bar States";
 
 QString Text(StrText text)
 {
-    return QString::fromUtf8(Strings::Get(text));
+    return FromStr(text);
 }
 
 } // namespace
@@ -579,6 +581,9 @@ bool MainWindow::RunWindowCommand(int id)
     case CommandId::PreviousWindow:
         m_mdi->activatePreviousSubWindow();
         return true;
+    case CommandId::Mentions:
+        OpenMentions();
+        return true;
     case CommandId::NewScript:
         m_app.OpenScriptEditor(std::string());
         return true;
@@ -604,17 +609,27 @@ bool MainWindow::RunHelpCommand(int id)
         SaveDonating(!ReadBool(kBaseSection, "Donating"));
         m_app.RefreshShell(Shell::RefreshSettings);
         return true;
-    case CommandId::About:
+    case CommandId::About: {
+        const std::string version = QCoreApplication::applicationVersion().toStdString();
         QMessageBox::about(this, Text(Str::AboutTip),
-                           QStringLiteral("<b>Brimo %1</b><br>IRC klient<br><br>"
-                                          "<a href=\"https://www.brimo.example/\">www.brimo.example</a><br>"
-                                          "<a href=\"mailto:podpora@brimo.example\">podpora@brimo.example</a><br>"
-                                          "<a href=\"https://forum.brimo.example/\">forum.brimo.example</a>")
-                               .arg(QCoreApplication::applicationVersion()));
+                           FromUtf8(Strings::Format(Str::AboutText, version.c_str(), Strings::Get(Str::AppTagline))));
         return true;
+    }
     default:
         return false;
     }
+}
+
+MentionsWindow *MainWindow::OpenMentions()
+{
+    if (m_mentions) {
+        ActivateChild(m_mentions->SubWindow());
+        return m_mentions;
+    }
+    m_mentions = new MentionsWindow(m_app.Sessions());
+    AddChild(m_mentions, m_mentions->Caption());
+    m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar);
+    return m_mentions;
 }
 
 void MainWindow::OpenScriptFile()

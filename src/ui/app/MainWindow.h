@@ -13,6 +13,7 @@
 class BrimoApp;
 class WindowBar;
 class MainWindowArea;
+class MentionsWindow;
 class Conversation;
 class ConversationView;
 class QMdiSubWindow;
@@ -82,6 +83,8 @@ public:
     // at a right click on the search window's list.
     QMenu *SearchMenu() const { return m_searchMenu; }
     void PopupSearchMenu(const QPoint &globalPos);
+    // The mentions window, opened (or brought forward) by its command.
+    MentionsWindow *OpenMentions();
     // A window menu entry for a title (cut past 40 characters).
     static QString WindowMenuText(const QString &title);
 
@@ -170,6 +173,7 @@ private:
     QPointer<QMenu> m_windowMenu;
     QPointer<QMenu> m_searchMenu;
     QPointer<QMenu> m_removeScriptMenu;
+    QPointer<MentionsWindow> m_mentions;
     QMenu *m_toolsConnectMenu = nullptr;    // drop-down of the connect button
     QMenu *m_toolsFavouritesMenu = nullptr; // drop-down of the favourites button
     QSystemTrayIcon *m_tray = nullptr;

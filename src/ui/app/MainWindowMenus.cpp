@@ -11,6 +11,7 @@
 #include "config/FavouriteServers.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/Colors.h"
 #include "text/Strings.h"
 #include "widgets/Utf8Text.h"
 
@@ -22,112 +23,106 @@ namespace {
 
 struct MenuItem
 {
-    int id;           // 0: separator
-    const char *text; // UTF-8
+    int id; // 0: separator
+    StrText text;
     const char *keys; // portable key sequence text, or null
     bool checkable;
 };
 
-// The IRC colour names of the colour submenus, in colour table order.
-const char *const kColourNames[16] = {
-    "Biela", "Čierna",       "Tmavomodrá", "Zelená",          "Červená", "Hnedá",  "Fialová", "Oranžová",
-    "Žltá",  "Svetlozelená", "Tyrkysová",  "Svetlotyrkysová", "Modrá",   "Ružová", "Sivá",    "Svetlosivá",
-};
-
 const MenuItem kActionTable[] = {
     // Pripojiť
-    {CommandId::Connect, "Pripojiť sa na &predvolený server", "Ctrl+Z", false},
-    {CommandId::Welcome, "&Vítací sprievodca ...", nullptr, false},
-    {CommandId::Reconnect, "&Znova sa pripojiť", nullptr, false},
-    {CommandId::Favourites, "&Obľúbené ...", "Ctrl+J", false},
-    {CommandId::ChannelSearch, "&Hľadať Kanály ...", nullptr, false},
-    {CommandId::FindEverywhere, Strings::Get(Str::FindEverywhereMenu), "Ctrl+Shift+F", false},
-    {CommandId::SearchJoin, "&Vstúpiť Na Kanál", nullptr, false},
-    {CommandId::SearchAddFavourite, "Pridať K &Obľúbeným", nullptr, false},
-    {CommandId::SearchShowUsers, "Zobraziť &Užívateľov", nullptr, false},
-    {CommandId::SearchSendMessage, "Poslať &Správu ...", nullptr, false},
-    {CommandId::SearchSaveList, "Uložiť &Zoznam ...", nullptr, false},
-    {CommandId::AddressBook, "&Adresár ...", nullptr, false},
-    {CommandId::IgnoreList, "&Ignorované adresy ...", nullptr, false},
-    {CommandId::AwayOn, "Neprítomnosť &zapnúť", nullptr, false},
-    {CommandId::AwayOff, "Neprítomnosť &vypnúť", nullptr, false},
-    {CommandId::Settings, "&Konfigurácia ...", "Ctrl+O", false},
-    {CommandId::Exit, "&Koniec", "Ctrl+E", false},
+    {CommandId::Connect, Str::CommandConnect, "Ctrl+Z", false},
+    {CommandId::Welcome, Str::CommandWelcome, nullptr, false},
+    {CommandId::Reconnect, Str::CommandReconnect, nullptr, false},
+    {CommandId::Favourites, Str::CommandFavourites, "Ctrl+J", false},
+    {CommandId::ChannelSearch, Str::CommandChannelSearch, nullptr, false},
+    {CommandId::FindEverywhere, Str::FindEverywhereMenu, "Ctrl+Shift+F", false},
+    {CommandId::SearchJoin, Str::CommandSearchJoin, nullptr, false},
+    {CommandId::SearchAddFavourite, Str::CommandSearchAddFavourite, nullptr, false},
+    {CommandId::SearchShowUsers, Str::CommandSearchShowUsers, nullptr, false},
+    {CommandId::SearchSendMessage, Str::CommandSearchSendMessage, nullptr, false},
+    {CommandId::SearchSaveList, Str::CommandSearchSaveList, nullptr, false},
+    {CommandId::AddressBook, Str::CommandAddressBook, nullptr, false},
+    {CommandId::IgnoreList, Str::CommandIgnoreList, nullptr, false},
+    {CommandId::AwayOn, Str::CommandAwayOn, nullptr, false},
+    {CommandId::AwayOff, Str::CommandAwayOff, nullptr, false},
+    {CommandId::Settings, Str::CommandSettings, "Ctrl+O", false},
+    {CommandId::Exit, Str::CommandExit, "Ctrl+E", false},
     // Úpravy
-    {CommandId::EditUndo, "&Vráťiť", "Alt+Backspace", false},
-    {CommandId::EditRedo, "&Opakovať", "Ctrl+Y", false},
-    {CommandId::EditCut, "&Vystrihnúť", "Ctrl+X", false},
-    {CommandId::EditCopy, "&Kopírovať", "Ctrl+C", false},
-    {CommandId::EditPaste, "&Prilepiť", "Ctrl+V", false},
-    {CommandId::EditPasteSpecial, "Prilepiť &Špeciálne", nullptr, false},
-    {CommandId::Bold, "&Tučné Písmo", "Ctrl+B", true},
-    {CommandId::Underline, "P&odčiarknuté Písmo", "Ctrl+U", true},
-    {CommandId::Plain, "&Jednoduché Písmo", "Ctrl+P", false},
-    {CommandId::Inverse, "&Invertované Písmo", "Ctrl+I", false},
-    {CommandId::TextColourMenu, "Zmeniť farbu textu", "Ctrl+K", false},
-    {CommandId::BackgroundColourMenu, "Zmeniť farbu pozadia", "Ctrl+L", false},
+    {CommandId::EditUndo, Str::CommandEditUndo, "Alt+Backspace", false},
+    {CommandId::EditRedo, Str::CommandEditRedo, "Ctrl+Y", false},
+    {CommandId::EditCut, Str::CommandEditCut, "Ctrl+X", false},
+    {CommandId::EditCopy, Str::CommandEditCopy, "Ctrl+C", false},
+    {CommandId::EditPaste, Str::CommandEditPaste, "Ctrl+V", false},
+    {CommandId::EditPasteSpecial, Str::CommandEditPasteSpecial, nullptr, false},
+    {CommandId::Bold, Str::CommandBold, "Ctrl+B", true},
+    {CommandId::Underline, Str::CommandUnderline, "Ctrl+U", true},
+    {CommandId::Plain, Str::CommandPlain, "Ctrl+P", false},
+    {CommandId::Inverse, Str::CommandInverse, "Ctrl+I", false},
+    {CommandId::TextColourMenu, Str::CommandTextColourMenu, "Ctrl+K", false},
+    {CommandId::BackgroundColourMenu, Str::CommandBackgroundColourMenu, "Ctrl+L", false},
     // Zobraziť
-    {CommandId::ShowMainBar, "&Hlavný Panel", nullptr, true},
-    {CommandId::ShowWindowBar, "Panel &Okien", nullptr, true},
-    {CommandId::ShowEditBar, "Panel Ú&prav", nullptr, true},
-    {CommandId::ViewTimeStamps, "Zo&brazovať čas", nullptr, true},
-    {CommandId::ViewAutoScroll, "Automaticky Posúvať Text", nullptr, true},
-    {CommandId::ViewFullAddress, "Za Prezývkou Celú Adresu", nullptr, true},
-    {CommandId::ViewSmileys, "Zobrazovať Smajlíkov", nullptr, true},
-    {CommandId::ViewShowAway, "Zobrazovať Neprítomnosť", nullptr, true},
-    {CommandId::ViewSource, "Zobraziť Ako HTML", nullptr, false},
-    {CommandId::ViewSaveAs, "Uložiť Na Disk Ako HTML Alebo Text ...", nullptr, false},
+    {CommandId::ShowMainBar, Str::CommandShowMainBar, nullptr, true},
+    {CommandId::ShowWindowBar, Str::CommandShowWindowBar, nullptr, true},
+    {CommandId::ShowEditBar, Str::CommandShowEditBar, nullptr, true},
+    {CommandId::ViewTimeStamps, Str::CommandViewTimeStamps, nullptr, true},
+    {CommandId::ViewAutoScroll, Str::CommandViewAutoScroll, nullptr, true},
+    {CommandId::ViewFullAddress, Str::CommandViewFullAddress, nullptr, true},
+    {CommandId::ViewSmileys, Str::CommandViewSmileys, nullptr, true},
+    {CommandId::ViewShowAway, Str::CommandViewShowAway, nullptr, true},
+    {CommandId::ViewSource, Str::CommandViewSource, nullptr, false},
+    {CommandId::ViewSaveAs, Str::CommandViewSaveAs, nullptr, false},
     // Kanál
-    {CommandId::ChannelTopic, "&Zvoliť Tému ...", nullptr, false},
-    {CommandId::ModeTopicOps, "&Tému Môžu Meniť Iba Operátori", nullptr, true},
-    {CommandId::ModeNoExternal, "&Neprijímať Externé Správy", nullptr, true},
-    {CommandId::ModeInviteOnly, "K&anál Iba Pre Pozvaných", nullptr, true},
-    {CommandId::ModeModerated, "&Moderovaný Kanál", nullptr, true},
-    {CommandId::ModePrivate, "&Súkromný Kanál", nullptr, true},
-    {CommandId::ModeSecret, "Ta&jný Kanál", nullptr, true},
-    {CommandId::ModeKey, "&Uzamknutý Kanál Na Kľúč", nullptr, true},
-    {CommandId::ModeLimit, "&Obmedzený Počet Užívateľov", nullptr, true},
-    {CommandId::ChannelBans, "Zakázaní &Užívatelia ...", nullptr, false},
-    {CommandId::ChannelRefresh, "Aktua&lizovať", nullptr, false},
-    {CommandId::ChannelAddFavourite, "Pridať K Obľúbeným", nullptr, false},
-    {CommandId::ChannelProperties, "Vlastnosti", nullptr, false},
-    {CommandId::ChannelSearchHere, "Hľadať Kanály ...", nullptr, false},
-    {CommandId::LoadScript, "&Nahrať Skript", nullptr, false},
+    {CommandId::ChannelTopic, Str::CommandChannelTopic, nullptr, false},
+    {CommandId::ModeTopicOps, Str::CommandModeTopicOps, nullptr, true},
+    {CommandId::ModeNoExternal, Str::CommandModeNoExternal, nullptr, true},
+    {CommandId::ModeInviteOnly, Str::CommandModeInviteOnly, nullptr, true},
+    {CommandId::ModeModerated, Str::CommandModeModerated, nullptr, true},
+    {CommandId::ModePrivate, Str::CommandModePrivate, nullptr, true},
+    {CommandId::ModeSecret, Str::CommandModeSecret, nullptr, true},
+    {CommandId::ModeKey, Str::CommandModeKey, nullptr, true},
+    {CommandId::ModeLimit, Str::CommandModeLimit, nullptr, true},
+    {CommandId::ChannelBans, Str::CommandChannelBans, nullptr, false},
+    {CommandId::ChannelRefresh, Str::CommandChannelRefresh, nullptr, false},
+    {CommandId::ChannelAddFavourite, Str::CommandChannelAddFavourite, nullptr, false},
+    {CommandId::ChannelProperties, Str::CommandProperties, nullptr, false},
+    {CommandId::ChannelSearchHere, Str::CommandChannelSearchHere, nullptr, false},
+    {CommandId::LoadScript, Str::CommandLoadScript, nullptr, false},
     // Užívateľ
-    {CommandId::UserQuery, "&Otvoriť Súkromné Písanie", nullptr, false},
-    {CommandId::UserWhois, "Kto to je", nullptr, false},
-    {CommandId::UserProperties, "Vlastnosti", nullptr, false},
-    {CommandId::UserAddContact, "Pridať do kontaktov", nullptr, false},
-    {CommandId::UserDccChat, "Otvoriť Súkromnú Linku", nullptr, false},
-    {CommandId::UserDccSend, "Poslať Súbor ...", nullptr, false},
-    {CommandId::UserOp, "&Pridaj Ako Operátora", nullptr, false},
-    {CommandId::UserDeop, "&Zruš Ako Operátora", nullptr, false},
-    {CommandId::UserVoice, "P&ridaj Ako Hlas", nullptr, false},
-    {CommandId::UserDevoice, "Z&ruš Ako Hlas", nullptr, false},
-    {CommandId::UserKick, "&Vykopnúť", nullptr, false},
-    {CommandId::UserKickReason, "V&ykopnúť ( Napísať Prečo )", nullptr, false},
-    {CommandId::UserBan, "Za&kázať", nullptr, false},
-    {CommandId::UserBanKick, "Za&kázať a Vykopnúť", nullptr, false},
-    {CommandId::UserBanKickReason, "Za&kázať a Vykopnúť ( Napísať Prečo )", nullptr, false},
-    {CommandId::UserIgnore, "&Ignorovať !", nullptr, false},
+    {CommandId::UserQuery, Str::CommandUserQuery, nullptr, false},
+    {CommandId::UserWhois, Str::CommandUserWhois, nullptr, false},
+    {CommandId::UserProperties, Str::CommandProperties, nullptr, false},
+    {CommandId::UserAddContact, Str::CommandUserAddContact, nullptr, false},
+    {CommandId::UserDccChat, Str::CommandUserDccChat, nullptr, false},
+    {CommandId::UserDccSend, Str::CommandUserDccSend, nullptr, false},
+    {CommandId::UserOp, Str::CommandUserOp, nullptr, false},
+    {CommandId::UserDeop, Str::CommandUserDeop, nullptr, false},
+    {CommandId::UserVoice, Str::CommandUserVoice, nullptr, false},
+    {CommandId::UserDevoice, Str::CommandUserDevoice, nullptr, false},
+    {CommandId::UserKick, Str::CommandUserKick, nullptr, false},
+    {CommandId::UserKickReason, Str::CommandUserKickReason, nullptr, false},
+    {CommandId::UserBan, Str::CommandUserBan, nullptr, false},
+    {CommandId::UserBanKick, Str::CommandUserBanKick, nullptr, false},
+    {CommandId::UserBanKickReason, Str::CommandUserBanKickReason, nullptr, false},
+    {CommandId::UserIgnore, Str::CommandUserIgnore, nullptr, false},
     // Okná
-    {CommandId::WindowCascade, "&Kaskáda", nullptr, false},
-    {CommandId::WindowTile, "&Vedľa Seba", nullptr, false},
-    {CommandId::NextWindow, "Ď&alšie Okno", "F6", false},
-    {CommandId::PreviousWindow, "&Predchádzajúce Okno", "Shift+F6", false},
+    {CommandId::WindowCascade, Str::CommandWindowCascade, nullptr, false},
+    {CommandId::WindowTile, Str::CommandWindowTile, nullptr, false},
+    {CommandId::NextWindow, Str::CommandNextWindow, "F6", false},
+    {CommandId::PreviousWindow, Str::CommandPreviousWindow, "Shift+F6", false},
     // Skript
-    {CommandId::NewScript, "Vytvoriť &Nový", "Ctrl+Alt+N", false},
-    {CommandId::OpenScript, "&Otvoriť A Editovať", "Ctrl+Alt+O", false},
-    {CommandId::ScriptSave, "&Uložiť", "Ctrl+Alt+S", false},
-    {CommandId::ScriptSaveAs, "Uložiť &Ako ...", nullptr, false},
-    {CommandId::ScriptClose, "Zavrieť", nullptr, false},
-    {CommandId::ScriptParse, "S&kontrolovať", "F7", false},
-    {CommandId::ScriptRun, "&Spustiť / Nahrať", "F5", false},
+    {CommandId::NewScript, Str::CommandNewScript, "Ctrl+Alt+N", false},
+    {CommandId::OpenScript, Str::CommandOpenScript, "Ctrl+Alt+O", false},
+    {CommandId::ScriptSave, Str::CommandScriptSave, "Ctrl+Alt+S", false},
+    {CommandId::ScriptSaveAs, Str::CommandScriptSaveAs, nullptr, false},
+    {CommandId::ScriptClose, Str::CommandScriptClose, nullptr, false},
+    {CommandId::ScriptParse, Str::CommandScriptParse, "F7", false},
+    {CommandId::ScriptRun, Str::CommandScriptRun, "F5", false},
     // Pomocník
-    {CommandId::Help, "&Pomocník", "F1", false},
-    {CommandId::ToggleDonating, "Zobrazovať &Reklamu", nullptr, true},
-    {CommandId::DonationPage, "Pod&poriť Brimo ...", nullptr, false},
-    {CommandId::About, "&O programe Brimo ...", nullptr, false},
+    {CommandId::Help, Str::CommandHelp, "F1", false},
+    {CommandId::ToggleDonating, Str::CommandToggleDonating, nullptr, true},
+    {CommandId::DonationPage, Str::CommandDonationPage, nullptr, false},
+    {CommandId::About, Str::CommandAbout, nullptr, false},
 };
 
 // Menu resource 2: top-level menus and the command numbers of their items in
@@ -145,7 +140,7 @@ enum Submenu {
 struct TopMenu
 {
     const char *objectName;
-    const char *title;
+    StrText title;
     std::vector<int> items;
 };
 
@@ -154,19 +149,38 @@ const std::vector<TopMenu> &MenuResource()
     using namespace CommandId;
     static const std::vector<TopMenu> menus = {
         {"connect",
-         "&Pripojiť",
+         Str::MenuConnect,
          {ServersSub, Welcome, Reconnect, Favourites, FavouriteChannelsSub, SearchSub, FindEverywhere, 0, AddressBook,
           IgnoreList, 0, AwayOn, AwayOff, 0, Settings, 0, Exit}},
         {"edit",
-         "Úpr&avy",
-         {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, EditPasteSpecial, 0, Bold, Underline, Plain, Inverse, 0,
-          TextColourSub, BackgroundColourSub, TextColourMenu, BackgroundColourMenu}},
+         Str::MenuEdit,
+         {EditUndo,
+          EditRedo,
+          0,
+          EditCut,
+          EditCopy,
+          EditPaste,
+          EditPasteSpecial,
+          0,
+          FindInWindow,
+          FindNext,
+          FindPrevious,
+          0,
+          Bold,
+          Underline,
+          Plain,
+          Inverse,
+          0,
+          TextColourSub,
+          BackgroundColourSub,
+          TextColourMenu,
+          BackgroundColourMenu}},
         {"view",
-         "&Zobraziť",
+         Str::MenuView,
          {ShowMainBar, ShowWindowBar, ShowEditBar, 0, ViewTimeStamps, ViewAutoScroll, ViewFullAddress, ViewSmileys,
           ViewShowAway, 0, ViewJumpToUnread, 0, ViewSource, ViewSaveAs}},
         {"channel",
-         "&Kanál",
+         Str::MenuChannel,
          {ChannelTopic, 0, ModeTopicOps, ModeNoExternal, ModeInviteOnly, ModeModerated, ModePrivate, ModeSecret,
           ModeKey, ModeLimit, 0, ChannelBans, ChannelRefresh, ChannelAddFavourite, ChannelProperties, 0,
           ChannelSearchHere, 0, AdvancedSub}},
@@ -174,11 +188,11 @@ const std::vector<TopMenu> &MenuResource()
                                UserDccSend, 0,         UserOp,         UserDeop,       UserVoice,   UserDevoice,
                                0,           UserKick,  UserKickReason, UserBan,        UserBanKick, UserBanKickReason,
                                0,           UserIgnore}},
-        {"window", "&Okná", {WindowCascade, WindowTile, NextWindow, PreviousWindow, WindowList}},
+        {"window", "&Okná", {Mentions, 0, WindowCascade, WindowTile, NextWindow, PreviousWindow, WindowList}},
         {"script",
-         "&Skript",
+         Str::MenuScript,
          {NewScript, OpenScript, ScriptSave, ScriptSaveAs, ScriptClose, 0, ScriptParse, ScriptRun}},
-        {"help", "Po&mocník", {Help, 0, ToggleDonating, DonationPage, 0, About}},
+        {"help", Str::MenuHelp, {Help, 0, ToggleDonating, DonationPage, 0, About}},
     };
     return menus;
 }
@@ -201,7 +215,7 @@ QAction *MainWindow::AddAction(int id, const QString &text, const QKeySequence &
 void MainWindow::CreateActions()
 {
     for (const MenuItem &item : kActionTable)
-        AddAction(item.id, FromUtf8(item.text), item.keys ? QKeySequence(FromUtf8(item.keys)) : QKeySequence(),
+        AddAction(item.id, FromStr(item.text), item.keys ? QKeySequence(FromUtf8(item.keys)) : QKeySequence(),
                   item.checkable)
             ->setIcon(AppIcons::Command(item.id));
     // Further keys of the same commands.
@@ -213,10 +227,22 @@ void MainWindow::CreateActions()
         ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+V")), QKeySequence(QStringLiteral("Shift+Insert"))});
     AddAction(CommandId::ViewJumpToUnread, FromUtf8(Strings::Get(Str::JumpToUnread)),
               QKeySequence(QStringLiteral("Ctrl+M")));
-    for (int k = 0; k < 16; ++k) {
-        AddAction(CommandId::TextColourFirst + k, FromUtf8(kColourNames[k]));
-        AddAction(CommandId::BackgroundColourFirst + k, FromUtf8(kColourNames[k]));
+    for (int k = 0; k < kIrcColorCount; ++k) {
+        AddAction(CommandId::TextColourFirst + k, FromUtf8(ColorMenuLabel(k)));
+        AddAction(CommandId::BackgroundColourFirst + k, FromUtf8(ColorMenuLabel(k)));
     }
+    const struct
+    {
+        int id;
+        StrText text;
+        const char *keys;
+    } texts[] = {{CommandId::FindInWindow, Str::MenuFind, "Ctrl+F"},
+                 {CommandId::FindNext, Str::MenuFindNext, "F3"},
+                 {CommandId::FindPrevious, Str::MenuFindPrevious, "Shift+F3"},
+                 {CommandId::Mentions, Str::MenuMentions, "Ctrl+Shift+M"}};
+    for (const auto &item : texts)
+        AddAction(item.id, FromStr(item.text), QKeySequence(QString::fromLatin1(item.keys)))
+            ->setIcon(AppIcons::Command(item.id));
 }
 
 QMenu *MainWindow::TopMenu(const QString &objectName) const
@@ -231,7 +257,7 @@ void MainWindow::RebuildMenus()
     QMenuBar *bar = menuBar();
     RemoveMenus(bar);
     for (const ::TopMenu &top : MenuResource()) {
-        QMenu *menu = bar->addMenu(FromUtf8(top.title));
+        QMenu *menu = bar->addMenu(FromStr(top.title));
         menu->setObjectName(FromUtf8(top.objectName));
         for (int id : top.items) {
             switch (id) {
@@ -239,18 +265,19 @@ void MainWindow::RebuildMenus()
                 menu->addSeparator();
                 break;
             case ServersSub:
-                m_serversMenu = menu->addMenu(AppIcons::Command(CommandId::Connect), FromUtf8("&Pripojiť sa"));
+                m_serversMenu = menu->addMenu(AppIcons::Command(CommandId::Connect), FromStr(Str::MenuServers));
                 m_serversMenu->setObjectName(QStringLiteral("servers"));
                 FillServersMenu(m_serversMenu);
                 break;
             case FavouriteChannelsSub:
                 m_favouriteChannelsMenu =
-                    menu->addMenu(AppIcons::Command(CommandId::Favourites), FromUtf8("Obľúbené &Kanály"));
+                    menu->addMenu(AppIcons::Command(CommandId::Favourites), FromStr(Str::MenuFavouriteChannels));
                 m_favouriteChannelsMenu->setObjectName(QStringLiteral("favouriteChannels"));
                 FillFavouriteChannelsMenu(m_favouriteChannelsMenu);
                 break;
             case SearchSub: {
-                m_searchMenu = menu->addMenu(AppIcons::Command(CommandId::ChannelSearch), FromUtf8("&Hľadať Kanály"));
+                m_searchMenu =
+                    menu->addMenu(AppIcons::Command(CommandId::ChannelSearch), FromStr(Str::MenuChannelSearch));
                 m_searchMenu->setObjectName(QStringLiteral("search"));
                 for (int item : {int(CommandId::ChannelSearch), 0, int(CommandId::SearchJoin),
                                  int(CommandId::SearchAddFavourite), int(CommandId::SearchShowUsers),
@@ -267,16 +294,16 @@ void MainWindow::RebuildMenus()
                 const bool text = id == TextColourSub;
                 QMenu *colours =
                     menu->addMenu(AppIcons::Command(text ? CommandId::TextColourMenu : CommandId::BackgroundColourMenu),
-                                  FromUtf8(text ? "Farb&a Písma" : "Far&ba Pozadia"));
+                                  FromStr(text ? Str::MenuTextColour : Str::MenuBackgroundColour));
                 const int first = text ? CommandId::TextColourFirst : CommandId::BackgroundColourFirst;
                 for (int k = 0; k < 16; ++k)
                     colours->addAction(Action(first + k));
                 break;
             }
             case AdvancedSub: {
-                QMenu *advanced = menu->addMenu(FromUtf8("Po&kročilé"));
+                QMenu *advanced = menu->addMenu(FromStr(Str::MenuAdvanced));
                 advanced->addAction(Action(CommandId::LoadScript));
-                m_removeScriptMenu = advanced->addMenu(FromUtf8("&Odstrániť Skript"));
+                m_removeScriptMenu = advanced->addMenu(FromStr(Str::MenuRemoveScript));
                 m_removeScriptMenu->setObjectName(QStringLiteral("removeScript"));
                 FillRemoveScriptMenu(m_removeScriptMenu);
                 break;
@@ -334,7 +361,7 @@ void MainWindow::FillServersMenu(QMenu *menu)
         ++id;
     }
     if (servers.empty())
-        menu->addAction(FromUtf8("(žiadne obľúbené servery)"))->setEnabled(false);
+        menu->addAction(FromStr(Str::NoFavouriteServers))->setEnabled(false);
 }
 
 void MainWindow::FillFavouriteChannelsMenu(QMenu *menu)
@@ -358,7 +385,7 @@ void MainWindow::FillFavouriteChannelsMenu(QMenu *menu)
         }
     }
     if (menu->isEmpty())
-        menu->addAction(FromUtf8("(žiadne obľúbené kanály)"))->setEnabled(false);
+        menu->addAction(FromStr(Str::NoFavouriteChannels))->setEnabled(false);
 }
 
 void MainWindow::RunFavouriteChannel(QAction *action)

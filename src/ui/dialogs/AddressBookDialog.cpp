@@ -10,21 +10,15 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 
-namespace {
-
-constexpr int kNotifyRole = Qt::UserRole + 2;
-
-} // namespace
-
 AddressBookDialog::AddressBookDialog(Shell &shell, ContactList &contacts, QWidget *parent)
     : QDialog(parent), m_shell(shell), m_contacts(contacts)
 {
     setWindowTitle(FromStr(Str::AddressBookTitle));
     m_list = new ReportList({{Str::ContactNickColumn, 100},
-                              {Str::ContactNotifyColumn, 150},
-                              {Str::ContactAddressColumn, 100},
-                              {Str::ContactDescriptionColumn, 35}},
-                             this);
+                             {Str::ContactNotifyColumn, 150},
+                             {Str::ContactAddressColumn, 100},
+                             {Str::ContactDescriptionColumn, 35}},
+                            this);
     m_add = new QPushButton(FromStr(Str::AddButton), this);
     m_edit = new QPushButton(FromStr(Str::EditButton), this);
     m_delete = new QPushButton(FromStr(Str::DeleteButton), this);
@@ -45,10 +39,9 @@ void AddressBookDialog::FillContacts()
 {
     m_list->clear();
     for (const Contact &contact : AddressBook::Contacts()) {
-        QTreeWidgetItem *row = m_list->AddRow({FromUtf8(contact.nick), FromStr(AddressBook::NotifyText(contact.notify)),
-                                               FromUtf8(contact.address), FromUtf8(contact.description)},
-                                              contact.nick);
-        row->setData(0, kNotifyRole, contact.notify);
+        m_list->AddRow({FromUtf8(contact.nick), FromStr(AddressBook::NotifyText(contact.notify)),
+                        FromUtf8(contact.address), FromUtf8(contact.description)},
+                       contact.nick);
     }
     m_list->WidenColumnsToContents();
     m_list->SelectFirst();
@@ -69,20 +62,15 @@ void AddressBookDialog::AddContact()
 
 void AddressBookDialog::EditContact()
 {
-    const QTreeWidgetItem *row = m_list->SelectedRow();
-    if (!row)
-        return;
-    Contact contact;
-    contact.nick = ReportList::Record(row);
-    contact.notify = row->data(0, kNotifyRole).toInt();
-    contact.address = row->text(2).toStdString();
-    contact.description = row->text(3).toStdString();
-    OpenContactDialog(contact);
+    // The contact as the file has it: a row shows it, and is no record of it.
+    const Contact contact = AddressBook::Find(m_list->SelectedKey());
+    if (!contact.nick.empty())
+        OpenContactDialog(contact);
 }
 
 void AddressBookDialog::DeleteContact()
 {
-    const std::string nick = m_list->SelectedRecord();
+    const std::string nick = m_list->SelectedKey();
     if (nick.empty())
         return;
     AddressBook::Remove(nick);

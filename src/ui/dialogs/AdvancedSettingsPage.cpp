@@ -39,7 +39,7 @@ AdvancedSettingsPage::AdvancedSettingsPage(const AppSettings &settings, QWidget 
 {
     m_tree = new QTreeWidget(this);
     m_tree->setColumnCount(2);
-    m_tree->setHeaderLabels({QStringLiteral("Nastavenie"), QStringLiteral("Hodnota")});
+    m_tree->setHeaderLabels({FromStr(Str::SettingColumn), FromStr(Str::ValueColumn)});
     m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_tree->header()->setStretchLastSection(true);
     m_tree->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -71,6 +71,8 @@ AdvancedSettingsPage::AdvancedSettingsPage(const AppSettings &settings, QWidget 
     m_myText = AddColour(highlighting, Str::MyTextColour, Str::MyTextColourHelp, settings.m_colorMyText);
     m_hiText = AddColour(highlighting, Str::HiTextColour, Str::HiTextColourHelp, settings.m_colorHiText);
     m_abText = AddColour(highlighting, Str::ContactColour, Str::ContactColourHelp, settings.m_colorABText);
+    m_highlightWords =
+        AddText(highlighting, Text(Str::HighlightWords), Str::HighlightWordsHelp, settings.m_highlightWords);
     m_noticesToWindow = AddCheck(messages, Str::NoticesToWindow, Str::NoticesToWindowHelp, settings.m_noticesToWindow);
     AddLogGroup(settings);
 
@@ -94,7 +96,8 @@ QTreeWidgetItem *AdvancedSettingsPage::AddGroup(StrText caption, StrText help)
     return item;
 }
 
-QTreeWidgetItem *AdvancedSettingsPage::AddItem(QTreeWidgetItem *parent, const QString &caption, StrText help, QWidget *editor)
+QTreeWidgetItem *AdvancedSettingsPage::AddItem(QTreeWidgetItem *parent, const QString &caption, StrText help,
+                                               QWidget *editor)
 {
     auto *item = new QTreeWidgetItem(parent, {caption});
     item->setData(0, kDescriptionRole, Text(help));
@@ -112,7 +115,8 @@ QCheckBox *AdvancedSettingsPage::AddCheck(QTreeWidgetItem *parent, StrText capti
     return box;
 }
 
-QLineEdit *AdvancedSettingsPage::AddText(QTreeWidgetItem *parent, const QString &caption, StrText help, const std::string &value)
+QLineEdit *AdvancedSettingsPage::AddText(QTreeWidgetItem *parent, const QString &caption, StrText help,
+                                         const std::string &value)
 {
     auto *edit = new QLineEdit(FromUtf8(value));
     edit->setCursorPosition(0);
@@ -199,6 +203,7 @@ void AdvancedSettingsPage::Apply(AppSettings &settings) const
     settings.m_highlighting = m_highlighting->isChecked();
     settings.m_colorMyText = m_myText->Colour();
     settings.m_colorHiText = m_hiText->Colour();
+    settings.m_highlightWords = m_highlightWords->text().toStdString();
     settings.m_colorABText = m_abText->Colour();
     settings.m_noticesToWindow = m_noticesToWindow->isChecked();
     settings.m_logging = m_logging->isChecked();

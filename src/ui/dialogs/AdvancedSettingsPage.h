@@ -66,6 +66,7 @@ private:
     QCheckBox *m_highlighting = nullptr;
     ColourButton *m_myText = nullptr;
     ColourButton *m_hiText = nullptr;
+    QLineEdit *m_highlightWords = nullptr;
     ColourButton *m_abText = nullptr;
     QCheckBox *m_noticesToWindow = nullptr;
     QCheckBox *m_logging = nullptr;

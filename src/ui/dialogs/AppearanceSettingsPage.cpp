@@ -16,14 +16,14 @@ namespace {
 struct ColourField
 {
     uint32_t AppSettings::*member;
-    const char *label;
+    StrText label;
 };
 
 // In the order of AppearanceSettingsPage::ColourIndex.
 const ColourField kColourFields[] = {
-    {&AppSettings::m_colorInfo, "&Informácie:"}, {&AppSettings::m_colorText, "&Text:"},
-    {&AppSettings::m_colorHigh, "Zvýraz&nené:"}, {&AppSettings::m_colorError, "&Chyby:"},
-    {&AppSettings::m_colorTime, "Č&as:"},        {&AppSettings::m_colorList, "Z&oznam prezývok:"},
+    {&AppSettings::m_colorInfo, Str::InfoColourLabel}, {&AppSettings::m_colorText, Str::TextColourLabel},
+    {&AppSettings::m_colorHigh, Str::HighColourLabel}, {&AppSettings::m_colorError, Str::ErrorColourLabel},
+    {&AppSettings::m_colorTime, Str::TimeColourLabel}, {&AppSettings::m_colorList, Str::NickListColourLabel},
 };
 
 } // namespace
@@ -31,15 +31,15 @@ const ColourField kColourFields[] = {
 AppearanceSettingsPage::AppearanceSettingsPage(const AppSettings &settings, QWidget *parent)
     : QWidget(parent), m_face(settings.m_fontName), m_size(qBound(1, settings.m_fontSize, FontDialog::kMaximumSize))
 {
-    auto *colourGroup = new QGroupBox(QStringLiteral("Farby"), this);
+    auto *colourGroup = new QGroupBox(FromStr(Str::ColoursGroup), this);
     auto *colourForm = new QFormLayout(colourGroup);
     for (size_t i = 0; i < m_colours.size(); ++i) {
         m_colours[i] = new ColourButton(settings.*kColourFields[i].member, colourGroup);
-        colourForm->addRow(FromUtf8(kColourFields[i].label), m_colours[i]);
+        colourForm->addRow(FromStr(kColourFields[i].label), m_colours[i]);
     }
 
-    auto *fontGroup = new QGroupBox(QStringLiteral("Písmo"), this);
-    m_fontButton = new QPushButton(QStringLiteral("Zmeniť &písmo ..."), fontGroup);
+    auto *fontGroup = new QGroupBox(FromStr(Str::FontTitle), this);
+    m_fontButton = new QPushButton(FromStr(Str::ChangeFontButton), fontGroup);
     m_fontButton->setAutoDefault(false);
     m_sample = new QLabel(fontGroup);
     m_sample->setMinimumHeight(40);

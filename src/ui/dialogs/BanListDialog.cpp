@@ -8,7 +8,6 @@
 #include "session/SessionTable.h"
 #include "text/StrPrintf.h"
 #include "text/TextUtil.h"
-#include "text/Words.h"
 #include "widgets/Utf8Text.h"
 
 #include <QDialogButtonBox>
@@ -16,18 +15,27 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <cstdlib>
+namespace {
+
+ReportList::Row RowOf(const BanEntry &ban)
+{
+    return {ban.mask,
+            {FromUtf8(ban.mask), FromUtf8(ban.setter), FromUtf8(ClockAndDateText(ban.since, true)),
+             FromUtf8(ChannelState::DurationText(ban.minutes))}};
+}
+
+} // namespace
 
 BanListDialog::BanListDialog(SessionTable &sessions, const std::string &sessionKey, const std::string &channel,
-                               QWidget *parent)
+                             QWidget *parent)
     : QDialog(parent), m_table(sessions), m_sessionKey(sessionKey), m_channel(channel)
 {
     setWindowTitle(FromUtf8(Strings::Format(Str::ChannelBansTitle, channel.c_str())));
     m_list = new ReportList({{Str::BanMaskColumn, 160},
-                              {Str::BanSetterColumn, 90},
-                              {Str::BanTimeColumn, 110, true},
-                              {Str::BanDurationColumn, 60, true}},
-                             this);
+                             {Str::BanSetterColumn, 90},
+                             {Str::BanTimeColumn, 110, true},
+                             {Str::BanDurationColumn, 60, true}},
+                            this);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_change = new QPushButton(FromStr(Str::ChangeButton), this);
     m_remove = new QPushButton(FromStr(Str::DeleteButton), this);
@@ -49,43 +57,42 @@ BanListDialog::BanListDialog(SessionTable &sessions, const std::string &sessionK
     resize(560, 320);
 }
 
-QStringList BanListDialog::RowCells(const std::string &ban)
-{
-    const int64_t time = std::atoll(GetWord(ban, 3).c_str());
-    const int minutes = std::atoi(GetWord(ban, 4).c_str());
-    return {FromUtf8(GetWord(ban, 1)), FromUtf8(GetWord(ban, 2)), FromUtf8(ClockAndDateText(time, true)),
-            FromUtf8(ChannelState::DurationText(minutes))};
-}
-
 Conversation *BanListDialog::Window() const
 {
     Session *session = m_table.FindSession(m_sessionKey);
     return session ? session->FindWindow(m_channel) : nullptr;
 }
 
+const BanEntry *BanListDialog::SelectedBan() const
+{
+    const Conversation *window = Window();
+    const std::string mask = m_list->SelectedKey();
+    return window && !mask.empty() ? window->Channel().FindBan(mask) : nullptr;
+}
+
 void BanListDialog::Refresh()
 {
     const Conversation *window = Window();
-    m_list->Sync(window ? window->Channel().BanList() : std::vector<std::string>(), RowCells);
+    m_list->FollowRecords(window ? window->Channel().BanList() : std::vector<BanEntry>(), m_shown, RowOf);
 }
 
 void BanListDialog::RemoveBan()
 {
     Session *session = m_table.FindSession(m_sessionKey);
-    const std::string ban = m_list->SelectedRecord();
-    if (!session || ban.empty())
+    const BanEntry *ban = SelectedBan();
+    if (!session || !ban)
         return;
-    session->Command(m_channel, 0, StrPrintf("/servermsg MODE %s -b %s", m_channel.c_str(), GetWord(ban, 1).c_str()));
+    session->Command(m_channel, 0, StrPrintf("/servermsg MODE %s -b %s", m_channel.c_str(), ban->mask.c_str()));
 }
 
 void BanListDialog::ChangeBan()
 {
-    const std::string ban = m_list->SelectedRecord();
-    if (ban.empty() || !Window())
+    const BanEntry *ban = SelectedBan();
+    if (!ban)
         return;
-    auto *dialog = new BanExpiryDialog(std::atoi(GetWord(ban, 4).c_str()), this);
+    auto *dialog = new BanExpiryDialog(ban->minutes, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this, dialog, mask = GetWord(ban, 1)] {
+    connect(dialog, &QDialog::accepted, this, [this, dialog, mask = ban->mask] {
         // The window may have gone while the dialog was open.
         if (Conversation *window = Window())
             window->Channel().SetBanDuration(mask, dialog->Minutes());

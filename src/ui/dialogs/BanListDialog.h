@@ -2,7 +2,11 @@
 
 #include <QDialog>
 
+#include "conversation/BanEntry.h"
+
+#include <optional>
 #include <string>
+#include <vector>
 
 class ReportList;
 class Conversation;
@@ -21,7 +25,7 @@ public:
     static constexpr int kRefreshMs = 1000;
 
     BanListDialog(SessionTable &sessions, const std::string &sessionKey, const std::string &channel,
-                   QWidget *parent = nullptr);
+                  QWidget *parent = nullptr);
 
     const std::string &SessionKey() const { return m_sessionKey; }
     const std::string &Channel() const { return m_channel; }
@@ -35,12 +39,11 @@ public:
     void RemoveBan();
     void ChangeBan();
 
-    // The cells of a row for a ban "mask setter seconds minutes".
-    static QStringList RowCells(const std::string &ban);
-
 private:
     // The channel's conversation; null when the session or window is gone.
     Conversation *Window() const;
+    // The channel's ban of the selected row; null without one.
+    const BanEntry *SelectedBan() const;
     void ShowMenu(const QPoint &position);
 
     SessionTable &m_table;
@@ -50,4 +53,6 @@ private:
     QPushButton *m_change;
     QPushButton *m_remove;
     QTimer *m_timer;
+    // The bans the rows show; none before the first refresh.
+    std::optional<std::vector<BanEntry>> m_shown;
 };

@@ -16,26 +16,27 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-BasicSettingsPage::BasicSettingsPage(Shell &shell, const AppSettings &settings, QWidget *parent) : QWidget(parent), m_shell(shell)
+BasicSettingsPage::BasicSettingsPage(Shell &shell, const AppSettings &settings, QWidget *parent)
+    : QWidget(parent), m_shell(shell)
 {
     m_serverBox = new QComboBox(this);
     m_serverBox->setMinimumContentsLength(20);
-    m_add = new QPushButton(QStringLiteral("&Pridať ..."), this);
-    m_edit = new QPushButton(QStringLiteral("&Upraviť ..."), this);
-    m_delete = new QPushButton(QStringLiteral("&Odstrániť"), this);
+    m_add = new QPushButton(FromStr(Str::AddButton), this);
+    m_edit = new QPushButton(FromStr(Str::EditButton), this);
+    m_delete = new QPushButton(FromStr(Str::DeleteButton), this);
     m_fullName = new QLineEdit(FromUtf8(settings.m_fullName), this);
     m_email = new QLineEdit(FromUtf8(settings.m_email), this);
     m_nick = new QLineEdit(FromUtf8(settings.m_nick), this);
-    m_invisible = new QCheckBox(QStringLiteral("Nev&iditeľný"), this);
+    m_invisible = new QCheckBox(FromStr(Str::InvisibleBox), this);
     m_invisible->setChecked(settings.m_invisible);
-    m_updateNick = new QCheckBox(QStringLiteral("Uklad&ať zmenenú prezývku"), this);
+    m_updateNick = new QCheckBox(FromStr(Str::KeepChangedNickBox), this);
     m_updateNick->setChecked(settings.m_updateNick);
-    m_autoChangeNick = new QCheckBox(QStringLiteral("Automaticky &meniť obsadenú prezývku"), this);
+    m_autoChangeNick = new QCheckBox(FromStr(Str::AutoChangeNickBox), this);
     m_autoChangeNick->setChecked(settings.m_autoChangeNick);
 
-    auto *serverGroup = new QGroupBox(QStringLiteral("Servery"), this);
+    auto *serverGroup = new QGroupBox(FromStr(Str::ServersGroup), this);
     auto *serverRow = new QHBoxLayout;
-    auto *serverLabel = new QLabel(QStringLiteral("Pre&dvolený server:"), serverGroup);
+    auto *serverLabel = new QLabel(FromStr(Str::DefaultServerLabel), serverGroup);
     serverLabel->setBuddy(m_serverBox);
     serverRow->addWidget(serverLabel);
     serverRow->addWidget(m_serverBox, 1);
@@ -44,18 +45,18 @@ BasicSettingsPage::BasicSettingsPage(Shell &shell, const AppSettings &settings, 
     buttonRow->addWidget(m_add);
     buttonRow->addWidget(m_edit);
     buttonRow->addWidget(m_delete);
-    auto *note = new QLabel(QStringLiteral("Zmeny v zozname serverov sa uložia až tlačidlom OK."), serverGroup);
+    auto *note = new QLabel(FromStr(Str::ServersSavedOnOk), serverGroup);
     note->setWordWrap(true);
     auto *serverLayout = new QVBoxLayout(serverGroup);
     serverLayout->addLayout(serverRow);
     serverLayout->addLayout(buttonRow);
     serverLayout->addWidget(note);
 
-    auto *identityGroup = new QGroupBox(QStringLiteral("Identita"), this);
+    auto *identityGroup = new QGroupBox(FromStr(Str::IdentityGroup), this);
     auto *identity = new QFormLayout(identityGroup);
-    identity->addRow(QStringLiteral("&Celé meno:"), m_fullName);
-    identity->addRow(QStringLiteral("&E-mail:"), m_email);
-    identity->addRow(QStringLiteral("Prezýv&ka:"), m_nick);
+    identity->addRow(FromStr(Str::FullNameLabel), m_fullName);
+    identity->addRow(FromStr(Str::EmailLabel), m_email);
+    identity->addRow(FromStr(Str::NickLabel), m_nick);
     identity->addRow(QString(), m_invisible);
     identity->addRow(QString(), m_updateNick);
     identity->addRow(QString(), m_autoChangeNick);

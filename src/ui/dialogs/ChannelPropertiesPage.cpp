@@ -1,12 +1,13 @@
 #include "dialogs/ChannelPropertiesPage.h"
 
 #include "dialogs/PropertyFields.h"
+#include "widgets/Utf8Text.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
 
-ChannelPropertiesPage::ChannelPropertiesPage(const std::string &sessionKey, const std::string &channel, const std::string &topic, int count,
-                       QWidget *parent)
+ChannelPropertiesPage::ChannelPropertiesPage(const std::string &sessionKey, const std::string &channel,
+                                             const std::string &topic, int count, QWidget *parent)
     : QWidget(parent), m_sessionKey(sessionKey), m_channel(channel)
 {
     m_name = ReadOnlyField(this);
@@ -16,9 +17,9 @@ ChannelPropertiesPage::ChannelPropertiesPage(const std::string &sessionKey, cons
     m_count = ReadOnlyField(this);
     ShowInField(m_count, std::to_string(count));
     auto *layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("Kanál:"), m_name);
-    layout->addRow(QStringLiteral("Téma:"), m_topic);
-    layout->addRow(QStringLiteral("Počet užívateľov:"), m_count);
+    layout->addRow(FromStr(Str::ChannelFieldLabel), m_name);
+    layout->addRow(FromStr(Str::TopicFieldLabel), m_topic);
+    layout->addRow(FromStr(Str::UserCountFieldLabel), m_count);
 }
 
 QString ChannelPropertiesPage::TopicText() const

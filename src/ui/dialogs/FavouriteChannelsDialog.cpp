@@ -67,7 +67,7 @@ void FavouriteChannelsDialog::AddChannel()
 
 void FavouriteChannelsDialog::EditChannel()
 {
-    const std::string name = m_list->SelectedRecord();
+    const std::string name = m_list->SelectedKey();
     if (name.empty()) {
         m_shell.Beep(0);
         return;
@@ -77,7 +77,7 @@ void FavouriteChannelsDialog::EditChannel()
 
 void FavouriteChannelsDialog::DeleteChannel()
 {
-    const std::string name = m_list->SelectedRecord();
+    const std::string name = m_list->SelectedKey();
     if (name.empty()) {
         m_shell.Beep(0);
         return;

@@ -10,13 +10,13 @@
 #include "widgets/Utf8Text.h"
 
 FileProgressDialog::FileProgressDialog(DirectConnect &connection, const std::string &path, const std::string &direction,
-                                   QWidget *parent)
+                                       QWidget *parent)
     : QDialog(parent)
     , m_connection(&connection)
     , m_path(new QLabel(this))
     , m_direction(new QLabel(this))
     , m_bar(new QProgressBar(this))
-    , m_cancel(new QPushButton(QString::fromUtf8("Zrušiť"), this))
+    , m_cancel(new QPushButton(FromStr(Str::CancelTransferButton), this))
 {
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose, false);

@@ -1,7 +1,5 @@
 #include "dialogs/FontDialog.h"
 
-#include "widgets/Utf8Text.h"
-
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -9,10 +7,11 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
-FontDialog::FontDialog(const std::string &face, int size, QWidget *parent)
-    : QDialog(parent), m_face(face), m_size(size)
+#include "widgets/Utf8Text.h"
+
+FontDialog::FontDialog(const std::string &face, int size, QWidget *parent) : QDialog(parent), m_face(face), m_size(size)
 {
-    setWindowTitle(QStringLiteral("Písmo"));
+    setWindowTitle(FromStr(Str::FontTitle));
 
     m_faceBox = new QComboBox(this);
     for (const QString &family : QFontDatabase::families())
@@ -32,8 +31,8 @@ FontDialog::FontDialog(const std::string &face, int size, QWidget *parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("&Písmo:"), m_faceBox);
-    form->addRow(QStringLiteral("&Veľkosť:"), m_sizeBox);
+    form->addRow(FromStr(Str::FontFaceLabel), m_faceBox);
+    form->addRow(FromStr(Str::FontSizeLabel), m_sizeBox);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

@@ -8,7 +8,6 @@
 #include "session/SessionTable.h"
 #include "text/StrPrintf.h"
 #include "text/TextUtil.h"
-#include "text/Words.h"
 #include "widgets/Utf8Text.h"
 
 #include <QComboBox>
@@ -18,7 +17,16 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <cstdlib>
+namespace {
+
+ReportList::Row RowOf(const IgnoreEntry &entry)
+{
+    return {entry.host,
+            {FromUtf8(entry.host), FromUtf8(IgnoreList::FlagsText(entry.flags)), QString::number(entry.minutes),
+             FromUtf8(ClockAndDateText(entry.since, false))}};
+}
+
+} // namespace
 
 IgnoreListDialog::IgnoreListDialog(SessionTable &sessions, const std::string &sessionKey, QWidget *parent)
     : QDialog(parent), m_table(sessions)
@@ -31,10 +39,10 @@ IgnoreListDialog::IgnoreListDialog(SessionTable &sessions, const std::string &se
             m_sessions->setCurrentIndex(m_sessions->count() - 1);
     }
     m_list = new ReportList({{Str::IgnoreHostColumn, 150},
-                              {Str::IgnoreKindsColumn, 200},
-                              {Str::IgnoreHowLongColumn, 70, true},
-                              {Str::IgnoreSinceColumn, 100, true}},
-                             this);
+                             {Str::IgnoreKindsColumn, 200},
+                             {Str::IgnoreHowLongColumn, 70, true},
+                             {Str::IgnoreSinceColumn, 100, true}},
+                            this);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     // Entries are added with "/ignore add"; the button is there, without a use.
     m_add = new QPushButton(FromStr(Str::AddButton), this);
@@ -51,6 +59,7 @@ IgnoreListDialog::IgnoreListDialog(SessionTable &sessions, const std::string &se
     connect(m_timer, &QTimer::timeout, this, &IgnoreListDialog::Refresh);
     connect(m_sessions, &QComboBox::currentIndexChanged, this, [this] {
         m_list->clear();
+        m_shown.reset();
         Refresh();
     });
     connect(m_change, &QPushButton::clicked, this, &IgnoreListDialog::ChangeEntry);
@@ -65,49 +74,47 @@ IgnoreListDialog::IgnoreListDialog(SessionTable &sessions, const std::string &se
     resize(700, 320);
 }
 
-QStringList IgnoreListDialog::RowCells(const std::string &entry)
-{
-    const int flags = std::atoi(GetWord(entry, 2).c_str());
-    const int64_t since = std::atoll(GetWord(entry, 4).c_str());
-    return {FromUtf8(GetWord(entry, 1)), FromUtf8(IgnoreList::FlagsText(flags)), FromUtf8(GetWord(entry, 3)),
-            FromUtf8(ClockAndDateText(since, false))};
-}
-
 Session *IgnoreListDialog::SelectedSession() const
 {
     const QString key = m_sessions->currentData().toString();
     return key.isEmpty() ? nullptr : m_table.FindSession(key.toStdString());
 }
 
+const IgnoreEntry *IgnoreListDialog::SelectedEntry() const
+{
+    const Session *session = SelectedSession();
+    const std::string host = m_list->SelectedKey();
+    return session && !host.empty() ? IgnoreList::Find(session->Ignores(), host) : nullptr;
+}
+
 void IgnoreListDialog::Refresh()
 {
     const Session *session = SelectedSession();
-    m_list->Sync(session ? session->Ignores() : std::vector<std::string>(), RowCells);
+    m_list->FollowRecords(session ? session->Ignores() : std::vector<IgnoreEntry>(), m_shown, RowOf);
 }
 
 void IgnoreListDialog::DeleteEntry()
 {
     Session *session = SelectedSession();
-    const std::string entry = m_list->SelectedRecord();
-    if (!session || entry.empty())
+    const IgnoreEntry *entry = SelectedEntry();
+    if (!session || !entry)
         return;
-    session->Command(session->Key(), 0, StrPrintf("/ignore delete %s", GetWord(entry, 1).c_str()));
+    session->Command(session->Key(), 0, StrPrintf("/ignore delete %s", entry->host.c_str()));
     Refresh();
 }
 
 void IgnoreListDialog::ChangeEntry()
 {
-    const std::string entry = m_list->SelectedRecord();
-    if (entry.empty() || !SelectedSession())
+    const IgnoreEntry *entry = SelectedEntry();
+    if (!entry)
         return;
     const std::string key = m_sessions->currentData().toString().toStdString();
-    auto *dialog =
-        new IgnoreEntryDialog(std::atoi(GetWord(entry, 2).c_str()), std::atoi(GetWord(entry, 3).c_str()), this);
+    auto *dialog = new IgnoreEntryDialog(entry->flags, entry->minutes, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this, dialog, key, address = GetWord(entry, 1)] {
+    connect(dialog, &QDialog::accepted, this, [this, dialog, key, host = entry->host] {
         // The session may have gone while the dialog was open.
         if (Session *session = m_table.FindSession(key))
-            IgnoreList::Change(session->Ignores(), address, dialog->Flags(), dialog->Minutes());
+            IgnoreList::Change(session->Ignores(), host, dialog->Flags(), dialog->Minutes());
         Refresh();
     });
     dialog->open();

@@ -2,7 +2,11 @@
 
 #include <QDialog>
 
+#include "session/IgnoreEntry.h"
+
+#include <optional>
 #include <string>
+#include <vector>
 
 class ReportList;
 class QComboBox;
@@ -36,11 +40,10 @@ public:
     void DeleteEntry();
     void ChangeEntry();
 
-    // The cells of a row for an entry "address flags minutes since".
-    static QStringList RowCells(const std::string &entry);
-
 private:
     Session *SelectedSession() const;
+    // The session's entry of the selected row; null without one.
+    const IgnoreEntry *SelectedEntry() const;
     void ShowMenu(const QPoint &position);
 
     SessionTable &m_table;
@@ -50,4 +53,6 @@ private:
     QPushButton *m_change;
     QPushButton *m_delete;
     QTimer *m_timer;
+    // The entries the rows show; none before the first refresh of a session.
+    std::optional<std::vector<IgnoreEntry>> m_shown;
 };

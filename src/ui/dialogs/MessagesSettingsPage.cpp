@@ -1,6 +1,7 @@
 #include "dialogs/MessagesSettingsPage.h"
 
 #include "config/AppSettings.h"
+#include "widgets/Utf8Text.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -9,12 +10,12 @@
 
 MessagesSettingsPage::MessagesSettingsPage(const AppSettings &settings, QWidget *parent) : QWidget(parent)
 {
-    auto *messages = new QGroupBox(QStringLiteral("Súkromné správy"), this);
-    m_showPing = new QCheckBox(QStringLiteral("Zobrazovať &PING a PONG servera"), messages);
+    auto *messages = new QGroupBox(FromStr(Str::PrivateMessagesGroup), this);
+    m_showPing = new QCheckBox(FromStr(Str::ShowPingBox), messages);
     m_showPing->setChecked(settings.m_showPing);
-    m_openQuery = new QCheckBox(QStringLiteral("&Otvoriť okno pre súkromnú správu"), messages);
+    m_openQuery = new QCheckBox(FromStr(Str::OpenQueryBox), messages);
     m_openQuery->setChecked(settings.m_openQueryWindow);
-    m_queryDialog = new QCheckBox(QStringLiteral("Spýtať sa pred otvorením ok&na"), messages);
+    m_queryDialog = new QCheckBox(FromStr(Str::QueryDialogBox), messages);
     m_queryDialog->setChecked(settings.m_queryDialog);
     auto *messageLayout = new QVBoxLayout(messages);
     messageLayout->addWidget(m_showPing);
@@ -24,9 +25,9 @@ MessagesSettingsPage::MessagesSettingsPage(const AppSettings &settings, QWidget 
     indented->addWidget(m_queryDialog);
     messageLayout->addLayout(indented);
 
-    auto *dcc = new QGroupBox(QStringLiteral("Ponuky DCC"), this);
-    m_dccAsk = new QRadioButton(QStringLiteral("Spýtať sa pred prijatím pon&uky"), dcc);
-    m_dccNoAsk = new QRadioButton(QStringLiteral("Nepý&tať sa"), dcc);
+    auto *dcc = new QGroupBox(FromStr(Str::DccOffersGroup), this);
+    m_dccAsk = new QRadioButton(FromStr(Str::DccAskChoice), dcc);
+    m_dccNoAsk = new QRadioButton(FromStr(Str::DccNoAskChoice), dcc);
     (settings.m_dccDialog ? m_dccAsk : m_dccNoAsk)->setChecked(true);
     auto *dccLayout = new QVBoxLayout(dcc);
     dccLayout->addWidget(m_dccAsk);

@@ -11,6 +11,7 @@
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/Strings.h"
+#include "widgets/Utf8Text.h"
 
 #include <QDialogButtonBox>
 #include <QPointer>
@@ -102,7 +103,7 @@ void PropertySheet::CloseAll()
 }
 
 PropertySheet::PropertySheet(const SessionTable &table, const std::string &sessionKey, const std::string &name,
-                               QWidget *owner)
+                             QWidget *owner)
     : QDialog(owner), m_table(table), m_sessionKey(sessionKey), m_name(name)
 {
     setModal(false);
@@ -133,7 +134,7 @@ std::string PropertySheet::Name() const
 void PropertySheet::AddChannelPage(const std::string &channel, const std::string &topic, int count)
 {
     m_channel = new ChannelPropertiesPage(m_sessionKey, channel, topic, count, m_tabs);
-    m_tabs->addTab(m_channel, QStringLiteral("Kanál"));
+    m_tabs->addTab(m_channel, FromStr(Str::ChannelTab));
 }
 
 void PropertySheet::AddUserPages(const std::string &nick)
@@ -141,8 +142,8 @@ void PropertySheet::AddUserPages(const std::string &nick)
     m_user = new UserPropertiesPage(m_sessionKey, nick, m_tabs);
     m_advanced = new UserAdvancedPropertiesPage(m_sessionKey, nick, m_tabs);
     m_advanced->SetCommandRunner([this](const std::string &line) { return RunCommand(line); });
-    m_tabs->addTab(m_user, QStringLiteral("Užívateľ"));
-    m_tabs->addTab(m_advanced, QStringLiteral("Rozšírené"));
+    m_tabs->addTab(m_user, FromStr(Str::UserTab));
+    m_tabs->addTab(m_advanced, FromStr(Str::UserAdvancedTab));
 }
 
 bool PropertySheet::ApplyLine(const std::string &line)

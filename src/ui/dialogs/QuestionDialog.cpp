@@ -6,13 +6,15 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "widgets/Utf8Text.h"
+
 QuestionDialog::QuestionDialog(const Question &question, QWidget *parent)
     : QDialog(parent)
     , m_question(question)
     , m_text(new QLabel(this))
-    , m_accept(new QPushButton(QString::fromUtf8("&Prijať"), this))
-    , m_decline(new QPushButton(QString::fromUtf8("&Odmietnuť"), this))
-    , m_ignore(new QPushButton(QString::fromUtf8("&Ignorovať"), this))
+    , m_accept(new QPushButton(FromStr(Str::AcceptButton), this))
+    , m_decline(new QPushButton(FromStr(Str::DeclineButton), this))
+    , m_ignore(new QPushButton(FromStr(Str::IgnoreButton), this))
 {
     setModal(false);
     setWindowTitle(QString::fromStdString(question.Caption()));
@@ -34,8 +36,8 @@ QuestionDialog::QuestionDialog(const Question &question, QWidget *parent)
     connect(m_accept, &QPushButton::clicked, this, [this] { Answer(Accepted); });
     connect(m_decline, &QPushButton::clicked, this, [this] { Answer(Declined); });
     if (question.kind == Question::Certificate) {
-        m_accept->setText(QString::fromUtf8("Prijať &raz"));
-        m_ignore->setText(QString::fromUtf8("Prijať &vždy"));
+        m_accept->setText(FromStr(Str::AcceptOnceButton));
+        m_ignore->setText(FromStr(Str::AcceptAlwaysButton));
         // Refusing is the safe choice Enter should make.
         m_accept->setDefault(false);
         m_decline->setDefault(true);

@@ -1,6 +1,5 @@
 #include "dialogs/ReportList.h"
 
-#include "text/Words.h"
 #include "widgets/Utf8Text.h"
 
 #include <QHeaderView>
@@ -10,7 +9,7 @@
 
 namespace {
 
-constexpr int kRecordRole = Qt::UserRole + 1;
+constexpr int kKeyRole = Qt::UserRole + 1;
 
 } // namespace
 
@@ -37,10 +36,10 @@ ReportList::ReportList(std::initializer_list<Column> columns, QWidget *parent) :
     }
 }
 
-QTreeWidgetItem *ReportList::AddRow(const QStringList &cells, const std::string &record)
+QTreeWidgetItem *ReportList::AddRow(const QStringList &cells, const std::string &key)
 {
     auto *row = new QTreeWidgetItem(this, cells);
-    row->setData(0, kRecordRole, QByteArray::fromStdString(record));
+    row->setData(0, kKeyRole, QByteArray::fromStdString(key));
     for (size_t k = 0; k < m_alignRight.size(); ++k) {
         if (m_alignRight[k])
             row->setTextAlignment(static_cast<int>(k), Qt::AlignRight | Qt::AlignVCenter);
@@ -48,30 +47,17 @@ QTreeWidgetItem *ReportList::AddRow(const QStringList &cells, const std::string 
     return row;
 }
 
-void ReportList::Sync(const std::vector<std::string> &records, const RowCells &cells)
+void ReportList::ShowRows(const std::vector<Row> &rows)
 {
-    if (ShownRecords() == records)
-        return;
-    // Rebuilt in the list's order; the selection stays on the same key (an
-    // entry whose fields changed stays selected) and the view where it was.
-    const std::string selectedKey = GetWord(SelectedRecord(), 1);
+    const std::string selectedKey = SelectedKey();
     const int scrolled = verticalScrollBar()->value();
     clear();
-    for (const std::string &record : records)
-        AddRow(cells(record), record);
+    for (const Row &row : rows)
+        AddRow(row.cells, row.key);
     if (!selectedKey.empty())
         SelectKey(selectedKey);
     WidenColumnsToContents();
     verticalScrollBar()->setValue(scrolled);
-}
-
-std::vector<std::string> ReportList::ShownRecords() const
-{
-    std::vector<std::string> shown;
-    shown.reserve(static_cast<size_t>(topLevelItemCount()));
-    for (int k = 0; k < topLevelItemCount(); ++k)
-        shown.push_back(Record(topLevelItem(k)));
-    return shown;
 }
 
 void ReportList::WidenColumnsToContents()
@@ -81,9 +67,9 @@ void ReportList::WidenColumnsToContents()
         header()->resizeSection(column, std::max(header()->sectionSize(column), sizeHintForColumn(column)));
 }
 
-std::string ReportList::Record(const QTreeWidgetItem *row)
+std::string ReportList::Key(const QTreeWidgetItem *row)
 {
-    return row ? row->data(0, kRecordRole).toByteArray().toStdString() : std::string();
+    return row ? row->data(0, kKeyRole).toByteArray().toStdString() : std::string();
 }
 
 QTreeWidgetItem *ReportList::SelectedRow() const
@@ -92,9 +78,9 @@ QTreeWidgetItem *ReportList::SelectedRow() const
     return rows.isEmpty() ? nullptr : rows.first();
 }
 
-std::string ReportList::SelectedRecord() const
+std::string ReportList::SelectedKey() const
 {
-    return Record(SelectedRow());
+    return Key(SelectedRow());
 }
 
 void ReportList::SelectFirst()
@@ -106,7 +92,7 @@ void ReportList::SelectFirst()
 void ReportList::SelectKey(const std::string &key)
 {
     for (int k = 0; k < topLevelItemCount(); ++k) {
-        if (GetWord(Record(topLevelItem(k)), 1) == key) {
+        if (Key(topLevelItem(k)) == key) {
             setCurrentItem(topLevelItem(k));
             return;
         }

@@ -4,14 +4,15 @@
 
 #include <QTreeWidget>
 
-#include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
 // The report view of the list dialogs: columns with fixed titles and widths,
-// whole rows selected one at a time. A row can carry the record it shows, so
-// that the list follows a changing list of records (Sync).
+// whole rows selected one at a time. A row can carry the key of the record it
+// shows (a nick, a channel, an address, a mask): the dialog looks the record
+// up by its key, and the selection stays on it when the rows are shown anew.
 class ReportList : public QTreeWidget
 {
     Q_OBJECT
@@ -23,30 +24,46 @@ public:
         int width;
         bool alignRight = false;
     };
-    // The cells of one row for a record.
-    using RowCells = std::function<QStringList(const std::string &record)>;
+    // One row: its record's key and its cells.
+    struct Row
+    {
+        std::string key;
+        QStringList cells;
+    };
 
     ReportList(std::initializer_list<Column> columns, QWidget *parent = nullptr);
 
-    // Appends a row; record is kept with it.
-    QTreeWidgetItem *AddRow(const QStringList &cells, const std::string &record = {});
-    // Shows records in their order when they differ from the rows shown;
-    // the selection stays on the row of the same key (first word).
-    void Sync(const std::vector<std::string> &records, const RowCells &cells);
+    // Appends a row; key is kept with it.
+    QTreeWidgetItem *AddRow(const QStringList &cells, const std::string &key = {});
+    // Shows these rows instead of those shown; the selection stays on the row
+    // of the same key and the view where it was.
+    void ShowRows(const std::vector<Row> &rows);
+    // Shows the records, a row each made by rowOf, unless they are the ones
+    // shown last; shown keeps the records shown (reset it to show anew).
+    template <typename Record, typename RowOf>
+    void FollowRecords(const std::vector<Record> &records, std::optional<std::vector<Record>> &shown, RowOf rowOf)
+    {
+        if (shown == records)
+            return;
+        std::vector<Row> rows;
+        rows.reserve(records.size());
+        for (const Record &record : records)
+            rows.push_back(rowOf(record));
+        ShowRows(rows);
+        shown = records;
+    }
     // Columns whose text is wider than the given width grow to fit it.
     void WidenColumnsToContents();
 
-    // The record of a row, of the selected row ("" without a selection).
-    static std::string Record(const QTreeWidgetItem *row);
-    std::string SelectedRecord() const;
+    // The key of a row, of the selected row ("" without a selection).
+    static std::string Key(const QTreeWidgetItem *row);
+    std::string SelectedKey() const;
     QTreeWidgetItem *SelectedRow() const;
     // Selects the first row, if any.
     void SelectFirst();
-    // Selects the row whose record begins with this word (its key).
+    // Selects the row of this key.
     void SelectKey(const std::string &key);
 
 private:
-    std::vector<std::string> ShownRecords() const;
-
     std::vector<bool> m_alignRight;
 };

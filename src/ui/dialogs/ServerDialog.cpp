@@ -17,27 +17,27 @@
 ServerDialog::ServerDialog(Shell &shell, FavouriteServers &servers, const std::string &name, QWidget *parent)
     : QDialog(parent), m_shell(shell), m_servers(servers), m_oldName(servers.Contains(name) ? name : std::string())
 {
-    setWindowTitle(m_oldName.empty() ? QStringLiteral("Nový server") : QStringLiteral("Upraviť server"));
+    setWindowTitle(FromStr(m_oldName.empty() ? Str::NewServerTitle : Str::EditServerTitle));
 
     m_name = new QLineEdit(this);
     m_host = new QLineEdit(this);
     m_port = new QLineEdit(this);
     m_port->setMaxLength(6);
-    m_port->setToolTip(QStringLiteral("Port servera; so znamienkom + (napríklad +6697) zabezpečené spojenie (TLS)"));
-    m_standardPort = new QCheckBox(QStringLiteral("Š&tandardný port"), this);
-    m_autoConnect = new QCheckBox(QStringLiteral("Pripojiť &automaticky pri spustení"), this);
-    m_usePassword = new QCheckBox(QStringLiteral("Po&užiť heslo:"), this);
+    m_port->setToolTip(FromStr(Str::ServerPortTip));
+    m_standardPort = new QCheckBox(FromStr(Str::StandardPortBox), this);
+    m_autoConnect = new QCheckBox(FromStr(Str::AutoConnectBox), this);
+    m_usePassword = new QCheckBox(FromStr(Str::UsePasswordBox), this);
     m_password = new QLineEdit(this);
     m_password->setEchoMode(QLineEdit::Password);
-    m_loggingOff = new QCheckBox(FromUtf8(Strings::Get(Str::ServerLoggingOff)), this);
+    m_loggingOff = new QCheckBox(FromStr(Str::ServerLoggingOff), this);
 
-    m_ownIdentity = new QCheckBox(QStringLiteral("&Vlastná identita pre tento server"), this);
+    m_ownIdentity = new QCheckBox(FromStr(Str::OwnIdentityBox), this);
     m_identity = new QWidget(this);
     m_fullName = new QLineEdit(m_identity);
     m_email = new QLineEdit(m_identity);
     m_nick = new QLineEdit(m_identity);
-    m_invisible = new QCheckBox(QStringLiteral("Nev&iditeľný"), m_identity);
-    m_updateNick = new QCheckBox(QStringLiteral("Ukladať &zmenenú prezývku"), m_identity);
+    m_invisible = new QCheckBox(FromStr(Str::InvisibleBox), m_identity);
+    m_updateNick = new QCheckBox(FromStr(Str::ServerKeepChangedNickBox), m_identity);
 
     auto *server = new QGridLayout;
     const auto addField = [&](int row, const QString &label, QWidget *field, int span) {
@@ -46,9 +46,9 @@ ServerDialog::ServerDialog(Shell &shell, FavouriteServers &servers, const std::s
         server->addWidget(caption, row, 0);
         server->addWidget(field, row, 1, 1, span);
     };
-    addField(0, QStringLiteral("&Názov:"), m_name, 2);
-    addField(1, QStringLiteral("&Server:"), m_host, 2);
-    addField(2, QStringLiteral("&Port:"), m_port, 1);
+    addField(0, FromStr(Str::ServerNameLabel), m_name, 2);
+    addField(1, FromStr(Str::ServerLabel), m_host, 2);
+    addField(2, FromStr(Str::PortLabel), m_port, 1);
     server->addWidget(m_standardPort, 2, 2);
     server->addWidget(m_autoConnect, 3, 1, 1, 2);
     server->addWidget(m_usePassword, 4, 0);
@@ -57,9 +57,9 @@ ServerDialog::ServerDialog(Shell &shell, FavouriteServers &servers, const std::s
 
     auto *identity = new QFormLayout(m_identity);
     identity->setContentsMargins(20, 0, 0, 0);
-    identity->addRow(QStringLiteral("&Celé meno:"), m_fullName);
-    identity->addRow(QStringLiteral("&E-mail:"), m_email);
-    identity->addRow(QStringLiteral("P&rezývka:"), m_nick);
+    identity->addRow(FromStr(Str::FullNameLabel), m_fullName);
+    identity->addRow(FromStr(Str::EmailLabel), m_email);
+    identity->addRow(FromStr(Str::ServerNickLabel), m_nick);
     identity->addRow(QString(), m_invisible);
     identity->addRow(QString(), m_updateNick);
 

@@ -36,10 +36,10 @@ SettingsDialog::SettingsDialog(Shell &shell, const AppSettings &settings, QWidge
     m_appearance = new AppearanceSettingsPage(m_settings, m_tabs);
     m_messages = new MessagesSettingsPage(m_settings, m_tabs);
     m_advanced = new AdvancedSettingsPage(m_settings, m_tabs);
-    m_tabs->addTab(m_base, QStringLiteral("&Základné"));
-    m_tabs->addTab(m_appearance, QStringLiteral("&Vzhľad"));
-    m_tabs->addTab(m_messages, QStringLiteral("&Správy"));
-    m_tabs->addTab(m_advanced, QStringLiteral("&Rozšírené"));
+    m_tabs->addTab(m_base, FromStr(Str::BasicTab));
+    m_tabs->addTab(m_appearance, FromStr(Str::AppearanceTab));
+    m_tabs->addTab(m_messages, FromStr(Str::MessagesTab));
+    m_tabs->addTab(m_advanced, FromStr(Str::AdvancedTab));
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -2,6 +2,7 @@
 
 #include "dialogs/PropertyFields.h"
 #include "text/StrPrintf.h"
+#include "widgets/Utf8Text.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -12,20 +13,21 @@
 #include <cinttypes>
 #include <ctime>
 
-UserAdvancedPropertiesPage::UserAdvancedPropertiesPage(const std::string &sessionKey, const std::string &nick, QWidget *parent)
+UserAdvancedPropertiesPage::UserAdvancedPropertiesPage(const std::string &sessionKey, const std::string &nick,
+                                                       QWidget *parent)
     : QWidget(parent), m_sessionKey(sessionKey), m_nick(nick)
 {
     m_version = ReadOnlyField(this);
     m_time = ReadOnlyField(this);
     m_speed = ReadOnlyField(this);
-    m_askVersion = new QPushButton(QStringLiteral("Verzia"), this);
-    m_askTime = new QPushButton(QStringLiteral("Čas"), this);
-    m_askPing = new QPushButton(QStringLiteral("Ping"), this);
+    m_askVersion = new QPushButton(FromStr(Str::AskVersionButton), this);
+    m_askTime = new QPushButton(FromStr(Str::AskTimeButton), this);
+    m_askPing = new QPushButton(FromStr(Str::AskPingButton), this);
 
     auto *fields = new QFormLayout;
-    fields->addRow(QStringLiteral("Klient:"), m_version);
-    fields->addRow(QStringLiteral("Čas:"), m_time);
-    fields->addRow(QStringLiteral("Rýchlosť:"), m_speed);
+    fields->addRow(FromStr(Str::ClientFieldLabel), m_version);
+    fields->addRow(FromStr(Str::TimeFieldLabel), m_time);
+    fields->addRow(FromStr(Str::SpeedFieldLabel), m_speed);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_askVersion);
     buttons->addWidget(m_askTime);

@@ -1,6 +1,7 @@
 #include "dialogs/UserPropertiesPage.h"
 
 #include "dialogs/PropertyFields.h"
+#include "widgets/Utf8Text.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -17,13 +18,13 @@ UserPropertiesPage::UserPropertiesPage(const std::string &sessionKey, const std:
     m_away = ReadOnlyField(this);
     m_signOn = ReadOnlyField(this);
     auto *layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("Prezývka:"), m_nickField);
-    layout->addRow(QStringLiteral("Adresa:"), m_address);
-    layout->addRow(QStringLiteral("Celé meno:"), m_fullName);
-    layout->addRow(QStringLiteral("Kanály:"), m_channels);
-    layout->addRow(QStringLiteral("Server:"), m_server);
-    layout->addRow(QStringLiteral("Neprítomný:"), m_away);
-    layout->addRow(QStringLiteral("Pripojený od:"), m_signOn);
+    layout->addRow(FromStr(Str::NickFieldLabel), m_nickField);
+    layout->addRow(FromStr(Str::AddressFieldLabel), m_address);
+    layout->addRow(FromStr(Str::FullNameFieldLabel), m_fullName);
+    layout->addRow(FromStr(Str::ChannelsFieldLabel), m_channels);
+    layout->addRow(FromStr(Str::ServerFieldLabel), m_server);
+    layout->addRow(FromStr(Str::AwayFieldLabel), m_away);
+    layout->addRow(FromStr(Str::SignedOnFieldLabel), m_signOn);
 }
 
 bool UserPropertiesPage::Apply(const Ctcp::PropertyUpdate &update)

@@ -195,7 +195,7 @@ void FindEverywhereWindow::ShowStatus()
     else if (m_found.empty())
         status = Text(Str::FindNothing);
     else
-        status = FromUtf8(Strings::Format(m_hasMore ? Str::FindCountMore : Str::FindCount, int(m_found.size())));
+        status = FromUtf8(Strings::Format(m_hasMore ? Str::FindEverywhereCountMore : Str::FindEverywhereCount, int(m_found.size())));
     m_status->setText(status);
 }
 

@@ -4,11 +4,19 @@
 #include "app/CommandIds.h"
 #include "input/InputLine.h"
 #include "text/Colors.h"
+#include "text/Strings.h"
 #include "widgets/DrawnIcon.h"
+#include "widgets/Utf8Text.h"
 
 #include <QPainter>
 
 namespace {
+
+// A menu item's text with the keys of its command, as a menu shows them.
+QString WithKeys(StrText text, const char *keys)
+{
+    return FromStr(text) + QLatin1Char('\t') + QLatin1String(keys);
+}
 
 QIcon ColorSwatch(uint32_t rgb)
 {
@@ -22,8 +30,7 @@ QIcon ColorSwatch(uint32_t rgb)
 
 } // namespace
 
-InputEditMenu::InputEditMenu(InputLine *input, QWidget *parent)
-    : QMenu(QString::fromUtf8("Úpr&avy"), parent), m_input(input)
+InputEditMenu::InputEditMenu(InputLine *input, QWidget *parent) : QMenu(FromStr(Str::MenuEdit), parent), m_input(input)
 {
     // The items carry the pictures of the same commands of the main menu.
     const auto addInputAction = [this](int command, const QString &text, auto slot) {
@@ -32,24 +39,23 @@ InputEditMenu::InputEditMenu(InputLine *input, QWidget *parent)
         m_inputActions.append(action);
         return action;
     };
-    addInputAction(CommandId::EditUndo, QString::fromUtf8("&Vráťiť\tCtrl+Z"), &QTextEdit::undo);
-    addInputAction(CommandId::EditRedo, QString::fromUtf8("&Opakovať\tCtrl+Y"), &QTextEdit::redo);
+    addInputAction(CommandId::EditUndo, WithKeys(Str::CommandEditUndo, "Ctrl+Z"), &QTextEdit::undo);
+    addInputAction(CommandId::EditRedo, WithKeys(Str::CommandEditRedo, "Ctrl+Y"), &QTextEdit::redo);
     addSeparator();
-    addInputAction(CommandId::EditCut, QString::fromUtf8("&Vystrihnúť\tCtrl+X"), &QTextEdit::cut);
-    addInputAction(CommandId::EditCopy, QString::fromUtf8("&Kopírovať\tCtrl+C"), &QTextEdit::copy);
-    addInputAction(CommandId::EditPaste, QString::fromUtf8("&Prilepiť\tCtrl+V"), &QTextEdit::paste);
+    addInputAction(CommandId::EditCut, WithKeys(Str::CommandEditCut, "Ctrl+X"), &QTextEdit::cut);
+    addInputAction(CommandId::EditCopy, WithKeys(Str::CommandEditCopy, "Ctrl+C"), &QTextEdit::copy);
+    addInputAction(CommandId::EditPaste, WithKeys(Str::CommandEditPaste, "Ctrl+V"), &QTextEdit::paste);
     addSeparator();
-    m_bold = addInputAction(CommandId::Bold, QString::fromUtf8("&Tučné Písmo\tCtrl+B"), &InputLine::ToggleBold);
+    m_bold = addInputAction(CommandId::Bold, WithKeys(Str::CommandBold, "Ctrl+B"), &InputLine::ToggleBold);
     m_bold->setCheckable(true);
-    m_underline = addInputAction(CommandId::Underline, QString::fromUtf8("P&odčiarknuté Písmo\tCtrl+U"),
-                                 &InputLine::ToggleUnderline);
+    m_underline =
+        addInputAction(CommandId::Underline, WithKeys(Str::CommandUnderline, "Ctrl+U"), &InputLine::ToggleUnderline);
     m_underline->setCheckable(true);
-    m_plain =
-        addInputAction(CommandId::Plain, QString::fromUtf8("&Jednoduché Písmo\tCtrl+P"), &InputLine::SetPlainStyle);
-    addInputAction(CommandId::Inverse, QString::fromUtf8("&Invertované Písmo\tCtrl+I"), &InputLine::SetInverseStyle);
+    m_plain = addInputAction(CommandId::Plain, WithKeys(Str::CommandPlain, "Ctrl+P"), &InputLine::SetPlainStyle);
+    addInputAction(CommandId::Inverse, WithKeys(Str::CommandInverse, "Ctrl+I"), &InputLine::SetInverseStyle);
     addSeparator();
-    m_textColors = CreateColorMenu(QString::fromUtf8("Farb&a Písma"), kTextColorId);
-    m_backgroundColors = CreateColorMenu(QString::fromUtf8("Far&ba Pozadia"), kBackgroundColorId);
+    m_textColors = CreateColorMenu(FromStr(Str::MenuTextColour), kTextColorId);
+    m_backgroundColors = CreateColorMenu(FromStr(Str::MenuBackgroundColour), kBackgroundColorId);
     m_textColors->setIcon(AppIcons::Command(CommandId::TextColourMenu));
     m_backgroundColors->setIcon(AppIcons::Command(CommandId::BackgroundColourMenu));
     addMenu(m_textColors);

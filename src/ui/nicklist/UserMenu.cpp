@@ -7,6 +7,7 @@
 #include "config/AddressBook.h"
 #include "dialogs/TextInputDialog.h"
 #include "text/Strings.h"
+#include "widgets/Utf8Text.h"
 
 namespace {
 
@@ -14,27 +15,27 @@ struct ItemText
 {
     UserMenu::Item item;
     int command; // of the main window's "&Užívateľ" menu
-    const char *text;
+    StrText text;
     bool separatorAfter;
 };
 
 const ItemText kItems[] = {
-    {UserMenu::OpenQuery, CommandId::UserQuery, "&Otvoriť Súkromné Písanie", false},
-    {UserMenu::WhoIs, CommandId::UserWhois, "Kto to je", false},
-    {UserMenu::Properties, CommandId::UserProperties, "Vlastnosti", true},
-    {UserMenu::AddContact, CommandId::UserAddContact, "Pridať do kontaktov", true},
-    {UserMenu::DccChat, CommandId::UserDccChat, "Otvoriť Súkromnú Linku", false},
-    {UserMenu::SendFile, CommandId::UserDccSend, "Poslať Súbor ...", true},
-    {UserMenu::GiveOp, CommandId::UserOp, "&Pridaj Ako Operátora", false},
-    {UserMenu::TakeOp, CommandId::UserDeop, "&Zruš Ako Operátora", false},
-    {UserMenu::GiveVoice, CommandId::UserVoice, "P&ridaj Ako Hlas", false},
-    {UserMenu::TakeVoice, CommandId::UserDevoice, "Z&ruš Ako Hlas", true},
-    {UserMenu::Kick, CommandId::UserKick, "&Vykopnúť", false},
-    {UserMenu::KickWithReason, CommandId::UserKickReason, "V&ykopnúť ( Napísať Prečo )", true},
-    {UserMenu::Ban, CommandId::UserBan, "Za&kázať", false},
-    {UserMenu::BanKick, CommandId::UserBanKick, "Za&kázať a Vykopnúť", false},
-    {UserMenu::BanKickWithReason, CommandId::UserBanKickReason, "Za&kázať a Vykopnúť ( Napísať Prečo )", true},
-    {UserMenu::Ignore, CommandId::UserIgnore, "&Ignorovať !", false},
+    {UserMenu::OpenQuery, CommandId::UserQuery, Str::CommandUserQuery, false},
+    {UserMenu::WhoIs, CommandId::UserWhois, Str::CommandUserWhois, false},
+    {UserMenu::Properties, CommandId::UserProperties, Str::CommandProperties, true},
+    {UserMenu::AddContact, CommandId::UserAddContact, Str::CommandUserAddContact, true},
+    {UserMenu::DccChat, CommandId::UserDccChat, Str::CommandUserDccChat, false},
+    {UserMenu::SendFile, CommandId::UserDccSend, Str::CommandUserDccSend, true},
+    {UserMenu::GiveOp, CommandId::UserOp, Str::CommandUserOp, false},
+    {UserMenu::TakeOp, CommandId::UserDeop, Str::CommandUserDeop, false},
+    {UserMenu::GiveVoice, CommandId::UserVoice, Str::CommandUserVoice, false},
+    {UserMenu::TakeVoice, CommandId::UserDevoice, Str::CommandUserDevoice, true},
+    {UserMenu::Kick, CommandId::UserKick, Str::CommandUserKick, false},
+    {UserMenu::KickWithReason, CommandId::UserKickReason, Str::CommandUserKickReason, true},
+    {UserMenu::Ban, CommandId::UserBan, Str::CommandUserBan, false},
+    {UserMenu::BanKick, CommandId::UserBanKick, Str::CommandUserBanKick, false},
+    {UserMenu::BanKickWithReason, CommandId::UserBanKickReason, Str::CommandUserBanKickReason, true},
+    {UserMenu::Ignore, CommandId::UserIgnore, Str::CommandUserIgnore, false},
 };
 
 // An argument that would end the command line early or start a new one.
@@ -72,7 +73,7 @@ bool AskReasonWithDialog(QWidget *parent, const QString &title, const QString &p
 
 } // namespace
 
-UserMenu::UserMenu(QWidget *parent) : QMenu(QString::fromUtf8("&Užívateľ"), parent)
+UserMenu::UserMenu(QWidget *parent) : QMenu(FromStr(Str::MenuUser), parent)
 {
     m_chooseFile = [this] { return ChooseFileWithDialog(parentWidget()); };
     m_askReason = [this](const QString &title, const QString &prompt, QString &reason) {
@@ -86,7 +87,7 @@ UserMenu::UserMenu(QWidget *parent) : QMenu(QString::fromUtf8("&Užívateľ"), p
 void UserMenu::CreateActions()
 {
     for (const ItemText &entry : kItems) {
-        QAction *action = addAction(AppIcons::Command(entry.command), QString::fromUtf8(entry.text));
+        QAction *action = addAction(AppIcons::Command(entry.command), FromStr(entry.text));
         const Item item = entry.item;
         connect(action, &QAction::triggered, this, [this, item] { Run(item); });
         m_actions[item] = action;
@@ -240,9 +241,7 @@ void UserMenu::Run(Item item)
     case KickWithReason:
     case BanKickWithReason: {
         QString reason;
-        if (m_askReason
-            && m_askReason(QString::fromUtf8(Strings::Get(Str::KickTitle)),
-                           QString::fromUtf8(Strings::Get(Str::KickPrompt)), reason))
+        if (m_askReason && m_askReason(FromStr(Str::KickTitle), FromStr(Str::KickPrompt), reason))
             Emit(item, OneLine(reason));
         return;
     }

@@ -14,6 +14,7 @@
 
 #include "app/CommandIds.h"
 #include "config/Config.h"
+#include "conversation/ScriptLoad.h"
 #include "conversation/Shell.h"
 #include "script/Script.h"
 #include "script/ScriptEdit.h"
@@ -41,7 +42,8 @@ ScriptEditorWindow::ScriptEditorWindow(ScriptEngine &engine, Shell &shell, Sessi
     layout->addWidget(statusBar);
     setFocusProxy(m_edit);
     connect(m_edit, &ScriptEdit::keyPressed, this, &ScriptEditorWindow::UpdateStatus);
-    connect(m_edit, &ScriptEdit::cursorPositionChanged, this, &ScriptEditorWindow::UpdateStatus); // a click moves it too
+    connect(m_edit, &ScriptEdit::cursorPositionChanged, this,
+            &ScriptEditorWindow::UpdateStatus); // a click moves it too
     connect(m_edit, &ScriptEdit::modificationChanged, this, [this] { setWindowTitle(Caption()); });
     setWindowTitle(Caption());
     UpdateStatus();
@@ -177,7 +179,7 @@ void ScriptEditorWindow::Run()
         session->Command("SCRIPT", 0, "/join " + target->window);
     session = m_sessions.FindSession(target->sessionKey);
     if (session)
-        session->Command("SCRIPT", 0, "/load " + target->window + " " + m_path);
+        session->Command("SCRIPT", 0, ScriptLoad{target->window, m_path, true}.CommandLine());
 }
 
 bool ScriptEditorWindow::ConfirmClose()
@@ -210,7 +212,8 @@ void ScriptEditorWindow::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-std::optional<ScriptRunOnDialog::Target> ScriptEditorWindow::AskTarget(const std::vector<ScriptRunOnDialog::Target> &targets)
+std::optional<ScriptRunOnDialog::Target>
+ScriptEditorWindow::AskTarget(const std::vector<ScriptRunOnDialog::Target> &targets)
 {
     if (m_chooseTarget)
         return m_chooseTarget(targets, m_previousTarget);

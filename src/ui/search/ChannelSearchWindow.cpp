@@ -11,6 +11,7 @@
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/Strings.h"
+#include "widgets/RowList.h"
 #include "widgets/Utf8Text.h"
 
 #include <QFile>
@@ -45,12 +46,7 @@ ChannelSearchWindow::ChannelSearchWindow(SessionTable &sessions, const std::stri
     , m_prompt(DefaultPrompt)
 {
     m_view->setModel(m_rows);
-    m_view->setRootIsDecorated(false);
-    m_view->setUniformRowHeights(true);
-    m_view->setAllColumnsShowFocus(true);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SetUpRowList(m_view);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     QHeaderView *header = m_view->header();
     header->setSectionsClickable(true);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLatin1StringView>
 #include <QPixmap>
 #include <QRgb>
 #include <QString>
@@ -67,6 +68,18 @@ public:
     QString toString() const { return mid(0, size()); }
     operator QString() const { return toString(); }
     QString mid(qsizetype from, qsizetype length) const;
+    // The text as it is kept, without a copy: Latin-1 while every character
+    // fits in a byte (then latin1() holds it), else UTF-16 (utf16()).
+    bool isLatin1() const { return !m_wide; }
+    QLatin1StringView latin1() const { return m_wide ? QLatin1StringView() : QLatin1StringView(m_bytes); }
+    QStringView utf16() const
+    {
+        return m_wide ? QStringView(reinterpret_cast<const QChar *>(m_bytes.constData()), size()) : QStringView();
+    }
+    // Where the text is kept and how many bytes it takes, either way (for
+    // asking the processor to fetch it early).
+    const char *bytes() const { return m_bytes.constData(); }
+    qsizetype byteCount() const { return m_bytes.size(); }
     void append(QStringView text);
     LineText &operator+=(QStringView text)
     {

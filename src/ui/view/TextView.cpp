@@ -2,6 +2,7 @@
 
 #include "text/Colors.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "widgets/WhileAppRuns.h"
 
 #include <QFontMetricsF>
@@ -20,7 +21,6 @@ namespace {
 // About 60 repaints a second, however fast lines arrive.
 constexpr int kRefreshIntervalMs = 16;
 constexpr size_t kSourceStep = 128 * 1024;
-constexpr char kBannerAlt[] = "Podpora programu Brimo zobrazovaním reklám";
 
 } // namespace
 
@@ -83,13 +83,16 @@ void TextView::writeSetUp()
         m_bannerCommand = QString::fromStdString(command);
         Write(StrPrintf("<p align='center'><img src='%s' width='468' height='60' id='%s' alt='%s' border='0' "
                         "style='cursor: hand;'></p>",
-                        EscapeAttribute(m_style.m_bannerImage).c_str(), EscapeAttribute(command).c_str(), kBannerAlt),
+                        EscapeAttribute(m_style.m_bannerImage).c_str(), EscapeAttribute(command).c_str(),
+                        EscapeAttribute(Strings::Get(Str::BannerAlt)).c_str()),
               true);
     }
 }
 
 void TextView::Clear()
 {
+    const int oldLines = m_document.LineCount();
+    m_droppedFragments += m_fragmentEnds.size();
     std::string().swap(m_source);
     std::vector<uint32_t>().swap(m_fragmentEnds);
     std::vector<int>().swap(m_fragmentOpenLines);
@@ -109,7 +112,9 @@ void TextView::Clear()
     m_stickToEnd = m_autoScroll;
     m_topLine = m_topRow = 0;
     viewport()->unsetCursor();
+    m_marks.Clear();
     scheduleRefresh();
+    emit linesErased(0, oldLines - 1);
 }
 
 std::string TextView::FormatLine(std::string_view text, TextClass textClass, bool timeStamps, std::time_t time) const
@@ -147,6 +152,7 @@ void TextView::Write(std::string_view html, bool scroll)
         m_textSize += lineSize(line);
     m_fragmentOpenLines.push_back(m_document.LastLine().m_text.isEmpty() ? m_document.LineCount() - 1 : -1);
     appendParsedLines(firstChanged);
+    emit linesWritten(firstChanged);
     keepWithinTextLimit();
     scheduleRefresh();
 }
@@ -198,6 +204,7 @@ void TextView::dropFragments(size_t last, int lines)
     m_source.erase(setUpEnd, bytes);
     const auto first = std::ptrdiff_t(m_setUpFragments);
     const auto end = std::ptrdiff_t(last + 1);
+    m_droppedFragments += uint64_t(end - first);
     m_fragmentEnds.erase(m_fragmentEnds.begin() + first, m_fragmentEnds.begin() + end);
     m_fragmentOpenLines.erase(m_fragmentOpenLines.begin() + first, m_fragmentOpenLines.begin() + end);
     for (size_t fragment = m_setUpFragments; fragment < m_fragmentEnds.size(); ++fragment) {
@@ -248,6 +255,8 @@ void TextView::eraseLines(int first, int count)
         m_topRow = 0;
     }
     forgetUnusedLinks();
+    m_marks.EraseLines(first, count);
+    emit linesErased(first, count);
 }
 
 void TextView::forgetUnusedLinks()
@@ -665,6 +674,8 @@ void TextView::paintLine(QPainter &painter, const PlacedLine &placed)
 {
     QTextLayout *layout = layoutOf(placed.m_line);
     QList<QTextLayout::FormatRange> selections;
+    // The selection comes last, so that it shows over the marks.
+    addMarkFormats(placed.m_line, selections);
     if (HasSelection()) {
         TextPosition from, to;
         selectionRange(from, to);

@@ -6,10 +6,12 @@
 #include "view/HtmlLineParser.h"
 #include "view/RowIndex.h"
 #include "view/StyledDocument.h"
+#include "view/TextMarks.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
 #include <QPixmap>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <cstdint>
@@ -19,8 +21,6 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
-
-class QTextLayout;
 
 // The text view of a conversation window. It keeps the HTML fragments it is
 // given, in order and unchanged (source, saving), reads each into lines of
@@ -136,6 +136,26 @@ public:
     // Scrolls so that the marker shows near the top, below a few lines read
     // before it; false when there is no marker.
     bool ScrollToUnreadMarker();
+    // The lines of the document, for reading their text.
+    const StyledDocument &Document() const { return m_document; }
+    // Stretches drawn with a marker behind them (the current one stronger).
+    // Whoever fills them follows linesWritten; the view itself moves them
+    // with their lines when old lines go. Call RepaintMarks after a change.
+    TextMarks &Marks() { return m_marks; }
+    const TextMarks &Marks() const { return m_marks; }
+    void RepaintMarks();
+    // Scrolls so that the line is on screen, a third of the page from the
+    // top, unless all of it is shown already.
+    void ScrollToLine(int line);
+    // The last line on screen, even when only a part of it is.
+    int BottomLine();
+    // Every fragment written gets a number, counted on from 1 since the view
+    // was made and never given twice (Clear does not start again). The
+    // number of the fragment written last, 0 for none.
+    uint64_t LastFragmentId() const { return m_droppedFragments + m_fragmentEnds.size(); }
+    // The line where the text of that fragment starts, or -1 when it has
+    // gone past the text limit (or is unknown).
+    int LineOfFragment(uint64_t id) const;
 
 signals:
     // A left click on an element with a command (its id). Never emitted for
@@ -148,6 +168,12 @@ signals:
     // A context menu asked for over an element (its command) or over plain
     // text (empty command).
     void contextMenuRequested(const QString &command, const QPoint &globalPos);
+    // A fragment was written: the lines from firstChanged to the end are
+    // new or have new text.
+    void linesWritten(int firstChanged);
+    // Lines first .. first + count - 1 went (the text limit, Clear); the
+    // lines after them moved up.
+    void linesErased(int first, int count);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -197,6 +223,7 @@ private:
     void paintLine(QPainter &painter, const PlacedLine &placed);
     void paintImages(QPainter &painter, const PlacedLine &placed, QTextLayout *layout);
     void paintUnreadMarker(QPainter &painter, const std::vector<PlacedLine> &placed);
+    void addMarkFormats(int line, QList<QTextLayout::FormatRange> &formats) const;
     int imageWidth(const InlineImage &image, int link) const;
     int visibleRows() const;
     void selectionRange(TextPosition &from, TextPosition &to) const;
@@ -218,6 +245,7 @@ private:
 
     std::string m_source;
     std::vector<uint32_t> m_fragmentEnds;
+    uint64_t m_droppedFragments = 0; // fragments gone before m_fragmentEnds[0], for LastFragmentId
     // Per fragment: the index of the line left open after it when that line
     // was still empty (the fragment ended with its lines), else -1. Only
     // there can the oldest text be cut without splitting a fragment.
@@ -229,6 +257,7 @@ private:
     StyledDocument m_document;
     HtmlLineParser m_parser;
     RowIndex m_rows;
+    TextMarks m_marks;
     std::vector<unsigned char> m_rowsExact;
     std::unordered_map<int, std::unique_ptr<QTextLayout>> m_layouts;
     int m_layoutWidth = -1;

@@ -4,7 +4,9 @@
 
 #include "view/TextView.h"
 
+#include "widgets/MenuText.h"
 #include "widgets/PlainToolTip.h"
+#include "widgets/Utf8Text.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,9 +27,6 @@
 #include <climits>
 
 namespace {
-
-constexpr char kSourceTitle[] = "Zobraziť Ako HTML";
-constexpr char kSaveTitle[] = "Uložiť Na Disk Ako HTML Alebo Text ...";
 
 bool IsRunnableCommand(const QString &command)
 {
@@ -252,7 +251,7 @@ QWidget *TextView::ShowSource()
 {
     auto *source = new QPlainTextEdit;
     source->setAttribute(Qt::WA_DeleteOnClose);
-    source->setWindowTitle(QString::fromUtf8(kSourceTitle));
+    source->setWindowTitle(ToolTipOfMenuText(FromStr(Str::CommandViewSource)));
     source->setReadOnly(true);
     source->setLineWrapMode(QPlainTextEdit::NoWrap);
     source->setPlainText(QString::fromUtf8(m_source.data(), qsizetype(m_source.size())));
@@ -263,11 +262,12 @@ QWidget *TextView::ShowSource()
 
 void TextView::SaveAs()
 {
-    const QString htmlFilter = QStringLiteral("HTML (*.htm *.html)");
-    const QString textFilter = QStringLiteral("Text (*.txt)");
+    const QString htmlFilter = FromStr(Str::HtmlFileFilter);
+    const QString textFilter = FromStr(Str::TextFileFilter);
     QString chosenFilter = htmlFilter;
-    const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8(kSaveTitle), QString(),
-                                                      htmlFilter + QStringLiteral(";;") + textFilter, &chosenFilter);
+    const QString path =
+        QFileDialog::getSaveFileName(this, ToolTipOfMenuText(FromStr(Str::CommandViewSaveAs)), QString(),
+                                     htmlFilter + QStringLiteral(";;") + textFilter, &chosenFilter);
     if (path.isEmpty())
         return;
     const bool asText = chosenFilter == textFilter || path.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);

@@ -19,18 +19,18 @@ struct ModeItem
 {
     int id;
     char flag;
-    const char *text;
+    StrText text;
 };
 
 constexpr ModeItem kModeItems[] = {
-    {CommandId::ModeTopicOps, 't', "&Tému Môžu Meniť Iba Operátori"},
-    {CommandId::ModeNoExternal, 'n', "&Neprijímať Externé Správy"},
-    {CommandId::ModeInviteOnly, 'i', "K&anál Iba Pre Pozvaných"},
-    {CommandId::ModeModerated, 'm', "&Moderovaný Kanál"},
-    {CommandId::ModePrivate, 'p', "&Súkromný Kanál"},
-    {CommandId::ModeSecret, 's', "Ta&jný Kanál"},
-    {CommandId::ModeKey, 'k', "&Uzamknutý Kanál Na Kľúč"},
-    {CommandId::ModeLimit, 'l', "&Obmedzený Počet Užívateľov"},
+    {CommandId::ModeTopicOps, 't', Str::CommandModeTopicOps},
+    {CommandId::ModeNoExternal, 'n', Str::CommandModeNoExternal},
+    {CommandId::ModeInviteOnly, 'i', Str::CommandModeInviteOnly},
+    {CommandId::ModeModerated, 'm', Str::CommandModeModerated},
+    {CommandId::ModePrivate, 'p', Str::CommandModePrivate},
+    {CommandId::ModeSecret, 's', Str::CommandModeSecret},
+    {CommandId::ModeKey, 'k', Str::CommandModeKey},
+    {CommandId::ModeLimit, 'l', Str::CommandModeLimit},
 };
 
 const ModeItem *FindModeItem(int id)
@@ -54,7 +54,7 @@ bool DefaultPrompt(const QString &title, const QString &prompt, QString &text)
 
 } // namespace
 
-ConversationMenu::ConversationMenu(QWidget *parent) : QMenu(FromUtf8("&Kanál"), parent), m_prompt(DefaultPrompt)
+ConversationMenu::ConversationMenu(QWidget *parent) : QMenu(FromStr(Str::MenuChannel), parent), m_prompt(DefaultPrompt)
 {
     // The items are made when the menu first shows: the states of the commands
     // need none of them, and most windows never show their menu.
@@ -75,23 +75,23 @@ void ConversationMenu::CreateItems()
         action->setCheckable(checkable);
         connect(action, &QAction::triggered, this, [this, id] { Run(id); });
     };
-    add(CommandId::ChannelTopic, FromUtf8("&Zvoliť Tému ..."));
+    add(CommandId::ChannelTopic, FromStr(Str::CommandChannelTopic));
     addSeparator();
     for (const ModeItem &item : kModeItems)
-        add(item.id, FromUtf8(item.text), true);
+        add(item.id, FromStr(item.text), true);
     addSeparator();
-    add(CommandId::ChannelBans, FromUtf8("Zakázaní &Užívatelia ..."));
-    add(CommandId::ChannelRefresh, FromUtf8("Aktua&lizovať"));
-    add(CommandId::ChannelAddFavourite, FromUtf8("Pridať K Obľúbeným"));
-    add(CommandId::ChannelProperties, FromUtf8("Vlastnosti"));
+    add(CommandId::ChannelBans, FromStr(Str::CommandChannelBans));
+    add(CommandId::ChannelRefresh, FromStr(Str::CommandChannelRefresh));
+    add(CommandId::ChannelAddFavourite, FromStr(Str::CommandChannelAddFavourite));
+    add(CommandId::ChannelProperties, FromStr(Str::CommandProperties));
     addSeparator();
-    add(CommandId::ChannelSearchHere, FromUtf8("Hľadať Kanály ..."));
+    add(CommandId::ChannelSearchHere, FromStr(Str::CommandChannelSearchHere));
     addSeparator();
-    QMenu *advanced = addMenu(FromUtf8("Po&kročilé"));
-    QAction *load = advanced->addAction(AppIcons::Command(CommandId::LoadScript), FromUtf8("&Nahrať Skript"));
+    QMenu *advanced = addMenu(FromStr(Str::MenuAdvanced));
+    QAction *load = advanced->addAction(AppIcons::Command(CommandId::LoadScript), FromStr(Str::CommandLoadScript));
     load->setData(int(CommandId::LoadScript));
     connect(load, &QAction::triggered, this, [this] { Run(CommandId::LoadScript); });
-    m_removeScriptMenu = advanced->addMenu(FromUtf8("&Odstrániť Skript"));
+    m_removeScriptMenu = advanced->addMenu(FromStr(Str::MenuRemoveScript));
     connect(m_removeScriptMenu, &QMenu::aboutToShow, this, &ConversationMenu::FillRemoveScriptMenu);
 }
 

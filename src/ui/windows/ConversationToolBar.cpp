@@ -17,12 +17,12 @@ ConversationToolBar::ConversationToolBar(QWidget *parent) : QToolBar(parent)
     setFloatable(false);
     setIconSize(QSize(16, 16));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
-    AddCommand(CommandId::ChannelTopic, FromUtf8("&Zvoliť Tému ..."));
-    AddCommand(CommandId::ChannelBans, FromUtf8("Zakázaní &Užívatelia ..."));
+    AddCommand(CommandId::ChannelTopic, FromStr(Str::CommandChannelTopic));
+    AddCommand(CommandId::ChannelBans, FromStr(Str::CommandChannelBans));
     addSeparator();
-    AddCommand(CommandId::ChannelAddFavourite, FromUtf8("Pridať K Obľúbeným"));
+    AddCommand(CommandId::ChannelAddFavourite, FromStr(Str::CommandChannelAddFavourite));
     addSeparator();
-    AddCommand(CommandId::ChannelProperties, FromUtf8("Vlastnosti"));
+    AddCommand(CommandId::ChannelProperties, FromStr(Str::CommandProperties));
     addSeparator();
     for (int k = 0; k < 5; ++k)
         AddCommand(CommandId::UserMessageFirst + k, QString::number(k + 1));

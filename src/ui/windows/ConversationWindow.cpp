@@ -23,6 +23,7 @@
 #include "text/Strings.h"
 #include "text/Words.h"
 #include "view/TextView.h"
+#include "widgets/Utf8Text.h"
 #include "windows/ConversationMenu.h"
 #include "windows/ConversationToolBar.h"
 #include "windows/NickListSplitter.h"
@@ -94,7 +95,7 @@ ConversationWindow::ConversationWindow(Conversation &conversation, Shell *shell,
 
     m_scrollTimer.setSingleShot(true);
     m_scrollTimer.setInterval(kScrollDelayMs);
-    connect(&m_scrollTimer, &QTimer::timeout, this, [this] { m_view->ScrollToEnd(); });
+    connect(&m_scrollTimer, &QTimer::timeout, this, &ConversationWindow::ScrollAfterResize);
     m_whoTimer.setInterval(kWhoPollMs);
     connect(&m_whoTimer, &QTimer::timeout, this, &ConversationWindow::PollAway);
     m_whoTimer.start();
@@ -357,7 +358,7 @@ void ConversationWindow::ShowViewMenu(const QString &command, const QPoint &glob
     UserMenu *menu = NickMenu();
     if (WindowType() == Conversation::TypePrivate) {
         QAction *first = menu->actions().value(0);
-        copy = new QAction(QString::fromUtf8("&Kopírovať"), menu);
+        copy = new QAction(FromStr(Str::CommandEditCopy), menu);
         connect(copy, &QAction::triggered, m_view, &TextView::Copy);
         menu->insertAction(first, copy);
         separator = menu->insertSeparator(first);
@@ -421,16 +422,26 @@ bool ConversationWindow::eventFilter(QObject *watched, QEvent *event)
         const bool fromInside = reason == Qt::OtherFocusReason || reason == Qt::PopupFocusReason;
         if (m_conversation && m_conversation->GetToggles().autoScroll && !fromInside)
             m_view->ScrollToEnd();
-        if (m_conversation)
-            m_conversation->SetActivity(false);
+        MarkSeen();
     }
     return ChildWindow::eventFilter(watched, event);
 }
 
+// The user looks at the window: what arrived is no news, neither are the
+// lines of it that named him.
+void ConversationWindow::MarkSeen()
+{
+    if (!m_conversation)
+        return;
+    m_conversation->SetActivity(false);
+    if (m_table)
+        m_table->Mentions().MarkWindowRead(m_conversation->SessionKey(), m_conversation->Name());
+}
+
 void ConversationWindow::Activated()
 {
+    MarkSeen();
     if (m_conversation) {
-        m_conversation->SetActivity(false);
         if (m_conversation->GetToggles().autoScroll)
             m_view->ScrollToEnd();
     }

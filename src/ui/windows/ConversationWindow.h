@@ -17,6 +17,7 @@
 struct AppSettings;
 struct LoggedLine;
 class ConversationToolBar;
+class FindBar;
 class InputLine;
 class TextView;
 class ConversationMenu;
@@ -129,6 +130,14 @@ public:
     // Opens a contact's entry in the contact dialog (modal).
     void EditContact(const std::string &nick);
 
+    // ---- finding ----
+    // Opens the find bar below the text with the keyboard in it; a
+    // selection of one line in the view becomes the text to find.
+    void OpenFindBar();
+    // Scrolls the view to a line LastLineId gave; false when that line has
+    // gone past the text limit.
+    bool ScrollToShownLine(uint64_t lineId);
+
     // ---- parts ----
     TextView *View() const { return m_view; }
     InputLine *Input() const { return m_input; }
@@ -136,6 +145,8 @@ public:
     ConversationToolBar *Bar() const { return m_bar; }
     NickListSplitter *Sizer() const { return m_sizer; }
     TextStyleButton *StyleButton() const { return m_style; }
+    // The find bar, made when first opened (null until then).
+    FindBar *Finder() const { return m_findBar; }
     // Made when first asked for.
     ConversationMenu *Menu();
     UserMenu *NickMenu();
@@ -154,6 +165,7 @@ public:
     void Close() override;
     bool IsActive() const override;
     void Activate() override;
+    uint64_t LastLineId() const override;
 
     // ---- ShellChild ----
     QString ButtonToolTip() const override;
@@ -209,6 +221,11 @@ private:
     bool RunViewCommand(int id);
     bool RunUserCommand(int id);
     bool UpdateViewCommand(int id, bool &enabled, bool &checked) const;
+    bool RunFindCommand(int id);
+    // Timer 1: to the end, or to the line the window was just sent to.
+    void ScrollAfterResize();
+    void MarkSeen();
+    void FindBarClosed();
 
     Conversation *m_conversation;
     // Tab completion of the input line reads the conversation through this.
@@ -232,9 +249,11 @@ private:
     TextStyleButton *m_style = nullptr;
     ConversationMenu *m_menu = nullptr;
     UserMenu *m_userMenu = nullptr;
-    QTimer m_scrollTimer; // timer 1
-    QTimer m_whoTimer;    // timer 3
-    QTimer m_fitTimer;    // measures the nicks after a burst of changes
-    QTimer m_readerCheck; // looks whether the reader left, once activations settle
+    FindBar *m_findBar = nullptr;
+    QTimer m_scrollTimer;           // timer 1
+    uint64_t m_lineAfterResize = 0; // ScrollToShownLine's line while timer 1 runs
+    QTimer m_whoTimer;              // timer 3
+    QTimer m_fitTimer;              // measures the nicks after a burst of changes
+    QTimer m_readerCheck;           // looks whether the reader left, once activations settle
     bool m_beingRead = false;
 };

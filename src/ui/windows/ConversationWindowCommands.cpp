@@ -55,6 +55,10 @@ bool ConversationWindow::UpdateCommand(int id, bool &enabled, bool &checked) con
         return true;
     if (UpdateViewCommand(id, enabled, checked))
         return true;
+    if (id == CommandId::FindInWindow || id == CommandId::FindNext || id == CommandId::FindPrevious) {
+        enabled = true;
+        return true;
+    }
     if (UserMenu::Item item; UserMenu::ItemOfCommand(id, item)) {
         enabled = UserMenu::IsEnabled(item, UserContext());
         return true;
@@ -135,7 +139,7 @@ bool ConversationWindow::HandleCommand(int id)
 {
     if (Menu()->Run(id))
         return true;
-    return RunViewCommand(id) || RunUserCommand(id) || RunEditCommand(id);
+    return RunViewCommand(id) || RunFindCommand(id) || RunUserCommand(id) || RunEditCommand(id);
 }
 
 bool ConversationWindow::RunViewCommand(int id)

@@ -3,6 +3,7 @@
 // separator lines between them.
 #include "windows/ConversationWindow.h"
 
+#include "find/FindBar.h"
 #include "input/InputLine.h"
 #include "input/TextStyleButton.h"
 #include "nicklist/NickListView.h"
@@ -64,7 +65,12 @@ void ConversationWindow::LayoutPanes()
     const int h = height();
     const bool withInput = m_kind != Conversation::KindView;
     const int inputHeight = withInput ? InputLine::kHeight : 0;
-    const int top = withInput ? h - inputHeight - 1 : h;
+    const int inputTop = withInput ? h - inputHeight - 1 : h;
+    // The find bar takes a strip above the input line, across the window.
+    const int findHeight = m_findBar && m_findBar->isVisible() ? m_findBar->sizeHint().height() : 0;
+    const int top = std::max(0, inputTop - findHeight);
+    if (findHeight > 0)
+        m_findBar->setGeometry(0, top, w, findHeight);
 
     const bool withBar = WindowType() == Conversation::TypeChannel;
     m_bar->setVisible(withBar);
@@ -88,8 +94,8 @@ void ConversationWindow::LayoutPanes()
     m_input->setVisible(withInput);
     m_style->setVisible(withInput);
     if (withInput) {
-        m_style->setGeometry(0, top + 1, kStyleButtonWidth, inputHeight);
-        m_input->setGeometry(kStyleButtonWidth, top + 1, std::max(0, w - kStyleButtonWidth), inputHeight);
+        m_style->setGeometry(0, inputTop + 1, kStyleButtonWidth, inputHeight);
+        m_input->setGeometry(kStyleButtonWidth, inputTop + 1, std::max(0, w - kStyleButtonWidth), inputHeight);
     }
     // Channel modes change this often under a flood; repainting the whole
     // window each time would cost more than the text itself.
