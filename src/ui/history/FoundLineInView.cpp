@@ -21,7 +21,7 @@ bool ScrollToLoggedLine(TextView &view, const std::string &logLine)
     const QString time = FromUtf8(entry->time);
     int candidate = -1;
     for (int line = view.LineCount() - 1; line >= 0; --line) {
-        const QString shown = view.LineText(line).trimmed();
+        const QString shown = view.Document().Line(line).m_text.toString().trimmed();
         if (!shown.endsWith(text.trimmed()) || !shown.contains(nick))
             continue;
         if (shown.contains(time)) {

@@ -549,24 +549,6 @@ void TextView::freezeAtCurrentTop()
     m_topRow = std::max(0, (kMargin - placed.front().m_top) / m_rowHeight);
 }
 
-QString TextView::LineText(int line) const
-{
-    return line >= 0 && line < m_document.LineCount() ? m_document.Line(line).m_text.toString() : QString();
-}
-
-void TextView::ScrollToLine(int line)
-{
-    if (line < 0 || line >= m_document.LineCount())
-        return;
-    // A line or two of what came before stays in sight.
-    constexpr int kLinesAbove = 2;
-    m_stickToEnd = false;
-    m_topLine = std::max(0, line - kLinesAbove);
-    m_topRow = 0;
-    updateScrollBar();
-    viewport()->update();
-}
-
 void TextView::ScrollToEnd()
 {
     if (!m_autoScroll)

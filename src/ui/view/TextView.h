@@ -91,11 +91,6 @@ public:
     // that continues the one above joins it without).
     QString PlainText() const;
 
-    // The shown text of one line of the document; empty past the end.
-    QString LineText(int line) const;
-    // Shows the line near the top of the view; the view stops following new
-    // lines until the user scrolls back to the end.
-    void ScrollToLine(int line);
     // Scrolls to the end and sticks there, when auto-scroll is on.
     void ScrollToEnd();
     void SetAutoScroll(bool on);
