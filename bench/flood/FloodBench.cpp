@@ -20,11 +20,6 @@
 // BRIMO_FLOOD_DUMP=file writes the channel window's HTML at the end.
 #include <QApplication>
 #include <QEvent>
-#include <QTemporaryDir>
-
-#include <sys/time.h>
-
-#include <ctime>
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,20 +28,13 @@
 #include <map>
 #include <string>
 
-#include "BenchShell.h"
 #include "BenchWait.h"
 #include "FloodLines.h"
-#include "FloodServer.h"
+#include "FloodRun.h"
 #include "MeasuredChild.h"
 #include "ProcessUsage.h"
-#include "ServerChild.h"
-#include "commands/CommandDispatcher.h"
-#include "config/Config.h"
 #include "conversation/Conversation.h"
-#include "conversation/NickList.h"
-#include "session/DispatchHandlers.h"
 #include "session/Session.h"
-#include "session/SessionTable.h"
 #include "view/TextView.h"
 #include "windows/ConversationWindow.h"
 
@@ -76,90 +64,14 @@ private:
     std::map<std::string, int> m_paints;
 };
 
-int Serve(int argc, char **argv, int lines, int channels, int members)
-{
-    QCoreApplication app(argc, argv);
-    FloodServer server(lines, channels, members);
-    if (!server.Listen())
-        return 1;
-    return app.exec();
-}
-
-// A configuration folder of the benchmark's own with the nick in it.
-struct BenchConfig
-{
-    BenchConfig()
-    {
-        SetConfigDirectory(dir.path().toStdString());
-        WriteString(kBaseSection, "Nick", "me");
-        // A user's configuration file was written long before a flood comes.
-        const std::string configFile = ConfigFilePath();
-        const timeval anHourAgo[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
-        utimes(configFile.c_str(), anHourAgo);
-    }
-    QTemporaryDir dir;
-};
-
-// The server child and the session connected to it, in a visible (or, with
-// BRIMO_FLOOD_HIDDEN, hidden) main window of the program's real windows.
-class BenchClient
-{
-public:
-    BenchClient() : m_shell(!qEnvironmentVariableIsSet("BRIMO_FLOOD_HIDDEN")), m_table(&m_shell, m_commands) {}
-
-    // Starts the server child and connects; false (said on stderr) when it fails.
-    bool Connect(int lines, int channels, int members)
-    {
-        const unsigned port =
-            m_server.Start({"--serve", QString::number(lines), QString::number(channels), QString::number(members)});
-        if (port == 0)
-            return false;
-        // The application fills its contact list (empty here) at start.
-        m_table.Contacts().Set({});
-        m_session = m_table.CreateSession("127.0.0.1", port, "");
-        return m_session != nullptr;
-    }
-
-    // Waits until the client is in channels channels with members members each.
-    bool WaitJoined(int channels, int members)
-    {
-        const bool joined = WaitUntil(
-            [&] {
-                for (int k = 0; k < channels; ++k) {
-                    Conversation *channel = m_session->FindWindow(FloodLines::Channel(k));
-                    if (!channel || channel->Nicks().NickCount() < members)
-                        return false;
-                }
-                return true;
-            },
-            60000);
-        if (!joined)
-            std::fprintf(stderr, "the session did not join the channels\n");
-        return joined;
-    }
-
-    Session &ClientSession() { return *m_session; }
-    BenchShell &Shell() { return m_shell; }
-    const std::string &ServerOutput() const { return m_server.Output(); }
-
-private:
-    BenchConfig m_config;
-    ServerChild m_server;
-    BenchShell m_shell;
-    CommandDispatcher m_commands;
-    SessionTable m_table;
-    Session *m_session = nullptr;
-};
-
 int Client(int argc, char **argv, int lines)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    BenchClient client;
-    if (!client.Connect(lines, 1, FloodLines::kMembers) || !client.WaitJoined(1, FloodLines::kMembers))
+    FloodClient client;
+    if (!client.PrepareFlood(lines))
         return 1;
-    WaitUntil([] { return false; }, 200); // let the window settle and paint
 
     PaintCensus census;
     const bool countPaints = qEnvironmentVariableIsSet("BRIMO_FLOOD_PAINTS");
@@ -167,17 +79,12 @@ int Client(int argc, char **argv, int lines)
         app.installEventFilter(&census);
         census.Start();
     }
-    const double cpuBefore = ProcessUsage::CpuSeconds();
-    client.ClientSession().SendLine(std::string("PRIVMSG ") + FloodLines::kChannel + " :ready");
-    const std::string &serverOutput = client.ServerOutput();
-    if (!WaitUntil([&] { return serverOutput.find("elapsed") != std::string::npos; }, 600000)) {
-        std::fprintf(stderr, "the flood did not end\n");
+    const std::optional<FloodMeasurement> flood = MeasureFlood(client);
+    if (!flood)
         return 1;
-    }
-    const double cpu = ProcessUsage::CpuSeconds() - cpuBefore;
     census.Stop();
-    const long long micros = std::atoll(serverOutput.c_str() + serverOutput.find("elapsed") + 8);
-    const double seconds = micros / 1e6;
+    const double seconds = flood->seconds;
+    const double cpu = flood->cpuSeconds;
     const ConversationWindow *frame = client.Shell().Frame(FloodLines::kChannel);
     const TextView *view = frame ? frame->View() : nullptr;
     std::printf("%8d lines  %8.3f s  %9.0f lines/s  client CPU %7.3f s  peak %6.1f MB  (view: %d lines, "
@@ -200,7 +107,7 @@ int IdleClient(int argc, char **argv, int channels, int members)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    BenchClient client;
+    FloodClient client;
     if (!client.Connect(0, channels, members) || !client.WaitJoined(channels, members))
         return 1;
     WaitUntil([] { return false; }, 1000); // the windows settle and paint
@@ -218,7 +125,7 @@ int main(int argc, char **argv)
 {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (argc == 5 && mode == "--serve")
-        return Serve(argc, argv, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
+        return ServeFlood(argc, argv, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
     if (argc == 3 && mode == "--client")
         return Client(argc, argv, std::atoi(argv[2]));
     if (argc == 4 && mode == "--idle-client")

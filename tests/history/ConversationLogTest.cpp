@@ -139,6 +139,27 @@ TEST_F(ConversationLogTest, ANewFileBeginsAtMidnight)
     EXPECT_EQ(Read(FileOf("#brimo", "2026-12-08")), "00:00:01 <bob> dobré ráno\n");
 }
 
+TEST_F(ConversationLogTest, TheDayOfALineFollowsLocalMidnightsOnADayOfTwentyThreeHours)
+{
+    // Summer time begins in Bratislava on 2026-03-29: that day lasts 23 hours.
+    setenv("TZ", "Europe/Bratislava", 1);
+    tzset();
+    constexpr int64_t kMarch29Midnight = 1774738800; // 2026-03-29 00:00:00 CET
+    Channel("#brimo", {"me", "bob"});
+    m_now = kMarch29Midnight - 1;
+    Dispatch(":bob!b@h PRIVMSG #brimo :pred polnocou");
+    for (int64_t later : {int64_t(1), int64_t(23 * 3600 - 1), int64_t(23 * 3600 + 1800)}) {
+        m_now = kMarch29Midnight + later;
+        Dispatch(":bob!b@h PRIVMSG #brimo :o " + std::to_string(later) + " s");
+    }
+    m_log->Flush();
+    setenv("TZ", "UTC", 1);
+    tzset();
+    EXPECT_EQ(Read(FileOf("#brimo", "2026-03-28")), "23:59:59 <bob> pred polnocou\n");
+    EXPECT_EQ(Read(FileOf("#brimo", "2026-03-29")), "00:00:01 <bob> o 1 s\n23:59:59 <bob> o 82799 s\n");
+    EXPECT_EQ(Read(FileOf("#brimo", "2026-03-30")), "00:30:00 <bob> o 84600 s\n");
+}
+
 TEST_F(ConversationLogTest, NamesAreFoldedAndMadeSafeForEveryFileSystem)
 {
     Channel("#a/../b", {"me", "bob"});

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "history/LogDayFile.h"
 #include "history/LogFileName.h"
 
 namespace {
@@ -55,6 +56,37 @@ TEST(SafeFileName, DifferentNamesNeverShareAFile)
         EXPECT_NE(file, ".");
         EXPECT_NE(file, "..");
     }
+}
+
+TEST(SafeFileName, TheNameIsReadBackFromTheFileName)
+{
+    const char *names[] = {"#a/b",
+                           "#a%2Fb",
+                           "con",
+                           "..",
+                           ".hidden",
+                           "#end ",
+                           "50%",
+                           "",
+                           "#čaj-a-káva",
+                           "a\x01"
+                           "b"};
+    for (const char *name : names)
+        EXPECT_EQ(NameOfSafeFileName(SafeFileName(name)), name) << SafeFileName(name);
+    // What SafeFileName never writes stays as it is.
+    EXPECT_EQ(NameOfSafeFileName("%zz%4"), "%zz%4");
+}
+
+TEST(LogDayFile, PathsUnderTheFolderNameANetworkAWindowAndADay)
+{
+    const LogDayFile file{"Libera%20Chat", "%23a%2Fb", "2026-12-07"};
+    EXPECT_EQ(file.PathIn("/l"), "/l/Libera%20Chat/%23a%2Fb/2026-12-07.log");
+    EXPECT_EQ(LogDayFile::OfPath("/l", "/l/Libera%20Chat/%23a%2Fb/2026-12-07.log"), file);
+    EXPECT_EQ(file.WindowName(), "#a/b");
+    for (const char *other : {"/l/net/win/2026-12-07.txt", "/l/net/win/2026-13-07.log", "/l/net/2026-12-07.log",
+                              "/l/net/win/x/2026-12-07.log", "/other/net/win/2026-12-07.log", "/l//win/2026-12-07.log",
+                              "/lx/net/win/2026-12-07.log", "/l/index.sqlite"})
+        EXPECT_FALSE(LogDayFile::OfPath("/l", other)) << other;
 }
 
 } // namespace

@@ -11,11 +11,25 @@
 
 #include <cstring>
 #include <ctime>
+#include <tuple>
 
 namespace {
 
 constexpr int kFlushDelayMs = 1000;
 constexpr int64_t kPauseSeconds = 60;
+
+// The local midnights that begin the day of time and the day after it.
+std::pair<int64_t, int64_t> LocalDayAround(int64_t time)
+{
+    const std::time_t seconds = static_cast<std::time_t>(time);
+    std::tm day{};
+    localtime_r(&seconds, &day);
+    day.tm_hour = day.tm_min = day.tm_sec = 0;
+    day.tm_isdst = -1;
+    std::tm next = day;
+    ++next.tm_mday;
+    return {static_cast<int64_t>(std::mktime(&day)), static_cast<int64_t>(std::mktime(&next))};
+}
 
 std::string DayFileName(int64_t time)
 {
@@ -45,6 +59,7 @@ ConversationLog::~ConversationLog()
 void ConversationLog::Apply(const Settings &settings)
 {
     Flush();
+    m_dayFiles.clear();
     m_settings = settings;
     m_entriesOff.clear();
     for (const std::string &entry : ServerEntriesWithLoggingOff())
@@ -53,13 +68,15 @@ void ConversationLog::Apply(const Settings &settings)
     m_failureSaid = false;
 }
 
+bool ConversationLog::IsWindowLogged(const Conversation &conversation) const
+{
+    return m_settings.enabled && !m_settings.folder.empty() && conversation.IsTalk()
+        && conversation.GetToggles().logging && Session::Of(conversation);
+}
+
 bool ConversationLog::IsLogged(const Conversation &conversation) const
 {
-    if (!m_settings.enabled || m_settings.folder.empty() || !conversation.IsTalk()
-        || !conversation.GetToggles().logging)
-        return false;
-    const Session *session = Session::Of(conversation);
-    return session && !m_entriesOff.count(FoldCase(session->ConfName()));
+    return IsWindowLogged(conversation) && !m_entriesOff.count(FoldCase(Session::Of(conversation)->ConfName()));
 }
 
 std::string ConversationLog::FolderOf(const Conversation &conversation) const
@@ -87,6 +104,24 @@ std::vector<LoggedLine> ConversationLog::LastLines(const Conversation &conversat
     return ReadLogTail(folder, count);
 }
 
+ConversationLog::DayFile *ConversationLog::CachedFileOf(const Conversation &conversation, int64_t time)
+{
+    // The server entry's logging is part of what is cached: it changes only through Apply.
+    if (!IsWindowLogged(conversation))
+        return nullptr;
+    const Session *session = Session::Of(conversation);
+    DayFile &cached = m_dayFiles[&conversation];
+    if (time < cached.from || time >= cached.to || cached.window != conversation.Name()
+        || cached.session != session->ConfName()) {
+        std::tie(cached.from, cached.to) = LocalDayAround(time);
+        cached.window = conversation.Name();
+        cached.session = session->ConfName();
+        cached.path = FileOf(conversation, time);
+        cached.notedAt = 0;
+    }
+    return cached.path.empty() ? nullptr : &cached;
+}
+
 void ConversationLog::Record(const Conversation &conversation, const std::string &text, int textClass, int64_t time)
 {
     const int64_t now = m_clock();
@@ -94,21 +129,32 @@ void ConversationLog::Record(const Conversation &conversation, const std::string
         time = now;
     if (StaysPaused(now))
         return;
-    const std::string path = FileOf(conversation, time);
-    if (path.empty())
+    DayFile *day = CachedFileOf(conversation, time);
+    if (!day)
         return;
     const std::optional<LogEntry> entry = EntryOfPrintedLine(text, textClass);
     if (!entry)
         return;
-    m_writer.Append(path, FormatLogLine(*entry, time));
-    m_sessionOfFile[path] = conversation.SessionKey();
+    // A day of 24 hours (no clock change in it) gives the time of day without asking the time zone.
+    constexpr int64_t kPlainDay = 86400;
+    std::string &lines = m_writer.LinesFor(day->path);
+    if (day->to - day->from == kPlainDay)
+        AppendLogLine(lines, *entry, int(time - day->from));
+    else
+        lines += FormatLogLine(*entry, time);
+    lines += '\n';
+    if (day->notedAt != m_writes) {
+        day->notedAt = m_writes;
+        m_sessionOfFile[day->path] = conversation.SessionKey();
+    }
     if (!m_flushTimer.isActive())
         m_flushTimer.start();
 }
 
-void ConversationLog::WindowClosed(const Conversation &)
+void ConversationLog::WindowClosed(const Conversation &conversation)
 {
     Flush();
+    m_dayFiles.erase(&conversation);
 }
 
 bool ConversationLog::StaysPaused(int64_t now)
@@ -133,7 +179,16 @@ void ConversationLog::Flush()
     } else {
         m_failureSaid = false;
     }
+    if (m_written) {
+        // After a failure too: the files before the one that failed were written.
+        std::vector<std::string> paths;
+        paths.reserve(m_sessionOfFile.size());
+        for (const auto &[path, session] : m_sessionOfFile)
+            paths.push_back(path);
+        m_written(paths);
+    }
     m_sessionOfFile.clear();
+    ++m_writes;
 }
 
 void ConversationLog::ReportFailure(const LogWriter::Failure &failure)

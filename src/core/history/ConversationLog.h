@@ -12,6 +12,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class SessionTable;
@@ -35,6 +36,8 @@ public:
     };
     // Seconds since 1970.
     using Clock = std::function<int64_t()>;
+    // Told, after each write, of the files lines were appended to.
+    using WrittenSink = std::function<void(const std::vector<std::string> &paths)>;
 
     explicit ConversationLog(SessionTable &table);
     // Writes what is kept.
@@ -45,6 +48,7 @@ public:
     void Apply(const Settings &settings);
     const Settings &GetSettings() const { return m_settings; }
     void SetClock(Clock clock) { m_clock = std::move(clock); }
+    void SetWrittenSink(WrittenSink sink) { m_written = std::move(sink); }
     // How long a line is kept before it is written (a second; tests that
     // watch another way of writing make it longer).
     void SetFlushDelay(std::chrono::milliseconds delay) { m_flushTimer.setInterval(delay); }
@@ -65,17 +69,36 @@ public:
     bool IsPaused() const { return m_pausedSince != 0; }
 
 private:
+    // The file of a window's day, worked out once a day per window: a
+    // flood would otherwise pay for the names and the date on every line.
+    struct DayFile
+    {
+        std::string window;  // the conversation's name it was made for
+        std::string session; // its session's server entry
+        int64_t from = 0;    // the day's local midnight
+        int64_t to = 0;      // the next one
+        std::string path;
+        uint64_t notedAt = 0; // the write whose failure would name its session
+    };
+
     bool IsLogged(const Conversation &conversation) const;
+    // IsLogged without the server entry's setting.
+    bool IsWindowLogged(const Conversation &conversation) const;
+    // FileOf through the cache; null when the conversation is not logged.
+    DayFile *CachedFileOf(const Conversation &conversation, int64_t time);
     void ReportFailure(const LogWriter::Failure &failure);
     bool StaysPaused(int64_t now);
 
     SessionTable &m_table;
     Settings m_settings;
     Clock m_clock;
+    WrittenSink m_written;
     LogWriter m_writer;
     QTimer m_flushTimer;
     std::set<std::string> m_entriesOff;                 // server entries with logging off, folded
     std::map<std::string, std::string> m_sessionOfFile; // path -> session key, for the failure
+    std::unordered_map<const Conversation *, DayFile> m_dayFiles;
+    uint64_t m_writes = 1; // counts the writes (Flush)
     int64_t m_pausedSince = 0;
     bool m_failureSaid = false;
 };

@@ -3,6 +3,7 @@
 #include "text/CaseFold.h"
 
 #include <array>
+#include <charconv>
 #include <cstdio>
 
 namespace {
@@ -55,4 +56,25 @@ std::string SafeFileName(std::string_view name)
             out += static_cast<char>(c);
     }
     return out;
+}
+
+std::string NameOfSafeFileName(std::string_view fileName)
+{
+    if (fileName == "%")
+        return std::string();
+    std::string name;
+    name.reserve(fileName.size());
+    for (size_t i = 0; i < fileName.size(); ++i) {
+        unsigned byte = 0;
+        const char *digits = fileName.data() + i + 1;
+        const bool escaped = fileName[i] == '%' && i + 2 < fileName.size()
+            && std::from_chars(digits, digits + 2, byte, 16).ptr == digits + 2;
+        if (escaped) {
+            name += static_cast<char>(byte);
+            i += 2;
+        } else {
+            name += fileName[i];
+        }
+    }
+    return name;
 }

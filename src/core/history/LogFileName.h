@@ -11,3 +11,7 @@
 // (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, also with an extension). Two
 // different names never give the same file name; the empty name gives "%".
 std::string SafeFileName(std::string_view name);
+
+// The name SafeFileName made the file name of: every "%XX" back to its byte.
+// A "%" not followed by two hexadecimal digits stays as it is.
+std::string NameOfSafeFileName(std::string_view fileName);

@@ -3,6 +3,7 @@
 #include "text/IrcCodes.h"
 #include "text/TextClass.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace {
@@ -76,21 +77,36 @@ std::string FormatLogLine(const LogEntry &entry, int64_t time)
     const std::time_t seconds = static_cast<std::time_t>(time);
     std::tm local{};
     localtime_r(&seconds, &local);
-    char stamp[16];
-    std::strftime(stamp, sizeof stamp, "%H:%M:%S ", &local);
-    std::string line = stamp;
+    std::string line;
+    AppendLogLine(line, entry, local.tm_hour * 3600 + local.tm_min * 60 + std::min(local.tm_sec, 59));
+    return line;
+}
+
+void AppendLogLine(std::string &line, const LogEntry &entry, int secondOfDay)
+{
+    const int hour = secondOfDay / 3600;
+    const int minute = secondOfDay / 60 % 60;
+    const int second = secondOfDay % 60;
+    const char stamp[] = {char('0' + hour / 10),   char('0' + hour % 10),   ':',
+                          char('0' + minute / 10), char('0' + minute % 10), ':',
+                          char('0' + second / 10), char('0' + second % 10), ' '};
+    line.append(stamp, sizeof stamp);
     switch (entry.kind) {
     case LogEntry::Message:
-        line += "<" + entry.nick + "> ";
+        line += '<';
+        line += entry.nick;
+        line += "> ";
         break;
     case LogEntry::Action:
-        line += std::string(kActionMark) + entry.nick + " ";
+        line += kActionMark;
+        line += entry.nick;
+        line += ' ';
         break;
     case LogEntry::Event:
         line += kEventMark;
         break;
     }
-    return line + entry.text;
+    line += entry.text;
 }
 
 std::optional<LogEntry> ParseLogLine(std::string_view line)

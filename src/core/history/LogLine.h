@@ -30,6 +30,9 @@ std::optional<LogEntry> EntryOfPrintedLine(std::string_view text, int textClass)
 // The line of the entry (its time is ignored) at a time given in seconds
 // since 1970, in local time, without a line break.
 std::string FormatLogLine(const LogEntry &entry, int64_t time);
+// The same at a time of day given in seconds after local midnight (0 to
+// 86399), for a caller that knows when its day began, appended to out.
+void AppendLogLine(std::string &out, const LogEntry &entry, int secondOfDay);
 
 // The entry of a line of a log; none for a line not written by FormatLogLine.
 std::optional<LogEntry> ParseLogLine(std::string_view line);

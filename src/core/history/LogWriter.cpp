@@ -7,17 +7,6 @@
 
 namespace {
 
-// Makes every missing folder of the file's path, owner-only; 0 or errno.
-int MakeFoldersOf(const std::string &path)
-{
-    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
-        const std::string folder = path.substr(0, slash);
-        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-            return errno;
-    }
-    return 0;
-}
-
 // Whether the file ends inside a line (a write cut short by a full disk):
 // the next line must begin on a line of its own.
 bool EndsInsideALine(int fd)
@@ -55,11 +44,14 @@ int AppendToFile(const std::string &path, std::string bytes)
 
 } // namespace
 
-void LogWriter::Append(const std::string &path, const std::string &line)
+int MakeFoldersOf(const std::string &path)
 {
-    std::string &lines = m_pending[path];
-    lines += line;
-    lines += '\n';
+    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+        const std::string folder = path.substr(0, slash);
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+            return errno;
+    }
+    return 0;
 }
 
 std::optional<LogWriter::Failure> LogWriter::Flush()

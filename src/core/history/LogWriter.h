@@ -4,7 +4,10 @@
 #include <optional>
 #include <string>
 
-// The buffer of lines on their way to log files. Append only keeps a line;
+// Makes every missing folder of the file's path, owner-only (0700); 0 or errno.
+int MakeFoldersOf(const std::string &path);
+
+// The buffer of lines on their way to log files. Lines are only kept;
 // Flush writes what was kept, each file opened for appending and closed
 // again, its missing folders made owner-only (0700), a new file owner-only
 // (0600).
@@ -17,8 +20,9 @@ public:
         int error = 0; // errno
     };
 
-    // One line (without its line break) for the file at path.
-    void Append(const std::string &path, const std::string &line);
+    // The lines kept for the file at path, each ending in "\n": a line is
+    // appended to them in place (a flood's lines are not copied twice).
+    std::string &LinesFor(const std::string &path) { return m_pending[path]; }
     bool HasPending() const { return !m_pending.empty(); }
 
     // Writes every kept line. On the first file that cannot be written (a

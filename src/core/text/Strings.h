@@ -485,6 +485,27 @@ inline constexpr StrText CommandHelp{64296};
 inline constexpr StrText CommandToggleDonating{64297};
 inline constexpr StrText CommandDonationPage{64298};
 inline constexpr StrText CommandAbout{64299};
+// The find-everywhere window, the index of the logs and its queries.
+inline constexpr StrText FindEverywhereTitle{64500};
+inline constexpr StrText FindEverywhereMenu{64501};
+inline constexpr StrText FindQueryPlaceholder{64502};
+inline constexpr StrText FindQueryHelp{64503};
+inline constexpr StrText FindButton{64504};
+inline constexpr StrText FindMoreButton{64505};
+inline constexpr StrText FindRebuilding{64506};
+inline constexpr StrFormat<int> FindEverywhereCount{64507};     // lines found
+inline constexpr StrFormat<int> FindEverywhereCountMore{64508}; // lines found so far
+inline constexpr StrText FindNothing{64509};
+inline constexpr StrText FindSearching{64510};
+inline constexpr StrText FindLogsOff{64511};
+inline constexpr StrFormat<const char *, const char *, const char *, int> FindGroup{64512}; // network, window, day, lines
+inline constexpr StrFormat<const char *, const char *, const char *> LogDayTitle{64513};   // network, window, day
+inline constexpr StrFormat<const char *> LogIndexFailed{64514};                            // reason
+inline constexpr StrFormat<const char *> LogQueryEmptyField{64515};                        // field name
+inline constexpr StrFormat<const char *> LogQueryBadDay{64516};                            // the text given
+inline constexpr StrText LogQueryDaysReversed{64517};
+inline constexpr StrText LogQueryNeedsWord{64518};
+inline constexpr StrFormat<const char *> LogDayUnreadable{64519}; // file
 // Labels, buttons and titles of the dialogs and property pages.
 inline constexpr StrText NickFieldLabel{64600};
 inline constexpr StrText AddressFieldLabel{64601};

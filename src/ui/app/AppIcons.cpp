@@ -139,6 +139,7 @@ const char *CommandIconName(int id)
         {Reconnect, "view-refresh"},
         {Favourites, "bookmarks"},
         {ChannelSearch, "edit-find"},
+        {FindEverywhere, "edit-find"},
         {SearchJoin, "irc-channel-active"},
         {SearchAddFavourite, "bookmark-new"},
         {SearchShowUsers, "system-users"},

@@ -19,6 +19,10 @@
 #include "dialogs/QuestionDialog.h"
 #include "dialogs/WelcomeDialog.h"
 #include "history/ConversationLog.h"
+#include "history/FindEverywhereWindow.h"
+#include "history/FoundLineInView.h"
+#include "history/HistoryIndex.h"
+#include "history/LogDayView.h"
 #include "input/CommandPopup.h"
 #include "platform/TerminationSignals.h"
 #include "script/ScriptEditorWindow.h"
@@ -38,6 +42,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QSessionManager>
@@ -77,6 +82,10 @@ BrimoApp::BrimoApp(QObject *parent)
 {
     s_instance = this;
     m_sessions->SetRecorder(m_log.get());
+    m_log->SetWrittenSink([this](const std::vector<std::string> &paths) {
+        if (m_history)
+            m_history->FilesWritten(paths);
+    });
     m_notifier = std::make_unique<NotificationLoop>(*this);
     m_identServer = std::make_unique<IdentServer>(113, std::string(),
                                                   [this](const std::string &text) { DebugLog("%s", text.c_str()); });
@@ -279,6 +288,9 @@ void BrimoApp::Exit()
     m_sessions->CloseAll();
     m_sessions->SetRecorder(nullptr);
     m_log->Flush();
+    // What the index has not taken yet it takes from the logs at the next start.
+    delete m_findEverywhere.data();
+    m_history.reset();
     m_notifier->Stop();
     m_identServer->ApplyIdentSetting(false);
     if (m_questionDialog)
@@ -568,6 +580,7 @@ void BrimoApp::RefreshShell(int bits)
         LoadBehaviour(m_settings, [this](bool on) { m_identServer->ApplyIdentSetting(on); });
         m_log->Apply({m_settings.m_logging, LogDirectory(m_settings)});
         m_sessions->Mentions().SetHighlightWords(m_settings.m_highlightWords);
+        FollowLogIndex();
     }
     if (!m_mainFrame)
         return;
@@ -786,4 +799,52 @@ bool BrimoApp::IsMainWindowActive() const
 void BrimoApp::Beep(int)
 {
     QApplication::beep();
+}
+
+// ---- find everywhere ----
+
+void BrimoApp::FollowLogIndex()
+{
+    const ConversationLog::Settings &logs = m_log->GetSettings();
+    if (!logs.enabled || logs.folder.empty())
+        m_history.reset();
+    else if (!m_history || m_history->Folder() != logs.folder)
+        m_history = std::make_unique<HistoryIndex>(logs.folder);
+    if (m_findEverywhere)
+        m_findEverywhere->SetIndex(m_history.get());
+}
+
+void BrimoApp::OpenFindEverywhere()
+{
+    if (!m_mainFrame)
+        return;
+    if (!m_findEverywhere) {
+        m_findEverywhere = new FindEverywhereWindow(m_mainFrame);
+        m_findEverywhere->setAttribute(Qt::WA_DeleteOnClose);
+        m_findEverywhere->SetIndex(m_history.get());
+        connect(m_findEverywhere, &FindEverywhereWindow::lineOpened, this, &BrimoApp::OpenFoundLine);
+    }
+    m_findEverywhere->show();
+    m_findEverywhere->raise();
+    m_findEverywhere->activateWindow();
+    m_findEverywhere->QueryLine()->setFocus();
+}
+
+FindEverywhereWindow *BrimoApp::FindEverywhere() const
+{
+    return m_findEverywhere;
+}
+
+void BrimoApp::OpenFoundLine(const LogFound &found)
+{
+    if (ConversationWindow *window = WindowShowingLog(*m_sessions, found.file)) {
+        if (m_mainFrame)
+            m_mainFrame->ActivateChild(window->SubWindow());
+        if (ScrollToLoggedLine(*window->View(), found.context.line))
+            return;
+    }
+    auto *day = new LogDayView(found, m_mainFrame);
+    day->show();
+    day->raise();
+    day->activateWindow();
 }

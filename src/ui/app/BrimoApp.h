@@ -34,6 +34,9 @@ class QSettings;
 class Session;
 class SessionTable;
 class ConversationLog;
+class FindEverywhereWindow;
+class HistoryIndex;
+struct LogFound;
 
 // The application object: start-up and exit, the table of sessions, the
 // settings record, the debug and help windows, the tray balloons and the
@@ -93,6 +96,17 @@ public:
     Session *FindSession(const std::string &name) const;
     SessionTable &Sessions() { return *m_sessions; }
     ConversationLog &Log() { return *m_log; }
+    // The index of the logs while logging is on; null while it is off.
+    HistoryIndex *History() const { return m_history.get(); }
+
+    // ---- find everywhere ----
+    // The find-everywhere window, made when missing, brought forward.
+    void OpenFindEverywhere();
+    FindEverywhereWindow *FindEverywhere() const;
+    // A line found in the logs: its window comes forward scrolled to the
+    // line; when the window is not open or no longer shows the line, the
+    // day's log opens read-only at the line.
+    void OpenFoundLine(const LogFound &found);
 
     // ---- debug log ----
     void DebugLog(const char *format, ...) __attribute__((format(printf, 2, 3)));
@@ -196,6 +210,9 @@ private:
     void ShowQuestion(const Question &question);
     // The signals and the desktop session end the program as Exit does.
     void FollowTheEndOfTheProgram();
+    // The index follows the logs' settings: made for their folder, gone
+    // while logging is off.
+    void FollowLogIndex();
     void WelcomeAccepted();
     void WelcomeCancelled();
     // The session's search window, made (not brought forward) when missing;
@@ -207,8 +224,11 @@ private:
     std::unique_ptr<ScriptEngine> m_scriptEngine;
     CommandDispatcher m_commands;
     std::unique_ptr<SessionTable> m_sessions;
+    // Told of what the log writes: it outlives the log.
+    std::unique_ptr<HistoryIndex> m_history;
     // The sessions' recorder until Exit; it writes what it kept as it goes.
     std::unique_ptr<ConversationLog> m_log;
+    QPointer<FindEverywhereWindow> m_findEverywhere;
     // After the sessions: connections look their windows up until they go.
     std::unique_ptr<DirectConnections> m_dcc;
     QPointer<MainWindow> m_mainFrame;

@@ -25,6 +25,7 @@ enum : int {
     AddressBook = 33005,
     Reconnect = 33010, // the active window's server, at once
     Welcome = 33011,   // the welcome dialog
+    FindEverywhere = 33012, // the logs of every network (Ctrl+Shift+F)
     Mentions = 33040,  // the mentions window (Ctrl+Shift+M)
     About = 57664,
     Exit = 57665,

@@ -518,6 +518,9 @@ bool MainWindow::RunConnectCommand(int id)
     case CommandId::Welcome:
         m_app.OpenWelcome();
         return true;
+    case CommandId::FindEverywhere:
+        m_app.OpenFindEverywhere();
+        return true;
     case CommandId::Reconnect:
         if (Session *session = ActiveSession())
             session->ReconnectNow();

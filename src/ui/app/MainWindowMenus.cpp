@@ -36,6 +36,7 @@ const MenuItem kActionTable[] = {
     {CommandId::Reconnect, Str::CommandReconnect, nullptr, false},
     {CommandId::Favourites, Str::CommandFavourites, "Ctrl+J", false},
     {CommandId::ChannelSearch, Str::CommandChannelSearch, nullptr, false},
+    {CommandId::FindEverywhere, Str::FindEverywhereMenu, "Ctrl+Shift+F", false},
     {CommandId::SearchJoin, Str::CommandSearchJoin, nullptr, false},
     {CommandId::SearchAddFavourite, Str::CommandSearchAddFavourite, nullptr, false},
     {CommandId::SearchShowUsers, Str::CommandSearchShowUsers, nullptr, false},
@@ -149,8 +150,8 @@ const std::vector<TopMenu> &MenuResource()
     static const std::vector<TopMenu> menus = {
         {"connect",
          Str::MenuConnect,
-         {ServersSub, Welcome, Reconnect, Favourites, FavouriteChannelsSub, SearchSub, 0, AddressBook, IgnoreList, 0,
-          AwayOn, AwayOff, 0, Settings, 0, Exit}},
+         {ServersSub, Welcome, Reconnect, Favourites, FavouriteChannelsSub, SearchSub, FindEverywhere, 0, AddressBook,
+          IgnoreList, 0, AwayOn, AwayOff, 0, Settings, 0, Exit}},
         {"edit",
          Str::MenuEdit,
          {EditUndo,
