@@ -1,6 +1,7 @@
 #include "app/BrimoApp.h"
 
 #include "app/DebugLogWindow.h"
+#include "conversation/UserAlert.h"
 #include "app/HelpViewer.h"
 #include "app/LinkInbox.h"
 #include "app/MainWindow.h"
@@ -13,6 +14,7 @@
 #include "config/WelcomeChoice.h"
 #include "conversation/ConversationView.h"
 #include "dcc/DirectConnections.h"
+#include "desktop/DesktopAlerts.h"
 #include "dialogs/BanListDialog.h"
 #include "dialogs/FileProgressDialog.h"
 #include "dialogs/PropertySheet.h"
@@ -38,6 +40,7 @@
 #include "windows/ConversationWindow.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -119,6 +122,7 @@ int BrimoApp::Start(const QStringList &arguments)
     if (!m_mainFrame)
         return NoMainWindow;
     m_mainFrame->RestorePlacement();
+    StartDesktopAlerts();
     FollowTheEndOfTheProgram();
     RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
     if (m_mainFrame->ShouldStartMaximised())
@@ -603,6 +607,8 @@ void BrimoApp::ShowBalloon(const std::string &title, const std::string &text, in
 void BrimoApp::AskQuestion(const Question &question)
 {
     m_questions.Ask(question);
+    if ((question.kind == Question::DccChat || question.kind == Question::DccFile) && !IsMainWindowActive())
+        AlertUser({UserAlert::Kind::Offer, question.sessionKey, question.sessionKey, question.Nick(), question.Text()});
 }
 
 int BrimoApp::MessageBox(const std::string &text, const std::string &title, int buttons)

@@ -1,0 +1,60 @@
+// The application's desktop notifications: alerts of the core as
+// notifications of the desktop's service, or tray balloons without one, and
+// the window a clicked notification brings forward.
+#include "app/BrimoApp.h"
+
+#include "app/MainWindow.h"
+#include "conversation/Conversation.h"
+#include "conversation/UserAlert.h"
+#include "desktop/DesktopAlerts.h"
+#include "session/Session.h"
+#include "text/TextClass.h"
+#include "windows/ConversationWindow.h"
+
+#include <QDBusConnection>
+
+void BrimoApp::SetDesktopBus(const QDBusConnection &bus)
+{
+    m_desktopBus = std::make_unique<QDBusConnection>(bus);
+}
+
+void BrimoApp::StartDesktopAlerts()
+{
+    if (m_alerts)
+        return;
+    m_alerts = std::make_unique<DesktopAlerts>(m_desktopBus ? *m_desktopBus : QDBusConnection::sessionBus());
+    m_alerts->SetBringForward([this](const UserAlert &alert) { BringForward(alert); });
+    m_alerts->SetFallback([this](const UserAlert &alert) { BalloonForAlert(alert); });
+}
+
+void BrimoApp::AlertUser(const UserAlert &alert)
+{
+    if (m_settings.m_desktopNotifications && m_alerts && !m_exited)
+        m_alerts->Present(alert);
+}
+
+void BrimoApp::BalloonForAlert(const UserAlert &alert)
+{
+    if (alert.kind != UserAlert::Kind::Offer && m_settings.m_showBalloon && !IsMainWindowVisible())
+        return;
+    m_balloons.Add(AlertBatcher::Summary(alert), alert.text, static_cast<int>(TextClass::Text),
+                   m_settings.m_balloonSound);
+}
+
+void BrimoApp::BringForward(const UserAlert &alert)
+{
+    if (!m_mainFrame || m_exited)
+        return;
+    m_mainFrame->RestoreFromTray();
+    if (alert.kind == UserAlert::Kind::Offer && m_questionDialog) {
+        m_questionDialog->raise();
+        m_questionDialog->activateWindow();
+        return;
+    }
+    Session *session = FindSession(alert.sessionKey);
+    Conversation *conversation = session ? session->FindWindow(alert.window) : nullptr;
+    if (session && !conversation)
+        conversation = session->ServerWindow();
+    if (auto *window = conversation ? dynamic_cast<ConversationWindow *>(conversation->View()) : nullptr)
+        window->Activate();
+}
