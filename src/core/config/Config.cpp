@@ -2,6 +2,7 @@
 
 #include "config/AppSettings.h"
 #include "config/ConfigChanges.h"
+#include "config/StoredSecrets.h"
 #include "text/Strings.h"
 #include "platform/Profile.h"
 #include "text/CaseFold.h"
@@ -245,7 +246,12 @@ int ReadInt(const std::string &key)
 
 std::string ReadPassword(const std::string &key)
 {
-    return ReadString(kPasswordsSection, key);
+    return ReadSecret(kPasswordsSection, key);
+}
+
+std::string ReadSecret(const std::string &section, const std::string &key)
+{
+    return StoredSecrets::Resolve(ReadString(section, key));
 }
 
 int ReadSectionKeys(const std::string &section, std::vector<std::string> &keys)

@@ -15,6 +15,7 @@
 #include "conversation/ConversationView.h"
 #include "dcc/DirectConnections.h"
 #include "desktop/DesktopAlerts.h"
+#include "desktop/KeychainStore.h"
 #include "dialogs/BanListDialog.h"
 #include "dialogs/FileProgressDialog.h"
 #include "dialogs/PropertySheet.h"
@@ -139,8 +140,13 @@ int BrimoApp::Start(const QStringList &arguments)
     if (arguments.size() > 1 && arguments.at(1).compare(QLatin1String("debug"), Qt::CaseInsensitive) == 0)
         OpenDebugWindow();
     RefreshShell(RefreshSettings);
-    AutoConnect();
-    OpenIrcLinks(arguments);
+    // Favourites connect with their passwords, read from the store first.
+    StartStoredSecrets([this, arguments] {
+        if (m_exited)
+            return;
+        AutoConnect();
+        OpenIrcLinks(arguments);
+    });
     if (!LoadHelpLines()) {
         QMessageBox::critical(m_mainFrame, QStringLiteral("Brimo"), QStringLiteral("error: resources."));
         return NoResources;

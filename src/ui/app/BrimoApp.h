@@ -6,6 +6,7 @@
 #include "commands/CommandDispatcher.h"
 #include "config/AppSettings.h"
 #include "config/Config.h"
+#include "config/StoredSecrets.h"
 #include "conversation/Shell.h"
 #include "dialogs/NoticesWindow.h"
 #include "dialogs/QuestionDialog.h"
@@ -18,6 +19,7 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -92,6 +94,11 @@ public:
     // the session bus). Tests hand a private bus of their own before Start.
     void SetDesktopBus(const QDBusConnection &bus);
     DesktopAlerts *Alerts() const { return m_alerts.get(); }
+    // Where passwords are kept instead of brimo.conf (default: the desktop's
+    // keyring through Qt Keychain). Tests hand one of their own before Start;
+    // it must outlive the application.
+    void SetSecretStore(SecretStore *store);
+    StoredSecrets *Secrets() const { return m_secrets.get(); }
     // A clicked notification: the main window comes forward (out of the tray
     // too) with the alert's window active, or the question about an offer.
     void BringForward(const UserAlert &alert);
@@ -234,6 +241,12 @@ private:
     ChannelSearchWindow *SearchWindowOrNew(const std::string &sessionKey);
     static QString FileDialogFilter(const std::string &filter);
     void StartDesktopAlerts();
+    // Reads the passwords the settings keep in the secret store, then calls
+    // ready, and moves the ones still in the file there.
+    void StartStoredSecrets(std::function<void()> ready);
+    // In the status windows: a password the store did not give, passwords
+    // moved, and, once a run, that the file keeps them.
+    void TellSecrets(const StoredSecrets::Report &report);
     // Where no notification service runs: the tray balloon, unless the
     // line already has one (balloons of every line while hidden).
     void BalloonForAlert(const UserAlert &alert);
@@ -260,6 +273,10 @@ private:
     std::unique_ptr<NotificationLoop> m_notifier;
     std::unique_ptr<QDBusConnection> m_desktopBus;
     std::unique_ptr<DesktopAlerts> m_alerts;
+    SecretStore *m_secretStore = nullptr;
+    std::unique_ptr<SecretStore> m_ownSecretStore;
+    std::unique_ptr<StoredSecrets> m_secrets;
+    bool m_toldSecretsInFile = false;
     std::unique_ptr<QtTranslation> m_qtTranslation;
     std::unique_ptr<IdentServer> m_identServer; // opened and closed by the "Ident Server" setting
     std::unique_ptr<TerminationSignals> m_terminationSignals;

@@ -1,12 +1,17 @@
-// The application's desktop notifications: alerts of the core as
-// notifications of the desktop's service, or tray balloons without one, and
-// the window a clicked notification brings forward.
+// The application and the desktop's services: alerts of the core as
+// notifications of the desktop's notification service (tray balloons
+// without one) and the window a clicked notification brings forward; the
+// passwords in the desktop's secret store.
 #include "app/BrimoApp.h"
 
 #include "app/MainWindow.h"
 #include "conversation/Conversation.h"
 #include "conversation/UserAlert.h"
+#include "config/StoredSecrets.h"
 #include "desktop/DesktopAlerts.h"
+#include "desktop/KeychainStore.h"
+#include "session/SessionTable.h"
+#include "text/Strings.h"
 #include "session/Session.h"
 #include "text/TextClass.h"
 #include "windows/ConversationWindow.h"
@@ -16,6 +21,34 @@
 void BrimoApp::SetDesktopBus(const QDBusConnection &bus)
 {
     m_desktopBus = std::make_unique<QDBusConnection>(bus);
+}
+
+void BrimoApp::SetSecretStore(SecretStore *store)
+{
+    m_secretStore = store;
+}
+
+void BrimoApp::StartStoredSecrets(std::function<void()> ready)
+{
+    if (!m_secretStore) {
+        m_ownSecretStore = std::make_unique<KeychainStore>();
+        m_secretStore = m_ownSecretStore.get();
+    }
+    m_secrets = std::make_unique<StoredSecrets>(m_secretStore);
+    m_secrets->Start(std::move(ready), [this](const StoredSecrets::Report &report) { TellSecrets(report); });
+}
+
+void BrimoApp::TellSecrets(const StoredSecrets::Report &report)
+{
+    for (const std::string &key : report.unreadable)
+        m_sessions->ServerWindowNotice(Strings::Format(Str::SecretUnreadable, key.c_str()));
+    if (report.moved > 0)
+        m_sessions->ServerWindowNotice(Strings::Format(Str::SecretsMoved, report.moved));
+    if (!report.storeAnswered && !m_toldSecretsInFile) {
+        m_toldSecretsInFile = true;
+        m_sessions->ServerWindowNotice(
+            Strings::Format(Str::SecretsInFile, report.problem.empty() ? "-" : report.problem.c_str()));
+    }
 }
 
 void BrimoApp::StartDesktopAlerts()
