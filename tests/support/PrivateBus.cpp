@@ -73,6 +73,11 @@ QDBusConnection PrivateBus::Connection(const QString &name) const
     return QDBusConnection::connectToBus(m_address, name);
 }
 
+void PrivateBus::StopSecretService()
+{
+    Stop(m_keyring);
+}
+
 bool PrivateBus::StartSecretService(const QByteArray &password)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -31,6 +31,8 @@ public:
     // with password, its files in a temporary folder; false when it does
     // not come (not installed). It stops with the bus.
     bool StartSecretService(const QByteArray &password = "brimo");
+    // Ends it; its name leaves the bus.
+    void StopSecretService();
 
 private:
     QTemporaryDir m_dir;
