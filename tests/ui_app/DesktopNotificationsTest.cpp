@@ -5,6 +5,9 @@
 
 #include "app/BrimoApp.h"
 #include "app/MainWindow.h"
+#include "conversation/Question.h"
+#include "dialogs/QuestionDialog.h"
+#include "shell/QuestionQueue.h"
 #include "desktop/DesktopAlerts.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -131,4 +134,29 @@ TEST_F(DesktopNotificationsTest, WithoutTheServiceATrayBalloonAndWithTheSwitchOf
     PumpEvents(200);
     EXPECT_TRUE(m_service->m_calls.empty());
     EXPECT_EQ(m_app->Balloons().Size(), 0u);
+}
+
+TEST_F(DesktopNotificationsTest, AnOfferWhileTheProgramIsNotActiveIsNotifiedAndItsActionShowsTheQuestion)
+{
+    ASSERT_NO_FATAL_FAILURE(StartInTwoChannels());
+    ASSERT_NO_FATAL_FAILURE(ServiceRuns());
+    const std::string key = m_app->Sessions().Sessions().front()->Key();
+    m_app->AskQuestion(Question::ForRequest(Question::DccChat, "ann!a@h", key));
+    PumpEvents(100);
+    EXPECT_TRUE(m_service->m_calls.empty()) << "the user looks at the program and sees the question";
+    m_app->AnswerQuestion(QuestionQueue::Answer::Decline);
+
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(WaitFor([&] { return !m_app->IsMainWindowActive(); }));
+    const Question offer = Question::ForRequest(Question::DccFile, "ann!a@h", key, "fotka.jpg", 2048);
+    m_app->AskQuestion(offer);
+    ASSERT_TRUE(WaitFor([&] { return m_service->m_calls.size() == 1; }));
+    EXPECT_EQ(m_service->m_calls[0].summary, QStringLiteral("ann"));
+    EXPECT_EQ(m_service->m_calls[0].body, QString::fromStdString(offer.Text()));
+    ASSERT_TRUE(WaitFor([&] { return m_app->ShownQuestion() != nullptr; }));
+
+    m_service->EmitActionInvoked(m_service->m_calls[0].answeredId, QStringLiteral("default"));
+    EXPECT_TRUE(WaitFor([&] { return m_app->ShownQuestion()->isActiveWindow(); }));
 }
