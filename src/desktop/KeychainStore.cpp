@@ -23,16 +23,15 @@ void Run(JobType *job, const std::string &key, SecretStore::Done done, Success s
     job->setAutoDelete(true);
     job->setInsecureFallback(false);
     job->setKey(QString::fromStdString(key));
-    QObject::connect(job, &QKeychain::Job::finished, job,
-                     [job, done = std::move(done), success](QKeychain::Job *) {
-                         const SecretStore::Result result = ResultOf(*job);
-                         if (!done)
-                             return;
-                         if (result == SecretStore::Result::Ok)
-                             done(result, success(*job));
-                         else
-                             done(result, job->errorString().toStdString());
-                     });
+    QObject::connect(job, &QKeychain::Job::finished, job, [job, done = std::move(done), success](QKeychain::Job *) {
+        const SecretStore::Result result = ResultOf(*job);
+        if (!done)
+            return;
+        if (result == SecretStore::Result::Ok)
+            done(result, success(*job));
+        else
+            done(result, job->errorString().toStdString());
+    });
     job->start();
 }
 
@@ -43,7 +42,8 @@ KeychainStore::KeychainStore(QObject *parent) : QObject(parent) {}
 void KeychainStore::Read(const std::string &key, Done done)
 {
     auto *job = new QKeychain::ReadPasswordJob(QString::fromLatin1(kService), this);
-    Run(job, key, std::move(done), [](const QKeychain::ReadPasswordJob &read) { return read.textData().toStdString(); });
+    Run(job, key, std::move(done),
+        [](const QKeychain::ReadPasswordJob &read) { return read.textData().toStdString(); });
 }
 
 void KeychainStore::Write(const std::string &key, const std::string &secret, Done done)

@@ -17,10 +17,10 @@ const char *const kIcon = "brimo";
 } // namespace
 
 NotificationService::NotificationService(const QDBusConnection &bus, QObject *parent)
-    : QObject(parent),
-      m_bus(bus),
-      m_watcher(new QDBusServiceWatcher(QString::fromLatin1(kService), bus,
-                                        QDBusServiceWatcher::WatchForOwnerChange, this))
+    : QObject(parent)
+    , m_bus(bus)
+    , m_watcher(
+          new QDBusServiceWatcher(QString::fromLatin1(kService), bus, QDBusServiceWatcher::WatchForOwnerChange, this))
 {
     connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString &, const QString &, const QString &newOwner) { SetRunning(!newOwner.isEmpty()); });
@@ -35,9 +35,9 @@ void NotificationService::AskWhetherRunning()
 {
     if (!m_bus.isConnected())
         return;
-    QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/"),
-                                                      QStringLiteral("org.freedesktop.DBus"),
-                                                      QStringLiteral("NameHasOwner"));
+    QDBusMessage ask =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/"),
+                                       QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
     ask << QString::fromLatin1(kService);
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(ask), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
@@ -60,7 +60,8 @@ void NotificationService::Notify(const DesktopNote &note, std::function<void(uin
 {
     QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(kService), QString::fromLatin1(kPath),
                                                        QString::fromLatin1(kInterface), QStringLiteral("Notify"));
-    const QStringList actions{QString::fromLatin1(kDefaultAction), QString::fromUtf8(Strings::Get(Str::AlertShowAction))};
+    const QStringList actions{QString::fromLatin1(kDefaultAction),
+                              QString::fromUtf8(Strings::Get(Str::AlertShowAction))};
     QVariantMap hints;
     hints.insert(QStringLiteral("desktop-entry"), QString::fromLatin1(kDesktopEntry));
     hints.insert(QStringLiteral("category"), QStringLiteral("im.received"));

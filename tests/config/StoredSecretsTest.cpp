@@ -1,7 +1,7 @@
+#include "config/StoredSecrets.h"
 #include "config/Config.h"
 #include "config/FavouriteChannels.h"
 #include "config/FavouriteServers.h"
-#include "config/StoredSecrets.h"
 #include "support/FakeSecretStore.h"
 #include "support/TestConfigDir.h"
 #include "support/WaitFor.h"

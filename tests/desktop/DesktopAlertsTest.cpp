@@ -80,8 +80,8 @@ TEST_F(DesktopAlertsTest, WithoutTheServiceOnTheBusAnAlertGoesToTheTrayBalloon)
 TEST_F(DesktopAlertsTest, ANotificationHasTheSenderPlainTextAndADefaultAction)
 {
     StartService();
-    m_alerts->Present({UserAlert::Kind::Mention, "irc.test:6667", "#brimo", "ann",
-                       "\x02pozri\x02 <a href=x>sem</a> & tam"});
+    m_alerts->Present(
+        {UserAlert::Kind::Mention, "irc.test:6667", "#brimo", "ann", "\x02pozri\x02 <a href=x>sem</a> & tam"});
     ASSERT_TRUE(WaitFor([&] { return m_server->m_calls.size() == 1; }));
     const FakeNotificationServer::Call &call = m_server->m_calls[0];
     EXPECT_EQ(call.appName, QStringLiteral("Brimo"));

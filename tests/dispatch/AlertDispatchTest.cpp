@@ -34,8 +34,9 @@ TEST_F(AlertDispatch, PrivateMessagesAndLinesNamingUsAlertWhileTheUserLooksElsew
     EXPECT_EQ(first.window, "ann");
     EXPECT_EQ(first.sender, "ann");
     EXPECT_EQ(first.sessionKey, m_session->Key());
-    EXPECT_EQ(first.text, "\x02"
-                          "ahoj\x02 <tu>")
+    EXPECT_EQ(first.text,
+              "\x02"
+              "ahoj\x02 <tu>")
         << "as received: the notification makes it plain";
     EXPECT_EQ(Alerts()[1].kind, UserAlert::Kind::Mention);
     EXPECT_EQ(Alerts()[1].window, "#room");

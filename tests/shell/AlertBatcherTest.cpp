@@ -21,10 +21,12 @@ protected:
 
 TEST_F(AlertBatcherTest, SummaryIsTheSenderAndTheBodyPlainEscapedText)
 {
-    const std::optional<DesktopNote> note = m_batcher.Take(Alert("bob", "\x02tučne\x02 \x03" "4<b>a</b> & ďalej\x01"));
+    const std::optional<DesktopNote> note = m_batcher.Take(Alert("bob",
+                                                                 "\x02tučne\x02 \x03"
+                                                                 "4<b>a</b> & 'ďalej'\x01"));
     ASSERT_TRUE(note);
     EXPECT_EQ(note->summary, "bob");
-    EXPECT_EQ(note->body, "tučne &lt;b&gt;a&lt;/b&gt; &amp; ďalej");
+    EXPECT_EQ(note->body, "tučne &lt;b&gt;a&lt;/b&gt; &amp; &#39;ďalej&#39;");
     EXPECT_EQ(note->replaces, 0u);
 
     const std::optional<DesktopNote> mention =

@@ -42,8 +42,7 @@ public:
 
 public slots:
     Q_SCRIPTABLE uint Notify(const QString &appName, uint replacesId, const QString &icon, const QString &summary,
-                             const QString &body, const QStringList &actions, const QVariantMap &hints,
-                             int timeout);
+                             const QString &body, const QStringList &actions, const QVariantMap &hints, int timeout);
     Q_SCRIPTABLE QStringList GetCapabilities();
     Q_SCRIPTABLE void CloseNotification(uint id);
 

@@ -89,8 +89,8 @@ bool PrivateBus::StartSecretService(const QByteArray &password)
     m_keyring = std::make_unique<QProcess>();
     m_keyring->setProcessEnvironment(environment);
     m_keyring->setProgram(QStringLiteral("gnome-keyring-daemon"));
-    m_keyring->setArguments({QStringLiteral("--foreground"), QStringLiteral("--unlock"),
-                             QStringLiteral("--components=secrets")});
+    m_keyring->setArguments(
+        {QStringLiteral("--foreground"), QStringLiteral("--unlock"), QStringLiteral("--components=secrets")});
     m_keyring->start();
     if (!m_keyring->waitForStarted(5000))
         return false;

@@ -6,11 +6,11 @@
 #include "app/BrimoApp.h"
 #include "app/MainWindow.h"
 #include "conversation/Question.h"
-#include "dialogs/QuestionDialog.h"
-#include "shell/QuestionQueue.h"
 #include "desktop/DesktopAlerts.h"
+#include "dialogs/QuestionDialog.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "shell/QuestionQueue.h"
 #include "windows/ConversationWindow.h"
 
 #include <QMdiSubWindow>

@@ -35,7 +35,8 @@ protected:
 
 int CountContaining(const QStringList &lines, const QString &text)
 {
-    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const QString &l) { return l.contains(text); }));
+    return static_cast<int>(
+        std::count_if(lines.begin(), lines.end(), [&](const QString &l) { return l.contains(text); }));
 }
 
 } // namespace

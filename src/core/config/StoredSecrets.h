@@ -33,9 +33,9 @@ public:
     // What a round of reading and moving found.
     struct Report
     {
-        bool storeAnswered = true; // false: no store, the file keeps its passwords
-        std::string problem;       // why not, in the store's words
-        int moved = 0;             // passwords moved from the file into the store
+        bool storeAnswered = true;           // false: no store, the file keeps its passwords
+        std::string problem;                 // why not, in the store's words
+        int moved = 0;                       // passwords moved from the file into the store
         std::vector<std::string> unreadable; // "section/key" of references without their secret
     };
     using Finished = std::function<void(const Report &report)>;
@@ -91,7 +91,7 @@ private:
     // Answers that come after the keeper has gone find it expired.
     std::shared_ptr<bool> m_alive;
     std::map<std::string, std::string> m_secrets; // by store key
-    std::set<std::string> m_referenced;            // store keys the file referred to
+    std::set<std::string> m_referenced;           // store keys the file referred to
     std::unique_ptr<QTimer> m_readTimer;
     std::function<void()> m_ready;
     Finished m_finished;

@@ -1,6 +1,7 @@
 #include "shell/AlertBatcher.h"
 
 #include "text/CaseFold.h"
+#include "text/Decoration.h"
 #include "text/IrcCodes.h"
 #include "text/Strings.h"
 
@@ -33,33 +34,17 @@ AlertBatcher::AlertBatcher(Clock clock) : m_clock(clock ? std::move(clock) : Clo
 
 std::string AlertBatcher::BodyText(const std::string &text)
 {
-    std::string out;
-    for (char c : StripCodes(text)) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t')
-                out += c;
-        }
-    }
-    return out;
+    std::string plain = StripCodes(text);
+    std::erase_if(plain, [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
+    return EscapeAttribute(plain);
 }
 
 std::optional<DesktopNote> AlertBatcher::Take(const UserAlert &alert)
 {
     const int64_t now = m_clock();
     // Groups past joining are forgotten; their ids still lead to their windows.
-    std::erase_if(m_groups, [&](const auto &entry) {
-        return !entry.second.waiting && now - entry.second.last >= kJoinMs;
-    });
+    std::erase_if(m_groups,
+                  [&](const auto &entry) { return !entry.second.waiting && now - entry.second.last >= kJoinMs; });
     Group &group = m_groups[GroupKey(alert)];
     const bool joins = !group.lines.empty() && (group.waiting || now - group.last < kJoinMs);
     if (!joins) {

@@ -12,7 +12,7 @@
 #include <string>
 
 // A desktop notification to send: the summary as plain text, the body with
-// '&', '<' and '>' escaped (the notification service reads markup there).
+// the markup characters escaped (the notification service reads markup there).
 struct DesktopNote
 {
     std::string summary;
@@ -50,7 +50,7 @@ public:
     std::optional<UserAlert> Target(uint32_t id) const;
 
     // Plain text for a notification body: formatting codes and control bytes
-    // gone, the three markup characters escaped.
+    // gone, the markup characters escaped as character references.
     static std::string BodyText(const std::string &text);
     // The sender; for a line that named the user "sender v window".
     static std::string Summary(const UserAlert &alert);

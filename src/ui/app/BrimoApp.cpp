@@ -1,7 +1,6 @@
 #include "app/BrimoApp.h"
 
 #include "app/DebugLogWindow.h"
-#include "conversation/UserAlert.h"
 #include "app/HelpViewer.h"
 #include "app/LinkInbox.h"
 #include "app/MainWindow.h"
@@ -13,6 +12,7 @@
 #include "config/ServerPort.h"
 #include "config/WelcomeChoice.h"
 #include "conversation/ConversationView.h"
+#include "conversation/UserAlert.h"
 #include "dcc/DirectConnections.h"
 #include "desktop/DesktopAlerts.h"
 #include "desktop/KeychainStore.h"

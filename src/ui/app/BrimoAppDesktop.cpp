@@ -5,14 +5,14 @@
 #include "app/BrimoApp.h"
 
 #include "app/MainWindow.h"
+#include "config/StoredSecrets.h"
 #include "conversation/Conversation.h"
 #include "conversation/UserAlert.h"
-#include "config/StoredSecrets.h"
 #include "desktop/DesktopAlerts.h"
 #include "desktop/KeychainStore.h"
+#include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/Strings.h"
-#include "session/Session.h"
 #include "text/TextClass.h"
 #include "windows/ConversationWindow.h"
 
