@@ -176,3 +176,26 @@ TEST_F(StoredSecretsTest, ASecretNoKeyRefersToAnyMoreLeavesTheStore)
     EXPECT_EQ(m_store.m_removes, std::vector<std::string>{StoreKey("Passwords", "Libera")});
     EXPECT_FALSE(m_store.m_secrets.count(StoreKey("Passwords", "Libera")));
 }
+
+TEST_F(StoredSecretsTest, AStoreThatDoesNotAnswerDelaysTheStartOnlyAWhile)
+{
+    ASSERT_TRUE(WriteConfigFile(kConfig));
+    ASSERT_TRUE(Start());
+    m_secrets.reset();
+
+    m_store.m_hold = true; // the reads are never answered in time
+    m_secrets = std::make_unique<StoredSecrets>(&m_store, 50);
+    m_ready = false;
+    m_secrets->Start([this] { m_ready = true; },
+                     [this](const StoredSecrets::Report &report) { m_reports.push_back(report); });
+    EXPECT_FALSE(m_ready);
+    ASSERT_TRUE(WaitFor([&] { return m_ready; }, 5000));
+    ASSERT_EQ(m_reports.size(), 2u);
+    EXPECT_FALSE(m_reports[1].storeAnswered);
+    EXPECT_EQ(FavouriteServers::Password("Libera"), "");
+
+    // The answer that comes late still serves the next connection.
+    m_store.Answer();
+    EXPECT_EQ(FavouriteServers::Password("Libera"), "serverheslo");
+    EXPECT_EQ(m_reports.size(), 2u);
+}

@@ -10,7 +10,8 @@ StoredSecrets *s_current = nullptr;
 
 } // namespace
 
-StoredSecrets::StoredSecrets(SecretStore *store) : m_store(store), m_alive(std::make_shared<bool>(true))
+StoredSecrets::StoredSecrets(SecretStore *store, int answerMs)
+    : m_store(store), m_answerMs(answerMs), m_alive(std::make_shared<bool>(true))
 {
     s_current = this;
 }
@@ -98,7 +99,7 @@ void StoredSecrets::ReadReferences(const std::vector<Value> &references)
         m_unavailable = true;
         ReferencesRead();
     });
-    m_readTimer->start(kAnswerMs);
+    m_readTimer->start(m_answerMs);
     for (const Value &reference : references) {
         const std::string storeKey = reference.value.substr(std::char_traits<char>::length(kReferencePrefix));
         m_referenced.insert(storeKey);

@@ -41,7 +41,8 @@ public:
     using Finished = std::function<void(const Report &report)>;
 
     // store may be null: there is none, the file keeps the passwords.
-    explicit StoredSecrets(SecretStore *store);
+    // answerMs: how long Start waits for the store.
+    explicit StoredSecrets(SecretStore *store, int answerMs = kAnswerMs);
     ~StoredSecrets();
     StoredSecrets(const StoredSecrets &) = delete;
     StoredSecrets &operator=(const StoredSecrets &) = delete;
@@ -88,6 +89,7 @@ private:
     void RemoveForgotten();
 
     SecretStore *m_store;
+    int m_answerMs;
     // Answers that come after the keeper has gone find it expired.
     std::shared_ptr<bool> m_alive;
     std::map<std::string, std::string> m_secrets; // by store key
