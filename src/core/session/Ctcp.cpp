@@ -110,7 +110,7 @@ int Ctcp::Request(Session &session, const std::string &line)
     } else if (IsCommand(command, "ACTION")) {
         const std::string action = GetRest(body, 2);
         session.PrintTo(target, TextClass::High, StrPrintf("* %s: %s", sender.c_str(), action.c_str()));
-        session.NoteMention(target, sender, action);
+        session.NoteMessage(target, sender, action, EqualIgnoringCase(target, session.Nick()));
     }
     return 1;
 }

@@ -143,7 +143,7 @@ int Privmsg(Session &session, const std::string &line)
         PrivateMessage(session, line, sender, text);
     else
         session.PrintTo(target, TextClass::Text, StrPrintf("%s: %s", sender.c_str(), text.c_str()));
-    session.NoteMention(toMe ? sender : target, sender, text);
+    session.NoteMessage(toMe ? sender : target, sender, text, toMe);
     return 1;
 }
 

@@ -577,6 +577,14 @@ constexpr Entry kStrings[] = {
     {Str::AddressNotAvailable, "Adresa nie je dostupná"},
     {Str::ConnectionReset, "Spojenie zrušené druhou stranou"},
     {Str::ConnectionAborted, "Spojenie zlyhalo"},
+    {Str::AlertInWindow, "%s v %s"},
+    {Str::NotificationsGroup, "Oznámenia"},
+    {Str::DesktopNotificationsBox, "Oznámiť na pracovnej ploche súkromnú správu, spomenutie a ponuku DCC"},
+    {Str::AlertShowAction, "Zobraziť"},
+    {Str::SecretsInFile, "* Heslá ostávajú v súbore brimo.conf (čitateľnom iba pre vlastníka): úložisko hesiel "
+                         "neodpovedá (%s)"},
+    {Str::SecretsMoved, "* Heslá presunuté z brimo.conf do úložiska hesiel: %d"},
+    {Str::SecretUnreadable, "* Heslo %s je v úložisku hesiel, ktoré teraz neodpovedá"},
 };
 
 constexpr bool IsSortedById()
