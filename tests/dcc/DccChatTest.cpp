@@ -51,6 +51,9 @@ TEST_F(DccChat, AnOfferListensOnTheServerConnectionsAddressAndAcceptsOnePeer)
     ASSERT_TRUE(WaitForLine("*bob", Strings::Format(Str::DccClosed, "bob")));
     EXPECT_TRUE(ViewOf("*bob")->HasLine("bob: last words"));
     EXPECT_FALSE(m_dcc->SendChat(*chat, "too late"));
+    EXPECT_TRUE(ViewOf("*bob")->HasLine(Strings::Get(Str::DccChatEnded)));
+    EXPECT_FALSE(ViewOf("*bob")->HasLineContaining("too late"));
+    EXPECT_TRUE(chat->End().IsDone());
 }
 
 TEST_F(DccChat, ASecondOfferToTheSameNickShutsTheFirstDownSilently)

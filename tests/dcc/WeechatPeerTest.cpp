@@ -183,8 +183,10 @@ TEST_F(WeechatSlowSender, ClosingEarlyLeavesAnIncompleteFileSaidToBeSo)
     const qint64 kept = QFileInfo(QString::fromStdString(saved)).size();
     EXPECT_GE(kept, 1024 * 1024);
     EXPECT_LT(kept, qint64(kFileBytes));
-    EXPECT_TRUE(ServerView()->HasLine(Strings::Format(
-        Str::DccFileIncomplete, saved.c_str(), FormatSize(uint64_t(kept)).c_str(), FormatSize(kFileBytes).c_str())))
+    const std::string reason = Strings::Format(Str::DccReasonPeerClosed, int(uint64_t(kept) * 100 / kFileBytes),
+                                               FormatSize(uint64_t(kept)).c_str(), FormatSize(kFileBytes).c_str());
+    EXPECT_TRUE(
+        ServerView()->HasLine(Strings::Format(Str::DccTransferFailed, saved.c_str(), "wpeer", reason.c_str())))
         << ServerView()->Lines().back().text;
     EXPECT_FALSE(ServerView()->HasLine(Strings::Get(Str::DccTransferDone)));
     EXPECT_FALSE(ServerView()->HasLine(Strings::Format(Str::DccClosed, "wpeer")));

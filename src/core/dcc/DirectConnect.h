@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "conversation/WindowConnection.h"
+#include "dcc/ChatLines.h"
 #include "dcc/DccSocket.h"
-#include "session/LineAssembler.h"
+#include "dcc/TransferEnd.h"
 #include "text/Strings.h"
 #include "text/TextClass.h"
 
@@ -29,6 +30,10 @@ class SessionTable;
 // Messages go to the owner window (the chat window, or the session's server
 // window for file transfers), looked up by session key and window name each
 // time, so a closed window or session is simply not printed to.
+//
+// Every connection ends either done or failed with a reason (End): a file is
+// done only when all of it arrived or was acknowledged, never when the peer
+// merely closed.
 //
 // Nothing blocks: sending a file is driven by the socket's write-ready
 // notification and never pumps events. Close and Shutdown only release
@@ -51,6 +56,11 @@ public:
         Mode mode = ChatConnect;
         std::string path;  // FileSend: file to send; FileReceive: where to store
         uint64_t size = 0; // FileReceive: the announced size
+        // FileReceive: continue the file at path from this offset; the peer is
+        // asked with DCC RESUME (offeredName, port) and connected to after its
+        // DCC ACCEPT. 0: the file is written from its start.
+        uint64_t resumeFrom = 0;
+        std::string offeredName; // FileReceive: the file name of the offer
     };
 
     // Ports tried, in order, for listening.
@@ -61,7 +71,6 @@ public:
     // Bytes read from the file or the socket at a time.
     static constexpr int kBlockBytes = 64 * 1024;
     // The code of a failed listen or a file error.
-    static constexpr int kListenOrFileError = -5;
 
     DirectConnect(SessionTable &table, Params params);
     ~DirectConnect() override;
@@ -73,19 +82,32 @@ public:
     void SetOfferTimeout(int ms) { m_offerTimeoutMs = ms; }
 
     // Chat modes: sends the text and CR LF on the connection (cut at a CR,
-    // LF or NUL inside). False when nothing can be sent.
+    // LF or NUL inside; "/me text" as a CTCP ACTION) and shows it as ours in
+    // the owner window. A chat that has ended refuses it with a message.
+    // False when nothing can be sent.
     bool SendChat(const std::string &text) override;
 
-    // Ends the connection with 57413 (code 0) or 57403 (code) in the owner
-    // window, then releases sockets, progress and file. Later calls do nothing.
-    void Close(int code);
+    // FileSend: the peer asks to continue at offset (DCC RESUME name ...):
+    // while the offer waits and offset is inside the file, the send starts
+    // there and DCC ACCEPT goes back with the same name. False when the
+    // request does not fit.
+    bool Resume(const std::string &name, uint64_t offset);
+    // FileReceive asked to resume: the peer accepts at offset (DCC ACCEPT);
+    // the connection is made now. False when not waiting for it.
+    bool ResumeAccepted(uint64_t offset);
+    bool IsWaitingForAccept() const { return m_waitingForAccept; }
+
+    // Ends a chat normally (57413 in the owner window); a file transfer not
+    // yet done ends cancelled. Then releases sockets, progress and file.
+    // Later calls do nothing.
+    void Close();
     // Releases everything without a message (a newer chat replaces this one).
     void Shutdown() override;
-    // The chat window was closed: Close(0), and its owner may now let it go.
+    // The chat window was closed: Close, and its owner may now let it go.
     void OwnerWindowClosed() override;
     // The progress is going away on its own (its window was destroyed).
     void ForgetProgress(const FileProgress *progress);
-    // Close(0) from the event loop: safe from any handler (the Cancel button).
+    // Close from the event loop: safe from any handler (the Cancel button).
     void Cancel();
 
     Mode GetMode() const { return m_params.mode; }
@@ -101,6 +123,10 @@ public:
     uint64_t Acknowledged() const { return m_acknowledged; }
     bool IsConnected() const { return m_connected; }
     bool IsClosed() const { return m_closed; }
+    // Running, done, or failed and why; the bytes done count the resumed start.
+    const TransferEnd &End() const { return m_end; }
+    // Where a resumed transfer began (0: at the start of the file).
+    uint64_t ResumedFrom() const { return m_resumedFrom; }
     // Where an offering connection listens (empty / 0 when it does not).
     std::string ListenAddress() const;
     uint16_t ListenPort() const;
@@ -108,6 +134,9 @@ public:
 
     // The owner window, null when it (or its session) is gone.
     Conversation *Owner() const;
+
+    // The size and position a transfer has reached now (what End says once it ended).
+    uint64_t Done() const;
 
     // Why no offer can be made from this local address of the server
     // connection (Str::DccNotConnected without one, Str::DccNoIpv6Offer for
@@ -141,6 +170,14 @@ private:
     void Established();
     void PeerClosed(int code);
     void Finished();
+    // The end of a running connection as a failure: its line in the owner
+    // window, then everything released.
+    void Fail(TransferEnd::Reason reason, int code = 0);
+    void FailFile(bool opening);
+    bool OpenFileToReceive();
+    void AskToResume();
+    void Connect();
+    void ReceiveChatLine(const std::string &line);
     void ReleaseResources();
 
     void ReceiveFileBytes(const char *data, size_t count);
@@ -164,15 +201,18 @@ private:
     uint64_t m_received = 0;
     uint64_t m_sent = 0;
     uint64_t m_acknowledged = 0;
+    uint64_t m_resumedFrom = 0;
+    TransferEnd m_end;
     bool m_connected = false;
     bool m_closed = false;
     bool m_started = false;
     bool m_released = false;
     bool m_allRead = false;
+    bool m_waitingForAccept = false;
     std::vector<char> m_buffer; // one block read from the socket
     std::string m_block;        // FileSend: the block being handed to the socket
     size_t m_blockOffset = 0;   // bytes of m_block already taken by the socket
     std::string m_outgoing;     // chat lines and acknowledgements the socket has not taken yet
     std::string m_partialAck;   // FileSend: bytes of an acknowledgement still incomplete
-    LineAssembler m_lines;      // chat modes
+    ChatLines m_lines;          // chat modes
 };
