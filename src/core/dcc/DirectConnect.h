@@ -113,6 +113,8 @@ public:
     Mode GetMode() const { return m_params.mode; }
     bool IsChat() const override { return m_params.mode == ChatConnect || m_params.mode == ChatOffer; }
     const std::string &Peer() const { return m_params.peer; }
+    // Connecting modes: the peer's port.
+    uint16_t Port() const { return m_params.port; }
     const std::string &PeerName() const;
     const std::string &Path() const { return m_params.path; }
     const std::string &SessionKey() const { return m_params.sessionKey; }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 
 class Conversation;
 class Session;
+class Shell;
+struct DccOffer;
 class SessionTable;
 
 // Every direct connection of the application: the "/dcc" command, the
@@ -67,6 +70,15 @@ private:
     bool CheckTarget(Session &session, const std::string &window, const std::string &host,
                      const std::string &port) const;
     std::string NickOfOffer(const Session &session, const std::string &address, uint16_t port) const;
+    // Whether host may be connected to: asks the user a second time when an
+    // address outside the public network comes while the server is in it.
+    bool ConfirmTarget(Session &session, const std::string &nick, const std::string &host, uint16_t port) const;
+    // Where a download into path begins: 0 for a new or overwritten file, the
+    // length of a shorter file the user continues; nothing when cancelled.
+    static std::optional<uint64_t> StartOfDownload(Shell &shell, const std::string &path, uint64_t size,
+                                                   const std::string &nick);
+    // DCC RESUME for one of our sends, DCC ACCEPT for one of our downloads.
+    void TakeResume(Session &session, const DccOffer &request, const std::string &nick);
     void ScheduleRelease();
     void ReleaseEnded();
 

@@ -10,6 +10,7 @@
 #include "conversation/Conversation.h"
 #include "conversation/Question.h"
 #include "conversation/Shell.h"
+#include "session/AddressScope.h"
 #include "session/DccOffer.h"
 #include "session/Session.h"
 #include "text/Decoration.h"
@@ -56,7 +57,7 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
 {
     const std::string nick = NickFromPrefix(senderPrefix);
     const std::optional<DccOffer> offer = DccOffer::Parse(body);
-    if (nick.empty() || !offer) {
+    if (nick.empty() || !offer || (offer->kind != DccOffer::Chat && offer->kind != DccOffer::File)) {
         session.Log("DCC offer of %s dropped: %s", senderPrefix.c_str(), body.c_str());
         return;
     }
@@ -66,6 +67,12 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
     // its prefix is often a cloak that leads nowhere.
     const std::string command = AcceptingCommand(*offer);
     const Question::Kind kind = chat ? Question::DccChat : Question::DccFile;
+    // The user sees where accepting connects, and is warned when an offer
+    // from the network points into a local one.
+    const std::string where = AddressScope::WithPort(offer->address, offer->port);
+    const std::string warnedKind = AddressScope::NeedsWarning(offer->address, session.ServerAddress())
+        ? Strings::Get(AddressScope::Name(AddressScope::Of(offer->address)))
+        : std::string();
 
     if (ReadBool("DCC Dialog")) {
         std::string notice;
@@ -77,7 +84,8 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
         }
         if (Shell *shell = session.GetShell())
             shell->AskQuestion(
-                Question::ForRequest(kind, senderPrefix, session.Key(), fileName, static_cast<int64_t>(offer->size)));
+                Question::ForRequest(kind, senderPrefix, session.Key(), fileName, static_cast<int64_t>(offer->size))
+                    .WithTarget(where, warnedKind));
         return;
     }
 
@@ -85,13 +93,16 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
     const bool timeStamps = server ? server->GetToggles().timeStamps : true;
     std::string first, second;
     if (chat) {
-        first = Strings::Format(Str::DccChatOffer, "%s", nick.c_str(), "%s");
+        first = Strings::Format(Str::DccChatOfferAt, "%s", nick.c_str(), where.c_str(), "%s");
         second = Strings::Format(Str::DccChatAcceptLink, "%s", "%s");
     } else {
         const std::string readable = FormatSize(offer->size);
-        first = Strings::Format(Str::DccFileOffer, "%s", nick.c_str(), fileName.c_str(), readable.c_str(), "%s");
+        first = Strings::Format(Str::DccFileOfferAt, "%s", nick.c_str(), fileName.c_str(), readable.c_str(),
+                                where.c_str(), "%s");
         second = Strings::Format(Str::DccFileAcceptLink, "%s", "%s");
     }
     session.PrintTo("", TextClass::Html, ClickableLine(first, command, timeStamps));
+    if (!warnedKind.empty())
+        session.PrintTo("", TextClass::Error, Strings::Format(Str::DccAddressWarning, where.c_str(), warnedKind.c_str()));
     session.PrintTo("", TextClass::Html, ClickableLine(second, command, timeStamps));
 }

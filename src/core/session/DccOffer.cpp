@@ -105,6 +105,21 @@ uint32_t DccOffer::AddressNumber(const std::string &dotted)
     return isIPv4 ? number : 0;
 }
 
+std::optional<DccOffer> DccOffer::ParseResume(Kind kind, const std::string &name, const std::string &port,
+                                              const std::string &position)
+{
+    DccOffer offer;
+    offer.kind = kind;
+    // Clients name the file as they please here ("file.ext" is common): it
+    // only has to be safe to send back.
+    offer.fileName = SafeFileName(name);
+    offer.port = PortFromWord(port);
+    if (offer.fileName.empty() || offer.port == 0 || !IsDecimal(position, 19))
+        return std::nullopt;
+    offer.size = std::strtoull(position.c_str(), nullptr, 10);
+    return offer;
+}
+
 std::optional<DccOffer> DccOffer::Parse(const std::string &body)
 {
     const OfferWords words = SplitOffer(body);
@@ -113,6 +128,8 @@ std::optional<DccOffer> DccOffer::Parse(const std::string &body)
         offer.kind = Chat;
     else if (IsKind(words.kind, "SEND"))
         offer.kind = File;
+    else if (IsKind(words.kind, "RESUME") || IsKind(words.kind, "ACCEPT"))
+        return ParseResume(IsKind(words.kind, "RESUME") ? Resume : Accept, words.name, words.address, words.port);
     else
         return std::nullopt;
     offer.address = AddressFromOffer(words.address);

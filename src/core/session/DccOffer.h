@@ -5,19 +5,20 @@
 #include <string>
 
 // A DCC offer as received in a CTCP request ("DCC CHAT chat addr port" or
-// "DCC SEND name addr port size"), read and checked. Only offers that are
-// safe to show and to accept come out of Parse: a port of 1..65535, an
-// address that is an IPv4 number (or dotted text), a size of at most 18
-// digits and a file name that is a plain base name.
+// "DCC SEND name addr port size"), read and checked, or a request about a
+// file offer ("DCC RESUME name port position", "DCC ACCEPT name port
+// position"). Only offers that are safe to show and to accept come out of
+// Parse: a port of 1..65535, an address that is an IPv4 number (or dotted
+// text), a size of at most 18 digits and a file name that is a plain base name.
 struct DccOffer
 {
-    enum Kind { Chat = 2, File = 4 };
+    enum Kind { Chat = 2, File = 4, Resume = 8, Accept = 16 };
 
     Kind kind = Chat;
-    std::string fileName; // File: a plain base name, blanks turned into "_"
-    std::string address;  // dotted IPv4 text of the announced address
+    std::string fileName; // File, Resume, Accept: a plain base name, blanks turned into "_"
+    std::string address;  // Chat, File: dotted IPv4 text of the announced address
     uint16_t port = 0;
-    uint64_t size = 0;
+    uint64_t size = 0; // File: the size; Resume, Accept: the position
 
     // body: the CTCP text without its framing bytes. A quoted file name
     // ("DCC SEND \"my file.txt\" ...") may hold blanks.
@@ -37,4 +38,8 @@ struct DccOffer
     static uint16_t PortFromWord(const std::string &word);
     // Whether the word is 1 to maxDigits decimal digits.
     static bool IsDecimal(const std::string &word, size_t maxDigits);
+
+private:
+    static std::optional<DccOffer> ParseResume(Kind kind, const std::string &name, const std::string &port,
+                                               const std::string &position);
 };

@@ -30,6 +30,7 @@ class ScriptEngine;
 class TerminationSignals;
 class QtTranslation;
 class IdentServer;
+class QMessageBox;
 class QSettings;
 class Session;
 class SessionTable;
@@ -219,6 +220,8 @@ private:
     // null without main window or session.
     ChannelSearchWindow *SearchWindowOrNew(const std::string &sessionKey);
     static QString FileDialogFilter(const std::string &filter);
+    // The question about a file a download could continue: its three buttons' answer.
+    static int AskResumeOverwriteCancel(QMessageBox &box);
 
     AppSettings m_settings;
     std::unique_ptr<ScriptEngine> m_scriptEngine;
