@@ -161,6 +161,37 @@ TEST_F(WeechatDcc, AChatOfferedByWeechatOpensAWindowNamedAfterIt)
     EXPECT_TRUE(WaitForLine("*wpeer", "wpeer: nazdar"));
 }
 
+// About 40 % of a file, as an interrupted transfer leaves it.
+constexpr size_t kCutAt = kFileBytes * 2 / 5;
+
+bool CopyPrefix(const std::string &from, const std::string &to, size_t count)
+{
+    QFile in(QString::fromStdString(from));
+    QFile out(QString::fromStdString(to));
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = in.read(qint64(count));
+    return out.write(bytes) == qint64(count);
+}
+
+TEST_F(WeechatDcc, ADownloadFromWeechatResumesWhereItWasCut)
+{
+    const std::string path = MakeFile("resumed from weechat.bin");
+    ASSERT_FALSE(path.empty());
+    const std::string saved = TempPath("resumed.bin");
+    ASSERT_TRUE(CopyPrefix(path, saved, kCutAt));
+    ASSERT_TRUE(m_weechat.Run("irc.server.t", "/dcc send me " + path));
+    ASSERT_TRUE(WaitFor([&] { return !ClickedOffer().empty(); })) << m_weechat.Log();
+    m_shell.m_fileDialogAnswer = saved;
+    m_shell.m_messageBoxAnswer = Shell::AnswerResume;
+    EXPECT_EQ(Dcc(ClickedOffer()), 1);
+    const TransferEnd &end = EndOf(Newest());
+    ASSERT_TRUE(WaitForEnd(end, kTransferMs)) << m_weechat.Log();
+    EXPECT_TRUE(end.IsDone()) << ServerView()->Lines().back().text;
+    EXPECT_TRUE(ServerView()->HasLineContaining(FormatSize(kCutAt)));
+    EXPECT_EQ(FileSha256(saved), FileSha256(path));
+}
+
 // WeeChat sends slowly enough that the transfer still runs when it quits.
 class WeechatSlowSender : public WeechatDcc
 {
