@@ -1,5 +1,6 @@
 #include "dcc/DirectConnect.h"
 
+#include <QRandomGenerator>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -7,7 +8,10 @@
 
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
+#include "config/Config.h"
+#include "config/PortRange.h"
 #include "dcc/FileProgress.h"
+#include "dcc/OfferAddress.h"
 #include "session/DccOffer.h"
 #include "session/ServerEncoding.h"
 #include "session/Session.h"
@@ -28,6 +32,14 @@ std::string OfferedFileName(const std::string &path)
 
 constexpr char kActionCommand[] = "/me ";
 constexpr char kActionOpening[] = "\001ACTION ";
+constexpr char kDccAddressKey[] = "DCC Address";
+constexpr char kDccPortsKey[] = "DCC Ports";
+
+// Ties a passive offer to its answer.
+std::string NewToken()
+{
+    return std::to_string(QRandomGenerator::global()->bounded(1, 1000000000));
+}
 
 } // namespace
 
@@ -96,8 +108,6 @@ std::optional<StrText> DirectConnect::OfferRefusal(const std::string &localAddre
 {
     if (localAddress.empty())
         return Str::DccNotConnected;
-    if (DccOffer::AddressNumber(localAddress) == 0)
-        return Str::DccNoIpv6Offer;
     return std::nullopt;
 }
 
@@ -108,7 +118,8 @@ void DirectConnect::Start()
     if (m_started)
         return;
     m_started = true;
-    const bool offering = m_params.mode == ChatOffer || m_params.mode == FileSend;
+    const bool offering = IsOffering();
+    const bool answeringPassive = !offering && !m_params.token.empty();
     // Every reason not to offer is found before anything is printed or sent.
     if (m_params.mode == FileSend && !OpenFileToSend()) {
         Print(Strings::Format(Str::DccFileUnreadable, m_params.path.c_str()), TextClass::Error);
@@ -116,25 +127,25 @@ void DirectConnect::Start()
         Shutdown();
         return;
     }
-    if (offering) {
-        Session *session = GetSession();
-        m_offerAddress = session && session->IsConnected() ? session->LocalAddress() : std::string();
-        if (const std::optional<StrText> refusal = OfferRefusal(m_offerAddress)) {
-            Print(Strings::Get(*refusal), TextClass::Error);
-            m_end.reason = TransferEnd::Reason::OtherError;
-            Shutdown();
-            return;
-        }
-    }
+    if ((offering || answeringPassive) && !ChooseOfferAddress())
+        return;
+    m_listens = (offering && !m_params.passive) || answeringPassive;
     if (Conversation *owner = Owner())
         owner->SetDccChat(this);
-    if (m_params.mode == FileReceive && m_params.resumeFrom > 0) {
+    if (m_params.mode == FileReceive && m_params.resumeFrom > 0 && !answeringPassive) {
         AskToResume();
         return;
     }
     Print(Strings::Format(Str::DccConnecting, PeerName().c_str()));
-    if (!offering) {
-        Connect();
+    if (offering && m_params.passive) {
+        Print(Strings::Format(Str::DccPassiveOffered, PeerName().c_str()));
+        SendOffer();
+        if (!m_closed)
+            m_offerTimer.start(m_offerTimeoutMs);
+        return;
+    }
+    if (!m_listens) {
+        Connect(m_params.peer, m_params.port);
         return;
     }
     if (!Listen(m_offerAddress)) {
@@ -146,15 +157,36 @@ void DirectConnect::Start()
         m_offerTimer.start(m_offerTimeoutMs);
 }
 
-void DirectConnect::Connect()
+bool DirectConnect::ChooseOfferAddress()
 {
-    if (!m_control.Connect(m_params.peer, m_params.port))
+    Session *session = GetSession();
+    m_offerAddress = session && session->IsConnected() ? session->LocalAddress() : std::string();
+    if (const std::optional<StrText> refusal = OfferRefusal(m_offerAddress)) {
+        Print(Strings::Get(*refusal), TextClass::Error);
+        m_end.reason = TransferEnd::Reason::OtherError;
+        Shutdown();
+        return false;
+    }
+    const OfferAddress choice =
+        OfferAddress::Choose(ReadString(kDccAddressKey), session->NetworkAddress(), m_offerAddress);
+    m_announced = choice.announced;
+    if (IsOffering() && choice.passive)
+        m_params.passive = true;
+    if (IsOffering() && m_params.passive && m_params.token.empty())
+        m_params.token = NewToken();
+    return true;
+}
+
+void DirectConnect::Connect(const std::string &host, uint16_t port)
+{
+    if (!m_control.Connect(host, port))
         Fail(TransferEnd::ReasonOfSocketError(m_control.LastError()), m_control.LastError());
 }
 
 bool DirectConnect::Listen(const std::string &address)
 {
-    for (unsigned port = kFirstListenPort; port <= kLastListenPort; ++port) {
+    const PortRange ports = PortRange::Parse(ReadString(kDccPortsKey)).value_or(PortRange{});
+    for (unsigned port = ports.first; port <= ports.last; ++port) {
         if (m_control.Listen(static_cast<uint16_t>(port), address, 5))
             return true;
     }
@@ -163,20 +195,33 @@ bool DirectConnect::Listen(const std::string &address)
 
 void DirectConnect::SendOffer()
 {
-    const uint32_t address = DccOffer::AddressNumber(m_offerAddress);
-    const unsigned port = m_control.LocalPort();
     Session *session = GetSession();
     if (!session)
         return;
-    if (m_params.mode == ChatOffer) {
-        session->Command(m_params.window, 0,
-                         StrPrintf("/msg %s \001DCC CHAT chat %u %u\001", m_params.peer.c_str(), address, port));
-        return;
-    }
-    session->Command(m_params.window, 0,
-                     StrPrintf("/msg %s \001DCC SEND %s %u %u %llu\001", m_params.peer.c_str(),
-                               OfferedFileName(m_params.path).c_str(), address, port,
-                               static_cast<unsigned long long>(m_size)));
+    const std::string address = OfferAddress::OfferWord(m_announced);
+    const unsigned port = m_listens ? m_control.LocalPort() : 0;
+    const std::string token = m_params.token.empty() ? std::string() : " " + m_params.token;
+    const std::string name = IsOffering() ? OfferedFileName(m_params.path) : m_params.offeredName;
+    const std::string body =
+        IsChat() ? StrPrintf("DCC CHAT chat %s %u%s", address.c_str(), port, token.c_str())
+                 : StrPrintf("DCC SEND %s %s %u %llu%s", name.c_str(), address.c_str(), port,
+                             static_cast<unsigned long long>(m_size), token.c_str());
+    const std::string &nick = IsOffering() ? m_params.peer : PeerName();
+    session->Command(m_params.window, 0, StrPrintf("/msg %s \001%s\001", nick.c_str(), body.c_str()));
+}
+
+bool DirectConnect::PeerListens(const std::string &address, uint16_t port)
+{
+    if (!IsWaitingForPeer())
+        return false;
+    m_offerTimer.stop();
+    Connect(address, port);
+    return true;
+}
+
+bool DirectConnect::IsWaitingForPeer() const
+{
+    return IsOffering() && m_params.passive && m_started && !m_connected && !m_closed && !m_control.IsConnecting();
 }
 
 void DirectConnect::OfferExpired()
@@ -477,9 +522,10 @@ void DirectConnect::ReleaseResources()
         m_progress = nullptr;
         progress->Finish();
     }
-    m_control.Close();
+    // A send's last bytes still go out before the socket closes.
     if (m_params.mode == FileSend)
-        m_data.ShutdownSend();
+        Link().ShutdownSend();
+    m_control.Close();
     m_data.Close();
     if (m_file.isOpen())
         m_file.close();

@@ -61,6 +61,14 @@ public:
         // DCC ACCEPT. 0: the file is written from its start.
         uint64_t resumeFrom = 0;
         std::string offeredName; // FileReceive: the file name of the offer
+        // Connecting modes: the token of a passive offer of peerName: we
+        // listen and answer with our address instead of connecting.
+        // Offering modes: the token our passive offer carries.
+        std::string token;
+        // Offering modes: ask the peer to listen (port 0 and a token) and
+        // connect to the address it answers with. Also chosen by Start when
+        // nobody can connect to us (see OfferAddress).
+        bool passive = false;
     };
 
     // Ports tried, in order, for listening.
@@ -96,6 +104,12 @@ public:
     // the connection is made now. False when not waiting for it.
     bool ResumeAccepted(uint64_t offset);
     bool IsWaitingForAccept() const { return m_waitingForAccept; }
+
+    // Our passive offer: the peer listens at address:port (its answer with
+    // our token); the connection is made now. False when not waiting for it.
+    bool PeerListens(const std::string &address, uint16_t port);
+    bool IsWaitingForPeer() const;
+    const std::string &Token() const { return m_params.token; }
 
     // Ends a chat normally (57413 in the owner window); a file transfer not
     // yet done ends cancelled. Then releases sockets, progress and file.
@@ -141,8 +155,7 @@ public:
     uint64_t Done() const;
 
     // Why no offer can be made from this local address of the server
-    // connection (Str::DccNotConnected without one, Str::DccNoIpv6Offer for
-    // IPv6, which the offer's 32-bit number cannot carry); nothing when it can.
+    // connection (Str::DccNotConnected without one); nothing when it can.
     static std::optional<StrText> OfferRefusal(const std::string &localAddress);
 
     // The 64-bit count an acknowledgement (the low 32 bits of the bytes
@@ -163,8 +176,9 @@ private:
 
     Session *GetSession() const;
     void Print(const std::string &text, TextClass textClass = TextClass::Info);
-    // The socket that carries the chat or the file.
-    DccSocket &Link() { return m_params.mode == ChatConnect || m_params.mode == FileReceive ? m_control : m_data; }
+    // The socket that carries the chat or the file: the accepted one when we listened.
+    DccSocket &Link() { return m_listens ? m_data : m_control; }
+    bool IsOffering() const { return m_params.mode == ChatOffer || m_params.mode == FileSend; }
     bool OpenFileToSend();
     bool Listen(const std::string &address);
     void SendOffer();
@@ -178,7 +192,9 @@ private:
     void FailFile(bool opening);
     bool OpenFileToReceive();
     void AskToResume();
-    void Connect();
+    void Connect(const std::string &host, uint16_t port);
+    // The address our offers announce and whether they must be passive.
+    bool ChooseOfferAddress();
     void ReceiveChatLine(const std::string &line);
     void ReleaseResources();
 
@@ -211,6 +227,8 @@ private:
     bool m_released = false;
     bool m_allRead = false;
     bool m_waitingForAccept = false;
+    bool m_listens = false;     // we listen and the peer connects
+    std::string m_announced;    // the address our offer or answer announces
     std::vector<char> m_buffer; // one block read from the socket
     std::string m_block;        // FileSend: the block being handed to the socket
     size_t m_blockOffset = 0;   // bytes of m_block already taken by the socket

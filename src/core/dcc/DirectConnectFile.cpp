@@ -110,7 +110,7 @@ bool DirectConnect::ResumeAccepted(uint64_t offset)
     m_resumedFrom = offset;
     m_received = offset;
     Print(Strings::Format(Str::DccConnecting, PeerName().c_str()));
-    Connect();
+    Connect(m_params.peer, m_params.port);
     return true;
 }
 

@@ -61,8 +61,12 @@ int DirectConnections::Command(Session &session, const std::string &window, cons
             return ChatOffer(session, GetWord(line, 4));
         return 0;
     }
+    if (EqualIgnoringCase(what, "chat") && EqualIgnoringCase(how, "passive") && words == 5)
+        return ChatPassive(session, GetWord(line, 4), GetWord(line, 5));
     if (EqualIgnoringCase(what, "send") && EqualIgnoringCase(how, "receive") && words == 7)
         return FileReceive(session, window, line);
+    if (EqualIgnoringCase(what, "send") && EqualIgnoringCase(how, "passive") && words == 7)
+        return FilePassive(session, line);
     if (EqualIgnoringCase(what, "send") && EqualIgnoringCase(how, "send") && words >= 5)
         return FileSend(session, GetWord(line, 4), GetRest(line, 5));
     return 0;
@@ -146,8 +150,7 @@ int DirectConnections::FileReceive(Session &session, const std::string &window, 
     if (!ConfirmTarget(session, nick, host, portNumber))
         return 1;
     Shell *shell = session.GetShell();
-    const std::string folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation).toStdString();
-    const std::string path = shell ? shell->SaveFileDialog(folder, fileName, "*.*|*.*||") : std::string();
+    const std::string path = SaveAs(session, fileName);
     const uint64_t offered = std::strtoull(size.c_str(), nullptr, 10);
     const std::optional<uint64_t> start = path.empty() ? std::nullopt : StartOfDownload(*shell, path, offered, nick);
     if (!start)
@@ -168,6 +171,54 @@ int DirectConnections::FileReceive(Session &session, const std::string &window, 
     params.offeredName = fileName;
     Open(*server, params);
     return 1;
+}
+
+int DirectConnections::ChatPassive(Session &session, const std::string &nick, const std::string &token)
+{
+    if (nick.empty() || !DccOffer::IsToken(token))
+        return 0;
+    Conversation *chat = OpenChatWindow(session, "*" + nick);
+    if (!chat)
+        return 1;
+    DirectConnect::Params params;
+    params.peer = nick;
+    params.mode = DirectConnect::ChatConnect;
+    params.token = token;
+    Open(*chat, params);
+    return 1;
+}
+
+int DirectConnections::FilePassive(Session &session, const std::string &line)
+{
+    const std::string nick = GetWord(line, 4);
+    const std::string token = GetWord(line, 5);
+    const std::string size = GetWord(line, 6);
+    const std::string fileName = DccOffer::SafeFileName(GetWord(line, 7));
+    if (nick.empty() || !DccOffer::IsToken(token) || !DccOffer::IsDecimal(size, 18) || fileName.empty())
+        return 0;
+    Shell *shell = session.GetShell();
+    Conversation *server = session.ServerWindow();
+    const std::string path = SaveAs(session, fileName);
+    // Resuming needs the sender to accept a position first: a passive
+    // download starts from the beginning.
+    if (path.empty() || !server || !MayOverwrite(*shell, path))
+        return 1;
+    DirectConnect::Params params;
+    params.peer = nick;
+    params.mode = DirectConnect::FileReceive;
+    params.path = path;
+    params.size = std::strtoull(size.c_str(), nullptr, 10);
+    params.offeredName = fileName;
+    params.token = token;
+    Open(*server, params);
+    return 1;
+}
+
+std::string DirectConnections::SaveAs(Session &session, const std::string &fileName) const
+{
+    Shell *shell = session.GetShell();
+    const std::string folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation).toStdString();
+    return shell ? shell->SaveFileDialog(folder, fileName, "*.*|*.*||") : std::string();
 }
 
 int DirectConnections::FileSend(Session &session, const std::string &nick, const std::string &path)
@@ -239,6 +290,20 @@ std::optional<uint64_t> DirectConnections::StartOfDownload(Shell &shell, const s
     return std::nullopt;
 }
 
+bool DirectConnections::TakePassiveAnswer(Session &session, const DccOffer &answer, const std::string &nick)
+{
+    for (const auto &connection : m_connections) {
+        if (connection->SessionKey() == session.Key() && connection->IsWaitingForPeer()
+            && connection->Token() == answer.token && EqualIgnoringCase(connection->PeerName(), nick)
+            && (connection->IsChat() == (answer.kind == DccOffer::Chat))) {
+            if (ConfirmTarget(session, nick, answer.address, answer.port))
+                connection->PeerListens(answer.address, answer.port);
+            return true;
+        }
+    }
+    return false;
+}
+
 void DirectConnections::TakeResume(Session &session, const DccOffer &request, const std::string &nick)
 {
     for (auto it = m_connections.rbegin(); it != m_connections.rend(); ++it) {
@@ -264,6 +329,9 @@ bool DirectConnections::TakeOffer(Session &session, const std::string &body, con
         TakeResume(session, *parsed, NickFromPrefix(senderPrefix));
         return true;
     }
+    if (parsed && !parsed->IsPassive() && !parsed->token.empty()
+        && TakePassiveAnswer(session, *parsed, NickFromPrefix(senderPrefix)))
+        return true;
     if (const std::optional<DccOffer> &offer = parsed) {
         if (m_offers.size() >= kRememberedOffers)
             m_offers.pop_front();

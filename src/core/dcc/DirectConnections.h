@@ -27,6 +27,8 @@ class SessionTable;
 //   /dcc chat connect nick               offer a chat to nick
 //   /dcc send receive host port size file  accept a file (Save As first)
 //   /dcc send send nick file...          offer a file to nick
+//   /dcc chat passive nick token         answer nick's passive chat offer
+//   /dcc send passive nick token size file  answer nick's passive file offer (Save As first)
 // Chat windows are named "*" and the peer's nick (the nick of the offer that
 // announced host and port; "*host:port" when no offer did).
 class DirectConnections : public QObject
@@ -65,6 +67,12 @@ private:
     int ChatOffer(Session &session, const std::string &nick);
     int FileReceive(Session &session, const std::string &window, const std::string &line);
     int FileSend(Session &session, const std::string &nick, const std::string &path);
+    int ChatPassive(Session &session, const std::string &nick, const std::string &token);
+    int FilePassive(Session &session, const std::string &line);
+    std::string SaveAs(Session &session, const std::string &fileName) const;
+    // The answer to a passive offer of ours (its token, the peer's address
+    // and port): connects it and is not shown. False for any other offer.
+    bool TakePassiveAnswer(Session &session, const DccOffer &answer, const std::string &nick);
     Conversation *OpenChatWindow(Session &session, const std::string &name);
     // Prints why host and port are refused; false then.
     bool CheckTarget(Session &session, const std::string &window, const std::string &host,

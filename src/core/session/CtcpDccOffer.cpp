@@ -45,8 +45,13 @@ std::string ClickableLine(const std::string &text, const std::string &command, b
 
 } // namespace
 
-std::string Ctcp::AcceptingCommand(const DccOffer &offer)
+std::string Ctcp::AcceptingCommand(const DccOffer &offer, const std::string &nick)
 {
+    if (offer.IsPassive() && offer.kind == DccOffer::Chat)
+        return StrPrintf("/dcc chat passive %s %s", nick.c_str(), offer.token.c_str());
+    if (offer.IsPassive())
+        return StrPrintf("/dcc send passive %s %s %llu %s", nick.c_str(), offer.token.c_str(),
+                         static_cast<unsigned long long>(offer.size), offer.fileName.c_str());
     if (offer.kind == DccOffer::Chat)
         return StrPrintf("/dcc chat connect %s %u", offer.address.c_str(), unsigned(offer.port));
     return StrPrintf("/dcc send receive %s %u %llu %s", offer.address.c_str(), unsigned(offer.port),
@@ -65,12 +70,14 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
     const std::string &fileName = offer->fileName;
     // The connection goes to the address the sender announced: the host of
     // its prefix is often a cloak that leads nowhere.
-    const std::string command = AcceptingCommand(*offer);
+    const std::string command = AcceptingCommand(*offer, nick);
     const Question::Kind kind = chat ? Question::DccChat : Question::DccFile;
     // The user sees where accepting connects, and is warned when an offer
     // from the network points into a local one.
-    const std::string where = AddressScope::WithPort(offer->address, offer->port);
-    const std::string warnedKind = AddressScope::NeedsWarning(offer->address, session.ServerAddress())
+    // A passive offer connects nowhere: the sender comes to us.
+    const std::string where = offer->IsPassive() ? Strings::Format(Str::DccPassiveWhere, offer->address.c_str())
+                                                 : AddressScope::WithPort(offer->address, offer->port);
+    const std::string warnedKind = !offer->IsPassive() && AddressScope::NeedsWarning(offer->address, session.ServerAddress())
         ? Strings::Get(AddressScope::Name(AddressScope::Of(offer->address)))
         : std::string();
 

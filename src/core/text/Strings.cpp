@@ -606,13 +606,13 @@ constexpr Entry kStrings[] = {
     {Str::DccResumeAsked, "* Žiadam %s o pokračovanie súboru %s od %s"},
     {Str::DccResumeAnswered, "* %s pokračuje v prenose súboru %s od %s"},
     {Str::DccChatEnded, "* Súkromná linka je ukončená, text sa neodoslal"},
-    {Str::DccActionSent, "* %s"},
     {Str::DccOwnAddressLabel, "Vlastná &adresa v ponukách (prázdne: zistí sa zo servera)"},
     {Str::DccPortRangeLabel, "&Porty na počúvanie (od-do)"},
     {Str::DccBadOwnAddress, "Neplatná adresa %s: treba adresu IPv4 alebo IPv6"},
     {Str::DccBadPortRange, "Neplatný rozsah portov %s: treba od-do, porty od 1 do 65535"},
     {Str::DccNetworkGroup, "Priame spojenia (DCC)"},
     {Str::DccPassiveOffered, "* Ponúkam %s pasívne spojenie: druhá strana počúva a ja sa pripojím"},
+    {Str::DccPassiveWhere, "%s, pasívne: druhá strana sa pripojí k tebe"},
 };
 
 constexpr bool IsSortedById()

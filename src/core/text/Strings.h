@@ -665,13 +665,13 @@ inline constexpr StrText CancelButton{64833};
 inline constexpr StrFormat<const char *, const char *, const char *> DccResumeAsked{64834};    // nick, file, offset
 inline constexpr StrFormat<const char *, const char *, const char *> DccResumeAnswered{64835}; // nick, file, offset
 inline constexpr StrText DccChatEnded{64840};
-inline constexpr StrFormat<const char *> DccActionSent{64841}; // the text, after our nick
 inline constexpr StrText DccOwnAddressLabel{64850};
 inline constexpr StrText DccPortRangeLabel{64851};
 inline constexpr StrFormat<const char *> DccBadOwnAddress{64852}; // address
 inline constexpr StrFormat<const char *> DccBadPortRange{64853};  // range
 inline constexpr StrText DccNetworkGroup{64854};
 inline constexpr StrFormat<const char *> DccPassiveOffered{64860}; // nick
+inline constexpr StrFormat<const char *> DccPassiveWhere{64861};   // the offer's address
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are
