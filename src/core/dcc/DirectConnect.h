@@ -24,8 +24,12 @@ class SessionTable;
 // One direct connection: a DCC chat or one file transfer, in one of four
 // modes. Connecting modes (ChatConnect, FileReceive) connect to the peer's
 // announced address; offering modes (ChatOffer, FileSend) listen on the
-// address of the session's own server connection, send the offer and accept
-// exactly one connection.
+// address of the session's own server connection (a port of "DCC Ports"),
+// send the offer with the address OfferAddress chooses and accept exactly
+// one connection. Passive DCC turns this round: a passive offer of ours
+// (port 0, a token) waits for the peer's address and connects to it; an
+// accepted passive offer of the peer's makes us listen and answer with our
+// address, port and its token.
 //
 // Messages go to the owner window (the chat window, or the session's server
 // window for file transfers), looked up by session key and window name each

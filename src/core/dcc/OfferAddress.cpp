@@ -31,6 +31,11 @@ OfferAddress OfferAddress::Choose(const std::string &setting, const std::string 
     return {learned, behindNat};
 }
 
+bool OfferAddress::IsValidSetting(const std::string &text)
+{
+    return text.empty() || IsAddress(text);
+}
+
 std::string OfferAddress::OfferWord(const std::string &address)
 {
     if (const uint32_t number = DccOffer::AddressNumber(address))

@@ -16,6 +16,8 @@ struct OfferAddress
     bool passive = false;
 
     static OfferAddress Choose(const std::string &setting, const std::string &learned, const std::string &local);
+    // Whether text can be the setting "DCC Address": empty, or an IPv4 or IPv6 address.
+    static bool IsValidSetting(const std::string &text);
 
     // The address as an offer carries it: IPv4 as the unsigned 32-bit number
     // ("2130706433"), IPv6 in its text form ("2001:db8::5"); empty for

@@ -4,6 +4,8 @@
 
 struct AppSettings;
 class QCheckBox;
+class QLabel;
+class QLineEdit;
 class QRadioButton;
 
 // The third page of the settings sheet: private messages and DCC offers.
@@ -14,7 +16,8 @@ class MessagesSettingsPage : public QWidget
 public:
     explicit MessagesSettingsPage(const AppSettings &settings, QWidget *parent = nullptr);
 
-    // Puts the page's switches into the settings record.
+    // Puts the page's switches into the settings record; an address or a
+    // port range that is not valid leaves the record's value as it was.
     void Apply(AppSettings &settings) const;
 
     QCheckBox *ShowPingBox() const { return m_showPing; }
@@ -22,6 +25,10 @@ public:
     QCheckBox *QueryDialogBox() const { return m_queryDialog; }
     QRadioButton *DccAskButton() const { return m_dccAsk; }
     QRadioButton *DccNoAskButton() const { return m_dccNoAsk; }
+    QLineEdit *DccAddressEdit() const { return m_dccAddress; }
+    QLineEdit *DccPortsEdit() const { return m_dccPorts; }
+    // Why the address or the ports are not valid; empty when they are.
+    QString DccProblem() const;
 
 private:
     QCheckBox *m_showPing = nullptr;
@@ -29,4 +36,7 @@ private:
     QCheckBox *m_queryDialog = nullptr;
     QRadioButton *m_dccAsk = nullptr;
     QRadioButton *m_dccNoAsk = nullptr;
+    QLineEdit *m_dccAddress = nullptr;
+    QLineEdit *m_dccPorts = nullptr;
+    QLabel *m_dccProblem = nullptr;
 };
