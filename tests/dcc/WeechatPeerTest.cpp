@@ -192,6 +192,24 @@ TEST_F(WeechatDcc, ADownloadFromWeechatResumesWhereItWasCut)
     EXPECT_EQ(FileSha256(saved), FileSha256(path));
 }
 
+TEST_F(WeechatDcc, WeechatResumesAFileWeSendWhereItWasCut)
+{
+    const std::string path = MakeFile("resumed to weechat.bin");
+    ASSERT_FALSE(path.empty());
+    const std::string received = m_weechat.DownloadFolder() + "/resumed.to.weechat.bin";
+    // WeeChat keeps what it has not finished under a temporary suffix.
+    ASSERT_TRUE(CopyPrefix(path, received + ".part", kCutAt));
+    EXPECT_EQ(Dcc("/dcc send send wpeer " + path), 1);
+    const TransferEnd &end = EndOf(Newest());
+    ASSERT_TRUE(WaitForEnd(end, kTransferMs)) << m_weechat.Log();
+    EXPECT_TRUE(end.IsDone()) << ServerView()->Lines().back().text;
+    EXPECT_TRUE(ServerView()->HasLine(Strings::Format(Str::DccResumeAnswered, "wpeer", "resumed.to.weechat.bin",
+                                                      FormatSize(kCutAt).c_str())));
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo(QString::fromStdString(received)).size() == qint64(kFileBytes); }))
+        << m_weechat.Log();
+    EXPECT_EQ(FileSha256(received), FileSha256(path));
+}
+
 // WeeChat sends slowly enough that the transfer still runs when it quits.
 class WeechatSlowSender : public WeechatDcc
 {
