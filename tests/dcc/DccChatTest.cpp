@@ -2,6 +2,8 @@
 
 #include <QPointer>
 
+#include <algorithm>
+
 #include "DccFixture.h"
 #include "DccPeer.h"
 #include "config/Config.h"
@@ -9,7 +11,9 @@
 #include "session/RequestAnswer.h"
 #include "session/Session.h"
 #include "support/WaitFor.h"
+#include "dcc/ChatLines.h"
 #include "text/Strings.h"
+#include "text/TextUtil.h"
 #include "text/Words.h"
 
 namespace {
@@ -51,6 +55,9 @@ TEST_F(DccChat, AnOfferListensOnTheServerConnectionsAddressAndAcceptsOnePeer)
     ASSERT_TRUE(WaitForLine("*bob", Strings::Format(Str::DccClosed, "bob")));
     EXPECT_TRUE(ViewOf("*bob")->HasLine("bob: last words"));
     EXPECT_FALSE(m_dcc->SendChat(*chat, "too late"));
+    EXPECT_TRUE(ViewOf("*bob")->HasLine(Strings::Get(Str::DccChatEnded)));
+    EXPECT_FALSE(ViewOf("*bob")->HasLineContaining("too late"));
+    EXPECT_TRUE(chat->End().IsDone());
 }
 
 TEST_F(DccChat, ASecondOfferToTheSameNickShutsTheFirstDownSilently)
@@ -131,6 +138,12 @@ TEST_F(DccChat, WithTheDialogAnOfferConnectsOnlyWhenTheQuestionIsAnswered)
     OfferFromBob("DCC CHAT chat 2130706433 " + std::to_string(peer.Port()));
     ASSERT_TRUE(WaitFor([&] { return m_shell.m_questions.size() == 1; }));
     EXPECT_EQ(m_shell.m_questions[0].kind, 2);
+    // The question names where accepting connects; a server on this machine makes no warning.
+    const std::string where = "127.0.0.1:" + std::to_string(peer.Port());
+    EXPECT_EQ(m_shell.m_questions[0].target, where);
+    EXPECT_FALSE(m_shell.m_questions[0].NeedsConfirmation());
+    EXPECT_NE(m_shell.m_questions[0].Text().find("(spojenie z " + where + ")"), std::string::npos)
+        << m_shell.m_questions[0].Text();
     EXPECT_TRUE(m_dcc->Connections().empty());
     RequestAnswer::AcceptRequest(*m_me, m_shell.m_questions[0]);
     ASSERT_TRUE(peer.WaitForConnection());
@@ -172,6 +185,86 @@ TEST_F(DccChat, AnAnswerAcceptsOnlyOneOffer)
         ran.push_back(command.substr(command.find('|') + 1));
     EXPECT_EQ(ran, std::vector<std::string>{"/dcc chat connect 127.0.0.1 4002"});
     EXPECT_EQ(m_me->Requests().size(), 0u);
+}
+
+TEST_F(DccChat, OfferLinesNameTheAddressAndPort)
+{
+    OfferFromBob("DCC SEND \"x.iso\" 2130706433 5000 734003200");
+    OfferFromBob("DCC CHAT chat 2130706433 5001");
+    ASSERT_TRUE(WaitForLineContaining(m_me->Key(), "127.0.0.1:5001"));
+    const auto &lines = ServerView()->Lines();
+    const auto shows = [&](const std::string &part) {
+        return std::any_of(lines.begin(), lines.end(), [&](const auto &line) {
+            return line.text.find(part) != std::string::npos;
+        });
+    };
+    EXPECT_TRUE(shows("bob ponúka súbor x.iso (" + FormatSize(734003200) + ") z 127.0.0.1:5000"));
+    EXPECT_TRUE(shows("spojenie z 127.0.0.1:5001"));
+    // The server is on this machine too: no warning.
+    const std::string warning = Strings::Format(Str::DccAddressWarning, "127.0.0.1:5000", "x");
+    EXPECT_FALSE(shows(warning.substr(0, warning.find("127.0.0.1"))));
+}
+
+TEST_F(DccChat, MeSendsAnActionAndAReceivedActionShowsAsOne)
+{
+    Dcc("/dcc chat connect bob");
+    DccPeer peer;
+    ASSERT_TRUE(peer.Connect(OfferPort(NextOfferToBob())));
+    ASSERT_TRUE(WaitForLine("*bob", Strings::Get(Str::DccConnected)));
+    DirectConnect *chat = Newest();
+    EXPECT_TRUE(m_dcc->SendChat(*chat, "/me máva"));
+    EXPECT_TRUE(m_dcc->SendChat(*chat, "ahoj"));
+    ASSERT_TRUE(WaitFor([&] { return peer.Received() == "\001ACTION máva\001\r\nahoj\r\n"; })) << peer.Received();
+    EXPECT_TRUE(ViewOf("*bob")->HasLine("* me: máva"));
+    EXPECT_TRUE(ViewOf("*bob")->HasLine("me: ahoj"));
+    peer.Send("\001ACTION sa smeje\001\r\n");
+    ASSERT_TRUE(WaitForLine("*bob", "* bob: sa smeje"));
+    EXPECT_FALSE(ViewOf("*bob")->HasLineContaining("ACTION"));
+}
+
+TEST_F(DccChat, ALineOverTheLimitKeepsItsTailBothWays)
+{
+    Dcc("/dcc chat connect bob");
+    DccPeer peer;
+    ASSERT_TRUE(peer.Connect(OfferPort(NextOfferToBob())));
+    ASSERT_TRUE(WaitForLine("*bob", Strings::Get(Str::DccConnected)));
+    // 3000 two-byte letters: 6000 bytes, cut between letters.
+    std::string longLine;
+    for (int i = 0; i < 3000; ++i)
+        longLine += "ž";
+    longLine += "KONIEC";
+    peer.Send(longLine + "\r\n");
+    ASSERT_TRUE(WaitFor([&] { return ViewOf("*bob")->HasLineContaining("KONIEC"); }));
+    std::string shown;
+    for (const auto &line : ViewOf("*bob")->Lines()) {
+        if (line.text.rfind("bob: ", 0) == 0)
+            shown += line.text.substr(5);
+    }
+    EXPECT_EQ(shown, longLine);
+
+    DirectConnect *chat = Newest();
+    EXPECT_TRUE(m_dcc->SendChat(*chat, longLine));
+    ASSERT_TRUE(WaitFor([&] { return peer.Received().find("KONIEC\r\n") != std::string::npos; }));
+    std::string joined = peer.Received();
+    EXPECT_EQ(joined.find("\r\n"), ChatLines::MaxLine);
+    joined.erase(joined.find("\r\n"), 2);
+    EXPECT_EQ(joined, longLine + "\r\n");
+}
+
+TEST(ChatLines, CutsLongLinesIntoPiecesAtCharacterBoundaries)
+{
+    ChatLines lines;
+    std::vector<std::string> out;
+    const std::string a(ChatLines::MaxLine - 1, 'a');
+    // "é" would straddle the limit: the piece ends before it.
+    const std::string text = a + "é" + "rest\r\nnext";
+    lines.Feed(text.data(), text.size(), out);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0], a);
+    EXPECT_EQ(out[1], "érest");
+    EXPECT_EQ(lines.Partial(), "next");
+    EXPECT_EQ(ChatLines::Split(""), std::vector<std::string>{""});
+    EXPECT_EQ(ChatLines::Split(a + "é"), (std::vector<std::string>{a, "é"}));
 }
 
 } // namespace

@@ -140,24 +140,31 @@ TEST_F(DccReceive, APeerThatClosesEarlyLeavesAnIncompleteFileThatIsNamedSo)
     m_peer.Send(bytes.substr(0, 30000));
     ASSERT_TRUE(WaitFor([&] { return Newest() && Newest()->Received() == 30000; }));
     m_peer.Close();
-    ASSERT_TRUE(WaitForLine(
-        m_me->Key(),
-        Strings::Format(Str::DccFileIncomplete, path.c_str(), FormatSize(30000).c_str(), FormatSize(100000).c_str())))
+    const std::string reason =
+        Strings::Format(Str::DccReasonPeerClosed, 30, FormatSize(30000).c_str(), FormatSize(100000).c_str());
+    ASSERT_TRUE(WaitForLine(m_me->Key(), Strings::Format(Str::DccTransferFailed, path.c_str(), "bob", reason.c_str())))
         << ServerView()->Lines().back().text;
     EXPECT_EQ(ReadFile(path), bytes.substr(0, 30000));
     EXPECT_FALSE(ServerView()->HasLine(Strings::Format(Str::DccClosed, "bob")));
     EXPECT_FALSE(ServerView()->HasLine(Strings::Get(Str::DccTransferDone)));
 }
 
-TEST_F(DccReceive, CancelEndsTheTransferWithTheClosedMessage)
+TEST_F(DccReceive, CancelEndsTheTransferAsCancelled)
 {
     const std::string path = AcceptOfferFromBob(100000);
     m_peer.Send(std::string(1000, 'a'));
     ASSERT_EQ(m_shell.m_progress.size(), 1u);
     FakeFileProgress &progress = *m_shell.m_progress[0];
     ASSERT_TRUE(WaitFor([&] { return !progress.m_positions.empty() && progress.m_positions.back() == 1000; }));
+    const TransferEnd &end = EndOf(Newest());
     progress.Cancel();
-    ASSERT_TRUE(WaitForLine(m_me->Key(), Strings::Format(Str::DccClosed, "bob")));
+    ASSERT_TRUE(WaitForLine(m_me->Key(), Strings::Format(Str::DccTransferFailed, path.c_str(), "bob",
+                                                         Strings::Get(Str::DccReasonCancelled))));
+    ASSERT_TRUE(WaitForEnd(end));
+    EXPECT_TRUE(end.IsFailed());
+    EXPECT_EQ(end.reason, TransferEnd::Reason::Cancelled);
+    EXPECT_EQ(end.done, 1000u);
+    EXPECT_FALSE(ServerView()->HasLine(Strings::Format(Str::DccClosed, "bob")));
     EXPECT_TRUE(progress.m_finished);
     EXPECT_TRUE(m_peer.WaitForDisconnect());
     EXPECT_EQ(ReadFile(path), std::string(1000, 'a'));

@@ -78,6 +78,23 @@ DirectConnect *DccFixture::Newest() const
     return all.empty() ? nullptr : all.back();
 }
 
+const TransferEnd &DccFixture::EndOf(DirectConnect *connection)
+{
+    TransferEnd &end = m_ends.emplace_back();
+    if (!connection)
+        return end;
+    if (connection->IsClosed())
+        end = connection->End();
+    else
+        QObject::connect(connection, &DirectConnect::Closed, connection, [&end, connection] { end = connection->End(); });
+    return end;
+}
+
+bool DccFixture::WaitForEnd(const TransferEnd &end, int timeoutMs) const
+{
+    return WaitFor([&] { return !end.IsRunning(); }, timeoutMs);
+}
+
 std::string DccFixture::TempPath(const std::string &name) const
 {
     return m_files.filePath(QString::fromStdString(name)).toStdString();

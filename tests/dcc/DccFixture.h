@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 
+#include <list>
 #include <memory>
 #include <string>
 
@@ -32,6 +33,10 @@ protected:
     bool WaitForLineContaining(const std::string &window, const std::string &part) const;
     // The newest connection of the manager.
     DirectConnect *Newest() const;
+    // How the connection ends, kept after the manager has deleted it
+    // (Running until then).
+    const TransferEnd &EndOf(DirectConnect *connection);
+    bool WaitForEnd(const TransferEnd &end, int timeoutMs = 10000) const;
     std::string TempPath(const std::string &name) const;
     static std::string ReadFile(const std::string &path);
     static bool WriteFile(const std::string &path, const std::string &bytes);
@@ -41,4 +46,5 @@ protected:
     Session *m_me = nullptr;
     RawIrcClient m_bob;
     QTemporaryDir m_files;
+    std::list<TransferEnd> m_ends;
 };

@@ -100,7 +100,7 @@ void DccPeer::ReadAvailable()
         return;
     m_received.append(bytes.constData(), static_cast<size_t>(bytes.size()));
     if (m_acknowledging) {
-        const uint32_t count = static_cast<uint32_t>(m_received.size());
+        const uint32_t count = static_cast<uint32_t>(m_acknowledgementBase + m_received.size());
         const char ack[4] = {char(count >> 24), char(count >> 16), char(count >> 8), char(count)};
         m_socket->write(ack, 4);
     }

@@ -36,6 +36,8 @@ public:
     uint32_t LastAcknowledgement() const;
     // A sender's peer acknowledges what it has read (the receiver's side of a file).
     void SetAcknowledging(bool on) { m_acknowledging = on; }
+    // A resumed file: acknowledgements count from this position (their low 32 bits go out).
+    void SetAcknowledgementBase(uint64_t base) { m_acknowledgementBase = base; }
 
 private:
     void Adopt(QTcpSocket *socket);
@@ -46,4 +48,5 @@ private:
     std::string m_received;
     bool m_paused = false;
     bool m_acknowledging = false;
+    uint64_t m_acknowledgementBase = 0;
 };

@@ -161,6 +161,55 @@ TEST_F(WeechatDcc, AChatOfferedByWeechatOpensAWindowNamedAfterIt)
     EXPECT_TRUE(WaitForLine("*wpeer", "wpeer: nazdar"));
 }
 
+// About 40 % of a file, as an interrupted transfer leaves it.
+constexpr size_t kCutAt = kFileBytes * 2 / 5;
+
+bool CopyPrefix(const std::string &from, const std::string &to, size_t count)
+{
+    QFile in(QString::fromStdString(from));
+    QFile out(QString::fromStdString(to));
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = in.read(qint64(count));
+    return out.write(bytes) == qint64(count);
+}
+
+TEST_F(WeechatDcc, ADownloadFromWeechatResumesWhereItWasCut)
+{
+    const std::string path = MakeFile("resumed from weechat.bin");
+    ASSERT_FALSE(path.empty());
+    const std::string saved = TempPath("resumed.bin");
+    ASSERT_TRUE(CopyPrefix(path, saved, kCutAt));
+    ASSERT_TRUE(m_weechat.Run("irc.server.t", "/dcc send me " + path));
+    ASSERT_TRUE(WaitFor([&] { return !ClickedOffer().empty(); })) << m_weechat.Log();
+    m_shell.m_fileDialogAnswer = saved;
+    m_shell.m_messageBoxAnswer = Shell::AnswerResume;
+    EXPECT_EQ(Dcc(ClickedOffer()), 1);
+    const TransferEnd &end = EndOf(Newest());
+    ASSERT_TRUE(WaitForEnd(end, kTransferMs)) << m_weechat.Log();
+    EXPECT_TRUE(end.IsDone()) << ServerView()->Lines().back().text;
+    EXPECT_TRUE(ServerView()->HasLineContaining(FormatSize(kCutAt)));
+    EXPECT_EQ(FileSha256(saved), FileSha256(path));
+}
+
+TEST_F(WeechatDcc, WeechatResumesAFileWeSendWhereItWasCut)
+{
+    const std::string path = MakeFile("resumed to weechat.bin");
+    ASSERT_FALSE(path.empty());
+    const std::string received = m_weechat.DownloadFolder() + "/resumed.to.weechat.bin";
+    // WeeChat keeps what it has not finished under a temporary suffix.
+    ASSERT_TRUE(CopyPrefix(path, received + ".part", kCutAt));
+    EXPECT_EQ(Dcc("/dcc send send wpeer " + path), 1);
+    const TransferEnd &end = EndOf(Newest());
+    ASSERT_TRUE(WaitForEnd(end, kTransferMs)) << m_weechat.Log();
+    EXPECT_TRUE(end.IsDone()) << ServerView()->Lines().back().text;
+    EXPECT_TRUE(ServerView()->HasLine(Strings::Format(Str::DccResumeAnswered, "wpeer", "resumed.to.weechat.bin",
+                                                      FormatSize(kCutAt).c_str())));
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo(QString::fromStdString(received)).size() == qint64(kFileBytes); }))
+        << m_weechat.Log();
+    EXPECT_EQ(FileSha256(received), FileSha256(path));
+}
+
 // WeeChat sends slowly enough that the transfer still runs when it quits.
 class WeechatSlowSender : public WeechatDcc
 {
@@ -183,8 +232,10 @@ TEST_F(WeechatSlowSender, ClosingEarlyLeavesAnIncompleteFileSaidToBeSo)
     const qint64 kept = QFileInfo(QString::fromStdString(saved)).size();
     EXPECT_GE(kept, 1024 * 1024);
     EXPECT_LT(kept, qint64(kFileBytes));
-    EXPECT_TRUE(ServerView()->HasLine(Strings::Format(
-        Str::DccFileIncomplete, saved.c_str(), FormatSize(uint64_t(kept)).c_str(), FormatSize(kFileBytes).c_str())))
+    const std::string reason = Strings::Format(Str::DccReasonPeerClosed, int(uint64_t(kept) * 100 / kFileBytes),
+                                               FormatSize(uint64_t(kept)).c_str(), FormatSize(kFileBytes).c_str());
+    EXPECT_TRUE(
+        ServerView()->HasLine(Strings::Format(Str::DccTransferFailed, saved.c_str(), "wpeer", reason.c_str())))
         << ServerView()->Lines().back().text;
     EXPECT_FALSE(ServerView()->HasLine(Strings::Get(Str::DccTransferDone)));
     EXPECT_FALSE(ServerView()->HasLine(Strings::Format(Str::DccClosed, "wpeer")));

@@ -100,6 +100,29 @@ protected:
     AppSettings m_settings;
 };
 
+TEST_F(SettingsSheetTest, TheDccAddressAndPortsAreCheckedAndWritten)
+{
+    auto sheet = OpenSheet();
+    MessagesSettingsPage &messages = *sheet->MessagesPage();
+    EXPECT_EQ(messages.DccPortsEdit()->text(), QStringLiteral("1024-2000"));
+    TypeInto(messages.DccAddressEdit(), "192.0.2.300");
+    EXPECT_EQ(messages.DccProblem().toStdString(), Strings::Format(Str::DccBadOwnAddress, "192.0.2.300"));
+    TypeInto(messages.DccAddressEdit(), "2001:db8::7");
+    EXPECT_TRUE(messages.DccProblem().isEmpty());
+    TypeInto(messages.DccPortsEdit(), "6000-5000");
+    EXPECT_EQ(messages.DccProblem().toStdString(), Strings::Format(Str::DccBadPortRange, "6000-5000"));
+    PressOk(*sheet);
+    EXPECT_EQ(ReadString("DCC Address"), "2001:db8::7");
+    // A range that is not valid leaves the one before.
+    EXPECT_EQ(ReadString("DCC Ports"), "");
+
+    auto again = OpenSheet(ReadConfigFile());
+    EXPECT_EQ(again->MessagesPage()->DccAddressEdit()->text(), QStringLiteral("2001:db8::7"));
+    TypeInto(again->MessagesPage()->DccPortsEdit(), " 5000 - 5010 ");
+    PressOk(*again);
+    EXPECT_EQ(ReadString("DCC Ports"), "5000-5010");
+}
+
 } // namespace
 
 TEST_F(SettingsSheetTest, PagesInOrderUnderTheCaption)

@@ -35,6 +35,8 @@ struct AppSettings
     bool m_updateNick = false;              // "Update Nick"
     bool m_queryDialog = false;             // "Query Dialog"
     bool m_dccDialog = false;               // "DCC Dialog"
+    std::string m_dccAddress;               // "DCC Address": announced in our offers; empty, learned from the server
+    std::string m_dccPorts;                 // "DCC Ports": "first-last" our offers listen on; empty, PortRange's default
     bool m_enableTray = false;              // "Enable Tray"
     bool m_beepOnMessage = false;           // "Beep On Message"
     bool m_showBalloon = false;             // "Show Baloon"

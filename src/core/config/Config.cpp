@@ -378,6 +378,8 @@ const TextKey kTextKeys[] = {
     {"Msgs Join", &AppSettings::m_joinMessage},   {kNickKey, &AppSettings::m_nick},
     {"User E-Mail", &AppSettings::m_email},       {"User Full Name", &AppSettings::m_fullName},
     {"HiLight Words", &AppSettings::m_highlightWords},
+    {"DCC Address", &AppSettings::m_dccAddress},
+    {"DCC Ports", &AppSettings::m_dccPorts},
 };
 
 std::string UserTextKey(size_t index)

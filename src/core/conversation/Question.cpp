@@ -56,15 +56,40 @@ std::string Question::Text() const
     case PrivateChat:
         return Strings::Format(Str::PrivateChatRequest, nick.c_str(), address.c_str());
     case DccChat:
-        return Strings::Format(Str::DccChatRequest, nick.c_str(), address.c_str());
     case DccFile:
-        return Strings::Format(Str::DccFileRequest, nick.c_str(), address.c_str(), fileName.c_str(),
-                               FormatSize(fileSize < 0 ? 0 : static_cast<uint64_t>(fileSize)).c_str());
+        return DccText();
     case Certificate:
         return Strings::Format(Str::CertificateQuestion, prefix.c_str(), reasons.c_str(), fingerprint.c_str());
     default:
         return {};
     }
+}
+
+Question Question::WithTarget(const std::string &where, const std::string &kind) const
+{
+    Question q = *this;
+    q.target = where;
+    q.targetKind = kind;
+    return q;
+}
+
+std::string Question::DccText() const
+{
+    const std::string nick = Nick();
+    const std::string address = Address();
+    const std::string size = FormatSize(fileSize < 0 ? 0 : static_cast<uint64_t>(fileSize));
+    std::string text;
+    if (target.empty())
+        text = kind == DccChat ? Strings::Format(Str::DccChatRequest, nick.c_str(), address.c_str())
+                               : Strings::Format(Str::DccFileRequest, nick.c_str(), address.c_str(), fileName.c_str(),
+                                                 size.c_str());
+    else
+        text = kind == DccChat ? Strings::Format(Str::DccChatRequestAt, nick.c_str(), address.c_str(), target.c_str())
+                               : Strings::Format(Str::DccFileRequestAt, nick.c_str(), address.c_str(),
+                                                 fileName.c_str(), size.c_str(), target.c_str());
+    if (NeedsConfirmation())
+        text += "\n\n" + Strings::Format(Str::DccRequestWarning, target.c_str(), targetKind.c_str());
+    return text;
 }
 
 std::string Question::IgnoreCommand() const

@@ -16,6 +16,8 @@ struct Question
     int64_t fileSize = 0;
     std::string fingerprint; // certificates: the SHA-256 fingerprint
     std::string reasons;     // certificates: why it could not be verified
+    std::string target;      // DCC offers: where accepting connects ("203.0.113.5:5000"); empty: not said
+    std::string targetKind;  // DCC offers: the kind of a target that needs a warning ("súkromná"); empty: none
 
     // A question about a private chat or a DCC offer of the sender.
     static Question ForRequest(Kind kind, const std::string &prefix, const std::string &sessionKey,
@@ -27,6 +29,12 @@ struct Question
     std::string Nick() const;
     std::string Address() const;
 
+    // A DCC offer's question that names where it connects, with a warning
+    // (targetKind) when that address is not in the public network.
+    Question WithTarget(const std::string &where, const std::string &kind) const;
+    // Whether accepting needs the warning's second confirmation.
+    bool NeedsConfirmation() const { return !targetKind.empty(); }
+
     // The dialog's caption and question text (Str::PrivateChatRequestCaption .. DccFileRequest).
     std::string Caption() const;
     std::string Text() const;
@@ -35,4 +43,7 @@ struct Question
     std::string IgnoreCommand() const;
 
     bool operator==(const Question &other) const = default;
+
+private:
+    std::string DccText() const;
 };

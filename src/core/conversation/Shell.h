@@ -28,9 +28,19 @@ public:
         ButtonsOkCancel = 1,
         ButtonsSaveDiscardCancel = 3,
         ButtonsYesNo = 4,
+        ButtonsResumeOverwriteCancel = 5, // a file that a download could continue
         DefaultSecond = 0x100
     };
-    enum Answer { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7, AnswerSave = 8, AnswerDiscard = 9 };
+    enum Answer {
+        AnswerOk = 1,
+        AnswerCancel = 2,
+        AnswerYes = 6,
+        AnswerNo = 7,
+        AnswerSave = 8,
+        AnswerDiscard = 9,
+        AnswerResume = 10,
+        AnswerOverwrite = 11
+    };
 
     virtual ~Shell() = default;
 
@@ -145,7 +155,8 @@ public:
     }
     // A received offer ("DCC CHAT ..." or "DCC SEND ...", body without the
     // framing; prefix: the sender's nick!user@host). false leaves it to the
-    // built-in handling (Ctcp::ReceiveDccOffer).
+    // built-in handling (Ctcp::ReceiveDccOffer). Also given "DCC RESUME ..."
+    // and "DCC ACCEPT ...", which have no built-in handling.
     virtual bool TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix)
     {
         (void)session;

@@ -1,5 +1,6 @@
 #include "dcc/DirectConnect.h"
 
+#include <QRandomGenerator>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -7,32 +8,19 @@
 
 #include "conversation/Conversation.h"
 #include "conversation/Shell.h"
+#include "config/Config.h"
+#include "config/PortRange.h"
 #include "dcc/FileProgress.h"
+#include "dcc/OfferAddress.h"
 #include "session/DccOffer.h"
 #include "session/ServerEncoding.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
+#include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 #include "text/Strings.h"
-#include "text/TextUtil.h"
 
 namespace {
-
-constexpr uint64_t kLow32 = 0xFFFFFFFFull;
-
-std::string AcknowledgementBytes(uint64_t received)
-{
-    const uint32_t low = static_cast<uint32_t>(received & kLow32);
-    const char bytes[4] = {static_cast<char>(low >> 24), static_cast<char>(low >> 16), static_cast<char>(low >> 8),
-                           static_cast<char>(low)};
-    return std::string(bytes, 4);
-}
-
-uint32_t ReadNetworkOrder(const char *bytes)
-{
-    const auto *b = reinterpret_cast<const unsigned char *>(bytes);
-    return (uint32_t(b[0]) << 24) | (uint32_t(b[1]) << 16) | (uint32_t(b[2]) << 8) | uint32_t(b[3]);
-}
 
 // The offered file name: no folder, blanks turned into "." so that it stays one word.
 std::string OfferedFileName(const std::string &path)
@@ -42,11 +30,23 @@ std::string OfferedFileName(const std::string &path)
     return name;
 }
 
+constexpr char kActionCommand[] = "/me ";
+constexpr char kActionOpening[] = "\001ACTION ";
+constexpr char kDccAddressKey[] = "DCC Address";
+constexpr char kDccPortsKey[] = "DCC Ports";
+
+// Ties a passive offer to its answer.
+std::string NewToken()
+{
+    return std::to_string(QRandomGenerator::global()->bounded(1, 1000000000));
+}
+
 } // namespace
 
 DirectConnect::DirectConnect(SessionTable &table, Params params)
     : m_table(table), m_params(std::move(params)), m_control(*this), m_data(*this), m_size(m_params.size)
 {
+    m_end.size = m_size;
     m_offerTimer.setSingleShot(true);
     connect(&m_offerTimer, &QTimer::timeout, this, &DirectConnect::OfferExpired);
 }
@@ -97,21 +97,18 @@ bool DirectConnect::IsListening() const
     return m_control.IsListening();
 }
 
+uint64_t DirectConnect::Done() const
+{
+    if (!m_end.IsRunning())
+        return m_end.done;
+    return m_params.mode == FileSend ? m_acknowledged : m_received;
+}
+
 std::optional<StrText> DirectConnect::OfferRefusal(const std::string &localAddress)
 {
     if (localAddress.empty())
         return Str::DccNotConnected;
-    if (DccOffer::AddressNumber(localAddress) == 0)
-        return Str::DccNoIpv6Offer;
     return std::nullopt;
-}
-
-uint64_t DirectConnect::WidenAcknowledgement(uint32_t acknowledgement, uint64_t sent)
-{
-    uint64_t widened = (sent & ~kLow32) | acknowledgement;
-    if (widened > sent && widened > kLow32)
-        widened -= kLow32 + 1;
-    return widened;
 }
 
 // ---- starting ----
@@ -121,32 +118,38 @@ void DirectConnect::Start()
     if (m_started)
         return;
     m_started = true;
-    const bool offering = m_params.mode == ChatOffer || m_params.mode == FileSend;
+    const bool offering = IsOffering();
+    const bool answeringPassive = !offering && !m_params.token.empty();
     // Every reason not to offer is found before anything is printed or sent.
     if (m_params.mode == FileSend && !OpenFileToSend()) {
         Print(Strings::Format(Str::DccFileUnreadable, m_params.path.c_str()), TextClass::Error);
+        m_end.reason = TransferEnd::Reason::FileVanished;
         Shutdown();
         return;
     }
-    if (offering) {
-        Session *session = GetSession();
-        m_offerAddress = session && session->IsConnected() ? session->LocalAddress() : std::string();
-        if (const std::optional<StrText> refusal = OfferRefusal(m_offerAddress)) {
-            Print(Strings::Get(*refusal), TextClass::Error);
-            Shutdown();
-            return;
-        }
-    }
+    if ((offering || answeringPassive) && !ChooseOfferAddress())
+        return;
+    m_listens = (offering && !m_params.passive) || answeringPassive;
     if (Conversation *owner = Owner())
         owner->SetDccChat(this);
+    if (m_params.mode == FileReceive && m_params.resumeFrom > 0 && !answeringPassive) {
+        AskToResume();
+        return;
+    }
     Print(Strings::Format(Str::DccConnecting, PeerName().c_str()));
-    if (!offering) {
-        if (!m_control.Connect(m_params.peer, m_params.port))
-            Close(m_control.LastError());
+    if (offering && m_params.passive) {
+        Print(Strings::Format(Str::DccPassiveOffered, PeerName().c_str()));
+        SendOffer();
+        if (!m_closed)
+            m_offerTimer.start(m_offerTimeoutMs);
+        return;
+    }
+    if (!m_listens) {
+        Connect(m_params.peer, m_params.port);
         return;
     }
     if (!Listen(m_offerAddress)) {
-        Close(kListenOrFileError);
+        Fail(TransferEnd::Reason::OtherError, m_control.LastError());
         return;
     }
     SendOffer();
@@ -154,21 +157,36 @@ void DirectConnect::Start()
         m_offerTimer.start(m_offerTimeoutMs);
 }
 
-bool DirectConnect::OpenFileToSend()
+bool DirectConnect::ChooseOfferAddress()
 {
-    const QFileInfo info(QString::fromStdString(m_params.path));
-    if (!info.isFile() || !info.isReadable())
+    Session *session = GetSession();
+    m_offerAddress = session && session->IsConnected() ? session->LocalAddress() : std::string();
+    if (const std::optional<StrText> refusal = OfferRefusal(m_offerAddress)) {
+        Print(Strings::Get(*refusal), TextClass::Error);
+        m_end.reason = TransferEnd::Reason::OtherError;
+        Shutdown();
         return false;
-    m_file.setFileName(info.absoluteFilePath());
-    if (!m_file.open(QIODevice::ReadOnly))
-        return false;
-    m_size = static_cast<uint64_t>(m_file.size());
+    }
+    const OfferAddress choice =
+        OfferAddress::Choose(ReadString(kDccAddressKey), session->NetworkAddress(), m_offerAddress);
+    m_announced = choice.announced;
+    if (IsOffering() && choice.passive)
+        m_params.passive = true;
+    if (IsOffering() && m_params.passive && m_params.token.empty())
+        m_params.token = NewToken();
     return true;
+}
+
+void DirectConnect::Connect(const std::string &host, uint16_t port)
+{
+    if (!m_control.Connect(host, port))
+        Fail(TransferEnd::ReasonOfSocketError(m_control.LastError()), m_control.LastError());
 }
 
 bool DirectConnect::Listen(const std::string &address)
 {
-    for (unsigned port = kFirstListenPort; port <= kLastListenPort; ++port) {
+    const PortRange ports = PortRange::Parse(ReadString(kDccPortsKey)).value_or(PortRange{});
+    for (unsigned port = ports.first; port <= ports.last; ++port) {
         if (m_control.Listen(static_cast<uint16_t>(port), address, 5))
             return true;
     }
@@ -177,20 +195,33 @@ bool DirectConnect::Listen(const std::string &address)
 
 void DirectConnect::SendOffer()
 {
-    const uint32_t address = DccOffer::AddressNumber(m_offerAddress);
-    const unsigned port = m_control.LocalPort();
     Session *session = GetSession();
     if (!session)
         return;
-    if (m_params.mode == ChatOffer) {
-        session->Command(m_params.window, 0,
-                         StrPrintf("/msg %s \001DCC CHAT chat %u %u\001", m_params.peer.c_str(), address, port));
-        return;
-    }
-    session->Command(m_params.window, 0,
-                     StrPrintf("/msg %s \001DCC SEND %s %u %u %llu\001", m_params.peer.c_str(),
-                               OfferedFileName(m_params.path).c_str(), address, port,
-                               static_cast<unsigned long long>(m_size)));
+    const std::string address = OfferAddress::OfferWord(m_announced);
+    const unsigned port = m_listens ? m_control.LocalPort() : 0;
+    const std::string token = m_params.token.empty() ? std::string() : " " + m_params.token;
+    const std::string name = IsOffering() ? OfferedFileName(m_params.path) : m_params.offeredName;
+    const std::string body =
+        IsChat() ? StrPrintf("DCC CHAT chat %s %u%s", address.c_str(), port, token.c_str())
+                 : StrPrintf("DCC SEND %s %s %u %llu%s", name.c_str(), address.c_str(), port,
+                             static_cast<unsigned long long>(m_size), token.c_str());
+    const std::string &nick = IsOffering() ? m_params.peer : PeerName();
+    session->Command(m_params.window, 0, StrPrintf("/msg %s \001%s\001", nick.c_str(), body.c_str()));
+}
+
+bool DirectConnect::PeerListens(const std::string &address, uint16_t port)
+{
+    if (!IsWaitingForPeer())
+        return false;
+    m_offerTimer.stop();
+    Connect(address, port);
+    return true;
+}
+
+bool DirectConnect::IsWaitingForPeer() const
+{
+    return IsOffering() && m_params.passive && m_started && !m_connected && !m_closed && !m_control.IsConnecting();
 }
 
 void DirectConnect::OfferExpired()
@@ -198,6 +229,7 @@ void DirectConnect::OfferExpired()
     if (m_connected || m_closed)
         return;
     Print(Strings::Format(Str::DccOfferExpired, PeerName().c_str()));
+    m_end.reason = TransferEnd::Reason::TimedOut;
     Shutdown();
 }
 
@@ -208,7 +240,7 @@ void DirectConnect::OnConnect(int error)
     if (m_closed)
         return;
     if (error != 0) {
-        Close(error);
+        Fail(TransferEnd::ReasonOfSocketError(error), error);
         return;
     }
     Established();
@@ -236,12 +268,12 @@ void DirectConnect::Established()
     }
     Print(Strings::Get(Str::DccTransferStarting));
     const bool receiving = m_params.mode == FileReceive;
-    if (receiving) {
-        m_file.setFileName(QString::fromStdString(m_params.path));
-        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            Close(kListenOrFileError);
-            return;
-        }
+    if (receiving && !OpenFileToReceive())
+        return;
+    if (!receiving && !QFileInfo::exists(m_file.fileName())) {
+        // Moved or deleted since the offer: what is still open is not what the user means to send.
+        Fail(TransferEnd::Reason::FileVanished);
+        return;
     }
     if (Shell *shell = m_table.GetShell()) {
         const std::string direction = receiving ? Strings::Format(Str::DccDirection, PeerName().c_str(), "...")
@@ -249,8 +281,8 @@ void DirectConnect::Established()
         m_progress = shell->OpenFileProgress(*this, m_params.path, direction);
     }
     m_connected = true;
-    ShowProgress(0);
-    if (m_size == 0) {
+    ShowProgress(Done());
+    if (Done() >= m_size) {
         Finished();
         return;
     }
@@ -293,46 +325,29 @@ void DirectConnect::OnReceive(DccSocket &socket, int error)
     }
 }
 
-void DirectConnect::ReceiveFileBytes(const char *data, size_t count)
-{
-    if (!m_connected)
-        return;
-    // Bytes past the announced size are never written: a peer cannot fill the disk.
-    const uint64_t take = std::min<uint64_t>(count, m_size - m_received);
-    if (take > 0 && m_file.write(data, static_cast<qint64>(take)) != static_cast<qint64>(take)) {
-        Close(kListenOrFileError);
-        return;
-    }
-    m_received += take;
-    QueueOutgoing(AcknowledgementBytes(m_received));
-    ShowProgress(m_received);
-    if (m_received == m_size)
-        Finished();
-}
-
-void DirectConnect::ReceiveAcknowledgements(const char *data, size_t count)
-{
-    m_partialAck.append(data, count);
-    size_t used = 0;
-    for (; used + 4 <= m_partialAck.size(); used += 4)
-        m_acknowledged = WidenAcknowledgement(ReadNetworkOrder(m_partialAck.data() + used), m_sent);
-    m_partialAck.erase(0, used);
-    if (used == 0)
-        return;
-    ShowProgress(m_acknowledged);
-    if (m_allRead && m_acknowledged >= m_size)
-        Finished();
-}
-
 void DirectConnect::ReceiveChatBytes(const char *data, size_t count)
 {
     std::vector<std::string> lines;
     m_lines.Feed(data, count, lines);
     for (const std::string &line : lines) {
-        Print(PeerName() + ": " + ServerLineToUtf8(line), TextClass::Text);
+        ReceiveChatLine(line);
         if (m_closed)
             return;
     }
+}
+
+void DirectConnect::ReceiveChatLine(const std::string &line)
+{
+    const std::string text = ServerLineToUtf8(line);
+    const size_t opening = std::char_traits<char>::length(kActionOpening);
+    if (text.compare(0, opening, kActionOpening) == 0) {
+        std::string action = text.substr(opening);
+        if (!action.empty() && action.back() == '\001')
+            action.pop_back();
+        Print(StrPrintf("* %s: %s", PeerName().c_str(), action.c_str()), TextClass::High);
+        return;
+    }
+    Print(PeerName() + ": " + text, TextClass::Text);
 }
 
 void DirectConnect::OnClose(int error)
@@ -345,75 +360,47 @@ void DirectConnect::PeerClosed(int code)
 {
     if (m_closed)
         return;
-    if (IsChat() && !m_lines.Partial().empty())
-        Print(PeerName() + ": " + ServerLineToUtf8(m_lines.Partial()), TextClass::Text);
-    if (m_params.mode == FileReceive && m_connected && m_received < m_size) {
-        // The partial file stays; 57413 would read as success here.
-        Print(Strings::Format(Str::DccFileIncomplete, m_params.path.c_str(), FormatSize(m_received).c_str(),
-                              FormatSize(m_size).c_str()),
-              TextClass::Error);
-        Shutdown();
+    if (IsChat()) {
+        if (!m_lines.Partial().empty())
+            ReceiveChatLine(m_lines.Partial());
+        if (m_connected)
+            Close();
+        else
+            Fail(TransferEnd::ReasonOfSocketError(code), code);
         return;
     }
     if (m_params.mode == FileSend && m_allRead && m_acknowledged >= m_size) {
         Finished();
         return;
     }
-    Close(code);
+    // Whatever was sent or kept stays; the peer ended it before the end.
+    Fail(m_connected ? TransferEnd::Reason::PeerClosed : TransferEnd::ReasonOfSocketError(code), code);
 }
 
-// ---- sending ----
-
-void DirectConnect::OnSend(DccSocket &socket, int error)
-{
-    if (m_closed || error != 0 || &socket != &Link())
-        return;
-    FlushOutgoing();
-    if (m_params.mode == FileSend && m_connected && !m_allRead)
-        SendFileBlocks();
-}
-
-void DirectConnect::SendFileBlocks()
-{
-    DccSocket &link = Link();
-    while (!m_closed && m_connected) {
-        if (m_blockOffset == m_block.size()) {
-            const uint64_t left = m_size - m_sent;
-            if (left == 0) {
-                m_allRead = true;
-                break;
-            }
-            m_block.resize(static_cast<size_t>(std::min<uint64_t>(kBlockBytes, left)));
-            const qint64 read = m_file.read(m_block.data(), static_cast<qint64>(m_block.size()));
-            if (read <= 0) {
-                // An error, or the file shrank under us.
-                Close(kListenOrFileError);
-                return;
-            }
-            m_block.resize(static_cast<size_t>(read));
-            m_blockOffset = 0;
-        }
-        const int taken = link.Send(m_block.data() + m_blockOffset, static_cast<int>(m_block.size() - m_blockOffset));
-        if (taken < 0) {
-            if (link.LastError() != AsyncSocket::WouldBlockCode())
-                Close(link.LastError());
-            return; // OnSend comes when the socket takes more
-        }
-        m_blockOffset += static_cast<size_t>(taken);
-        m_sent += static_cast<uint64_t>(taken);
-        if (m_blockOffset < m_block.size())
-            return;
-    }
-    if (m_allRead && m_acknowledged >= m_size)
-        Finished();
-}
+// ---- chat ----
 
 bool DirectConnect::SendChat(const std::string &text)
 {
-    if (!IsChat() || m_closed)
+    if (!IsChat())
         return false;
+    if (m_closed) {
+        Print(Strings::Get(Str::DccChatEnded), TextClass::Error);
+        return false;
+    }
     const size_t cut = text.find_first_of(std::string("\r\n\0", 3));
-    QueueOutgoing(text.substr(0, cut) + "\r\n");
+    const std::string line = text.substr(0, cut);
+    Session *session = GetSession();
+    const std::string nick = session ? session->Nick() : std::string();
+    const size_t command = std::char_traits<char>::length(kActionCommand);
+    if (line.size() > command && EqualIgnoringAsciiCase(line.substr(0, command), kActionCommand)) {
+        const std::string action = line.substr(command);
+        QueueOutgoing(kActionOpening + action + "\001\r\n");
+        Print(StrPrintf("* %s: %s", nick.c_str(), action.c_str()), TextClass::High);
+        return true;
+    }
+    for (const std::string &piece : ChatLines::Split(line))
+        QueueOutgoing(piece + "\r\n");
+    Print(nick + ": " + line, TextClass::Text);
     return true;
 }
 
@@ -433,35 +420,73 @@ void DirectConnect::FlushOutgoing()
     if (taken > 0)
         m_outgoing.erase(0, static_cast<size_t>(taken));
     else if (taken < 0 && link.LastError() != AsyncSocket::WouldBlockCode())
-        Close(link.LastError());
+        PeerClosed(link.LastError());
 }
 
-void DirectConnect::ShowProgress(uint64_t done)
+void DirectConnect::OnSend(DccSocket &socket, int error)
 {
-    if (m_progress)
-        m_progress->SetPosition(done, m_size);
+    if (m_closed || error != 0 || &socket != &Link())
+        return;
+    FlushOutgoing();
+    if (m_params.mode == FileSend && m_connected && !m_allRead)
+        SendFileBlocks();
 }
 
 // ---- ending ----
 
 void DirectConnect::Finished()
 {
+    if (m_closed)
+        return;
+    m_end.state = TransferEnd::State::Done;
+    m_end.done = m_size;
     Print(Strings::Get(Str::DccTransferDone));
-    Close(0);
+    Close();
 }
 
-void DirectConnect::Close(int code)
+void DirectConnect::Fail(TransferEnd::Reason reason, int code)
 {
     if (m_closed)
         return;
+    m_end.done = Done();
+    m_end.reason = reason;
+    m_end.errorCode = code;
+    m_end.state = TransferEnd::State::Failed;
+    const std::string why = m_end.ReasonText();
+    if (IsChat())
+        Print(Strings::Format(Str::DccChatFailed, PeerName().c_str(), why.c_str()), TextClass::Error);
+    else
+        Print(Strings::Format(Str::DccTransferFailed, m_params.path.c_str(), PeerName().c_str(), why.c_str()),
+              TextClass::Error);
+    Shutdown();
+}
+
+void DirectConnect::Close()
+{
+    if (m_closed)
+        return;
+    if (!IsChat() && m_end.IsRunning()) {
+        Fail(TransferEnd::Reason::Cancelled);
+        return;
+    }
+    if (m_end.IsRunning()) {
+        m_end.done = Done();
+        m_end.state = TransferEnd::State::Done;
+    }
     m_closed = true;
     m_connected = false;
-    Print(code == 0 ? Strings::Format(Str::DccClosed, PeerName().c_str()) : Strings::Format(Str::DccError, code));
+    Print(Strings::Format(Str::DccClosed, PeerName().c_str()));
     ReleaseResources();
 }
 
 void DirectConnect::Shutdown()
 {
+    if (m_end.IsRunning()) {
+        m_end.done = Done();
+        m_end.state = TransferEnd::State::Failed;
+        if (m_end.reason == TransferEnd::Reason::None)
+            m_end.reason = TransferEnd::Reason::Cancelled;
+    }
     m_closed = true;
     m_connected = false;
     ReleaseResources();
@@ -470,7 +495,7 @@ void DirectConnect::Shutdown()
 void DirectConnect::OwnerWindowClosed()
 {
     const bool wasClosed = m_closed;
-    Close(0);
+    Close();
     if (wasClosed)
         emit Closed();
 }
@@ -483,7 +508,7 @@ void DirectConnect::ForgetProgress(const FileProgress *progress)
 
 void DirectConnect::Cancel()
 {
-    QTimer::singleShot(0, this, [this] { Close(0); });
+    QTimer::singleShot(0, this, [this] { Close(); });
 }
 
 void DirectConnect::ReleaseResources()
@@ -497,9 +522,10 @@ void DirectConnect::ReleaseResources()
         m_progress = nullptr;
         progress->Finish();
     }
-    m_control.Close();
+    // A send's last bytes still go out before the socket closes.
     if (m_params.mode == FileSend)
-        m_data.ShutdownSend();
+        Link().ShutdownSend();
+    m_control.Close();
     m_data.Close();
     if (m_file.isOpen())
         m_file.close();

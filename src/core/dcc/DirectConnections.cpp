@@ -2,6 +2,7 @@
 
 #include "shell/OverwriteQuestion.h"
 
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QStandardPaths>
 #include <QTimer>
@@ -11,11 +12,13 @@
 #include "conversation/Conversation.h"
 #include "conversation/ConversationView.h"
 #include "conversation/Shell.h"
+#include "session/AddressScope.h"
 #include "session/Ctcp.h"
 #include "session/DccOffer.h"
 #include "session/Session.h"
 #include "text/CaseFold.h"
 #include "text/Strings.h"
+#include "text/TextUtil.h"
 #include "text/Words.h"
 
 namespace {
@@ -58,8 +61,12 @@ int DirectConnections::Command(Session &session, const std::string &window, cons
             return ChatOffer(session, GetWord(line, 4));
         return 0;
     }
+    if (EqualIgnoringCase(what, "chat") && EqualIgnoringCase(how, "passive") && words == 5)
+        return ChatPassive(session, GetWord(line, 4), GetWord(line, 5));
     if (EqualIgnoringCase(what, "send") && EqualIgnoringCase(how, "receive") && words == 7)
         return FileReceive(session, window, line);
+    if (EqualIgnoringCase(what, "send") && EqualIgnoringCase(how, "passive") && words == 7)
+        return FilePassive(session, line);
     if (EqualIgnoringCase(what, "send") && EqualIgnoringCase(how, "send") && words >= 5)
         return FileSend(session, GetWord(line, 4), GetRest(line, 5));
     return 0;
@@ -102,6 +109,8 @@ int DirectConnections::ChatConnect(Session &session, const std::string &window, 
         return 0;
     const uint16_t portNumber = DccOffer::PortFromWord(port);
     const std::string nick = NickOfOffer(session, host, portNumber);
+    if (!ConfirmTarget(session, nick, host, portNumber))
+        return 1;
     // Named after the peer, not its host: two peers on one host get two windows.
     const std::string name = "*" + (nick.empty() ? host + ":" + port : nick);
     Conversation *chat = OpenChatWindow(session, name);
@@ -136,10 +145,15 @@ int DirectConnections::FileReceive(Session &session, const std::string &window, 
     const std::string fileName = DccOffer::SafeFileName(GetWord(line, 7));
     if (!CheckTarget(session, window, host, port) || !DccOffer::IsDecimal(size, 18) || fileName.empty())
         return 0;
+    const uint16_t portNumber = DccOffer::PortFromWord(port);
+    const std::string nick = NickOfOffer(session, host, portNumber);
+    if (!ConfirmTarget(session, nick, host, portNumber))
+        return 1;
     Shell *shell = session.GetShell();
-    const std::string folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation).toStdString();
-    const std::string path = shell ? shell->SaveFileDialog(folder, fileName, "*.*|*.*||") : std::string();
-    if (path.empty() || !MayOverwrite(*shell, path))
+    const std::string path = SaveAs(session, fileName);
+    const uint64_t offered = std::strtoull(size.c_str(), nullptr, 10);
+    const std::optional<uint64_t> start = path.empty() ? std::nullopt : StartOfDownload(*shell, path, offered, nick);
+    if (!start)
         return 1;
     Conversation *server = session.ServerWindow();
     if (!server) {
@@ -148,13 +162,63 @@ int DirectConnections::FileReceive(Session &session, const std::string &window, 
     }
     DirectConnect::Params params;
     params.peer = host;
-    params.port = DccOffer::PortFromWord(port);
-    params.peerName = NickOfOffer(session, host, params.port);
+    params.port = portNumber;
+    params.peerName = nick;
+    params.mode = DirectConnect::FileReceive;
+    params.path = path;
+    params.size = offered;
+    params.resumeFrom = *start;
+    params.offeredName = fileName;
+    Open(*server, params);
+    return 1;
+}
+
+int DirectConnections::ChatPassive(Session &session, const std::string &nick, const std::string &token)
+{
+    if (nick.empty() || !DccOffer::IsToken(token))
+        return 0;
+    Conversation *chat = OpenChatWindow(session, "*" + nick);
+    if (!chat)
+        return 1;
+    DirectConnect::Params params;
+    params.peer = nick;
+    params.mode = DirectConnect::ChatConnect;
+    params.token = token;
+    Open(*chat, params);
+    return 1;
+}
+
+int DirectConnections::FilePassive(Session &session, const std::string &line)
+{
+    const std::string nick = GetWord(line, 4);
+    const std::string token = GetWord(line, 5);
+    const std::string size = GetWord(line, 6);
+    const std::string fileName = DccOffer::SafeFileName(GetWord(line, 7));
+    if (nick.empty() || !DccOffer::IsToken(token) || !DccOffer::IsDecimal(size, 18) || fileName.empty())
+        return 0;
+    Shell *shell = session.GetShell();
+    Conversation *server = session.ServerWindow();
+    const std::string path = SaveAs(session, fileName);
+    // Resuming needs the sender to accept a position first: a passive
+    // download starts from the beginning.
+    if (path.empty() || !server || !MayOverwrite(*shell, path))
+        return 1;
+    DirectConnect::Params params;
+    params.peer = nick;
     params.mode = DirectConnect::FileReceive;
     params.path = path;
     params.size = std::strtoull(size.c_str(), nullptr, 10);
+    params.offeredName = fileName;
+    params.token = token;
     Open(*server, params);
     return 1;
+}
+
+std::string DirectConnections::SaveAs(Session &session, const std::string &fileName) const
+{
+    Shell *shell = session.GetShell();
+    const std::string folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation).toStdString();
+    return shell ? shell->SaveFileDialog(folder, fileName, "*.*|*.*||") : std::string();
 }
 
 int DirectConnections::FileSend(Session &session, const std::string &nick, const std::string &path)
@@ -189,9 +253,86 @@ DirectConnect *DirectConnections::Open(Conversation &window, DirectConnect::Para
     return started;
 }
 
+bool DirectConnections::ConfirmTarget(Session &session, const std::string &nick, const std::string &host,
+                                      uint16_t port) const
+{
+    // Only an address can come from an offer; a name was typed by the user.
+    if (QHostAddress address; !address.setAddress(QString::fromStdString(host)))
+        return true;
+    if (!AddressScope::NeedsWarning(host, session.ServerAddress()))
+        return true;
+    Shell *shell = session.GetShell();
+    const std::string where = AddressScope::WithPort(host, port);
+    const std::string kind = Strings::Get(AddressScope::Name(AddressScope::Of(host)));
+    const std::string text =
+        Strings::Format(Str::DccConfirmTarget, (nick.empty() ? host : nick).c_str(), where.c_str(), kind.c_str());
+    return shell && shell->MessageBox(text, "Brimo", Shell::ButtonsYesNo | Shell::DefaultSecond) == Shell::AnswerYes;
+}
+
+std::optional<uint64_t> DirectConnections::StartOfDownload(Shell &shell, const std::string &path, uint64_t size,
+                                                           const std::string &nick)
+{
+    const QFileInfo existing(QString::fromStdString(path));
+    if (!existing.exists())
+        return 0;
+    const uint64_t has = existing.isFile() ? static_cast<uint64_t>(existing.size()) : 0;
+    // Only a sender we know by nick can be asked to resume.
+    if (nick.empty() || has == 0 || has >= size)
+        return MayOverwrite(shell, path) ? std::optional<uint64_t>(0) : std::nullopt;
+    const int answer =
+        shell.MessageBox(Strings::Format(Str::DccResumeQuestion, path.c_str(), FormatSize(has).c_str(),
+                                         FormatSize(size).c_str()),
+                         "Brimo", Shell::ButtonsResumeOverwriteCancel);
+    if (answer == Shell::AnswerResume)
+        return has;
+    if (answer == Shell::AnswerOverwrite)
+        return 0;
+    return std::nullopt;
+}
+
+bool DirectConnections::TakePassiveAnswer(Session &session, const DccOffer &answer, const std::string &nick)
+{
+    for (const auto &connection : m_connections) {
+        if (connection->SessionKey() == session.Key() && connection->IsWaitingForPeer()
+            && connection->Token() == answer.token && EqualIgnoringCase(connection->PeerName(), nick)
+            && (connection->IsChat() == (answer.kind == DccOffer::Chat))) {
+            if (ConfirmTarget(session, nick, answer.address, answer.port))
+                connection->PeerListens(answer.address, answer.port);
+            return true;
+        }
+    }
+    return false;
+}
+
+void DirectConnections::TakeResume(Session &session, const DccOffer &request, const std::string &nick)
+{
+    for (auto it = m_connections.rbegin(); it != m_connections.rend(); ++it) {
+        DirectConnect &connection = **it;
+        if (connection.SessionKey() != session.Key() || connection.IsClosed()
+            || !EqualIgnoringCase(connection.PeerName(), nick))
+            continue;
+        if (request.kind == DccOffer::Resume && connection.GetMode() == DirectConnect::FileSend
+            && connection.ListenPort() == request.port && connection.Resume(request.fileName, request.size))
+            return;
+        if (request.kind == DccOffer::Accept && connection.IsWaitingForAccept() && connection.Port() == request.port
+            && connection.ResumeAccepted(request.size))
+            return;
+    }
+    session.Log("DCC %s of %s for port %u matches no transfer", request.kind == DccOffer::Resume ? "RESUME" : "ACCEPT",
+                nick.c_str(), unsigned(request.port));
+}
+
 bool DirectConnections::TakeOffer(Session &session, const std::string &body, const std::string &senderPrefix)
 {
-    if (const std::optional<DccOffer> offer = DccOffer::Parse(body)) {
+    const std::optional<DccOffer> parsed = DccOffer::Parse(body);
+    if (parsed && (parsed->kind == DccOffer::Resume || parsed->kind == DccOffer::Accept)) {
+        TakeResume(session, *parsed, NickFromPrefix(senderPrefix));
+        return true;
+    }
+    if (parsed && !parsed->IsPassive() && !parsed->token.empty()
+        && TakePassiveAnswer(session, *parsed, NickFromPrefix(senderPrefix)))
+        return true;
+    if (const std::optional<DccOffer> &offer = parsed) {
         if (m_offers.size() >= kRememberedOffers)
             m_offers.pop_front();
         m_offers.push_back({session.Key(), NickFromPrefix(senderPrefix), offer->address, offer->port});

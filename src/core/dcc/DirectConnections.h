@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 
 class Conversation;
 class Session;
+class Shell;
+struct DccOffer;
 class SessionTable;
 
 // Every direct connection of the application: the "/dcc" command, the
@@ -24,6 +27,8 @@ class SessionTable;
 //   /dcc chat connect nick               offer a chat to nick
 //   /dcc send receive host port size file  accept a file (Save As first)
 //   /dcc send send nick file...          offer a file to nick
+//   /dcc chat passive nick token         answer nick's passive chat offer
+//   /dcc send passive nick token size file  answer nick's passive file offer (Save As first)
 // Chat windows are named "*" and the peer's nick (the nick of the offer that
 // announced host and port; "*host:port" when no offer did).
 class DirectConnections : public QObject
@@ -62,11 +67,26 @@ private:
     int ChatOffer(Session &session, const std::string &nick);
     int FileReceive(Session &session, const std::string &window, const std::string &line);
     int FileSend(Session &session, const std::string &nick, const std::string &path);
+    int ChatPassive(Session &session, const std::string &nick, const std::string &token);
+    int FilePassive(Session &session, const std::string &line);
+    std::string SaveAs(Session &session, const std::string &fileName) const;
+    // The answer to a passive offer of ours (its token, the peer's address
+    // and port): connects it and is not shown. False for any other offer.
+    bool TakePassiveAnswer(Session &session, const DccOffer &answer, const std::string &nick);
     Conversation *OpenChatWindow(Session &session, const std::string &name);
     // Prints why host and port are refused; false then.
     bool CheckTarget(Session &session, const std::string &window, const std::string &host,
                      const std::string &port) const;
     std::string NickOfOffer(const Session &session, const std::string &address, uint16_t port) const;
+    // Whether host may be connected to: asks the user a second time when an
+    // address outside the public network comes while the server is in it.
+    bool ConfirmTarget(Session &session, const std::string &nick, const std::string &host, uint16_t port) const;
+    // Where a download into path begins: 0 for a new or overwritten file, the
+    // length of a shorter file the user continues; nothing when cancelled.
+    static std::optional<uint64_t> StartOfDownload(Shell &shell, const std::string &path, uint64_t size,
+                                                   const std::string &nick);
+    // DCC RESUME for one of our sends, DCC ACCEPT for one of our downloads.
+    void TakeResume(Session &session, const DccOffer &request, const std::string &nick);
     void ScheduleRelease();
     void ReleaseEnded();
 

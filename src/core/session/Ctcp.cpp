@@ -102,10 +102,13 @@ int Ctcp::Request(Session &session, const std::string &line)
             TellAsked(session, Str::AskedTime, sender);
     } else if (IsCommand(command, "DCC")) {
         const std::string kind = GetWord(body, 2);
+        Shell *shell = session.GetShell();
         if (IsCommand(kind, "CHAT") || IsCommand(kind, "SEND")) {
-            Shell *shell = session.GetShell();
             if (!shell || !shell->TakeDccOffer(session, body, prefix))
                 ReceiveDccOffer(session, body, prefix);
+        } else if ((IsCommand(kind, "RESUME") || IsCommand(kind, "ACCEPT")) && shell) {
+            // About a transfer of ours: only the DCC code knows it.
+            shell->TakeDccOffer(session, body, prefix);
         }
     } else if (IsCommand(command, "ACTION")) {
         const std::string action = GetRest(body, 2);

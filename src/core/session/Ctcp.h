@@ -64,5 +64,7 @@ public:
     // Offers with an unusable port, size or file name are dropped.
     static void ReceiveDccOffer(Session &session, const std::string &body, const std::string &senderPrefix);
     // The "/dcc" line that accepts a checked offer.
-    static std::string AcceptingCommand(const DccOffer &offer);
+    // A passive offer (port 0) is answered by listening: "/dcc chat passive
+    // nick token", "/dcc send passive nick token size file".
+    static std::string AcceptingCommand(const DccOffer &offer, const std::string &nick);
 };

@@ -10,6 +10,7 @@
 #include "conversation/Conversation.h"
 #include "conversation/Question.h"
 #include "conversation/Shell.h"
+#include "session/AddressScope.h"
 #include "session/DccOffer.h"
 #include "session/Session.h"
 #include "text/Decoration.h"
@@ -44,8 +45,13 @@ std::string ClickableLine(const std::string &text, const std::string &command, b
 
 } // namespace
 
-std::string Ctcp::AcceptingCommand(const DccOffer &offer)
+std::string Ctcp::AcceptingCommand(const DccOffer &offer, const std::string &nick)
 {
+    if (offer.IsPassive() && offer.kind == DccOffer::Chat)
+        return StrPrintf("/dcc chat passive %s %s", nick.c_str(), offer.token.c_str());
+    if (offer.IsPassive())
+        return StrPrintf("/dcc send passive %s %s %llu %s", nick.c_str(), offer.token.c_str(),
+                         static_cast<unsigned long long>(offer.size), offer.fileName.c_str());
     if (offer.kind == DccOffer::Chat)
         return StrPrintf("/dcc chat connect %s %u", offer.address.c_str(), unsigned(offer.port));
     return StrPrintf("/dcc send receive %s %u %llu %s", offer.address.c_str(), unsigned(offer.port),
@@ -56,7 +62,7 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
 {
     const std::string nick = NickFromPrefix(senderPrefix);
     const std::optional<DccOffer> offer = DccOffer::Parse(body);
-    if (nick.empty() || !offer) {
+    if (nick.empty() || !offer || (offer->kind != DccOffer::Chat && offer->kind != DccOffer::File)) {
         session.Log("DCC offer of %s dropped: %s", senderPrefix.c_str(), body.c_str());
         return;
     }
@@ -64,8 +70,16 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
     const std::string &fileName = offer->fileName;
     // The connection goes to the address the sender announced: the host of
     // its prefix is often a cloak that leads nowhere.
-    const std::string command = AcceptingCommand(*offer);
+    const std::string command = AcceptingCommand(*offer, nick);
     const Question::Kind kind = chat ? Question::DccChat : Question::DccFile;
+    // The user sees where accepting connects, and is warned when an offer
+    // from the network points into a local one.
+    // A passive offer connects nowhere: the sender comes to us.
+    const std::string where = offer->IsPassive() ? Strings::Format(Str::DccPassiveWhere, offer->address.c_str())
+                                                 : AddressScope::WithPort(offer->address, offer->port);
+    const std::string warnedKind = !offer->IsPassive() && AddressScope::NeedsWarning(offer->address, session.ServerAddress())
+        ? Strings::Get(AddressScope::Name(AddressScope::Of(offer->address)))
+        : std::string();
 
     if (ReadBool("DCC Dialog")) {
         std::string notice;
@@ -77,7 +91,8 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
         }
         if (Shell *shell = session.GetShell())
             shell->AskQuestion(
-                Question::ForRequest(kind, senderPrefix, session.Key(), fileName, static_cast<int64_t>(offer->size)));
+                Question::ForRequest(kind, senderPrefix, session.Key(), fileName, static_cast<int64_t>(offer->size))
+                    .WithTarget(where, warnedKind));
         return;
     }
 
@@ -85,13 +100,16 @@ void Ctcp::ReceiveDccOffer(Session &session, const std::string &body, const std:
     const bool timeStamps = server ? server->GetToggles().timeStamps : true;
     std::string first, second;
     if (chat) {
-        first = Strings::Format(Str::DccChatOffer, "%s", nick.c_str(), "%s");
+        first = Strings::Format(Str::DccChatOfferAt, "%s", nick.c_str(), where.c_str(), "%s");
         second = Strings::Format(Str::DccChatAcceptLink, "%s", "%s");
     } else {
         const std::string readable = FormatSize(offer->size);
-        first = Strings::Format(Str::DccFileOffer, "%s", nick.c_str(), fileName.c_str(), readable.c_str(), "%s");
+        first = Strings::Format(Str::DccFileOfferAt, "%s", nick.c_str(), fileName.c_str(), readable.c_str(),
+                                where.c_str(), "%s");
         second = Strings::Format(Str::DccFileAcceptLink, "%s", "%s");
     }
     session.PrintTo("", TextClass::Html, ClickableLine(first, command, timeStamps));
+    if (!warnedKind.empty())
+        session.PrintTo("", TextClass::Error, Strings::Format(Str::DccAddressWarning, where.c_str(), warnedKind.c_str()));
     session.PrintTo("", TextClass::Html, ClickableLine(second, command, timeStamps));
 }

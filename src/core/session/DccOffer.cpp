@@ -13,7 +13,7 @@ namespace {
 // The words of the body with a quoted third word kept whole.
 struct OfferWords
 {
-    std::string kind, name, address, port, size;
+    std::string kind, name, address, port, size, token;
 };
 
 OfferWords SplitOffer(const std::string &body)
@@ -34,6 +34,7 @@ OfferWords SplitOffer(const std::string &body)
     words.address = GetWord(rest, 1);
     words.port = GetWord(rest, 2);
     words.size = GetWord(rest, 3);
+    words.token = GetWord(rest, 4);
     return words;
 }
 
@@ -53,6 +54,15 @@ bool DccOffer::IsDecimal(const std::string &word, size_t maxDigits)
             return false;
     }
     return true;
+}
+
+bool DccOffer::IsToken(const std::string &word)
+{
+    // Clients use a number; letters are allowed, nothing that could break a line or a command.
+    return !word.empty() && word.size() <= 32
+        && std::all_of(word.begin(), word.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+           });
 }
 
 uint16_t DccOffer::PortFromWord(const std::string &word)
@@ -82,6 +92,13 @@ std::string DccOffer::SafeFileName(const std::string &offered)
 
 std::string DccOffer::AddressFromOffer(const std::string &word)
 {
+    if (word.find(':') != std::string::npos) {
+        QHostAddress address;
+        if (!address.setAddress(QString::fromStdString(word)) || address.protocol() != QAbstractSocket::IPv6Protocol
+            || address.isNull() || address == QHostAddress(QHostAddress::AnyIPv6))
+            return {};
+        return address.toString().toStdString();
+    }
     if (IsDecimal(word, 10)) {
         const unsigned long long number = std::strtoull(word.c_str(), nullptr, 10);
         if (number == 0 || number > 0xFFFFFFFFull)
@@ -105,6 +122,21 @@ uint32_t DccOffer::AddressNumber(const std::string &dotted)
     return isIPv4 ? number : 0;
 }
 
+std::optional<DccOffer> DccOffer::ParseResume(Kind kind, const std::string &name, const std::string &port,
+                                              const std::string &position)
+{
+    DccOffer offer;
+    offer.kind = kind;
+    // Clients name the file as they please here ("file.ext" is common): it
+    // only has to be safe to send back.
+    offer.fileName = SafeFileName(name);
+    offer.port = PortFromWord(port);
+    if (offer.fileName.empty() || offer.port == 0 || !IsDecimal(position, 19))
+        return std::nullopt;
+    offer.size = std::strtoull(position.c_str(), nullptr, 10);
+    return offer;
+}
+
 std::optional<DccOffer> DccOffer::Parse(const std::string &body)
 {
     const OfferWords words = SplitOffer(body);
@@ -113,12 +145,19 @@ std::optional<DccOffer> DccOffer::Parse(const std::string &body)
         offer.kind = Chat;
     else if (IsKind(words.kind, "SEND"))
         offer.kind = File;
+    else if (IsKind(words.kind, "RESUME") || IsKind(words.kind, "ACCEPT"))
+        return ParseResume(IsKind(words.kind, "RESUME") ? Resume : Accept, words.name, words.address, words.port);
     else
         return std::nullopt;
     offer.address = AddressFromOffer(words.address);
     offer.port = PortFromWord(words.port);
-    if (offer.address.empty() || offer.port == 0)
+    // A chat's token follows its port; a file's follows its size.
+    offer.token = offer.kind == Chat ? words.size : words.token;
+    const bool passive = words.port == "0";
+    if (offer.address.empty() || (offer.port == 0 && !passive) || (passive && !IsToken(offer.token)))
         return std::nullopt;
+    if (!offer.token.empty() && !IsToken(offer.token))
+        offer.token.clear();
     if (offer.kind == File) {
         offer.fileName = SafeFileName(words.name);
         if (offer.fileName.empty() || !IsDecimal(words.size, 18))

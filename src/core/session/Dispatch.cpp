@@ -82,6 +82,19 @@ const Session::DispatchEntry *Session::FindDispatch(const std::string &word)
              s.LearnSupport(l);
              return 0; // shown raw
          }},
+        {"302", 0, 0,
+         [](Session &s, const std::string &l) {
+             // "nick=+user@host" (a "*" after the nick marks an operator): our own teaches our host.
+             const std::string reply = StripColon(GetWord(l, 4));
+             const size_t equals = reply.find('=');
+             if (equals != std::string::npos && equals + 1 < reply.size()) {
+                 std::string nick = reply.substr(0, equals);
+                 if (!nick.empty() && nick.back() == '*')
+                     nick.pop_back();
+                 s.LearnOwnAddress(nick + "!" + reply.substr(equals + 2));
+             }
+             return 0; // shown raw
+         }},
         {"396", 0, 0,
          [](Session &s, const std::string &l) {
              s.LearnOwnHost(GetWord(l, 4)); // the host the server shows from now on

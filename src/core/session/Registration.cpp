@@ -1,6 +1,9 @@
 // Registration with the server and the handling of the session's own nick.
 #include "session/Session.h"
 
+#include <QHostAddress>
+#include <QHostInfo>
+
 #include <ctime>
 #include <random>
 
@@ -161,8 +164,30 @@ void Session::LearnOwnAddress(const std::string &prefix)
 
 void Session::LearnOwnHost(const std::string &host)
 {
-    if (!host.empty())
-        m_ownHost = host;
+    if (host.empty() || host == m_ownHost)
+        return;
+    m_ownHost = host;
+    m_networkAddress.clear();
+    m_hostLookup.reset(); // an answer about the previous host no longer matters
+    const QString name = QString::fromStdString(host);
+    if (QHostAddress address; address.setAddress(name)) {
+        m_networkAddress = address.toString().toStdString();
+        return;
+    }
+    // A cloak ("user/bob") is no name to look up.
+    if (host.find('/') != std::string::npos || (host.find('.') == std::string::npos && host != "localhost"))
+        return;
+    m_hostLookup = std::make_unique<QObject>();
+    // An address of the server connection's family is what a peer can use beside it.
+    const bool ipv6 = LocalAddress().find(':') != std::string::npos;
+    QHostInfo::lookupHost(name, m_hostLookup.get(), [this, ipv6](const QHostInfo &info) {
+        for (const QHostAddress &found : info.addresses()) {
+            if ((found.protocol() == QAbstractSocket::IPv6Protocol) == ipv6) {
+                m_networkAddress = found.toString().toStdString();
+                return;
+            }
+        }
+    });
 }
 
 size_t Session::OwnPrefixLength() const

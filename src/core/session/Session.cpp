@@ -33,6 +33,11 @@ std::string Session::LocalAddress() const
     return m_connected && m_socket ? m_socket->LocalAddress() : std::string();
 }
 
+std::string Session::ServerAddress() const
+{
+    return m_connected && m_socket ? m_socket->PeerAddress() : std::string();
+}
+
 Shell *Session::GetShell() const
 {
     return m_table.GetShell();
@@ -126,6 +131,8 @@ void Session::StartConnect()
     RecordCommand(std::string(), 0);
     m_ownUser.clear();
     m_ownHost.clear();
+    m_networkAddress.clear();
+    m_hostLookup.reset();
 
     Log("ConnectThreadHelper -> Connect ...");
     const bool started = ConnectSocket();

@@ -248,6 +248,13 @@ public:
     // The local address of the connection to the server (dotted IPv4 or
     // IPv6 text), empty without a connection: what a peer can reach us at.
     std::string LocalAddress() const;
+    // The address of the server (or bouncer) this session is connected to; empty when not connected.
+    std::string ServerAddress() const;
+    // The address the network sees us at, for DCC offers: our host as the
+    // server shows it (welcome, 396, a USERHOST reply) when that is an
+    // address, else what its name resolves to (looked up in the background);
+    // empty while unknown.
+    const std::string &NetworkAddress() const { return m_networkAddress; }
     SessionTable &Table() const { return m_table; }
     Shell *GetShell() const;
     LineRecorder *Recorder() const override;
@@ -383,6 +390,8 @@ private:
     std::string m_registeredUser;              // the user name sent with USER
     std::string m_ownUser;                     // learned from the server; empty: unknown
     std::string m_ownHost;                     // learned from the server; empty: unknown
+    std::string m_networkAddress;              // m_ownHost as an address; empty: unknown
+    std::unique_ptr<QObject> m_hostLookup;     // the context of the look-up of m_ownHost
     int m_receiveDepth = 0;
     // When the user interface was last pumped inside a receive burst.
     QElapsedTimer m_lastPump;

@@ -641,6 +641,45 @@ inline constexpr StrText AlertShowAction{65003};
 inline constexpr StrFormat<const char *> SecretsInFile{65010}; // why the store did not answer
 inline constexpr StrFormat<int> SecretsMoved{65011};
 inline constexpr StrFormat<const char *> SecretUnreadable{65012}; // the key of the password
+// Direct connections: how they end, where offers lead, resuming, the own address.
+inline constexpr StrFormat<const char *, const char *, const char *> DccTransferFailed{64800}; // file, peer, reason
+inline constexpr StrFormat<const char *, const char *> DccChatFailed{64801};                    // peer, reason
+inline constexpr StrText DccReasonRefused{64802};
+inline constexpr StrText DccReasonTimedOut{64803};
+inline constexpr StrFormat<int, const char *, const char *> DccReasonPeerClosed{64804}; // percent, done, size
+inline constexpr StrText DccReasonDiskFull{64805};
+inline constexpr StrText DccReasonFolderNotWritable{64806};
+inline constexpr StrText DccReasonFileVanished{64807};
+inline constexpr StrText DccReasonCancelled{64808};
+inline constexpr StrFormat<const char *, const char *, const char *, const char *> DccChatOfferAt{64810}; // open, nick, where, close
+inline constexpr StrFormat<const char *, const char *, const char *, const char *, const char *, const char *>
+    DccFileOfferAt{64811};                                                         // open, nick, file, size, where, close
+inline constexpr StrFormat<const char *, const char *> DccAddressWarning{64812}; // where, kind of address
+inline constexpr StrText AddressLoopback{64813};
+inline constexpr StrText AddressPrivate{64814};
+inline constexpr StrText AddressLinkLocal{64815};
+inline constexpr StrText AddressMulticast{64816};
+inline constexpr StrText AddressBroadcast{64817};
+inline constexpr StrText AddressReserved{64818};
+inline constexpr StrFormat<const char *, const char *, const char *> DccConfirmTarget{64819}; // nick, where, kind
+inline constexpr StrFormat<const char *, const char *, const char *> DccChatRequestAt{64820}; // nick, address, where
+inline constexpr StrFormat<const char *, const char *, const char *, const char *, const char *>
+    DccFileRequestAt{64821}; // nick, address, file, size, where
+inline constexpr StrFormat<const char *, const char *> DccRequestWarning{64822}; // where, kind of address
+inline constexpr StrFormat<const char *, const char *, const char *> DccResumeQuestion{64830}; // path, has, size
+inline constexpr StrText ResumeButton{64831};
+inline constexpr StrText OverwriteButton{64832};
+inline constexpr StrText CancelButton{64833};
+inline constexpr StrFormat<const char *, const char *, const char *> DccResumeAsked{64834};    // nick, file, offset
+inline constexpr StrFormat<const char *, const char *, const char *> DccResumeAnswered{64835}; // nick, file, offset
+inline constexpr StrText DccChatEnded{64840};
+inline constexpr StrText DccOwnAddressLabel{64850};
+inline constexpr StrText DccPortRangeLabel{64851};
+inline constexpr StrFormat<const char *> DccBadOwnAddress{64852}; // address
+inline constexpr StrFormat<const char *> DccBadPortRange{64853};  // range
+inline constexpr StrText DccNetworkGroup{64854};
+inline constexpr StrFormat<const char *> DccPassiveOffered{64860}; // nick
+inline constexpr StrFormat<const char *> DccPassiveWhere{64861};   // the offer's address
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

@@ -49,6 +49,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSessionManager>
 #include <QSettings>
 #include <QTimer>
@@ -634,6 +635,8 @@ int BrimoApp::MessageBox(const std::string &text, const std::string &title, int 
     QMessageBox box(QMessageBox::Information, title.empty() ? QStringLiteral("Brimo") : FromUtf8(title), FromUtf8(text),
                     standard, m_mainFrame);
     box.setTextFormat(Qt::PlainText); // the text may hold a nick, a channel or a server's words
+    if ((buttons & ~DefaultSecond) == ButtonsResumeOverwriteCancel)
+        return AskResumeOverwriteCancel(box);
     if ((buttons & DefaultSecond) && second != QMessageBox::NoButton)
         box.setDefaultButton(second);
     const int answer = box.exec();
@@ -651,6 +654,20 @@ int BrimoApp::MessageBox(const std::string &text, const std::string &title, int 
     default:
         return AnswerOk;
     }
+}
+
+int BrimoApp::AskResumeOverwriteCancel(QMessageBox &box)
+{
+    box.setStandardButtons(QMessageBox::NoButton);
+    QPushButton *resume = box.addButton(FromStr(Str::ResumeButton), QMessageBox::AcceptRole);
+    QPushButton *overwrite = box.addButton(FromStr(Str::OverwriteButton), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(FromStr(Str::CancelButton), QMessageBox::RejectRole);
+    box.setDefaultButton(resume);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == resume)
+        return AnswerResume;
+    return box.clickedButton() == overwrite ? AnswerOverwrite : AnswerCancel;
 }
 
 QString BrimoApp::FileDialogFilter(const std::string &filter)

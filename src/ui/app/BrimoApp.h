@@ -34,6 +34,7 @@ class ScriptEngine;
 class TerminationSignals;
 class QtTranslation;
 class IdentServer;
+class QMessageBox;
 class QSettings;
 class Session;
 class SessionTable;
@@ -250,6 +251,8 @@ private:
     // Where no notification service runs: the tray balloon, unless the
     // line already has one (balloons of every line while hidden).
     void BalloonForAlert(const UserAlert &alert);
+    // The question about a file a download could continue: its three buttons' answer.
+    static int AskResumeOverwriteCancel(QMessageBox &box);
 
     AppSettings m_settings;
     std::unique_ptr<ScriptEngine> m_scriptEngine;

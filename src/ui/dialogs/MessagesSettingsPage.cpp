@@ -1,10 +1,15 @@
 #include "dialogs/MessagesSettingsPage.h"
 
 #include "config/AppSettings.h"
+#include "config/PortRange.h"
+#include "dcc/OfferAddress.h"
 #include "widgets/Utf8Text.h"
 
 #include <QCheckBox>
+#include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -38,12 +43,27 @@ MessagesSettingsPage::MessagesSettingsPage(const AppSettings &settings, QWidget 
     m_desktopNotifications->setChecked(settings.m_desktopNotifications);
     auto *notificationLayout = new QVBoxLayout(notifications);
     notificationLayout->addWidget(m_desktopNotifications);
+    auto *network = new QGroupBox(FromStr(Str::DccNetworkGroup), this);
+    m_dccAddress = new QLineEdit(FromUtf8(settings.m_dccAddress), network);
+    m_dccPorts = new QLineEdit(FromUtf8(PortRange::Parse(settings.m_dccPorts).value_or(PortRange{}).Text()), network);
+    m_dccProblem = new QLabel(network);
+    m_dccProblem->setStyleSheet(QStringLiteral("color: #B22222"));
+    m_dccProblem->setWordWrap(true);
+    auto *networkLayout = new QFormLayout(network);
+    networkLayout->addRow(FromStr(Str::DccOwnAddressLabel), m_dccAddress);
+    networkLayout->addRow(FromStr(Str::DccPortRangeLabel), m_dccPorts);
+    networkLayout->addRow(m_dccProblem);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(messages);
     layout->addWidget(dcc);
     layout->addWidget(notifications);
+    layout->addWidget(network);
     layout->addStretch(1);
+
+    const auto showProblem = [this] { m_dccProblem->setText(DccProblem()); };
+    connect(m_dccAddress, &QLineEdit::textChanged, this, showProblem);
+    connect(m_dccPorts, &QLineEdit::textChanged, this, showProblem);
 
     m_queryDialog->setEnabled(m_openQuery->isChecked());
     connect(m_openQuery, &QCheckBox::toggled, m_queryDialog, &QWidget::setEnabled);
@@ -56,4 +76,20 @@ void MessagesSettingsPage::Apply(AppSettings &settings) const
     settings.m_queryDialog = m_queryDialog->isChecked();
     settings.m_dccDialog = m_dccAsk->isChecked();
     settings.m_desktopNotifications = m_desktopNotifications->isChecked();
+    const std::string address = m_dccAddress->text().trimmed().toStdString();
+    if (OfferAddress::IsValidSetting(address))
+        settings.m_dccAddress = address;
+    if (const std::optional<PortRange> ports = PortRange::Parse(m_dccPorts->text().toStdString()))
+        settings.m_dccPorts = ports->Text();
+}
+
+QString MessagesSettingsPage::DccProblem() const
+{
+    const std::string address = m_dccAddress->text().trimmed().toStdString();
+    if (!OfferAddress::IsValidSetting(address))
+        return FromUtf8(Strings::Format(Str::DccBadOwnAddress, address.c_str()));
+    const std::string ports = m_dccPorts->text().toStdString();
+    if (!PortRange::Parse(ports))
+        return FromUtf8(Strings::Format(Str::DccBadPortRange, ports.c_str()));
+    return {};
 }

@@ -4,6 +4,8 @@
 
 struct AppSettings;
 class QCheckBox;
+class QLabel;
+class QLineEdit;
 class QRadioButton;
 
 // The third page of the settings sheet: private messages, DCC offers and
@@ -15,7 +17,8 @@ class MessagesSettingsPage : public QWidget
 public:
     explicit MessagesSettingsPage(const AppSettings &settings, QWidget *parent = nullptr);
 
-    // Puts the page's switches into the settings record.
+    // Puts the page's switches into the settings record; an address or a
+    // port range that is not valid leaves the record's value as it was.
     void Apply(AppSettings &settings) const;
 
     QCheckBox *ShowPingBox() const { return m_showPing; }
@@ -24,6 +27,10 @@ public:
     QRadioButton *DccAskButton() const { return m_dccAsk; }
     QRadioButton *DccNoAskButton() const { return m_dccNoAsk; }
     QCheckBox *DesktopNotificationsBox() const { return m_desktopNotifications; }
+    QLineEdit *DccAddressEdit() const { return m_dccAddress; }
+    QLineEdit *DccPortsEdit() const { return m_dccPorts; }
+    // Why the address or the ports are not valid; empty when they are.
+    QString DccProblem() const;
 
 private:
     QCheckBox *m_showPing = nullptr;
@@ -32,4 +39,7 @@ private:
     QRadioButton *m_dccAsk = nullptr;
     QRadioButton *m_dccNoAsk = nullptr;
     QCheckBox *m_desktopNotifications = nullptr;
+    QLineEdit *m_dccAddress = nullptr;
+    QLineEdit *m_dccPorts = nullptr;
+    QLabel *m_dccProblem = nullptr;
 };

@@ -42,6 +42,11 @@ QuestionDialog::QuestionDialog(const Question &question, QWidget *parent)
         m_accept->setDefault(false);
         m_decline->setDefault(true);
     }
+    if (question.NeedsConfirmation()) {
+        // The offer points where it should not: Enter must not take it.
+        m_accept->setDefault(false);
+        m_decline->setDefault(true);
+    }
     const int third = question.kind == Question::Certificate ? AcceptedAlways : Ignored;
     connect(m_ignore, &QPushButton::clicked, this, [this, third] { Answer(third); });
 }

@@ -119,8 +119,7 @@ bool ConversationWindow::IsDccChat() const
 
 void ConversationWindow::SendDccChat(const std::string &text)
 {
-    Session *session = GetSession();
-    Print((session ? session->Nick() : std::string()) + ": " + text, static_cast<int>(TextClass::Text));
+    // The connection shows the line as sent, or says why it was not.
     if (m_conversation && m_shell)
         m_shell->SendDccChat(*m_conversation->DccChat(), text);
 }
