@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,9 @@ namespace {
 std::vector<std::string> SplitAtCommas(const std::string &text)
 {
     std::vector<std::string> parts;
-    size_t start = 0;
-    while (start <= text.size()) {
-        const size_t comma = std::min(text.find(',', start), text.size());
-        parts.push_back(text.substr(start, comma - start));
-        start = comma + 1;
-    }
+    std::istringstream stream(text);
+    for (std::string part; std::getline(stream, part, ',');)
+        parts.push_back(part);
     return parts;
 }
 

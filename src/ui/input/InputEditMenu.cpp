@@ -62,15 +62,23 @@ InputEditMenu::InputEditMenu(InputLine *input, QWidget *parent) : QMenu(FromStr(
     addMenu(m_textColors);
     addMenu(m_backgroundColors);
 
-    connect(this, &QMenu::aboutToShow, this, &InputEditMenu::AddSpellingItems);
     connect(this, &QMenu::aboutToShow, this, &InputEditMenu::UpdateItems);
+    connect(this, &QMenu::aboutToHide, this, &InputEditMenu::ClearSpelling);
 }
 
-void InputEditMenu::AddSpellingItems()
+// The chosen item is triggered after the menu hid: its action goes later.
+void InputEditMenu::ClearSpelling()
 {
-    qDeleteAll(m_spellingActions);
+    for (QAction *action : std::as_const(m_spellingActions)) {
+        removeAction(action);
+        action->deleteLater();
+    }
     m_spellingActions.clear();
-    const InputLine::Misspelling misspelling = m_input->TakeClickedMisspelling();
+}
+
+void InputEditMenu::ShowSpelling(const InputLine::Misspelling &misspelling)
+{
+    ClearSpelling();
     if (!misspelling.IsValid() || !m_input->Speller())
         return;
     QAction *first = actions().value(0);

@@ -1,9 +1,9 @@
 // The input line's editing menu: clipboard, style and colour commands.
 #pragma once
 
-#include <QMenu>
+#include "input/InputLine.h"
 
-class InputLine;
+#include <QMenu>
 
 // The "Úpr&avy" menu of an input line: opened by a right click on a
 // misspelt word, first the suggestions for it and "Pridať do slovníka"; then
@@ -30,14 +30,16 @@ public:
 
     // Checks and enables the items for the input line's current state.
     void UpdateItems();
-    // The spelling items of the opening menu (none unless a right click
-    // on a misspelt word opened it).
+    // Puts the suggestions for the misspelt word and "Pridať do slovníka"
+    // at the top until the menu hides (none for an invalid one); before the
+    // menu pops up, so that its size is known.
+    void ShowSpelling(const InputLine::Misspelling &misspelling);
     const QList<QAction *> &SpellingActions() const { return m_spellingActions; }
 
 private:
     QMenu *CreateColorMenu(const QString &title, int firstId);
     void OnColorChosen(QAction *action);
-    void AddSpellingItems();
+    void ClearSpelling();
 
     InputLine *m_input;
     QMenu *m_textColors = nullptr;
