@@ -162,6 +162,10 @@ TEST_F(SettingsSheetTest, AdvancedTreeHoldsItsItemsInOrder)
         ">" + Text(Str::LogEnabled),
         ">" + Text(Str::LogFolder),
         ">" + Text(Str::LogReplayLines),
+        Text(Str::SendingGroup),
+        ">" + Text(Str::SendInterval),
+        ">" + Text(Str::SpellCheck),
+        ">>" + Text(Str::SpellLanguage),
     };
     EXPECT_EQ(captions, expected);
 

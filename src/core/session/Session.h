@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "conversation/Conversation.h"
@@ -133,6 +134,22 @@ public:
 
     private:
         Session &m_session;
+    };
+    // While one of these lives, the lines are the user's again, inside the
+    // handling of a server line: the rest of a command the user gave,
+    // carried out when the server's answer came ("/who nick -bankick").
+    class UserLines
+    {
+    public:
+        explicit UserLines(Session &session) : m_session(session), m_saved(std::exchange(session.m_automaticDepth, 0))
+        {}
+        ~UserLines() { m_session.m_automaticDepth = m_saved; }
+        UserLines(const UserLines &) = delete;
+        UserLines &operator=(const UserLines &) = delete;
+
+    private:
+        Session &m_session;
+        int m_saved;
     };
     // While one of these lives, the channels SendJoin is given are collected;
     // when the outermost ends they go out as few JOIN lines (JoinBatch).
