@@ -1,6 +1,7 @@
 #include "ConfigFixture.h"
 
 #include "config/AppSettings.h"
+#include "config/UserDictionary.h"
 
 TEST_F(ConfigTest, WithoutAFileTheBuiltInSettingsApply)
 {
@@ -119,6 +120,55 @@ TEST_F(ConfigTest, BehaviourKeysReachTheirFields)
     LoadBehaviour(settings, [&](bool on) { identOn = on; });
     EXPECT_FALSE(identOn);
     EXPECT_EQ(settings.m_userTexts[0], "");
+}
+
+TEST_F(ConfigTest, PacingAndSpellCheckingHaveDefaultsBoundsAndARoundTrip)
+{
+    AppSettings settings;
+    settings.m_sendIntervalMs = 1;
+    settings.m_spellCheck = false;
+    settings.m_spellLanguage = "xx";
+    LoadBehaviour(settings);
+    EXPECT_EQ(settings.m_sendIntervalMs, 2000);
+    EXPECT_EQ(ReadSendIntervalMs(), 2000);
+    EXPECT_TRUE(settings.m_spellCheck);
+    EXPECT_EQ(settings.m_spellLanguage, "sk_SK");
+
+    writeRaw("[Base]\nSend Interval=0\nSpell Check=False\nSpell Language=en_US\n");
+    LoadBehaviour(settings);
+    EXPECT_EQ(settings.m_sendIntervalMs, 0) << "0 turns pacing off";
+    EXPECT_FALSE(settings.m_spellCheck);
+    EXPECT_EQ(settings.m_spellLanguage, "en_US");
+
+    writeRaw("[Base]\nSend Interval=999999\n");
+    EXPECT_EQ(ReadSendIntervalMs(), 60000);
+
+    settings.m_sendIntervalMs = 1500;
+    settings.m_spellCheck = true;
+    settings.m_spellLanguage = "en_US";
+    ASSERT_TRUE(SaveSettings(settings));
+    AppSettings loaded;
+    LoadBehaviour(loaded);
+    EXPECT_EQ(loaded.m_sendIntervalMs, 1500);
+    EXPECT_EQ(ReadSendIntervalMs(), 1500);
+    EXPECT_TRUE(loaded.m_spellCheck);
+    EXPECT_EQ(loaded.m_spellLanguage, "en_US");
+}
+
+TEST_F(ConfigTest, UserDictionaryIsAFileOfWordsBesideTheSettings)
+{
+    EXPECT_EQ(UserDictionary::Path(), m_dir.filePath("user-dictionary.txt").toStdString());
+    EXPECT_TRUE(UserDictionary::Words().isEmpty());
+    EXPECT_TRUE(UserDictionary::Add(QString::fromUtf8("  Brimovský ")));
+    EXPECT_TRUE(UserDictionary::Add("znc"));
+    EXPECT_TRUE(UserDictionary::Add(QString::fromUtf8("Brimovský")));
+    EXPECT_FALSE(UserDictionary::Add("   "));
+    EXPECT_TRUE(UserDictionary::Add("dve slova"));
+    EXPECT_EQ(UserDictionary::Words(), QStringList({QString::fromUtf8("Brimovský"), "znc", "dve"}));
+    QFile file(m_dir.filePath("user-dictionary.txt"));
+    EXPECT_EQ(file.permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("Brimovský\nznc\ndve\n"));
 }
 
 TEST_F(ConfigTest, LoggingAndDesktopNotificationsAreOnByDefaultAndTheirKeysReachTheirFields)

@@ -26,6 +26,9 @@ protected:
     void SetUp() override
     {
         TestConfigDir::SetUp();
+        // What each server line makes the session send, not the pace of it
+        // (SessionPacing and PacedSending test that): every line goes at once.
+        WriteInt(kBaseSection, "Send Interval", 0);
         m_shell = std::make_unique<FakeShell>();
         m_table = std::make_unique<SessionTable>(m_shell.get(), m_commands);
         ASSERT_TRUE(m_server.Listen());

@@ -63,7 +63,8 @@ bool NgircdServer::WriteConfig()
     text += "MaxJoins = 0\n";
     text += "MaxNickLength = 30\n";
     text += "MaxListSize = 0\n";
-    text += "MaxPenaltyTime = 0\n";
+    if (!m_penalties)
+        text += "MaxPenaltyTime = 0\n";
     text += "PingTimeout = " + std::to_string(m_pingTimeoutSeconds) + "\n";
     text += "PongTimeout = 20\n";
     text += "IdleTimeout = " + std::to_string(kIdleShutdownSeconds) + "\n";

@@ -11,7 +11,7 @@ class QProcess;
 // temporary folder (listening on 127.0.0.1 only, on a free port, without
 // PAM, ident or DNS lookups, nicks of up to 30 characters, a fast ping
 // time-out, any number of connections from 127.0.0.1, no penalty delays
-// and LIST replies of any length) and runs in the foreground as a child
+// unless asked for, and LIST replies of any length) and runs in the foreground as a child
 // process. It stops when the object is destroyed.
 class NgircdServer
 {
@@ -41,6 +41,10 @@ public:
 
     // Seconds of silence after which the server sends PING (before Start).
     void SetPingTimeout(int seconds) { m_pingTimeoutSeconds = seconds; }
+    // Keeps ngircd's own flood protection (before Start): every command
+    // costs time, and a client that sends faster than that fills its
+    // receive buffer and is disconnected.
+    void EnablePenalties() { m_penalties = true; }
 
     uint16_t Port() const { return m_port; }
     std::string Host() const { return "127.0.0.1"; }
@@ -64,4 +68,5 @@ private:
     std::string m_certificateFile;
     std::string m_keyFile;
     int m_pingTimeoutSeconds = 5;
+    bool m_penalties = false;
 };

@@ -18,6 +18,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -184,6 +185,10 @@ TEST_F(SettingsSheetTest, AdvancedTreeHoldsItsItemsInOrder)
         ">" + Text(Str::LogEnabled),
         ">" + Text(Str::LogFolder),
         ">" + Text(Str::LogReplayLines),
+        Text(Str::SendingGroup),
+        ">" + Text(Str::SendInterval),
+        ">" + Text(Str::SpellCheck),
+        ">>" + Text(Str::SpellLanguage),
     };
     EXPECT_EQ(captions, expected);
 
@@ -485,6 +490,37 @@ TEST_F(SettingsSheetTest, TheLogsGroupShowsAndWritesLoggingItsFolderAndTheLinesS
     auto again = OpenSheet(ReadConfigFile());
     EXPECT_FALSE(qobject_cast<QCheckBox *>(again->AdvancedPage()->Editor(Text(Str::LogEnabled)))->isChecked());
     EXPECT_EQ(qobject_cast<QSpinBox *>(again->AdvancedPage()->Editor(Text(Str::LogReplayLines)))->value(), 250);
+}
+
+TEST_F(SettingsSheetTest, TheSendingGroupWritesThePaceAndTheSpellChecking)
+{
+    auto sheet = OpenSheet();
+    AdvancedSettingsPage &advanced = *sheet->AdvancedPage();
+    ASSERT_NE(advanced.Item(Text(Str::SendingGroup)), nullptr);
+    auto *interval = qobject_cast<QDoubleSpinBox *>(advanced.Editor(Text(Str::SendInterval)));
+    auto *spelling = qobject_cast<QCheckBox *>(advanced.Editor(Text(Str::SpellCheck)));
+    auto *language = qobject_cast<QComboBox *>(advanced.Editor(Text(Str::SpellLanguage)));
+    ASSERT_TRUE(interval && spelling && language);
+    EXPECT_DOUBLE_EQ(interval->value(), 2.0);
+    EXPECT_TRUE(spelling->isChecked());
+    // The installed dictionaries are offered, Slovak chosen.
+    ASSERT_GE(language->findData(QStringLiteral("en_US")), 0) << "hunspell-en-us is not installed";
+    EXPECT_EQ(language->currentData().toString(), QStringLiteral("sk_SK"));
+
+    interval->setValue(0.5);
+    spelling->click();
+    language->setCurrentIndex(language->findData(QStringLiteral("en_US")));
+    PressOk(*sheet);
+    EXPECT_EQ(ReadString("Send Interval"), "500");
+    EXPECT_EQ(ReadString("Spell Check"), "False");
+    EXPECT_EQ(ReadString("Spell Language"), "en_US");
+
+    LoadBehaviour(m_settings);
+    auto again = OpenSheet(ReadConfigFile());
+    EXPECT_DOUBLE_EQ(qobject_cast<QDoubleSpinBox *>(again->AdvancedPage()->Editor(Text(Str::SendInterval)))->value(),
+                     0.5);
+    EXPECT_EQ(qobject_cast<QComboBox *>(again->AdvancedPage()->Editor(Text(Str::SpellLanguage)))->currentText(),
+              QStringLiteral("en_US"));
 }
 
 // A disk that refuses the file: the sheet says what was not written and

@@ -210,6 +210,19 @@ TEST(InputCodesTest, PastedTextStaysOneLine)
         EXPECT_EQ(InputCodes::CleanPastedText(row.pasted), row.expected);
 }
 
+TEST(InputCodesTest, PastedLinesAreCutAtLineBreaksAndBlankOnesLeftOut)
+{
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(InputCodes::PastedLines("one\r\ntwo\rthree\nfour"), (Lines{"one", "two", "three", "four"}));
+    EXPECT_EQ(InputCodes::PastedLines("\n\n a\tb \r\n \t \n\x02"
+                                      "c\x03"
+                                      "4\n"),
+              (Lines{" a b ", "c4"}));
+    EXPECT_EQ(InputCodes::PastedLines("jediný"), Lines{"jediný"});
+    EXPECT_TRUE(InputCodes::PastedLines("\r\n \n").empty());
+    EXPECT_TRUE(InputCodes::PastedLines("").empty());
+}
+
 TEST(InputCodesTest, CountsCharactersNotBytes)
 {
     EXPECT_EQ(InputCodes::CharacterCount(""), 0);

@@ -2,9 +2,13 @@
 #include "InputWidgetFixture.h"
 #include "input/InputEditMenu.h"
 
+#include "support/WhenModal.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QMessageBox>
 
 namespace {
 
@@ -235,6 +239,12 @@ TEST_F(ChannelCmdTest, PastedLineBreaksAndControlBytesStayOneLine)
                                                          "4\x00x",
                                                          18));
     Type("> ");
+    // Several lines: the user is asked and joins them.
+    WhenModal<QMessageBox>([](QMessageBox *box) {
+        for (QAbstractButton *button : box->buttons())
+            if (box->buttonRole(button) == QMessageBox::ActionRole)
+                button->click();
+    });
     Press(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(m_input->PlainLine(), "> one two three4x");
     EXPECT_EQ(Line(), "> one two three4x");

@@ -77,15 +77,9 @@ int Join(Session &session, const std::string &, const std::string &line)
     const std::string channel = GetWord(line, 2);
     if (Conversation *open = session.FindWindow(channel))
         BringToFront(*open);
-    std::string join = "JOIN " + channel;
-    if (CountWords(line) >= 3) {
-        join.append(" ").append(GetWord(line, 3));
-    } else {
-        const std::string key = FavouriteChannels::Read(session.ConfName(), channel).key;
-        if (!key.empty())
-            join.append(" ").append(key);
-    }
-    session.SendLine(join);
+    const std::string key =
+        CountWords(line) >= 3 ? GetWord(line, 3) : FavouriteChannels::Read(session.ConfName(), channel).key;
+    session.SendJoin(channel, key);
     return 1;
 }
 

@@ -54,6 +54,9 @@ struct AppSettings
     bool m_logging = true;                  // "Logging"
     std::string m_logFolder;                // "Log Folder": empty, DefaultLogDirectory
     int m_logReplayLines = 100;             // "Log Lines": shown again when a window opens, 0..10000
+    int m_sendIntervalMs = 2000;            // "Send Interval": between paced lines, 0..60000 ms, 0 no pacing
+    bool m_spellCheck = true;               // "Spell Check": misspelt words underlined in the input line
+    std::string m_spellLanguage = "sk_SK";  // "Spell Language": the dictionary's name (sk_SK, en_US ...)
 
     // Identity, used where a favourite server has none of its own.
     std::string m_nick;     // "Nick"

@@ -331,6 +331,10 @@ const char *const kLoggingKey = "Logging";
 const char *const kDesktopNotificationsKey = "Desktop Notifications";
 const char *const kLogFolderKey = "Log Folder";
 const char *const kLogLinesKey = "Log Lines";
+const char *const kSendIntervalKey = "Send Interval";
+const char *const kSpellCheckKey = "Spell Check";
+const char *const kSpellLanguageKey = "Spell Language";
+constexpr int kMaxSendIntervalMs = 60000;
 
 struct ColourKey
 {
@@ -441,6 +445,12 @@ void LoadBehaviour(AppSettings &settings, const std::function<void(bool)> &switc
     settings.m_logFolder = ReadString(kLogFolderKey);
     const std::string replayLines = ReadString(kLogLinesKey);
     settings.m_logReplayLines = replayLines.empty() ? 100 : std::clamp(std::atoi(replayLines.c_str()), 0, 10000);
+    settings.m_sendIntervalMs = ReadSendIntervalMs();
+    bool spellCheckSet = false;
+    settings.m_spellCheck = ReadBool(kBaseSection, kSpellCheckKey, &spellCheckSet) || !spellCheckSet;
+    settings.m_spellLanguage = ReadString(kSpellLanguageKey);
+    if (settings.m_spellLanguage.empty())
+        settings.m_spellLanguage = AppSettings().m_spellLanguage;
     if (switchIdentServer)
         switchIdentServer(settings.m_identServer);
 }
@@ -484,5 +494,16 @@ bool SaveSettings(const AppSettings &settings)
     changes.SetBool(kBaseSection, kDesktopNotificationsKey, settings.m_desktopNotifications);
     changes.Set(kBaseSection, kLogFolderKey, settings.m_logFolder);
     changes.SetInt(kBaseSection, kLogLinesKey, settings.m_logReplayLines);
+    changes.SetInt(kBaseSection, kSendIntervalKey, std::clamp(settings.m_sendIntervalMs, 0, kMaxSendIntervalMs));
+    changes.SetBool(kBaseSection, kSpellCheckKey, settings.m_spellCheck);
+    changes.Set(kBaseSection, kSpellLanguageKey, settings.m_spellLanguage);
     return changes.Write();
+}
+
+int ReadSendIntervalMs()
+{
+    const std::string interval = ReadString(kSendIntervalKey);
+    if (interval.empty())
+        return AppSettings().m_sendIntervalMs;
+    return std::clamp(std::atoi(interval.c_str()), 0, kMaxSendIntervalMs);
 }

@@ -149,6 +149,9 @@ void LoadBehaviour(AppSettings &settings, const std::function<void(bool)> &switc
 // Size", "Donating" and "Zoomed") to "Base" as one replacement of the file;
 // false, with the file as it was, when it cannot be written.
 bool SaveSettings(const AppSettings &settings);
+// "Send Interval": milliseconds between the paced lines a session sends
+// (AppSettings::m_sendIntervalMs), read by every new connection.
+int ReadSendIntervalMs();
 // The user's nick and full name, for a batch of changes (the welcome).
 void AddIdentityChanges(ConfigChanges &changes, const AppSettings &settings);
 // The values of the record the program changes as it runs: the nick the

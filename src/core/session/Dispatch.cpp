@@ -112,6 +112,8 @@ const Session::DispatchEntry *Session::FindDispatch(const std::string &word)
 int Session::DispatchServerLine(const std::string &line)
 {
     BusyGuard guard(*this);
+    // What a server line makes us send, the user did not type.
+    AutomaticLines automatic(*this);
 
     // 0. Message tags: the line is what follows them; they stay readable
     // (LineTags, LineTime) while it is handled.

@@ -103,9 +103,13 @@ void RefreshFromWhoFlags(Conversation &window, const ModeRules &rules, const std
 
 int Welcome(Session &session, const std::string &line)
 {
-    session.Welcome(line);
-    JoinFavouriteChannels(session);
-    RejoinOpenChannels(session);
+    {
+        // Dozens of favourites joined one line each would flood the server.
+        Session::JoinsTogether joins(session);
+        session.Welcome(line);
+        JoinFavouriteChannels(session);
+        RejoinOpenChannels(session);
+    }
     if (WantsInvisible(session))
         session.Command("", 0, StrPrintf("/mode %s +i", session.Nick().c_str()));
     return 0;

@@ -16,7 +16,14 @@
 #include "text/Strings.h"
 #include "text/Words.h"
 
-Session::Session(SessionTable &table) : m_table(table), m_socket(new SessionSocket(this)) {}
+Session::Session(SessionTable &table) : m_table(table), m_socket(new SessionSocket(this))
+{
+    m_sendTimer.setSingleShot(true);
+    QObject::connect(&m_sendTimer, &QTimer::timeout, &m_sendTimer, [this] {
+        BusyGuard guard(*this);
+        WriteDueLines();
+    });
+}
 
 Session::~Session()
 {
@@ -123,6 +130,7 @@ void Session::StartConnect()
     m_socket->Close();
     m_assembler.Clear();
     m_unsent.clear();
+    ResetSendQueue();
     m_connected = false;
     m_connecting = true;
     ++m_connectionNumber;
@@ -154,6 +162,7 @@ void Session::OnConnect(int error)
     PrintEncryption();
     m_connected = true;
     m_lossReported = false;
+    ResetSendQueue();
     Command(m_key, 0, "/reguser");
     FlushWaitingLines();
 }
@@ -223,6 +232,7 @@ void Session::ConnectionLost()
     m_connecting = false;
     m_assembler.Clear();
     m_unsent.clear();
+    ResetSendQueue();
     ++m_connectionNumber;
     m_channelList.End();
 }

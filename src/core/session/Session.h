@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QTimer>
 
 #include <cstdarg>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "conversation/Conversation.h"
@@ -17,10 +19,12 @@
 #include "session/ChannelListFeed.h"
 #include "session/CtcpRateLimit.h"
 #include "session/IgnoreEntry.h"
+#include "session/JoinBatch.h"
 #include "session/LineAssembler.h"
 #include "session/MessageTags.h"
 #include "session/PendingRequests.h"
 #include "session/ReconnectBackoff.h"
+#include "session/SendQueue.h"
 #include "text/TextClass.h"
 
 class SessionSocket;
@@ -109,11 +113,67 @@ public:
     // ---- line transport: SessionTransport.cpp (DeleteWhenIdle: Session.cpp) ----
     // Sends one line with exactly one CR LF, or queues it while not connected
     // (returns 0 then). A line with CR, LF or NUL inside is cut at the first
-    // such byte. Bytes the socket cannot take at once are kept and written
-    // when it is ready. Returns the bytes given to the socket.
+    // such byte. Connected, the line goes through the paced send queue
+    // (SendQueue: a burst, then one line every "Send Interval"), where the
+    // lines the program sends by itself (see AutomaticLines) wait behind the
+    // user's; PONG and QUIT never wait. Bytes the socket cannot take at once
+    // are kept and written when it is ready. Returns the bytes given to the
+    // socket now (0 for a line that waits its turn).
     int SendLine(const std::string &line);
     int FlushWaitingLines();
     const std::vector<std::string> &WaitingLines() const { return m_waitingLines; }
+    // Lines on the connection that wait for their turn in the pace.
+    size_t PacedLines() const { return m_sendQueue.Size(); }
+    // While one of these lives, the lines the session sends are the
+    // program's own (joins, WHO polls, answers, lifted bans) and wait behind
+    // what the user typed. Every server line is handled inside one.
+    class AutomaticLines
+    {
+    public:
+        explicit AutomaticLines(Session &session) : m_session(session) { ++m_session.m_automaticDepth; }
+        ~AutomaticLines() { --m_session.m_automaticDepth; }
+        AutomaticLines(const AutomaticLines &) = delete;
+        AutomaticLines &operator=(const AutomaticLines &) = delete;
+
+    private:
+        Session &m_session;
+    };
+    // While one of these lives, the lines are the user's again, inside the
+    // handling of a server line: the rest of a command the user gave,
+    // carried out when the server's answer came ("/who nick -bankick").
+    class UserLines
+    {
+    public:
+        explicit UserLines(Session &session) : m_session(session), m_saved(std::exchange(session.m_automaticDepth, 0))
+        {}
+        ~UserLines() { m_session.m_automaticDepth = m_saved; }
+        UserLines(const UserLines &) = delete;
+        UserLines &operator=(const UserLines &) = delete;
+
+    private:
+        Session &m_session;
+        int m_saved;
+    };
+    // While one of these lives, the channels SendJoin is given are collected;
+    // when the outermost ends they go out as few JOIN lines (JoinBatch).
+    class JoinsTogether
+    {
+    public:
+        explicit JoinsTogether(Session &session) : m_session(session) { ++m_session.m_joinBatchDepth; }
+        ~JoinsTogether()
+        {
+            if (--m_session.m_joinBatchDepth == 0)
+                m_session.SendCollectedJoins();
+        }
+        JoinsTogether(const JoinsTogether &) = delete;
+        JoinsTogether &operator=(const JoinsTogether &) = delete;
+
+    private:
+        Session &m_session;
+    };
+    // JOIN of channels (a comma list) with their keys (empty: none): at
+    // once, or collected while a JoinsTogether lives.
+    void SendJoin(const std::string &channels, const std::string &keys);
     // Whether OnReceive is running.
     bool IsReceiving() const { return m_receiveDepth > 0; }
     int ReceiveDepth() const { return m_receiveDepth; }
@@ -344,6 +404,13 @@ private:
     // Whether a lost connection may be tried again at the next tick.
     bool MayReconnect() const;
     void CloseSocket();
+    void SendCollectedJoins();
+    // Takes the pace from the settings and forgets the lines of a former connection.
+    void ResetSendQueue();
+    // Queues a line (bytes with CR LF) and writes what is due; returns the bytes written now.
+    int QueueLine(std::string bytes, SendQueue::Priority priority);
+    // Writes the queued lines that are due and sets the timer for the next.
+    int WriteDueLines();
     int WriteToSocket(const std::string &bytes);
     void WritePending();
     // Dispatches the complete lines of a received chunk; false once the
@@ -366,6 +433,11 @@ private:
     std::map<std::string, std::unique_ptr<Conversation>> m_windows;
     std::vector<std::string> m_waitingLines;
     std::string m_unsent; // bytes a partial send left for the next write-ready notification
+    SendQueue m_sendQueue;
+    QTimer m_sendTimer; // single shot: the next queued line is due
+    int m_automaticDepth = 0;
+    JoinBatch m_joinBatch;
+    int m_joinBatchDepth = 0;
     LineAssembler m_assembler;
     Capabilities m_caps;
     MessageTags m_lineTags;

@@ -4,6 +4,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include <algorithm>
+
+#include "config/Config.h"
 #include "session/MessageSplit.h"
 #include "session/ServerEncoding.h"
 #include "session/SessionSocket.h"
@@ -52,8 +55,14 @@ int Session::SendLine(const std::string &line)
         return 0;
     }
 
-    if (m_connected)
-        return WriteToSocket(bytes);
+    if (m_connected) {
+        // Registration is a handful of lines the server waits for; they count
+        // toward the pace but never wait for it.
+        const bool automatic = m_automaticDepth > 0;
+        const SendQueue::Priority priority =
+            m_welcomed ? SendQueue::PriorityOf(bytes, automatic) : SendQueue::Priority::Immediate;
+        return QueueLine(std::move(bytes), priority);
+    }
     if (m_waitingLines.size() >= kMaxWaitingLines) {
         Log("Waiting lines full, dropped: %s", bytes.c_str());
         return 0;
@@ -67,11 +76,61 @@ int Session::FlushWaitingLines()
 {
     std::vector<std::string> lines;
     lines.swap(m_waitingLines);
-    for (const std::string &line : lines) {
+    for (std::string &line : lines) {
         Log("Sending NonSendLine (waiting line) : %s", line.c_str());
-        WriteToSocket(line);
+        QueueLine(std::move(line), SendQueue::Priority::Typed);
     }
     return 0;
+}
+
+void Session::SendJoin(const std::string &channels, const std::string &keys)
+{
+    if (m_joinBatchDepth > 0) {
+        m_joinBatch.Add(channels, keys);
+        return;
+    }
+    SendLine(keys.empty() ? "JOIN " + channels : "JOIN " + channels + " " + keys);
+}
+
+void Session::SendCollectedJoins()
+{
+    const std::vector<std::string> lines = m_joinBatch.Lines();
+    m_joinBatch.Clear();
+    for (const std::string &line : lines)
+        SendLine(line);
+}
+
+void Session::ResetSendQueue()
+{
+    m_sendTimer.stop();
+    m_sendQueue.Clear();
+    m_sendQueue.Configure(SendQueue::kDefaultBurst, ReadSendIntervalMs());
+}
+
+int Session::QueueLine(std::string bytes, SendQueue::Priority priority)
+{
+    if (!m_sendQueue.Push(bytes, priority)) {
+        Log("Send queue full, dropped: %s", bytes.c_str());
+        return 0;
+    }
+    return WriteDueLines();
+}
+
+int Session::WriteDueLines()
+{
+    int written = 0;
+    const int64_t now = ClockMs();
+    for (const std::string &line : m_sendQueue.TakeDue(now)) {
+        const int sent = WriteToSocket(line);
+        if (sent > 0)
+            written += sent;
+    }
+    const int64_t wait = m_sendQueue.WaitMs(now);
+    if (wait >= 0)
+        m_sendTimer.start(static_cast<int>(std::max<int64_t>(wait, 1)));
+    else
+        m_sendTimer.stop();
+    return written;
 }
 
 int Session::WriteToSocket(const std::string &bytes)

@@ -176,6 +176,7 @@ void Session::PrintStatus(const char *format, ...)
 
 void Session::LiftExpiredBans(int64_t now)
 {
+    AutomaticLines automatic(*this);
     if (!m_connected)
         return;
     for (Conversation *window : Windows()) {

@@ -21,6 +21,8 @@ bool IsEntryForNick(const std::string &entry, const std::string &nick)
 
 void CarryOut(Session &session, const std::string &entry, const std::string &host)
 {
+    // The user asked for the ban and the kick: they do not wait behind the WHO polls.
+    Session::UserLines user(session);
     const std::string option = GetWord(entry, 2);
     const std::string argument = GetWord(entry, 3);
     const bool ban = EqualIgnoringAsciiCase(option, "-ban");

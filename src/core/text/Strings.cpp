@@ -621,6 +621,24 @@ constexpr Entry kStrings[] = {
                          "neodpovedá (%s)"},
     {Str::SecretsMoved, "* Heslá presunuté z brimo.conf do úložiska hesiel: %d"},
     {Str::SecretUnreadable, "* Heslo %s je v úložisku hesiel, ktoré teraz neodpovedá"},
+    {Str::SendingGroup, "Písanie a odosielanie"},
+    {Str::SendingGroupHelp, "Ako rýchlo idú riadky na server a kontrola pravopisu vo vstupnom riadku"},
+    {Str::SendInterval, "Odstup odosielaných riadkov (s)"},
+    {Str::SendIntervalHelp,
+     "Po prvých piatich riadkoch idú ďalšie na server s týmto odstupom, aby server neukončil spojenie pre "
+     "zahltenie; čo napíšeš ty, ide pred automatickými riadkami. 0 odstup vypne"},
+    {Str::SpellCheck, "Kontrolovať pravopis"},
+    {Str::SpellCheckHelp, "Podčiarkne vo vstupnom riadku slová, ktoré slovník nepozná; návrhy sú v jeho ponuke"},
+    {Str::SpellLanguage, "Jazyk slovníka"},
+    {Str::SpellLanguageHelp, "Slovník kontroly pravopisu spomedzi nainštalovaných (Hunspell)"},
+    {Str::SpellNoDictionary, "(žiadny slovník nie je nainštalovaný)"},
+    {Str::PasteTitle, "Vloženie viacerých riadkov"},
+    {Str::PastePrompt, "Vkladaný text má viac riadkov (%d). Odoslať ich postupne, alebo ich spojiť do jedného?"},
+    {Str::PasteSendLines, "&Odoslať ako riadky (%d)"},
+    {Str::PasteJoinLines, "&Spojiť do jedného riadku"},
+    {Str::PasteCancel, "&Zrušiť"},
+    {Str::SpellAddToDictionary, "Pridať do slovníka"},
+    {Str::SpellNoSuggestions, "(žiadne návrhy)"},
 };
 
 constexpr bool IsSortedById()

@@ -680,6 +680,23 @@ inline constexpr StrFormat<const char *> DccBadPortRange{64853};  // range
 inline constexpr StrText DccNetworkGroup{64854};
 inline constexpr StrFormat<const char *> DccPassiveOffered{64860}; // nick
 inline constexpr StrFormat<const char *> DccPassiveWhere{64861};   // the offer's address
+// Typing and sending: the pace of the lines sent, the paste question, spell checking.
+inline constexpr StrText SendingGroup{65100};
+inline constexpr StrText SendingGroupHelp{65101};
+inline constexpr StrText SendInterval{65102};
+inline constexpr StrText SendIntervalHelp{65103};
+inline constexpr StrText SpellCheck{65104};
+inline constexpr StrText SpellCheckHelp{65105};
+inline constexpr StrText SpellLanguage{65106};
+inline constexpr StrText SpellLanguageHelp{65107};
+inline constexpr StrText SpellNoDictionary{65108};
+inline constexpr StrText PasteTitle{65110};
+inline constexpr StrFormat<int> PastePrompt{65111};   // number of lines
+inline constexpr StrFormat<int> PasteSendLines{65112}; // number of lines
+inline constexpr StrText PasteJoinLines{65113};
+inline constexpr StrText PasteCancel{65114};
+inline constexpr StrText SpellAddToDictionary{65120};
+inline constexpr StrText SpellNoSuggestions{65121};
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

@@ -26,6 +26,7 @@
 #include "history/FoundLineInView.h"
 #include "history/HistoryIndex.h"
 #include "history/LogDayView.h"
+#include "input/SpellChecker.h"
 #include "input/CommandPopup.h"
 #include "platform/TerminationSignals.h"
 #include "script/ScriptEditorWindow.h"
@@ -591,6 +592,7 @@ void BrimoApp::RefreshShell(int bits)
         LoadBehaviour(m_settings, [this](bool on) { m_identServer->ApplyIdentSetting(on); });
         m_log->Apply({m_settings.m_logging, LogDirectory(m_settings)});
         m_sessions->Mentions().SetHighlightWords(m_settings.m_highlightWords);
+        SpellChecker::Shared()->Configure(m_settings.m_spellCheck, m_settings.m_spellLanguage);
         FollowLogIndex();
     }
     if (!m_mainFrame)

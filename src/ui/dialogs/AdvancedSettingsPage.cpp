@@ -3,10 +3,12 @@
 #include "config/AppSettings.h"
 #include "config/Config.h"
 #include "dialogs/ColourButton.h"
+#include "platform/SpellDictionary.h"
 #include "widgets/Utf8Text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -75,6 +77,7 @@ AdvancedSettingsPage::AdvancedSettingsPage(const AppSettings &settings, QWidget 
         AddText(highlighting, Text(Str::HighlightWords), Str::HighlightWordsHelp, settings.m_highlightWords);
     m_noticesToWindow = AddCheck(messages, Str::NoticesToWindow, Str::NoticesToWindowHelp, settings.m_noticesToWindow);
     AddLogGroup(settings);
+    AddSendingGroup(settings);
 
     m_tree->expandAll();
     connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) { ShowDescription(item); });
@@ -159,6 +162,29 @@ void AdvancedSettingsPage::AddLogGroup(const AppSettings &settings)
     AddItem(logs, Text(Str::LogReplayLines), Str::LogReplayLinesHelp, m_logReplayLines);
 }
 
+void AdvancedSettingsPage::AddSendingGroup(const AppSettings &settings)
+{
+    QTreeWidgetItem *sending = AddGroup(Str::SendingGroup, Str::SendingGroupHelp);
+    m_sendInterval = new QDoubleSpinBox;
+    m_sendInterval->setRange(0, 60);
+    m_sendInterval->setDecimals(1);
+    m_sendInterval->setSingleStep(0.5);
+    m_sendInterval->setValue(settings.m_sendIntervalMs / 1000.0);
+    m_sendInterval->setMaximumWidth(100);
+    AddItem(sending, Text(Str::SendInterval), Str::SendIntervalHelp, m_sendInterval);
+    m_spellCheck = AddCheck(sending, Str::SpellCheck, Str::SpellCheckHelp, settings.m_spellCheck);
+    m_spellLanguage = new QComboBox;
+    for (const std::string &name : SpellDictionary::Installed())
+        m_spellLanguage->addItem(FromUtf8(name), FromUtf8(name));
+    if (m_spellLanguage->count() == 0) {
+        m_spellLanguage->addItem(Text(Str::SpellNoDictionary), FromUtf8(settings.m_spellLanguage));
+        m_spellLanguage->setEnabled(false);
+    }
+    const int chosen = m_spellLanguage->findData(FromUtf8(settings.m_spellLanguage));
+    m_spellLanguage->setCurrentIndex(chosen >= 0 ? chosen : 0);
+    AddItem(Item(Text(Str::SpellCheck)), Text(Str::SpellLanguage), Str::SpellLanguageHelp, m_spellLanguage);
+}
+
 QTreeWidgetItem *AdvancedSettingsPage::Item(const QString &caption) const
 {
     const QList<QTreeWidgetItem *> found = m_tree->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive, 0);
@@ -209,4 +235,7 @@ void AdvancedSettingsPage::Apply(AppSettings &settings) const
     settings.m_logging = m_logging->isChecked();
     settings.m_logFolder = m_logFolder->text().trimmed().toStdString();
     settings.m_logReplayLines = m_logReplayLines->value();
+    settings.m_sendIntervalMs = static_cast<int>(m_sendInterval->value() * 1000 + 0.5);
+    settings.m_spellCheck = m_spellCheck->isChecked();
+    settings.m_spellLanguage = m_spellLanguage->currentData().toString().toStdString();
 }

@@ -12,6 +12,7 @@ struct AppSettings;
 class ColourButton;
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -19,7 +20,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // The fourth page of the settings sheet: a tree of groups and items (switches,
-// texts, the balloon sound, three colours and the logs), each with a caption and a
+// texts, the balloon sound, three colours, the logs, the pace of sending and
+// the spell checking), each with a caption and a
 // description shown below the tree for the current item.
 class AdvancedSettingsPage : public QWidget
 {
@@ -50,6 +52,7 @@ private:
     ColourButton *AddColour(QTreeWidgetItem *parent, StrText caption, StrText help, uint32_t colour);
     QComboBox *AddBalloonSound(QTreeWidgetItem *parent, int sound);
     void AddLogGroup(const AppSettings &settings);
+    void AddSendingGroup(const AppSettings &settings);
     void ShowDescription(QTreeWidgetItem *item);
 
     QTreeWidget *m_tree = nullptr;
@@ -72,4 +75,7 @@ private:
     QCheckBox *m_logging = nullptr;
     QLineEdit *m_logFolder = nullptr;
     QSpinBox *m_logReplayLines = nullptr;
+    QDoubleSpinBox *m_sendInterval = nullptr; // seconds
+    QCheckBox *m_spellCheck = nullptr;
+    QComboBox *m_spellLanguage = nullptr;
 };

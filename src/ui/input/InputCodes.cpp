@@ -1,5 +1,7 @@
 #include "input/InputCodes.h"
 
+#include <algorithm>
+
 #include "text/Colors.h"
 #include "text/IrcCodes.h"
 
@@ -150,6 +152,20 @@ std::string InputCodes::CleanPastedText(std::string_view text)
             out += static_cast<char>(c);
     }
     return out;
+}
+
+std::vector<std::string> InputCodes::PastedLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        std::string line = CleanPastedText(text.substr(start, end - start));
+        if (line.find_first_not_of(' ') != std::string::npos)
+            lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
 }
 
 int InputCodes::CharacterCount(std::string_view text)

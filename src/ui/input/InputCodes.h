@@ -54,6 +54,10 @@ public:
     // become one blank each (a CR LF pair one blank), every other control
     // character (IRC formatting bytes included) is dropped.
     static std::string CleanPastedText(std::string_view text);
+    // Text pasted into the input line as the lines it holds: cut at CR LF,
+    // CR and LF, each cleaned as by CleanPastedText; lines of nothing but
+    // blanks are left out.
+    static std::vector<std::string> PastedLines(std::string_view text);
 
     // Number of characters (code points) of UTF-8 text.
     static int CharacterCount(std::string_view text);

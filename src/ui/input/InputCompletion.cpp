@@ -1,6 +1,7 @@
 #include "input/InputCompletion.h"
 
 #include "input/InputCodes.h"
+#include "text/CaseFold.h"
 #include "text/TextUtil.h"
 
 namespace {
@@ -38,6 +39,19 @@ void SetResult(InputCompletion::Line &result, std::string codes)
 }
 
 } // namespace
+
+bool CompletionSource::HasNick(const std::string &nick) const
+{
+    if (WindowType() == Conversation::TypePrivate && EqualIgnoringCase(WindowName(), nick))
+        return true;
+    for (int i = 0; i < NickCount(); ++i) {
+        const std::string entry = NickEntry(i);
+        const size_t start = entry.find_first_not_of("~&@%+");
+        if (start != std::string::npos && EqualIgnoringCase(std::string_view(entry).substr(start), nick))
+            return true;
+    }
+    return false;
+}
 
 bool InputCompletion::Complete(const CompletionSource &source, const Line &line, Line &result)
 {

@@ -17,6 +17,9 @@ public:
     virtual int NickCount() const = 0;
     // The member's entry as listed, possibly with a status character ('@', '%', '+').
     virtual std::string NickEntry(int index) const = 0;
+    // Whether nick (without status character) is a member or, in a private
+    // window, the partner; case aside. By default a walk through the entries.
+    virtual bool HasNick(const std::string &nick) const;
 };
 
 // Tab completion of one input line, per window type:

@@ -2,6 +2,7 @@
 
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
+#include "text/CaseFold.h"
 
 InputConversationSource::InputConversationSource(const Conversation &conversation) : m_conversation(conversation) {}
 
@@ -25,6 +26,13 @@ std::string InputConversationSource::NickEntry(int index) const
     if (index < 0 || index >= NickCount())
         return {};
     return m_conversation.Nicks().EntryAt(index).nick;
+}
+
+bool InputConversationSource::HasNick(const std::string &nick) const
+{
+    if (m_conversation.Type() == Conversation::TypePrivate && EqualIgnoringCase(m_conversation.Name(), nick))
+        return true;
+    return m_conversation.Nicks().FindNick(nick);
 }
 
 std::vector<std::string> InputConversationSource::ScriptFiles(Conversation &conversation)

@@ -19,6 +19,7 @@ public:
     std::string WindowName() const override;
     int NickCount() const override;
     std::string NickEntry(int index) const override;
+    bool HasNick(const std::string &nick) const override;
 
     // The files of the scripts loaded into the conversation, for the command pop-up.
     static std::vector<std::string> ScriptFiles(Conversation &conversation);

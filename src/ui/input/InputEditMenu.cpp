@@ -3,6 +3,7 @@
 #include "app/AppIcons.h"
 #include "app/CommandIds.h"
 #include "input/InputLine.h"
+#include "input/SpellChecker.h"
 #include "text/Colors.h"
 #include "text/Strings.h"
 #include "widgets/DrawnIcon.h"
@@ -62,6 +63,45 @@ InputEditMenu::InputEditMenu(InputLine *input, QWidget *parent) : QMenu(FromStr(
     addMenu(m_backgroundColors);
 
     connect(this, &QMenu::aboutToShow, this, &InputEditMenu::UpdateItems);
+    connect(this, &QMenu::aboutToHide, this, &InputEditMenu::ClearSpelling);
+}
+
+// The chosen item is triggered after the menu hid: its action goes later.
+void InputEditMenu::ClearSpelling()
+{
+    for (QAction *action : std::as_const(m_spellingActions)) {
+        removeAction(action);
+        action->deleteLater();
+    }
+    m_spellingActions.clear();
+}
+
+void InputEditMenu::ShowSpelling(const InputLine::Misspelling &misspelling)
+{
+    ClearSpelling();
+    if (!misspelling.IsValid() || !m_input->Speller())
+        return;
+    QAction *first = actions().value(0);
+    const auto add = [&](const QString &text) {
+        auto *action = new QAction(text, this);
+        insertAction(first, action);
+        m_spellingActions.append(action);
+        return action;
+    };
+    const QStringList suggestions = m_input->Speller()->Suggestions(misspelling.word);
+    for (const QString &suggestion : suggestions) {
+        QAction *action = add(suggestion);
+        QFont font = action->font();
+        font.setBold(true);
+        action->setFont(font);
+        connect(action, &QAction::triggered, m_input,
+                [input = m_input, misspelling, suggestion] { input->ReplaceMisspelling(misspelling, suggestion); });
+    }
+    if (suggestions.isEmpty())
+        add(FromStr(Str::SpellNoSuggestions))->setEnabled(false);
+    connect(add(FromStr(Str::SpellAddToDictionary)), &QAction::triggered, m_input,
+            [input = m_input, word = misspelling.word] { input->AddToDictionary(word); });
+    add(QString())->setSeparator(true);
 }
 
 QMenu *InputEditMenu::CreateColorMenu(const QString &title, int firstId)

@@ -1,11 +1,13 @@
 // The input line's editing menu: clipboard, style and colour commands.
 #pragma once
 
+#include "input/InputLine.h"
+
 #include <QMenu>
 
-class InputLine;
-
-// The "Úpr&avy" menu of an input line: undo, redo, cut, copy, paste, the
+// The "Úpr&avy" menu of an input line: opened by a right click on a
+// misspelt word, first the suggestions for it and "Pridať do slovníka"; then
+// undo, redo, cut, copy, paste, the
 // style commands (bold and underline checked while the selection has them)
 // and the text and background colour menus (items 12001 + k and 12020 + k,
 // the action's data being that number). Every item acts on the input line and
@@ -28,10 +30,16 @@ public:
 
     // Checks and enables the items for the input line's current state.
     void UpdateItems();
+    // Puts the suggestions for the misspelt word and "Pridať do slovníka"
+    // at the top until the menu hides (none for an invalid one); before the
+    // menu pops up, so that its size is known.
+    void ShowSpelling(const InputLine::Misspelling &misspelling);
+    const QList<QAction *> &SpellingActions() const { return m_spellingActions; }
 
 private:
     QMenu *CreateColorMenu(const QString &title, int firstId);
     void OnColorChosen(QAction *action);
+    void ClearSpelling();
 
     InputLine *m_input;
     QMenu *m_textColors = nullptr;
@@ -40,4 +48,5 @@ private:
     QAction *m_underline = nullptr;
     QAction *m_plain = nullptr;
     QList<QAction *> m_inputActions;
+    QList<QAction *> m_spellingActions;
 };

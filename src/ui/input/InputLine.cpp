@@ -2,15 +2,22 @@
 
 #include "config/Config.h"
 #include "input/CommandPopup.h"
+#include "input/PasteQuestion.h"
+#include "input/SpellChecker.h"
+#include "input/SpellHighlighter.h"
 #include "text/Colors.h"
+#include "text/SpellWords.h"
 #include "widgets/Utf8Text.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <utility>
 
 namespace {
 
@@ -52,6 +59,14 @@ QString WithoutForeignCharacters(const QString &text)
             out += c;
     }
     return out;
+}
+
+std::string JoinedLines(const std::vector<std::string> &lines)
+{
+    std::string joined;
+    for (const std::string &line : lines)
+        joined += (joined.empty() ? "" : " ") + line;
+    return joined;
 }
 
 // text cut to at most room UTF-16 units without splitting a surrogate pair.
@@ -224,15 +239,42 @@ bool InputLine::canInsertFromMimeData(const QMimeData *source) const
     return source->hasText();
 }
 
-// A pasted text stays one line: line breaks become blanks and control bytes
-// are dropped, so nothing the user does not see is sent, and a paste never
-// sends a line by itself.
+// Control bytes of a pasted text are dropped, so nothing the user does not
+// see is sent. A text of one line is inserted; one of several lines is sent
+// only when the user says so, else joined into one line (line breaks become
+// blanks) or dropped.
 void InputLine::insertFromMimeData(const QMimeData *source)
 {
     if (!source->hasText())
         return;
-    const std::string cleaned = InputCodes::CleanPastedText(ToUtf8(source->text()));
-    InsertLimited(WithoutForeignCharacters(FromUtf8(cleaned)));
+    const std::string text = ToUtf8(source->text());
+    const std::vector<std::string> lines = InputCodes::PastedLines(text);
+    if (lines.size() < 2) {
+        InsertLimited(WithoutForeignCharacters(FromUtf8(InputCodes::CleanPastedText(text))));
+        return;
+    }
+    switch (PasteQuestion::Ask(this, static_cast<int>(lines.size()))) {
+    case PasteQuestion::Answer::SendLines:
+        SendPastedLines(lines);
+        break;
+    case PasteQuestion::Answer::JoinLines:
+        InsertLimited(WithoutForeignCharacters(FromUtf8(JoinedLines(lines))));
+        break;
+    case PasteQuestion::Answer::Cancel:
+        break;
+    }
+}
+
+// Each line goes as if typed and entered, the line being typed stays; the
+// session paces them. A line may close the window (a pasted "/close").
+void InputLine::SendPastedLines(const std::vector<std::string> &lines)
+{
+    const QPointer<InputLine> alive(this);
+    for (const std::string &line : lines) {
+        emit lineEntered(WithoutForeignCharacters(FromUtf8(line)));
+        if (!alive)
+            return;
+    }
 }
 
 void InputLine::inputMethodEvent(QInputMethodEvent *event)
@@ -506,6 +548,7 @@ void InputLine::focusOutEvent(QFocusEvent *event)
 
 void InputLine::contextMenuEvent(QContextMenuEvent *event)
 {
+    m_clickedMisspelling = event->reason() == QContextMenuEvent::Mouse ? MisspellingAt(event->pos()) : Misspelling{};
     emit editMenuRequested(event->globalPos());
     event->accept();
 }
@@ -590,4 +633,68 @@ void InputLine::SetBackgroundColorIndex(int index)
     QTextCharFormat format;
     format.setBackground(ToColor(IndexToColor(index)));
     MergeFormat(format);
+}
+
+// ---- spelling ---------------------------------------------------------------
+
+void InputLine::SetSpellChecker(SpellChecker *checker)
+{
+    if (checker == m_spellChecker)
+        return;
+    if (m_spellChecker)
+        disconnect(m_spellChecker, nullptr, this, nullptr);
+    delete m_spellHighlighter;
+    m_spellHighlighter = nullptr;
+    m_spellChecker = checker;
+    if (!checker)
+        return;
+    m_spellHighlighter =
+        new SpellHighlighter(document(), checker, [this](const QString &word) { return IsWindowNick(word); });
+    connect(checker, &SpellChecker::changed, m_spellHighlighter, &QSyntaxHighlighter::rehighlight);
+}
+
+InputLine::Misspelling InputLine::MisspellingAt(const QPoint &pos) const
+{
+    if (!m_spellChecker || !m_spellChecker->IsActive())
+        return {};
+    const int at = cursorForPosition(pos).position();
+    const QString line = toPlainText();
+    for (const SpellWord &word : SpellWords(line, [this](const QString &text) { return IsWindowNick(text); })) {
+        if (at < word.start || at > word.start + word.length)
+            continue;
+        const QString text = line.mid(word.start, word.length);
+        if (m_spellChecker->IsMisspelt(text))
+            return {word.start, word.length, text};
+    }
+    return {};
+}
+
+bool InputLine::IsWindowNick(const QString &word) const
+{
+    return m_completionSource && m_completionSource->HasNick(ToUtf8(word));
+}
+
+InputLine::Misspelling InputLine::TakeClickedMisspelling()
+{
+    return std::exchange(m_clickedMisspelling, Misspelling{});
+}
+
+void InputLine::ReplaceMisspelling(const Misspelling &misspelling, const QString &replacement)
+{
+    if (!misspelling.IsValid() || toPlainText().mid(misspelling.start, misspelling.length) != misspelling.word)
+        return;
+    QTextCursor cursor(document());
+    cursor.setPosition(misspelling.start + 1);
+    const QTextCharFormat format = cursor.charFormat();
+    cursor.setPosition(misspelling.start);
+    cursor.setPosition(misspelling.start + misspelling.length, QTextCursor::KeepAnchor);
+    cursor.insertText(replacement, format);
+    setTextCursor(cursor);
+    TrimOverflow();
+}
+
+void InputLine::AddToDictionary(const QString &word)
+{
+    if (m_spellChecker)
+        m_spellChecker->AddToDictionary(word);
 }

@@ -13,6 +13,8 @@
 #include <vector>
 
 class CommandPopup;
+class SpellChecker;
+class SpellHighlighter;
 
 // The input line of a conversation window: a one-line rich-text editor of at
 // most 512 characters whose colours, bold and underline become IRC
@@ -58,6 +60,29 @@ public:
     void SetCommandList(CommandPopup *list);
     CommandPopup *CommandList() const { return m_commandList; }
 
+    // Misspelt words are underlined as this checker says (null: none);
+    // nicks of the completion source's window never are.
+    void SetSpellChecker(SpellChecker *checker);
+    SpellChecker *Speller() const { return m_spellChecker; }
+    // A misspelt word of the line: where it is (characters) and the word.
+    struct Misspelling
+    {
+        int start = -1;
+        int length = 0;
+        QString word;
+        bool IsValid() const { return start >= 0; }
+    };
+    // The misspelt word at a point of the widget, if any.
+    Misspelling MisspellingAt(const QPoint &pos) const;
+    // The misspelt word a right click was on, for the menu it opens; asked
+    // once (the next menu opened otherwise has none).
+    Misspelling TakeClickedMisspelling();
+    // Puts replacement in place of the misspelt word (when it is still
+    // there), in the word's format.
+    void ReplaceMisspelling(const Misspelling &misspelling, const QString &replacement);
+    // The word goes into the user's dictionary; no longer underlined anywhere.
+    void AddToDictionary(const QString &word);
+
     InputHistory &History() { return m_history; }
     const InputHistory &History() const { return m_history; }
 
@@ -76,7 +101,9 @@ public:
 
 signals:
     // Enter on a non-empty line: the line with formatting bytes. The input
-    // line is already empty and the line is in the history.
+    // line is already empty and the line is in the history. Also each line
+    // of a paste the user chose to send as lines (neither emptied nor kept
+    // in the history then).
     void lineEntered(const QString &textWithCodes);
     // Ctrl+K / Ctrl+L: the window pops up the text or background colour menu
     // above its style button.
@@ -107,6 +134,8 @@ private:
     void HidePopup();
     void ApplyChosenCommand(const QString &name);
     void InsertLimited(const QString &text);
+    void SendPastedLines(const std::vector<std::string> &lines);
+    bool IsWindowNick(const QString &word) const;
     void TrimOverflow();
     int Length() const;
     int RoomLeft() const;
@@ -124,4 +153,7 @@ private:
     InputHistory m_history;
     InputCompletion m_completion;
     bool m_ownsPopup = false;
+    SpellChecker *m_spellChecker = nullptr;
+    SpellHighlighter *m_spellHighlighter = nullptr;
+    Misspelling m_clickedMisspelling;
 };

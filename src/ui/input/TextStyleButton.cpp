@@ -41,8 +41,9 @@ TextStyleButton::TextStyleButton(InputLine *input, QWidget *parent) : QToolButto
     connect(m_input, &InputLine::textColorMenuRequested, this, &TextStyleButton::PopupTextColors);
     connect(m_input, &InputLine::backgroundColorMenuRequested, this, &TextStyleButton::PopupBackgroundColors);
     connect(m_input, &InputLine::editMenuRequested, this, [this](const QPoint &globalPos) {
-        QMenu *menu = EditMenu();
-        menu->popup(globalPos - QPoint(0, menu->sizeHint().height()));
+        EditMenu();
+        m_editMenu->ShowSpelling(m_input->TakeClickedMisspelling());
+        m_editMenu->popup(globalPos - QPoint(0, m_editMenu->sizeHint().height()));
     });
 }
 

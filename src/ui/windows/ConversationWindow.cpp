@@ -3,6 +3,7 @@
 // it, and its saved record.
 #include "windows/ConversationWindow.h"
 
+#include "input/SpellChecker.h"
 #include "input/InputConversationSource.h"
 
 #include "config/AddressBook.h"
@@ -135,6 +136,7 @@ void ConversationWindow::CreatePanes()
     m_input->SetFontFace(m_settings.m_fontName);
     m_completionSource = std::make_unique<InputConversationSource>(*m_conversation);
     m_input->SetCompletionSource(m_completionSource.get());
+    m_input->SetSpellChecker(SpellChecker::Shared());
     m_input->SetScriptFilesProvider([this] {
         std::vector<std::string> paths;
         if (m_conversation)

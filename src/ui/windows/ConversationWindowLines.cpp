@@ -4,7 +4,6 @@
 #include "windows/ConversationWindow.h"
 
 #include "config/AppSettings.h"
-#include "text/Strings.h"
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "conversation/Shell.h"
@@ -14,6 +13,7 @@
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/StrPrintf.h"
+#include "text/Strings.h"
 #include "view/TextView.h"
 
 #include <algorithm>
@@ -168,6 +168,8 @@ void ConversationWindow::PollAway()
     if (GetSession()->Caps().IsEnabled("away-notify"))
         return;
     const int count = NickCount();
-    if (count > 0 && count < Dispatch::kWhoNickLimit)
+    if (count > 0 && count < Dispatch::kWhoNickLimit) {
+        Session::AutomaticLines automatic(*GetSession());
         RunCommand(StrPrintf("/who %s", m_conversation->Name().c_str()));
+    }
 }
