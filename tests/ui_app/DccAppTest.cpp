@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -67,6 +69,38 @@ TEST_F(DccApp, SaveAsAsksBeforeOverwritingAnExistingFile)
     QFile file(existing);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "keep me");
+}
+
+// The dialog begins in the download folder, made when missing; a folder that
+// does not exist would leave it in the program's working folder, beside
+// brimo.conf.
+TEST_F(DccApp, SaveAsOpensInTheDownloadFolder)
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toUtf8());
+    Session *session = StartConnected();
+    ASSERT_NE(session, nullptr);
+
+    QString shown;
+    QTimer driver;
+    driver.setInterval(20);
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            shown = dialog->directory().absolutePath();
+            dialog->reject();
+        }
+    });
+    driver.start();
+    EXPECT_EQ(session->Command("", 0, "/dcc send receive 127.0.0.1 5000 10 file.txt"), 1);
+    driver.stop();
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+
+    EXPECT_EQ(shown, home.filePath(QStringLiteral("Downloads")));
+    EXPECT_FALSE(QFileInfo::exists(QDir(shown).filePath(QStringLiteral("brimo.conf"))));
 }
 
 } // namespace

@@ -2,18 +2,22 @@
 
 #include "shell/OverwriteQuestion.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QStandardPaths>
 #include <QTimer>
 
 #include <algorithm>
 
+#include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/ConversationView.h"
 #include "conversation/Shell.h"
 #include "session/Ctcp.h"
 #include "session/DccOffer.h"
 #include "session/Session.h"
+#include "session/SessionTable.h"
 #include "text/CaseFold.h"
 #include "text/Strings.h"
 #include "text/Words.h"
@@ -90,6 +94,8 @@ Conversation *DirectConnections::OpenChatWindow(Session &session, const std::str
     Conversation *window = session.FindWindow(name);
     if (!window)
         window = session.OpenWindow(name, Conversation::KindText, Conversation::TypePrivate);
+    if (window)
+        window->MarkDccChatWindow();
     if (window && window->View())
         window->View()->Activate();
     return window;
@@ -137,8 +143,7 @@ int DirectConnections::FileReceive(Session &session, const std::string &window, 
     if (!CheckTarget(session, window, host, port) || !DccOffer::IsDecimal(size, 18) || fileName.empty())
         return 0;
     Shell *shell = session.GetShell();
-    const std::string folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation).toStdString();
-    const std::string path = shell ? shell->SaveFileDialog(folder, fileName, "*.*|*.*||") : std::string();
+    const std::string path = shell ? shell->SaveFileDialog(DownloadFolder(), fileName, "*.*|*.*||") : std::string();
     if (path.empty() || !MayOverwrite(*shell, path))
         return 1;
     Conversation *server = session.ServerWindow();
@@ -175,9 +180,7 @@ int DirectConnections::FileSend(Session &session, const std::string &nick, const
 
 DirectConnect *DirectConnections::Open(Conversation &window, DirectConnect::Params params)
 {
-    if (WindowConnection *old = window.DccChat(); old && old->IsChat())
-        old->Shutdown();
-    window.SetDccChat(nullptr);
+    ReplaceChat(window);
     params.sessionKey = window.SessionKey();
     params.window = window.Name();
     auto connection = std::make_unique<DirectConnect>(m_table, std::move(params));
@@ -185,8 +188,67 @@ DirectConnect *DirectConnections::Open(Conversation &window, DirectConnect::Para
     started->SetOfferTimeout(m_offerTimeoutMs);
     connect(started, &DirectConnect::Closed, this, &DirectConnections::ScheduleRelease);
     m_connections.push_back(std::move(connection));
+    if (!started->IsChat())
+        m_feed.Watch(*started);
     started->Start();
     return started;
+}
+
+void DirectConnections::ReplaceChat(Conversation &window)
+{
+    WindowConnection *old = window.DccChat();
+    window.SetDccChat(nullptr);
+    if (!old || !old->IsChat())
+        return;
+    DirectConnect *chat = Find(old);
+    if (chat && chat->IsConnected()) {
+        window.Print(Strings::Format(Str::DccChatReplaced, chat->PeerName().c_str()), TextClass::Info);
+        chat->Close(0);
+        return;
+    }
+    old->Shutdown();
+}
+
+DirectConnect *DirectConnections::Find(const WindowConnection *connection) const
+{
+    for (const auto &candidate : m_connections) {
+        if (candidate.get() == connection)
+            return candidate.get();
+    }
+    return nullptr;
+}
+
+bool DirectConnections::CanResume(int id) const
+{
+    const Transfer *transfer = m_transfers.Find(id);
+    if (!transfer || transfer->state != Transfer::State::Failed || transfer->direction != Transfer::Direction::Send)
+        return false;
+    const Session *session = m_table.FindSession(transfer->sessionKey);
+    return session && session->IsConnected() && QFileInfo(QString::fromStdString(transfer->path)).isReadable();
+}
+
+bool DirectConnections::ResumeTransfer(int id)
+{
+    if (!CanResume(id))
+        return false;
+    const Transfer failed = *m_transfers.Find(id);
+    Session *session = m_table.FindSession(failed.sessionKey);
+    m_transfers.Remove(id);
+    FileSend(*session, failed.nick, failed.path);
+    return true;
+}
+
+std::string DirectConnections::DownloadFolder()
+{
+    const std::string configured = ReadString("DCC Folder");
+    if (!configured.empty() && QFileInfo(QString::fromStdString(configured)).isDir())
+        return configured;
+    // A folder that does not exist would leave the file dialog in the
+    // program's working folder, among its own files.
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (!downloads.isEmpty() && QDir().mkpath(downloads))
+        return downloads.toStdString();
+    return QDir::homePath().toStdString();
 }
 
 bool DirectConnections::TakeOffer(Session &session, const std::string &body, const std::string &senderPrefix)
