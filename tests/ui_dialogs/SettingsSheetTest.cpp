@@ -217,6 +217,7 @@ TEST_F(SettingsSheetTest, OkWritesEveryPageThenTellsAndRefreshes)
     MessagesSettingsPage &messages = *sheet->MessagesPage();
     Toggle(messages.ShowPingBox());
     Click(messages.DccAskButton());
+    TypeInto(messages.DccFolderEdit(), "/home/janko/prijate");
     AdvancedSettingsPage &advanced = *sheet->AdvancedPage();
     auto *sound = qobject_cast<QComboBox *>(advanced.Editor(Text(Str::BalloonSound)));
     sound->setCurrentText("Exclamation");
@@ -238,6 +239,7 @@ TEST_F(SettingsSheetTest, OkWritesEveryPageThenTellsAndRefreshes)
     EXPECT_EQ(ReadString("Font"), "Courier New");
     EXPECT_EQ(ReadString("Font Size"), "12");
     EXPECT_EQ(ReadString("Show Ping"), "True");
+    EXPECT_EQ(ReadString("DCC Folder"), "/home/janko/prijate");
     EXPECT_EQ(ReadString("Open Query Window"), "True");
     EXPECT_EQ(ReadString("DCC Dialog"), "True");
     EXPECT_EQ(ReadString("Beep Baloon"), "48");

@@ -371,6 +371,7 @@ const TextKey kTextKeys[] = {
     {"Msgs Join", &AppSettings::m_joinMessage},   {kNickKey, &AppSettings::m_nick},
     {"User E-Mail", &AppSettings::m_email},       {"User Full Name", &AppSettings::m_fullName},
     {"HiLight Words", &AppSettings::m_highlightWords},
+    {"DCC Folder", &AppSettings::m_dccFolder},
 };
 
 std::string UserTextKey(size_t index)

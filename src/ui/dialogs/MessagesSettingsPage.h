@@ -4,9 +4,11 @@
 
 struct AppSettings;
 class QCheckBox;
+class QLineEdit;
 class QRadioButton;
 
-// The third page of the settings sheet: private messages and DCC offers.
+// The third page of the settings sheet: private messages, DCC offers and the
+// folder received files are saved in.
 class MessagesSettingsPage : public QWidget
 {
     Q_OBJECT
@@ -22,6 +24,7 @@ public:
     QCheckBox *QueryDialogBox() const { return m_queryDialog; }
     QRadioButton *DccAskButton() const { return m_dccAsk; }
     QRadioButton *DccNoAskButton() const { return m_dccNoAsk; }
+    QLineEdit *DccFolderEdit() const { return m_dccFolder; }
 
 private:
     QCheckBox *m_showPing = nullptr;
@@ -29,4 +32,5 @@ private:
     QCheckBox *m_queryDialog = nullptr;
     QRadioButton *m_dccAsk = nullptr;
     QRadioButton *m_dccNoAsk = nullptr;
+    QLineEdit *m_dccFolder = nullptr;
 };
