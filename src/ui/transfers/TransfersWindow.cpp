@@ -34,14 +34,16 @@ TransfersWindow::TransfersWindow(DirectConnections &connections, QWidget *parent
     SetUpRowList(m_view);
     m_view->setItemDelegateForColumn(TransferListModel::ProgressColumn, new TransferProgressDelegate(m_view));
     QHeaderView *header = m_view->header();
+    // The file name takes the room left; the state keeps enough for a reason.
+    header->setStretchLastSection(false);
     header->resizeSection(TransferListModel::DirectionColumn, 80);
-    header->resizeSection(TransferListModel::NickColumn, 90);
-    header->resizeSection(TransferListModel::FileColumn, 180);
-    header->resizeSection(TransferListModel::SizeColumn, 70);
-    header->resizeSection(TransferListModel::ProgressColumn, 110);
+    header->resizeSection(TransferListModel::NickColumn, 80);
+    header->setSectionResizeMode(TransferListModel::FileColumn, QHeaderView::Stretch);
+    header->resizeSection(TransferListModel::SizeColumn, 60);
+    header->resizeSection(TransferListModel::ProgressColumn, 100);
     header->resizeSection(TransferListModel::SpeedColumn, 80);
-    header->resizeSection(TransferListModel::TimeLeftColumn, 70);
-    header->setStretchLastSection(true);
+    header->resizeSection(TransferListModel::TimeLeftColumn, 60);
+    header->resizeSection(TransferListModel::StateColumn, 240);
     m_resume->setToolTip(FromStr(Str::TransferResumeTip));
 
     auto *buttons = new QHBoxLayout;
@@ -68,6 +70,11 @@ TransfersWindow::TransfersWindow(DirectConnections &connections, QWidget *parent
 }
 
 TransfersWindow::~TransfersWindow() = default;
+
+QSize TransfersWindow::sizeHint() const
+{
+    return {kPreferredWidth, ChildWindow::sizeHint().height()};
+}
 
 bool TransfersWindow::Select(int id)
 {

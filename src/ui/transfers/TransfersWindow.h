@@ -22,8 +22,13 @@ class TransfersWindow : public ChildWindow
 {
     Q_OBJECT
 public:
+    // Wide enough for every column and a failure's reason.
+    static constexpr int kPreferredWidth = 900;
+
     explicit TransfersWindow(DirectConnections &connections, QWidget *parent = nullptr);
     ~TransfersWindow() override;
+
+    QSize sizeHint() const override;
 
     QTreeView *ListView() const { return m_view; }
     TransferListModel *Rows() const { return m_rows; }
