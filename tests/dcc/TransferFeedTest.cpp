@@ -28,9 +28,7 @@ protected:
     }
     bool WaitForEnd(const Transfer::State state) const
     {
-        return WaitFor([&] {
-            return m_dcc->Transfers().Count() == 1 && m_dcc->Transfers().At(0).state == state;
-        });
+        return WaitFor([&] { return m_dcc->Transfers().Count() == 1 && m_dcc->Transfers().At(0).state == state; });
     }
     // bob offers size bytes from m_peer; the accept line ran and saves into saved.bin.
     std::string ReceiveFromBob(uint64_t size)

@@ -82,7 +82,7 @@ TEST_F(TransferListTest, TimeLeftFollowsTheSpeedAndIsUnknownWithoutOne)
     m_list.Progress(id, 3 * kMB, 2000); // 2 MB a second, 7 MB left
     ASSERT_TRUE(m_list.SecondsLeft(id).has_value());
     EXPECT_EQ(*m_list.SecondsLeft(id), 4); // 3.5 s, rounded up
-    m_list.Progress(id, 3 * kMB, 9000); // stalled for the whole window
+    m_list.Progress(id, 3 * kMB, 9000);    // stalled for the whole window
     EXPECT_FALSE(m_list.SecondsLeft(id).has_value());
     m_list.End(id, Transfer::State::Failed, "x", 9500);
     EXPECT_FALSE(m_list.SecondsLeft(id).has_value());

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTcpServer>

@@ -85,10 +85,7 @@ protected:
         m_shell.m_fileDialogAnswer = saved;
         ASSERT_EQ(m_ann->Command(m_ann->Key(), 0, accept), 1);
     }
-    QString Cell(int row, int column) const
-    {
-        return m_window->Rows()->index(row, column).data().toString();
-    }
+    QString Cell(int row, int column) const { return m_window->Rows()->index(row, column).data().toString(); }
     int RowOf(Transfer::Direction direction) const
     {
         for (int row = 0; row < m_dcc->Transfers().Count(); ++row)
@@ -96,7 +93,10 @@ protected:
                 return row;
         return -1;
     }
-    std::string TempPath(const std::string &name) const { return m_files.filePath(QString::fromStdString(name)).toStdString(); }
+    std::string TempPath(const std::string &name) const
+    {
+        return m_files.filePath(QString::fromStdString(name)).toStdString();
+    }
     static bool WriteFile(const std::string &path, size_t size)
     {
         QFile file(QString::fromStdString(path));
@@ -142,7 +142,8 @@ TEST_F(TransfersWindowTest, BothEndsOfATransferAreListedWithTheirFiguresUntilDon
     for (int row : {send, receive}) {
         EXPECT_EQ(Cell(row, TransferListModel::SizeColumn), "3 MB");
         EXPECT_EQ(Cell(row, TransferListModel::ProgressColumn), "100 %");
-        EXPECT_EQ(m_window->Rows()->index(row, TransferListModel::ProgressColumn)
+        EXPECT_EQ(m_window->Rows()
+                      ->index(row, TransferListModel::ProgressColumn)
                       .data(TransferListModel::PercentRole)
                       .toInt(),
                   100);

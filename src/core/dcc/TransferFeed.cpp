@@ -26,9 +26,9 @@ int TransferFeed::Watch(DirectConnect &connection)
 {
     const bool receiving = connection.GetMode() == DirectConnect::FileReceive;
     // A send learns its size when it opens the file: the list reads it again below.
-    const int id = m_list.Add(receiving ? Transfer::Direction::Receive : Transfer::Direction::Send,
-                              connection.SessionKey(), connection.PeerName(), connection.Path(), connection.Size(),
-                              m_clock());
+    const int id =
+        m_list.Add(receiving ? Transfer::Direction::Receive : Transfer::Direction::Send, connection.SessionKey(),
+                   connection.PeerName(), connection.Path(), connection.Size(), m_clock());
     m_watched.push_back({id, &connection});
     connect(&connection, &DirectConnect::Closed, this, [this, id] { Ended(id); });
     if (!m_sampler.isActive())

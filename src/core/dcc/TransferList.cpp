@@ -74,8 +74,7 @@ void TransferList::Remove(int id)
 
 int TransferList::ClearFinished()
 {
-    const size_t removed =
-        std::erase_if(m_entries, [](const Entry &entry) { return entry.transfer.HasEnded(); });
+    const size_t removed = std::erase_if(m_entries, [](const Entry &entry) { return entry.transfer.HasEnded(); });
     if (removed > 0)
         Changed();
     return static_cast<int>(removed);
@@ -139,8 +138,8 @@ std::string TransferList::FormatDuration(int64_t seconds)
 
 TransferList::Entry *TransferList::FindEntry(int id)
 {
-    auto it = std::find_if(m_entries.begin(), m_entries.end(),
-                           [id](const Entry &entry) { return entry.transfer.id == id; });
+    auto it =
+        std::find_if(m_entries.begin(), m_entries.end(), [id](const Entry &entry) { return entry.transfer.id == id; });
     return it == m_entries.end() ? nullptr : &*it;
 }
 

@@ -84,7 +84,7 @@ private:
     struct Entry
     {
         Transfer transfer;
-        std::deque<Sample> samples; // the reports within the speed window, oldest first
+        std::deque<Sample> samples;  // the reports within the speed window, oldest first
         std::optional<Sample> first; // the report that made it running
     };
 

@@ -125,8 +125,7 @@ QVariant TransferListModel::headerData(int section, Qt::Orientation orientation,
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return {};
     static constexpr StrText kTitles[ColumnCount] = {
-        Str::TransferDirectionColumn, Str::TransferNickColumn,   Str::TransferFileColumn,
-        Str::TransferSizeColumn,      Str::TransferProgressColumn, Str::TransferSpeedColumn,
-        Str::TransferTimeLeftColumn,  Str::TransferStateColumn};
+        Str::TransferDirectionColumn, Str::TransferNickColumn,  Str::TransferFileColumn,     Str::TransferSizeColumn,
+        Str::TransferProgressColumn,  Str::TransferSpeedColumn, Str::TransferTimeLeftColumn, Str::TransferStateColumn};
     return FromStr(kTitles[section]);
 }

@@ -116,9 +116,8 @@ void TransfersWindow::UpdateButtons()
     m_cancel->setEnabled(transfer && !ended);
     m_resume->setEnabled(transfer && m_connections.CanResume(transfer->id));
     // A file still being received is only a part of itself.
-    m_openFile->setEnabled(fileThere
-                           && (transfer->state == Transfer::State::Done
-                               || transfer->direction == Transfer::Direction::Send));
+    m_openFile->setEnabled(
+        fileThere && (transfer->state == Transfer::State::Done || transfer->direction == Transfer::Direction::Send));
     m_openFolder->setEnabled(transfer && QFileInfo(FromUtf8(transfer->path)).absoluteDir().exists());
     const TransferList &transfers = m_connections.Transfers();
     bool anyEnded = false;
