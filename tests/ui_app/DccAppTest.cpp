@@ -6,14 +6,19 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTimer>
 
 #include "AppFixture.h"
 #include "app/BrimoApp.h"
+#include "app/CommandIds.h"
 #include "session/Session.h"
 #include "support/WaitFor.h"
+#include "transfers/TransferListModel.h"
+#include "transfers/TransfersWindow.h"
 
 namespace {
 
@@ -101,6 +106,49 @@ TEST_F(DccApp, SaveAsOpensInTheDownloadFolder)
 
     EXPECT_EQ(shown, home.filePath(QStringLiteral("Downloads")));
     EXPECT_FALSE(QFileInfo::exists(QDir(shown).filePath(QStringLiteral("brimo.conf"))));
+}
+
+// The first transfer of the run opens the transfers window beside the
+// active window, without taking its place; closed, it stays closed for the
+// next transfer until the window menu opens it.
+TEST_F(DccApp, TheFirstTransferOpensTheTransfersWindowOnce)
+{
+    Session *session = StartConnected();
+    ASSERT_NE(session, nullptr);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("notes.txt");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("abc");
+    }
+    QMdiSubWindow *active = Frame()->ActiveChild();
+    ASSERT_NE(active, nullptr);
+    EXPECT_EQ(Frame()->findChild<TransfersWindow *>(), nullptr);
+
+    EXPECT_EQ(session->Command("", 0, "/dcc send send bob " + path.toStdString()), 1);
+    QPointer<TransfersWindow> transfers = Frame()->findChild<TransfersWindow *>();
+    ASSERT_FALSE(transfers.isNull());
+    EXPECT_TRUE(transfers->isVisible());
+    EXPECT_EQ(Frame()->ActiveChild(), active);
+    EXPECT_EQ(transfers->Rows()->rowCount(), 1);
+
+    transfers->SubWindow()->close();
+    // Closed from the test's own level: its deferred deletion is delivered by hand.
+    ASSERT_TRUE(WaitFor([&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return transfers.isNull();
+    }));
+    EXPECT_EQ(session->Command("", 0, "/dcc send send bob " + path.toStdString()), 1);
+    EXPECT_EQ(Frame()->findChild<TransfersWindow *>(), nullptr);
+
+    QAction *menuItem = Frame()->Action(CommandId::Transfers);
+    ASSERT_NE(menuItem, nullptr);
+    menuItem->trigger();
+    transfers = Frame()->findChild<TransfersWindow *>();
+    ASSERT_FALSE(transfers.isNull());
+    EXPECT_EQ(Frame()->ActiveChild(), transfers->SubWindow());
+    EXPECT_EQ(transfers->Rows()->rowCount(), 2);
 }
 
 } // namespace
