@@ -233,7 +233,7 @@ bool DirectConnections::ResumeTransfer(int id)
         return false;
     const Transfer failed = *m_transfers.Find(id);
     Session *session = m_table.FindSession(failed.sessionKey);
-    m_transfers.Remove(id);
+    m_feed.Remove(id);
     FileSend(*session, failed.nick, failed.path);
     return true;
 }

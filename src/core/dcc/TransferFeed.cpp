@@ -54,6 +54,12 @@ int TransferFeed::ClearFinished()
     return removed;
 }
 
+void TransferFeed::Remove(int id)
+{
+    m_list.Remove(id);
+    std::erase_if(m_watched, [id](const Watched &watched) { return watched.id == id; });
+}
+
 void TransferFeed::SampleAll()
 {
     const int64_t now = m_clock();

@@ -31,8 +31,9 @@ public:
     // Asks the transfer to end (from the event loop, never inside the
     // caller's handler); it then ends as cancelled. False when it has ended.
     bool Cancel(int id);
-    // Removes the ended transfers from the list.
+    // Removes the ended transfers from the list, or one transfer.
     int ClearFinished();
+    void Remove(int id);
     // Reads the bytes of every running transfer now.
     void SampleAll();
     // Where the times of the reports come from (milliseconds); the wall

@@ -59,6 +59,7 @@ public:
     int Count() const { return static_cast<int>(m_entries.size()); }
     const Transfer &At(int row) const { return m_entries[static_cast<size_t>(row)].transfer; }
     const Transfer *Find(int id) const;
+    // Whether any transfer has not ended (waiting or running).
     bool HasRunning() const;
 
     // Bytes per second while running (0 until two reports lie apart in
