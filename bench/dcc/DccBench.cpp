@@ -2,8 +2,8 @@
 // the first argument) sent by the program to WeeChat, then the same size
 // sent by WeeChat to the program, over loopback, offers and answers going
 // through a real ngircd. The program's side runs with its real windows: a
-// visible main window with the channel, the server window and the progress
-// dialog. For each direction it prints the rate (MB/s, from the connection
+// visible main window with the channel, the server window and the transfers
+// window. For each direction it prints the rate (MB/s, from the connection
 // to the last byte acknowledged or received), the resident memory before
 // and its lowest and highest value sampled every 100 ms during the
 // transfer, and how long lines typed into the channel every 100 ms took to
@@ -32,18 +32,17 @@
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "dcc/DirectConnections.h"
-#include "dialogs/FileProgressDialog.h"
 #include "input/InputLine.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "support/NgircdServer.h"
+#include "transfers/TransfersWindow.h"
 #include "view/TextView.h"
 #include "windows/ConversationWindow.h"
 
 namespace {
 
-// The benchmark's application with direct connections, the real progress
-// dialog, and a Save As that answers with a path chosen beforehand.
+// The benchmark's application with direct connections and a Save As that answers with a path chosen beforehand.
 class DccBenchShell : public BenchShell
 {
 public:
@@ -61,13 +60,6 @@ public:
     bool SendDccChat(WindowConnection &connection, const std::string &text) override
     {
         return m_dcc->SendChat(connection, text);
-    }
-    FileProgress *OpenFileProgress(DirectConnect &connection, const std::string &path,
-                                   const std::string &direction) override
-    {
-        auto *dialog = new FileProgressDialog(connection, path, direction);
-        dialog->show();
-        return dialog;
     }
     std::string SaveFileDialog(const std::string &, const std::string &, const std::string &) override
     {
@@ -252,6 +244,9 @@ int main(int argc, char **argv)
     SessionTable table(&shell, commands);
     DirectConnections dcc(table);
     shell.m_dcc = &dcc;
+    // As the program shows them: every transfer in the transfers window.
+    TransfersWindow transfers(dcc);
+    transfers.show();
     Session *session = table.CreateSession("127.0.0.1", ircd.Port(), "");
     if (!WaitUntil([&] { return session->IsConnected() && !session->IsConnecting(); }, 15000))
         return 1;

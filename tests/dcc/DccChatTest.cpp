@@ -79,6 +79,43 @@ TEST_F(DccChat, ASecondOfferToTheSameNickShutsTheFirstDownSilently)
     EXPECT_FALSE(ViewOf("*bob")->HasLine(Strings::Format(Str::DccClosed, "bob")));
 }
 
+// bob's client lost its side of the chat and offers again: accepting the new
+// offer ends the chat still open in bob's window with a line that says so.
+TEST_F(DccChat, ASecondOfferAcceptedFromTheSameNickEndsTheOpenChatVisibly)
+{
+    DccPeer first, second;
+    ASSERT_TRUE(first.Listen());
+    ASSERT_TRUE(second.Listen());
+    OfferFromBob("DCC CHAT chat 2130706433 " + std::to_string(first.Port()));
+    ASSERT_TRUE(WaitFor([&] { return m_shell.m_dccOffers.size() == 1; }));
+    EXPECT_EQ(Dcc("/dcc chat connect 127.0.0.1 " + std::to_string(first.Port())), 1);
+    ASSERT_TRUE(first.WaitForConnection());
+    ASSERT_TRUE(WaitForLine("*bob", Strings::Get(Str::DccConnected)));
+    QPointer<DirectConnect> firstChat = Newest();
+    ASSERT_TRUE(WaitFor([&] { return firstChat && firstChat->IsConnected(); }));
+
+    OfferFromBob("DCC CHAT chat 2130706433 " + std::to_string(second.Port()));
+    ASSERT_TRUE(WaitFor([&] { return m_shell.m_dccOffers.size() == 2; }));
+    EXPECT_EQ(Dcc("/dcc chat connect 127.0.0.1 " + std::to_string(second.Port())), 1);
+    ASSERT_TRUE(second.WaitForConnection());
+
+    FakeConversationView *window = ViewOf("*bob");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->HasLine(Strings::Format(Str::DccChatReplaced, "bob")));
+    EXPECT_TRUE(window->HasLine(Strings::Format(Str::DccClosed, "bob")));
+    EXPECT_TRUE(first.WaitForDisconnect());
+    ASSERT_TRUE(WaitFor([&] { return window->CountLines(Strings::Get(Str::DccConnected)) == 2; }));
+    // The window's text goes to the new chat only.
+    second.Send("again\n");
+    ASSERT_TRUE(WaitForLine("*bob", "bob: again"));
+    DirectConnect *chat = Newest();
+    ASSERT_NE(chat, nullptr);
+    EXPECT_EQ(m_me->FindWindow("*bob")->DccChat(), chat);
+    EXPECT_TRUE(m_dcc->SendChat(*chat, "hello"));
+    ASSERT_TRUE(WaitFor([&] { return second.Received() == "hello\r\n"; })) << second.Received();
+    EXPECT_EQ(first.Received(), "");
+}
+
 TEST_F(DccChat, AnUnansweredOfferExpires)
 {
     m_dcc->SetOfferTimeout(300);

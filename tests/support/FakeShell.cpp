@@ -42,7 +42,7 @@ std::string FakeShell::OpenFileDialog(const std::string &folder, const std::stri
 
 std::string FakeShell::SaveFileDialog(const std::string &folder, const std::string &fileName, const std::string &filter)
 {
-    (void)folder;
+    m_saveFolders.push_back(folder);
     (void)fileName;
     (void)filter;
     return m_fileDialogAnswer;

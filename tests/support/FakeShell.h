@@ -91,6 +91,7 @@ public:
     std::vector<std::string> m_channelListRows; // "key channel users topic"
     std::vector<std::string> m_channelListEnds;
     std::vector<std::string> m_links;
+    std::vector<std::string> m_saveFolders; // where each Save As began
     std::vector<int> m_beeps;
     // "session key|name" of OpenProperties and OpenBanList.
     std::vector<std::string> m_propertySheets;

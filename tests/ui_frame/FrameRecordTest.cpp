@@ -1,7 +1,12 @@
 // The saved record of "Window Data": read on creation, written on closing.
 #include "FrameFixture.h"
 
+#include <QTcpServer>
+
+#include <algorithm>
+
 #include "config/Config.h"
+#include "dcc/DirectConnections.h"
 #include "nicklist/NickListView.h"
 #include "windows/ConversationToolBar.h"
 
@@ -120,4 +125,35 @@ TEST_F(FrameTest, StatusWindowIsFiledUnderTheSessionsDisplayName)
     EXPECT_EQ(status->RecordKey(), "Wnd_" + m_session->HumanName());
     EXPECT_EQ(status->ButtonToolTip().toStdString(), m_session->HumanName());
     EXPECT_FALSE(status->Bar()->isVisible());
+}
+
+// A DCC chat window lasts one chat: its placement would only pile up in
+// brimo.conf, one record per peer and port.
+TEST_F(FrameTest, AClosedChatWindowLeavesNoRecordWhereAQueryKeepsItsOwn)
+{
+    StartSession();
+    DirectConnections dcc(*m_table);
+    m_shell.m_dcc = &dcc;
+    QTcpServer peer;
+    ASSERT_TRUE(peer.listen(QHostAddress::LocalHost, 0));
+    const std::string name = "*127.0.0.1:" + std::to_string(peer.serverPort());
+    ASSERT_TRUE(WriteString("Window Data", "Wnd_" + name, "False 10 20 600 400")); // left by an earlier version
+    ASSERT_EQ(m_session->Command("", 0, "/dcc chat connect 127.0.0.1 " + std::to_string(peer.serverPort())), 1);
+    QPointer<ConversationWindow> chat = FrameOf(m_session->FindWindow(name));
+    ASSERT_FALSE(chat.isNull());
+    ASSERT_TRUE(WaitFor([&] { return peer.hasPendingConnections(); }));
+    QPointer<ConversationWindow> query = FrameOf(OpenWindow("bob", Conversation::KindText, Conversation::TypePrivate));
+    ASSERT_FALSE(query.isNull());
+
+    chat->SubWindow()->setGeometry(30, 40, 500, 300);
+    chat->SubWindow()->close();
+    query->SubWindow()->close();
+    ASSERT_TRUE(WaitFor([&] { return chat.isNull() && query.isNull(); }));
+
+    std::vector<std::string> keys;
+    ReadSectionKeys("Window Data", keys);
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), "Wnd_" + name), 0);
+    EXPECT_EQ(ReadString("Window Data", "Wnd_" + name), "");
+    EXPECT_NE(ReadString("Window Data", "Wnd_bob"), "");
+    m_shell.m_dcc = nullptr;
 }

@@ -45,6 +45,7 @@ struct AppSettings
     std::string m_quitMessage;              // "Msgs Quit"
     std::string m_partMessage;              // "Msgs Part"
     std::string m_joinMessage;              // "Msgs Join"
+    std::string m_dccFolder;                // "DCC Folder": where received files are saved; empty: the download folder
     std::array<std::string, 5> m_userTexts; // "Msgs User1" .. "Msgs User5"
     bool m_donating = false;                // "Donating"
     bool m_autoChangeNick = false;          // "Auto Change Nick"

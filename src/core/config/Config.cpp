@@ -384,6 +384,7 @@ const TextKey kTextKeys[] = {
     {"HiLight Words", &AppSettings::m_highlightWords},
     {"DCC Address", &AppSettings::m_dccAddress},
     {"DCC Ports", &AppSettings::m_dccPorts},
+    {"DCC Folder", &AppSettings::m_dccFolder},
 };
 
 std::string UserTextKey(size_t index)

@@ -120,6 +120,10 @@ public:
     // The DCC connection of a DCC chat window (owned by the DCC code), or null.
     WindowConnection *DccChat() const { return m_dccChat; }
     void SetDccChat(WindowConnection *dcc) { m_dccChat = dcc; }
+    // A window opened for a DCC chat: it lasts one chat, so nothing about it
+    // (its placement) is remembered once it closes.
+    bool IsDccChatWindow() const { return m_dccChatWindow; }
+    void MarkDccChatWindow() { m_dccChatWindow = true; }
 
     bool Activity() const { return m_activity; }
     void SetActivity(bool on) { m_activity = on; }
@@ -137,5 +141,6 @@ private:
     std::map<std::string, std::string> m_scripts;
     std::map<std::string, std::shared_ptr<WindowScript>> m_scriptObjects;
     WindowConnection *m_dccChat = nullptr;
+    bool m_dccChatWindow = false;
     bool m_activity = false;
 };

@@ -172,8 +172,10 @@ public:
         (void)text;
         return false;
     }
-    // The progress of a file transfer that has begun (the progress dialog):
-    // its file, its direction text (Str::DccDirection). Null: nothing shown.
+    // The progress of a file transfer that has begun, for a shell that shows
+    // each transfer on its own (the program lists them all in its transfers
+    // window instead): its file, its direction text (Str::DccDirection).
+    // Null: nothing shown.
     // The connection calls FileProgress::Finish when it ends.
     virtual FileProgress *OpenFileProgress(DirectConnect &connection, const std::string &path,
                                            const std::string &direction)

@@ -2,6 +2,7 @@
 
 #include "shell/OverwriteQuestion.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QStandardPaths>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 
+#include "config/Config.h"
 #include "conversation/Conversation.h"
 #include "conversation/ConversationView.h"
 #include "conversation/Shell.h"
@@ -16,6 +18,7 @@
 #include "session/Ctcp.h"
 #include "session/DccOffer.h"
 #include "session/Session.h"
+#include "session/SessionTable.h"
 #include "text/CaseFold.h"
 #include "text/Strings.h"
 #include "text/TextUtil.h"
@@ -97,6 +100,8 @@ Conversation *DirectConnections::OpenChatWindow(Session &session, const std::str
     Conversation *window = session.FindWindow(name);
     if (!window)
         window = session.OpenWindow(name, Conversation::KindText, Conversation::TypePrivate);
+    if (window)
+        window->MarkDccChatWindow();
     if (window && window->View())
         window->View()->Activate();
     return window;
@@ -217,8 +222,7 @@ int DirectConnections::FilePassive(Session &session, const std::string &line)
 std::string DirectConnections::SaveAs(Session &session, const std::string &fileName) const
 {
     Shell *shell = session.GetShell();
-    const std::string folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation).toStdString();
-    return shell ? shell->SaveFileDialog(folder, fileName, "*.*|*.*||") : std::string();
+    return shell ? shell->SaveFileDialog(DownloadFolder(), fileName, "*.*|*.*||") : std::string();
 }
 
 int DirectConnections::FileSend(Session &session, const std::string &nick, const std::string &path)
@@ -239,9 +243,7 @@ int DirectConnections::FileSend(Session &session, const std::string &nick, const
 
 DirectConnect *DirectConnections::Open(Conversation &window, DirectConnect::Params params)
 {
-    if (WindowConnection *old = window.DccChat(); old && old->IsChat())
-        old->Shutdown();
-    window.SetDccChat(nullptr);
+    ReplaceChat(window);
     params.sessionKey = window.SessionKey();
     params.window = window.Name();
     auto connection = std::make_unique<DirectConnect>(m_table, std::move(params));
@@ -249,6 +251,8 @@ DirectConnect *DirectConnections::Open(Conversation &window, DirectConnect::Para
     started->SetOfferTimeout(m_offerTimeoutMs);
     connect(started, &DirectConnect::Closed, this, &DirectConnections::ScheduleRelease);
     m_connections.push_back(std::move(connection));
+    if (!started->IsChat())
+        m_feed.Watch(*started);
     started->Start();
     return started;
 }
@@ -320,6 +324,63 @@ void DirectConnections::TakeResume(Session &session, const DccOffer &request, co
     }
     session.Log("DCC %s of %s for port %u matches no transfer", request.kind == DccOffer::Resume ? "RESUME" : "ACCEPT",
                 nick.c_str(), unsigned(request.port));
+}
+
+void DirectConnections::ReplaceChat(Conversation &window)
+{
+    WindowConnection *old = window.DccChat();
+    window.SetDccChat(nullptr);
+    if (!old || !old->IsChat())
+        return;
+    DirectConnect *chat = Find(old);
+    if (chat && chat->IsConnected()) {
+        window.Print(Strings::Format(Str::DccChatReplaced, chat->PeerName().c_str()), TextClass::Info);
+        chat->Close(0);
+        return;
+    }
+    old->Shutdown();
+}
+
+DirectConnect *DirectConnections::Find(const WindowConnection *connection) const
+{
+    for (const auto &candidate : m_connections) {
+        if (candidate.get() == connection)
+            return candidate.get();
+    }
+    return nullptr;
+}
+
+bool DirectConnections::CanResume(int id) const
+{
+    const Transfer *transfer = m_transfers.Find(id);
+    if (!transfer || transfer->state != Transfer::State::Failed || transfer->direction != Transfer::Direction::Send)
+        return false;
+    const Session *session = m_table.FindSession(transfer->sessionKey);
+    return session && session->IsConnected() && QFileInfo(QString::fromStdString(transfer->path)).isReadable();
+}
+
+bool DirectConnections::ResumeTransfer(int id)
+{
+    if (!CanResume(id))
+        return false;
+    const Transfer failed = *m_transfers.Find(id);
+    Session *session = m_table.FindSession(failed.sessionKey);
+    m_feed.Remove(id);
+    FileSend(*session, failed.nick, failed.path);
+    return true;
+}
+
+std::string DirectConnections::DownloadFolder()
+{
+    const std::string configured = ReadString("DCC Folder");
+    if (!configured.empty() && QFileInfo(QString::fromStdString(configured)).isDir())
+        return configured;
+    // A folder that does not exist would leave the file dialog in the
+    // program's working folder, among its own files.
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (!downloads.isEmpty() && QDir().mkpath(downloads))
+        return downloads.toStdString();
+    return QDir::homePath().toStdString();
 }
 
 bool DirectConnections::TakeOffer(Session &session, const std::string &body, const std::string &senderPrefix)

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "dcc/DirectConnect.h"
+#include "dcc/TransferFeed.h"
+#include "dcc/TransferList.h"
 
 class Conversation;
 class Session;
@@ -54,6 +56,20 @@ public:
     void SetOfferTimeout(int ms) { m_offerTimeoutMs = ms; }
     std::vector<DirectConnect *> Connections() const;
 
+    // Every file transfer of this run, and the actions on one of them.
+    TransferList &Transfers() { return m_transfers; }
+    TransferFeed &Feed() { return m_feed; }
+    bool CancelTransfer(int id) { return m_feed.Cancel(id); }
+    // A send that failed is offered again to the same nick, in place of the
+    // failed one, while its session is connected and the file readable.
+    bool CanResume(int id) const;
+    bool ResumeTransfer(int id);
+
+    // Where a received file is saved unless the user picks another place:
+    // the folder of the DCC settings when one is set, otherwise the user's
+    // download folder (made when it is missing), the home folder at worst.
+    static std::string DownloadFolder();
+
     static constexpr size_t kRememberedOffers = 64;
 
 private:
@@ -74,6 +90,10 @@ private:
     // and port): connects it and is not shown. False for any other offer.
     bool TakePassiveAnswer(Session &session, const DccOffer &answer, const std::string &nick);
     Conversation *OpenChatWindow(Session &session, const std::string &name);
+    // The window's chat makes room for a newer one: a connected chat ends
+    // with a line saying so, a pending or ended one goes quietly.
+    void ReplaceChat(Conversation &window);
+    DirectConnect *Find(const WindowConnection *connection) const;
     // Prints why host and port are refused; false then.
     bool CheckTarget(Session &session, const std::string &window, const std::string &host,
                      const std::string &port) const;
@@ -93,6 +113,8 @@ private:
     SessionTable &m_table;
     std::vector<std::unique_ptr<DirectConnect>> m_connections;
     std::deque<ReceivedOffer> m_offers;
+    TransferList m_transfers;
+    TransferFeed m_feed{m_transfers};
     int m_offerTimeoutMs = DirectConnect::kDefaultOfferTimeoutMs;
     bool m_releaseScheduled = false;
 };

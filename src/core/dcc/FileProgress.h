@@ -2,8 +2,9 @@
 
 #include <cstdint>
 
-// What a file transfer shows the user while it runs (the progress dialog in
-// the program; tests record it). Made by Shell::OpenFileProgress.
+// What a file transfer reports while it runs to a shell that shows each
+// transfer on its own (tests record it; the program's transfers window reads
+// TransferList instead). Made by Shell::OpenFileProgress.
 class FileProgress
 {
 public:

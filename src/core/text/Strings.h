@@ -697,6 +697,40 @@ inline constexpr StrText PasteJoinLines{65113};
 inline constexpr StrText PasteCancel{65114};
 inline constexpr StrText SpellAddToDictionary{65120};
 inline constexpr StrText SpellNoSuggestions{65121};
+// The transfers window and its rows.
+inline constexpr StrText MenuTransfers{64900};
+inline constexpr StrText TransfersTitle{64901};
+inline constexpr StrText TransferDirectionColumn{64902};
+inline constexpr StrText TransferNickColumn{64903};
+inline constexpr StrText TransferFileColumn{64904};
+inline constexpr StrText TransferSizeColumn{64905};
+inline constexpr StrText TransferProgressColumn{64906};
+inline constexpr StrText TransferSpeedColumn{64907};
+inline constexpr StrText TransferTimeLeftColumn{64908};
+inline constexpr StrText TransferStateColumn{64909};
+inline constexpr StrText TransferReceive{64910};
+inline constexpr StrText TransferSend{64911};
+inline constexpr StrText TransferWaiting{64912};
+inline constexpr StrText TransferRunning{64913};
+inline constexpr StrText TransferDone{64914};
+inline constexpr StrFormat<const char *> TransferFailed{64915}; // reason
+inline constexpr StrFormat<const char *> TransferSpeed{64916};  // size
+inline constexpr StrText TransferCancelButton{64920};
+inline constexpr StrText TransferResumeButton{64921};
+inline constexpr StrText TransferOpenFileButton{64922};
+inline constexpr StrText TransferOpenFolderButton{64923};
+inline constexpr StrText TransferClearButton{64924};
+inline constexpr StrText TransferResumeTip{64925};
+// Why a transfer ended without its whole file.
+inline constexpr StrText TransferCancelled{64930};
+inline constexpr StrText TransferNotAccepted{64931};
+inline constexpr StrText TransferNotConnected{64932};
+inline constexpr StrFormat<const char *, const char *> TransferInterrupted{64933}; // bytes done, size
+inline constexpr StrText TransferUnreadable{64934};
+// A connected chat that a newer chat with the same nick replaces.
+inline constexpr StrFormat<const char *> DccChatReplaced{64940}; // nick
+// The folder received files are saved in (the settings).
+inline constexpr StrText DccFolderLabel{64941};
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

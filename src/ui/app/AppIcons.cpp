@@ -198,6 +198,7 @@ const char *CommandIconName(int id)
         {WindowTile, "view-split-left-right"},
         {NextWindow, "go-next"},
         {Mentions, "dialog-messages"},
+        {Transfers, "document-send"},
         {PreviousWindow, "go-previous"},
         // Skript
         {NewScript, "document-new"},

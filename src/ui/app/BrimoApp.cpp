@@ -17,7 +17,6 @@
 #include "desktop/DesktopAlerts.h"
 #include "desktop/KeychainStore.h"
 #include "dialogs/BanListDialog.h"
-#include "dialogs/FileProgressDialog.h"
 #include "dialogs/PropertySheet.h"
 #include "dialogs/QuestionDialog.h"
 #include "dialogs/WelcomeDialog.h"
@@ -97,6 +96,13 @@ BrimoApp::BrimoApp(QObject *parent)
                                                   [this](const std::string &text) { DebugLog("%s", text.c_str()); });
     m_identServer->SetNoticeSink([this](const std::string &text) { m_sessions->ServerWindowNotice(text); });
     m_questions.SetShowHandler([this](const Question &question) { ShowQuestion(question); });
+    // The transfers show in their window, which the first one of a run opens.
+    connect(&m_dcc->Feed(), &TransferFeed::Added, this, [this] {
+        if (m_transfersShown || !m_mainFrame)
+            return;
+        m_transfersShown = true;
+        m_mainFrame->OpenTransfers(false);
+    });
 }
 
 BrimoApp::~BrimoApp()
@@ -715,15 +721,6 @@ bool BrimoApp::TakeDccOffer(Session &session, const std::string &body, const std
 bool BrimoApp::SendDccChat(WindowConnection &connection, const std::string &text)
 {
     return m_dcc->SendChat(connection, text);
-}
-
-FileProgress *BrimoApp::OpenFileProgress(DirectConnect &connection, const std::string &path,
-                                         const std::string &direction)
-{
-    // Without a parent: the dialog lives exactly as long as its transfer.
-    auto *dialog = new FileProgressDialog(connection, path, direction);
-    dialog->show();
-    return dialog;
 }
 
 void BrimoApp::PopupLine(const std::string &html)

@@ -196,8 +196,6 @@ public:
     int DccCommand(Session &session, const std::string &window, const std::string &line) override;
     bool TakeDccOffer(Session &session, const std::string &body, const std::string &senderPrefix) override;
     bool SendDccChat(WindowConnection &connection, const std::string &text) override;
-    FileProgress *OpenFileProgress(DirectConnect &connection, const std::string &path,
-                                   const std::string &direction) override;
     DirectConnections &DirectConnects() { return *m_dcc; }
     void OpenProperties(Session &session, const std::string &name) override;
     bool HasBanList() const override { return true; }
@@ -265,6 +263,7 @@ private:
     QPointer<FindEverywhereWindow> m_findEverywhere;
     // After the sessions: connections look their windows up until they go.
     std::unique_ptr<DirectConnections> m_dcc;
+    bool m_transfersShown = false; // the first transfer of the run opened the transfers window
     QPointer<MainWindow> m_mainFrame;
     QPointer<DebugLogWindow> m_debug;
     QPointer<HelpViewer> m_help;

@@ -27,6 +27,7 @@ enum : int {
     Welcome = 33011,   // the welcome dialog
     FindEverywhere = 33012, // the logs of every network (Ctrl+Shift+F)
     Mentions = 33040,  // the mentions window (Ctrl+Shift+M)
+    Transfers = 33060, // the transfers window
     About = 57664,
     Exit = 57665,
     WindowCascade = 57650,

@@ -15,6 +15,7 @@
 #include "dialogs/SettingsDialog.h"
 #include "history/ConversationLog.h"
 #include "find/MentionsWindow.h"
+#include "transfers/TransfersWindow.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
 #include "text/Strings.h"
@@ -584,6 +585,9 @@ bool MainWindow::RunWindowCommand(int id)
     case CommandId::Mentions:
         OpenMentions();
         return true;
+    case CommandId::Transfers:
+        OpenTransfers();
+        return true;
     case CommandId::NewScript:
         m_app.OpenScriptEditor(std::string());
         return true;
@@ -630,6 +634,21 @@ MentionsWindow *MainWindow::OpenMentions()
     AddChild(m_mentions, m_mentions->Caption());
     m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar);
     return m_mentions;
+}
+
+TransfersWindow *MainWindow::OpenTransfers(bool activate)
+{
+    if (!m_transfers) {
+        QMdiSubWindow *before = ActiveChild();
+        m_transfers = new TransfersWindow(m_app.DirectConnects());
+        AddChild(m_transfers, m_transfers->windowTitle());
+        if (!activate && before)
+            ActivateChild(before);
+        m_app.RefreshShell(Shell::RefreshMenus | Shell::RefreshWindowBar);
+    } else if (activate) {
+        ActivateChild(m_transfers->SubWindow());
+    }
+    return m_transfers;
 }
 
 void MainWindow::OpenScriptFile()

@@ -14,6 +14,7 @@ class BrimoApp;
 class WindowBar;
 class MainWindowArea;
 class MentionsWindow;
+class TransfersWindow;
 class Conversation;
 class ConversationView;
 class QMdiSubWindow;
@@ -85,6 +86,10 @@ public:
     void PopupSearchMenu(const QPoint &globalPos);
     // The mentions window, opened (or brought forward) by its command.
     MentionsWindow *OpenMentions();
+    // The transfers window, opened (or brought forward) by its command; the
+    // first transfer of a run opens it without taking the active window's
+    // place (activate false).
+    TransfersWindow *OpenTransfers(bool activate = true);
     // A window menu entry for a title (cut past 40 characters).
     static QString WindowMenuText(const QString &title);
 
@@ -174,6 +179,7 @@ private:
     QPointer<QMenu> m_searchMenu;
     QPointer<QMenu> m_removeScriptMenu;
     QPointer<MentionsWindow> m_mentions;
+    QPointer<TransfersWindow> m_transfers;
     QMenu *m_toolsConnectMenu = nullptr;    // drop-down of the connect button
     QMenu *m_toolsFavouritesMenu = nullptr; // drop-down of the favourites button
     QSystemTrayIcon *m_tray = nullptr;

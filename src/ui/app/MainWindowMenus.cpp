@@ -110,6 +110,7 @@ const MenuItem kActionTable[] = {
     {CommandId::WindowTile, Str::CommandWindowTile, nullptr, false},
     {CommandId::NextWindow, Str::CommandNextWindow, "F6", false},
     {CommandId::PreviousWindow, Str::CommandPreviousWindow, "Shift+F6", false},
+    {CommandId::Transfers, Str::MenuTransfers, nullptr, false},
     // Skript
     {CommandId::NewScript, Str::CommandNewScript, "Ctrl+Alt+N", false},
     {CommandId::OpenScript, Str::CommandOpenScript, "Ctrl+Alt+O", false},
@@ -188,7 +189,7 @@ const std::vector<TopMenu> &MenuResource()
                                UserDccSend, 0,         UserOp,         UserDeop,       UserVoice,   UserDevoice,
                                0,           UserKick,  UserKickReason, UserBan,        UserBanKick, UserBanKickReason,
                                0,           UserIgnore}},
-        {"window", Str::MenuWindow, {Mentions, 0, WindowCascade, WindowTile, NextWindow, PreviousWindow, WindowList}},
+        {"window", Str::MenuWindow, {Mentions, Transfers, 0, WindowCascade, WindowTile, NextWindow, PreviousWindow, WindowList}},
         {"script",
          Str::MenuScript,
          {NewScript, OpenScript, ScriptSave, ScriptSaveAs, ScriptClose, 0, ScriptParse, ScriptRun}},

@@ -6,10 +6,13 @@
 #include "widgets/Utf8Text.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -34,9 +37,23 @@ MessagesSettingsPage::MessagesSettingsPage(const AppSettings &settings, QWidget 
     m_dccAsk = new QRadioButton(FromStr(Str::DccAskChoice), dcc);
     m_dccNoAsk = new QRadioButton(FromStr(Str::DccNoAskChoice), dcc);
     (settings.m_dccDialog ? m_dccAsk : m_dccNoAsk)->setChecked(true);
+    m_dccFolder = new QLineEdit(FromUtf8(settings.m_dccFolder), dcc);
+    auto *folderLabel = new QLabel(FromStr(Str::DccFolderLabel), dcc);
+    folderLabel->setBuddy(m_dccFolder);
+    auto *browse = new QPushButton(QStringLiteral("..."), dcc);
+    connect(browse, &QPushButton::clicked, this, [this] {
+        const QString chosen = QFileDialog::getExistingDirectory(this, QString(), m_dccFolder->text());
+        if (!chosen.isEmpty())
+            m_dccFolder->setText(chosen);
+    });
+    auto *folderRow = new QHBoxLayout;
+    folderRow->addWidget(m_dccFolder, 1);
+    folderRow->addWidget(browse);
     auto *dccLayout = new QVBoxLayout(dcc);
     dccLayout->addWidget(m_dccAsk);
     dccLayout->addWidget(m_dccNoAsk);
+    dccLayout->addWidget(folderLabel);
+    dccLayout->addLayout(folderRow);
 
     auto *notifications = new QGroupBox(FromStr(Str::NotificationsGroup), this);
     m_desktopNotifications = new QCheckBox(FromStr(Str::DesktopNotificationsBox), notifications);
@@ -76,6 +93,7 @@ void MessagesSettingsPage::Apply(AppSettings &settings) const
     settings.m_queryDialog = m_queryDialog->isChecked();
     settings.m_dccDialog = m_dccAsk->isChecked();
     settings.m_desktopNotifications = m_desktopNotifications->isChecked();
+    settings.m_dccFolder = m_dccFolder->text().trimmed().toStdString();
     const std::string address = m_dccAddress->text().trimmed().toStdString();
     if (OfferAddress::IsValidSetting(address))
         settings.m_dccAddress = address;

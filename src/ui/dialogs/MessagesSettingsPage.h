@@ -8,8 +8,9 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-// The third page of the settings sheet: private messages, DCC offers and
-// the desktop notifications about them.
+// The third page of the settings sheet: private messages, DCC offers (our
+// address, the ports, the folder received files are saved in) and the
+// desktop notifications about them.
 class MessagesSettingsPage : public QWidget
 {
     Q_OBJECT
@@ -31,6 +32,7 @@ public:
     QLineEdit *DccPortsEdit() const { return m_dccPorts; }
     // Why the address or the ports are not valid; empty when they are.
     QString DccProblem() const;
+    QLineEdit *DccFolderEdit() const { return m_dccFolder; }
 
 private:
     QCheckBox *m_showPing = nullptr;
@@ -42,4 +44,5 @@ private:
     QLineEdit *m_dccAddress = nullptr;
     QLineEdit *m_dccPorts = nullptr;
     QLabel *m_dccProblem = nullptr;
+    QLineEdit *m_dccFolder = nullptr;
 };

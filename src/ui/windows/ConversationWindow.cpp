@@ -110,7 +110,7 @@ ConversationWindow::ConversationWindow(Conversation &conversation, Shell *shell,
 ConversationWindow::~ConversationWindow()
 {
     if (Conversation *conversation = m_conversation) {
-        m_savedRecord = SavedRecord();
+        m_savedRecord = RecordToKeep();
         ForgetConversation();
         conversation->DetachView(this);
     }
@@ -489,7 +489,7 @@ void ConversationWindow::Close()
 {
     if (!m_conversation)
         return;
-    m_savedRecord = SavedRecord();
+    m_savedRecord = RecordToKeep();
     ForgetConversation();
     QTimer::singleShot(0, this, [this] { CloseNow(); });
 }
@@ -543,6 +543,13 @@ std::string ConversationWindow::RecordKey() const
     if (WindowType() == Conversation::TypeStatus)
         return "Wnd_" + m_displayName;
     return ChildWindow::RecordKey();
+}
+
+std::optional<std::string> ConversationWindow::RecordToKeep() const
+{
+    if (m_conversation && m_conversation->IsDccChatWindow())
+        return std::nullopt;
+    return SavedRecord();
 }
 
 std::string ConversationWindow::SavedRecord() const

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,8 @@ public:
     // ---- ChildWindow ----
     std::string RecordKey() const override;
     std::string SavedRecord() const override;
+    // The record to write when the window closes (see m_savedRecord).
+    std::optional<std::string> RecordToKeep() const;
 
 protected:
     void Activated() override;
@@ -238,7 +241,9 @@ private:
     Conversation::WindowType m_type;
     int m_nickListWidth = kAutoNickListWidth;
     int m_fittedListWidth = 0; // grows with the longest nick seen, never shrinks under the reader
-    std::string m_savedRecord; // written once the conversation has gone
+    // Written once the conversation has gone; nothing (the key removed) for
+    // a DCC chat window, which lasts one chat.
+    std::optional<std::string> m_savedRecord;
     CommandSink m_commandSink;
 
     ConversationToolBar *m_bar = nullptr;
