@@ -335,7 +335,7 @@ void DirectConnections::ReplaceChat(Conversation &window)
     DirectConnect *chat = Find(old);
     if (chat && chat->IsConnected()) {
         window.Print(Strings::Format(Str::DccChatReplaced, chat->PeerName().c_str()), TextClass::Info);
-        chat->Close(0);
+        chat->Close();
         return;
     }
     old->Shutdown();

@@ -85,9 +85,15 @@ void TransferFeed::Ended(int id)
     const uint64_t done = BytesDone(connection);
     m_list.SetSize(id, connection.Size());
     m_list.Progress(id, done, now);
-    const bool whole = done >= connection.Size() && (connection.Size() > 0 || watched->connected);
+    // The connection knows how it ended; a close it did not judge (none yet)
+    // is read from what was seen of it.
+    const TransferEnd &end = connection.End();
+    const bool whole = end.IsDone()
+        || (end.IsRunning() && done >= connection.Size() && (connection.Size() > 0 || watched->connected));
     if (whole && !watched->cancelled)
         m_list.End(id, Transfer::State::Done, std::string(), now);
+    else if (end.IsFailed() && !watched->cancelled)
+        m_list.End(id, Transfer::State::Failed, end.ReasonText(), now);
     else
         m_list.End(id, Transfer::State::Failed, FailureReason(connection, *watched, done), now);
     if (!m_list.HasRunning())
