@@ -1,5 +1,9 @@
 #include "history/LogWriter.h"
 
+#include "history/LogLine.h"
+
+#include <algorithm>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -42,7 +46,129 @@ int AppendToFile(const std::string &path, std::string bytes)
     return error;
 }
 
+constexpr int64_t kBackwardChunk = 65536;
+
+// Reads the bytes [from, to) of the file; false when it cannot.
+bool ReadRange(int fd, int64_t from, int64_t to, std::string &bytes)
+{
+    bytes.resize(static_cast<size_t>(to - from));
+    for (size_t done = 0; done < bytes.size();) {
+        const ssize_t got = ::pread(fd, bytes.data() + done, bytes.size() - done, from + int64_t(done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+// Where the lines at the end of the file that are later than second begin:
+// after the last line that is not later (or has no time), else at 0. tail
+// gets the bytes from there to the end.
+bool FindLaterLines(int fd, int64_t size, int second, int64_t &start, std::string &tail)
+{
+    std::string buffer; // the bytes [from, size)
+    int64_t from = size;
+    // Reads backwards until the buffer holds the byte at offset.
+    const auto reach = [&](int64_t offset) {
+        while (from > offset) {
+            const int64_t before = std::max<int64_t>(0, std::min(offset, from - kBackwardChunk));
+            std::string chunk;
+            if (!ReadRange(fd, before, from, chunk))
+                return false;
+            buffer.insert(0, chunk);
+            from = before;
+        }
+        return true;
+    };
+    start = size;
+    while (start > 0) {
+        if (!reach(start - 1))
+            return false;
+        // The line before start, without its line break (a last line may have none).
+        const int64_t end = buffer[size_t(start - 1 - from)] == '\n' ? start - 1 : start;
+        int64_t begin = end;
+        while (begin > 0) {
+            if (!reach(begin - 1))
+                return false;
+            if (buffer[size_t(begin - 1 - from)] == '\n')
+                break;
+            --begin;
+        }
+        const int lineSecond = SecondOfLogLine(std::string_view(buffer).substr(size_t(begin - from), size_t(end - begin)));
+        if (lineSecond < 0 || lineSecond <= second)
+            break;
+        start = begin;
+    }
+    tail = buffer.substr(size_t(start - from));
+    return true;
+}
+
+// Puts the late lines into the file in their places by time: the lines at
+// its end that are later than the earliest of them are written again after
+// them, merged. The file only grows. Returns 0 or errno; rewritten tells
+// whether bytes before the old end changed.
+int MergeIntoFile(const std::string &path, std::vector<std::string> late, bool &rewritten)
+{
+    rewritten = false;
+    std::stable_sort(late.begin(), late.end(),
+                     [](const std::string &a, const std::string &b) { return SecondOfLogLine(a) < SecondOfLogLine(b); });
+    if (const int error = MakeFoldersOf(path))
+        return error;
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return errno;
+    const int64_t size = ::lseek(fd, 0, SEEK_END);
+    int64_t start = size;
+    std::string tail;
+    if (size < 0 || !FindLaterLines(fd, size, SecondOfLogLine(late.front()), start, tail)) {
+        const int error = errno ? errno : EIO;
+        ::close(fd);
+        return error;
+    }
+    if (!tail.empty() && tail.back() != '\n')
+        tail += '\n';
+    std::string merged;
+    merged.reserve(tail.size() + late.size() * 80);
+    size_t at = 0;
+    for (const std::string &line : late) {
+        const int second = SecondOfLogLine(line);
+        // The file's lines of the same second came first.
+        while (at < tail.size()) {
+            const size_t end = tail.find('\n', at);
+            if (SecondOfLogLine(std::string_view(tail).substr(at, end - at)) > second)
+                break;
+            merged.append(tail, at, end + 1 - at);
+            at = end + 1;
+        }
+        merged += line;
+    }
+    merged.append(tail, at, std::string::npos);
+    int error = 0;
+    for (size_t done = 0; done < merged.size();) {
+        const ssize_t written = ::pwrite(fd, merged.data() + done, merged.size() - done, start + int64_t(done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            error = written < 0 ? errno : ENOSPC;
+            break;
+        }
+        done += static_cast<size_t>(written);
+    }
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    rewritten = start < size;
+    return error;
+}
+
 } // namespace
+
+const std::string *LogWriter::PendingFor(const std::string &path) const
+{
+    const auto found = m_pending.find(path);
+    return found == m_pending.end() ? nullptr : &found->second;
+}
 
 int MakeFoldersOf(const std::string &path)
 {
@@ -58,8 +184,19 @@ std::optional<LogWriter::Failure> LogWriter::Flush()
 {
     std::map<std::string, std::string> pending;
     pending.swap(m_pending);
+    std::map<std::string, std::vector<std::string>> late;
+    late.swap(m_late);
+    m_rewritten.clear();
     for (const auto &[path, lines] : pending)
         if (const int error = AppendToFile(path, lines))
             return Failure{path, error};
+    for (auto &[path, lines] : late) {
+        bool rewritten = false;
+        const int error = MergeIntoFile(path, std::move(lines), rewritten);
+        if (rewritten)
+            m_rewritten.push_back(path);
+        if (error)
+            return Failure{path, error};
+    }
     return std::nullopt;
 }

@@ -109,7 +109,12 @@ int Ctcp::Request(Session &session, const std::string &line)
         }
     } else if (IsCommand(command, "ACTION")) {
         const std::string action = GetRest(body, 2);
-        session.PrintTo(target, TextClass::High, StrPrintf("* %s: %s", sender.c_str(), action.c_str()));
+        const std::string shown = StrPrintf("* %s: %s", sender.c_str(), action.c_str());
+        Conversation *own = EqualIgnoringCase(sender, session.Nick()) ? session.OwnLineWindow(target) : nullptr;
+        if (own)
+            own->Print(shown, TextClass::High);
+        else
+            session.PrintTo(target, TextClass::High, shown);
         session.NoteMention(target, sender, action);
     }
     return 1;

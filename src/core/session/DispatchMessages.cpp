@@ -10,6 +10,7 @@
 #include "conversation/NickList.h"
 #include "conversation/Question.h"
 #include "conversation/Shell.h"
+#include "session/BouncerNicks.h"
 #include "session/Ctcp.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -67,6 +68,12 @@ void PrivateMessage(Session &session, const std::string &line, const std::string
     const std::string shown = StrPrintf("%s: %s", sender.c_str(), text.c_str());
     if (Conversation *window = session.FindWindow(sender)) {
         window->Print(shown, TextClass::Text);
+        return;
+    }
+    // The bouncer's own voice answers what the user asked of it.
+    if (IsBouncerNick(sender)) {
+        if (Conversation *window = session.OpenWindow(sender, Conversation::KindText, Conversation::TypePrivate))
+            window->Print(shown, TextClass::Text);
         return;
     }
     if (!ReadBool("Open Query Window")) {
@@ -139,8 +146,11 @@ int Privmsg(Session &session, const std::string &line)
     if (!text.empty() && text[0] == Ctcp::kMarker)
         return Ctcp::Request(session, line);
     const bool toMe = EqualIgnoringCase(target, session.Nick());
+    const bool fromMe = EqualIgnoringCase(sender, session.Nick());
     if (toMe)
         PrivateMessage(session, line, sender, text);
+    else if (Conversation *own = fromMe ? session.OwnLineWindow(target) : nullptr)
+        own->Print(StrPrintf("%s: %s", sender.c_str(), text.c_str()), TextClass::Text);
     else
         session.PrintTo(target, TextClass::Text, StrPrintf("%s: %s", sender.c_str(), text.c_str()));
     session.NoteMention(toMe ? sender : target, sender, text);

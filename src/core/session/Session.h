@@ -159,6 +159,9 @@ public:
     void RequestCapabilities();
     // The answer to a request came: during registration, "CAP END".
     void CapabilitiesAcknowledged();
+    // Notes the time of the welcome (the server's, else ours): lines dated
+    // before it are played back. Every window begins a new attachment.
+    void NoteWelcomeTime();
     // Ends the negotiation during registration ("CAP END") and says what was
     // agreed in the server window.
     void EndCapabilities();
@@ -166,6 +169,18 @@ public:
     // server's time of it when server-time is on (else 0: now).
     const MessageTags &LineTags() const { return m_lineTags; }
     int64_t LineTime() const override;
+    // Whether the line being dispatched was played back by a bouncer (said
+    // while nobody was attached): it belongs to a playback batch
+    // ("znc.in/playback", "chathistory"), or its server time is older than
+    // the welcome of this connection.
+    bool IsPlayedBack() const override;
+    // The server's id of the line being dispatched ("msgid"), empty without one.
+    std::string LineId() const override { return m_lineTags.Value("msgid"); }
+    // BATCH from the server: a batch opens ("+ref type") or ends ("-ref").
+    // At most kMostBatches stay open; a further one is not followed.
+    void OpenBatch(const std::string &reference, const std::string &type);
+    void CloseBatch(const std::string &reference);
+    static constexpr size_t kMostBatches = 64;
     // The services account of a nick as the server told it (extended-join,
     // account-notify); empty when unknown or logged out ("*").
     void SetAccount(const std::string &nick, const std::string &account);
@@ -198,6 +213,11 @@ public:
     bool IsRefusedForGood() const { return m_fatalRefusal; }
 
     // ---- windows and printing: SessionWindows.cpp (Log: Session.cpp) ----
+    // The window of a line we sent to target, as the server relays it
+    // (echo-message, or a bouncer's line from another of our clients): the
+    // channel's window, or the private window of the nick, opened without
+    // asking; null when none can be made.
+    Conversation *OwnLineWindow(const std::string &target);
     // Case-insensitive; a conversation without view (native window gone) is skipped.
     Conversation *FindWindow(const std::string &name) const;
     // Find-or-create (name lower-cased); asks the Shell for a view.
@@ -358,6 +378,8 @@ private:
     std::function<int64_t()> m_clock;
     int64_t ClockMs() const;
     std::map<std::string, std::string> m_accounts; // case-folded nick -> account
+    std::map<std::string, std::string> m_batches;  // open batches: reference -> type
+    int64_t m_welcomeTime = 0;                     // the server's time of this connection's welcome
     SessionSocket *m_socket = nullptr;
     bool m_connected = false;
     std::string m_confName;

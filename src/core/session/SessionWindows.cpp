@@ -86,6 +86,16 @@ bool Session::RenameWindow(const std::string &oldName, const std::string &newNam
     return true;
 }
 
+Conversation *Session::OwnLineWindow(const std::string &target)
+{
+    const bool channel = !target.empty() && std::string_view("#&+!").find(target[0]) != std::string_view::npos;
+    if (channel || EqualIgnoringCase(target, m_nick))
+        return FindWindow(target);
+    if (Conversation *window = FindWindow(target))
+        return window;
+    return OpenWindow(target, Conversation::KindText, Conversation::TypePrivate);
+}
+
 Conversation *Session::ServerWindow() const
 {
     return FindWindow(m_key);

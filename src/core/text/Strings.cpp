@@ -577,6 +577,9 @@ constexpr Entry kStrings[] = {
     {Str::AddressNotAvailable, "Adresa nie je dostupná"},
     {Str::ConnectionReset, "Spojenie zrušené druhou stranou"},
     {Str::ConnectionAborted, "Spojenie zlyhalo"},
+    {Str::PlaybackSeparator, "— prehrané z bouncera —"},
+    {Str::PlaybackDay, "— %d. %d. %d —"},
+    {Str::BouncerPasswordHint, "Bouncer (napr. ZNC): heslo v tvare používateľ/sieť:heslo"},
 };
 
 constexpr bool IsSortedById()
