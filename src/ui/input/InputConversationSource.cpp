@@ -2,6 +2,7 @@
 
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
+#include "session/BouncerNicks.h"
 
 InputConversationSource::InputConversationSource(const Conversation &conversation) : m_conversation(conversation) {}
 
@@ -25,6 +26,13 @@ std::string InputConversationSource::NickEntry(int index) const
     if (index < 0 || index >= NickCount())
         return {};
     return m_conversation.Nicks().EntryAt(index).nick;
+}
+
+const std::vector<std::string> &InputConversationSource::CommandWords() const
+{
+    if (m_conversation.Type() == Conversation::TypePrivate && IsBouncerNick(m_conversation.Name()))
+        return BouncerCommandWords();
+    return CompletionSource::CommandWords();
 }
 
 std::vector<std::string> InputConversationSource::ScriptFiles(Conversation &conversation)

@@ -19,6 +19,8 @@ public:
     std::string WindowName() const override;
     int NickCount() const override;
     std::string NickEntry(int index) const override;
+    // A bouncer's commands in the window of its "*status" or "*module".
+    const std::vector<std::string> &CommandWords() const override;
 
     // The files of the scripts loaded into the conversation, for the command pop-up.
     static std::vector<std::string> ScriptFiles(Conversation &conversation);
