@@ -330,9 +330,10 @@ TEST_F(HistoryIndexTest, ALineLoggedInThePastIsFoundWhereItWentAndTheLinesItMove
     StartIndex();
     Conversation *room = Channel("#brimo", {"me", "bob"});
     Conversation *other = Channel("#iny", {"me", "bob"});
+    other->Print("bob: správa inde", TextClass::Text, kEvening);
+    Indexed();
     room->Print("bob: prvá správa", TextClass::Text, kEvening);
     room->Print("bob: tretia správa", TextClass::Text, kEvening + 100);
-    other->Print("bob: správa inde", TextClass::Text, kEvening);
     Indexed();
     room->Print("bob: druhá správa, prehraná", TextClass::Text, kEvening + 50);
     Indexed();
@@ -344,6 +345,8 @@ TEST_F(HistoryIndexTest, ALineLoggedInThePastIsFoundWhereItWentAndTheLinesItMove
     EXPECT_EQ(Find("správa"), Lines({"20:08:03 <bob> tretia správa", "20:07:13 <bob> druhá správa, prehraná",
                                      "20:06:23 <bob> prvá správa", "20:06:23 <bob> správa inde"}));
     EXPECT_EQ(Find("tretia"), Lines({"20:08:03 <bob> tretia správa"}));
+    // A page is full while lines are left: the old lines take no place in it.
+    EXPECT_EQ(FindPage("správa", 0, 4).lines.size(), 4u);
 
     // After a restart the index carries on from where it was.
     m_index.reset();
