@@ -68,6 +68,8 @@ bool ZncServer::WriteConfig() const
     const std::string server = "127.0.0.1 " + std::to_string(m_ircPort);
     std::string text;
     text += "Version = 1.8.2\n";
+    // Networks connect at once, and again at once after the test's server restarts.
+    text += "ConnectDelay = 0\nServerThrottle = 0\n";
     text += "<Listener l>\n\tPort = " + std::to_string(m_port) + "\n";
     text += "\tIPv4 = true\n\tIPv6 = false\n\tSSL = false\n\tHost = 127.0.0.1\n</Listener>\n";
     text += "<User " + std::string(kUser) + ">\n";
