@@ -165,7 +165,8 @@ TEST_F(BouncerLines, OurLinesFromAnotherClientGoToTheChannelOrThePrivateWindow)
 
 TEST_F(BouncerLines, TheBouncersVoiceOpensItsWindowWithoutTheQuestion)
 {
-    WriteBool(kBaseSection, "Open Query Window", true);
+    // Private windows off: the bouncer's voice gets its own all the same.
+    WriteBool(kBaseSection, "Open Query Window", false);
     WriteBool(kBaseSection, "Query Dialog", true);
     Session *session = Attach(0);
     session->Command(session->Key(), 1, "/msg *status help");
@@ -177,10 +178,37 @@ TEST_F(BouncerLines, TheBouncersVoiceOpensItsWindowWithoutTheQuestion)
     EXPECT_TRUE(m_shell->View("*status")->HasLineContaining("<#chan> support wildcards"));
     EXPECT_TRUE(session->Requests().empty());
     EXPECT_TRUE(m_shell->m_questions.empty());
-    // Anyone else is still asked about.
+    // Anyone else is still asked about, unless the bouncer plays back what they said long ago.
+    WriteBool(kBaseSection, "Open Query Window", true);
     Say({":ann!a@h PRIVMSG me :smiem?"});
     EXPECT_EQ(session->FindWindow("ann"), nullptr);
     EXPECT_EQ(session->Requests().size(), 1u);
+    Say({":irc.znc.in BATCH +q znc.in/playback carol",
+         "@batch=q;time=" + IsoTime(m_now - 600) + " :carol!c@h PRIVMSG me :včera som písala", ":irc.znc.in BATCH -q"});
+    ASSERT_NE(session->FindWindow("carol"), nullptr);
+    EXPECT_EQ(Lines("carol").back(), std::make_pair(Shown::PlayedBack, std::string("carol: včera som písala")));
+    EXPECT_EQ(session->Requests().size(), 1u);
+}
+
+TEST_F(BouncerLines, AMentionPlayedBackAgainIsNotAMentionAgain)
+{
+    Attach(m_now);
+    JoinChannel();
+    const std::vector<std::string> playback = {
+        ":irc.znc.in BATCH +m znc.in/playback #c",
+        "@batch=m;time=" + IsoTime(m_now - 300) + " :ann!a@h PRIVMSG #c :me, pozri sa sem",
+        "@batch=m;time=" + IsoTime(m_now - 200) + " :ann!a@h PRIVMSG #c :\x01" "ACTION volá me\x01",
+        ":irc.znc.in BATCH -m",
+    };
+    Say(playback);
+    ASSERT_EQ(m_table->Mentions().Count(), 2u);
+    EXPECT_EQ(m_table->Mentions().At(1).m_time, m_now - 300);
+    Welcome(m_now + 5);
+    Say(playback);
+    EXPECT_EQ(m_table->Mentions().Count(), 2u);
+    // Said live, a mention even when the same words came before.
+    Say({":ann!a@h PRIVMSG #c :me, pozri sa sem"});
+    EXPECT_EQ(m_table->Mentions().Count(), 3u);
 }
 
 TEST_F(BouncerLines, MembersListedWithTheirAddressesKeepOnlyTheirNicks)

@@ -20,6 +20,23 @@ bool EndsInsideALine(int fd)
     return size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n';
 }
 
+// Writes all the bytes at offset (at the end for a file opened to append:
+// offset -1); 0 or errno.
+int WriteAll(int fd, const std::string &bytes, int64_t offset)
+{
+    for (size_t done = 0; done < bytes.size();) {
+        const size_t left = bytes.size() - done;
+        const ssize_t written = offset < 0 ? ::write(fd, bytes.data() + done, left)
+                                           : ::pwrite(fd, bytes.data() + done, left, offset + int64_t(done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? errno : ENOSPC;
+        done += static_cast<size_t>(written);
+    }
+    return 0;
+}
+
 // Appends the bytes to the file; 0 or errno.
 int AppendToFile(const std::string &path, std::string bytes)
 {
@@ -30,17 +47,7 @@ int AppendToFile(const std::string &path, std::string bytes)
         return errno;
     if (EndsInsideALine(fd))
         bytes.insert(bytes.begin(), '\n');
-    int error = 0;
-    for (size_t done = 0; done < bytes.size();) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            error = written < 0 ? errno : ENOSPC;
-            break;
-        }
-        done += static_cast<size_t>(written);
-    }
+    int error = WriteAll(fd, bytes, -1);
     if (::close(fd) != 0 && error == 0)
         error = errno;
     return error;
@@ -105,9 +112,35 @@ bool FindLaterLines(int fd, int64_t size, int second, int64_t &start, std::strin
     return true;
 }
 
+// The lines of tail (each ending in a line break but perhaps the last) and
+// the late ones (sorted by time, each ending in one), in order of time; a
+// late line goes after the tail's lines of its second.
+std::string MergedLines(std::string tail, const std::vector<std::string> &late)
+{
+    if (!tail.empty() && tail.back() != '\n')
+        tail += '\n';
+    std::string merged;
+    merged.reserve(tail.size() + late.size() * 80);
+    size_t at = 0;
+    for (const std::string &line : late) {
+        const int second = SecondOfLogLine(line);
+        while (at < tail.size()) {
+            const size_t end = tail.find('\n', at);
+            if (SecondOfLogLine(std::string_view(tail).substr(at, end - at)) > second)
+                break;
+            merged.append(tail, at, end + 1 - at);
+            at = end + 1;
+        }
+        merged += line;
+    }
+    merged.append(tail, at, std::string::npos);
+    return merged;
+}
+
 // Puts the late lines into the file in their places by time: the lines at
 // its end that are later than the earliest of them are written again after
-// them, merged. The file only grows. Returns 0 or errno; rewritten tells
+// them, merged. The file only grows (a write cut short leaves lines twice,
+// never loses one). Returns 0 or errno; rewritten tells
 // whether bytes before the old end changed.
 int MergeIntoFile(const std::string &path, std::vector<std::string> late, bool &rewritten)
 {
@@ -127,35 +160,7 @@ int MergeIntoFile(const std::string &path, std::vector<std::string> late, bool &
         ::close(fd);
         return error;
     }
-    if (!tail.empty() && tail.back() != '\n')
-        tail += '\n';
-    std::string merged;
-    merged.reserve(tail.size() + late.size() * 80);
-    size_t at = 0;
-    for (const std::string &line : late) {
-        const int second = SecondOfLogLine(line);
-        // The file's lines of the same second came first.
-        while (at < tail.size()) {
-            const size_t end = tail.find('\n', at);
-            if (SecondOfLogLine(std::string_view(tail).substr(at, end - at)) > second)
-                break;
-            merged.append(tail, at, end + 1 - at);
-            at = end + 1;
-        }
-        merged += line;
-    }
-    merged.append(tail, at, std::string::npos);
-    int error = 0;
-    for (size_t done = 0; done < merged.size();) {
-        const ssize_t written = ::pwrite(fd, merged.data() + done, merged.size() - done, start + int64_t(done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            error = written < 0 ? errno : ENOSPC;
-            break;
-        }
-        done += static_cast<size_t>(written);
-    }
+    int error = WriteAll(fd, MergedLines(std::move(tail), late), start);
     if (::close(fd) != 0 && error == 0)
         error = errno;
     rewritten = start < size;

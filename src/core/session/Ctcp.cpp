@@ -111,11 +111,9 @@ int Ctcp::Request(Session &session, const std::string &line)
         const std::string action = GetRest(body, 2);
         const std::string shown = StrPrintf("* %s: %s", sender.c_str(), action.c_str());
         Conversation *own = EqualIgnoringCase(sender, session.Nick()) ? session.OwnLineWindow(target) : nullptr;
-        if (own)
-            own->Print(shown, TextClass::High);
-        else
-            session.PrintTo(target, TextClass::High, shown);
-        session.NoteMention(target, sender, action);
+        const bool printed = own ? own->Print(shown, TextClass::High) : session.PrintTo(target, TextClass::High, shown);
+        if (printed || !session.IsPlayedBack())
+            session.NoteMention(target, sender, action);
     }
     return 1;
 }

@@ -229,12 +229,13 @@ public:
     Conversation *ServerWindow() const;
     std::vector<Conversation *> Windows() const;
     // target empty: the server window; a target without window lands there too.
-    void PrintTo(const std::string &target, int textClass, const std::string &text, bool toAll = false,
+    // Returns whether a window showed it (Conversation::Print).
+    bool PrintTo(const std::string &target, int textClass, const std::string &text, bool toAll = false,
                  int64_t time = 0);
-    void PrintTo(const std::string &target, TextClass textClass, const std::string &text, bool toAll = false,
+    bool PrintTo(const std::string &target, TextClass textClass, const std::string &text, bool toAll = false,
                  int64_t time = 0)
     {
-        PrintTo(target, static_cast<int>(textClass), text, toAll, time);
+        return PrintTo(target, static_cast<int>(textClass), text, toAll, time);
     }
     void PrintStatus(const char *format, ...) __attribute__((format(printf, 2, 3)));
     // After a line of sender was printed to target (as PrintTo places it):

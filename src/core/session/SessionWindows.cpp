@@ -110,20 +110,20 @@ std::vector<Conversation *> Session::Windows() const
     return windows;
 }
 
-void Session::PrintTo(const std::string &target, int textClass, const std::string &text, bool toAll, int64_t time)
+bool Session::PrintTo(const std::string &target, int textClass, const std::string &text, bool toAll, int64_t time)
 {
     if (toAll) {
+        bool shown = false;
         for (Conversation *window : Windows()) {
             if (window->HasView())
-                window->Print(text, textClass, time);
+                shown = window->Print(text, textClass, time) || shown;
         }
-        return;
+        return shown;
     }
     Conversation *window = FindWindow(target.empty() ? m_key : target);
     if (!window)
         window = FindWindow(m_key);
-    if (window)
-        window->Print(text, textClass, time);
+    return window && window->Print(text, textClass, time);
 }
 
 void Session::NoteMention(const std::string &target, const std::string &sender, const std::string &text)
