@@ -333,9 +333,8 @@ TEST_F(ConversationLogTest, ALineDatedInThePastGoesInAmongTheLinesOfItsDayInOrde
 {
     Conversation *room = Channel("#brimo", {"me", "bob"});
     std::vector<std::string> rewritten;
-    m_log->SetRewrittenSink([&](const std::vector<std::string> &paths) {
-        rewritten.insert(rewritten.end(), paths.begin(), paths.end());
-    });
+    m_log->SetRewrittenSink(
+        [&](const std::vector<std::string> &paths) { rewritten.insert(rewritten.end(), paths.begin(), paths.end()); });
     room->Print("bob: a", TextClass::Text, kEvening);
     room->Print("bob: c", TextClass::Text, kEvening + 100);
     m_log->Flush();
@@ -348,12 +347,13 @@ TEST_F(ConversationLogTest, ALineDatedInThePastGoesInAmongTheLinesOfItsDayInOrde
     room->Print("bob: c2", TextClass::Text, kEvening + 100);
     room->Print("bob: včera", TextClass::Text, kEvening - kDay);
     m_log->Flush();
-    EXPECT_EQ(Read(FileOf("#brimo")), "20:06:23 <bob> a\n"
-                                      "20:07:13 <bob> b\n"
-                                      "20:08:03 <bob> c\n"
-                                      "20:08:03 <bob> c2\n"
-                                      "20:08:53 <bob> d\n"
-                                      "20:09:43 <bob> e\n");
+    EXPECT_EQ(Read(FileOf("#brimo")),
+              "20:06:23 <bob> a\n"
+              "20:07:13 <bob> b\n"
+              "20:08:03 <bob> c\n"
+              "20:08:03 <bob> c2\n"
+              "20:08:53 <bob> d\n"
+              "20:09:43 <bob> e\n");
     EXPECT_EQ(Read(FileOf("#brimo", "2026-12-06")), "20:06:23 <bob> včera\n");
     EXPECT_EQ(rewritten, std::vector<std::string>{FileOf("#brimo")});
 
@@ -377,11 +377,12 @@ TEST_F(ConversationLogTest, ALateLineFindsItsPlaceInAFileWrittenBeforeAndCutShor
     room->Print("bob: b", TextClass::Text, kEvening + 50);
     room->Print("bob: pred všetkým", TextClass::Text, kEvening - 3600);
     m_log->Flush();
-    EXPECT_EQ(Read(FileOf("#brimo")), "cudzí riadok\n"
-                                      "19:06:23 <bob> pred všetkým\n"
-                                      "20:06:23 <bob> a\n"
-                                      "20:07:13 <bob> b\n"
-                                      "20:09:43 <bob> ne\n");
+    EXPECT_EQ(Read(FileOf("#brimo")),
+              "cudzí riadok\n"
+              "19:06:23 <bob> pred všetkým\n"
+              "20:06:23 <bob> a\n"
+              "20:07:13 <bob> b\n"
+              "20:09:43 <bob> ne\n");
 }
 
 TEST_F(ConversationLogTest, TheLogKnowsALineByItsSecondNickAndTextWrittenOrKept)

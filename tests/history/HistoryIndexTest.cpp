@@ -338,12 +338,13 @@ TEST_F(HistoryIndexTest, ALineLoggedInThePastIsFoundWhereItWentAndTheLinesItMove
     room->Print("bob: druhá správa, prehraná", TextClass::Text, kEvening + 50);
     Indexed();
 
-    EXPECT_EQ(Find("správa net:127.0.0.1 win:#brimo"), Lines({"20:08:03 <bob> tretia správa",
-                                                             "20:07:13 <bob> druhá správa, prehraná",
-                                                             "20:06:23 <bob> prvá správa"}));
+    EXPECT_EQ(
+        Find("správa net:127.0.0.1 win:#brimo"),
+        Lines({"20:08:03 <bob> tretia správa", "20:07:13 <bob> druhá správa, prehraná", "20:06:23 <bob> prvá správa"}));
     // Every file at once: what the index held of the moved lines is not found a second time.
-    EXPECT_EQ(Find("správa"), Lines({"20:08:03 <bob> tretia správa", "20:07:13 <bob> druhá správa, prehraná",
-                                     "20:06:23 <bob> prvá správa", "20:06:23 <bob> správa inde"}));
+    EXPECT_EQ(Find("správa"),
+              Lines({"20:08:03 <bob> tretia správa", "20:07:13 <bob> druhá správa, prehraná",
+                     "20:06:23 <bob> prvá správa", "20:06:23 <bob> správa inde"}));
     EXPECT_EQ(Find("tretia"), Lines({"20:08:03 <bob> tretia správa"}));
     // A page is full while lines are left: the old lines take no place in it.
     EXPECT_EQ(FindPage("správa", 0, 4).lines.size(), 4u);

@@ -59,7 +59,8 @@ protected:
     }
     void JoinChannel()
     {
-        Say({":me!u@h JOIN #c", ":irc.znc.in 353 me = #c :@ann!a@ann.host me!u@h bob!b@h", ":irc.znc.in 366 me #c :End"});
+        Say({":me!u@h JOIN #c", ":irc.znc.in 353 me = #c :@ann!a@ann.host me!u@h bob!b@h",
+             ":irc.znc.in 366 me #c :End"});
     }
     std::vector<std::pair<Shown, std::string>> Lines(const std::string &window) const
     {
@@ -90,7 +91,9 @@ TEST_F(BouncerLines, APlaybackBatchIsShownAtItsTimesOnceAfterTheSeparator)
     const std::vector<std::string> playback = {
         ":irc.znc.in BATCH +p1 znc.in/playback #c",
         "@batch=p1;time=" + IsoTime(earlier) + " :ann!a@h PRIVMSG #c :kým si bol preč",
-        "@batch=p1;time=" + IsoTime(earlier + 5) + " :ann!a@h PRIVMSG #c :\x01" "ACTION máva\x01",
+        "@batch=p1;time=" + IsoTime(earlier + 5)
+            + " :ann!a@h PRIVMSG #c :\x01"
+              "ACTION máva\x01",
         ":irc.znc.in BATCH -p1",
     };
     Say(playback);
@@ -130,8 +133,8 @@ TEST_F(BouncerLines, WithoutABatchALineDatedBeforeTheWelcomeIsPlayedBack)
     Say({"@time=" + IsoTime(m_now - 100) + ";msgid=abc :ann!a@h PRIVMSG #c :staré",
          "@time=" + IsoTime(m_now) + " :ann!a@h PRIVMSG #c :nové",
          // Another batch type is no playback.
-         ":irc.znc.in BATCH +n netsplit irc.a irc.b", "@batch=n;time=" + IsoTime(m_now + 1) + " :bob!b@h QUIT :irc.a irc.b",
-         ":irc.znc.in BATCH -n"});
+         ":irc.znc.in BATCH +n netsplit irc.a irc.b",
+         "@batch=n;time=" + IsoTime(m_now + 1) + " :bob!b@h QUIT :irc.a irc.b", ":irc.znc.in BATCH -n"});
     const auto lines = Lines("#c");
     EXPECT_NE(std::find(lines.begin(), lines.end(), std::make_pair(Shown::PlayedBack, std::string("ann: staré"))),
               lines.end());
@@ -148,13 +151,14 @@ TEST_F(BouncerLines, OurLinesFromAnotherClientGoToTheChannelOrThePrivateWindow)
     Session *session = Attach(0);
     JoinChannel();
     Say({":me!u@h PRIVMSG #c :z telefónu", ":me!u@h PRIVMSG bob :súkromne z telefónu",
-         ":me!u@h PRIVMSG bob :\x01" "ACTION sa usmieva\x01"});
+         ":me!u@h PRIVMSG bob :\x01"
+         "ACTION sa usmieva\x01"});
     EXPECT_EQ(Lines("#c").back(), std::make_pair(Shown::Live, std::string("me: z telefónu")));
     Conversation *query = session->FindWindow("bob");
     ASSERT_NE(query, nullptr);
     EXPECT_EQ(query->Type(), Conversation::TypePrivate);
-    const std::vector<std::pair<Shown, std::string>> expected = {
-        {Shown::Live, "me: súkromne z telefónu"}, {Shown::Live, "* me: sa usmieva"}};
+    const std::vector<std::pair<Shown, std::string>> expected = {{Shown::Live, "me: súkromne z telefónu"},
+                                                                 {Shown::Live, "* me: sa usmieva"}};
     EXPECT_EQ(Lines("bob"), expected);
     EXPECT_TRUE(session->Requests().empty());
     EXPECT_FALSE(ServerView(session)->HasLineContaining("telefónu"));
@@ -197,7 +201,9 @@ TEST_F(BouncerLines, AMentionPlayedBackAgainIsNotAMentionAgain)
     const std::vector<std::string> playback = {
         ":irc.znc.in BATCH +m znc.in/playback #c",
         "@batch=m;time=" + IsoTime(m_now - 300) + " :ann!a@h PRIVMSG #c :me, pozri sa sem",
-        "@batch=m;time=" + IsoTime(m_now - 200) + " :ann!a@h PRIVMSG #c :\x01" "ACTION volá me\x01",
+        "@batch=m;time=" + IsoTime(m_now - 200)
+            + " :ann!a@h PRIVMSG #c :\x01"
+              "ACTION volá me\x01",
         ":irc.znc.in BATCH -m",
     };
     Say(playback);

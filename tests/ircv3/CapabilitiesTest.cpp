@@ -36,8 +36,9 @@ TEST(Capabilities, ABouncersOfferIsTakenWholeAndItsOlderTimeOnlyWithoutTheStanda
     Capabilities caps;
     caps.Reset();
     caps.AddOffered(bouncer);
-    EXPECT_EQ(caps.Request(false), "account-notify away-notify batch cap-notify chghost echo-message extended-join "
-                                   "multi-prefix server-time userhost-in-names znc.in/self-message");
+    EXPECT_EQ(caps.Request(false),
+              "account-notify away-notify batch cap-notify chghost echo-message extended-join "
+              "multi-prefix server-time userhost-in-names znc.in/self-message");
 
     Capabilities older;
     older.Reset();

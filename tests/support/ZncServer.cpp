@@ -112,9 +112,9 @@ bool ZncServer::Start(int timeoutMs)
         ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
         if (!GiveAway(data))
             return false;
-        arguments = QStringList{QStringLiteral("--reuid=%1").arg(kUnprivileged),
-                                QStringLiteral("--regid=%1").arg(kUnprivileged), QStringLiteral("--clear-groups"),
-                                program}
+        arguments =
+            QStringList{QStringLiteral("--reuid=%1").arg(kUnprivileged),
+                        QStringLiteral("--regid=%1").arg(kUnprivileged), QStringLiteral("--clear-groups"), program}
             + arguments;
         program = QStringLiteral("setpriv");
     }

@@ -80,8 +80,7 @@ bool Conversation::Print(const std::string &text, int textClass, int64_t time)
     return m_view->ShowPlayedBackLine(text, textClass, when);
 }
 
-bool Conversation::IsShownOrRecorded(const std::string &text, int textClass, int64_t time,
-                                     const std::string &id) const
+bool Conversation::IsShownOrRecorded(const std::string &text, int textClass, int64_t time, const std::string &id) const
 {
     if (m_seen.Has(time, textClass, text, id))
         return true;

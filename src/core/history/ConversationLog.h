@@ -116,7 +116,7 @@ private:
     WrittenSink m_written;
     RewrittenSink m_rewritten;
     std::map<std::string, std::unordered_set<std::string>> m_knownLines; // path -> its lines
-    std::vector<std::string> m_knownOrder;                                // paths, oldest read first
+    std::vector<std::string> m_knownOrder;                               // paths, oldest read first
     LogWriter m_writer;
     QTimer m_flushTimer;
     std::set<std::string> m_entriesOff;                 // server entries with logging off, folded

@@ -306,8 +306,9 @@ bool LogIndex::ForgetFile(const LogDayFile &file)
 {
     // A new number is the highest one plus one, as SQLite gives a new row: no
     // later file can get a number some lines of the index still carry.
-    if (!Prepare(m_forgetFile, "UPDATE file SET id=(SELECT max(id) + 1 FROM file), position=0"
-                               " WHERE network=?1 AND window=?2 AND day=?3"))
+    if (!Prepare(m_forgetFile,
+                 "UPDATE file SET id=(SELECT max(id) + 1 FROM file), position=0"
+                 " WHERE network=?1 AND window=?2 AND day=?3"))
         return false;
     Statement forget(m_forgetFile);
     BindDayFile(*forget, file);

@@ -103,7 +103,8 @@ bool FindLaterLines(int fd, int64_t size, int second, int64_t &start, std::strin
                 break;
             --begin;
         }
-        const int lineSecond = SecondOfLogLine(std::string_view(buffer).substr(size_t(begin - from), size_t(end - begin)));
+        const int lineSecond =
+            SecondOfLogLine(std::string_view(buffer).substr(size_t(begin - from), size_t(end - begin)));
         if (lineSecond < 0 || lineSecond <= second)
             break;
         start = begin;
@@ -145,8 +146,9 @@ std::string MergedLines(std::string tail, const std::vector<std::string> &late)
 int MergeIntoFile(const std::string &path, std::vector<std::string> late, bool &rewritten)
 {
     rewritten = false;
-    std::stable_sort(late.begin(), late.end(),
-                     [](const std::string &a, const std::string &b) { return SecondOfLogLine(a) < SecondOfLogLine(b); });
+    std::stable_sort(late.begin(), late.end(), [](const std::string &a, const std::string &b) {
+        return SecondOfLogLine(a) < SecondOfLogLine(b);
+    });
     if (const int error = MakeFoldersOf(path))
         return error;
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);

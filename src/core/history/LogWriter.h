@@ -47,7 +47,7 @@ public:
     }
 
 private:
-    std::map<std::string, std::string> m_pending;            // path -> lines, each with "\n"
+    std::map<std::string, std::string> m_pending;           // path -> lines, each with "\n"
     std::map<std::string, std::vector<std::string>> m_late; // path -> late lines, each with "\n"
     std::vector<std::string> m_rewritten;
 };

@@ -30,9 +30,18 @@ const std::vector<std::string_view> &Capabilities::Wanted()
     // The "znc.in/" ones are a bouncer's: lines another of the user's
     // clients sent, and the server's time under its older name.
     static const std::vector<std::string_view> wanted = {
-        "account-notify",    "away-notify",         "batch",          "cap-notify",
-        "chghost",           "echo-message",        "extended-join",  "message-tags",
-        "multi-prefix",      "server-time",         "userhost-in-names", "znc.in/self-message",
+        "account-notify",
+        "away-notify",
+        "batch",
+        "cap-notify",
+        "chghost",
+        "echo-message",
+        "extended-join",
+        "message-tags",
+        "multi-prefix",
+        "server-time",
+        "userhost-in-names",
+        "znc.in/self-message",
         "znc.in/server-time-iso",
     };
     return wanted;
