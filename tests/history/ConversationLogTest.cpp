@@ -363,6 +363,13 @@ TEST_F(ConversationLogTest, ALineDatedInThePastGoesInAmongTheLinesOfItsDayInOrde
     m_log->Flush();
     EXPECT_TRUE(Read(FileOf("#brimo")).ends_with("20:09:43 <bob> e\n20:11:23 <bob> f\n"));
     EXPECT_TRUE(rewritten.empty());
+
+    // Before lines only kept so far (a channel's join line, then what the bouncer plays back): no line written moves.
+    room->Print("bob: h", TextClass::Text, kEvening + 500);
+    room->Print("bob: g", TextClass::Text, kEvening + 400);
+    m_log->Flush();
+    EXPECT_TRUE(Read(FileOf("#brimo")).ends_with("20:11:23 <bob> f\n20:13:03 <bob> g\n20:14:43 <bob> h\n"));
+    EXPECT_TRUE(rewritten.empty());
 }
 
 TEST_F(ConversationLogTest, ALateLineFindsItsPlaceInAFileWrittenBeforeAndCutShort)

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <ctime>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -190,6 +191,7 @@ bool ConversationLog::HasLine(const Conversation &conversation, const std::strin
 {
     if (time <= 0)
         return false;
+    m_knownAsked = true;
     const std::string path = FileOf(conversation, time);
     const std::optional<LogEntry> entry = path.empty() ? std::nullopt : EntryOfPrintedLine(text, textClass);
     return entry && KnownLines(path).count(FormatLogLine(*entry, time)) > 0;
@@ -237,6 +239,8 @@ const std::unordered_set<std::string> &ConversationLog::KnownLines(const std::st
 
 void ConversationLog::NoteKnownLine(const std::string &path, std::string_view line)
 {
+    if (m_knownLines.empty())
+        return;
     if (const auto known = m_knownLines.find(path); known != m_knownLines.end())
         known->second.emplace(line);
 }
@@ -260,6 +264,11 @@ bool ConversationLog::StaysPaused(int64_t now)
 void ConversationLog::Flush()
 {
     m_flushTimer.stop();
+    // The lines HasLine read are dropped once a write passes without it being asked (a playback has ended).
+    if (!std::exchange(m_knownAsked, false)) {
+        m_knownLines.clear();
+        m_knownOrder.clear();
+    }
     if (!m_writer.HasPending())
         return;
     const std::optional<LogWriter::Failure> failure = m_writer.Flush();

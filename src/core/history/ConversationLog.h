@@ -117,6 +117,7 @@ private:
     RewrittenSink m_rewritten;
     std::map<std::string, std::unordered_set<std::string>> m_knownLines; // path -> its lines
     std::vector<std::string> m_knownOrder;                               // paths, oldest read first
+    bool m_knownAsked = false;                                           // HasLine was asked since the last write
     LogWriter m_writer;
     QTimer m_flushTimer;
     std::set<std::string> m_entriesOff;                 // server entries with logging off, folded

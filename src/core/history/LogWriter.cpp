@@ -138,6 +138,18 @@ std::string MergedLines(std::string tail, const std::vector<std::string> &late)
     return merged;
 }
 
+// The lines of text, each with its line break.
+std::vector<std::string> LinesOf(const std::string &text)
+{
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = std::min(text.find('\n', at), text.size() - 1);
+        lines.push_back(text.substr(at, end + 1 - at));
+        at = end + 1;
+    }
+    return lines;
+}
+
 // Puts the late lines into the file in their places by time: the lines at
 // its end that are later than the earliest of them are written again after
 // them, merged. The file only grows (a write cut short leaves lines twice,
@@ -194,6 +206,13 @@ std::optional<LogWriter::Failure> LogWriter::Flush()
     std::map<std::string, std::vector<std::string>> late;
     late.swap(m_late);
     m_rewritten.clear();
+    for (auto &[path, lines] : late) {
+        // The kept lines of the file go in with the late ones: when the file
+        // has nothing later, all of it is an append and nothing moves.
+        std::vector<std::string> kept = LinesOf(pending[path]);
+        pending.erase(path);
+        lines.insert(lines.begin(), std::make_move_iterator(kept.begin()), std::make_move_iterator(kept.end()));
+    }
     for (const auto &[path, lines] : pending)
         if (const int error = AppendToFile(path, lines))
             return Failure{path, error};
