@@ -1,13 +1,12 @@
 #include "ZncServer.h"
 
 #include "FreePort.h"
-#include "WaitFor.h"
+#include "ServerProcess.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTcpSocket>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,7 +15,6 @@ namespace {
 
 // The unprivileged user and group ZNC runs as under root (nobody, nogroup).
 constexpr uid_t kUnprivileged = 65534;
-constexpr int kStopTimeoutMs = 10000;
 
 // Hands the folder and everything in it to the unprivileged user.
 bool GiveAway(const QString &folder)
@@ -118,36 +116,10 @@ bool ZncServer::Start(int timeoutMs)
             + arguments;
         program = QStringLiteral("setpriv");
     }
-    m_process = new QProcess();
-    m_process->setProcessChannelMode(QProcess::MergedChannels);
-    m_process->start(program, arguments);
-    QTcpSocket probe;
-    const bool ready = WaitFor(
-        [&] {
-            if (!IsRunning() || probe.state() == QAbstractSocket::ConnectedState)
-                return true;
-            if (probe.state() == QAbstractSocket::UnconnectedState)
-                probe.connectToHost(QStringLiteral("127.0.0.1"), m_port);
-            return false;
-        },
-        timeoutMs);
-    const bool accepted = ready && IsRunning() && probe.state() == QAbstractSocket::ConnectedState;
-    probe.abort();
-    return accepted;
+    return StartListening(m_process, program, arguments, m_port, timeoutMs);
 }
 
 void ZncServer::Stop()
 {
-    if (!m_process)
-        return;
-    if (IsRunning()) {
-        m_process->terminate(); // SIGTERM to its process id: setpriv became ZNC
-        if (!WaitFor([this] { return !IsRunning(); }, kStopTimeoutMs)) {
-            m_process->kill();
-            m_process->waitForFinished(kStopTimeoutMs);
-        }
-    }
-    m_output += m_process->readAll().toStdString();
-    delete m_process;
-    m_process = nullptr;
+    StopProcess(m_process, m_output); // SIGTERM to its process id: setpriv became ZNC
 }
