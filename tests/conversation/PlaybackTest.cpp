@@ -132,8 +132,9 @@ TEST_F(Playback, TodaysLinesNeedNoDateLineAndANewAttachmentGetsItsOwnSeparator)
     PlayBack("ann: druhé", m_now - 20);
     int separators = 0;
     for (const FakeConversationView::Line &line : m_view.Lines()) {
-        if (line.shown == Shown::Note)
+        if (line.shown == Shown::Note) {
             EXPECT_EQ(line.text, Strings::Get(Str::PlaybackSeparator)) << "a date line for today";
+        }
         separators += line.text == Strings::Get(Str::PlaybackSeparator) ? 1 : 0;
     }
     EXPECT_EQ(separators, 2);
