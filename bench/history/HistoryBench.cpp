@@ -7,9 +7,12 @@
 // seven times each. Prints the figures as it goes and, last, one line:
 //   history: lines=N index_lines_per_s=N query_ms=N find_ms=N log_overhead_pct=N
 // query_ms is the median of the queries' times to their first page;
-// log_overhead_pct compares the median flood with logging on to the median
-// without (the runs alternate, so a busy machine slows both alike). find_ms (marking a word's hits in a window of a million
-// lines) is measured by the find bar's own benchmark and printed as -1 here.
+// log_overhead_pct compares the fastest flood with logging on to the fastest
+// without: the runs alternate, and what else the machine runs only ever adds
+// time, so the fastest of each is the least disturbed (the medians are
+// printed too); find_ms
+// (marking every hit of a word in a window of a million lines) is the find
+// bar's own benchmark, bench_find, run here as a child.
 //
 // "--flood-client N [folder]": one measured flood of N lines, logged into
 // folder when given; "--serve N C M": the flood's server child.
@@ -17,6 +20,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -57,25 +61,50 @@ double Median(std::vector<double> values)
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
+// Runs program with arguments to its end; what it printed, empty when it failed.
+QString OutputOf(const QString &program, const QStringList &arguments)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(program, arguments);
+    child.waitForFinished(-1);
+    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(child.readAllStandardOutput());
+}
+
+// The number printed as "name=N" in output (the last such), -1 when missing.
+double PrintedValue(const QString &output, const QString &name)
+{
+    const qsizetype at = output.lastIndexOf(name + QLatin1Char('='));
+    if (at < 0)
+        return -1;
+    bool ok = false;
+    const double value =
+        output.mid(at + name.size() + 1).section(QRegularExpression(QStringLiteral("\\s")), 0, 0).toDouble(&ok);
+    return ok ? value : -1;
+}
+
 // One flood in a child process of its own (a fresh program each time): the
 // server's seconds and the client's CPU seconds, -1 when it failed.
 FloodMeasurement FloodInChild(const QString &logsFolder)
 {
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QStringList arguments = {"--flood-client", QString::number(kFloodLines)};
     if (!logsFolder.isEmpty())
         arguments << logsFolder;
-    child.start(QCoreApplication::applicationFilePath(), arguments);
-    child.waitForFinished(-1);
-    const QString output = QString::fromUtf8(child.readAllStandardOutput());
-    const auto value = [&](const QString &name) {
-        const qsizetype at = output.indexOf(name + QLatin1Char('='));
-        return at < 0 ? -1.0 : output.mid(at + name.size() + 1).section(QLatin1Char(' '), 0, 0).trimmed().toDouble();
-    };
-    if (child.exitCode() != 0)
-        return {-1, -1};
-    return {value(QStringLiteral("flood_seconds")), value(QStringLiteral("flood_cpu"))};
+    const QString output = OutputOf(QCoreApplication::applicationFilePath(), arguments);
+    return {PrintedValue(output, QStringLiteral("flood_seconds")), PrintedValue(output, QStringLiteral("flood_cpu"))};
+}
+
+// The find bar's benchmark (a window of a million lines) in a child: the
+// milliseconds to mark every hit of a plain word, -1 when it failed.
+double FindMilliseconds()
+{
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/bench_find");
+    const QString output = OutputOf(program, {});
+    std::printf("%s", output.toUtf8().constData());
+    std::fflush(stdout);
+    return PrintedValue(output, QStringLiteral("find_ms"));
 }
 
 int FloodClientMain(int argc, char **argv, int lines, const std::string &logsFolder)
@@ -183,18 +212,25 @@ int Run(int argc, char **argv, int64_t lines)
         offCpu.push_back(without.cpuSeconds);
         onCpu.push_back(with.cpuSeconds);
     }
-    const double typicalOff = Median(off);
-    const double typicalOn = Median(on);
-    if (*std::min_element(off.begin(), off.end()) <= 0 || *std::min_element(on.begin(), on.end()) <= 0) {
+    const double fastestOff = *std::min_element(off.begin(), off.end());
+    const double fastestOn = *std::min_element(on.begin(), on.end());
+    if (fastestOff <= 0 || fastestOn <= 0) {
         std::fprintf(stderr, "a flood failed\n");
         return 1;
     }
+    std::printf("logging's cost in the flood's time: %.0f %% (fastest %.3f s off, %.3f s on; medians %.3f s, %.3f s)\n",
+                100.0 * (fastestOn - fastestOff) / fastestOff, fastestOff, fastestOn, Median(off), Median(on));
     // The client's processor time moves less with what else the machine runs.
     std::printf("logging's cost in the client's CPU time: %.0f %% (medians %.3f s off, %.3f s on)\n",
                 100.0 * (Median(onCpu) - Median(offCpu)) / Median(offCpu), Median(offCpu), Median(onCpu));
-    std::printf("history: lines=%lld index_lines_per_s=%lld query_ms=%lld find_ms=-1 log_overhead_pct=%lld\n",
+    const double findMs = FindMilliseconds();
+    if (findMs < 0) {
+        std::fprintf(stderr, "the find bar's benchmark failed\n");
+        return 1;
+    }
+    std::printf("history: lines=%lld index_lines_per_s=%lld query_ms=%lld find_ms=%lld log_overhead_pct=%lld\n",
                 static_cast<long long>(lines), std::llround(lines / indexSeconds), std::llround(Median(queryTimes)),
-                std::llround(100.0 * (typicalOn - typicalOff) / typicalOff));
+                std::llround(findMs), std::llround(100.0 * (fastestOn - fastestOff) / fastestOff));
     std::fflush(stdout);
     return 0;
 }

@@ -121,19 +121,22 @@ TEST_F(ConfigTest, BehaviourKeysReachTheirFields)
     EXPECT_EQ(settings.m_userTexts[0], "");
 }
 
-TEST_F(ConfigTest, LoggingIsOnByDefaultAndItsKeysReachTheirFields)
+TEST_F(ConfigTest, LoggingAndDesktopNotificationsAreOnByDefaultAndTheirKeysReachTheirFields)
 {
     AppSettings settings;
     settings.m_logging = false;
+    settings.m_desktopNotifications = false;
     settings.m_logReplayLines = 7;
     LoadBehaviour(settings);
     EXPECT_TRUE(settings.m_logging);
+    EXPECT_TRUE(settings.m_desktopNotifications);
     EXPECT_EQ(settings.m_logFolder, "");
     EXPECT_EQ(settings.m_logReplayLines, 100);
 
-    writeRaw("[Base]\nLogging=False\nLog Folder=/tmp/záznamy\nLog Lines=250\n");
+    writeRaw("[Base]\nLogging=False\nLog Folder=/tmp/záznamy\nLog Lines=250\nDesktop Notifications=False\n");
     LoadBehaviour(settings);
     EXPECT_FALSE(settings.m_logging);
+    EXPECT_FALSE(settings.m_desktopNotifications);
     EXPECT_EQ(settings.m_logFolder, "/tmp/záznamy");
     EXPECT_EQ(settings.m_logReplayLines, 250);
 

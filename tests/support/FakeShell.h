@@ -6,6 +6,7 @@
 
 #include "conversation/Question.h"
 #include "conversation/Shell.h"
+#include "conversation/UserAlert.h"
 
 class DirectConnections;
 class FakeConversationView;
@@ -29,6 +30,7 @@ public:
     void RefreshShell(int bits) override { m_refreshes.push_back(bits); }
     void ShowBalloon(const std::string &title, const std::string &text, int textClass) override;
     void AskQuestion(const Question &question) override { m_questions.push_back(question); }
+    void AlertUser(const UserAlert &alert) override { m_alerts.push_back(alert); }
     int MessageBox(const std::string &text, const std::string &title, int buttons) override;
     std::string OpenFileDialog(const std::string &folder, const std::string &filter) override;
     std::string SaveFileDialog(const std::string &folder, const std::string &fileName,
@@ -81,6 +83,7 @@ public:
     std::vector<int> m_refreshes;
     std::vector<Balloon> m_balloons;
     std::vector<Question> m_questions;
+    std::vector<UserAlert> m_alerts;
     std::vector<std::string> m_messageBoxes;
     std::vector<std::string> m_popupLines;
     std::vector<std::string> m_propertyLines;

@@ -34,6 +34,8 @@ bool AppFixture::StartApp(const std::string &config, const QStringList &argument
         return false;
     m_app = std::make_unique<BrimoApp>();
     m_app->SetBarStateStore(m_barStore.get());
+    if (m_beforeStart)
+        m_beforeStart(*m_app);
     return m_app->Start(arguments) == BrimoApp::Started;
 }
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 class BrimoApp;
@@ -38,6 +39,9 @@ protected:
     void ClickWindowButton(const ConversationWindow *window) const;
     // The lines a window shows, as its text view's plain text.
     static QStringList ShownLines(const ConversationWindow *window);
+
+    // Runs on the new application before its start-up (a bus of the test's own, ...).
+    std::function<void(BrimoApp &)> m_beforeStart;
 
     ScriptedServer m_server;
     std::unique_ptr<BrimoApp> m_app;

@@ -217,6 +217,8 @@ TEST_F(SettingsSheetTest, OkWritesEveryPageThenTellsAndRefreshes)
     MessagesSettingsPage &messages = *sheet->MessagesPage();
     Toggle(messages.ShowPingBox());
     Click(messages.DccAskButton());
+    EXPECT_TRUE(messages.DesktopNotificationsBox()->isChecked()) << "on until switched off";
+    Toggle(messages.DesktopNotificationsBox());
     AdvancedSettingsPage &advanced = *sheet->AdvancedPage();
     auto *sound = qobject_cast<QComboBox *>(advanced.Editor(Text(Str::BalloonSound)));
     sound->setCurrentText("Exclamation");
@@ -238,6 +240,7 @@ TEST_F(SettingsSheetTest, OkWritesEveryPageThenTellsAndRefreshes)
     EXPECT_EQ(ReadString("Font"), "Courier New");
     EXPECT_EQ(ReadString("Font Size"), "12");
     EXPECT_EQ(ReadString("Show Ping"), "True");
+    EXPECT_EQ(ReadString("Desktop Notifications"), "False");
     EXPECT_EQ(ReadString("Open Query Window"), "True");
     EXPECT_EQ(ReadString("DCC Dialog"), "True");
     EXPECT_EQ(ReadString("Beep Baloon"), "48");

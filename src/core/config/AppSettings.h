@@ -39,6 +39,7 @@ struct AppSettings
     bool m_beepOnMessage = false;           // "Beep On Message"
     bool m_showBalloon = false;             // "Show Baloon"
     int m_balloonSound = 0;                 // "Beep Baloon": 0, 16, 32, 48 or 64
+    bool m_desktopNotifications = true;     // "Desktop Notifications": private messages, mentions, offers
     std::string m_quitMessage;              // "Msgs Quit"
     std::string m_partMessage;              // "Msgs Part"
     std::string m_joinMessage;              // "Msgs Join"

@@ -2,6 +2,7 @@
 
 #include "config/AppSettings.h"
 #include "config/ConfigChanges.h"
+#include "config/StoredSecrets.h"
 #include "text/Strings.h"
 #include "platform/Profile.h"
 #include "text/CaseFold.h"
@@ -245,7 +246,12 @@ int ReadInt(const std::string &key)
 
 std::string ReadPassword(const std::string &key)
 {
-    return ReadString(kPasswordsSection, key);
+    return ReadSecret(kPasswordsSection, key);
+}
+
+std::string ReadSecret(const std::string &section, const std::string &key)
+{
+    return StoredSecrets::Resolve(ReadString(section, key));
 }
 
 int ReadSectionKeys(const std::string &section, std::vector<std::string> &keys)
@@ -322,6 +328,7 @@ const char *const kNickKey = "Nick";
 const char *const kZoomedKey = "Zoomed";
 const char *const kDonatingKey = "Donating";
 const char *const kLoggingKey = "Logging";
+const char *const kDesktopNotificationsKey = "Desktop Notifications";
 const char *const kLogFolderKey = "Log Folder";
 const char *const kLogLinesKey = "Log Lines";
 
@@ -378,6 +385,13 @@ std::string UserTextKey(size_t index)
     return "Msgs User" + std::to_string(index + 1);
 }
 
+// A switch that is on until the file says otherwise.
+bool ReadBoolOnByDefault(const char *key)
+{
+    bool set = false;
+    return ReadBool(kBaseSection, key, &set) || !set;
+}
+
 int ReadBalloonSound()
 {
     const int sound = ReadInt("Beep Baloon");
@@ -420,8 +434,8 @@ void LoadBehaviour(AppSettings &settings, const std::function<void(bool)> &switc
     settings.m_balloonSound = ReadBalloonSound();
     settings.m_donating = ReadBool(kDonatingKey);
     settings.m_zoomed = ReadBool(kZoomedKey);
-    bool loggingSet = false;
-    settings.m_logging = ReadBool(kBaseSection, kLoggingKey, &loggingSet) || !loggingSet;
+    settings.m_logging = ReadBoolOnByDefault(kLoggingKey);
+    settings.m_desktopNotifications = ReadBoolOnByDefault(kDesktopNotificationsKey);
     settings.m_logFolder = ReadString(kLogFolderKey);
     const std::string replayLines = ReadString(kLogLinesKey);
     settings.m_logReplayLines = replayLines.empty() ? 100 : std::clamp(std::atoi(replayLines.c_str()), 0, 10000);
@@ -465,6 +479,7 @@ bool SaveSettings(const AppSettings &settings)
         changes.Set(kBaseSection, UserTextKey(i), settings.m_userTexts[i]);
     changes.SetInt(kBaseSection, "Beep Baloon", settings.m_balloonSound);
     changes.SetBool(kBaseSection, kLoggingKey, settings.m_logging);
+    changes.SetBool(kBaseSection, kDesktopNotificationsKey, settings.m_desktopNotifications);
     changes.Set(kBaseSection, kLogFolderKey, settings.m_logFolder);
     changes.SetInt(kBaseSection, kLogLinesKey, settings.m_logReplayLines);
     return changes.Write();

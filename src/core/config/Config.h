@@ -16,6 +16,8 @@ class ConfigChanges;
 
 inline constexpr const char *kBaseSection = "Base";
 inline constexpr const char *kPasswordsSection = "Passwords";
+// The password of a server entry's SASL account, by the entry's name.
+inline constexpr const char *kSaslPasswordsSection = "SASL Passwords";
 
 // A single value is cut to this many characters minus one; the key=value lines
 // of a section are read up to this many characters together.
@@ -102,8 +104,12 @@ bool ReadBool(const std::string &key);
 int ReadInt(const std::string &section, const std::string &key);
 int ReadInt(const std::string &key);
 
-// ReadString of section "Passwords".
+// The password of a key of section "Passwords" (ReadSecret).
 std::string ReadPassword(const std::string &key);
+// A value of a section of secrets: the password the file holds, or the one
+// in the secret store the file refers to (StoredSecrets); empty while that
+// one is not known.
+std::string ReadSecret(const std::string &section, const std::string &key);
 
 // Clears keys, then appends the key of every key=value line of the section in
 // file order (a repeated key only once). Returns the number of keys.

@@ -2,6 +2,7 @@
 
 #include "config/Config.h"
 #include "config/ConfigChanges.h"
+#include "config/StoredSecrets.h"
 #include "text/CaseFold.h"
 #include "text/StrPrintf.h"
 
@@ -45,7 +46,7 @@ FavouriteChannel FavouriteChannels::Read(const std::string &server, const std::s
     FavouriteChannel channel;
     channel.name = name;
     channel.autoJoin = std::atoi(RecordField(ReadString(GroupSection(server), name), 2).c_str()) != 0;
-    channel.key = ReadPassword(PasswordKey(server, name));
+    channel.key = StoredSecrets::ForEditing(ReadString(kPasswordsSection, PasswordKey(server, name)));
     return channel;
 }
 
@@ -66,7 +67,10 @@ bool FavouriteChannels::Write(const std::string &server, const FavouriteChannel 
         changes.Delete(kPasswordsSection, passwordKey);
     else
         changes.Set(kPasswordsSection, passwordKey, channel.key);
-    return changes.Write();
+    if (!changes.Write())
+        return false;
+    StoredSecrets::PasswordsWritten();
+    return true;
 }
 
 FavouriteChannels::AddResult FavouriteChannels::Add(const std::string &server, const std::string &name, bool autoJoin)
@@ -93,7 +97,8 @@ FavouriteChannels::GroupMove::GroupMove(const std::string &from, const std::stri
     // server "A - B", not to a channel "B - #x" of server A.
     for (const std::string &channel : Names(from)) {
         m_lines.emplace_back(channel, ReadString(GroupSection(from), channel));
-        const std::string key = ReadPassword(PasswordKey(from, channel));
+        // As the file has it: a reference to the secret store moves as it is.
+        const std::string key = ReadString(kPasswordsSection, PasswordKey(from, channel));
         if (!key.empty())
             m_keys.emplace_back(channel, key);
     }

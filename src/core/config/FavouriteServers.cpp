@@ -5,6 +5,7 @@
 #include "config/ConfigChanges.h"
 #include "config/FavouriteChannels.h"
 #include "config/ServerPort.h"
+#include "config/StoredSecrets.h"
 #include "text/CaseFold.h"
 
 #include <algorithm>
@@ -168,7 +169,7 @@ void FavouriteServers::Load()
         entry.port = static_cast<int>(record.port.port);
         entry.tls = record.port.tls;
         entry.autoConnect = record.autoConnect;
-        entry.password = ReadPassword(name);
+        entry.password = StoredSecrets::ForEditing(ReadString(kPasswordsSection, name));
         entry.usePassword = !entry.password.empty();
         const std::optional<ServerIdentity> identity = Identity(name);
         entry.ownIdentity = identity.has_value();
@@ -281,6 +282,8 @@ bool FavouriteServers::Save()
     if (newDefault != defaultServer)
         changes.Set(kBaseSection, kDefaultServer, newDefault);
     const bool written = changes.Write();
+    if (written)
+        StoredSecrets::PasswordsWritten();
     Load();
     return written;
 }

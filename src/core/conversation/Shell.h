@@ -11,6 +11,7 @@ class ScriptHost;
 class WindowConnection;
 class Session;
 struct Question;
+struct UserAlert;
 
 // What the core asks of the application (BrimoApp in the program, a recording
 // fake in tests). Every call comes on the UI thread.
@@ -43,6 +44,12 @@ public:
 
     // A tray balloon for a printed line (title, unconverted text, text class).
     virtual void ShowBalloon(const std::string &title, const std::string &text, int textClass) = 0;
+
+    // A private message, a line naming the user or an offer that came while
+    // the user was looking elsewhere (not at its window, or not at the
+    // program): the desktop is asked to tell of it. Without desktop
+    // notifications nothing happens.
+    virtual void AlertUser(const UserAlert &alert) { (void)alert; }
 
     // An incoming request (a private chat, a DCC chat or file, a server's
     // certificate) to be accepted or refused by the user, now or when the

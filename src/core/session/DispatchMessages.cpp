@@ -151,7 +151,7 @@ int Privmsg(Session &session, const std::string &line)
         printed = session.PrintTo(target, TextClass::Text, shown);
     // A line played back again names nobody anew.
     if (printed || !session.IsPlayedBack())
-        session.NoteMention(toMe ? sender : target, sender, text);
+        session.NoteMessage(toMe ? sender : target, sender, text, toMe);
     return 1;
 }
 

@@ -35,6 +35,9 @@ class Shell;
 class Session final : public ConversationOwner
 {
 public:
+    // Seconds: a message sent longer ago (server-time) alerts nobody.
+    static constexpr int64_t kAlertAgeLimit = 60;
+
     explicit Session(SessionTable &table);
     // Shuts the sending side down and closes the socket. The session must not
     // be inside OnReceive (SessionTable::CloseSession takes care of that).
@@ -242,7 +245,14 @@ public:
     // when it names our nick or a highlight word, and we did not write it,
     // it goes to the table's mentions, unread unless its window is the one
     // the user is reading (the active window of the active main window).
-    void NoteMention(const std::string &target, const std::string &sender, const std::string &text);
+    // True when it named us.
+    bool NoteMention(const std::string &target, const std::string &sender, const std::string &text);
+    // After a message or action of sender was printed to target: noted as a
+    // mention (NoteMention), and, when it was sent to us (toMe) or named us,
+    // told to the shell (Shell::AlertUser) unless the user is reading its
+    // window, we wrote it, a bouncer played it back, or it is older than
+    // kAlertAgeLimit (a playback not known as one).
+    void NoteMessage(const std::string &target, const std::string &sender, const std::string &text, bool toMe);
     // "[key] message" to the debug log, only while it is open.
     void Log(const char *format, ...) __attribute__((format(printf, 2, 3)));
 
@@ -310,6 +320,9 @@ public:
     ChannelListFeed &ChannelList() { return m_channelList; }
 
 private:
+    // The window PrintTo puts a line for target in: its own, else the status window.
+    Conversation *PrintedWindow(const std::string &target) const;
+
     // Defers the deletion of the session until the outermost running
     // handler (receive, command, dispatch) has returned.
     class BusyGuard

@@ -17,8 +17,6 @@ namespace {
 // "MECHANISM account required", by the server entry's name; required is
 // "1" when registration must not go on without the login.
 const char *const kSaslSection = "SASL";
-// The password of the account, by the server entry's name.
-const char *const kSaslPasswordsSection = "SASL Passwords";
 // AUTHENTICATE carries at most this much of the encoded answer per line.
 constexpr size_t kChunkBytes = 400;
 
@@ -79,7 +77,7 @@ int Session::Authenticate(const std::string &line)
     QByteArray answer;
     if (SaslMechanism() == "PLAIN") {
         const std::string account = RecordField(ReadString(kSaslSection, m_confName), 2);
-        const std::string password = ReadString(kSaslPasswordsSection, m_confName);
+        const std::string password = ReadSecret(kSaslPasswordsSection, m_confName);
         const std::string plain = account + '\0' + account + '\0' + password;
         answer = QByteArray(plain.data(), static_cast<qsizetype>(plain.size())).toBase64();
     }

@@ -7,6 +7,7 @@
 #include "conversation/NickList.h"
 #include "conversation/ScriptLoad.h"
 #include "conversation/Shell.h"
+#include "conversation/UserAlert.h"
 #include "session/SessionTable.h"
 #include "text/CaseFold.h"
 #include "text/IrcCodes.h"
@@ -120,21 +121,17 @@ bool Session::PrintTo(const std::string &target, int textClass, const std::strin
         }
         return shown;
     }
-    Conversation *window = FindWindow(target.empty() ? m_key : target);
-    if (!window)
-        window = FindWindow(m_key);
+    Conversation *window = PrintedWindow(target);
     return window && window->Print(text, textClass, time);
 }
 
-void Session::NoteMention(const std::string &target, const std::string &sender, const std::string &text)
+bool Session::NoteMention(const std::string &target, const std::string &sender, const std::string &text)
 {
     MentionList &mentions = m_table.Mentions();
     const std::string plain = StripCodes(text);
     if (EqualIgnoringCase(sender, m_nick) || !mentions.Names(plain, m_nick))
-        return;
-    Conversation *window = FindWindow(target.empty() ? m_key : target);
-    if (!window)
-        window = FindWindow(m_key);
+        return false;
+    Conversation *window = PrintedWindow(target);
     Mention mention;
     mention.m_time = LineTime() != 0 ? LineTime() : int64_t(std::time(nullptr));
     mention.m_sessionKey = m_key;
@@ -148,6 +145,35 @@ void Session::NoteMention(const std::string &target, const std::string &sender, 
     Shell *shell = GetShell();
     mention.m_unread = !(view && view->IsActive() && shell && shell->IsMainWindowActive());
     mentions.Add(std::move(mention));
+    return true;
+}
+
+void Session::NoteMessage(const std::string &target, const std::string &sender, const std::string &text, bool toMe)
+{
+    const bool named = NoteMention(target, sender, text);
+    Shell *shell = GetShell();
+    if (!(toMe || named) || !shell || sender.empty() || EqualIgnoringCase(sender, m_nick))
+        return;
+    const int64_t sent = LineTime();
+    if (IsPlayedBack() || (sent != 0 && int64_t(std::time(nullptr)) - sent > kAlertAgeLimit))
+        return;
+    const Conversation *window = PrintedWindow(target);
+    const ConversationView *view = window ? window->View() : nullptr;
+    if (view && view->IsActive() && shell->IsMainWindowActive())
+        return;
+    UserAlert alert;
+    alert.kind = toMe ? UserAlert::Kind::PrivateMessage : UserAlert::Kind::Mention;
+    alert.sessionKey = m_key;
+    alert.window = window ? window->Name() : m_key;
+    alert.sender = sender;
+    alert.text = text;
+    shell->AlertUser(alert);
+}
+
+Conversation *Session::PrintedWindow(const std::string &target) const
+{
+    Conversation *window = FindWindow(target.empty() ? m_key : target);
+    return window ? window : FindWindow(m_key);
 }
 
 void Session::PrintStatus(const char *format, ...)

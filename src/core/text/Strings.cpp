@@ -580,6 +580,14 @@ constexpr Entry kStrings[] = {
     {Str::PlaybackSeparator, "— prehrané z bouncera —"},
     {Str::PlaybackDay, "— %d. %d. %d —"},
     {Str::BouncerPasswordHint, "Bouncer (napr. ZNC): heslo v tvare používateľ/sieť:heslo"},
+    {Str::AlertInWindow, "%s v %s"},
+    {Str::NotificationsGroup, "Oznámenia"},
+    {Str::DesktopNotificationsBox, "Oznámiť na pracovnej ploche súkromnú správu, spomenutie a ponuku DCC"},
+    {Str::AlertShowAction, "Zobraziť"},
+    {Str::SecretsInFile, "* Heslá ostávajú v súbore brimo.conf (čitateľnom iba pre vlastníka): úložisko hesiel "
+                         "neodpovedá (%s)"},
+    {Str::SecretsMoved, "* Heslá presunuté z brimo.conf do úložiska hesiel: %d"},
+    {Str::SecretUnreadable, "* Heslo %s je v úložisku hesiel, ktoré teraz neodpovedá"},
 };
 
 constexpr bool IsSortedById()

@@ -637,6 +637,14 @@ inline constexpr StrText MentionsMarkAllRead{64428};
 // The highlight words of the settings.
 inline constexpr StrText HighlightWords{64430};
 inline constexpr StrText HighlightWordsHelp{64431};
+// Desktop notifications and the secret store.
+inline constexpr StrFormat<const char *, const char *> AlertInWindow{65000}; // sender, window
+inline constexpr StrText NotificationsGroup{65001};
+inline constexpr StrText DesktopNotificationsBox{65002};
+inline constexpr StrText AlertShowAction{65003};
+inline constexpr StrFormat<const char *> SecretsInFile{65010}; // why the store did not answer
+inline constexpr StrFormat<int> SecretsMoved{65011};
+inline constexpr StrFormat<const char *> SecretUnreadable{65012}; // the key of the password
 } // namespace Str
 
 // The program's numbered Slovak texts (UTF-8), looked up by number. Many are

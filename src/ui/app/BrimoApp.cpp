@@ -12,7 +12,10 @@
 #include "config/ServerPort.h"
 #include "config/WelcomeChoice.h"
 #include "conversation/ConversationView.h"
+#include "conversation/UserAlert.h"
 #include "dcc/DirectConnections.h"
+#include "desktop/DesktopAlerts.h"
+#include "desktop/KeychainStore.h"
 #include "dialogs/BanListDialog.h"
 #include "dialogs/FileProgressDialog.h"
 #include "dialogs/PropertySheet.h"
@@ -38,6 +41,7 @@
 #include "windows/ConversationWindow.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -123,6 +127,7 @@ int BrimoApp::Start(const QStringList &arguments)
     if (!m_mainFrame)
         return NoMainWindow;
     m_mainFrame->RestorePlacement();
+    StartDesktopAlerts();
     FollowTheEndOfTheProgram();
     RefreshShell(RefreshMenus | RefreshWindowBar | RefreshSettings);
     if (m_mainFrame->ShouldStartMaximised())
@@ -139,8 +144,13 @@ int BrimoApp::Start(const QStringList &arguments)
     if (arguments.size() > 1 && arguments.at(1).compare(QLatin1String("debug"), Qt::CaseInsensitive) == 0)
         OpenDebugWindow();
     RefreshShell(RefreshSettings);
-    AutoConnect();
-    OpenIrcLinks(arguments);
+    // Favourites connect with their passwords, read from the store first.
+    StartStoredSecrets([this, arguments] {
+        if (m_exited)
+            return;
+        AutoConnect();
+        OpenIrcLinks(arguments);
+    });
     if (!LoadHelpLines()) {
         QMessageBox::critical(m_mainFrame, QStringLiteral("Brimo"), QStringLiteral("error: resources."));
         return NoResources;
@@ -607,6 +617,8 @@ void BrimoApp::ShowBalloon(const std::string &title, const std::string &text, in
 void BrimoApp::AskQuestion(const Question &question)
 {
     m_questions.Ask(question);
+    if ((question.kind == Question::DccChat || question.kind == Question::DccFile) && !IsMainWindowActive())
+        AlertUser({UserAlert::Kind::Offer, question.sessionKey, question.sessionKey, question.Nick(), question.Text()});
 }
 
 int BrimoApp::MessageBox(const std::string &text, const std::string &title, int buttons)

@@ -6,6 +6,7 @@
 #include "commands/CommandDispatcher.h"
 #include "config/AppSettings.h"
 #include "config/Config.h"
+#include "config/StoredSecrets.h"
 #include "conversation/Shell.h"
 #include "dialogs/NoticesWindow.h"
 #include "dialogs/QuestionDialog.h"
@@ -18,12 +19,15 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 class NotificationLoop;
+class DesktopAlerts;
+class QDBusConnection;
 class ScriptEditorWindow;
 class DirectConnections;
 class ScriptEngine;
@@ -86,6 +90,19 @@ public:
     void SetBarStateStore(QSettings *store);
     QSettings &BarStateStore();
 
+    // The D-Bus connection of the desktop's notification service (default:
+    // the session bus). Tests hand a private bus of their own before Start.
+    void SetDesktopBus(const QDBusConnection &bus);
+    DesktopAlerts *Alerts() const { return m_alerts.get(); }
+    // Where passwords are kept instead of brimo.conf (default: the desktop's
+    // keyring through Qt Keychain). Tests hand one of their own before Start;
+    // it must outlive the application.
+    void SetSecretStore(SecretStore *store);
+    StoredSecrets *Secrets() const { return m_secrets.get(); }
+    // A clicked notification: the main window comes forward (out of the tray
+    // too) with the alert's window active, or the question about an offer.
+    void BringForward(const UserAlert &alert);
+
     // Connects to the server of an irc:// link (or finds the open session to
     // it) and joins its channel once registered.
     void OpenIrcLink(const QString &link);
@@ -147,7 +164,11 @@ public:
     ConversationView *CreateView(Conversation &conversation) override;
     void RefreshShell(int bits) override;
     void ShowBalloon(const std::string &title, const std::string &text, int textClass) override;
+    // An offer (a DCC chat or file) while the main window is not active is
+    // told by the desktop too.
     void AskQuestion(const Question &question) override;
+    // Unless "Desktop Notifications" is off.
+    void AlertUser(const UserAlert &alert) override;
     int MessageBox(const std::string &text, const std::string &title, int buttons) override;
     // A settings file that cannot be read or written, told in a warning
     // that does not wait for an answer.
@@ -219,6 +240,16 @@ private:
     // null without main window or session.
     ChannelSearchWindow *SearchWindowOrNew(const std::string &sessionKey);
     static QString FileDialogFilter(const std::string &filter);
+    void StartDesktopAlerts();
+    // Reads the passwords the settings keep in the secret store, then calls
+    // ready, and moves the ones still in the file there.
+    void StartStoredSecrets(std::function<void()> ready);
+    // In the status windows: a password the store did not give, passwords
+    // moved, and, once a run, that the file keeps them.
+    void TellSecrets(const StoredSecrets::Report &report);
+    // Where no notification service runs: the tray balloon, unless the
+    // line already has one (balloons of every line while hidden).
+    void BalloonForAlert(const UserAlert &alert);
 
     AppSettings m_settings;
     std::unique_ptr<ScriptEngine> m_scriptEngine;
@@ -240,6 +271,12 @@ private:
     QPointer<NoticesWindow> m_popup;
     QPointer<WelcomeDialog> m_welcome;
     std::unique_ptr<NotificationLoop> m_notifier;
+    std::unique_ptr<QDBusConnection> m_desktopBus;
+    std::unique_ptr<DesktopAlerts> m_alerts;
+    SecretStore *m_secretStore = nullptr;
+    std::unique_ptr<SecretStore> m_ownSecretStore;
+    std::unique_ptr<StoredSecrets> m_secrets;
+    bool m_toldSecretsInFile = false;
     std::unique_ptr<QtTranslation> m_qtTranslation;
     std::unique_ptr<IdentServer> m_identServer; // opened and closed by the "Ident Server" setting
     std::unique_ptr<TerminationSignals> m_terminationSignals;

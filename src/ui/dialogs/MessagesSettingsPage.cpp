@@ -33,9 +33,16 @@ MessagesSettingsPage::MessagesSettingsPage(const AppSettings &settings, QWidget 
     dccLayout->addWidget(m_dccAsk);
     dccLayout->addWidget(m_dccNoAsk);
 
+    auto *notifications = new QGroupBox(FromStr(Str::NotificationsGroup), this);
+    m_desktopNotifications = new QCheckBox(FromStr(Str::DesktopNotificationsBox), notifications);
+    m_desktopNotifications->setChecked(settings.m_desktopNotifications);
+    auto *notificationLayout = new QVBoxLayout(notifications);
+    notificationLayout->addWidget(m_desktopNotifications);
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(messages);
     layout->addWidget(dcc);
+    layout->addWidget(notifications);
     layout->addStretch(1);
 
     m_queryDialog->setEnabled(m_openQuery->isChecked());
@@ -48,4 +55,5 @@ void MessagesSettingsPage::Apply(AppSettings &settings) const
     settings.m_openQueryWindow = m_openQuery->isChecked();
     settings.m_queryDialog = m_queryDialog->isChecked();
     settings.m_dccDialog = m_dccAsk->isChecked();
+    settings.m_desktopNotifications = m_desktopNotifications->isChecked();
 }

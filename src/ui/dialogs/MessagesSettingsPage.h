@@ -6,7 +6,8 @@ struct AppSettings;
 class QCheckBox;
 class QRadioButton;
 
-// The third page of the settings sheet: private messages and DCC offers.
+// The third page of the settings sheet: private messages, DCC offers and
+// the desktop notifications about them.
 class MessagesSettingsPage : public QWidget
 {
     Q_OBJECT
@@ -22,6 +23,7 @@ public:
     QCheckBox *QueryDialogBox() const { return m_queryDialog; }
     QRadioButton *DccAskButton() const { return m_dccAsk; }
     QRadioButton *DccNoAskButton() const { return m_dccNoAsk; }
+    QCheckBox *DesktopNotificationsBox() const { return m_desktopNotifications; }
 
 private:
     QCheckBox *m_showPing = nullptr;
@@ -29,4 +31,5 @@ private:
     QCheckBox *m_queryDialog = nullptr;
     QRadioButton *m_dccAsk = nullptr;
     QRadioButton *m_dccNoAsk = nullptr;
+    QCheckBox *m_desktopNotifications = nullptr;
 };
