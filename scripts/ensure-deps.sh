@@ -6,7 +6,7 @@ packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev lib
           tcl8.6-dev libtcl8.6 libqscintilla2-qt6-dev ngircd fonts-dejavu-core qt6-translations-l10n
           weechat-headless weechat-plugins qt6-svg-dev dpkg-dev desktop-file-utils appstream
           openssl inspircd anope libsqlite3-dev qtkeychain-qt6-dev dbus-daemon gnome-keyring
-          libhunspell-dev hunspell-sk hunspell-en-us pkgconf)
+          libhunspell-dev hunspell-sk hunspell-en-us pkgconf znc)
 [ "${1:-}" = "--gui" ] && packages+=(xvfb openbox imagemagick xdotool)
 missing=()
 for p in "${packages[@]}"; do

@@ -13,6 +13,7 @@
 
 #include "dispatch/DispatchFixture.h"
 #include "history/ConversationLog.h"
+#include "history/LogWriter.h"
 
 namespace {
 
@@ -135,7 +136,8 @@ TEST_F(ConversationLogTest, ANewFileBeginsAtMidnight)
     m_session->Caps().Acknowledge("server-time");
     Dispatch("@time=2026-12-07T12:00:00.000Z :bob!b@h PRIVMSG #brimo :oneskorená");
     m_log->Flush();
-    EXPECT_EQ(Read(FileOf("#brimo", "2026-12-07")), "23:59:59 <bob> dobrú noc\n12:00:00 <bob> oneskorená\n");
+    // In its place by time among the day's lines.
+    EXPECT_EQ(Read(FileOf("#brimo", "2026-12-07")), "12:00:00 <bob> oneskorená\n23:59:59 <bob> dobrú noc\n");
     EXPECT_EQ(Read(FileOf("#brimo", "2026-12-08")), "00:00:01 <bob> dobré ráno\n");
 }
 
@@ -325,6 +327,96 @@ TEST_F(ConversationLogTest, AFullDiskPausesLoggingSaidOnceAndLoggingResumesLater
     // The line cut short by the full disk is ended before the next one.
     EXPECT_TRUE(written.ends_with("\n20:08:25 <bob> miesto je\n")) << written;
     EXPECT_EQ(StatusLinesContaining("zaznamenávanie je pozastavené"), 1);
+}
+
+TEST_F(ConversationLogTest, ALineDatedInThePastGoesInAmongTheLinesOfItsDayInOrder)
+{
+    Conversation *room = Channel("#brimo", {"me", "bob"});
+    std::vector<std::string> rewritten;
+    m_log->SetRewrittenSink(
+        [&](const std::vector<std::string> &paths) { rewritten.insert(rewritten.end(), paths.begin(), paths.end()); });
+    room->Print("bob: a", TextClass::Text, kEvening);
+    room->Print("bob: c", TextClass::Text, kEvening + 100);
+    m_log->Flush();
+    EXPECT_TRUE(rewritten.empty());
+
+    // Before a written line, before a kept one, in the same second as one, and on the day before.
+    room->Print("bob: e", TextClass::Text, kEvening + 200);
+    room->Print("bob: b", TextClass::Text, kEvening + 50);
+    room->Print("bob: d", TextClass::Text, kEvening + 150);
+    room->Print("bob: c2", TextClass::Text, kEvening + 100);
+    room->Print("bob: včera", TextClass::Text, kEvening - kDay);
+    m_log->Flush();
+    EXPECT_EQ(Read(FileOf("#brimo")),
+              "20:06:23 <bob> a\n"
+              "20:07:13 <bob> b\n"
+              "20:08:03 <bob> c\n"
+              "20:08:03 <bob> c2\n"
+              "20:08:53 <bob> d\n"
+              "20:09:43 <bob> e\n");
+    EXPECT_EQ(Read(FileOf("#brimo", "2026-12-06")), "20:06:23 <bob> včera\n");
+    EXPECT_EQ(rewritten, std::vector<std::string>{FileOf("#brimo")});
+
+    // A line later than all goes to the end again, without moving anything.
+    rewritten.clear();
+    room->Print("bob: f", TextClass::Text, kEvening + 300);
+    m_log->Flush();
+    EXPECT_TRUE(Read(FileOf("#brimo")).ends_with("20:09:43 <bob> e\n20:11:23 <bob> f\n"));
+    EXPECT_TRUE(rewritten.empty());
+
+    // Before lines only kept so far (a channel's join line, then what the bouncer plays back): no line written moves.
+    room->Print("bob: h", TextClass::Text, kEvening + 500);
+    room->Print("bob: g", TextClass::Text, kEvening + 400);
+    m_log->Flush();
+    EXPECT_TRUE(Read(FileOf("#brimo")).ends_with("20:11:23 <bob> f\n20:13:03 <bob> g\n20:14:43 <bob> h\n"));
+    EXPECT_TRUE(rewritten.empty());
+}
+
+TEST_F(ConversationLogTest, ALateLineFindsItsPlaceInAFileWrittenBeforeAndCutShort)
+{
+    Conversation *room = Channel("#brimo", {"me", "bob"});
+    // Written by an earlier run that ended inside a line; a line of other software in it.
+    ASSERT_EQ(MakeFoldersOf(FileOf("#brimo")), 0);
+    QFile file(QString::fromStdString(FileOf("#brimo")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("cudzí riadok\n20:06:23 <bob> a\n20:09:43 <bob> ne");
+    file.close();
+    room->Print("bob: b", TextClass::Text, kEvening + 50);
+    room->Print("bob: pred všetkým", TextClass::Text, kEvening - 3600);
+    m_log->Flush();
+    EXPECT_EQ(Read(FileOf("#brimo")),
+              "cudzí riadok\n"
+              "19:06:23 <bob> pred všetkým\n"
+              "20:06:23 <bob> a\n"
+              "20:07:13 <bob> b\n"
+              "20:09:43 <bob> ne\n");
+}
+
+TEST_F(ConversationLogTest, TheLogKnowsALineByItsSecondNickAndTextWrittenOrKept)
+{
+    Conversation *room = Channel("#brimo", {"me", "bob"});
+    Conversation *other = Private("bob");
+    room->Print("bob: ahoj", TextClass::Text, kEvening);
+    room->Print("* bob: máva", TextClass::High, kEvening + 1);
+    m_log->Flush();
+    EXPECT_TRUE(m_log->HasLine(*room, "bob: ahoj", int(TextClass::Text), kEvening));
+    EXPECT_TRUE(m_log->HasLine(*room, "* bob: máva", int(TextClass::High), kEvening + 1));
+    EXPECT_FALSE(m_log->HasLine(*room, "bob: ahoj", int(TextClass::Text), kEvening + 1));
+    EXPECT_FALSE(m_log->HasLine(*room, "ann: ahoj", int(TextClass::Text), kEvening));
+    EXPECT_FALSE(m_log->HasLine(*other, "bob: ahoj", int(TextClass::Text), kEvening));
+    EXPECT_FALSE(m_log->HasLine(*room, "bob: ahoj", int(TextClass::Text), 0));
+
+    // Known once read: lines that come later, written or only kept, are known too.
+    room->Print("bob: neskôr", TextClass::Text, kEvening + 60);
+    room->Print("bob: skôr", TextClass::Text, kEvening - 60);
+    EXPECT_TRUE(m_log->HasLine(*room, "bob: neskôr", int(TextClass::Text), kEvening + 60));
+    EXPECT_TRUE(m_log->HasLine(*room, "bob: skôr", int(TextClass::Text), kEvening - 60));
+    m_log->Flush();
+    EXPECT_EQ(Read(FileOf("#brimo")).find("<bob> skôr"), 9u); // first
+
+    // A window kept out of the logs knows nothing.
+    room->GetToggles().logging = false;
+    EXPECT_FALSE(m_log->HasLine(*room, "bob: ahoj", int(TextClass::Text), kEvening));
 }
 
 } // namespace

@@ -321,4 +321,41 @@ TEST_F(HistoryIndexTest, LinesLoggedDuringARebuildAreNeitherLostNorDoubled)
     EXPECT_EQ(FindPage("staré \"riadky 42\"", 0, 1000).lines.size(), size_t(kDays));
 }
 
+TEST_F(HistoryIndexTest, ALineLoggedInThePastIsFoundWhereItWentAndTheLinesItMovedStillAre)
+{
+    m_log->SetRewrittenSink([this](const std::vector<std::string> &paths) {
+        if (m_index)
+            m_index->FilesRewritten(paths);
+    });
+    StartIndex();
+    Conversation *room = Channel("#brimo", {"me", "bob"});
+    Conversation *other = Channel("#iny", {"me", "bob"});
+    other->Print("bob: správa inde", TextClass::Text, kEvening);
+    Indexed();
+    room->Print("bob: prvá správa", TextClass::Text, kEvening);
+    room->Print("bob: tretia správa", TextClass::Text, kEvening + 100);
+    Indexed();
+    room->Print("bob: druhá správa, prehraná", TextClass::Text, kEvening + 50);
+    Indexed();
+
+    EXPECT_EQ(
+        Find("správa net:127.0.0.1 win:#brimo"),
+        Lines({"20:08:03 <bob> tretia správa", "20:07:13 <bob> druhá správa, prehraná", "20:06:23 <bob> prvá správa"}));
+    // Every file at once: what the index held of the moved lines is not found a second time.
+    EXPECT_EQ(Find("správa"),
+              Lines({"20:08:03 <bob> tretia správa", "20:07:13 <bob> druhá správa, prehraná",
+                     "20:06:23 <bob> prvá správa", "20:06:23 <bob> správa inde"}));
+    EXPECT_EQ(Find("tretia"), Lines({"20:08:03 <bob> tretia správa"}));
+    // A page is full while lines are left: the old lines take no place in it.
+    EXPECT_EQ(FindPage("správa", 0, 4).lines.size(), 4u);
+
+    // After a restart the index carries on from where it was.
+    m_index.reset();
+    room->Print("bob: štvrtá správa", TextClass::Text, kEvening + 200);
+    m_log->Flush();
+    StartIndex();
+    Indexed();
+    EXPECT_EQ(FindPage("správa", 0, 100).lines.size(), 5u);
+}
+
 } // namespace

@@ -14,10 +14,10 @@ TEST(Capabilities, RequestsTheUnderstoodOfferedOnesOnce)
                     "inspircd.org/poison message-tags multi-prefix sasl=EXTERNAL,PLAIN server-time userhost-in-names");
     EXPECT_EQ(caps.Request(false),
               "account-notify away-notify cap-notify chghost echo-message extended-join "
-              "message-tags multi-prefix server-time");
+              "message-tags multi-prefix server-time userhost-in-names");
     EXPECT_EQ(caps.Request(true).substr(caps.Request(true).rfind(' ') + 1), "sasl");
     EXPECT_EQ(caps.OfferedValue("sasl"), "EXTERNAL,PLAIN");
-    EXPECT_FALSE(caps.IsOffered("userhost-in-names"));
+    EXPECT_FALSE(caps.IsOffered("inspircd.org/poison"));
 
     caps.Acknowledge("multi-prefix server-time unknown");
     EXPECT_TRUE(caps.IsEnabled("multi-prefix"));
@@ -25,6 +25,25 @@ TEST(Capabilities, RequestsTheUnderstoodOfferedOnesOnce)
     EXPECT_EQ(caps.Request(false).find("multi-prefix"), std::string::npos);
     caps.Acknowledge("-server-time");
     EXPECT_FALSE(caps.IsEnabled("server-time"));
+}
+
+TEST(Capabilities, ABouncersOfferIsTakenWholeAndItsOlderTimeOnlyWithoutTheStandardOne)
+{
+    // What ZNC 1.8 offers.
+    const std::string bouncer = "batch cap-notify server-time echo-message away-notify account-notify extended-join "
+                                "multi-prefix userhost-in-names chghost znc.in/self-message znc.in/server-time-iso "
+                                "znc.in/batch";
+    Capabilities caps;
+    caps.Reset();
+    caps.AddOffered(bouncer);
+    EXPECT_EQ(caps.Request(false),
+              "account-notify away-notify batch cap-notify chghost echo-message extended-join "
+              "multi-prefix server-time userhost-in-names znc.in/self-message");
+
+    Capabilities older;
+    older.Reset();
+    older.AddOffered("znc.in/server-time-iso znc.in/self-message");
+    EXPECT_EQ(older.Request(false), "znc.in/self-message znc.in/server-time-iso");
 }
 
 TEST(Capabilities, NewAndDelChangeTheOfferAndTheEnabledSet)

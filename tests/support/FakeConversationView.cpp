@@ -19,6 +19,18 @@ bool FakeConversationView::ShowLine(const std::string &text, int textClass, int6
     return true;
 }
 
+bool FakeConversationView::ShowPlayedBackLine(const std::string &text, int textClass, int64_t time)
+{
+    ShowLine(text, textClass, time);
+    m_lines.back().shown = Shown::PlayedBack;
+    return true;
+}
+
+void FakeConversationView::ShowNote(const std::string &text)
+{
+    m_lines.push_back({text, 0, 0, Shown::Note});
+}
+
 void FakeConversationView::Close()
 {
     m_closed = true;

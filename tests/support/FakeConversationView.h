@@ -11,17 +11,23 @@ class Conversation;
 class FakeConversationView : public ConversationView
 {
 public:
+    // How a line came: printed live, played back by a bouncer, or a note of the window's own.
+    enum class Shown { Live, PlayedBack, Note };
     struct Line
     {
         std::string text;
         int textClass;
         int64_t time;
+        Shown shown = Shown::Live;
     };
 
     explicit FakeConversationView(Conversation &conversation);
     ~FakeConversationView() override;
 
     bool ShowLine(const std::string &text, int textClass, int64_t time) override;
+    // Recorded as such; the activity flag as ShowLine sets it.
+    bool ShowPlayedBackLine(const std::string &text, int textClass, int64_t time) override;
+    void ShowNote(const std::string &text) override;
     void SetTitle(const std::string &title) override { m_title = title; }
     void TopicChanged(const std::string &topic) override { m_topics.push_back(topic); }
     void ChannelStateChanged() override { ++m_channelStateChanges; }

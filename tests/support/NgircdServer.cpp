@@ -1,19 +1,17 @@
 #include "NgircdServer.h"
 
 #include "FreePort.h"
-#include "WaitFor.h"
+#include "ServerProcess.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTcpSocket>
 
 namespace {
 
 // A stale server left behind by a killed test run ends itself after this
 // long without any client.
 constexpr int kIdleShutdownSeconds = 300;
-constexpr int kStopTimeoutMs = 10000;
 constexpr int kFirstStartAttempts = 3;
 
 } // namespace
@@ -118,25 +116,9 @@ bool NgircdServer::Start(int timeoutMs)
 
 bool NgircdServer::Launch(int timeoutMs)
 {
-    m_process = new QProcess();
-    m_process->setProcessChannelMode(QProcess::MergedChannels);
-    m_process->start(QString::fromLatin1(Executable()),
-                     {QStringLiteral("-n"), QStringLiteral("-f"), QString::fromStdString(ConfigPath())});
-    QTcpSocket probe;
-    const bool ready = WaitFor(
-        [&] {
-            if (!IsRunning())
-                return true;
-            if (probe.state() == QAbstractSocket::ConnectedState)
-                return true;
-            if (probe.state() == QAbstractSocket::UnconnectedState)
-                probe.connectToHost(QStringLiteral("127.0.0.1"), m_port);
-            return false;
-        },
-        timeoutMs);
-    const bool accepted = ready && IsRunning() && probe.state() == QAbstractSocket::ConnectedState;
-    probe.abort();
-    return accepted;
+    return StartListening(m_process, QString::fromLatin1(Executable()),
+                          {QStringLiteral("-n"), QStringLiteral("-f"), QString::fromStdString(ConfigPath())}, m_port,
+                          timeoutMs);
 }
 
 void NgircdServer::EnableTls(const std::string &certificateFile, const std::string &keyFile)
@@ -147,16 +129,5 @@ void NgircdServer::EnableTls(const std::string &certificateFile, const std::stri
 
 void NgircdServer::Stop()
 {
-    if (!m_process)
-        return;
-    if (IsRunning()) {
-        m_process->terminate();
-        if (!WaitFor([this] { return !IsRunning(); }, kStopTimeoutMs)) {
-            m_process->kill();
-            m_process->waitForFinished(kStopTimeoutMs);
-        }
-    }
-    m_output += m_process->readAll().toStdString();
-    delete m_process;
-    m_process = nullptr;
+    StopProcess(m_process, m_output);
 }

@@ -8,6 +8,7 @@
 #include "dialogs/ServerDialog.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -241,4 +242,19 @@ TEST_F(DlgEditServerTest, AnEntryCanKeepItsConversationsOutOfTheLogs)
     EXPECT_EQ(ReadString("Logging Off", "Alfa"), "True");
     EXPECT_TRUE(Open("Alfa")->LoggingOffBox()->isChecked());
     EXPECT_FALSE(Open("Beta")->LoggingOffBox()->isChecked());
+}
+
+TEST_F(DlgEditServerTest, ThePasswordSaysHowABouncersNetworkIsLoggedInToAndKeepsItWhole)
+{
+    auto beta = Open("beta");
+    ASSERT_NE(beta->PasswordHint(), nullptr);
+    EXPECT_TRUE(beta->PasswordHint()->isVisible());
+    EXPECT_TRUE(beta->PasswordHint()->text().contains(QStringLiteral("používateľ/sieť:heslo")));
+    EXPECT_EQ(beta->PasswordEdit()->toolTip(), beta->PasswordHint()->text());
+
+    beta->PasswordBox()->setChecked(true);
+    beta->PasswordEdit()->setText(QStringLiteral("bnc/libera:tajne heslo"));
+    PressOk(*beta);
+    ASSERT_TRUE(m_servers.Save());
+    EXPECT_EQ(FavouriteServers::Password("Beta"), "bnc/libera:tajne heslo");
 }

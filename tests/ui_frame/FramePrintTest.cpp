@@ -1,6 +1,7 @@
 // Print: empty text, the text limit, the activity flag, the beep and the
 // balloon.
 #include "FrameFixture.h"
+#include "history/LogTail.h"
 
 #include "config/Config.h"
 #include "conversation/NickList.h"
@@ -163,6 +164,41 @@ TEST_F(FrameTest, BeepAndBalloonFollowTheSettingsAndTheMainWindow)
     m_session->ServerWindow()->Print("status line", TextClass::Info);
     ASSERT_EQ(m_shell.m_balloons.size(), 2u);
     EXPECT_EQ(m_shell.m_balloons[1].title, m_session->HumanName());
+}
+
+TEST_F(FrameTest, PlayedBackLinesMakeNoSoundAndMarkOnlyWhatIsNewerThanTheLastLook)
+{
+    StartSession();
+    Conversation *channel = OpenWindow("#chan", Conversation::KindChannel, Conversation::TypeChannel);
+    OpenWindow("#other", Conversation::KindChannel, Conversation::TypeChannel); // the active child
+    ConversationWindow *frame = FrameOf(channel);
+    ASSERT_NE(frame, nullptr);
+    m_settings.m_beepOnMessage = true;
+    m_settings.m_showBalloon = true;
+    m_shell.m_mainActive = false;
+    m_shell.m_mainVisible = false;
+    // The reader saw the window's log up to lastSeen.
+    const int64_t lastSeen = 1796673983;
+    LoggedLine seen;
+    seen.entry = LogEntry{"20:06:23", LogEntry::Message, "bob", "videné"};
+    seen.time = lastSeen;
+    frame->ShowAgain({seen});
+    channel->SetActivity(false);
+
+    EXPECT_TRUE(frame->ShowPlayedBackLine("bob: staršie", int(TextClass::Text), lastSeen - 60));
+    frame->ShowNote("— prehrané z bouncera —");
+    EXPECT_FALSE(channel->Activity());
+    EXPECT_TRUE(frame->ShowPlayedBackLine("bob: novšie", int(TextClass::Text), lastSeen + 60));
+    EXPECT_TRUE(channel->Activity());
+    EXPECT_TRUE(m_shell.m_beeps.empty());
+    EXPECT_TRUE(m_shell.m_balloons.empty());
+    const QString shown = Shown(frame);
+    EXPECT_TRUE(shown.contains(QStringLiteral("bob: staršie")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("\n— prehrané z bouncera —\n"))) << "a note without time stamp";
+    // A live line still beeps and shows the balloon.
+    channel->Print("bob: naživo", TextClass::Text);
+    EXPECT_EQ(m_shell.m_beeps.size(), 1u);
+    EXPECT_EQ(m_shell.m_balloons.size(), 1u);
 }
 
 // One contact list, the session table's, answers the text decoration and the

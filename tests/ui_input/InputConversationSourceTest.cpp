@@ -42,6 +42,34 @@ TEST_F(InputConversationSourceTest, PrivateConversationCompletesWithItsCurrentNa
     EXPECT_EQ(m_input->PlainLine(), "petra ");
 }
 
+TEST_F(InputConversationSourceTest, ABouncersWindowCompletesItsCommandsAndAPersonsItsName)
+{
+    Conversation status(nullptr, "*status", Conversation::KindText, Conversation::TypePrivate);
+    const InputConversationSource source(status);
+    m_input->SetCompletionSource(&source);
+    Type("he");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(m_input->PlainLine(), "help");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(m_input->PlainLine(), "he") << "one word begins with he";
+
+    // Several words, one per Tab, after other words too.
+    m_input->clear();
+    Type("listchans a list");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(m_input->PlainLine(), "listchans a listmods");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(m_input->PlainLine(), "listchans a listavailmods");
+
+    // A module's voice too; a person's window and a channel named so do not.
+    Conversation module(nullptr, "*controlpanel", Conversation::KindText, Conversation::TypePrivate);
+    EXPECT_FALSE(InputConversationSource(module).CommandWords().empty());
+    Conversation person(nullptr, "peter", Conversation::KindText, Conversation::TypePrivate);
+    EXPECT_TRUE(InputConversationSource(person).CommandWords().empty());
+    Conversation lonely(nullptr, "*", Conversation::KindText, Conversation::TypePrivate);
+    EXPECT_TRUE(InputConversationSource(lonely).CommandWords().empty());
+}
+
 TEST_F(InputConversationSourceTest, PopupFollowsTheScriptsLoadedLater)
 {
     QTemporaryDir dir;

@@ -7,6 +7,7 @@
 
 #include "conversation/ChannelState.h"
 #include "conversation/ConversationOwner.h"
+#include "conversation/SeenLines.h"
 #include "conversation/WindowConnection.h"
 #include "conversation/WindowScript.h"
 #include "text/TextClass.h"
@@ -75,12 +76,21 @@ public:
     // Shows one line and hands it to the owner's recorder: false (nothing
     // shown or recorded) for an empty text or without a view. time: seconds
     // since 1970, 0 = now.
+    // A line the owner says was played back by a bouncer is shown as such
+    // (ShowPlayedBackLine), after a separator the first time in an
+    // attachment and a date line where the day changes; it is neither shown
+    // nor recorded when the window showed it already or the recorder holds
+    // it (the same second, class and text, or the same msgid).
     // textClass: a TextClass value (other values above Error show as Info).
     bool Print(const std::string &text, int textClass, int64_t time = 0);
     bool Print(const std::string &text, TextClass textClass, int64_t time = 0)
     {
         return Print(text, static_cast<int>(textClass), time);
     }
+
+    // The session attached again (a new welcome): the next played-back line
+    // gets a separator before it again.
+    void BeginAttachment() { m_playback = Playback(); }
 
     // Hands a command line to the session's Command with this window's name
     // and the number 0; nothing happens without a session.
@@ -129,6 +139,15 @@ public:
     void SetActivity(bool on) { m_activity = on; }
 
 private:
+    // The played-back lines of the current attachment.
+    struct Playback
+    {
+        bool separatorShown = false;
+        int dayShown = 0; // yyyymmdd of the day the lines are on
+    };
+    bool IsShownOrRecorded(const std::string &text, int textClass, int64_t time, const std::string &id) const;
+    void ShowPlaybackNotes(int64_t time);
+
     ConversationOwner *m_owner;
     std::string m_name;
     WindowKind m_kind;
@@ -143,4 +162,6 @@ private:
     WindowConnection *m_dccChat = nullptr;
     bool m_dccChatWindow = false;
     bool m_activity = false;
+    SeenLines m_seen;
+    Playback m_playback;
 };

@@ -16,6 +16,16 @@ public:
     // shows the balloon as the settings say. time: seconds since 1970, 0 = now.
     // Returns whether the line was shown.
     virtual bool ShowLine(const std::string &text, int textClass, int64_t time) = 0;
+    // Shows a line a bouncer played back (time: when it was said): no beep,
+    // no balloon, no notification; the conversation is marked as having new
+    // text only when the line is newer than the reader's last look at it.
+    virtual bool ShowPlayedBackLine(const std::string &text, int textClass, int64_t time)
+    {
+        return ShowLine(text, textClass, time);
+    }
+    // Shows a line of the window's own between the others (a separator, a
+    // date): without time stamp, marking nothing.
+    virtual void ShowNote(const std::string &text) { (void)text; }
 
     // The caption changed (window name, or name, a blank and the topic).
     virtual void SetTitle(const std::string &title) = 0;

@@ -12,7 +12,9 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class SessionTable;
@@ -38,6 +40,13 @@ public:
     using Clock = std::function<int64_t()>;
     // Told, after each write, of the files lines were appended to.
     using WrittenSink = std::function<void(const std::vector<std::string> &paths)>;
+    // Told, after a write, of the files a line dated in the past went into
+    // before their end (what followed it moved).
+    using RewrittenSink = std::function<void(const std::vector<std::string> &paths)>;
+    // The day files whose lines HasLine keeps in memory at once.
+    static constexpr size_t kMostKnownFiles = 8;
+    // The end of a day file HasLine reads, at most.
+    static constexpr int64_t kKnownBytes = 8 << 20;
 
     explicit ConversationLog(SessionTable &table);
     // Writes what is kept.
@@ -49,12 +58,17 @@ public:
     const Settings &GetSettings() const { return m_settings; }
     void SetClock(Clock clock) { m_clock = std::move(clock); }
     void SetWrittenSink(WrittenSink sink) { m_written = std::move(sink); }
+    void SetRewrittenSink(RewrittenSink sink) { m_rewritten = std::move(sink); }
     // How long a line is kept before it is written (a second; tests that
     // watch another way of writing make it longer).
     void SetFlushDelay(std::chrono::milliseconds delay) { m_flushTimer.setInterval(delay); }
 
+    // A line dated before the lines its day file holds (a bouncer played it
+    // back) goes in among them by its time of day.
     void Record(const Conversation &conversation, const std::string &text, int textClass, int64_t time) override;
     void WindowClosed(const Conversation &conversation) override;
+    // Whether the day file of time holds the line, written or kept.
+    bool HasLine(const Conversation &conversation, const std::string &text, int textClass, int64_t time) override;
     // Writes what is kept now.
     void Flush();
 
@@ -79,6 +93,7 @@ private:
         int64_t to = 0;      // the next one
         std::string path;
         uint64_t notedAt = 0; // the write whose failure would name its session
+        int lastSecond = -1;  // the latest second of the day its lines reach, -1: none
     };
 
     bool IsLogged(const Conversation &conversation) const;
@@ -87,12 +102,22 @@ private:
     // FileOf through the cache; null when the conversation is not logged.
     DayFile *CachedFileOf(const Conversation &conversation, int64_t time);
     void ReportFailure(const LogWriter::Failure &failure);
+    // The second of the day of the file's last line, kept lines included; -1 when none.
+    int LastSecondOf(const std::string &path) const;
+    // The lines of a day file (each without its line break), read once and
+    // followed by Record.
+    const std::unordered_set<std::string> &KnownLines(const std::string &path);
+    void NoteKnownLine(const std::string &path, std::string_view line);
     bool StaysPaused(int64_t now);
 
     SessionTable &m_table;
     Settings m_settings;
     Clock m_clock;
     WrittenSink m_written;
+    RewrittenSink m_rewritten;
+    std::map<std::string, std::unordered_set<std::string>> m_knownLines; // path -> its lines
+    std::vector<std::string> m_knownOrder;                               // paths, oldest read first
+    bool m_knownAsked = false;                                           // HasLine was asked since the last write
     LogWriter m_writer;
     QTimer m_flushTimer;
     std::set<std::string> m_entriesOff;                 // server entries with logging off, folded

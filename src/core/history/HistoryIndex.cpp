@@ -60,6 +60,13 @@ void HistoryIndex::FilesWritten(const std::vector<std::string> &paths)
         m_gatherTimer.start();
 }
 
+void HistoryIndex::FilesRewritten(const std::vector<std::string> &paths)
+{
+    for (const std::string &path : paths)
+        m_gathered.erase(path);
+    Post(m_fillContext, [filler = m_filler.get(), paths] { filler->IndexFilesAnew(paths); });
+}
+
 void HistoryIndex::IndexGatheredFiles()
 {
     m_gatherTimer.stop();

@@ -46,6 +46,9 @@ public:
 
     // Lines were appended to these log files.
     void FilesWritten(const std::vector<std::string> &paths);
+    // Lines went into these log files before their end: they are indexed
+    // anew (at once: what the index held of them no longer matches).
+    void FilesRewritten(const std::vector<std::string> &paths);
     // Builds the index anew from the logs.
     void Rebuild();
     // A page of the lines the query finds (see SearchWorker), newest first,

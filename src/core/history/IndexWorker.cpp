@@ -106,6 +106,20 @@ void IndexWorker::IndexFiles(const std::vector<std::string> &paths)
     Settle(outcome);
 }
 
+void IndexWorker::IndexFilesAnew(const std::vector<std::string> &paths)
+{
+    if (!m_index.IsOpen() && !Open(false))
+        return;
+    for (const std::string &path : paths) {
+        const std::optional<LogDayFile> file = LogDayFile::OfPath(m_folder, path);
+        if (file && !m_index.ForgetFile(*file)) {
+            Settle(m_index.IsDamaged() ? Outcome::Damaged : Outcome::Failed);
+            return;
+        }
+    }
+    IndexFiles(paths);
+}
+
 IndexWorker::Outcome IndexWorker::CatchUp()
 {
     const std::vector<LogDayFile> files = LogDayFile::ListIn(m_folder);

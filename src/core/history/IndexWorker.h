@@ -51,6 +51,8 @@ public:
 
     void Start();
     void IndexFiles(const std::vector<std::string> &paths);
+    // Files whose lines moved: their lines are indexed anew from the start.
+    void IndexFilesAnew(const std::vector<std::string> &paths);
     void Rebuild();
 
 private:

@@ -106,7 +106,7 @@ LogIndex::OpenResult LogIndex::Open(const std::string &path, Mode mode, bool che
 
 void LogIndex::Close()
 {
-    for (sqlite3_stmt **statement : {&m_findFile, &m_addFile, &m_addLine, &m_setPosition}) {
+    for (sqlite3_stmt **statement : {&m_findFile, &m_addFile, &m_addLine, &m_setPosition, &m_forgetFile}) {
         sqlite3_finalize(*statement);
         *statement = nullptr;
     }
@@ -302,6 +302,19 @@ bool LogIndex::SetPosition(int64_t fileId, int64_t position)
     return StepToEnd(*set);
 }
 
+bool LogIndex::ForgetFile(const LogDayFile &file)
+{
+    // A new number is the highest one plus one, as SQLite gives a new row: no
+    // later file can get a number some lines of the index still carry.
+    if (!Prepare(m_forgetFile,
+                 "UPDATE file SET id=(SELECT max(id) + 1 FROM file), position=0"
+                 " WHERE network=?1 AND window=?2 AND day=?3"))
+        return false;
+    Statement forget(m_forgetFile);
+    BindDayFile(*forget, file);
+    return StepToEnd(*forget);
+}
+
 std::optional<std::string> LogIndex::KeyCondition(const LogQuery &query,
                                                   const std::map<int64_t, LogDayFile> &files) const
 {
@@ -322,7 +335,10 @@ std::optional<std::string> LogIndex::KeyCondition(const LogQuery &query,
     }
     if (allowed == 0)
         return std::nullopt;
-    if (allowed == files.size())
+    // Numbers run from 1 without a gap unless a file was forgotten: then the
+    // lines of its old number must be kept out.
+    const bool forgotten = !files.empty() && files.rbegin()->first != int64_t(files.size());
+    if (allowed == files.size() && !forgotten)
         return std::string();
     // The range lets the index skip what lies outside; the list keeps the files between.
     return " AND rowid BETWEEN " + std::to_string(first << 32) + " AND " + std::to_string((last << 32) | kMaxOffset)

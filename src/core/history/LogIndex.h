@@ -74,6 +74,11 @@ public:
     bool Commit();
     bool AddLine(int64_t fileId, int64_t offset, std::string_view nick, std::string_view text);
     bool SetPosition(int64_t fileId, int64_t position);
+    // A day file whose lines moved (one went in before its end): it gets a
+    // new number, above every other, and index position 0. The lines of its
+    // old number stay in the index, found by no query (their number names no
+    // file), until the index is built anew.
+    bool ForgetFile(const LogDayFile &file);
 
     // ---- finding ----
     // Up to limit lines that match the query's words, phrases and nick
@@ -107,6 +112,7 @@ private:
     sqlite3_stmt *m_addFile = nullptr;
     sqlite3_stmt *m_addLine = nullptr;
     sqlite3_stmt *m_setPosition = nullptr;
+    sqlite3_stmt *m_forgetFile = nullptr;
     bool m_damaged = false;
     std::string m_error;
 };

@@ -46,6 +46,14 @@ bool IsTime(std::string_view time)
 
 } // namespace
 
+int SecondOfLogLine(std::string_view line)
+{
+    if (line.size() < 8 || !IsTime(line.substr(0, 8)))
+        return -1;
+    const auto number = [&](size_t at) { return (line[at] - '0') * 10 + (line[at + 1] - '0'); };
+    return number(0) * 3600 + number(3) * 60 + number(6);
+}
+
 std::optional<LogEntry> EntryOfPrintedLine(std::string_view text, int textClass)
 {
     if (textClass == static_cast<int>(TextClass::Html))

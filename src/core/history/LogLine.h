@@ -34,6 +34,10 @@ std::string FormatLogLine(const LogEntry &entry, int64_t time);
 // 86399), for a caller that knows when its day began, appended to out.
 void AppendLogLine(std::string &out, const LogEntry &entry, int secondOfDay);
 
+// The second of the day a log line begins with ("HH:MM:SS "), -1 for a line
+// that does not begin with a time.
+int SecondOfLogLine(std::string_view line);
+
 // The entry of a line of a log; none for a line not written by FormatLogLine.
 std::optional<LogEntry> ParseLogLine(std::string_view line);
 

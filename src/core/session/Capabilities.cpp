@@ -20,14 +20,29 @@ void ForEachWord(std::string_view list, Visit visit)
 }
 
 const char *const kSasl = "sasl";
+const char *const kServerTime = "server-time";
+const char *const kServerTimeIso = "znc.in/server-time-iso";
 
 } // namespace
 
 const std::vector<std::string_view> &Capabilities::Wanted()
 {
+    // The "znc.in/" ones are a bouncer's: lines another of the user's
+    // clients sent, and the server's time under its older name.
     static const std::vector<std::string_view> wanted = {
-        "account-notify", "away-notify",  "cap-notify",   "chghost",     "echo-message",
-        "extended-join",  "message-tags", "multi-prefix", "server-time",
+        "account-notify",
+        "away-notify",
+        "batch",
+        "cap-notify",
+        "chghost",
+        "echo-message",
+        "extended-join",
+        "message-tags",
+        "multi-prefix",
+        "server-time",
+        "userhost-in-names",
+        "znc.in/self-message",
+        "znc.in/server-time-iso",
     };
     return wanted;
 }
@@ -95,8 +110,12 @@ std::string Capabilities::Request(bool withSasl) const
             request += ' ';
         request += name;
     };
-    for (std::string_view name : Wanted())
+    for (std::string_view name : Wanted()) {
+        // The older name of the server's time only where the standard one is missing.
+        if (name == kServerTimeIso && IsOffered(kServerTime))
+            continue;
         add(name);
+    }
     if (withSasl)
         add(kSasl);
     return request;

@@ -112,8 +112,12 @@ int Ctcp::Request(Session &session, const std::string &line)
         }
     } else if (IsCommand(command, "ACTION")) {
         const std::string action = GetRest(body, 2);
-        session.PrintTo(target, TextClass::High, StrPrintf("* %s: %s", sender.c_str(), action.c_str()));
-        session.NoteMessage(target, sender, action, EqualIgnoringCase(target, session.Nick()));
+        const std::string shown = StrPrintf("* %s: %s", sender.c_str(), action.c_str());
+        Conversation *own = EqualIgnoringCase(sender, session.Nick()) ? session.OwnLineWindow(target) : nullptr;
+        const bool printed = own ? own->Print(shown, TextClass::High) : session.PrintTo(target, TextClass::High, shown);
+        // A line played back again names nobody anew.
+        if (printed || !session.IsPlayedBack())
+            session.NoteMessage(target, sender, action, EqualIgnoringCase(target, session.Nick()));
     }
     return 1;
 }

@@ -65,6 +65,7 @@ const Session::DispatchEntry *Session::FindDispatch(const std::string &word)
         {"AWAY", 0, 0, Dispatch::AwayNotify},
         {"ACCOUNT", 0, 0, Dispatch::Account},
         {"CHGHOST", 0, 0, Dispatch::ChangeHost},
+        {"BATCH", 0, 0, Dispatch::Batch},
         {"421", 0, 0, Dispatch::UnknownCommand},
         {"464", 0, 0, Dispatch::RefusedForGood}, // wrong server password
         {"465", 0, 0, Dispatch::RefusedForGood}, // banned

@@ -1,5 +1,5 @@
 // The IRCv3 lines: capability negotiation and the notifications the
-// capabilities bring (away-notify, account-notify, chghost).
+// capabilities bring (away-notify, account-notify, chghost, batch).
 #include "session/DispatchHandlers.h"
 
 #include "conversation/Conversation.h"
@@ -90,6 +90,18 @@ int ChangeHost(Session &session, const std::string &line)
     const std::string host = StripColon(GetWord(line, 4));
     if (EqualIgnoringCase(who, session.Nick()) && !user.empty() && !host.empty())
         session.LearnOwnAddress(who + "!" + user + "@" + host);
+    return 1;
+}
+
+int Batch(Session &session, const std::string &line)
+{
+    const std::string reference = GetWord(line, 3);
+    if (reference.size() < 2)
+        return 1;
+    if (reference[0] == '+')
+        session.OpenBatch(reference.substr(1), GetWord(line, 4));
+    else if (reference[0] == '-')
+        session.CloseBatch(reference.substr(1));
     return 1;
 }
 

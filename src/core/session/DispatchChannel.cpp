@@ -230,7 +230,9 @@ int Names(Session &session, const std::string &line)
         return 0;
     const int count = CountWords(line);
     for (int i = 6; i <= count; ++i) {
-        const std::string nick = StripColon(GetWord(line, i));
+        std::string nick = StripColon(GetWord(line, i));
+        // userhost-in-names: "@bob!user@host"; the list keeps the nick.
+        nick = nick.substr(0, nick.find('!'));
         if (!nick.empty())
             window->Nicks().AddNick(nick);
     }

@@ -55,6 +55,7 @@ int UnknownCommand(Session &session, const std::string &line); // 421: silent fo
 int AwayNotify(Session &session, const std::string &line);     // AWAY of a member (away-notify)
 int Account(Session &session, const std::string &line);        // ACCOUNT (account-notify)
 int ChangeHost(Session &session, const std::string &line);     // CHGHOST
+int Batch(Session &session, const std::string &line);          // BATCH +ref type / -ref
 
 // ---- helpers shared by the handlers ----
 

@@ -10,6 +10,7 @@
 #include "conversation/NickList.h"
 #include "conversation/Question.h"
 #include "conversation/Shell.h"
+#include "session/BouncerNicks.h"
 #include "session/Ctcp.h"
 #include "session/Session.h"
 #include "session/SessionTable.h"
@@ -62,35 +63,35 @@ void AddressBookAlert(Session &session, const std::string &sender, const std::st
     }
 }
 
-void PrivateMessage(Session &session, const std::string &line, const std::string &sender, const std::string &text)
+// Returns whether the message was shown (not held for the question, nor known already).
+bool PrivateMessage(Session &session, const std::string &line, const std::string &sender, const std::string &text)
 {
     const std::string shown = StrPrintf("%s: %s", sender.c_str(), text.c_str());
-    if (Conversation *window = session.FindWindow(sender)) {
-        window->Print(shown, TextClass::Text);
-        return;
-    }
-    if (!ReadBool("Open Query Window")) {
-        session.PrintTo(sender, TextClass::Text, shown);
-        return;
-    }
-    if (ReadBool("Query Dialog")) {
+    if (Conversation *window = session.FindWindow(sender))
+        return window->Print(shown, TextClass::Text);
+    // The bouncer's own voice answers what the user asked of it: its own window, always.
+    const bool bouncer = IsBouncerNick(sender);
+    if (!bouncer && !ReadBool("Open Query Window"))
+        return session.PrintTo(sender, TextClass::Text, shown);
+    // What a bouncer plays back was said long ago: no chat to accept.
+    if (!bouncer && ReadBool("Query Dialog") && !session.IsPlayedBack()) {
         std::string notice;
         if (!session.Requests().Add({Question::PrivateChat, std::time(nullptr), sender, text, {}}, notice)) {
             session.Log("No room among the pending requests, dropped the message of %s", sender.c_str());
             if (!notice.empty())
                 session.PrintTo("", TextClass::Error, notice);
-            return;
+            return false;
         }
         if (Shell *shell = session.GetShell())
             shell->AskQuestion(
                 Question::ForRequest(Question::PrivateChat, StripColon(GetWord(line, 1)), session.Key()));
-        return;
+        return false;
     }
     Conversation *window = session.OpenWindow(sender, Conversation::KindText, Conversation::TypePrivate);
     if (!window)
-        return;
+        return false;
     window->SetType(Conversation::TypePrivate);
-    window->Print(shown, TextClass::Text);
+    return window->Print(shown, TextClass::Text);
 }
 
 } // namespace
@@ -139,11 +140,18 @@ int Privmsg(Session &session, const std::string &line)
     if (!text.empty() && text[0] == Ctcp::kMarker)
         return Ctcp::Request(session, line);
     const bool toMe = EqualIgnoringCase(target, session.Nick());
+    const bool fromMe = EqualIgnoringCase(sender, session.Nick());
+    const std::string shown = StrPrintf("%s: %s", sender.c_str(), text.c_str());
+    bool printed;
     if (toMe)
-        PrivateMessage(session, line, sender, text);
+        printed = PrivateMessage(session, line, sender, text);
+    else if (Conversation *own = fromMe ? session.OwnLineWindow(target) : nullptr)
+        printed = own->Print(shown, TextClass::Text);
     else
-        session.PrintTo(target, TextClass::Text, StrPrintf("%s: %s", sender.c_str(), text.c_str()));
-    session.NoteMessage(toMe ? sender : target, sender, text, toMe);
+        printed = session.PrintTo(target, TextClass::Text, shown);
+    // A line played back again names nobody anew.
+    if (printed || !session.IsPlayedBack())
+        session.NoteMessage(toMe ? sender : target, sender, text, toMe);
     return 1;
 }
 

@@ -78,6 +78,8 @@ int Session::Register()
         m_caps.Reset();
         m_saslState = SaslState::None;
         m_accounts.clear();
+        m_batches.clear();
+        m_welcomeTime = 0;
         UseModes(ModeRules()); // until this server announces its own
         SendLine("CAP LS 302");
     }
@@ -136,6 +138,7 @@ void Session::Welcome(const std::string &line)
     // Many servers end the welcome with the address they give us.
     LearnOwnAddress(GetWord(line, CountWords(line)));
     m_welcomed = true;
+    NoteWelcomeTime();
     std::vector<std::string> joins;
     joins.swap(m_joinsOnWelcome);
     for (const std::string &join : joins)

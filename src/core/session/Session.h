@@ -222,6 +222,9 @@ public:
     void RequestCapabilities();
     // The answer to a request came: during registration, "CAP END".
     void CapabilitiesAcknowledged();
+    // Notes the time of the welcome (the server's, else ours): lines dated
+    // before it are played back. Every window begins a new attachment.
+    void NoteWelcomeTime();
     // Ends the negotiation during registration ("CAP END") and says what was
     // agreed in the server window.
     void EndCapabilities();
@@ -229,6 +232,18 @@ public:
     // server's time of it when server-time is on (else 0: now).
     const MessageTags &LineTags() const { return m_lineTags; }
     int64_t LineTime() const override;
+    // Whether the line being dispatched was played back by a bouncer (said
+    // while nobody was attached): it belongs to a playback batch
+    // ("znc.in/playback", "chathistory"), or its server time is older than
+    // the welcome of this connection.
+    bool IsPlayedBack() const override;
+    // The server's id of the line being dispatched ("msgid"), empty without one.
+    std::string LineId() const override { return m_lineTags.Value("msgid"); }
+    // BATCH from the server: a batch opens ("+ref type") or ends ("-ref").
+    // At most kMostBatches stay open; a further one is not followed.
+    void OpenBatch(const std::string &reference, const std::string &type);
+    void CloseBatch(const std::string &reference);
+    static constexpr size_t kMostBatches = 64;
     // The services account of a nick as the server told it (extended-join,
     // account-notify); empty when unknown or logged out ("*").
     void SetAccount(const std::string &nick, const std::string &account);
@@ -261,6 +276,11 @@ public:
     bool IsRefusedForGood() const { return m_fatalRefusal; }
 
     // ---- windows and printing: SessionWindows.cpp (Log: Session.cpp) ----
+    // The window of a line we sent to target, as the server relays it
+    // (echo-message, or a bouncer's line from another of our clients): the
+    // channel's window, or the private window of the nick, opened without
+    // asking; null when none can be made.
+    Conversation *OwnLineWindow(const std::string &target);
     // Case-insensitive; a conversation without view (native window gone) is skipped.
     Conversation *FindWindow(const std::string &name) const;
     // Find-or-create (name lower-cased); asks the Shell for a view.
@@ -272,12 +292,13 @@ public:
     Conversation *ServerWindow() const;
     std::vector<Conversation *> Windows() const;
     // target empty: the server window; a target without window lands there too.
-    void PrintTo(const std::string &target, int textClass, const std::string &text, bool toAll = false,
+    // Returns whether a window showed it (Conversation::Print).
+    bool PrintTo(const std::string &target, int textClass, const std::string &text, bool toAll = false,
                  int64_t time = 0);
-    void PrintTo(const std::string &target, TextClass textClass, const std::string &text, bool toAll = false,
+    bool PrintTo(const std::string &target, TextClass textClass, const std::string &text, bool toAll = false,
                  int64_t time = 0)
     {
-        PrintTo(target, static_cast<int>(textClass), text, toAll, time);
+        return PrintTo(target, static_cast<int>(textClass), text, toAll, time);
     }
     void PrintStatus(const char *format, ...) __attribute__((format(printf, 2, 3)));
     // After a line of sender was printed to target (as PrintTo places it):
@@ -289,8 +310,8 @@ public:
     // After a message or action of sender was printed to target: noted as a
     // mention (NoteMention), and, when it was sent to us (toMe) or named us,
     // told to the shell (Shell::AlertUser) unless the user is reading its
-    // window, we wrote it, or it is older than kAlertAgeLimit (a bouncer's
-    // playback).
+    // window, we wrote it, a bouncer played it back, or it is older than
+    // kAlertAgeLimit (a playback not known as one).
     void NoteMessage(const std::string &target, const std::string &sender, const std::string &text, bool toMe);
     // "[key] message" to the debug log, only while it is open.
     void Log(const char *format, ...) __attribute__((format(printf, 2, 3)));
@@ -450,6 +471,8 @@ private:
     std::function<int64_t()> m_clock;
     int64_t ClockMs() const;
     std::map<std::string, std::string> m_accounts; // case-folded nick -> account
+    std::map<std::string, std::string> m_batches;  // open batches: reference -> type
+    int64_t m_welcomeTime = 0;                     // the server's time of this connection's welcome
     SessionSocket *m_socket = nullptr;
     bool m_connected = false;
     std::string m_confName;

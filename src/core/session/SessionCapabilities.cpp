@@ -2,6 +2,8 @@
 // keeps of the capabilities' notifications.
 #include "session/Session.h"
 
+#include <ctime>
+
 #include "text/CaseFold.h"
 #include "text/Strings.h"
 
@@ -48,7 +50,40 @@ void Session::EndCapabilities()
 
 int64_t Session::LineTime() const
 {
-    return m_caps.IsEnabled("server-time") ? m_lineTags.ServerTime() : 0;
+    const bool dated = m_caps.IsEnabled("server-time") || m_caps.IsEnabled("znc.in/server-time-iso");
+    return dated ? m_lineTags.ServerTime() : 0;
+}
+
+void Session::NoteWelcomeTime()
+{
+    const int64_t serverTime = LineTime();
+    m_welcomeTime = serverTime != 0 ? serverTime : int64_t(std::time(nullptr));
+    for (Conversation *window : Windows())
+        window->BeginAttachment();
+}
+
+bool Session::IsPlayedBack() const
+{
+    const std::string batch = m_lineTags.Value("batch");
+    if (!batch.empty()) {
+        const auto open = m_batches.find(batch);
+        if (open != m_batches.end() && (open->second == "znc.in/playback" || open->second == "chathistory"))
+            return true;
+    }
+    const int64_t time = LineTime();
+    return time != 0 && m_welcomeTime != 0 && time < m_welcomeTime;
+}
+
+void Session::OpenBatch(const std::string &reference, const std::string &type)
+{
+    if (reference.empty() || (m_batches.size() >= kMostBatches && !m_batches.count(reference)))
+        return;
+    m_batches[reference] = type;
+}
+
+void Session::CloseBatch(const std::string &reference)
+{
+    m_batches.erase(reference);
 }
 
 void Session::SetAccount(const std::string &nick, const std::string &account)

@@ -87,6 +87,16 @@ bool Session::RenameWindow(const std::string &oldName, const std::string &newNam
     return true;
 }
 
+Conversation *Session::OwnLineWindow(const std::string &target)
+{
+    const bool channel = !target.empty() && std::string_view("#&+!").find(target[0]) != std::string_view::npos;
+    if (channel || EqualIgnoringCase(target, m_nick))
+        return FindWindow(target);
+    if (Conversation *window = FindWindow(target))
+        return window;
+    return OpenWindow(target, Conversation::KindText, Conversation::TypePrivate);
+}
+
 Conversation *Session::ServerWindow() const
 {
     return FindWindow(m_key);
@@ -101,17 +111,18 @@ std::vector<Conversation *> Session::Windows() const
     return windows;
 }
 
-void Session::PrintTo(const std::string &target, int textClass, const std::string &text, bool toAll, int64_t time)
+bool Session::PrintTo(const std::string &target, int textClass, const std::string &text, bool toAll, int64_t time)
 {
     if (toAll) {
+        bool shown = false;
         for (Conversation *window : Windows()) {
             if (window->HasView())
-                window->Print(text, textClass, time);
+                shown = window->Print(text, textClass, time) || shown;
         }
-        return;
+        return shown;
     }
-    if (Conversation *window = PrintedWindow(target))
-        window->Print(text, textClass, time);
+    Conversation *window = PrintedWindow(target);
+    return window && window->Print(text, textClass, time);
 }
 
 bool Session::NoteMention(const std::string &target, const std::string &sender, const std::string &text)
@@ -144,7 +155,7 @@ void Session::NoteMessage(const std::string &target, const std::string &sender, 
     if (!(toMe || named) || !shell || sender.empty() || EqualIgnoringCase(sender, m_nick))
         return;
     const int64_t sent = LineTime();
-    if (sent != 0 && int64_t(std::time(nullptr)) - sent > kAlertAgeLimit)
+    if (IsPlayedBack() || (sent != 0 && int64_t(std::time(nullptr)) - sent > kAlertAgeLimit))
         return;
     const Conversation *window = PrintedWindow(target);
     const ConversationView *view = window ? window->View() : nullptr;

@@ -602,6 +602,10 @@ inline constexpr StrText AddressInUse{64689};
 inline constexpr StrText AddressNotAvailable{64690};
 inline constexpr StrText ConnectionReset{64691};
 inline constexpr StrText ConnectionAborted{64692};
+// Behind a bouncer: its played-back lines and the password of its networks.
+inline constexpr StrText PlaybackSeparator{64700};
+inline constexpr StrFormat<int, int, int> PlaybackDay{64701}; // day, month, year of the lines that follow
+inline constexpr StrText BouncerPasswordHint{64702};
 // Lines shown again from a window's log, and the place where the reader stopped.
 inline constexpr StrFormat<int, int, int> ShownAgainUntil{64300}; // day, month, year of the last line
 inline constexpr StrText JumpToUnread{64301};

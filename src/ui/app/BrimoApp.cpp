@@ -91,6 +91,10 @@ BrimoApp::BrimoApp(QObject *parent)
         if (m_history)
             m_history->FilesWritten(paths);
     });
+    m_log->SetRewrittenSink([this](const std::vector<std::string> &paths) {
+        if (m_history)
+            m_history->FilesRewritten(paths);
+    });
     m_notifier = std::make_unique<NotificationLoop>(*this);
     m_identServer = std::make_unique<IdentServer>(113, std::string(),
                                                   [this](const std::string &text) { DebugLog("%s", text.c_str()); });

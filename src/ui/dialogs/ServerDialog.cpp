@@ -29,6 +29,10 @@ ServerDialog::ServerDialog(Shell &shell, FavouriteServers &servers, const std::s
     m_usePassword = new QCheckBox(FromStr(Str::UsePasswordBox), this);
     m_password = new QLineEdit(this);
     m_password->setEchoMode(QLineEdit::Password);
+    m_password->setToolTip(FromStr(Str::BouncerPasswordHint));
+    m_passwordHint = new QLabel(FromStr(Str::BouncerPasswordHint), this);
+    m_passwordHint->setWordWrap(true);
+    m_passwordHint->setEnabled(false);
     m_loggingOff = new QCheckBox(FromStr(Str::ServerLoggingOff), this);
 
     m_ownIdentity = new QCheckBox(FromStr(Str::OwnIdentityBox), this);
@@ -53,7 +57,8 @@ ServerDialog::ServerDialog(Shell &shell, FavouriteServers &servers, const std::s
     server->addWidget(m_autoConnect, 3, 1, 1, 2);
     server->addWidget(m_usePassword, 4, 0);
     server->addWidget(m_password, 4, 1, 1, 2);
-    server->addWidget(m_loggingOff, 5, 1, 1, 2);
+    server->addWidget(m_passwordHint, 5, 1, 1, 2);
+    server->addWidget(m_loggingOff, 6, 1, 1, 2);
 
     auto *identity = new QFormLayout(m_identity);
     identity->setContentsMargins(20, 0, 0, 0);

@@ -7,6 +7,7 @@
 #include <string>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QWidget;
 class Shell;
@@ -35,6 +36,8 @@ public:
     QCheckBox *LoggingOffBox() const { return m_loggingOff; }
     QCheckBox *PasswordBox() const { return m_usePassword; }
     QLineEdit *PasswordEdit() const { return m_password; }
+    // Says how a bouncer's network is logged in to ("user/network:password").
+    QLabel *PasswordHint() const { return m_passwordHint; }
     QCheckBox *OwnIdentityBox() const { return m_ownIdentity; }
     QLineEdit *FullNameEdit() const { return m_fullName; }
     QLineEdit *EmailEdit() const { return m_email; }
@@ -64,6 +67,7 @@ private:
     QCheckBox *m_autoConnect = nullptr;
     QCheckBox *m_usePassword = nullptr;
     QLineEdit *m_password = nullptr;
+    QLabel *m_passwordHint = nullptr;
     QCheckBox *m_ownIdentity = nullptr;
     QWidget *m_identity = nullptr;
     QLineEdit *m_fullName = nullptr;

@@ -57,6 +57,9 @@ bool InputCompletion::Complete(const CompletionSource &source, const Line &line,
 {
     switch (source.WindowType()) {
     case Conversation::TypePrivate:
+        if (const std::vector<std::string> &words = source.CommandWords(); !words.empty())
+            return CompleteWord(
+                int(words.size()), [&](int i) { return words[size_t(i)]; }, line, result);
         // The caret is compared with the IRC text's length, so a line that
         // carries formatting is left alone.
         if (line.caret != InputCodes::CharacterCount(line.codes))
@@ -69,13 +72,15 @@ bool InputCompletion::Complete(const CompletionSource &source, const Line &line,
         SetResult(result, "/quote ");
         return true;
     case Conversation::TypeChannel:
-        return CompleteInChannel(source, line, result);
+        return CompleteWord(
+            source.NickCount(), [&](int i) { return WithoutStatusCharacter(source.NickEntry(i)); }, line, result);
     default:
         return false;
     }
 }
 
-bool InputCompletion::CompleteInChannel(const CompletionSource &source, const Line &line, Line &result)
+bool InputCompletion::CompleteWord(int count, const std::function<std::string(int)> &candidate, const Line &line,
+                                   Line &result)
 {
     if (m_fresh) {
         m_wordSource = line.plain;
@@ -88,9 +93,8 @@ bool InputCompletion::CompleteInChannel(const CompletionSource &source, const Li
 
     const std::string word = LastWord(m_wordSource);
     const int wordLength = static_cast<int>(word.size());
-    const int count = source.NickCount();
     for (int i = m_index; i < count; ++i) {
-        const std::string nick = WithoutStatusCharacter(source.NickEntry(i));
+        const std::string nick = candidate(i);
         if (CommonPrefixLength(word, nick) != wordLength)
             continue;
         SetResult(result, DropLastCharacters(m_savedLine, InputCodes::CharacterCount(word)) + nick);

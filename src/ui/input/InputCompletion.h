@@ -1,7 +1,9 @@
 // Tab completion of nicks, channels and commands in the input line.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "conversation/Conversation.h"
 
@@ -20,11 +22,20 @@ public:
     // Whether nick (without status character) is a member or, in a private
     // window, the partner; case aside. By default a walk through the entries.
     virtual bool HasNick(const std::string &nick) const;
+    // The command words the partner of a private window understands (a
+    // bouncer's "*status"); none for a person.
+    virtual const std::vector<std::string> &CommandWords() const
+    {
+        static const std::vector<std::string> none;
+        return none;
+    }
 };
 
 // Tab completion of one input line, per window type:
 // - private window: with the caret at the end of the IRC text, the window
-//   name and a blank are appended;
+//   name and a blank are appended; in the window of a partner with command
+//   words (a bouncer), the last word is completed with them as a channel's
+//   is with its members;
 // - status window: with the caret at the start, the line becomes "/quote ";
 // - channel window: the last word is completed with the members whose nick
 //   begins with it, one further member per Tab, in list order; after the last
@@ -51,7 +62,8 @@ public:
     bool IsFresh() const { return m_fresh; }
 
 private:
-    bool CompleteInChannel(const CompletionSource &source, const Line &line, Line &result);
+    // The last word completed with the candidates whose beginning it is, one further per Tab.
+    bool CompleteWord(int count, const std::function<std::string(int)> &candidate, const Line &line, Line &result);
 
     bool m_fresh = true;
     int m_index = 0;

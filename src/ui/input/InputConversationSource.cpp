@@ -3,6 +3,7 @@
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
 #include "text/CaseFold.h"
+#include "session/BouncerNicks.h"
 
 InputConversationSource::InputConversationSource(const Conversation &conversation) : m_conversation(conversation) {}
 
@@ -33,6 +34,13 @@ bool InputConversationSource::HasNick(const std::string &nick) const
     if (m_conversation.Type() == Conversation::TypePrivate && EqualIgnoringCase(m_conversation.Name(), nick))
         return true;
     return m_conversation.Nicks().FindNick(nick);
+}
+
+const std::vector<std::string> &InputConversationSource::CommandWords() const
+{
+    if (m_conversation.Type() == Conversation::TypePrivate && IsBouncerNick(m_conversation.Name()))
+        return BouncerCommandWords();
+    return CompletionSource::CommandWords();
 }
 
 std::vector<std::string> InputConversationSource::ScriptFiles(Conversation &conversation)

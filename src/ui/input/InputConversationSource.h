@@ -20,6 +20,8 @@ public:
     int NickCount() const override;
     std::string NickEntry(int index) const override;
     bool HasNick(const std::string &nick) const override;
+    // A bouncer's commands in the window of its "*status" or "*module".
+    const std::vector<std::string> &CommandWords() const override;
 
     // The files of the scripts loaded into the conversation, for the command pop-up.
     static std::vector<std::string> ScriptFiles(Conversation &conversation);

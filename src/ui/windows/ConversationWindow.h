@@ -159,6 +159,8 @@ public:
 
     // ---- ConversationView ----
     bool ShowLine(const std::string &text, int textClass, int64_t time) override;
+    bool ShowPlayedBackLine(const std::string &text, int textClass, int64_t time) override;
+    void ShowNote(const std::string &text) override;
     void SetTitle(const std::string &title) override;
     void TopicChanged(const std::string &topic) override;
     void ChannelStateChanged() override;
@@ -208,6 +210,8 @@ private:
     // The view keeps "Max Text Size" characters of text, at least kMinMaxTextSize.
     void ApplyTextLimit();
     void NoteActivity(const std::string &text, int textClass);
+    // Whether a line now would be read at once (this is the active child of the active main window).
+    bool IsSeenAtOnce() const;
     std::string BalloonTitle() const;
     void CopyOnPlainClick();
     void ShowViewMenu(const QString &command, const QPoint &globalPos);
@@ -261,4 +265,5 @@ private:
     QTimer m_fitTimer;              // measures the nicks after a burst of changes
     QTimer m_readerCheck;           // looks whether the reader left, once activations settle
     bool m_beingRead = false;
+    int64_t m_lastLook = 0; // when the reader last had the window before them (seconds since 1970)
 };

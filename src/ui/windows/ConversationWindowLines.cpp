@@ -36,15 +36,38 @@ bool ConversationWindow::ShowLine(const std::string &text, int textClass, int64_
     return true;
 }
 
+bool ConversationWindow::ShowPlayedBackLine(const std::string &text, int textClass, int64_t time)
+{
+    if (text.empty())
+        return false;
+    RefreshFormatContext();
+    const bool timeStamps = m_conversation ? m_conversation->GetToggles().timeStamps : true;
+    if (m_conversation && time > m_lastLook && !IsSeenAtOnce())
+        m_conversation->SetActivity(true);
+    m_view->WriteLine(text, static_cast<TextClass>(textClass), timeStamps, static_cast<std::time_t>(time));
+    return true;
+}
+
+void ConversationWindow::ShowNote(const std::string &text)
+{
+    RefreshFormatContext();
+    m_view->WriteLine(text, TextClass::Info, false, 0);
+}
+
 void ConversationWindow::ApplyTextLimit()
 {
     m_view->SetTextLimit(std::max<int64_t>(m_settings.m_maxTextSize, kMinMaxTextSize));
 }
 
+bool ConversationWindow::IsSeenAtOnce() const
+{
+    return IsActiveChild() && m_shell && m_shell->IsMainWindowActive();
+}
+
 void ConversationWindow::NoteActivity(const std::string &text, int textClass)
 {
     const bool mainActive = m_shell && m_shell->IsMainWindowActive();
-    if (m_conversation && !(IsActiveChild() && mainActive))
+    if (m_conversation && !IsSeenAtOnce())
         m_conversation->SetActivity(true);
     if (!m_shell)
         return;

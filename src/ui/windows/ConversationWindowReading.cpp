@@ -15,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QWindow>
 
+#include <algorithm>
 #include <ctime>
 #include <set>
 
@@ -59,6 +60,8 @@ void ConversationWindow::ShowAgain(const std::vector<LoggedLine> &lines)
     }
     context.m_timeStamps = false;
     m_view->Write(::FormatLine(SeparatorText(lines.back().time), TextClass::Info, 0, context));
+    // What the log held was before the reader once.
+    m_lastLook = std::max(m_lastLook, lines.back().time);
 }
 
 bool ConversationWindow::IsBeingRead() const
@@ -89,5 +92,7 @@ void ConversationWindow::FollowTheReader()
     const bool read = IsBeingRead();
     if (m_beingRead && !read)
         m_view->MarkRead();
+    if (read || m_beingRead)
+        m_lastLook = static_cast<int64_t>(std::time(nullptr));
     m_beingRead = read;
 }
