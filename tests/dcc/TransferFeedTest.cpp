@@ -11,12 +11,25 @@
 #include "DccFixture.h"
 #include "DccPeer.h"
 #include "config/Config.h"
+#include "dcc/TransferEnd.h"
 #include "session/Session.h"
 #include "support/WaitFor.h"
 #include "text/Strings.h"
 #include "text/TextUtil.h"
 
 namespace {
+
+// What the transfers window says of a transfer that failed for reason: the
+// connection's own words, as its window line says them.
+std::string FailureText(TransferEnd::Reason reason, uint64_t done = 0, uint64_t size = 0)
+{
+    TransferEnd end;
+    end.state = TransferEnd::State::Failed;
+    end.reason = reason;
+    end.done = done;
+    end.size = size;
+    return end.ReasonText();
+}
 
 class TransferFeedTest : public DccFixture
 {
@@ -82,8 +95,7 @@ TEST_F(TransferFeedTest, APeerThatStopsEarlyFailsTheReceiveWithWhereItStopped)
     m_peer.Close();
     ASSERT_TRUE(WaitForEnd(Transfer::State::Failed));
     EXPECT_EQ(Only().done, 30000u);
-    EXPECT_EQ(Only().reason,
-              Strings::Format(Str::TransferInterrupted, FormatSize(30000).c_str(), FormatSize(100000).c_str()));
+    EXPECT_EQ(Only().reason, FailureText(TransferEnd::Reason::PeerClosed, 30000, 100000));
     // A download is not offered again by us: the sender has to.
     EXPECT_FALSE(m_dcc->CanResume(Only().id));
     EXPECT_FALSE(m_dcc->ResumeTransfer(Only().id));
@@ -115,7 +127,7 @@ TEST_F(TransferFeedTest, AnUnansweredSendCanBeOfferedAgainInItsPlace)
     Dcc("/dcc send send bob " + path);
     NextOfferToBob();
     ASSERT_TRUE(WaitForEnd(Transfer::State::Failed));
-    EXPECT_EQ(Only().reason, Strings::Get(Str::TransferNotAccepted));
+    EXPECT_EQ(Only().reason, FailureText(TransferEnd::Reason::TimedOut));
     const int failed = Only().id;
     ASSERT_TRUE(m_dcc->CanResume(failed));
 
@@ -141,7 +153,7 @@ TEST_F(TransferFeedTest, AFileThatCannotBeReadFailsAtOnceWithThatReason)
 {
     Dcc("/dcc send send bob " + TempPath("missing.bin"));
     ASSERT_TRUE(WaitForEnd(Transfer::State::Failed));
-    EXPECT_EQ(Only().reason, Strings::Get(Str::TransferUnreadable));
+    EXPECT_EQ(Only().reason, FailureText(TransferEnd::Reason::FileVanished));
     EXPECT_EQ(m_dcc->Feed().ClearFinished(), 1);
     EXPECT_EQ(m_dcc->Transfers().Count(), 0);
 }

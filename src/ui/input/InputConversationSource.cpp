@@ -2,8 +2,8 @@
 
 #include "conversation/Conversation.h"
 #include "conversation/NickList.h"
-#include "text/CaseFold.h"
 #include "session/BouncerNicks.h"
+#include "text/CaseFold.h"
 
 InputConversationSource::InputConversationSource(const Conversation &conversation) : m_conversation(conversation) {}
 
