@@ -1,13 +1,11 @@
 #include "dcc/TransferFeed.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 
 #include <algorithm>
 
 #include "dcc/DirectConnect.h"
 #include "text/Strings.h"
-#include "text/TextUtil.h"
 
 TransferFeed::TransferFeed(TransferList &list)
     : m_list(list), m_clock([] { return QDateTime::currentMSecsSinceEpoch(); })
@@ -67,7 +65,6 @@ void TransferFeed::SampleAll()
         DirectConnect *connection = watched.connection;
         if (!connection || connection->IsClosed())
             continue;
-        watched.connected = watched.connected || connection->IsConnected();
         m_list.SetSize(watched.id, connection->Size());
         m_list.Progress(watched.id, BytesDone(*connection), now);
     }
@@ -85,17 +82,15 @@ void TransferFeed::Ended(int id)
     const uint64_t done = BytesDone(connection);
     m_list.SetSize(id, connection.Size());
     m_list.Progress(id, done, now);
-    // The connection knows how it ended; a close it did not judge (none yet)
-    // is read from what was seen of it.
+    // A connection says Closed only once it has judged its end. The user's
+    // cancel reads as such even when the last bytes went meanwhile.
     const TransferEnd &end = connection.End();
-    const bool whole = end.IsDone()
-        || (end.IsRunning() && done >= connection.Size() && (connection.Size() > 0 || watched->connected));
-    if (whole && !watched->cancelled)
+    if (watched->cancelled)
+        m_list.End(id, Transfer::State::Failed, Strings::Get(Str::TransferCancelled), now);
+    else if (end.IsDone())
         m_list.End(id, Transfer::State::Done, std::string(), now);
-    else if (end.IsFailed() && !watched->cancelled)
-        m_list.End(id, Transfer::State::Failed, end.ReasonText(), now);
     else
-        m_list.End(id, Transfer::State::Failed, FailureReason(connection, *watched, done), now);
+        m_list.End(id, Transfer::State::Failed, end.ReasonText(), now);
     if (!m_list.HasRunning())
         m_sampler.stop();
 }
@@ -104,19 +99,6 @@ TransferFeed::Watched *TransferFeed::FindWatched(int id)
 {
     auto it = std::find_if(m_watched.begin(), m_watched.end(), [id](const Watched &w) { return w.id == id; });
     return it == m_watched.end() ? nullptr : &*it;
-}
-
-std::string TransferFeed::FailureReason(const DirectConnect &connection, const Watched &watched, uint64_t done)
-{
-    if (watched.cancelled)
-        return Strings::Get(Str::TransferCancelled);
-    const bool sending = connection.GetMode() == DirectConnect::FileSend;
-    if (!watched.connected && done == 0) {
-        if (sending && !QFileInfo(QString::fromStdString(connection.Path())).isReadable())
-            return Strings::Get(Str::TransferUnreadable);
-        return Strings::Get(sending ? Str::TransferNotAccepted : Str::TransferNotConnected);
-    }
-    return Strings::Format(Str::TransferInterrupted, FormatSize(done).c_str(), FormatSize(connection.Size()).c_str());
 }
 
 uint64_t TransferFeed::BytesDone(const DirectConnect &connection)

@@ -53,14 +53,11 @@ private:
     {
         int id = 0;
         QPointer<DirectConnect> connection;
-        bool connected = false; // seen connected at some report
         bool cancelled = false;
     };
 
     void Ended(int id);
     Watched *FindWatched(int id);
-    // The reason in words why a transfer ended before its whole file went.
-    static std::string FailureReason(const DirectConnect &connection, const Watched &watched, uint64_t done);
     static uint64_t BytesDone(const DirectConnect &connection);
 
     TransferList &m_list;

@@ -148,13 +148,11 @@ inline constexpr StrFormat<const char *, const char *> DccFileAcceptLink{57406};
 
 // Direct connections (chats and file transfers).
 inline constexpr StrFormat<const char *> DccConnecting{57402}; // peer
-inline constexpr StrFormat<int> DccError{57403};
 inline constexpr StrText DccConnected{57404};
 inline constexpr StrText DccTransferStarting{57407};
 inline constexpr StrText DccTransferDone{57408};
 inline constexpr StrFormat<const char *, const char *> DccDirection{57409};                    // from, to
 inline constexpr StrFormat<const char *> DccClosed{57413};                                     // peer
-inline constexpr StrFormat<const char *, const char *, const char *> DccFileIncomplete{63100}; // path, got, size
 inline constexpr StrText DccNoIpv6Offer{63101};
 inline constexpr StrText DccNotConnected{63102};
 inline constexpr StrFormat<const char *> DccFileUnreadable{63103};          // path
@@ -727,10 +725,6 @@ inline constexpr StrText TransferClearButton{64924};
 inline constexpr StrText TransferResumeTip{64925};
 // Why a transfer ended without its whole file.
 inline constexpr StrText TransferCancelled{64930};
-inline constexpr StrText TransferNotAccepted{64931};
-inline constexpr StrText TransferNotConnected{64932};
-inline constexpr StrFormat<const char *, const char *> TransferInterrupted{64933}; // bytes done, size
-inline constexpr StrText TransferUnreadable{64934};
 // A connected chat that a newer chat with the same nick replaces.
 inline constexpr StrFormat<const char *> DccChatReplaced{64940}; // nick
 // The folder received files are saved in (the settings).
